@@ -1,0 +1,51 @@
+# One static library per subsystem folder, built from every source in it.
+#   zarvelo_folder_library(<target> DEPS <targets...> [INCLUDES <dirs...>])
+function(zarvelo_folder_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS;INCLUDES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${ARG_INCLUDES})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR} ${ARG_INCLUDES})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# One test program per folder of tests/, from every source in it.
+#   zarvelo_folder_tests(<name> DEPS <targets...> [CONCURRENCY])
+# CONCURRENCY labels the tests "concurrency": the test command runs them
+# again under ThreadSanitizer (list the target in scripts/tsan-targets.txt).
+function(zarvelo_folder_tests name)
+  cmake_parse_arguments(ARG "CONCURRENCY" "" "DEPS" ${ARGN})
+  set(label ${name})
+  if(ARG_CONCURRENCY)
+    set(label concurrency)
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${name})
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} testsupport GTest::gtest GTest::gmock)
+  gtest_discover_tests(${target}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ${label})
+endfunction()
+
+# Adds every child folder that has a CMakeLists.txt, so a new folder needs
+# no edit of its parent.
+function(zarvelo_add_child_folders)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

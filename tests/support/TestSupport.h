@@ -1,0 +1,41 @@
+#pragma once
+// Helpers shared by the test programs: scratch folders and external tools.
+
+#include <string>
+
+namespace testsupport {
+
+// A fresh folder under the system's temporary folder, removed with
+// everything in it when the object goes away.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    const std::string& Path() const { return FPath; }
+    // Path of a file inside the folder.
+    std::string File(const std::string& AName) const { return FPath + "/" + AName; }
+
+private:
+    std::string FPath;
+};
+
+void WriteFile(const std::string& AFileName, const std::string& AContent);
+std::string ReadFile(const std::string& AFileName);
+
+// Runs a shell command; answers its exit status and, when AOutput is given,
+// what it wrote to standard output.
+int RunCommand(const std::string& ACommand, std::string* AOutput = nullptr);
+
+// Quotes a text for the shell.
+std::string ShellQuote(const std::string& AText);
+
+// Makes a test medium with Debian's ffmpeg program. AArguments are the
+// program's arguments between its global options and the output file, for
+// example "-f lavfi -i sine=frequency=440:duration=1 -c:a pcm_s16le".
+// Answers false when ffmpeg failed.
+bool MakeMedia(const std::string& AOutput, const std::string& AArguments);
+
+} // namespace testsupport
