@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "engine/component/FFConverter_Options.h"
+
 namespace profiles {
 
 // Bitrate values with a meaning of their own.
@@ -48,5 +50,13 @@ struct TOutputFields {
 // reset value: texts empty, the volume "256", the four integers -1, video
 // enabled. (The hidden reset button's operation.)
 void ResetOutputFields(TOutputFields& AFields);
+
+// Writes what the fields give into a task's output options; a field that
+// means not given, automatic or not set leaves the record's value in place.
+// "libx264" also asks for the encoder's default preset. The comparisons are
+// exact: "pal" is no norm and "VCD" no target. The output file name is not
+// written: it goes to the task as its output file. Raises EConvertError for
+// a channel count, sample rate or volume that is no number.
+void OutputFieldsToOptions(const TOutputFields& AFields, engine::TOutputOptions& AOptions);
 
 } // namespace profiles

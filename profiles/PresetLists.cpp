@@ -319,6 +319,14 @@ std::optional<TPresetChoices> FindPresetChoices(int AKey)
     return choices;
 }
 
+std::array<std::string, PresetCount> TPresetChoices::DefaultTexts() const
+{
+    std::array<std::string, PresetCount> texts;
+    for (TPreset preset : AllPresets)
+        texts[PresetIndex(preset)] = Pick(preset).DefaultText();
+    return texts;
+}
+
 std::vector<int> PresetKeys()
 {
     std::vector<int> keys;

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace profiles {
@@ -49,6 +50,9 @@ struct TPresetChoices {
     bool AudioOnly = false;
 
     const TPresetPick& Pick(TPreset APreset) const { return Picks[PresetIndex(APreset)]; }
+
+    // The texts the six lists show once filled (indexed by TPreset).
+    std::array<std::string, PresetCount> DefaultTexts() const;
 };
 
 // The lists of a catalogue key; none for a key without an entry (the lists

@@ -98,9 +98,7 @@ TEST(PresetTextsTest, DefaultsOfVideoAndAudioKeys)
         SCOPED_TRACE(c.Key);
         const auto choices = FindPresetChoices(c.Key);
         ASSERT_TRUE(choices.has_value());
-        std::array<std::string, PresetCount> texts;
-        for (TPreset preset : AllPresets)
-            texts[PresetIndex(preset)] = choices->Pick(preset).DefaultText();
+        const std::array<std::string, PresetCount> texts = choices->DefaultTexts();
         TOutputFields fields;
         fields.Video_VideoCodec = "mpeg4";
         fields.Video_AudioChannels = "2";

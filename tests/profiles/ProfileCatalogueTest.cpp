@@ -144,17 +144,6 @@ TEST(ProfileCatalogueTest, ThreeGpAndAndroidShareAllButThePhoneBrandRows)
     }
 }
 
-TEST(ProfileCatalogueTest, EveryNameEndsInItsFilePattern)
-{
-    for (int number = 0; number < CategoryNumberCount; ++number)
-        for (const char* name : ProfileNames(number)) {
-            const std::string text = name;
-            const size_t open = text.rfind("(*.");
-            ASSERT_NE(open, std::string::npos) << text;
-            EXPECT_EQ(text.back(), ')') << text;
-        }
-}
-
 TEST(ProfileCatalogueTest, ImagesAlternateDownTheList)
 {
     EXPECT_EQ(ProfileImageIndex(0), 0);
