@@ -1,6 +1,7 @@
 #include "profiles/ProfileDefaults.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
@@ -161,9 +162,22 @@ const TProfileDefaults DefaultsTable[] = {
     {2013, ".mp4",  ".mp4",  "mpeg4",             "",      "176*144",   "12",     "",        128000, "libfaac",            "2",  "32000",    32000, "",      "",     false},
 };
 
-bool IsTaken(const std::string& AName, const TOutputNaming& ANaming)
+bool IsSameFile(const std::string& AName, const std::string& AOther)
 {
-    return platform::FileExists(AName) || (ANaming.Taken && ANaming.Taken->count(AName) != 0);
+    std::error_code error;
+    return std::filesystem::equivalent(AName, AOther, error);
+}
+
+// Whether a name may be written. The input itself never may: converting a
+// file into its own folder and format with overwriting on would destroy the
+// source while it is being read.
+bool IsFree(const std::string& AName, const std::string& AInputFile, const TOutputNaming& ANaming)
+{
+    if (IsSameFile(AName, AInputFile))
+        return false;
+    if (ANaming.Overwrite)
+        return true;
+    return !platform::FileExists(AName) && !(ANaming.Taken && ANaming.Taken->count(AName) != 0);
 }
 
 std::string InFolder(const std::string& AFolder, const std::string& AName)
@@ -211,14 +225,10 @@ std::string MakeOutputFileName(const std::string& AInputFile, const std::string&
     const std::string ext = platform::ExtractFileExt(name);
     const std::string base = InFolder(ANaming.Folder, name.substr(0, name.size() - ext.size()));
     std::string result = base + ext;
-    if (ANaming.Overwrite || !IsTaken(result, ANaming))
-        return result;
     // Unbounded like the user's folder: some number is always free.
-    for (int64_t n = 1;; ++n) {
+    for (int64_t n = 1; !IsFree(result, AInputFile, ANaming); ++n)
         result = base + "_" + platform::IntToStr(n) + ext;
-        if (!IsTaken(result, ANaming))
-            return result;
-    }
+    return result;
 }
 
 void ApplyProfileDefaults(TOutputFields& AFields, int AKey, const TOutputNaming& ANaming)

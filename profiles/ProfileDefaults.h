@@ -56,8 +56,9 @@ struct TOutputNaming {
 // Output folder + "/" + the input's file name with its extension replaced
 // by AExt (appended when it has none). Unless overwriting, a name that
 // exists as a file or is taken gets "_" and the first free number N = 1, 2,
-// ... before its extension ("clip_2.mp4"). Raises EProfileError when no
-// folder is given, rather than aiming at the file system's root.
+// ... before its extension ("clip_2.mp4"). The input file itself is never
+// the result, overwriting or not. Raises EProfileError when no folder is
+// given, rather than aiming at the file system's root.
 std::string MakeOutputFileName(const std::string& AInputFile, const std::string& AExt, const TOutputNaming& ANaming);
 
 // Resets the fields and writes the defaults of the profile with catalogue

@@ -217,6 +217,20 @@ TEST(ProfileDefaultsTest, NamesOtherRowsWillProduceCountAsTaken)
     EXPECT_EQ(f.Video_OutPutFileName, out + "/clip_3.mp4");
 }
 
+TEST(ProfileDefaultsTest, TheInputIsNeverItsOwnOutput)
+{
+    TTempDir dir;
+    const std::string input = dir.File("clip.mp4");
+    WriteFile(input, "source");
+    WriteFile(dir.File("clip_1.mp4"), "old output");
+    // Overwriting may replace an old output, never the source.
+    EXPECT_EQ(MakeOutputFileName(input, ".mp4", TOutputNaming{dir.Path(), true}), dir.File("clip_1.mp4"));
+    EXPECT_EQ(MakeOutputFileName(input, ".mp4", TOutputNaming{dir.Path(), false}), dir.File("clip_2.mp4"));
+    // Also when the folder is named another way.
+    EXPECT_EQ(MakeOutputFileName(input, ".mp4", TOutputNaming{dir.Path() + "/.", true}), dir.Path() + "/./clip_1.mp4");
+    EXPECT_EQ(MakeOutputFileName(input, ".avi", TOutputNaming{dir.Path(), true}), dir.File("clip.avi"));
+}
+
 TEST(ProfileDefaultsTest, NoOutputFolderIsRefused)
 {
     EXPECT_THROW(MakeOutputFileName("/in/clip.avi", ".mp4", TOutputNaming{""}), EProfileError);
