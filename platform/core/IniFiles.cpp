@@ -1,0 +1,316 @@
+#include "platform/core/IniFiles.h"
+
+#include "platform/core/CodePage.h"
+#include "platform/core/SysUtils.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+
+namespace platform {
+
+namespace {
+
+bool IsValidUtf8(std::string_view S)
+{
+    size_t i = 0;
+    while (i < S.size()) {
+        const auto c = static_cast<unsigned char>(S[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t follow = (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : 0;
+        if (follow == 0 || i + follow >= S.size())
+            return false;
+        for (size_t k = 1; k <= follow; ++k)
+            if ((static_cast<unsigned char>(S[i + k]) >> 6) != 0x2)
+                return false;
+        i += follow + 1;
+    }
+    return true;
+}
+
+// Files may be UTF-8 (with or without a byte order mark) or in the system's
+// 8-bit code page; the program works in UTF-8.
+std::string FileTextToUtf8(std::string AText)
+{
+    if (AText.rfind("\xEF\xBB\xBF", 0) == 0)
+        AText.erase(0, 3);
+    return IsValidUtf8(AText) ? AText : AnsiToUtf8(AText);
+}
+
+// Decimal numbers must fit a signed 32-bit integer; hexadecimal ones may use
+// all 32 bits ("$FFFFFFFF" is -1), as colours are often written that way.
+bool TryIniInteger(std::string_view AText, int& AValue)
+{
+    std::string text = Trim(AText);
+    int64_t value;
+    if (!TryStrToInt64(text, value))
+        return false;
+    const size_t digits = text.find_first_not_of("+-");
+    const bool hex = digits != std::string::npos &&
+                     (text[digits] == '$' || text.compare(digits, 2, "0x") == 0 ||
+                      text.compare(digits, 2, "0X") == 0);
+    if (hex ? (value < INT32_MIN || value > int64_t(UINT32_MAX)) : (value < INT32_MIN || value > INT32_MAX))
+        return false;
+    AValue = int(int32_t(uint32_t(uint64_t(value))));
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TCustomIniFile
+
+int TCustomIniFile::ReadInteger(std::string_view ASection, std::string_view AKey, int ADefault) const
+{
+    int value;
+    return TryIniInteger(ReadString(ASection, AKey, std::string()), value) ? value : ADefault;
+}
+
+void TCustomIniFile::WriteInteger(std::string_view ASection, std::string_view AKey, int AValue)
+{
+    WriteString(ASection, AKey, IntToStr(AValue));
+}
+
+bool TCustomIniFile::ReadBool(std::string_view ASection, std::string_view AKey, bool ADefault) const
+{
+    return ReadInteger(ASection, AKey, ADefault ? 1 : 0) != 0;
+}
+
+void TCustomIniFile::WriteBool(std::string_view ASection, std::string_view AKey, bool AValue)
+{
+    WriteString(ASection, AKey, AValue ? "1" : "0");
+}
+
+bool TCustomIniFile::ValueExists(std::string_view ASection, std::string_view AKey) const
+{
+    TStringList keys;
+    ReadSection(ASection, keys);
+    for (int i = 0; i < keys.Count(); ++i)
+        if (SameText(keys[i], AKey))
+            return true;
+    return false;
+}
+
+// ---------------------------------------------------------------- TMemIniFile
+
+struct TMemIniFile::TSection {
+    struct TEntry {
+        std::string Key;
+        std::string Value;
+    };
+    std::string Name;
+    std::vector<TEntry> Entries;
+
+    TEntry* Find(std::string_view AKey)
+    {
+        for (TEntry& e : Entries)
+            if (SameText(e.Key, AKey))
+                return &e;
+        return nullptr;
+    }
+};
+
+TMemIniFile::TMemIniFile(const std::string& AFileName) : TCustomIniFile(AFileName)
+{
+    if (AFileName.empty() || !FileExists(AFileName))
+        return;
+    std::ifstream in(AFileName, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    SetText(FileTextToUtf8(std::move(bytes)));
+}
+
+TMemIniFile::~TMemIniFile() = default;
+
+TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view AName) const
+{
+    for (const auto& s : FSections)
+        if (SameText(s->Name, AName))
+            return s.get();
+    return nullptr;
+}
+
+TMemIniFile::TSection& TMemIniFile::SectionFor(std::string_view AName)
+{
+    if (TSection* s = FindSection(AName))
+        return *s;
+    FSections.push_back(std::make_unique<TSection>());
+    FSections.back()->Name = std::string(AName);
+    return *FSections.back();
+}
+
+std::string TMemIniFile::ReadString(std::string_view ASection, std::string_view AKey,
+                                    const std::string& ADefault) const
+{
+    TSection* s = FindSection(ASection);
+    const TSection::TEntry* e = s ? s->Find(AKey) : nullptr;
+    return e ? e->Value : ADefault;
+}
+
+void TMemIniFile::WriteString(std::string_view ASection, std::string_view AKey, const std::string& AValue)
+{
+    TSection& s = SectionFor(ASection);
+    if (TSection::TEntry* e = s.Find(AKey))
+        e->Value = AValue;
+    else
+        s.Entries.push_back({std::string(AKey), AValue});
+}
+
+bool TMemIniFile::SectionExists(std::string_view ASection) const
+{
+    return FindSection(ASection) != nullptr;
+}
+
+void TMemIniFile::ReadSection(std::string_view ASection, TStringList& AList) const
+{
+    if (TSection* s = FindSection(ASection))
+        for (const auto& e : s->Entries)
+            AList.Add(e.Key);
+}
+
+void TMemIniFile::ReadSections(TStringList& AList) const
+{
+    for (const auto& s : FSections)
+        AList.Add(s->Name);
+}
+
+void TMemIniFile::ReadSectionValues(std::string_view ASection, TStringList& AList) const
+{
+    if (TSection* s = FindSection(ASection))
+        for (const auto& e : s->Entries)
+            AList.Add(e.Key + "=" + e.Value);
+}
+
+void TMemIniFile::EraseSection(std::string_view ASection)
+{
+    std::erase_if(FSections, [&](const auto& s) { return SameText(s->Name, ASection); });
+}
+
+void TMemIniFile::DeleteKey(std::string_view ASection, std::string_view AKey)
+{
+    if (TSection* s = FindSection(ASection))
+        std::erase_if(s->Entries, [&](const auto& e) { return SameText(e.Key, AKey); });
+}
+
+void TMemIniFile::Clear()
+{
+    FSections.clear();
+}
+
+std::string TMemIniFile::Text() const
+{
+    std::string text;
+    for (const auto& s : FSections) {
+        text += "[" + s->Name + "]\r\n";
+        for (const auto& e : s->Entries)
+            text += e.Key + "=" + e.Value + "\r\n";
+        text += "\r\n";
+    }
+    return text;
+}
+
+// Lines outside any section, comments (";") and lines without "=" carry no
+// value and are dropped. A section named twice is one section.
+void TMemIniFile::SetText(std::string_view AText)
+{
+    TStringList lines;
+    lines.SetText(AText);
+    SetStrings(lines);
+}
+
+void TMemIniFile::GetStrings(TStringList& AList) const
+{
+    AList.SetText(Text());
+}
+
+void TMemIniFile::SetStrings(const TStringList& AList)
+{
+    Clear();
+    TSection* current = nullptr;
+    for (int i = 0; i < AList.Count(); ++i) {
+        const std::string line = Trim(AList[i]);
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line.front() == '[' && line.back() == ']') {
+            current = &SectionFor(Trim(std::string_view(line).substr(1, line.size() - 2)));
+            continue;
+        }
+        const size_t eq = line.find('=');
+        if (!current || eq == std::string::npos)
+            continue;
+        current->Entries.push_back({TrimRight(std::string_view(line).substr(0, eq)),
+                                    TrimLeft(std::string_view(line).substr(eq + 1))});
+    }
+}
+
+void TMemIniFile::UpdateFile()
+{
+    if (FileName().empty())
+        return;
+    std::ofstream out(FileName(), std::ios::binary | std::ios::trunc);
+    const std::string text = Text();
+    out.write(text.data(), std::streamsize(text.size()));
+    out.close();
+    if (!out)
+        throw EIniFileException("Unable to write to " + FileName());
+}
+
+// ---------------------------------------------------------------- TIniFile
+
+TIniFile::TIniFile(const std::string& AFileName) : TCustomIniFile(AFileName), FMem(AFileName) {}
+
+std::string TIniFile::ReadString(std::string_view ASection, std::string_view AKey,
+                                 const std::string& ADefault) const
+{
+    return FMem.ReadString(ASection, AKey, ADefault);
+}
+
+void TIniFile::WriteString(std::string_view ASection, std::string_view AKey, const std::string& AValue)
+{
+    FMem.WriteString(ASection, AKey, AValue);
+    FMem.UpdateFile();
+}
+
+bool TIniFile::SectionExists(std::string_view ASection) const
+{
+    return FMem.SectionExists(ASection);
+}
+
+void TIniFile::ReadSection(std::string_view ASection, TStringList& AList) const
+{
+    FMem.ReadSection(ASection, AList);
+}
+
+void TIniFile::ReadSections(TStringList& AList) const
+{
+    FMem.ReadSections(AList);
+}
+
+void TIniFile::ReadSectionValues(std::string_view ASection, TStringList& AList) const
+{
+    FMem.ReadSectionValues(ASection, AList);
+}
+
+void TIniFile::EraseSection(std::string_view ASection)
+{
+    if (!FMem.SectionExists(ASection))
+        return;
+    FMem.EraseSection(ASection);
+    FMem.UpdateFile();
+}
+
+void TIniFile::DeleteKey(std::string_view ASection, std::string_view AKey)
+{
+    if (!FMem.ValueExists(ASection, AKey))
+        return;
+    FMem.DeleteKey(ASection, AKey);
+    FMem.UpdateFile();
+}
+
+void TIniFile::UpdateFile()
+{
+    FMem.UpdateFile();
+}
+
+} // namespace platform
