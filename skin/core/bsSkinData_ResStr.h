@@ -1,0 +1,37 @@
+#pragma once
+// The table of texts the skin engine itself shows (system menu, caption
+// button hints, edit menu, message-box buttons and captions, file dialog
+// labels, file list columns). Replacing its lines translates the engine.
+
+#include "platform/core/Classes.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace skin {
+
+using TFontCharset = uint8_t;
+constexpr TFontCharset DEFAULT_CHARSET = 1;
+
+class TbsResourceStrData : public platform::TComponent {
+public:
+    explicit TbsResourceStrData(platform::TComponent* AOwner);
+
+    // One "KEY=text" line per entry; starts with the default table.
+    const platform::TStringList& ResStrings() const { return FResStrings; }
+    void SetResStrings(const platform::TStringList& AValue) { FResStrings.Assign(AValue); }
+    TFontCharset CharSet = DEFAULT_CHARSET;
+
+    // The text after the first "=" of the first line whose key matches
+    // AResName without regard to letter case; empty when none does.
+    std::string GetResStr(std::string_view AResName) const;
+
+    // The default lines, in table order.
+    static void GetDefaultStrings(platform::TStringList& AList);
+
+private:
+    platform::TStringList FResStrings;
+};
+
+} // namespace skin
