@@ -1,0 +1,51 @@
+#pragma once
+// Reading a task record's free-form option text, and the list of codec,
+// preset, frame size and filter defaults that an output file's extra
+// streams draw from.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/component/FFConverter_Options.h"
+
+namespace engine {
+
+struct TOptionLine {
+    std::string Name;  // as written (not trimmed, not lower-cased)
+    std::string Value; // text after the first "="; empty without one
+};
+
+// Cuts an option text into lines: the text is trimmed, CR LF, lone CR, lone
+// LF and the six characters "<CRLF>" all end a line; each line is cut at its
+// first "=".
+std::vector<TOptionLine> SplitOptionLines(const std::string& AText);
+
+// The defaults "def_acodec", "def_vcodec", "def_scodec", "def_apre",
+// "def_vpre", "def_spre", "def_s", "def_vf" of an output file's first
+// streams, and the per-stream lines of its option text in text order.
+class TCodecDefaults {
+public:
+    void Collect(const TOutputOptions& AOptions);
+    // Value of "def_" + AName; empty when not set.
+    std::string Default(const std::string& AName) const;
+    // Value of the first per-stream line named exactly AName, which is
+    // consumed; the default when there is none.
+    std::string Next(const std::string& AName);
+    // Lines not consumed yet, for tests.
+    const std::vector<TOptionLine>& Lines() const { return FLines; }
+
+private:
+    void SetDefault(const std::string& AName, const std::string& AValue);
+    std::vector<TOptionLine> FDefaults;
+    std::vector<TOptionLine> FLines;
+};
+
+// Seconds since 1970-01-01 00:00 UTC of a local date and time, by the time
+// zone's standard offset (daylight saving is not applied).
+int64_t DateTimeToUnixTime(TDateTime AValue);
+// The current local time as a date and time.
+TDateTime NowDateTime();
+
+} // namespace engine

@@ -1,0 +1,56 @@
+#include "engine/converter/FFmpegOptionLines.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+TEST(SplitOptionLines, LineBreaksAndMarkers)
+{
+    auto Lines = SplitOptionLines("  a=1\r\nb=2\rc<CRLF>d=x=y\n Ee=\n");
+    ASSERT_EQ(Lines.size(), 5u);
+    EXPECT_EQ(Lines[0].Name, "a");
+    EXPECT_EQ(Lines[0].Value, "1");
+    EXPECT_EQ(Lines[1].Name, "b");
+    EXPECT_EQ(Lines[2].Name, "c");
+    EXPECT_EQ(Lines[2].Value, "");
+    EXPECT_EQ(Lines[3].Name, "d");
+    EXPECT_EQ(Lines[3].Value, "x=y");
+    EXPECT_EQ(Lines[4].Name, " Ee"); // names are not trimmed
+    EXPECT_TRUE(SplitOptionLines(" \r\n ").empty());
+}
+
+TEST(CodecDefaults, FirstLineStandsInForAnEmptyField)
+{
+    TOutputOptions O;
+    InitOutputOptions(O);
+    O.ExtOptions = "acodec=aac\nACODEC=mp2\nnewaudio=\nvfilters=hflip\nvcodec=";
+    TCodecDefaults D;
+    D.Collect(O);
+    EXPECT_EQ(D.Default("acodec"), "aac");
+    EXPECT_EQ(D.Default("vf"), "hflip");
+    EXPECT_EQ(D.Default("vcodec"), "");
+    EXPECT_EQ(D.Next("acodec"), "aac");
+    EXPECT_EQ(D.Next("acodec"), "mp2");
+    EXPECT_EQ(D.Next("acodec"), "aac"); // lines used up: the default again
+    EXPECT_EQ(D.Next("vf"), "hflip");
+}
+
+TEST(CodecDefaults, RecordFieldsWin)
+{
+    TOutputOptions O;
+    InitOutputOptions(O);
+    O.AudioCodec = "libmp3lame";
+    O.ExtOptions = "acodec=mp2";
+    TCodecDefaults D;
+    D.Collect(O);
+    EXPECT_EQ(D.Default("acodec"), "libmp3lame");
+    EXPECT_EQ(D.Next("acodec"), "mp2");
+}
+
+TEST(DateTimeToUnixTime, EpochAndRoundTrip)
+{
+    const int64_t Now = time(nullptr);
+    const int64_t Back = DateTimeToUnixTime(NowDateTime());
+    // Equal up to a daylight-saving hour, which the conversion leaves out.
+    EXPECT_LE(std::llabs(Back - Now - 0), 3601);
+}
