@@ -1,0 +1,3 @@
+#include "engine/loader/AVFilterStubs.h"
+
+ZARVELO_STUB_UNIT(ZARVELO_AVFILTER_EXPORTS, ff, AVFilter, )

@@ -1,0 +1,3 @@
+#include "engine/loader/MyUtilStubs.h"
+
+ZARVELO_STUB_UNIT(ZARVELO_CRT_EXPORTS, crt, MyUtil, )

@@ -1,0 +1,3 @@
+#include "engine/loader/SwResampleStubs.h"
+
+ZARVELO_STUB_UNIT(ZARVELO_SWRESAMPLE_EXPORTS, ff, SwResample, )

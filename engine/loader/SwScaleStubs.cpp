@@ -1,0 +1,3 @@
+#include "engine/loader/SwScaleStubs.h"
+
+ZARVELO_STUB_UNIT(ZARVELO_SWSCALE_EXPORTS, ff, SwScale, )
