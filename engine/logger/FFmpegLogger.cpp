@@ -15,6 +15,8 @@ namespace {
 constexpr size_t LogBufferSize = 2048;
 constexpr const char* OneLoggerText = "Allow creating only one instance of TFFLogger.";
 
+thread_local int GMuted = 0;
+
 // FFmpeg's level at which the callback drops messages; 32 (info) at start.
 std::atomic<int> GCallbackLevel{32};
 
@@ -84,6 +86,16 @@ std::string FormatPiece(void* AContext, bool AAtLineStart, const char* AFormat, 
 void DeliverPiece(void* AContext, int ALevel, const char* AFormat, va_list AArgs);
 
 } // namespace
+
+TAVLogMute::TAVLogMute()
+{
+    ++GMuted;
+}
+
+TAVLogMute::~TAVLogMute()
+{
+    --GMuted;
+}
 
 int LogLevelToAV(TLogLevel ALevel)
 {
@@ -247,7 +259,7 @@ void TFFLogger::DoLogEvent(const TLogInfo& AInfo)
 
 void AVLogCallback(void* AContext, int ALevel, const char* AFormat, va_list AArgs)
 {
-    if (ALevel > GCallbackLevel || !AFormat)
+    if (ALevel > GCallbackLevel || !AFormat || GMuted > 0)
         return;
     // Nothing may unwind through FFmpeg's C frames.
     try {

@@ -94,6 +94,16 @@ TFFLogger* GetFFLogger();
 // The per-thread pending texts of FFmpeg's messages.
 TLogList& GlobalLogList();
 
+// While one lives, FFmpeg's messages from the calling thread are dropped:
+// trying a value on a scratch object must not speak for the real one.
+class TAVLogMute {
+public:
+    TAVLogMute();
+    ~TAVLogMute();
+    TAVLogMute(const TAVLogMute&) = delete;
+    TAVLogMute& operator=(const TAVLogMute&) = delete;
+};
+
 // The callback handed to FFmpeg.
 void AVLogCallback(void* AContext, int ALevel, const char* AFormat, va_list AArgs);
 

@@ -1,0 +1,232 @@
+#include "engine/logger/FFmpegLogger.h"
+
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/MainThread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+using namespace engine;
+
+namespace {
+
+struct TLine {
+    uint32_t ThreadID;
+    TLogLevel Level;
+    std::string Text;
+    bool OnMainThread;
+    bool operator==(const TLine&) const = default;
+};
+
+class FFmpegLoggerTest : public ::testing::Test {
+protected:
+    TFFLogger* Logger = nullptr;
+    std::vector<TLine> Lines; // touched on the GUI thread only, unless a test says otherwise
+    const uint32_t Me = uint32_t(platform::CurrentThreadId());
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(GlobalLoader().Load(avUtil)) << GlobalLoader().LastErrMsg();
+        GlobalLogList().Clear();
+        Logger = GetFFLogger();
+        Logger->SetLogLevel(llInfo);
+        Logger->SetTriggerEventInMainThread(true);
+        Logger->OnLog = [this](platform::TObject* Sender, uint32_t ATid, TLogLevel ALevel, const std::string& AMsg) {
+            EXPECT_EQ(Sender, Logger);
+            Lines.push_back({ATid, ALevel, AMsg, platform::IsMainThread()});
+        };
+    }
+    void TearDown() override
+    {
+        Logger->OnLog = nullptr;
+        Logger->SetLogLevel(llInfo);
+        GlobalLogList().Clear();
+        GlobalLoader().Unload(avUtil);
+    }
+};
+
+const char* TesterName(void*)
+{
+    return "tester";
+}
+
+const AVClass TesterClass = {"Tester", TesterName, nullptr, LIBAVUTIL_VERSION_INT};
+struct TTester {
+    const AVClass* Class = &TesterClass;
+} Tester;
+
+} // namespace
+
+TEST(FFmpegLoggerLevels, MappingBothWays)
+{
+    for (int i = llQuiet; i <= llDebug; ++i)
+        EXPECT_EQ(LogLevelToAV(TLogLevel(i)), (i - 1) * 8);
+    const struct {
+        int AV;
+        TLogLevel Level;
+    } cases[] = {{-100, llQuiet}, {-8, llQuiet}, {-7, llPanic}, {7, llPanic},   {8, llFatal},
+                 {16, llError},   {23, llError}, {24, llWarning}, {32, llInfo}, {40, llVerbose},
+                 {48, llDebug},   {56, llDebug}};
+    for (const auto& c : cases)
+        EXPECT_EQ(AVToLogLevel(c.AV), c.Level) << c.AV;
+}
+
+TEST_F(FFmpegLoggerTest, PiecesMakeOneLineWithTheLevelOfTheLastPiece)
+{
+    ff::av_log(nullptr, AV_LOG_INFO, "abc");
+    EXPECT_TRUE(Lines.empty());
+    ff::av_log(nullptr, AV_LOG_WARNING, "def\n");
+    EXPECT_EQ(Lines, (std::vector<TLine>{{Me, llWarning, "abcdef", true}}));
+}
+
+TEST_F(FFmpegLoggerTest, SeveralLinesInOnePiece)
+{
+    ff::av_log(nullptr, AV_LOG_ERROR, "a\nb\r\n\nc");
+    EXPECT_EQ(Lines, (std::vector<TLine>{{Me, llError, "a", true}, {Me, llError, "b\r", true},
+                                         {Me, llError, "", true}}));
+    ff::av_log(nullptr, AV_LOG_ERROR, "\n");
+    ASSERT_EQ(Lines.size(), 4u);
+    EXPECT_EQ(Lines[3].Text, "c");
+}
+
+TEST_F(FFmpegLoggerTest, ContextPrefixOnlyAtALineStart)
+{
+    ff::av_log(&Tester, AV_LOG_INFO, "x=%d", 5);
+    ff::av_log(&Tester, AV_LOG_INFO, " more\n");
+    ASSERT_EQ(Lines.size(), 1u);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "[tester @ %p]x=5 more", static_cast<void*>(&Tester));
+    EXPECT_EQ(Lines[0].Text, expected);
+}
+
+TEST_F(FFmpegLoggerTest, MessagesAboveTheLevelAreDroppedWithTheirLineFeed)
+{
+    ff::av_log(nullptr, AV_LOG_INFO, "kept");
+    ff::av_log(nullptr, AV_LOG_DEBUG, "dropped\n");
+    EXPECT_TRUE(Lines.empty());
+    ff::av_log(nullptr, AV_LOG_INFO, "\n");
+    EXPECT_EQ(Lines, (std::vector<TLine>{{Me, llInfo, "kept", true}}));
+}
+
+TEST_F(FFmpegLoggerTest, LongMessageIsCutAndKeepsItsLineEnd)
+{
+    const std::string big(5000, 'x');
+    ff::av_log(nullptr, AV_LOG_INFO, "%s\n", big.c_str());
+    ff::av_log(nullptr, AV_LOG_INFO, "next\n");
+    ASSERT_EQ(Lines.size(), 2u);
+    EXPECT_EQ(Lines[0].Text, std::string(2046, 'x'));
+    EXPECT_EQ(Lines[1].Text, "next");
+}
+
+TEST_F(FFmpegLoggerTest, ThreadsKeepTheirOwnPiecesAndLinesReachTheGuiThreadWhole)
+{
+    constexpr int Threads = 3, Rounds = 20;
+    std::atomic<int> finished{0};
+    std::vector<std::thread> workers;
+    std::vector<uint32_t> ids(Threads);
+    for (int t = 0; t < Threads; ++t)
+        workers.emplace_back([&, t] {
+            ids[size_t(t)] = uint32_t(platform::CurrentThreadId());
+            for (int i = 0; i < Rounds; ++i) {
+                ff::av_log(nullptr, AV_LOG_INFO, "t%d-", t);
+                ff::av_log(nullptr, AV_LOG_INFO, "%d\n", i);
+            }
+            ++finished;
+        });
+    EXPECT_TRUE(platform::WaitUntilServing([&] { return finished.load() == Threads; }, 20000));
+    for (std::thread& w : workers)
+        w.join();
+    ASSERT_EQ(Lines.size(), size_t(Threads * Rounds));
+    std::vector<int> next(Threads, 0);
+    for (const TLine& line : Lines) {
+        EXPECT_TRUE(line.OnMainThread);
+        const int t = line.Text[1] - '0';
+        ASSERT_TRUE(t >= 0 && t < Threads) << line.Text;
+        EXPECT_EQ(line.ThreadID, ids[size_t(t)]);
+        EXPECT_EQ(line.Text, "t" + std::to_string(t) + "-" + std::to_string(next[size_t(t)]++));
+    }
+}
+
+TEST_F(FFmpegLoggerTest, WithoutTheGuiThreadLinesArriveOnTheLoggingThread)
+{
+    Logger->SetTriggerEventInMainThread(false);
+    std::thread worker([] { ff::av_log(nullptr, AV_LOG_ERROR, "worker\n"); });
+    worker.join();
+    ASSERT_EQ(Lines.size(), 1u);
+    EXPECT_FALSE(Lines[0].OnMainThread);
+}
+
+TEST_F(FFmpegLoggerTest, EngineMessagesPassByLevel)
+{
+    const struct {
+        TLogLevel LoggerLevel;
+        TLogLevel Message;
+        bool Passes;
+    } cases[] = {
+        {llInfo, llError, true},    {llInfo, llInfo, true},     {llInfo, llDebug, false},
+        {llInfo, llVerbose, true},  {llQuiet, llQuiet, true},   {llQuiet, llVerbose, false},
+        {llQuiet, llPanic, false},  {llDebug, llDebug, true},
+    };
+    platform::TObject sender;
+    for (const auto& c : cases) {
+        Lines.clear();
+        Logger->SetLogLevel(c.LoggerLevel);
+        Logger->OnLog = [&](platform::TObject* S, uint32_t ATid, TLogLevel ALevel, const std::string& AMsg) {
+            EXPECT_EQ(S, &sender);
+            Lines.push_back({ATid, ALevel, AMsg, platform::IsMainThread()});
+        };
+        Logger->Log(&sender, c.Message, "%s=%d", "n", 7);
+        EXPECT_EQ(Lines.size(), c.Passes ? 1u : 0u) << c.LoggerLevel << " " << c.Message;
+        if (c.Passes)
+            EXPECT_EQ(Lines[0], (TLine{Me, c.Message, "n=7", true}));
+    }
+}
+
+TEST_F(FFmpegLoggerTest, LevelReachesFFmpeg)
+{
+    Logger->SetLogLevel(llQuiet);
+    EXPECT_EQ(ff::av_log_get_level(), -8);
+    ff::av_log(nullptr, AV_LOG_PANIC, "panic\n");
+    EXPECT_TRUE(Lines.empty());
+    Logger->SetLogLevel(llVerbose);
+    EXPECT_EQ(ff::av_log_get_level(), 40);
+}
+
+TEST_F(FFmpegLoggerTest, OptLogLevel)
+{
+    const struct {
+        const char* Arg;
+        TLogLevel Level;
+    } cases[] = {{"DEBUG", llDebug}, {"20", llError}, {"-1", llPanic}, {"quiet", llQuiet}, {"Warning", llWarning}};
+    for (const auto& c : cases) {
+        Logger->OptLogLevel(c.Arg);
+        EXPECT_EQ(Logger->LogLevel(), c.Level) << c.Arg;
+    }
+    EXPECT_THROW(Logger->OptLogLevel("loud"), platform::EConvertError);
+}
+
+TEST_F(FFmpegLoggerTest, OnlyOneLoggerPerProcess)
+{
+    try {
+        TFFLogger second(nullptr);
+        FAIL() << "a second logger was made";
+    } catch (const platform::EAssertionFailed& e) {
+        EXPECT_NE(e.Message().find("Allow creating only one instance of TFFLogger."), std::string::npos);
+    }
+    EXPECT_EQ(GetFFLogger(), Logger);
+}
+
+TEST_F(FFmpegLoggerTest, MutedThreadSaysNothing)
+{
+    {
+        TAVLogMute mute;
+        ff::av_log(nullptr, AV_LOG_ERROR, "hidden\n");
+    }
+    ff::av_log(nullptr, AV_LOG_ERROR, "shown\n");
+    ASSERT_EQ(Lines.size(), 1u);
+    EXPECT_EQ(Lines[0].Text, "shown");
+}
