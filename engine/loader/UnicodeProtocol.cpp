@@ -1,0 +1,209 @@
+#include "engine/loader/UnicodeProtocol.h"
+
+#include "engine/loader/AVFormatStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "platform/core/CodePage.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace engine {
+namespace {
+
+constexpr const char* UnicodePrefix = "unicode:utf8:";
+constexpr size_t UnicodePrefixLength = 13;
+// Protocols whose URLs are handed on as they stand.
+constexpr const char* PassedProtocols = ":unicode:stream:gopher:http:pipe:rtp:tcp:udp:";
+constexpr int IOBufferSize = 32768;
+
+bool IsValidUtf8(const std::string& S)
+{
+    for (size_t i = 0; i < S.size();) {
+        const unsigned char c = (unsigned char)S[i];
+        const size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        if (n == 0 || i + n > S.size())
+            return false;
+        for (size_t k = 1; k < n; ++k)
+            if (((unsigned char)S[i + k] >> 6) != 0x2)
+                return false;
+        i += n;
+    }
+    return true;
+}
+
+// The file name of a unicode URL: the text after its second colon. An
+// invalid UTF-8 text gives an empty name, which no file has.
+std::string UnicodeURLFileName(const std::string& AURL)
+{
+    if (!IsValidUtf8(AURL))
+        return std::string();
+    const size_t first = AURL.find(':');
+    const size_t second = first == std::string::npos ? first : AURL.find(':', first + 1);
+    return second == std::string::npos ? std::string() : AURL.substr(second + 1);
+}
+
+struct TUnicodeFile {
+    int Fd = -1;
+};
+
+int UnicodeRead(void* AOpaque, uint8_t* ABuf, int ASize)
+{
+    const ssize_t n = ::read(static_cast<TUnicodeFile*>(AOpaque)->Fd, ABuf, size_t(ASize));
+    if (n < 0)
+        return AVERROR(errno);
+    return n == 0 ? AVERROR_EOF : int(n);
+}
+
+int UnicodeWrite(void* AOpaque, uint8_t* ABuf, int ASize)
+{
+    const int fd = static_cast<TUnicodeFile*>(AOpaque)->Fd;
+    int done = 0;
+    while (done < ASize) {
+        const ssize_t n = ::write(fd, ABuf + done, size_t(ASize - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return AVERROR(n < 0 ? errno : EIO);
+        done += int(n);
+    }
+    return done;
+}
+
+int64_t UnicodeSeek(void* AOpaque, int64_t APos, int AWhence)
+{
+    const int fd = static_cast<TUnicodeFile*>(AOpaque)->Fd;
+    if (AWhence & AVSEEK_SIZE) {
+        struct stat st {};
+        return ::fstat(fd, &st) == 0 ? int64_t(st.st_size) : AVERROR(errno);
+    }
+    const off_t r = ::lseek(fd, off_t(APos), AWhence & ~AVSEEK_FORCE);
+    return r < 0 ? AVERROR(errno) : int64_t(r);
+}
+
+bool IsUnicodeContext(const AVIOContext* APb)
+{
+    return APb && APb->read_packet == UnicodeRead;
+}
+
+int OpenUnicodeFile(AVIOContext** APb, const std::string& AURL, int AFlags)
+{
+    int mode = O_RDONLY;
+    if ((AFlags & AVIO_FLAG_READ_WRITE) == AVIO_FLAG_READ_WRITE)
+        mode = O_RDWR | O_CREAT | O_TRUNC;
+    else if (AFlags & AVIO_FLAG_WRITE)
+        mode = O_WRONLY | O_CREAT | O_TRUNC;
+    const std::string name = UnicodeURLFileName(AURL);
+    const int fd = name.empty() ? -1 : ::open(name.c_str(), mode | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return AVERROR(ENOENT);
+    auto* file = new TUnicodeFile{fd};
+    auto* buffer = static_cast<unsigned char*>(ff::av_malloc(IOBufferSize));
+    *APb = buffer ? ff::avio_alloc_context(buffer, IOBufferSize, (AFlags & AVIO_FLAG_WRITE) ? 1 : 0, file,
+                                           UnicodeRead, UnicodeWrite, UnicodeSeek)
+                  : nullptr;
+    if (!*APb) {
+        ff::av_free(buffer);
+        ::close(fd);
+        delete file;
+        return AVERROR(ENOMEM);
+    }
+    return 0;
+}
+
+} // namespace
+
+bool NeedsUnicodeProtocol(const std::string& AFileName)
+{
+    const size_t colon = AFileName.find(':');
+    if (colon != std::string::npos &&
+        std::string(PassedProtocols).find(":" + AFileName.substr(0, colon) + ":") != std::string::npos)
+        return false;
+    return !platform::FitsAnsiCodePage(AFileName);
+}
+
+bool IsUnicodeURL(const std::string& AURL)
+{
+    return AURL.size() > UnicodePrefixLength && AURL.compare(0, UnicodePrefixLength, UnicodePrefix) == 0;
+}
+
+std::string FileNameToURL(const std::string& AFileName)
+{
+    if (NeedsUnicodeProtocol(AFileName))
+        return UnicodePrefix + AFileName;
+    return platform::Utf8ToAnsi(AFileName);
+}
+
+void URLToFileName(const std::string& AURL, std::string& AFileName)
+{
+    AFileName = IsUnicodeURL(AURL) ? UnicodeURLFileName(AURL) : platform::AnsiToUtf8(AURL);
+}
+
+std::string URLToFileName(const std::string& AURL)
+{
+    std::string name;
+    URLToFileName(AURL, name);
+    return name;
+}
+
+int OpenURL(AVIOContext** APb, const std::string& AURL, int AFlags)
+{
+    *APb = nullptr;
+    if (IsUnicodeURL(AURL))
+        return OpenUnicodeFile(APb, AURL, AFlags);
+    return ff::avio_open(APb, AURL.c_str(), AFlags);
+}
+
+void CloseURL(AVIOContext** APb)
+{
+    AVIOContext* pb = *APb;
+    if (!IsUnicodeContext(pb)) {
+        if (pb)
+            ff::avio_closep(APb);
+        return;
+    }
+    ff::avio_flush(pb);
+    auto* file = static_cast<TUnicodeFile*>(pb->opaque);
+    ::close(file->Fd);
+    delete file;
+    ff::av_freep(&pb->buffer); // avio may have replaced the buffer it was given
+    ff::avio_context_free(APb);
+}
+
+int OpenInputURL(AVFormatContext** ACtx, const std::string& AURL, const AVInputFormat* AFormat,
+                 AVDictionary** AOptions)
+{
+    if (!IsUnicodeURL(AURL))
+        return ff::avformat_open_input(ACtx, AURL.c_str(), AFormat, AOptions);
+    AVIOContext* pb = nullptr;
+    int r = OpenURL(&pb, AURL, AVIO_FLAG_READ);
+    if (r < 0)
+        return r;
+    if (!*ACtx)
+        *ACtx = ff::avformat_alloc_context();
+    if (!*ACtx) {
+        CloseURL(&pb);
+        return AVERROR(ENOMEM);
+    }
+    (*ACtx)->pb = pb;
+    (*ACtx)->flags |= AVFMT_FLAG_CUSTOM_IO;
+    // On failure FFmpeg frees the format context but leaves a custom I/O
+    // context to its owner.
+    r = ff::avformat_open_input(ACtx, AURL.c_str(), AFormat, AOptions);
+    if (r < 0)
+        CloseURL(&pb);
+    return r;
+}
+
+void CloseInputURL(AVFormatContext** ACtx)
+{
+    if (!*ACtx)
+        return;
+    AVIOContext* pb = IsUnicodeContext((*ACtx)->pb) ? (*ACtx)->pb : nullptr;
+    ff::avformat_close_input(ACtx);
+    if (pb)
+        CloseURL(&pb);
+}
+
+} // namespace engine
