@@ -1,0 +1,54 @@
+#pragma once
+// Image file formats as plain pixel data: BMP, PNG, JPEG and GIF read into
+// and written from 32-bit pixels. Readers raise EInvalidGraphic with a text
+// that names what is wrong; sizes are bounded before anything is allocated,
+// so a damaged or hostile file never causes a giant allocation.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/core/Streams.h"
+#include "platform/gfx/Graphics.h"
+
+namespace platform {
+
+struct TImageData {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint32_t> Pixels; // 0xAARRGGBB (bytes B, G, R, A), top row first
+    bool HasAlpha = false;        // alpha bytes carry meaning (else 255)
+    int SourceBitCount = 24;      // bits per pixel of the file
+    uint32_t& At(int X, int Y) { return Pixels[size_t(Y) * size_t(Width) + size_t(X)]; }
+    uint32_t At(int X, int Y) const { return Pixels[size_t(Y) * size_t(Width) + size_t(X)]; }
+};
+
+// Largest image accepted by the readers.
+constexpr int MaxImageSide = 32768;
+constexpr int64_t MaxImagePixels = int64_t(1) << 26;
+// Raises EInvalidGraphic when a width and height exceed the bounds.
+void CheckImageSize(int64_t AWidth, int64_t AHeight, const char* AFormat);
+void AllocateImage(TImageData& AImage, int AWidth, int AHeight, const char* AFormat);
+
+// BMP: 1, 4, 8, 16, 24 and 32 bits, bottom-up and top-down, RLE4/RLE8,
+// bit fields, core headers. Reads from the current position.
+void ReadBmp(TStream& AStream, TImageData& AImage);
+// 24 bits (alpha dropped) or 32 bits (alpha kept), bottom-up.
+void WriteBmp(TStream& AStream, const TImageData& AImage, int ABitCount);
+
+void ReadPng(TStream& AStream, TImageData& AImage);
+// RGBA when AWithAlpha, else RGB.
+void WritePng(TStream& AStream, const TImageData& AImage, bool AWithAlpha, int ACompression = 6);
+
+void ReadJpeg(TStream& AStream, TImageData& AImage);
+void WriteJpeg(TStream& AStream, const TImageData& AImage, int AQuality);
+
+// First frame, composed on a transparent (alpha 0) canvas of the screen size.
+void ReadGif(TStream& AStream, TImageData& AImage);
+// Quantised to at most 256 colours.
+void WriteGif(TStream& AStream, const TImageData& AImage);
+
+// Between bitmaps and image data. A 24-bit bitmap reads as opaque.
+void BitmapToImage(TBitmap& ABitmap, TImageData& AImage);
+void ImageToBitmap(const TImageData& AImage, TBitmap& ABitmap, TPixelFormat AFormat);
+
+} // namespace platform
