@@ -1,0 +1,65 @@
+#pragma once
+// The presenter behind the window system: the headless one keeps everything
+// in memory, the X11 one shows top-level windows on a display. The window
+// system tells it what changed; it feeds input back through Input.h and wakes
+// the GUI thread when something arrives.
+
+#include "platform/ui/Window.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+enum class TCursorShape { crDefault, crArrow, crIBeam, crWait, crCross, crSizeNWSE, crSizeNESW, crSizeWE, crSizeNS, crSizeAll, crHandPoint, crNo, crNone };
+
+class TWindowBackend {
+public:
+    virtual ~TWindowBackend() = default;
+
+    // Top-level windows only.
+    virtual void WindowCreated(HWND AWnd) {}
+    virtual void WindowDestroyed(HWND AWnd) {}
+    virtual void WindowShown(HWND AWnd, bool AVisible) {}
+    virtual void WindowMoved(HWND AWnd, const TRect& AScreenBounds) {}
+    virtual void WindowRestacked() {}
+    virtual void WindowRegionChanged(HWND AWnd) {}
+    virtual void WindowTextChanged(HWND AWnd) {}
+    virtual void WindowAlphaChanged(HWND AWnd) {}
+    virtual void WindowActivated(HWND AWnd) {}
+    // The part ADirty (window coordinates) of the window's back buffer is new.
+    virtual void Present(HWND AWnd, const TRect& ADirty) {}
+
+    virtual void SetCursorShape(TCursorShape AShape) {}
+    virtual TPoint CursorPos() = 0;
+    // Input placed the pointer there (injected or from the display).
+    virtual void CursorMovedByInput(TPoint P) {}
+    virtual void SetCursorPos(TPoint P) = 0;
+    virtual TRect ScreenRect() = 0;
+    virtual TRect WorkArea() = 0;
+    virtual void SetClipboardText(const std::string& AText) = 0;
+    virtual std::string ClipboardText() = 0;
+
+    // A native child window covering AScreenBounds inside top-level AWnd's
+    // area; 0 when there are none. Moved with MoveNativeChild.
+    virtual uintptr_t CreateNativeChild(HWND ATopLevel, const TRect& AInTopLevel) { return 0; }
+    virtual void MoveNativeChild(uintptr_t AId, const TRect& AInTopLevel, bool AVisible) {}
+    virtual void DestroyNativeChild(uintptr_t AId) {}
+
+    // Turns what arrived from the display into input (Input.h); false when
+    // nothing had arrived. GUI thread.
+    virtual bool DispatchEvents() = 0;
+    // Blocks until something arrives, Wake is called or ATimeoutMs passes
+    // (UINT32_MAX: no limit). GUI thread.
+    virtual void WaitEvents(uint32_t ATimeoutMs) = 0;
+    // Any thread.
+    virtual void Wake() = 0;
+};
+
+// The presenter in use; the headless one until another is installed.
+TWindowBackend& Backend();
+// Replaces the presenter. Call before the first window is created.
+void SetBackend(std::unique_ptr<TWindowBackend> ABackend);
+
+} // namespace platform

@@ -1,0 +1,198 @@
+#include "UiTestSupport.h"
+
+#include "platform/core/MainThread.h"
+#include "platform/ui/HeadlessBackend.h"
+
+using namespace platform;
+using namespace uitest;
+
+namespace {
+
+void Click(TPoint P, TMouseButton B = TMouseButton::mbLeft)
+{
+    InjectMouseButton(B, true, P);
+    InjectMouseButton(B, false, P);
+}
+
+} // namespace
+
+TEST(Input, ClickOnAnInactiveWindowActivatesThenDelivers)
+{
+    TRecorder rec;
+    HWND a = rec.Make("a", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    HWND b = rec.Make("b", WS_POPUP | WS_VISIBLE, Bounds(200, 0, 100, 100));
+    rec.Make("child", WS_CHILD | WS_VISIBLE, Bounds(10, 10, 20, 20), a);
+    ASSERT_EQ(GetActiveWindow(), b);
+    rec.Take();
+    InjectMouseButton(TMouseButton::mbLeft, true, Point(15, 15));
+    rec.Pump();
+    std::vector<TEntry> log = rec.Take();
+    std::erase_if(log, [](const TEntry& e) { return e.Msg == WM_WINDOWPOSCHANGING || e.Msg == WM_WINDOWPOSCHANGED; });
+    EXPECT_EQ(log, (std::vector<TEntry>{{"child", WM_MOUSEACTIVATE, H(a)}, {"a", WM_MOUSEACTIVATE, H(a)},
+                                        {"b", WM_NCACTIVATE, 0}, {"b", WM_ACTIVATE, WA_INACTIVE},
+                                        {"a", WM_NCACTIVATE, 1}, {"a", WM_ACTIVATE, WA_CLICKACTIVE},
+                                        {"b", WM_KILLFOCUS, H(a)}, {"a", WM_SETFOCUS, H(b)},
+                                        {"a", WM_PARENTNOTIFY, WM_LBUTTONDOWN}, {"child", WM_LBUTTONDOWN, MK_LBUTTON}}));
+    InjectMouseButton(TMouseButton::mbLeft, false, Point(15, 15));
+    rec.Pump();
+    EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"child", WM_LBUTTONUP, 0}}));
+}
+
+TEST(Input, NoActivateAnswerKeepsTheActiveWindow)
+{
+    TRecorder rec;
+    HWND popup = rec.Make("popup", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100), nullptr, WS_EX_TOOLWINDOW);
+    HWND main = rec.Make("main", WS_POPUP | WS_VISIBLE, Bounds(200, 0, 100, 100));
+    rec.Handlers[{popup, WM_MOUSEACTIVATE}] = [](WPARAM, LPARAM) -> LRESULT { return MA_NOACTIVATE; };
+    SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    rec.Take();
+    Click(Point(5, 5));
+    rec.Pump();
+    EXPECT_EQ(GetActiveWindow(), main);
+    EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"popup", WM_MOUSEACTIVATE, H(popup)}, {"popup", WM_LBUTTONDOWN, MK_LBUTTON},
+                                                {"popup", WM_LBUTTONUP, 0}}));
+}
+
+TEST(Input, CaptureRoutesEverythingToTheCapturingWindow)
+{
+    TRecorder rec;
+    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 200, 200));
+    HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, Bounds(10, 10, 20, 20), top);
+    rec.Make("b", WS_CHILD | WS_VISIBLE, Bounds(100, 100, 20, 20), top);
+    std::vector<LPARAM> points;
+    rec.Handlers[{a, WM_MOUSEMOVE}] = [&](WPARAM, LPARAM l) -> LRESULT { points.push_back(l); return 0; };
+    SetCapture(a);
+    rec.Take();
+    InjectMouseMove(Point(105, 105));
+    InjectMouseMove(Point(5, 5));
+    rec.Pump();
+    EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"a", WM_MOUSEMOVE, 0}, {"a", WM_MOUSEMOVE, 0}}));
+    EXPECT_EQ(points, (std::vector<LPARAM>{MAKELPARAM(95, 95), MAKELPARAM(-5, -5)}));
+    ReleaseCapture();
+    rec.Take();
+    InjectMouseMove(Point(105, 105));
+    rec.Pump();
+    EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"b", WM_MOUSEMOVE, 0}}));
+}
+
+TEST(Input, DoubleClicksNeedTheClassStyleTimeAndPlace)
+{
+    TRecorder rec;
+    HWND w = rec.Make("w", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    rec.Take();
+    Click(Point(10, 10));
+    Click(Point(11, 10));
+    Click(Point(50, 50));
+    rec.Pump();
+    std::vector<UINT> got;
+    for (const TEntry& e : rec.Take())
+        got.push_back(e.Msg);
+    EXPECT_EQ(got, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    uint32_t old = uint32_t(SetClassLong(w, GCL_STYLE, 0));
+    Click(Point(10, 10));
+    Click(Point(10, 10));
+    rec.Pump();
+    got.clear();
+    for (const TEntry& e : rec.Take())
+        got.push_back(e.Msg);
+    EXPECT_EQ(got, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    SetClassLong(w, GCL_STYLE, old);
+}
+
+TEST(Input, NonClientClicksCarryTheHitCode)
+{
+    TRecorder rec;
+    HWND w = rec.Make("w", WS_POPUP | WS_VISIBLE | WS_BORDER, Bounds(0, 0, 100, 100));
+    rec.Handlers[{w, WM_NCHITTEST}] = [&](WPARAM, LPARAM l) -> LRESULT {
+        return GET_Y_LPARAM(l) < 10 ? HTOBJECT : DefWindowProc(w, WM_NCHITTEST, 0, l);
+    };
+    rec.Take();
+    InjectMouseButton(TMouseButton::mbRight, true, Point(50, 5));
+    InjectMouseButton(TMouseButton::mbRight, false, Point(50, 5));
+    InjectMouseMove(Point(0, 50));
+    rec.Pump();
+    EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"w", WM_NCRBUTTONDOWN, WPARAM(HTOBJECT)}, {"w", WM_NCRBUTTONUP, WPARAM(HTOBJECT)},
+                                                {"w", WM_NCMOUSEMOVE, WPARAM(HTBORDER)}}));
+}
+
+TEST(Input, DisabledWindowsHearNothingAndDisabledChildrenPassToParent)
+{
+    TRecorder rec;
+    HWND w = rec.Make("w", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    HWND c = rec.Make("c", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), w);
+    EnableWindow(c, false);
+    rec.Take();
+    InjectMouseMove(Point(10, 10));
+    rec.Pump();
+    EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"w", WM_MOUSEMOVE, 0}}));
+    EnableWindow(w, false);
+    rec.Take();
+    InjectMouseMove(Point(60, 60));
+    rec.Pump();
+    EXPECT_TRUE(rec.Take().empty());
+}
+
+TEST(Input, MouseLeaveIsPostedOnceWhenTracked)
+{
+    TRecorder rec;
+    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
+    InjectMouseMove(Point(10, 10));
+    rec.Pump();
+    TrackMouseLeave(a);
+    rec.Take();
+    InjectMouseMove(Point(70, 70));
+    InjectMouseMove(Point(80, 80));
+    rec.Pump();
+    EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"top", WM_MOUSEMOVE, 0}, {"a", WM_MOUSELEAVE, 0}, {"top", WM_MOUSEMOVE, 0}}));
+}
+
+TEST(Input, KeysGoToTheFocusAndKeyStateFollows)
+{
+    TRecorder rec;
+    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    HWND e = rec.Make("e", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
+    SetFocus(e);
+    rec.Take();
+    std::vector<int16_t> states;
+    rec.Handlers[{e, WM_KEYDOWN}] = [&](WPARAM, LPARAM) -> LRESULT { states.push_back(GetKeyState(VK_SHIFT)); return 0; };
+    InjectKey(VK_SHIFT, true);
+    InjectKey(VK_MENU, true);
+    InjectKey('F', true);
+    InjectKey('F', false);
+    InjectKey(VK_MENU, false);
+    InjectKey(VK_SHIFT, false);
+    rec.Pump();
+    std::vector<TEntry> log = rec.Take();
+    std::erase_if(log, [](const TEntry& x) { return x.Msg == WM_SYSCOMMAND; });
+    EXPECT_EQ(log, (std::vector<TEntry>{{"e", WM_KEYDOWN, VK_SHIFT}, {"e", WM_SYSKEYDOWN, VK_MENU}, {"e", WM_SYSKEYDOWN, 'F'},
+                                        {"e", WM_SYSKEYUP, 'F'}, {"e", WM_SYSKEYUP, VK_MENU}, {"e", WM_KEYUP, VK_SHIFT}}));
+    ASSERT_EQ(states.size(), 1u);
+    EXPECT_TRUE(states[0] & 0x8000);
+    EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
+}
+
+TEST(Input, WheelGoesToTheFocusAndClimbsUnhandled)
+{
+    TRecorder rec;
+    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    HWND e = rec.Make("e", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
+    SetFocus(e);
+    rec.Take();
+    InjectMouseWheel(-120, Point(80, 80));
+    rec.Pump();
+    std::vector<TEntry> log = rec.Take();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].Wnd, "e");
+    EXPECT_EQ(log[1].Wnd, "top");
+    EXPECT_EQ(int16_t(HIWORD(log[0].W)), -120);
+}
+
+TEST(Input, CursorAndClipboardThroughThePresenter)
+{
+    InjectMouseMove(Point(33, 44));
+    PumpMessages();
+    EXPECT_EQ(GetCursorPos(), Point(33, 44));
+    SetClipboardText("剪贴板");
+    EXPECT_EQ(GetClipboardText(), "剪贴板");
+}
