@@ -1,0 +1,323 @@
+// FreeType faces found through fontconfig, sized and cached per logical font.
+
+#include "platform/gfx/FontEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include "platform/core/SysUtils.h"
+
+namespace platform {
+
+namespace {
+
+// Face names used by the program's forms and skins, and what stands for
+// them here. The first installed candidate wins; fontconfig's own choice
+// for the name comes after them.
+struct TFaceMapping {
+    const char* Names[8];
+    const char* Candidates[4];
+};
+const TFaceMapping FaceMappings[] = {
+    {{"宋体", "SimSun", "新宋体", "NSimSun", "黑体", "SimHei", "微软雅黑", "Microsoft YaHei"},
+     {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback", nullptr}},
+    {{"Tahoma", "MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2", "Arial", "Verdana",
+      "Segoe UI"},
+     {"DejaVu Sans", "Liberation Sans", nullptr, nullptr}},
+    {{"System", "Arial Black", nullptr}, {"DejaVu Sans", nullptr, nullptr, nullptr}},
+    {{"Courier New", "Courier", "Lucida Console", "Fixedsys", "Terminal", nullptr},
+     {"DejaVu Sans Mono", "Liberation Mono", nullptr, nullptr}},
+    {{"Times New Roman", "Times", "Georgia", nullptr}, {"DejaVu Serif", "Liberation Serif", nullptr, nullptr}},
+};
+
+FT_Library Library()
+{
+    static FT_Library L = [] {
+        FT_Library R = nullptr;
+        FT_Init_FreeType(&R);
+        return R;
+    }();
+    return L;
+}
+
+bool FamilyInstalled(const char* AFamily)
+{
+    FcPattern* P = FcNameParse(reinterpret_cast<const FcChar8*>(AFamily));
+    FcObjectSet* Os = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* Set = FcFontList(nullptr, P, Os);
+    bool Found = Set != nullptr && Set->nfont > 0;
+    if (Set)
+        FcFontSetDestroy(Set);
+    FcObjectSetDestroy(Os);
+    FcPatternDestroy(P);
+    return Found;
+}
+
+struct TFaceFile {
+    std::string Path;
+    int Index = 0;
+    std::string Family;
+    bool Bold = false;
+    bool Italic = false;
+};
+
+TFaceFile MatchFace(const std::string& AFamily, const char* ALang, bool ABold, bool AItalic)
+{
+    FcPattern* P = FcPatternCreate();
+    if (!AFamily.empty())
+        FcPatternAddString(P, FC_FAMILY, reinterpret_cast<const FcChar8*>(AFamily.c_str()));
+    FcPatternAddString(P, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+    if (ALang != nullptr)
+        FcPatternAddString(P, FC_LANG, reinterpret_cast<const FcChar8*>(ALang));
+    FcPatternAddInteger(P, FC_WEIGHT, ABold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(P, FC_SLANT, AItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, P, FcMatchPattern);
+    FcDefaultSubstitute(P);
+    FcResult Result;
+    FcPattern* M = FcFontMatch(nullptr, P, &Result);
+    TFaceFile F;
+    if (M != nullptr) {
+        FcChar8* S = nullptr;
+        if (FcPatternGetString(M, FC_FILE, 0, &S) == FcResultMatch)
+            F.Path = reinterpret_cast<const char*>(S);
+        if (FcPatternGetString(M, FC_FAMILY, 0, &S) == FcResultMatch)
+            F.Family = reinterpret_cast<const char*>(S);
+        FcPatternGetInteger(M, FC_INDEX, 0, &F.Index);
+        int W = 0, Sl = 0;
+        FcPatternGetInteger(M, FC_WEIGHT, 0, &W);
+        FcPatternGetInteger(M, FC_SLANT, 0, &Sl);
+        F.Bold = W >= FC_WEIGHT_DEMIBOLD;
+        F.Italic = Sl != FC_SLANT_ROMAN;
+        FcPatternDestroy(M);
+    }
+    FcPatternDestroy(P);
+    return F;
+}
+
+int Round(double V) { return int(std::lround(V)); }
+
+class TFreeTypeFont : public TSizedFont {
+public:
+    TFreeTypeFont(const LOGFONT& AFont)
+    {
+        bool Bold = AFont.lfWeight >= 600;
+        bool Italic = AFont.lfItalic != 0;
+        TFaceFile Main = MatchFace(MapFaceName(AFont.lfFaceName), nullptr, Bold, Italic);
+        TFaceFile Cjk = MatchFace("", "zh-cn", Bold, Italic);
+        FPrimary = OpenFace(Main);
+        if (Cjk.Path != Main.Path || Cjk.Index != Main.Index)
+            FFallback = OpenFace(Cjk);
+        if (FPrimary == nullptr) {
+            FPrimary = FFallback;
+            FFallback = nullptr;
+        }
+        Family = Main.Family;
+        FSynthBold = Bold && !Main.Bold;
+        FSynthItalic = Italic && !Main.Italic;
+        Underline = AFont.lfUnderline != 0;
+        StrikeOut = AFont.lfStrikeOut != 0;
+        SetupMetrics(AFont);
+    }
+    ~TFreeTypeFont() override
+    {
+        if (FFallback)
+            FT_Done_Face(FFallback);
+        if (FPrimary)
+            FT_Done_Face(FPrimary);
+    }
+
+    const TGlyph& Glyph(char32_t ACh) override
+    {
+        auto It = FGlyphs.find(ACh);
+        if (It != FGlyphs.end())
+            return It->second;
+        return FGlyphs.emplace(ACh, Render(ACh)).first->second;
+    }
+
+private:
+    static FT_Face OpenFace(const TFaceFile& AFile)
+    {
+        FT_Face F = nullptr;
+        if (AFile.Path.empty() || FT_New_Face(Library(), AFile.Path.c_str(), AFile.Index, &F) != 0)
+            return nullptr;
+        return F;
+    }
+
+    void SetupMetrics(const LOGFONT& AFont)
+    {
+        TEXTMETRIC& M = Metrics;
+        if (FPrimary == nullptr) {
+            M.tmHeight = std::abs(AFont.lfHeight);
+            M.tmAscent = M.tmHeight;
+            return;
+        }
+        double Upem = FPrimary->units_per_EM;
+        double Asc = FPrimary->ascender, Desc = -FPrimary->descender;
+        auto* Os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(FPrimary, FT_SFNT_OS2));
+        if (Os2 != nullptr && Os2->usWinAscent + Os2->usWinDescent > 0) {
+            Asc = Os2->usWinAscent;
+            Desc = Os2->usWinDescent;
+        }
+        int Ppem;
+        if (AFont.lfHeight < 0)
+            Ppem = -AFont.lfHeight;
+        else if (AFont.lfHeight > 0)
+            Ppem = std::max(1, Round(AFont.lfHeight * Upem / (Asc + Desc)));
+        else
+            Ppem = 16;
+        Ppem = std::min(Ppem, 2048);
+        FPpem = Ppem;
+        FT_Set_Pixel_Sizes(FPrimary, 0, FT_UInt(Ppem));
+        if (FFallback)
+            FT_Set_Pixel_Sizes(FFallback, 0, FT_UInt(Ppem));
+        double Scale = Ppem / Upem;
+        M.tmAscent = Round(Asc * Scale);
+        M.tmDescent = Round(Desc * Scale);
+        M.tmHeight = AFont.lfHeight > 0 ? AFont.lfHeight : M.tmAscent + M.tmDescent;
+        M.tmDescent = M.tmHeight - M.tmAscent;
+        M.tmInternalLeading = std::max(0, M.tmHeight - Ppem);
+        M.tmExternalLeading = 0;
+        M.tmWeight = AFont.lfWeight;
+        M.tmItalic = AFont.lfItalic;
+        M.tmUnderlined = AFont.lfUnderline;
+        M.tmStruckOut = AFont.lfStrikeOut;
+        M.tmCharSet = AFont.lfCharSet;
+        M.tmOverhang = 0;
+        // Average width from the lower-case letters, as the platform derives it.
+        const char* Sample = "abcdefghijklmnopqrstuvwxyz";
+        int Sum = 0;
+        for (const char* C = Sample; *C; ++C)
+            Sum += Glyph(char32_t(*C)).Advance;
+        M.tmAveCharWidth = std::max(1, (Sum + 13) / 26);
+        M.tmMaxCharWidth = std::max(M.tmAveCharWidth, Round((FPrimary->bbox.xMax - FPrimary->bbox.xMin) * Scale));
+        UnderlinePos = std::max(1, Round(-FPrimary->underline_position * Scale));
+        UnderlineThickness = std::max(1, Round(FPrimary->underline_thickness * Scale));
+        StrikeOutPos = Os2 != nullptr ? std::max(1, Round(Os2->yStrikeoutPosition * Scale)) : M.tmAscent / 3;
+    }
+
+    TGlyph Render(char32_t ACh)
+    {
+        TGlyph G;
+        FT_Face Face = FPrimary;
+        FT_UInt Index = Face != nullptr ? FT_Get_Char_Index(Face, ACh) : 0;
+        if (Index == 0 && FFallback != nullptr) {
+            FT_UInt I = FT_Get_Char_Index(FFallback, ACh);
+            if (I != 0) {
+                Face = FFallback;
+                Index = I;
+            }
+        }
+        if (Face == nullptr || FT_Load_Glyph(Face, Index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0)
+            return G;
+        FT_GlyphSlot Slot = Face->glyph;
+        if (Slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+            if (FSynthBold)
+                FT_Outline_EmboldenXY(&Slot->outline, std::max(32, FPpem * 2), 0);
+            if (FSynthItalic) {
+                FT_Matrix Shear{0x10000, 0x3800, 0, 0x10000};
+                FT_Outline_Transform(&Slot->outline, &Shear);
+            }
+        }
+        G.Advance = int((Slot->advance.x + 32) >> 6) + (FSynthBold ? 1 : 0);
+        if (ACh == U'\t' || ACh == U'\n' || ACh == U'\r')
+            return G;
+        if (FT_Render_Glyph(Slot, FT_RENDER_MODE_NORMAL) != 0)
+            return G;
+        const FT_Bitmap& B = Slot->bitmap;
+        G.Left = Slot->bitmap_left;
+        G.Top = Slot->bitmap_top;
+        G.Width = int(B.width);
+        G.Height = int(B.rows);
+        G.Coverage.resize(size_t(G.Width) * size_t(G.Height));
+        for (int Y = 0; Y < G.Height; ++Y) {
+            const uint8_t* Row = B.buffer + Y * B.pitch;
+            if (B.pixel_mode == FT_PIXEL_MODE_MONO) {
+                for (int X = 0; X < G.Width; ++X)
+                    G.Coverage[size_t(Y * G.Width + X)] = (Row[X >> 3] & (0x80 >> (X & 7))) ? 255 : 0;
+            } else {
+                std::memcpy(&G.Coverage[size_t(Y * G.Width)], Row, size_t(G.Width));
+            }
+        }
+        return G;
+    }
+
+    FT_Face FPrimary = nullptr;
+    FT_Face FFallback = nullptr;
+    bool FSynthBold = false;
+    bool FSynthItalic = false;
+    int FPpem = 16;
+    std::unordered_map<char32_t, TGlyph> FGlyphs;
+};
+
+std::string FontKey(const LOGFONT& F)
+{
+    return LowerCase(F.lfFaceName) + "|" + std::to_string(F.lfHeight) + "|" + std::to_string(F.lfWeight >= 600) +
+           std::to_string(F.lfItalic != 0) + std::to_string(F.lfUnderline != 0) + std::to_string(F.lfStrikeOut != 0);
+}
+
+} // namespace
+
+std::mutex& FontEngineLock()
+{
+    static std::mutex M;
+    return M;
+}
+
+std::string MapFaceName(std::string_view AFaceName)
+{
+    for (const TFaceMapping& M : FaceMappings)
+        for (const char* N : M.Names)
+            if (N != nullptr && SameText(N, AFaceName))
+                for (const char* C : M.Candidates)
+                    if (C != nullptr && FamilyInstalled(C))
+                        return C;
+    return std::string(AFaceName);
+}
+
+TSizedFont& GetSizedFont(const LOGFONT& AFont)
+{
+    static auto* Cache = new std::unordered_map<std::string, std::unique_ptr<TSizedFont>>();
+    std::string Key = FontKey(AFont);
+    auto It = Cache->find(Key);
+    if (It != Cache->end())
+        return *It->second;
+    // A bound on distinct fonts: a program that makes endless sizes starts over.
+    if (Cache->size() > 256)
+        Cache->clear();
+    return *Cache->emplace(Key, std::make_unique<TFreeTypeFont>(AFont)).first->second;
+}
+
+std::u32string DecodeUtf8(std::string_view S)
+{
+    std::u32string Out;
+    Out.reserve(S.size());
+    size_t I = 0;
+    while (I < S.size()) {
+        auto C = uint8_t(S[I]);
+        int N = C < 0x80 ? 0 : (C >> 5) == 6 ? 1 : (C >> 4) == 14 ? 2 : (C >> 3) == 30 ? 3 : -1;
+        char32_t V = N == 0 ? C : N == 1 ? (C & 0x1F) : N == 2 ? (C & 0x0F) : (C & 0x07);
+        bool Ok = N >= 0 && I + size_t(N) < S.size() + 0 && I + size_t(N) <= S.size() - 1 + 1;
+        for (int K = 1; Ok && K <= N; ++K) {
+            if (I + size_t(K) >= S.size() || (uint8_t(S[I + size_t(K)]) & 0xC0) != 0x80)
+                Ok = false;
+            else
+                V = (V << 6) | (uint8_t(S[I + size_t(K)]) & 0x3F);
+        }
+        if (!Ok) {
+            Out.push_back(0xFFFD);
+            ++I;
+            continue;
+        }
+        Out.push_back(V);
+        I += size_t(N) + 1;
+    }
+    return Out;
+}
+
+} // namespace platform
