@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -46,8 +47,20 @@ FT_Library Library()
     return L;
 }
 
+// Fontconfig keeps caches that only FcFini releases.
+void InitFontconfig()
+{
+    static bool Done = [] {
+        FcInit();
+        std::atexit([] { FcFini(); });
+        return true;
+    }();
+    (void)Done;
+}
+
 bool FamilyInstalled(const char* AFamily)
 {
+    InitFontconfig();
     FcPattern* P = FcNameParse(reinterpret_cast<const FcChar8*>(AFamily));
     FcObjectSet* Os = FcObjectSetBuild(FC_FAMILY, nullptr);
     FcFontSet* Set = FcFontList(nullptr, P, Os);
@@ -69,6 +82,7 @@ struct TFaceFile {
 
 TFaceFile MatchFace(const std::string& AFamily, const char* ALang, bool ABold, bool AItalic)
 {
+    InitFontconfig();
     FcPattern* P = FcPatternCreate();
     if (!AFamily.empty())
         FcPatternAddString(P, FC_FAMILY, reinterpret_cast<const FcChar8*>(AFamily.c_str()));
