@@ -97,7 +97,15 @@ void TbsSkinKeys::WriteAfter(const char* AKey, const char* AAfter)
 
 void TbsSkinKeys::Read(const TCustomIniFile& AIniFile, std::string_view ASection) const
 {
-    for (const TbsSkinKey& k : FKeys) {
+    Read(AIniFile, ASection, 0, FKeys.size());
+}
+
+void TbsSkinKeys::Read(const TCustomIniFile& AIniFile, std::string_view ASection, size_t AFirst,
+                       size_t ACount) const
+{
+    const size_t last = std::min(FKeys.size(), AFirst + ACount);
+    for (size_t i = AFirst; i < last; ++i) {
+        const TbsSkinKey& k = FKeys[i];
         switch (k.Form) {
         case TbsSkinKeyForm::Integer:
         case TbsSkinKeyForm::Color:

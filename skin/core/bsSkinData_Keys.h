@@ -62,6 +62,8 @@ public:
     // EConvertError, leaving the keys before it read and those after it
     // untouched.
     void Read(const TCustomIniFile& AIniFile, std::string_view ASection) const;
+    // Reads only the keys AFirst .. AFirst + ACount - 1 (in reading order).
+    void Read(const TCustomIniFile& AIniFile, std::string_view ASection, size_t AFirst, size_t ACount) const;
     // Writes every key in writing order (the section is not erased here).
     void Write(TCustomIniFile& AIniFile, std::string_view ASection) const;
 

@@ -1,0 +1,271 @@
+#include "skin/core/bsSkinData.h"
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/SysUtils.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+namespace skin {
+
+namespace {
+
+TbsSkinFormList& FormListProvider()
+{
+    static TbsSkinFormList provider;
+    return provider;
+}
+
+// Renames and resizes the font of a record of class T; false for other classes.
+template <typename T, typename R>
+bool ChangeFontOf(R& ARecord, const std::string& AName, int ACorrection)
+{
+    auto* r = dynamic_cast<T*>(&ARecord);
+    if (!r)
+        return false;
+    r->FontName = AName;
+    r->FontHeight += ACorrection;
+    return true;
+}
+
+template <typename... T, typename R>
+void ChangeFirstFont(R& ARecord, const std::string& AName, int ACorrection)
+{
+    (ChangeFontOf<T>(ARecord, AName, ACorrection) || ...);
+}
+
+} // namespace
+
+void SetSkinFormList(TbsSkinFormList AProvider)
+{
+    FormListProvider() = std::move(AProvider);
+}
+
+TbsSkinContent::TbsSkinContent()
+    : FPicture(NewPicture()), FInActivePicture(NewPicture()), FMask(NewPicture()),
+      PopupWindow(std::make_unique<TbsDataSkinPopupWindow>()), LayerFrame(std::make_unique<TbsDataSkinLayerFrame>()),
+      HintWindow(std::make_unique<TbsDataSkinHintWindow>()), FSkinColors(std::make_unique<TbsSkinColors>())
+{
+}
+
+TbsSkinData::TbsSkinData(platform::TComponent* AOwner) : TComponent(AOwner) {}
+
+TbsSkinData::~TbsSkinData()
+{
+    FEmpty = true;
+    ClearObjects();
+    if (FResourceStrData)
+        FResourceStrData->RemoveFreeNotification(this);
+}
+
+// ---------------------------------------------------------------- options
+
+void TbsSkinData::SendUnlessLoading(unsigned AMsg)
+{
+    if (!IsDesigning() && !IsLoading())
+        SendSkinDataMessage(AMsg);
+}
+
+void TbsSkinData::SetSkinnableForm(bool AValue)
+{
+    if (FSkinnableForm == AValue)
+        return;
+    FSkinnableForm = AValue;
+    SendUnlessLoading(SKN_SKINNABLEFORMCHANGE);
+}
+
+void TbsSkinData::SetShowLayeredBorders(bool AValue)
+{
+    if (FShowLayeredBorders == AValue)
+        return;
+    FShowLayeredBorders = AValue;
+    SendUnlessLoading(SKN_LAYEREDBORDERSCHANGE);
+}
+
+void TbsSkinData::SetAeroBlurEnabled(bool AValue)
+{
+    if (FAeroBlurEnabled == AValue)
+        return;
+    FAeroBlurEnabled = AValue;
+    SendUnlessLoading(SKN_AEROBLURCHANGE);
+}
+
+// Forms re-read their hints also while they are being loaded, and also when
+// the table goes away.
+void TbsSkinData::SetResourceStrData(TbsResourceStrData* AValue)
+{
+    if (FResourceStrData)
+        FResourceStrData->RemoveFreeNotification(this);
+    FResourceStrData = AValue;
+    if (FResourceStrData)
+        FResourceStrData->FreeNotification(this);
+    if (!IsDesigning())
+        SendSkinDataMessage(SKN_UISTRINGSCHANGE);
+}
+
+void TbsSkinData::Notification(platform::TComponent* AComponent, platform::TOperation AOperation)
+{
+    TComponent::Notification(AComponent, AOperation);
+    if (AOperation == platform::opRemove && AComponent == FResourceStrData)
+        FResourceStrData = nullptr;
+}
+
+// ---------------------------------------------------------------- records
+
+int TbsSkinData::GetIndex(const std::string& AIDName) const
+{
+    for (size_t i = 0; i < ObjectList.size(); ++i)
+        if (ObjectList[i]->IDName == AIDName)
+            return int(i);
+    return -1;
+}
+
+int TbsSkinData::GetControlIndex(const std::string& AIDName) const
+{
+    for (size_t i = 0; i < CtrlList.size(); ++i)
+        if (CtrlList[i]->IDName == AIDName)
+            return int(i);
+    return -1;
+}
+
+// ---------------------------------------------------------------- messages
+
+void TbsSkinData::SendSkinDataMessage(unsigned AMsg)
+{
+    const auto wParam = reinterpret_cast<intptr_t>(this);
+    auto* ownerForm = dynamic_cast<IbsSkinMessageReceiver*>(Owner());
+    const bool ownerFirst = ownerForm && !FShowLayeredBorders;
+    if (ownerFirst)
+        ownerForm->ReceiveSkinMessage(AMsg, wParam, SKN_LPARAM);
+
+    std::vector<IbsSkinMessageReceiver*> forms;
+    if (FormListProvider())
+        forms = FormListProvider()();
+    else if (ownerForm)
+        forms.push_back(ownerForm);
+    // All receivers are collected before the first is served.
+    std::vector<IbsSkinMessageReceiver*> targets;
+    for (IbsSkinMessageReceiver* form : forms)
+        if (!(ownerFirst && form == ownerForm) && form->ReceiverClassName() != LayerWindowClassName)
+            targets.push_back(form);
+    if (FShowLayeredBorders && LayerFrame->PictureIndex != -1)
+        std::reverse(targets.begin(), targets.end());
+    for (IbsSkinMessageReceiver* form : targets)
+        form->ReceiveSkinMessage(AMsg, wParam, SKN_LPARAM);
+}
+
+// ---------------------------------------------------------------- clears
+
+void TbsSkinData::ClearObjects()
+{
+    ObjectList.clear();
+    CtrlList.clear();
+    LayerFrame->PictureIndex = -1;
+    LayerFrame->InActivePictureIndex = -1;
+    PopupWindow->WindowPictureIndex = -1;
+    HintWindow->WindowPictureIndex = -1;
+    FActivePictures.clear();
+    FActivePicturesNames.Clear();
+    FSkinColors->SetColorsToDefault();
+}
+
+void TbsSkinData::ClearAll()
+{
+    ClearObjects();
+    ClearPicture(*FPicture);
+    ClearPicture(*FMask);
+    ClearPicture(*FInActivePicture);
+    FPictureName.clear();
+    FMaskName.clear();
+    FEmpty = true;
+}
+
+// The forms are told before the records go, so that none still holds one.
+void TbsSkinData::ClearSkin()
+{
+    FEmpty = true;
+    SendSkinDataMessage(SKN_BEFORESKINCHANGE);
+    ClearAll();
+    SendSkinDataMessage(SKN_SKINCHANGE);
+    SendSkinDataMessage(SKN_AFTERSKINCHANGE);
+}
+
+// ---------------------------------------------------------------- loading
+
+TbsSkinStatus TbsSkinData::LoadSkin(const std::function<TbsSkinStatus(TbsSkinData& AStaging)>& AReader)
+{
+    auto staging = std::make_unique<TbsSkinData>(nullptr);
+    TbsSkinStatus status;
+    try {
+        status = AReader(*staging);
+    } catch (const std::exception& E) {
+        return {TbsSkinStatusCode::Failed, E.what()};
+    }
+    if (!status.Ok())
+        return status;
+
+    FEmpty = true;
+    FChangeSkinDataProcess = true;
+    SendSkinDataMessage(SKN_BEFORESKINCHANGE);
+    std::swap(static_cast<TbsSkinContent&>(*this), static_cast<TbsSkinContent&>(*staging));
+    staging.reset(); // the previous skin
+    FEmpty = false;
+    if (OnLoadData)
+        OnLoadData(this);
+    SendSkinDataMessage(SKN_SKINCHANGE);
+    FChangeSkinDataProcess = false;
+    SendSkinDataMessage(SKN_AFTERSKINCHANGE);
+    return status;
+}
+
+// ---------------------------------------------------------------- pictures
+
+TbsSkinStatus TbsSkinData::AddBitMap(const std::string& AFileName)
+{
+    auto picture = NewPicture();
+    try {
+        LoadPicture(*picture, AFileName);
+    } catch (const std::exception& E) {
+        return {TbsSkinStatusCode::Failed, E.what()};
+    }
+    FActivePicturesNames.Add(platform::ExtractFileName(AFileName));
+    FActivePictures.push_back(std::move(picture));
+    return {};
+}
+
+void TbsSkinData::DeleteBitMap(int AIndex)
+{
+    if (AIndex < 0 || AIndex >= int(FActivePictures.size()) || AIndex >= FActivePicturesNames.Count())
+        throw platform::Exception("List index out of bounds (" + platform::IntToStr(AIndex) + ")");
+    FActivePicturesNames.Delete(AIndex);
+    FActivePictures.erase(FActivePictures.begin() + AIndex);
+}
+
+// ---------------------------------------------------------------- fonts
+
+void TbsSkinData::GlobalChangeFont(const std::string& ANewFontName, int AFontHeightCorrection)
+{
+    HintWindow->FontName = ANewFontName;
+    HintWindow->FontHeight += AFontHeightCorrection;
+    for (auto& record : ObjectList)
+        ChangeFirstFont<TbsDataSkinMenuItem, TbsDataSkinMainMenuBarItem, TbsDataSkinCaption>(
+            *record, ANewFontName, AFontHeightCorrection);
+    for (auto& record : CtrlList) {
+        if (auto* grid = dynamic_cast<TbsDataSkinGridControl*>(record.get())) {
+            grid->FixedFontName = ANewFontName;
+            grid->FixedFontHeight += AFontHeightCorrection;
+        } else if (auto* list = dynamic_cast<TbsDataSkinListBox*>(record.get())) {
+            list->CaptionFontName = ANewFontName;
+            list->CaptionFontHeight += AFontHeightCorrection;
+        }
+        ChangeFirstFont<TbsDataSkinTreeView, TbsDataSkinListView, TbsDataSkinRichEdit, TbsDataSkinTabControl,
+                        TbsDataSkinGridControl, TbsDataSkinAppMenu, TbsDataSkinComboBox, TbsDataSkinListBox,
+                        TbsDataSkinSpinEditControl, TbsDataSkinEditControl, TbsDataSkinStdLabelControl,
+                        TbsDataSkinLabelControl, TbsDataSkinGaugeControl, TbsDataSkinButtonControl,
+                        TbsDataSkinCheckRadioControl, TbsDataSkinPanelControl, TbsDataSkinExPanelControl>(
+            *record, ANewFontName, AFontHeightCorrection);
+    }
+}
+
+} // namespace skin
