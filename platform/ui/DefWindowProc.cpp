@@ -67,6 +67,44 @@ void SizeEdges(WPARAM AEdge, bool& L, bool& T, bool& R, bool& B)
     B = hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT;
 }
 
+COLORREF ResolveColor(int64_t AColor)
+{
+    uint32_t c = uint32_t(AColor);
+    return (c & 0xFF000000u) == 0xFF000000u ? GetSysColor(int(c & 0xFF)) : (c & 0x00FFFFFFu);
+}
+
+LRESULT EraseBackground(TWindowData* W, HDC ADC)
+{
+    if (!ADC || W->Class->Background < 0)
+        return 0;
+    HBRUSH brush = CreateSolidBrush(ResolveColor(W->Class->Background));
+    TRect r = Rect(0, 0, W->Client.Width(), W->Client.Height());
+    FillRect(ADC, &r, brush);
+    DeleteObject(brush);
+    return 1;
+}
+
+// The plain frame of a window without a skin: raised border, caption bar
+// with the window's text.
+void PaintDefaultFrame(TWindowData* W)
+{
+    if (W->Client == Rect(0, 0, W->Rect.Width(), W->Rect.Height()))
+        return;
+    HDC dc = GetWindowDC(W->Handle);
+    TRect all = Rect(0, 0, W->Rect.Width(), W->Rect.Height());
+    ExcludeClipRect(dc, W->Client.Left, W->Client.Top, W->Client.Right, W->Client.Bottom);
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    TRect edge = all;
+    DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
+    if ((W->Style & WS_CAPTION) == WS_CAPTION) {
+        TRect in = FrameInsets(W->Style & ~WS_CAPTION, W->ExStyle);
+        TRect cap = Rect(in.Left, in.Top, all.Right - in.Right, W->Client.Top);
+        const bool active = GetActiveWindow() == W->Handle;
+        FillRect(dc, &cap, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    }
+    ReleaseDC(W->Handle, dc);
+}
+
 } // namespace
 
 // Moving or sizing with the mouse: a modal loop that holds the capture until
@@ -221,7 +259,7 @@ LRESULT DefWindowProc(HWND AWnd, UINT AMsg, WPARAM W, LPARAM L)
         return 0;
     }
     case WM_ERASEBKGND:
-        return 0;
+        return EraseBackground(w, reinterpret_cast<HDC>(W));
     case WM_SETREDRAW:
         w->Redraw = W != 0;
         return 0;
@@ -264,10 +302,13 @@ LRESULT DefWindowProc(HWND AWnd, UINT AMsg, WPARAM W, LPARAM L)
         if (GetCapture() == AWnd)
             ReleaseCapture();
         return 0;
-    case WM_GETMINMAXINFO:
     case WM_NCPAINT:
+        PaintDefaultFrame(w);
+        return 0;
     case WM_NCACTIVATE:
-        return AMsg == WM_NCACTIVATE ? 1 : 0;
+        if (w->Client != Rect(0, 0, w->Rect.Width(), w->Rect.Height()))
+            RedrawWindow(AWnd, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+        return 1;
     default:
         return 0;
     }

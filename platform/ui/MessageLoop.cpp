@@ -286,7 +286,7 @@ LRESULT DispatchMessage(const TMsg& AMsg)
     LRESULT r = Send(AMsg.hwnd, AMsg.message, AMsg.wParam, AMsg.lParam);
     if (AMsg.message == WM_PAINT) {
         // A procedure that answered WM_PAINT without painting would be asked forever.
-        if (TWindowData* w = Find(AMsg.hwnd); w && !w->Update.IsEmpty())
+        if (TWindowData* w = Find(AMsg.hwnd); w && !RgnIsEmpty(w->Update))
             ValidateRect(AMsg.hwnd, nullptr);
     }
     return r;

@@ -2,6 +2,8 @@
 
 #include "platform/ui/WindowSystem.h"
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -15,13 +17,13 @@ std::set<HWND>& Pending()
     return pending;
 }
 
-std::map<HWND, TUpdateRegion>& PresentDirty()
+std::map<HWND, TRect>& PresentDirty()
 {
-    static std::map<HWND, TUpdateRegion> dirty;
+    static std::map<HWND, TRect> dirty;
     return dirty;
 }
 
-bool NeedsPaint(const TWindowData* W) { return !W->Update.IsEmpty() || W->NCPaintNeeded; }
+bool NeedsPaint(const TWindowData* W) { return !RgnIsEmpty(W->Update) || W->NCPaintNeeded; }
 
 void Track(TWindowData* W)
 {
@@ -39,14 +41,18 @@ bool CanPaint(const TWindowData* W)
     return IsVisibleChain(W);
 }
 
+TRect WholeWindowInClient(const TWindowData* W)
+{
+    return OffsetRect(Rect(0, 0, W->Rect.Width(), W->Rect.Height()), -W->Client.Left, -W->Client.Top);
+}
+
 // AInClient: client coordinates of W. Children are included when W does not
 // clip them away, or when asked.
 void InvalidateIn(TWindowData* W, const TRect& AInClient, bool AErase, bool AChildren, bool AFrame)
 {
-    TRect clientArea = Rect(0, 0, W->Client.Width(), W->Client.Height());
-    TRect r = IntersectRect(AInClient, clientArea);
+    TRect r = IntersectRect(AInClient, Rect(0, 0, W->Client.Width(), W->Client.Height()));
     if (!r.IsEmpty()) {
-        W->Update.Add(r);
+        RgnAddRect(W->Update, r);
         if (AErase)
             W->EraseNeeded = true;
     }
@@ -60,10 +66,9 @@ void InvalidateIn(TWindowData* W, const TRect& AInClient, bool AErase, bool AChi
         if (!(c->Style & WS_VISIBLE))
             continue;
         TRect inChild = OffsetRect(AInClient, -(c->Rect.Left + c->Client.Left), -(c->Rect.Top + c->Client.Top));
-        TRect childWindow = OffsetRect(Rect(0, 0, c->Rect.Width(), c->Rect.Height()), -c->Client.Left, -c->Client.Top);
-        if (IntersectRect(inChild, childWindow).IsEmpty())
+        if (IntersectRect(inChild, WholeWindowInClient(c)).IsEmpty())
             continue;
-        InvalidateIn(c, inChild, AErase, AChildren, AFrame && !IntersectRect(inChild, childWindow).IsEmpty());
+        InvalidateIn(c, inChild, AErase, AChildren, AFrame);
     }
 }
 
@@ -80,7 +85,140 @@ HWND FirstPending(TWindowData* W)
     return nullptr;
 }
 
+// The area W covers in its top-level window: its rectangle cut by its region.
+void SubtractShape(HRGN ARegion, const TWindowData* W)
+{
+    TRect r = RectInTopLevel(W);
+    HRGN shape = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+    if (W->Region) {
+        HRGN own = CreateRectRgn(0, 0, 0, 0);
+        CombineRgn(own, W->Region, nullptr, RGN_COPY);
+        OffsetRgn(own, r.Left, r.Top);
+        CombineRgn(shape, shape, own, RGN_AND);
+        DeleteObject(own);
+    }
+    CombineRgn(ARegion, ARegion, shape, RGN_DIFF);
+    DeleteObject(shape);
+}
+
+void SubtractRect(HRGN ARegion, const TRect& R)
+{
+    HRGN cut = CreateRectRgn(R.Left, R.Top, R.Right, R.Bottom);
+    CombineRgn(ARegion, ARegion, cut, RGN_DIFF);
+    DeleteObject(cut);
+}
+
+void IntersectWithWindowRegion(HRGN ARegion, const TWindowData* W, const TRect& AWindowInTop)
+{
+    if (!W->Region)
+        return;
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(shape, W->Region, nullptr, RGN_COPY);
+    OffsetRgn(shape, AWindowInTop.Left, AWindowInTop.Top);
+    CombineRgn(ARegion, ARegion, shape, RGN_AND);
+    DeleteObject(shape);
+}
+
+// The DC for W: device (0, 0) at its client or window origin.
+HDC MakeDC(TWindowData* W, bool AClient, HRGN AClip)
+{
+    TWindowData* top = TopLevelOf(W);
+    TRect inTop = RectInTopLevel(W);
+    TPoint origin = AClient ? Point(inTop.Left + W->Client.Left, inTop.Top + W->Client.Top) : Point(inTop.Left, inTop.Top);
+    TRect visible = AClient ? Rect(0, 0, W->Client.Width(), W->Client.Height()) : Rect(0, 0, W->Rect.Width(), W->Rect.Height());
+    HDC dc = CreateSurfaceDC(SurfaceOf(top), origin, visible);
+    OffsetRgn(AClip, -origin.X, -origin.Y);
+    SetSurfaceDCVisibleRegion(dc, AClip);
+    return dc;
+}
+
 } // namespace
+
+bool RgnIsEmpty(HRGN ARegion)
+{
+    TRect box;
+    return !ARegion || GetRgnBox(ARegion, &box) <= NULLREGION;
+}
+
+TRect RgnBox(HRGN ARegion)
+{
+    TRect box;
+    if (!ARegion || GetRgnBox(ARegion, &box) <= NULLREGION)
+        return TRect{};
+    return box;
+}
+
+void RgnAddRect(HRGN& ARegion, const TRect& R)
+{
+    if (R.IsEmpty())
+        return;
+    HRGN add = CreateRectRgn(R.Left, R.Top, R.Right, R.Bottom);
+    if (!ARegion) {
+        ARegion = add;
+        return;
+    }
+    CombineRgn(ARegion, ARegion, add, RGN_OR);
+    DeleteObject(add);
+}
+
+HRGN VisibleRegion(TWindowData* W, bool AClientOnly, bool AClipChildren)
+{
+    TRect inTop = RectInTopLevel(W);
+    TRect area = AClientOnly ? OffsetRect(W->Client, inTop.Left, inTop.Top) : inTop;
+    HRGN rgn = CreateRectRgn(area.Left, area.Top, area.Right, area.Bottom);
+    IntersectWithWindowRegion(rgn, W, inTop);
+    for (TWindowData* a = W; !a->IsTopLevel(); a = Find(a->Parent)) {
+        TWindowData* parent = Find(a->Parent);
+        TRect parentInTop = RectInTopLevel(parent);
+        TRect parentClient = OffsetRect(parent->Client, parentInTop.Left, parentInTop.Top);
+        HRGN clip = CreateRectRgn(parentClient.Left, parentClient.Top, parentClient.Right, parentClient.Bottom);
+        CombineRgn(rgn, rgn, clip, RGN_AND);
+        DeleteObject(clip);
+        IntersectWithWindowRegion(rgn, parent, parentInTop);
+        if (a->Style & WS_CLIPSIBLINGS)
+            for (HWND s : parent->Children) {
+                if (s == a->Handle)
+                    break;
+                TWindowData* sib = Find(s);
+                if (sib->Style & WS_VISIBLE)
+                    SubtractShape(rgn, sib);
+            }
+    }
+    if (AClipChildren)
+        for (HWND h : W->Children) {
+            TWindowData* c = Find(h);
+            if (c->Style & WS_VISIBLE)
+                SubtractShape(rgn, c);
+        }
+    return rgn;
+}
+
+void ResizeBackBuffer(TWindowData* ATop)
+{
+    const int w = std::max(0, ATop->Rect.Width()), h = std::max(0, ATop->Rect.Height());
+    std::vector<uint32_t> buffer(size_t(w) * size_t(h), 0);
+    // Keep what was there, so a growing window shows no hole until it paints.
+    if (!ATop->Buffer.empty() && ATop->HasBufferSize) {
+        int cw = std::min(w, ATop->BufferWidth), ch = std::min(h, ATop->BufferHeight);
+        for (int y = 0; y < ch; ++y)
+            std::memcpy(&buffer[size_t(y) * size_t(w)], &ATop->Buffer[size_t(y) * size_t(ATop->BufferWidth)], size_t(cw) * 4);
+    }
+    ATop->Buffer.swap(buffer);
+    ATop->BufferWidth = w;
+    ATop->BufferHeight = h;
+    ATop->HasBufferSize = true;
+}
+
+TPixelSurface SurfaceOf(TWindowData* ATop)
+{
+    TPixelSurface s;
+    s.Bits = reinterpret_cast<uint8_t*>(ATop->Buffer.data());
+    s.Width = ATop->BufferWidth;
+    s.Height = ATop->BufferHeight;
+    s.Stride = intptr_t(ATop->BufferWidth) * 4;
+    s.BitCount = 32;
+    return s;
+}
 
 void ForgetPaint(HWND AWnd)
 {
@@ -90,10 +228,8 @@ void ForgetPaint(HWND AWnd)
 
 void InvalidateWindowArea(TWindowData* W, bool AChildren)
 {
-    if (!CanPaint(W))
-        return;
-    TRect all = OffsetRect(Rect(0, 0, W->Rect.Width(), W->Rect.Height()), -W->Client.Left, -W->Client.Top);
-    InvalidateIn(W, all, true, AChildren, true);
+    if (CanPaint(W))
+        InvalidateIn(W, WholeWindowInClient(W), true, AChildren, true);
 }
 
 void InvalidateParentArea(TWindowData* W, const TRect& AInParent)
@@ -123,7 +259,8 @@ HWND NextWindowToPaint()
 
 void AddPresentDirty(HWND ATopLevel, const TRect& AInWindow)
 {
-    PresentDirty()[ATopLevel].Add(AInWindow);
+    TRect& r = PresentDirty()[ATopLevel];
+    r = UnionRect(r, AInWindow);
 }
 
 } // namespace detail
@@ -147,13 +284,14 @@ bool ValidateRect(HWND AWnd, const TRect* ARect)
     TWindowData* w = Find(AWnd);
     if (!w)
         return false;
-    if (ARect) {
-        w->Update.Subtract(*ARect);
-    } else {
-        w->Update.Clear();
+    if (ARect && w->Update) {
+        SubtractRect(w->Update, *ARect);
+    } else if (!ARect) {
+        if (w->Update)
+            SetRectRgn(w->Update, 0, 0, 0, 0);
         w->NCPaintNeeded = false;
     }
-    if (w->Update.IsEmpty())
+    if (RgnIsEmpty(w->Update))
         w->EraseNeeded = false;
     Track(w);
     return true;
@@ -165,11 +303,11 @@ bool GetUpdateRect(HWND AWnd, TRect* ARect, bool AErase)
     if (!w)
         return false;
     if (ARect)
-        *ARect = w->Update.Box();
-    return !w->Update.IsEmpty();
+        *ARect = RgnBox(w->Update);
+    return !RgnIsEmpty(w->Update);
 }
 
-void* BeginPaint(HWND AWnd, TPaintStruct& APaint)
+HDC BeginPaint(HWND AWnd, TPaintStruct& APaint)
 {
     APaint = TPaintStruct{};
     TWindowData* w = Find(AWnd);
@@ -181,26 +319,35 @@ void* BeginPaint(HWND AWnd, TPaintStruct& APaint)
         if (!(w = Find(AWnd)))
             return nullptr;
     }
-    TUpdateRegion region = w->Update;
+    HRGN update = w->Update;
+    w->Update = nullptr;
     const bool erase = w->EraseNeeded;
-    w->Update.Clear();
     w->EraseNeeded = false;
     Track(w);
-    APaint.rcPaint = region.Box();
-    if (erase && !region.IsEmpty())
-        APaint.fErase = Send(AWnd, WM_ERASEBKGND, 0, 0) == 0;
+    APaint.rcPaint = RgnBox(update);
+    HRGN clip = VisibleRegion(w, true, w->Style & WS_CLIPCHILDREN);
+    if (update) {
+        TRect inTop = RectInTopLevel(w);
+        OffsetRgn(update, inTop.Left + w->Client.Left, inTop.Top + w->Client.Top);
+        CombineRgn(clip, clip, update, RGN_AND);
+        DeleteObject(update);
+    } else {
+        SetRectRgn(clip, 0, 0, 0, 0);
+    }
+    if (TWindowData* top = TopLevelOf(w))
+        AddPresentDirty(top->Handle, RgnBox(clip));
+    APaint.hdc = MakeDC(w, true, clip);
+    DeleteObject(clip);
+    if (erase && !APaint.rcPaint.IsEmpty())
+        APaint.fErase = Send(AWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(APaint.hdc), 0) == 0;
     return APaint.hdc;
 }
 
 bool EndPaint(HWND AWnd, const TPaintStruct& APaint)
 {
-    TWindowData* w = Find(AWnd);
-    if (!w)
-        return false;
-    TRect inTop = RectInTopLevel(w);
-    TRect r = OffsetRect(APaint.rcPaint, inTop.Left + w->Client.Left, inTop.Top + w->Client.Top);
-    AddPresentDirty(TopLevelOf(w)->Handle, r);
-    return true;
+    if (APaint.hdc)
+        DeleteDC(APaint.hdc);
+    return IsWindow(AWnd);
 }
 
 bool UpdateWindow(HWND AWnd)
@@ -239,10 +386,8 @@ bool RedrawWindow(HWND AWnd, const TRect* ARect, UINT AFlags)
         return false;
     const bool children = AFlags & RDW_ALLCHILDREN;
     if (AFlags & RDW_INVALIDATE) {
-        if (CanPaint(w)) {
-            TRect r = ARect ? *ARect : OffsetRect(Rect(0, 0, w->Rect.Width(), w->Rect.Height()), -w->Client.Left, -w->Client.Top);
-            InvalidateIn(w, r, AFlags & RDW_ERASE, children, AFlags & RDW_FRAME);
-        }
+        if (CanPaint(w))
+            InvalidateIn(w, ARect ? *ARect : WholeWindowInClient(w), AFlags & RDW_ERASE, children, AFlags & RDW_FRAME);
     } else if (AFlags & RDW_VALIDATE) {
         ValidateRect(AWnd, ARect);
     }
@@ -251,16 +396,87 @@ bool RedrawWindow(HWND AWnd, const TRect* ARect, UINT AFlags)
     return true;
 }
 
+HDC GetDC(HWND AWnd)
+{
+    TWindowData* w = Find(AWnd);
+    if (!w)
+        return nullptr;
+    HRGN clip = VisibleRegion(w, true, w->Style & WS_CLIPCHILDREN);
+    if (!IsVisibleChain(w))
+        SetRectRgn(clip, 0, 0, 0, 0);
+    AddPresentDirty(TopLevelOf(w)->Handle, RgnBox(clip));
+    HDC dc = MakeDC(w, true, clip);
+    DeleteObject(clip);
+    return dc;
+}
+
+HDC GetWindowDC(HWND AWnd)
+{
+    TWindowData* w = Find(AWnd);
+    if (!w)
+        return nullptr;
+    HRGN clip = VisibleRegion(w, false, w->Style & WS_CLIPCHILDREN);
+    if (!IsVisibleChain(w))
+        SetRectRgn(clip, 0, 0, 0, 0);
+    AddPresentDirty(TopLevelOf(w)->Handle, RgnBox(clip));
+    HDC dc = MakeDC(w, false, clip);
+    DeleteObject(clip);
+    return dc;
+}
+
+int ReleaseDC(HWND AWnd, HDC ADC)
+{
+    return ADC && DeleteDC(ADC) ? 1 : 0;
+}
+
+const TPixelSurface* GetWindowSurface(HWND AWnd)
+{
+    static thread_local TPixelSurface surface;
+    TWindowData* w = Find(AWnd);
+    if (!w || !w->IsTopLevel())
+        return nullptr;
+    surface = SurfaceOf(w);
+    return &surface;
+}
+
+bool UpdateLayeredWindow(HWND AWnd, HDC ADest, const TPoint* APosition, const TSize* ASize, HDC ASource,
+                         const TPoint* ASourcePoint, COLORREF AKey, const BLENDFUNCTION* ABlend, DWORD AFlags)
+{
+    TWindowData* w = Find(AWnd);
+    if (!w || !w->IsTopLevel() || !(w->ExStyle & WS_EX_LAYERED))
+        return false;
+    if (APosition || ASize) {
+        TRect r = w->Rect;
+        int x = APosition ? APosition->X : r.Left, y = APosition ? APosition->Y : r.Top;
+        int cx = ASize ? ASize->cx : r.Width(), cy = ASize ? ASize->cy : r.Height();
+        SetWindowPos(AWnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        if (!(w = Find(AWnd)))
+            return false;
+    }
+    if (ASource) {
+        TPoint src = ASourcePoint ? *ASourcePoint : TPoint{};
+        HDC dc = CreateSurfaceDC(SurfaceOf(w), TPoint{}, Rect(0, 0, w->BufferWidth, w->BufferHeight));
+        BitBlt(dc, 0, 0, w->BufferWidth, w->BufferHeight, ASource, src.X, src.Y, SRCCOPY);
+        DeleteDC(dc);
+    }
+    w->PerPixelAlpha = (AFlags & ULW_ALPHA) != 0;
+    w->LayeredAlpha = ABlend ? ABlend->SourceConstantAlpha : 255;
+    w->LayeredFlags = LWA_ALPHA;
+    Backend().WindowAlphaChanged(AWnd);
+    AddPresentDirty(AWnd, Rect(0, 0, w->BufferWidth, w->BufferHeight));
+    return true;
+}
+
 void FlushPresentation()
 {
     auto& dirty = PresentDirty();
     if (dirty.empty())
         return;
-    std::map<HWND, TUpdateRegion> work;
+    std::map<HWND, TRect> work;
     work.swap(dirty);
-    for (auto& [h, region] : work)
-        if (TWindowData* w = Find(h); w && (w->Style & WS_VISIBLE))
-            Backend().Present(h, region.Box());
+    for (auto& [h, box] : work)
+        if (TWindowData* w = Find(h); w && (w->Style & WS_VISIBLE) && !box.IsEmpty())
+            Backend().Present(h, IntersectRect(box, Rect(0, 0, w->BufferWidth, w->BufferHeight)));
 }
 
 } // namespace platform

@@ -10,6 +10,14 @@
 namespace platform {
 namespace detail {
 
+TWindowData::~TWindowData()
+{
+    if (Region)
+        DeleteObject(Region);
+    if (Update)
+        DeleteObject(Update);
+}
+
 TWindowSystem& WS()
 {
     static TWindowSystem ws;
@@ -241,8 +249,10 @@ HWND CreateWindowEx(DWORD AExStyle, const std::string& AClassName, const std::st
         InsertTopLevel(h, AExStyle & WS_EX_TOPMOST);
     else
         Find(AParent)->Children.insert(Find(AParent)->Children.begin(), h);
-    if (w->IsTopLevel())
+    if (w->IsTopLevel()) {
+        ResizeBackBuffer(w);
         Backend().WindowCreated(h);
+    }
 
     TCreateStruct cs{AParam, AParent, AId, X, Y, AWidth, AHeight, AStyle, AExStyle, AText, AClassName};
     if (w->IsTopLevel() && (AStyle & (WS_THICKFRAME | WS_CAPTION))) {
@@ -613,15 +623,16 @@ bool BringWindowToTop(HWND AWnd)
     return SetWindowPos(AWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-bool SetWindowRgn(HWND AWnd, const std::vector<TRect>* ARegion, bool ARedraw)
+bool SetWindowRgn(HWND AWnd, HRGN ARegion, bool ARedraw)
 {
     TWindowData* w = Find(AWnd);
     if (!w)
         return false;
-    if (w->Style & WS_VISIBLE)
+    if ((w->Style & WS_VISIBLE) && !w->IsTopLevel())
         InvalidateParentArea(w, w->Rect);
-    w->HasRegion = ARegion != nullptr;
-    w->Region = ARegion ? *ARegion : std::vector<TRect>();
+    if (w->Region && w->Region != ARegion)
+        DeleteObject(w->Region);
+    w->Region = ARegion;
     if (w->IsTopLevel())
         Backend().WindowRegionChanged(AWnd);
     SetWindowPos(AWnd, nullptr, 0, 0, 0, 0,
@@ -629,13 +640,12 @@ bool SetWindowRgn(HWND AWnd, const std::vector<TRect>* ARegion, bool ARedraw)
     return true;
 }
 
-bool GetWindowRgn(HWND AWnd, std::vector<TRect>& ARegion)
+int GetWindowRgn(HWND AWnd, HRGN ARegion)
 {
     TWindowData* w = Find(AWnd);
-    if (!w || !w->HasRegion)
-        return false;
-    ARegion = w->Region;
-    return true;
+    if (!w || !w->Region || !ARegion)
+        return ERROR;
+    return CombineRgn(ARegion, w->Region, nullptr, RGN_COPY);
 }
 
 bool GetRestoreBounds(HWND AWnd, TRect& ARect)

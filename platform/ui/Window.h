@@ -6,6 +6,7 @@
 // belong to the GUI thread, except SendMessage and PostMessage
 // (MessageLoop.h), which any thread may call.
 
+#include "platform/gfx/GdiTypes.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UiGeometry.h"
 
@@ -217,8 +218,10 @@ bool MoveWindow(HWND AWnd, int X, int Y, int AWidth, int AHeight, bool ARepaint 
 bool SetWindowPos(HWND AWnd, HWND AInsertAfter, int X, int Y, int CX, int CY, UINT AFlags);
 bool ShowWindow(HWND AWnd, int ACmdShow);   // answers whether it was visible
 bool BringWindowToTop(HWND AWnd);
-bool SetWindowRgn(HWND AWnd, const std::vector<TRect>* ARegion, bool ARedraw);   // nullptr: no region
-bool GetWindowRgn(HWND AWnd, std::vector<TRect>& ARegion);
+// The window owns ARegion afterwards (window coordinates; nil: no region).
+bool SetWindowRgn(HWND AWnd, HRGN ARegion, bool ARedraw);
+// Copies the window's region into ARegion; ERROR when it has none.
+int GetWindowRgn(HWND AWnd, HRGN ARegion);
 // The rectangle a maximised window takes and the one it returns to.
 bool GetRestoreBounds(HWND AWnd, TRect& ARect);
 

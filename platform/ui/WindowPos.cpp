@@ -181,6 +181,8 @@ bool SetWindowPos(HWND AWnd, HWND AInsertAfter, int X, int Y, int CX, int CY, UI
     }
     w->Rect = newRect;
     w->Client = OffsetRect(newClient, -newRect.Left, -newRect.Top);
+    if (sized && w->IsTopLevel())
+        ResizeBackBuffer(w);
     if (!(wp.flags & SWP_NOZORDER))
         Restack(w, wp.hwndInsertAfter);
     if (wp.flags & SWP_SHOWWINDOW)
@@ -440,12 +442,7 @@ namespace {
 
 bool InRegion(const TWindowData* W, TPoint AInWindow)
 {
-    if (!W->HasRegion)
-        return true;
-    for (const TRect& r : W->Region)
-        if (PtInRect(r, AInWindow))
-            return true;
-    return false;
+    return !W->Region || PtInRegion(W->Region, AInWindow.X, AInWindow.Y);
 }
 
 HWND DeepestChild(TWindowData* AParent, TPoint AScreen)

@@ -3,7 +3,7 @@
 
 #include "platform/ui/Backend.h"
 #include "platform/ui/MessageLoop.h"
-#include "platform/ui/UpdateRegion.h"
+#include "platform/gfx/Gdi.h"
 #include "platform/ui/Window.h"
 
 #include <map>
@@ -29,9 +29,13 @@ struct TWindowData {
     TRect Client;                   // window coordinates
     std::string Text;
     std::map<std::string, intptr_t> Props;
-    bool HasRegion = false;
-    std::vector<TRect> Region;      // window coordinates
-    TUpdateRegion Update;           // client coordinates
+    HRGN Region = nullptr;          // window coordinates; owned once given
+    HRGN Update = nullptr;          // client coordinates; owned
+    std::vector<uint32_t> Buffer;   // top-level windows: the back buffer, one pixel per window pixel
+    int BufferWidth = 0;
+    int BufferHeight = 0;
+    bool HasBufferSize = false;
+    bool PerPixelAlpha = false;     // the buffer's alpha bytes shape the window (layered windows)
     bool EraseNeeded = false;
     bool NCPaintNeeded = false;
     bool Destroying = false;
@@ -44,6 +48,10 @@ struct TWindowData {
     DWORD LayeredFlags = 0;
     uintptr_t NativeChild = 0;
     bool IsTopLevel() const { return !(Style & WS_CHILD); }
+    TWindowData() = default;
+    TWindowData(const TWindowData&) = delete;
+    TWindowData& operator=(const TWindowData&) = delete;
+    ~TWindowData();
 };
 
 struct TWindowSystem {
@@ -79,6 +87,16 @@ void SyncNativeChildren(TWindowData* ATop);
 // The frame DefWindowProc gives a style: insets of the client area.
 TRect FrameInsets(DWORD AStyle, DWORD AExStyle);
 void RunMoveSizeLoop(HWND AWnd, WPARAM ACommand);
+// Regions
+bool RgnIsEmpty(HRGN ARegion);
+TRect RgnBox(HRGN ARegion);
+void RgnAddRect(HRGN& ARegion, const TRect& R);
+// What of W can be seen inside its top-level window, in top-level coordinates:
+// the window (AClientOnly: its client area) cut by its ancestors, their and
+// its regions, siblings above that clip, and (AClipChildren) its children.
+HRGN VisibleRegion(TWindowData* W, bool AClientOnly, bool AClipChildren);
+void ResizeBackBuffer(TWindowData* ATop);
+TPixelSurface SurfaceOf(TWindowData* ATop);
 // The first window, in tree order, that waits for WM_PAINT.
 HWND NextWindowToPaint();
 void AddPresentDirty(HWND ATopLevel, const TRect& AInWindow);

@@ -1,5 +1,11 @@
 #include "UiTestSupport.h"
 
+#include "platform/core/MainThread.h"
+
+namespace {
+void PumpWindowMessages() { platform::PumpMessages(); }
+}
+
 using namespace platform;
 using namespace uitest;
 
@@ -79,7 +85,10 @@ TEST(Paint, InvalidationsMergeAndEraseComesOnceFromBeginPaint)
     EXPECT_TRUE(GetUpdateRect(w, &box, false));
     EXPECT_EQ(box, Rect(0, 0, 60, 60));
     rec.Pump();
-    EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"w", WM_ERASEBKGND, 0}}));
+    std::vector<TEntry> log2 = rec.Take();
+    ASSERT_EQ(log2.size(), 1u);
+    EXPECT_EQ(log2[0].Msg, WM_ERASEBKGND);
+    EXPECT_NE(log2[0].W, 0u);   // the paint DC
     EXPECT_EQ(log.Paints.size(), 1u);
     EXPECT_FALSE(GetUpdateRect(w, nullptr, false));
 }
@@ -128,4 +137,111 @@ TEST(Paint, AProcedureThatDoesNotPaintIsNotAskedForever)
     rec.Take();
     rec.Pump();
     EXPECT_EQ(rec.Take().size(), 1u);
+}
+
+namespace {
+
+uint32_t Pixel(HWND ATop, int X, int Y)
+{
+    const TPixelSurface* s = GetWindowSurface(ATop);
+    return reinterpret_cast<const uint32_t*>(s->Row(Y))[X] & 0x00FFFFFF;
+}
+
+// Each window fills its client area with its own colour (0x00RRGGBB in memory).
+void PaintSolid(TRecorder& ARec, HWND AWnd, COLORREF AColor)
+{
+    ARec.Handlers[{AWnd, WM_PAINT}] = [AWnd, AColor](WPARAM, LPARAM) -> LRESULT {
+        TPaintStruct ps;
+        HDC dc = BeginPaint(AWnd, ps);
+        HBRUSH b = CreateSolidBrush(AColor);
+        TRect r;
+        GetClientRect(AWnd, r);
+        FillRect(dc, &r, b);
+        DeleteObject(b);
+        EndPaint(AWnd, ps);
+        return 0;
+    };
+}
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
+constexpr uint32_t pRed = 0xFF0000, pGreen = 0x00FF00, pBlue = 0x0000FF, pWhite = 0xFFFFFF;
+
+} // namespace
+
+TEST(Paint, NestedChildrenAreComposedIntoTheTopLevelBuffer)
+{
+    for (DWORD clip : {DWORD(0), WS_CLIPCHILDREN}) {
+        TRecorder rec;
+        HWND top = rec.Make("top", WS_POPUP | clip, Bounds(0, 0, 100, 100));
+        HWND a = rec.Make("a", WS_CHILD | WS_VISIBLE, Bounds(10, 10, 50, 50), top);
+        HWND b = rec.Make("b", WS_CHILD | WS_VISIBLE, Bounds(40, 40, 30, 30), a);   // sticks out of a
+        PaintSolid(rec, top, kWhite);
+        PaintSolid(rec, a, kRed);
+        PaintSolid(rec, b, kBlue);
+        ShowWindow(top, SW_SHOWNA);
+        rec.Pump();
+        struct TCase {
+            int X, Y;
+            uint32_t Want;
+        } cases[] = {{5, 5, pWhite}, {15, 15, pRed}, {55, 55, pBlue}, {59, 59, pBlue}, {60, 60, pWhite}, {65, 45, pWhite}};
+        for (const TCase& c : cases)
+            EXPECT_EQ(Pixel(top, c.X, c.Y), c.Want) << c.X << "," << c.Y << " clip " << clip;
+        // Repainting only the parent leaves the children on top.
+        InvalidateRect(top, nullptr, false);
+        rec.Pump();
+        for (const TCase& c : cases)
+            EXPECT_EQ(Pixel(top, c.X, c.Y), c.Want) << "again " << c.X << "," << c.Y;
+    }
+}
+
+TEST(Paint, SiblingsClipEachOtherOnlyWhenAsked)
+{
+    for (DWORD clip : {DWORD(0), WS_CLIPSIBLINGS}) {
+        TRecorder rec;
+        HWND top = rec.Make("top", WS_POPUP | WS_CLIPCHILDREN, Bounds(0, 0, 100, 100));
+        HWND upper = rec.Make("upper", WS_CHILD | WS_VISIBLE | clip, Bounds(0, 0, 50, 50), top);
+        HWND lower = rec.Make("lower", WS_CHILD | WS_VISIBLE | clip, Bounds(25, 25, 50, 50), top);
+        SetWindowPos(upper, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        PaintSolid(rec, top, kWhite);
+        PaintSolid(rec, upper, kRed);
+        PaintSolid(rec, lower, kGreen);
+        ShowWindow(top, SW_SHOWNA);
+        rec.Pump();
+        InvalidateRect(lower, nullptr, false);
+        rec.Pump();
+        // The windows overlap at (25..50, 25..50): the upper one wins only if the lower one is clipped.
+        EXPECT_EQ(Pixel(top, 30, 30), clip ? pRed : pGreen);
+        EXPECT_EQ(Pixel(top, 60, 60), pGreen);
+    }
+}
+
+TEST(Paint, WindowRegionsClipPainting)
+{
+    TRecorder rec;
+    HWND top = rec.Make("top", WS_POPUP | WS_CLIPCHILDREN, Bounds(0, 0, 100, 100));
+    HWND round = rec.Make("round", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 40, 40), top);
+    SetWindowRgn(round, CreateRectRgn(10, 10, 30, 30), false);
+    PaintSolid(rec, top, kWhite);
+    PaintSolid(rec, round, kBlue);
+    ShowWindow(top, SW_SHOWNA);
+    rec.Pump();
+    EXPECT_EQ(Pixel(top, 5, 5), pWhite);
+    EXPECT_EQ(Pixel(top, 15, 15), pBlue);
+    EXPECT_EQ(Pixel(top, 35, 35), pWhite);
+}
+
+TEST(Paint, DefaultEraseFillsTheClassBackgroundAndFrameIsPainted)
+{
+    TWndClass cls;
+    cls.ClassName = "UiTestBackground";
+    cls.Background = int64_t(0x00332211);
+    RegisterClass(cls);
+    HWND w = CreateWindowEx(0, "UiTestBackground", "", WS_POPUP | WS_BORDER, 0, 0, 20, 20, nullptr);
+    ShowWindow(w, SW_SHOWNA);
+    PumpWindowMessages();
+    const TPixelSurface* s = GetWindowSurface(w);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(reinterpret_cast<const uint32_t*>(s->Row(10))[10] & 0xFFFFFF, 0x112233u);
+    EXPECT_NE(reinterpret_cast<const uint32_t*>(s->Row(0))[0] & 0xFFFFFF, 0x112233u);   // the border
+    DestroyWindow(w);
 }

@@ -230,8 +230,7 @@ TEST(WindowPos, WindowFromPointRespectsZOrderRegionsAndDisabledChildren)
     EXPECT_EQ(WindowFromPoint(Point(55, 55)), front);
     EnableWindow(child, false);
     EXPECT_EQ(WindowFromPoint(Point(60, 60)), front);
-    std::vector<TRect> region{Bounds(50, 50, 50, 50)};   // only the lower-right quarter of front
-    SetWindowRgn(front, &region, true);
+    SetWindowRgn(front, CreateRectRgn(50, 50, 100, 100), true);   // only the lower-right quarter of front
     EXPECT_EQ(WindowFromPoint(Point(60, 60)), back);
     EXPECT_EQ(WindowFromPoint(Point(110, 110)), front);
     SetWindowLong(front, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TRANSPARENT);
