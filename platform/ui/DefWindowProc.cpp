@@ -101,6 +101,11 @@ void PaintDefaultFrame(TWindowData* W)
         TRect cap = Rect(in.Left, in.Top, all.Right - in.Right, W->Client.Top);
         const bool active = GetActiveWindow() == W->Handle;
         FillRect(dc, &cap, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+        TRect text = cap;
+        text.Left += 4;
+        DrawText(dc, W->Text, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     ReleaseDC(W->Handle, dc);
 }
