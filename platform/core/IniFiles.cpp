@@ -258,59 +258,26 @@ void TMemIniFile::UpdateFile()
 
 // ---------------------------------------------------------------- TIniFile
 
-TIniFile::TIniFile(const std::string& AFileName) : TCustomIniFile(AFileName), FMem(AFileName) {}
-
-std::string TIniFile::ReadString(std::string_view ASection, std::string_view AKey,
-                                 const std::string& ADefault) const
-{
-    return FMem.ReadString(ASection, AKey, ADefault);
-}
-
 void TIniFile::WriteString(std::string_view ASection, std::string_view AKey, const std::string& AValue)
 {
-    FMem.WriteString(ASection, AKey, AValue);
-    FMem.UpdateFile();
-}
-
-bool TIniFile::SectionExists(std::string_view ASection) const
-{
-    return FMem.SectionExists(ASection);
-}
-
-void TIniFile::ReadSection(std::string_view ASection, TStringList& AList) const
-{
-    FMem.ReadSection(ASection, AList);
-}
-
-void TIniFile::ReadSections(TStringList& AList) const
-{
-    FMem.ReadSections(AList);
-}
-
-void TIniFile::ReadSectionValues(std::string_view ASection, TStringList& AList) const
-{
-    FMem.ReadSectionValues(ASection, AList);
+    TMemIniFile::WriteString(ASection, AKey, AValue);
+    UpdateFile();
 }
 
 void TIniFile::EraseSection(std::string_view ASection)
 {
-    if (!FMem.SectionExists(ASection))
+    if (!SectionExists(ASection))
         return;
-    FMem.EraseSection(ASection);
-    FMem.UpdateFile();
+    TMemIniFile::EraseSection(ASection);
+    UpdateFile();
 }
 
 void TIniFile::DeleteKey(std::string_view ASection, std::string_view AKey)
 {
-    if (!FMem.ValueExists(ASection, AKey))
+    if (!ValueExists(ASection, AKey))
         return;
-    FMem.DeleteKey(ASection, AKey);
-    FMem.UpdateFile();
-}
-
-void TIniFile::UpdateFile()
-{
-    FMem.UpdateFile();
+    TMemIniFile::DeleteKey(ASection, AKey);
+    UpdateFile();
 }
 
 } // namespace platform

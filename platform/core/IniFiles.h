@@ -97,24 +97,13 @@ private:
 };
 
 // A file read once at creation and rewritten after every change.
-class TIniFile : public TCustomIniFile {
+class TIniFile : public TMemIniFile {
 public:
-    explicit TIniFile(const std::string& AFileName);
+    using TMemIniFile::TMemIniFile;
 
-    std::string ReadString(std::string_view ASection, std::string_view AKey,
-                           const std::string& ADefault) const override;
-    void WriteString(std::string_view ASection, std::string_view AKey,
-                     const std::string& AValue) override;
-    bool SectionExists(std::string_view ASection) const override;
-    void ReadSection(std::string_view ASection, TStringList& AList) const override;
-    void ReadSections(TStringList& AList) const override;
-    void ReadSectionValues(std::string_view ASection, TStringList& AList) const override;
+    void WriteString(std::string_view ASection, std::string_view AKey, const std::string& AValue) override;
     void EraseSection(std::string_view ASection) override;
     void DeleteKey(std::string_view ASection, std::string_view AKey) override;
-    void UpdateFile() override;
-
-private:
-    TMemIniFile FMem;
 };
 
 } // namespace platform

@@ -17,22 +17,10 @@ TbsSkinFormList& FormListProvider()
     return provider;
 }
 
-// Renames and resizes the font of a record of class T; false for other classes.
-template <typename T, typename R>
-bool ChangeFontOf(R& ARecord, const std::string& AName, int ACorrection)
+void ChangeFont(TbsSkinFontFields& AFont, const std::string& AName, int ACorrection)
 {
-    auto* r = dynamic_cast<T*>(&ARecord);
-    if (!r)
-        return false;
-    r->FontName = AName;
-    r->FontHeight += ACorrection;
-    return true;
-}
-
-template <typename... T, typename R>
-void ChangeFirstFont(R& ARecord, const std::string& AName, int ACorrection)
-{
-    (ChangeFontOf<T>(ARecord, AName, ACorrection) || ...);
+    AFont.FontName = AName;
+    AFont.FontHeight += ACorrection;
 }
 
 } // namespace
@@ -244,14 +232,17 @@ void TbsSkinData::DeleteBitMap(int AIndex)
 
 // ---------------------------------------------------------------- fonts
 
+// Every record with a font is changed; grids and list boxes also have a
+// second font (fixed cells, caption).
 void TbsSkinData::GlobalChangeFont(const std::string& ANewFontName, int AFontHeightCorrection)
 {
-    HintWindow->FontName = ANewFontName;
-    HintWindow->FontHeight += AFontHeightCorrection;
+    ChangeFont(*HintWindow, ANewFontName, AFontHeightCorrection);
     for (auto& record : ObjectList)
-        ChangeFirstFont<TbsDataSkinMenuItem, TbsDataSkinMainMenuBarItem, TbsDataSkinCaption>(
-            *record, ANewFontName, AFontHeightCorrection);
+        if (auto* font = dynamic_cast<TbsSkinFontFields*>(record.get()))
+            ChangeFont(*font, ANewFontName, AFontHeightCorrection);
     for (auto& record : CtrlList) {
+        if (auto* font = dynamic_cast<TbsSkinFontFields*>(record.get()))
+            ChangeFont(*font, ANewFontName, AFontHeightCorrection);
         if (auto* grid = dynamic_cast<TbsDataSkinGridControl*>(record.get())) {
             grid->FixedFontName = ANewFontName;
             grid->FixedFontHeight += AFontHeightCorrection;
@@ -259,12 +250,6 @@ void TbsSkinData::GlobalChangeFont(const std::string& ANewFontName, int AFontHei
             list->CaptionFontName = ANewFontName;
             list->CaptionFontHeight += AFontHeightCorrection;
         }
-        ChangeFirstFont<TbsDataSkinTreeView, TbsDataSkinListView, TbsDataSkinRichEdit, TbsDataSkinTabControl,
-                        TbsDataSkinGridControl, TbsDataSkinAppMenu, TbsDataSkinComboBox, TbsDataSkinListBox,
-                        TbsDataSkinSpinEditControl, TbsDataSkinEditControl, TbsDataSkinStdLabelControl,
-                        TbsDataSkinLabelControl, TbsDataSkinGaugeControl, TbsDataSkinButtonControl,
-                        TbsDataSkinCheckRadioControl, TbsDataSkinPanelControl, TbsDataSkinExPanelControl>(
-            *record, ANewFontName, AFontHeightCorrection);
     }
 }
 

@@ -56,7 +56,7 @@ void TbsDataSkinGaugeControl::DescribeKeys(TbsSkinKeys& K)
     K.Integer("beginoffset", BeginOffset);
     K.Integer("endoffset", EndOffset);
     K.Boolean("vertical", Vertical);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Boolean("progresstransparent", ProgressTransparent);
     K.Color("progresstransparentcolor", ProgressTransparentColor);
     K.Boolean("progressstretch", ProgressStretch);

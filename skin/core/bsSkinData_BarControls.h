@@ -64,7 +64,7 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinGaugeControl : public TbsDataSkinCustomControl {
+class TbsDataSkinGaugeControl : public TbsDataSkinCustomControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
@@ -73,10 +73,6 @@ public:
     bool Vertical = false;
     int BeginOffset = 0;
     int EndOffset = 0;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     bool ProgressTransparent = false;
     TColor ProgressTransparentColor = clFuchsia;
     bool ProgressStretch = false;
@@ -148,9 +144,9 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinAppMenu : public TbsDataSkinCustomControl {
+class TbsDataSkinAppMenu : public TbsDataSkinCustomControl, public TbsSkinFontFields {
 public:
-    using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
+    explicit TbsDataSkinAppMenu(const std::string& AIDName) : TbsDataSkinCustomControl(AIDName), TbsSkinFontFields("", 0) {}
 
     int BGPictureIndex = -1;
     bool BGStretchEffect = false;
@@ -164,11 +160,7 @@ public:
     int PageItemOffset1 = 0;
     int PageItemOffset2 = 0;
     int PageOffset = 0;
-    std::string FontName;
-    TFontStyles FontStyle;
-    int FontHeight = 0;
     int FontPageHeight = 0;
-    TColor FontColor = 0;
     TColor DisabledFontColor = 0;
     TColor FontPageColor = 0;
     TColor ActiveFontColor = 0;

@@ -68,10 +68,7 @@ void TbsDataSkinControl::DescribeKeys(TbsSkinKeys& K)
 void TbsDataSkinCustomControl::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinControl::DescribeKeys(K);
-    K.Point("lefttoppoint", LTPoint);
-    K.Point("righttoppoint", RTPoint);
-    K.Point("leftbottompoint", LBPoint);
-    K.Point("rightbottompoint", RBPoint);
+    K.Corners(LTPoint, RTPoint, LBPoint, RBPoint);
     K.Rect("clientrect", ClRect);
     K.Boolean("leftstretch", LeftStretch);
     K.Boolean("topstretch", TopStretch);
@@ -84,7 +81,7 @@ void TbsDataSkinCustomControl::DescribeKeys(TbsSkinKeys& K)
 void TbsDataSkinButtonControl::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinCustomControl::DescribeKeys(K);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor);
     K.Color("downfontcolor", DownFontColor);
     K.Color("disabledfontcolor", DisabledFontColor);
@@ -124,7 +121,7 @@ void TbsDataSkinMenuButtonControl::DescribeKeys(TbsSkinKeys& K)
 void TbsDataSkinCheckRadioControl::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinCustomControl::DescribeKeys(K);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor);
     K.Color("unenabledfontcolor", UnEnabledFontColor);
     K.Color("framefontcolor", FrameFontColor);

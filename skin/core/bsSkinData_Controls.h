@@ -55,14 +55,10 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinButtonControl : public TbsDataSkinCustomControl {
+class TbsDataSkinButtonControl : public TbsDataSkinCustomControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor DisabledFontColor = 0;
@@ -105,14 +101,10 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinCheckRadioControl : public TbsDataSkinCustomControl {
+class TbsDataSkinCheckRadioControl : public TbsDataSkinCustomControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor UnEnabledFontColor = 0;
     TRect ActiveSkinRect;

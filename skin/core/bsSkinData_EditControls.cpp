@@ -2,11 +2,21 @@
 
 namespace skin {
 
+void DescribeItemRects(TbsSkinKeys& K, TbsSkinItemFields& I)
+{
+    K.Rect("itemrect", I.SItemRect);
+    K.Rect("activeitemrect", I.ActiveItemRect);
+    K.Rect("focusitemrect", I.FocusItemRect);
+    K.Integer("itemleftoffset", I.ItemLeftOffset);
+    K.Integer("itemrightoffset", I.ItemRightOffset);
+    K.Rect("itemtextrect", I.ItemTextRect);
+}
+
 void TbsDataSkinEditControl::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinCustomControl::DescribeKeys(K);
     K.Rect("activeskinrect", ActiveSkinRect);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("disabledfontcolor", DisabledFontColor);
     K.Color("activefontcolor", ActiveFontColor);
     K.Rect("buttonrect", ButtonRect);
@@ -26,7 +36,7 @@ void TbsDataSkinSpinEditControl::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinCustomControl::DescribeKeys(K);
     K.Rect("activeskinrect", ActiveSkinRect);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor);
     K.Color("disabledfontcolor", DisabledFontColor);
     DescribeUpDownButtonRects(K, *this);
@@ -41,13 +51,8 @@ void TbsDataSkinUpDownControl::DescribeKeys(TbsSkinKeys& K)
 void TbsDataSkinListBox::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinCustomControl::DescribeKeys(K);
-    K.Rect("itemrect", SItemRect);
-    K.Rect("activeitemrect", ActiveItemRect);
-    K.Rect("focusitemrect", FocusItemRect);
-    K.Integer("itemleftoffset", ItemLeftOffset);
-    K.Integer("itemrightoffset", ItemRightOffset);
-    K.Rect("itemtextrect", ItemTextRect);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    DescribeItemRects(K, *this);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor);
     K.Color("focusfontcolor", FocusFontColor);
     K.Rect("captionrect", CaptionRect);
@@ -77,13 +82,8 @@ void TbsDataSkinComboBox::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinCustomControl::DescribeKeys(K);
     K.Rect("activeskinrect", ActiveSkinRect);
-    K.Rect("itemrect", SItemRect);
-    K.Rect("activeitemrect", ActiveItemRect);
-    K.Rect("focusitemrect", FocusItemRect);
-    K.Integer("itemleftoffset", ItemLeftOffset);
-    K.Integer("itemrightoffset", ItemRightOffset);
-    K.Rect("itemtextrect", ItemTextRect);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    DescribeItemRects(K, *this);
+    K.Font(*this);
     K.Color("focusfontcolor", FocusFontColor);
     K.Color("activefontcolor", ActiveFontColor);
     K.String("listboxname", ListBoxName);

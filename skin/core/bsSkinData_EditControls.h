@@ -6,15 +6,23 @@
 
 namespace skin {
 
-class TbsDataSkinEditControl : public TbsDataSkinCustomControl {
+// The item images of list boxes and combo boxes (normal, active, focused),
+// composed to an item's width with fixed ends, and the text place in them.
+struct TbsSkinItemFields {
+    TRect SItemRect;
+    TRect ActiveItemRect;
+    TRect FocusItemRect;
+    int ItemLeftOffset = 0;
+    int ItemRightOffset = 0;
+    TRect ItemTextRect;
+};
+void DescribeItemRects(TbsSkinKeys& AKeys, TbsSkinItemFields& AItems);
+
+class TbsDataSkinEditControl : public TbsDataSkinCustomControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
     TRect ActiveSkinRect;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor DisabledFontColor = 0;
     TColor ActiveFontColor = 0;
     TRect ButtonRect;
@@ -37,15 +45,11 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinSpinEditControl : public TbsDataSkinCustomControl, public TbsUpDownButtonRects {
+class TbsDataSkinSpinEditControl : public TbsDataSkinCustomControl, public TbsUpDownButtonRects, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
     TRect ActiveSkinRect;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DisabledFontColor = 0;
 
@@ -61,20 +65,13 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinListBox : public TbsDataSkinCustomControl, public TbsUpDownButtonRects {
+class TbsDataSkinListBox : public TbsDataSkinCustomControl,
+                           public TbsUpDownButtonRects,
+                           public TbsSkinItemFields,
+                           public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
-    TRect SItemRect;
-    TRect ActiveItemRect;
-    TRect FocusItemRect;
-    int ItemLeftOffset = 0;
-    int ItemRightOffset = 0;
-    TRect ItemTextRect;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TRect CaptionRect;
@@ -109,20 +106,10 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinComboBox : public TbsDataSkinCustomControl {
+class TbsDataSkinComboBox : public TbsDataSkinCustomControl, public TbsSkinItemFields, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
-    TRect SItemRect;
-    TRect ActiveItemRect;
-    TRect FocusItemRect;
-    int ItemLeftOffset = 0;
-    int ItemRightOffset = 0;
-    TRect ItemTextRect;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor FocusFontColor = 0;
     TColor ActiveFontColor = 0;
     TRect ButtonRect;

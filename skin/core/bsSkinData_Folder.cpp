@@ -192,10 +192,7 @@ void TbsSkinData::ReadActivePictures(const TCustomIniFile& AIniFile, const std::
 // adjustment, the rest after it.
 void TbsSkinData::DescribeFormInfo(TbsSkinKeys& K)
 {
-    K.Point("lefttoppoint", LTPoint);
-    K.Point("righttoppoint", RTPoint);
-    K.Point("leftbottompoint", LBPoint);
-    K.Point("rightbottompoint", RBPoint);
+    K.Corners(LTPoint, RTPoint, LBPoint, RBPoint);
     K.Rect("clientrect", ClRect);
     K.Integer("bgpictureindex", BGPictureIndex, -1);
     K.Integer("mdibgpictureindex", MDIBGPictureIndex, -1);
@@ -208,10 +205,7 @@ void TbsSkinData::DescribeFormInfo(TbsSkinKeys& K)
     K.Boolean("mdibgstretcheffect", MDIBGStretchEffect);
     K.StretchType("mdibgstretchtype", MDIBGStretchType);
     K.Rect("maskrectarea", MaskRectArea);
-    K.Point("hittestlefttoppoint", HitTestLTPoint);
-    K.Point("hittestrighttoppoint", HitTestRTPoint);
-    K.Point("hittestleftbottompoint", HitTestLBPoint);
-    K.Point("hittestrightbottompoint", HitTestRBPoint);
+    K.Corners(HitTestLTPoint, HitTestRTPoint, HitTestLBPoint, HitTestRBPoint, "hittest");
     K.Rect("buttonsrect", ButtonsRect);
     K.Rect("captionrect", CaptionRect);
     K.Integer("buttonsoffset", ButtonsOffset);

@@ -13,6 +13,14 @@ void TbsSkinKeys::Add(std::string AKey, TbsSkinKeyForm AForm, void* AField, int 
     FKeys.push_back({std::move(AKey), AForm, AField, AIntDefault, AStrDefault});
 }
 
+void TbsSkinKeys::Corners(TPoint& ALT, TPoint& ART, TPoint& ALB, TPoint& ARB, const std::string& APrefix)
+{
+    Add(APrefix + "lefttoppoint", TbsSkinKeyForm::Point, &ALT);
+    Add(APrefix + "righttoppoint", TbsSkinKeyForm::Point, &ART);
+    Add(APrefix + "leftbottompoint", TbsSkinKeyForm::Point, &ALB);
+    Add(APrefix + "rightbottompoint", TbsSkinKeyForm::Point, &ARB);
+}
+
 void TbsSkinKeys::Font(std::string& AName, int& AHeight, TFontStyles& AStyle, TColor& AColor,
                        const std::string& APrefix)
 {

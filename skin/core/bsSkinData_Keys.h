@@ -35,6 +35,18 @@ struct TbsSkinKey {
     const char* StrDefault; // strings
 };
 
+// The font of a record's captions. The model's font override rewrites the
+// name and height of every record that has one.
+struct TbsSkinFontFields {
+    explicit TbsSkinFontFields(const char* AName = "Tahoma", int AHeight = 13) : FontName(AName), FontHeight(AHeight) {}
+    virtual ~TbsSkinFontFields() = default;
+
+    std::string FontName;
+    TFontStyles FontStyle;
+    int FontHeight;
+    TColor FontColor = 0;
+};
+
 class TbsSkinKeys {
 public:
     void Integer(const char* AKey, int& AField, int ADefault = 0);
@@ -53,6 +65,9 @@ public:
     // (13), "fontstyle", "fontcolor" (0), in that order.
     void Font(std::string& AName, int& AHeight, TFontStyles& AStyle, TColor& AColor,
               const std::string& APrefix = "");
+    // APrefix + "lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint".
+    void Corners(TPoint& ALT, TPoint& ART, TPoint& ALB, TPoint& ARB, const std::string& APrefix = "");
+    void Font(TbsSkinFontFields& AFont) { Font(AFont.FontName, AFont.FontHeight, AFont.FontStyle, AFont.FontColor); }
 
     // Some kinds write a key at another place than they read it: saving puts
     // AKey right after AAfter.

@@ -131,10 +131,7 @@ void TbsDataSkinMenuItem::DescribeKeys(TbsSkinKeys& K)
     K.Integer("dividerrightoffset", DividerRO);
     K.Rect("textrect", TextRct);
     K.Rect("imagerect", ImageRct);
-    K.String("fontname", FontName, "Tahoma");
-    K.Integer("fontheight", FontHeight, 13);
-    K.FontStyles("fontstyle", FontStyle);
-    K.Color("fontcolor", FontColor);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor);
     K.Color("unenabledfontcolor", UnEnabledFontColor);
     K.Boolean("stretcheffect", StretchEffect);
@@ -174,10 +171,7 @@ void TbsDataSkinMainMenuItem::DescribeKeys(TbsSkinKeys& K)
     K.Integer("itemrightoffset", ItemRO);
     K.Rect("downrect", DownRect);
     K.Rect("textrect", TextRct);
-    K.String("fontname", FontName, "Tahoma");
-    K.Integer("fontheight", FontHeight, 13);
-    K.FontStyles("fontstyle", FontStyle);
-    K.Color("fontcolor", FontColor);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor);
     K.Color("downfontcolor", DownFontColor);
     K.Color("unenabledfontColor", UnEnabledFontColor);
@@ -192,10 +186,7 @@ void TbsDataSkinCaption::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinObject::DescribeKeys(K);
     K.Rect("textrect", TextRct);
-    K.String("fontname", FontName, "Tahoma");
-    K.Integer("fontheight", FontHeight, 13);
-    K.FontStyles("fontstyle", FontStyle);
-    K.Color("fontcolor", FontColor);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor);
     K.Alignment("alignment", Alignment);
     K.Boolean("light", Light);

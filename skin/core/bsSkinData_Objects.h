@@ -113,20 +113,16 @@ protected:
 };
 
 // An item of a skinned popup menu.
-class TbsDataSkinMenuItem : public TbsDataSkinObject {
+class TbsDataSkinMenuItem : public TbsDataSkinObject, public TbsSkinFontFields {
 public:
-    using TbsDataSkinObject::TbsDataSkinObject;
+    explicit TbsDataSkinMenuItem(const std::string& AIDName) : TbsDataSkinObject(AIDName), TbsSkinFontFields("", 0) {}
 
     TRect DividerRect;
     int DividerLO = 0;
     int DividerRO = 0;
     int ItemLO = 0;
     int ItemRO = 0;
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
     TColor UnEnabledFontColor = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TRect TextRct;
     TRect ImageRct;
@@ -154,15 +150,11 @@ protected:
 };
 
 // An item of the skinned main menu bar.
-class TbsDataSkinMainMenuItem : public TbsDataSkinObject {
+class TbsDataSkinMainMenuItem : public TbsDataSkinObject, public TbsSkinFontFields {
 public:
-    using TbsDataSkinObject::TbsDataSkinObject;
+    explicit TbsDataSkinMainMenuItem(const std::string& AIDName) : TbsDataSkinObject(AIDName), TbsSkinFontFields("", 0) {}
 
     TRect DownRect;
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor UnEnabledFontColor = 0;
@@ -185,14 +177,10 @@ public:
 };
 
 // The caption text area.
-class TbsDataSkinCaption : public TbsDataSkinObject {
+class TbsDataSkinCaption : public TbsDataSkinObject, public TbsSkinFontFields {
 public:
-    using TbsDataSkinObject::TbsDataSkinObject;
+    explicit TbsDataSkinCaption(const std::string& AIDName) : TbsDataSkinObject(AIDName), TbsSkinFontFields("", 0) {}
 
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor ShadowColor = 0;
     TColor ActiveShadowColor = 0;

@@ -8,7 +8,7 @@ void TbsDataSkinPanelControl::DescribeKeys(TbsSkinKeys& K)
     K.Integer("bgpictureindex", BGPictureIndex, -1);
     K.Rect("captionrect", CaptionRect);
     K.Alignment("alignment", Alignment);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Rect("checkimagerect", CheckImageRect);
     K.Rect("uncheckimagerect", UnCheckImageRect);
     K.Rect("markframerect", MarkFrameRect);
@@ -53,7 +53,7 @@ void TbsDataSkinExPanelControl::DescribeKeys(TbsSkinKeys& K)
     K.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
     K.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
     K.Rect("captionrect", CaptionRect);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Boolean("buttonstransparent", ButtonsTransparent);
     K.Color("buttonstransparentcolor", ButtonsTransparentColor);
 }
@@ -61,13 +61,13 @@ void TbsDataSkinExPanelControl::DescribeKeys(TbsSkinKeys& K)
 void TbsDataSkinLabelControl::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinCustomControl::DescribeKeys(K);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
 }
 
 void TbsDataSkinStdLabelControl::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinControl::DescribeKeys(K);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor, clBlue);
 }
 

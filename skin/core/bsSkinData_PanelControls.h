@@ -5,16 +5,12 @@
 
 namespace skin {
 
-class TbsDataSkinPanelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinPanelControl : public TbsDataSkinCustomControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
     TRect CaptionRect;
     TAlignment Alignment = platform::taCenter;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     int BGPictureIndex = -1;
     TRect CheckImageRect;
     TRect UnCheckImageRect;
@@ -36,7 +32,7 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinExPanelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinExPanelControl : public TbsDataSkinCustomControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
@@ -64,10 +60,6 @@ public:
     TRect VRestoreButtonActiveRect;
     TRect VRestoreButtonDownRect;
     TRect CaptionRect;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     bool ButtonsTransparent = false;
     TColor ButtonsTransparentColor = clFuchsia;
 
@@ -75,27 +67,19 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinLabelControl : public TbsDataSkinCustomControl {
+class TbsDataSkinLabelControl : public TbsDataSkinCustomControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
 
 protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinStdLabelControl : public TbsDataSkinControl {
+class TbsDataSkinStdLabelControl : public TbsDataSkinControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
 
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor ActiveFontColor = clBlue;
 
 protected:

@@ -5,7 +5,7 @@ namespace skin {
 void TbsDataSkinTreeView::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinControl::DescribeKeys(K);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("bgcolor", BGColor);
     K.Rect("expandimagerect", ExpandImageRect);
     K.Rect("noexpandimagerect", NoExpandImageRect);
@@ -14,14 +14,14 @@ void TbsDataSkinTreeView::DescribeKeys(TbsSkinKeys& K)
 void TbsDataSkinListView::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinControl::DescribeKeys(K);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("bgcolor", BGColor);
 }
 
 void TbsDataSkinRichEdit::DescribeKeys(TbsSkinKeys& K)
 {
     TbsDataSkinControl::DescribeKeys(K);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("bgcolor", BGColor);
 }
 
@@ -34,10 +34,7 @@ void TbsDataSkinTabControl::DescribeKeys(TbsSkinKeys& K)
     K.Rect("mouseintabrect", MouseInTabRect);
     K.Rect("clientrect", ClRect);
     K.Integer("bgpictureindex", BGPictureIndex, -1);
-    K.Point("lefttoppoint", LTPoint);
-    K.Point("righttoppoint", RTPoint);
-    K.Point("leftbottompoint", LBPoint);
-    K.Point("rightbottompoint", RBPoint);
+    K.Corners(LTPoint, RTPoint, LBPoint, RBPoint);
     K.Integer("tableftoffset", TabLeftOffset);
     K.Integer("tabrightoffset", TabRightOffset);
     K.Rect("tabsbgrect", TabsBGRect);
@@ -48,7 +45,7 @@ void TbsDataSkinTabControl::DescribeKeys(TbsSkinKeys& K)
     K.Boolean("bottomstretch", BottomStretch);
     K.Boolean("stretcheffect", StretchEffect);
     K.StretchType("stretchtype", StretchType);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("activefontcolor", ActiveFontColor);
     K.Color("focusfontcolor", FocusFontColor);
     K.Color("mouseinfontcolor", MouseInFontColor);
@@ -94,7 +91,7 @@ void TbsDataSkinGridControl::DescribeKeys(TbsSkinKeys& K)
     K.Integer("bgpictureindex", BGPictureIndex, -1);
     K.Color("linescolor", LinesColor);
     K.Color("bgcolor", BGColor);
-    K.Font(FontName, FontHeight, FontStyle, FontColor);
+    K.Font(*this);
     K.Color("selectfontcolor", SelectFontColor);
     K.Color("focusfontcolor", FocusFontColor);
     K.Font(FixedFontName, FixedFontHeight, FixedFontStyle, FixedFontColor, "fixed");

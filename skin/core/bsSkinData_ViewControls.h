@@ -5,14 +5,10 @@
 
 namespace skin {
 
-class TbsDataSkinTreeView : public TbsDataSkinControl {
+class TbsDataSkinTreeView : public TbsDataSkinControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
 
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor BGColor = clWhite;
     TRect ExpandImageRect;
     TRect NoExpandImageRect;
@@ -21,28 +17,20 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinListView : public TbsDataSkinControl {
+class TbsDataSkinListView : public TbsDataSkinControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
 
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor BGColor = clWhite;
 
 protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinRichEdit : public TbsDataSkinControl {
+class TbsDataSkinRichEdit : public TbsDataSkinControl, public TbsSkinFontFields {
 public:
-    using TbsDataSkinControl::TbsDataSkinControl;
+    explicit TbsDataSkinRichEdit(const std::string& AIDName) : TbsDataSkinControl(AIDName), TbsSkinFontFields("Tahoma", 14) {}
 
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor BGColor = clWhite;
 
 protected:
@@ -51,7 +39,7 @@ protected:
 
 // Carries its own nine-slice fields for the page frame, read among its own
 // keys.
-class TbsDataSkinTabControl : public TbsDataSkinControl {
+class TbsDataSkinTabControl : public TbsDataSkinControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
 
@@ -64,10 +52,6 @@ public:
     TPoint LTPoint, RTPoint, LBPoint, RBPoint;
     int TabLeftOffset = 0;
     int TabRightOffset = 0;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TColor MouseInFontColor = 0;
@@ -109,7 +93,7 @@ protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
-class TbsDataSkinGridControl : public TbsDataSkinControl {
+class TbsDataSkinGridControl : public TbsDataSkinControl, public TbsSkinFontFields {
 public:
     using TbsDataSkinControl::TbsDataSkinControl;
 
@@ -124,10 +108,6 @@ public:
     TRect CellTextRect;
     TColor LinesColor = 0;
     TColor BGColor = 0;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
     TColor SelectFontColor = 0;
     TColor FocusFontColor = 0;
     std::string FixedFontName = "Tahoma";

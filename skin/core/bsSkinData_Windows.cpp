@@ -18,49 +18,40 @@ constexpr TColor clHighlightText = SystemColor(14);
 constexpr TColor clBtnHighlight = SystemColor(20);
 constexpr TColor clBtnShadow = SystemColor(16);
 
-void DescribeCorners(TbsSkinKeys& K, TPoint& ALT, TPoint& ART, TPoint& ALB, TPoint& ARB)
-{
-    K.Point("lefttoppoint", ALT);
-    K.Point("righttoppoint", ART);
-    K.Point("leftbottompoint", ALB);
-    K.Point("rightbottompoint", ARB);
-}
-
-void DescribeStretch(TbsSkinKeys& K, bool& ALeft, bool& ARight, bool& ATop, bool& ABottom, bool& AEffect,
-                     TbsStretchType& AType)
-{
-    K.Boolean("leftstretch", ALeft);
-    K.Boolean("rightstretch", ARight);
-    K.Boolean("topstretch", ATop);
-    K.Boolean("bottomstretch", ABottom);
-    K.Boolean("stretcheffect", AEffect);
-    K.StretchType("stretchtype", AType);
-}
-
 } // namespace
 
-void TbsDataSkinPopupWindow::DescribeKeys(TbsSkinKeys& K)
+void TbsDataSkinWindowImage::DescribeImageKeys(TbsSkinKeys& K)
 {
     K.Integer("windowpictureindex", WindowPictureIndex, -1);
     K.Integer("maskpictureindex", MaskPictureIndex, -1);
-    DescribeCorners(K, LTPoint, RTPoint, LBPoint, RBPoint);
+    K.Corners(LTPoint, RTPoint, LBPoint, RBPoint);
+}
+
+void TbsDataSkinWindowImage::DescribeStretchKeys(TbsSkinKeys& K)
+{
+    K.Boolean("leftstretch", LeftStretch);
+    K.Boolean("rightstretch", RightStretch);
+    K.Boolean("topstretch", TopStretch);
+    K.Boolean("bottomstretch", BottomStretch);
+    K.Boolean("stretcheffect", StretchEffect);
+    K.StretchType("stretchtype", StretchType);
+}
+
+void TbsDataSkinPopupWindow::DescribeKeys(TbsSkinKeys& K)
+{
+    DescribeImageKeys(K);
     K.Rect("itemsrect", ItemsRect);
     K.Color("scrollmarkercolor", ScrollMarkerColor);
     K.Color("scrollmarkeractivecolor", ScrollMarkerActiveColor);
-    DescribeStretch(K, LeftStretch, RightStretch, TopStretch, BottomStretch, StretchEffect, StretchType);
+    DescribeStretchKeys(K);
 }
 
 void TbsDataSkinHintWindow::DescribeKeys(TbsSkinKeys& K)
 {
-    K.Integer("windowpictureindex", WindowPictureIndex, -1);
-    K.Integer("maskpictureindex", MaskPictureIndex, -1);
-    DescribeCorners(K, LTPoint, RTPoint, LBPoint, RBPoint);
+    DescribeImageKeys(K);
     K.Rect("clientrect", ClRect);
-    K.String("fontname", FontName, "Tahoma");
-    K.Integer("fontheight", FontHeight, 13);
-    K.FontStyles("fontstyle", FontStyle);
-    K.Color("fontcolor", FontColor);
-    DescribeStretch(K, LeftStretch, RightStretch, TopStretch, BottomStretch, StretchEffect, StretchType);
+    K.Font(*this);
+    DescribeStretchKeys(K);
 }
 
 void TbsDataSkinLayerFrame::DescribeKeys(TbsSkinKeys& K)
@@ -69,7 +60,7 @@ void TbsDataSkinLayerFrame::DescribeKeys(TbsSkinKeys& K)
     K.Integer("maskpictureindex", MaskPictureIndex, -1);
     K.Integer("inactivepictureindex", InActivePictureIndex, -1);
     K.Integer("inactivemaskpictureindex", InActiveMaskPictureIndex, -1);
-    DescribeCorners(K, LTPoint, RTPoint, LBPoint, RBPoint);
+    K.Corners(LTPoint, RTPoint, LBPoint, RBPoint);
     K.Rect("clientrect", ClRect);
     K.Integer("alphablendvalue", AlphaBlendValue, 255);
     K.Integer("inactivealphablendvalue", InActiveAlphaBlendValue, 255);
@@ -78,10 +69,7 @@ void TbsDataSkinLayerFrame::DescribeKeys(TbsSkinKeys& K)
     K.Boolean("fullborder", FullBorder);
     K.Integer("hittestsize", HitTestSize);
     K.Rect("captionrect", CaptionRect);
-    K.Point("hittestlefttoppoint", HitTestLTPoint);
-    K.Point("hittestrighttoppoint", HitTestRTPoint);
-    K.Point("hittestleftbottompoint", HitTestLBPoint);
-    K.Point("hittestrightbottompoint", HitTestRBPoint);
+    K.Corners(HitTestLTPoint, HitTestRTPoint, HitTestLBPoint, HitTestRBPoint, "hittest");
     K.Rect("buttonsrect", ButtonsRect);
     K.Rect("sysmenubuttonrect", SysMenuButtonRect);
     K.Boolean("fullstretch", FullStretch);

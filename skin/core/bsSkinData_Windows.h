@@ -7,15 +7,13 @@
 
 namespace skin {
 
-// Section [POPUPWINDOW]: the nine-slice window image of skinned popup menus.
-class TbsDataSkinPopupWindow : public TbsSkinRecord {
+// The nine-slice window image that popup menus and hints share, drawn from
+// an active picture.
+class TbsDataSkinWindowImage : public TbsSkinRecord {
 public:
     int WindowPictureIndex = -1;
     int MaskPictureIndex = -1;
     TPoint LTPoint, RTPoint, LBPoint, RBPoint;
-    TRect ItemsRect;
-    TColor ScrollMarkerColor = 0;
-    TColor ScrollMarkerActiveColor = 0;
     bool TopStretch = false;
     bool LeftStretch = false;
     bool RightStretch = false;
@@ -24,27 +22,27 @@ public:
     TbsStretchType StretchType = bsstFull;
 
 protected:
+    // The picture and corner keys come first, the stretch keys last.
+    void DescribeImageKeys(TbsSkinKeys& AKeys);
+    void DescribeStretchKeys(TbsSkinKeys& AKeys);
+};
+
+// Section [POPUPWINDOW]: the window of skinned popup menus.
+class TbsDataSkinPopupWindow : public TbsDataSkinWindowImage {
+public:
+    TRect ItemsRect;
+    TColor ScrollMarkerColor = 0;
+    TColor ScrollMarkerActiveColor = 0;
+
+protected:
     std::string SectionName() const override { return "POPUPWINDOW"; }
     void DescribeKeys(TbsSkinKeys& AKeys) override;
 };
 
 // Section [HINTWINDOW]: the image and font of the skinned hint window.
-class TbsDataSkinHintWindow : public TbsSkinRecord {
+class TbsDataSkinHintWindow : public TbsDataSkinWindowImage, public TbsSkinFontFields {
 public:
-    int WindowPictureIndex = -1;
-    int MaskPictureIndex = -1;
-    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
     TRect ClRect;
-    std::string FontName = "Tahoma";
-    TFontStyles FontStyle;
-    int FontHeight = 13;
-    TColor FontColor = 0;
-    bool TopStretch = false;
-    bool LeftStretch = false;
-    bool RightStretch = false;
-    bool BottomStretch = false;
-    bool StretchEffect = false;
-    TbsStretchType StretchType = bsstFull;
 
 protected:
     std::string SectionName() const override { return "HINTWINDOW"; }
