@@ -320,34 +320,27 @@ DC_ATTR(int, StretchBltMode, StretchMode)
 DC_ATTR(UINT, TextAlign, TextAlign)
 #undef DC_ATTR
 
-COLORREF SetTextColor(HDC ADC, COLORREF AColor)
+static COLORREF SetColorField(HDC ADC, COLORREF TDCState::*AField, COLORREF AColor)
 {
     TDeviceContext* D = CheckDC(ADC);
     if (D == nullptr)
         return CLR_INVALID;
-    COLORREF Old = D->State.TextColor;
-    D->State.TextColor = AColor & 0xFFFFFF;
+    COLORREF Old = D->State.*AField;
+    D->State.*AField = AColor & 0xFFFFFF;
     return Old;
 }
-COLORREF GetTextColor(HDC ADC)
+static COLORREF GetColorField(HDC ADC, COLORREF TDCState::*AField)
 {
     TDeviceContext* D = CheckDC(ADC);
-    return D != nullptr ? D->State.TextColor : CLR_INVALID;
+    return D != nullptr ? D->State.*AField : CLR_INVALID;
 }
-COLORREF SetBkColor(HDC ADC, COLORREF AColor)
-{
-    TDeviceContext* D = CheckDC(ADC);
-    if (D == nullptr)
-        return CLR_INVALID;
-    COLORREF Old = D->State.BkColor;
-    D->State.BkColor = AColor & 0xFFFFFF;
-    return Old;
-}
-COLORREF GetBkColor(HDC ADC)
-{
-    TDeviceContext* D = CheckDC(ADC);
-    return D != nullptr ? D->State.BkColor : CLR_INVALID;
-}
+
+COLORREF SetTextColor(HDC ADC, COLORREF AColor) { return SetColorField(ADC, &TDCState::TextColor, AColor); }
+COLORREF GetTextColor(HDC ADC) { return GetColorField(ADC, &TDCState::TextColor); }
+COLORREF SetBkColor(HDC ADC, COLORREF AColor) { return SetColorField(ADC, &TDCState::BkColor, AColor); }
+COLORREF GetBkColor(HDC ADC) { return GetColorField(ADC, &TDCState::BkColor); }
+COLORREF SetDCBrushColor(HDC ADC, COLORREF AColor) { return SetColorField(ADC, &TDCState::DCBrushColor, AColor); }
+COLORREF SetDCPenColor(HDC ADC, COLORREF AColor) { return SetColorField(ADC, &TDCState::DCPenColor, AColor); }
 int SetPolyFillMode(HDC ADC, int AMode)
 {
     TDeviceContext* D = CheckDC(ADC);
@@ -355,24 +348,6 @@ int SetPolyFillMode(HDC ADC, int AMode)
         return 0;
     int Old = D->State.PolyFillMode;
     D->State.PolyFillMode = AMode == WINDING ? WINDING : ALTERNATE;
-    return Old;
-}
-COLORREF SetDCBrushColor(HDC ADC, COLORREF AColor)
-{
-    TDeviceContext* D = CheckDC(ADC);
-    if (D == nullptr)
-        return CLR_INVALID;
-    COLORREF Old = D->State.DCBrushColor;
-    D->State.DCBrushColor = AColor & 0xFFFFFF;
-    return Old;
-}
-COLORREF SetDCPenColor(HDC ADC, COLORREF AColor)
-{
-    TDeviceContext* D = CheckDC(ADC);
-    if (D == nullptr)
-        return CLR_INVALID;
-    COLORREF Old = D->State.DCPenColor;
-    D->State.DCPenColor = AColor & 0xFFFFFF;
     return Old;
 }
 int SetTextCharacterExtra(HDC ADC, int AExtra)
