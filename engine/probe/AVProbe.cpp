@@ -54,9 +54,11 @@ void RepairTimeBase(AVStream* AStream)
     }
 }
 
-template <typename TRecord>
-void FillTimes(TRecord& ARecord, AVStream* AStream)
+// The fields audio and video records share.
+void FillMediaInfo(TMediaStreamInfo& ARecord, AVStream* AStream)
 {
+    ARecord.Language = MetadataValue(AStream->metadata, "language", "");
+    ARecord.CodecName = CodecDisplayName(AStream->codecpar, false);
     RepairTimeBase(AStream);
     const AVRational micro{1, AV_TIME_BASE};
     ARecord.StartTime = AStream->start_time;
@@ -65,6 +67,7 @@ void FillTimes(TRecord& ARecord, AVStream* AStream)
     ARecord.Duration = AStream->duration;
     if (AStream->duration != AV_NOPTS_VALUE)
         ARecord.DurationScaled = ff::av_rescale_q(AStream->duration, AStream->time_base, micro);
+    ARecord.BitRate = ClampToInt(AStream->codecpar->bit_rate);
 }
 
 // The leading decimal number of a tag such as "2019-05-01" or "3/12"; 0, as
@@ -395,10 +398,7 @@ TAudioStreamInfo TCustomAVProbe::GetAudioStreamInfo(int AStreamIndex)
     if (!st)
         return info;
     const AVCodecParameters* par = st->codecpar;
-    info.Language = MetadataValue(st->metadata, "language", "");
-    info.CodecName = CodecDisplayName(par, false);
-    FillTimes(info, st);
-    info.BitRate = ClampToInt(par->bit_rate);
+    FillMediaInfo(info, st);
     info.Channels = par->ch_layout.nb_channels;
     info.SampleRate = par->sample_rate;
     info.SampleFormat = AVSampleFormat(par->format);
@@ -412,10 +412,7 @@ TVideoStreamInfo TCustomAVProbe::GetVideoStreamInfo(int AStreamIndex)
     if (!st)
         return info;
     const AVCodecParameters* par = st->codecpar;
-    info.Language = MetadataValue(st->metadata, "language", "");
-    info.CodecName = CodecDisplayName(par, false);
-    FillTimes(info, st);
-    info.BitRate = ClampToInt(par->bit_rate);
+    FillMediaInfo(info, st);
     info.Height = par->height;
     info.Width = par->width;
     // A zero height or a zero denominator has no ratio: 0, never inf or NaN.

@@ -24,27 +24,24 @@ struct TFileStreamInfo {
     std::string Title, Author, Copyright, Comment, Album, Genre;
 };
 
-struct TAudioStreamInfo {
+// The fields audio and video records share, in their order.
+struct TMediaStreamInfo {
     std::string Language;
     std::string CodecName;
-    int64_t StartTime = -1;
-    int64_t StartTimeScaled = -1;
+    int64_t StartTime = -1;       // stream time base
+    int64_t StartTimeScaled = -1; // microseconds
     int64_t Duration = -1;
     int64_t DurationScaled = -1;
     int BitRate = -1;
+};
+
+struct TAudioStreamInfo : TMediaStreamInfo {
     int Channels = -1;
     int SampleRate = -1;
     AVSampleFormat SampleFormat = AVSampleFormat(-1);
 };
 
-struct TVideoStreamInfo {
-    std::string Language;
-    std::string CodecName;
-    int64_t StartTime = -1;
-    int64_t StartTimeScaled = -1;
-    int64_t Duration = -1;
-    int64_t DurationScaled = -1;
-    int BitRate = -1;
+struct TVideoStreamInfo : TMediaStreamInfo {
     int Height = -1;
     int Width = -1;
     float AspectRatio = -1.0f;
@@ -209,6 +206,7 @@ private:
     void StorePicture(const AVFrame* AFrame, int64_t APosition);
     bool StoreTimes(const AVFrame* AFrame);
     int64_t FrameStep(int AStreamIndex);
+    int64_t ReferenceTime(bool AFromEnd);
     int64_t IOPosition();
     bool IsImage2();
 

@@ -392,6 +392,19 @@ int64_t TAVProbe::FrameStep(int AStreamIndex)
     return FrameDuration(&rate);
 }
 
+// The time the stepping operations step back from: the current picture's,
+// else the previous one's, else the file's end or its start.
+int64_t TAVProbe::ReferenceTime(bool AFromEnd)
+{
+    if (FPicture.PTS != AV_NOPTS_VALUE)
+        return FPicture.PTS;
+    if (FLastPTS != AV_NOPTS_VALUE)
+        return FLastPTS;
+    if (AFromEnd && Handle()->duration != AV_NOPTS_VALUE)
+        return Handle()->duration;
+    return 0;
+}
+
 bool TAVProbe::DecodeNextKeyFrame(int AStreamIndex)
 {
     const int i = SelectDecodeStream(AStreamIndex);
@@ -411,12 +424,7 @@ bool TAVProbe::DecodePreviousFrame(int AStreamIndex)
     if (i < 0)
         return false;
     const int64_t d = FrameStep(i);
-    int64_t r = 0;
-    if (FPicture.PTS != AV_NOPTS_VALUE)
-        r = FPicture.PTS;
-    else if (FLastPTS != AV_NOPTS_VALUE)
-        r = FLastPTS;
-    const int64_t g = r - 2 * d;
+    const int64_t g = ReferenceTime(false) - 2 * d;
     if (!DecodePreviousKeyFrame(i))
         return false;
     while (FPicture.PTS <= g)
@@ -431,13 +439,8 @@ bool TAVProbe::DecodePreviousKeyFrame(int AStreamIndex)
     if (i < 0)
         return false;
     const int64_t d = FrameStep(i);
-    int64_t r = 0;
-    if (FPicture.PTS != AV_NOPTS_VALUE)
-        r = FPicture.PTS;
-    else if (FLastPTS != AV_NOPTS_VALUE)
-        r = FLastPTS;
-    else if (Handle()->duration != AV_NOPTS_VALUE)
-        r = Handle()->duration;
+    // With nothing decoded yet the search starts from the end of the file.
+    const int64_t r = ReferenceTime(true);
     const char* const Failed = "Could not seek to the previous key-frame. ";
     // Whether a seek landed before the reference is judged by the time of
     // the picture decoded there, not by the byte position: demuxers that
