@@ -10,6 +10,7 @@
 #include "engine/loader/FFBaseComponent.h"
 #include "engine/loader/FFHeaders.h"
 #include "engine/loader/FFUtils.h"
+#include "engine/loader/UnicodeProtocol.h"
 
 namespace engine {
 
@@ -184,7 +185,7 @@ public:
     bool DecodeNextKeyFrame(int AStreamIndex = -1);
     bool DecodePreviousFrame(int AStreamIndex = -1);
     bool DecodePreviousKeyFrame(int AStreamIndex = -1);
-    bool CopyToBitmap(TBitmap* ABitmap);
+    bool CopyToBitmap(TFrameBitmap* ABitmap);
 
     // EOF is the C library's macro, hence the spelling.
     bool Eof() const { return FEOF; }

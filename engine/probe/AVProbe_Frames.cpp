@@ -170,6 +170,11 @@ bool TAVProbe::Seek(int64_t APTS, TSeekFlags ASeekFlags)
     FDraining = false;
     FEOF = false;
     ResetPicture();
+    // An end met by earlier reading is no news about this seek: demuxers
+    // that seek lazily (MP4) leave the I/O flag standing until their next
+    // read, which would refuse every seek back into a cut file.
+    if (ic->pb)
+        ic->pb->eof_reached = 0;
     const int flags = ConvertSeekFlags(ASeekFlags);
     int r;
     if (APTS > 0) {
@@ -466,18 +471,19 @@ bool TAVProbe::DecodePreviousKeyFrame(int AStreamIndex)
     }
 }
 
-bool TAVProbe::CopyToBitmap(TBitmap* ABitmap)
+bool TAVProbe::CopyToBitmap(TFrameBitmap* ABitmap)
 {
     if (!FPicture.Ready) {
         LogMessage(AV_LOG_ERROR, "picture not ready, please decode first");
         return false;
     }
-    if (PictureToBitmap(FRGBContext, FPicture.Picture, FPicture.PixFmt, FPicture.Width, FPicture.Height)) {
-        ABitmap->Assign(*FRGBContext.Bitmap);
+    if (PictureToBitmap(FRGBContext, FPicture.Picture.data, FPicture.Picture.linesize, FPicture.PixFmt,
+                        FPicture.Width, FPicture.Height)) {
+        *ABitmap = *FRGBContext.Bitmap;
         return true;
     }
+    // A new size leaves the bitmap black.
     ABitmap->SetSize(FPicture.Width, FPicture.Height);
-    ABitmap->FillBlack();
     ff::av_log(nullptr, AV_LOG_ERROR, "convert picture to bitmap failed\n");
     return false;
 }

@@ -183,6 +183,19 @@ TEST_F(ProbeFrames, PreviousKeyFrameEndsAtTheStart)
     EXPECT_FALSE(Probe.DecodePreviousFrame());
 }
 
+TEST_F(ProbeFrames, SeeksBackAfterTheEnd)
+{
+    Load(mdFastMp4);
+    while (Probe.Decode()) {
+    }
+    ASSERT_TRUE(Probe.Eof());
+    for (int64_t target : {int64_t(0), int64_t(1000000)}) {
+        ASSERT_TRUE(Probe.Seek(target, TSeekFlags{sfBackward})) << Probe.LastErrMsg();
+        ASSERT_TRUE(Probe.Decode()) << Probe.LastErrMsg();
+        EXPECT_EQ(Probe.FrameInfo().PTS, target);
+    }
+}
+
 TEST_F(ProbeFrames, TruncatedFileEndsEarly)
 {
     testsupport::TTempDir dir;
@@ -196,7 +209,14 @@ TEST_F(ProbeFrames, TruncatedFileEndsEarly)
     EXPECT_GT(frames, 0);
     EXPECT_LT(frames, 75);
     EXPECT_TRUE(Probe.Eof());
-    EXPECT_FALSE(Probe.Seek(2500000, TSeekFlags()) && Probe.Decode() && Probe.FrameInfo().PTS > 2500000);
+    EXPECT_EQ(Probe.LastErrMsg(), "stream eof reached.");
+    // The index still names the key frame at 2 s, in the missing part:
+    // nothing decodes there, and the probe says so.
+    EXPECT_TRUE(Probe.Seek(2500000, TSeekFlags{sfBackward}));
+    EXPECT_FALSE(Probe.Decode());
+    EXPECT_EQ(Probe.LastErrMsg(), "stream eof reached.");
+    EXPECT_TRUE(Probe.Seek(0, TSeekFlags()));
+    EXPECT_TRUE(Probe.Decode());
 }
 
 TEST_F(ProbeFrames, RefusesStreamsThatAreNoVideo)
@@ -231,8 +251,7 @@ TEST_F(ProbeFrames, StillPictureCannotSeek)
 TEST_F(ProbeFrames, CopiesThePictureIntoABitmap)
 {
     ASSERT_TRUE(Probe.LoadFile(Media(mdRedMp4)));
-    TBitmap bitmap;
-    bitmap.SetSize(3, 2);
+    TFrameBitmap bitmap(3, 2, pf24bit);
     EXPECT_FALSE(Probe.CopyToBitmap(&bitmap));
     EXPECT_EQ(Probe.LastErrMsg(), "picture not ready, please decode first");
     EXPECT_EQ(bitmap.Width(), 3);
@@ -241,7 +260,10 @@ TEST_F(ProbeFrames, CopiesThePictureIntoABitmap)
     ASSERT_EQ(bitmap.Width(), 64);
     ASSERT_EQ(bitmap.Height(), 48);
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{63, 47}, std::pair{30, 20}}) {
-        const auto c = bitmap.Pixel(x, y);
+        const uint8_t* p = bitmap.ScanLine(y) + x * 3;
+        const struct {
+            int B, G, R;
+        } c{p[0], p[1], p[2]};
         EXPECT_GT(c.R, 230) << x << "," << y;
         EXPECT_LT(c.G, 25) << x << "," << y;
         EXPECT_LT(c.B, 25) << x << "," << y;
