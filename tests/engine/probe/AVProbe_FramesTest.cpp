@@ -5,6 +5,7 @@
 #include "engine/probe/AVProbe.h"
 
 #include "ProbeMedia.h"
+#include "engine/logger/FFmpegLogger.h"
 #include "platform/core/Exceptions.h"
 #include "support/TestSupport.h"
 
@@ -142,6 +143,47 @@ TEST_F(ProbeFrames, DecodesThePictureAtATime)
     EXPECT_EQ(Probe.FrameInfo().PTS, KeyAtOrBefore(KeyAtOrBefore(target) - 1));
     ASSERT_TRUE(Probe.DecodeNextKeyFrame()) << Probe.LastErrMsg();
     EXPECT_EQ(Probe.FrameInfo().PTS, KeyAtOrAfter(KeyAtOrBefore(KeyAtOrBefore(target) - 1) + 1));
+}
+
+TEST_F(ProbeFrames, NextKeyFrameStepsByTheFrameRate)
+{
+    Load(mdFastMp4);
+    AVStream* st = Probe.FileHandle()->streams[0];
+    const struct {
+        AVRational Rate;
+        int64_t Expected; // from the picture at 0.96 s
+    } Cases[] = {{{25, 1}, 1000000}, {{1, 1}, 2000000}, {{0, 0}, 1000000}, {{25, 0}, 1000000}};
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.Rate.num << "/" << c.Rate.den);
+        st->r_frame_rate = AVRational{25, 1};
+        ASSERT_TRUE(Probe.Seek(960000, TSeekFlags{sfBackward}));
+        while (Probe.Decode() && Probe.FrameInfo().PTS < 960000) {
+        }
+        ASSERT_EQ(Probe.FrameInfo().PTS, 960000);
+        // A rate with a zero part steps by 40 ms.
+        st->r_frame_rate = c.Rate;
+        ASSERT_TRUE(Probe.DecodeNextKeyFrame()) << Probe.LastErrMsg();
+        EXPECT_EQ(Probe.FrameInfo().PTS, c.Expected);
+    }
+}
+
+TEST_F(ProbeFrames, DecodeLogsEachPictureAtDebugLevel)
+{
+    std::vector<std::string> lines;
+    GetFFLogger()->SetLogLevel(llDebug);
+    GetFFLogger()->OnLog = [&](platform::TObject* ASender, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
+        if (ASender == &Probe && ALevel == llDebug)
+            lines.push_back(AMsg);
+    };
+    Load(mdFastMp4);
+    const bool decoded = Probe.Decode();
+    GetFFLogger()->OnLog = nullptr;
+    GetFFLogger()->SetLogLevel(llInfo);
+    ASSERT_TRUE(decoded);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().rfind("pkt.st_idx=0, dts=", 0), 0u) << lines.back();
+    // That line is no failure: LastErrMsg keeps what it held.
+    EXPECT_EQ(Probe.LastErrMsg(), "");
 }
 
 TEST_F(ProbeFrames, PreviousKeyFrameBeforeAnyDecodeStartsFromTheEnd)
