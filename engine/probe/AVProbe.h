@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/loader/FFBaseComponent.h"
@@ -172,6 +173,20 @@ struct TFrameInfo {
     int Size = 0;
 };
 
+// Owners of the FFmpeg objects behind a probe's frame access.
+struct TDecoderClose {
+    void operator()(AVCodecContext* AContext) const; // under the codec lock
+};
+struct TFrameFree {
+    void operator()(AVFrame* AFrame) const;
+};
+struct TPacketFree {
+    void operator()(AVPacket* APacket) const;
+};
+struct TAVMemFree {
+    void operator()(uint8_t* ABuffer) const;
+};
+
 // The probe every owner creates: adds frame access on a file it opened itself.
 class TAVProbe : public TCustomAVProbe {
 public:
@@ -211,7 +226,7 @@ private:
     int64_t IOPosition();
     bool IsImage2();
 
-    AVCodecContext* FCodec = nullptr;
+    std::unique_ptr<AVCodecContext, TDecoderClose> FCodec;
     int FCodecStream = -1;
     TRGBConvertContext FRGBContext{};
     int FSeekIndex = -1;
@@ -222,8 +237,10 @@ private:
     TFrameInfo FPicture;
     int64_t FLastPTS = AV_NOPTS_VALUE;
     int64_t FLastPos = -1;
-    AVFrame* FFrame = nullptr;
-    AVPacket* FPacket = nullptr;
+    // FPicture.Buffer is this buffer.
+    std::unique_ptr<uint8_t, TAVMemFree> FPictureBuffer;
+    std::unique_ptr<AVFrame, TFrameFree> FFrame;
+    std::unique_ptr<AVPacket, TPacketFree> FPacket;
     // The packet last handed to the decoder: the one that completes a picture.
     int64_t FPacketDTS = AV_NOPTS_VALUE;
     int64_t FPacketPTS = AV_NOPTS_VALUE;

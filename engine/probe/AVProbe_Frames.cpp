@@ -31,17 +31,31 @@ TAVProbe::TAVProbe(platform::TComponent* AOwner)
     UpdateFileInfo();
 }
 
+void TDecoderClose::operator()(AVCodecContext* AContext) const
+{
+    platform::TLockGuard lock(CodecLock());
+    ff::avcodec_free_context(&AContext);
+}
+
+void TFrameFree::operator()(AVFrame* AFrame) const
+{
+    ff::av_frame_free(&AFrame);
+}
+
+void TPacketFree::operator()(AVPacket* APacket) const
+{
+    ff::av_packet_free(&APacket);
+}
+
+void TAVMemFree::operator()(uint8_t* ABuffer) const
+{
+    ff::av_free(ABuffer);
+}
+
 TAVProbe::~TAVProbe()
 {
     CloseFile();
-    if (FPicture.Buffer)
-        ff::av_free(FPicture.Buffer);
-    FPicture.Buffer = nullptr;
     ResetRGBConvertContext(FRGBContext);
-    if (FFrame)
-        ff::av_frame_free(&FFrame);
-    if (FPacket)
-        ff::av_packet_free(&FPacket);
 }
 
 void TAVProbe::UpdateFileInfo()
@@ -60,13 +74,7 @@ void TAVProbe::UpdateFileInfo()
 
 void TAVProbe::CloseDecoder()
 {
-    if (!FCodec)
-        return;
-    {
-        platform::TLockGuard lock(CodecLock());
-        ff::avcodec_free_context(&FCodec);
-    }
-    FCodec = nullptr;
+    FCodec.reset();
     FCodecStream = -1;
 }
 
@@ -166,7 +174,7 @@ bool TAVProbe::Seek(int64_t APTS, TSeekFlags ASeekFlags)
             t += FStartTime;
     }
     if (FCodec)
-        ff::avcodec_flush_buffers(FCodec);
+        ff::avcodec_flush_buffers(FCodec.get());
     FDraining = false;
     FEOF = false;
     ResetPicture();
@@ -236,7 +244,7 @@ AVCodecContext* TAVProbe::OpenDecoder(int AStreamIndex)
         return nullptr;
     }
     if (FCodec && FCodecStream == AStreamIndex)
-        return FCodec;
+        return FCodec.get();
     CloseDecoder();
     const AVCodec* decoder = ff::avcodec_find_decoder(par->codec_id);
     if (!decoder) {
@@ -246,27 +254,24 @@ AVCodecContext* TAVProbe::OpenDecoder(int AStreamIndex)
     }
     // The stream's parameters go into a decoder context of the probe's own,
     // since streams no longer carry one.
-    AVCodecContext* ctx = ff::avcodec_alloc_context3(decoder);
-    int r = ctx ? ff::avcodec_parameters_to_context(ctx, par) : AVERROR(ENOMEM);
+    std::unique_ptr<AVCodecContext, TDecoderClose> ctx(ff::avcodec_alloc_context3(decoder));
+    int r = ctx ? ff::avcodec_parameters_to_context(ctx.get(), par) : AVERROR(ENOMEM);
     if (r >= 0) {
         ctx->pkt_timebase = st->time_base;
         // One thread: a picture leaves the decoder with the packet that
         // completed it, so that packet's times belong to the picture.
         ctx->thread_count = 1;
         platform::TLockGuard lock(CodecLock());
-        r = ff::avcodec_open2(ctx, decoder, nullptr);
+        r = ff::avcodec_open2(ctx.get(), decoder, nullptr);
     }
     if (r < 0) {
-        if (ctx) {
-            platform::TLockGuard lock(CodecLock());
-            ff::avcodec_free_context(&ctx);
-        }
+        ctx.reset();
         LogMessage(AV_LOG_ERROR, Format("Error while opening codec for input file stream #%d", AStreamIndex));
         return nullptr;
     }
-    FCodec = ctx;
+    FCodec = std::move(ctx);
     FCodecStream = AStreamIndex;
-    return FCodec;
+    return FCodec.get();
 }
 
 // Feeds packets of the stream to the decoder until a picture comes out.
@@ -274,40 +279,42 @@ AVCodecContext* TAVProbe::OpenDecoder(int AStreamIndex)
 int TAVProbe::ReceivePicture(int AStreamIndex, int64_t APosition)
 {
     if (!FFrame)
-        FFrame = ff::av_frame_alloc();
+        FFrame.reset(ff::av_frame_alloc());
     if (!FPacket)
-        FPacket = ff::av_packet_alloc();
+        FPacket.reset(ff::av_packet_alloc());
     if (!FFrame || !FPacket)
         return 0;
-    AVFormatContext* ic = Handle();
+    AVCodecContext* codec = FCodec.get();
+    AVPacket* pkt = FPacket.get();
     for (;;) {
-        const int got = ff::avcodec_receive_frame(FCodec, FFrame);
+        const int got = ff::avcodec_receive_frame(codec, FFrame.get());
         if (got == 0) {
-            StorePicture(FFrame, APosition);
-            ff::av_frame_unref(FFrame);
+            StorePicture(FFrame.get(), APosition);
+            ff::av_frame_unref(FFrame.get());
             return 1;
         }
-        if (got != AVERROR(EAGAIN) || FDraining)
+        // Otherwise the decoder wants more, or the picture was damaged and
+        // the next packet may decode.
+        if (got == AVERROR_EOF || FDraining)
             return 0;
-        if (ff::av_read_frame(ic, FPacket) < 0) {
+        if (ff::av_read_frame(Handle(), pkt) < 0) {
             // The pictures the decoder still holds come out before the end.
             FDraining = true;
             FPacketDTS = FPacketPTS = AV_NOPTS_VALUE;
             FPacketStream = AStreamIndex;
             FPacketFlags = 0;
-            ff::avcodec_send_packet(FCodec, nullptr);
+            ff::avcodec_send_packet(codec, nullptr);
             continue;
         }
-        if (FPacket->stream_index == AStreamIndex) {
-            FCodec->reordered_opaque = FPacket->pts;
-            FPacketDTS = FPacket->dts;
-            FPacketPTS = FPacket->pts;
-            FPacketStream = FPacket->stream_index;
-            FPacketFlags = FPacket->flags;
-            // A damaged packet is skipped, as the next one may decode.
-            ff::avcodec_send_packet(FCodec, FPacket);
+        if (pkt->stream_index == AStreamIndex) {
+            codec->reordered_opaque = pkt->pts;
+            FPacketDTS = pkt->dts;
+            FPacketPTS = pkt->pts;
+            FPacketStream = pkt->stream_index;
+            FPacketFlags = pkt->flags;
+            ff::avcodec_send_packet(codec, pkt);
         }
-        ff::av_packet_unref(FPacket);
+        ff::av_packet_unref(pkt);
     }
 }
 
@@ -339,7 +346,7 @@ bool TAVProbe::StoreTimes(const AVFrame* AFrame)
     // packet's pts.
     int64_t x = AFrame->pkt_dts;
     if (x == AV_NOPTS_VALUE)
-        x = AFrame->pts;
+        x = AFrame->reordered_opaque;
     if (x == AV_NOPTS_VALUE)
         x = FPacketPTS;
     if (FPicture.PTS != AV_NOPTS_VALUE)
@@ -360,9 +367,8 @@ void TAVProbe::StorePicture(const AVFrame* AFrame, int64_t APosition)
     const AVPixelFormat format = AVPixelFormat(AFrame->format);
     const int n = ff::av_image_get_buffer_size(format, AFrame->width, AFrame->height, 1);
     if (n > FPicture.Size) {
-        if (FPicture.Buffer)
-            ff::av_free(FPicture.Buffer);
-        FPicture.Buffer = static_cast<uint8_t*>(ff::av_malloc(size_t(n)));
+        FPictureBuffer.reset(static_cast<uint8_t*>(ff::av_malloc(size_t(n))));
+        FPicture.Buffer = FPictureBuffer.get();
         FPicture.Size = FPicture.Buffer ? n : 0;
     }
     FPicture.PixFmt = format;
