@@ -166,7 +166,7 @@ bool TCustomAVProbe::LoadFile(const std::string& AFileName, const std::string& A
     }
     FFileHandle->flags |= AVFMT_FLAG_NONBLOCK;
     // On failure avformat_open_input frees the context and clears the pointer.
-    const int code = OpenInputURL(FFileHandle, FInputIO, FileNameToURL(AFileName), format);
+    const int code = OpenInputURL(&FFileHandle, FileNameToURL(AFileName), format, nullptr);
     if (code < 0) {
         LogMessage(AV_LOG_ERROR, AVErrorText(AFileName, code));
         CloseFile();
@@ -187,9 +187,8 @@ void TCustomAVProbe::ReleaseContext()
     if (FOwnHandle) {
         if (FFileHandle) {
             FormatContextClosing(FFileHandle);
-            ff::avformat_close_input(&FFileHandle);
+            CloseInputURL(&FFileHandle);
         }
-        CloseInputIO(FInputIO);
     } else {
         StopBorrowing();
     }

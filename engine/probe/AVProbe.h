@@ -142,8 +142,6 @@ private:
     AVFormatContext* FFileHandle = nullptr;
     bool FOwnHandle = false;
     std::string FForceFormat;
-    // Custom I/O that FFmpeg does not free with the context (Unicode names).
-    TInputIO FInputIO;
     int64_t FFileSize = -1;
     int FStreamCount = -1;
     int FProgramCount = -1;

@@ -253,10 +253,12 @@ TEST_F(ProbeInfo, ChineseFileName)
     const std::string old = platform::GetSystemCodePage();
     ASSERT_TRUE(platform::SetSystemCodePage("ISO-8859-1"));
     const bool loaded = Probe.LoadFile(name);
+    const std::string url = loaded ? Probe.FileHandle()->url : "";
     const std::string shown = Probe.FileName();
     const int64_t size = Probe.FileSize();
     platform::SetSystemCodePage(old);
     ASSERT_TRUE(loaded) << Probe.LastErrMsg();
+    EXPECT_EQ(url, "unicode:utf8:" + name);
     EXPECT_EQ(shown, name);
     EXPECT_EQ(size, int64_t(std::filesystem::file_size(name)));
     EXPECT_TRUE(Probe.Decode());
