@@ -31,26 +31,24 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavfilter/avfilter.h>
-#include <libavformat/avformat.h>
-#include <libavutil/rational.h>
-}
-
-namespace platform {
-class TBitmap;
-}
+#include "engine/loader/FFHeaders.h"
+#include "engine/loader/FFUtils.h"
 
 namespace engine {
 
-struct TFFOptions;
-struct TRGBConvertContext;
 struct TFrameHookEntry;
 struct TOutputOptions;
 class TPreviewer;
+
+// The lines of an option text (a record's ExtOptions): the whole text
+// trimmed; CR LF, a lone CR, a lone LF and the text "<CRLF>" each end a line;
+// each line cut at its first "=" into name and value (no "=": all name).
+// Names and values are not trimmed.
+using TOptionLine = std::pair<std::string, std::string>;
+std::vector<TOptionLine> ReadOptionLines(const std::string& AText);
 
 // The converter's exception: every failure the job raises itself.
 class FFmpegException : public platform::Exception {
@@ -117,10 +115,10 @@ class TCustomFFmpeg : public platform::TObject {
 public:
     // The job's own event types (the conversion component's events carry
     // the same values packed into records).
-    using TCustomHookEvent = std::function<void(platform::TObject* Sender, platform::TBitmap* ABitmap,
+    using TCustomHookEvent = std::function<void(platform::TObject* Sender, TFrameBitmap* ABitmap,
                                                 int AFrameNumber, int64_t APTS, bool& AUpdate, bool& AStopHook)>;
     using TPreviewBitmapEvent =
-        std::function<void(platform::TObject* Sender, platform::TBitmap* ABitmap, int AFrameNumber, int64_t APTS)>;
+        std::function<void(platform::TObject* Sender, TFrameBitmap* ABitmap, int AFrameNumber, int64_t APTS)>;
     using TProgressEvent = std::function<void(platform::TObject* Sender, int AFileIndex, int AFrameNumber, int AFPS,
                                               float AQuality, float ABitRate, int64_t ACurrentSize,
                                               int64_t ACurrentDuration, int64_t ATotalDuration)>;
@@ -166,6 +164,8 @@ public:
     // the job is paused. Answers false when the run is to stop.
     bool WaitWhilePaused();
     bool Broken() const { return FBroken.load(); }
+    // Stops the job and waits until its worker and its end report are gone.
+    void WaitForEnd();
 
     int nb_input_files() const { return Fnb_input_files; }
     int nb_output_files() const { return Fnb_output_files; }
@@ -335,7 +335,7 @@ public:
     int Fpgmyuv_compatibility_hack = 0;
     float Fdts_delta_threshold = 10.0f;
     uint32_t Fsws_flags = 4;                                 // bicubic
-    std::unique_ptr<TFFOptions> FOptions;                    // null until ResetJob
+    TFFOptions FOptions;                                     // empty until ResetJob
     int64_t Ftimer_start = 0;                                // µs
     // Audio work buffers of the run (av_malloc family).
     uint8_t* Faudio_buf = nullptr;
@@ -373,6 +373,10 @@ public:
     int64_t PreviewInterval = 100000;                        // µs
 
 protected:
+    // Called before the run's clean-up closes the input files, so that
+    // whoever shares an input context lets go of it first.
+    virtual void InputsClosing() {}
+
     // Run state. FConverting/FTerminated change under FStateLock so that a
     // start and a cancel from two threads cannot both report the job's end.
     std::atomic<bool> FConverting{false};
@@ -395,6 +399,7 @@ private:
     void NotifyTerminate();
     void RunTranscode();
     void CloseFiles();
+    void CloseOutputFile(AVFormatContext* AContext);
     void JoinReportThread();
 
     TTranscodeStep FTranscodeStep;

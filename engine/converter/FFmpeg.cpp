@@ -1,0 +1,591 @@
+#include "engine/converter/FFmpeg.h"
+
+#include "engine/loader/AVCodecStubs.h"
+#include "engine/loader/AVFilterStubs.h"
+#include "engine/loader/AVFormatStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "engine/logger/FFmpegLogger.h"
+#include "engine/loader/MyUtils.h"
+
+#include "platform/core/SysUtils.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace engine {
+
+platform::TCriticalSection& FFmpegUnitLock()
+{
+    static platform::TCriticalSection lock;
+    return lock;
+}
+
+// The worker: runs the job and says so through the stop event, which the
+// job reset before the thread was created, so a wait that begins at once
+// still covers the whole run.
+class TCustomFFmpeg::TConvertThread : public platform::TThread {
+public:
+    TConvertThread(TCustomFFmpeg* AOwner, platform::TThreadPriority APriority)
+        : platform::TThread(true), FOwner(AOwner)
+    {
+        SetPriority(APriority);
+    }
+
+protected:
+    void Execute() override
+    {
+        FOwner->DoConvert();
+        FOwner->FStopEvent.SetEvent();
+    }
+
+private:
+    TCustomFFmpeg* FOwner;
+};
+
+// Reports the end of a job that never ran, from a thread of its own.
+class TCustomFFmpeg::TDoTerminateThread : public platform::TThread {
+public:
+    explicit TDoTerminateThread(TCustomFFmpeg* AOwner) : platform::TThread(true), FOwner(AOwner) {}
+
+protected:
+    void Execute() override
+    {
+        FOwner->NotifyTerminate();
+        FOwner->FTermEvent.SetEvent();
+    }
+
+private:
+    TCustomFFmpeg* FOwner;
+};
+
+TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles)
+{
+    ZASSERT(AMaxFiles >= MIN_MAX_FILES && AMaxFiles <= MAX_MAX_FILES);
+    const size_t files = size_t(AMaxFiles);
+    Finput_files.assign(files, nullptr);
+    Finput_files_ts_offset.assign(files, 0);
+    Finput_files_ts_scale.assign(files, std::vector<double>(MAX_STREAMS, 0.0));
+    Finput_codecs.assign(files * MAX_STREAMS, nullptr);
+    Foutput_files.assign(files, nullptr);
+    Foutput_codecs.assign(files * MAX_STREAMS, nullptr);
+    Fstream_maps.assign(files * MAX_STREAMS, TAVStreamMap{});
+    Fmeta_data_maps.assign(files, TAVMetaDataMap{});
+    Fbitstream_filters.assign(files, std::vector<std::string>(MAX_STREAMS));
+    InitDefaults();
+}
+
+std::vector<TOptionLine> ReadOptionLines(const std::string& AText)
+{
+    std::string text = platform::Trim(AText);
+    std::string unified;
+    unified.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            unified += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else if (text.compare(i, 6, "<CRLF>") == 0) {
+            unified += '\n';
+            i += 5;
+        } else {
+            unified += text[i];
+        }
+    }
+    std::vector<TOptionLine> lines;
+    if (unified.empty())
+        return lines;
+    size_t start = 0;
+    while (true) {
+        const size_t end = unified.find('\n', start);
+        const std::string line = unified.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            lines.emplace_back(line, std::string());
+        else
+            lines.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+void TCustomFFmpeg::WaitForEnd()
+{
+    Stop(true);
+    JoinReportThread();
+    platform::TThread* worker;
+    {
+        std::lock_guard<std::mutex> guard(FStateLock);
+        worker = FThread.get();
+    }
+    if (worker)
+        worker->WaitFor();
+}
+
+TCustomFFmpeg::~TCustomFFmpeg()
+{
+    try {
+        WaitForEnd();
+        FThread.reset();
+        Cleanup();
+        CloseEncoders(FEncoderList);
+        CloseDecoders(FDecoderList);
+    } catch (const std::exception& E) {
+        GetFFLogger()->Log(this, llError, E.what());
+    }
+}
+
+void TCustomFFmpeg::InitDefaults()
+{
+    for (auto& scales : Finput_files_ts_scale)
+        std::fill(scales.begin(), scales.end(), 0.0);
+    Fstreamid_map.assign(MAX_STREAMS, 0);
+    Fnb_icodecs = 0;
+    Fnb_ocodecs = 0;
+    Fnb_stream_maps = 0;
+    Fnb_meta_data_maps = 0;
+    Flast_asked_format.clear();
+    Fframe_width = Fframe_height = 0;
+    Fframe_aspect_ratio = 0.0f;
+    Fframe_pix_fmt = -1;
+    Faudio_sample_fmt = -1;
+    Fframe_topBand = Fframe_bottomBand = Fframe_leftBand = Fframe_rightBand = 0;
+    std::fill(std::begin(Fmax_frames), std::end(Fmax_frames), INT32_MAX);
+    Fframe_rate = AVRational{0, 0};
+    Fvideo_qscale = 0.0f;
+    Fvideo_disable = false;
+    Fvideo_discard = 0;
+    Fvideo_codec_tag = 0;
+    Fvideo_language.clear();
+    Fsame_quality = Fdo_deinterlace = false;
+    Ftop_field_first = -1;
+    Fme_threshold = 0;
+    Fintra_dc_precision = 8;
+    Floop_input = false;
+    Floop_output = -1;
+    Fqp_hist = false;
+    Fvfilters.clear();
+    FEnableFilter = false;
+    Fintra_only = false;
+    Faudio_sample_rate = 44100;
+    Fchannel_layout = 0;
+    Faudio_qscale = -99999.0f;
+    Faudio_disable = false;
+    Faudio_channels = 2;
+    Faudio_codec_tag = 0;
+    Faudio_language.clear();
+    Fsubtitle_disable = false;
+    Fsubtitle_language.clear();
+    Fsubtitle_codec_tag = 0;
+    Fmux_preload = 0.5f;
+    Fmux_max_delay = 0.7f;
+    Frecording_time = INT64_MAX;
+    Fstart_time = 0;
+    Frecording_timestamp = 0;
+    Finput_ts_offset = 0;
+    Fdo_benchmark = 0;
+    Fdo_hex_dump = Fdo_pkt_dump = Fdo_psnr = false;
+    Fdo_pass = 0;
+    Fpass_logfilename_prefix.clear();
+    Faudio_stream_copy = Fvideo_stream_copy = Fsubtitle_stream_copy = 0;
+    Fvideo_sync_method = -1;
+    Faudio_sync_method = 0;
+    Faudio_drift_threshold = 0.1f;
+    Fcopy_ts = Fopt_shortest = false;
+    Fvideo_global_header = 0;
+    Fopt_programid = 0;
+    Fcopy_initial_nonkeyframes = 0;
+    Frate_emu = false;
+    Fvideo_channel = 0;
+    Faudio_volume = 256;
+    Fexit_on_error = false;
+    Fusing_stdin = 0;
+    Fusing_vhook = false;
+    Fverbose = 1;
+    Fthread_count = 1;
+    Fq_pressed = 0;
+    Fvideo_size = Faudio_size = Fextra_size = 0;
+    Fnb_frames_dup = Fnb_frames_drop = 0;
+    FShowDupOrDrop = false;
+    Finput_sync = false;
+    Flimit_filesize = 0;
+    Fforce_fps = false;
+    Fpgmyuv_compatibility_hack = 0;
+    Fdts_delta_threshold = 10.0f;
+    Fsws_flags = 4;
+    InitFFOptions(FOptions);
+    Fvideo_bitstream_filters.clear();
+    Faudio_bitstream_filters.clear();
+    Fsubtitle_bitstream_filters.clear();
+    for (auto& chains : Fbitstream_filters)
+        std::fill(chains.begin(), chains.end(), std::string());
+    Fbit_buffer_size = 262144;
+    FHookContext.Context.reset();
+    ResetPostHookContext();
+    FPostHooks = 0;
+    FHookFrameNumber = 0;
+    FFatalException = false;
+}
+
+void TCustomFFmpeg::ResetJob()
+{
+    if (!GlobalLoader().Loaded(ConverterLibraries))
+        return;
+    JoinReportThread();
+    if (FThread)
+        FThread->WaitFor();
+    FThread.reset();
+    Cleanup();
+    InitDefaults();
+    std::lock_guard<std::mutex> guard(FStateLock);
+    FJoinMode = false;
+    FConverting = false;
+    FBroken = false;
+    FFinished = false;
+    FTerminated = false;
+    FReporting = false;
+    FTotalOutputDuration = -1;
+    AllocFFOptions(FOptions, int(Fsws_flags));
+}
+
+// --- Clean-up -------------------------------------------------------------
+
+// Closes one output entry. An output that stayed empty is no result: the
+// file goes; a file with data stays.
+void TCustomFFmpeg::CloseOutputFile(AVFormatContext* AContext)
+{
+    if (AContext->oformat && !(AContext->oformat->flags & AVFMT_NOFILE) && AContext->pb)
+        ff::avio_closep(&AContext->pb);
+    const std::string fileName = AContext->url ? AContext->url : "";
+    ff::avformat_free_context(AContext);
+    if (!fileName.empty() && FileSizeByName(fileName) == 0)
+        std::remove(fileName.c_str());
+}
+
+void TCustomFFmpeg::CloseFiles()
+{
+    // In join mode every output entry shares the context of entry 0.
+    const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
+    for (int i = 0; i < outputs; ++i)
+        if (Foutput_files[size_t(i)])
+            CloseOutputFile(Foutput_files[size_t(i)]);
+    std::fill(Foutput_files.begin(), Foutput_files.end(), nullptr);
+    Fnb_output_files = 0;
+    InputsClosing();
+    for (int i = 0; i < Fnb_input_files; ++i)
+        ff::avformat_close_input(&Finput_files[size_t(i)]);
+    std::fill(Finput_files.begin(), Finput_files.end(), nullptr);
+    Fnb_input_files = 0;
+}
+
+void TCustomFFmpeg::Cleanup()
+{
+    if (!GlobalLoader().Loaded(ConverterLibraries))
+        return;
+    FreeFFOptions(FOptions);
+    ff::av_freep(&Faudio_buf);
+    ff::av_freep(&Faudio_out);
+    ff::av_freep(&Finput_tmp);
+    ff::av_freep(&Fsamples);
+    Fallocated_audio_out_size = Fallocated_audio_buf_size = Fsamples_size = 0;
+    CloseFiles();
+    Fintra_matrix.clear();
+    Finter_matrix.clear();
+    if (Fvstats_file) {
+        std::fclose(Fvstats_file);
+        Fvstats_file = nullptr;
+    }
+    Fvstats_filename.clear();
+    Fvideo_codec_name.clear();
+    Faudio_codec_name.clear();
+    Fsubtitle_codec_name.clear();
+    Fvideo_standard.clear();
+    Fvideo_rc_override_string.clear();
+    Fvideo_language.clear();
+    Faudio_language.clear();
+    Fsubtitle_language.clear();
+    Fsubtitle_codec_tag = 0;
+    ff::av_freep(&Fbit_buffer);
+    FFirstHook.reset();
+    ff::av_freep(&FHookBuf);
+    if (Fgraph)
+        ff::avfilter_graph_free(&Fgraph);
+    FHookContext.Context.reset();
+    ResetPostHookContext();
+}
+
+// --- Codec lists ----------------------------------------------------------
+
+PCodecItem TCustomFFmpeg::AddCodecItem(PCodecItem& AList, void* AStream, AVCodecContext* ACodec)
+{
+    auto* item = new TCodecItem{AStream, ACodec, nullptr, AList};
+    if (AList)
+        AList->Prev = item;
+    AList = item;
+    return item;
+}
+
+void TCustomFFmpeg::RemoveCodecItem(PCodecItem& AList, void* AStream)
+{
+    for (PCodecItem item = AList; item; item = item->Next) {
+        if (item->st != AStream)
+            continue;
+        if (item->Prev)
+            item->Prev->Next = item->Next;
+        else
+            AList = item->Next;
+        if (item->Next)
+            item->Next->Prev = item->Prev;
+        delete item;
+        return;
+    }
+}
+
+void TCustomFFmpeg::CloseEncoders(PCodecItem& AList)
+{
+    while (AList) {
+        PCodecItem item = AList;
+        AList = item->Next;
+        if (item->codec) {
+            platform::TLockGuard guard(CodecLock());
+            ff::av_freep(&item->codec->stats_in);
+            ff::avcodec_close(item->codec);
+        }
+        delete item;
+    }
+}
+
+void TCustomFFmpeg::CloseDecoders(PCodecItem& AList)
+{
+    while (AList) {
+        PCodecItem item = AList;
+        AList = item->Next;
+        if (item->codec) {
+            platform::TLockGuard guard(CodecLock());
+            ff::avcodec_close(item->codec);
+        }
+        delete item;
+    }
+}
+
+// --- Post hooks -----------------------------------------------------------
+
+void TCustomFFmpeg::SetPostHooks(TPostHooks AHooks)
+{
+    const TPostHooks old = FPostHooks;
+    if (AHooks == old)
+        return;
+    if ((old & phPreview) && !(AHooks & phPreview))
+        FPostContext.Previewer.reset();
+    FPostHooks = AHooks;
+}
+
+void TCustomFFmpeg::SetPostHooksLocked(TPostHooks AHooks)
+{
+    platform::TLockGuard guard(FFmpegUnitLock());
+    SetPostHooks(AHooks);
+}
+
+void TCustomFFmpeg::ResetPostHookContext()
+{
+    FPostContext.Context.reset();
+    FPostContext.Previewer.reset();
+    FPostContext.preview_last_time = 0;
+    FPostContext.preview_cur_time = 0;
+}
+
+// --- Running --------------------------------------------------------------
+
+void TCustomFFmpeg::Fail(const std::string& AMessage)
+{
+    GetFFLogger()->Log(this, llQuiet, AMessage);
+    FFatalException = true;
+    FFatalMessage = AMessage;
+}
+
+// Nothing escapes the job: an exception of any kind becomes its fatal
+// message (a later failure overwrites an earlier one).
+void TCustomFFmpeg::HandleRunException(std::exception_ptr AError)
+{
+    try {
+        std::rethrow_exception(AError);
+    } catch (const std::exception& E) {
+        Fail(E.what());
+    } catch (...) {
+        Fail("Unknown exception");
+    }
+}
+
+platform::TThread* TCustomFFmpeg::StartConvert(bool AUseThread, platform::TThreadPriority APriority)
+{
+    {
+        std::lock_guard<std::mutex> guard(FStateLock);
+        if (FConverting || FTerminated || FReporting)
+            return nullptr;
+        FConverting = true;
+    }
+    const char* missing = Fnb_output_files <= 0 ? "At least one output file must be specified"
+                          : Fnb_input_files == 0 ? "At least one input file must be specified"
+                                                  : nullptr;
+    if (missing) {
+        try {
+            Cleanup();
+        } catch (...) {
+            HandleRunException(std::current_exception());
+        }
+        Fail(missing);
+        NotifyTerminate();
+        return nullptr;
+    }
+    FBroken = false;
+    FFinished = false;
+    if (!AUseThread) {
+        DoConvert();
+        return nullptr;
+    }
+    // The stop event is reset here, before the thread exists, so that a
+    // Stop(True) right after the start waits for the whole run.
+    FStopEvent.ResetEvent();
+    {
+        std::lock_guard<std::mutex> guard(FPauseLock);
+        FHasWorker = true;
+    }
+    std::lock_guard<std::mutex> guard(FStateLock);
+    FThread = std::make_unique<TConvertThread>(this, APriority);
+    return FThread.get();
+}
+
+void TCustomFFmpeg::RunTranscode()
+{
+    if (FTranscodeStep)
+        FTranscodeStep(*this);
+    else
+        Transcode();
+}
+
+void TCustomFFmpeg::DoConvert()
+{
+    FFinished = false;
+    const std::function<void()> steps[] = {
+        [this] { RunTranscode(); },
+        [this] { CloseEncoders(FEncoderList); },
+        [this] { CloseDecoders(FDecoderList); },
+        [this] { Cleanup(); },
+        [this] { NotifyTerminate(); },
+    };
+    for (const auto& step : steps) {
+        try {
+            step();
+        } catch (...) {
+            HandleRunException(std::current_exception());
+        }
+    }
+}
+
+void TCustomFFmpeg::NotifyTerminate()
+{
+    {
+        std::lock_guard<std::mutex> guard(FPauseLock);
+        FHasWorker = false;
+        FPaused = false;
+    }
+    FPauseCond.notify_all();
+    {
+        std::lock_guard<std::mutex> guard(FStateLock);
+        FConverting = false;
+        FTerminated = true;
+    }
+    if (FOnTerminate)
+        FOnTerminate(this);
+}
+
+// --- Stop, cancel, pause, resume -------------------------------------------
+
+void TCustomFFmpeg::Stop(bool AWaitFor)
+{
+    FBroken = true;
+    {
+        std::lock_guard<std::mutex> guard(FPauseLock);
+        FPaused = false;
+    }
+    FPauseCond.notify_all();
+    platform::TThread* worker;
+    {
+        std::lock_guard<std::mutex> guard(FStateLock);
+        worker = FThread.get();
+    }
+    if (!worker)
+        return;
+    // A worker the caller never started would never signal its end.
+    if (!worker->Started())
+        worker->Start();
+    if (AWaitFor)
+        platform::WaitServing(FStopEvent);
+}
+
+void TCustomFFmpeg::Cancel(bool AWaitFor)
+{
+    bool report = false;
+    {
+        std::lock_guard<std::mutex> guard(FStateLock);
+        if (FConverting) {
+            // fall through to Stop below
+        } else if (!FTerminated && !FReporting) {
+            FReporting = true;
+            report = true;
+        } else {
+            return;
+        }
+    }
+    if (!report) {
+        Stop(AWaitFor);
+        return;
+    }
+    FTermEvent.ResetEvent();
+    FReportThread = std::make_unique<TDoTerminateThread>(this);
+    FReportThread->Start();
+    // The report may need the GUI thread (a terminate handler that
+    // synchronises), so a wait there keeps serving it.
+    if (AWaitFor)
+        platform::WaitServing(FTermEvent);
+}
+
+void TCustomFFmpeg::JoinReportThread()
+{
+    if (FReportThread)
+        FReportThread->WaitFor();
+    FReportThread.reset();
+}
+
+void TCustomFFmpeg::Pause()
+{
+    std::lock_guard<std::mutex> guard(FPauseLock);
+    if (FHasWorker && !FBroken)
+        FPaused = true;
+}
+
+void TCustomFFmpeg::Resume()
+{
+    {
+        std::lock_guard<std::mutex> guard(FPauseLock);
+        FPaused = false;
+    }
+    FPauseCond.notify_all();
+}
+
+bool TCustomFFmpeg::Paused() const
+{
+    std::lock_guard<std::mutex> guard(FPauseLock);
+    return FPaused;
+}
+
+bool TCustomFFmpeg::WaitWhilePaused()
+{
+    std::unique_lock<std::mutex> lock(FPauseLock);
+    FPauseCond.wait(lock, [this] { return !FPaused || FBroken; });
+    return !FBroken;
+}
+
+} // namespace engine
