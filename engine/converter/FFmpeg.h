@@ -40,6 +40,13 @@
 namespace engine {
 
 struct TFrameHookEntry;
+struct TConverterState;
+class TCodecDefaults;
+struct TTranscodeRun;
+struct TAVInputStream;
+struct TAVOutputStream;
+struct TOutputStreamSetup;
+enum TTargetNorm : int;
 struct TOutputOptions;
 class TPreviewer;
 
@@ -221,6 +228,14 @@ public:
     // filled an empty FileName and stored its copy of the record.
     virtual bool ApplyOutputRecord(const std::string& AFileName, TOutputOptions* AOptions,
                                    const TCustomHookEvent& ACustomHook);
+
+    // The converter's option handlers, file opening and transcode helpers.
+#include "engine/converter/FFmpeg_Public.inc"
+private:
+#include "engine/converter/FFmpeg_Members.inc"
+    std::shared_ptr<TConverterState> FConverterState;
+
+public:
 
     // --- Data model (public: the converter's files and the component work
     // on it directly, as the converter's global state always was) ----------

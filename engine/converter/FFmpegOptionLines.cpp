@@ -7,7 +7,7 @@
 
 namespace engine {
 
-std::vector<TOptionLine> SplitOptionLines(const std::string& AText)
+std::vector<TOptionNameValue> SplitOptionLines(const std::string& AText)
 {
     std::string Text = platform::Trim(AText);
     std::string Joined;
@@ -23,7 +23,7 @@ std::vector<TOptionLine> SplitOptionLines(const std::string& AText)
             Joined += Text[I];
         }
     }
-    std::vector<TOptionLine> Lines;
+    std::vector<TOptionNameValue> Lines;
     if (Joined.empty())
         return Lines;
     size_t Start = 0;
@@ -62,7 +62,7 @@ void TCodecDefaults::Collect(const TOutputOptions& AOptions)
     SetDefault("vf", AOptions.VideoFilters);
     static const char* const StreamNames[] = {"acodec", "vcodec", "scodec", "apre", "vpre",
                                               "spre", "s", "vfilters", "vf"};
-    for (const TOptionLine& Line : SplitOptionLines(AOptions.ExtOptions)) {
+    for (const TOptionNameValue& Line : SplitOptionLines(AOptions.ExtOptions)) {
         std::string Name = platform::LowerCase(Line.Name);
         bool Known = false;
         for (const char* N : StreamNames)
@@ -78,7 +78,7 @@ void TCodecDefaults::Collect(const TOutputOptions& AOptions)
 
 std::string TCodecDefaults::Default(const std::string& AName) const
 {
-    for (const TOptionLine& D : FDefaults)
+    for (const TOptionNameValue& D : FDefaults)
         if (platform::SameText(D.Name, "def_" + AName))
             return D.Value;
     return std::string();

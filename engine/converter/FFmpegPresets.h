@@ -10,7 +10,7 @@
 namespace engine {
 
 // Television norms of the targets.
-enum TTargetNorm { tnPAL = 0, tnNTSC = 1, tnFILM = 2, tnUnknown = 3 };
+enum TTargetNorm : int { tnPAL = 0, tnNTSC = 1, tnFILM = 2, tnUnknown = 3 };
 
 // Frame rate text of each norm; empty for an undetermined norm.
 extern const char* const TargetFrameRates[4];

@@ -1,0 +1,193 @@
+// The audio path: decoded samples, as packed 16-bit samples at the source
+// rate and layout, kept in step with the input clock, converted to the
+// encoder's format, rate and layout, framed and encoded.
+
+#include <cmath>
+
+#include "engine/converter/FFmpegInternal.h"
+#include "engine/converter/FFmpegStreams.h"
+#include "engine/loader/AVCodecStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/SwResampleStubs.h"
+#include "platform/core/Format.h"
+
+namespace engine {
+
+namespace {
+
+constexpr int SampleBytes = 2; // the packed 16-bit intermediate
+
+SwrContext* NewSwr(const AVChannelLayout* AOutLayout, AVSampleFormat AOutFmt, int AOutRate,
+                   const AVChannelLayout* AInLayout, AVSampleFormat AInFmt, int AInRate)
+{
+    SwrContext* S = nullptr;
+    AVChannelLayout Out = *AOutLayout, In = *AInLayout; // the call takes them as non-const
+    if (ff::swr_alloc_set_opts2(&S, &Out, AOutFmt, AOutRate, &In, AInFmt, AInRate, 0, nullptr) < 0)
+        return nullptr;
+    if (ff::swr_init(S) < 0) {
+        ff::swr_free(&S);
+        return nullptr;
+    }
+    return S;
+}
+
+} // namespace
+
+void TCustomFFmpeg::PrepareAudioFifo(TAVOutputStream& AOst)
+{
+    AOst.fifo.reset(ff::av_audio_fifo_alloc(AOst.enc->sample_fmt, AOst.enc->ch_layout.nb_channels, 1024));
+    if (!AOst.fifo)
+        throw FFmpegException("av_fifo_alloc fail");
+}
+
+// Decoded samples to packed 16-bit at the decoder's own rate and layout.
+void TCustomFFmpeg::HandleDecodedAudio(TTranscodeRun& R, int AIstIndex, AVFrame* AFrame)
+{
+    TAVInputStream& Ist = *R.ist[AIstIndex];
+    if (!Ist.to_s16 || Ist.to_s16_rate != AFrame->sample_rate || Ist.to_s16_format != AFrame->format ||
+        ff::av_channel_layout_compare(&Ist.to_s16_layout, &AFrame->ch_layout) != 0) {
+        Ist.to_s16.reset(NewSwr(&AFrame->ch_layout, AV_SAMPLE_FMT_S16, AFrame->sample_rate, &AFrame->ch_layout,
+                                AVSampleFormat(AFrame->format), AFrame->sample_rate));
+        if (!Ist.to_s16)
+            throw FFmpegException(platform::Format("Cannot convert %s sample format to %s sample format",
+                                                   std::string(ff::av_get_sample_fmt_name(AVSampleFormat(AFrame->format))),
+                                                   std::string("s16")));
+        Ist.to_s16_rate = AFrame->sample_rate;
+        Ist.to_s16_format = AFrame->format;
+        ff::av_channel_layout_uninit(&Ist.to_s16_layout);
+        ff::av_channel_layout_copy(&Ist.to_s16_layout, &AFrame->ch_layout);
+    }
+    const int Channels = AFrame->ch_layout.nb_channels;
+    const size_t Bytes = size_t(AFrame->nb_samples) * Channels * SampleBytes;
+    Ist.samples.resize(std::max<size_t>(Bytes, 192000));
+    uint8_t* Out = Ist.samples.data();
+    const int Got = ff::swr_convert(Ist.to_s16.get(), &Out, AFrame->nb_samples,
+                                    const_cast<const uint8_t**>(AFrame->extended_data), AFrame->nb_samples);
+    if (Got <= 0)
+        return;
+    const int Size = Got * Channels * SampleBytes;
+    Ist.pts = Ist.next_pts;
+    Ist.next_pts += int64_t(1000000 / SampleBytes) * Size / (int64_t(AFrame->sample_rate) * Channels);
+    if (Faudio_volume != 256) {
+        auto* S = reinterpret_cast<int16_t*>(Out);
+        for (int I = 0; I < Size / 2; ++I)
+            S[I] = int16_t(std::clamp((S[I] * Faudio_volume + 128) >> 8, -32768, 32767));
+    }
+    RateEmulation(Ist);
+    if (Fstart_time != 0 && Ist.pts < Fstart_time)
+        return;
+    for (auto& Ost : R.ost)
+        if (Ost->source_index == AIstIndex && Ost->encoding_needed)
+            OutputAudio(*Ost, Ist, Out, Size);
+}
+
+void TCustomFFmpeg::OutputAudio(TAVOutputStream& AOst, TAVInputStream& AIst, const uint8_t* ABuf, int ASize)
+{
+    AVCodecContext* Enc = AOst.enc;
+    const int DecChannels = AIst.to_s16_layout.nb_channels;
+    const int DecRate = AIst.to_s16_rate;
+    if (Enc->ch_layout.nb_channels != DecChannels)
+        AOst.audio_resample = 1;
+    if (!AOst.resample) {
+        AOst.resample.reset(NewSwr(&Enc->ch_layout, Enc->sample_fmt, Enc->sample_rate, &AIst.to_s16_layout,
+                                   AV_SAMPLE_FMT_S16, DecRate));
+        if (!AOst.resample)
+            throw FFmpegException(platform::Format("Can not resample %d channels @ %d Hz to %d channels @ %d Hz",
+                                                   DecChannels, DecRate, Enc->ch_layout.nb_channels, Enc->sample_rate));
+    }
+    const int FrameBytes = DecChannels * SampleBytes;
+    const double Ipts = double(AIst.pts - Fstart_time) / 1000000.0;
+    // The samples waiting in the FIFO are counted in the encoder's own format.
+    const int FifoSamples = ff::av_audio_fifo_size(AOst.fifo.get());
+    if (Faudio_sync_method == 0) {
+        AOst.sync_opts = std::llrint(Enc->sample_rate * Ipts) - FifoSamples;
+    } else {
+        const double Delta = Enc->sample_rate * Ipts - double(AOst.sync_opts) - FifoSamples;
+        const double IDelta = DecRate * Delta / Enc->sample_rate;
+        int ByteDelta = int(IDelta) * FrameBytes;
+        if (std::fabs(Delta) > 50 &&
+            (AIst.is_start || std::fabs(Delta) > Enc->sample_rate * double(Faudio_drift_threshold))) {
+            if (ByteDelta < 0) {
+                ByteDelta = std::max(ByteDelta, -ASize);
+                ASize += ByteDelta;
+                ABuf -= ByteDelta;
+                if (Fverbose > 2)
+                    JobLog(this, jlVerbose, platform::Format("discarding %d audio samples", int(-Delta)));
+                if (ASize == 0)
+                    return;
+                AIst.is_start = 0;
+            } else {
+                AOst.silence_buf.assign(size_t(ByteDelta), 0);
+                AOst.silence_buf.insert(AOst.silence_buf.end(), ABuf, ABuf + ASize);
+                ABuf = AOst.silence_buf.data();
+                ASize += ByteDelta;
+                AIst.is_start = 0;
+                if (Fverbose > 2)
+                    JobLog(this, jlVerbose, platform::Format("adding %d audio samples of silence", int(Delta)));
+            }
+        } else if (std::fabs(Delta) > 50 && Faudio_sync_method > 1) {
+            const int Comp = std::clamp(int(Delta), -Faudio_sync_method, Faudio_sync_method);
+            if (Fverbose > 2)
+                JobLog(this, jlVerbose,
+                       platform::Format("compensating audio timestamp drift:%f compensation:%d in:%d", Delta, Comp,
+                                        Enc->sample_rate));
+            ff::swr_set_compensation(AOst.resample.get(), Comp, Enc->sample_rate);
+        }
+    }
+    const int InSamples = ASize / FrameBytes;
+    const int OutMax = ff::swr_get_out_samples(AOst.resample.get(), InSamples);
+    if (OutMax > 0) {
+        uint8_t** Planes = nullptr;
+        int LineSize = 0;
+        if (ff::av_samples_alloc_array_and_samples(&Planes, &LineSize, Enc->ch_layout.nb_channels, OutMax,
+                                                    Enc->sample_fmt, 0) < 0)
+            throw FFmpegException("Out of memory in do_audio_out");
+        const int Got = ff::swr_convert(AOst.resample.get(), Planes, OutMax, &ABuf, InSamples);
+        const int Written = Got > 0 ? ff::av_audio_fifo_write(AOst.fifo.get(), reinterpret_cast<void**>(Planes), Got) : 0;
+        ff::av_freep(&Planes[0]);
+        ff::av_freep(&Planes);
+        if (Written < Got)
+            throw FFmpegException("av_fifo_realloc2() failed");
+    }
+    EncodeAudioFrames(AOst, false);
+}
+
+void TCustomFFmpeg::EncodeAudioFrames(TAVOutputStream& AOst, bool ALast)
+{
+    AVCodecContext* Enc = AOst.enc;
+    const bool Variable = Enc->frame_size <= 1 || (Enc->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE);
+    while (true) {
+        const int Available = ff::av_audio_fifo_size(AOst.fifo.get());
+        int Samples = Variable ? Available : Enc->frame_size;
+        if (Available <= 0 || (!Variable && Available < Samples && !ALast))
+            return;
+        const bool Short = Available < Samples;
+        if (Short && (Enc->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME))
+            Samples = Available;
+        TFramePtr Frame = NewFrame();
+        Frame->nb_samples = Samples;
+        Frame->format = Enc->sample_fmt;
+        Frame->sample_rate = Enc->sample_rate;
+        ff::av_channel_layout_copy(&Frame->ch_layout, &Enc->ch_layout);
+        if (ff::av_frame_get_buffer(Frame.get(), 0) < 0)
+            throw FFmpegException("Out of memory in do_audio_out");
+        if (Short) // the last frame is filled up with silence
+            ff::av_samples_set_silence(Frame->extended_data, 0, Samples, Enc->ch_layout.nb_channels, Enc->sample_fmt);
+        ff::av_audio_fifo_read(AOst.fifo.get(), reinterpret_cast<void**>(Frame->extended_data), std::min(Available, Samples));
+        // The encoder's clock runs on without gaps; the sync arithmetic has
+        // already dropped or inserted what the input clock asked for.
+        if (AOst.frame_number == 0)
+            AOst.next_audio_pts = AOst.sync_opts;
+        Frame->pts = AOst.next_audio_pts;
+        AOst.next_audio_pts += Samples;
+        AOst.sync_opts += Samples;
+        ++AOst.frame_number;
+        if (ff::avcodec_send_frame(Enc, Frame.get()) < 0)
+            throw FFmpegException("Audio encoding failed");
+        ReceivePackets(AOst);
+        if (Short)
+            return;
+    }
+}
+
+} // namespace engine

@@ -1,0 +1,91 @@
+// Helpers shared by the converter's files.
+
+#include "engine/converter/FFmpegInternal.h"
+#include "engine/converter/FFmpegStreams.h"
+#include "engine/loader/AVCodecStubs.h"
+#include "engine/loader/AVFilterStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/SwResampleStubs.h"
+#include "engine/loader/SwScaleStubs.h"
+#include "engine/logger/FFmpegLogger.h"
+#include "platform/core/CodePage.h"
+#include "platform/core/Format.h"
+
+namespace engine {
+
+void JobLog(TCustomFFmpeg* AJob, TJobLogLevel ALevel, const std::string& AText)
+{
+    TLogLevel Level = llQuiet;
+    switch (ALevel) {
+    case jlQuiet: Level = llQuiet; break;
+    case jlError: Level = llError; break;
+    case jlWarning: Level = llWarning; break;
+    case jlInfo: Level = llInfo; break;
+    case jlVerbose: Level = llVerbose; break;
+    case jlDebug: Level = llDebug; break;
+    }
+    GetFFLogger()->Log(AJob, Level, AText);
+}
+
+std::string ToAnsi(const std::string& AText) { return platform::Utf8ToAnsi(AText); }
+
+std::string MediaTypeName(AVMediaType AType)
+{
+    switch (AType) {
+    case AVMEDIA_TYPE_VIDEO: return "Video";
+    case AVMEDIA_TYPE_AUDIO: return "Audio";
+    case AVMEDIA_TYPE_DATA: return "Data";
+    case AVMEDIA_TYPE_SUBTITLE: return "Subtitle";
+    case AVMEDIA_TYPE_ATTACHMENT: return "Attachment";
+    default: return "Unknown";
+    }
+}
+
+std::string ErrorText(const std::string& APrefix, int ACode)
+{
+    char Buf[AV_ERROR_MAX_STRING_SIZE] = {0};
+    if (ff::av_strerror(ACode, Buf, sizeof(Buf)) < 0)
+        std::snprintf(Buf, sizeof(Buf), "Error number %d occurred", ACode);
+    return APrefix + ": " + Buf;
+}
+
+// File names are UTF-8 paths, which the libraries' file protocol takes as
+// they stand.
+std::string FileNameToUrl(const std::string& AFileName) { return AFileName; }
+
+void TCodecContextDeleter::operator()(AVCodecContext* P) const { ff::avcodec_free_context(&P); }
+void TFrameDeleter::operator()(AVFrame* P) const { ff::av_frame_free(&P); }
+void TPacketDeleter::operator()(AVPacket* P) const { ff::av_packet_free(&P); }
+void TSwrDeleter::operator()(SwrContext* P) const { ff::swr_free(&P); }
+void TSwsDeleter::operator()(SwsContext* P) const { ff::sws_freeContext(P); }
+void TAudioFifoDeleter::operator()(AVAudioFifo* P) const { ff::av_audio_fifo_free(P); }
+void TFilterGraphDeleter::operator()(AVFilterGraph* P) const { ff::avfilter_graph_free(&P); }
+void TBsfDeleter::operator()(AVBSFContext* P) const { ff::av_bsf_free(&P); }
+void TFileDeleter::operator()(FILE* P) const { std::fclose(P); }
+
+TFramePtr NewFrame()
+{
+    TFramePtr F(ff::av_frame_alloc());
+    if (!F)
+        throw FFmpegException("av_frame_alloc fail");
+    return F;
+}
+
+TPacketPtr NewPacket()
+{
+    TPacketPtr P(ff::av_packet_alloc());
+    if (!P)
+        throw FFmpegException("av_packet_alloc fail");
+    return P;
+}
+
+void TCustomFFmpeg::SetLogLevelOption(const std::string& AValue) { GetFFLogger()->OptLogLevel(AValue); }
+
+void TCustomFFmpeg::AddVideoHook(const std::string& AValue)
+{
+    // Hook libraries are not loaded by this converter yet: refuse clearly
+    // rather than convert without the hook the user asked for.
+    throw FFmpegException("Failed to add video hook function: " + AValue);
+}
+
+} // namespace engine

@@ -1,0 +1,257 @@
+// The packet loop of the transcode and the end of the run.
+
+#include <cmath>
+
+#include "engine/converter/FFmpegInternal.h"
+#include "engine/converter/FFmpegStreams.h"
+#include "engine/loader/AVCodecStubs.h"
+#include "engine/loader/AVFormatStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "platform/core/Format.h"
+#include "platform/core/SysUtils.h"
+
+namespace engine {
+
+
+namespace {
+
+void ClearNoPacketFlags(TTranscodeRun& R)
+{
+    std::fill(R.no_packet.begin(), R.no_packet.end(), false);
+    R.no_packet_count = 0;
+}
+
+int MaxFramesIndex(AVMediaType AType)
+{
+    switch (AType) {
+    case AVMEDIA_TYPE_VIDEO: return 0;
+    case AVMEDIA_TYPE_AUDIO: return 1;
+    case AVMEDIA_TYPE_SUBTITLE: return 3;
+    default: return 2;
+    }
+}
+
+} // namespace
+
+int TCustomFFmpeg::ChooseInputFile(TTranscodeRun& R, int ACurrent)
+{
+    int Choice = -1;
+    double MinOut = 1e100, MinIn = 1e100;
+    for (size_t I = 0; I < R.ost.size(); ++I) {
+        TAVOutputStream& Ost = *R.ost[I];
+        if (FJoinMode) {
+            if (int(I) / R.segment != ACurrent)
+                continue;
+        } else {
+            TAVInputStream& Src = *R.ist[Ost.source_index];
+            if (Src.is_past_recording_time || R.no_packet[Src.file_index])
+                continue;
+            if (!R.files[Src.file_index].eof_reached) {
+                const double InTime = double(Src.pts);
+                if (InTime < MinIn) {
+                    MinIn = InTime;
+                    if (Finput_sync)
+                        Choice = Src.file_index;
+                }
+                if (Ost.end_time < MinOut) {
+                    MinOut = Ost.end_time;
+                    if (!Finput_sync)
+                        Choice = Src.file_index;
+                }
+            }
+        }
+        if (Ost.frame_number >= Fmax_frames[MaxFramesIndex(Ost.enc->codec_type)])
+            return -1;
+    }
+    return FJoinMode ? ACurrent : Choice;
+}
+
+void TCustomFFmpeg::AdjustPacketTimes(TTranscodeRun& R, TAVInputStream& AIst, AVPacket* APkt)
+{
+    const int F = AIst.file_index;
+    const AVRational Tb = AIst.st->time_base;
+    if (APkt->dts != AV_NOPTS_VALUE)
+        APkt->dts += ff::av_rescale_q(Finput_files_ts_offset[F], AV_TIME_BASE_Q, Tb);
+    if (APkt->pts != AV_NOPTS_VALUE)
+        APkt->pts += ff::av_rescale_q(Finput_files_ts_offset[F], AV_TIME_BASE_Q, Tb);
+    const auto& Scales = Finput_files_ts_scale[F];
+    const double Scale = APkt->stream_index < int(Scales.size()) ? Scales[APkt->stream_index] : 0.0;
+    if (Scale != 0) {
+        if (APkt->pts != AV_NOPTS_VALUE)
+            APkt->pts = std::llrint(double(APkt->pts) * Scale);
+        if (APkt->dts != AV_NOPTS_VALUE)
+            APkt->dts = std::llrint(double(APkt->dts) * Scale);
+    }
+    if (APkt->dts == AV_NOPTS_VALUE || AIst.next_pts == AV_NOPTS_VALUE ||
+        !(Finput_files[F]->iformat->flags & AVFMT_TS_DISCONT) || Fcopy_ts)
+        return;
+    const int64_t PktDts = ff::av_rescale_q(APkt->dts, Tb, AV_TIME_BASE_Q);
+    const int64_t Delta = PktDts - AIst.next_pts;
+    if (std::fabs(double(Delta)) > Fdts_delta_threshold * 1e6 || PktDts + 1 < AIst.pts) {
+        Finput_files_ts_offset[F] -= Delta;
+        if (Fverbose >= 3)
+            JobLog(this, jlVerbose,
+                   platform::Format("timestamp discontinuity %d, new offset= %d", Delta, Finput_files_ts_offset[F]));
+        APkt->dts -= ff::av_rescale_q(Delta, AV_TIME_BASE_Q, Tb);
+        if (APkt->pts != AV_NOPTS_VALUE)
+            APkt->pts -= ff::av_rescale_q(Delta, AV_TIME_BASE_Q, Tb);
+    }
+}
+
+void TCustomFFmpeg::RunLoop(TTranscodeRun& R)
+{
+    Ftimer_start = ff::av_gettime();
+    int64_t LastReport = Ftimer_start;
+    int Current = 0;
+    ClearNoPacketFlags(R);
+    TPacketPtr Pkt = NewPacket();
+    while (!Broken()) {
+        if (!WaitWhilePaused())
+            break;
+        const int FileIndex = ChooseInputFile(R, Current);
+        if (FileIndex < 0) {
+            if (FJoinMode || R.no_packet_count == 0)
+                break;
+            ClearNoPacketFlags(R);
+            platform::Sleep(10);
+            continue;
+        }
+        if (Flimit_filesize != 0 && Foutput_files[0]->pb && ff::avio_seek(Foutput_files[0]->pb, 0, SEEK_CUR) > Flimit_filesize)
+            break;
+        const int Err = ff::av_read_frame(Finput_files[FileIndex], Pkt.get());
+        if (Err == AVERROR(EAGAIN)) {
+            R.no_packet[FileIndex] = true;
+            ++R.no_packet_count;
+            continue;
+        }
+        if (Err < 0) {
+            R.files[FileIndex].eof_reached = 1;
+            if (FJoinMode) {
+                if (!SwitchJoinFile(R, Current))
+                    break;
+                continue;
+            }
+            if (Fopt_shortest)
+                break;
+            continue;
+        }
+        ClearNoPacketFlags(R);
+        if (Fdo_pkt_dump)
+            ff::av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, Pkt.get(), Fdo_hex_dump, Finput_files[FileIndex]->streams[Pkt->stream_index]);
+        HandlePacket(R, FileIndex, Pkt.get());
+        ff::av_packet_unref(Pkt.get());
+        const int64_t Now = ff::av_gettime();
+        if (Now - LastReport > ReportInterval) {
+            LastReport = Now;
+            ReportProgress(R, FileIndex, false);
+        }
+    }
+}
+
+void TCustomFFmpeg::HandlePacket(TTranscodeRun& R, int AFileIndex, AVPacket* APkt)
+{
+    if (APkt->stream_index >= R.files[AFileIndex].nb_streams)
+        return;
+    const int IstIndex = R.files[AFileIndex].ist_index + APkt->stream_index;
+    TAVInputStream& Ist = *R.ist[IstIndex];
+    if (Ist.discard)
+        return;
+    AdjustPacketTimes(R, Ist, APkt);
+    if (Frecording_time != INT64_MAX && APkt->pts != AV_NOPTS_VALUE &&
+        ff::av_compare_ts(APkt->pts, Ist.st->time_base, Frecording_time + Fstart_time, AV_TIME_BASE_Q) >= 0) {
+        Ist.is_past_recording_time = 1;
+        return;
+    }
+    if (ProcessInputPacket(R, IstIndex, APkt) < 0) {
+        const std::string Msg = platform::Format("Error while decoding stream #%d.%d (%s)", Ist.file_index, Ist.index,
+                                                 MediaTypeName(Ist.st->codecpar->codec_type));
+        if (Fexit_on_error)
+            throw FFmpegException(Msg);
+        if (Fverbose >= 0)
+            JobLog(this, jlVerbose, Msg);
+    }
+}
+
+bool TCustomFFmpeg::SwitchJoinFile(TTranscodeRun& R, int& ACurrent)
+{
+    const int S = R.segment;
+    const int Last = Fnb_input_files - 1;
+    for (size_t I = 0; I < R.ist.size(); ++I)
+        if (R.ist[I]->file_index == ACurrent && R.ist[I]->decoding_needed) {
+            ProcessInputPacket(R, int(I), nullptr);
+            R.ist[I]->decoder_flushed = 1;
+        }
+    if (ACurrent < Last)
+        ReopenJoinEncoders(R);
+    for (size_t N = size_t(ACurrent + 1) * S; N < R.ost.size(); ++N) {
+        R.ost[N]->sync_opts = R.ost[N - S]->sync_opts;
+        R.ost[N]->frame_number = R.ost[N - S]->frame_number;
+        R.ost[N]->end_time = R.ost[N - S]->end_time;
+    }
+    if (ACurrent >= Last)
+        return false;
+    double EndTime = 0;
+    for (int N = ACurrent * S; N < (ACurrent + 1) * S; ++N) {
+        EndTime = std::max(EndTime, R.ost[N]->end_time);
+        R.ost[N]->show_fps = 0;
+    }
+    Finput_files_ts_offset[ACurrent + 1] += std::llrint(EndTime * 1000000);
+    ++ACurrent;
+    return true;
+}
+
+void TCustomFFmpeg::ReopenJoinEncoders(TTranscodeRun& R)
+{
+    // Every file of a join starts with fresh encoders: the drained ones
+    // cannot take frames any more.
+    for (int N = 0; N < R.segment; ++N) {
+        TAVOutputStream& Ost = *R.ost[N];
+        if (!Ost.encoding_needed)
+            continue;
+        const AVCodec* Codec = Ost.setup->Codec ? Ost.setup->Codec : ff::avcodec_find_encoder(Ost.codec_id);
+        if (!Codec)
+            throw FFmpegException(platform::Format("Unsupported codec for output stream #%d.%d (%s)", Ost.file_index,
+                                                   Ost.index, MediaTypeName(Ost.enc->codec_type)));
+        TCodecContextPtr Fresh(ff::avcodec_alloc_context3(Codec));
+        if (!Fresh || ff::avcodec_parameters_to_context(Fresh.get(), Ost.st->codecpar) < 0)
+            throw FFmpegException("avcodec_alloc_context failed");
+        Fresh->time_base = Ost.enc->time_base;
+        Fresh->framerate = Ost.enc->framerate;
+        Fresh->flags = Ost.enc->flags;
+        Fresh->global_quality = Ost.enc->global_quality;
+        Fresh->thread_count = Ost.enc->thread_count;
+        Fresh->sample_aspect_ratio = Ost.enc->sample_aspect_ratio;
+        ApplyRecordedCodecOptions(Fresh.get(), Ost.enc->codec_type);
+        int Err;
+        {
+            platform::TLockGuard Lock(CodecLock());
+            RemoveCodecItem(FEncoderList, &Ost);
+            Ost.setup->Enc = std::move(Fresh);
+            Err = ff::avcodec_open2(Ost.setup->Enc.get(), Codec, nullptr);
+            if (Err >= 0)
+                AddCodecItem(FEncoderList, &Ost, Ost.setup->Enc.get());
+        }
+        for (size_t M = N; M < R.ost.size(); M += R.segment)
+            R.ost[M]->enc = Ost.setup->Enc.get();
+        if (Err < 0)
+            throw FFmpegException(platform::Format(
+                "Error while opening codec for output stream #%d.%d (%s) - maybe incorrect parameters such as "
+                "bit_rate, rate, width or height",
+                Ost.file_index, Ost.index, MediaTypeName(Ost.enc->codec_type)));
+    }
+}
+
+void TCustomFFmpeg::EndRun(TTranscodeRun& R)
+{
+    for (size_t I = 0; I < R.ist.size(); ++I)
+        if (R.ist[I]->decoding_needed && R.ist[I]->decoder_flushed != 1)
+            ProcessInputPacket(R, int(I), nullptr);
+    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    for (int J = 0; J < Count; ++J)
+        ff::av_write_trailer(Foutput_files[J]);
+    ReportProgress(R, -1, true);
+    SetFinished(!Broken());
+}
+
+} // namespace engine

@@ -1,0 +1,285 @@
+// New streams of an output file and the choice of formats the encoder can
+// produce.
+
+#include <cmath>
+#include <cstring>
+
+#include "engine/converter/FFmpegInternal.h"
+#include "engine/converter/FFmpegStreams.h"
+#include "engine/loader/AVCodecStubs.h"
+#include "engine/loader/AVFormatStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "platform/core/Format.h"
+#include "platform/core/SysUtils.h"
+
+namespace engine {
+
+void ChooseSampleFormat(AVCodecContext* AEnc, const AVCodec* ACodec)
+{
+    if (!ACodec || !ACodec->sample_fmts)
+        return;
+    for (const AVSampleFormat* P = ACodec->sample_fmts; *P != AV_SAMPLE_FMT_NONE; ++P)
+        if (*P == AEnc->sample_fmt)
+            return;
+    AEnc->sample_fmt = ACodec->sample_fmts[0];
+}
+
+void ChoosePixelFormat(AVCodecContext* AEnc, const AVCodec* ACodec)
+{
+    if (!ACodec || !ACodec->pix_fmts)
+        return;
+    for (const AVPixelFormat* P = ACodec->pix_fmts; *P != AV_PIX_FMT_NONE; ++P)
+        if (*P == AEnc->pix_fmt)
+            return;
+    if (ACodec->id == AV_CODEC_ID_MJPEG && AEnc->strict_std_compliance < 0 &&
+        (AEnc->pix_fmt == AV_PIX_FMT_YUV420P || AEnc->pix_fmt == AV_PIX_FMT_YUV422P))
+        return;
+    AEnc->pix_fmt = ACodec->pix_fmts[0];
+}
+
+void TCustomFFmpeg::ChooseSampleRate(AVCodecContext* AEnc, const AVCodec* ACodec)
+{
+    if (!ACodec || !ACodec->supported_samplerates)
+        return;
+    int Best = 0;
+    int64_t Distance = INT32_MAX;
+    for (const int* P = ACodec->supported_samplerates; *P; ++P) {
+        const int64_t D = std::llabs(int64_t(AEnc->sample_rate) - *P);
+        if (D < Distance) {
+            Best = *P;
+            Distance = D;
+        }
+    }
+    if (Distance != 0)
+        JobLog(this, jlWarning, platform::Format("Requested sampling rate unsupported using closest supported (%d)", Best));
+    AEnc->sample_rate = Best;
+}
+
+namespace {
+
+// The sample aspect ratio of a picture of AWidth x AHeight shown at the
+// display aspect ratio AAspect, as a fraction of terms up to 255.
+AVRational AspectFraction(int AWidth, int AHeight, float AAspect)
+{
+    const double D = AWidth * AHeight != 0 ? AHeight * double(AAspect) / AWidth : double(AAspect) * 3 / 4;
+    const int E = std::max(0, int(std::nearbyint(std::log10(std::fabs(D) + 1e-20) / 0.6931471805599453)));
+    const int K = (61 - E) % 32;
+    AVRational R;
+    ff::av_reduce(&R.num, &R.den, int64_t(std::nearbyint(D * double(int64_t(1) << K) + 0.5)), int64_t(1) << K, 255);
+    return R;
+}
+
+AVMediaType TypeIndex(AVMediaType AType) { return AType; }
+
+} // namespace
+
+void TCustomFFmpeg::ParseRcOverride(AVCodecContext* AEnc)
+{
+    const std::string& Text = Fvideo_rc_override_string;
+    if (Text.empty())
+        return;
+    std::vector<RcOverride> Overrides;
+    const char* P = Text.c_str();
+    while (P && *P) {
+        int Start = 0, End = 0, Q = 0;
+        if (std::sscanf(P, "%d,%d,%d", &Start, &End, &Q) != 3)
+            throw FFmpegException("error parsing rc_override");
+        RcOverride O = {};
+        O.start_frame = Start;
+        O.end_frame = End;
+        if (Q > 0) {
+            O.qscale = Q;
+            O.quality_factor = 1.0f;
+        } else {
+            O.qscale = 0;
+            O.quality_factor = -Q / 100.0f;
+        }
+        Overrides.push_back(O);
+        P = std::strchr(P, '/');
+        if (P)
+            ++P;
+    }
+    AEnc->rc_override = static_cast<RcOverride*>(ff::av_malloc_array(Overrides.size(), sizeof(RcOverride)));
+    if (!AEnc->rc_override)
+        throw FFmpegException("av_malloc fail");
+    std::copy(Overrides.begin(), Overrides.end(), AEnc->rc_override);
+    AEnc->rc_override_count = int(Overrides.size());
+}
+
+void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType AType)
+{
+    std::string& CodecName = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_codec_name
+                             : AType == AVMEDIA_TYPE_AUDIO ? Faudio_codec_name
+                                                           : Fsubtitle_codec_name;
+    std::string& Language = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_language
+                            : AType == AVMEDIA_TYPE_AUDIO ? Faudio_language
+                                                          : Fsubtitle_language;
+    int& StreamCopy = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_stream_copy
+                      : AType == AVMEDIA_TYPE_AUDIO ? Faudio_stream_copy
+                                                    : Fsubtitle_stream_copy;
+    std::string& Bsf = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_bitstream_filters
+                       : AType == AVMEDIA_TYPE_AUDIO ? Faudio_bitstream_filters
+                                                     : Fsubtitle_bitstream_filters;
+    const uint32_t Tag = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_codec_tag
+                         : AType == AVMEDIA_TYPE_AUDIO ? Faudio_codec_tag
+                                                       : Fsubtitle_codec_tag;
+    // Whatever happens, the pending values of this stream type are used up.
+    struct TReset {
+        TCustomFFmpeg& J;
+        std::string &Name, &Lang;
+        int& Copy;
+        AVMediaType Type;
+        ~TReset()
+        {
+            Name.clear();
+            Lang.clear();
+            Copy = 0;
+            if (Type == AVMEDIA_TYPE_VIDEO) {
+                J.Fvideo_disable = false;
+                J.Fframe_pix_fmt = -1;
+            } else if (Type == AVMEDIA_TYPE_AUDIO) {
+                J.Faudio_disable = false;
+            } else {
+                J.Fsubtitle_disable = false;
+            }
+        }
+    } Reset{*this, CodecName, Language, StreamCopy, AType};
+
+    const int N = int(AOc->nb_streams);
+    AVStream* St = ff::avformat_new_stream(AOc, nullptr);
+    if (!St)
+        throw FFmpegException("Could not alloc stream");
+    St->id = N < int(Fstreamid_map.size()) ? Fstreamid_map[N] : 0;
+
+    auto Setup = std::make_unique<TOutputStreamSetup>();
+    Setup->StreamCopy = StreamCopy != 0;
+    const AVCodec* Codec = nullptr;
+    if (!Setup->StreamCopy) {
+        AVCodecID Id = AV_CODEC_ID_NONE;
+        if (!CodecName.empty()) {
+            if (!LookUpCodec(CodecName, AType, Id, RecordedStrictness(AType), true, &Codec))
+                throw FFmpegException(FLastErrMsg);
+            if (Fnb_ocodecs >= int(Foutput_codecs.size()))
+                Foutput_codecs.resize(Fnb_ocodecs + 1, nullptr);
+            Foutput_codecs[Fnb_ocodecs] = Codec;
+        } else {
+            Id = ff::av_guess_codec(AOc->oformat, nullptr, AOc->url, nullptr, AType);
+            Codec = ff::avcodec_find_encoder(Id);
+        }
+    }
+    Setup->Codec = Codec;
+    Setup->Enc.reset(ff::avcodec_alloc_context3(Codec));
+    if (!Setup->Enc)
+        throw FFmpegException("avcodec_alloc_context failed");
+    AVCodecContext* Enc = Setup->Enc.get();
+    Enc->codec_type = AType;
+    if (Codec)
+        Enc->codec_id = Codec->id;
+    if (!Bsf.empty()) {
+        auto& Row = Fbitstream_filters[AFileIndex];
+        if (int(Row.size()) <= N)
+            Row.resize(N + 1);
+        Row[N] = Bsf;
+        Bsf.clear();
+    }
+    if (AType != AVMEDIA_TYPE_SUBTITLE)
+        Enc->thread_count = Fthread_count;
+    if (Tag)
+        Enc->codec_tag = Tag;
+    const bool GlobalHeader = AOc->oformat->flags & AVFMT_GLOBALHEADER;
+    if (AType == AVMEDIA_TYPE_VIDEO) {
+        if ((Fvideo_global_header & 1) || (Fvideo_global_header == 0 && GlobalHeader))
+            Enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        if (Fvideo_global_header & 2)
+            Enc->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+    } else if (AType == AVMEDIA_TYPE_AUDIO && GlobalHeader) {
+        Enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+    if (AType == AVMEDIA_TYPE_VIDEO)
+        SetUpVideoStream(St, Setup.get());
+    else if (AType == AVMEDIA_TYPE_AUDIO)
+        SetUpAudioStream(St, Setup.get());
+    else if (!Setup->StreamCopy)
+        ApplyRecordedCodecOptions(Enc, AType);
+    ++Fnb_ocodecs;
+    if (!Language.empty())
+        ff::av_dict_set(&St->metadata, "language", ToAnsi(Language).c_str(), 0);
+    auto& Setups = ConverterState().OutputSetups[AFileIndex];
+    if (int(Setups.size()) <= N)
+        Setups.resize(N + 1);
+    Setups[N] = std::move(Setup);
+}
+
+void TCustomFFmpeg::SetUpVideoStream(AVStream* ASt, TOutputStreamSetup* ASetup)
+{
+    AVCodecContext* Enc = ASetup->Enc.get();
+    const AVRational Sar = AspectFraction(Fframe_width, Fframe_height, Fframe_aspect_ratio);
+    if (ASetup->StreamCopy) {
+        ASt->sample_aspect_ratio = Sar;
+        Enc->sample_aspect_ratio = Sar;
+        return;
+    }
+    AVRational Fps = Fframe_rate.num ? Fframe_rate : AVRational{25, 1};
+    ApplyRecordedCodecOptions(Enc, AVMEDIA_TYPE_VIDEO);
+    const AVCodec* Codec = ASetup->Codec;
+    if (Codec && Codec->supported_framerates && !Fforce_fps)
+        Fps = Codec->supported_framerates[ff::av_find_nearest_q_idx(Fps, Codec->supported_framerates)];
+    Enc->time_base = AVRational{Fps.den, Fps.num};
+    Enc->framerate = Fps;
+    Enc->width = Fframe_width;
+    Enc->height = Fframe_height;
+    Enc->sample_aspect_ratio = Sar;
+    ASt->sample_aspect_ratio = Sar;
+    Enc->pix_fmt = AVPixelFormat(Fframe_pix_fmt);
+    ChoosePixelFormat(Enc, Codec);
+    if (Fintra_only)
+        Enc->gop_size = 0;
+    if (Fvideo_qscale != 0 || Fsame_quality) {
+        Enc->flags |= AV_CODEC_FLAG_QSCALE;
+        ASetup->Quality = FF_QP2LAMBDA * Fvideo_qscale;
+        Enc->global_quality = int(ASetup->Quality);
+    }
+    for (auto [Matrix, Target] : {std::pair{&Fintra_matrix, &Enc->intra_matrix}, std::pair{&Finter_matrix, &Enc->inter_matrix}})
+        if (!Matrix->empty()) {
+            *Target = static_cast<uint16_t*>(ff::av_malloc(64 * sizeof(uint16_t)));
+            if (*Target)
+                std::copy(Matrix->begin(), Matrix->end(), *Target);
+        }
+    ParseRcOverride(Enc);
+    if (Enc->rc_initial_buffer_occupancy == 0)
+        Enc->rc_initial_buffer_occupancy = Enc->rc_buffer_size * 3 / 4;
+    Enc->intra_dc_precision = Fintra_dc_precision - 8;
+    if (Fdo_psnr)
+        Enc->flags |= AV_CODEC_FLAG_PSNR;
+    if (Fdo_pass == 1)
+        Enc->flags |= AV_CODEC_FLAG_PASS1;
+    else if (Fdo_pass == 2)
+        Enc->flags |= AV_CODEC_FLAG_PASS2;
+}
+
+void TCustomFFmpeg::SetUpAudioStream(AVStream*, TOutputStreamSetup* ASetup)
+{
+    AVCodecContext* Enc = ASetup->Enc.get();
+    AVChannelLayout Layout = {};
+    if (Fchannel_layout && __builtin_popcountll(uint64_t(Fchannel_layout)) == Faudio_channels)
+        ff::av_channel_layout_from_mask(&Layout, uint64_t(Fchannel_layout));
+    else
+        ff::av_channel_layout_default(&Layout, Faudio_channels);
+    ff::av_channel_layout_copy(&Enc->ch_layout, &Layout);
+    ff::av_channel_layout_uninit(&Layout);
+    Enc->sample_rate = Faudio_sample_rate;
+    if (ASetup->StreamCopy)
+        return;
+    ApplyRecordedCodecOptions(Enc, AVMEDIA_TYPE_AUDIO);
+    if (Faudio_qscale > -99999) {
+        Enc->flags |= AV_CODEC_FLAG_QSCALE;
+        ASetup->Quality = FF_QP2LAMBDA * Faudio_qscale;
+        Enc->global_quality = int(ASetup->Quality);
+    }
+    Enc->sample_fmt = AVSampleFormat(Faudio_sample_fmt);
+    ChooseSampleFormat(Enc, ASetup->Codec);
+    ChooseSampleRate(Enc, ASetup->Codec);
+    Enc->time_base = AVRational{1, Enc->sample_rate};
+}
+
+} // namespace engine

@@ -1,0 +1,412 @@
+// Opening the job's input and output files and adding streams to an output.
+
+#include <cmath>
+
+#include "engine/converter/FFmpegInternal.h"
+#include "engine/converter/FFmpegStreams.h"
+#include "engine/loader/AVCodecStubs.h"
+#include "engine/loader/AVFormatStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "platform/core/Format.h"
+#include "platform/core/SysUtils.h"
+
+namespace engine {
+
+namespace {
+
+// Encoders that this library generation lacks, and the ones that stand in.
+struct TEncoderAlias {
+    const char* Name;
+    const char* Alias;
+};
+const TEncoderAlias EncoderAliases[] = {{"libfaac", "aac"}, {"libvo_aacenc", "aac"}};
+
+std::string EncoderName(const std::string& AName)
+{
+    for (const TEncoderAlias& A : EncoderAliases)
+        if (AName == A.Name)
+            return A.Alias;
+    return AName;
+}
+
+struct TFormatContextHolder {
+    AVFormatContext* Ctx = nullptr;
+    bool Input = true;
+    ~TFormatContextHolder()
+    {
+        if (!Ctx)
+            return;
+        if (Input)
+            ff::avformat_close_input(&Ctx);
+        else
+            ff::avformat_free_context(Ctx);
+    }
+    AVFormatContext* Release() { return std::exchange(Ctx, nullptr); }
+};
+
+struct TDictHolder {
+    AVDictionary* D = nullptr;
+    ~TDictHolder() { ff::av_dict_free(&D); }
+};
+
+} // namespace
+
+bool TCustomFFmpeg::LookUpCodec(const std::string& AName, AVMediaType AType, AVCodecID& ACodecId, int AStrictness,
+                               bool AEncoder, const AVCodec** ACodec)
+{
+    ACodecId = AV_CODEC_ID_NONE;
+    if (ACodec)
+        *ACodec = nullptr;
+    if (AName.empty())
+        return true;
+    const char* Kind = AEncoder ? "encoder" : "decoder";
+    const std::string Name = AEncoder ? EncoderName(AName) : AName;
+    const AVCodec* Codec =
+        AEncoder ? ff::avcodec_find_encoder_by_name(Name.c_str()) : ff::avcodec_find_decoder_by_name(Name.c_str());
+    if (!Codec) {
+        FLastErrMsg = platform::Format("Unknown %s '%s'", Kind, AName);
+        return false;
+    }
+    if (Codec->type != AType) {
+        FLastErrMsg = platform::Format("Invalid %s type '%s'", Kind, AName);
+        return false;
+    }
+    if ((Codec->capabilities & AV_CODEC_CAP_EXPERIMENTAL) && AStrictness > FF_COMPLIANCE_EXPERIMENTAL) {
+        FLastErrMsg = platform::Format(
+            "%s '%s' is experimental and might produce bad results.\r\nAdd '-strict experimental' if you want to use it.",
+            Kind, std::string(Codec->name));
+        const AVCodec* Other = AEncoder ? ff::avcodec_find_encoder(Codec->id) : ff::avcodec_find_decoder(Codec->id);
+        if (Other && !(Other->capabilities & AV_CODEC_CAP_EXPERIMENTAL))
+            FLastErrMsg += "\r\n" + platform::Format("Or use the non experimental %s '%s'.", Kind, std::string(Other->name));
+        return false;
+    }
+    ACodecId = Codec->id;
+    if (ACodec)
+        *ACodec = Codec;
+    return true;
+}
+
+void TCustomFFmpeg::ReleasePendingCodecNames()
+{
+    Fvideo_codec_name.clear();
+    Faudio_codec_name.clear();
+    Fsubtitle_codec_name.clear();
+    Fvideo_channel = 0;
+}
+
+bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
+{
+    const AVInputFormat* Fmt = nullptr;
+    if (!Flast_asked_format.empty()) {
+        Fmt = ff::av_find_input_format(Flast_asked_format.c_str());
+        if (!Fmt)
+            throw FFmpegException(platform::Format("Unknown input format: \"%s\"", Flast_asked_format));
+        Flast_asked_format.clear();
+    }
+    if (Fnb_input_files >= FMaxFiles)
+        throw FFmpegException(platform::Format("Too many input files (at most %d)", FMaxFiles));
+    TFormatContextHolder Ic;
+    Ic.Ctx = ff::avformat_alloc_context();
+    if (!Ic.Ctx)
+        throw FFmpegException("avformat_alloc_context failed");
+    TDictHolder Params;
+    if (Fmt) {
+        // What a raw input cannot tell by itself.
+        if (Fframe_rate.num && Fframe_rate.den)
+            ff::av_dict_set(&Params.D, "framerate", platform::Format("%d/%d", Fframe_rate.num, Fframe_rate.den).c_str(), 0);
+        ff::av_dict_set_int(&Params.D, "sample_rate", Faudio_sample_rate, 0);
+        ff::av_dict_set_int(&Params.D, "channels", Faudio_channels, 0);
+        if (Fframe_width && Fframe_height)
+            ff::av_dict_set(&Params.D, "video_size", platform::Format("%dx%d", Fframe_width, Fframe_height).c_str(), 0);
+        if (Fframe_pix_fmt >= 0)
+            ff::av_dict_set(&Params.D, "pixel_format", ff::av_get_pix_fmt_name(AVPixelFormat(Fframe_pix_fmt)), 0);
+        if (!Fvideo_standard.empty())
+            ff::av_dict_set(&Params.D, "standard", Fvideo_standard.c_str(), 0);
+    }
+    ApplyRecordedFormatOptions(Ic.Ctx, false);
+
+    const std::pair<const std::string*, AVMediaType> Names[] = {
+        {&Fvideo_codec_name, AVMEDIA_TYPE_VIDEO}, {&Faudio_codec_name, AVMEDIA_TYPE_AUDIO},
+        {&Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE}};
+    AVCodecID Ids[3];
+    const AVCodec* Decoders[3];
+    for (int I = 0; I < 3; ++I)
+        if (!LookUpCodec(*Names[I].first, Names[I].second, Ids[I], RecordedStrictness(Names[I].second), false,
+                         &Decoders[I])) {
+            ReleasePendingCodecNames();
+            return false;
+        }
+    Ic.Ctx->video_codec_id = Ids[0];
+    Ic.Ctx->audio_codec_id = Ids[1];
+    Ic.Ctx->subtitle_codec_id = Ids[2];
+    Ic.Ctx->flags |= AVFMT_FLAG_NONBLOCK;
+    if (Fpgmyuv_compatibility_hack)
+        Ic.Ctx->video_codec_id = AV_CODEC_ID_PGMYUV;
+
+    const std::string Url = FileNameToUrl(AFileName);
+    AVFormatContext* Raw = Ic.Release();
+    int Err = ff::avformat_open_input(&Raw, Url.c_str(), Fmt, &Params.D);
+    Ic.Ctx = Raw; // freed by avformat_open_input on failure
+    if (Err < 0) {
+        FLastErrMsg = ErrorText(AFileName, Err);
+        ReleasePendingCodecNames();
+        return false;
+    }
+    if (!SelectProgram(Ic.Ctx)) {
+        ReleasePendingCodecNames();
+        return false;
+    }
+    {
+        platform::TLockGuard Lock(CodecLock());
+        Err = ff::avformat_find_stream_info(Ic.Ctx, nullptr);
+    }
+    if (Err < 0 && Fverbose >= 0) {
+        FLastErrMsg = platform::Format("%s: could not find codec parameters", AFileName);
+        JobLog(this, jlVerbose, FLastErrMsg);
+        ReleasePendingCodecNames();
+        return false;
+    }
+    int64_t Timestamp = Fstart_time;
+    if (Ic.Ctx->start_time != AV_NOPTS_VALUE)
+        Timestamp += Ic.Ctx->start_time;
+    if (Fstart_time != 0) {
+        if (ff::av_seek_frame(Ic.Ctx, -1, Timestamp, AVSEEK_FLAG_BACKWARD) < 0 && Fverbose > 0)
+            JobLog(this, jlVerbose,
+                   platform::FormatC("%s: could not seek to position %0.3f", AFileName.c_str(), Timestamp / 1000000.0));
+        Fstart_time = 0;
+    }
+    for (unsigned I = 0; I < Ic.Ctx->nb_streams; ++I)
+        TakeInputStream(Ic.Ctx->streams[I], Decoders);
+    if (Ic.Ctx->duration > FTotalOutputDuration)
+        FTotalOutputDuration = Ic.Ctx->duration;
+    Finput_files_ts_offset[Fnb_input_files] = Fcopy_ts ? Finput_ts_offset : Finput_ts_offset - Timestamp;
+    if (Fverbose >= 0)
+        ff::av_dump_format(Ic.Ctx, Fnb_input_files, Url.c_str(), 0);
+    Finput_files[Fnb_input_files++] = Ic.Release();
+    ReleasePendingCodecNames();
+    return true;
+}
+
+bool TCustomFFmpeg::SelectProgram(AVFormatContext* AIc)
+{
+    if (Fopt_programid == 0)
+        return true;
+    for (unsigned I = 0; I < AIc->nb_streams; ++I)
+        AIc->streams[I]->discard = AVDISCARD_ALL;
+    bool Found = false;
+    for (unsigned I = 0; I < AIc->nb_programs; ++I) {
+        AVProgram* P = AIc->programs[I];
+        if (P->id != Fopt_programid) {
+            P->discard = AVDISCARD_ALL;
+            continue;
+        }
+        Found = true;
+        for (unsigned J = 0; J < P->nb_stream_indexes; ++J)
+            AIc->streams[P->stream_index[J]]->discard = AVDISCARD_DEFAULT;
+    }
+    if (!Found) {
+        FLastErrMsg = "Specified program id not found";
+        return false;
+    }
+    Fopt_programid = 0;
+    return true;
+}
+
+void TCustomFFmpeg::TakeInputStream(AVStream* ASt, const AVCodec* const ADecoders[3])
+{
+    AVCodecParameters* Par = ASt->codecpar;
+    const AVCodec* Forced = nullptr;
+    switch (Par->codec_type) {
+    case AVMEDIA_TYPE_AUDIO:
+        Fchannel_layout = Par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? int64_t(Par->ch_layout.u.mask) : 0;
+        Faudio_channels = Par->ch_layout.nb_channels;
+        Faudio_sample_rate = Par->sample_rate;
+        Faudio_sample_fmt = Par->format;
+        Forced = ADecoders[1];
+        if (Faudio_disable)
+            ASt->discard = AVDISCARD_ALL;
+        break;
+    case AVMEDIA_TYPE_VIDEO: {
+        Fframe_height = Par->height;
+        Fframe_width = Par->width;
+        AVRational Sar = ASt->sample_aspect_ratio.num ? ASt->sample_aspect_ratio : Par->sample_aspect_ratio;
+        const double A = Sar.num && Sar.den ? av_q2d(Sar) : 0.0;
+        if (Fframe_width * Fframe_height != 0)
+            Fframe_aspect_ratio = float(A != 0 ? A * Fframe_width / Fframe_height : double(Fframe_width) / Fframe_height);
+        else
+            Fframe_aspect_ratio = A != 0 ? float(A) : 4.0f / 3.0f;
+        Fframe_pix_fmt = Par->format < 0 ? 0 : Par->format;
+        if (ASt->r_frame_rate.num && ASt->r_frame_rate.den)
+            Fframe_rate = ASt->r_frame_rate;
+        Forced = ADecoders[0];
+        if (Fvideo_disable)
+            ASt->discard = AVDISCARD_ALL;
+        else if (Fvideo_discard)
+            ASt->discard = AVDiscard(Fvideo_discard);
+        break;
+    }
+    case AVMEDIA_TYPE_SUBTITLE:
+        Forced = ADecoders[2];
+        if (Fsubtitle_disable)
+            ASt->discard = AVDISCARD_ALL;
+        break;
+    case AVMEDIA_TYPE_DATA:
+        return;
+    case AVMEDIA_TYPE_ATTACHMENT:
+    case AVMEDIA_TYPE_UNKNOWN:
+        break;
+    default:
+        throw FFmpegException("invalid codec_type");
+    }
+    if (Fnb_icodecs >= int(Finput_codecs.size()))
+        Finput_codecs.resize(Fnb_icodecs + 1, nullptr);
+    Finput_codecs[Fnb_icodecs++] = Forced;
+}
+
+void TCustomFFmpeg::CheckInputMedia(bool AFirstOnly, bool& AHasVideo, bool& AHasAudio, bool& AHasSubtitle)
+{
+    AHasVideo = AHasAudio = AHasSubtitle = false;
+    for (int I = 0; I < Fnb_input_files && (!AFirstOnly || I == 0); ++I)
+        for (unsigned S = 0; S < Finput_files[I]->nb_streams; ++S)
+            switch (Finput_files[I]->streams[S]->codecpar->codec_type) {
+            case AVMEDIA_TYPE_VIDEO: AHasVideo = true; break;
+            case AVMEDIA_TYPE_AUDIO: AHasAudio = true; break;
+            case AVMEDIA_TYPE_SUBTITLE: AHasSubtitle = true; break;
+            case AVMEDIA_TYPE_UNKNOWN:
+            case AVMEDIA_TYPE_DATA:
+            case AVMEDIA_TYPE_ATTACHMENT: break;
+            default: throw FFmpegException("invalid codec_type of input file");
+            }
+}
+
+int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
+{
+    if (FJoinMode) {
+        FLastErrMsg = "Cannot join more than one output file.";
+        return -1;
+    }
+    if (Fnb_output_files >= FMaxFiles) {
+        FLastErrMsg = platform::Format("Too many output files (at most %d)", FMaxFiles);
+        return -1;
+    }
+    FEnableFilter = !Fvfilters.empty();
+    const std::string Url = FileNameToUrl(AFileName);
+    const AVOutputFormat* Fmt = nullptr;
+    if (!Flast_asked_format.empty()) {
+        Fmt = ff::av_guess_format(Flast_asked_format.c_str(), nullptr, nullptr);
+        if (!Fmt) {
+            FLastErrMsg = platform::Format("Requested output format '%s' is not a suitable output format",
+                                           Flast_asked_format);
+            return -1;
+        }
+        Flast_asked_format.clear();
+    } else {
+        Fmt = ff::av_guess_format(nullptr, Url.c_str(), nullptr);
+        if (!Fmt) {
+            FLastErrMsg = platform::Format("Unable to find a suitable output format for '%s'", AFileName);
+            return -1;
+        }
+    }
+    TFormatContextHolder Oc;
+    Oc.Input = false;
+    if (ff::avformat_alloc_output_context2(&Oc.Ctx, Fmt, nullptr, Url.c_str()) < 0 || !Oc.Ctx)
+        throw FFmpegException("avformat_alloc_context failed");
+    const int FileIndex = Fnb_output_files;
+    ConverterState().OutputSetups.resize(FMaxFiles);
+    ConverterState().OutputSetups[FileIndex].clear();
+    if (!AddOutputStreams(Oc.Ctx, FileIndex, AJoin))
+        return -1;
+    if (Frecording_timestamp)
+        ff::av_dict_set(&Oc.Ctx->metadata, "creation_time",
+                        platform::FormatC("%lld", (long long)Frecording_timestamp).c_str(), 0);
+    for (auto It = Fmetadata.rbegin(); It != Fmetadata.rend(); ++It)
+        // Older muxers took "author"; this generation writes "artist".
+        ff::av_dict_set(&Oc.Ctx->metadata, It->key == "author" ? "artist" : It->key.c_str(), It->value.c_str(), 0);
+    Fmetadata.clear();
+    Fmetadata_count = 0;
+
+    if ((Fmt->flags & AVFMT_NEEDNUMBER) && !ff::av_filename_number_test(Url.c_str())) {
+        FLastErrMsg = AFileName + ": Number syntax expected in filename";
+        return -1;
+    }
+    if (!(Fmt->flags & AVFMT_NOFILE)) {
+        const int Err = ff::avio_open(&Oc.Ctx->pb, Url.c_str(), AVIO_FLAG_WRITE);
+        if (Err < 0) {
+            FLastErrMsg = ErrorText(AFileName, Err);
+            return -1;
+        }
+    }
+    Oc.Ctx->max_delay = int(Fmux_max_delay * 1000000);
+    SetOutputFormatOptions(Oc.Ctx, FileIndex);
+    std::fill(Fstreamid_map.begin(), Fstreamid_map.end(), 0);
+    Foutput_files[Fnb_output_files++] = Oc.Release();
+    if (AJoin && Fnb_input_files > 1)
+        SetUpJoin();
+    return Fnb_output_files;
+}
+
+bool TCustomFFmpeg::AddOutputStreams(AVFormatContext* AOc, int AFileIndex, bool AJoin)
+{
+    const AVOutputFormat* Fmt = AOc->oformat;
+    bool UseVideo = Fmt->video_codec != AV_CODEC_ID_NONE || Fvideo_stream_copy || !Fvideo_codec_name.empty();
+    bool UseAudio = Fmt->audio_codec != AV_CODEC_ID_NONE || Faudio_stream_copy || !Faudio_codec_name.empty();
+    bool UseSubtitle = Fmt->subtitle_codec != AV_CODEC_ID_NONE || Fsubtitle_stream_copy || !Fsubtitle_codec_name.empty();
+    if (Fnb_input_files > 0) {
+        bool HasVideo, HasAudio, HasSubtitle;
+        try {
+            CheckInputMedia(AJoin, HasVideo, HasAudio, HasSubtitle);
+        } catch (const platform::Exception& E) {
+            FLastErrMsg = platform::Format("check_audio_video_sub_inputs fail: %s", E.Message());
+            return false;
+        }
+        UseVideo = UseVideo && HasVideo;
+        UseAudio = UseAudio && HasAudio;
+        UseSubtitle = UseSubtitle && HasSubtitle;
+    }
+    UseVideo = UseVideo && !Fvideo_disable;
+    UseAudio = UseAudio && !Faudio_disable;
+    UseSubtitle = UseSubtitle && !Fsubtitle_disable;
+    const std::pair<bool, AVMediaType> Kinds[] = {
+        {UseVideo, AVMEDIA_TYPE_VIDEO}, {UseAudio, AVMEDIA_TYPE_AUDIO}, {UseSubtitle, AVMEDIA_TYPE_SUBTITLE}};
+    for (const auto& [Use, Type] : Kinds) {
+        if (!Use)
+            continue;
+        try {
+            NewStream(AOc, AFileIndex, Type);
+        } catch (const platform::Exception& E) {
+            FLastErrMsg = platform::Format("new_%s_stream fail: %s",
+                                           Type == AVMEDIA_TYPE_VIDEO   ? "video"
+                                           : Type == AVMEDIA_TYPE_AUDIO ? "audio"
+                                                                        : "subtitle",
+                                           E.Message());
+            return false;
+        }
+    }
+    return true;
+}
+
+void TCustomFFmpeg::SetUpJoin()
+{
+    FJoinMode = true;
+    int64_t Total = 0;
+    for (int I = 0; I < Fnb_input_files; ++I)
+        if (Finput_files[I]->duration != AV_NOPTS_VALUE)
+            Total += Finput_files[I]->duration;
+    FTotalOutputDuration = Total == 0 ? -1 : Total;
+    for (int I = 1; I < Fnb_input_files && Fnb_output_files < FMaxFiles; ++I)
+        Foutput_files[Fnb_output_files++] = Foutput_files[Fnb_output_files - 1];
+}
+
+void TCustomFFmpeg::AddVideoStream() { AddStreamToLastOutput(AVMEDIA_TYPE_VIDEO); }
+void TCustomFFmpeg::AddAudioStream() { AddStreamToLastOutput(AVMEDIA_TYPE_AUDIO); }
+void TCustomFFmpeg::AddSubtitleStream() { AddStreamToLastOutput(AVMEDIA_TYPE_SUBTITLE); }
+
+void TCustomFFmpeg::AddStreamToLastOutput(AVMediaType AType)
+{
+    if (Fnb_output_files <= 0)
+        throw FFmpegException("At least one output file must be specified");
+    NewStream(Foutput_files[Fnb_output_files - 1], Fnb_output_files - 1, AType);
+}
+
+} // namespace engine

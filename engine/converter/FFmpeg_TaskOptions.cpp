@@ -1,0 +1,143 @@
+// A task's option records turned into converter options: the option lines,
+// the record fields, the target, and the extra streams of an output file.
+
+#include "engine/component/FFConverter_Options.h"
+#include "engine/converter/FFmpegInternal.h"
+#include "engine/converter/FFmpegOptionLines.h"
+#include "platform/core/SysUtils.h"
+
+namespace engine {
+
+void TCustomFFmpeg::ApplyExtOptions(const std::string& AOptionText, bool ACodecNamesAllowed)
+{
+    static const char* const Skipped[] = {"newvideo", "newaudio", "newsubtitle", "apre", "vpre", "spre", "vfilters", "vf"};
+    static const char* const Codecs[] = {"acodec", "vcodec", "scodec", "s"};
+    for (const TOptionNameValue& Line : SplitOptionLines(AOptionText)) {
+        const std::string Name = platform::LowerCase(Line.Name);
+        if (std::find(std::begin(Skipped), std::end(Skipped), Name) != std::end(Skipped))
+            continue;
+        if (std::find(std::begin(Codecs), std::end(Codecs), Name) != std::end(Codecs)) {
+            if (ACodecNamesAllowed)
+                DispatchOption(Name, Line.Value);
+            continue;
+        }
+        DispatchOption(Line.Name, Line.Value);
+    }
+}
+
+void TCustomFFmpeg::ApplyTargetOptions(const TOutputOptions& O)
+{
+    const std::string Norm = O.NormType == ntPAL ? "pal" : O.NormType == ntNTSC ? "ntsc" : "auto";
+    const std::string Default = O.NormDefault == ntPAL ? "pal" : "ntsc";
+    switch (O.TargetType) {
+    case ttVCD: ApplyTarget("vcd", Norm, Default); break;
+    case ttSVCD: ApplyTarget("svcd", Norm, Default); break;
+    case ttDVD: ApplyTarget("dvd", Norm, Default); break;
+    default: break;
+    }
+}
+
+void TCustomFFmpeg::ApplyOutputFields(const TOutputOptions& O)
+{
+    if (!O.FileFormat.empty()) SetFormat(O.FileFormat);
+    if (O.PacketSize > 0) SetLibraryOptionInt("packetsize", O.PacketSize);
+    if (O.MuxRate > 0) SetLibraryOptionInt("muxrate", O.MuxRate);
+    if (O.MuxDelay > 0) SetMuxMaxDelay(O.MuxDelay);
+    if (O.MuxPreload > 0) SetMuxPreload(O.MuxPreload);
+    if (O.DisableAudio) Faudio_disable = true;
+    if (O.AudioVolume >= 0) SetAudioVolume(O.AudioVolume);
+    if (O.AudioChannels > 0) SetAudioChannels(O.AudioChannels);
+    if (O.AudioSampleRate > 0) SetAudioSampleRate(O.AudioSampleRate);
+    if (O.AudioBitrate > 0) SetLibraryOptionInt("ab", O.AudioBitrate);
+    if (O.AudioBitRateTolerance > 0) SetLibraryOptionInt("abt", O.AudioBitRateTolerance);
+    Faudio_language = O.AudioLanguage;
+    SetAudioSyncMethod(O.AudioSyncMethod);
+    if (!O.AudioTag.empty()) SetAudioTag(O.AudioTag);
+    if (O.DisableVideo) Fvideo_disable = true;
+    if (!O.FrameRate.empty()) SetFrameRate(O.FrameRate);
+    if (!O.FrameAspectRatio.empty()) SetAspectRatio(O.FrameAspectRatio);
+    if (O.CropTop > 0) SetCropTop(O.CropTop);
+    if (O.CropBottom > 0) SetCropBottom(O.CropBottom);
+    if (O.CropLeft > 0) SetCropLeft(O.CropLeft);
+    if (O.CropRight > 0) SetCropRight(O.CropRight);
+    if (O.GroupPictureSize > 0) SetLibraryOptionInt("g", O.GroupPictureSize);
+    if (O.VideoBitrate > 0) SetLibraryOptionInt("vb", O.VideoBitrate);
+    if (O.VideoMaxRate > 0) SetLibraryOptionInt("maxrate", O.VideoMaxRate);
+    if (O.VideoMinRate > 0) SetLibraryOptionInt("minrate", O.VideoMinRate);
+    if (O.VideoBitRateTolerance > 0) SetLibraryOptionInt("bt", O.VideoBitRateTolerance);
+    if (O.VideoBufSize > 0) SetLibraryOptionInt("bufsize", O.VideoBufSize);
+    SetVideoSyncMethod(O.VideoSyncMethod);
+    if (!O.VideoTag.empty()) SetVideoTag(O.VideoTag);
+    Fvideo_language = O.VideoLanguage;
+    if (O.DisableSubtitle) Fsubtitle_disable = true;
+    Fsubtitle_language = O.SubtitleLanguage;
+    Finput_sync = O.InputSync;
+    if (O.CopyTimestamp) Fcopy_ts = true;
+    if (O.TimeStart != AV_NOPTS_VALUE) SetStartTime(O.TimeStart);
+    if (O.TimeLength != AV_NOPTS_VALUE) SetRecordingTime(O.TimeLength);
+    if (O.Info.TimeStamp == 0.0) Frecording_timestamp = DateTimeToUnixTime(NowDateTime());
+    else if (O.Info.TimeStamp > 0.0) Frecording_timestamp = DateTimeToUnixTime(O.Info.TimeStamp);
+    if (O.Info.Year > 0) AddMetadata("year", std::to_string(O.Info.Year));
+    if (O.Info.Track > 0) AddMetadata("track", std::to_string(O.Info.Track));
+    const std::pair<const char*, const std::string*> Texts[] = {
+        {"title", &O.Info.Title},     {"author", &O.Info.Author}, {"copyright", &O.Info.Copyright},
+        {"comment", &O.Info.Comment}, {"album", &O.Info.Album},   {"genre", &O.Info.Genre}};
+    for (const auto& [Key, Value] : Texts)
+        if (!Value->empty())
+            AddMetadata(Key, *Value);
+}
+
+void TCustomFFmpeg::ApplyNewStreams(const std::string& AOptionText, TCodecDefaults& ADefaults)
+{
+    auto Next = [&](const char* AName) { DispatchOption(AName, ADefaults.Next(AName)); };
+    for (const TOptionNameValue& Line : SplitOptionLines(AOptionText)) {
+        const std::string Name = platform::LowerCase(Line.Name);
+        if (Name == "newaudio") {
+            Next("acodec");
+            Next("apre");
+        } else if (Name == "newvideo") {
+            Next("vcodec");
+            Next("vpre");
+            Next("s");
+            Next("vf");
+        } else if (Name == "newsubtitle") {
+            Next("scodec");
+            Next("spre");
+        } else {
+            continue;
+        }
+        DispatchOption(Name, Line.Value);
+    }
+}
+
+bool TCustomFFmpeg::ApplyOutputRecord(const std::string& AFileName, TOutputOptions* AOptions,
+                                      const TCustomHookEvent& ACustomHook)
+{
+    TCodecDefaults Defaults;
+    bool Join = false;
+    if (AOptions) {
+        const TOutputOptions& O = *AOptions;
+        Defaults.Collect(O);
+        ApplyTargetOptions(O);
+        SetAudioCodec(Defaults.Default("acodec"));
+        SetVideoCodec(Defaults.Default("vcodec"));
+        SetSubtitleCodec(Defaults.Default("scodec"));
+        ApplyPreset("apre", Defaults.Default("apre"));
+        ApplyPreset("vpre", Defaults.Default("vpre"));
+        ApplyPreset("spre", Defaults.Default("spre"));
+        ApplyExtOptions(O.ExtOptions, false);
+        ApplyOutputFields(O);
+        SetFrameSize(Defaults.Default("s"));
+        SetVideoFilters(Defaults.Default("vf"));
+        if (O.CustomHook)
+            FOnCustomHook = ACustomHook;
+        Join = O.Join;
+    }
+    if (OpenOutputFile(AFileName, Join) < 0)
+        return false;
+    if (AOptions)
+        ApplyNewStreams(AOptions->ExtOptions, Defaults);
+    return true;
+}
+
+} // namespace engine

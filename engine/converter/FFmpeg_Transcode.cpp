@@ -1,0 +1,397 @@
+// The transcode: set-up of the run's streams and codecs, the packet loop and
+// the end of the run.
+
+#include <cmath>
+
+#include "engine/converter/FFmpegInternal.h"
+#include "engine/converter/FFmpegStreams.h"
+#include "engine/loader/AVCodecStubs.h"
+#include "engine/loader/AVFormatStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "platform/core/Format.h"
+#include "platform/core/SysUtils.h"
+
+namespace engine {
+
+
+namespace {
+
+std::string TypeName(const AVCodecContext* C) { return MediaTypeName(C->codec_type); }
+
+} // namespace
+
+void TCustomFFmpeg::BuildInputTables(TTranscodeRun& R)
+{
+    for (int I = 0; I < Fnb_input_files; ++I) {
+        TAVInputFile F;
+        F.ist_index = int(R.ist.size());
+        F.nb_streams = int(Finput_files[I]->nb_streams);
+        R.files.push_back(F);
+        for (int K = 0; K < F.nb_streams; ++K) {
+            auto Ist = std::make_unique<TAVInputStream>();
+            Ist->st = Finput_files[I]->streams[K];
+            Ist->file_index = I;
+            Ist->index = K;
+            if (Frate_emu)
+                Ist->start = ff::av_gettime();
+            R.ist.push_back(std::move(Ist));
+        }
+    }
+}
+
+void TCustomFFmpeg::BuildOutputTable(TTranscodeRun& R)
+{
+    int Total = 0;
+    for (int I = 0; I < Fnb_output_files; ++I) {
+        if (Foutput_files[I]->nb_streams == 0) {
+            ff::av_dump_format(Foutput_files[I], I, Foutput_files[I]->url, 1);
+            throw FFmpegException(platform::Format("Output file #%d does not contain any stream", I));
+        }
+        Total += int(Foutput_files[I]->nb_streams);
+    }
+    R.segment = int(Foutput_files[0]->nb_streams);
+    if (Fnb_stream_maps > 0 && Fnb_stream_maps != Total)
+        throw FFmpegException("Number of stream maps must match number of output streams");
+    for (int I = 0; I < Fnb_stream_maps; ++I) {
+        const TAVStreamMap& M = Fstream_maps[I];
+        if (M.file_index < 0 || M.file_index >= Fnb_input_files || M.stream_index < 0 ||
+            M.stream_index >= R.files[M.file_index].nb_streams)
+            throw FFmpegException(platform::Format("Could not find input stream #%d.%d", M.file_index, M.stream_index));
+        if (M.sync_file_index < 0 || M.sync_file_index >= Fnb_input_files || M.sync_stream_index < 0 ||
+            M.sync_stream_index >= R.files[M.sync_file_index].nb_streams)
+            throw FFmpegException(
+                platform::Format("Could not find sync stream #%d.%d", M.sync_file_index, M.sync_stream_index));
+    }
+    auto& Setups = ConverterState().OutputSetups;
+    for (int J = 0; J < Fnb_output_files; ++J) {
+        // Join entries share the streams of entry 0.
+        const int SetupFile = FJoinMode ? 0 : J;
+        for (unsigned K = 0; K < Foutput_files[J]->nb_streams; ++K) {
+            auto Ost = std::make_unique<TAVOutputStream>();
+            Ost->file_index = J;
+            Ost->index = int(K);
+            Ost->st = Foutput_files[J]->streams[K];
+            if (SetupFile >= int(Setups.size()) || K >= Setups[SetupFile].size() || !Setups[SetupFile][K])
+                throw FFmpegException(platform::Format("Output file #%d does not contain any stream", J));
+            Ost->setup = Setups[SetupFile][K].get();
+            Ost->enc = Ost->setup->Enc.get();
+            R.ost.push_back(std::move(Ost));
+        }
+    }
+}
+
+bool TCustomFFmpeg::InProgram(const TAVInputStream& AIst)
+{
+    AVFormatContext* Ic = Finput_files[AIst.file_index];
+    for (unsigned P = 0; P < Ic->nb_programs; ++P) {
+        if (Ic->programs[P]->id != Fopt_programid)
+            continue;
+        for (unsigned S = 0; S < Ic->programs[P]->nb_stream_indexes; ++S)
+            if (int(Ic->programs[P]->stream_index[S]) == AIst.index)
+                return true;
+    }
+    return false;
+}
+
+// How much the probe saw of a stream: the best stream wins the automatic
+// choice, the first of equals.
+static int64_t StreamWeight(const AVStream* ASt)
+{
+    if (ASt->nb_frames > 0)
+        return ASt->nb_frames;
+    return ASt->duration > 0 ? 1 + ASt->codecpar->bit_rate / 1000 : ASt->codecpar->bit_rate / 1000;
+}
+
+void TCustomFFmpeg::SelectSources(TTranscodeRun& R)
+{
+    for (size_t N = 0; N < R.ost.size(); ++N) {
+        TAVOutputStream& Ost = *R.ost[N];
+        const AVMediaType Type = Ost.enc->codec_type;
+        if (Fnb_stream_maps > 0) {
+            const TAVStreamMap& M = Fstream_maps[N];
+            Ost.source_index = R.files[M.file_index].ist_index + M.stream_index;
+            TAVInputStream& Src = *R.ist[Ost.source_index];
+            if (Src.st->codecpar->codec_type != Type) {
+                ff::av_dump_format(Foutput_files[Ost.file_index], Ost.file_index, Foutput_files[Ost.file_index]->url, 1);
+                throw FFmpegException(platform::Format(
+                    "Codec type mismatch for mapping #%d.%d (%s) -> #%d.%d (%s)", M.file_index, M.stream_index,
+                    MediaTypeName(Src.st->codecpar->codec_type), Ost.file_index, Ost.index, MediaTypeName(Type)));
+            }
+            Ost.sync_ist = R.ist[R.files[M.sync_file_index].ist_index + M.sync_stream_index].get();
+        } else {
+            int Found = -1;
+            int64_t Best = -1;
+            for (size_t I = 0; I < R.ist.size(); ++I) {
+                TAVInputStream& Ist = *R.ist[I];
+                if (Ist.discard && Ist.st->discard != AVDISCARD_ALL && Ist.st->codecpar->codec_type == Type &&
+                    (!FJoinMode || Ist.file_index == Ost.file_index) && (!Fopt_programid || InProgram(Ist)) &&
+                    StreamWeight(Ist.st) > Best) {
+                    Best = StreamWeight(Ist.st);
+                    Found = int(I);
+                }
+            }
+            if (Found < 0 && !Fopt_programid && !FJoinMode)
+                for (size_t I = 0; I < R.ist.size(); ++I)
+                    if (R.ist[I]->st->codecpar->codec_type == Type && R.ist[I]->st->discard != AVDISCARD_ALL)
+                        Found = int(I);
+            if (Found < 0) {
+                ff::av_dump_format(Foutput_files[Ost.file_index], Ost.file_index, Foutput_files[Ost.file_index]->url, 1);
+                throw FFmpegException(platform::Format("Could not find input stream matching output stream #%d.%d (%s)",
+                                                       Ost.file_index, Ost.index, MediaTypeName(Type)));
+            }
+            Ost.source_index = Found;
+            Ost.sync_ist = R.ist[Found].get();
+        }
+        R.ist[Ost.source_index]->discard = 0;
+        Ost.show_fps = 1;
+    }
+}
+
+void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
+{
+    const size_t Count = FJoinMode ? size_t(R.segment) : R.ost.size();
+    for (size_t N = 0; N < Count; ++N) {
+        TAVOutputStream& Ost = *R.ost[N];
+        if (!Ost.encoding_needed)
+            continue;
+        const AVCodec* Codec = Ost.setup->Codec ? Ost.setup->Codec : ff::avcodec_find_encoder(Ost.enc->codec_id);
+        if (!Codec) {
+            const std::string Msg =
+                platform::Format("Encoder (codec id %d) not found for output stream #%d.%d (%s)", int(Ost.enc->codec_id),
+                                 Ost.file_index, Ost.index, TypeName(Ost.enc));
+            ListStreamMapping(R);
+            JobLog(this, jlError, Msg);
+            throw FFmpegException(Msg);
+        }
+        int Err;
+        {
+            platform::TLockGuard Lock(CodecLock());
+            Ost.codec_id = Ost.enc->codec_id;
+            Err = ff::avcodec_open2(Ost.enc, Codec, nullptr);
+            if (Err >= 0)
+                AddCodecItem(FEncoderList, &Ost, Ost.enc);
+        }
+        if (Err < 0) {
+            const std::string Msg = platform::Format(
+                "Error while opening encoder for output stream #%d.%d (%s) - maybe incorrect parameters such as "
+                "bit_rate, rate, width or height. Please check error log message to find out more detail information.",
+                Ost.file_index, Ost.index, TypeName(Ost.enc));
+            ListStreamMapping(R);
+            JobLog(this, jlError, Msg);
+            throw FFmpegException(Msg);
+        }
+        Fextra_size += Ost.enc->extradata_size;
+        ff::avcodec_parameters_from_context(Ost.st->codecpar, Ost.enc);
+        Ost.st->time_base = Ost.enc->time_base;
+        if (Ost.enc->codec_type == AVMEDIA_TYPE_AUDIO)
+            PrepareAudioFifo(Ost);
+    }
+    // Join entries share the streams: the encoders are those of entry 0.
+    for (size_t N = Count; N < R.ost.size(); ++N)
+        R.ost[N]->enc = R.ost[N % R.segment]->enc;
+}
+
+void TCustomFFmpeg::OpenDecoders(TTranscodeRun& R)
+{
+    for (size_t N = 0; N < R.ist.size(); ++N) {
+        TAVInputStream& Ist = *R.ist[N];
+        if (!Ist.decoding_needed)
+            continue;
+        const AVCodec* Codec = N < Finput_codecs.size() && Finput_codecs[N]
+                                   ? Finput_codecs[N]
+                                   : ff::avcodec_find_decoder(Ist.st->codecpar->codec_id);
+        const std::string Type = MediaTypeName(Ist.st->codecpar->codec_type);
+        if (!Codec) {
+            const std::string Msg = platform::Format("Decoder (codec id %d) not found for input stream #%d.%d (%s)",
+                                                     int(Ist.st->codecpar->codec_id), Ist.file_index, Ist.index, Type);
+            ListStreamMapping(R);
+            JobLog(this, jlError, Msg);
+            throw FFmpegException(Msg);
+        }
+        if (!Ist.dec) {
+            Ist.dec.reset(ff::avcodec_alloc_context3(Codec));
+            if (!Ist.dec || ff::avcodec_parameters_to_context(Ist.dec.get(), Ist.st->codecpar) < 0)
+                throw FFmpegException("avcodec_alloc_context failed");
+            Ist.dec->pkt_timebase = Ist.st->time_base;
+            Ist.dec->thread_count = Fthread_count;
+        }
+        int Err;
+        {
+            platform::TLockGuard Lock(CodecLock());
+            Err = ff::avcodec_open2(Ist.dec.get(), Codec, nullptr);
+            if (Err >= 0)
+                AddCodecItem(FDecoderList, &Ist, Ist.dec.get());
+        }
+        if (Err < 0) {
+            const std::string Msg = platform::Format("Error while opening decoder for input stream #%d.%d (%s)",
+                                                     Ist.file_index, Ist.index, Type);
+            ListStreamMapping(R);
+            JobLog(this, jlError, Msg);
+            throw FFmpegException(Msg);
+        }
+    }
+}
+
+void TCustomFFmpeg::InitTimestamps(TTranscodeRun& R)
+{
+    for (auto& Ist : R.ist) {
+        const AVRational Rate = Ist->st->avg_frame_rate;
+        const int BFrames = Ist->st->codecpar->video_delay;
+        Ist->pts = Rate.num ? -std::llrint(BFrames * 1000000.0 / (double(Rate.num) / Rate.den)) : 0;
+        Ist->next_pts = AV_NOPTS_VALUE;
+        Ist->is_start = 1;
+    }
+}
+
+void TCustomFFmpeg::CopyMetadataMaps(TTranscodeRun& R)
+{
+    for (int I = 0; I < Fnb_meta_data_maps; ++I) {
+        const TAVMetaDataMap& M = Fmeta_data_maps[I];
+        std::string Msg;
+        if (M.out_file < 0 || M.out_file >= Fnb_output_files)
+            Msg = platform::Format("Invalid output file index %d map_meta_data(%d,%d)", M.out_file, M.out_file, M.in_file);
+        else if (M.in_file < 0 || M.in_file >= Fnb_input_files)
+            Msg = platform::Format("Invalid input file index %d map_meta_data(%d,%d)", M.in_file, M.out_file, M.in_file);
+        if (!Msg.empty()) {
+            ListStreamMapping(R);
+            JobLog(this, jlError, Msg);
+            throw FFmpegException(Msg);
+        }
+        ff::av_dict_copy(&Foutput_files[M.out_file]->metadata, Finput_files[M.in_file]->metadata, AV_DICT_DONT_OVERWRITE);
+    }
+}
+
+void TCustomFFmpeg::CopyChapters(int AIn, int AOut)
+{
+    AVFormatContext* Is = Finput_files[AIn];
+    AVFormatContext* Os = Foutput_files[AOut];
+    for (unsigned I = 0; I < Is->nb_chapters; ++I) {
+        const AVChapter* In = Is->chapters[I];
+        const int64_t TsOff = ff::av_rescale_q(Fstart_time - Finput_files_ts_offset[AIn], AV_TIME_BASE_Q, In->time_base);
+        const int64_t Rt =
+            Frecording_time == INT64_MAX ? INT64_MAX : ff::av_rescale_q(Frecording_time, AV_TIME_BASE_Q, In->time_base);
+        if (In->end < TsOff)
+            continue;
+        if (Rt != INT64_MAX && In->start > Rt + TsOff)
+            break;
+        auto* Out = static_cast<AVChapter*>(ff::av_mallocz(sizeof(AVChapter)));
+        if (!Out)
+            throw FFmpegException("av_mallocz fail");
+        Out->id = In->id;
+        Out->time_base = In->time_base;
+        Out->start = std::max<int64_t>(0, In->start - TsOff);
+        Out->end = std::min(Rt, In->end - TsOff);
+        ff::av_dict_copy(&Out->metadata, In->metadata, 0);
+        auto* List = static_cast<AVChapter**>(
+            ff::av_realloc_array(Os->chapters, Os->nb_chapters + 1, sizeof(AVChapter*)));
+        if (!List) {
+            ff::av_dict_free(&Out->metadata);
+            ff::av_free(Out);
+            throw FFmpegException("av_realloc fail");
+        }
+        Os->chapters = List;
+        Os->chapters[Os->nb_chapters++] = Out;
+    }
+}
+
+void TCustomFFmpeg::WriteHeaders(TTranscodeRun& R)
+{
+    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    bool AllRtp = true;
+    for (int J = 0; J < Count; ++J) {
+        TConverterState& S = ConverterState();
+        AVDictionary* Opts = nullptr;
+        if (J < int(S.MuxerOptions.size()))
+            ff::av_dict_copy(&Opts, S.MuxerOptions[J], 0);
+        const int Err = ff::avformat_write_header(Foutput_files[J], &Opts);
+        ff::av_dict_free(&Opts);
+        if (Err < 0) {
+            const std::string Msg =
+                platform::Format("Could not write header for output file #%d (incorrect codec parameters ?)", J);
+            ListStreamMapping(R);
+            JobLog(this, jlError, Msg);
+            throw FFmpegException(Msg);
+        }
+        AllRtp = AllRtp && std::string(Foutput_files[J]->oformat->name) == "rtp";
+    }
+    if (AllRtp) {
+        char Sdp[2048];
+        ff::av_sdp_create(Foutput_files.data(), Count, Sdp, sizeof(Sdp));
+        JobLog(this, jlInfo, "SDP:\r\n" + platform::Trim(Sdp));
+    }
+}
+
+void TCustomFFmpeg::ListStreamMapping(TTranscodeRun& R)
+{
+    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    for (int J = 0; J < Count; ++J)
+        ff::av_dump_format(Foutput_files[J], J, Foutput_files[J]->url, 1);
+    if (Fverbose < 0)
+        return;
+    JobLog(this, jlVerbose, "Stream mapping:");
+    for (auto& Ost : R.ost) {
+        const TAVInputStream& Src = *R.ist[Ost->source_index];
+        JobLog(this, jlVerbose,
+               platform::Format("  Stream #%d.%d -> #%d.%d (%s)", Src.file_index, Src.index,
+                                FJoinMode ? 0 : Ost->file_index, Ost->index, TypeName(Ost->enc)));
+        if (Ost->sync_ist && Ost->sync_ist != &Src)
+            JobLog(this, jlVerbose,
+                   platform::Format(" [sync #%d.%d (%s)]", Ost->sync_ist->file_index, Ost->sync_ist->index,
+                                    TypeName(Ost->enc)));
+    }
+}
+
+void TCustomFFmpeg::CloseRunCodecs(TTranscodeRun& R)
+{
+    for (auto& Ost : R.ost)
+        if (Ost->encoding_needed) {
+            platform::TLockGuard Lock(CodecLock());
+            RemoveCodecItem(FEncoderList, Ost.get());
+        }
+    for (auto& Ist : R.ist)
+        if (Ist->decoding_needed) {
+            platform::TLockGuard Lock(CodecLock());
+            RemoveCodecItem(FDecoderList, Ist.get());
+            Ist->dec.reset();
+        }
+    // Encoder contexts belong to the output streams' set-ups.
+    for (auto& Files : ConverterState().OutputSetups)
+        for (auto& Setup : Files)
+            if (Setup && Setup->Enc && ff::avcodec_is_open(Setup->Enc.get())) {
+                platform::TLockGuard Lock(CodecLock());
+                Setup->Enc.reset();
+            }
+}
+
+void TCustomFFmpeg::Transcode()
+{
+    TTranscodeRun R;
+    R.no_packet.assign(FMaxFiles, false);
+    try {
+        BuildInputTables(R);
+        BuildOutputTable(R);
+        SelectSources(R);
+        PrepareOutputStreams(R);
+        OpenEncoders(R);
+        OpenDecoders(R);
+        InitTimestamps(R);
+        CopyMetadataMaps(R);
+        for (int I = 0; I < Fnb_input_files; ++I)
+            if (Finput_files[I]->nb_chapters)
+                for (int J = 0; J < (FJoinMode ? 1 : Fnb_output_files); ++J)
+                    CopyChapters(I, J);
+        WriteHeaders(R);
+        ListStreamMapping(R);
+        RunLoop(R);
+        EndRun(R);
+    } catch (...) {
+        CloseRunCodecs(R);
+        ReleaseConverterState();
+        throw;
+    }
+    CloseRunCodecs(R);
+    ReleaseConverterState();
+}
+
+} // namespace engine
