@@ -18,9 +18,6 @@ void JobLog(TCustomFFmpeg* AJob, TJobLogLevel ALevel, const std::string& AText);
 // Texts handed to the libraries go in the system's code page.
 std::string ToAnsi(const std::string& AText);
 
-// "Video", "Audio", "Data", "Subtitle", "Attachment" or "Unknown".
-std::string MediaTypeName(AVMediaType AType);
-
 // "<prefix>: <error text>" of an FFmpeg error code.
 std::string ErrorText(const std::string& APrefix, int ACode);
 

@@ -7,41 +7,6 @@
 
 namespace engine {
 
-std::vector<TOptionNameValue> SplitOptionLines(const std::string& AText)
-{
-    std::string Text = platform::Trim(AText);
-    std::string Joined;
-    for (size_t I = 0; I < Text.size(); ++I) {
-        if (Text[I] == '\r') {
-            Joined += '\n';
-            if (I + 1 < Text.size() && Text[I + 1] == '\n')
-                ++I;
-        } else if (Text.compare(I, 6, "<CRLF>") == 0) {
-            Joined += '\n';
-            I += 5;
-        } else {
-            Joined += Text[I];
-        }
-    }
-    std::vector<TOptionNameValue> Lines;
-    if (Joined.empty())
-        return Lines;
-    size_t Start = 0;
-    while (true) {
-        size_t End = Joined.find('\n', Start);
-        std::string Line = Joined.substr(Start, End == std::string::npos ? std::string::npos : End - Start);
-        size_t Eq = Line.find('=');
-        if (Eq == std::string::npos)
-            Lines.push_back({Line, std::string()});
-        else
-            Lines.push_back({Line.substr(0, Eq), Line.substr(Eq + 1)});
-        if (End == std::string::npos)
-            break;
-        Start = End + 1;
-    }
-    return Lines;
-}
-
 void TCodecDefaults::SetDefault(const std::string& AName, const std::string& AValue)
 {
     if (!AValue.empty() && Default(AName).empty())
@@ -62,33 +27,33 @@ void TCodecDefaults::Collect(const TOutputOptions& AOptions)
     SetDefault("vf", AOptions.VideoFilters);
     static const char* const StreamNames[] = {"acodec", "vcodec", "scodec", "apre", "vpre",
                                               "spre", "s", "vfilters", "vf"};
-    for (const TOptionNameValue& Line : SplitOptionLines(AOptions.ExtOptions)) {
-        std::string Name = platform::LowerCase(Line.Name);
+    for (const TOptionLine& Line : ReadOptionLines(AOptions.ExtOptions)) {
+        std::string Name = platform::LowerCase(Line.first);
         bool Known = false;
         for (const char* N : StreamNames)
             Known = Known || Name == N;
-        if (!Known || Line.Value.empty())
+        if (!Known || Line.second.empty())
             continue;
         if (Name == "vfilters")
             Name = "vf";
-        SetDefault(Name, Line.Value);
-        FLines.push_back({Name, Line.Value});
+        SetDefault(Name, Line.second);
+        FLines.push_back({Name, Line.second});
     }
 }
 
 std::string TCodecDefaults::Default(const std::string& AName) const
 {
-    for (const TOptionNameValue& D : FDefaults)
-        if (platform::SameText(D.Name, "def_" + AName))
-            return D.Value;
+    for (const TOptionLine& D : FDefaults)
+        if (platform::SameText(D.first, "def_" + AName))
+            return D.second;
     return std::string();
 }
 
 std::string TCodecDefaults::Next(const std::string& AName)
 {
     for (auto It = FLines.begin(); It != FLines.end(); ++It)
-        if (It->Name == AName) {
-            std::string Value = It->Value;
+        if (It->first == AName) {
+            std::string Value = It->second;
             FLines.erase(It);
             return Value;
         }

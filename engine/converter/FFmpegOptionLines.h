@@ -9,18 +9,9 @@
 #include <vector>
 
 #include "engine/component/FFConverter_Options.h"
+#include "engine/converter/FFmpeg.h"
 
 namespace engine {
-
-struct TOptionNameValue {
-    std::string Name;  // as written (not trimmed, not lower-cased)
-    std::string Value; // text after the first "="; empty without one
-};
-
-// Cuts an option text into lines: the text is trimmed, CR LF, lone CR, lone
-// LF and the six characters "<CRLF>" all end a line; each line is cut at its
-// first "=".
-std::vector<TOptionNameValue> SplitOptionLines(const std::string& AText);
 
 // The defaults "def_acodec", "def_vcodec", "def_scodec", "def_apre",
 // "def_vpre", "def_spre", "def_s", "def_vf" of an output file's first
@@ -34,12 +25,12 @@ public:
     // consumed; the default when there is none.
     std::string Next(const std::string& AName);
     // Lines not consumed yet, for tests.
-    const std::vector<TOptionNameValue>& Lines() const { return FLines; }
+    const std::vector<TOptionLine>& Lines() const { return FLines; }
 
 private:
     void SetDefault(const std::string& AName, const std::string& AValue);
-    std::vector<TOptionNameValue> FDefaults;
-    std::vector<TOptionNameValue> FLines;
+    std::vector<TOptionLine> FDefaults;
+    std::vector<TOptionLine> FLines;
 };
 
 // Seconds since 1970-01-01 00:00 UTC of a local date and time, by the time

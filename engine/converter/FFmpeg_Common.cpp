@@ -29,18 +29,6 @@ void JobLog(TCustomFFmpeg* AJob, TJobLogLevel ALevel, const std::string& AText)
 
 std::string ToAnsi(const std::string& AText) { return platform::Utf8ToAnsi(AText); }
 
-std::string MediaTypeName(AVMediaType AType)
-{
-    switch (AType) {
-    case AVMEDIA_TYPE_VIDEO: return "Video";
-    case AVMEDIA_TYPE_AUDIO: return "Audio";
-    case AVMEDIA_TYPE_DATA: return "Data";
-    case AVMEDIA_TYPE_SUBTITLE: return "Subtitle";
-    case AVMEDIA_TYPE_ATTACHMENT: return "Attachment";
-    default: return "Unknown";
-    }
-}
-
 std::string ErrorText(const std::string& APrefix, int ACode)
 {
     char Buf[AV_ERROR_MAX_STRING_SIZE] = {0};

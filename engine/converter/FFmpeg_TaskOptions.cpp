@@ -12,16 +12,16 @@ void TCustomFFmpeg::ApplyExtOptions(const std::string& AOptionText, bool ACodecN
 {
     static const char* const Skipped[] = {"newvideo", "newaudio", "newsubtitle", "apre", "vpre", "spre", "vfilters", "vf"};
     static const char* const Codecs[] = {"acodec", "vcodec", "scodec", "s"};
-    for (const TOptionNameValue& Line : SplitOptionLines(AOptionText)) {
-        const std::string Name = platform::LowerCase(Line.Name);
+    for (const TOptionLine& Line : ReadOptionLines(AOptionText)) {
+        const std::string Name = platform::LowerCase(Line.first);
         if (std::find(std::begin(Skipped), std::end(Skipped), Name) != std::end(Skipped))
             continue;
         if (std::find(std::begin(Codecs), std::end(Codecs), Name) != std::end(Codecs)) {
             if (ACodecNamesAllowed)
-                DispatchOption(Name, Line.Value);
+                DispatchOption(Name, Line.second);
             continue;
         }
-        DispatchOption(Line.Name, Line.Value);
+        DispatchOption(Line.first, Line.second);
     }
 }
 
@@ -90,8 +90,8 @@ void TCustomFFmpeg::ApplyOutputFields(const TOutputOptions& O)
 void TCustomFFmpeg::ApplyNewStreams(const std::string& AOptionText, TCodecDefaults& ADefaults)
 {
     auto Next = [&](const char* AName) { DispatchOption(AName, ADefaults.Next(AName)); };
-    for (const TOptionNameValue& Line : SplitOptionLines(AOptionText)) {
-        const std::string Name = platform::LowerCase(Line.Name);
+    for (const TOptionLine& Line : ReadOptionLines(AOptionText)) {
+        const std::string Name = platform::LowerCase(Line.first);
         if (Name == "newaudio") {
             Next("acodec");
             Next("apre");
@@ -106,7 +106,7 @@ void TCustomFFmpeg::ApplyNewStreams(const std::string& AOptionText, TCodecDefaul
         } else {
             continue;
         }
-        DispatchOption(Name, Line.Value);
+        DispatchOption(Name, Line.second);
     }
 }
 

@@ -9,7 +9,7 @@
 #define ZARVELO_AVCODEC_EXPORTS(F, V) \
     F(avcodec_find_decoder) F(avcodec_find_decoder_by_name) F(avcodec_find_encoder) \
     F(avcodec_find_encoder_by_name) F(av_codec_iterate) F(av_codec_is_encoder) F(av_codec_is_decoder) \
-    F(avcodec_alloc_context3) F(avcodec_free_context) F(avcodec_open2) F(avcodec_close) \
+    F(avcodec_alloc_context3) F(avcodec_free_context) F(avcodec_open2) F(avcodec_is_open) F(avcodec_close) \
     F(avcodec_get_class) F(avcodec_get_name) F(avcodec_descriptor_get) F(avcodec_string) \
     F(avcodec_parameters_alloc) F(avcodec_parameters_free) F(avcodec_parameters_copy) \
     F(avcodec_parameters_to_context) F(avcodec_parameters_from_context) \

@@ -17,7 +17,7 @@
     F(av_get_pix_fmt) F(av_get_pix_fmt_name) F(av_pix_fmt_desc_get) F(av_get_bits_per_pixel) \
     F(av_get_pix_fmt_string) F(av_get_sample_fmt) F(av_get_sample_fmt_name) F(av_get_sample_fmt_string) \
     F(av_get_bytes_per_sample) F(av_sample_fmt_is_planar) F(av_get_packed_sample_fmt) \
-    F(av_samples_get_buffer_size) F(av_samples_alloc) F(av_samples_fill_arrays) F(av_samples_copy) \
+    F(av_samples_get_buffer_size) F(av_samples_alloc) F(av_samples_alloc_array_and_samples) F(av_samples_fill_arrays) F(av_samples_copy) \
     F(av_samples_set_silence) F(av_get_media_type_string) F(av_get_picture_type_char) \
     F(av_channel_layout_default) F(av_channel_layout_from_mask) F(av_channel_layout_from_string) \
     F(av_channel_layout_copy) F(av_channel_layout_uninit) F(av_channel_layout_compare) \
@@ -29,7 +29,7 @@
     F(av_opt_set_defaults) F(av_opt_free) F(av_opt_child_class_iterate) \
     F(av_frame_alloc) F(av_frame_free) F(av_frame_ref) F(av_frame_unref) F(av_frame_move_ref) \
     F(av_frame_clone) F(av_frame_get_buffer) F(av_frame_make_writable) F(av_frame_copy) \
-    F(av_frame_copy_props) F(av_frame_get_side_data) \
+    F(av_frame_copy_props) F(av_frame_apply_cropping) F(av_frame_get_side_data) \
     F(av_image_get_buffer_size) F(av_image_fill_arrays) F(av_image_fill_linesizes) F(av_image_alloc) \
     F(av_image_copy) F(av_image_copy_to_buffer) F(av_image_check_size) \
     F(av_audio_fifo_alloc) F(av_audio_fifo_free) F(av_audio_fifo_realloc) F(av_audio_fifo_write) \

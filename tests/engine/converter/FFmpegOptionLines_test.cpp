@@ -4,21 +4,6 @@
 
 using namespace engine;
 
-TEST(SplitOptionLines, LineBreaksAndMarkers)
-{
-    auto Lines = SplitOptionLines("  a=1\r\nb=2\rc<CRLF>d=x=y\n Ee=\n");
-    ASSERT_EQ(Lines.size(), 5u);
-    EXPECT_EQ(Lines[0].Name, "a");
-    EXPECT_EQ(Lines[0].Value, "1");
-    EXPECT_EQ(Lines[1].Name, "b");
-    EXPECT_EQ(Lines[2].Name, "c");
-    EXPECT_EQ(Lines[2].Value, "");
-    EXPECT_EQ(Lines[3].Name, "d");
-    EXPECT_EQ(Lines[3].Value, "x=y");
-    EXPECT_EQ(Lines[4].Name, " Ee"); // names are not trimmed
-    EXPECT_TRUE(SplitOptionLines(" \r\n ").empty());
-}
-
 TEST(CodecDefaults, FirstLineStandsInForAnEmptyField)
 {
     TOutputOptions O;
