@@ -365,6 +365,20 @@ TEST_F(JobHooksTest, PreviewWindowShowsPicturesUntilTheUserClosesIt)
     EXPECT_FALSE(platform::IsWindow(wnd));
 }
 
+// One preview made by a conversion worker while the GUI thread serves it.
+void PreviewOnWorker(TCustomFFmpeg& AJob)
+{
+    TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
+    TEncoder encoder(AV_PIX_FMT_YUV420P, 16, 16);
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        RunPostHooks(AJob, frame.get(), &encoder.Context, 0);
+        done = true;
+    });
+    platform::WaitUntilServing([&] { return done.load(); });
+    worker.join();
+}
+
 // The GUI thread switches the preview off while the job's preview waits for
 // it: neither waits for the other.
 TEST_F(JobHooksTest, SwitchingThePreviewWhileItIsShownDoesNotDeadlock)
@@ -374,15 +388,7 @@ TEST_F(JobHooksTest, SwitchingThePreviewWhileItIsShownDoesNotDeadlock)
     Job->FOnPreviewBitmap = [&](platform::TObject*, TFrameBitmap*, int, int64_t) {
         platform::Synchronize([&] { Job->SetPostHooksLocked(0); });
     };
-    TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
-    TEncoder encoder(AV_PIX_FMT_YUV420P, 16, 16);
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        RunPostHooks(*Job, frame.get(), &encoder.Context, 0);
-        done = true;
-    });
-    platform::WaitUntilServing([&] { return done.load(); });
-    worker.join();
+    PreviewOnWorker(*Job);
     EXPECT_EQ(Job->PostHooks(), 0u);
 }
 
@@ -390,15 +396,7 @@ TEST_F(JobHooksTest, WindowPreviewFromTheWorkerIsFreedWhenTheGuiSwitchesItOff)
 {
     Job->SetPostHooks(phPreview);
     Job->PreviewInterval = -1;
-    TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
-    TEncoder encoder(AV_PIX_FMT_YUV420P, 16, 16);
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        RunPostHooks(*Job, frame.get(), &encoder.Context, 0);
-        done = true;
-    });
-    platform::WaitUntilServing([&] { return done.load(); });
-    worker.join();
+    PreviewOnWorker(*Job);
     ASSERT_NE(Job->FPostContext.Previewer, nullptr);
     platform::HWND wnd = Job->FPostContext.Previewer->FormHandle();
     EXPECT_TRUE(platform::IsWindowVisible(wnd));
