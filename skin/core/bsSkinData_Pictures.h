@@ -1,22 +1,21 @@
 #pragma once
-// The model's pictures, behind the few operations it needs, so that the
-// model does not depend on how bitmaps are held.
+// The model's pictures are platform bitmaps; the few operations the model
+// needs of them are here, each naming the file it failed on.
+
+#include "platform/gfx/Graphics.h"
 
 #include <memory>
 #include <string>
 
 namespace skin {
 
-// Until the bitmap class is available the model keeps a picture as the
-// bytes of its BMP file, checked when loaded.
-class TbsPicture {
-public:
-    std::string Bytes;
-};
+using TbsPicture = platform::TBitmap;
 
 std::unique_ptr<TbsPicture> NewPicture();
-// Raise an exception naming the file when it is missing or not a BMP file.
+// Raise an exception naming the file when it is missing or not a readable
+// bitmap.
 void LoadPicture(TbsPicture& APicture, const std::string& AFileName);
+// Writes a BMP file; raises an exception naming the file on failure.
 void SavePicture(TbsPicture& APicture, const std::string& AFileName);
 bool PictureEmpty(const TbsPicture& APicture);
 void ClearPicture(TbsPicture& APicture);

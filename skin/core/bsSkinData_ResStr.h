@@ -4,6 +4,7 @@
 // labels, file list columns). Replacing its lines translates the engine.
 
 #include "platform/core/Classes.h"
+#include "platform/gfx/Graphics.h"
 
 #include <cstdint>
 #include <string>
@@ -11,8 +12,8 @@
 
 namespace skin {
 
-using TFontCharset = uint8_t;
-constexpr TFontCharset DEFAULT_CHARSET = 1;
+using platform::TFontCharset;
+
 
 class TbsResourceStrData : public platform::TComponent {
 public:
@@ -21,7 +22,7 @@ public:
     // One "KEY=text" line per entry; starts with the default table.
     const platform::TStringList& ResStrings() const { return FResStrings; }
     void SetResStrings(const platform::TStringList& AValue) { FResStrings.Assign(AValue); }
-    TFontCharset CharSet = DEFAULT_CHARSET;
+    TFontCharset CharSet = platform::DEFAULT_CHARSET;
 
     // The text after the first "=" of the first line whose key matches
     // AResName without regard to letter case; empty when none does.

@@ -9,7 +9,6 @@
 #include <cstring>
 
 using namespace skin;
-using testsupport::ReadFile;
 using testsupport::TTempDir;
 using testsupport::WriteFile;
 
@@ -147,7 +146,8 @@ TEST_F(SkinModel, LoadsAFolderAndFindsRecordsByName)
     EXPECT_EQ(Data->SkinName, "Test skin");
     EXPECT_EQ(Data->FActivePictures.size(), 2u);
     EXPECT_EQ(Data->FActivePicturesNames.CommaText(), "controls.bmp,Sub\\More.BMP");
-    EXPECT_FALSE(PictureEmpty(*Data->FPicture));
+    EXPECT_EQ(Data->FPicture->Width(), 146);
+    EXPECT_EQ(Data->FActivePictures[0]->Height(), 50);
     EXPECT_TRUE(PictureEmpty(*Data->FMask));
 
     ASSERT_EQ(Data->ObjectList.size(), 3u);
@@ -400,12 +400,21 @@ TEST_F(SkinModel, StoreToDiskWritesTheFolder)
     TTempDir target;
     const TbsSkinStatus status = Data->StoreToDisk(target.File("copy.ini"));
     ASSERT_TRUE(status.Ok()) << status.Message;
-    EXPECT_EQ(ReadFile(target.File("frame.bmp")), BmpFile(146, 118));
-    EXPECT_EQ(ReadFile(target.File("controls.bmp")), BmpFile(100, 50));
-    EXPECT_EQ(ReadFile(target.File("Sub/More.BMP")), BmpFile(4, 4));
+    const struct {
+        const char* Name;
+        int Width, Height;
+    } files[] = {{"frame.bmp", 146, 118}, {"controls.bmp", 100, 50}, {"Sub/More.BMP", 4, 4}};
+    for (const auto& f : files) {
+        platform::TBitmap stored;
+        ASSERT_NO_THROW(stored.LoadFromFile(target.File(f.Name))) << f.Name;
+        EXPECT_EQ(stored.Width(), f.Width) << f.Name;
+        EXPECT_EQ(stored.Height(), f.Height) << f.Name;
+        EXPECT_EQ(stored.ScanLine(f.Height - 1)[0], 0x80) << f.Name;
+    }
     TbsSkinData copy(nullptr);
     EXPECT_TRUE(copy.LoadFromFile(target.File("copy.ini")).Ok());
-    EXPECT_EQ(copy.FActivePictures.size(), 2u);
+    ASSERT_EQ(copy.FActivePictures.size(), 2u);
+    EXPECT_EQ(copy.FActivePictures[1]->Width(), 4);
 }
 
 TEST_F(SkinModel, StoreToDiskChecksBeforeWritingAnything)
