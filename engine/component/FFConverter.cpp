@@ -1,6 +1,5 @@
 #include "engine/component/FFConverter.h"
 
-#include "engine/converter/FFmpegOptionLines.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/logger/FFmpegLogger.h"
 #include "engine/probe/AVProbe.h"
@@ -233,7 +232,7 @@ TInputOptions InputOptionsFromLines(const std::string& AExtOptions)
 {
     TInputOptions options;
     InitInputOptions(options);
-    for (const auto& [name, value] : SplitOptionLines(AExtOptions)) {
+    for (const auto& [name, value] : ReadOptionLines(AExtOptions)) {
         if (platform::SameText(name, "TimeStart"))
             options.TimeStart = OptionTime(value);
         else
@@ -246,7 +245,7 @@ TOutputOptions OutputOptionsFromLines(const std::string& AExtOptions)
 {
     TOutputOptions options;
     InitOutputOptions(options);
-    for (const auto& [name, value] : SplitOptionLines(AExtOptions)) {
+    for (const auto& [name, value] : ReadOptionLines(AExtOptions)) {
         if (platform::SameText(name, "Hook") || platform::SameText(name, "CustomHook"))
             options.CustomHook = true;
         else if (platform::SameText(name, "Join"))

@@ -232,15 +232,18 @@ TEST_F(FFConverterTest, RecordFileNamesAreFilledInAndTheArgumentIsOpened)
     TTestConverter c;
     TInputOptions in;
     InitInputOptions(in);
-    EXPECT_EQ(c.AddTask("a.wav", &in), -1); // options of a record need the converter's option handling
+    ASSERT_EQ(c.AddTask("a.wav", &in), 0) << c.LastErrMsg();
+    EXPECT_EQ(in.FileName, "a.wav");
+    in.FileName = "elsewhere.wav";
+    ASSERT_TRUE(c.AddInputFile(0, "b.wav", &in)) << c.LastErrMsg();
+    EXPECT_EQ(c.Made[0]->OpenedInputs, (std::vector<std::string>{"a.wav", "b.wav"}));
     TOutputOptions out;
     InitOutputOptions(out);
-    AddTasks(c, 1);
     ASSERT_TRUE(c.SetOutputFile(0, "b.mp3", &out));
     EXPECT_EQ(out.FileName, "b.mp3");
     out.FileName = "other.mp3";
     ASSERT_TRUE(c.SetOutputFile(0, "c.mp3", &out));
-    EXPECT_EQ(c.Made[1]->nb_output_files(), 3);
+    EXPECT_EQ(c.Made[0]->nb_output_files(), 2);
 }
 
 TEST_F(FFConverterTest, TextOverloadsReadTheirSpecialLines)
