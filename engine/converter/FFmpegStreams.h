@@ -23,7 +23,6 @@ struct TSwsDeleter { void operator()(SwsContext* P) const; };
 struct TAudioFifoDeleter { void operator()(AVAudioFifo* P) const; };
 struct TFilterGraphDeleter { void operator()(AVFilterGraph* P) const; };
 struct TBsfDeleter { void operator()(AVBSFContext* P) const; };
-struct TDictDeleter { void operator()(AVDictionary* P) const; };
 struct TFileDeleter { void operator()(FILE* P) const; };
 
 using TCodecContextPtr = std::unique_ptr<AVCodecContext, TCodecContextDeleter>;
@@ -62,18 +61,10 @@ struct TOutputStreamSetup {
 struct TConverterState {
     // [output file][stream]: the set-up of each output stream.
     std::vector<std::vector<std::unique_ptr<TOutputStreamSetup>>> OutputSetups;
-    // Options given by name that the libraries took, by kind, in the order
-    // given; a later value of a name replaces the earlier one.
-    AVDictionary* CodecOptions = nullptr;
-    AVDictionary* FormatOptions = nullptr;
-    AVDictionary* ScalerOptions = nullptr;
-    // [output file]: the muxer's own options, passed when the header is written.
-    std::vector<AVDictionary*> MuxerOptions;
     // Quantiser histogram of the progress report and the subtitle encoder's
     // output: per job, never shared between jobs running at once.
     uint32_t QpHistogram[52] = {};
     std::vector<uint8_t> SubtitleBuffer;
-    ~TConverterState();
 };
 
 struct TAVInputFile {

@@ -338,7 +338,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
         }
     }
     Oc.Ctx->max_delay = int(Fmux_max_delay * 1000000);
-    SetOutputFormatOptions(Oc.Ctx, FileIndex);
+    SetOutputFormatOptions(Oc.Ctx);
     std::fill(Fstreamid_map.begin(), Fstreamid_map.end(), 0);
     Foutput_files[Fnb_output_files++] = Oc.Release();
     if (AJoin && Fnb_input_files > 1)

@@ -300,12 +300,7 @@ void TCustomFFmpeg::WriteHeaders(TTranscodeRun& R)
     const int Count = FJoinMode ? 1 : Fnb_output_files;
     bool AllRtp = true;
     for (int J = 0; J < Count; ++J) {
-        TConverterState& S = ConverterState();
-        AVDictionary* Opts = nullptr;
-        if (J < int(S.MuxerOptions.size()))
-            ff::av_dict_copy(&Opts, S.MuxerOptions[J], 0);
-        const int Err = ff::avformat_write_header(Foutput_files[J], &Opts);
-        ff::av_dict_free(&Opts);
+        const int Err = ff::avformat_write_header(Foutput_files[J], nullptr);
         if (Err < 0) {
             const std::string Msg =
                 platform::Format("Could not write header for output file #%d (incorrect codec parameters ?)", J);
