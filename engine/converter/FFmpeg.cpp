@@ -7,6 +7,7 @@
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/logger/FFmpegLogger.h"
 #include "engine/loader/MyUtils.h"
+#include "engine/loader/UnicodeProtocol.h"
 
 #include "platform/core/SysUtils.h"
 
@@ -257,8 +258,8 @@ void TCustomFFmpeg::ResetJob()
 void TCustomFFmpeg::CloseOutputFile(AVFormatContext* AContext)
 {
     if (AContext->oformat && !(AContext->oformat->flags & AVFMT_NOFILE) && AContext->pb)
-        ff::avio_closep(&AContext->pb);
-    const std::string fileName = AContext->url ? AContext->url : "";
+        CloseURL(&AContext->pb);
+    const std::string fileName = AContext->url ? URLToFileName(AContext->url) : "";
     ff::avformat_free_context(AContext);
     if (!fileName.empty() && FileSizeByName(fileName) == 0)
         std::remove(fileName.c_str());
@@ -275,7 +276,7 @@ void TCustomFFmpeg::CloseFiles()
     Fnb_output_files = 0;
     InputsClosing();
     for (int i = 0; i < Fnb_input_files; ++i)
-        ff::avformat_close_input(&Finput_files[size_t(i)]);
+        CloseInputURL(&Finput_files[size_t(i)]);
     std::fill(Finput_files.begin(), Finput_files.end(), nullptr);
     Fnb_input_files = 0;
 }

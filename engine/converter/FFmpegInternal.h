@@ -21,7 +21,4 @@ std::string ToAnsi(const std::string& AText);
 // "<prefix>: <error text>" of an FFmpeg error code.
 std::string ErrorText(const std::string& APrefix, int ACode);
 
-// The name a file reaches the libraries by.
-std::string FileNameToUrl(const std::string& AFileName);
-
 } // namespace engine

@@ -39,8 +39,6 @@ std::string ErrorText(const std::string& APrefix, int ACode)
 
 // File names are UTF-8 paths, which the libraries' file protocol takes as
 // they stand.
-std::string FileNameToUrl(const std::string& AFileName) { return AFileName; }
-
 void TCodecContextDeleter::operator()(AVCodecContext* P) const { ff::avcodec_free_context(&P); }
 void TFrameDeleter::operator()(AVFrame* P) const { ff::av_frame_free(&P); }
 void TPacketDeleter::operator()(AVPacket* P) const { ff::av_packet_free(&P); }

@@ -8,6 +8,7 @@
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"
 #include "engine/loader/FFmpegLoader.h"
+#include "engine/loader/UnicodeProtocol.h"
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
 
@@ -37,10 +38,13 @@ struct TFormatContextHolder {
     {
         if (!Ctx)
             return;
-        if (Input)
-            ff::avformat_close_input(&Ctx);
-        else
+        if (Input) {
+            CloseInputURL(&Ctx);
+        } else {
+            if (Ctx->pb && !(Ctx->oformat->flags & AVFMT_NOFILE))
+                CloseURL(&Ctx->pb);
             ff::avformat_free_context(Ctx);
+        }
     }
     AVFormatContext* Release() { return std::exchange(Ctx, nullptr); }
 };
@@ -144,10 +148,10 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     if (Fpgmyuv_compatibility_hack)
         Ic.Ctx->video_codec_id = AV_CODEC_ID_PGMYUV;
 
-    const std::string Url = FileNameToUrl(AFileName);
+    const std::string Url = FileNameToURL(AFileName);
     AVFormatContext* Raw = Ic.Release();
-    int Err = ff::avformat_open_input(&Raw, Url.c_str(), Fmt, &Params.D);
-    Ic.Ctx = Raw; // freed by avformat_open_input on failure
+    int Err = OpenInputURL(&Raw, Url, Fmt, &Params.D);
+    Ic.Ctx = Raw; // freed by the opening on failure
     if (Err < 0) {
         FLastErrMsg = ErrorText(AFileName, Err);
         ReleasePendingCodecNames();
@@ -291,7 +295,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
         return -1;
     }
     FEnableFilter = !Fvfilters.empty();
-    const std::string Url = FileNameToUrl(AFileName);
+    const std::string Url = FileNameToURL(AFileName);
     const AVOutputFormat* Fmt = nullptr;
     if (!Flast_asked_format.empty()) {
         Fmt = ff::av_guess_format(Flast_asked_format.c_str(), nullptr, nullptr);
@@ -331,7 +335,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
         return -1;
     }
     if (!(Fmt->flags & AVFMT_NOFILE)) {
-        const int Err = ff::avio_open(&Oc.Ctx->pb, Url.c_str(), AVIO_FLAG_WRITE);
+        const int Err = OpenURL(&Oc.Ctx->pb, Url, AVIO_FLAG_WRITE);
         if (Err < 0) {
             FLastErrMsg = ErrorText(AFileName, Err);
             return -1;

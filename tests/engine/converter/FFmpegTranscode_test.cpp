@@ -1,5 +1,6 @@
 #include "engine/converter/FFmpeg.h"
 #include "engine/loader/FFmpegLoader.h"
+#include "platform/core/CodePage.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -64,4 +65,27 @@ TEST(Transcode, RepresentativeTargets)
         const double Duration = std::atof(Probe(Out, "format=duration").c_str());
         EXPECT_NEAR(Duration, 1.0, 0.15);
     }
+}
+
+// Names the system code page cannot carry reach the libraries as the
+// engine's unicode URLs, for reading and for writing.
+TEST(Transcode, NamesOutsideTheCodePage)
+{
+    ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
+    ASSERT_TRUE(platform::SetSystemCodePage("ISO-8859-1"));
+    TTempDir Dir;
+    const std::string In = Dir.File("\xe5\xa3\xb0\xe9\x9f\xb3.wav");   // two Chinese characters
+    const std::string Out = Dir.File("\xe8\xbe\x93\xe5\x87\xba.mp3");
+    ASSERT_TRUE(MakeMedia(In, "-f lavfi -i sine=duration=1 -ac 1 -ar 22050"));
+    {
+        TCustomFFmpeg Job(1);
+        Job.ResetJob();
+        EXPECT_TRUE(Job.OpenInputFile(In)) << Job.LastErrMsg();
+        Job.DispatchOption("acodec", "libmp3lame");
+        EXPECT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
+        Job.StartConvert(false, platform::TThreadPriority::tpNormal);
+        EXPECT_FALSE(Job.FatalException()) << Job.FatalMessage();
+    }
+    platform::SetSystemCodePage("UTF-8");
+    EXPECT_EQ(Probe(Out, "stream=codec_name,sample_rate"), "mp3,22050\n");
 }
