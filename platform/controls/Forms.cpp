@@ -1,0 +1,763 @@
+#include "platform/controls/Forms.h"
+
+#include "platform/controls/Menus.h"
+#include "platform/core/MainThread.h"
+#include "platform/ui/Input.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace platform {
+
+// ---- globals
+
+TApplication* Application()
+{
+    static TApplication* app = new TApplication(nullptr);   // lives as long as the program
+    return app;
+}
+
+TScreen* Screen()
+{
+    static TScreen* screen = new TScreen(nullptr);
+    return screen;
+}
+
+void ControlDestroyed(TControl* AControl)
+{
+    Application()->ForgetControl(AControl);
+    TScreen* s = Screen();
+    if (s->FActiveControl == AControl)
+        s->FActiveControl = nullptr;
+}
+
+void HandleControlException() { Application()->HandleException(nullptr); }
+
+void TScreen::SetCursor(TCursor AValue)
+{
+    FCursor = AValue;
+    SetCursorShape(CursorShapeOf(AValue == crDefault ? crArrow : AValue));
+}
+
+// ---- TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this))
+{
+    ControlStyle |= csAcceptsControls;
+    FVisible = false;
+    FColor = clBtnFace;
+    FBrush.SetColor(FColor);
+    FWidth = 320;
+    FHeight = 240;
+    FormState |= fsCreating;
+    Screen()->FForms.push_back(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    if (OnDestroy) {
+        try {
+            OnDestroy(this);
+        } catch (...) {
+            HandleControlException();
+        }
+    }
+    auto& forms = Screen()->FForms;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (Screen()->FActiveForm == this)
+        Screen()->FActiveForm = nullptr;
+    if (Application()->MainForm() == this)
+        Application()->SetMainForm(nullptr);
+}
+
+void TCustomForm::AfterConstruction()
+{
+    FormState &= ~fsCreating;
+    if (OnCreate)
+        OnCreate(this);
+}
+
+void TCustomForm::CreateParams(TCreateParams& P)
+{
+    TWinControl::CreateParams(P);
+    P.Style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    P.ExStyle = 0;
+    switch (FBorderStyle) {
+    case bsNone: break;
+    case bsSingle: P.Style |= WS_CAPTION; break;
+    case bsSizeable: P.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: P.Style |= WS_CAPTION; P.ExStyle |= WS_EX_DLGMODALFRAME; break;
+    case bsToolWindow: P.Style |= WS_CAPTION; P.ExStyle |= WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: P.Style |= WS_CAPTION | WS_THICKFRAME; P.ExStyle |= WS_EX_TOOLWINDOW; break;
+    }
+    if (FBorderStyle != bsNone && (BorderIcons & biSystemMenu))
+        P.Style |= WS_SYSMENU;
+    if (FBorderStyle != bsNone && (BorderIcons & biMaximize))
+        P.Style |= WS_MAXIMIZEBOX;
+    if (FFormStyle == fsStayOnTop)
+        P.ExStyle |= WS_EX_TOPMOST;
+    if (FAlphaBlend)
+        P.ExStyle |= WS_EX_LAYERED;
+    TCustomForm* main = Application()->MainForm();
+    P.WndParent = (main && main != this && main->HandleAllocated()) ? main->FHandle : nullptr;
+    P.WindowClass.Style = CS_DBLCLKS;
+    P.WinClassName = "TForm";
+}
+
+void TCustomForm::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (FAlphaBlend)
+        SetLayeredWindowAttributes(FHandle, 0, FAlphaBlendValue, LWA_ALPHA);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle AValue)
+{
+    if (FBorderStyle == AValue)
+        return;
+    FBorderStyle = AValue;
+    RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle AValue)
+{
+    if (FFormStyle == AValue)
+        return;
+    FFormStyle = AValue;
+    if (FHandle)
+        SetWindowPos(FHandle, AValue == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TCustomForm::WindowState() const
+{
+    if (FHandle)
+        return IsIconic(FHandle) ? wsMinimized : IsZoomed(FHandle) ? wsMaximized : wsNormal;
+    return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState AValue)
+{
+    FWindowState = AValue;
+    if (FHandle && FShowing)
+        ShowWindow(FHandle, AValue == wsMinimized ? SW_MINIMIZE : AValue == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void TCustomForm::SetMenu(TMainMenu* AValue)
+{
+    FMenu = AValue;
+    if (AValue)
+        AValue->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation AOperation)
+{
+    TWinControl::Notification(AComponent, AOperation);
+    if (AOperation == opRemove && AComponent == FMenu)
+        FMenu = nullptr;
+}
+
+void TCustomForm::SetAlphaBlend(bool AValue)
+{
+    if (FAlphaBlend == AValue)
+        return;
+    FAlphaBlend = AValue;
+    if (FHandle) {
+        intptr_t ex = GetWindowLong(FHandle, GWL_EXSTYLE);
+        SetWindowLong(FHandle, GWL_EXSTYLE, AValue ? ex | WS_EX_LAYERED : ex & ~intptr_t(WS_EX_LAYERED));
+        if (AValue)
+            SetLayeredWindowAttributes(FHandle, 0, FAlphaBlendValue, LWA_ALPHA);
+    }
+}
+
+void TCustomForm::SetAlphaBlendValue(uint8_t AValue)
+{
+    FAlphaBlendValue = AValue;
+    if (FHandle && FAlphaBlend)
+        SetLayeredWindowAttributes(FHandle, 0, AValue, LWA_ALPHA);
+}
+
+// ---- showing
+
+void TCustomForm::SetVisible(bool AValue)
+{
+    if (FVisible == AValue)
+        return;
+    FVisible = AValue;
+    if (AValue)
+        FormState |= fsVisible;
+    else
+        FormState &= ~fsVisible;
+    Perform(CM_VISIBLECHANGED, WPARAM(AValue));
+}
+
+void TCustomForm::Show()
+{
+    SetVisible(true);
+    if (FHandle)
+        BringWindowToTop(FHandle);
+}
+
+void TCustomForm::ApplyPosition()
+{
+    if (FPositioned)
+        return;
+    FPositioned = true;
+    TRect area;
+    switch (Position) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        area = GetWorkArea();
+        break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+        TCustomForm* center = Application()->MainForm();
+        if (Position == poOwnerFormCenter)
+            if (auto* ownerForm = dynamic_cast<TCustomForm*>(Owner()))
+                center = ownerForm;
+        area = center && center != this ? center->BoundsRect() : GetWorkArea();
+        break;
+    }
+    default:
+        return;
+    }
+    SetBounds(area.Left + (area.Width() - FWidth) / 2, area.Top + (area.Height() - FHeight) / 2, FWidth, FHeight);
+}
+
+void TCustomForm::UpdateShowing()
+{
+    const bool showing = FVisible;
+    if (showing == FShowing && (FHandle || !showing))
+        return;
+    if (showing) {
+        ApplyPosition();
+        HandleNeeded();
+        if (FShowing)
+            return;
+        FShowing = true;
+        FormState |= fsShowing;
+        DoShow();
+        for (TControl* c : std::vector<TControl*>(FControls))
+            if (auto* w = dynamic_cast<TWinControl*>(c))
+                w->UpdateShowing();
+        int cmd = FWindowState == wsMaximized ? SW_MAXIMIZE : FWindowState == wsMinimized ? SW_MINIMIZE : SW_SHOW;
+        ShowWindow(FHandle, cmd);
+        FormState &= ~fsShowing;
+    } else {
+        FShowing = false;
+        if (FHandle)
+            ShowWindow(FHandle, SW_HIDE);
+        for (TControl* c : std::vector<TControl*>(FControls))
+            if (auto* w = dynamic_cast<TWinControl*>(c))
+                w->UpdateShowing();
+        DoHide();
+    }
+}
+
+void TCustomForm::DoShow()
+{
+    if (OnShow)
+        OnShow(this);
+}
+
+void TCustomForm::DoHide()
+{
+    if (OnHide)
+        OnHide(this);
+}
+
+namespace {
+
+// Modal windows disable every other visible top-level form while they run.
+std::vector<HWND> DisableTaskWindows(HWND AExcept)
+{
+    std::vector<HWND> disabled;
+    for (HWND h : GetChildWindows(nullptr))
+        if (h != AExcept && IsWindowVisible(h) && IsWindowEnabled(h) && FindControl(h)) {
+            EnableWindow(h, false);
+            disabled.push_back(h);
+        }
+    return disabled;
+}
+
+void EnableTaskWindows(const std::vector<HWND>& AList)
+{
+    for (HWND h : AList)
+        if (IsWindow(h))
+            EnableWindow(h, true);
+}
+
+} // namespace
+
+TModalResult TCustomForm::ShowModal()
+{
+    if (FVisible || !FEnabled || (FormState & fsModal))
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (GetCapture())
+        SendMessage(GetCapture(), WM_CANCELMODE);
+    ReleaseCapture();
+    FormState |= fsModal;
+    HWND previous = GetActiveWindow();
+    std::vector<HWND> disabled = DisableTaskWindows(nullptr);
+    FModalResult = mrNone;
+    try {
+        Show();
+        SendMessage(Handle(), CM_ACTIVATE);
+        while (true) {
+            Application()->HandleMessage();
+            if (Application()->Terminated())
+                break;
+            if (FModalResult != mrNone) {
+                // The close handlers may keep the form open.
+                TCloseAction action = caHide;
+                if (!CloseQuery())
+                    action = caNone;
+                else
+                    DoClose(action);
+                if (action == caNone)
+                    FModalResult = mrNone;
+                else
+                    break;
+            }
+        }
+        SendMessage(Handle(), CM_DEACTIVATE);
+    } catch (...) {
+        EnableTaskWindows(disabled);
+        FormState &= ~fsModal;
+        Hide();
+        throw;
+    }
+    EnableTaskWindows(disabled);
+    Hide();
+    FormState &= ~fsModal;
+    if (previous && IsWindow(previous) && IsWindowVisible(previous))
+        SetActiveWindow(previous);
+    return FModalResult;
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& AAction)
+{
+    if (OnClose)
+        OnClose(this, AAction);
+}
+
+void TCustomForm::Close()
+{
+    if (FormState & fsModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone)
+        return;
+    if (Application()->MainForm() == this) {
+        Application()->Terminate();
+        return;
+    }
+    switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+    }
+}
+
+void TCustomForm::Release()
+{
+    // Queued behind whatever waits now, so no handler runs on a freed form.
+    PostMessage(Application()->Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+}
+
+// ---- focus
+
+void TCustomForm::SetActiveControl(TWinControl* AControl)
+{
+    if (FActiveControl == AControl)
+        return;
+    if (AControl && (AControl == this || GetParentForm(AControl) != this || !AControl->CanFocus()))
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    FActiveControl = AControl;
+    if (FActive && AControl && FHandle)
+        AControl->SetFocus();
+}
+
+void TCustomForm::FocusControl(TWinControl* AControl)
+{
+    if (AControl == this) {
+        if (FHandle)
+            ::platform::SetFocus(FHandle);
+        return;
+    }
+    if (!AControl->CanFocus())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    FActiveControl = AControl;
+    ::platform::SetFocus(AControl->Handle());
+}
+
+void TCustomForm::SetFocus()
+{
+    if (!FVisible || !FEnabled)
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    ::platform::SetFocus(Handle());
+}
+
+void TCustomForm::DefocusControl(TWinControl* AControl, bool ARemoving)
+{
+    if (ARemoving && AControl->ContainsControl(FFocusedControl))
+        FFocusedControl = AControl->Parent();
+    if (AControl->ContainsControl(FActiveControl)) {
+        FActiveControl = nullptr;
+        if (FActive && FHandle && AControl->Focused())
+            ::platform::SetFocus(FHandle);
+    }
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* AControl)
+{
+    if (AControl != this)
+        FActiveControl = AControl;
+    Screen()->FActiveControl = AControl;
+    Screen()->FActiveForm = this;
+    if (AControl->ControlState & csFocusing)
+        return false;
+    AControl->ControlState |= csFocusing;
+    if (!FFocusedControl)
+        FFocusedControl = this;
+    bool moved = false;
+    if (FFocusedControl != AControl) {
+        // Leave from the old control up to the common parent, enter down to the new one.
+        while (FFocusedControl && !FFocusedControl->ContainsControl(AControl)) {
+            HWND before = GetFocus();
+            FFocusedControl->Perform(CM_EXIT);
+            if (GetFocus() != before) {
+                moved = true;
+                break;
+            }
+            FFocusedControl = FFocusedControl->Parent();
+        }
+        while (!moved && FFocusedControl != AControl) {
+            TWinControl* next = AControl;
+            while (next->Parent() != FFocusedControl)
+                next = next->Parent();
+            FFocusedControl = next;
+            HWND before = GetFocus();
+            next->Perform(CM_ENTER);
+            if (GetFocus() != before)
+                moved = true;
+        }
+    }
+    AControl->ControlState &= ~csFocusing;
+    if (moved)
+        return false;
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(AControl));
+    return true;
+}
+
+void TCustomForm::WMSetFocus(TMessage& M)
+{
+    DefaultHandler(M);
+    if (!(ControlState & csFocusing))
+        SetFocusedControl(this);
+    // The form hands the focus on to its active control.
+    if (FActiveControl && FActiveControl != this && FActiveControl->CanFocus())
+        ::platform::SetFocus(FActiveControl->Handle());
+}
+
+void TCustomForm::SetActive(bool AValue)
+{
+    FActive = AValue;
+    if (AValue) {
+        Screen()->FActiveForm = this;
+        if (!FActiveControl) {
+            TWinControl* first = FindNextControl(nullptr, true, true, false);
+            if (first)
+                FActiveControl = first;
+        }
+        Activate();
+    } else {
+        Deactivate();
+    }
+}
+
+void TCustomForm::Activate()
+{
+    if (OnActivate)
+        OnActivate(this);
+}
+
+void TCustomForm::Deactivate()
+{
+    if (OnDeactivate)
+        OnDeactivate(this);
+}
+
+// ---- messages
+
+void TCustomForm::Dispatch(TMessage& M)
+{
+    switch (M.Msg) {
+    case WM_ACTIVATE: WMActivate(M); break;
+    case WM_CLOSE: WMClose(M); break;
+    case WM_GETMINMAXINFO: WMGetMinMaxInfo(M); break;
+    case WM_SHOWWINDOW: WMShowWindow(M); break;
+    case CM_ACTIVATE:
+    case CM_DEACTIVATE: break;
+    default: TWinControl::Dispatch(M); break;
+    }
+}
+
+void TCustomForm::WMActivate(TMessage& M)
+{
+    SetActive(LOWORD(M.WParam) != WA_INACTIVE);
+    if (LOWORD(M.WParam) != WA_INACTIVE && !HIWORD(M.WParam)) {
+        TWinControl* target = FActiveControl && FActiveControl->CanFocus() ? FActiveControl : nullptr;
+        ::platform::SetFocus(target ? target->Handle() : FHandle);
+    }
+}
+
+void TCustomForm::WMClose(TMessage&) { Close(); }
+
+void TCustomForm::WMGetMinMaxInfo(TMessage& M)
+{
+    DefaultHandler(M);
+    auto* mmi = reinterpret_cast<TMinMaxInfo*>(M.LParam);
+    if (Constraints.MinWidth > 0) mmi->ptMinTrackSize.X = Constraints.MinWidth;
+    if (Constraints.MinHeight > 0) mmi->ptMinTrackSize.Y = Constraints.MinHeight;
+    if (Constraints.MaxWidth > 0) mmi->ptMaxTrackSize.X = Constraints.MaxWidth;
+    if (Constraints.MaxHeight > 0) mmi->ptMaxTrackSize.Y = Constraints.MaxHeight;
+}
+
+void TCustomForm::WMShowWindow(TMessage& M) { DefaultHandler(M); }
+
+void TCustomForm::CMDialogKey(TMessage& M)
+{
+    if (GetKeyState(VK_MENU) >= 0) {
+        switch (int(M.WParam)) {
+        case VK_TAB:
+            if (GetKeyState(VK_CONTROL) >= 0) {
+                SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+                M.Result = 1;
+                return;
+            }
+            break;
+        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+            if (FActiveControl && FActiveControl->Parent()) {
+                FActiveControl->Parent()->SelectNext(FActiveControl, M.WParam == WPARAM(VK_RIGHT) || M.WParam == WPARAM(VK_DOWN), false);
+                M.Result = 1;
+            }
+            return;
+        default:
+            break;
+        }
+    }
+    TWinControl::CMDialogKey(M);
+}
+
+void TCustomForm::PaintWindow(HDC ADC)
+{
+    FCanvas->Lock();
+    FCanvas->SetHandle(ADC);
+    try {
+        Paint();
+    } catch (...) {
+        FCanvas->SetHandle(nullptr);
+        FCanvas->Unlock();
+        throw;
+    }
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+}
+
+void TCustomForm::Paint()
+{
+    if (OnPaint)
+        OnPaint(this);
+}
+
+// ---- TApplication
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
+{
+    // Waits of the GUI thread (and the core's pump) go through the application,
+    // so its message filter and key handling apply there too.
+    (void)Backend();   // the window system first, so its own pump does not replace ours
+    SetMessagePumpHook([this] { return ProcessMessage(); });
+}
+
+TApplication::~TApplication() = default;
+
+HWND TApplication::Handle()
+{
+    if (FHandle && IsWindow(FHandle))
+        return FHandle;
+    TWndClass cls;
+    cls.ClassName = "TApplication";
+    cls.WndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == CM_RELEASE) {
+            delete reinterpret_cast<TCustomForm*>(l);
+            return 0;
+        }
+        return DefWindowProc(h, m, w, l);
+    };
+    RegisterClass(cls);
+    FHandle = CreateWindowEx(WS_EX_TOOLWINDOW, "TApplication", Title, WS_POPUP, 0, 0, 0, 0, nullptr);
+    return FHandle;
+}
+
+void TApplication::Run()
+{
+    if (FMainForm && ShowMainForm)
+        FMainForm->Show();
+    while (!FTerminated)
+        HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    if (!FTerminated)
+        PostQuitMessage(0);
+}
+
+bool TApplication::IsKeyMsg(TMsg& AMsg)
+{
+    if (AMsg.message < WM_KEYFIRST || AMsg.message > WM_KEYLAST)
+        return false;
+    TWinControl* control = FindControl(AMsg.hwnd);
+    if (!control)
+        return false;
+    if (AMsg.message == WM_KEYDOWN || AMsg.message == WM_SYSKEYDOWN)
+        return control->Perform(AMsg.message == WM_KEYDOWN ? CN_KEYDOWN : CN_SYSKEYDOWN, AMsg.wParam, AMsg.lParam) != 0;
+    if (AMsg.message == WM_SYSCHAR) {
+        // Alt+letter: the mnemonics of the form's controls.
+        TCustomForm* form = GetParentForm(control);
+        return form && form->Perform(CM_DIALOGCHAR, AMsg.wParam, AMsg.lParam) != 0;
+    }
+    return false;
+}
+
+bool TApplication::ProcessMessage()
+{
+    TMsg msg;
+    if (!PeekMessage(msg, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    bool handled = false;
+    if (OnMessage) {
+        try {
+            OnMessage(msg, handled);
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+    if (!handled && !IsKeyMsg(msg)) {
+        TranslateMessage(msg);
+        DispatchMessage(msg);
+    }
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE || msg.message == WM_MOUSELEAVE)
+        UpdateMouseControl();
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    while (ProcessMessage()) {
+    }
+}
+
+void TApplication::HandleMessage()
+{
+    if (ProcessMessage())
+        return;
+    TMsg last;
+    Idle(last);
+    if (!FTerminated && !ProcessMessage())
+        WaitMessage();
+}
+
+void TApplication::Idle(const TMsg&)
+{
+    UpdateMouseControl();
+    bool done = true;
+    if (OnIdle) {
+        try {
+            OnIdle(this, done);
+        } catch (...) {
+            HandleException(this);
+        }
+    }
+    CheckSynchronize(0);
+}
+
+void TApplication::UpdateMouseControl()
+{
+    TControl* now = FindDragTarget(GetCursorPos(), true);
+    if (now == FMouseControl)
+        return;
+    TControl* old = FMouseControl;
+    FMouseControl = now;
+    if (old)
+        old->Perform(CM_MOUSELEAVE);
+    if (now && FMouseControl == now)
+        now->Perform(CM_MOUSEENTER);
+}
+
+void TApplication::ForgetControl(TControl* AControl)
+{
+    if (FMouseControl == AControl)
+        FMouseControl = nullptr;
+}
+
+void TApplication::HandleException(TObject* Sender)
+{
+    std::string text = "Unknown exception";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        text = e.what();
+        if (OnException) {
+            try {
+                OnException(Sender, e);
+                LastExceptionMessage = text;
+                return;
+            } catch (...) {
+            }
+        }
+    } catch (...) {
+    }
+    LastExceptionMessage = text;
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+void TApplication::Minimize()
+{
+    for (TCustomForm* f : Screen()->FForms)
+        if (f->HandleAllocated() && f->Visible())
+            ShowWindow(f->Handle(), SW_MINIMIZE);
+    if (OnMinimize)
+        OnMinimize(this);
+}
+
+void TApplication::Restore()
+{
+    for (TCustomForm* f : Screen()->FForms)
+        if (f->HandleAllocated() && f->Visible() && IsIconic(f->Handle()))
+            ShowWindow(f->Handle(), SW_RESTORE);
+    if (OnRestore)
+        OnRestore(this);
+}
+
+} // namespace platform
