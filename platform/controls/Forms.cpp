@@ -649,8 +649,12 @@ bool TApplication::IsKeyMsg(TMsg& AMsg)
 bool TApplication::ProcessMessage()
 {
     TMsg msg;
-    if (!PeekMessage(msg, PM_REMOVE))
+    if (!PeekMessage(msg, PM_REMOVE)) {
+        // The pointer may have left every window: no message tells that.
+        if (GetCursorPos() != FLastCursor)
+            UpdateMouseControl();
         return false;
+    }
     if (msg.message == WM_QUIT) {
         FTerminated = true;
         return true;
@@ -704,7 +708,8 @@ void TApplication::Idle(const TMsg&)
 
 void TApplication::UpdateMouseControl()
 {
-    TControl* now = FindDragTarget(GetCursorPos(), true);
+    FLastCursor = GetCursorPos();
+    TControl* now = FindDragTarget(FLastCursor, true);
     if (now == FMouseControl)
         return;
     TControl* old = FMouseControl;

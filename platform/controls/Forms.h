@@ -209,6 +209,7 @@ private:
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
     TControl* FMouseControl = nullptr;
+    TPoint FLastCursor{-100000, -100000};
     HWND FHandle = nullptr;
     TBitmap FIcon;
 };

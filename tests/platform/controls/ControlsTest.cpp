@@ -43,8 +43,10 @@ TEST(Controls, PanelsAlignOnAFormAndFollowItsSize)
 TEST(Controls, SameSideAlignmentKeepsTheOrderOfPositions)
 {
     std::unique_ptr<TForm> form(MakeForm(200, 200));
+    form->DisableAlign();   // as while a form is being built
     TPanel* second = AddPanel(form.get(), alTop, Bounds(0, 50, 10, 20));
     TPanel* first = AddPanel(form.get(), alTop, Bounds(0, 10, 10, 30));
+    form->EnableAlign();
     EXPECT_EQ(first->BoundsRect(), Bounds(0, 0, 200, 30));
     EXPECT_EQ(second->BoundsRect(), Bounds(0, 30, 200, 20));
     // Moving the second above the first swaps them.
@@ -96,6 +98,7 @@ TEST(Controls, HandlesAreMadeWhenNeededAndChildrenFollow)
     EXPECT_EQ(r, Bounds(100 + 10 + 5, 100 + 10 + 5, 20, 20));
     inner->Hide();
     EXPECT_FALSE(IsWindowVisible(inner->Handle()));
+    inner->Show();
     // A recreated window keeps its place and its children.
     HWND old = panel->Handle();
     panel->RecreateWnd();

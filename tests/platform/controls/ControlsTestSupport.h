@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+inline void PrintTo(const TRect& R, std::ostream* S) { *S << "(" << R.Left << "," << R.Top << "," << R.Right << "," << R.Bottom << ")"; }
+} // namespace platform
+
 namespace ctltest {
 
 using namespace platform;

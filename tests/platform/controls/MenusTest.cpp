@@ -1,0 +1,93 @@
+#include "platform/controls/ImgList.h"
+#include "platform/controls/Menus.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(Menus, ShortCutTextRoundTrips)
+{
+    struct TCase {
+        TShortCut Cut;
+        const char* Text;
+    } cases[] = {{TShortCut(VK_F1), "F1"}, {TShortCut('S' | scCtrl), "Ctrl+S"}, {TShortCut(VK_DELETE | scShift), "Shift+Del"},
+                 {TShortCut('X' | scCtrl | scAlt), "Ctrl+Alt+X"}, {TShortCut(VK_RETURN), "Enter"}};
+    for (const TCase& c : cases) {
+        EXPECT_EQ(ShortCutToText(c.Cut), c.Text);
+        EXPECT_EQ(TextToShortCut(c.Text), c.Cut) << c.Text;
+    }
+    EXPECT_EQ(TextToShortCut("Nonsense"), scNone);
+}
+
+TEST(Menus, ItemsTreeShortcutsAndRadioGroups)
+{
+    TMainMenu menu(nullptr);
+    auto* file = new TMenuItem(&menu);
+    file->Caption = "&File";
+    menu.Items()->Add(file);
+    auto* open = new TMenuItem(&menu);
+    open->Caption = "&Open";
+    open->ShortCut = TShortCut('O' | scCtrl);
+    int opened = 0;
+    open->OnClick = [&](TObject*) { ++opened; };
+    file->Add(open);
+    auto* a = new TMenuItem(&menu);
+    auto* b = new TMenuItem(&menu);
+    for (TMenuItem* i : {a, b}) {
+        i->RadioItem = true;
+        i->GroupIndex = 1;
+        file->Add(i);
+    }
+    EXPECT_EQ(menu.Items()->Find("file"), file);
+    EXPECT_EQ(open->GetParentMenu(), &menu);
+    EXPECT_TRUE(menu.IsShortCut('O', ssCtrl));
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(menu.IsShortCut('O', 0));
+    file->Enabled = false;   // a disabled parent hides the shortcut
+    EXPECT_FALSE(menu.IsShortCut('O', ssCtrl));
+    file->Enabled = true;
+    EXPECT_TRUE(menu.DispatchCommand(open->Command()));
+    EXPECT_EQ(opened, 2);
+    a->Click();
+    b->Click();
+    EXPECT_FALSE(a->Checked);
+    EXPECT_TRUE(b->Checked);
+    file->Delete(file->IndexOf(a));
+    EXPECT_EQ(file->Count(), 2);
+    int popups = 0, shown = 0;
+    TPopupMenu popup(nullptr);
+    popup.OnPopup = [&](TObject*) { ++popups; };
+    SetPopupMenuPresenter([&](TPopupMenu*, int X, int Y) { shown += X + Y; });
+    popup.Popup(3, 4);
+    SetPopupMenuPresenter(nullptr);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(shown, 7);
+}
+
+TEST(ImageLists, MaskedImagesDrawWithHoles)
+{
+    TImageList list(nullptr);
+    list.SetSize(4, 4);
+    TBitmap strip;
+    strip.SetPixelFormat(pf32bit);
+    strip.SetSize(8, 4);
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(Rect(0, 0, 8, 4));
+    strip.Canvas()->Brush()->SetColor(clFuchsia);
+    strip.Canvas()->FillRect(Rect(4, 0, 8, 2));   // the second image's top half is a hole
+    EXPECT_EQ(list.AddMasked(&strip, clFuchsia), 0);
+    EXPECT_EQ(list.Count(), 2);
+    TBitmap target;
+    target.SetPixelFormat(pf32bit);
+    target.SetSize(4, 4);
+    target.Canvas()->Brush()->SetColor(clBlue);
+    target.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    list.Draw(target.Canvas(), 0, 0, 1);
+    auto px = [&](int X, int Y) { return reinterpret_cast<uint32_t*>(target.ScanLine(Y))[X] & 0xFFFFFF; };
+    EXPECT_EQ(px(1, 0), 0x0000FFu);   // the hole shows what was there
+    EXPECT_EQ(px(1, 3), 0xFF0000u);
+    list.Draw(target.Canvas(), 0, 0, 0, false);
+    EXPECT_NE(px(1, 0), 0xFF0000u);   // greyed
+    list.Delete(0);
+    EXPECT_EQ(list.Count(), 1);
+}
