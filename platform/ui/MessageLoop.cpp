@@ -121,6 +121,9 @@ bool Peek(TMsg& AMsg, bool ARemove)
         return true;
     if (ARemove && NextInputMessage(AMsg))
         return true;
+    // Input may have become posted messages (typed text).
+    if (PopPosted(AMsg, ARemove))
+        return true;
     if (!ARemove && InputWaiting()) {
         // Input is turned into messages only when it is taken.
         AMsg = TMsg{};
