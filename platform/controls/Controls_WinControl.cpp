@@ -43,6 +43,9 @@ TWinControl::~TWinControl()
         RemoveControl(c);
         delete c;
     }
+    // Leave the parent while still a windowed control, so it forgets the tab stop too.
+    if (FParent)
+        FParent->RemoveControl(this);
     if (FHandle)
         DestroyHandle();
 }
@@ -316,8 +319,8 @@ void TWinControl::RemoveControl(TControl* AControl)
         if (TCustomForm* form = ParentForm())
             form->DefocusControl(w, true);
         w->DestroyHandle();
-        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
     }
+    std::erase_if(FTabList, [&](TWinControl* w) { return static_cast<TControl*>(w) == AControl; });
     if (AControl->FVisible && FHandle) {
         TRect r = AControl->BoundsRect();
         InvalidateRect(FHandle, &r, true);
