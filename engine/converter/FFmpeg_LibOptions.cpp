@@ -99,7 +99,10 @@ void TCustomFFmpeg::SetOutputFormatOptions(AVFormatContext* AOc)
 
 int64_t TCustomFFmpeg::RecordedBitrate(AVMediaType AType)
 {
-    return RecordedCodecInt(CodecOptionsOf(FOptions, AType), "b", AType == AVMEDIA_TYPE_AUDIO ? 128000 : 200000);
+    // The codec options know "ab" as the audio bit rate by that name.
+    if (AType == AVMEDIA_TYPE_AUDIO)
+        return RecordedCodecInt(CodecOptionsOf(FOptions, AType), "ab", 128000);
+    return RecordedCodecInt(CodecOptionsOf(FOptions, AType), "b", 200000);
 }
 
 int TCustomFFmpeg::RecordedStrictness(AVMediaType AType)

@@ -1,0 +1,207 @@
+// Disc and DV targets and encoder presets applied to a job.
+#include "engine/converter/FFmpeg.h"
+#include "engine/converter/FFmpegPresets.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "engine/logger/FFmpegLogger.h"
+#include "platform/core/MainThread.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace engine;
+using namespace testsupport;
+
+namespace {
+
+class FFmpegTargetsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Dir = std::make_unique<TTempDir>();
+        ASSERT_TRUE(MakeMedia(Dir->File("ntsc.mkv"), "-f lavfi -i testsrc=size=64x48:rate=30000/1001:duration=0.2"));
+        ASSERT_TRUE(MakeMedia(Dir->File("film.mkv"), "-f lavfi -i testsrc=size=64x48:rate=24000/1001:duration=0.2"));
+        ASSERT_TRUE(MakeMedia(Dir->File("thirty.mkv"), "-f lavfi -i testsrc=size=64x48:rate=30:duration=0.2"));
+        ASSERT_TRUE(MakeMedia(Dir->File("clip.mkv"), "-f lavfi -i testsrc=size=64x48:rate=25:duration=0.2 -c:v ffv1"));
+    }
+    static void TearDownTestSuite() { Dir.reset(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
+        Job.ResetJob();
+        GetFFLogger()->SetLogLevel(llVerbose);
+        GetFFLogger()->OnLog = [this](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) {
+            Lines.push_back(AMsg);
+        };
+    }
+    void TearDown() override
+    {
+        GetFFLogger()->OnLog = nullptr;
+        GetFFLogger()->SetLogLevel(llInfo);
+    }
+    std::string Dispatch(const std::string& AName, const std::string& AValue)
+    {
+        std::string Error;
+        try {
+            Job.DispatchOption(AName, AValue);
+        } catch (const std::exception& E) {
+            Error = E.what();
+        }
+        platform::CheckSynchronize();
+        return Error;
+    }
+    bool Logged(const std::string& AText) const
+    {
+        return std::find(Lines.begin(), Lines.end(), AText) != Lines.end();
+    }
+    static std::string Recorded(const AVDictionary* ADict, const char* AKey)
+    {
+        const AVDictionaryEntry* E = ff::av_dict_get(ADict, AKey, nullptr, 0);
+        return E ? E->value : "(none)";
+    }
+    std::string Video(const char* AKey) const { return Recorded(Job.FOptions.codec_opts[AVMEDIA_TYPE_VIDEO], AKey); }
+    std::string Size() const { return std::to_string(Job.Fframe_width) + "x" + std::to_string(Job.Fframe_height); }
+    std::string Rate() const { return std::to_string(Job.Fframe_rate.num) + "/" + std::to_string(Job.Fframe_rate.den); }
+
+    static std::unique_ptr<TTempDir> Dir;
+    TCustomFFmpeg Job{1};
+    std::vector<std::string> Lines;
+};
+
+std::unique_ptr<TTempDir> FFmpegTargetsTest::Dir;
+
+} // namespace
+
+TEST_F(FFmpegTargetsTest, PalDvdSetsItsValuesWithoutGuessing)
+{
+    ASSERT_EQ(Dispatch("target", " pal-dvd "), "");
+    EXPECT_EQ(Job.Fvideo_codec_name, "mpeg2video");
+    EXPECT_EQ(Job.Faudio_codec_name, "ac3");
+    EXPECT_EQ(Job.Flast_asked_format, "dvd");
+    EXPECT_EQ(Size(), "720x576");
+    EXPECT_EQ(Rate(), "25/1");
+    EXPECT_EQ(Video("g"), "15");
+    EXPECT_EQ(Video("b"), "6000000");
+    EXPECT_EQ(Video("maxrate"), "9000000");
+    EXPECT_EQ(Video("bufsize"), "1835008");
+    EXPECT_EQ(Recorded(Job.FOptions.codec_opts[AVMEDIA_TYPE_AUDIO], "ab"), "448000");
+    EXPECT_EQ(Recorded(Job.FOptions.format_opts, "packetsize"), "2048");
+    EXPECT_EQ(Recorded(Job.FOptions.format_opts, "muxrate"), "10080000");
+    EXPECT_EQ(Job.Faudio_sample_rate, 48000);
+    EXPECT_EQ(Job.Faudio_channels, 2);
+    EXPECT_TRUE(Logged("Assuming 16:9 for aspect ratio"));
+    EXPECT_FLOAT_EQ(Job.Fframe_aspect_ratio, 16.0f / 9.0f);
+    EXPECT_FALSE(Logged("Assuming PAL for target."));
+}
+
+TEST_F(FFmpegTargetsTest, TheNormIsGuessedFromTheInput)
+{
+    struct TCase {
+        const char* Input;
+        const char* Target;
+        const char* Size;
+        const char* Rate;
+        const char* G;
+        const char* Log;
+    };
+    const TCase Cases[] = {
+        {"ntsc.mkv", "dvd", "720x480", "30000/1001", "18", "Assuming NTSC for target."},
+        {"film.mkv", "vcd", "352x240", "30000/1001", "18", "Assuming NTSC for target."},
+        {"clip.mkv", "svcd", "480x576", "25/1", "15", "Assuming PAL for target."},
+        // Nothing to go by: the option's default norm.
+        {"thirty.mkv", "vcd", "352x240", "30000/1001", "18", "Assuming NTSC for target."},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Input);
+        Job.ResetJob();
+        Lines.clear();
+        ASSERT_TRUE(Job.OpenInputFile(Dir->File(C.Input))) << Job.LastErrMsg();
+        ASSERT_EQ(Dispatch("target", C.Target), "");
+        EXPECT_EQ(Size(), C.Size);
+        EXPECT_EQ(Rate(), C.Rate);
+        EXPECT_EQ(Video("g"), C.G);
+        EXPECT_TRUE(Logged(C.Log));
+    }
+}
+
+TEST_F(FFmpegTargetsTest, OtherTargetsAndRefusals)
+{
+    ASSERT_EQ(Dispatch("target", "film-dv"), "");
+    EXPECT_EQ(Size(), "720x480");
+    EXPECT_EQ(Job.Fframe_pix_fmt, AV_PIX_FMT_YUV411P);
+    EXPECT_EQ(Rate(), "24000/1001");
+    EXPECT_EQ(Job.Flast_asked_format, "dv");
+
+    Job.ResetJob();
+    ASSERT_EQ(Dispatch("target", "pal-dv50"), "");
+    EXPECT_EQ(Job.Fframe_pix_fmt, AV_PIX_FMT_YUV422P);
+
+    Job.ResetJob();
+    ASSERT_EQ(Dispatch("ac", "1"), "");
+    ASSERT_EQ(Dispatch("target", "ntsc-svcd"), "");
+    EXPECT_EQ(Job.Faudio_channels, 2);
+    EXPECT_EQ(Video("scan_offset"), "1");
+    Job.ResetJob();
+    ASSERT_EQ(Dispatch("ac", "6"), "");
+    ASSERT_EQ(Dispatch("target", "pal-svcd"), "");
+    EXPECT_EQ(Job.Faudio_channels, 6);
+
+    Job.ResetJob();
+    EXPECT_EQ(Dispatch("target", "pal-dv25"), "Unknown target type");
+    EXPECT_EQ(Dispatch("target", "vcd"), "frame_rate is invalid.");
+}
+
+TEST_F(FFmpegTargetsTest, PresetsByNameAndFromFiles)
+{
+    // The codec's name completes a short preset name; case is ignored.
+    ASSERT_EQ(Dispatch("vcodec", "libx264"), "");
+    ASSERT_EQ(Dispatch("vpre", "medium"), "");
+    EXPECT_EQ(Video("me_method"), "hex");
+    EXPECT_EQ(Video("subq"), "7");
+    EXPECT_EQ(Video("b-pyramid"), "normal");
+    Job.ResetJob();
+    ASSERT_EQ(Dispatch("vpre", "LIBX264-DEFAULT"), "");
+    EXPECT_EQ(Video("direct-pred"), "1");
+    EXPECT_EQ(Video("refs"), "3");
+
+    Job.ResetJob();
+    EXPECT_EQ(Dispatch("fpre", "libx264-default"), "Preset \"libx264-default\" not found");
+    const std::string Good = Dir->File("good.ffpreset");
+    WriteFile(Good, "\r\n  g=33 \r\n\r\nacodec=mp2\n");
+    EXPECT_EQ(Dispatch("fpre", Good), "");
+    EXPECT_EQ(Video("g"), "33");
+    EXPECT_EQ(Job.Faudio_codec_name, "mp2");
+    const std::string NoValue = Dir->File("novalue.ffpreset");
+    WriteFile(NoValue, "g=1\nbf\n");
+    EXPECT_EQ(Dispatch("fpre", NoValue), NoValue + ": Invalid syntax: \"bf\"");
+    const std::string Unknown = Dir->File("unknown.ffpreset");
+    WriteFile(Unknown, "unknown_key=1\n");
+    Job.ResetJob(); // no codec name to put in front of the preset's name
+    EXPECT_EQ(Dispatch("apre", Unknown),
+              Unknown + ": Invalid option or argument: \"unknown_key=1\", parsed as \"unknown_key\" = \"1\"");
+}
+
+// Every built-in preset reaches the H.264 encoder, which opens with it and
+// encodes a short clip.
+TEST_F(FFmpegTargetsTest, EveryBuiltinPresetEncodes)
+{
+    for (const TOptionsPreset& P : BuiltinPresets()) {
+        SCOPED_TRACE(P.Name);
+        TCustomFFmpeg Task(1);
+        Task.ResetJob();
+        ASSERT_TRUE(Task.OpenInputFile(Dir->File("clip.mkv"))) << Task.LastErrMsg();
+        Task.DispatchOption("vcodec", "libx264");
+        Task.DispatchOption("vpre", P.Name);
+        const std::string Out = Dir->File("preset.mkv");
+        ASSERT_GT(Task.OpenOutputFile(Out, false), 0) << Task.LastErrMsg();
+        Task.StartConvert(false, platform::TThreadPriority::tpNormal);
+        EXPECT_FALSE(Task.FatalException()) << Task.FatalMessage();
+        std::string Frames;
+        RunCommand("ffprobe -v error -count_frames -show_entries stream=codec_name,nb_read_frames -of csv=p=0 " +
+                       ShellQuote(Out),
+                   &Frames);
+        EXPECT_EQ(Frames, "h264,5\n");
+    }
+}
