@@ -105,7 +105,12 @@ void TCustomFFmpeg::SetUpEncoding(int AIndex, TAVOutputStream& AOst, TAVInputStr
         }
         break;
     }
-    case AVMEDIA_TYPE_SUBTITLE: break;
+    case AVMEDIA_TYPE_SUBTITLE:
+        // Every encoder of this library generation needs a time base; the
+        // packets are stamped in the stream's own.
+        if (Enc->time_base.num <= 0 || Enc->time_base.den <= 0)
+            Enc->time_base = AIst.st->time_base;
+        break;
     default: throw FFmpegException("invalid codec_type of output stream");
     }
     AOst.encoding_needed = 1;

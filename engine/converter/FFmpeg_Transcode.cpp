@@ -2,6 +2,7 @@
 // the end of the run.
 
 #include <cmath>
+#include <cstring>
 
 #include "engine/converter/FFmpegInternal.h"
 #include "engine/converter/FFmpegStreams.h"
@@ -148,6 +149,21 @@ void TCustomFFmpeg::SelectSources(TTranscodeRun& R)
     }
 }
 
+namespace {
+
+void CopySubtitleHeader(AVCodecContext* AEnc, const AVCodecContext* ADec)
+{
+    if (AEnc->subtitle_header || !ADec || !ADec->subtitle_header)
+        return;
+    AEnc->subtitle_header = static_cast<uint8_t*>(ff::av_mallocz(size_t(ADec->subtitle_header_size) + 1));
+    if (!AEnc->subtitle_header)
+        throw FFmpegException("av_mallocz failed");
+    std::memcpy(AEnc->subtitle_header, ADec->subtitle_header, size_t(ADec->subtitle_header_size));
+    AEnc->subtitle_header_size = ADec->subtitle_header_size;
+}
+
+} // namespace
+
 void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
 {
     const size_t Count = FJoinMode ? size_t(R.segment) : R.ost.size();
@@ -164,6 +180,8 @@ void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
             JobLog(this, jlError, Msg);
             throw FFmpegException(Msg);
         }
+        if (Ost.enc->codec_type == AVMEDIA_TYPE_SUBTITLE)
+            CopySubtitleHeader(Ost.enc, R.ist[size_t(Ost.source_index)]->dec.get());
         int Err;
         {
             platform::TLockGuard Lock(CodecLock());
@@ -368,8 +386,10 @@ void TCustomFFmpeg::Transcode()
         BuildOutputTable(R);
         SelectSources(R);
         PrepareOutputStreams(R);
-        OpenEncoders(R);
+        // Decoders first: text subtitle encoders take the style header
+        // that their source's decoder makes when it opens.
         OpenDecoders(R);
+        OpenEncoders(R);
         InitTimestamps(R);
         CopyMetadataMaps(R);
         for (int I = 0; I < Fnb_input_files; ++I)

@@ -1,81 +1,108 @@
-#include "engine/converter/FFmpeg.h"
+// Whole conversions of generated inputs, checked with ffprobe.
+#include "ConverterTestSupport.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "platform/core/CodePage.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
+
 using namespace engine;
 using namespace testsupport;
+using namespace convertertest;
 
 namespace {
 
-std::string Probe(const std::string& AFile, const std::string& AEntries)
-{
-    std::string Out;
-    RunCommand("ffprobe -v error -show_entries " + AEntries + " -of csv=p=0 " + ShellQuote(AFile), &Out);
-    return Out;
-}
+class TranscodeTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Dir = std::make_unique<TTempDir>();
+        // A stereo tone, and a clip of colour bars with a tone and a subtitle track.
+        ASSERT_TRUE(MakeMedia(Dir->File("tone.wav"), "-f lavfi -i sine=frequency=440:duration=1 -ac 2 -ar 44100"));
+        WriteFile(Dir->File("sub.srt"), "1\n00:00:00,100 --> 00:00:00,600\nHello\n\n");
+        ASSERT_TRUE(MakeMedia(Dir->File("clip.mkv"), "-f lavfi -i testsrc=size=160x120:rate=25:duration=1 "
+                                                     "-f lavfi -i sine=duration=1 -i " +
+                                                         ShellQuote(Dir->File("sub.srt")) +
+                                                         " -map 0 -map 1 -map 2 -c:v mpeg4 -c:a mp2 -c:s subrip -t 1"));
+    }
+    static void TearDownTestSuite() { Dir.reset(); }
+    void SetUp() override { ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg(); }
+
+    static std::unique_ptr<TTempDir> Dir;
+};
+
+std::unique_ptr<TTempDir> TranscodeTest::Dir;
 
 struct TCase {
-    const char* Input;  // ffmpeg arguments making the input
-    const char* InExt;
+    const char* Input;
     const char* Output;
-    std::vector<std::pair<std::string, std::string>> Options;
-    const char* Entries;
-    const char* Expected;
+    std::vector<std::pair<std::string, std::string>> Options; // given before the output is opened
+    const char* Streams;  // ffprobe: codec_name,width,height,sample_rate,channels per stream
+    const char* Format;   // ffprobe's container name
+    double Tolerance = 0.05; // seconds off the input's one second
 };
 
 } // namespace
 
-TEST(Transcode, RepresentativeTargets)
+TEST_F(TranscodeTest, RepresentativeTargets)
 {
-    ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
-    TTempDir Dir;
-    const std::string Tone = Dir.File("tone.wav");
-    ASSERT_TRUE(MakeMedia(Tone, "-f lavfi -i sine=frequency=440:duration=1 -ac 2 -ar 44100"));
-    const std::string Clip = Dir.File("clip.mkv");
-    ASSERT_TRUE(MakeMedia(Clip, "-f lavfi -i testsrc=size=160x120:rate=25:duration=1 -f lavfi -i sine=duration=1 "
-                                "-c:v mpeg4 -c:a mp2 -shortest"));
+    // clang-format off
     const TCase Cases[] = {
-        {"", "wav", "a.mp3", {{"acodec", "libmp3lame"}}, "stream=codec_name,sample_rate,channels", "mp3,44100,2"},
-        {"", "wav", "a.m4a", {{"acodec", "libfaac"}, {"ar", "22050"}, {"ac", "1"}}, "stream=codec_name,sample_rate,channels", "aac,22050,1"},
-        {"", "wav", "a.flac", {}, "stream=codec_name", "flac"},
-        {"", "wav", "a.ogg", {{"acodec", "libvorbis"}}, "stream=codec_name", "vorbis"},
-        {"", "mkv", "v.avi", {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}}, "stream=codec_name,width", "mpeg4,160\nmp3"},
-        {"", "mkv", "v.mp4", {{"vcodec", "libx264"}, {"vpre", "libx264-ultrafast"}, {"s", "320x240"}}, "stream=codec_name,width", "h264,320\naac"},
-        {"", "mkv", "c.mkv", {{"vcodec", "copy"}, {"acodec", "copy"}}, "stream=codec_name", "mpeg4\nmp2"},
+        {"tone.wav", "a.mp3", {{"acodec", "libmp3lame"}}, "mp3,44100,2", "mp3"},
+        {"tone.wav", "a.m4a", {{"acodec", "libfaac"}, {"ar", "22050"}, {"ac", "1"}}, "aac,22050,1", "mov,mp4,m4a,3gp,3g2,mj2"},
+        {"tone.wav", "a.wav", {}, "pcm_s16le,44100,2", "wav"},
+        {"tone.wav", "a.ogg", {{"acodec", "libvorbis"}}, "vorbis,44100,2", "ogg"},
+        {"tone.wav", "a.flac", {}, "flac,44100,2", "flac"},
+        {"tone.wav", "a.ac3", {{"acodec", "ac3"}, {"ab", "128000"}}, "ac3,44100,2", "ac3"},
+        {"tone.wav", "a.mp2", {{"acodec", "mp2"}, {"ar", "48000"}}, "mp2,48000,2", "mp3"},
+        {"tone.wav", "a.wma", {{"acodec", "wmav2"}}, "wmav2,44100,2", "asf"},
+        {"tone.wav", "a.aiff", {}, "pcm_s16be,44100,2", "aiff"},
+        {"clip.mkv", "v.avi", {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}}, "mpeg4,160,120\nmp3,44100,1", "avi"},
+        {"clip.mkv", "v.mp4", {{"vcodec", "libx264"}, {"vpre", "libx264-ultrafast"}, {"s", "320x240"}},
+         "h264,320,240\naac,44100,1", "mov,mp4,m4a,3gp,3g2,mj2"},
+        {"clip.mkv", "v.mpg", {{"vcodec", "mpeg1video"}, {"acodec", "mp2"}}, "mpeg1video,160,120\nmp2,44100,1", "mpeg"},
+        {"clip.mkv", "v.vob", {{"vcodec", "mpeg2video"}, {"acodec", "mp2"}, {"f", "vob"}},
+         "mpeg2video,160,120\nmp2,44100,1", "mpeg"},
+        {"clip.mkv", "v.flv", {{"acodec", "libmp3lame"}, {"ar", "22050"}}, "mp3,22050,1\nflv1,160,120", "flv", 0.1},
+        {"clip.mkv", "v.3gp", {{"vcodec", "h263"}, {"s", "176x144"}, {"acodec", "aac"}, {"ar", "8000"}},
+         "h263,176,144\naac,8000,1", "mov,mp4,m4a,3gp,3g2,mj2"},
+        {"clip.mkv", "v.wmv", {{"vcodec", "wmv2"}, {"acodec", "wmav2"}}, "wmv2,160,120\nwmav2,44100,1", "asf", 0.1},
+        {"clip.mkv", "v.mkv", {{"sn", "1"}}, "h264,160,120\nvorbis,44100,1", "matroska,webm"},
+        {"clip.mkv", "v.mov", {{"vcodec", "mpeg4"}, {"acodec", "aac"}}, "mpeg4,160,120\naac,44100,1", "mov,mp4,m4a,3gp,3g2,mj2"},
+        {"clip.mkv", "vcd.mpg", {{"target", "pal-vcd"}}, "mpeg1video,352,288\nmp2,44100,2", "mpeg", 0.1},
+        {"clip.mkv", "svcd.mpg", {{"target", "pal-svcd"}}, "mpeg2video,480,576\nmp2,44100,2", "mpeg", 0.1},
+        {"clip.mkv", "dvd.vob", {{"target", "pal-dvd"}}, "dvd_nav_packet\nmpeg2video,720,576\nac3,48000,2", "mpeg", 0.1},
+        {"clip.mkv", "c.mkv", {{"vcodec", "copy"}, {"acodec", "copy"}, {"scodec", "copy"}},
+         "mpeg4,160,120\nmp2,44100,1\nsubrip", "matroska,webm"},
+        {"clip.mkv", "s.mkv", {{"vcodec", "copy"}, {"an", "1"}, {"scodec", "ass"}}, "mpeg4,160,120\nass", "matroska,webm"},
     };
+    // clang-format on
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Output);
         TCustomFFmpeg Job(1);
         Job.ResetJob();
-        ASSERT_TRUE(Job.OpenInputFile(std::string(C.InExt) == "wav" ? Tone : Clip)) << Job.LastErrMsg();
+        ASSERT_TRUE(Job.OpenInputFile(Dir->File(C.Input))) << Job.LastErrMsg();
         for (const auto& [N, V] : C.Options)
             Job.DispatchOption(N, V);
-        const std::string Out = Dir.File(C.Output);
+        const std::string Out = Dir->File(C.Output);
         ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
-        Job.StartConvert(false, platform::TThreadPriority::tpNormal);
-        EXPECT_FALSE(Job.FatalException()) << Job.FatalMessage();
+        EXPECT_EQ(RunJob(Job), "");
         EXPECT_TRUE(Job.Finished());
-        std::string Got = Probe(Out, C.Entries);
-        while (!Got.empty() && (Got.back() == '\n' || Got.back() == ','))
-            Got.pop_back();
-        EXPECT_EQ(Got, C.Expected);
-        const double Duration = std::atof(Probe(Out, "format=duration").c_str());
-        EXPECT_NEAR(Duration, 1.0, 0.15);
+        EXPECT_EQ(Probe(Out, "stream=codec_name,width,height,sample_rate,channels"), C.Streams);
+        EXPECT_EQ(Probe(Out, "format=format_name"), C.Format);
+        EXPECT_NEAR(ProbeDuration(Out), 1.0, C.Tolerance);
     }
 }
 
 // Names the system code page cannot carry reach the libraries as the
 // engine's unicode URLs, for reading and for writing.
-TEST(Transcode, NamesOutsideTheCodePage)
+TEST_F(TranscodeTest, NamesOutsideTheCodePage)
 {
-    ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
     ASSERT_TRUE(platform::SetSystemCodePage("ISO-8859-1"));
-    TTempDir Dir;
-    const std::string In = Dir.File("\xe5\xa3\xb0\xe9\x9f\xb3.wav");   // two Chinese characters
-    const std::string Out = Dir.File("\xe8\xbe\x93\xe5\x87\xba.mp3");
+    const std::string In = Dir->File("\xe5\xa3\xb0\xe9\x9f\xb3.wav"); // two Chinese characters
+    const std::string Out = Dir->File("\xe8\xbe\x93\xe5\x87\xba.mp3");
     ASSERT_TRUE(MakeMedia(In, "-f lavfi -i sine=duration=1 -ac 1 -ar 22050"));
     {
         TCustomFFmpeg Job(1);
@@ -83,9 +110,8 @@ TEST(Transcode, NamesOutsideTheCodePage)
         EXPECT_TRUE(Job.OpenInputFile(In)) << Job.LastErrMsg();
         Job.DispatchOption("acodec", "libmp3lame");
         EXPECT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
-        Job.StartConvert(false, platform::TThreadPriority::tpNormal);
-        EXPECT_FALSE(Job.FatalException()) << Job.FatalMessage();
+        EXPECT_EQ(RunJob(Job), "");
     }
     platform::SetSystemCodePage("UTF-8");
-    EXPECT_EQ(Probe(Out, "stream=codec_name,sample_rate"), "mp3,22050\n");
+    EXPECT_EQ(Probe(Out, "stream=codec_name,sample_rate"), "mp3,22050");
 }
