@@ -1,0 +1,636 @@
+#include "platform/x11/X11Backend.h"
+
+#include "platform/core/CodePage.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/SysUtils.h"
+#include "platform/gfx/Gdi.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/MessageLoop.h"
+#include "platform/ui/Paint.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/shape.h>
+#include <X11/keysym.h>
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <map>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// X key symbols and the virtual keys they are.
+struct TKeyMap {
+    KeySym Sym;
+    int Key;
+};
+const TKeyMap kKeys[] = {
+    {XK_BackSpace, VK_BACK}, {XK_Tab, VK_TAB}, {XK_ISO_Left_Tab, VK_TAB}, {XK_Return, VK_RETURN},
+    {XK_KP_Enter, VK_RETURN}, {XK_Escape, VK_ESCAPE}, {XK_space, VK_SPACE}, {XK_Prior, VK_PRIOR},
+    {XK_Next, VK_NEXT}, {XK_End, VK_END}, {XK_Home, VK_HOME}, {XK_Left, VK_LEFT}, {XK_Up, VK_UP},
+    {XK_Right, VK_RIGHT}, {XK_Down, VK_DOWN}, {XK_Insert, VK_INSERT}, {XK_Delete, VK_DELETE},
+    {XK_Shift_L, VK_SHIFT}, {XK_Shift_R, VK_SHIFT}, {XK_Control_L, VK_CONTROL}, {XK_Control_R, VK_CONTROL},
+    {XK_Alt_L, VK_MENU}, {XK_Alt_R, VK_MENU}, {XK_Meta_L, VK_MENU}, {XK_Meta_R, VK_MENU},
+    {XK_Caps_Lock, VK_CAPITAL}, {XK_Pause, VK_PAUSE}, {XK_Menu, VK_APPS},
+    {XK_semicolon, 0xBA}, {XK_equal, 0xBB}, {XK_comma, 0xBC}, {XK_minus, 0xBD}, {XK_period, 0xBE},
+    {XK_slash, 0xBF}, {XK_grave, 0xC0}, {XK_bracketleft, 0xDB}, {XK_backslash, 0xDC},
+    {XK_bracketright, 0xDD}, {XK_apostrophe, 0xDE},
+};
+
+int VirtualKeyOf(KeySym ASym)
+{
+    if (ASym >= XK_a && ASym <= XK_z)
+        return int('A' + (ASym - XK_a));
+    if (ASym >= XK_A && ASym <= XK_Z)
+        return int('A' + (ASym - XK_A));
+    if (ASym >= XK_0 && ASym <= XK_9)
+        return int('0' + (ASym - XK_0));
+    if (ASym >= XK_F1 && ASym <= XK_F12)
+        return VK_F1 + int(ASym - XK_F1);
+    for (const TKeyMap& k : kKeys)
+        if (k.Sym == ASym)
+            return k.Key;
+    return 0;
+}
+
+struct TCursorMap {
+    TCursorShape Shape;
+    unsigned Font;
+};
+const TCursorMap kCursors[] = {
+    {TCursorShape::crDefault, XC_left_ptr}, {TCursorShape::crArrow, XC_left_ptr}, {TCursorShape::crIBeam, XC_xterm},
+    {TCursorShape::crWait, XC_watch}, {TCursorShape::crCross, XC_crosshair}, {TCursorShape::crSizeNWSE, XC_bottom_right_corner},
+    {TCursorShape::crSizeNESW, XC_bottom_left_corner}, {TCursorShape::crSizeWE, XC_sb_h_double_arrow},
+    {TCursorShape::crSizeNS, XC_sb_v_double_arrow}, {TCursorShape::crSizeAll, XC_fleur}, {TCursorShape::crHandPoint, XC_hand2},
+    {TCursorShape::crNo, XC_X_cursor},
+};
+
+// Errors of calls on windows that just went away are not the program's concern.
+int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+struct TTopWindow {
+    Window Xid = 0;
+    XIC InputContext = nullptr;
+    bool Mapped = false;
+    bool OverrideRedirect = false;
+    TRect Bounds;
+};
+
+} // namespace
+
+struct TX11Backend::TImpl {
+    Display* Dpy = nullptr;
+    int ScreenNo = 0;
+    Window Root = 0;
+    Visual* Vis = nullptr;
+    int Depth = 24;
+    int WakeFd = -1;
+    bool HasShape = false;
+    XIM InputMethod = nullptr;
+    Window Utility = 0;   // owns the clipboard
+    std::map<HWND, TTopWindow> Tops;
+    std::map<Window, HWND> ByXid;
+    std::map<TCursorShape, Cursor> Cursors;
+    TCursorShape CurrentCursor = TCursorShape::crDefault;
+    std::string Clipboard;
+    bool OwnsClipboard = false;
+    Atom AtomDelete = 0, AtomProtocols = 0, AtomClipboard = 0, AtomUtf8 = 0, AtomTargets = 0, AtomNetName = 0,
+         AtomOpacity = 0, AtomWorkArea = 0, AtomMotifHints = 0, AtomTransfer = 0;
+
+    Atom A(const char* AName) { return XInternAtom(Dpy, AName, False); }
+    HWND HwndOf(Window AXid) const
+    {
+        auto it = ByXid.find(AXid);
+        return it == ByXid.end() ? nullptr : it->second;
+    }
+    void HandleEvent(XEvent& E);
+    void HandleKey(XKeyEvent& E, bool ADown);
+    void AnswerSelection(const XSelectionRequestEvent& R);
+};
+
+TX11Backend::TX11Backend(const std::string& ADisplayName) : F(std::make_unique<TImpl>())
+{
+    F->Dpy = XOpenDisplay(ADisplayName.empty() ? nullptr : ADisplayName.c_str());
+    if (!F->Dpy)
+        throw EOSError("Cannot open the X display \"" + (ADisplayName.empty() ? GetEnvironmentVariable("DISPLAY") : ADisplayName) + "\"");
+    XSetErrorHandler(IgnoreXErrors);
+    F->ScreenNo = DefaultScreen(F->Dpy);
+    F->Root = RootWindow(F->Dpy, F->ScreenNo);
+    F->Vis = DefaultVisual(F->Dpy, F->ScreenNo);
+    F->Depth = DefaultDepth(F->Dpy, F->ScreenNo);
+    int ev = 0, err = 0;
+    F->HasShape = XShapeQueryExtension(F->Dpy, &ev, &err);
+    F->WakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    XSetLocaleModifiers("");
+    F->InputMethod = XOpenIM(F->Dpy, nullptr, nullptr, nullptr);
+    F->AtomDelete = F->A("WM_DELETE_WINDOW");
+    F->AtomProtocols = F->A("WM_PROTOCOLS");
+    F->AtomClipboard = F->A("CLIPBOARD");
+    F->AtomUtf8 = F->A("UTF8_STRING");
+    F->AtomTargets = F->A("TARGETS");
+    F->AtomNetName = F->A("_NET_WM_NAME");
+    F->AtomOpacity = F->A("_NET_WM_WINDOW_OPACITY");
+    F->AtomWorkArea = F->A("_NET_WORKAREA");
+    F->AtomMotifHints = F->A("_MOTIF_WM_HINTS");
+    F->AtomTransfer = F->A("ZARVELO_CLIPBOARD");
+    F->Utility = XCreateSimpleWindow(F->Dpy, F->Root, -10, -10, 1, 1, 0, 0, 0);
+    XSelectInput(F->Dpy, F->Utility, PropertyChangeMask);
+}
+
+TX11Backend::~TX11Backend()
+{
+    for (auto& [h, t] : F->Tops) {
+        if (t.InputContext)
+            XDestroyIC(t.InputContext);
+        XDestroyWindow(F->Dpy, t.Xid);
+    }
+    for (auto& [shape, c] : F->Cursors)
+        XFreeCursor(F->Dpy, c);
+    if (F->InputMethod)
+        XCloseIM(F->InputMethod);
+    XDestroyWindow(F->Dpy, F->Utility);
+    XCloseDisplay(F->Dpy);
+    if (F->WakeFd >= 0)
+        close(F->WakeFd);
+}
+
+void TX11Backend::WindowCreated(HWND AWnd)
+{
+    TRect r;
+    GetWindowRect(AWnd, r);
+    DWORD ex = DWORD(GetWindowLong(AWnd, GWL_EXSTYLE));
+    DWORD style = DWORD(GetWindowLong(AWnd, GWL_STYLE));
+    TTopWindow t;
+    // Menus, drop-down lists and hints sit over everything without the window manager.
+    t.OverrideRedirect = (ex & WS_EX_NOACTIVATE) || ((ex & WS_EX_TOOLWINDOW) && (style & WS_CAPTION) != WS_CAPTION);
+    XSetWindowAttributes a{};
+    a.override_redirect = t.OverrideRedirect;
+    a.background_pixmap = None;
+    a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
+                   LeaveWindowMask | KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask;
+    t.Bounds = r;
+    t.Xid = XCreateWindow(F->Dpy, F->Root, r.Left, r.Top, unsigned(std::max(1, r.Width())), unsigned(std::max(1, r.Height())), 0,
+                          CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixmap | CWEventMask, &a);
+    XSetWMProtocols(F->Dpy, t.Xid, &F->AtomDelete, 1);
+    // No decorations: the program draws its own frames.
+    long hints[5] = {2, 0, 0, 0, 0};
+    XChangeProperty(F->Dpy, t.Xid, F->AtomMotifHints, F->AtomMotifHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(hints), 5);
+    XSizeHints size{};
+    size.flags = USPosition | PPosition;
+    size.x = r.Left;
+    size.y = r.Top;
+    XSetWMNormalHints(F->Dpy, t.Xid, &size);
+    if (HWND owner = GetWindow(AWnd, GW_OWNER); owner && F->Tops.count(owner))
+        XSetTransientForHint(F->Dpy, t.Xid, F->Tops[owner].Xid);
+    if (F->InputMethod)
+        t.InputContext = XCreateIC(F->InputMethod, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, t.Xid,
+                                   XNFocusWindow, t.Xid, nullptr);
+    F->ByXid[t.Xid] = AWnd;
+    F->Tops[AWnd] = t;
+    WindowTextChanged(AWnd);
+}
+
+void TX11Backend::WindowDestroyed(HWND AWnd)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end())
+        return;
+    if (it->second.InputContext)
+        XDestroyIC(it->second.InputContext);
+    XDestroyWindow(F->Dpy, it->second.Xid);
+    F->ByXid.erase(it->second.Xid);
+    F->Tops.erase(it);
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::WindowShown(HWND AWnd, bool AVisible)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end())
+        return;
+    TTopWindow& t = it->second;
+    t.Mapped = AVisible;
+    if (AVisible) {
+        XMoveResizeWindow(F->Dpy, t.Xid, t.Bounds.Left, t.Bounds.Top, unsigned(std::max(1, t.Bounds.Width())),
+                          unsigned(std::max(1, t.Bounds.Height())));
+        XMapRaised(F->Dpy, t.Xid);
+        WindowRestacked();
+    } else {
+        XUnmapWindow(F->Dpy, t.Xid);
+    }
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::WindowMoved(HWND AWnd, const TRect& AScreenBounds)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end())
+        return;
+    it->second.Bounds = AScreenBounds;
+    XMoveResizeWindow(F->Dpy, it->second.Xid, AScreenBounds.Left, AScreenBounds.Top,
+                      unsigned(std::max(1, AScreenBounds.Width())), unsigned(std::max(1, AScreenBounds.Height())));
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::WindowRestacked()
+{
+    std::vector<Window> order;
+    for (HWND h : GetChildWindows(nullptr))
+        if (auto it = F->Tops.find(h); it != F->Tops.end() && it->second.Mapped)
+            order.push_back(it->second.Xid);
+    if (order.size() > 1)
+        XRestackWindows(F->Dpy, order.data(), int(order.size()));
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::WindowRegionChanged(HWND AWnd)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end() || !F->HasShape)
+        return;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(AWnd, region) == ERROR) {
+        XShapeCombineMask(F->Dpy, it->second.Xid, ShapeBounding, 0, 0, None, ShapeSet);
+    } else {
+        DWORD size = GetRegionData(region, 0, nullptr);
+        std::vector<char> buffer(size);
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        GetRegionData(region, size, data);
+        const TRect* rects = reinterpret_cast<const TRect*>(data->Buffer);
+        std::vector<XRectangle> xr;
+        for (DWORD i = 0; i < data->rdh.nCount; ++i)
+            xr.push_back(XRectangle{short(rects[i].Left), short(rects[i].Top), (unsigned short)rects[i].Width(),
+                                    (unsigned short)rects[i].Height()});
+        XShapeCombineRectangles(F->Dpy, it->second.Xid, ShapeBounding, 0, 0, xr.data(), int(xr.size()), ShapeSet, Unsorted);
+    }
+    DeleteObject(region);
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::WindowTextChanged(HWND AWnd)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end())
+        return;
+    std::string title = GetWindowText(AWnd);
+    XChangeProperty(F->Dpy, it->second.Xid, F->AtomNetName, F->AtomUtf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
+    Xutf8SetWMProperties(F->Dpy, it->second.Xid, title.c_str(), title.c_str(), nullptr, 0, nullptr, nullptr, nullptr);
+}
+
+void TX11Backend::WindowAlphaChanged(HWND AWnd)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end())
+        return;
+    uint8_t alpha = 255;
+    if (!GetLayeredWindowAttributes(AWnd, nullptr, &alpha, nullptr) || alpha == 255) {
+        XDeleteProperty(F->Dpy, it->second.Xid, F->AtomOpacity);
+    } else {
+        unsigned long value = (unsigned long)alpha * 0x01010101UL;
+        XChangeProperty(F->Dpy, it->second.Xid, F->AtomOpacity, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&value), 1);
+    }
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::WindowActivated(HWND AWnd)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end() || !it->second.Mapped || it->second.OverrideRedirect)
+        return;
+    XRaiseWindow(F->Dpy, it->second.Xid);
+    XSetInputFocus(F->Dpy, it->second.Xid, RevertToParent, CurrentTime);
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::Present(HWND AWnd, const TRect& ADirty)
+{
+    auto it = F->Tops.find(AWnd);
+    const TPixelSurface* s = GetWindowSurface(AWnd);
+    if (it == F->Tops.end() || !it->second.Mapped || !s || !s->Bits || ADirty.IsEmpty())
+        return;
+    // The back buffer is already in the display's 32-bit layout (B, G, R, x).
+    XImage* image = XCreateImage(F->Dpy, F->Vis, unsigned(F->Depth), ZPixmap, 0, reinterpret_cast<char*>(s->Bits),
+                                 unsigned(s->Width), unsigned(s->Height), 32, int(s->Stride));
+    if (!image)
+        return;
+    GC gc = DefaultGC(F->Dpy, F->ScreenNo);
+    XPutImage(F->Dpy, it->second.Xid, gc, image, ADirty.Left, ADirty.Top, ADirty.Left, ADirty.Top, unsigned(ADirty.Width()),
+              unsigned(ADirty.Height()));
+    image->data = nullptr;   // the buffer stays the window system's
+    XDestroyImage(image);
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::SetCursorShape(TCursorShape AShape)
+{
+    if (AShape == F->CurrentCursor)
+        return;
+    F->CurrentCursor = AShape;
+    Cursor c = None;
+    if (AShape != TCursorShape::crNone) {
+        auto found = F->Cursors.find(AShape);
+        if (found == F->Cursors.end()) {
+            unsigned shape = XC_left_ptr;
+            for (const TCursorMap& m : kCursors)
+                if (m.Shape == AShape)
+                    shape = m.Font;
+            found = F->Cursors.emplace(AShape, XCreateFontCursor(F->Dpy, shape)).first;
+        }
+        c = found->second;
+    }
+    for (auto& [h, t] : F->Tops)
+        XDefineCursor(F->Dpy, t.Xid, c);
+    XFlush(F->Dpy);
+}
+
+TPoint TX11Backend::CursorPos()
+{
+    Window root = 0, child = 0;
+    int rx = 0, ry = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(F->Dpy, F->Root, &root, &child, &rx, &ry, &wx, &wy, &mask);
+    return Point(rx, ry);
+}
+
+void TX11Backend::SetCursorPos(TPoint P)
+{
+    XWarpPointer(F->Dpy, None, F->Root, 0, 0, 0, 0, P.X, P.Y);
+    XFlush(F->Dpy);
+}
+
+TRect TX11Backend::ScreenRect()
+{
+    return Rect(0, 0, DisplayWidth(F->Dpy, F->ScreenNo), DisplayHeight(F->Dpy, F->ScreenNo));
+}
+
+TRect TX11Backend::WorkArea()
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    TRect area = ScreenRect();
+    if (XGetWindowProperty(F->Dpy, F->Root, F->AtomWorkArea, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+            Success &&
+        data && count >= 4 && format == 32) {
+        long* v = reinterpret_cast<long*>(data);
+        area = Bounds(int(v[0]), int(v[1]), int(v[2]), int(v[3]));
+    }
+    if (data)
+        XFree(data);
+    return area;
+}
+
+void TX11Backend::SetClipboardText(const std::string& AText)
+{
+    F->Clipboard = AText;
+    XSetSelectionOwner(F->Dpy, F->AtomClipboard, F->Utility, CurrentTime);
+    F->OwnsClipboard = XGetSelectionOwner(F->Dpy, F->AtomClipboard) == F->Utility;
+    XFlush(F->Dpy);
+}
+
+std::string TX11Backend::ClipboardText()
+{
+    Window owner = XGetSelectionOwner(F->Dpy, F->AtomClipboard);
+    if (owner == None)
+        return std::string();
+    if (owner == F->Utility)
+        return F->Clipboard;
+    XDeleteProperty(F->Dpy, F->Utility, F->AtomTransfer);
+    XConvertSelection(F->Dpy, F->AtomClipboard, F->AtomUtf8, F->AtomTransfer, F->Utility, CurrentTime);
+    XFlush(F->Dpy);
+    // Another program answers; a silent one is given up on after two seconds.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    XEvent e;
+    while (!XCheckTypedWindowEvent(F->Dpy, F->Utility, SelectionNotify, &e)) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return std::string();
+        pollfd p{ConnectionNumber(F->Dpy), POLLIN, 0};
+        poll(&p, 1, 20);
+    }
+    if (e.xselection.property == None)
+        return std::string();
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string text;
+    if (XGetWindowProperty(F->Dpy, F->Utility, F->AtomTransfer, 0, 1 << 24, True, AnyPropertyType, &type, &format, &count,
+                           &after, &data) == Success &&
+        data)
+        text.assign(reinterpret_cast<char*>(data), count);
+    if (data)
+        XFree(data);
+    return text;
+}
+
+uintptr_t TX11Backend::CreateNativeChild(HWND ATopLevel, const TRect& AInTopLevel)
+{
+    auto it = F->Tops.find(ATopLevel);
+    if (it == F->Tops.end())
+        return 0;
+    Window w = XCreateSimpleWindow(F->Dpy, it->second.Xid, AInTopLevel.Left, AInTopLevel.Top,
+                                   unsigned(std::max(1, AInTopLevel.Width())), unsigned(std::max(1, AInTopLevel.Height())), 0,
+                                   0, BlackPixel(F->Dpy, F->ScreenNo));
+    XFlush(F->Dpy);
+    return uintptr_t(w);
+}
+
+void TX11Backend::MoveNativeChild(uintptr_t AId, const TRect& AInTopLevel, bool AVisible)
+{
+    Window w = Window(AId);
+    XMoveResizeWindow(F->Dpy, w, AInTopLevel.Left, AInTopLevel.Top, unsigned(std::max(1, AInTopLevel.Width())),
+                      unsigned(std::max(1, AInTopLevel.Height())));
+    if (AVisible)
+        XMapWindow(F->Dpy, w);
+    else
+        XUnmapWindow(F->Dpy, w);
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::DestroyNativeChild(uintptr_t AId)
+{
+    XDestroyWindow(F->Dpy, Window(AId));
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::TImpl::AnswerSelection(const XSelectionRequestEvent& R)
+{
+    XSelectionEvent reply{};
+    reply.type = SelectionNotify;
+    reply.display = R.display;
+    reply.requestor = R.requestor;
+    reply.selection = R.selection;
+    reply.target = R.target;
+    reply.time = R.time;
+    reply.property = None;
+    if (R.target == AtomTargets) {
+        Atom targets[] = {AtomTargets, AtomUtf8, XA_STRING};
+        XChangeProperty(Dpy, R.requestor, R.property, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(targets), 3);
+        reply.property = R.property;
+    } else if (R.target == AtomUtf8 || R.target == XA_STRING) {
+        XChangeProperty(Dpy, R.requestor, R.property, R.target, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(Clipboard.data()), int(Clipboard.size()));
+        reply.property = R.property;
+    }
+    XSendEvent(Dpy, R.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
+}
+
+void TX11Backend::TImpl::HandleKey(XKeyEvent& E, bool ADown)
+{
+    char buffer[64] = {};
+    KeySym sym = NoSymbol;
+    std::string text;
+    HWND h = HwndOf(E.window);
+    XIC ic = h && Tops.count(h) ? Tops[h].InputContext : nullptr;
+    if (ADown && ic) {
+        Status status = 0;
+        int n = Xutf8LookupString(ic, &E, buffer, sizeof buffer - 1, &sym, &status);
+        if (status == XLookupChars || status == XLookupBoth)
+            text.assign(buffer, size_t(std::max(0, n)));
+        if (status == XLookupChars) {
+            // Text the input method composed, without a key of its own.
+            InjectText(text);
+            return;
+        }
+    } else {
+        int n = XLookupString(&E, buffer, sizeof buffer - 1, &sym, nullptr);
+        if (ADown)
+            text.assign(buffer, size_t(std::max(0, n)));
+    }
+    int vk = VirtualKeyOf(XLookupKeysym(&E, 0));
+    if (!vk)
+        vk = VirtualKeyOf(sym);
+    if (vk)
+        InjectKey(vk, ADown, text);
+    else if (ADown && !text.empty())
+        InjectText(text);
+}
+
+void TX11Backend::TImpl::HandleEvent(XEvent& E)
+{
+    switch (E.type) {
+    case Expose:
+        if (HWND h = HwndOf(E.xexpose.window)) {
+            TRect r = Bounds(E.xexpose.x, E.xexpose.y, E.xexpose.width, E.xexpose.height);
+            // The buffer holds the picture already: the screen gets it again.
+            if (auto* self = dynamic_cast<TX11Backend*>(&Backend()))
+                self->Present(h, r);
+        }
+        break;
+    case MotionNotify: {
+        XEvent last = E;
+        while (XCheckTypedWindowEvent(Dpy, E.xmotion.window, MotionNotify, &last)) {
+        }
+        InjectMouseMove(Point(last.xmotion.x_root, last.xmotion.y_root));
+        break;
+    }
+    case ButtonPress:
+    case ButtonRelease: {
+        TPoint p = Point(E.xbutton.x_root, E.xbutton.y_root);
+        bool down = E.type == ButtonPress;
+        switch (E.xbutton.button) {
+        case Button1: InjectMouseButton(TMouseButton::mbLeft, down, p); break;
+        case Button2: InjectMouseButton(TMouseButton::mbMiddle, down, p); break;
+        case Button3: InjectMouseButton(TMouseButton::mbRight, down, p); break;
+        case Button4: if (down) InjectMouseWheel(WHEEL_DELTA, p); break;
+        case Button5: if (down) InjectMouseWheel(-WHEEL_DELTA, p); break;
+        default: break;
+        }
+        break;
+    }
+    case LeaveNotify:
+        if (E.xcrossing.mode == NotifyNormal)
+            InjectMouseMove(Point(E.xcrossing.x_root, E.xcrossing.y_root));
+        break;
+    case KeyPress: HandleKey(E.xkey, true); break;
+    case KeyRelease: HandleKey(E.xkey, false); break;
+    case FocusIn:
+        if (HWND h = HwndOf(E.xfocus.window); h && E.xfocus.mode == NotifyNormal && GetActiveWindow() != h)
+            SetActiveWindow(h);
+        break;
+    case FocusOut: {
+        if (E.xfocus.mode != NotifyNormal)
+            break;
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(Dpy, &focus, &revert);
+        if (!HwndOf(focus))
+            InjectDeactivate();
+        break;
+    }
+    case ClientMessage:
+        if (E.xclient.message_type == AtomProtocols && Atom(E.xclient.data.l[0]) == AtomDelete)
+            if (HWND h = HwndOf(E.xclient.window))
+                PostMessage(h, WM_CLOSE);
+        break;
+    case SelectionRequest: AnswerSelection(E.xselectionrequest); break;
+    case SelectionClear: OwnsClipboard = false; break;
+    default: break;
+    }
+}
+
+bool TX11Backend::DispatchEvents()
+{
+    bool any = false;
+    while (XPending(F->Dpy)) {
+        XEvent e;
+        XNextEvent(F->Dpy, &e);
+        if (XFilterEvent(&e, None))
+            continue;
+        F->HandleEvent(e);
+        any = true;
+    }
+    return any;
+}
+
+void TX11Backend::WaitEvents(uint32_t ATimeoutMs)
+{
+    XFlush(F->Dpy);
+    if (XPending(F->Dpy))
+        return;
+    pollfd fds[2] = {{ConnectionNumber(F->Dpy), POLLIN, 0}, {F->WakeFd, POLLIN, 0}};
+    poll(fds, 2, ATimeoutMs == UINT32_MAX ? -1 : int(std::min<uint32_t>(ATimeoutMs, 60000)));
+    if (fds[1].revents & POLLIN) {
+        uint64_t value = 0;
+        [[maybe_unused]] ssize_t n = read(F->WakeFd, &value, sizeof value);
+    }
+}
+
+void TX11Backend::Wake()
+{
+    uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = write(F->WakeFd, &one, sizeof one);
+}
+
+unsigned long TX11Backend::XWindowOf(HWND AWnd) const
+{
+    auto it = F->Tops.find(AWnd);
+    return it == F->Tops.end() ? 0 : it->second.Xid;
+}
+
+void* TX11Backend::XDisplay() const { return F->Dpy; }
+
+bool InstallX11Backend()
+{
+    try {
+        SetBackend(std::make_unique<TX11Backend>());
+        return true;
+    } catch (const EOSError&) {
+        return false;
+    }
+}
+
+} // namespace platform

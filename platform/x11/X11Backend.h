@@ -1,0 +1,60 @@
+#pragma once
+// The presenter on an X display: every top-level window of the window system
+// becomes an undecorated X window showing its back buffer; window regions
+// become shapes; X input becomes the window system's input; the clipboard is
+// the display's; a control can have a real X child window of its own.
+
+#include "platform/ui/Backend.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class TX11Backend : public TWindowBackend {
+public:
+    // Opens ADisplayName (empty: $DISPLAY); raises EOSError when it cannot.
+    explicit TX11Backend(const std::string& ADisplayName = std::string());
+    ~TX11Backend() override;
+
+    void WindowCreated(HWND AWnd) override;
+    void WindowDestroyed(HWND AWnd) override;
+    void WindowShown(HWND AWnd, bool AVisible) override;
+    void WindowMoved(HWND AWnd, const TRect& AScreenBounds) override;
+    void WindowRestacked() override;
+    void WindowRegionChanged(HWND AWnd) override;
+    void WindowTextChanged(HWND AWnd) override;
+    void WindowAlphaChanged(HWND AWnd) override;
+    void WindowActivated(HWND AWnd) override;
+    void Present(HWND AWnd, const TRect& ADirty) override;
+
+    void SetCursorShape(TCursorShape AShape) override;
+    TPoint CursorPos() override;
+    void SetCursorPos(TPoint P) override;
+    TRect ScreenRect() override;
+    TRect WorkArea() override;
+    void SetClipboardText(const std::string& AText) override;
+    std::string ClipboardText() override;
+
+    uintptr_t CreateNativeChild(HWND ATopLevel, const TRect& AInTopLevel) override;
+    void MoveNativeChild(uintptr_t AId, const TRect& AInTopLevel, bool AVisible) override;
+    void DestroyNativeChild(uintptr_t AId) override;
+
+    bool DispatchEvents() override;
+    void WaitEvents(uint32_t ATimeoutMs) override;
+    void Wake() override;
+
+    // The X window showing AWnd (0 for none), and the display connection.
+    unsigned long XWindowOf(HWND AWnd) const;
+    void* XDisplay() const;
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> F;
+};
+
+// Installs the X presenter when a display can be opened; false otherwise
+// (the headless presenter stays).
+bool InstallX11Backend();
+
+} // namespace platform

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/Forms.h"
+#include "platform/controls/StdCtrls.h"
+#include "platform/core/SysUtils.h"
+#include "platform/ui/Input.h"
+#include "platform/x11/X11Backend.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace platform;
+
+namespace {
+
+// Runs the loop until ADone holds; a display that never answers ends the wait
+// after a few seconds so the test fails instead of hanging.
+bool PumpUntil(const std::function<bool()>& ADone)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!ADone()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        Application()->ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+void SendClick(Display* D, Window W, TPoint AScreen, TPoint AInWindow)
+{
+    for (int type : {ButtonPress, ButtonRelease}) {
+        XEvent e{};
+        e.xbutton.type = type;
+        e.xbutton.display = D;
+        e.xbutton.window = W;
+        e.xbutton.root = DefaultRootWindow(D);
+        e.xbutton.x = AInWindow.X;
+        e.xbutton.y = AInWindow.Y;
+        e.xbutton.x_root = AScreen.X;
+        e.xbutton.y_root = AScreen.Y;
+        e.xbutton.button = Button1;
+        e.xbutton.same_screen = True;
+        XSendEvent(D, W, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+    }
+    XFlush(D);
+}
+
+} // namespace
+
+TEST(X11Backend, AFormShowsItsPixelsOnTheDisplayAndTakesClicks)
+{
+    if (GetEnvironmentVariable("DISPLAY").empty())
+        GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(InstallX11Backend());
+    auto* x = dynamic_cast<TX11Backend*>(&Backend());
+    ASSERT_NE(x, nullptr);
+    Display* d = static_cast<Display*>(x->XDisplay());
+
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(40, 30, 320, 200);
+    form->SetCaption("ZarveloMP3格式转换器");
+    auto* label = new TLabel(form.get());
+    label->SetBounds(10, 10, 200, 20);
+    label->SetCaption("视频预览 Preview");
+    label->SetParent(form.get());
+    auto* button = new TButton(form.get());
+    button->SetBounds(10, 50, 90, 30);
+    button->SetCaption("开始");
+    button->SetParent(form.get());
+    auto* edit = new TEdit(form.get());
+    edit->SetBounds(120, 50, 150, 22);
+    edit->SetText("输出文件夹");
+    edit->SetParent(form.get());
+    auto* render = new TPanel(form.get());
+    render->SetBounds(10, 100, 160, 90);
+    render->SetParent(form.get());
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+
+    Window xid = x->XWindowOf(form->Handle());
+    ASSERT_NE(xid, 0u);
+    ASSERT_TRUE(PumpUntil([&] {
+        XWindowAttributes a;
+        return XGetWindowAttributes(d, xid, &a) && a.map_state == IsViewable;
+    }));
+    form->Invalidate();
+    Application()->ProcessMessages();
+    XSync(d, False);
+
+    XImage* image = XGetImage(d, xid, 0, 0, 320, 200, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    const TPixelSurface* s = GetWindowSurface(form->Handle());
+    int differences = 0, textPixels = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int px = 0; px < 320; ++px) {
+            uint32_t want = reinterpret_cast<const uint32_t*>(s->Row(y))[px] & 0xFFFFFF;
+            uint32_t got = uint32_t(XGetPixel(image, px, y)) & 0xFFFFFF;
+            differences += want != got;
+            textPixels += y < 30 && want != (uint32_t(ColorToRGB(clBtnFace)) & 0xFFFFFF);
+        }
+    XDestroyImage(image);
+    EXPECT_EQ(differences, 0);
+    EXPECT_GT(textPixels, 0);   // the caption was drawn
+
+    // A click arriving from the display reaches the button.
+    TPoint center = button->ClientToScreen(Point(45, 15));
+    SendClick(d, xid, center, Point(center.X - 40, center.Y - 30));
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+
+    // A library drawing into a window of its own gets a real child of the form's X window.
+    uintptr_t child = GetNativeChildWindow(render->Handle());
+    ASSERT_NE(child, 0u);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(d, Window(child), &root, &parent, &children, &count);
+    if (children)
+        XFree(children);
+    EXPECT_EQ(parent, xid);
+    XWindowAttributes a;
+    XGetWindowAttributes(d, Window(child), &a);
+    EXPECT_EQ(a.x, 10);
+    EXPECT_EQ(a.y, 100);
+
+    // Titles are UTF-8 and the clipboard is the display's.
+    SetClipboardText("剪贴板 text");
+    EXPECT_EQ(GetClipboardText(), "剪贴板 text");
+}
