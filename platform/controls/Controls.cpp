@@ -610,19 +610,8 @@ TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WMPaint(TMessage& M)
 {
-    if (!M.WParam)
-        return;
-    FCanvas->Lock();
-    FCanvas->SetHandle(reinterpret_cast<HDC>(M.WParam));
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    if (M.WParam)
+        PaintOnCanvas(FCanvas.get(), reinterpret_cast<HDC>(M.WParam), [this] { Paint(); });
 }
 
 // ---- TCustomControl
@@ -631,19 +620,21 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanva
 
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintWindow(HDC ADC)
+void TCustomControl::PaintWindow(HDC ADC) { PaintOnCanvas(FCanvas.get(), ADC, [this] { Paint(); }); }
+
+void PaintOnCanvas(TCanvas* ACanvas, HDC ADC, const std::function<void()>& APaint)
 {
-    FCanvas->Lock();
-    FCanvas->SetHandle(ADC);
+    ACanvas->Lock();
+    ACanvas->SetHandle(ADC);
     try {
-        Paint();
+        APaint();
     } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
+        ACanvas->SetHandle(nullptr);
+        ACanvas->Unlock();
         throw;
     }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    ACanvas->SetHandle(nullptr);
+    ACanvas->Unlock();
 }
 
 // ---- look-ups

@@ -390,6 +390,7 @@ protected:
     virtual void PaintWindow(HDC ADC);
     virtual void PaintHandler(TMessage& M);
     virtual bool DoKeyDown(TMessage& M);
+    bool DoKeyEvent(TMessage& M, bool AUp);
     virtual bool DoKeyPress(TMessage& M);
     virtual bool DoKeyUp(TMessage& M);
     virtual void KeyDown(uint16_t& AKey, TShiftState AShift);
@@ -428,6 +429,9 @@ protected:
     void PaintWindow(HDC ADC) override;
     std::unique_ptr<TControlCanvas> FCanvas;
 };
+
+// Lends ADC to ACanvas while APaint runs (locked, handed back even when it throws).
+void PaintOnCanvas(TCanvas* ACanvas, HDC ADC, const std::function<void()>& APaint);
 
 // Tells the application and the screen that a control goes away.
 void ControlDestroyed(TControl* AControl);

@@ -772,31 +772,25 @@ void TWinControl::KeyPress(char16_t& AKey)
         OnKeyPress(this, AKey);
 }
 
-bool TWinControl::DoKeyDown(TMessage& M)
+bool TWinControl::DoKeyEvent(TMessage& M, bool AUp)
 {
+    // With KeyPreview the form sees the key first and may eat it.
     TCustomForm* form = ParentForm();
-    if (form && form != this && form->KeyPreview && form->DoKeyDown(M))
+    if (form && form != this && form->KeyPreview && (AUp ? form->DoKeyUp(M) : form->DoKeyDown(M)))
         return true;
     uint16_t key = uint16_t(M.WParam);
-    KeyDown(key, KeyDataToShiftState(M.LParam));
+    if (AUp)
+        KeyUp(key, KeyDataToShiftState(M.LParam));
+    else
+        KeyDown(key, KeyDataToShiftState(M.LParam));
     if (key == 0)
         return true;
     M.WParam = key;
     return false;
 }
 
-bool TWinControl::DoKeyUp(TMessage& M)
-{
-    TCustomForm* form = ParentForm();
-    if (form && form != this && form->KeyPreview && form->DoKeyUp(M))
-        return true;
-    uint16_t key = uint16_t(M.WParam);
-    KeyUp(key, KeyDataToShiftState(M.LParam));
-    if (key == 0)
-        return true;
-    M.WParam = key;
-    return false;
-}
+bool TWinControl::DoKeyDown(TMessage& M) { return DoKeyEvent(M, false); }
+bool TWinControl::DoKeyUp(TMessage& M) { return DoKeyEvent(M, true); }
 
 bool TWinControl::DoKeyPress(TMessage& M)
 {

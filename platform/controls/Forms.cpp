@@ -564,20 +564,7 @@ void TCustomForm::CMDialogKey(TMessage& M)
     TWinControl::CMDialogKey(M);
 }
 
-void TCustomForm::PaintWindow(HDC ADC)
-{
-    FCanvas->Lock();
-    FCanvas->SetHandle(ADC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-}
+void TCustomForm::PaintWindow(HDC ADC) { PaintOnCanvas(FCanvas.get(), ADC, [this] { Paint(); }); }
 
 void TCustomForm::Paint()
 {

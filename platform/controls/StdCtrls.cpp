@@ -20,6 +20,29 @@ void DrawLabelText(TCanvas* C, TFont* AFont, const std::string& AText, TRect R, 
 
 } // namespace
 
+namespace {
+
+void PaintMark(TCanvas* C, TRect ABox, bool ARound, TCheckBoxState AState, bool AEnabled)
+{
+    C->Brush()->SetColor(AEnabled ? clWindow : clBtnFace);
+    C->Pen()->SetColor(clBtnShadow);
+    if (ARound)
+        C->Ellipse(ABox);
+    else
+        C->Rectangle(ABox);
+    if (AState == cbUnchecked)
+        return;
+    C->Brush()->SetColor(AState == cbGrayed || !AEnabled ? clGrayText : clWindowText);
+    C->Pen()->SetColor(AState == cbGrayed || !AEnabled ? clGrayText : clWindowText);
+    TRect mark = Rect(ABox.Left + 3, ABox.Top + 3, ABox.Right - 3, ABox.Bottom - 3);
+    if (ARound)
+        C->Ellipse(mark);
+    else
+        C->FillRect(mark);
+}
+
+} // namespace
+
 // ---- TButtonControl
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TCustomControl(AOwner)
@@ -204,42 +227,21 @@ void TCustomCheckBox::KeyPress(char16_t& AKey)
     TButtonControl::KeyPress(AKey);
 }
 
-namespace {
 
-void PaintMark(TCanvas* C, TRect ABox, bool ARound, TCheckBoxState AState, bool AEnabled)
-{
-    C->Brush()->SetColor(AEnabled ? clWindow : clBtnFace);
-    C->Pen()->SetColor(clBtnShadow);
-    if (ARound)
-        C->Ellipse(ABox);
-    else
-        C->Rectangle(ABox);
-    if (AState == cbUnchecked)
-        return;
-    C->Brush()->SetColor(AState == cbGrayed || !AEnabled ? clGrayText : clWindowText);
-    C->Pen()->SetColor(AState == cbGrayed || !AEnabled ? clGrayText : clWindowText);
-    TRect mark = Rect(ABox.Left + 3, ABox.Top + 3, ABox.Right - 3, ABox.Bottom - 3);
-    if (ARound)
-        C->Ellipse(mark);
-    else
-        C->FillRect(mark);
-}
-
-} // namespace
-
-void TCustomCheckBox::Paint()
+void TButtonControl::PaintToggle(bool ARound, TCheckBoxState AState, bool AMarkLeft)
 {
     TCanvas* c = Canvas();
     TRect r = ClientRect();
     c->Brush()->SetColor(FColor);
     c->FillRect(r);
     int box = 13, top = (r.Height() - box) / 2;
-    bool right = Alignment == taRightJustify;
-    TRect mark = right ? Bounds(0, top, box, box) : Bounds(r.Right - box, top, box, box);
-    PaintMark(c, mark, false, FState, FEnabled);
-    TRect text = right ? Rect(box + 4, 0, r.Right, r.Bottom) : Rect(0, 0, r.Right - box - 4, r.Bottom);
+    TRect mark = AMarkLeft ? Bounds(0, top, box, box) : Bounds(r.Right - box, top, box, box);
+    PaintMark(c, mark, ARound, AState, FEnabled);
+    TRect text = AMarkLeft ? Rect(box + 4, 0, r.Right, r.Bottom) : Rect(0, 0, r.Right - box - 4, r.Bottom);
     DrawCaption(text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
 }
+
+void TCustomCheckBox::Paint() { PaintToggle(false, FState, Alignment == taRightJustify); }
 
 // ---- TRadioButton
 
@@ -282,16 +284,7 @@ void TRadioButton::KeyPress(char16_t& AKey)
     TButtonControl::KeyPress(AKey);
 }
 
-void TRadioButton::Paint()
-{
-    TCanvas* c = Canvas();
-    TRect r = ClientRect();
-    c->Brush()->SetColor(FColor);
-    c->FillRect(r);
-    int box = 13, top = (r.Height() - box) / 2;
-    PaintMark(c, Bounds(0, top, box, box), true, FChecked ? cbChecked : cbUnchecked, FEnabled);
-    DrawCaption(Rect(box + 4, 0, r.Right, r.Bottom), DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-}
+void TRadioButton::Paint() { PaintToggle(true, FChecked ? cbChecked : cbUnchecked, true); }
 
 // ---- TCustomLabel
 

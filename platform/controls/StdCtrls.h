@@ -10,6 +10,8 @@
 
 namespace platform {
 
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
 class TButtonControl : public TCustomControl {
 public:
     explicit TButtonControl(TComponent* AOwner);
@@ -19,6 +21,8 @@ protected:
     void CMDialogChar(TMessage& M) override;
     void CMTextChanged(TMessage& M) override { Invalidate(); }
     void DrawCaption(const TRect& ARect, UINT AFormat);
+    // A check or radio mark with the caption beside it.
+    void PaintToggle(bool ARound, TCheckBoxState AState, bool AMarkLeft);
 };
 
 class TButton : public TButtonControl {
@@ -47,8 +51,6 @@ private:
     bool FPressed = false;
     bool FSpaceDown = false;
 };
-
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 class TCustomCheckBox : public TButtonControl {
 public:

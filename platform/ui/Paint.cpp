@@ -396,33 +396,27 @@ bool RedrawWindow(HWND AWnd, const TRect* ARect, UINT AFlags)
     return true;
 }
 
-HDC GetDC(HWND AWnd)
+namespace {
+
+// What is drawn outside WM_PAINT is shown at the next flush: its whole visible area counts as new.
+HDC DCOutsidePaint(HWND AWnd, bool AClient)
 {
     TWindowData* w = Find(AWnd);
     if (!w)
         return nullptr;
-    HRGN clip = VisibleRegion(w, true, w->Style & WS_CLIPCHILDREN);
+    HRGN clip = VisibleRegion(w, AClient, w->Style & WS_CLIPCHILDREN);
     if (!IsVisibleChain(w))
         SetRectRgn(clip, 0, 0, 0, 0);
     AddPresentDirty(TopLevelOf(w)->Handle, RgnBox(clip));
-    HDC dc = MakeDC(w, true, clip);
+    HDC dc = MakeDC(w, AClient, clip);
     DeleteObject(clip);
     return dc;
 }
 
-HDC GetWindowDC(HWND AWnd)
-{
-    TWindowData* w = Find(AWnd);
-    if (!w)
-        return nullptr;
-    HRGN clip = VisibleRegion(w, false, w->Style & WS_CLIPCHILDREN);
-    if (!IsVisibleChain(w))
-        SetRectRgn(clip, 0, 0, 0, 0);
-    AddPresentDirty(TopLevelOf(w)->Handle, RgnBox(clip));
-    HDC dc = MakeDC(w, false, clip);
-    DeleteObject(clip);
-    return dc;
-}
+} // namespace
+
+HDC GetDC(HWND AWnd) { return DCOutsidePaint(AWnd, true); }
+HDC GetWindowDC(HWND AWnd) { return DCOutsidePaint(AWnd, false); }
 
 int ReleaseDC(HWND AWnd, HDC ADC)
 {

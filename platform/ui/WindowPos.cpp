@@ -133,14 +133,18 @@ bool SetWindowPos(HWND AWnd, HWND AInsertAfter, int X, int Y, int CX, int CY, UI
     if (!w)
         return false;
     TWindowPos wp{AWnd, AInsertAfter, X, Y, std::max(0, CX), std::max(0, CY), AFlags};
-    if (wp.flags & SWP_NOMOVE) {
-        wp.x = w->Rect.Left;
-        wp.y = w->Rect.Top;
-    }
-    if (wp.flags & SWP_NOSIZE) {
-        wp.cx = w->Rect.Width();
-        wp.cy = w->Rect.Height();
-    }
+    // What the flags keep is the window's own, before and after WM_WINDOWPOSCHANGING.
+    auto keepUnchanged = [&] {
+        if (wp.flags & SWP_NOMOVE) {
+            wp.x = w->Rect.Left;
+            wp.y = w->Rect.Top;
+        }
+        if (wp.flags & SWP_NOSIZE) {
+            wp.cx = w->Rect.Width();
+            wp.cy = w->Rect.Height();
+        }
+    };
+    keepUnchanged();
     if ((wp.flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE))
         wp.flags &= ~SWP_SHOWWINDOW;
     if ((wp.flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE))
@@ -151,14 +155,7 @@ bool SetWindowPos(HWND AWnd, HWND AInsertAfter, int X, int Y, int CX, int CY, UI
         Send(AWnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
     if (!(w = Find(AWnd)))
         return false;
-    if (wp.flags & SWP_NOMOVE) {
-        wp.x = w->Rect.Left;
-        wp.y = w->Rect.Top;
-    }
-    if (wp.flags & SWP_NOSIZE) {
-        wp.cx = w->Rect.Width();
-        wp.cy = w->Rect.Height();
-    }
+    keepUnchanged();
     wp.cx = std::max(0, wp.cx);
     wp.cy = std::max(0, wp.cy);
 
