@@ -504,6 +504,7 @@ void TControl::WMMouseMove(TMessage& M)
 
 void TControl::WMLButtonDown(TMessage& M)
 {
+    SendCancelMode(this);
     MouseDown(mbLeft, KeysToShiftState(M.WParam), GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
 }
 
@@ -528,6 +529,7 @@ void TControl::WMLButtonUp(TMessage& M)
 
 void TControl::WMRButtonDown(TMessage& M)
 {
+    SendCancelMode(this);
     MouseDown(mbRight, KeysToShiftState(M.WParam), GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
 }
 

@@ -242,6 +242,8 @@ void TWinControl::Dispatch(TMessage& M)
     case CN_SYSKEYDOWN: {
         // Keys a control does not want become dialog keys of its form.
         M.Result = 1;
+        if (TCustomForm* form = ParentForm(); form && form->IsShortCut(M))
+            return;
         if (Perform(CM_CHILDKEY, M.WParam, reinterpret_cast<LPARAM>(this)))
             return;
         LRESULT mask = 0;

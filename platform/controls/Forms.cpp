@@ -11,6 +11,19 @@ namespace platform {
 
 // ---- globals
 
+namespace {
+
+// ShowHint comes from the parents while ParentShowHint is set.
+bool WantsHint(TControl* AControl)
+{
+    TControl* c = AControl;
+    while (c && c->ParentShowHint && c->Parent())
+        c = c->Parent();
+    return c && c->ShowHint && !AControl->Hint.empty();
+}
+
+} // namespace
+
 TApplication* Application()
 {
     static TApplication* app = new TApplication(nullptr);   // lives as long as the program
@@ -528,6 +541,16 @@ void TCustomForm::WMActivate(TMessage& M)
 
 void TCustomForm::WMClose(TMessage&) { Close(); }
 
+bool TCustomForm::IsShortCut(TMessage& M)
+{
+    bool handled = false;
+    if (OnShortCut)
+        OnShortCut(M, handled);
+    if (!handled && FMenu)
+        handled = FMenu->IsShortCut(uint16_t(M.WParam), KeyDataToShiftState(M.LParam));
+    return handled;
+}
+
 void TCustomForm::WMGetMinMaxInfo(TMessage& M)
 {
     DefaultHandler(M);
@@ -582,7 +605,11 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
     SetMessagePumpHook([this] { return ProcessMessage(); });
 }
 
-TApplication::~TApplication() = default;
+TApplication::~TApplication()
+{
+    if (FHintTimer)
+        KillTimer(nullptr, FHintTimer);
+}
 
 HWND TApplication::Handle()
 {
@@ -660,6 +687,9 @@ bool TApplication::ProcessMessage()
     }
     if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE || msg.message == WM_MOUSELEAVE)
         UpdateMouseControl();
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_LBUTTONDOWN ||
+        msg.message == WM_RBUTTONDOWN || msg.message == WM_NCLBUTTONDOWN)
+        CancelHint();
     return true;
 }
 
@@ -705,12 +735,169 @@ void TApplication::UpdateMouseControl()
         old->Perform(CM_MOUSELEAVE);
     if (now && FMouseControl == now)
         now->Perform(CM_MOUSEENTER);
+    if (now && now == FHintWindow)
+        return;
+    // A hint that was just showing makes the next one come quicker.
+    bool wasShowing = FHintActive;
+    CancelHint();
+    FHintControl = now && WantsHint(now) ? now : nullptr;
+    if (FHintControl && ShowHint)
+        StartHintTimer(uint32_t(wasShowing ? HintShortPause : HintPause));
 }
 
 void TApplication::ForgetControl(TControl* AControl)
 {
     if (FMouseControl == AControl)
         FMouseControl = nullptr;
+    if (FHintControl == AControl) {
+        FHintControl = nullptr;
+        CancelHint();
+    }
+    if (FHintWindow == AControl)
+        FHintWindow = nullptr;
+}
+
+// ---- hints
+
+THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FVisible = false;
+    FColor = clInfoBk;
+    FBrush.SetColor(FColor);
+    FFont.SetColor(clInfoText);
+}
+
+void THintWindow::CreateParams(TCreateParams& P)
+{
+    TCustomControl::CreateParams(P);
+    P.Style = WS_POPUP | WS_BORDER;
+    P.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    P.WndParent = nullptr;
+    P.WinClassName = "THintWindow";
+}
+
+void THintWindow::Dispatch(TMessage& M)
+{
+    if (M.Msg == WM_MOUSEACTIVATE) {
+        M.Result = MA_NOACTIVATE;
+        return;
+    }
+    if (M.Msg == WM_NCHITTEST) {
+        M.Result = HTTRANSPARENT;
+        return;
+    }
+    TCustomControl::Dispatch(M);
+}
+
+TRect THintWindow::CalcHintRect(int AMaxWidth, const std::string& AHint)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT old = SelectObject(dc, FFont.Handle());
+    TRect r = Rect(0, 0, AMaxWidth, 0);
+    DrawText(dc, AHint, &r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return Rect(0, 0, r.Right + 6 + 2, r.Bottom + 2 + 2);
+}
+
+void THintWindow::ActivateHint(TRect ARect, const std::string& AHint)
+{
+    FText = AHint;
+    TRect screen = GetWorkArea();
+    if (ARect.Right > screen.Right)
+        ARect = OffsetRect(ARect, screen.Right - ARect.Right, 0);
+    if (ARect.Bottom > screen.Bottom)
+        ARect = OffsetRect(ARect, 0, screen.Bottom - ARect.Bottom);
+    SetBoundsRect(ARect);
+    FHintShowing = true;
+    SetWindowPos(Handle(), HWND_TOPMOST, ARect.Left, ARect.Top, ARect.Width(), ARect.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+void THintWindow::ReleaseHandle()
+{
+    FHintShowing = false;
+    if (HandleAllocated())
+        ShowWindow(Handle(), SW_HIDE);
+}
+
+void THintWindow::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    c->Brush()->SetColor(FColor);
+    c->FillRect(r);
+    HDC dc = c->Handle();
+    SelectObject(dc, FFont.Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(FFont.Color()));
+    r = Rect(r.Left + 2, r.Top, r.Right, r.Bottom);
+    DrawText(dc, FText, &r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+void TApplication::StartHintTimer(uint32_t AInterval)
+{
+    if (FHintTimer)
+        KillTimer(nullptr, FHintTimer);
+    FHintTimer = SetTimer(nullptr, 0, std::max<uint32_t>(AInterval, 1), [this](HWND, UINT, uintptr_t, uint32_t) {
+        KillTimer(nullptr, FHintTimer);
+        FHintTimer = 0;
+        if (FHintActive)
+            HideHintTimerExpired();
+        else
+            HintTimerExpired();
+    });
+}
+
+void TApplication::HintTimerExpired()
+{
+    if (FHintControl && FHintControl == FMouseControl)
+        ActivateHint(GetCursorPos());
+}
+
+void TApplication::HideHintTimerExpired() { CancelHint(); }
+
+void TApplication::ActivateHint(TPoint ACursorPos)
+{
+    TControl* control = FHintControl;
+    if (!control || !ShowHint || !WantsHint(control))
+        return;
+    THintInfo info;
+    info.HintControl = control;
+    info.CursorPos = control->ScreenToClient(ACursorPos);
+    TPoint origin = control->ClientToScreen(Point(0, 0));
+    info.CursorRect = Bounds(origin.X, origin.Y, control->Width(), control->Height());
+    info.HintPos = Point(ACursorPos.X, ACursorPos.Y + 20);
+    info.HintMaxWidth = GetScreenRect().Width();
+    info.HintStr = control->Hint;
+    info.HideTimeout = HintHidePause;
+    if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0)
+        return;
+    bool canShow = true;
+    if (OnShowHint)
+        OnShowHint(info.HintStr, canShow, info);
+    if (!canShow || info.HintStr.empty())
+        return;
+    if (!FHintWindow) {
+        FHintWindow = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    }
+    TRect r = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr);
+    FHintWindow->ActivateHint(OffsetRect(r, info.HintPos.X, info.HintPos.Y), info.HintStr);
+    FHintActive = true;
+    FHintCursorRect = info.CursorRect;
+    if (info.HideTimeout > 0)
+        StartHintTimer(uint32_t(info.HideTimeout));
+}
+
+void TApplication::CancelHint()
+{
+    if (FHintTimer) {
+        KillTimer(nullptr, FHintTimer);
+        FHintTimer = 0;
+    }
+    if (FHintActive && FHintWindow)
+        FHintWindow->ReleaseHandle();
+    FHintActive = false;
 }
 
 void TApplication::HandleException(TObject* Sender)

@@ -73,6 +73,8 @@ public:
     void SetVisible(bool AValue) override;
     bool Showing() const override { return FShowing; }
     bool IsModal() const { return FormState & fsModal; }
+    // OnShortCut, then the form's menu: true when the key ran something.
+    virtual bool IsShortCut(TMessage& M);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -138,10 +140,43 @@ public:
     explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 };
 
+// The small window that shows a control's hint. Descendants (the skinned
+// hint) draw their own and may measure differently.
+class THintWindow : public TCustomControl {
+public:
+    explicit THintWindow(TComponent* AOwner);
+    virtual TRect CalcHintRect(int AMaxWidth, const std::string& AHint);
+    virtual void ActivateHint(TRect ARect, const std::string& AHint);   // screen coordinates
+    virtual void ReleaseHandle();
+    bool HintShowing() const { return FHintShowing; }
+
+protected:
+    void CreateParams(TCreateParams& P) override;
+    void Paint() override;
+    bool Showing() const override { return FHintShowing; }
+    void Dispatch(TMessage& M) override;
+
+private:
+    bool FHintShowing = false;
+};
+
+using THintWindowClass = std::function<THintWindow*(TComponent* AOwner)>;
+
+// What a hint will show; the control (CM_HINTSHOW, lParam) and OnShowHint may change it.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint CursorPos;
+    TRect CursorRect;     // the hint goes when the pointer leaves it (screen)
+    TPoint HintPos;       // where the hint window goes (screen)
+    int HintMaxWidth = 0;
+    std::string HintStr;
+    int HideTimeout = 0;
+};
+
 using TMessageEvent = std::function<void(TMsg& Msg, bool& Handled)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
-using TShowHintEvent = std::function<void(std::string& HintStr, bool& CanShow, TControl* HintControl, TPoint CursorPos)>;
+using TShowHintEvent = std::function<void(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
 class TApplication : public TComponent {
 public:
@@ -182,7 +217,12 @@ public:
     void HandleException(TObject* Sender);
     void Minimize();
     void Restore();
-    void CancelHint() {}
+    // Hints: a control under the pointer with ShowHint and a Hint shows it
+    // after HintPause, for HintHidePause.
+    THintWindowClass HintWindowClass;
+    void CancelHint();
+    THintWindow* HintWindow() const { return FHintWindow; }
+    void ActivateHint(TPoint ACursorPos);
 
     TMessageEvent OnMessage;
     TIdleEvent OnIdle;
@@ -208,7 +248,16 @@ private:
 
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
+    void StartHintTimer(uint32_t AInterval);
+    void HintTimerExpired();
+    void HideHintTimerExpired();
+
     TControl* FMouseControl = nullptr;
+    THintWindow* FHintWindow = nullptr;
+    TControl* FHintControl = nullptr;
+    uintptr_t FHintTimer = 0;
+    bool FHintActive = false;
+    TRect FHintCursorRect;
     TPoint FLastCursor{-100000, -100000};
     HWND FHandle = nullptr;
     TBitmap FIcon;

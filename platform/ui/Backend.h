@@ -32,6 +32,7 @@ public:
     virtual void Present(HWND AWnd, const TRect& ADirty) {}
 
     virtual void SetCursorShape(TCursorShape AShape) {}
+    virtual void Beep() {}
     virtual TPoint CursorPos() = 0;
     // Input placed the pointer there (injected or from the display).
     virtual void CursorMovedByInput(TPoint P) {}

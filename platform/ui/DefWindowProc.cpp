@@ -288,6 +288,15 @@ LRESULT DefWindowProc(HWND AWnd, UINT AMsg, WPARAM W, LPARAM L)
         case SC_RESTORE: ShowWindow(AWnd, SW_RESTORE); return 0;
         default: return 0;
         }
+    case WM_KEYUP:
+        // The menu key asks for the context menu, at no mouse position.
+        if (W == WPARAM(VK_APPS))
+            Send(AWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(AWnd), MAKELPARAM(-1, -1));
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (W == WPARAM(VK_F10) && GetKeyState(VK_SHIFT) < 0)
+            Send(AWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(AWnd), MAKELPARAM(-1, -1));
+        return 0;
     case WM_SYSKEYUP:
         if ((W == WPARAM(VK_MENU) || W == WPARAM(VK_F10)))
             Send(GetAncestor(AWnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, 0);

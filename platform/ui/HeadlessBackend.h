@@ -19,6 +19,8 @@ public:
     void SetClipboardText(const std::string& AText) override;
     std::string ClipboardText() override;
     void SetCursorShape(TCursorShape AShape) override { FCursor = AShape; }
+    void Beep() override { ++FBeeps; }
+    int Beeps() const { return FBeeps; }
     bool DispatchEvents() override { return false; }
     void WaitEvents(uint32_t ATimeoutMs) override;
     void Wake() override;
@@ -33,6 +35,7 @@ private:
     bool FWoken = false;
     TPoint FCursor_;
     TCursorShape FCursor = TCursorShape::crDefault;
+    int FBeeps = 0;
     std::string FClipboard;
     TRect FScreen = Rect(0, 0, 1920, 1080);
     TRect FWorkArea = Rect(0, 0, 1920, 1040);

@@ -705,6 +705,12 @@ TRect GetScreenRect() { return Backend().ScreenRect(); }
 TRect GetWorkArea() { return Backend().WorkArea(); }
 uint32_t GetDoubleClickTime() { return 500; }
 
+bool MessageBeep(UINT)
+{
+    Backend().Beep();
+    return true;
+}
+
 void detail::SyncNativeChildren(TWindowData* ATop)
 {
     if (!ATop)

@@ -266,6 +266,7 @@ int GetSystemMetrics(int AIndex);
 TRect GetScreenRect();
 TRect GetWorkArea();
 uint32_t GetDoubleClickTime();
+bool MessageBeep(UINT AType);
 
 // A real native window inside a window, for a library that must draw into a
 // window of its own (the player's video output). 0 when the presenter has no

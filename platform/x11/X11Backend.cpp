@@ -355,6 +355,12 @@ void TX11Backend::SetCursorShape(TCursorShape AShape)
     XFlush(F->Dpy);
 }
 
+void TX11Backend::Beep()
+{
+    XBell(F->Dpy, 0);
+    XFlush(F->Dpy);
+}
+
 TPoint TX11Backend::CursorPos()
 {
     Window root = 0, child = 0;

@@ -29,6 +29,7 @@ public:
     void Present(HWND AWnd, const TRect& ADirty) override;
 
     void SetCursorShape(TCursorShape AShape) override;
+    void Beep() override;
     TPoint CursorPos() override;
     void SetCursorPos(TPoint P) override;
     TRect ScreenRect() override;
