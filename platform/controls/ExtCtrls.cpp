@@ -100,9 +100,11 @@ void TCustomPanel::Paint()
     UINT format = DT_SINGLELINE | DT_EXPANDTABS;
     format |= Alignment == taLeftJustify ? DT_LEFT : Alignment == taRightJustify ? DT_RIGHT : DT_CENTER;
     format |= VerticalAlignment == taAlignTop ? DT_TOP : VerticalAlignment == taAlignBottom ? DT_BOTTOM : DT_VCENTER;
-    SetBkMode(c->Handle(), TRANSPARENT);
-    SetTextColor(c->Handle(), ColorToRGB(Font()->Color()));
-    DrawText(c->Handle(), FText, &r, format);
+    HDC dc = c->Handle();
+    SelectObject(dc, c->Font()->Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(Font()->Color()));
+    DrawText(dc, FText, &r, format);
 }
 
 // ---- TImage

@@ -13,6 +13,8 @@ void DrawLabelText(TCanvas* C, TFont* AFont, const std::string& AText, TRect R, 
     C->SetFont(AFont);
     C->Font()->SetColor(AColor);
     HDC dc = C->Handle();
+    // Raw text output: the canvas selects its font only for its own text calls.
+    SelectObject(dc, C->Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(AColor));
     DrawText(dc, AText, &R, AFormat);
