@@ -1,0 +1,179 @@
+// Conversions run through the conversion component: cut times, stop,
+// pause, several tasks at once, a broken input beside good ones.
+#include "ConverterTestSupport.h"
+#include "engine/component/FFConverter.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "platform/core/MainThread.h"
+#include "platform/core/SysUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <memory>
+
+using namespace engine;
+using namespace testsupport;
+using namespace convertertest;
+
+namespace {
+
+class FFmpegRunTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Dir = std::make_unique<TTempDir>();
+        ASSERT_TRUE(MakeMedia(Dir->File("tone.wav"), "-f lavfi -i sine=frequency=440:duration=1 -ac 2 -ar 44100"));
+        ASSERT_TRUE(MakeMedia(Dir->File("clip.mkv"), "-f lavfi -i testsrc=size=160x120:rate=25:duration=1 "
+                                                     "-f lavfi -i sine=duration=1 -c:v mpeg4 -c:a mp2 -shortest"));
+    }
+    static void TearDownTestSuite() { Dir.reset(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
+        Converter.SetProgressInterval(100);
+        Converter.OnTerminate = [this](platform::TObject*, const TTerminateInfo& AInfo) {
+            if (AInfo.TaskIndex < 0)
+                Final = true;
+            else
+                Ends[AInfo.TaskIndex] = AInfo;
+        };
+    }
+    // Adds a task converting AInput into AOutput; ALines go to the output.
+    int AddTask(const std::string& AInput, const std::string& AOutput, const std::string& ALines = "",
+                TOutputOptions* AOptions = nullptr)
+    {
+        TInputOptions In;
+        const int Index = Converter.AddTask(Dir->File(AInput), &In);
+        EXPECT_GE(Index, 0) << Converter.LastErrMsg();
+        TOutputOptions Out;
+        InitOutputOptions(Out);
+        if (AOptions)
+            Out = *AOptions;
+        Out.ExtOptions = ALines;
+        EXPECT_TRUE(Converter.SetOutputFile(Index, Dir->File(AOutput), &Out)) << Converter.LastErrMsg();
+        return Index;
+    }
+    void Run(int AThreads)
+    {
+        Final = false;
+        Ends.clear();
+        Converter.Start(AThreads);
+        platform::WaitUntilServing([this] { return Final.load(); });
+    }
+
+    static std::unique_ptr<TTempDir> Dir;
+    TFFConverter Converter{nullptr};
+    std::atomic<bool> Final{false};
+    std::map<int, TTerminateInfo> Ends;
+};
+
+std::unique_ptr<TTempDir> FFmpegRunTest::Dir;
+
+} // namespace
+
+TEST_F(FFmpegRunTest, StartTimeAndLength)
+{
+    TOutputOptions Out;
+    InitOutputOptions(Out);
+    Out.AudioCodec = "flac";
+    Out.TimeStart = 300000;
+    Out.TimeLength = 400000;
+    AddTask("tone.wav", "cut.flac", "", &Out);
+    Run(0);
+    ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+    EXPECT_NEAR(ProbeDuration(Dir->File("cut.flac")), 0.4, 0.03);
+    // The input's own start time skips into the file: the pictures before
+    // it (back to the key frame the seek lands on) are dropped.
+    TInputOptions In;
+    In.TimeStart = 600000;
+    Converter.ClearTasks();
+    const int Index = Converter.AddTask(Dir->File("clip.mkv"), &In);
+    ASSERT_TRUE(Converter.SetOutputFile(Index, Dir->File("late.avi"), "vcodec=mpeg4\nan=1")) << Converter.LastErrMsg();
+    Run(1);
+    ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+    EXPECT_NEAR(ProbeDuration(Dir->File("late.avi")), 0.4, 0.05);
+}
+
+// With the input read at its own pace, a stop after the first progress
+// report ends the task early with a playable file.
+TEST_F(FFmpegRunTest, StopMidFile)
+{
+    TInputOptions In;
+    In.ExtOptions = "re=1";
+    const int Index = Converter.AddTask(Dir->File("clip.mkv"), &In);
+    ASSERT_TRUE(Converter.SetOutputFile(Index, Dir->File("stopped.avi"), "vcodec=mpeg4")) << Converter.LastErrMsg();
+    std::atomic<int> Reports{0};
+    Converter.OnProgress = [&](platform::TObject*, PProgressInfo) {
+        if (Reports++ == 0)
+            Converter.Stop(false);
+    };
+    Run(1);
+    EXPECT_FALSE(Ends[0].Exception) << Ends[0].ExceptionMsg;
+    const double Duration = ProbeDuration(Dir->File("stopped.avi"));
+    EXPECT_GT(Duration, 0.0);
+    EXPECT_LT(Duration, 0.9);
+}
+
+TEST_F(FFmpegRunTest, PauseHoldsTheTaskUntilResume)
+{
+    TInputOptions In;
+    In.ExtOptions = "re=1";
+    const int Index = Converter.AddTask(Dir->File("tone.wav"), &In);
+    ASSERT_TRUE(Converter.SetOutputFile(Index, Dir->File("paused.flac"), "")) << Converter.LastErrMsg();
+    std::atomic<bool> Paused{false};
+    Converter.OnProgress = [&](platform::TObject*, PProgressInfo) {
+        if (!Paused.exchange(true))
+            Converter.Pause();
+    };
+    Final = false;
+    Converter.Start(1);
+    platform::WaitUntilServing([&] { return Paused.load() || Final.load(); });
+    // Longer than the rest of the input takes: a task that did not hold
+    // would have ended by now.
+    const uint32_t Until = platform::GetTickCount() + 1200;
+    platform::WaitUntilServing([&] { return Final.load() || platform::GetTickCount() >= Until; });
+    EXPECT_FALSE(Final.load());
+    Converter.Resume();
+    platform::WaitUntilServing([&] { return Final.load(); });
+    ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+    EXPECT_NEAR(ProbeDuration(Dir->File("paused.flac")), 1.0, 0.03);
+}
+
+// Eight tasks on one, two and eight threads write the same bytes; a broken
+// input among them ends its own task only.
+TEST_F(FFmpegRunTest, TasksAtOnceWriteWhatOneAtATimeWrites)
+{
+    const std::string Truncated = Dir->File("truncated.mkv");
+    const std::string Whole = ReadFile(Dir->File("clip.mkv"));
+    WriteFile(Truncated, Whole.substr(0, Whole.size() / 2));
+    std::map<int, std::map<int, std::string>> Written; // threads -> task -> bytes
+    for (const int Threads : {1, 2, 8}) {
+        SCOPED_TRACE(Threads);
+        Converter.ClearTasks();
+        for (int I = 0; I < 8; ++I) {
+            const std::string Name = std::to_string(Threads) + "-" + std::to_string(I);
+            if (I % 2 == 0)
+                AddTask("tone.wav", Name + ".mp3", "acodec=libmp3lame");
+            else
+                AddTask("clip.mkv", Name + ".avi", "vcodec=mpeg4\nacodec=mp2");
+        }
+        TInputOptions In;
+        const int Broken = Converter.AddTask(Truncated, &In);
+        ASSERT_TRUE(Converter.SetOutputFile(Broken, Dir->File("broken.avi"), "vcodec=mpeg4"));
+        Run(Threads);
+        ASSERT_EQ(Ends.size(), 9u);
+        for (int I = 0; I < 8; ++I) {
+            EXPECT_TRUE(Ends[I].Finished) << I << ": " << Ends[I].ExceptionMsg;
+            Written[Threads][I] =
+                ReadFile(Dir->File(std::to_string(Threads) + "-" + std::to_string(I) + (I % 2 ? ".avi" : ".mp3")));
+        }
+        // The cut file ends its task early, with whatever it held.
+        EXPECT_LT(ProbeDuration(Dir->File("broken.avi")), 0.9);
+    }
+    for (int I = 0; I < 8; ++I) {
+        ASSERT_FALSE(Written[1][I].empty());
+        EXPECT_EQ(Written[2][I], Written[1][I]) << I;
+        EXPECT_EQ(Written[8][I], Written[1][I]) << I;
+    }
+}
