@@ -39,7 +39,14 @@ std::string ErrorText(const std::string& APrefix, int ACode)
 
 // File names are UTF-8 paths, which the libraries' file protocol takes as
 // they stand.
-void TCodecContextDeleter::operator()(AVCodecContext* P) const { ff::avcodec_free_context(&P); }
+void TCodecContextDeleter::operator()(AVCodecContext* P) const
+{
+    // The second pass's statistics belong to whoever set them, not to the
+    // codec context.
+    if (P)
+        ff::av_freep(&P->stats_in);
+    ff::avcodec_free_context(&P);
+}
 void TFrameDeleter::operator()(AVFrame* P) const { ff::av_frame_free(&P); }
 void TPacketDeleter::operator()(AVPacket* P) const { ff::av_packet_free(&P); }
 void TSwrDeleter::operator()(SwrContext* P) const { ff::swr_free(&P); }

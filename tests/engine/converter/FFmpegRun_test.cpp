@@ -11,6 +11,7 @@
 #include <atomic>
 #include <map>
 #include <memory>
+#include <mutex>
 
 using namespace engine;
 using namespace testsupport;
@@ -32,7 +33,9 @@ protected:
     {
         ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
         Converter.SetProgressInterval(100);
+        // Task ends are reported from threads of their own.
         Converter.OnTerminate = [this](platform::TObject*, const TTerminateInfo& AInfo) {
+            std::lock_guard<std::mutex> Guard(EndsLock);
             if (AInfo.TaskIndex < 0)
                 Final = true;
             else
@@ -65,7 +68,8 @@ protected:
     static std::unique_ptr<TTempDir> Dir;
     TFFConverter Converter{nullptr};
     std::atomic<bool> Final{false};
-    std::map<int, TTerminateInfo> Ends;
+    std::mutex EndsLock;
+    std::map<int, TTerminateInfo> Ends; // read once the final record is in
 };
 
 std::unique_ptr<TTempDir> FFmpegRunTest::Dir;

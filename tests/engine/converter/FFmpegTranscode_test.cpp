@@ -35,6 +35,8 @@ protected:
 
 std::unique_ptr<TTempDir> TranscodeTest::Dir;
 
+using TOptions = std::vector<std::pair<std::string, std::string>>;
+
 struct TCase {
     const char* Input;
     const char* Output;
@@ -114,4 +116,34 @@ TEST_F(TranscodeTest, NamesOutsideTheCodePage)
     }
     platform::SetSystemCodePage("UTF-8");
     EXPECT_EQ(Probe(Out, "stream=codec_name,sample_rate"), "mp3,22050");
+}
+
+// Two passes: the first writes the encoder's statistics to the pass log,
+// the second reads them back (and lets go of them at the end).
+TEST_F(TranscodeTest, TwoPassEncoding)
+{
+    const std::string Prefix = Dir->File("passlog");
+    for (const char* Pass : {"1", "2"}) {
+        SCOPED_TRACE(Pass);
+        TCustomFFmpeg Job(1);
+        Job.ResetJob();
+        ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv"))) << Job.LastErrMsg();
+        for (const auto& [N, V] : TOptions{{"vcodec", "mpeg4"}, {"b", "200000"}, {"an", "1"}, {"sn", "1"},
+                                           {"pass", Pass}, {"passlogfile", Prefix}})
+            Job.DispatchOption(N, V);
+        ASSERT_GT(Job.OpenOutputFile(Dir->File(std::string("pass") + Pass + ".avi"), false), 0) << Job.LastErrMsg();
+        EXPECT_EQ(RunJob(Job), "");
+    }
+    EXPECT_FALSE(ReadFile(Prefix + "-0.log").empty());
+    EXPECT_EQ(Probe(Dir->File("pass2.avi"), "stream=codec_name,width"), "mpeg4,160");
+    // A second pass without the first one's log fails with its message.
+    TCustomFFmpeg Job(1);
+    Job.ResetJob();
+    ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv")));
+    Job.DispatchOption("vcodec", "mpeg4");
+    Job.DispatchOption("pass", "2");
+    Job.DispatchOption("passlogfile", Dir->File("nolog"));
+    ASSERT_GT(Job.OpenOutputFile(Dir->File("nolog.avi"), false), 0);
+    EXPECT_EQ(RunJob(Job),
+              "Cannot read file: Error reading log file \"" + Dir->File("nolog") + "-0.log\" for pass-2 encoding");
 }
