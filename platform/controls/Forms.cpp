@@ -526,6 +526,13 @@ void TCustomForm::Dispatch(TMessage& M)
     case WM_SHOWWINDOW: WMShowWindow(M); break;
     case CM_ACTIVATE:
     case CM_DEACTIVATE: break;
+    case WM_ACTIVATEAPP: {
+        TNotifyEvent& event = M.WParam ? Application()->OnActivate : Application()->OnDeactivate;
+        if (event)
+            event(Application());
+        DefaultHandler(M);
+        break;
+    }
     default: TWinControl::Dispatch(M); break;
     }
 }

@@ -28,6 +28,8 @@ public:
     virtual void WindowTextChanged(HWND AWnd) {}
     virtual void WindowAlphaChanged(HWND AWnd) {}
     virtual void WindowActivated(HWND AWnd) {}
+    // Minimised, maximised or restored (IsIconic / IsZoomed tell which).
+    virtual void WindowStateChanged(HWND AWnd) {}
     // The part ADirty (window coordinates) of the window's back buffer is new.
     virtual void Present(HWND AWnd, const TRect& ADirty) {}
 

@@ -433,6 +433,12 @@ const TPixelSurface* GetWindowSurface(HWND AWnd)
     return &surface;
 }
 
+bool HasPerPixelAlpha(HWND AWnd)
+{
+    TWindowData* w = Find(AWnd);
+    return w && w->PerPixelAlpha && (w->ExStyle & WS_EX_LAYERED);
+}
+
 bool UpdateLayeredWindow(HWND AWnd, HDC ADest, const TPoint* APosition, const TSize* ASize, HDC ASource,
                          const TPoint* ASourcePoint, COLORREF AKey, const BLENDFUNCTION* ABlend, DWORD AFlags)
 {

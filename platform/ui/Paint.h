@@ -53,6 +53,8 @@ const TPixelSurface* GetWindowSurface(HWND AWnd);
 constexpr DWORD ULW_COLORKEY = 0x1;
 constexpr DWORD ULW_ALPHA = 0x2;
 constexpr DWORD ULW_OPAQUE = 0x4;
+// Whether the window shows a picture of its own with per-pixel alpha.
+bool HasPerPixelAlpha(HWND AWnd);
 bool UpdateLayeredWindow(HWND AWnd, HDC ADest, const TPoint* APosition, const TSize* ASize, HDC ASource,
                          const TPoint* ASourcePoint, COLORREF AKey, const BLENDFUNCTION* ABlend, DWORD AFlags);
 

@@ -87,6 +87,9 @@ void Activate(HWND AWnd, bool AClick)
     }
     ws.Active = Find(AWnd) ? AWnd : nullptr;
     if (!ws.Active) {
+        // The program as a whole loses the activation.
+        if (Find(prev))
+            Send(prev, WM_ACTIVATEAPP, 0);
         if (ws.Focus) {
             HWND old = ws.Focus;
             Send(old, WM_KILLFOCUS, 0);
@@ -97,6 +100,10 @@ void Activate(HWND AWnd, bool AClick)
     }
     if (!IsAtTopOfBand(Find(AWnd)))
         SetWindowPos(AWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (ws.Active != AWnd)
+        return;
+    if (!prev)
+        Send(AWnd, WM_ACTIVATEAPP, 1);
     if (ws.Active != AWnd)
         return;
     Send(AWnd, WM_NCACTIVATE, 1, reinterpret_cast<LPARAM>(prev));
@@ -323,6 +330,8 @@ bool ShowWindow(HWND AWnd, int ACmdShow)
             flags |= SWP_NOACTIVATE;
     }
     SetWindowPos(AWnd, HWND_TOP, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), flags);
+    if (stateChange && IsWindow(AWnd) && Find(AWnd)->IsTopLevel())
+        Backend().WindowStateChanged(AWnd);
     if (stateChange && state == WS_MINIMIZE && WS().Active == AWnd)
         ActivateOtherWindow(AWnd);
     return wasVisible;

@@ -115,6 +115,19 @@ struct TX11Backend::TImpl {
     void HandleEvent(XEvent& E);
     void HandleKey(XKeyEvent& E, bool ADown);
     void AnswerSelection(const XSelectionRequestEvent& R);
+    bool HasWindowManager()
+    {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        bool found = XGetWindowProperty(Dpy, Root, A("_NET_SUPPORTING_WM_CHECK"), 0, 1, False, XA_WINDOW, &type, &format,
+                                        &count, &after, &data) == Success &&
+                     data && count == 1;
+        if (data)
+            XFree(data);
+        return found;
+    }
 };
 
 TX11Backend::TX11Backend(const std::string& ADisplayName) : F(std::make_unique<TImpl>())
@@ -314,6 +327,47 @@ void TX11Backend::WindowActivated(HWND AWnd)
     XFlush(F->Dpy);
 }
 
+void TX11Backend::WindowStateChanged(HWND AWnd)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end() || !it->second.Mapped)
+        return;
+    if (IsIconic(AWnd)) {
+        // Without a window manager nobody iconifies: the window just goes.
+        if (F->HasWindowManager())
+            XIconifyWindow(F->Dpy, it->second.Xid, F->ScreenNo);
+        else
+            XUnmapWindow(F->Dpy, it->second.Xid);
+    } else {
+        XMapRaised(F->Dpy, it->second.Xid);
+    }
+    XFlush(F->Dpy);
+}
+
+// A window whose picture carries its own alpha (layered, per pixel) is cut to
+// the pixels that are not fully transparent: without a compositing manager
+// that is the closest an X display comes.
+void TX11Backend::ShapeFromAlpha(HWND AWnd, const TPixelSurface& S)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end() || !F->HasShape)
+        return;
+    std::vector<XRectangle> runs;
+    for (int y = 0; y < S.Height; ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(S.Row(y));
+        for (int x = 0; x < S.Width;) {
+            while (x < S.Width && !(row[x] >> 24))
+                ++x;
+            int start = x;
+            while (x < S.Width && (row[x] >> 24))
+                ++x;
+            if (x > start)
+                runs.push_back(XRectangle{short(start), short(y), (unsigned short)(x - start), 1});
+        }
+    }
+    XShapeCombineRectangles(F->Dpy, it->second.Xid, ShapeBounding, 0, 0, runs.data(), int(runs.size()), ShapeSet, YXBanded);
+}
+
 void TX11Backend::Present(HWND AWnd, const TRect& ADirty)
 {
     auto it = F->Tops.find(AWnd);
@@ -325,6 +379,8 @@ void TX11Backend::Present(HWND AWnd, const TRect& ADirty)
                                  unsigned(s->Width), unsigned(s->Height), 32, int(s->Stride));
     if (!image)
         return;
+    if ((GetWindowLong(AWnd, GWL_EXSTYLE) & WS_EX_LAYERED) && HasPerPixelAlpha(AWnd))
+        ShapeFromAlpha(AWnd, *s);
     GC gc = DefaultGC(F->Dpy, F->ScreenNo);
     XPutImage(F->Dpy, it->second.Xid, gc, image, ADirty.Left, ADirty.Top, ADirty.Left, ADirty.Top, unsigned(ADirty.Width()),
               unsigned(ADirty.Height()));

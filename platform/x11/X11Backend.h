@@ -4,6 +4,7 @@
 // become shapes; X input becomes the window system's input; the clipboard is
 // the display's; a control can have a real X child window of its own.
 
+#include "platform/gfx/GdiTypes.h"
 #include "platform/ui/Backend.h"
 
 #include <memory>
@@ -26,6 +27,7 @@ public:
     void WindowTextChanged(HWND AWnd) override;
     void WindowAlphaChanged(HWND AWnd) override;
     void WindowActivated(HWND AWnd) override;
+    void WindowStateChanged(HWND AWnd) override;
     void Present(HWND AWnd, const TRect& ADirty) override;
 
     void SetCursorShape(TCursorShape AShape) override;
@@ -50,6 +52,7 @@ public:
     void* XDisplay() const;
 
 private:
+    void ShapeFromAlpha(HWND AWnd, const TPixelSurface& S);
     struct TImpl;
     std::unique_ptr<TImpl> F;
 };

@@ -245,3 +245,37 @@ TEST(Paint, DefaultEraseFillsTheClassBackgroundAndFrameIsPainted)
     EXPECT_NE(reinterpret_cast<const uint32_t*>(s->Row(0))[0] & 0xFFFFFF, 0x112233u);   // the border
     DestroyWindow(w);
 }
+
+TEST(Paint, LayeredWindowsShowTheirOwnPicture)
+{
+    TRecorder rec;
+    HWND w = rec.Make("w", WS_POPUP, Bounds(0, 0, 4, 4), nullptr, WS_EX_LAYERED);
+    ShowWindow(w, SW_SHOWNA);
+    rec.Pump();
+    HBITMAP bmp = CreateCompatibleBitmap(nullptr, 8, 2);
+    HDC src = CreateCompatibleDC(nullptr);
+    HBITMAP old = SelectObject(src, bmp);
+    const TPixelSurface* pixels = GetDCSurface(src);
+    ASSERT_NE(pixels, nullptr);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 8; ++x)
+            reinterpret_cast<uint32_t*>(pixels->Row(y))[x] = x < 4 ? 0x80402010u : 0u;
+    BLENDFUNCTION blend;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    TPoint at = Point(50, 60), srcAt = Point(0, 0);
+    TSize size{8, 2};
+    ASSERT_TRUE(UpdateLayeredWindow(w, nullptr, &at, &size, src, &srcAt, 0, &blend, ULW_ALPHA));
+    TRect r;
+    GetWindowRect(w, r);
+    EXPECT_EQ(r, Bounds(50, 60, 8, 2));
+    EXPECT_TRUE(HasPerPixelAlpha(w));
+    const TPixelSurface* s = GetWindowSurface(w);
+    EXPECT_EQ(reinterpret_cast<const uint32_t*>(s->Row(1))[1], 0x80402010u);
+    EXPECT_EQ(reinterpret_cast<const uint32_t*>(s->Row(1))[6], 0u);
+    SelectObject(src, old);
+    DeleteObject(bmp);
+    DeleteDC(src);
+    // Only layered windows take a picture.
+    HWND plain = rec.Make("plain", WS_POPUP, Bounds(0, 0, 4, 4));
+    EXPECT_FALSE(UpdateLayeredWindow(plain, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA));
+}

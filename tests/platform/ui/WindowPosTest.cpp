@@ -22,7 +22,7 @@ TEST(WindowPos, ShowingATopLevelWindowActivatesAndFocusesIt)
     rec.Take();
     EXPECT_FALSE(ShowWindow(w, SW_SHOW));
     EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"w", WM_SHOWWINDOW, 1}, {"w", WM_WINDOWPOSCHANGING, 0},
-                                                {"w", WM_NCACTIVATE, 1}, {"w", WM_ACTIVATE, WA_ACTIVE},
+                                                {"w", WM_ACTIVATEAPP, 1}, {"w", WM_NCACTIVATE, 1}, {"w", WM_ACTIVATE, WA_ACTIVE},
                                                 {"w", WM_SETFOCUS, 0}, {"w", WM_WINDOWPOSCHANGED, 0}}));
     EXPECT_TRUE(IsWindowVisible(w));
     EXPECT_EQ(GetActiveWindow(), w);
@@ -30,7 +30,8 @@ TEST(WindowPos, ShowingATopLevelWindowActivatesAndFocusesIt)
     EXPECT_TRUE(ShowWindow(w, SW_HIDE));
     EXPECT_EQ(rec.Take(), (std::vector<TEntry>{{"w", WM_SHOWWINDOW, 0}, {"w", WM_WINDOWPOSCHANGING, 0},
                                                 {"w", WM_KILLFOCUS, 0}, {"w", WM_NCACTIVATE, 0},
-                                                {"w", WM_ACTIVATE, WA_INACTIVE}, {"w", WM_WINDOWPOSCHANGED, 0}}));
+                                                {"w", WM_ACTIVATE, WA_INACTIVE}, {"w", WM_ACTIVATEAPP, 0},
+                                                {"w", WM_WINDOWPOSCHANGED, 0}}));
     EXPECT_EQ(GetActiveWindow(), nullptr);
 }
 

@@ -9,6 +9,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
 
 #include <chrono>
 #include <thread>
@@ -131,4 +132,41 @@ TEST(X11Backend, AFormShowsItsPixelsOnTheDisplayAndTakesClicks)
     // Titles are UTF-8 and the clipboard is the display's.
     SetClipboardText("剪贴板 text");
     EXPECT_EQ(GetClipboardText(), "剪贴板 text");
+
+    // A layered window with per-pixel alpha is cut to its visible pixels.
+    TWndClass layered;
+    layered.ClassName = "X11TestLayered";
+    RegisterClass(layered);
+    HWND glow = CreateWindowEx(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "X11TestLayered", "", WS_POPUP, 400, 300, 20, 10, nullptr);
+    ASSERT_NE(glow, nullptr);
+    TBitmap picture;
+    picture.SetPixelFormat(pf32bit);
+    picture.SetSize(20, 10);
+    for (int y = 0; y < 10; ++y)
+        for (int px = 0; px < 20; ++px)
+            reinterpret_cast<uint32_t*>(picture.ScanLine(y))[px] = px < 10 ? 0xFF336699u : 0u;
+    ShowWindow(glow, SW_SHOWNA);
+    BLENDFUNCTION blend;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    TPoint origin{0, 0};
+    ASSERT_TRUE(UpdateLayeredWindow(glow, nullptr, nullptr, nullptr, picture.Canvas()->Handle(), &origin, 0, &blend, ULW_ALPHA));
+    Application()->ProcessMessages();
+    XSync(d, False);
+    int shapeCount = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(d, x->XWindowOf(glow), ShapeBounding, &shapeCount, &ordering);
+    int right = 0;
+    for (int i = 0; i < shapeCount; ++i)
+        right = std::max(right, rects[i].x + int(rects[i].width));
+    if (rects)
+        XFree(rects);
+    EXPECT_GT(shapeCount, 0);
+    EXPECT_EQ(right, 10);
+    DestroyWindow(glow);
+
+    // Minimising iconifies the X window.
+    form->SetWindowState(wsMinimized);
+    EXPECT_TRUE(PumpUntil([&] {
+        XWindowAttributes attrs;
+        return XGetWindowAttributes(d, xid, &attrs) && attrs.map_state != IsViewable;
+    }));
 }
