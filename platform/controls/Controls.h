@@ -310,6 +310,9 @@ public:
     TControl* ControlAtPos(TPoint APos, bool AAllowDisabled, bool AAllowWinControls = false);
     void Broadcast(TMessage& AMessage);
     void PaintControls(HDC ADC, TControl* AFirst);
+    // Paints the control and all its children into a foreign DC, its top-left
+    // corner at (X, Y): background, face, windowless and windowed children.
+    void PaintTo(HDC ADC, int X, int Y);
 
     // Alignment
     void DisableAlign();

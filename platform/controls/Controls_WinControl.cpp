@@ -593,6 +593,21 @@ void TWinControl::PaintControls(HDC ADC, TControl* AFirst)
     }
 }
 
+void TWinControl::PaintTo(HDC ADC, int X, int Y)
+{
+    int saved = SaveDC(ADC);
+    TPoint origin;
+    GetViewportOrgEx(ADC, &origin);
+    SetViewportOrgEx(ADC, origin.X + X, origin.Y + Y, nullptr);
+    IntersectClipRect(ADC, 0, 0, FWidth, FHeight);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(ADC), 0);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(ADC), 0);
+    for (TControl* c : FControls)
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->FVisible)
+            w->PaintTo(ADC, w->FLeft, w->FTop);
+    RestoreDC(ADC, saved);
+}
+
 void TWinControl::WMEraseBkgnd(TMessage& M)
 {
     HDC dc = reinterpret_cast<HDC>(M.WParam);

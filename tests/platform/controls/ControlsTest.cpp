@@ -274,3 +274,29 @@ TEST(Controls, MnemonicsAndHotkeys)
     EXPECT_FALSE(IsAccel('A', "Tom && Jerry"));
     EXPECT_EQ(StripHotkey("&Save && Exit"), "Save & Exit");
 }
+
+TEST(Controls, PaintToDrawsAControlWithItsChildrenIntoAForeignDC)
+{
+    std::unique_ptr<TForm> form(MakeForm(200, 200, 0, 0));
+    auto* red = new TSolid(form.get(), clRed);
+    red->SetBounds(10, 10, 60, 60);
+    red->SetParent(form.get());
+    auto* blue = new TSolidGraphic(form.get(), clBlue);
+    blue->SetBounds(5, 5, 10, 10);
+    blue->SetParent(red);
+    auto* green = new TSolid(form.get(), clLime);
+    green->SetBounds(30, 30, 20, 20);
+    green->SetParent(red);
+    TBitmap target;
+    target.SetPixelFormat(pf32bit);
+    target.SetSize(100, 100);
+    target.Canvas()->Brush()->SetColor(clWhite);
+    target.Canvas()->FillRect(Rect(0, 0, 100, 100));
+    red->PaintTo(target.Canvas()->Handle(), 20, 20);   // no window needed
+    auto px = [&](int X, int Y) { return reinterpret_cast<uint32_t*>(target.ScanLine(Y))[X] & 0xFFFFFF; };
+    EXPECT_EQ(px(10, 10), 0xFFFFFFu);
+    EXPECT_EQ(px(22, 22), 0xFF0000u);
+    EXPECT_EQ(px(27, 27), 0x0000FFu);
+    EXPECT_EQ(px(55, 55), 0x00FF00u);
+    EXPECT_EQ(px(85, 85), 0xFFFFFFu);
+}
