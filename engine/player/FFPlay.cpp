@@ -1,0 +1,576 @@
+// The player component: library set, opening and closing files, the
+// control operations and the settings.
+
+#include "engine/player/FFPlay.h"
+
+#include "engine/loader/AVFormatStubs.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "engine/loader/MyUtils.h"
+#include "engine/loader/SwScaleStubs.h"
+#include "engine/loader/libsdl.h"
+#include "engine/logger/FFmpegLogger.h"
+#include "engine/probe/AVProbe.h"
+#include "platform/core/CodePage.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Format.h"
+#include "platform/core/SysUtils.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace engine {
+
+namespace {
+
+// The driver names of the old platform's choices, in their Linux form.
+const char* const AudioDriverNames[] = {"", "alsa", "pulse"};
+const char* const VideoDriverNames[] = {"", "x11", "x11"};
+
+} // namespace
+
+TVideoState::TVideoState()
+{
+    memset(audio_buf1, 0, sizeof audio_buf1);
+    memset(audio_buf2, 0, sizeof audio_buf2);
+    memset(sample_array, 0, sizeof sample_array);
+}
+
+TVideoState::~TVideoState()
+{
+    for (auto& vp : pictq)
+        if (vp.bmp)
+            sdl::SDL_FreeYUVOverlay(vp.bmp);
+    for (auto& sp : subpq)
+        ff::avsubtitle_free(&sp.sub);
+    if (rdft)
+        ff::av_rdft_end(rdft);
+    ff::av_free(rdft_data);
+    if (audio_src_layout.nb_channels)
+        ff::av_channel_layout_uninit(&audio_src_layout);
+}
+
+TCustomPlayer::TCustomPlayer(platform::TComponent* AOwner) : TFFBaseComponent(AOwner)
+{
+    FAVProbe = new TAVProbe(nullptr);
+    ResetPlaybackSettings();
+}
+
+TCustomPlayer::~TCustomPlayer()
+{
+    OnPosition = nullptr;
+    OnState = nullptr;
+    OnHook = nullptr;
+    Stop(true);
+    if (FEventThread)
+        FEventThread->WaitFor();
+    FEventThread.reset();
+    FPlayThread.reset();
+    delete FAVProbe;
+    if (ff::sws_freeContext) {
+        ff::sws_freeContext(FToRGB);
+        ff::sws_freeContext(FHookToRGB);
+        ff::sws_freeContext(FHookFromRGB);
+    }
+}
+
+bool TCustomPlayer::AVLibLoaded() const { return GlobalLoader().Loaded(PlayerLibraries); }
+
+bool TCustomPlayer::LoadAVLib(const std::string& APath)
+{
+    GlobalLoader().SetLibraryPath(APath);
+    const bool ok = GlobalLoader().Load(PlayerLibraries);
+    if (!ok) {
+        std::lock_guard<std::mutex> guard(FErrLock);
+        FLastErrMsg = GlobalLoader().LastErrMsg();
+    }
+    return ok;
+}
+
+void TCustomPlayer::UnloadAVLib() { GlobalLoader().Unload(PlayerLibraries); }
+
+std::string TCustomPlayer::LastErrMsg() const
+{
+    std::lock_guard<std::mutex> guard(FErrLock);
+    return FLastErrMsg;
+}
+
+void TCustomPlayer::ReportError(const std::string& AMessage, bool ASetLastErrMsg)
+{
+    if (ASetLastErrMsg) {
+        std::lock_guard<std::mutex> guard(FErrLock);
+        FLastErrMsg = AMessage;
+    }
+    GetFFLogger()->Log(this, llError, AMessage);
+}
+
+void TCustomPlayer::ResetPlaybackSettings()
+{
+    Fscreen = nullptr;
+    FLastPTS = AV_NOPTS_VALUE;
+    FCurrentPTS = -1;
+    Fstep = false;
+    for (int& w : Fwanted_stream)
+        w = -1;
+    seek_by_bytes = -1;
+    start_time = AV_NOPTS_VALUE;
+    PlayTime = AV_NOPTS_VALUE;
+    RepeatType = rtStop;
+    FVerticalFlip = false;
+    FSeekEvent.SetEvent();
+    FSeeking = false;
+}
+
+bool TCustomPlayer::InitSDLForWindow(unsigned long AScreenHandle)
+{
+    if (AScreenHandle != 0)
+        platform::SetEnvironmentVariable("SDL_WINDOWID", std::to_string(AScreenHandle));
+    const uint32_t all = SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER;
+    bool ok = sdl::SDL_Init(all) == 0;
+    if (!ok && sdl::SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0) {
+        // A machine without a sound device still shows pictures; the audio
+        // plays into SDL's silent driver.
+        GetFFLogger()->Log(this, llWarning, std::string("SDL audio: ") + sdl::SDL_GetError());
+        platform::SetEnvironmentVariable("SDL_AUDIODRIVER", "dummy");
+        ok = sdl::SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        if (!ok)
+            sdl::SDL_Quit();
+    }
+    if (AScreenHandle != 0) {
+        char buf[64];
+        if (sdl::SDL_AudioDriverName(buf, sizeof buf))
+            ff::av_log(nullptr, AV_LOG_DEBUG, "using audio driver: %s\n", buf);
+        if (sdl::SDL_VideoDriverName(buf, sizeof buf))
+            ff::av_log(nullptr, AV_LOG_DEBUG, "using video driver: %s\n", buf);
+        unsetenv("SDL_WINDOWID");
+    }
+    if (!ok) {
+        ReportError(platform::Format("Could not initialize SDL with ScreenHandle(%u): %s", int64_t(AScreenHandle),
+                                     std::string(sdl::SDL_GetError())),
+                    true);
+        return false;
+    }
+    FSDLStarted = true;
+    return true;
+}
+
+bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHandle, bool APaused)
+{
+    if (!AVLibLoaded()) {
+        ReportError("libav or libsdl not loaded.", true);
+        return false;
+    }
+    Stop(true);
+    // One file's events never reach the next: the previous delivery thread
+    // has ended (it ends with the stop state) before the ring is reused.
+    if (FEventThread)
+        FEventThread->WaitFor();
+    FEventThread.reset();
+    if (FPlayThread)
+        FPlayThread->WaitFor();
+    FPlayThread.reset();
+    FPlayEvent.Clear();
+
+    if (platform::Utf8ToUtf16(AFileName).size() >= MAX_FILENAME_LENGTH) {
+        ReportError(platform::Format("%s: the file name is too long.", AFileName), true);
+        return false;
+    }
+    // The default drivers leave the environment as the user set it.
+    if (AudioDriver != adDefault)
+        platform::SetEnvironmentVariable("SDL_AUDIODRIVER", AudioDriverNames[AudioDriver]);
+    if (VideoDriver != vdDefault)
+        platform::SetEnvironmentVariable("SDL_VIDEODRIVER", VideoDriverNames[VideoDriver]);
+    if (!InitSDLForWindow(AScreenHandle))
+        return false;
+    if (Fdisplay_disable) {
+        Fvideo_disable = true;
+    } else {
+        const SDL_VideoInfo* info = sdl::SDL_GetVideoInfo();
+        if (!info) {
+            ReportError("SDL_GetVideoInfo() failed", true);
+            sdl::SDL_Quit();
+            return false;
+        }
+        Ffs_screen_width = info->current_w;
+        Ffs_screen_height = info->current_h;
+    }
+    sdl::SDL_EventState(SDL_ACTIVEEVENT, SDL_IGNORE);
+    sdl::SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+    sdl::SDL_EventState(SDL_SYSWMEVENT, SDL_IGNORE);
+    FScreenHandle = AScreenHandle;
+    // A stop that comes before the play thread runs must find a file that
+    // is still playing, not the signal of the last one.
+    FStopEvent.ResetEvent();
+    if (!StreamOpen(AFileName, Ffile_iformat, APaused)) {
+        FStopEvent.SetEvent();
+        sdl::SDL_Quit();
+        return false;
+    }
+    Finput_filename = AFileName;
+    FAVProbe->SetFileHandle(FVideoState.load()->ic);
+    if (TriggerEventInMainThread)
+        CallInMainThread([this] { DoFileOpen(); });
+    else
+        DoFileOpen();
+    FEventThread = std::make_unique<platform::TAnonymousThread>([this] { EventThreadExecute(); });
+    FEventThread->Start();
+    FPlayThread = std::make_unique<platform::TAnonymousThread>([this] { PlayThreadExecute(); });
+    FPlayThread->Start();
+    return true;
+}
+
+bool TCustomPlayer::StreamOpen(const std::string& AFileName, const AVInputFormat* AFormat, bool APaused)
+{
+    ZASSERT(FVideoState == nullptr);
+    auto* is = new (std::nothrow) TVideoState;
+    if (!is) {
+        ReportError("av_mallocz() failed.", true);
+        return false;
+    }
+    is->Owner = this;
+    if (APaused) {
+        is->paused = 1;
+        is->open_paused = 1;
+        Fstep = false;
+    }
+    const std::u16string wide = platform::Utf8ToUtf16(AFileName);
+    std::copy(wide.begin(), wide.end(), is->filename);
+    is->FileNameUtf8 = AFileName;
+    is->iformat = AFormat;
+    is->av_sync_type = av_sync_type;
+    is->parse_tid = std::make_unique<platform::TAnonymousThread>([this, is] { ReaderThread(is); });
+    is->parse_tid->Start();
+    platform::WaitUntilServing([is] { return is->Opened != 0; });
+    if (is->Opened > 0) {
+        FVideoState = is;
+        if (is->video_stream < 0 && !Fdisplay_disable)
+            is->show_audio = int(FShowAudio);
+        is->refresh_tid = std::make_unique<platform::TAnonymousThread>([this, is] { RefreshThread(is); });
+        is->refresh_tid->Start();
+        return true;
+    }
+    platform::WaitUntilServing([is] { return is->Opened != -1; });
+    is->abort_request = 1;
+    is->parse_tid->WaitFor();
+    delete is;
+    ResetPlaybackSettings();
+    return false;
+}
+
+void TCustomPlayer::StreamClose(TVideoState* is)
+{
+    is->abort_request = 1;
+    if (is->parse_tid)
+        is->parse_tid->WaitFor();
+    if (is->refresh_tid)
+        is->refresh_tid->WaitFor();
+}
+
+void TCustomPlayer::CloseVideoState()
+{
+    TVideoState* is = FVideoState;
+    if (is) {
+        StreamClose(is);
+        FVideoState = nullptr;
+        delete is;
+        ResetPlaybackSettings();
+    }
+    if (FSDLStarted)
+        sdl::SDL_Quit();
+    FSDLStarted = false;
+}
+
+void TCustomPlayer::Stop(bool AWaitForStop)
+{
+    if (TVideoState* is = FVideoState) {
+        if (is->paused) {
+            StreamPause(is);
+            Fstep = false;
+        }
+        PushQuitEvent(is);
+        if (AWaitForStop)
+            WaitForStop();
+    }
+    if (AWaitForStop && FSDLStarted && !FVideoState) {
+        // The play thread has left its loop; SDL can go.
+        if (FPlayThread)
+            FPlayThread->WaitFor();
+        sdl::SDL_Quit();
+        FSDLStarted = false;
+    }
+}
+
+void TCustomPlayer::WaitForStop()
+{
+    int rounds = 1;
+    while (platform::WaitServing(FStopEvent, 100) != platform::TWaitResult::wrSignaled) {
+        if (!FVideoState)
+            break;
+        if (!FDataLock.Acquire(100))
+            continue;
+        ++rounds;
+        TVideoState* is = FVideoState;
+        if (!is) {
+            FDataLock.Release();
+            break;
+        }
+        // The reader can hang in a read: force the close after about a
+        // second in that case, and after about two in any case.
+        if ((rounds > 10 && is->Reading) || rounds > 20) {
+            CloseVideoState();
+            FDataLock.Release();
+            break;
+        }
+        PushQuitEvent(is);
+        FDataLock.Release();
+    }
+}
+
+bool TCustomPlayer::Paused() const
+{
+    TVideoState* is = FVideoState;
+    return !is || is->paused;
+}
+
+void TCustomPlayer::Pause()
+{
+    TVideoState* is = FVideoState;
+    if (!is || is->paused)
+        return;
+    StreamPause(is);
+    Fstep = false;
+    SetState(psPause);
+}
+
+void TCustomPlayer::Resume()
+{
+    TVideoState* is = FVideoState;
+    if (!is || !is->paused)
+        return;
+    StreamPause(is);
+    Fstep = false;
+    SetState(psResume);
+}
+
+void TCustomPlayer::TogglePause()
+{
+    TVideoState* is = FVideoState;
+    if (!is)
+        return;
+    StreamPause(is);
+    Fstep = false;
+    SetState(is->paused ? psPause : psResume);
+}
+
+void TCustomPlayer::StepToNextFrame()
+{
+    TVideoState* is = FVideoState;
+    if (!is)
+        return;
+    if (is->paused)
+        StreamPause(is);
+    const bool was = Fstep;
+    Fstep = true;
+    if (!was)
+        SetState(psStep);
+}
+
+void TCustomPlayer::ToggleAudioDisplay()
+{
+    TVideoState* is = FVideoState;
+    if (!is)
+        return;
+    is->show_audio = (is->show_audio + 1) % 3;
+    // Before the first display there is no surface to clear.
+    if (Fscreen) {
+        SDL_Rect rect{int16_t(is->xleft), int16_t(is->ytop), uint16_t(is->width), uint16_t(is->height)};
+        sdl::SDL_FillRect(Fscreen, &rect, sdl::SDL_MapRGB(Fscreen->format, 0, 0, 0));
+        sdl::SDL_UpdateRect(Fscreen, is->xleft, is->ytop, uint32_t(is->width), uint32_t(is->height));
+    }
+}
+
+void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd)
+{
+    TVideoState* is = FVideoState;
+    if (!is)
+        return;
+    if (ASeekFlags.Contains(sfByte)) {
+        StreamSeek(is, ASeekFlags, AWaitForSeekEnd, 0, APTS);
+        return;
+    }
+    const int64_t rel = APTS <= 0 ? 1 : 0;
+    if (is->ic->duration != AV_NOPTS_VALUE && APTS > is->ic->duration)
+        APTS = is->ic->duration;
+    if (is->ic->start_time != AV_NOPTS_VALUE)
+        APTS += is->ic->start_time;
+    StreamSeek(is, ASeekFlags, AWaitForSeekEnd, rel, APTS);
+}
+
+void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd)
+{
+    TVideoState* is = FVideoState;
+    if (!is)
+        return;
+    if (ASeekFlags.Contains(sfByte)) {
+        const double bytes = is->ic->bit_rate ? ADelta * double(is->ic->bit_rate) / 8.0 : ADelta * 180000.0;
+        const int64_t pos = int64_t(std::nearbyint(double(ff::avio_tell(is->ic->pb)) + bytes));
+        StreamSeek(is, ASeekFlags, AWaitForSeekEnd, int64_t(std::nearbyint(bytes)), pos);
+        return;
+    }
+    const int64_t pos = int64_t(std::nearbyint((GetMasterClock(is) + ADelta) * 1000000));
+    StreamSeek(is, ASeekFlags, AWaitForSeekEnd, int64_t(std::nearbyint(ADelta * 1000000)), pos);
+}
+
+const TFrameBitmap& TCustomPlayer::CurrentFrame()
+{
+    int64_t pts;
+    return CurrentFrame(pts);
+}
+
+const TFrameBitmap& TCustomPlayer::CurrentFrame(int64_t& APTS)
+{
+    TVideoState* is = FVideoState;
+    TFrameBitmap& bmp = FCurrentFrame;
+    APTS = -1;
+    if (!is || is->video_stream < 0 || !is->video_dec) {
+        bmp = TFrameBitmap{};
+        return bmp;
+    }
+    bmp.Width = is->video_dec->width;
+    bmp.Height = is->video_dec->height;
+    bmp.Stride = (bmp.Width * 3 + 3) & ~3;
+    bmp.Pixels.assign(size_t(bmp.Stride) * size_t(bmp.Height), 0);
+    // The overlay belongs to the display; hold its lock while we read it.
+    FDataLock.Acquire();
+    TVideoPicture& vp = is->pictq[is->pictq_rindex];
+    APTS = int64_t(std::nearbyint(vp.pts * 1000000)) - is->StartTime;
+    if (vp.bmp) {
+        sdl::SDL_LockYUVOverlay(vp.bmp);
+        const uint8_t* src[4] = {vp.bmp->pixels[0], vp.bmp->pixels[2], vp.bmp->pixels[1], nullptr};
+        const int srcLines[4] = {vp.bmp->pitches[0], vp.bmp->pitches[2], vp.bmp->pitches[1], 0};
+        bmp.Width = vp.width;
+        bmp.Height = vp.height;
+        bmp.Stride = (bmp.Width * 3 + 3) & ~3;
+        bmp.Pixels.assign(size_t(bmp.Stride) * size_t(bmp.Height), 0);
+        FToRGB = ff::sws_getCachedContext(FToRGB, vp.width, vp.height, AV_PIX_FMT_YUV420P, vp.width, vp.height,
+                                          AV_PIX_FMT_BGR24, SWS_BICUBIC, nullptr, nullptr, nullptr);
+        uint8_t* dst[4] = {bmp.Pixels.data(), nullptr, nullptr, nullptr};
+        const int dstLines[4] = {bmp.Stride, 0, 0, 0};
+        if (FToRGB)
+            ff::sws_scale(FToRGB, src, srcLines, 0, vp.height, dst, dstLines);
+        else
+            bmp = TFrameBitmap{};
+        sdl::SDL_UnlockYUVOverlay(vp.bmp);
+    }
+    FDataLock.Release();
+    return bmp;
+}
+
+void TCustomPlayer::SetAspectRatio(float AValue)
+{
+    if (FAspectRatio == AValue)
+        return;
+    FAspectRatio = AValue;
+    if (TVideoState* is = FVideoState)
+        PushRelayoutEvent(is);
+}
+
+void TCustomPlayer::SetAudioVolume(TAudioVolume AValue) { FAudioVolume = std::clamp(AValue, 0, SDL_MIX_MAXVOLUME); }
+
+void TCustomPlayer::SetShowAudio(TShowAudio AValue)
+{
+    FShowAudio = AValue;
+    TVideoState* is = FVideoState;
+    if (is && is->audio_stream >= 0 && !Fdisplay_disable)
+        is->show_audio = int(AValue);
+}
+
+std::string TCustomPlayer::Format() const { return Ffile_iformat ? Ffile_iformat->name : ""; }
+
+void TCustomPlayer::SetFormat(const std::string& AName)
+{
+    if (!AVLibLoaded()) {
+        ReportError("libav or libsdl not loaded.", true);
+        return;
+    }
+    if (AName.empty()) {
+        Ffile_iformat = nullptr;
+        return;
+    }
+    const AVInputFormat* fmt = ff::av_find_input_format(platform::Utf8ToAnsi(AName).c_str());
+    if (!fmt)
+        throw platform::Exception(platform::Format("Unknown input format: %s", AName));
+    Ffile_iformat = fmt;
+}
+
+int TCustomPlayer::AudioStreamIndex() const
+{
+    TVideoState* is = FVideoState;
+    return is ? int(is->audio_stream) : -1;
+}
+
+int TCustomPlayer::VideoStreamIndex() const
+{
+    TVideoState* is = FVideoState;
+    return is ? int(is->video_stream) : -1;
+}
+
+int TCustomPlayer::SubtitleStreamIndex() const
+{
+    TVideoState* is = FVideoState;
+    return is ? int(is->subtitle_stream) : -1;
+}
+
+void TCustomPlayer::SetAudioStreamIndex(int AValue)
+{
+    if (FVideoState && AValue != AudioStreamIndex())
+        SelectStream(AVMEDIA_TYPE_AUDIO, AValue);
+}
+
+void TCustomPlayer::SetVideoStreamIndex(int AValue)
+{
+    if (FVideoState && AValue != VideoStreamIndex())
+        SelectStream(AVMEDIA_TYPE_VIDEO, AValue);
+}
+
+void TCustomPlayer::SetSubtitleStreamIndex(int AValue)
+{
+    if (FVideoState && AValue != SubtitleStreamIndex())
+        SelectStream(AVMEDIA_TYPE_SUBTITLE, AValue);
+}
+
+void TCustomPlayer::SelectStream(int AType, int AValue)
+{
+    TVideoState* is = FVideoState;
+    const int current = AType == AVMEDIA_TYPE_VIDEO ? int(is->video_stream)
+                        : AType == AVMEDIA_TYPE_AUDIO ? int(is->audio_stream)
+                                                      : int(is->subtitle_stream);
+    const int lowest = AType == AVMEDIA_TYPE_SUBTITLE ? -1 : 0;
+    if (current < lowest) {
+        ReportError("the current stream is not valid.", true);
+        return;
+    }
+    if (AValue < lowest || AValue >= int(is->ic->nb_streams)) {
+        ReportError("the stream index is not valid.", true);
+        return;
+    }
+    if (AValue == current)
+        return;
+    if (AValue >= 0) {
+        const AVCodecParameters* par = is->ic->streams[AValue]->codecpar;
+        if (par->codec_type != AType) {
+            ReportError("the stream type is not matched.", true);
+            return;
+        }
+        if (AType == AVMEDIA_TYPE_AUDIO && (par->sample_rate <= 0 || par->ch_layout.nb_channels <= 0)) {
+            ReportError("the audio stream is not invalid.", true);
+            return;
+        }
+    }
+    if (current >= 0)
+        CloseStreamComponent(is, current);
+    if (AValue >= 0)
+        OpenStreamComponent(is, AValue);
+}
+
+} // namespace engine

@@ -1,0 +1,287 @@
+// The player's own threads: the SDL event loop that allocates, refreshes,
+// displays and closes, and the delivery of position and state events to
+// the caller; the position update, the file-open notification and the
+// per-picture hook.
+
+#include "engine/player/FFPlay.h"
+
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/MyUtils.h"
+#include "engine/loader/SwScaleStubs.h"
+#include "engine/loader/libsdl.h"
+#include "engine/logger/FFmpegLogger.h"
+#include "platform/core/Exceptions.h"
+
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
+#include <cmath>
+#include <cstring>
+
+namespace engine {
+
+// ---- event ring ------------------------------------------------------------
+
+void TPlayEvent::Push(const TPlayEventItem& AItem)
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    const int newest = (FTailer + Capacity - 1) % Capacity;
+    if (FHeader == FTailer || FEvents[newest].Kind != AItem.Kind) {
+        FTailer = (FTailer + 1) % Capacity;
+        if (FTailer == FHeader)
+            FHeader = (FHeader + 1) % Capacity; // full: the oldest entry goes
+    }
+    FEvents[(FTailer + Capacity - 1) % Capacity] = AItem;
+    FEvent.SetEvent();
+}
+
+TPlayEventItem TPlayEvent::Pop()
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    if (FHeader == FTailer)
+        return TPlayEventItem{};
+    const TPlayEventItem item = FEvents[FHeader];
+    FHeader = (FHeader + 1) % Capacity;
+    if (FHeader == FTailer)
+        FEvent.ResetEvent();
+    return item;
+}
+
+void TPlayEvent::Clear()
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    FHeader = FTailer = 0;
+    FEvent.ResetEvent();
+}
+
+// ---- states and positions ----------------------------------------------------
+
+void TCustomPlayer::SetState(TPlayState AState)
+{
+    FState = AState;
+    if (OnState)
+        FPlayEvent.Push(TPlayEventItem{2, int64_t(AState)});
+    else if (AState == psStop)
+        FPlayEvent.Push(TPlayEventItem{3, 0});
+}
+
+void TCustomPlayer::UpdatePosition()
+{
+    TVideoState* is = FVideoState;
+    if (!is || is->IsImage2)
+        return;
+    int64_t pts;
+    if (is->video_stream >= 0) {
+        pts = int64_t(std::nearbyint(GetVideoClock(is) * 1000000)) - is->StartTime;
+    } else if (is->audio_stream >= 0) {
+        pts = int64_t(std::nearbyint(GetAudioClock(is) * 1000000)) - is->StartTime;
+        // The audio ended before the file: the rest is silence to its end.
+        const int64_t audioDuration = is->AudioDuration;
+        if (audioDuration > 0 && audioDuration <= pts && pts < is->Duration)
+            pts = is->Duration;
+    } else {
+        return;
+    }
+    FCurrentPTS = pts;
+    if (is->Duration > 0 && pts >= is->Duration) {
+        pts = is->Duration;
+        if (FLastPTS != is->Duration)
+            FLastPTS = 0;
+    }
+    if (FLastPTS == AV_NOPTS_VALUE || std::llabs(FLastPTS - pts) > 10000) {
+        FLastPTS = pts;
+        if (OnPosition)
+            FPlayEvent.Push(TPlayEventItem{1, pts});
+    }
+    if (!is->IsDevice && !is->EventEOF && is->ReachEOF) {
+        if (is->video_stream >= 0)
+            is->EventEOF = 1;
+        SetState(psEnd);
+    }
+    if (PlayTime != AV_NOPTS_VALUE) {
+        const int64_t end = start_time != AV_NOPTS_VALUE ? start_time + PlayTime : PlayTime;
+        if (pts >= end) {
+            if (RepeatType == rtStop)
+                Stop(false);
+            else if (RepeatType == rtLoop) {
+                if (start_time != AV_NOPTS_VALUE)
+                    Seek(start_time, TSeekFlags{}, false);
+                else
+                    Seek(int64_t(0), TSeekFlags{sfAny}, false);
+            }
+        }
+    }
+}
+
+void TCustomPlayer::DoFileOpen()
+{
+    FCurrentFrame = TFrameBitmap{};
+    FHookBitmap = TFrameBitmap{};
+    TVideoState* is = FVideoState;
+    if (is && OnFileOpen) {
+        int w = -1, h = -1;
+        if (is->video_stream >= 0 && is->video_dec && is->video_dec->width > 0) {
+            w = is->video_dec->width;
+            h = is->video_dec->height;
+        }
+        const int64_t duration = is->IsImage2 ? 0 : is->Duration;
+        int sw = Fscreen_width, sh = Fscreen_height;
+        OnFileOpen(this, duration, w, h, sw, sh);
+        Fscreen_width = sw;
+        Fscreen_height = sh;
+    }
+    if (FScreenHandle != 0 && (Fscreen_width == 0 || Fscreen_height == 0) && ScreenClientSize) {
+        int cw = 0, ch = 0;
+        ScreenClientSize(FScreenHandle, cw, ch);
+        Fscreen_width = cw;
+        Fscreen_height = ch;
+    }
+}
+
+bool TCustomPlayer::DoHook(uint8_t* const AData[4], const int ALineSize[4], int AWidth, int AHeight, double APts)
+{
+    if (!Hook || !OnHook || AWidth <= 0 || AHeight <= 0)
+        return false;
+    // The picture follows the stream's size.
+    TFrameBitmap& bmp = FHookBitmap;
+    bmp.Width = AWidth;
+    bmp.Height = AHeight;
+    bmp.Stride = (AWidth * 3 + 3) & ~3;
+    bmp.Pixels.resize(size_t(bmp.Stride) * size_t(AHeight));
+    FHookToRGB = ff::sws_getCachedContext(FHookToRGB, AWidth, AHeight, AV_PIX_FMT_YUV420P, AWidth, AHeight,
+                                          AV_PIX_FMT_BGR24, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!FHookToRGB) {
+        GetFFLogger()->Log(this, llError, "Cannot initialize the toRGB conversion context");
+        return false;
+    }
+    uint8_t* rgb[4] = {bmp.Pixels.data(), nullptr, nullptr, nullptr};
+    int rgbLines[4] = {bmp.Stride, 0, 0, 0};
+    ff::sws_scale(FHookToRGB, AData, ALineSize, 0, AHeight, rgb, rgbLines);
+    THookPicture picture{bmp.Pixels.data(), AWidth, AHeight, bmp.Stride};
+    try {
+        const TVideoState* is = FVideoState;
+        OnHook(this, picture, int64_t(std::nearbyint(APts * 1000000)) - (is ? is->StartTime : 0));
+    } catch (const std::exception& e) {
+        GetFFLogger()->Log(this, llError, std::string("Error occurs OnHook: ") + e.what());
+        return false;
+    }
+    FHookFromRGB = ff::sws_getCachedContext(FHookFromRGB, AWidth, AHeight, AV_PIX_FMT_BGR24, AWidth, AHeight,
+                                            AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!FHookFromRGB) {
+        GetFFLogger()->Log(this, llError, "Cannot initialize the fromRGB conversion context");
+        return false;
+    }
+    const uint8_t* src[4] = {bmp.Pixels.data(), nullptr, nullptr, nullptr};
+    ff::sws_scale(FHookFromRGB, src, rgbLines, 0, AHeight, AData, ALineSize);
+    return true;
+}
+
+// ---- SDL events --------------------------------------------------------------
+
+void TCustomPlayer::PushUserEvent(int AType, TVideoState* is)
+{
+    SDL_Event event{};
+    event.type = uint8_t(AType);
+    event.user.data1 = is;
+    sdl::SDL_PushEvent(&event);
+}
+
+void TCustomPlayer::PushQuitEvent(TVideoState* is) { PushUserEvent(PLAYER_QUIT_EVENT, is); }
+void TCustomPlayer::PushRelayoutEvent(TVideoState* is) { PushUserEvent(PLAYER_RELAYOUT_EVENT, is); }
+void TCustomPlayer::PushAllocEvent(TVideoState* is) { PushUserEvent(PLAYER_ALLOC_EVENT, is); }
+
+void TCustomPlayer::EventLoop()
+{
+    for (;;) {
+        SDL_Event event;
+        if (!sdl::SDL_WaitEvent(&event))
+            continue;
+        FDataLock.Acquire();
+        struct TRelease {
+            platform::TMutex& Lock;
+            ~TRelease() { Lock.Release(); }
+        } release{FDataLock};
+        TVideoState* is = FVideoState;
+        if (!is)
+            return; // closed by force meanwhile
+        switch (event.type) {
+        case SDL_QUIT:
+        case PLAYER_QUIT_EVENT:
+            CloseVideoState();
+            return;
+        case SDL_VIDEORESIZE:
+            Fscreen = sdl::SDL_SetVideoMode(event.resize.w, event.resize.h, 0,
+                                            SDL_HWSURFACE | SDL_RESIZABLE | SDL_ASYNCBLIT | SDL_HWACCEL);
+            Fscreen_width = is->width = event.resize.w;
+            Fscreen_height = is->height = event.resize.h;
+            if (is->paused)
+                VideoRefresh(is, false);
+            break;
+        case SDL_VIDEOEXPOSE:
+            if (is->paused)
+                VideoRefresh(is, false);
+            else
+                VideoDisplay(is);
+            break;
+        case PLAYER_ALLOC_EVENT:
+            VideoOpen(is, false);
+            AllocPicture(is);
+            break;
+        case PLAYER_REFRESH_EVENT:
+            VideoRefresh(is, true);
+            is->refresh = 0;
+            break;
+        case PLAYER_RELAYOUT_EVENT:
+            VideoOpen(is, true);
+            VideoDisplay(is);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void TCustomPlayer::PlayThreadExecute()
+{
+    SetState(psPlay);
+    try {
+        EventLoop();
+    } catch (const std::exception& e) {
+        GetFFLogger()->Log(this, llFatal, std::string("PlayThread Exception: ") + e.what());
+        CloseVideoState();
+    }
+    SetState(psStop);
+    FStopEvent.SetEvent();
+}
+
+void TCustomPlayer::EventThreadExecute()
+{
+    for (;;) {
+        const TPlayEventItem item = FPlayEvent.Pop();
+        bool end = item.Kind == 3;
+        auto deliver = [&](const std::function<void()>& ACall) {
+            if (TriggerEventInMainThread)
+                CallInMainThread(ACall);
+            else
+                ACall();
+        };
+        try {
+            if (item.Kind == 1 && OnPosition)
+                deliver([&] { OnPosition(this, item.Value); });
+            if (item.Kind == 2) {
+                if (OnState)
+                    deliver([&] { OnState(this, TPlayState(item.Value)); });
+                end = TPlayState(item.Value) == psStop;
+            }
+        } catch (const std::exception& e) {
+            GetFFLogger()->Log(this, llError, e.what());
+        }
+        if (end)
+            return;
+        if (item.Kind == 0)
+            FPlayEvent.Event().WaitFor();
+    }
+}
+
+} // namespace engine
