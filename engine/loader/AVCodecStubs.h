@@ -17,7 +17,7 @@
     F(avcodec_flush_buffers) F(avcodec_decode_subtitle2) F(avcodec_encode_subtitle) F(avsubtitle_free) \
     F(avcodec_align_dimensions2) F(avcodec_find_best_pix_fmt_of_list) F(av_get_bits_per_sample) \
     F(av_get_audio_frame_duration2) \
-    F(av_packet_alloc) F(av_packet_free) F(av_packet_ref) F(av_packet_unref) F(av_packet_move_ref) \
+    F(av_packet_alloc) F(av_packet_free) F(av_packet_ref) F(av_packet_unref) F(av_packet_move_ref) F(av_packet_make_refcounted) \
     F(av_packet_clone) F(av_packet_copy_props) F(av_new_packet) F(av_packet_rescale_ts) \
     F(av_packet_get_side_data) F(av_packet_new_side_data) \
     F(av_bsf_get_by_name) F(av_bsf_alloc) F(av_bsf_init) F(av_bsf_send_packet) F(av_bsf_receive_packet) \

@@ -3,6 +3,7 @@
 
 #include "engine/player/FFPlay.h"
 
+#include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"
 #include "engine/loader/FFmpegLoader.h"
@@ -17,6 +18,7 @@
 #include "platform/core/SysUtils.h"
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 
 namespace engine {
@@ -68,9 +70,8 @@ TCustomPlayer::~TCustomPlayer()
     FPlayThread.reset();
     delete FAVProbe;
     if (ff::sws_freeContext) {
-        ff::sws_freeContext(FToRGB);
-        ff::sws_freeContext(FHookToRGB);
-        ff::sws_freeContext(FHookFromRGB);
+        ResetRGBConvertContext(FRGBContext);
+        ResetRGBConvertContext(FHookContext);
     }
 }
 
@@ -125,9 +126,14 @@ bool TCustomPlayer::InitSDLForWindow(unsigned long AScreenHandle)
 {
     if (AScreenHandle != 0)
         platform::SetEnvironmentVariable("SDL_WINDOWID", std::to_string(AScreenHandle));
-    const uint32_t all = SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER;
+    // SDL would take over the program's interrupt and termination signals
+    // (and, without NOPARACHUTE, its fault signals): the host keeps them.
+    struct sigaction oldInt, oldTerm;
+    sigaction(SIGINT, nullptr, &oldInt);
+    sigaction(SIGTERM, nullptr, &oldTerm);
+    const uint32_t all = SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_NOPARACHUTE;
     bool ok = sdl::SDL_Init(all) == 0;
-    if (!ok && sdl::SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0) {
+    if (!ok && sdl::SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_NOPARACHUTE) == 0) {
         // A machine without a sound device still shows pictures; the audio
         // plays into SDL's silent driver.
         GetFFLogger()->Log(this, llWarning, std::string("SDL audio: ") + sdl::SDL_GetError());
@@ -136,6 +142,8 @@ bool TCustomPlayer::InitSDLForWindow(unsigned long AScreenHandle)
         if (!ok)
             sdl::SDL_Quit();
     }
+    sigaction(SIGINT, &oldInt, nullptr);
+    sigaction(SIGTERM, &oldTerm, nullptr);
     if (AScreenHandle != 0) {
         char buf[64];
         if (sdl::SDL_AudioDriverName(buf, sizeof buf))
@@ -198,6 +206,9 @@ bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHand
     sdl::SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
     sdl::SDL_EventState(SDL_SYSWMEVENT, SDL_IGNORE);
     FScreenHandle = AScreenHandle;
+    // Fresh pictures for the new file, before its video thread can hook.
+    ResetRGBConvertContext(FRGBContext);
+    ResetRGBConvertContext(FHookContext);
     // A stop that comes before the play thread runs must find a file that
     // is still playing, not the signal of the last one.
     FStopEvent.ResetEvent();
@@ -413,7 +424,7 @@ void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeek
         return;
     if (ASeekFlags.Contains(sfByte)) {
         const double bytes = is->ic->bit_rate ? ADelta * double(is->ic->bit_rate) / 8.0 : ADelta * 180000.0;
-        const int64_t pos = int64_t(std::nearbyint(double(ff::avio_tell(is->ic->pb)) + bytes));
+        const int64_t pos = int64_t(std::nearbyint(double(ff::avio_seek(is->ic->pb, 0, SEEK_CUR)) + bytes));
         StreamSeek(is, ASeekFlags, AWaitForSeekEnd, int64_t(std::nearbyint(bytes)), pos);
         return;
     }
@@ -421,45 +432,45 @@ void TCustomPlayer::Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeek
     StreamSeek(is, ASeekFlags, AWaitForSeekEnd, int64_t(std::nearbyint(ADelta * 1000000)), pos);
 }
 
-const TFrameBitmap& TCustomPlayer::CurrentFrame()
+TFrameBitmap* TCustomPlayer::CurrentFrame()
 {
     int64_t pts;
     return CurrentFrame(pts);
 }
 
-const TFrameBitmap& TCustomPlayer::CurrentFrame(int64_t& APTS)
+TFrameBitmap* TCustomPlayer::CurrentFrame(int64_t& APTS)
 {
+    if (!FRGBContext.Bitmap)
+        FRGBContext.Bitmap = NewBitmap(0, 0, FRGBContext.BMPPixFmt);
+    TFrameBitmap* bmp = FRGBContext.Bitmap;
     TVideoState* is = FVideoState;
-    TFrameBitmap& bmp = FCurrentFrame;
     APTS = -1;
     if (!is || is->video_stream < 0 || !is->video_dec) {
-        bmp = TFrameBitmap{};
+        bmp->SetSize(0, 0);
         return bmp;
     }
-    bmp.Width = is->video_dec->width;
-    bmp.Height = is->video_dec->height;
-    bmp.Stride = (bmp.Width * 3 + 3) & ~3;
-    bmp.Pixels.assign(size_t(bmp.Stride) * size_t(bmp.Height), 0);
-    // The overlay belongs to the display; hold its lock while we read it.
+    // Black at the decoder's size until a picture is there.
+    bmp->SetSize(is->video_dec->width, is->video_dec->height);
+    for (int y = 0; y < bmp->Height(); ++y)
+        memset(bmp->ScanLine(y), 0, size_t(bmp->RowBytes()));
+    // The overlay belongs to the display thread, which holds this lock
+    // while it draws.
     FDataLock.Acquire();
-    TVideoPicture& vp = is->pictq[is->pictq_rindex];
+    // The picture due next, or the one on show when none is queued.
+    int slot = is->pictq_rindex;
+    {
+        std::lock_guard<std::mutex> guard(is->pictq_mutex);
+        if (is->pictq_size == 0)
+            slot = (slot + VIDEO_PICTURE_QUEUE_SIZE - 1) % VIDEO_PICTURE_QUEUE_SIZE;
+    }
+    const TVideoPicture& vp = is->pictq[slot];
     APTS = int64_t(std::nearbyint(vp.pts * 1000000)) - is->StartTime;
     if (vp.bmp) {
         sdl::SDL_LockYUVOverlay(vp.bmp);
-        const uint8_t* src[4] = {vp.bmp->pixels[0], vp.bmp->pixels[2], vp.bmp->pixels[1], nullptr};
-        const int srcLines[4] = {vp.bmp->pitches[0], vp.bmp->pitches[2], vp.bmp->pitches[1], 0};
-        bmp.Width = vp.width;
-        bmp.Height = vp.height;
-        bmp.Stride = (bmp.Width * 3 + 3) & ~3;
-        bmp.Pixels.assign(size_t(bmp.Stride) * size_t(bmp.Height), 0);
-        FToRGB = ff::sws_getCachedContext(FToRGB, vp.width, vp.height, AV_PIX_FMT_YUV420P, vp.width, vp.height,
-                                          AV_PIX_FMT_BGR24, SWS_BICUBIC, nullptr, nullptr, nullptr);
-        uint8_t* dst[4] = {bmp.Pixels.data(), nullptr, nullptr, nullptr};
-        const int dstLines[4] = {bmp.Stride, 0, 0, 0};
-        if (FToRGB)
-            ff::sws_scale(FToRGB, src, srcLines, 0, vp.height, dst, dstLines);
-        else
-            bmp = TFrameBitmap{};
+        const uint8_t* planes[4] = {vp.bmp->pixels[0], vp.bmp->pixels[2], vp.bmp->pixels[1], nullptr};
+        const int lines[4] = {vp.bmp->pitches[0], vp.bmp->pitches[2], vp.bmp->pitches[1], 0};
+        if (!PictureToBitmap(FRGBContext, planes, lines, AV_PIX_FMT_YUV420P, vp.width, vp.height))
+            bmp->SetSize(0, 0);
         sdl::SDL_UnlockYUVOverlay(vp.bmp);
     }
     FDataLock.Release();

@@ -9,6 +9,7 @@
 // delivers position and state events to the caller.
 
 #include "engine/loader/FFBaseComponent.h"
+#include "engine/loader/FFUtils.h"
 #include "engine/player/FFPlay_State.h"
 #include "platform/core/SyncObjs.h"
 
@@ -19,8 +20,6 @@
 namespace engine {
 
 class TAVProbe;
-struct TRGBConvertContext;
-class TPlayerBitmap;
 
 enum TPlayState { psPlay, psPause, psResume, psStep, psStop, psEnd };
 enum TRepeatType { rtNone, rtStop, rtLoop };
@@ -33,18 +32,9 @@ using TFileOpenEvent = std::function<void(platform::TObject* Sender, int64_t ADu
                                           int AFrameHeight, int& AScreenWidth, int& AScreenHeight)>;
 using TPositionEvent = std::function<void(platform::TObject* Sender, int64_t APTS)>;
 using TPlayStateEvent = std::function<void(platform::TObject* Sender, TPlayState AState)>;
-// The picture as 24-bit rows, top first, that the handler may draw on.
-struct THookPicture {
-    uint8_t* Bits;
-    int Width, Height, Stride;
-};
-using THookEvent = std::function<void(platform::TObject* Sender, THookPicture& APicture, int64_t APTS)>;
-
-// A picture handed to the caller: 24-bit BGR rows, top first.
-struct TFrameBitmap {
-    int Width = 0, Height = 0, Stride = 0;
-    std::vector<uint8_t> Pixels;
-};
+// ABitmap: a 24-bit copy of the picture that the handler may draw on; what
+// it draws is shown. The player owns it.
+using THookEvent = std::function<void(platform::TObject* Sender, TFrameBitmap* ABitmap, int64_t APTS)>;
 
 // Entries between the playback threads and the event-delivery thread.
 struct TPlayEventItem {
@@ -88,10 +78,11 @@ public:
     void StepToNextFrame();
     void Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd);
     void Seek(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd);
-    // An RGB copy of the current picture (0 x 0 without video); APTS is its
-    // time from the start of the file, -1 without video.
-    const TFrameBitmap& CurrentFrame();
-    const TFrameBitmap& CurrentFrame(int64_t& APTS);
+    // A 24-bit copy of the current picture (0 x 0 without video), owned by
+    // the player and reused by the next call; APTS is its time from the
+    // start of the file, -1 without video.
+    TFrameBitmap* CurrentFrame();
+    TFrameBitmap* CurrentFrame(int64_t& APTS);
     void UpdateScreenPosition() {}
 
     // Properties
@@ -247,11 +238,8 @@ private:
     std::atomic<TPlayState> FState{psStop};
     std::atomic<float> FAspectRatio{0};
     TShowAudio FShowAudio = saWave;
-    TFrameBitmap FCurrentFrame;
-    TFrameBitmap FHookBitmap;
-    SwsContext* FToRGB = nullptr;
-    SwsContext* FHookToRGB = nullptr;
-    SwsContext* FHookFromRGB = nullptr;
+    TRGBConvertContext FRGBContext;  // CurrentFrame's picture
+    TRGBConvertContext FHookContext; // the hook's picture
     bool FSDLStarted = false;
     std::unique_ptr<platform::TThread> FPlayThread;
     std::unique_ptr<platform::TThread> FEventThread;

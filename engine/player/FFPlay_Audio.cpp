@@ -27,7 +27,7 @@ bool MakeConverter(TCustomPlayer* APlayer, TVideoState* is, const AVFrame* AFram
     AVChannelLayout out{};
     ff::av_channel_layout_default(&out, is->audio_channels);
     const int r = ff::swr_alloc_set_opts2(&is->reformat_ctx, &out, AV_SAMPLE_FMT_S16, AFrame->sample_rate,
-                                          &AFrame->ch_layout, AVSampleFormat(AFrame->format), AFrame->sample_rate,
+                                          const_cast<AVChannelLayout*>(&AFrame->ch_layout), AVSampleFormat(AFrame->format), AFrame->sample_rate,
                                           0, nullptr);
     ff::av_channel_layout_uninit(&out);
     if (r < 0 || ff::swr_init(is->reformat_ctx) < 0) {
@@ -111,7 +111,7 @@ int TCustomPlayer::AudioDecodeFrame(TVideoState* is, double& APts)
             continue;
         }
         if (is->audio_pkt->pts != AV_NOPTS_VALUE)
-            is->audio_clock = ff::av_q2d(is->audio_st->time_base) * double(is->audio_pkt->pts);
+            is->audio_clock = av_q2d(is->audio_st->time_base) * double(is->audio_pkt->pts);
         const int r = ff::avcodec_send_packet(dec, is->audio_pkt);
         ff::av_packet_unref(is->audio_pkt);
         if (r < 0 && r != AVERROR(EAGAIN)) {

@@ -116,8 +116,6 @@ void TCustomPlayer::UpdatePosition()
 
 void TCustomPlayer::DoFileOpen()
 {
-    FCurrentFrame = TFrameBitmap{};
-    FHookBitmap = TFrameBitmap{};
     TVideoState* is = FVideoState;
     if (is && OnFileOpen) {
         int w = -1, h = -1;
@@ -143,37 +141,29 @@ bool TCustomPlayer::DoHook(uint8_t* const AData[4], const int ALineSize[4], int 
 {
     if (!Hook || !OnHook || AWidth <= 0 || AHeight <= 0)
         return false;
-    // The picture follows the stream's size.
-    TFrameBitmap& bmp = FHookBitmap;
-    bmp.Width = AWidth;
-    bmp.Height = AHeight;
-    bmp.Stride = (AWidth * 3 + 3) & ~3;
-    bmp.Pixels.resize(size_t(bmp.Stride) * size_t(AHeight));
-    FHookToRGB = ff::sws_getCachedContext(FHookToRGB, AWidth, AHeight, AV_PIX_FMT_YUV420P, AWidth, AHeight,
-                                          AV_PIX_FMT_BGR24, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    if (!FHookToRGB) {
+    // The bitmap follows the picture's size, also when it changes within a file.
+    if (!PictureToBitmap(FHookContext, AData, ALineSize, AV_PIX_FMT_YUV420P, AWidth, AHeight)) {
         GetFFLogger()->Log(this, llError, "Cannot initialize the toRGB conversion context");
         return false;
     }
-    uint8_t* rgb[4] = {bmp.Pixels.data(), nullptr, nullptr, nullptr};
-    int rgbLines[4] = {bmp.Stride, 0, 0, 0};
-    ff::sws_scale(FHookToRGB, AData, ALineSize, 0, AHeight, rgb, rgbLines);
-    THookPicture picture{bmp.Pixels.data(), AWidth, AHeight, bmp.Stride};
+    TFrameBitmap* bmp = FHookContext.Bitmap;
     try {
         const TVideoState* is = FVideoState;
-        OnHook(this, picture, int64_t(std::nearbyint(APts * 1000000)) - (is ? is->StartTime : 0));
+        OnHook(this, bmp, int64_t(std::nearbyint(APts * 1000000)) - (is ? is->StartTime : 0));
     } catch (const std::exception& e) {
         GetFFLogger()->Log(this, llError, std::string("Error occurs OnHook: ") + e.what());
         return false;
     }
-    FHookFromRGB = ff::sws_getCachedContext(FHookFromRGB, AWidth, AHeight, AV_PIX_FMT_BGR24, AWidth, AHeight,
-                                            AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    if (!FHookFromRGB) {
+    FHookContext.fromRGB_convert_ctx =
+        ff::sws_getCachedContext(FHookContext.fromRGB_convert_ctx, AWidth, AHeight, AV_PIX_FMT_BGR24, AWidth,
+                                 AHeight, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!FHookContext.fromRGB_convert_ctx) {
         GetFFLogger()->Log(this, llError, "Cannot initialize the fromRGB conversion context");
         return false;
     }
-    const uint8_t* src[4] = {bmp.Pixels.data(), nullptr, nullptr, nullptr};
-    ff::sws_scale(FHookFromRGB, src, rgbLines, 0, AHeight, AData, ALineSize);
+    const uint8_t* src[4] = {bmp->ScanLine(0), nullptr, nullptr, nullptr};
+    const int srcLines[4] = {bmp->RowBytes(), 0, 0, 0};
+    ff::sws_scale(FHookContext.fromRGB_convert_ctx, src, srcLines, 0, AHeight, AData, ALineSize);
     return true;
 }
 
@@ -259,23 +249,30 @@ void TCustomPlayer::EventThreadExecute()
 {
     for (;;) {
         const TPlayEventItem item = FPlayEvent.Pop();
-        bool end = item.Kind == 3;
-        auto deliver = [&](const std::function<void()>& ACall) {
-            if (TriggerEventInMainThread)
-                CallInMainThread(ACall);
-            else
-                ACall();
-        };
-        try {
-            if (item.Kind == 1 && OnPosition)
-                deliver([&] { OnPosition(this, item.Value); });
-            if (item.Kind == 2) {
+        // The stop state ends the thread whatever its handler does.
+        const bool end = item.Kind == 3 || (item.Kind == 2 && TPlayState(item.Value) == psStop);
+        // The handler is looked at where it runs: the owner may clear it
+        // (while being destroyed) between the push and the delivery.
+        std::function<void()> call;
+        if (item.Kind == 1)
+            call = [this, item] {
+                if (OnPosition)
+                    OnPosition(this, item.Value);
+            };
+        else if (item.Kind == 2)
+            call = [this, item] {
                 if (OnState)
-                    deliver([&] { OnState(this, TPlayState(item.Value)); });
-                end = TPlayState(item.Value) == psStop;
+                    OnState(this, TPlayState(item.Value));
+            };
+        if (call) {
+            try {
+                if (TriggerEventInMainThread)
+                    CallInMainThread(call);
+                else
+                    call();
+            } catch (const std::exception& e) {
+                GetFFLogger()->Log(this, llError, e.what());
             }
-        } catch (const std::exception& e) {
-            GetFFLogger()->Log(this, llError, e.what());
         }
         if (end)
             return;

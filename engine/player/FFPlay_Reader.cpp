@@ -23,6 +23,16 @@ namespace engine {
 
 namespace {
 
+// At the end of the input a waiter for the next picture may go on; but a
+// seek's waiter waits for the first picture after the seek, which the
+// decoder may still be working on when a short rest of the file has been
+// read (the decoder signals itself once it has nothing more to give).
+void ReleasePictureWaiters(TVideoState* is)
+{
+    if (!is->seek_done)
+        is->Owner->FPictEvent.SetEvent();
+}
+
 int InterruptCallback(void* AOpaque)
 {
     return static_cast<TVideoState*>(AOpaque)->abort_request == 1;
@@ -93,33 +103,31 @@ int TCustomPlayer::ReaderThread(TVideoState* is)
     }
 
     {
-        // Without a wanted index, the stream with the most frames seen while
-        // probing wins; the first one on a tie.
+        // A wanted index counts streams within their type. Without one, the
+        // stream FFmpeg saw most frames of while probing wins (the library
+        // keeps that count to itself, so it chooses).
         int counter[AVMEDIA_TYPE_NB] = {};
-        int best[AVMEDIA_TYPE_NB];
         for (int t = 0; t < AVMEDIA_TYPE_NB; ++t)
-            st_index[t] = -1, best[t] = -1;
+            st_index[t] = -1;
         for (unsigned i = 0; i < is->ic->nb_streams; ++i) {
             AVStream* st = is->ic->streams[i];
             st->discard = AVDISCARD_ALL;
             const int type = st->codecpar->codec_type;
             if (type < 0 || type >= AVMEDIA_TYPE_NB)
                 continue;
-            const int wanted = Fwanted_stream[type + 1];
-            if (wanted >= 0 && counter[type] != wanted) {
-                ++counter[type];
-                continue;
-            }
-            ++counter[type];
-            if (st->codec_info_nb_frames > best[type]) {
-                best[type] = st->codec_info_nb_frames;
-                const bool allowed = (type == AVMEDIA_TYPE_AUDIO) ? !Faudio_disable
-                                     : (type == AVMEDIA_TYPE_VIDEO || type == AVMEDIA_TYPE_SUBTITLE) ? !Fvideo_disable
-                                                                                                      : true;
-                if (allowed)
-                    st_index[type] = int(i);
-            }
+            if (Fwanted_stream[type + 1] >= 0 && counter[type]++ == Fwanted_stream[type + 1])
+                st_index[type] = int(i);
         }
+        for (int type : {AVMEDIA_TYPE_VIDEO, AVMEDIA_TYPE_AUDIO, AVMEDIA_TYPE_SUBTITLE}) {
+            if (Fwanted_stream[type + 1] < 0)
+                st_index[type] = ff::av_find_best_stream(is->ic, AVMediaType(type), -1, -1, nullptr, 0);
+            if (st_index[type] < 0)
+                st_index[type] = -1;
+        }
+        if (Faudio_disable)
+            st_index[AVMEDIA_TYPE_AUDIO] = -1;
+        if (Fvideo_disable)
+            st_index[AVMEDIA_TYPE_VIDEO] = st_index[AVMEDIA_TYPE_SUBTITLE] = -1;
     }
 
     if (st_index[AVMEDIA_TYPE_AUDIO] >= 0)
@@ -200,7 +208,7 @@ int TCustomPlayer::ReaderThread(TVideoState* is)
                 ff::av_packet_unref(pkt);
                 pkt->stream_index = is->video_stream;
                 is->videoq.Put(pkt);
-                FPictEvent.SetEvent();
+                ReleasePictureWaiters(is);
             }
             Delay(10);
             if (is->audioq.size() + is->videoq.size() + is->subtitleq.size() == 0)
@@ -218,7 +226,7 @@ int TCustomPlayer::ReaderThread(TVideoState* is)
                 continue;
             }
             if (is->video_stream >= 0)
-                FPictEvent.SetEvent();
+                ReleasePictureWaiters(is);
             if (!is->IsImage2 && !is->ErrorEOF) {
                 is->ErrorEOF = 1;
                 if (ret == AVERROR_EOF)

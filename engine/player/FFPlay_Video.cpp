@@ -110,9 +110,13 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
             APending = false;
             if (r != AVERROR(EAGAIN) && r != AVERROR_EOF)
                 return 0;
-            // The end-of-input packet has been drained: announce the end.
-            if (r == AVERROR_EOF && !is->EventEOF)
-                APlayer->UpdatePosition();
+            // The end-of-input packet has been drained: nothing more will
+            // come, so nobody waits for a picture; announce the end.
+            if (r == AVERROR_EOF) {
+                APlayer->FPictEvent.SetEvent();
+                if (!is->EventEOF)
+                    APlayer->UpdatePosition();
+            }
             return 0;
         }
         bool flush = false;
@@ -143,6 +147,7 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
             return 0;
         if (r == AVERROR_EOF) {
             // Already drained: nothing more will come until the next seek.
+            APlayer->FPictEvent.SetEvent();
             if (!is->EventEOF)
                 APlayer->UpdatePosition();
             return 0;
@@ -305,7 +310,10 @@ int TCustomPlayer::VideoThread(TVideoState* is)
                 aborted = true;
                 break;
             }
-            FPictEvent.SetEvent();
+            // A picture decoded before a seek's flush is not what the
+            // seek's waiter waits for.
+            if (!is->seek_done)
+                FPictEvent.SetEvent();
             is->EventEOF = 0;
             if (FSeeking && !is->seek_req)
                 FSeeking = false;

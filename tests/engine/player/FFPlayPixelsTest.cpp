@@ -30,7 +30,7 @@ TEST(PlayerPixels, PicturesFitTheWindowWithEvenSizesCentred)
         {640.0 / 360, 400, 400, {0, 88, 400, 224}},
         {1.3333, 400, 400, {0, 50, 400, 300}},
         {1.0, 400, 400, {0, 0, 400, 400}},
-        {0.5, 400, 300, {126, 0, 148, 300}},
+        {0.5, 400, 300, {125, 0, 150, 300}},
     };
     for (const auto& c : cases) {
         const TDisplayRect r = FitPicture(c.Aspect, c.W, c.H);
