@@ -60,12 +60,17 @@ TCustomPlayer::TCustomPlayer(platform::TComponent* AOwner) : TFFBaseComponent(AO
 
 TCustomPlayer::~TCustomPlayer()
 {
-    OnPosition = nullptr;
-    OnState = nullptr;
-    OnHook = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(FHandlerLock);
+        OnPosition = nullptr;
+        OnState = nullptr;
+        OnHook = nullptr;
+    }
     Stop(true);
     if (FEventThread)
         FEventThread->WaitFor();
+    if (FPlayThread)
+        FPlayThread->WaitFor();
     FEventThread.reset();
     FPlayThread.reset();
     delete FAVProbe;
@@ -73,6 +78,24 @@ TCustomPlayer::~TCustomPlayer()
         ResetRGBConvertContext(FRGBContext);
         ResetRGBConvertContext(FHookContext);
     }
+}
+
+TPositionEvent TCustomPlayer::PositionHandler() const
+{
+    std::lock_guard<std::mutex> guard(FHandlerLock);
+    return OnPosition;
+}
+
+TPlayStateEvent TCustomPlayer::StateHandler() const
+{
+    std::lock_guard<std::mutex> guard(FHandlerLock);
+    return OnState;
+}
+
+THookEvent TCustomPlayer::HookHandler() const
+{
+    std::lock_guard<std::mutex> guard(FHandlerLock);
+    return OnHook;
 }
 
 bool TCustomPlayer::AVLibLoaded() const { return GlobalLoader().Loaded(PlayerLibraries); }

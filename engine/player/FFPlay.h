@@ -158,6 +158,10 @@ public:
     TPositionEvent OnPosition;
     TPlayStateEvent OnState;
     THookEvent OnHook;
+    // Copies of the handlers, taken under the lock, for the playback threads.
+    TPositionEvent PositionHandler() const;
+    TPlayStateEvent StateHandler() const;
+    THookEvent HookHandler() const;
 
     // Routines of the playback threads; public to the player's own units.
     int ReaderThread(TVideoState* is);
@@ -200,7 +204,7 @@ public:
     int Fsws_flags = 4;
     int Fframe_pix_fmt = -1;
     int Fwanted_stream[7];
-    bool Fstep = false;
+    std::atomic<bool> Fstep{false};
     std::atomic<bool> FSeeking{false};
     std::atomic<bool> FVerticalFlip{false};
     std::atomic<bool> FMute{false};
@@ -240,7 +244,10 @@ private:
     TShowAudio FShowAudio = saWave;
     TRGBConvertContext FRGBContext;  // CurrentFrame's picture
     TRGBConvertContext FHookContext; // the hook's picture
-    bool FSDLStarted = false;
+    std::atomic<bool> FSDLStarted{false};
+    // Guards the event handlers against being cleared while a playback
+    // thread looks at them.
+    mutable std::mutex FHandlerLock;
     std::unique_ptr<platform::TThread> FPlayThread;
     std::unique_ptr<platform::TThread> FEventThread;
 

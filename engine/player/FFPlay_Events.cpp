@@ -60,7 +60,7 @@ void TPlayEvent::Clear()
 void TCustomPlayer::SetState(TPlayState AState)
 {
     FState = AState;
-    if (OnState)
+    if (StateHandler())
         FPlayEvent.Push(TPlayEventItem{2, int64_t(AState)});
     else if (AState == psStop)
         FPlayEvent.Push(TPlayEventItem{3, 0});
@@ -91,7 +91,7 @@ void TCustomPlayer::UpdatePosition()
     }
     if (FLastPTS == AV_NOPTS_VALUE || std::llabs(FLastPTS - pts) > 10000) {
         FLastPTS = pts;
-        if (OnPosition)
+        if (PositionHandler())
             FPlayEvent.Push(TPlayEventItem{1, pts});
     }
     if (!is->IsDevice && !is->EventEOF && is->ReachEOF) {
@@ -139,7 +139,8 @@ void TCustomPlayer::DoFileOpen()
 
 bool TCustomPlayer::DoHook(uint8_t* const AData[4], const int ALineSize[4], int AWidth, int AHeight, double APts)
 {
-    if (!Hook || !OnHook || AWidth <= 0 || AHeight <= 0)
+    const THookEvent hook = HookHandler();
+    if (!Hook || !hook || AWidth <= 0 || AHeight <= 0)
         return false;
     // The bitmap follows the picture's size, also when it changes within a file.
     if (!PictureToBitmap(FHookContext, AData, ALineSize, AV_PIX_FMT_YUV420P, AWidth, AHeight)) {
@@ -149,7 +150,7 @@ bool TCustomPlayer::DoHook(uint8_t* const AData[4], const int ALineSize[4], int 
     TFrameBitmap* bmp = FHookContext.Bitmap;
     try {
         const TVideoState* is = FVideoState;
-        OnHook(this, bmp, int64_t(std::nearbyint(APts * 1000000)) - (is ? is->StartTime : 0));
+        hook(this, bmp, int64_t(std::nearbyint(APts * 1000000)) - (is ? is->StartTime : 0));
     } catch (const std::exception& e) {
         GetFFLogger()->Log(this, llError, std::string("Error occurs OnHook: ") + e.what());
         return false;
@@ -256,13 +257,13 @@ void TCustomPlayer::EventThreadExecute()
         std::function<void()> call;
         if (item.Kind == 1)
             call = [this, item] {
-                if (OnPosition)
-                    OnPosition(this, item.Value);
+                if (const TPositionEvent handler = PositionHandler())
+                    handler(this, item.Value);
             };
         else if (item.Kind == 2)
             call = [this, item] {
-                if (OnState)
-                    OnState(this, TPlayState(item.Value));
+                if (const TPlayStateEvent handler = StateHandler())
+                    handler(this, TPlayState(item.Value));
             };
         if (call) {
             try {

@@ -329,10 +329,23 @@ int TCustomPlayer::OpenStreamComponent(TVideoState* is, int AStreamIndex)
 
     switch (st->codecpar->codec_type) {
     case AVMEDIA_TYPE_AUDIO: {
-        // The device gets one or two channels; more are mixed down.
+        // The device gets one or two channels; more are mixed down. The
+        // state is complete before the device's thread starts calling back.
         const int channels = dec->ch_layout.nb_channels;
         is->audio_channels = (channels == 1 || channels == 2) ? channels : 2;
         is->audio_sample_rate = dec->sample_rate;
+        is->audio_src_fmt = -1;
+        is->audio_dec = dec;
+        is->audio_st = st;
+        is->audio_buf_size = 0;
+        is->audio_buf_index = 0;
+        // e raised to log10(0.01) / 20: the averaging weight of audio drift.
+        is->audio_diff_avg_coef = std::exp(std::log10(0.01) / AUDIO_DIFF_AVG_NB);
+        is->audio_diff_avg_count = 0;
+        is->audio_diff_threshold = dec->sample_rate > 0 ? 2048.0 / dec->sample_rate : 0;
+        is->audio_pkt_pending = false;
+        is->audioq.Init();
+        is->audioq.PutFlush();
         SDL_AudioSpec wanted{};
         wanted.freq = dec->sample_rate;
         wanted.format = AUDIO_S16SYS;
@@ -346,26 +359,17 @@ int TCustomPlayer::OpenStreamComponent(TVideoState* is, int AStreamIndex)
         wanted.userdata = is;
         if (dec->sample_rate <= 0 || sdl::SDL_OpenAudio(&wanted, nullptr) < 0) {
             ReportError(std::string("SDL_OpenAudio() failed: ") + sdl::SDL_GetError(), false);
+            is->audio_dec = nullptr;
+            is->audio_st = nullptr;
+            is->audioq.Flush();
             platform::TLockGuard guard(CodecLock());
             ff::avcodec_free_context(&dec);
             return -1;
         }
-        is->audio_src_fmt = -1;
         st->discard = AVDISCARD_DEFAULT;
-        is->audio_dec = dec;
-        is->audio_st = st;
         is->AudioDuration = st->duration != AV_NOPTS_VALUE
                                 ? ff::av_rescale_q(st->duration, st->time_base, AVRational{1, 1000000})
                                 : -1;
-        is->audio_buf_size = 0;
-        is->audio_buf_index = 0;
-        // e raised to log10(0.01) / 20: the averaging weight of audio drift.
-        is->audio_diff_avg_coef = std::exp(std::log10(0.01) / AUDIO_DIFF_AVG_NB);
-        is->audio_diff_avg_count = 0;
-        is->audio_diff_threshold = 2048.0 / dec->sample_rate;
-        is->audio_pkt_pending = false;
-        is->audioq.Init();
-        is->audioq.PutFlush();
         is->audio_stream = AStreamIndex;
         sdl::SDL_PauseAudio(0);
         break;

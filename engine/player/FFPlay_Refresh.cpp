@@ -88,28 +88,30 @@ void TCustomPlayer::VideoRefresh(TVideoState* is, bool AAdvance)
             if (is->seek_done)
                 dropping = true;
             int queued;
+            double due, nextDue;
+            TVideoPicture& vp = is->pictq[is->pictq_rindex];
             {
                 std::lock_guard<std::mutex> guard(is->pictq_mutex);
                 queued = is->pictq_size;
+                due = vp.target_clock;
+                nextDue = is->pictq[(is->pictq_rindex + 1) % VIDEO_PICTURE_QUEUE_SIZE].target_clock;
             }
             if (queued == 0) {
                 if (!AAdvance)
                     VideoDisplay(is);
                 break;
             }
-            TVideoPicture& vp = is->pictq[is->pictq_rindex];
             const double now = Now();
-            if (now < vp.target_clock)
+            if (now < due)
                 return;
             is->video_current_pts = vp.pts;
             is->video_current_pts_drift = vp.pts - now;
             double next;
             if (queued > 1) {
-                const TVideoPicture& nextvp = is->pictq[(is->pictq_rindex + 1) % VIDEO_PICTURE_QUEUE_SIZE];
-                next = nextvp.target_clock;
-                ZASSERT(next >= vp.target_clock);
+                next = nextDue;
+                ZASSERT(next >= due);
             } else {
-                next = vp.target_clock + is->video_clock - vp.pts;
+                next = due + is->video_clock - vp.pts;
             }
             if ((framedrop && now > next && !is->IsDevice) || dropping) {
                 is->skip_frames *= 1.05;

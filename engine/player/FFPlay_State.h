@@ -137,7 +137,7 @@ struct TVideoState {
     std::atomic<double> frame_timer{0};
     double frame_last_pts = 0;
     double frame_last_delay = 0;
-    double video_clock = 0;
+    std::atomic<double> video_clock{0};
 
     // video
     std::atomic<int> video_stream{-1};

@@ -250,7 +250,7 @@ static int OutputPicture(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
     const AVRational tb = is->video_dec->time_base.num ? is->video_dec->time_base : av_inv_q(is->video_dec->framerate);
     double delay = tb.den ? av_q2d(tb) : 0.04;
     delay += AFrame->repeat_pict * (delay * 0.5);
-    is->video_clock += delay;
+    is->video_clock = is->video_clock + delay;
     return QueuePicture(APlayer, is, AFrame, APts, APos);
 }
 

@@ -41,11 +41,29 @@ TWaitResult TEvent::WaitFor(uint32_t ATimeoutMs)
 
 bool TMutex::Acquire(uint32_t ATimeoutMs)
 {
-    if (ATimeoutMs == INFINITE) {
-        FMutex.lock();
+    std::unique_lock<std::mutex> lock(FLock);
+    const std::thread::id me = std::this_thread::get_id();
+    if (FCount > 0 && FOwner == me) {
+        ++FCount;
         return true;
     }
-    return FMutex.try_lock_for(std::chrono::milliseconds(ATimeoutMs));
+    auto free = [this] { return FCount == 0; };
+    if (ATimeoutMs == INFINITE)
+        FFree.wait(lock, free);
+    else if (!FFree.wait_for(lock, std::chrono::milliseconds(ATimeoutMs), free))
+        return false;
+    FOwner = me;
+    FCount = 1;
+    return true;
+}
+
+void TMutex::Release()
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    if (FCount > 0 && --FCount == 0) {
+        FOwner = std::thread::id();
+        FFree.notify_one();
+    }
 }
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 
 namespace platform {
 
@@ -65,10 +66,13 @@ private:
 class TMutex {
 public:
     bool Acquire(uint32_t ATimeoutMs = INFINITE);
-    void Release() { FMutex.unlock(); }
+    void Release();
 
 private:
-    std::recursive_timed_mutex FMutex;
+    std::mutex FLock;
+    std::condition_variable FFree;
+    std::thread::id FOwner;
+    int FCount = 0;
 };
 
 } // namespace platform
