@@ -97,6 +97,15 @@ std::string BuildGraph(TCustomPlayer* APlayer, TVideoState* is, const AVFrame* A
 
 } // namespace
 
+// The decoder has given its last picture until the next seek: nobody needs
+// to wait for one, and the end can be announced.
+static void VideoDrained(TCustomPlayer* APlayer, TVideoState* is)
+{
+    APlayer->FPictEvent.SetEvent();
+    if (!is->EventEOF)
+        APlayer->UpdatePosition();
+}
+
 // 1: a picture to show (its time in APts); 0: nothing to show; -1: aborted.
 static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFrame, int64_t& APts, AVPacket* APacket,
                          bool& APending)
@@ -108,15 +117,8 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
             if (r == 0)
                 break;
             APending = false;
-            if (r != AVERROR(EAGAIN) && r != AVERROR_EOF)
-                return 0;
-            // The end-of-input packet has been drained: nothing more will
-            // come, so nobody waits for a picture; announce the end.
-            if (r == AVERROR_EOF) {
-                APlayer->FPictEvent.SetEvent();
-                if (!is->EventEOF)
-                    APlayer->UpdatePosition();
-            }
+            if (r == AVERROR_EOF)
+                VideoDrained(APlayer, is);
             return 0;
         }
         bool flush = false;
@@ -146,10 +148,7 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
         if (r < 0 && r != AVERROR(EAGAIN) && r != AVERROR_EOF)
             return 0;
         if (r == AVERROR_EOF) {
-            // Already drained: nothing more will come until the next seek.
-            APlayer->FPictEvent.SetEvent();
-            if (!is->EventEOF)
-                APlayer->UpdatePosition();
+            VideoDrained(APlayer, is);
             return 0;
         }
         APending = true;
