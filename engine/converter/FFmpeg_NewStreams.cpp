@@ -14,23 +14,30 @@
 
 namespace engine {
 
+namespace {
+
+// Whether a codec's list (ended by AEnd) holds AValue.
+template <typename T>
+bool Lists(const T* AList, T AValue, T AEnd)
+{
+    for (const T* P = AList; *P != AEnd; ++P)
+        if (*P == AValue)
+            return true;
+    return false;
+}
+
+} // namespace
+
 void ChooseSampleFormat(AVCodecContext* AEnc, const AVCodec* ACodec)
 {
-    if (!ACodec || !ACodec->sample_fmts)
-        return;
-    for (const AVSampleFormat* P = ACodec->sample_fmts; *P != AV_SAMPLE_FMT_NONE; ++P)
-        if (*P == AEnc->sample_fmt)
-            return;
-    AEnc->sample_fmt = ACodec->sample_fmts[0];
+    if (ACodec && ACodec->sample_fmts && !Lists(ACodec->sample_fmts, AEnc->sample_fmt, AV_SAMPLE_FMT_NONE))
+        AEnc->sample_fmt = ACodec->sample_fmts[0];
 }
 
 void ChoosePixelFormat(AVCodecContext* AEnc, const AVCodec* ACodec)
 {
-    if (!ACodec || !ACodec->pix_fmts)
+    if (!ACodec || !ACodec->pix_fmts || Lists(ACodec->pix_fmts, AEnc->pix_fmt, AV_PIX_FMT_NONE))
         return;
-    for (const AVPixelFormat* P = ACodec->pix_fmts; *P != AV_PIX_FMT_NONE; ++P)
-        if (*P == AEnc->pix_fmt)
-            return;
     if (ACodec->id == AV_CODEC_ID_MJPEG && AEnc->strict_std_compliance < 0 &&
         (AEnc->pix_fmt == AV_PIX_FMT_YUV420P || AEnc->pix_fmt == AV_PIX_FMT_YUV422P))
         return;

@@ -321,9 +321,15 @@ void SetCodec(const std::string& AValue, int& AStreamCopy, std::string& AName)
         AName = ToAnsi(AValue);
 }
 
-} // namespace
+// Values of zero or below leave the field as it was.
+template <typename T>
+void SetIfPositive(T& AField, T AValue)
+{
+    if (AValue > 0)
+        AField = AValue;
+}
 
-int OptionTableSize() { return int(std::size(OptionTable)); }
+} // namespace
 
 void TCustomFFmpeg::DispatchOption(const std::string& AName, const std::string& AValue)
 {
@@ -369,17 +375,9 @@ void TCustomFFmpeg::SetAudioVolume(int AValue)
 void TCustomFFmpeg::SetAudioSyncMethod(int AValue) { Faudio_sync_method = AValue; }
 void TCustomFFmpeg::SetVideoSyncMethod(int AValue) { Fvideo_sync_method = AValue; }
 
-void TCustomFFmpeg::SetMuxMaxDelay(float AValue)
-{
-    if (AValue > 0)
-        Fmux_max_delay = AValue;
-}
+void TCustomFFmpeg::SetMuxMaxDelay(float AValue) { SetIfPositive(Fmux_max_delay, AValue); }
 
-void TCustomFFmpeg::SetMuxPreload(float AValue)
-{
-    if (AValue > 0)
-        Fmux_preload = AValue;
-}
+void TCustomFFmpeg::SetMuxPreload(float AValue) { SetIfPositive(Fmux_preload, AValue); }
 
 void TCustomFFmpeg::SetVerbose(int AValue) { Fverbose = AValue; }
 
@@ -484,17 +482,9 @@ void TCustomFFmpeg::SetVideoQScale(double AValue)
     Fvideo_qscale = float(AValue);
 }
 
-void TCustomFFmpeg::SetAudioSampleRate(int AValue)
-{
-    if (AValue > 0)
-        Faudio_sample_rate = AValue;
-}
+void TCustomFFmpeg::SetAudioSampleRate(int AValue) { SetIfPositive(Faudio_sample_rate, AValue); }
 
-void TCustomFFmpeg::SetAudioChannels(int AValue)
-{
-    if (AValue > 0)
-        Faudio_channels = AValue;
-}
+void TCustomFFmpeg::SetAudioChannels(int AValue) { SetIfPositive(Faudio_channels, AValue); }
 
 void TCustomFFmpeg::SetPass(int AValue)
 {

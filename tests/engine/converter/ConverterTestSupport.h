@@ -3,9 +3,17 @@
 // with Debian's ffprobe, and one job run from start to end.
 
 #include "engine/converter/FFmpeg.h"
+#include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/FFmpegLoader.h"
+#include "engine/logger/FFmpegLogger.h"
+#include "platform/core/MainThread.h"
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace convertertest {
 
@@ -50,5 +58,53 @@ inline std::string RunJob(engine::TCustomFFmpeg& AJob)
     AJob.StartConvert(false, platform::TThreadPriority::tpNormal);
     return AJob.FatalException() ? AJob.FatalMessage() : std::string();
 }
+
+// A reset job with the libraries loaded, and the log lines written while
+// it is configured.
+class TJobOptionsTest : public ::testing::Test {
+protected:
+    explicit TJobOptionsTest(engine::TLogLevel ALogLevel = engine::llInfo) : FLogLevel(ALogLevel) {}
+    void SetUp() override
+    {
+        ASSERT_TRUE(engine::GlobalLoader().Load(engine::ConverterLibraries)) << engine::GlobalLoader().LastErrMsg();
+        Job.ResetJob();
+        engine::GetFFLogger()->SetLogLevel(FLogLevel);
+        engine::GetFFLogger()->OnLog = [this](platform::TObject*, uint32_t, engine::TLogLevel, const std::string& AMsg) {
+            Lines.push_back(AMsg);
+        };
+    }
+    void TearDown() override
+    {
+        engine::GetFFLogger()->OnLog = nullptr;
+        engine::GetFFLogger()->SetLogLevel(engine::llInfo);
+    }
+    // Runs the option and answers the message it raised, empty when none.
+    std::string Dispatch(const std::string& AName, const std::string& AValue)
+    {
+        std::string Error;
+        try {
+            Job.DispatchOption(AName, AValue);
+        } catch (const std::exception& E) {
+            Error = E.what();
+        }
+        platform::CheckSynchronize();
+        return Error;
+    }
+    bool Logged(const std::string& AText) const
+    {
+        return std::find(Lines.begin(), Lines.end(), AText) != Lines.end();
+    }
+    static std::string Recorded(const AVDictionary* ADict, const char* AKey)
+    {
+        const AVDictionaryEntry* E = ff::av_dict_get(ADict, AKey, nullptr, 0);
+        return E ? E->value : "(none)";
+    }
+
+    engine::TCustomFFmpeg Job{1};
+    std::vector<std::string> Lines;
+
+private:
+    engine::TLogLevel FLogLevel;
+};
 
 } // namespace convertertest

@@ -1,55 +1,13 @@
-#include "engine/converter/FFmpeg.h"
-#include "engine/loader/AVUtilStubs.h"
-#include "engine/loader/FFmpegLoader.h"
-#include "engine/logger/FFmpegLogger.h"
-#include "platform/core/MainThread.h"
-
-#include <gtest/gtest.h>
+#include "ConverterTestSupport.h"
 
 #include <functional>
 
 using namespace engine;
+using namespace convertertest;
 
 namespace {
 
-// A reset job with the libraries loaded, and the log lines it writes.
-class FFmpegOptionsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
-        Job.ResetJob();
-        GetFFLogger()->SetLogLevel(llInfo);
-        GetFFLogger()->OnLog = [this](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) {
-            Lines.push_back(AMsg);
-        };
-    }
-    void TearDown() override { GetFFLogger()->OnLog = nullptr; }
-    // Runs the option and answers the message it raised, empty when none.
-    std::string Dispatch(const std::string& AName, const std::string& AValue)
-    {
-        std::string Error;
-        try {
-            Job.DispatchOption(AName, AValue);
-        } catch (const std::exception& E) {
-            Error = E.what();
-        }
-        platform::CheckSynchronize();
-        return Error;
-    }
-    bool Logged(const std::string& AText) const
-    {
-        return std::find(Lines.begin(), Lines.end(), AText) != Lines.end();
-    }
-    std::string Recorded(const AVDictionary* ADict, const char* AKey) const
-    {
-        const AVDictionaryEntry* E = ff::av_dict_get(ADict, AKey, nullptr, 0);
-        return E ? E->value : "(none)";
-    }
-
-    TCustomFFmpeg Job{1};
-    std::vector<std::string> Lines;
-};
+class FFmpegOptionsTest : public TJobOptionsTest {};
 
 using TCheck = std::function<bool(const TCustomFFmpeg&)>;
 

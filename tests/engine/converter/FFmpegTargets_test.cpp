@@ -1,22 +1,16 @@
 // Disc and DV targets and encoder presets applied to a job.
-#include "engine/converter/FFmpeg.h"
+#include "ConverterTestSupport.h"
 #include "engine/converter/FFmpegPresets.h"
-#include "engine/loader/AVUtilStubs.h"
-#include "engine/loader/FFmpegLoader.h"
-#include "engine/logger/FFmpegLogger.h"
-#include "platform/core/MainThread.h"
-#include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
 using namespace engine;
 using namespace testsupport;
+using namespace convertertest;
 
 namespace {
 
-class FFmpegTargetsTest : public ::testing::Test {
+class FFmpegTargetsTest : public TJobOptionsTest {
 protected:
     static void SetUpTestSuite()
     {
@@ -27,47 +21,12 @@ protected:
         ASSERT_TRUE(MakeMedia(Dir->File("clip.mkv"), "-f lavfi -i testsrc=size=64x48:rate=25:duration=0.2 -c:v ffv1"));
     }
     static void TearDownTestSuite() { Dir.reset(); }
-    void SetUp() override
-    {
-        ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
-        Job.ResetJob();
-        GetFFLogger()->SetLogLevel(llVerbose);
-        GetFFLogger()->OnLog = [this](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) {
-            Lines.push_back(AMsg);
-        };
-    }
-    void TearDown() override
-    {
-        GetFFLogger()->OnLog = nullptr;
-        GetFFLogger()->SetLogLevel(llInfo);
-    }
-    std::string Dispatch(const std::string& AName, const std::string& AValue)
-    {
-        std::string Error;
-        try {
-            Job.DispatchOption(AName, AValue);
-        } catch (const std::exception& E) {
-            Error = E.what();
-        }
-        platform::CheckSynchronize();
-        return Error;
-    }
-    bool Logged(const std::string& AText) const
-    {
-        return std::find(Lines.begin(), Lines.end(), AText) != Lines.end();
-    }
-    static std::string Recorded(const AVDictionary* ADict, const char* AKey)
-    {
-        const AVDictionaryEntry* E = ff::av_dict_get(ADict, AKey, nullptr, 0);
-        return E ? E->value : "(none)";
-    }
+    FFmpegTargetsTest() : TJobOptionsTest(llVerbose) {}
     std::string Video(const char* AKey) const { return Recorded(Job.FOptions.codec_opts[AVMEDIA_TYPE_VIDEO], AKey); }
     std::string Size() const { return std::to_string(Job.Fframe_width) + "x" + std::to_string(Job.Fframe_height); }
     std::string Rate() const { return std::to_string(Job.Fframe_rate.num) + "/" + std::to_string(Job.Fframe_rate.den); }
 
     static std::unique_ptr<TTempDir> Dir;
-    TCustomFFmpeg Job{1};
-    std::vector<std::string> Lines;
 };
 
 std::unique_ptr<TTempDir> FFmpegTargetsTest::Dir;
