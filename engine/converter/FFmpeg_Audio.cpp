@@ -65,7 +65,7 @@ void TCustomFFmpeg::HandleDecodedAudio(TTranscodeRun& R, int AIstIndex, AVFrame*
                                     const_cast<const uint8_t**>(AFrame->extended_data), AFrame->nb_samples);
     if (Got <= 0)
         return;
-    const int Size = Got * Channels * SampleBytes;
+    int Size = Got * Channels * SampleBytes;
     Ist.pts = Ist.next_pts;
     Ist.next_pts += int64_t(1000000 / SampleBytes) * Size / (int64_t(AFrame->sample_rate) * Channels);
     if (Faudio_volume != 256) {
@@ -74,8 +74,19 @@ void TCustomFFmpeg::HandleDecodedAudio(TTranscodeRun& R, int AIstIndex, AVFrame*
             S[I] = int16_t(std::clamp((S[I] * Faudio_volume + 128) >> 8, -32768, 32767));
     }
     RateEmulation(Ist);
-    if (Fstart_time != 0 && Ist.pts < Fstart_time)
-        return;
+    // Samples before the output's start go. A seek in the input lands on the
+    // key frame before the time asked for; audio from there would come out
+    // with times below zero, and the muxer would push every other stream
+    // back by as much to start at zero.
+    if (Ist.pts < Fstart_time) {
+        const int64_t Skip = (Fstart_time - Ist.pts) * AFrame->sample_rate / 1000000;
+        const int Bytes = int(std::min<int64_t>(Size, Skip * Channels * SampleBytes));
+        Out += Bytes;
+        Size -= Bytes;
+        Ist.pts += int64_t(Bytes / (Channels * SampleBytes)) * 1000000 / AFrame->sample_rate;
+        if (Size <= 0)
+            return;
+    }
     for (auto& Ost : R.ost)
         if (Ost->source_index == AIstIndex && Ost->encoding_needed)
             OutputAudio(*Ost, Ist, Out, Size);

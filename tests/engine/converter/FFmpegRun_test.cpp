@@ -87,16 +87,22 @@ TEST_F(FFmpegRunTest, StartTimeAndLength)
     Run(0);
     ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
     EXPECT_NEAR(ProbeDuration(Dir->File("cut.flac")), 0.4, 0.03);
-    // The input's own start time skips into the file: the pictures before
-    // it (back to the key frame the seek lands on) are dropped.
+    // The input's own start time skips into the file: the pictures and
+    // samples before it (back to the key frame the seek lands on) are
+    // dropped, so that both streams start together.
     TInputOptions In;
     In.TimeStart = 600000;
     Converter.ClearTasks();
     const int Index = Converter.AddTask(Dir->File("clip.mkv"), &In);
-    ASSERT_TRUE(Converter.SetOutputFile(Index, Dir->File("late.avi"), "vcodec=mpeg4\nan=1")) << Converter.LastErrMsg();
+    ASSERT_TRUE(Converter.SetOutputFile(Index, Dir->File("late.mkv"), "vcodec=mpeg4\nacodec=libvorbis")) << Converter.LastErrMsg();
     Run(1);
     ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
-    EXPECT_NEAR(ProbeDuration(Dir->File("late.avi")), 0.4, 0.05);
+    // The picture stream starts within a frame of the sound (it started
+    // more than two frames late while the sound kept its lead-in).
+    const std::string Starts = Probe(Dir->File("late.mkv"), "stream=start_time");
+    EXPECT_LT(std::atof(Starts.c_str()), 0.02) << Starts;
+    EXPECT_EQ(Starts.substr(Starts.find('\n') + 1), "0.000000");
+    EXPECT_NEAR(ProbeDuration(Dir->File("late.mkv")), 0.4, 0.05);
 }
 
 // With the input read at its own pace, a stop after the first progress
