@@ -177,20 +177,27 @@ bool TCustomFFmpeg::SwitchJoinFile(TTranscodeRun& R, int& ACurrent)
 {
     const int S = R.segment;
     const int Last = Fnb_input_files - 1;
+    // The encoders run on across the files of a join, so that the output is
+    // one stream: only the last file's end drains them.
     for (size_t I = 0; I < R.ist.size(); ++I)
         if (R.ist[I]->file_index == ACurrent && R.ist[I]->decoding_needed) {
-            ProcessInputPacket(R, int(I), nullptr);
+            if (ACurrent >= Last)
+                ProcessInputPacket(R, int(I), nullptr);
+            else if (R.ist[I]->st->codecpar->codec_type != AVMEDIA_TYPE_SUBTITLE)
+                DecodeFrames(R, int(I), nullptr);
             R.ist[I]->decoder_flushed = 1;
         }
-    if (ACurrent < Last)
-        ReopenJoinEncoders(R);
     for (size_t N = size_t(ACurrent + 1) * S; N < R.ost.size(); ++N) {
         R.ost[N]->sync_opts = R.ost[N - S]->sync_opts;
         R.ost[N]->frame_number = R.ost[N - S]->frame_number;
         R.ost[N]->end_time = R.ost[N - S]->end_time;
+        R.ost[N]->next_audio_pts = R.ost[N - S]->next_audio_pts;
     }
     if (ACurrent >= Last)
         return false;
+    // Samples short of a whole encoder frame go on with the next file.
+    for (size_t N = size_t(ACurrent + 1) * S; N < size_t(ACurrent + 2) * S && N < R.ost.size(); ++N)
+        R.ost[N]->fifo = std::move(R.ost[N - S]->fifo);
     double EndTime = 0;
     for (int N = ACurrent * S; N < (ACurrent + 1) * S; ++N) {
         EndTime = std::max(EndTime, R.ost[N]->end_time);
@@ -199,47 +206,6 @@ bool TCustomFFmpeg::SwitchJoinFile(TTranscodeRun& R, int& ACurrent)
     Finput_files_ts_offset[ACurrent + 1] += std::llrint(EndTime * 1000000);
     ++ACurrent;
     return true;
-}
-
-void TCustomFFmpeg::ReopenJoinEncoders(TTranscodeRun& R)
-{
-    // Every file of a join starts with fresh encoders: the drained ones
-    // cannot take frames any more.
-    for (int N = 0; N < R.segment; ++N) {
-        TAVOutputStream& Ost = *R.ost[N];
-        if (!Ost.encoding_needed)
-            continue;
-        const AVCodec* Codec = Ost.setup->Codec ? Ost.setup->Codec : ff::avcodec_find_encoder(Ost.codec_id);
-        if (!Codec)
-            throw FFmpegException(platform::Format("Unsupported codec for output stream #%d.%d (%s)", Ost.file_index,
-                                                   Ost.index, MediaTypeName(Ost.enc->codec_type)));
-        TCodecContextPtr Fresh(ff::avcodec_alloc_context3(Codec));
-        if (!Fresh || ff::avcodec_parameters_to_context(Fresh.get(), Ost.st->codecpar) < 0)
-            throw FFmpegException("avcodec_alloc_context failed");
-        Fresh->time_base = Ost.enc->time_base;
-        Fresh->framerate = Ost.enc->framerate;
-        Fresh->flags = Ost.enc->flags;
-        Fresh->global_quality = Ost.enc->global_quality;
-        Fresh->thread_count = Ost.enc->thread_count;
-        Fresh->sample_aspect_ratio = Ost.enc->sample_aspect_ratio;
-        ApplyRecordedCodecOptions(Fresh.get(), Ost.enc->codec_type);
-        int Err;
-        {
-            platform::TLockGuard Lock(CodecLock());
-            RemoveCodecItem(FEncoderList, &Ost);
-            Ost.setup->Enc = std::move(Fresh);
-            Err = ff::avcodec_open2(Ost.setup->Enc.get(), Codec, nullptr);
-            if (Err >= 0)
-                AddCodecItem(FEncoderList, &Ost, Ost.setup->Enc.get());
-        }
-        for (size_t M = N; M < R.ost.size(); M += R.segment)
-            R.ost[M]->enc = Ost.setup->Enc.get();
-        if (Err < 0)
-            throw FFmpegException(platform::Format(
-                "Error while opening codec for output stream #%d.%d (%s) - maybe incorrect parameters such as "
-                "bit_rate, rate, width or height",
-                Ost.file_index, Ost.index, MediaTypeName(Ost.enc->codec_type)));
-    }
 }
 
 void TCustomFFmpeg::EndRun(TTranscodeRun& R)

@@ -147,3 +147,78 @@ TEST_F(TranscodeTest, TwoPassEncoding)
     EXPECT_EQ(RunJob(Job),
               "Cannot read file: Error reading log file \"" + Dir->File("nolog") + "-0.log\" for pass-2 encoding");
 }
+
+// The picture goes through a filter graph; size and format follow it.
+TEST_F(TranscodeTest, VideoFilters)
+{
+    const std::pair<const char*, const char*> Cases[] = {
+        {"crop=80:60:10:10", "mpeg4,80,60"},
+        {"hflip,scale=96:72", "mpeg4,96,72"},
+    };
+    for (const auto& [Filters, Streams] : Cases) {
+        SCOPED_TRACE(Filters);
+        TCustomFFmpeg Job(1);
+        Job.ResetJob();
+        ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv"))) << Job.LastErrMsg();
+        for (const auto& [N, V] : TOptions{{"vcodec", "mpeg4"}, {"an", "1"}, {"sn", "1"}, {"vf", Filters}})
+            Job.DispatchOption(N, V);
+        ASSERT_GT(Job.OpenOutputFile(Dir->File("filtered.avi"), false), 0) << Job.LastErrMsg();
+        EXPECT_EQ(RunJob(Job), "");
+        EXPECT_EQ(Probe(Dir->File("filtered.avi"), "stream=codec_name,width,height"), Streams);
+        EXPECT_NEAR(ProbeDuration(Dir->File("filtered.avi")), 1.0, 0.05);
+    }
+    TCustomFFmpeg Job(1);
+    Job.ResetJob();
+    ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv")));
+    Job.DispatchOption("vf", "nosuchfilter");
+    ASSERT_GT(Job.OpenOutputFile(Dir->File("nofilter.avi"), false), 0);
+    EXPECT_NE(RunJob(Job).find("Error opening filters"), std::string::npos);
+}
+
+// Join: every input, one after another, into one output.
+TEST_F(TranscodeTest, JoinedInputs)
+{
+    TCustomFFmpeg Job(2);
+    Job.ResetJob();
+    ASSERT_TRUE(Job.OpenInputFile(Dir->File("tone.wav"))) << Job.LastErrMsg();
+    ASSERT_TRUE(Job.OpenInputFile(Dir->File("tone.wav"))) << Job.LastErrMsg();
+    Job.DispatchOption("acodec", "flac");
+    ASSERT_GT(Job.OpenOutputFile(Dir->File("joined.flac"), true), 0) << Job.LastErrMsg();
+    EXPECT_EQ(Job.OpenOutputFile(Dir->File("second.flac"), false), -1);
+    EXPECT_EQ(Job.LastErrMsg(), "Cannot join more than one output file.");
+    EXPECT_EQ(RunJob(Job), "");
+    EXPECT_NEAR(ProbeDuration(Dir->File("joined.flac")), 2.0, 0.03);
+
+    TCustomFFmpeg Clips(2);
+    Clips.ResetJob();
+    ASSERT_TRUE(Clips.OpenInputFile(Dir->File("clip.mkv"))) << Clips.LastErrMsg();
+    ASSERT_TRUE(Clips.OpenInputFile(Dir->File("clip.mkv"))) << Clips.LastErrMsg();
+    for (const auto& [N, V] : TOptions{{"vcodec", "mpeg4"}, {"acodec", "mp2"}, {"sn", "1"}})
+        Clips.DispatchOption(N, V);
+    ASSERT_GT(Clips.OpenOutputFile(Dir->File("joined.avi"), true), 0) << Clips.LastErrMsg();
+    EXPECT_EQ(RunJob(Clips), "");
+    EXPECT_EQ(Probe(Dir->File("joined.avi"), "stream=codec_name"), "mpeg4\nmp2");
+    EXPECT_EQ(Probe(Dir->File("joined.avi"), "stream=nb_frames").substr(0, 3), "50\n");
+    EXPECT_NEAR(ProbeDuration(Dir->File("joined.avi")), 2.0, 0.1);
+}
+
+// A picture size that changes mid-stream makes a new scaler; the output
+// keeps its size.
+TEST_F(TranscodeTest, PictureSizeChangesMidStream)
+{
+    ASSERT_TRUE(MakeMedia(Dir->File("small.ts"), "-f lavfi -i testsrc=size=160x120:rate=25:duration=0.6 -c:v mpeg2video"));
+    ASSERT_TRUE(MakeMedia(Dir->File("large.ts"), "-f lavfi -i testsrc=size=320x240:rate=25:duration=0.6 -c:v mpeg2video"));
+    WriteFile(Dir->File("changing.ts"), ReadFile(Dir->File("small.ts")) + ReadFile(Dir->File("large.ts")));
+    TCustomFFmpeg Job(1);
+    Job.ResetJob();
+    ASSERT_TRUE(Job.OpenInputFile(Dir->File("changing.ts"))) << Job.LastErrMsg();
+    Job.DispatchOption("vcodec", "mpeg4");
+    ASSERT_GT(Job.OpenOutputFile(Dir->File("changing.avi"), false), 0) << Job.LastErrMsg();
+    EXPECT_EQ(RunJob(Job), "");
+    EXPECT_EQ(Probe(Dir->File("changing.avi"), "stream=codec_name,width,height"), "mpeg4,160,120");
+    std::string Frames;
+    RunCommand("ffprobe -v error -count_frames -show_entries stream=nb_read_frames -of csv=p=0 " +
+                   ShellQuote(Dir->File("changing.avi")),
+               &Frames);
+    EXPECT_GE(std::atoi(Frames.c_str()), 25) << Frames;
+}
