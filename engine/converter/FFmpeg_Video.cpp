@@ -98,6 +98,7 @@ void TCustomFFmpeg::HandleDecodedVideo(TTranscodeRun& R, int AIstIndex, AVFrame*
     RateEmulation(Ist);
     if (Fstart_time != 0 && Ist.pts < Fstart_time)
         return;
+    PreprocessPicture(Ist, AFrame);
     for (auto& OstPtr : R.ost) {
         TAVOutputStream& Ost = *OstPtr;
         if (Ost.source_index != AIstIndex || !Ost.encoding_needed)
@@ -241,6 +242,7 @@ int TCustomFFmpeg::OutputVideo(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
         if (ff::avcodec_send_frame(Enc, Frame.get()) < 0)
             throw FFmpegException("Video encoding failed");
         FrameSize = ReceivePackets(AOst);
+        RunPostHooks(AOst, Frame.get());
         ++AOst.sync_opts;
         ++AOst.frame_number;
     }
