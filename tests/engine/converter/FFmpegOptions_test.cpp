@@ -60,6 +60,9 @@ TEST_F(FFmpegOptionsTest, ResultsAndRefusals)
         {{}, "itsscale", "1:1.5", "", [](auto& J) { return J.Finput_files_ts_scale[0][1] == 1.5; }},
         {{}, "streamid", "3", "Invalid value \"3\" for option \"streamid\", required syntax is \"index:value\"", nullptr},
         {{}, "streamid", "0:256", "", [](auto& J) { return J.Fstreamid_map[0] == 256; }},
+        // The id table follows the streams asked for instead of stopping at 20.
+        {{}, "streamid", "30:5", "", [](auto& J) { return J.Fstreamid_map.size() > 30 && J.Fstreamid_map[30] == 5; }},
+        {{}, "streamid", "70000:5", "Invalid stream index 70000 for option \"streamid\"", nullptr},
         {{}, "threads", "2", "TODO: option - threads", nullptr},
         {{}, "padtop", "2", "Please use vfilters=pad", nullptr},
         {{}, "r", "abc", "Incorrect frame rate", nullptr},
@@ -180,4 +183,16 @@ TEST_F(FFmpegOptionsTest, DirectSettersKeepTheirBounds)
     EXPECT_FLOAT_EQ(Job.Fmux_preload, 0.7f);
     Job.AddMetadata("album", "A");
     EXPECT_EQ(Job.Fmetadata_count, 1);
+}
+
+// More stream and metadata maps than a file's 20 streams: the tables grow.
+TEST_F(FFmpegOptionsTest, MapTablesGrowWithTheOptions)
+{
+    for (int I = 0; I < 50; ++I) {
+        ASSERT_EQ(Dispatch("map", "0:" + std::to_string(I)), "");
+        ASSERT_EQ(Dispatch("map_meta_data", "0:0"), "");
+    }
+    EXPECT_EQ(Job.Fnb_stream_maps, 50);
+    EXPECT_EQ(Job.Fstream_maps[49].stream_index, 49);
+    EXPECT_EQ(Job.Fnb_meta_data_maps, 50);
 }

@@ -2,6 +2,7 @@
 #include "ConverterTestSupport.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "platform/core/CodePage.h"
+#include "platform/core/SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -221,4 +222,27 @@ TEST_F(TranscodeTest, PictureSizeChangesMidStream)
                    ShellQuote(Dir->File("changing.avi")),
                &Frames);
     EXPECT_GE(std::atoi(Frames.c_str()), 25) << Frames;
+}
+
+TEST_F(TranscodeTest, StreamMaps)
+{
+    const std::pair<const char*, const char*> Cases[] = {
+        {"0:1", ""},
+        {"0:5", "Could not find input stream #0.5"},
+        {"0:0", "Codec type mismatch for mapping #0.0 (Video) -> #0.0 (Audio)"},
+    };
+    for (const auto& [Map, Error] : Cases) {
+        SCOPED_TRACE(Map);
+        TCustomFFmpeg Job(1);
+        Job.ResetJob();
+        ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv"))) << Job.LastErrMsg();
+        for (const auto& [N, V] : TOptions{{"map", Map}, {"acodec", "libmp3lame"}, {"vn", "1"}, {"sn", "1"}})
+            Job.DispatchOption(N, V);
+        const std::string Out = Dir->File(std::string("mapped") + Map[2] + ".mp3");
+        ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
+        EXPECT_EQ(RunJob(Job), Error);
+        // A failed run leaves no empty file behind.
+        EXPECT_EQ(platform::FileExists(Out), *Error == 0);
+    }
+    EXPECT_EQ(Probe(Dir->File("mapped1.mp3"), "stream=codec_name,channels"), "mp3,1");
 }
