@@ -123,7 +123,7 @@ void TCustomFFmpeg::OutputAudio(TAVOutputStream& AOst, TAVInputStream& AIst, con
                 ASize += ByteDelta;
                 ABuf -= ByteDelta;
                 if (Fverbose > 2)
-                    JobLog(this, jlVerbose, platform::Format("discarding %d audio samples", int(-Delta)));
+                    JobLog(this, llVerbose, platform::Format("discarding %d audio samples", int(-Delta)));
                 if (ASize == 0)
                     return;
                 AIst.is_start = 0;
@@ -134,12 +134,12 @@ void TCustomFFmpeg::OutputAudio(TAVOutputStream& AOst, TAVInputStream& AIst, con
                 ASize += ByteDelta;
                 AIst.is_start = 0;
                 if (Fverbose > 2)
-                    JobLog(this, jlVerbose, platform::Format("adding %d audio samples of silence", int(Delta)));
+                    JobLog(this, llVerbose, platform::Format("adding %d audio samples of silence", int(Delta)));
             }
         } else if (std::fabs(Delta) > 50 && Faudio_sync_method > 1) {
             const int Comp = std::clamp(int(Delta), -Faudio_sync_method, Faudio_sync_method);
             if (Fverbose > 2)
-                JobLog(this, jlVerbose,
+                JobLog(this, llVerbose,
                        platform::Format("compensating audio timestamp drift:%f compensation:%d in:%d", Delta, Comp,
                                         Enc->sample_rate));
             ff::swr_set_compensation(AOst.resample.get(), Comp, Enc->sample_rate);

@@ -13,32 +13,13 @@
 
 namespace engine {
 
-void JobLog(TCustomFFmpeg* AJob, TJobLogLevel ALevel, const std::string& AText)
+void JobLog(TCustomFFmpeg* AJob, TLogLevel ALevel, const std::string& AText)
 {
-    TLogLevel Level = llQuiet;
-    switch (ALevel) {
-    case jlQuiet: Level = llQuiet; break;
-    case jlError: Level = llError; break;
-    case jlWarning: Level = llWarning; break;
-    case jlInfo: Level = llInfo; break;
-    case jlVerbose: Level = llVerbose; break;
-    case jlDebug: Level = llDebug; break;
-    }
-    GetFFLogger()->Log(AJob, Level, AText);
+    GetFFLogger()->Log(AJob, ALevel, AText);
 }
 
 std::string ToAnsi(const std::string& AText) { return platform::Utf8ToAnsi(AText); }
 
-std::string ErrorText(const std::string& APrefix, int ACode)
-{
-    char Buf[AV_ERROR_MAX_STRING_SIZE] = {0};
-    if (ff::av_strerror(ACode, Buf, sizeof(Buf)) < 0)
-        std::snprintf(Buf, sizeof(Buf), "Error number %d occurred", ACode);
-    return APrefix + ": " + Buf;
-}
-
-// File names are UTF-8 paths, which the libraries' file protocol takes as
-// they stand.
 void TCodecContextDeleter::operator()(AVCodecContext* P) const
 {
     // The second pass's statistics belong to whoever set them, not to the

@@ -91,7 +91,7 @@ void TCustomFFmpeg::AdjustPacketTimes(TTranscodeRun& R, TAVInputStream& AIst, AV
     if (std::fabs(double(Delta)) > Fdts_delta_threshold * 1e6 || PktDts + 1 < AIst.pts) {
         Finput_files_ts_offset[F] -= Delta;
         if (Fverbose >= 3)
-            JobLog(this, jlVerbose,
+            JobLog(this, llVerbose,
                    platform::Format("timestamp discontinuity %d, new offset= %d", Delta, Finput_files_ts_offset[F]));
         APkt->dts -= ff::av_rescale_q(Delta, AV_TIME_BASE_Q, Tb);
         if (APkt->pts != AV_NOPTS_VALUE)
@@ -169,7 +169,7 @@ void TCustomFFmpeg::HandlePacket(TTranscodeRun& R, int AFileIndex, AVPacket* APk
         if (Fexit_on_error)
             throw FFmpegException(Msg);
         if (Fverbose >= 0)
-            JobLog(this, jlVerbose, Msg);
+            JobLog(this, llVerbose, Msg);
     }
 }
 

@@ -58,7 +58,7 @@ void TCustomFFmpeg::ChooseSampleRate(AVCodecContext* AEnc, const AVCodec* ACodec
         }
     }
     if (Distance != 0)
-        JobLog(this, jlWarning, platform::Format("Requested sampling rate unsupported using closest supported (%d)", Best));
+        JobLog(this, llWarning, platform::Format("Requested sampling rate unsupported using closest supported (%d)", Best));
     AEnc->sample_rate = Best;
 }
 

@@ -153,7 +153,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     int Err = OpenInputURL(&Raw, Url, Fmt, &Params.D);
     Ic.Ctx = Raw; // freed by the opening on failure
     if (Err < 0) {
-        FLastErrMsg = ErrorText(AFileName, Err);
+        FLastErrMsg = AVErrorText(AFileName, Err);
         ReleasePendingCodecNames();
         return false;
     }
@@ -167,7 +167,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     }
     if (Err < 0 && Fverbose >= 0) {
         FLastErrMsg = platform::Format("%s: could not find codec parameters", AFileName);
-        JobLog(this, jlVerbose, FLastErrMsg);
+        JobLog(this, llVerbose, FLastErrMsg);
         ReleasePendingCodecNames();
         return false;
     }
@@ -176,7 +176,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
         Timestamp += Ic.Ctx->start_time;
     if (Fstart_time != 0) {
         if (ff::av_seek_frame(Ic.Ctx, -1, Timestamp, AVSEEK_FLAG_BACKWARD) < 0 && Fverbose > 0)
-            JobLog(this, jlVerbose,
+            JobLog(this, llVerbose,
                    platform::FormatC("%s: could not seek to position %0.3f", AFileName.c_str(), Timestamp / 1000000.0));
         Fstart_time = 0;
     }
@@ -337,7 +337,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
     if (!(Fmt->flags & AVFMT_NOFILE)) {
         const int Err = OpenURL(&Oc.Ctx->pb, Url, AVIO_FLAG_WRITE);
         if (Err < 0) {
-            FLastErrMsg = ErrorText(AFileName, Err);
+            FLastErrMsg = AVErrorText(AFileName, Err);
             return -1;
         }
     }

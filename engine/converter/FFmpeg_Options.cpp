@@ -21,7 +21,7 @@ bool SwitchValue(const std::string& V) { return V != "0"; }
 
 void Ignore(TCustomFFmpeg& J, const std::string& N, const std::string&)
 {
-    JobLog(&J, jlInfo, "Do nothing: option - " + N);
+    JobLog(&J, llInfo, "Do nothing: option - " + N);
 }
 
 void RefusePad(TCustomFFmpeg&, const std::string&, const std::string&)
@@ -187,7 +187,7 @@ void LogFormatList(TCustomFFmpeg& J, bool APixel)
             ff::av_get_pix_fmt_string(Buf, sizeof(Buf), AVPixelFormat(I));
         else
             ff::av_get_sample_fmt_string(Buf, sizeof(Buf), AVSampleFormat(I));
-        JobLog(&J, jlInfo, platform::Trim(Buf));
+        JobLog(&J, llInfo, platform::Trim(Buf));
     }
 }
 
@@ -221,7 +221,7 @@ const TOptionEntry OptionTable[] = {
     {"metadata", AddMetadataOption},
     {"dframes", INT(Fmax_frames[2])},
     {"benchmark", Ignore},
-    {"timelimit", H(JobLog(&J, jlWarning, "Warning: -timelimit not implemented on Windows"))},
+    {"timelimit", H(JobLog(&J, llWarning, "Warning: -timelimit not implemented on Windows"))},
     {"dump", SWITCH(Fdo_pkt_dump)}, {"hex", SWITCH(Fdo_hex_dump)}, {"re", SWITCH(Frate_emu)},
     {"loop_input", SWITCH(Floop_input)},
     {"loop_output", INT(Floop_output)},
@@ -395,7 +395,7 @@ void TCustomFFmpeg::SetFormat(const std::string& AValue)
     if (Flast_asked_format == "pgmyuv") {
         Fpgmyuv_compatibility_hack = 1;
         Flast_asked_format = "image2";
-        JobLog(this, jlInfo, "pgmyuv format is deprecated, use image2");
+        JobLog(this, llInfo, "pgmyuv format is deprecated, use image2");
     }
 }
 
@@ -465,7 +465,7 @@ void TCustomFFmpeg::SetCrop(int AValue, int& ABand, bool AVertical)
                               "Remember to crop first and scale second.");
     static const char* const Names[2][2] = {{"CropLeft", "CropRight"}, {"CropTop", "CropBottom"}};
     const bool Second = &ABand == &Fframe_bottomBand || &ABand == &Fframe_rightBand;
-    JobLog(this, jlWarning, std::string(Names[AVertical][Second]) + " is deprecated in favor of the crop avfilter");
+    JobLog(this, llWarning, std::string(Names[AVertical][Second]) + " is deprecated in favor of the crop avfilter");
     ABand = AValue;
     Size -= AValue;
 }
@@ -501,7 +501,7 @@ bool TCustomFFmpeg::SetBitrate(const std::string& AName, const std::string& AVal
         return false;
     const int64_t Rate = RecordedBitrate(AName[0] == 'a' ? AVMEDIA_TYPE_AUDIO : AVMEDIA_TYPE_VIDEO);
     if (Rate < 1000)
-        JobLog(this, jlWarning,
+        JobLog(this, llWarning,
                "WARNING: The bitrate parameter is set too low. It takes bits/s as argument, not kbits/s");
     return true;
 }

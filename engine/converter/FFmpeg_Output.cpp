@@ -159,13 +159,13 @@ void TCustomFFmpeg::WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt)
         if (Err == AVERROR(EAGAIN))
             return; // the filter waits for more input
         if (Err < 0) {
-            const std::string Msg = ErrorText(
+            const std::string Msg = AVErrorText(
                 platform::Format("%s failed for stream %d, codec %s", std::string(Bsf->filter->name), APkt->stream_index,
                                  AOst.setup->StreamCopy ? std::string("copy") : std::string(ff::avcodec_get_name(AOst.enc->codec_id))),
                 Err);
             if (Fexit_on_error)
                 throw FFmpegException(Msg);
-            JobLog(this, jlError, Msg);
+            JobLog(this, llError, Msg);
         }
     }
     if (APkt->pts != AV_NOPTS_VALUE) {
@@ -174,7 +174,7 @@ void TCustomFFmpeg::WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt)
     }
     const int Err = ff::av_interleaved_write_frame(Foutput_files[AOst.file_index], APkt);
     if (Err < 0)
-        throw FFmpegException(ErrorText("av_interleaved_write_frame()", Err));
+        throw FFmpegException(AVErrorText("av_interleaved_write_frame()", Err));
 }
 
 void TCustomFFmpeg::CreateBitstreamFilters(TAVOutputStream& AOst)
@@ -335,7 +335,7 @@ int TCustomFFmpeg::DecodeFrames(TTranscodeRun& R, int AIstIndex, const AVPacket*
         if (Err < 0)
             return -1;
         if (++Decoded > 1 && APkt && ((!Ist.showed_multi_packet_warning && Fverbose > 0) || Fverbose > 1)) {
-            JobLog(this, jlError, platform::Format("Multiple frames in a packet from stream %d", APkt->stream_index));
+            JobLog(this, llError, platform::Format("Multiple frames in a packet from stream %d", APkt->stream_index));
             Ist.showed_multi_packet_warning = 1;
         }
         if (Ist.st->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
@@ -407,19 +407,19 @@ void TCustomFFmpeg::ReportProgress(TTranscodeRun& R, int AFileIndex, bool ALast)
         Text += platform::FormatC(" dup=%d drop=%d", Fnb_frames_dup, Fnb_frames_drop);
         if (FShowDupOrDrop && Fverbose >= 0 && FOnProgress) {
             FShowDupOrDrop = false;
-            JobLog(this, jlVerbose, Text);
+            JobLog(this, llVerbose, Text);
         }
     }
     if (FOnProgress)
         FOnProgress(this, AFileIndex, Frame, Fps, Q, float(Bitrate), TotalSize, int64_t(ReportTime * 1000000),
                     FTotalOutputDuration);
     else if (Fverbose >= 0)
-        JobLog(this, jlVerbose, Text);
+        JobLog(this, llVerbose, Text);
     if (ALast && Fverbose >= 0) {
         const double Raw = double(Faudio_size + Fvideo_size + Fextra_size);
         // Nothing written: no overhead to speak of.
         const double Overhead = Raw > 0 ? 100.0 * (TotalSize - Raw) / Raw : 0.0;
-        JobLog(this, jlVerbose,
+        JobLog(this, llVerbose,
                platform::Format("video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%",
                                 Fvideo_size / 1024.0, Faudio_size / 1024.0, Fextra_size / 1024.0, Overhead) +
                    "\r\n");

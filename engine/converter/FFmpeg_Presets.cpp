@@ -45,7 +45,7 @@ TTargetNorm TCustomFFmpeg::GuessTargetNorm(const std::string& ADefaultNorm)
     if (Norm == tnUnknown)
         Norm = ADefaultNorm == "film" ? tnFILM : ADefaultNorm == "ntsc" ? tnNTSC : tnPAL;
     if (Fverbose > 0)
-        JobLog(this, jlVerbose, platform::Format("Assuming %s for target.", Norm == tnPAL ? "PAL" : "NTSC"));
+        JobLog(this, llVerbose, platform::Format("Assuming %s for target.", Norm == tnPAL ? "PAL" : "NTSC"));
     return Norm;
 }
 
@@ -82,7 +82,7 @@ void TCustomFFmpeg::ApplyTarget(const std::string& AType, const std::string& ANo
         case tsMuxPreload: Fmux_preload = float(platform::StrToFloat(Value)); break;
         case tsAspect:
             if (Fframe_aspect_ratio == 0) {
-                JobLog(this, jlInfo, "Assuming " + Value + " for aspect ratio");
+                JobLog(this, llInfo, "Assuming " + Value + " for aspect ratio");
                 SetAspectRatio(Value);
             }
             break;

@@ -177,7 +177,7 @@ void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
                 platform::Format("Encoder (codec id %d) not found for output stream #%d.%d (%s)", int(Ost.enc->codec_id),
                                  Ost.file_index, Ost.index, TypeName(Ost.enc));
             ListStreamMapping(R);
-            JobLog(this, jlError, Msg);
+            JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
         if (Ost.enc->codec_type == AVMEDIA_TYPE_SUBTITLE)
@@ -196,7 +196,7 @@ void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
                 "bit_rate, rate, width or height. Please check error log message to find out more detail information.",
                 Ost.file_index, Ost.index, TypeName(Ost.enc));
             ListStreamMapping(R);
-            JobLog(this, jlError, Msg);
+            JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
         Fextra_size += Ost.enc->extradata_size;
@@ -224,7 +224,7 @@ void TCustomFFmpeg::OpenDecoders(TTranscodeRun& R)
             const std::string Msg = platform::Format("Decoder (codec id %d) not found for input stream #%d.%d (%s)",
                                                      int(Ist.st->codecpar->codec_id), Ist.file_index, Ist.index, Type);
             ListStreamMapping(R);
-            JobLog(this, jlError, Msg);
+            JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
         if (!Ist.dec) {
@@ -245,7 +245,7 @@ void TCustomFFmpeg::OpenDecoders(TTranscodeRun& R)
             const std::string Msg = platform::Format("Error while opening decoder for input stream #%d.%d (%s)",
                                                      Ist.file_index, Ist.index, Type);
             ListStreamMapping(R);
-            JobLog(this, jlError, Msg);
+            JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
     }
@@ -273,7 +273,7 @@ void TCustomFFmpeg::CopyMetadataMaps(TTranscodeRun& R)
             Msg = platform::Format("Invalid input file index %d map_meta_data(%d,%d)", M.in_file, M.out_file, M.in_file);
         if (!Msg.empty()) {
             ListStreamMapping(R);
-            JobLog(this, jlError, Msg);
+            JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
         ff::av_dict_copy(&Foutput_files[M.out_file]->metadata, Finput_files[M.in_file]->metadata, AV_DICT_DONT_OVERWRITE);
@@ -323,7 +323,7 @@ void TCustomFFmpeg::WriteHeaders(TTranscodeRun& R)
             const std::string Msg =
                 platform::Format("Could not write header for output file #%d (incorrect codec parameters ?)", J);
             ListStreamMapping(R);
-            JobLog(this, jlError, Msg);
+            JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
         AllRtp = AllRtp && std::string(Foutput_files[J]->oformat->name) == "rtp";
@@ -331,7 +331,7 @@ void TCustomFFmpeg::WriteHeaders(TTranscodeRun& R)
     if (AllRtp) {
         char Sdp[2048];
         ff::av_sdp_create(Foutput_files.data(), Count, Sdp, sizeof(Sdp));
-        JobLog(this, jlInfo, "SDP:\r\n" + platform::Trim(Sdp));
+        JobLog(this, llInfo, "SDP:\r\n" + platform::Trim(Sdp));
     }
 }
 
@@ -342,14 +342,14 @@ void TCustomFFmpeg::ListStreamMapping(TTranscodeRun& R)
         ff::av_dump_format(Foutput_files[J], J, Foutput_files[J]->url, 1);
     if (Fverbose < 0)
         return;
-    JobLog(this, jlVerbose, "Stream mapping:");
+    JobLog(this, llVerbose, "Stream mapping:");
     for (auto& Ost : R.ost) {
         const TAVInputStream& Src = *R.ist[Ost->source_index];
-        JobLog(this, jlVerbose,
+        JobLog(this, llVerbose,
                platform::Format("  Stream #%d.%d -> #%d.%d (%s)", Src.file_index, Src.index,
                                 FJoinMode ? 0 : Ost->file_index, Ost->index, TypeName(Ost->enc)));
         if (Ost->sync_ist && Ost->sync_ist != &Src)
-            JobLog(this, jlVerbose,
+            JobLog(this, llVerbose,
                    platform::Format(" [sync #%d.%d (%s)]", Ost->sync_ist->file_index, Ost->sync_ist->index,
                                     TypeName(Ost->enc)));
     }

@@ -145,12 +145,12 @@ int TCustomFFmpeg::VideoFrameCount(TAVOutputStream& AOst, double ASyncIpts)
             ++Fnb_frames_drop;
             FShowDupOrDrop = true;
             if (Fverbose > 2)
-                JobLog(this, jlVerbose, "*** drop!");
+                JobLog(this, llVerbose, "*** drop!");
         } else if (NbFrames > 1) {
             Fnb_frames_dup += NbFrames - 1;
             FShowDupOrDrop = true;
             if (Fverbose > 2)
-                JobLog(this, jlVerbose, platform::Format("*** %d dup!", NbFrames - 1));
+                JobLog(this, llVerbose, platform::Format("*** %d dup!", NbFrames - 1));
         }
     } else {
         AOst.sync_opts = std::llrint(ASyncIpts);
@@ -176,7 +176,7 @@ AVFrame* TCustomFFmpeg::FormatPicture(TAVOutputStream& AOst, TAVInputStream& AIs
         if (ff::av_frame_apply_cropping(AView, AV_FRAME_CROP_UNALIGNED) < 0) {
             if (Fexit_on_error)
                 throw FFmpegException("error cropping picture");
-            JobLog(this, jlError, "error cropping picture");
+            JobLog(this, llError, "error cropping picture");
             return nullptr;
         }
         Picture = AView;
@@ -185,7 +185,7 @@ AVFrame* TCustomFFmpeg::FormatPicture(TAVOutputStream& AOst, TAVInputStream& AIs
     const int W = AIn->width - (AOst.leftBand + AOst.rightBand);
     const bool Changed = AOst.resample_height != H || AOst.resample_width != W || AOst.resample_pix_fmt != AIn->format;
     if (Changed) {
-        JobLog(this, jlQuiet,
+        JobLog(this, llQuiet,
                platform::Format("Input Stream #%d.%d frame size changed to %dx%d, %s", AIst.file_index, AIst.index,
                                 AIn->width, AIn->height,
                                 std::string(ff::av_get_pix_fmt_name(AVPixelFormat(AIn->format)))));
@@ -278,7 +278,7 @@ void TCustomFFmpeg::OutputSubtitle(TAVOutputStream& AOst, TAVInputStream& AIst, 
     if (APts == AV_NOPTS_VALUE) {
         if (Fexit_on_error)
             throw FFmpegException("Subtitle packets must have a pts");
-        JobLog(this, jlError, "Subtitle packets must have a pts");
+        JobLog(this, llError, "Subtitle packets must have a pts");
         return;
     }
     // One buffer per job: jobs that encode subtitles at once never share it.

@@ -161,3 +161,15 @@ TEST_F(FFmpegTaskOptionsTest, InputLinesMayNameCodecs)
     EXPECT_EQ(Probe(Dir->File("raw.wav"), "stream=codec_name,sample_rate,channels"), "pcm_s16le,8000,1");
     EXPECT_NEAR(ProbeDuration(Dir->File("raw.wav")), 0.5, 0.02);
 }
+
+TEST_F(FFmpegTaskOptionsTest, InputsThatCannotBeOpened)
+{
+    const std::string Missing = Dir->File("missing.wav");
+    EXPECT_FALSE(Job.OpenInputFile(Missing));
+    EXPECT_EQ(Job.LastErrMsg(), Missing + ": No such file or directory");
+    const std::string Text = Dir->File("text.wav");
+    WriteFile(Text, "not a sound file\n");
+    EXPECT_FALSE(Job.OpenInputFile(Text));
+    EXPECT_EQ(Job.LastErrMsg(), Text + ": Invalid data found when processing input");
+    EXPECT_EQ(Job.nb_input_files(), 0);
+}
