@@ -124,10 +124,7 @@ void ApplyPresetText(TOutputFields& AFields, TPreset APreset, std::string_view A
 
 void ApplyPresetTexts(TOutputFields& AFields, const std::array<std::string, PresetCount>& ATexts)
 {
-    static constexpr TPreset Order[PresetCount] = {
-        TPreset::Resolution, TPreset::FrameRate,    TPreset::VideoBitrate,
-        TPreset::SampleRate, TPreset::AudioBitrate, TPreset::VideoMode};
-    for (TPreset preset : Order)
+    for (TPreset preset : PresetTextOrder)
         ApplyPresetText(AFields, preset, ATexts[PresetIndex(preset)]);
 }
 

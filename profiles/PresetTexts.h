@@ -41,9 +41,14 @@ std::optional<std::string> AspectOfText(std::string_view AText);
 // Writes the field of one preset from the text its list shows.
 void ApplyPresetText(TOutputFields& AFields, TPreset APreset, std::string_view AText);
 
+// The order in which the preset texts are turned into fields: frame size,
+// frame rate, video bitrate, sample rate, audio bitrate, aspect.
+constexpr std::array<TPreset, PresetCount> PresetTextOrder = {
+    TPreset::Resolution, TPreset::FrameRate,    TPreset::VideoBitrate,
+    TPreset::SampleRate, TPreset::AudioBitrate, TPreset::VideoMode};
+
 // Writes the six preset-backed fields from the shown texts (indexed by
-// TPreset), in the order frame size, frame rate, video bitrate, sample rate,
-// audio bitrate, aspect, touching nothing else. (The hidden preset-texts
+// TPreset), in PresetTextOrder, touching nothing else. (The hidden preset-texts
 // button's operation.)
 void ApplyPresetTexts(TOutputFields& AFields, const std::array<std::string, PresetCount>& ATexts);
 

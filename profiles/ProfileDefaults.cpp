@@ -185,7 +185,9 @@ std::string InFolder(const std::string& AFolder, const std::string& AName)
     return platform::IncludeTrailingPathDelimiter(AFolder) + AName;
 }
 
-void ApplyTableValues(TOutputFields& AFields, const TProfileDefaults& ARow)
+} // namespace
+
+void ApplyProfileValues(TOutputFields& AFields, const TProfileDefaults& ARow)
 {
     AFields.Video_FileExt = ARow.FileExt;
     AFields.Video_VideoCodec = ARow.VideoCodec;
@@ -202,8 +204,6 @@ void ApplyTableValues(TOutputFields& AFields, const TProfileDefaults& ARow)
     AFields.Video_NormType = ARow.NormType;
     AFields.Video_DisableVideo = ARow.DisableVideo;
 }
-
-} // namespace
 
 const TProfileDefaults* FindProfileDefaults(int AKey)
 {
@@ -241,7 +241,7 @@ void ApplyProfileDefaults(TOutputFields& AFields, int AKey, const TOutputNaming&
     std::string outputName = MakeOutputFileName(AFields.Video_AddFileName, row->Ext, ANaming);
     ResetOutputFields(AFields);
     AFields.All_Trant_Number = AKey;
-    ApplyTableValues(AFields, *row);
+    ApplyProfileValues(AFields, *row);
     AFields.Video_OutPutFileName = std::move(outputName);
 }
 

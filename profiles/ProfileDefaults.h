@@ -44,6 +44,11 @@ const TProfileDefaults* FindProfileDefaults(int AKey);
 // Every profile's defaults, ascending by key.
 std::span<const TProfileDefaults> AllProfileDefaults();
 
+// Writes every value of a profile's row into the fields (Video_FileExt,
+// codecs, tag, sizes, rates, bitrates, channels, target, norm, audio-only
+// flag), empty texts and BitrateNotSet included; touches nothing else.
+void ApplyProfileValues(TOutputFields& AFields, const TProfileDefaults& ARow);
+
 // What an output file name depends on besides the input and the extension.
 struct TOutputNaming {
     std::string Folder;     // the output folder as the user chose it
