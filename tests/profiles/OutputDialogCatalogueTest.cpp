@@ -75,6 +75,35 @@ TEST(OutputDialogCatalogueTest, ProfilesAndPresetKeysPerCategory)
     }
 }
 
+struct TListCase {
+    int Position;
+    const char* First;
+    const char* Last;
+};
+
+// What the dialog's profile list shows after a fill of a category position.
+TEST(OutputDialogCatalogueTest, ProfileListEnds)
+{
+    const TListCase cases[] = {
+        {0, "MP3 - MPEG Layer-3音频格式(*.mp3)", "AMR-手机音频格式(*.amr)"},
+        {1, "AVI - 音频视频交错格式(*.avi)", "RM - REAL视频格式(*.rm)"},
+        {2, "MP4机播放的MP4视频格式(*.mp4)", "MP4 H264编码视频(*.mp4)"},
+        {14, "3GPP -  第三代合作项目-3GP视频+AMR音频(*.3gp)", "各种手机常用的MP4视频(*.mp4)"},
+    };
+    for (const TListCase& c : cases) {
+        const auto names = ProfileNamesAt(c.Position);
+        EXPECT_STREQ(names.front(), c.First) << c.Position;
+        EXPECT_STREQ(names.back(), c.Last) << c.Position;
+    }
+    EXPECT_EQ(ProfileImageIndex(14), 0);
+    const auto xbox = ProfileNamesAt(9);
+    for (int i : {7, 8, 9})
+        EXPECT_STREQ(xbox[i], "Xbox360 MCE 高清晰AVI视频(*.avi)");
+    EXPECT_EQ(ProfileImageIndex(7), 1);
+    EXPECT_EQ(ProfileImageIndex(8), 0);
+    EXPECT_TRUE(ProfileNamesAt(15).empty());
+}
+
 struct TExtensionCase {
     const char* Name;
     const char* Ext;
