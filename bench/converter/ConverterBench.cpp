@@ -78,6 +78,15 @@ double TimeEngine(const std::string& AInput, const TOptions& AOptions, const std
     return Seconds(Start);
 }
 
+// Processor seconds the whole process has used so far.
+double CpuSeconds()
+{
+    struct rusage Usage {};
+    getrusage(RUSAGE_SELF, &Usage);
+    return double(Usage.ru_utime.tv_sec + Usage.ru_stime.tv_sec) +
+           double(Usage.ru_utime.tv_usec + Usage.ru_stime.tv_usec) / 1e6;
+}
+
 long PeakKiB()
 {
     struct rusage Usage {};
@@ -105,7 +114,9 @@ void RunCase(const std::string& ADir, const TCase& C)
     std::printf("%-34s engine %7.3f s  ffmpeg %7.3f s  ratio %.3f\n", C.Name, E, F, E / F);
 }
 
-double RunBatch(const std::string& ADir, const std::vector<std::string>& AInputs, int AThreads)
+// The batch's wall time; ACores gets the processor time it used divided by
+// the wall time (how many cores it kept busy on average).
+double RunBatch(const std::string& ADir, const std::vector<std::string>& AInputs, int AThreads, double& ACores)
 {
     TFFConverter Converter(nullptr);
     std::atomic<bool> Final{false};
@@ -121,9 +132,11 @@ double RunBatch(const std::string& ADir, const std::vector<std::string>& AInputs
         Converter.SetOutputFile(Index, ADir + "/batch" + std::to_string(I) + ".mp3", "acodec=libmp3lame\nab=128000");
     }
     const auto Start = std::chrono::steady_clock::now();
+    const double Cpu = CpuSeconds();
     Converter.Start(AThreads);
     platform::WaitUntilServing([&] { return Final.load(); });
     const double Time = Seconds(Start);
+    ACores = (CpuSeconds() - Cpu) / Time;
     if (Failed)
         std::fprintf(stderr, "batch: %d tasks failed\n", Failed);
     return Time;
@@ -176,11 +189,12 @@ int main(int argc, char** argv)
     std::printf("8 x MP3, ffmpeg one after another   %7.3f s\n", Serial);
     double One = 0;
     for (const int Threads : {1, 2, 4, 8}) {
-        const double T = RunBatch(Dir, Batch, Threads);
+        double Cores = 0;
+        const double T = RunBatch(Dir, Batch, Threads, Cores);
         if (Threads == 1)
             One = T;
-        std::printf("8 x MP3, component on %d thread(s)   %7.3f s  speed-up %.2f  ratio to ffmpeg %.3f\n", Threads, T,
-                    One / T, T / Serial);
+        std::printf("8 x MP3, component on %d thread(s)   %7.3f s  speed-up %.2f  ratio to ffmpeg %.3f  cores busy %.2f\n",
+                    Threads, T, One / T, T / Serial, Cores);
     }
 
     // Memory: a four times longer input must not raise the peak.

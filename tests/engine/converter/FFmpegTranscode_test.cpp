@@ -62,6 +62,11 @@ TEST_F(TranscodeTest, RepresentativeTargets)
         {"tone.wav", "a.mp2", {{"acodec", "mp2"}, {"ar", "48000"}}, "mp2,48000,2", "mp3"},
         {"tone.wav", "a.wma", {{"acodec", "wmav2"}}, "wmav2,44100,2", "asf"},
         {"tone.wav", "a.aiff", {}, "pcm_s16be,44100,2", "aiff"},
+        // Resampling with drift compensation, a volume change, a rate change of the pictures.
+        {"tone.wav", "async.mp3", {{"acodec", "libmp3lame"}, {"async", "1000"}, {"ar", "22050"}, {"vol", "128"}},
+         "mp3,22050,2", "mp3", 0.08},
+        {"clip.mkv", "rate.mkv", {{"vcodec", "mpeg4"}, {"r", "10"}, {"an", "1"}, {"sn", "1"}}, "mpeg4,160,120",
+         "matroska,webm", 0.1},
         {"clip.mkv", "v.avi", {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}}, "mpeg4,160,120\nmp3,44100,1", "avi"},
         {"clip.mkv", "v.mp4", {{"vcodec", "libx264"}, {"vpre", "libx264-ultrafast"}, {"s", "320x240"}},
          "h264,320,240\naac,44100,1", "mov,mp4,m4a,3gp,3g2,mj2"},
