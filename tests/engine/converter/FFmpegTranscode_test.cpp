@@ -85,6 +85,8 @@ TEST_F(TranscodeTest, RepresentativeTargets)
         {"clip.mkv", "c.mkv", {{"vcodec", "copy"}, {"acodec", "copy"}, {"scodec", "copy"}},
          "mpeg4,160,120\nmp2,44100,1\nsubrip", "matroska,webm"},
         {"clip.mkv", "s.mkv", {{"vcodec", "copy"}, {"an", "1"}, {"scodec", "ass"}}, "mpeg4,160,120\nass", "matroska,webm"},
+        {"clip.mkv", "s.mp4", {{"vcodec", "copy"}, {"an", "1"}, {"scodec", "mov_text"}}, "mpeg4,160,120\nmov_text",
+         "mov,mp4,m4a,3gp,3g2,mj2"},
     };
     // clang-format on
     for (const TCase& C : Cases) {
@@ -101,6 +103,15 @@ TEST_F(TranscodeTest, RepresentativeTargets)
         EXPECT_EQ(Probe(Out, "stream=codec_name,width,height,sample_rate,channels"), C.Streams);
         EXPECT_EQ(Probe(Out, "format=format_name"), C.Format);
         EXPECT_NEAR(ProbeDuration(Out), 1.0, C.Tolerance);
+    }
+    // The encoded subtitles keep their text and times (the MP4 muxer moves
+    // every stream by the copied pictures' first time, 11 ms).
+    const std::pair<const char*, const char*> Subtitles[] = {{"s.mkv", "00:00:00,100 --> 00:00:00,600\nHello"},
+                                                             {"s.mp4", "00:00:00,111 --> 00:00:00,611\nHello"}};
+    for (const auto& [Out, Expected] : Subtitles) {
+        std::string Text;
+        RunCommand("ffmpeg -v error -i " + ShellQuote(Dir->File(Out)) + " -map 0:s -f srt -", &Text);
+        EXPECT_NE(Text.find(Expected), std::string::npos) << Out << ": " << Text;
     }
 }
 
