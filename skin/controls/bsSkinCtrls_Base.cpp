@@ -1,0 +1,572 @@
+#include "skin/controls/bsSkinCtrls_Base.h"
+
+#include "platform/ui/MessageLoop.h"
+
+#include <vector>
+
+namespace skin {
+
+using platform::TCustomControl;
+using platform::TGraphicControl;
+
+// ---------------------------------------------------------------- the skin link
+
+template <class TBase>
+TbsSkinLink<TBase>::TbsSkinLink(TComponent* AOwner) : TBase(AOwner)
+{
+}
+
+template <class TBase>
+void TbsSkinLink<TBase>::SetHintImageList(TCustomImageList* AValue)
+{
+    if (FHintImageList)
+        FHintImageList->RemoveFreeNotification(this);
+    FHintImageList = AValue;
+    if (FHintImageList)
+        FHintImageList->FreeNotification(this);
+}
+
+template <class TBase>
+void TbsSkinLink<TBase>::SetSkinData(TbsSkinData* Value)
+{
+    if (FSD && FSD != Value)
+        FSD->RemoveFreeNotification(this);
+    FSD = Value;
+    if (FSD)
+        FSD->FreeNotification(this);
+    if (Value && !Value->Empty() && !this->IsDesigning())
+        ChangeSkinData();
+}
+
+template <class TBase>
+void TbsSkinLink<TBase>::GetSkinData()
+{
+    FIndex = (!FSD || FSD->Empty()) ? -1 : FSD->GetControlIndex(FSkinDataName);
+}
+
+template <class TBase>
+void TbsSkinLink<TBase>::ChangeSkinData()
+{
+    GetSkinData();
+    this->Repaint();
+}
+
+template <class TBase>
+TbsDataSkinControl* TbsSkinLink<TBase>::SkinRecord() const
+{
+    if (!FSD || FIndex < 0 || size_t(FIndex) >= FSD->CtrlList.size())
+        return nullptr;
+    return FSD->CtrlList[size_t(FIndex)].get();
+}
+
+template <class TBase>
+void TbsSkinLink<TBase>::Paint()
+{
+    if (this->Width() <= 0 || this->Height() <= 0)
+        return;
+    GetSkinData();
+    TBitmap b;
+    b.SetSize(this->Width(), this->Height());
+    if (FIndex == -1)
+        CreateControlDefaultImage(&b);
+    else
+        CreateControlSkinImage(&b);
+    this->Canvas()->Draw(0, 0, &b);
+}
+
+template <class TBase>
+void TbsSkinLink<TBase>::Notification(TComponent* AComponent, platform::TOperation AOperation)
+{
+    TBase::Notification(AComponent, AOperation);
+    if (AOperation != platform::opRemove)
+        return;
+    if (AComponent == FSD)
+        FSD = nullptr;
+    if (AComponent == FHintImageList)
+        FHintImageList = nullptr;
+}
+
+template class TbsSkinLink<TCustomControl>;
+template class TbsSkinLink<TGraphicControl>;
+
+// ---------------------------------------------------------------- geometry
+
+TbsPicture* ActivePicture(TbsSkinData& AData, int AIndex)
+{
+    if (AIndex < 0 || size_t(AIndex) >= AData.FActivePictures.size())
+        return nullptr;
+    return AData.FActivePictures[size_t(AIndex)].get();
+}
+
+int TbsSkinLayout::CalcResizeMode() const
+{
+    if (SkinRect.Width() <= 0 || SkinRect.Height() <= 0)
+        return -1;
+    if (RBPt.X != 0 && RBPt.Y != 0)
+        return 1;
+    if (RTPt.X != 0 || RTPt.Y != 0)
+        return 2;
+    if (LBPt.X != 0 || LBPt.Y != 0)
+        return 3;
+    return 0;
+}
+
+void TbsSkinLayout::ReadLayout(TbsSkinData& AData, TbsDataSkinControl& ARecord)
+{
+    auto* rec = dynamic_cast<TbsDataSkinCustomControl*>(&ARecord);
+    if (!rec) {
+        ResizeMode = 0;
+        Picture = nullptr;
+        return;
+    }
+    LTPt = rec->LTPoint;
+    RTPt = rec->RTPoint;
+    LBPt = rec->LBPoint;
+    RBPt = rec->RBPoint;
+    SkinRect = rec->SkinRect;
+    ClRect = rec->ClRect;
+    StretchEffect = rec->StretchEffect;
+    StretchType = rec->StretchType;
+    LeftStretch = rec->LeftStretch;
+    TopStretch = rec->TopStretch;
+    RightStretch = rec->RightStretch;
+    BottomStretch = rec->BottomStretch;
+    Picture = ActivePicture(AData, rec->PictureIndex);
+    ResizeMode = CalcResizeMode();
+}
+
+void TbsSkinLayout::FitLayout(int& W, int& H, bool ASkinned)
+{
+    if (ResizeMode == -1 || (ResizeMode == 0 && !ASkinned))
+        return;
+    const int dW = W - SkinWidth();
+    const int dH = H - SkinHeight();
+    switch (ResizeMode) {
+    case 0:
+        W = SkinWidth();
+        H = SkinHeight();
+        NewClRect = ClRect;
+        break;
+    case 1:
+        NewLTPoint = LTPt;
+        NewRTPoint = Point(RTPt.X + dW, RTPt.Y);
+        NewLBPoint = Point(LBPt.X, LBPt.Y + dH);
+        NewRBPoint = Point(RBPt.X + dW, RBPt.Y + dH);
+        NewClRect = Rect(ClRect.Left, ClRect.Top, ClRect.Right + dW, ClRect.Bottom + dH);
+        break;
+    case 2:
+        H = SkinHeight();
+        NewLTPoint = LTPt;
+        NewRTPoint = Point(RTPt.X + dW, RTPt.Y);
+        NewClRect = Rect(ClRect.Left, ClRect.Top, ClRect.Right + dW, ClRect.Bottom);
+        break;
+    case 3:
+        W = SkinWidth();
+        NewLTPoint = LTPt;
+        NewLBPoint = Point(LBPt.X, LBPt.Y + dH);
+        NewClRect = Rect(ClRect.Left, ClRect.Top, ClRect.Right, ClRect.Bottom + dH);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+
+TRect Moved(TRect R, int DX, int DY) { return Rect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY); }
+bool PtInHalfOpen(const TRect& Z, TPoint P) { return P.X >= Z.Left && P.X < Z.Right && P.Y >= Z.Top && P.Y < Z.Bottom; }
+bool PtInClosed(const TRect& Z, TPoint P) { return P.X >= Z.Left && P.X <= Z.Right && P.Y >= Z.Top && P.Y <= Z.Bottom; }
+
+} // namespace
+
+// A rectangle of the nine-slice picture follows the corner zone it lies in;
+// one spanning two zones stretches with the part between them.
+TRect TbsSkinLayout::MapRect(const TRect& R, int W, int H) const
+{
+    const int sw = SkinWidth(), sh = SkinHeight();
+    const int dW = W - sw, dH = H - sh;
+    const TPoint tl = R.TopLeft(), br = R.BottomRight();
+    TRect r = R;
+    if (ResizeMode == 1) {
+        const TRect lt = Rect(0, 0, LTPt.X, LTPt.Y);
+        const TRect rt = Rect(RTPt.X, 0, sw, RTPt.Y);
+        const TRect lb = Rect(0, LBPt.Y, LBPt.X, sh);
+        const TRect rb = Rect(RBPt.X, RBPt.Y, sw, sh);
+        auto in = [&](const TRect& Z) { return PtInHalfOpen(Z, tl) && PtInHalfOpen(Z, br); };
+        if (in(lt))
+            return r;
+        if (in(rt))
+            return Moved(r, dW, 0);
+        if (in(lb))
+            return Moved(r, 0, dH);
+        if (in(rb))
+            return Moved(r, dW, dH);
+        if (PtInClosed(lt, tl) && PtInClosed(rb, br)) {
+            r.Right += dW;
+            r.Bottom += dH;
+        } else if (PtInClosed(lt, tl) && PtInClosed(rt, br)) {
+            r.Right += dW;
+        } else if (PtInClosed(lb, tl) && PtInClosed(rb, br)) {
+            r.Right += dW;
+            r = Moved(r, 0, dH);
+        } else if (PtInClosed(lt, tl) && PtInClosed(lb, br)) {
+            r.Bottom += dH;
+        } else if (PtInClosed(rt, tl) && PtInClosed(rb, br)) {
+            r = Moved(r, dW, 0);
+            r.Bottom += dH;
+        }
+        return r;
+    }
+    if (ResizeMode == 2) {
+        if (R.Left <= LTPt.X && R.Right >= RTPt.X)
+            r.Right += dW;
+        else if (RTPt.X <= R.Left && RTPt.X < R.Right)
+            r = Moved(r, dW, 0);
+        return r;
+    }
+    if (ResizeMode == 3) {
+        if (R.Top <= LTPt.Y && R.Bottom >= LBPt.Y)
+            r.Bottom += dH;
+        else if (R.Top >= LBPt.Y && R.Bottom > LBPt.Y)
+            r = Moved(r, 0, dH);
+        return r;
+    }
+    return r;
+}
+
+void TbsSkinLayout::DrawPicture(TBitmap* B, TBitmap* SB, const TRect& R, int W, int H, bool ADrawNineSlice) const
+{
+    switch (ResizeMode) {
+    case 0:
+        B->SetSize(R.Width(), R.Height());
+        if (SB)
+            B->Canvas()->CopyRect(Rect(0, 0, R.Width(), R.Height()), SB->Canvas(), R);
+        break;
+    default:
+        break;
+    }
+    (void)W;
+    (void)H;
+    (void)ADrawNineSlice;
+}
+
+// ---------------------------------------------------------------- shared steps
+
+namespace {
+
+// The first steps of a skinned control's SetBounds: whether a skinned
+// control changes its size, and the size its skin lets it take.
+template <class TCtl>
+bool FitRequestedBounds(TCtl* C, int& AWidth, int& AHeight)
+{
+    C->GetSkinData();
+    const bool sized = (AWidth != C->Width() || AHeight != C->Height()) && C->FIndex != -1;
+    if (sized) {
+        C->CalcSkinLayout(AWidth, AHeight);
+        if (C->ResizeMode == 0)
+            C->NewClRect = C->ClRect;
+    }
+    return sized;
+}
+
+// The size steps of a skin change: the default size without a record, the
+// skin's size with one. Answers whether the control changed its size (then
+// SetBounds has already laid it out and repainted it).
+template <class TCtl>
+bool ApplySkinSize(TCtl* C, int ADefaultWidth, int ADefaultHeight)
+{
+    C->GetSkinData();
+    int w = C->Width(), h = C->Height();
+    if (C->FIndex == -1) {
+        if (ADefaultWidth > 0)
+            C->SetWidth(ADefaultWidth);
+        if (ADefaultHeight > 0)
+            C->SetHeight(ADefaultHeight);
+        return false;
+    }
+    C->CalcSkinLayout(w, h);
+    const bool resized = w != C->Width() || h != C->Height();
+    if (w != C->Width())
+        C->SetWidth(w);
+    if (h != C->Height())
+        C->SetHeight(h);
+    return resized;
+}
+
+void FillButtonFace(TBitmap* B, int W, int H)
+{
+    TCanvas* c = B->Canvas();
+    c->Brush()->SetColor(platform::clBtnFace);
+    c->Brush()->SetStyle(platform::bsSolid);
+    c->FillRect(Rect(0, 0, W, H));
+}
+
+void InitDefaultFont(TFont& AFont, std::function<void(TObject*)> AOnChange)
+{
+    AFont.SetName("Tahoma");
+    AFont.SetStyle({});
+    AFont.SetHeight(13);
+    AFont.OnChange = std::move(AOnChange);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- windowed
+
+TbsSkinControl::TbsSkinControl(TComponent* AOwner) : TbsSkinLink<TCustomControl>(AOwner) {}
+
+void TbsSkinControl::Dispatch(TMessage& M)
+{
+    if (M.Msg == platform::SKN_PARENTBGCHANGED) {
+        CheckParentBackground();
+        return;
+    }
+    TbsSkinLink<TCustomControl>::Dispatch(M);
+}
+
+void TbsSkinControl::WMPaint(TMessage& M)
+{
+    struct TFlag {
+        bool& F;
+        explicit TFlag(bool& AF) : F(AF) { F = true; }
+        ~TFlag() { F = false; }
+    } flag(FromWMPaint);
+    TbsSkinLink<TCustomControl>::WMPaint(M);
+}
+
+TbsSkinCustomControl::TbsSkinCustomControl(TComponent* AOwner) : TbsSkinControl(AOwner)
+{
+    InitDefaultFont(FDefaultFont, [this](TObject* S) { DefaultFontChange(S); });
+}
+
+// The window owns the region it was given and frees it with itself, so
+// there is nothing to delete here.
+TbsSkinCustomControl::~TbsSkinCustomControl() = default;
+
+void TbsSkinCustomControl::SetDefaultWidth(int Value)
+{
+    FDefaultWidth = Value;
+    if (FIndex == -1 && Value > 0)
+        SetWidth(Value);
+}
+
+void TbsSkinCustomControl::SetDefaultHeight(int Value)
+{
+    FDefaultHeight = Value;
+    if (FIndex == -1 && Value > 0)
+        SetHeight(Value);
+}
+
+void TbsSkinCustomControl::SetDefaultFont(TFont* Value)
+{
+    FDefaultFont.Assign(Value);
+    DefaultFontChanged();
+}
+
+void TbsSkinCustomControl::DefaultFontChange(TObject*)
+{
+    DefaultFontChanged();
+    if (FIndex == -1)
+        Repaint();
+}
+
+void TbsSkinCustomControl::GetSkinData()
+{
+    TbsSkinControl::GetSkinData();
+    if (FIndex == -1)
+        return;
+    TbsDataSkinControl* rec = SkinRecord();
+    ReadLayout(*FSD, *rec);
+    auto* custom = dynamic_cast<TbsDataSkinCustomControl*>(rec);
+    MaskPicture = custom ? ActivePicture(*FSD, custom->MaskPictureIndex) : nullptr;
+}
+
+void TbsSkinCustomControl::CalcSkinLayout(int& W, int& H) { FitLayout(W, H, FIndex != -1); }
+
+void TbsSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    const bool sized = FitRequestedBounds(this, AWidth, AHeight);
+    TbsSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (sized) {
+        UpdateSkinRegion();
+        Repaint();
+    }
+    if (FIndex != -1 && StretchEffect)
+        SendCheckParentBG();
+}
+
+void TbsSkinCustomControl::ChangeSkinData()
+{
+    if (!ApplySkinSize(this, FDefaultWidth, FDefaultHeight)) {
+        UpdateSkinRegion();
+        Repaint();
+    }
+}
+
+void TbsSkinCustomControl::Paint()
+{
+    if (Width() < 1 || Height() < 1)
+        return;
+    GetSkinData();
+    int w = Width(), h = Height();
+    CalcSkinLayout(w, h);
+    if (FIndex == -1 || !FForceBackground || ResizeMode != 1) {
+        TbsSkinControl::Paint();
+        return;
+    }
+    PaintStrips();
+}
+
+void TbsSkinCustomControl::PaintStrips() {}
+
+void TbsSkinCustomControl::CreateControlDefaultImage(TBitmap* B) { FillButtonFace(B, Width(), Height()); }
+
+void TbsSkinCustomControl::CreateControlSkinImage(TBitmap* B) { DrawSkinPicture(B, Picture, SkinRect); }
+
+void TbsSkinCustomControl::DrawSkinPicture(TBitmap* B, TBitmap* SB, const TRect& R)
+{
+    DrawPicture(B, SB, R, Width(), Height(), !FForceBackground);
+}
+
+void TbsSkinCustomControl::UpdateSkinRegion()
+{
+    if (!Parent())
+        return;
+    if (!MaskPicture || FIndex == -1) {
+        if (FRgn) {
+            // The window frees the region it owned.
+            platform::SetWindowRgn(Handle(), nullptr, true);
+            FRgn = nullptr;
+        }
+        return;
+    }
+    CreateSkinRegion();
+}
+
+void TbsSkinCustomControl::CreateSkinRegion() {}
+
+void TbsSkinCustomControl::SendCheckParentBG()
+{
+    const std::vector<TControl*> children(FControls);
+    for (TControl* c : children) {
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            platform::SendMessage(w->Handle(), platform::SKN_PARENTBGCHANGED, 0, 0);
+        else
+            c->Perform(platform::SKN_PARENTBGCHANGED, 0, 0);
+    }
+}
+
+// ---------------------------------------------------------------- windowless
+
+TbsGraphicSkinControl::TbsGraphicSkinControl(TComponent* AOwner) : TbsSkinLink<TGraphicControl>(AOwner)
+{
+    // The control covers its whole rectangle: the parent does not paint under it.
+    ControlStyle |= platform::csOpaque;
+}
+
+TbsGraphicSkinCustomControl::TbsGraphicSkinCustomControl(TComponent* AOwner) : TbsGraphicSkinControl(AOwner)
+{
+    InitDefaultFont(FDefaultFont, [this](TObject*) {
+        DefaultFontChanged();
+        if (FIndex == -1)
+            Repaint();
+    });
+}
+
+void TbsGraphicSkinCustomControl::SetDefaultWidth(int Value)
+{
+    FDefaultWidth = Value;
+    if (FIndex == -1 && Value > 0)
+        SetWidth(Value);
+}
+
+void TbsGraphicSkinCustomControl::SetDefaultHeight(int Value)
+{
+    FDefaultHeight = Value;
+    if (FIndex == -1 && Value > 0)
+        SetHeight(Value);
+}
+
+void TbsGraphicSkinCustomControl::SetDefaultFont(TFont* Value)
+{
+    FDefaultFont.Assign(Value);
+    DefaultFontChanged();
+}
+
+void TbsGraphicSkinCustomControl::GetSkinData()
+{
+    TbsGraphicSkinControl::GetSkinData();
+    if (FIndex != -1)
+        ReadLayout(*FSD, *SkinRecord());
+}
+
+void TbsGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    const bool sized = FitRequestedBounds(this, AWidth, AHeight);
+    TbsGraphicSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (sized)
+        Repaint();
+}
+
+void TbsGraphicSkinCustomControl::ChangeSkinData()
+{
+    if (!ApplySkinSize(this, FDefaultWidth, FDefaultHeight))
+        Repaint();
+}
+
+void TbsGraphicSkinCustomControl::CreateControlDefaultImage(TBitmap* B) { FillButtonFace(B, Width(), Height()); }
+
+void TbsGraphicSkinCustomControl::CreateControlSkinImage(TBitmap* B) { DrawSkinPicture(B, Picture, SkinRect); }
+
+// ---------------------------------------------------------------- skin changes
+
+namespace {
+
+template <class TVisit>
+void WalkControls(TWinControl* AParent, const TVisit& AVisit)
+{
+    std::vector<TControl*> children;
+    for (int i = 0; i < AParent->ControlCount(); ++i)
+        children.push_back(AParent->Controls(i));
+    for (TControl* c : children) {
+        AVisit(c);
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            WalkControls(w, AVisit);
+    }
+}
+
+} // namespace
+
+void BeforeChangeSkinDataOfControls(TWinControl* AForm, TbsSkinData* ASender)
+{
+    WalkControls(AForm, [ASender](TControl* C) {
+        if (auto* s = dynamic_cast<TbsSkinControl*>(C); s && (!ASender || s->SkinData() == ASender))
+            s->BeforeChangeSkinData();
+    });
+}
+
+void ChangeSkinDataOfControls(TWinControl* AForm, TbsSkinData* ASender)
+{
+    WalkControls(AForm, [ASender](TControl* C) {
+        if (auto* s = dynamic_cast<IbsSkinnedControl*>(C); s && (!ASender || s->SkinData() == ASender))
+            s->ChangeSkinData();
+    });
+}
+
+void AssignCaptionFont(TFont* AFont, TFont* ADefault, TbsSkinData* AData, bool AFromRecord,
+                       const TbsSkinFontFields& ARecordFont)
+{
+    if (AFromRecord) {
+        AFont->SetName(ARecordFont.FontName);
+        AFont->SetHeight(ARecordFont.FontHeight);
+        AFont->SetStyle(ARecordFont.FontStyle);
+    } else {
+        AFont->Assign(ADefault);
+    }
+    if (AData && AData->ResourceStrData())
+        AFont->SetCharset(AData->ResourceStrData()->CharSet);
+    else
+        AFont->SetCharset(ADefault->Charset());
+}
+
+} // namespace skin
