@@ -313,11 +313,8 @@ void TCustomLabel::AdjustBounds()
     if (!FAutoSize)
         return;
     HDC dc = CreateCompatibleDC(nullptr);
-    HFONT old = SelectObject(dc, FFont.Handle());
     TRect r = Rect(0, 0, FWordWrap ? FWidth : 0, 0);
-    std::string text = FText.empty() ? std::string(" ") : FText;
-    DrawText(dc, text, &r, DrawFormat() | DT_CALCRECT);
-    SelectObject(dc, old);
+    PaintOnCanvas(Canvas(), dc, [&] { DoDrawText(r, DrawFormat() | DT_CALCRECT); });
     DeleteDC(dc);
     int left = FLeft;
     if (!FWordWrap && Alignment == taRightJustify)
@@ -380,13 +377,25 @@ void TCustomLabel::Paint()
     }
     if (Layout != tlTop) {
         TRect calc = r;
-        HDC dc = c->Handle();
-        SelectObject(dc, FFont.Handle());
-        DrawText(dc, FText, &calc, DrawFormat() | DT_CALCRECT);
+        DoDrawText(calc, DrawFormat() | DT_CALCRECT);
         int offset = Layout == tlBottom ? r.Height() - calc.Height() : (r.Height() - calc.Height()) / 2;
         r.Top += offset;
     }
-    DrawLabelText(c, Font(), FText, r, DrawFormat(), FEnabled ? Font()->Color() : clGrayText);
+    DoDrawText(r, DrawFormat());
+}
+
+void TCustomLabel::DoDrawText(TRect& ARect, UINT AFlags)
+{
+    TCanvas* c = Canvas();
+    if (AFlags & DT_CALCRECT) {
+        // An empty caption still measures one line.
+        c->SetFont(Font());
+        HDC dc = c->Handle();
+        SelectObject(dc, c->Font()->Handle());
+        DrawText(dc, FText.empty() ? std::string(" ") : FText, &ARect, AFlags);
+        return;
+    }
+    DrawLabelText(c, Font(), FText, ARect, AFlags, FEnabled ? Font()->Color() : clGrayText);
 }
 
 } // namespace platform

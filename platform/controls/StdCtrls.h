@@ -111,6 +111,10 @@ public:
 
 protected:
     void Paint() override;
+    // Draws the caption into ARect on the canvas, or with DT_CALCRECT
+    // measures it into ARect; painting and AdjustBounds both go through it,
+    // so a descendant that draws its text otherwise also measures it so.
+    virtual void DoDrawText(TRect& ARect, UINT AFlags);
     UINT DrawFormat() const;
     bool FAutoSize = true;
     bool FWordWrap = false;

@@ -112,8 +112,8 @@ inline std::string SkinIni(const std::string& AExtraControls = "", const std::st
 {
     std::string controls = "0=button:button\r\n1=fixed:button\r\n2=hbar:button\r\n3=vbar:button\r\n"
                            "4=masked:button\r\n5=stdlabel:stdlabel\r\n6=checkbox:checkradio\r\n"
-                           "7=radiobox:checkradio\r\n8=plain:bevel\r\n";
-    int count = 9;
+                           "7=radiobox:checkradio\r\n8=plain:bevel\r\n9=fixeddown:button\r\n";
+    int count = 10;
     for (size_t at = 0; at < AExtraControls.size();) {
         const size_t end = AExtraControls.find("\r\n", at);
         controls += std::to_string(count++) + "=" + AExtraControls.substr(at, end - at) + "\r\n";
@@ -139,6 +139,7 @@ inline std::string SkinIni(const std::string& AExtraControls = "", const std::st
            "activeuncheckimagerect=39,20,52,33\r\ncheckimagearea=3,3,16,17\r\ntextarea=17,3,27,17\r\n"
            "[radiobox]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nclientrect=3,3,27,17\r\n"
            "checkimagerect=0,20,13,33\r\nuncheckimagerect=13,20,26,33\r\n"
+           "[fixeddown]\r\npictureindex=0\r\nskinrect=60,0,90,20\r\n"
            "[plain]\r\n" +
            AExtraSections;
 }

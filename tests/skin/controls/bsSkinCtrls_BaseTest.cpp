@@ -143,10 +143,10 @@ TEST_F(SkinBase, ANewSkinDataNameShowsAtTheNextPaint)
     p->SetSkinData(Data);
     ShowAndPaint();
     EXPECT_EQ(PixelOf(p, 15, 10), HotFill);
-    p->SetSkinDataName("button");
+    p->SetSkinDataName("fixeddown");
     EXPECT_EQ(PixelOf(p, 15, 10), HotFill);   // nothing repainted yet
     p->Invalidate();
-    EXPECT_EQ(PixelOf(p, 15, 10), NormalFill);
+    EXPECT_EQ(PixelOf(p, 15, 10), DownFill);
 }
 
 TEST_F(SkinBase, ASkinChangeReadsTheRecordAgain)
