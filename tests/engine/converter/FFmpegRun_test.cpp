@@ -187,3 +187,22 @@ TEST_F(FFmpegRunTest, TasksAtOnceWriteWhatOneAtATimeWrites)
         EXPECT_EQ(Written[8][I], Written[1][I]) << I;
     }
 }
+
+// The job's last report gives the whole output: its size and length.
+TEST_F(FFmpegRunTest, LastProgressReportGivesTheWholeOutput)
+{
+    AddTask("clip.mkv", "reported.avi", "vcodec=mpeg4\nacodec=mp2");
+    std::vector<TProgressInfo> Reports;
+    Converter.OnProgress = [&](platform::TObject*, PProgressInfo AInfo) { Reports.push_back(*AInfo); };
+    Run(1);
+    ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+    ASSERT_FALSE(Reports.empty());
+    const TProgressInfo& Last = Reports.back();
+    EXPECT_EQ(Last.FileIndex, -1);
+    EXPECT_EQ(Last.FrameNumber, 25);
+    EXPECT_NEAR(double(Last.CurrentDuration) / 1e6, 1.0, 0.05);
+    EXPECT_NEAR(double(Last.TotalDuration) / 1e6, 1.0, 0.05);
+    EXPECT_GT(Last.CurrentSize, 0);
+    EXPECT_LE(Last.CurrentSize, platform::FileSizeByName(Dir->File("reported.avi")));
+    EXPECT_GT(Last.BitRate, 0.0f);
+}
