@@ -1,5 +1,7 @@
 #include "skin/controls/bsSkinCtrls_Base.h"
 
+#include "skin/core/bsUtils_SkinImage.h"
+
 #include "platform/ui/MessageLoop.h"
 
 #include <vector>
@@ -236,18 +238,31 @@ TRect TbsSkinLayout::MapRect(const TRect& R, int W, int H) const
 
 void TbsSkinLayout::DrawPicture(TBitmap* B, TBitmap* SB, const TRect& R, int W, int H, bool ADrawNineSlice) const
 {
+    if (!SB) {
+        if (ResizeMode == 0)
+            B->SetSize(R.Width(), R.Height());
+        return;
+    }
     switch (ResizeMode) {
     case 0:
         B->SetSize(R.Width(), R.Height());
-        if (SB)
-            B->Canvas()->CopyRect(Rect(0, 0, R.Width(), R.Height()), SB->Canvas(), R);
+        CopyPiece(B, Rect(0, 0, R.Width(), R.Height()), SB, R);
+        break;
+    case 1:
+        if (ADrawNineSlice)
+            CreateSkinImage(LTPt, RTPt, LBPt, RBPt, ClRect, NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect,
+                            B, SB, R, W, H, true, LeftStretch, TopStretch, RightStretch, BottomStretch,
+                            StretchEffect, StretchType);
+        break;
+    case 2:
+        CreateHSkinImage(LTPt.X, SkinWidth() - RTPt.X, B, SB, R, W, H, StretchEffect);
+        break;
+    case 3:
+        CreateVSkinImage(LTPt.Y, SkinHeight() - LBPt.Y, B, SB, R, W, H, StretchEffect);
         break;
     default:
         break;
     }
-    (void)W;
-    (void)H;
-    (void)ADrawNineSlice;
 }
 
 // ---------------------------------------------------------------- shared steps
@@ -417,7 +432,60 @@ void TbsSkinCustomControl::Paint()
     PaintStrips();
 }
 
-void TbsSkinCustomControl::PaintStrips() {}
+void TbsSkinCustomControl::PaintStrips()
+{
+    TBitmap left, top, right, bottom;
+    CreateSkinBorderImages(LTPt, RTPt, LBPt, RBPt, ClRect, NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClRect,
+                           &left, &top, &right, &bottom, Picture, SkinRect, Width(), Height(), LeftStretch,
+                           TopStretch, RightStretch, BottomStretch);
+    CreateControlSkinImage(&top);
+    if (FDrawbackground)
+        PaintStripClient();
+    TCanvas* c = Canvas();
+    c->Draw(0, 0, &top);
+    c->Draw(0, top.Height(), &left);
+    c->Draw(Width() - right.Width(), top.Height(), &right);
+    c->Draw(0, Height() - bottom.Height(), &bottom);
+}
+
+// The client part of the strip path, tiled or stretched from the record's
+// client rectangle and clipped to the present one.
+void TbsSkinCustomControl::PaintStripClient()
+{
+    const int cw = ClRect.Width(), ch = ClRect.Height();
+    if (!Picture || cw <= 0 || ch <= 0)
+        return;   // nothing to tile with
+    TBitmap piece;
+    piece.SetSize(cw, ch);
+    CopyPiece(&piece, Rect(0, 0, cw, ch), Picture,
+              Rect(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top, SkinRect.Left + ClRect.Right,
+                   SkinRect.Top + ClRect.Bottom));
+    TCanvas* c = Canvas();
+    const TRect& n = NewClRect;
+    platform::HDC dc = c->Handle();
+    const int saved = platform::SaveDC(dc);
+    platform::IntersectClipRect(dc, n.Left, n.Top, n.Right, n.Bottom);
+    if (StretchEffect) {
+        if (n.Width() > 0 && n.Height() > 0) {
+            if (StretchType == bsstFull) {
+                c->StretchDraw(n, &piece);
+            } else {
+                const bool horz = StretchType == bsstHorz;
+                TBitmap t;
+                t.SetSize(horz ? cw : n.Width(), horz ? n.Height() : ch);
+                t.Canvas()->StretchDraw(Rect(0, 0, t.Width(), t.Height()), &piece);
+                const int count = horz ? n.Width() / t.Width() : n.Height() / t.Height();
+                for (int k = 0; k <= count; ++k)
+                    c->Draw(horz ? n.Left + k * t.Width() : n.Left, horz ? n.Top : n.Top + k * t.Height(), &t);
+            }
+        }
+    } else {
+        for (int i = 0; i <= n.Width() / cw; ++i)
+            for (int j = 0; j <= n.Height() / ch; ++j)
+                c->Draw(n.Left + i * cw, n.Top + j * ch, &piece);
+    }
+    platform::RestoreDC(dc, saved);
+}
 
 void TbsSkinCustomControl::CreateControlDefaultImage(TBitmap* B) { FillButtonFace(B, Width(), Height()); }
 

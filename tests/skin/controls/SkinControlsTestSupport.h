@@ -112,8 +112,8 @@ inline std::string SkinIni(const std::string& AExtraControls = "", const std::st
 {
     std::string controls = "0=button:button\r\n1=fixed:button\r\n2=hbar:button\r\n3=vbar:button\r\n"
                            "4=masked:button\r\n5=stdlabel:stdlabel\r\n6=checkbox:checkradio\r\n"
-                           "7=radiobox:checkradio\r\n8=plain:bevel\r\n9=fixeddown:button\r\n";
-    int count = 10;
+                           "7=radiobox:checkradio\r\n8=plain:bevel\r\n9=fixeddown:button\r\n10=fixedbutton:button\r\n";
+    int count = 11;
     for (size_t at = 0; at < AExtraControls.size();) {
         const size_t end = AExtraControls.find("\r\n", at);
         controls += std::to_string(count++) + "=" + AExtraControls.substr(at, end - at) + "\r\n";
@@ -140,6 +140,8 @@ inline std::string SkinIni(const std::string& AExtraControls = "", const std::st
            "[radiobox]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nclientrect=3,3,27,17\r\n"
            "checkimagerect=0,20,13,33\r\nuncheckimagerect=13,20,26,33\r\n"
            "[fixeddown]\r\npictureindex=0\r\nskinrect=60,0,90,20\r\n"
+           "[fixedbutton]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nclientrect=3,3,27,17\r\n"
+           "activeskinrect=30,0,60,20\r\ndownskinrect=60,0,90,20\r\ndisabledskinrect=90,0,120,20\r\n"
            "[plain]\r\n" +
            AExtraSections;
 }
@@ -178,6 +180,12 @@ public:
         Messages.push_back(AMsg);
     }
     std::vector<unsigned> Messages;
+};
+
+struct TFakeClock {
+    uint64_t Now = 5000;
+    TFakeClock() { SetWindowClockForTesting([this] { return Now; }); }
+    ~TFakeClock() { SetWindowClockForTesting(nullptr); }
 };
 
 struct TSkinFixture : ::testing::Test {

@@ -260,3 +260,57 @@ TEST_F(SkinBase, ChildrenHearThatTheBackgroundChanged)
     parent->SetBounds(0, 0, 120, 80);
     EXPECT_EQ(child->ParentNotices, 1);
 }
+
+TEST_F(SkinBase, ThePictureIsFittedToTheSizeByResizeMode)
+{
+    LoadSkin();
+    struct TCase {
+        const char* Name;
+        TRect Bounds;
+        std::vector<std::pair<TPoint, uint32_t>> Pixels;
+    } cases[] = {
+        {"button", Bounds(10, 10, 70, 45),   // nine-slice: edges stay 3 pixels thick
+         {{Point(0, 0), NormalEdge}, {Point(69, 44), NormalEdge}, {Point(2, 22), NormalEdge}, {Point(67, 22), NormalEdge},
+          {Point(35, 2), NormalEdge}, {Point(35, 42), NormalEdge}, {Point(3, 3), NormalFill}, {Point(66, 41), NormalFill},
+          {Point(35, 22), NormalFill}}},
+        {"hbar", Bounds(10, 70, 70, 20),   // three-slice across: fixed ends, tiled middle
+         {{Point(0, 10), NormalEdge}, {Point(69, 10), NormalEdge}, {Point(35, 1), NormalEdge}, {Point(35, 10), NormalFill},
+          {Point(66, 10), NormalFill}}},
+        {"vbar", Bounds(100, 10, 30, 60),   // three-slice down
+         {{Point(15, 0), NormalEdge}, {Point(15, 59), NormalEdge}, {Point(1, 30), NormalEdge}, {Point(15, 30), NormalFill},
+          {Point(15, 56), NormalFill}}},
+    };
+    std::vector<TProbe*> probes;
+    for (const TCase& c : cases) {
+        auto* p = Add(new TProbe(Form.get(), c.Name), c.Bounds);
+        p->SetSkinData(Data);
+        probes.push_back(p);
+    }
+    ShowAndPaint();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(probes[i]->BoundsRect(), cases[i].Bounds) << cases[i].Name;
+        for (const auto& [at, want] : cases[i].Pixels)
+            EXPECT_EQ(PixelOf(probes[i], at.X, at.Y), want) << cases[i].Name << " at " << at.X << "," << at.Y;
+    }
+}
+
+TEST_F(SkinBase, TheStripPathDrawsTheFrameAndTilesTheClient)
+{
+    LoadSkin();
+    auto* p = Add(new TProbe(Form.get(), "button"), Bounds(10, 10, 70, 45));
+    p->SetForcebackGround(true);
+    p->SetSkinData(Data);
+    ShowAndPaint();
+    EXPECT_EQ(PixelOf(p, 0, 0), NormalEdge);
+    EXPECT_EQ(PixelOf(p, 69, 44), NormalEdge);
+    EXPECT_EQ(PixelOf(p, 1, 22), NormalEdge);
+    EXPECT_EQ(PixelOf(p, 68, 22), NormalEdge);
+    EXPECT_EQ(PixelOf(p, 35, 22), NormalFill);
+    // Without DrawbackGround the client part is left as it was.
+    auto* q = Add(new TProbe(Form.get(), "button"), Bounds(100, 10, 70, 45));
+    q->SetForcebackGround(true);
+    q->SetDrawbackGround(false);
+    q->SetSkinData(Data);
+    EXPECT_EQ(PixelOf(q, 1, 22), NormalEdge);
+    EXPECT_NE(PixelOf(q, 35, 22), NormalFill);
+}
