@@ -133,6 +133,11 @@ void TCustomImageList::Draw(TCanvas* ACanvas, int X, int Y, int AIndex, bool AEn
 {
     if (AIndex < 0 || AIndex >= Count() || !ACanvas)
         return;
+    DoDraw(AIndex, ACanvas, X, Y, 0, AEnabled);
+}
+
+void TCustomImageList::DoDraw(int AIndex, TCanvas* ACanvas, int X, int Y, unsigned, bool AEnabled)
+{
     TBitmap* src = FImages[size_t(AIndex)].get();
     TBitmap grey;
     if (!AEnabled) {

@@ -26,9 +26,15 @@ public:
     int AddPixels(const std::vector<uint32_t>& APixels);
     void Delete(int AIndex);
     void Clear();
+    // Draws an image inside the list through DoDraw; other indexes draw nothing.
     void Draw(TCanvas* ACanvas, int X, int Y, int AIndex, bool AEnabled = true);
     bool GetBitmap(int AIndex, TBitmap* ABitmap);
     TNotifyEvent OnChange;
+
+protected:
+    // The drawing of one image; lists that keep their images elsewhere draw
+    // them here. AStyle is the drawing style (0: normal).
+    virtual void DoDraw(int AIndex, TCanvas* ACanvas, int X, int Y, unsigned AStyle, bool AEnabled);
 
 private:
     void Changed();

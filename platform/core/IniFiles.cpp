@@ -31,15 +31,6 @@ bool IsValidUtf8(std::string_view S)
     return true;
 }
 
-// Files may be UTF-8 (with or without a byte order mark) or in the system's
-// 8-bit code page; the program works in UTF-8.
-std::string FileTextToUtf8(std::string AText)
-{
-    if (AText.rfind("\xEF\xBB\xBF", 0) == 0)
-        AText.erase(0, 3);
-    return IsValidUtf8(AText) ? AText : AnsiToUtf8(AText);
-}
-
 // Decimal numbers must fit a signed 32-bit integer; hexadecimal ones may use
 // all 32 bits ("$FFFFFFFF" is -1), as colours are often written that way.
 bool TryIniInteger(std::string_view AText, int& AValue)
@@ -59,6 +50,15 @@ bool TryIniInteger(std::string_view AText, int& AValue)
 }
 
 } // namespace
+
+// Files may be UTF-8 (with or without a byte order mark) or in the system's
+// 8-bit code page; the program works in UTF-8.
+std::string FileTextToUtf8(std::string AText)
+{
+    if (AText.rfind("\xEF\xBB\xBF", 0) == 0)
+        AText.erase(0, 3);
+    return IsValidUtf8(AText) ? AText : AnsiToUtf8(AText);
+}
 
 // ---------------------------------------------------------------- TCustomIniFile
 

@@ -24,6 +24,10 @@ public:
     using Exception::Exception;
 };
 
+// The text of an INI file in UTF-8: a byte order mark is dropped, and a text
+// that is not UTF-8 is taken to be in the system code page.
+std::string FileTextToUtf8(std::string AText);
+
 class TCustomIniFile : public TObject {
 public:
     explicit TCustomIniFile(const std::string& AFileName) : FFileName(AFileName) {}

@@ -18,6 +18,7 @@ struct TImageData {
     std::vector<uint32_t> Pixels; // 0xAARRGGBB (bytes B, G, R, A), top row first
     bool HasAlpha = false;        // alpha bytes carry meaning (else 255)
     int SourceBitCount = 24;      // bits per pixel of the file
+    int PngColorType = -1;        // colour type of a PNG file read (0, 2, 3, 4, 6); -1 other sources
     uint32_t& At(int X, int Y) { return Pixels[size_t(Y) * size_t(Width) + size_t(X)]; }
     uint32_t At(int X, int Y) const { return Pixels[size_t(Y) * size_t(Width) + size_t(X)]; }
 };

@@ -57,6 +57,7 @@ bool DecodePng(TPngIo& Io, TImageData& AImage, std::vector<png_bytep>& ARows)
     if (int64_t(W) * int64_t(H) > MaxImagePixels)
         png_error(Png, "image is too large");
     int Type = png_get_color_type(Png, Info);
+    AImage.PngColorType = Type;
     AImage.HasAlpha = (Type & PNG_COLOR_MASK_ALPHA) || png_get_valid(Png, Info, PNG_INFO_tRNS);
     AImage.SourceBitCount = png_get_bit_depth(Png, Info) * png_get_channels(Png, Info);
     png_set_expand(Png);

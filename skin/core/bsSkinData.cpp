@@ -1,5 +1,8 @@
 #include "skin/core/bsSkinData.h"
 
+#include "skin/core/bsSkinData_FormList.h"
+#include "skin/core/bsSkinData_StoredList.h"
+
 #include "platform/core/Exceptions.h"
 #include "platform/core/SysUtils.h"
 
@@ -43,8 +46,10 @@ TbsSkinData::~TbsSkinData()
 {
     FEmpty = true;
     ClearObjects();
-    if (FResourceStrData)
-        FResourceStrData->RemoveFreeNotification(this);
+    platform::TComponent* const sources[] = {FResourceStrData, FCompressedStoredSkin, FSkinList};
+    for (platform::TComponent* source : sources)
+        if (source)
+            source->RemoveFreeNotification(this);
 }
 
 // ---------------------------------------------------------------- options
@@ -95,8 +100,14 @@ void TbsSkinData::SetResourceStrData(TbsResourceStrData* AValue)
 void TbsSkinData::Notification(platform::TComponent* AComponent, platform::TOperation AOperation)
 {
     TComponent::Notification(AComponent, AOperation);
-    if (AOperation == platform::opRemove && AComponent == FResourceStrData)
+    if (AOperation != platform::opRemove)
+        return;
+    if (AComponent == FResourceStrData)
         FResourceStrData = nullptr;
+    if (AComponent == FCompressedStoredSkin)
+        FCompressedStoredSkin = nullptr;
+    if (AComponent == FSkinList)
+        FSkinList = nullptr;
 }
 
 // ---------------------------------------------------------------- records
@@ -122,20 +133,27 @@ int TbsSkinData::GetControlIndex(const std::string& AIDName) const
 void TbsSkinData::SendSkinDataMessage(unsigned AMsg)
 {
     const auto wParam = reinterpret_cast<intptr_t>(this);
-    auto* ownerForm = dynamic_cast<IbsSkinMessageReceiver*>(Owner());
+    const bool screen = !FormListProvider();
+    std::unique_ptr<IbsSkinMessageReceiver> ownerAdapter = screen ? SkinFormReceiver(Owner()) : nullptr;
+    auto* ownerForm = ownerAdapter ? ownerAdapter.get() : dynamic_cast<IbsSkinMessageReceiver*>(Owner());
     const bool ownerFirst = ownerForm && !FShowLayeredBorders;
     if (ownerFirst)
         ownerForm->ReceiveSkinMessage(AMsg, wParam, SKN_LPARAM);
 
+    std::vector<std::unique_ptr<IbsSkinMessageReceiver>> screenForms;
     std::vector<IbsSkinMessageReceiver*> forms;
-    if (FormListProvider())
+    if (screen) {
+        screenForms = ScreenSkinForms();
+        for (const auto& form : screenForms)
+            forms.push_back(form.get());
+    } else {
         forms = FormListProvider()();
-    else if (ownerForm)
-        forms.push_back(ownerForm);
+    }
     // All receivers are collected before the first is served.
     std::vector<IbsSkinMessageReceiver*> targets;
     for (IbsSkinMessageReceiver* form : forms)
-        if (!(ownerFirst && form == ownerForm) && form->ReceiverClassName() != LayerWindowClassName)
+        if (!(ownerFirst && form->ReceiverIdentity() == ownerForm->ReceiverIdentity()) &&
+            form->ReceiverClassName() != LayerWindowClassName)
             targets.push_back(form);
     if (FShowLayeredBorders && LayerFrame->PictureIndex != -1)
         std::reverse(targets.begin(), targets.end());

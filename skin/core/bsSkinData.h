@@ -27,6 +27,9 @@
 
 namespace skin {
 
+class TbsCompressedStoredSkin;
+class TbsCompressedSkinList;
+
 // Messages the model sends to forms, each with the model as wParam and
 // SKN_LPARAM as lParam.
 constexpr unsigned SKN_BEFORESKINCHANGE = 1225;
@@ -45,10 +48,13 @@ public:
     virtual ~IbsSkinMessageReceiver() = default;
     virtual std::string ReceiverClassName() const = 0;
     virtual void ReceiveSkinMessage(unsigned AMsg, intptr_t AWParam, intptr_t ALParam) = 0;
+    // What the receiver stands for: two receivers of one form are one form.
+    virtual const void* ReceiverIdentity() const { return this; }
 };
 
-// The application's forms in screen order. The window system installs the
-// provider; without one the model reaches only its owner form.
+// The application's forms in screen order. Without a provider the model
+// sends to the forms of the application's screen (bsSkinData_FormList.h);
+// a provider replaces them, for hosts without the window system.
 using TbsSkinFormList = std::function<std::vector<IbsSkinMessageReceiver*>()>;
 void SetSkinFormList(TbsSkinFormList AProvider);
 
@@ -144,6 +150,19 @@ public:
     TbsResourceStrData* ResourceStrData() const { return FResourceStrData; }
     void SetResourceStrData(TbsResourceStrData* AValue);
 
+    // The skin sources. Each setter answers the status of the load it ran,
+    // or Done when it loaded nothing. Unless designing, setting a stored
+    // skin loads it; setting a list loads item SkinIndex when that index is
+    // inside the list; setting SkinIndex to another index inside the list
+    // loads that item (without a list any index is stored, with one an index
+    // outside it is ignored).
+    TbsCompressedStoredSkin* CompressedStoredSkin() const { return FCompressedStoredSkin; }
+    TbsSkinStatus SetCompressedStoredSkin(TbsCompressedStoredSkin* AValue);
+    TbsCompressedSkinList* SkinList() const { return FSkinList; }
+    TbsSkinStatus SetSkinList(TbsCompressedSkinList* AValue);
+    int SkinIndex() const { return FSkinIndex; }
+    TbsSkinStatus SetSkinIndex(int AValue);
+
     const TbsSkinColors& SkinColors() const { return *FSkinColors; }
     // True after creation, while a change is announced and after a clear.
     bool Empty() const { return FEmpty; }
@@ -162,6 +181,12 @@ public:
 
     // Loads the skin folder whose INI file is AFileName.
     TbsSkinStatus LoadFromFile(const std::string& AFileName);
+    // Loads the skin a stored skin holds (EmptyStoredSkin when none;
+    // UnknownVersion for a newer payload; Failed, naming what, for damaged
+    // data). Nothing is announced unless the whole skin was read.
+    TbsSkinStatus LoadCompressedStoredSkin(TbsCompressedStoredSkin* AStoredSkin);
+    TbsSkinStatus LoadFromCompressedFile(const std::string& AFileName);
+    TbsSkinStatus SaveToCompressedFile(const std::string& AFileName);
     // Writes the skin INI file, keeping the file's other sections.
     TbsSkinStatus SaveToFile(const std::string& AFileName);
     // Writes the INI file and every picture beside it; checks everything
@@ -183,7 +208,9 @@ public:
 
     // Section readers and writers.
     static bool IsSkinIniFile(const TCustomIniFile& AIniFile);
-    void ReadSkinIni(const TCustomIniFile& AIniFile, const std::string& AFolder);
+    // Without ALoadPictures only the picture names are read (the compressed
+    // reader has read the pictures themselves before).
+    void ReadSkinIni(const TCustomIniFile& AIniFile, const std::string& AFolder, bool ALoadPictures = true);
     void WriteSkinIni(TCustomIniFile& AIniFile);
     static void SplitSkinListEntry(const std::string& AText, std::string& AIDName, std::string& AKind);
 
@@ -191,7 +218,7 @@ protected:
     void Notification(platform::TComponent* AComponent, platform::TOperation AOperation) override;
 
 private:
-    void ReadActivePictures(const TCustomIniFile& AIniFile, const std::string& AFolder);
+    void ReadActivePictures(const TCustomIniFile& AIniFile, const std::string& AFolder, bool ALoadPictures);
     void ReadFormInfo(const TCustomIniFile& AIniFile);
     void ReadSkinObjects(const TCustomIniFile& AIniFile);
     void ReadSkinControls(const TCustomIniFile& AIniFile);
@@ -206,6 +233,9 @@ private:
     bool FShowLayeredBorders = true;
     bool FAeroBlurEnabled = true;
     TbsResourceStrData* FResourceStrData = nullptr;
+    TbsCompressedStoredSkin* FCompressedStoredSkin = nullptr;
+    TbsCompressedSkinList* FSkinList = nullptr;
+    int FSkinIndex = 0;
     bool FEmpty = true;
     bool FChangeSkinDataProcess = false;
 };

@@ -148,7 +148,7 @@ TbsSkinStatus TbsSkinData::LoadFromFile(const std::string& AFileName)
     });
 }
 
-void TbsSkinData::ReadSkinIni(const TCustomIniFile& AIniFile, const std::string& AFolder)
+void TbsSkinData::ReadSkinIni(const TCustomIniFile& AIniFile, const std::string& AFolder, bool ALoadPictures)
 {
     SkinName = AIniFile.ReadString("VERSION", "skinname", "");
     SkinAuthor = AIniFile.ReadString("VERSION", "skinauthor", "");
@@ -162,12 +162,14 @@ void TbsSkinData::ReadSkinIni(const TCustomIniFile& AIniFile, const std::string&
     const std::pair<const std::string*, TbsPicture*> frames[] = {
         {&FPictureName, FPicture.get()}, {&FInActivePictureName, FInActivePicture.get()}, {&FMaskName, FMask.get()}};
     for (const auto& [name, picture] : frames) {
+        if (!ALoadPictures)
+            break;
         if (name->empty())
             ClearPicture(*picture);
         else
             LoadPicture(*picture, SkinFilePath(AFolder, *name));
     }
-    ReadActivePictures(AIniFile, AFolder);
+    ReadActivePictures(AIniFile, AFolder, ALoadPictures);
 
     ReadFormInfo(AIniFile);
     PopupWindow->LoadFromFile(AIniFile);
@@ -178,10 +180,10 @@ void TbsSkinData::ReadSkinIni(const TCustomIniFile& AIniFile, const std::string&
     ReadSkinControls(AIniFile);
 }
 
-void TbsSkinData::ReadActivePictures(const TCustomIniFile& AIniFile, const std::string& AFolder)
+void TbsSkinData::ReadActivePictures(const TCustomIniFile& AIniFile, const std::string& AFolder, bool ALoadPictures)
 {
     ReadSkinStrings(AIniFile, "PICTURES", "activepictures", FActivePicturesNames);
-    for (int i = 0; i < FActivePicturesNames.Count(); ++i) {
+    for (int i = 0; ALoadPictures && i < FActivePicturesNames.Count(); ++i) {
         auto picture = NewPicture();
         LoadPicture(*picture, SkinFilePath(AFolder, FActivePicturesNames[i]));
         FActivePictures.push_back(std::move(picture));

@@ -1,5 +1,6 @@
 #include "skin/core/bsSkinData.h"
 
+#include "SkinTestSupport.h"
 #include "support/TestSupport.h"
 
 #include "platform/core/SysUtils.h"
@@ -9,66 +10,13 @@
 #include <cstring>
 
 using namespace skin;
+using skintest::BmpFile;
+using skintest::SkinIni;
+using skintest::TSkinFolder;
 using testsupport::TTempDir;
 using testsupport::WriteFile;
 
 namespace {
-
-// A 24-bit BMP file of AWidth x AHeight pixels, all of one grey.
-std::string BmpFile(int AWidth, int AHeight, uint8_t AGrey = 0x80)
-{
-    const int rowBytes = (AWidth * 3 + 3) / 4 * 4;
-    const uint32_t imageSize = uint32_t(rowBytes * AHeight);
-    std::string bmp(54, '\0');
-    auto put32 = [&](size_t AAt, uint32_t AValue) { std::memcpy(&bmp[AAt], &AValue, 4); };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, 54 + imageSize);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(AWidth));
-    put32(22, uint32_t(AHeight));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    put32(34, imageSize);
-    bmp += std::string(imageSize, char(AGrey));
-    return bmp;
-}
-
-const char* const SkinIni =
-    "[VERSION]\r\nskinname=Test skin\r\nskinauthor=Us\r\n"
-    "[PICTURES]\r\npicture=frame.bmp\r\ninactivepicture=\r\nmask=\r\n"
-    "activepicturescount=2\r\n0=controls.bmp\r\n1=Sub\\More.BMP\r\n"
-    "[FORMINFO]\r\nlefttoppoint=0,0\r\nrighttoppoint=140,20\r\nleftbottompoint=2,110\r\n"
-    "rightbottompoint=140,110\r\nclientrect=3,21,143,115\r\nborderwidth=3\r\nformminwidth=200\r\n"
-    "inactiveeffect=iedarkness\r\n"
-    "[HINTWINDOW]\r\nfontheight=12\r\n"
-    "[SKINCOLORS]\r\ncbtnface=12632256\r\n"
-    "[SKINOBJECTS]\r\ncount=4\r\n0=caption:caption\r\n1=closebutton:stdbutton\r\n2=caption:menuitem\r\n"
-    "3=odd:std:button\r\n"
-    "[caption]\r\nfontheight=15\r\n"
-    "[closebutton]\r\ncommand=cmclose\r\nhint=Close\r\n"
-    "[SKINCONTROLS]\r\ncount=6\r\n0=button:button\r\n1=nothing\r\n2=panel:panel\r\n3=Button:button\r\n"
-    "4=button:listbox\r\n5=lb:checklistbox\r\n"
-    "[button]\r\npictureindex=0\r\nskinrect=0,0,75,25\r\nfontcolor=255\r\n"
-    "[panel]\r\nclientrect=2,2,8,8\r\n"
-    "[Button]\r\nfontcolor=7\r\n"
-    "[lb]\r\nitemcheckrect=1,1,5,5\r\n";
-
-// A skin folder made by the test: the INI file and its three pictures.
-struct TSkinFolder {
-    TTempDir Dir;
-    std::string Ini = Dir.File("skin.ini");
-
-    explicit TSkinFolder(const std::string& AIniText = SkinIni)
-    {
-        WriteFile(Ini, AIniText);
-        WriteFile(Dir.File("frame.bmp"), BmpFile(146, 118));
-        WriteFile(Dir.File("controls.bmp"), BmpFile(100, 50));
-        platform::ForceDirectories(Dir.File("sub"));
-        WriteFile(Dir.File("sub/more.bmp"), BmpFile(4, 4));
-    }
-};
 
 struct TMessage {
     std::string Form;
@@ -485,18 +433,6 @@ TEST_F(SkinModel, AddAndDeletePictures)
     Data->DeleteBitMap(0);
     EXPECT_TRUE(Data->FActivePictures.empty());
     EXPECT_EQ(Data->FActivePicturesNames.Count(), 0);
-}
-
-TEST(SkinModelAlone, WithoutFormListTheOwnerFormIsTold)
-{
-    std::vector<TMessage> log;
-    TFakeForm form("F", log);
-    auto* data = new TbsSkinData(&form);
-    data->ClearSkin();
-    EXPECT_EQ(log.size(), 3u);
-    TbsSkinData orphan(nullptr);
-    orphan.ClearSkin();
-    EXPECT_EQ(log.size(), 3u);
 }
 
 TEST(SkinModelAlone, SplitSkinListEntry)

@@ -1,0 +1,73 @@
+#pragma once
+// Skin fixtures shared by the skin core tests: BMP files and a small skin
+// folder made by the test itself.
+
+#include "support/TestSupport.h"
+
+#include "platform/core/SysUtils.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace skintest {
+
+// A 24-bit BMP file of AWidth x AHeight pixels, all of one grey, or, with
+// APattern, bytes counting up from that grey so that pictures differ.
+inline std::string BmpFile(int AWidth, int AHeight, uint8_t AGrey = 0x80, bool APattern = false)
+{
+    const int rowBytes = (AWidth * 3 + 3) / 4 * 4;
+    const uint32_t imageSize = uint32_t(rowBytes * AHeight);
+    std::string bmp(54, '\0');
+    auto put32 = [&](size_t AAt, uint32_t AValue) { std::memcpy(&bmp[AAt], &AValue, 4); };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54 + imageSize);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, uint32_t(AWidth));
+    put32(22, uint32_t(AHeight));
+    bmp[26] = 1;
+    bmp[28] = 24;
+    put32(34, imageSize);
+    for (uint32_t i = 0; i < imageSize; ++i)
+        bmp += char(APattern ? uint8_t(AGrey + i * 7) : AGrey);
+    return bmp;
+}
+
+inline const char* const SkinIni =
+    "[VERSION]\r\nskinname=Test skin\r\nskinauthor=Us\r\n"
+    "[PICTURES]\r\npicture=frame.bmp\r\ninactivepicture=\r\nmask=\r\n"
+    "activepicturescount=2\r\n0=controls.bmp\r\n1=Sub\\More.BMP\r\n"
+    "[FORMINFO]\r\nlefttoppoint=0,0\r\nrighttoppoint=140,20\r\nleftbottompoint=2,110\r\n"
+    "rightbottompoint=140,110\r\nclientrect=3,21,143,115\r\nborderwidth=3\r\nformminwidth=200\r\n"
+    "inactiveeffect=iedarkness\r\n"
+    "[HINTWINDOW]\r\nfontheight=12\r\n"
+    "[SKINCOLORS]\r\ncbtnface=12632256\r\n"
+    "[SKINOBJECTS]\r\ncount=4\r\n0=caption:caption\r\n1=closebutton:stdbutton\r\n2=caption:menuitem\r\n"
+    "3=odd:std:button\r\n"
+    "[caption]\r\nfontheight=15\r\n"
+    "[closebutton]\r\ncommand=cmclose\r\nhint=Close\r\n"
+    "[SKINCONTROLS]\r\ncount=6\r\n0=button:button\r\n1=nothing\r\n2=panel:panel\r\n3=Button:button\r\n"
+    "4=button:listbox\r\n5=lb:checklistbox\r\n"
+    "[button]\r\npictureindex=0\r\nskinrect=0,0,75,25\r\nfontcolor=255\r\n"
+    "[panel]\r\nclientrect=2,2,8,8\r\n"
+    "[Button]\r\nfontcolor=7\r\n"
+    "[lb]\r\nitemcheckrect=1,1,5,5\r\n";
+
+// A skin folder made by the test: the INI file and its three pictures.
+struct TSkinFolder {
+    testsupport::TTempDir Dir;
+    std::string Ini = Dir.File("skin.ini");
+
+    explicit TSkinFolder(const std::string& AIniText = SkinIni)
+    {
+        testsupport::WriteFile(Ini, AIniText);
+        testsupport::WriteFile(Dir.File("frame.bmp"), BmpFile(146, 118, 0x80, true));
+        testsupport::WriteFile(Dir.File("controls.bmp"), BmpFile(100, 50, 0x80, true));
+        platform::ForceDirectories(Dir.File("sub"));
+        testsupport::WriteFile(Dir.File("sub/more.bmp"), BmpFile(4, 4, 0x80, true));
+    }
+};
+
+} // namespace skintest
