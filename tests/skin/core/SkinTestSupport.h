@@ -4,11 +4,15 @@
 
 #include "support/TestSupport.h"
 
+#include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace skintest {
 
@@ -69,5 +73,44 @@ struct TSkinFolder {
         testsupport::WriteFile(Dir.File("sub/more.bmp"), BmpFile(4, 4, 0x80, true));
     }
 };
+
+// A component as the form designer has it.
+template <typename TComponentClass>
+struct TDesigned : TComponentClass {
+    TDesigned() : TComponentClass(nullptr) { this->SetDesigning(true); }
+};
+
+// Two real forms, A and B, whose window procedures log the skin model's
+// messages they see ("A1225", ...), with their wParam.
+struct TRecordingForms {
+    std::unique_ptr<platform::TForm> A{new platform::TForm(nullptr)};
+    std::unique_ptr<platform::TForm> B{new platform::TForm(nullptr)};
+    std::vector<std::string> Log;
+    std::vector<platform::WPARAM> WParams;
+
+    TRecordingForms()
+    {
+        Record(*A, "A");
+        Record(*B, "B");
+    }
+    void Record(platform::TForm& AForm, const std::string& AName)
+    {
+        static const std::set<unsigned> skinMessages = {1225, 1226, 1227, 1274, 1294, 1427, 1428};
+        platform::TWndMethod old = AForm.WindowProc;
+        AForm.WindowProc = [this, old, AName](platform::TMessage& M) {
+            if (skinMessages.count(M.Msg) && M.LParam == 1000) {
+                Log.push_back(AName + std::to_string(M.Msg));
+                WParams.push_back(M.WParam);
+            }
+            old(M);
+        };
+    }
+};
+
+// The three messages of a skin change as forms A and B see them.
+inline std::vector<std::string> ChangeMessages()
+{
+    return {"A1225", "B1225", "A1226", "B1226", "A1227", "B1227"};
+}
 
 } // namespace skintest
