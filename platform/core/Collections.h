@@ -78,4 +78,22 @@ private:
     std::vector<TCollectionItem*> FItems;
 };
 
+// A collection of one item class that belongs to an object (its owner for
+// naming), with typed access to its items.
+template <typename TItem>
+class TOwnedCollection : public TCollection {
+public:
+    explicit TOwnedCollection(TObject* AOwner)
+        : TCollection([](TCollection* ACollection) -> TCollectionItem* { return new TItem(ACollection); }),
+          FOwner(AOwner)
+    {
+    }
+    TItem* Items(int AIndex) const { return static_cast<TItem*>(TCollection::Items(AIndex)); }
+    TItem* Add() { return static_cast<TItem*>(TCollection::Add()); }
+    TObject* GetOwner() const override { return FOwner; }
+
+private:
+    TObject* FOwner;
+};
+
 } // namespace platform

@@ -87,19 +87,8 @@ void TbsPngImageItem::SetPngImage(platform::TPngImage* APng)
 // ---------------------------------------------------------------- collection
 
 TbsPngImageItems::TbsPngImageItems(TbsPngImageList* APngImageList)
-    : TCollection([](platform::TCollection* ACollection) { return new TbsPngImageItem(ACollection); }),
-      FPngImageList(APngImageList)
+    : TOwnedCollection(APngImageList), FPngImageList(APngImageList)
 {
-}
-
-TbsPngImageItem* TbsPngImageItems::Items(int AIndex) const
-{
-    return static_cast<TbsPngImageItem*>(TCollection::Items(AIndex));
-}
-
-platform::TObject* TbsPngImageItems::GetOwner() const
-{
-    return FPngImageList;
 }
 
 // ---------------------------------------------------------------- list

@@ -47,14 +47,11 @@ private:
     TbsPngImage FPngImage;
 };
 
-class TbsPngImageItems : public platform::TCollection {
+// Items raises EListError outside 0 .. Count - 1.
+class TbsPngImageItems : public platform::TOwnedCollection<TbsPngImageItem> {
 public:
     explicit TbsPngImageItems(TbsPngImageList* APngImageList);
     std::string ClassName() const override { return "TbsPngImageItems"; }
-    // Raises EListError outside 0 .. Count - 1.
-    TbsPngImageItem* Items(int AIndex) const;
-    TbsPngImageItem* Add() { return static_cast<TbsPngImageItem*>(TCollection::Add()); }
-    TObject* GetOwner() const override;
     TbsPngImageList* PngImageList() const { return FPngImageList; }
 
 private:

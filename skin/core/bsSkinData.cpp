@@ -88,11 +88,7 @@ void TbsSkinData::SetAeroBlurEnabled(bool AValue)
 // the table goes away.
 void TbsSkinData::SetResourceStrData(TbsResourceStrData* AValue)
 {
-    if (FResourceStrData)
-        FResourceStrData->RemoveFreeNotification(this);
-    FResourceStrData = AValue;
-    if (FResourceStrData)
-        FResourceStrData->FreeNotification(this);
+    ChangeReference(FResourceStrData, AValue);
     if (!IsDesigning())
         SendSkinDataMessage(SKN_UISTRINGSCHANGE);
 }

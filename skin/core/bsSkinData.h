@@ -228,6 +228,16 @@ private:
     void WriteSkinControls(TCustomIniFile& AIniFile);
     void DescribeFormInfo(TbsSkinKeys& AKeys);
     void SendUnlessLoading(unsigned AMsg);
+    // Points a reference at another component, moving the free notification.
+    template <typename TSource>
+    void ChangeReference(TSource*& AReference, TSource* AValue)
+    {
+        if (AReference)
+            AReference->RemoveFreeNotification(this);
+        AReference = AValue;
+        if (AReference)
+            AReference->FreeNotification(this);
+    }
 
     bool FSkinnableForm = true;
     bool FShowLayeredBorders = true;

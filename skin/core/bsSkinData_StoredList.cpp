@@ -38,26 +38,13 @@ bool TbsSkinListItem::Designing() const
 
 TbsSkinStatus TbsSkinListItem::SetFileName(const std::string& AValue)
 {
-    TbsSkinStatus status;
-    if (Designing()) {
-        status = FSkin->LoadFromIniFile(AValue);
-        FFileName = platform::ExtractFileName(AValue);
-    } else {
-        FFileName = AValue;
-    }
-    return status;
+    return FSkin->SetSourceName(Designing(), TbsCompressedStoredSkin::TbsSkinSource::Folder, AValue, FFileName);
 }
 
 TbsSkinStatus TbsSkinListItem::SetCompressedFileName(const std::string& AValue)
 {
-    TbsSkinStatus status;
-    if (Designing()) {
-        status = FSkin->LoadFromCompressFile(AValue);
-        FCompressedFileName = platform::ExtractFileName(AValue);
-    } else {
-        FCompressedFileName = AValue;
-    }
-    return status;
+    return FSkin->SetSourceName(Designing(), TbsCompressedStoredSkin::TbsSkinSource::CompressedFile, AValue,
+                                FCompressedFileName);
 }
 
 TbsSkinStatus TbsSkinListItem::ReadSkinData(platform::TStream& AStream)
@@ -72,20 +59,8 @@ TbsSkinStatus TbsSkinListItem::WriteSkinData(platform::TStream& AStream)
 
 // ---------------------------------------------------------------- collection
 
-TbsSkinListItems::TbsSkinListItems(TbsCompressedSkinList* ASkinList)
-    : TCollection([](platform::TCollection* ACollection) { return new TbsSkinListItem(ACollection); }),
-      FSkinList(ASkinList)
+TbsSkinListItems::TbsSkinListItems(TbsCompressedSkinList* ASkinList) : TOwnedCollection(ASkinList), FSkinList(ASkinList)
 {
-}
-
-TbsSkinListItem* TbsSkinListItems::Items(int AIndex) const
-{
-    return static_cast<TbsSkinListItem*>(TCollection::Items(AIndex));
-}
-
-platform::TObject* TbsSkinListItems::GetOwner() const
-{
-    return FSkinList;
 }
 
 TbsCompressedSkinList::TbsCompressedSkinList(platform::TComponent* AOwner)
@@ -101,11 +76,7 @@ TbsCompressedSkinList::~TbsCompressedSkinList() = default;
 // time nothing is loaded.
 TbsSkinStatus TbsSkinData::SetSkinList(TbsCompressedSkinList* AValue)
 {
-    if (FSkinList)
-        FSkinList->RemoveFreeNotification(this);
-    FSkinList = AValue;
-    if (FSkinList)
-        FSkinList->FreeNotification(this);
+    ChangeReference(FSkinList, AValue);
     if (IsDesigning() || !FSkinList || FSkinIndex < 0 || FSkinIndex >= FSkinList->Skins().Count())
         return {};
     return LoadCompressedStoredSkin(&FSkinList->Skins().Items(FSkinIndex)->Skin());
@@ -129,11 +100,7 @@ TbsSkinStatus TbsSkinData::SetSkinIndex(int AValue)
 
 TbsSkinStatus TbsSkinData::SetCompressedStoredSkin(TbsCompressedStoredSkin* AValue)
 {
-    if (FCompressedStoredSkin)
-        FCompressedStoredSkin->RemoveFreeNotification(this);
-    FCompressedStoredSkin = AValue;
-    if (FCompressedStoredSkin)
-        FCompressedStoredSkin->FreeNotification(this);
+    ChangeReference(FCompressedStoredSkin, AValue);
     if (IsDesigning() || !FCompressedStoredSkin)
         return {};
     return LoadCompressedStoredSkin(FCompressedStoredSkin);

@@ -47,14 +47,11 @@ private:
     std::string FCompressedFileName;
 };
 
-class TbsSkinListItems : public platform::TCollection {
+// Items raises EListError outside 0 .. Count - 1.
+class TbsSkinListItems : public platform::TOwnedCollection<TbsSkinListItem> {
 public:
     explicit TbsSkinListItems(TbsCompressedSkinList* ASkinList);
     std::string ClassName() const override { return "TbsSkinListItems"; }
-    // Raises EListError outside 0 .. Count - 1.
-    TbsSkinListItem* Items(int AIndex) const;
-    TbsSkinListItem* Add() { return static_cast<TbsSkinListItem*>(TCollection::Add()); }
-    TObject* GetOwner() const override;
     TbsCompressedSkinList* SkinList() const { return FSkinList; }
 
 private:

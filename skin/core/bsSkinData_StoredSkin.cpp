@@ -165,28 +165,26 @@ std::string TbsCompressedStoredSkin::DisplayName() const
     return source.empty() ? "Compressed skin" : "Compressed skin \"" + source + "\"";
 }
 
+TbsSkinStatus TbsCompressedStoredSkin::SetSourceName(bool ADesigning, TbsSkinSource ASource,
+                                                     const std::string& AValue, std::string& AName)
+{
+    if (!ADesigning) {
+        AName = AValue;
+        return {};
+    }
+    TbsSkinStatus status = ASource == TbsSkinSource::Folder ? LoadFromIniFile(AValue) : LoadFromCompressFile(AValue);
+    AName = platform::ExtractFileName(AValue);
+    return status;
+}
+
 TbsSkinStatus TbsCompressedStoredSkin::SetFileName(const std::string& AValue)
 {
-    TbsSkinStatus status;
-    if (IsDesigning() && !IsLoading()) {
-        status = LoadFromIniFile(AValue);
-        FFileName = platform::ExtractFileName(AValue);
-    } else {
-        FFileName = AValue;
-    }
-    return status;
+    return SetSourceName(IsDesigning() && !IsLoading(), TbsSkinSource::Folder, AValue, FFileName);
 }
 
 TbsSkinStatus TbsCompressedStoredSkin::SetCompressedFileName(const std::string& AValue)
 {
-    TbsSkinStatus status;
-    if (IsDesigning() && !IsLoading()) {
-        status = LoadFromCompressFile(AValue);
-        FCompressedFileName = platform::ExtractFileName(AValue);
-    } else {
-        FCompressedFileName = AValue;
-    }
-    return status;
+    return SetSourceName(IsDesigning() && !IsLoading(), TbsSkinSource::CompressedFile, AValue, FCompressedFileName);
 }
 
 TbsSkinStatus TbsCompressedStoredSkin::LoadFromSkinData(TbsSkinData& ASkinData)

@@ -66,6 +66,12 @@ public:
     // How the skin is named in messages.
     std::string DisplayName() const;
 
+    // Sets AName, a file a skin came from: while ADesigning the skin is
+    // built from that file and only the name part is kept, otherwise only
+    // the value is stored.
+    enum class TbsSkinSource { Folder, CompressedFile };
+    TbsSkinStatus SetSourceName(bool ADesigning, TbsSkinSource ASource, const std::string& AValue, std::string& AName);
+
 private:
     TbsSkinStatus ReadContainer(platform::TStream& AStream, const std::string& ASource);
     platform::TMemoryStream FCompressedStream;

@@ -7,6 +7,9 @@
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
 
+#include <gtest/gtest.h>
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -73,6 +76,29 @@ struct TSkinFolder {
         testsupport::WriteFile(Dir.File("sub/more.bmp"), BmpFile(4, 4, 0x80, true));
     }
 };
+
+// zlib's own one-call deflate at level 9 and inflate, independent of the
+// units under test.
+inline std::string Zlib(const std::string& AData)
+{
+    uLongf size = compressBound(uLong(AData.size()));
+    std::string out(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(AData.data()),
+              uLong(AData.size()), 9);
+    out.resize(size);
+    return out;
+}
+
+inline std::string Unzlib(const std::string& AData, size_t AMaxSize = 1 << 20)
+{
+    std::string out(AMaxSize, '\0');
+    uLongf size = uLongf(out.size());
+    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(AData.data()),
+                         uLong(AData.size())),
+              Z_OK);
+    out.resize(size);
+    return out;
+}
 
 // A component as the form designer has it.
 template <typename TComponentClass>

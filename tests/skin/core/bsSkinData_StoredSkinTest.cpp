@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <cstring>
 
 using namespace skin;
@@ -20,6 +18,8 @@ using skintest::SkinIni;
 using skintest::TDesigned;
 using skintest::TRecordingForms;
 using skintest::TSkinFolder;
+using skintest::Unzlib;
+using skintest::Zlib;
 using testsupport::ReadFile;
 using testsupport::TTempDir;
 using testsupport::WriteFile;
@@ -32,28 +32,6 @@ std::string Int32(int32_t AValue)
     for (int i = 0; i < 4; ++i)
         bytes[size_t(i)] = char(uint32_t(AValue) >> (8 * i));
     return bytes;
-}
-
-// zlib's own one-call deflate, independent of the unit under test.
-std::string Zlib(const std::string& APayload)
-{
-    uLongf size = compressBound(uLong(APayload.size()));
-    std::string out(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(APayload.data()),
-              uLong(APayload.size()), 9);
-    out.resize(size);
-    return out;
-}
-
-std::string Inflate(const std::string& AData)
-{
-    std::string out(1 << 20, '\0');
-    uLongf size = uLongf(out.size());
-    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(AData.data()),
-                         uLong(AData.size())),
-              Z_OK);
-    out.resize(size);
-    return out;
 }
 
 // A payload written field by field; an empty frame string is an empty picture.
@@ -170,7 +148,7 @@ TEST_F(StoredSkin, FolderThroughACompressedFileIntoTheModel)
         EXPECT_EQ(container.substr(0, 4), Int32(3));
         EXPECT_EQ(container.substr(4, 4), Int32(int32_t(container.size() - 8)));
         EXPECT_EQ(container.substr(8, 2), "\x78\xDA");
-        const std::string payload = Inflate(container.substr(8));
+        const std::string payload = Unzlib(container.substr(8));
         EXPECT_EQ(payload.substr(0, 4), Int32(3));
         EXPECT_EQ(payload.substr(4, 3), std::string("\0BM", 3));
         EXPECT_NE(payload.find(ini), std::string::npos) << "the INI text is stored as the file holds it";

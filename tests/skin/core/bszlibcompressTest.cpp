@@ -1,5 +1,7 @@
 #include "skin/core/bszlibcompress.h"
 
+#include "SkinTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <zlib.h>
@@ -8,6 +10,8 @@
 
 using namespace skin;
 using platform::TMemoryStream;
+using skintest::Unzlib;
+using skintest::Zlib;
 
 namespace {
 
@@ -31,28 +35,6 @@ void Put(TMemoryStream& AStream, const std::string& ABytes)
     AStream.WriteBuffer(ABytes.data(), int64_t(ABytes.size()));
 }
 
-// zlib's own one-call inflate, as an independent check.
-std::string Uncompress(const std::string& AData, size_t ASize)
-{
-    std::string out(ASize, '\0');
-    uLongf size = uLongf(ASize);
-    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(AData.data()),
-                         uLong(AData.size())),
-              Z_OK);
-    out.resize(size);
-    return out;
-}
-
-std::string Compress(const std::string& AText)
-{
-    uLongf size = compressBound(uLong(AText.size()));
-    std::string out(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(AText.data()),
-              uLong(AText.size()), 9);
-    out.resize(size);
-    return out;
-}
-
 } // namespace
 
 TEST(ZlibStreams, DeflateAtLevelNineAndInflateBack)
@@ -68,7 +50,7 @@ TEST(ZlibStreams, DeflateAtLevelNineAndInflateBack)
         ASSERT_GE(data.size(), 2u);
         EXPECT_EQ(uint8_t(data[0]), 0x78);
         EXPECT_EQ(uint8_t(data[1]), 0xDA);
-        EXPECT_EQ(Uncompress(data, size + 1), text);
+        EXPECT_EQ(Unzlib(data, size + 1), text);
         Put(packed, data);
         packed.SetPosition(packed.Size());
         InflateToStream(unpacked, packed);
@@ -103,7 +85,7 @@ TEST(ZlibStreams, CompressionStreamReportsRateAndProgress)
         }
     }
     EXPECT_GT(progress, 0);
-    EXPECT_EQ(Uncompress(Bytes(dest), 100001).size(), 100000u) << "finished by the destructor";
+    EXPECT_EQ(Unzlib(Bytes(dest), 100001).size(), 100000u) << "finished by the destructor";
 
     const std::string text = Sample(50000);
     TMemoryStream small;
@@ -119,7 +101,7 @@ TEST(ZlibStreams, DecompressionStreamReadsSeeksAndStopsAtTheEnd)
 {
     const std::string text = Sample(20000);
     TMemoryStream packed;
-    Put(packed, Compress(text) + "trailing bytes after the zlib data");
+    Put(packed, Zlib(text) + "trailing bytes after the zlib data");
     packed.SetPosition(0);
     TDecompressionStream stream(packed);
     std::string part(100, '\0');
@@ -143,7 +125,7 @@ TEST(ZlibStreams, DecompressionStreamReadsSeeksAndStopsAtTheEnd)
 
 TEST(ZlibStreams, DamagedDataFailsWithItsReason)
 {
-    const std::string good = Compress(Sample(50000));
+    const std::string good = Zlib(Sample(50000));
     struct TCase {
         const char* What;
         std::string Data;
