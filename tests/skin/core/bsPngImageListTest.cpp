@@ -57,9 +57,8 @@ std::string MakePng(const TPngSpec& S)
     png_color_16 key{};
     if (S.TrnsColor) {
         key.gray = S.Samples[0];
-        key.red = S.Samples[0];
-        key.green = S.Samples[1];
-        key.blue = S.Samples[2];
+        if (S.ColorType == PNG_COLOR_TYPE_RGB)
+            key = png_color_16{0, S.Samples[0], S.Samples[1], S.Samples[2], 0};
         png_set_tRNS(png, info, nullptr, 0, &key);
     }
     png_write_info(png, info);
