@@ -25,8 +25,9 @@ const TOptionsPreset ShortPresets[] = {
 struct TLayoutRow {
     const char* Name;
     const char* SameAs;
-    const char *Coder, *Flags, *Partitions, *MeMethod, *Subq, *MeRange, *ScThreshold, *BStrategy, *Bf,
-        *Refs, *DirectPred, *Trellis, *Flags2, *Wpredp, *Cqp;
+    const char *Coder = nullptr, *Flags = nullptr, *Partitions = nullptr, *MeMethod = nullptr, *Subq = nullptr,
+               *MeRange = nullptr, *ScThreshold = nullptr, *BStrategy = nullptr, *Bf = nullptr, *Refs = nullptr,
+               *DirectPred = nullptr, *Trellis = nullptr, *Flags2 = nullptr, *Wpredp = nullptr, *Cqp = nullptr;
 };
 
 const char* const P4 = "+parti8x8+parti4x4+partp8x8+partb8x8";

@@ -76,8 +76,6 @@ AVRational AspectFraction(int AWidth, int AHeight, float AAspect)
     return R;
 }
 
-AVMediaType TypeIndex(AVMediaType AType) { return AType; }
-
 } // namespace
 
 void TCustomFFmpeg::ParseRcOverride(AVCodecContext* AEnc)

@@ -398,8 +398,10 @@ void TCustomFFmpeg::SetUpJoin()
         if (Finput_files[I]->duration != AV_NOPTS_VALUE)
             Total += Finput_files[I]->duration;
     FTotalOutputDuration = Total == 0 ? -1 : Total;
-    for (int I = 1; I < Fnb_input_files && Fnb_output_files < FMaxFiles; ++I)
-        Foutput_files[Fnb_output_files++] = Foutput_files[Fnb_output_files - 1];
+    for (int I = 1; I < Fnb_input_files && Fnb_output_files < FMaxFiles; ++I) {
+        Foutput_files[Fnb_output_files] = Foutput_files[Fnb_output_files - 1];
+        ++Fnb_output_files;
+    }
 }
 
 void TCustomFFmpeg::AddVideoStream() { AddStreamToLastOutput(AVMEDIA_TYPE_VIDEO); }

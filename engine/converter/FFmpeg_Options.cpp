@@ -180,7 +180,7 @@ void AddMetadataOption(TCustomFFmpeg& J, const std::string&, const std::string& 
 void LogFormatList(TCustomFFmpeg& J, bool APixel)
 {
     char Buf[128];
-    const int Count = APixel ? AV_PIX_FMT_NB : AV_SAMPLE_FMT_NB;
+    const int Count = APixel ? int(AV_PIX_FMT_NB) : int(AV_SAMPLE_FMT_NB);
     for (int I = -1; I < Count; ++I) {
         Buf[0] = 0;
         if (APixel)

@@ -106,8 +106,9 @@ TEST_F(FFmpegOptionsTest, ResultsAndRefusals)
         for (const auto& [N, V] : C.Before)
             ASSERT_EQ(Dispatch(N, V), "");
         EXPECT_EQ(Dispatch(C.Name, C.Value), C.Error);
-        if (C.Check)
+        if (C.Check) {
             EXPECT_TRUE(C.Check(Job));
+        }
     }
 }
 
