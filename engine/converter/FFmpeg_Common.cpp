@@ -1,6 +1,7 @@
 // Helpers shared by the converter's files.
 
 #include "engine/converter/FFmpegInternal.h"
+#include "engine/previewer/FrameHook.h"
 #include "engine/converter/FFmpegStreams.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFilterStubs.h"
@@ -57,9 +58,24 @@ void TCustomFFmpeg::SetLogLevelOption(const std::string& AValue) { GetFFLogger()
 
 void TCustomFFmpeg::AddVideoHook(const std::string& AValue)
 {
-    // Hook libraries are not loaded by this converter yet: refuse clearly
-    // rather than convert without the hook the user asked for.
-    throw FFmpegException("Failed to add video hook function: " + AValue);
+    // The library and its arguments, split at "|" when the text has one (so
+    // a path may hold blanks), else at blanks.
+    const char* separators = AValue.find('|') != std::string::npos ? "|" : " ";
+    std::vector<std::string> words;
+    for (size_t pos = 0; pos <= AValue.size();) {
+        size_t end = AValue.find_first_of(separators, pos);
+        if (end == std::string::npos)
+            end = AValue.size();
+        if (end > pos && words.size() < 64)
+            words.push_back(AValue.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    std::vector<char*> argv(64);
+    for (size_t i = 0; i < words.size(); ++i)
+        argv[i] = words[i].data();
+    if (AddFrameHook(FFirstHook, int(words.size()), argv) != 0)
+        throw FFmpegException("Failed to add video hook function: " + AValue);
+    Fusing_vhook = true;
 }
 
 } // namespace engine

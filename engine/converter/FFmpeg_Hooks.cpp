@@ -1,19 +1,23 @@
 // The two places where the job's owner sees the pictures it converts: every
 // decoded picture before it is encoded (deinterlacing, the custom hook, the
-// frame-hook chain) and every encoded picture (the preview). The picture
-// hooks and the preview come with the previewer; until then the job counts
-// the pictures the hooks will be numbered by and passes them on unchanged.
+// frame-hook chain) and every encoded picture (the preview). The work itself
+// is the previewer's; the job only says where.
 
 #include "engine/converter/FFmpegInternal.h"
 #include "engine/converter/FFmpegStreams.h"
+#include "engine/previewer/JobHooks.h"
 
 namespace engine {
 
-void TCustomFFmpeg::PreprocessPicture(TAVInputStream&, AVFrame*)
+void TCustomFFmpeg::PreprocessPicture(TAVInputStream& AIst, AVFrame* AFrame)
 {
-    ++FHookFrameNumber;
+    engine::PreprocessPicture(*this, AFrame, AIst.pts);
 }
 
-void TCustomFFmpeg::RunPostHooks(TAVOutputStream&, AVFrame*) {}
+void TCustomFFmpeg::RunPostHooks(TAVOutputStream& AOst, AVFrame* AFrame)
+{
+    if (PostHooks() != 0 && AOst.enc)
+        engine::RunPostHooks(*this, AFrame, AOst.enc, AFrame->pts);
+}
 
 } // namespace engine
