@@ -29,6 +29,7 @@ using platform::TObject;
 using platform::TWinControl;
 using platform::Point;
 using platform::Rect;
+using platform::Bounds;
 
 // What the form frame's skin-change dispatch needs of every skinned control,
 // whatever platform class it derives from.

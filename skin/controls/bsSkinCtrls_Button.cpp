@@ -1,0 +1,743 @@
+#include "skin/controls/bsSkinCtrls_Button.h"
+
+#include "platform/ui/Input.h"
+#include "platform/ui/MessageLoop.h"
+
+#include <cctype>
+
+namespace skin {
+
+using platform::TCustomForm;
+using platform::TMouseButtonKind;
+using platform::TShiftState;
+
+namespace {
+
+constexpr uint32_t MorphInterval = 20;
+constexpr uint32_t RepeatDelay = 500;
+constexpr double MorphStep = 0.2;
+
+std::unique_ptr<TbsGuiTimer> NewTimer(uint32_t AInterval, std::function<void()> AOnTimer)
+{
+    return std::make_unique<TbsGuiTimer>(AInterval, std::move(AOnTimer));
+}
+
+void DropTimer(std::unique_ptr<TbsGuiTimer>& ATimer) { ATimer.reset(); }
+
+} // namespace
+
+// The tick runs a copy of the handler, so a tick may free its own timer.
+TbsGuiTimer::TbsGuiTimer(uint32_t AInterval, std::function<void()> AOnTimer)
+    : FInterval(AInterval), FOnTimer(std::move(AOnTimer))
+{
+    SetInterval(AInterval);
+}
+
+TbsGuiTimer::~TbsGuiTimer()
+{
+    if (FId)
+        platform::KillTimer(nullptr, FId);
+}
+
+void TbsGuiTimer::SetInterval(uint32_t AInterval)
+{
+    if (FId)
+        platform::KillTimer(nullptr, FId);
+    FInterval = AInterval;
+    FId = platform::SetTimer(nullptr, 0, AInterval, [handler = FOnTimer](platform::HWND, platform::UINT, uintptr_t, uint32_t) {
+        try {
+            handler();
+        } catch (...) {
+            platform::Application()->HandleException(nullptr);
+        }
+    });
+}
+
+TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinCustomControl(AOwner)
+{
+    SetTabStop(true);
+    SetSkinDataName("button");
+    SetBounds(Left(), Top(), 75, 25);
+}
+
+TbsSkinButton::~TbsSkinButton()
+{
+    MorphTimer.reset();
+    RepeatTimer.reset();
+    AnimateTimer.reset();
+}
+
+// ---------------------------------------------------------------- properties
+
+void TbsSkinButton::SetTransparent(bool Value)
+{
+    if (FTransparent == Value)
+        return;
+    FTransparent = Value;
+    Repaint();
+}
+
+void TbsSkinButton::SetCheckedMode(bool Value)
+{
+    if (FCheckedMode == Value)
+        return;
+    FCheckedMode = Value;
+    if (Value)
+        SetGroupIndex(-1);
+    else if (FGroupIndex == -1)
+        SetGroupIndex(0);
+}
+
+void TbsSkinButton::SetImageList(TCustomImageList* Value)
+{
+    if (FImageList)
+        FImageList->RemoveFreeNotification(this);
+    FImageList = Value;
+    if (FImageList)
+        FImageList->FreeNotification(this);
+    Repaint();
+}
+
+void TbsSkinButton::SetImageIndex(int Value)
+{
+    if (FImageIndex == Value)
+        return;
+    FImageIndex = Value;
+    Repaint();
+}
+
+void TbsSkinButton::SetCanFocused(bool Value)
+{
+    FCanFocused = Value;
+    SetTabStop(Value);
+}
+
+void TbsSkinButton::SetGroupIndex(int Value)
+{
+    FGroupIndex = Value;
+    if (Value != 0)
+        SetCanFocused(false);
+}
+
+void TbsSkinButton::SetGlyph(TBitmap* Value)
+{
+    FGlyph.Assign(Value);
+    Repaint();
+}
+
+void TbsSkinButton::SetNumGlyphs(TbsNumGlyphs Value)
+{
+    FNumGlyphs = Value;
+    Repaint();
+}
+
+void TbsSkinButton::SetMargin(int Value)
+{
+    if (FMargin == Value || Value < -1)
+        return;
+    FMargin = Value;
+    Repaint();
+}
+
+void TbsSkinButton::SetSpacing(int Value)
+{
+    if (FSpacing == Value)
+        return;
+    FSpacing = Value;
+    Repaint();
+}
+
+void TbsSkinButton::SetLayout(TbsButtonLayout Value)
+{
+    if (FLayout == Value)
+        return;
+    FLayout = Value;
+    Repaint();
+}
+
+// Every button of the form re-evaluates which one Enter clicks.
+void TbsSkinButton::SetDefault(bool Value)
+{
+    FDefault = Value;
+    if (!HandleAllocated() || !FCanFocused)
+        return;
+    if (TCustomForm* form = ParentForm())
+        form->Perform(platform::CM_FOCUSCHANGED, 0, reinterpret_cast<platform::LPARAM>(form->ActiveControl()));
+}
+
+void TbsSkinButton::SetDown(bool Value)
+{
+    FDown = Value;
+    if (MorphingActive()) {
+        FMorphKf = 1;
+        if (Value)
+            DropTimer(MorphTimer);
+        else
+            StartMorph();
+    }
+    Repaint();
+    if (FGroupIndex > 0 && Value && !AllowAllUp)
+        ReleaseGroupSiblings();
+}
+
+void TbsSkinButton::ReleaseGroupSiblings()
+{
+    if (!Parent())
+        return;
+    for (int i = 0; i < Parent()->ControlCount(); ++i) {
+        auto* b = dynamic_cast<TbsSkinButton*>(Parent()->Controls(i));
+        if (b && b != this && b->FGroupIndex == FGroupIndex && b->FDown)
+            b->SetDown(false);
+    }
+}
+
+void TbsSkinButton::SetSkinImagesMenu(IbsSkinImagesMenu* Value)
+{
+    if (FSkinImagesMenu)
+        FSkinImagesMenu->MenuComponent()->RemoveFreeNotification(this);
+    FSkinImagesMenu = Value;
+    if (Value) {
+        Value->MenuComponent()->FreeNotification(this);
+        Value->SetOnInternalChange([this](TObject*) { Repaint(); });
+    }
+    Repaint();
+}
+
+void TbsSkinButton::Notification(TComponent* AComponent, platform::TOperation AOperation)
+{
+    TbsSkinCustomControl::Notification(AComponent, AOperation);
+    if (AOperation != platform::opRemove)
+        return;
+    if (FSkinImagesMenu && AComponent == FSkinImagesMenu->MenuComponent())
+        FSkinImagesMenu = nullptr;
+    if (AComponent == FImageList)
+        FImageList = nullptr;
+}
+
+void TbsSkinButton::CreateWnd()
+{
+    TbsSkinCustomControl::CreateWnd();
+    FActive = FDefault;
+}
+
+// ---------------------------------------------------------------- conditions
+
+bool TbsSkinButton::SkinEffectsOn() const { return FSD && !FSD->Empty() && FSD->EnableSkinEffects; }
+
+bool TbsSkinButton::IsFocused() { return FCanFocused && Focused(); }
+
+bool TbsSkinButton::DownLook()
+{
+    return FDown && (FGroupIndex != 0 || FMouseIn || (IsFocused() && !FMouseDown));
+}
+
+// ---------------------------------------------------------------- operations
+
+void TbsSkinButton::RefreshButton()
+{
+    FMouseIn = false;
+    FDown = false;
+    if (MorphingActive())
+        FMorphKf = 0;
+    if (SkinEffectsOn())
+        StopAnimate();
+    Repaint();
+}
+
+void TbsSkinButton::ButtonClick()
+{
+    if (FCanFocused)
+        if (TCustomForm* form = ParentForm())
+            form->SetModalResult(ModalResult);
+    if (OnClick)
+        OnClick(this);
+}
+
+void TbsSkinButton::BeforeChangeSkinData()
+{
+    TbsSkinCustomControl::BeforeChangeSkinData();
+    if (FGlowShown)
+        HideLayer();
+}
+
+void TbsSkinButton::ChangeSkinData()
+{
+    MorphTimer.reset();
+    StopAnimate();
+    FMorphKf = 0;
+    TbsSkinCustomControl::ChangeSkinData();
+    if (MorphingActive() && Skinned() && (IsFocused() || FMouseIn))
+        FMorphKf = 1;
+    if (FMouseIn && HandleAllocated())
+        platform::PostMessage(Handle(), platform::SKN_SHOWGLOWLAYER, 0, 0);
+}
+
+void TbsSkinButton::CheckParentBackground()
+{
+    if (FTransparent && !FDown && !FMouseIn)
+        Repaint();
+}
+
+void TbsSkinButton::CalcSkinLayout(int& W, int& H)
+{
+    if (UseSkinSize || ResizeMode == 1) {
+        TbsSkinCustomControl::CalcSkinLayout(W, H);
+        return;
+    }
+    NewClRect = Rect(ClRect.Left, ClRect.Top, ClRect.Right + W - SkinWidth(), ClRect.Bottom + H - SkinHeight());
+}
+
+// ---------------------------------------------------------------- timers
+
+void TbsSkinButton::MorphOrRepaint()
+{
+    if (MorphingActive() && Skinned())
+        StartMorph();
+    else
+        Repaint();
+}
+
+void TbsSkinButton::StartMorph()
+{
+    if (MorphTimer)
+        return;
+    MorphTimer = NewTimer(MorphInterval, [this] { MorphTimerTick(); });
+}
+
+void TbsSkinButton::StopMorph() { DropTimer(MorphTimer); }
+
+void TbsSkinButton::MorphTimerTick()
+{
+    const bool toHot = FMouseIn || IsFocused();
+    GetSkinData();
+    if (!Skinned() || !MorphingActive()) {
+        FMorphKf = toHot ? 1 : 0;
+        StopMorph();
+        return;
+    }
+    if (StepMorph(FMorphKf, toHot))
+        StopMorph();
+    Repaint();
+}
+
+bool StepMorph(double& AKf, bool AToHot)
+{
+    if (AToHot && AKf < 1) {
+        AKf += MorphStep;
+        return false;
+    }
+    if (!AToHot && AKf > 0) {
+        AKf -= MorphStep;
+        return false;
+    }
+    AKf = AToHot ? 1 : 0;
+    return true;
+}
+
+bool TakeFocusOnPress(TWinControl* AControl, TMessage& M, bool& AClicksDisabled)
+{
+    switch (M.Msg) {
+    case platform::WM_LBUTTONDOWN:
+    case platform::WM_LBUTTONDBLCLK:
+        if (!AControl->Focused() && !AControl->IsDesigning()) {
+            AClicksDisabled = true;
+            platform::SetFocus(AControl->Handle());
+            AClicksDisabled = false;
+            return AControl->Focused();
+        }
+        return true;
+    case platform::CN_COMMAND:
+        return !AClicksDisabled;
+    default:
+        return true;
+    }
+}
+
+void FollowPointer(TControl* AControl, int X, int Y, bool AMouseIn)
+{
+    const bool inside = X >= 0 && X <= AControl->Width() && Y >= 0 && Y <= AControl->Height();
+    if (!inside && AMouseIn)
+        AControl->Perform(platform::CM_MOUSELEAVE, 0, 0);
+    else if (inside && !AMouseIn)
+        AControl->Perform(platform::CM_MOUSEENTER, 0, 0);
+}
+
+void TbsSkinButton::StartRepeat()
+{
+    RepeatTimer = NewTimer(RepeatDelay, [this] { RepeatTimerTick(); });
+}
+
+void TbsSkinButton::StopRepeat() { DropTimer(RepeatTimer); }
+
+// The first tick only ends the delay; every further tick clicks.
+void TbsSkinButton::RepeatTimerTick()
+{
+    if (RepeatTimer->Interval() == RepeatDelay && RepeatInterval != int(RepeatDelay)) {
+        RepeatTimer->SetInterval(uint32_t(RepeatInterval));
+        return;
+    }
+    ButtonClick();
+}
+
+void TbsSkinButton::StartAnimate(bool AForward)
+{
+    StopAnimate();
+    // A frame count of 0 cannot divide the animation picture: no animation.
+    if (FrameCount <= 0)
+        return;
+    AnimateInc = AForward;
+    CurrentFrame = AForward ? 1 : FrameCount;
+    AnimateTimer = NewTimer(uint32_t(std::max(AnimateInterval, 1)), [this] { AnimateTimerTick(); });
+}
+
+void TbsSkinButton::StopAnimate()
+{
+    CurrentFrame = 0;
+    DropTimer(AnimateTimer);
+}
+
+void TbsSkinButton::AnimateTimerTick()
+{
+    if (AnimateInc) {
+        if (CurrentFrame <= FrameCount) {
+            ++CurrentFrame;
+            Repaint();
+        }
+        if (CurrentFrame > FrameCount)
+            StopAnimate();
+    } else {
+        if (CurrentFrame >= 0) {
+            --CurrentFrame;
+            Repaint();
+        }
+        if (CurrentFrame <= 0)
+            StopAnimate();
+    }
+}
+
+TRect TbsSkinButton::AnimationFrame(int AFrame) const
+{
+    const TRect& a = AnimateSkinRect;
+    if (SkinRect.Width() < a.Width()) {
+        const int w = a.Width() / FrameCount;
+        return Rect(a.Left + w * (AFrame - 1), a.Top, a.Left + w * AFrame, a.Bottom);
+    }
+    const int h = a.Height() / FrameCount;
+    return Rect(a.Left, a.Top + h * (AFrame - 1), a.Right, a.Top + h * AFrame);
+}
+
+// ---------------------------------------------------------------- skin record
+
+void TbsSkinButton::GetSkinData()
+{
+    TbsSkinCustomControl::GetSkinData();
+    if (!Skinned()) {
+        AnimateSkinRect = TRect();
+        return;
+    }
+    if (auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(SkinRecord())) {
+        if (!UseSkinSize && rec->MaskPictureIndex != -1)
+            MaskPicture = nullptr;   // a button that keeps its own size has no region
+        FontName = rec->FontName;
+        FontColor = rec->FontColor;
+        ActiveFontColor = rec->ActiveFontColor;
+        DownFontColor = rec->DownFontColor;
+        FontStyle = rec->FontStyle;
+        FontHeight = rec->FontHeight;
+        ActiveSkinRect = rec->ActiveSkinRect.IsEmpty() ? rec->SkinRect : rec->ActiveSkinRect;
+        DownSkinRect = rec->DownSkinRect.IsEmpty() ? ActiveSkinRect : rec->DownSkinRect;
+        DisabledSkinRect = rec->DisabledSkinRect;
+        FocusedSkinRect = rec->FocusedSkinRect;
+        DisabledFontColor = rec->DisabledFontColor == FontColor ? TColor(0x808080) : rec->DisabledFontColor;
+        Morphing = rec->Morphing;
+        MorphKind = rec->MorphKind;
+        AnimateSkinRect = rec->AnimateSkinRect;
+        FrameCount = rec->FrameCount;
+        AnimateInterval = rec->AnimateInterval;
+        ShowFocus = rec->ShowFocus;
+        MenuMarkerRect = rec->MenuMarkerRect;
+        MenuMarkerActiveRect = rec->MenuMarkerActiveRect.IsEmpty() ? MenuMarkerRect : rec->MenuMarkerActiveRect;
+        MenuMarkerDownRect = rec->MenuMarkerDownRect.IsEmpty() ? MenuMarkerActiveRect : rec->MenuMarkerDownRect;
+        MenuMarkerFlatRect = rec->MenuMarkerFlatRect;
+        MenuMarkerTransparentColor = rec->MenuMarkerTransparentColor;
+        GlowLayerPictureIndex = rec->GlowLayerPictureIndex;
+        GlowLayerMaskPictureIndex = rec->GlowLayerMaskPictureIndex;
+        GlowLayerOffsetLeft = rec->GlowLayerOffsetLeft;
+        GlowLayerOffsetRight = rec->GlowLayerOffsetRight;
+        GlowLayerOffsetTop = rec->GlowLayerOffsetTop;
+        GlowLayerOffsetBottom = rec->GlowLayerOffsetBottom;
+        GlowLayerShowOffsetX = rec->GlowLayerShowOffsetX;
+        GlowLayerShowOffsetY = rec->GlowLayerShowOffsetY;
+        GlowLayerAlphaBlendValue = rec->GlowLayerAlphaBlendValue;
+    }
+    if (SkinEffectsOn() && AnimateTimer && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
+        if (AnimateInc)
+            ActiveSkinRect = AnimationFrame(CurrentFrame);
+        else
+            SkinRect = AnimationFrame(CurrentFrame);
+    }
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TbsSkinButton::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
+{
+    TbsSkinCustomControl::MouseDown(AButton, AShift, X, Y);
+    if (AButton != platform::mbLeft)
+        return;
+    if (AnimationAllowed())
+        StopAnimate();
+    FMouseDown = true;
+    if (FDown) {
+        if (FGroupIndex != 0)
+            FAllowAllUpCheck = true;
+        return;
+    }
+    FMouseIn = true;
+    SetDown(true);
+    if (FCheckedMode) {
+        FStopMouseUp = true;
+        ButtonClick();
+    } else if (RepeatMode && FGroupIndex == 0) {
+        StartRepeat();
+    } else if (FGroupIndex != 0) {
+        ButtonClick();
+    }
+    FAllowAllUpCheck = false;
+}
+
+void TbsSkinButton::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
+{
+    if (AButton == platform::mbLeft) {
+        FMouseDown = false;
+        const bool was = FDown;
+        if (FCheckedMode) {
+            if (FStopMouseUp) {
+                FStopMouseUp = false;
+            } else {
+                SetDown(false);
+                ButtonClick();
+            }
+        } else if (FGroupIndex == 0 && FMouseIn) {
+            SetDown(false);
+            StopRepeat();
+            if (was)
+                ButtonClick();
+        } else if (FGroupIndex == 0) {
+            FDown = false;
+            StopRepeat();
+        } else if (was && AllowAllUp && FAllowAllUpCheck && FMouseIn) {
+            SetDown(false);
+            ButtonClick();
+        }
+    }
+    if (HandleAllocated() && Visible())
+        TbsSkinCustomControl::MouseUp(AButton, AShift, X, Y);
+}
+
+// A held button shows its up look while the pointer is dragged off it.
+void TbsSkinButton::MouseMove(TShiftState AShift, int X, int Y)
+{
+    TbsSkinCustomControl::MouseMove(AShift, X, Y);
+    if (FDown)
+        FollowPointer(this, X, Y, FMouseIn);
+}
+
+void TbsSkinButton::CMMouseEnter(TMessage& M)
+{
+    TbsSkinCustomControl::CMMouseEnter(M);
+    if (IsDesigning() || M.LParam != 0)
+        return;
+    FMouseIn = true;
+    const bool changes = !(IsFocused() && !FDown) && !(FGroupIndex != 0 && FDown);
+    if (changes) {
+        if (FDown) {
+            if (MorphingActive())
+                FMorphKf = 1;
+            Repaint();
+        } else {
+            if (AnimationAllowed())
+                StartAnimate(true);
+            MorphOrRepaint();
+        }
+    }
+    if (FDown && RepeatMode && FGroupIndex == 0)
+        StartRepeat();
+    if (HandleAllocated())
+        platform::PostMessage(Handle(), platform::SKN_SHOWGLOWLAYER, 0, 0);
+}
+
+void TbsSkinButton::CMMouseLeave(TMessage& M)
+{
+    TbsSkinCustomControl::CMMouseLeave(M);
+    if (IsDesigning() || M.LParam != 0)
+        return;
+    // The button Enter clicks keeps its hot look while the focus is elsewhere.
+    if (!(FCanFocused && FDefault && FActive && !Focused()))
+        FMouseIn = false;
+    const bool changes = !(IsFocused() && !FDown) && !(FGroupIndex != 0 && FDown);
+    if (changes) {
+        if (AnimationAllowed())
+            StartAnimate(false);
+        MorphOrRepaint();
+    }
+    if (FDown && RepeatMode && RepeatTimer && FGroupIndex == 0)
+        StopRepeat();
+    if (HandleAllocated())
+        platform::PostMessage(Handle(), platform::SKN_HIDEGLOWLAYER, 0, 0);
+}
+
+void TbsSkinButton::CMEnabledChanged(TMessage& M)
+{
+    TbsSkinCustomControl::CMEnabledChanged(M);
+    if (MorphingActive()) {
+        MorphTimer.reset();
+        FMorphKf = 0;
+    }
+    FMouseIn = false;
+    Repaint();
+}
+
+void TbsSkinButton::CMTextChanged(TMessage& M)
+{
+    TbsSkinCustomControl::CMTextChanged(M);
+    Repaint();
+}
+
+// ---------------------------------------------------------------- keyboard and focus
+
+void TbsSkinButton::WndProc(TMessage& M)
+{
+    if (FCanFocused) {
+        switch (M.Msg) {
+        case platform::WM_KEYDOWN:
+            if (M.WParam == platform::VK_SPACE && FSpaceSupport) {
+                if (AnimationAllowed())
+                    StopAnimate();
+                SetDown(true);
+                if (RepeatMode)
+                    ButtonClick();
+            } else if (M.WParam == platform::VK_RETURN && FSpaceSupport) {
+                ButtonClick();
+            }
+            break;
+        case platform::WM_KEYUP:
+            if (M.WParam == platform::VK_SPACE) {
+                SetDown(false);
+                ButtonClick();
+            }
+            break;
+        default:
+            break;
+        }
+        if (!TakeFocusOnPress(this, M, FClicksDisabled))
+            return;
+    }
+    TbsSkinCustomControl::WndProc(M);
+}
+
+void TbsSkinButton::Dispatch(TMessage& M)
+{
+    if (M.Msg == platform::SKN_SHOWGLOWLAYER) {
+        ShowLayer();
+        return;
+    }
+    if (M.Msg == platform::SKN_HIDEGLOWLAYER) {
+        HideLayer();
+        return;
+    }
+    TbsSkinCustomControl::Dispatch(M);
+}
+
+void TbsSkinButton::CMDialogKey(TMessage& M)
+{
+    if (FCanFocused) {
+        const bool enter = M.WParam == platform::VK_RETURN && FActive && Enabled();
+        const bool noShift = platform::GetKeyState(platform::VK_SHIFT) >= 0 &&
+                             platform::GetKeyState(platform::VK_CONTROL) >= 0 &&
+                             platform::GetKeyState(platform::VK_MENU) >= 0;
+        const bool escape = M.WParam == platform::VK_ESCAPE && Cancel && noShift && CanFocus();
+        if (enter || escape) {
+            ButtonClick();
+            M.Result = 1;
+            return;
+        }
+    }
+    TbsSkinCustomControl::CMDialogKey(M);
+}
+
+void TbsSkinButton::CMDialogChar(TMessage& M)
+{
+    if (FCanFocused && platform::IsAccel(uint16_t(std::toupper(int(M.WParam & 0xFF))), Caption()) && CanFocus()) {
+        SetFocus();
+        ButtonClick();
+        M.Result = 1;
+        return;
+    }
+    TbsSkinCustomControl::CMDialogChar(M);
+}
+
+// The default button shows its hot look while the focus is on a control
+// that is not a button.
+void TbsSkinButton::CMFocusChanged(TMessage& M)
+{
+    if (FCanFocused) {
+        auto* sender = reinterpret_cast<TWinControl*>(M.LParam);
+        auto* button = dynamic_cast<TbsSkinButton*>(sender);
+        FActive = button ? button == this : FDefault;
+        if (FDefault) {
+            if (button && button != this && FMouseIn) {
+                FMouseIn = false;
+                MorphOrRepaint();
+            } else if (!button && sender != this && !FMouseIn) {
+                if (MorphingActive())
+                    FMorphKf = 1;
+                FMouseIn = true;
+                MorphOrRepaint();
+            }
+        }
+    }
+    TbsSkinCustomControl::CMFocusChanged(M);
+}
+
+void TbsSkinButton::WMSetFocus(TMessage& M)
+{
+    TbsSkinCustomControl::WMSetFocus(M);
+    if (!FCanFocused || FDownState)
+        return;
+    if (AnimationAllowed())
+        StartAnimate(true);
+    MorphOrRepaint();
+}
+
+void TbsSkinButton::WMKillFocus(TMessage& M)
+{
+    if (!FCanFocused) {
+        TbsSkinCustomControl::WMKillFocus(M);
+        return;
+    }
+    if (RepeatMode && RepeatTimer)
+        StopRepeat();
+    if (FGroupIndex == 0 && FDown)
+        FDown = false;
+    TbsSkinCustomControl::WMKillFocus(M);
+    if (FDownState)
+        return;
+    if (AnimationAllowed())
+        StartAnimate(false);
+    if (MorphingActive() && Skinned())
+        StartMorph();
+    else
+        Invalidate();
+}
+
+// A parent that asks its children to erase into its own image gets the
+// button's picture.
+void TbsSkinButton::WMEraseBkgnd(TMessage& M)
+{
+    if (!FromWMPaint && M.WParam)
+        PaintWindow(reinterpret_cast<platform::HDC>(M.WParam));
+    M.Result = 1;
+}
+
+} // namespace skin

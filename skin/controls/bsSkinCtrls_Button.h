@@ -1,0 +1,299 @@
+#pragma once
+// The skinned push button and the skinned menu button.
+//
+// A button is a plain push button (Default, Cancel, ModalResult), a latching
+// button of an exclusive group (GroupIndex > 0, AllowAllUp), a check button
+// (CheckedMode) or an auto-repeat button (RepeatMode); it shows a glyph
+// strip, an image-list image or the selected image of a picture-grid menu
+// beside its caption, and may cross-fade (morph), animate frames and show a
+// glow frame around itself while the pointer is over it.
+
+#include "skin/controls/bsSkinCtrls_Base.h"
+
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/Forms.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace skin {
+
+using platform::TModalResult;
+
+// Where the image stands relative to the caption.
+enum TbsButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// Frames of a glyph strip: 1 up, 2 disabled, 3 pressed, 4 hot.
+using TbsNumGlyphs = int;
+
+// Called after the button's picture is drawn and before its content; a
+// handler that sets DrawDefault false draws the content itself.
+using TbsButtonPaintEvent =
+    std::function<void(TObject* Sender, TCanvas* Cnvs, TRect R, bool ADown, bool AMouseIn, bool& DrawDefault)>;
+
+// The menus a menu button opens are the form frame's, which builds on these
+// controls; the buttons reach them through these interfaces.
+class IbsSkinPopupMenu {
+public:
+    virtual ~IbsSkinPopupMenu() = default;
+    virtual TComponent* MenuComponent() = 0;
+    // Opens the menu beside the screen rectangle R for ACtrl, which is sent
+    // SKN_MENUCLOSED when the menu closes.
+    virtual void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp) = 0;
+};
+
+class IbsSkinImagesMenu {
+public:
+    virtual ~IbsSkinImagesMenu() = default;
+    virtual TComponent* MenuComponent() = 0;
+    virtual TCustomImageList* Images() const = 0;
+    // The selected item's caption and image index; false when none is selected.
+    virtual bool SelectedItem(std::string& ACaption, int& AImageIndex) const = 0;
+    // Opens the picture grid below the screen rectangle R.
+    virtual void PopupFromRect(const TRect& R) = 0;
+    // Each holds one handler, set by the control that uses the menu.
+    virtual void SetOnInternalChange(TNotifyEvent AEvent) = 0;
+    virtual void SetOnInternalMenuClose(TNotifyEvent AEvent) = 0;
+};
+
+// A GUI-thread timer that may be freed from its own tick.
+class TbsGuiTimer {
+public:
+    TbsGuiTimer(uint32_t AInterval, std::function<void()> AOnTimer);
+    ~TbsGuiTimer();
+    TbsGuiTimer(const TbsGuiTimer&) = delete;
+    TbsGuiTimer& operator=(const TbsGuiTimer&) = delete;
+    uint32_t Interval() const { return FInterval; }
+    void SetInterval(uint32_t AInterval);
+
+private:
+    uint32_t FInterval;
+    std::function<void()> FOnTimer;
+    uintptr_t FId = 0;
+};
+
+// One step of a cross-fade towards the hot picture (AToHot) or back: 0.2
+// per tick; answers true when the fade has arrived (AKf then exactly 1 or 0).
+bool StepMorph(double& AKf, bool AToHot);
+// The focus-taking rule of buttons and boxes: a press on an unfocused
+// control focuses it first; answers false when the message is to be
+// swallowed (the focus change was refused, or a command arrives meanwhile).
+bool TakeFocusOnPress(TWinControl* AControl, TMessage& M, bool& AClicksDisabled);
+// While a press is held: leaving the control (edges inside) performs
+// CM_MOUSELEAVE, coming back performs CM_MOUSEENTER.
+void FollowPointer(TControl* AControl, int X, int Y, bool AMouseIn);
+
+// Frames and fills of the built-in look: pressed, hot or normal.
+void DrawBuiltInState(TCanvas* C, const TRect& R, bool APressed, bool AHot);
+
+class TbsSkinButton : public TbsSkinCustomControl, public TbsSkinFontFields {
+public:
+    explicit TbsSkinButton(TComponent* AOwner);
+    ~TbsSkinButton() override;
+
+    // ---- properties
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    bool CheckedMode() const { return FCheckedMode; }
+    void SetCheckedMode(bool Value);
+    TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    bool AlwaysShowLayeredFrame = false;
+    bool UseSkinSize = true;
+    bool UseSkinFontColor = true;
+    bool RepeatMode = false;
+    int RepeatInterval = 100;
+    bool AllowAllUp = false;
+    bool CanFocused() const { return FCanFocused; }
+    void SetCanFocused(bool Value);
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value);
+    TBitmap* Glyph() { return &FGlyph; }
+    void SetGlyph(TBitmap* Value);
+    TbsNumGlyphs NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(TbsNumGlyphs Value);
+    int Margin() const { return FMargin; }
+    void SetMargin(int Value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int Value);
+    TbsButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TbsButtonLayout Value);
+    bool Default() const { return FDefault; }
+    void SetDefault(bool Value);
+    bool Cancel = false;
+    TModalResult ModalResult = 0;
+    IbsSkinImagesMenu* SkinImagesMenu() const { return FSkinImagesMenu; }
+    void SetSkinImagesMenu(IbsSkinImagesMenu* Value);
+    bool UseImagesMenuImage = false;
+    bool UseImagesMenuCaption = false;
+    // The button's own click event; the platform's OnClick is never fired.
+    TNotifyEvent OnClick;
+    TbsButtonPaintEvent OnPaint;
+
+    // ---- values of the skin record
+    TColor ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
+    TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect, FocusedSkinRect, AnimateSkinRect;
+    int FrameCount = 0, AnimateInterval = 0;
+    bool Morphing = false;
+    TbsMorphKind MorphKind = mkDefault;
+    bool ShowFocus = false;
+    TRect MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
+    TColor MenuMarkerTransparentColor = 0;
+    int GlowLayerPictureIndex = -1, GlowLayerMaskPictureIndex = -1;
+    int GlowLayerOffsetLeft = 0, GlowLayerOffsetRight = 0, GlowLayerOffsetTop = 0, GlowLayerOffsetBottom = 0;
+    int GlowLayerShowOffsetX = 0, GlowLayerShowOffsetY = 0;
+    int GlowLayerAlphaBlendValue = 255;
+
+    // ---- operations
+    // Clears the hot and pressed look (the main window calls it after its handlers).
+    void RefreshButton();
+    virtual void ButtonClick();
+    void ShowLayer();
+    void HideLayer();
+    bool MouseIn() const { return FMouseIn; }
+    double MorphKf() const { return FMorphKf; }
+    bool Active() const { return FActive; }
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void BeforeChangeSkinData() override;
+    void CheckParentBackground() override;
+    void CalcSkinLayout(int& W, int& H) override;
+    // Draws the skinned picture of one state, the piece R, with its content into B.
+    virtual void CreateButtonImage(TBitmap* B, TRect R, bool ADown, bool AMouseIn);
+    // The drop-down marker piece of the record, centred in R.
+    void DrawMenuMarker(TCanvas* C, const TRect& R, bool ADown, bool AActive);
+
+    void WndProc(TMessage& M) override;
+    void Dispatch(TMessage& M) override;
+    void WMSetFocus(TMessage& M) override;
+    void WMKillFocus(TMessage& M) override;
+    void WMEraseBkgnd(TMessage& M) override;
+    void CMDialogKey(TMessage& M) override;
+    void CMDialogChar(TMessage& M) override;
+    void CMFocusChanged(TMessage& M) override;
+    void CMEnabledChanged(TMessage& M) override;
+    void CMTextChanged(TMessage& M) override;
+    void CMMouseEnter(TMessage& M) override;
+    void CMMouseLeave(TMessage& M) override;
+
+protected:
+    void Paint() override;
+    void CreateControlDefaultImage(TBitmap* B) override;
+    void CreateControlSkinImage(TBitmap*) override {}
+    void CreateWnd() override;
+    void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
+    void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
+    void MouseMove(platform::TShiftState AShift, int X, int Y) override;
+    void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
+
+    bool SkinEffectsOn() const;
+    bool MorphingActive() const { return Morphing && SkinEffectsOn(); }
+    bool IsFocused();
+    bool DownLook();
+    // Starts the morph when morphing is active and the button skinned, else repaints.
+    void MorphOrRepaint();
+    void StartMorph();
+    void StopMorph();
+    void MorphTimerTick();
+    void StartRepeat();
+    void StopRepeat();
+    void RepeatTimerTick();
+    void StartAnimate(bool AForward);
+    void StopAnimate();
+    void AnimateTimerTick();
+    bool AnimationAllowed() const { return Skinned() && SkinEffectsOn() && !AnimateSkinRect.IsEmpty(); }
+    TRect AnimationFrame(int AFrame) const;
+    // The caption font and colour for a state of the skinned picture.
+    void PrepareSkinFont(TCanvas* C, bool ADown, bool AMouseIn);
+    void DrawFocusFrame(TCanvas* C, const TRect& R);
+    // The image (images menu, image list or glyph) and the caption in R.
+    void DrawContent(TCanvas* C, const TRect& R, bool ADown, bool AMouseIn);
+    int GlyphFrame(bool ADown, bool AMouseIn);
+    void DrawStretchedPicture(TBitmap* B, const TRect& R, bool ADrawPicture);
+    void PaintMorph();
+    void ReleaseGroupSiblings();
+
+    bool FStopMouseUp = false;
+    bool FDownState = false;
+    int CurrentFrame = 0;
+    bool AnimateInc = false;
+    bool FSpaceSupport = true;
+    bool FActive = false;
+    bool FAllowAllUpCheck = false;
+    bool FClicksDisabled = false;
+    bool FMouseIn = false;
+    bool FMouseDown = false;
+    double FMorphKf = 0;
+    std::unique_ptr<TbsGuiTimer> AnimateTimer, RepeatTimer, MorphTimer;
+    bool FGlowShown = false;
+
+    bool FTransparent = false;
+    bool FCheckedMode = false;
+    TCustomImageList* FImageList = nullptr;
+    int FImageIndex = -1;
+    bool FCanFocused = true;
+    bool FDown = false;
+    int FGroupIndex = 0;
+    TBitmap FGlyph;
+    TbsNumGlyphs FNumGlyphs = 1;
+    int FMargin = -1;
+    int FSpacing = 1;
+    TbsButtonLayout FLayout = blGlyphLeft;
+    bool FDefault = false;
+    IbsSkinImagesMenu* FSkinImagesMenu = nullptr;
+};
+
+class TbsSkinMenuButton : public TbsSkinButton {
+public:
+    explicit TbsSkinMenuButton(TComponent* AOwner);
+
+    IbsSkinPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
+    void SetSkinPopupMenu(IbsSkinPopupMenu* Value);
+    bool TrackButtonMode() const { return FTrackButtonMode; }
+    void SetTrackButtonMode(bool Value);
+    TNotifyEvent OnShowTrackMenu;
+    TNotifyEvent OnHideTrackMenu;
+
+    // The arrow part inside the button's pictures, in skin-picture coordinates.
+    TRect TrackButtonRect;
+    // The menu is open.
+    bool FMenuTracked = false;
+
+    void GetSkinData() override;
+    virtual bool CanMenuTrack(int X, int Y);
+    virtual void TrackMenu();
+    // Opens the menu from code.
+    void DropDown();
+    void CreateButtonImage(TBitmap* B, TRect R, bool ADown, bool AMouseIn) override;
+
+    void WndProc(TMessage& M) override;
+    void Dispatch(TMessage& M) override;
+    void CMDialogChar(TMessage& M) override;
+    void CMMouseEnter(TMessage& M) override;
+    void CMMouseLeave(TMessage& M) override;
+
+protected:
+    void CreateControlDefaultImage(TBitmap* B) override;
+    void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
+    void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
+    void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
+
+    // The records without an arrow part of their own.
+    bool StandardName() const;
+    TRect ArrowRect();
+    TRect MappedTrackButtonRect();
+    void MenuClosed(bool AMorph);
+    void StartTracking();
+    void CreateStripImage(TBitmap* B, bool ADown, bool AMouseIn);
+    void ComposeStripPart(TBitmap* B, const TRect& APiece, int W, int H);
+
+    IbsSkinPopupMenu* FSkinPopupMenu = nullptr;
+    bool FTrackButtonMode = false;
+};
+
+} // namespace skin

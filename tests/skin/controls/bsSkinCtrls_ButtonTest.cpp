@@ -1,0 +1,313 @@
+#include "SkinControlsTestSupport.h"
+
+#include "skin/controls/bsSkinCtrls_Button.h"
+
+#include "platform/controls/StdCtrls.h"
+#include "platform/ui/MessageLoop.h"
+
+using namespace skintest;
+using skin::TbsSkinButton;
+
+namespace {
+
+uint32_t RgbOf(TColor AColor)
+{
+    const COLORREF c = ColorToRGB(AColor);
+    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// The built-in look's fills.
+const uint32_t BuiltInNormal = RgbOf(clBtnFace);
+const uint32_t BuiltInHot = RgbOf(0xF3D4C1);
+const uint32_t BuiltInDown = RgbOf(0xE4BCA2);
+const uint32_t BuiltInHotFrame = RgbOf(0xB76B3B);
+
+struct SkinButton : TSkinFixture {
+    int Clicks = 0;
+    TbsSkinButton* NewButton(TRect ABounds, const std::string& AName = "nosuchrecord")
+    {
+        auto* b = new TbsSkinButton(Form.get());
+        b->SetSkinDataName(AName);
+        b->SetBoundsRect(ABounds);
+        b->SetParent(Form.get());
+        b->OnClick = [this](TObject*) { ++Clicks; };
+        return b;
+    }
+    // Shows the form with the focus on an edit: a focused button looks hot.
+    void ShowUnfocused()
+    {
+        auto* edit = new TEdit(Form.get());
+        edit->SetBounds(200, 150, 60, 20);
+        edit->SetParent(Form.get());
+        ShowAndPaint();
+        edit->SetFocus();
+        Pump();
+    }
+};
+
+} // namespace
+
+TEST_F(SkinButton, StartsAsAPlainFocusableButtonOfItsDefaultSize)
+{
+    auto* b = new TbsSkinButton(Form.get());
+    EXPECT_EQ(b->Width(), 75);
+    EXPECT_EQ(b->Height(), 25);
+    EXPECT_EQ(b->SkinDataName(), "button");
+    EXPECT_TRUE(b->CanFocused());
+    EXPECT_TRUE(b->TabStop());
+    EXPECT_EQ(b->Margin(), -1);
+    EXPECT_EQ(b->Spacing(), 1);
+    EXPECT_EQ(b->ImageIndex(), -1);
+    b->SetMargin(-2);   // ignored
+    EXPECT_EQ(b->Margin(), -1);
+    b->SetMargin(4);
+    EXPECT_EQ(b->Margin(), 4);
+    b->SetGroupIndex(2);   // a group button cannot take the focus
+    EXPECT_FALSE(b->CanFocused());
+    EXPECT_FALSE(b->TabStop());
+    b->SetGroupIndex(0);   // and does not get it back
+    EXPECT_FALSE(b->CanFocused());
+    b->SetCheckedMode(true);
+    EXPECT_EQ(b->GroupIndex(), -1);
+    b->SetCheckedMode(false);
+    EXPECT_EQ(b->GroupIndex(), 0);
+}
+
+TEST_F(SkinButton, AClickPressesOnDownAndClicksOnReleaseInside)
+{
+    auto* b = NewButton(Bounds(20, 20, 60, 24));
+    ShowUnfocused();
+    EXPECT_EQ(PixelOf(b, 30, 12), BuiltInNormal);
+    EXPECT_EQ(PixelOf(b, 0, 0), RgbOf(clBtnShadow));
+    Mouse(b, 30, 12);
+    EXPECT_TRUE(b->MouseIn());
+    EXPECT_EQ(PixelOf(b, 30, 12), BuiltInHot);
+    EXPECT_EQ(PixelOf(b, 0, 0), BuiltInHotFrame);
+    Mouse(b, 30, 12, 1);
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(PixelOf(b, 30, 12), BuiltInDown);
+    EXPECT_EQ(Clicks, 0);
+    Mouse(b, 30, 12, 0);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(PixelOf(b, 30, 12), BuiltInHot);
+    Mouse(b, 150, 150);   // the pointer leaves; the press gave the button the focus
+    EXPECT_FALSE(b->MouseIn());
+    EXPECT_TRUE(b->Focused());
+    EXPECT_EQ(PixelOf(b, 30, 12), BuiltInHot);
+}
+
+TEST_F(SkinButton, DraggingOffBeforeTheReleaseGivesNoClick)
+{
+    auto* b = NewButton(Bounds(20, 20, 60, 24));
+    ShowUnfocused();
+    Mouse(b, 30, 12);
+    Mouse(b, 30, 12, 1);
+    Mouse(b, 90, 12);   // held and dragged off: not pressed (hot: it has the focus)
+    EXPECT_FALSE(b->MouseIn());
+    EXPECT_EQ(PixelOf(b, 30, 12), BuiltInHot);
+    Mouse(b, 30, 12);   // back on: pressed again
+    EXPECT_TRUE(b->MouseIn());
+    EXPECT_EQ(PixelOf(b, 30, 12), BuiltInDown);
+    Mouse(b, 90, 12);
+    Mouse(b, 90, 12, 0);
+    EXPECT_EQ(Clicks, 0);
+    EXPECT_FALSE(b->Down());
+}
+
+TEST_F(SkinButton, GroupButtonsReleaseEachOther)
+{
+    auto* a = NewButton(Bounds(10, 10, 40, 20));
+    auto* b = NewButton(Bounds(60, 10, 40, 20));
+    auto* other = NewButton(Bounds(110, 10, 40, 20));
+    a->SetGroupIndex(1);
+    b->SetGroupIndex(1);
+    other->SetGroupIndex(2);
+    other->SetDown(true);
+    ShowAndPaint();
+    Click(a, 5, 5);
+    EXPECT_TRUE(a->Down());
+    EXPECT_EQ(Clicks, 1);   // a group button clicks on the press
+    Click(b, 5, 5);
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(a->Down());
+    EXPECT_TRUE(other->Down());
+    EXPECT_EQ(Clicks, 2);
+    Click(b, 5, 5);   // down already: nothing
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(Clicks, 2);
+    b->AllowAllUp = true;
+    Click(b, 5, 5);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(Clicks, 3);
+}
+
+TEST_F(SkinButton, ACheckButtonTogglesOnEveryPress)
+{
+    auto* b = NewButton(Bounds(10, 10, 40, 20));
+    b->SetCheckedMode(true);
+    ShowAndPaint();
+    Mouse(b, 5, 5);
+    Mouse(b, 5, 5, 1);
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(Clicks, 1);   // at once
+    Mouse(b, 5, 5, 0);
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(Clicks, 1);
+    Mouse(b, 5, 5, 1);
+    EXPECT_EQ(Clicks, 1);
+    Mouse(b, 5, 5, 0);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(Clicks, 2);
+}
+
+TEST_F(SkinButton, ARepeatButtonRepeatsAfterItsDelay)
+{
+    TFakeClock clock;
+    auto* b = NewButton(Bounds(10, 10, 40, 20));
+    b->RepeatMode = true;
+    ShowAndPaint();
+    Mouse(b, 5, 5);
+    Mouse(b, 5, 5, 1);
+    auto advance = [&](uint64_t AMs) {
+        for (uint64_t i = 0; i < AMs; i += 10) {
+            clock.Now += 10;
+            Pump();
+        }
+    };
+    advance(590);
+    EXPECT_EQ(Clicks, 0);
+    advance(10);   // 600 ms: the first repeated click
+    EXPECT_EQ(Clicks, 1);
+    advance(200);
+    EXPECT_EQ(Clicks, 3);
+    Mouse(b, 5, 5, 0);   // and one more on the release inside
+    EXPECT_EQ(Clicks, 4);
+    advance(300);
+    EXPECT_EQ(Clicks, 4);
+}
+
+TEST_F(SkinButton, EnterClicksTheDefaultButtonAndEscapeTheCancelButton)
+{
+    auto* edit = new TEdit(Form.get());
+    edit->SetBounds(10, 100, 80, 20);
+    edit->SetParent(Form.get());
+    auto* ok = NewButton(Bounds(10, 10, 40, 20));
+    auto* cancel = NewButton(Bounds(60, 10, 40, 20));
+    int okClicks = 0, cancelClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
+    cancel->OnClick = [&](TObject*) { ++cancelClicks; };
+    ok->ModalResult = mrOk;
+    ok->SetDefault(true);
+    cancel->Cancel = true;
+    ShowAndPaint();
+    edit->SetFocus();
+    Pump();
+    EXPECT_TRUE(ok->Active());
+    EXPECT_TRUE(ok->MouseIn());   // the default button looks hot while an edit has the focus
+    Key(VK_RETURN, true);
+    Key(VK_RETURN, false);
+    EXPECT_EQ(okClicks, 1);
+    EXPECT_EQ(Form->ModalResult(), mrOk);
+    Key(VK_ESCAPE, true);
+    Key(VK_ESCAPE, false);
+    EXPECT_EQ(cancelClicks, 1);
+    Key(VK_SHIFT, true);
+    Key(VK_ESCAPE, true);
+    Key(VK_ESCAPE, false);
+    Key(VK_SHIFT, false);
+    EXPECT_EQ(cancelClicks, 1);
+    // Another button with the focus takes Enter over.
+    cancel->SetFocus();
+    Pump();
+    EXPECT_FALSE(ok->Active());
+    EXPECT_TRUE(cancel->Active());
+    Key(VK_RETURN, true);
+    Key(VK_RETURN, false);
+    EXPECT_EQ(okClicks, 1);
+    EXPECT_EQ(cancelClicks, 2);
+}
+
+TEST_F(SkinButton, SpaceOnAFocusedButtonPressesAndClicks)
+{
+    auto* b = NewButton(Bounds(10, 10, 40, 20));
+    ShowAndPaint();
+    b->SetFocus();
+    Pump();
+    Key(VK_SPACE, true);
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(Clicks, 0);
+    Key(VK_SPACE, false);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(SkinButton, SkinnedStatesShowTheirPictures)
+{
+    LoadSkin();
+    auto* b = NewButton(Bounds(20, 20, 60, 24), "fixedbutton");
+    b->SetSkinData(Data);
+    EXPECT_EQ(b->BoundsRect(), Bounds(20, 20, 30, 20));
+    ShowUnfocused();
+    EXPECT_EQ(PixelOf(b, 15, 10), NormalFill);
+    Mouse(b, 15, 10);
+    EXPECT_EQ(PixelOf(b, 15, 10), HotFill);
+    Mouse(b, 15, 10, 1);
+    EXPECT_EQ(PixelOf(b, 15, 10), DownFill);
+    EXPECT_EQ(PixelOf(b, 1, 1), DownEdge);
+    Mouse(b, 15, 10, 0);
+    EXPECT_EQ(PixelOf(b, 15, 10), HotFill);
+    b->SetEnabled(false);
+    EXPECT_FALSE(b->MouseIn());
+    EXPECT_EQ(PixelOf(b, 15, 10), DisabledFill);
+    b->SetEnabled(true);
+    Mouse(b, 150, 150);
+    EXPECT_EQ(PixelOf(b, 15, 10), NormalFill);
+}
+
+TEST_F(SkinButton, ATransparentButtonsRecordValuesFallBackAsTheRecordSays)
+{
+    LoadSkin();
+    auto* b = NewButton(Bounds(20, 20, 60, 24), "fixed");   // a record with only a picture
+    b->SetSkinData(Data);
+    EXPECT_EQ(b->ActiveSkinRect, b->SkinRect);
+    EXPECT_EQ(b->DownSkinRect, b->SkinRect);
+    EXPECT_EQ(b->DisabledFontColor, TColor(0x808080));   // equal to FontColor: grey
+    auto* c = NewButton(Bounds(20, 60, 60, 24), "button");
+    c->SetSkinData(Data);
+    EXPECT_EQ(c->ActiveFontColor, 255);
+    EXPECT_EQ(c->DisabledFontColor, 8421504);
+    EXPECT_EQ(c->DownSkinRect, Rect(60, 0, 90, 20));
+}
+
+TEST_F(SkinButton, RefreshButtonClearsTheHotAndPressedLook)
+{
+    auto* b = NewButton(Bounds(20, 20, 60, 24));
+    ShowUnfocused();
+    Mouse(b, 30, 12);
+    Mouse(b, 30, 12, 1);
+    b->SetCanFocused(false);   // a focused button would look hot
+    b->RefreshButton();
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(b->MouseIn());
+    EXPECT_EQ(PixelOf(b, 30, 12), BuiltInNormal);
+}
+
+TEST_F(SkinButton, AButtonKeepsItsOwnSizeWithoutUseSkinSize)
+{
+    LoadSkin();
+    auto* nine = NewButton(Bounds(10, 10, 75, 25), "button");
+    nine->SetSkinData(Data);
+    auto* own = NewButton(Bounds(10, 50, 60, 40), "fixedbutton");
+    own->UseSkinSize = false;
+    own->SetSkinData(Data);
+    EXPECT_EQ(nine->BoundsRect(), Bounds(10, 10, 75, 25));
+    EXPECT_EQ(own->BoundsRect(), Bounds(10, 50, 60, 40));
+    EXPECT_EQ(own->RealClientRect(), Rect(3, 3, 57, 37));
+    ShowUnfocused();
+    EXPECT_EQ(PixelOf(nine, 74, 24), NormalEdge);
+    EXPECT_EQ(PixelOf(nine, 37, 12), NormalFill);
+    EXPECT_EQ(PixelOf(own, 0, 0), NormalEdge);   // the picture scaled to the button
+    EXPECT_EQ(PixelOf(own, 59, 39), NormalEdge);
+    EXPECT_EQ(PixelOf(own, 30, 20), NormalFill);
+}
