@@ -77,6 +77,13 @@ public:
 protected:
     void Paint() override;
     void CreateControlDefaultImage(TBitmap* B) override;
+    void CreateControlSkinImage(TBitmap* B) override;
+    // The flat look into C; ALive: with the hot frame and the box's fill.
+    void PaintFlat(TCanvas* C, TCheckBoxState AState, bool ALive);
+    // The piece of the picture for a state; AGrayedFromPiece: the grayed image
+    // is that piece brightened.
+    TRect CheckPiece(TCheckBoxState AState, bool AMouseIn, bool& AGrayedFromPiece) const;
+    void DrawCheckPiece(TCanvas* C, int X, int Y, TCheckBoxState AState, bool AMouseIn);
     void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
     void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
     void MouseMove(platform::TShiftState AShift, int X, int Y) override;
