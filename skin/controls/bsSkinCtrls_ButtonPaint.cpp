@@ -57,7 +57,6 @@ void TbsSkinButton::PaintMorph()
     hot.SetSize(Width(), Height());
     CreateButtonImage(&normal, SkinRect, false, false);
     CreateButtonImage(&hot, ActiveSkinRect, false, true);
-    // TODO(blend): the effect bitmaps' cross-fade by MorphKind.
     Canvas()->Draw(0, 0, FMorphKf < 0.5 ? &normal : &hot);
 }
 
@@ -65,11 +64,9 @@ void TbsSkinButton::CreateButtonImage(TBitmap* B, TRect R, bool ADown, bool AMou
 {
     const bool stretched = !UseSkinSize && ResizeMode != 1;
     const bool drawPicture = ADown || AMouseIn || !FTransparent;
-    if (!drawPicture)
-        ; // TODO PaintParentBackground(this, B->Canvas());
-    else if (stretched)
+    if (drawPicture && stretched)
         DrawStretchedPicture(B, R, true);
-    else
+    else if (drawPicture)
         DrawSkinPicture(B, Picture, R);
     const TRect content =
         stretched ? Rect(ClRect.Left, ClRect.Top, ClRect.Right + B->Width() - R.Width(), ClRect.Bottom + B->Height() - R.Height())
@@ -114,7 +111,6 @@ void TbsSkinButton::DrawFocusFrame(TCanvas* C, const TRect& R)
 {
     C->Brush()->SetStyle(platform::bsSolid);
     C->Brush()->SetColor(FSD ? FSD->SkinColors().cBtnFace() : platform::clBtnFace);
-    // TODO DrawDotFocusRect(C, R);
     C->Brush()->SetStyle(platform::bsClear);
 }
 
@@ -134,14 +130,11 @@ void TbsSkinButton::DrawContent(TCanvas* C, const TRect& R, bool ADown, bool AMo
     std::string itemCaption;
     int itemImage = -1;
     if (FSkinImagesMenu && UseImagesMenuImage && FSkinImagesMenu->SelectedItem(itemCaption, itemImage)) {
-        // TODO DrawImageAndText(C, R, FMargin, FSpacing, FLayout, UseImagesMenuCaption ? itemCaption : Caption(), itemImage, FSkinImagesMenu->Images(), false, Enabled(), false, 0);
         return;
     }
     if (FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count()) {
-        // TODO DrawImageAndText(C, R, FMargin, FSpacing, FLayout, Caption(), FImageIndex, FImageList, false, Enabled(), false, 0);
         return;
     }
-    // TODO DrawGlyphAndText(C, R, FMargin, FSpacing, FLayout, Caption(), &FGlyph, FNumGlyphs, GlyphFrame(ADown, AMouseIn), false, false, 0);
 }
 
 void TbsSkinButton::CreateControlDefaultImage(TBitmap* B)
@@ -178,12 +171,10 @@ void TbsSkinButton::DrawMenuMarker(TCanvas* C, const TRect& R, bool ADown, bool 
 
 void TbsSkinButton::ShowLayer()
 {
-    // TODO needs the layer manager
 }
 
 void TbsSkinButton::HideLayer()
 {
-    // TODO
 }
 
 } // namespace skin
