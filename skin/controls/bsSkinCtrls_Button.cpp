@@ -193,23 +193,28 @@ void TbsSkinButton::ReleaseGroupSiblings()
 
 void TbsSkinButton::SetSkinImagesMenu(IbsSkinImagesMenu* Value)
 {
-    if (FSkinImagesMenu)
-        FSkinImagesMenu->MenuComponent()->RemoveFreeNotification(this);
+    if (FSkinImagesMenuComponent)
+        FSkinImagesMenuComponent->RemoveFreeNotification(this);
     FSkinImagesMenu = Value;
+    FSkinImagesMenuComponent = Value ? Value->MenuComponent() : nullptr;
     if (Value) {
-        Value->MenuComponent()->FreeNotification(this);
+        FSkinImagesMenuComponent->FreeNotification(this);
         Value->SetOnInternalChange([this](TObject*) { Repaint(); });
     }
     Repaint();
 }
 
+// A menu is only half there while it is being destroyed: compare the
+// component, never ask the menu.
 void TbsSkinButton::Notification(TComponent* AComponent, platform::TOperation AOperation)
 {
     TbsSkinCustomControl::Notification(AComponent, AOperation);
     if (AOperation != platform::opRemove)
         return;
-    if (FSkinImagesMenu && AComponent == FSkinImagesMenu->MenuComponent())
+    if (AComponent == FSkinImagesMenuComponent) {
         FSkinImagesMenu = nullptr;
+        FSkinImagesMenuComponent = nullptr;
+    }
     if (AComponent == FImageList)
         FImageList = nullptr;
 }

@@ -246,6 +246,7 @@ protected:
     TbsButtonLayout FLayout = blGlyphLeft;
     bool FDefault = false;
     IbsSkinImagesMenu* FSkinImagesMenu = nullptr;
+    TComponent* FSkinImagesMenuComponent = nullptr;
 };
 
 class TbsSkinMenuButton : public TbsSkinButton {
@@ -293,6 +294,7 @@ protected:
     void ComposeStripPart(TBitmap* B, const TRect& APiece, int W, int H);
 
     IbsSkinPopupMenu* FSkinPopupMenu = nullptr;
+    TComponent* FSkinPopupMenuComponent = nullptr;
     bool FTrackButtonMode = false;
 };
 

@@ -26,11 +26,12 @@ TbsSkinMenuButton::TbsSkinMenuButton(TComponent* AOwner) : TbsSkinButton(AOwner)
 
 void TbsSkinMenuButton::SetSkinPopupMenu(IbsSkinPopupMenu* Value)
 {
-    if (FSkinPopupMenu)
-        FSkinPopupMenu->MenuComponent()->RemoveFreeNotification(this);
+    if (FSkinPopupMenuComponent)
+        FSkinPopupMenuComponent->RemoveFreeNotification(this);
     FSkinPopupMenu = Value;
-    if (Value)
-        Value->MenuComponent()->FreeNotification(this);
+    FSkinPopupMenuComponent = Value ? Value->MenuComponent() : nullptr;
+    if (FSkinPopupMenuComponent)
+        FSkinPopupMenuComponent->FreeNotification(this);
 }
 
 void TbsSkinMenuButton::SetTrackButtonMode(bool Value)
@@ -43,8 +44,12 @@ void TbsSkinMenuButton::SetTrackButtonMode(bool Value)
 void TbsSkinMenuButton::Notification(TComponent* AComponent, platform::TOperation AOperation)
 {
     TbsSkinButton::Notification(AComponent, AOperation);
-    if (AOperation == platform::opRemove && FSkinPopupMenu && AComponent == FSkinPopupMenu->MenuComponent())
+    // The menu is only half there while it is being destroyed: compare the
+    // component, never ask the menu.
+    if (AOperation == platform::opRemove && AComponent == FSkinPopupMenuComponent) {
         FSkinPopupMenu = nullptr;
+        FSkinPopupMenuComponent = nullptr;
+    }
 }
 
 void TbsSkinMenuButton::GetSkinData()
