@@ -328,12 +328,16 @@ int TCustomFFmpeg::DecodeFrames(TTranscodeRun& R, int AIstIndex, const AVPacket*
         return -1;
     TFramePtr Frame = NewFrame();
     int Decoded = 0;
+    // Decoders of this library generation hide damage in the data and flag
+    // the picture; such a picture is used, and counts as a decoding error.
+    bool Damaged = false;
     while (true) {
         const int Err = ff::avcodec_receive_frame(Ist.dec.get(), Frame.get());
         if (Err == AVERROR(EAGAIN) || Err == AVERROR_EOF)
             break;
         if (Err < 0)
             return -1;
+        Damaged = Damaged || Frame->decode_error_flags != 0 || (Frame->flags & AV_FRAME_FLAG_CORRUPT);
         if (++Decoded > 1 && APkt && ((!Ist.showed_multi_packet_warning && Fverbose > 0) || Fverbose > 1)) {
             JobLog(this, llError, platform::Format("Multiple frames in a packet from stream %d", APkt->stream_index));
             Ist.showed_multi_packet_warning = 1;
@@ -344,7 +348,7 @@ int TCustomFFmpeg::DecodeFrames(TTranscodeRun& R, int AIstIndex, const AVPacket*
             HandleDecodedVideo(R, AIstIndex, Frame.get());
         ff::av_frame_unref(Frame.get());
     }
-    return 0;
+    return Damaged ? -1 : 0;
 }
 
 void TCustomFFmpeg::RateEmulation(TAVInputStream& AIst)

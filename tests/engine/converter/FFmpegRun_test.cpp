@@ -206,3 +206,31 @@ TEST_F(FFmpegRunTest, LastProgressReportGivesTheWholeOutput)
     EXPECT_LE(Last.CurrentSize, platform::FileSizeByName(Dir->File("reported.avi")));
     EXPECT_GT(Last.BitRate, 0.0f);
 }
+
+// Damage inside an input: with "xerror" its task ends with the decoding
+// error while the others finish; without, the task goes on to the end.
+TEST_F(FFmpegRunTest, DamagedInput)
+{
+    const std::string Clean = Dir->File("clean.avi");
+    ASSERT_TRUE(MakeMedia(Clean, "-f lavfi -i testsrc=size=160x120:rate=25:duration=1 -c:v mpeg4"));
+    std::string Bytes = ReadFile(Clean);
+    for (size_t I = Bytes.size() / 2; I < Bytes.size() / 2 + 3000; ++I)
+        Bytes[I] = char(I * 37);
+    WriteFile(Dir->File("damaged.avi"), Bytes);
+    for (const bool ExitOnError : {true, false}) {
+        SCOPED_TRACE(ExitOnError);
+        Converter.ClearTasks();
+        AddTask("tone.wav", "beside1.mp3", "acodec=libmp3lame");
+        TInputOptions In;
+        In.ExtOptions = ExitOnError ? "xerror=1" : "";
+        const int Index = Converter.AddTask(Dir->File("damaged.avi"), &In);
+        ASSERT_TRUE(Converter.SetOutputFile(Index, Dir->File("repaired.avi"), "vcodec=mpeg4"));
+        AddTask("tone.wav", "beside2.mp3", "acodec=libmp3lame");
+        Run(2);
+        EXPECT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+        EXPECT_TRUE(Ends[2].Finished) << Ends[2].ExceptionMsg;
+        EXPECT_EQ(Ends[1].Exception, ExitOnError);
+        EXPECT_EQ(Ends[1].ExceptionMsg, ExitOnError ? "Error while decoding stream #0.0 (Video)" : "");
+    }
+    EXPECT_NEAR(ProbeDuration(Dir->File("repaired.avi")), 1.0, 0.05);
+}
