@@ -184,3 +184,7 @@ void AlphaFromGrayBitmap(TbsBitmap& ABitmap, const TbsBitmap& ASrc);
 void AlphaFromGrayBitmapPremul(TbsBitmap& ABitmap, const TbsBitmap& ASrc);
 
 } // namespace skin
+
+// The rest of the unit: bitmap links and effect bitmaps.
+#include "skin/core/bseffects_EffectBmp.h"
+#include "skin/core/bseffects_Link.h"
