@@ -9,6 +9,7 @@
 // glow frame around itself while the pointer is over it.
 
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/core/bsUtils_Text.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Forms.h"
@@ -21,10 +22,9 @@ namespace skin {
 
 using platform::TModalResult;
 
-// Where the image stands relative to the caption.
-enum TbsButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-// Frames of a glyph strip: 1 up, 2 disabled, 3 pressed, 4 hot.
-using TbsNumGlyphs = int;
+// TbsButtonLayout (where the image stands relative to the caption) and
+// TbsNumGlyphs (frames of a glyph strip: 1 up, 2 disabled, 3 pressed, 4 hot)
+// come with the caption layout helpers of skin/core/bsUtils_Text.h.
 
 // Called after the button's picture is drawn and before its content; a
 // handler that sets DrawDefault false draws the content itself.

@@ -9,6 +9,7 @@
 
 #include "platform/controls/ImgList.h"
 #include "platform/gfx/Graphics.h"
+#include "platform/ui/UiGeometry.h"
 
 namespace skin {
 
@@ -68,18 +69,15 @@ inline bool PtInRectInclusive(const TRect& R, const TPoint& P)
 {
     return R.Left <= P.X && P.X <= R.Right && R.Top <= P.Y && P.Y <= R.Bottom;
 }
-// Right and bottom edges excluded, as the platform's.
-inline bool PtInRect(const TRect& R, const TPoint& P)
-{
-    return R.Left <= P.X && P.X < R.Right && R.Top <= P.Y && P.Y < R.Bottom;
-}
+// The platform's PtInRect excludes the right and bottom edges.
+using platform::PtInRect;
 inline bool RectInRect(const TRect& R1, const TRect& R2)
 {
     return PtInRect(R2, R1.TopLeft()) && PtInRect(R2, R1.BottomRight());
 }
 inline bool RectOverlapsVert(const TRect& R1, const TRect& R2)
 {
-    return PtInRect(R2, {R2.Left + 1, R1.Top}) || PtInRect(R2, {R2.Right - 1, R1.Bottom});
+    return PtInRect(R2, TPoint{R2.Left + 1, R1.Top}) || PtInRect(R2, TPoint{R2.Right - 1, R1.Bottom});
 }
 inline int IntMax(int A, int B) { return A > B ? A : B; }
 inline int IntMin(int A, int B) { return A < B ? A : B; }
