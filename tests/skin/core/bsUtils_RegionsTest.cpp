@@ -39,7 +39,8 @@ TData Parse(const std::vector<uint8_t>& AData)
     TData D;
     std::memcpy(&D.Header, AData.data(), sizeof(D.Header));
     D.Rects.resize(D.Header.nCount);
-    std::memcpy(D.Rects.data(), AData.data() + 32, D.Rects.size() * sizeof(TRect));
+    if (!D.Rects.empty())
+        std::memcpy(D.Rects.data(), AData.data() + 32, D.Rects.size() * sizeof(TRect));
     return D;
 }
 
