@@ -248,6 +248,7 @@ private:
     // Guards the event handlers against being cleared while a playback
     // thread looks at them.
     mutable std::mutex FHandlerLock;
+    std::recursive_mutex FPositionLock;
     std::unique_ptr<platform::TThread> FPlayThread;
     std::unique_ptr<platform::TThread> FEventThread;
 

@@ -68,6 +68,9 @@ void TCustomPlayer::SetState(TPlayState AState)
 
 void TCustomPlayer::UpdatePosition()
 {
+    // The display and the video decoder (at the end of the input) both
+    // update the position.
+    std::lock_guard<std::recursive_mutex> guard(FPositionLock);
     TVideoState* is = FVideoState;
     if (!is || is->IsImage2)
         return;

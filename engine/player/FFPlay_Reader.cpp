@@ -168,6 +168,10 @@ int TCustomPlayer::ReaderThread(TVideoState* is)
                 ReportError(platform::Format("%s: error while seeking", name), false);
                 if (is->video_stream >= 0)
                     FPictEvent.SetEvent();
+                // Nothing was flushed, so no picture will end the dropping
+                // that a done seek starts: playback goes on where it was.
+                is->seek_paused = 0;
+                FSeeking = false;
             } else {
                 if (is->audio_stream >= 0) {
                     is->audioq.Flush();
@@ -183,11 +187,11 @@ int TCustomPlayer::ReaderThread(TVideoState* is)
                     is->videoq.PutFlush();
                     FPictEvent.ResetEvent();
                 }
+                is->seek_done = 1;
             }
             is->ErrorEOF = 0;
             is->ReachEOF = 0;
             is->seek_req = 0;
-            is->seek_done = 1;
             FSeekEvent.SetEvent();
             if (is->video_stream < 0)
                 FSeeking = false;

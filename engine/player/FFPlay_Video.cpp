@@ -102,7 +102,17 @@ std::string BuildGraph(TCustomPlayer* APlayer, TVideoState* is, const AVFrame* A
 static void VideoDrained(TCustomPlayer* APlayer, TVideoState* is)
 {
     APlayer->FPictEvent.SetEvent();
-    if (!is->EventEOF)
+    // A seek that landed past the last picture is over all the same.
+    if (APlayer->FSeeking && !is->seek_req)
+        APlayer->FSeeking = false;
+    // The end is announced once the display has shown every picture;
+    // before that the refresh still moves the position on.
+    bool shown;
+    {
+        std::lock_guard<std::mutex> guard(is->pictq_mutex);
+        shown = is->pictq_size == 0;
+    }
+    if (shown && !is->EventEOF)
         APlayer->UpdatePosition();
 }
 
@@ -142,7 +152,8 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
             is->seek_flushed = 1;
             return 0;
         }
-        const bool endOfInput = APacket->data == nullptr && APacket->size == 0;
+        // The reader's empty packet: the decoder gives what it still holds.
+        const bool endOfInput = APacket->size == 0;
         const int r = ff::avcodec_send_packet(dec, endOfInput ? nullptr : APacket);
         ff::av_packet_unref(APacket);
         if (r < 0 && r != AVERROR(EAGAIN) && r != AVERROR_EOF)

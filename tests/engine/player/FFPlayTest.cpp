@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace engine;
 
@@ -204,4 +206,34 @@ TEST_F(PlayerTest, StreamSwitchingRefusesWhatDoesNotFit)
     EXPECT_EQ(Player->LastErrMsg(), "the stream index is not valid.");
     Player->Stop(true);
     EXPECT_EQ(Player->VideoStreamIndex(), -1);
+}
+
+TEST_F(PlayerTest, AFailedSeekLeavesPlaybackGoingOn)
+{
+    // A named pipe cannot seek: all three of the reader's attempts fail.
+    ASSERT_TRUE(testsupport::MakeMedia(Media->File("av.ts"), "-i " + testsupport::ShellQuote(Media->File("av.mkv")) +
+                                                                  " -c:v mpeg2video -c:a mp2"));
+    const std::string fifo = Media->File("pipe.ts");
+    unlink(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] {
+        testsupport::RunCommand("cat " + testsupport::ShellQuote(Media->File("av.ts")) + " > " +
+                                testsupport::ShellQuote(fifo));
+    });
+    std::vector<std::string> log;
+    GetFFLogger()->OnLog = [&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) { log.push_back(AMsg); };
+    ASSERT_TRUE(Player->Open(fifo, 0, false)) << Player->LastErrMsg();
+    ASSERT_TRUE(WaitFor([&] { return !Positions.empty(); }));
+    Player->Seek(int64_t(100000), TSeekFlags{}, true);
+    EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& AMsg) {
+        return AMsg.find("error while seeking") != std::string::npos;
+    }));
+    EXPECT_FALSE(Player->Seeking());
+    // Pictures still show: the position keeps moving and the end comes.
+    const size_t before = Positions.size();
+    EXPECT_TRUE(WaitFor([&] { return SawState(psEnd); }));
+    EXPECT_GT(Positions.size(), before);
+    Player->Stop(true);
+    GetFFLogger()->OnLog = nullptr;
+    writer.join();
 }
