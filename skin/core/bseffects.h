@@ -147,7 +147,9 @@ private:
     void AssignFromBitmap(platform::TBitmap* ABitmap, bool AKeepAlpha);
     void AssignFromGraphic(platform::TGraphic* AGraphic);
     void ReflectionFade(int ADivisor);
+    template <class F> void ForEachPixel(F AChange, bool AVisibleOnly);
     template <class F> void ForEachVisiblePixel(F AChange);
+    template <class F> void AdjustHSL(F AChange);
     template <class FTile> void TileWith(const TRect& ADstRect, const TRect& ASrcRect, const TRect& ADstClip,
                                          FTile ADrawTile);
 

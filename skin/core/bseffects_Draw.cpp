@@ -40,6 +40,12 @@ TRect DeviceClip(HDC ADC, TPoint AShift)
     return Moved(Box, AShift.X, AShift.Y);
 }
 
+// The transfer a bitmap's flags call for; blending wins over the key.
+template <class T> T ByFlags(const TbsBitmap& ABitmap, T ABlend, T AKey, T ACopy)
+{
+    return ABitmap.AlphaBlend ? ABlend : ABitmap.Transparent ? AKey : ACopy;
+}
+
 } // namespace
 
 // ---- into device contexts
@@ -60,21 +66,10 @@ void TbsBitmap::Draw(HDC ADC, const TRect& ADstRect, const TRect& ASrcRect)
     if (TbsBitmap* Target = FindBitmapByDC(ADC)) {
         TPoint S = DeviceShift(ADC);
         TRect Dst = Moved(ADstRect, S.X, S.Y);
-        TRect Clip = DeviceClip(ADC, S);
-        if (AlphaBlend)
-            BitmapBlend(*Target, Dst, Clip, ASrcRect, *this);
-        else if (Transparent)
-            BitmapKey(*Target, Dst, Clip, ASrcRect, *this);
-        else
-            BitmapCopy(*Target, Dst, Clip, ASrcRect, *this);
+        ByFlags(*this, BitmapBlend, BitmapKey, BitmapCopy)(*Target, Dst, DeviceClip(ADC, S), ASrcRect, *this);
         return;
     }
-    if (AlphaBlend)
-        GdiBlend(ADC, ADstRect, ASrcRect, *this);
-    else if (Transparent)
-        GdiKey(ADC, ADstRect, ASrcRect, *this);
-    else
-        GdiCopy(ADC, ADstRect, ASrcRect, *this);
+    ByFlags(*this, GdiBlend, GdiKey, GdiCopy)(ADC, ADstRect, ASrcRect, *this);
 }
 
 void TbsBitmap::Draw(TCanvas* ACanvas, int AX, int AY) { Draw(ACanvas->Handle(), AX, AY); }
@@ -104,14 +99,8 @@ void TbsBitmap::Draw(TbsBitmap& ABitmap, const TRect& ADstRect) { Draw(ABitmap, 
 
 void TbsBitmap::Draw(TbsBitmap& ABitmap, const TRect& ADstRect, const TRect& ASrcRect)
 {
-    if (Empty())
-        return;
-    if (AlphaBlend)
-        BitmapBlend(ABitmap, ADstRect, ADstRect, ASrcRect, *this);
-    else if (Transparent)
-        BitmapKey(ABitmap, ADstRect, ADstRect, ASrcRect, *this);
-    else
-        BitmapCopy(ABitmap, ADstRect, ADstRect, ASrcRect, *this);
+    if (!Empty())
+        ByFlags(*this, BitmapBlend, BitmapKey, BitmapCopy)(ABitmap, ADstRect, ADstRect, ASrcRect, *this);
 }
 
 // ---- tiles
@@ -155,23 +144,13 @@ void TbsBitmap::TileClip(HDC ADC, const TRect& ADstRect, const TRect& ADstClip, 
         auto* Pixels = static_cast<TbsColor*>(Dib.Bits);
         TileWith(ADstRect, ASrcRect, ADstClip, [&](const TRect& ADst, const TRect& ASrc) {
             TRect D = Moved(ADst, S.X, S.Y);
-            if (AlphaBlend)
-                DibBlend(Pixels, D, D, ASrc, *this, Dib.Height, Dib.Width);
-            else if (Transparent)
-                DibKey(Pixels, D, D, ASrc, *this, Dib.Height, Dib.Width);
-            else
-                DibCopy(Pixels, D, D, ASrc, *this, Dib.Height, Dib.Width);
+            ByFlags(*this, DibBlend, DibKey, DibCopy)(Pixels, D, D, ASrc, *this, Dib.Height, Dib.Width);
         });
         return;
     }
-    TileWith(ADstRect, ASrcRect, ADstClip, [&](const TRect& ADst, const TRect& ASrc) {
-        if (AlphaBlend)
-            GdiBlend(ADC, ADst, ASrc, *this);
-        else if (Transparent)
-            GdiKey(ADC, ADst, ASrc, *this);
-        else
-            GdiCopy(ADC, ADst, ASrc, *this);
-    });
+    auto Transfer = ByFlags(*this, GdiBlend, GdiKey, GdiCopy);
+    TileWith(ADstRect, ASrcRect, ADstClip,
+             [&](const TRect& ADst, const TRect& ASrc) { Transfer(ADC, ADst, ASrc, *this); });
 }
 
 void TbsBitmap::Tile(HDC ADC, const TRect& ADstRect, const TRect& ASrcRect) { TileClip(ADC, ADstRect, TRect{}, ASrcRect); }

@@ -240,31 +240,31 @@ void TbsEffectBmp::Mosaic(int ASize)
 
 // ---- geometry
 
-void TbsEffectBmp::Rotate90_1(TbsEffectBmp& Dst)
+// Every pixel (x, y) to AWhere(x, y) of Dst, when Dst is at least ADstW x ADstH.
+template <class F> void TbsEffectBmp::MapInto(TbsEffectBmp& Dst, int ADstW, int ADstH, F AWhere) const
 {
-    if (Dst.Width < Height || Dst.Height < Width)
+    if (Dst.Width < ADstW || Dst.Height < ADstH)
         return;
     for (int y = 0; y < Height; ++y)
-        for (int x = 0; x < Width; ++x)
-            Dst.PutPixel(y, Width - 1 - x, GetPixel(x, y));
+        for (int x = 0; x < Width; ++x) {
+            auto [DX, DY] = AWhere(x, y);
+            Dst.PutPixel(DX, DY, GetPixel(x, y));
+        }
+}
+
+void TbsEffectBmp::Rotate90_1(TbsEffectBmp& Dst)
+{
+    MapInto(Dst, Height, Width, [&](int x, int y) { return std::pair(y, Width - 1 - x); });
 }
 
 void TbsEffectBmp::Rotate90_2(TbsEffectBmp& Dst)
 {
-    if (Dst.Width < Height || Dst.Height < Width)
-        return;
-    for (int y = 0; y < Height; ++y)
-        for (int x = 0; x < Width; ++x)
-            Dst.PutPixel(Height - 1 - y, x, GetPixel(x, y));
+    MapInto(Dst, Height, Width, [&](int x, int y) { return std::pair(Height - 1 - y, x); });
 }
 
 void TbsEffectBmp::FlipVert(TbsEffectBmp& Dst)
 {
-    if (Dst.Width < Width || Dst.Height < Height)
-        return;
-    for (int y = 0; y < Height; ++y)
-        for (int x = 0; x < Width; ++x)
-            Dst.PutPixel(x, Height - 1 - y, GetPixel(x, y));
+    MapInto(Dst, Width, Height, [&](int x, int y) { return std::pair(x, Height - 1 - y); });
 }
 
 void TbsEffectBmp::Resize(TbsEffectBmp& Dst)

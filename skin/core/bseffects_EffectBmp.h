@@ -85,6 +85,7 @@ private:
     // The four-pixel average of the split blur at (x, y), in place.
     void SplitBlurPixel(int x, int y, int Amount, int ADownLimit);
     template <class F> void ForEachChannel(F AChange);
+    template <class F> void MapInto(TbsEffectBmp& Dst, int ADstW, int ADstH, F AWhere) const;
     // Each pixel of columns [x0, x1] of every row gets mix(t) with BMP, t
     // moving by AStep from column AFrom towards ATo.
     void GradientColumns(const TbsEffectBmp& BMP, int AFrom, int ATo, double AStep);

@@ -55,27 +55,29 @@ TbsColor MMXBlendPixel(TbsColor AUpper, TbsColor ALower)
     return R;
 }
 
-void PlainBlendLine(const TbsColor* ASrc, TbsColor* ADst, int ACount)
+namespace {
+
+// Both blend lines share their shortcuts: a source alpha of 0 leaves the
+// destination, 255 copies the source exactly; only partial alphas blend.
+template <TbsColor (*Blend)(TbsColor, TbsColor)> void BlendLineWith(const TbsColor* ASrc, TbsColor* ADst, int ACount)
 {
     for (int I = 0; I < ACount; ++I) {
         uint32_t A = ASrc[I] >> 24;
         if (A == 255)
             ADst[I] = ASrc[I];
         else if (A != 0)
-            ADst[I] = PlainBlendPixel(ASrc[I], ADst[I]);
+            ADst[I] = Blend(ASrc[I], ADst[I]);
     }
 }
 
-void MMXBlendLine(const TbsColor* ASrc, TbsColor* ADst, int ACount)
+} // namespace
+
+void PlainBlendLine(const TbsColor* ASrc, TbsColor* ADst, int ACount)
 {
-    for (int I = 0; I < ACount; ++I) {
-        uint32_t A = ASrc[I] >> 24;
-        if (A == 255)
-            ADst[I] = ASrc[I];
-        else if (A != 0)
-            ADst[I] = MMXBlendPixel(ASrc[I], ADst[I]);
-    }
+    BlendLineWith<PlainBlendPixel>(ASrc, ADst, ACount);
 }
+
+void MMXBlendLine(const TbsColor* ASrc, TbsColor* ADst, int ACount) { BlendLineWith<MMXBlendPixel>(ASrc, ADst, ACount); }
 
 void KeyCopyLine(const TbsColor* ASrc, TbsColor* ADst, int ACount)
 {
@@ -96,11 +98,23 @@ void FillLine(TbsColor* APixels, int ACount, TbsColor AValue)
         APixels[I] = AValue;
 }
 
+namespace {
+
+// Runs a line kernel over rows AFirstRow..ALastRow, columns AFirstCol..ALastCol.
+template <class F> void ForRectRows(TbsColor* APixels, int ARowLength, int ALastRow, int ALastCol, int AFirstRow,
+                                    int AFirstCol, F ALine)
+{
+    for (int Y = AFirstRow; Y <= ALastRow; ++Y)
+        ALine(APixels + intptr_t(Y) * ARowLength + AFirstCol, ALastCol - AFirstCol + 1);
+}
+
+} // namespace
+
 void FillRectKernel(TbsColor* APixels, int ARowLength, int, TbsColor AValue, int ALastRow, int ALastCol,
                     int AFirstRow, int AFirstCol)
 {
-    for (int Y = AFirstRow; Y <= ALastRow; ++Y)
-        FillLine(APixels + intptr_t(Y) * ARowLength + AFirstCol, ALastCol - AFirstCol + 1, AValue);
+    ForRectRows(APixels, ARowLength, ALastRow, ALastCol, AFirstRow, AFirstCol,
+                [&](TbsColor* P, int N) { FillLine(P, N, AValue); });
 }
 
 void SetAlphaLine(TbsColor* APixels, int ACount, uint8_t AAlpha)
@@ -112,8 +126,8 @@ void SetAlphaLine(TbsColor* APixels, int ACount, uint8_t AAlpha)
 void SetAlphaRectKernel(TbsColor* APixels, int ARowLength, int, uint8_t AAlpha, int ALastRow, int ALastCol,
                         int AFirstRow, int AFirstCol)
 {
-    for (int Y = AFirstRow; Y <= ALastRow; ++Y)
-        SetAlphaLine(APixels + intptr_t(Y) * ARowLength + AFirstCol, ALastCol - AFirstCol + 1, AAlpha);
+    ForRectRows(APixels, ARowLength, ALastRow, ALastCol, AFirstRow, AFirstCol,
+                [&](TbsColor* P, int N) { SetAlphaLine(P, N, AAlpha); });
 }
 
 void KeyToAlphaZeroLine(TbsColor* APixels, int ACount, TbsColor AColor)

@@ -36,14 +36,16 @@ float WrapComponent(float AValue, int ADelta)
 
 } // namespace
 
-template <class F> void TbsBitmap::ForEachVisiblePixel(F AChange)
+template <class F> void TbsBitmap::ForEachPixel(F AChange, bool AVisibleOnly)
 {
     if (Empty())
         return;
     for (TbsColor *P = FBits, *E = FBits + intptr_t(FWidth) * FHeight; P != E; ++P)
-        if ((*P >> 24) != 0)
+        if (!AVisibleOnly || (*P >> 24) != 0)
             *P = AChange(*P);
 }
+
+template <class F> void TbsBitmap::ForEachVisiblePixel(F AChange) { ForEachPixel(AChange, true); }
 
 void TbsBitmap::CheckingAlphaBlend()
 {
@@ -100,24 +102,22 @@ void TbsBitmap::SetAlpha(uint8_t AAlpha, TRect ARect)
 
 void TbsBitmap::CheckRGBA()
 {
-    if (Empty())
-        return;
-    for (intptr_t I = 0, N = intptr_t(FWidth) * FHeight; I < N; ++I) {
-        TbsColor P = FBits[I];
-        int A = int(P >> 24);
-        FBits[I] = WithRGB(P, std::min(R8(P), A), std::min(G8(P), A), std::min(B8(P), A));
-    }
+    ForEachPixel(
+        [](TbsColor P) {
+            int A = int(P >> 24);
+            return WithRGB(P, std::min(R8(P), A), std::min(G8(P), A), std::min(B8(P), A));
+        },
+        false);
 }
 
 void TbsBitmap::CheckRGBA2()
 {
-    if (Empty())
-        return;
-    for (intptr_t I = 0, N = intptr_t(FWidth) * FHeight; I < N; ++I) {
-        TbsColor P = FBits[I];
-        double A = double(P >> 24);
-        FBits[I] = WithRGB(P, RoundEven(A * R8(P) / 255), RoundEven(A * G8(P) / 255), RoundEven(A * B8(P) / 255));
-    }
+    ForEachPixel(
+        [](TbsColor P) {
+            double A = double(P >> 24);
+            return WithRGB(P, RoundEven(A * R8(P) / 255), RoundEven(A * G8(P) / 255), RoundEven(A * B8(P) / 255));
+        },
+        false);
 }
 
 void TbsBitmap::ChangeBitmapBrightness(int ADeltaBrightness)
@@ -129,36 +129,34 @@ void TbsBitmap::ChangeBitmapBrightness(int ADeltaBrightness)
     });
 }
 
-void TbsBitmap::SetBitmapHue(int AHue)
+// Each visible pixel through hue, saturation and lightness; AChange edits
+// the hue and saturation, the alpha byte stays.
+template <class F> void TbsBitmap::AdjustHSL(F AChange)
 {
-    float NewHue = float(std::clamp(AHue, 0, 255)) / 255;
     ForEachVisiblePixel([&](TbsColor P) {
         float H, S, L;
         RGBToHSL(P, H, S, L);
-        return (HSLToRGB(L, S, NewHue) & 0x00FFFFFF) | (P & 0xFF000000);
+        AChange(H, S);
+        return (HSLToRGB(L, S, H) & 0x00FFFFFF) | (P & 0xFF000000);
     });
+}
+
+void TbsBitmap::SetBitmapHue(int AHue)
+{
+    float NewHue = float(std::clamp(AHue, 0, 255)) / 255;
+    AdjustHSL([&](float& H, float&) { H = NewHue; });
 }
 
 void TbsBitmap::ChangeBitmapHue(int ADeltaHue)
 {
-    if (ADeltaHue == 0)
-        return;
-    ForEachVisiblePixel([&](TbsColor P) {
-        float H, S, L;
-        RGBToHSL(P, H, S, L);
-        return (HSLToRGB(L, S, WrapComponent(H, ADeltaHue)) & 0x00FFFFFF) | (P & 0xFF000000);
-    });
+    if (ADeltaHue != 0)
+        AdjustHSL([&](float& H, float&) { H = WrapComponent(H, ADeltaHue); });
 }
 
 void TbsBitmap::ChangeBitmapSat(int ADeltaSat)
 {
-    if (ADeltaSat == 0)
-        return;
-    ForEachVisiblePixel([&](TbsColor P) {
-        float H, S, L;
-        RGBToHSL(P, H, S, L);
-        return (HSLToRGB(L, WrapComponent(S, ADeltaSat), H) & 0x00FFFFFF) | (P & 0xFF000000);
-    });
+    if (ADeltaSat != 0)
+        AdjustHSL([&](float&, float& S) { S = WrapComponent(S, ADeltaSat); });
 }
 
 void TbsBitmap::FlipVert()
