@@ -2,6 +2,8 @@
 #include "skin/core/bseffects_Link.h"
 
 #include "platform/core/Exceptions.h"
+#include "platform/gfx/PngImage.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -286,6 +288,52 @@ TEST(SkinBitmap, AssignFromPlatformBitmaps)
 
     platform::TFont NotAGraphic;
     EXPECT_THROW(D.Assign(&NotAGraphic), platform::EConvertError);
+}
+
+TEST(SkinBitmap, AssignFromOtherGraphicsKeepsWhatIsSeeThrough)
+{
+    // A PNG with a fully transparent pixel: rendered over magenta, that pixel
+    // stays magenta and is not copied, so the old pixel stays; all end opaque.
+    platform::TPngImage Png;
+    platform::TImageData D;
+    D.Width = 2;
+    D.Height = 1;
+    D.Pixels = {0xFF102030, 0x00000000};
+    D.HasAlpha = true;
+    Png.SetImage(D);
+    auto B = Make(2, 1, {0x11111111, 0x22222222});
+    B->Assign(&Png);
+    EXPECT_EQ(Pixels(*B), (std::vector<TbsColor>{0xFF102030, 0xFF222222}));
+
+    platform::TPicture Pic;
+    B->AlphaBlend = false;
+    Pic.Assign(B.get());
+    ASSERT_NE(Pic.Graphic(), nullptr);
+    EXPECT_EQ(Pic.Width(), 2);
+    TbsBitmap Back;
+    Back.Assign(&Pic); // a picture holding a bitmap goes through a plain copy
+    EXPECT_EQ(Pixels(Back), (std::vector<TbsColor>{0xFF102030, 0xFF222222}));
+    platform::TPicture Nothing;
+    Back.Assign(&Nothing); // no graphic: unchanged
+    EXPECT_EQ(Back.Width(), 2);
+}
+
+TEST(SkinBitmap, PicturesBesideAModule)
+{
+    testsupport::TTempDir Dir;
+    platform::TBitmap Bmp;
+    Bmp.SetPixelFormat(platform::pf24bit);
+    Bmp.SetSize(3, 2);
+    Bmp.ScanLine(1)[2] = 0x7F;
+    Bmp.SaveToFile(Dir.File("ARROW.bmp"));
+    TbsBitmap B;
+    B.LoadFromResource(Dir.File("module.so"), "MISSING");
+    EXPECT_TRUE(B.Empty());
+    testsupport::WriteFile(Dir.File("module.so"), "x");
+    B.LoadFromResource(Dir.File("module.so"), "ARROW");
+    ASSERT_EQ(B.Width(), 3);
+    EXPECT_EQ(*B.GetPixelPtr(0, 1), 0xFF7F0000u); // byte 2 of a 24-bit row is the first pixel's red
+    EXPECT_EQ(*B.GetPixelPtr(1, 1), 0xFF000000u);
 }
 
 TEST(SkinBitmap, StreamRoundTripAndBottomUpRows)
