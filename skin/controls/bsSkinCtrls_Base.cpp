@@ -4,6 +4,7 @@
 
 #include "platform/ui/MessageLoop.h"
 
+#include <cctype>
 #include <vector>
 
 namespace skin {
@@ -308,6 +309,19 @@ bool ApplySkinSize(TCtl* C, int ADefaultWidth, int ADefaultHeight)
     return resized;
 }
 
+// Stores a default width or height; an unskinned control takes it at once.
+template <class TCtl>
+void ApplyDefaultSize(TCtl* C, int& AField, int AValue, bool AWidth)
+{
+    AField = AValue;
+    if (C->FIndex != -1 || AValue <= 0)
+        return;
+    if (AWidth)
+        C->SetWidth(AValue);
+    else
+        C->SetHeight(AValue);
+}
+
 void FillButtonFace(TBitmap* B, int W, int H)
 {
     TCanvas* c = B->Canvas();
@@ -358,19 +372,9 @@ TbsSkinCustomControl::TbsSkinCustomControl(TComponent* AOwner) : TbsSkinControl(
 // there is nothing to delete here.
 TbsSkinCustomControl::~TbsSkinCustomControl() = default;
 
-void TbsSkinCustomControl::SetDefaultWidth(int Value)
-{
-    FDefaultWidth = Value;
-    if (FIndex == -1 && Value > 0)
-        SetWidth(Value);
-}
+void TbsSkinCustomControl::SetDefaultWidth(int Value) { ApplyDefaultSize(this, FDefaultWidth, Value, true); }
 
-void TbsSkinCustomControl::SetDefaultHeight(int Value)
-{
-    FDefaultHeight = Value;
-    if (FIndex == -1 && Value > 0)
-        SetHeight(Value);
-}
+void TbsSkinCustomControl::SetDefaultHeight(int Value) { ApplyDefaultSize(this, FDefaultHeight, Value, false); }
 
 void TbsSkinCustomControl::SetDefaultFont(TFont* Value)
 {
@@ -541,19 +545,9 @@ TbsGraphicSkinCustomControl::TbsGraphicSkinCustomControl(TComponent* AOwner) : T
     });
 }
 
-void TbsGraphicSkinCustomControl::SetDefaultWidth(int Value)
-{
-    FDefaultWidth = Value;
-    if (FIndex == -1 && Value > 0)
-        SetWidth(Value);
-}
+void TbsGraphicSkinCustomControl::SetDefaultWidth(int Value) { ApplyDefaultSize(this, FDefaultWidth, Value, true); }
 
-void TbsGraphicSkinCustomControl::SetDefaultHeight(int Value)
-{
-    FDefaultHeight = Value;
-    if (FIndex == -1 && Value > 0)
-        SetHeight(Value);
-}
+void TbsGraphicSkinCustomControl::SetDefaultHeight(int Value) { ApplyDefaultSize(this, FDefaultHeight, Value, false); }
 
 void TbsGraphicSkinCustomControl::SetDefaultFont(TFont* Value)
 {
@@ -619,6 +613,17 @@ void ChangeSkinDataOfControls(TWinControl* AForm, TbsSkinData* ASender)
         if (auto* s = dynamic_cast<IbsSkinnedControl*>(C); s && (!ASender || s->SkinData() == ASender))
             s->ChangeSkinData();
     });
+}
+
+bool RunAccel(TWinControl* AControl, TMessage& M, bool ACanFocused, const std::function<void()>& AAction)
+{
+    if (!ACanFocused || !platform::IsAccel(uint16_t(std::toupper(int(M.WParam & 0xFF))), AControl->Caption()) ||
+        !AControl->CanFocus())
+        return false;
+    AControl->SetFocus();
+    AAction();
+    M.Result = 1;
+    return true;
 }
 
 void AssignCaptionFont(TFont* AFont, TFont* ADefault, TbsSkinData* AData, bool AFromRecord,

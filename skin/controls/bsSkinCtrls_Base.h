@@ -13,6 +13,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/ImgList.h"
 
+#include <functional>
 #include <string>
 
 namespace skin {
@@ -96,6 +97,11 @@ struct TbsSkinLayout {
     TbsStretchType StretchType = bsstFull;
     bool LeftStretch = false, TopStretch = false, RightStretch = false, BottomStretch = false;
 
+    TRect RealClientRect() const { return NewClRect; }
+    int RealClientWidth() const { return NewClRect.Width(); }
+    int RealClientHeight() const { return NewClRect.Height(); }
+    int RealClientLeft() const { return NewClRect.Left; }
+    int RealClientTop() const { return NewClRect.Top; }
     int SkinWidth() const { return SkinRect.Width(); }
     int SkinHeight() const { return SkinRect.Height(); }
     int CalcResizeMode() const;
@@ -153,12 +159,6 @@ public:
 
     TbsPicture* MaskPicture = nullptr;   // not owned
 
-    TRect RealClientRect() const { return NewClRect; }
-    int RealClientWidth() const { return NewClRect.Width(); }
-    int RealClientHeight() const { return NewClRect.Height(); }
-    int RealClientLeft() const { return NewClRect.Left; }
-    int RealClientTop() const { return NewClRect.Top; }
-
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void GetSkinData() override;
     void ChangeSkinData() override;
@@ -207,12 +207,6 @@ public:
     void SetDefaultFont(TFont* Value);
     bool UseSkinFont = true;
 
-    TRect RealClientRect() const { return NewClRect; }
-    int RealClientWidth() const { return NewClRect.Width(); }
-    int RealClientHeight() const { return NewClRect.Height(); }
-    int RealClientLeft() const { return NewClRect.Left; }
-    int RealClientTop() const { return NewClRect.Top; }
-
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void GetSkinData() override;
     void ChangeSkinData() override;
@@ -244,6 +238,11 @@ void ChangeSkinDataOfControls(TWinControl* AForm, TbsSkinData* ASender);
 // AFromRecord (skinned with UseSkinFont), else ADefault; the charset from the
 // model's string table when it has one, else ADefault's. The colour is the
 // caller's.
+// A CM_DIALOGCHAR with the accelerator of AControl's caption, when the
+// control may and can take the focus: focuses it, runs AAction and answers 1.
+// False when the key is not the control's.
+bool RunAccel(TWinControl* AControl, TMessage& M, bool ACanFocused, const std::function<void()>& AAction);
+
 void AssignCaptionFont(TFont* AFont, TFont* ADefault, TbsSkinData* AData, bool AFromRecord,
                        const TbsSkinFontFields& ARecordFont);
 

@@ -673,12 +673,8 @@ void TbsSkinButton::CMDialogKey(TMessage& M)
 
 void TbsSkinButton::CMDialogChar(TMessage& M)
 {
-    if (FCanFocused && platform::IsAccel(uint16_t(std::toupper(int(M.WParam & 0xFF))), Caption()) && CanFocus()) {
-        SetFocus();
-        ButtonClick();
-        M.Result = 1;
+    if (RunAccel(this, M, FCanFocused, [this] { ButtonClick(); }))
         return;
-    }
     TbsSkinCustomControl::CMDialogChar(M);
 }
 

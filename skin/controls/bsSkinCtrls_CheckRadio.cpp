@@ -298,12 +298,8 @@ void TbsSkinCheckRadioBox::WMKillFocus(TMessage& M)
 
 void TbsSkinCheckRadioBox::CMDialogChar(TMessage& M)
 {
-    if (FCanFocused && platform::IsAccel(uint16_t(std::toupper(int(M.WParam & 0xFF))), Caption()) && CanFocus()) {
-        SetFocus();
-        ToggleChecked();
-        M.Result = 1;
+    if (RunAccel(this, M, FCanFocused, [this] { ToggleChecked(); }))
         return;
-    }
     TbsSkinCustomControl::CMDialogChar(M);
 }
 

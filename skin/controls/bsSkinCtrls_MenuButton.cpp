@@ -236,14 +236,8 @@ void TbsSkinMenuButton::CMDialogChar(TMessage& M)
         TbsSkinButton::CMDialogChar(M);
         return;
     }
-    if (FCanFocused && platform::IsAccel(uint16_t(std::toupper(int(M.WParam & 0xFF))), Caption()) && CanFocus()) {
-        SetFocus();
-        FMenuTracked = true;
-        SetDown(true);
-        TrackMenu();
-        M.Result = 1;
+    if (RunAccel(this, M, FCanFocused, [this] { StartTracking(); }))
         return;
-    }
     TbsSkinButton::CMDialogChar(M);
 }
 
