@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrls_Base.h"
 
+#include "skin/core/bsUtils_Regions.h"
 #include "skin/core/bsUtils_SkinImage.h"
 
 #include "platform/ui/MessageLoop.h"
@@ -515,7 +516,41 @@ void TbsSkinCustomControl::UpdateSkinRegion()
     CreateSkinRegion();
 }
 
-void TbsSkinCustomControl::CreateSkinRegion() {}
+// The window owns the region it is given and frees the one it had, so the
+// old region is never deleted here.
+void TbsSkinCustomControl::CreateSkinRegion()
+{
+    int w = Width(), h = Height();
+    CalcSkinLayout(w, h);
+    platform::HRGN rgn = nullptr;
+    switch (ResizeMode) {
+    case 0:
+        MaskToRegion(rgn, MaskPicture);
+        break;
+    case 1:
+        skin::CreateSkinRegion(rgn, LTPt, RTPt, LBPt, RBPt, ClRect, NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint,
+                               NewClRect, MaskPicture, Width(), Height());
+        break;
+    case 2: {
+        // The lower corners are the upper ones.
+        const TPoint p = Point(RTPt.X + Width() - SkinWidth(), RTPt.Y);
+        skin::CreateSkinRegion(rgn, LTPt, RTPt, LTPt, RTPt, ClRect, LTPt, p, LTPt, p, NewClRect, MaskPicture, Width(),
+                               Height());
+        break;
+    }
+    case 3: {
+        // The right corners are the left ones.
+        const TPoint q = Point(LBPt.X, LBPt.Y + Height() - SkinHeight());
+        skin::CreateSkinRegion(rgn, LTPt, LTPt, LBPt, LBPt, ClRect, LTPt, LTPt, q, q, NewClRect, MaskPicture, Width(),
+                               Height());
+        break;
+    }
+    default:
+        return;
+    }
+    FRgn = rgn;
+    platform::SetWindowRgn(Handle(), FRgn, true);
+}
 
 void TbsSkinCustomControl::SendCheckParentBG()
 {

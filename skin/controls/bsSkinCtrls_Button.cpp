@@ -3,6 +3,7 @@
 #include "platform/ui/Input.h"
 #include "platform/ui/MessageLoop.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace skin {
@@ -53,7 +54,8 @@ void TbsGuiTimer::SetInterval(uint32_t AInterval)
     });
 }
 
-TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinCustomControl(AOwner)
+TbsSkinButton::TbsSkinButton(TComponent* AOwner)
+    : TbsSkinCustomControl(AOwner), FLayerManager(std::make_unique<TbsLayerManager>(nullptr))
 {
     SetTabStop(true);
     SetSkinDataName("button");
@@ -261,7 +263,7 @@ void TbsSkinButton::ButtonClick()
 void TbsSkinButton::BeforeChangeSkinData()
 {
     TbsSkinCustomControl::BeforeChangeSkinData();
-    if (FGlowShown)
+    if (FLayerManager->IsVisible)
         HideLayer();
 }
 
@@ -325,14 +327,16 @@ void TbsSkinButton::MorphTimerTick()
     Repaint();
 }
 
+// Steps stop at the ends, so that rounding never leaves the factor a hair
+// short of them or beyond them.
 bool StepMorph(double& AKf, bool AToHot)
 {
     if (AToHot && AKf < 1) {
-        AKf += MorphStep;
+        AKf = std::min(1.0, AKf + MorphStep);
         return false;
     }
     if (!AToHot && AKf > 0) {
-        AKf -= MorphStep;
+        AKf = std::max(0.0, AKf - MorphStep);
         return false;
     }
     AKf = AToHot ? 1 : 0;

@@ -9,6 +9,7 @@
 // glow frame around itself while the pointer is over it.
 
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/core/bsUtils_Layer.h"
 #include "skin/core/bsUtils_Text.h"
 
 #include "platform/controls/ExtCtrls.h"
@@ -83,6 +84,9 @@ bool TakeFocusOnPress(TWinControl* AControl, TMessage& M, bool& AClicksDisabled)
 // CM_MOUSELEAVE, coming back performs CM_MOUSEENTER.
 void FollowPointer(TControl* AControl, int X, int Y, bool AMouseIn);
 
+// AFrom blended towards ATo by AKind and AKf (0 to 1), drawn at (0, 0) of C.
+void DrawMorph(TCanvas* C, TBitmap& AFrom, TBitmap& ATo, TbsMorphKind AKind, double AKf);
+
 // Frames and fills of the built-in look: pressed, hot or normal.
 void DrawBuiltInState(TCanvas* C, const TRect& R, bool APressed, bool AHot);
 
@@ -154,6 +158,7 @@ public:
     virtual void ButtonClick();
     void ShowLayer();
     void HideLayer();
+    bool GlowVisible() const { return FLayerManager->IsVisible; }
     bool MouseIn() const { return FMouseIn; }
     double MorphKf() const { return FMorphKf; }
     bool Active() const { return FActive; }
@@ -192,6 +197,8 @@ protected:
     void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
 
     bool SkinEffectsOn() const;
+    // The skin lets this button show a glow frame.
+    bool GlowAllowed() const;
     bool MorphingActive() const { return Morphing && SkinEffectsOn(); }
     bool IsFocused();
     bool DownLook();
@@ -230,7 +237,7 @@ protected:
     bool FMouseDown = false;
     double FMorphKf = 0;
     std::unique_ptr<TbsGuiTimer> AnimateTimer, RepeatTimer, MorphTimer;
-    bool FGlowShown = false;
+    std::unique_ptr<TbsLayerManager> FLayerManager;
 
     bool FTransparent = false;
     bool FCheckedMode = false;

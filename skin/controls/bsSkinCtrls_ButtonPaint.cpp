@@ -1,6 +1,11 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 
+#include "skin/core/bsUtils_Glyphs.h"
+#include "skin/core/bsUtils_Probes.h"
 #include "skin/core/bsUtils_SkinImage.h"
+#include "skin/core/bseffects_EffectBmp.h"
+
+#include <memory>
 
 namespace skin {
 
@@ -50,6 +55,7 @@ void TbsSkinButton::Paint()
     Canvas()->Draw(0, 0, &b);
 }
 
+// The normal picture blended towards the hot one by FMorphKf.
 void TbsSkinButton::PaintMorph()
 {
     TBitmap normal, hot;
@@ -57,16 +63,34 @@ void TbsSkinButton::PaintMorph()
     hot.SetSize(Width(), Height());
     CreateButtonImage(&normal, SkinRect, false, false);
     CreateButtonImage(&hot, ActiveSkinRect, false, true);
-    Canvas()->Draw(0, 0, FMorphKf < 0.5 ? &normal : &hot);
+    DrawMorph(Canvas(), normal, hot, MorphKind, FMorphKf);
+}
+
+void DrawMorph(TCanvas* C, TBitmap& AFrom, TBitmap& ATo, TbsMorphKind AKind, double AKf)
+{
+    std::unique_ptr<TbsEffectBmp> from(TbsEffectBmp::CreateFromhWnd(AFrom.Handle()));
+    std::unique_ptr<TbsEffectBmp> to(TbsEffectBmp::CreateFromhWnd(ATo.Handle()));
+    switch (AKind) {
+    case mkDefault: from->Morph(*to, AKf); break;
+    case mkGradient: from->MorphGrad(*to, AKf); break;
+    case mkLeftGradient: from->MorphLeftGrad(*to, AKf); break;
+    case mkRightGradient: from->MorphRightGrad(*to, AKf); break;
+    case mkLeftSlide: from->MorphLeftSlide(*to, AKf); break;
+    case mkRightSlide: from->MorphRightSlide(*to, AKf); break;
+    case mkPush: from->MorphPush(*to, AKf); break;
+    }
+    from->Draw(C->Handle(), 0, 0);
 }
 
 void TbsSkinButton::CreateButtonImage(TBitmap* B, TRect R, bool ADown, bool AMouseIn)
 {
     const bool stretched = !UseSkinSize && ResizeMode != 1;
     const bool drawPicture = ADown || AMouseIn || !FTransparent;
-    if (drawPicture && stretched)
+    if (!drawPicture)
+        PaintParentBackground(this, B->Canvas());   // the transparent idle look
+    else if (stretched)
         DrawStretchedPicture(B, R, true);
-    else if (drawPicture)
+    else
         DrawSkinPicture(B, Picture, R);
     const TRect content =
         stretched ? Rect(ClRect.Left, ClRect.Top, ClRect.Right + B->Width() - R.Width(), ClRect.Bottom + B->Height() - R.Height())
@@ -111,6 +135,7 @@ void TbsSkinButton::DrawFocusFrame(TCanvas* C, const TRect& R)
 {
     C->Brush()->SetStyle(platform::bsSolid);
     C->Brush()->SetColor(FSD ? FSD->SkinColors().cBtnFace() : platform::clBtnFace);
+    DrawDotFocusRect(C, R);
     C->Brush()->SetStyle(platform::bsClear);
 }
 
@@ -125,16 +150,22 @@ int TbsSkinButton::GlyphFrame(bool ADown, bool AMouseIn)
     return 2;
 }
 
+// Never shifted for pressing and without a colour bar.
 void TbsSkinButton::DrawContent(TCanvas* C, const TRect& R, bool ADown, bool AMouseIn)
 {
     std::string itemCaption;
     int itemImage = -1;
     if (FSkinImagesMenu && UseImagesMenuImage && FSkinImagesMenu->SelectedItem(itemCaption, itemImage)) {
+        DrawImageAndText(C, R, FMargin, FSpacing, FLayout, UseImagesMenuCaption ? itemCaption : Caption(), itemImage,
+                         FSkinImagesMenu->Images(), false, Enabled(), false, 0);
         return;
     }
     if (FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count()) {
+        DrawImageAndText(C, R, FMargin, FSpacing, FLayout, Caption(), FImageIndex, FImageList, false, Enabled(), false, 0);
         return;
     }
+    DrawGlyphAndText(C, R, FMargin, FSpacing, FLayout, Caption(), &FGlyph, FNumGlyphs, GlyphFrame(ADown, AMouseIn),
+                     false, false, 0);
 }
 
 void TbsSkinButton::CreateControlDefaultImage(TBitmap* B)
@@ -169,12 +200,62 @@ void TbsSkinButton::DrawMenuMarker(TCanvas* C, const TRect& R, bool ADown, bool 
 
 // ---------------------------------------------------------------- glow frame
 
+bool TbsSkinButton::GlowAllowed() const
+{
+    return FSD && !FSD->Empty() && Skinned() && IsLayeredWindowsAvailable() &&
+           (FSD->ShowButtonGlowFrames || AlwaysShowLayeredFrame) && GlowLayerPictureIndex != -1;
+}
+
+namespace {
+
+// The glow picture fitted to a button that is not of the skin's size.
+void FitGlowPicture(TBitmap* AOut, TBitmap* ASource, int AMode, int DW, int DH, const TRect& AClient)
+{
+    const TRect whole = Rect(0, 0, ASource->Width(), ASource->Height());
+    if (AMode == 2) {
+        CreateHSkinImage(AClient.Left, ASource->Width() - AClient.Right, AOut, ASource, whole, ASource->Width() + DW,
+                         ASource->Height(), true);
+        return;
+    }
+    AOut->SetSize(ASource->Width() + DW, ASource->Height() + DH);
+    CreateStretchSkinImage(AOut, ASource, whole, AClient, true);
+}
+
+} // namespace
+
 void TbsSkinButton::ShowLayer()
 {
+    GetSkinData();
+    if (!GlowAllowed())
+        return;
+    if (auto* form = dynamic_cast<platform::TForm*>(ParentForm()))
+        FLayerManager->TopMostMode = form->FormStyle() == platform::fsStayOnTop;
+    TbsPicture* image = ActivePicture(*FSD, GlowLayerPictureIndex);
+    TbsPicture* mask = ActivePicture(*FSD, GlowLayerMaskPictureIndex);
+    // A glow picture the skin does not have shows no glow.
+    if (!image || !mask)
+        return;
+    const bool fitted = ResizeMode == 1 || (ResizeMode == 2 && UseSkinSize);
+    if (!fitted && ResizeMode != 0)
+        return;
+    TBitmap fitImage, fitMask;
+    if (fitted) {
+        const int dW = Width() - SkinWidth(), dH = Height() - SkinHeight();
+        const TRect client = Rect(GlowLayerOffsetLeft, GlowLayerOffsetTop, image->Width() - GlowLayerOffsetRight,
+                                  image->Height() - GlowLayerOffsetBottom);
+        FitGlowPicture(&fitImage, image, ResizeMode, dW, dH, client);
+        FitGlowPicture(&fitMask, mask, ResizeMode, dW, dH, client);
+        image = &fitImage;
+        mask = &fitMask;
+    }
+    const TPoint p = ClientOrigin();
+    FLayerManager->Show(p.X - GlowLayerShowOffsetX, p.Y - GlowLayerShowOffsetY, image, mask, GlowLayerAlphaBlendValue);
 }
 
 void TbsSkinButton::HideLayer()
 {
+    if (GlowAllowed() && (ResizeMode == 0 || ResizeMode == 1 || (ResizeMode == 2 && UseSkinSize)))
+        FLayerManager->Hide();
 }
 
 } // namespace skin

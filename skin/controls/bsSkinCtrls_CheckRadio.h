@@ -84,6 +84,11 @@ protected:
     // is that piece brightened.
     TRect CheckPiece(TCheckBoxState AState, bool AMouseIn, bool& AGrayedFromPiece) const;
     void DrawCheckPiece(TCanvas* C, int X, int Y, TCheckBoxState AState, bool AMouseIn);
+    void PrepareFont(TCanvas* C);
+    bool ImageShown() const;
+    TRect DrawFlatCaption(TCanvas* C, int ALeft, int AImageGap);
+    void DrawFlatFocus(TCanvas* C, const TRect& ACaption);
+    void DrawFramedPicture(TBitmap* B, bool AActive);
     void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
     void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
     void MouseMove(platform::TShiftState AShift, int X, int Y) override;

@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 
+#include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_SkinImage.h"
 
 #include "platform/ui/Input.h"
@@ -136,7 +137,7 @@ void TbsSkinMenuButton::MenuClosed(bool AMorph)
     FMouseIn = HandleAllocated() && platform::WindowFromPoint(platform::GetCursorPos()) == Handle();
     if (OnHideTrackMenu)
         OnHideTrackMenu(this);
-    if (FGlowShown && !FMouseIn)
+    if (FLayerManager->IsVisible && !FMouseIn)
         HideLayer();
     if (AMorph)
         MorphOrRepaint();
@@ -315,6 +316,8 @@ void TbsSkinMenuButton::CreateStripImage(TBitmap* B, bool ADown, bool AMouseIn)
     const TRect strip = Rect(w - ArrowWidth, 0, w, h);
     if (!MenuMarkerRect.IsEmpty())
         DrawMenuMarker(c, strip, (ADown && AMouseIn) || FMenuTracked, AMouseIn);
+    else
+        DrawDownTriangle(c, strip, FMenuTracked ? DownFontColor : c->Font()->Color());
 }
 
 void TbsSkinMenuButton::CreateControlDefaultImage(TBitmap* B)
@@ -332,6 +335,10 @@ void TbsSkinMenuButton::CreateControlDefaultImage(TBitmap* B)
     }
     AssignCaptionFont(c->Font(), DefaultFont(), FSD, false, *this);
     DrawContent(c, Rect(0, 0, w - ArrowWidth, h), FDown, FMouseIn);
+    TRect arrow = Rect(w - ArrowWidth, 0, w, h);
+    if (pressed || FMenuTracked)
+        arrow = Rect(w - ArrowWidth + 2, 2, w, h);
+    DrawDownTriangle(c, arrow, platform::clBtnText);
 }
 
 } // namespace skin

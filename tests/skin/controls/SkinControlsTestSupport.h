@@ -79,6 +79,7 @@ inline std::string BmpFile(int AWidth, int AHeight, const std::function<uint32_t
 //    (hot checked), 39 (hot unchecked), each a mark on the key colour with
 //    the bottom-left pixel of the key;
 //  - 60,20 - 90,40: a mask block, black inside with its two top corners white.
+// Picture 1 is that mask block alone, the mask of the "masked" record.
 inline uint32_t PicturePixel(int X, int Y)
 {
     if (Y < 20) {
@@ -115,13 +116,16 @@ inline std::string SkinIni(const std::string& AExtraControls = "", const std::st
                            "4=masked:button\r\n5=stdlabel:stdlabel\r\n6=checkbox:checkradio\r\n"
                            "7=radiobox:checkradio\r\n8=plain:bevel\r\n9=fixeddown:button\r\n10=fixedbutton:button\r\n";
     int count = 11;
+    // AExtraControls: "name:kind" entries, one a line.
     for (size_t at = 0; at < AExtraControls.size();) {
-        const size_t end = AExtraControls.find("\r\n", at);
+        size_t end = AExtraControls.find("\r\n", at);
+        if (end == std::string::npos)
+            end = AExtraControls.size();
         controls += std::to_string(count++) + "=" + AExtraControls.substr(at, end - at) + "\r\n";
         at = end + 2;
     }
     return "[VERSION]\r\nskinname=Test\r\n"
-           "[PICTURES]\r\npicture=\r\ninactivepicture=\r\nmask=\r\nactivepicturescount=1\r\n0=pic.bmp\r\n"
+           "[PICTURES]\r\npicture=\r\ninactivepicture=\r\nmask=\r\nactivepicturescount=2\r\n0=pic.bmp\r\n1=mask.bmp\r\n"
            "[FORMINFO]\r\nborderwidth=0\r\n"
            "[SKINCOLORS]\r\ncbtnface=12632256\r\ncbtnhighlight=16777215\r\ncbtnshadow=4210752\r\n"
            "[SKINOBJECTS]\r\ncount=0\r\n"
@@ -132,7 +136,7 @@ inline std::string SkinIni(const std::string& AExtraControls = "", const std::st
            "clientrect=3,3,27,17\r\n"
            "[vbar]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nlefttoppoint=0,3\r\nleftbottompoint=0,17\r\n"
            "rightbottompoint=0,5\r\nclientrect=3,3,27,17\r\n"
-           "[masked]\r\npictureindex=0\r\nmaskpictureindex=0\r\nskinrect=60,20,90,40\r\nclientrect=3,3,27,17\r\n"
+           "[masked]\r\npictureindex=0\r\nmaskpictureindex=1\r\nskinrect=60,20,90,40\r\nclientrect=3,3,27,17\r\n"
            "[stdlabel]\r\nfontname=Tahoma\r\nfontheight=20\r\nfontstyle=fsbold\r\nfontcolor=255\r\n"
            "[checkbox]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nclientrect=3,3,27,17\r\n"
            "fontname=Tahoma\r\nfontheight=13\r\nfontcolor=0\r\nframefontcolor=65280\r\nunenabledfontcolor=8421504\r\n"
@@ -156,6 +160,7 @@ struct TSkinFolder {
     {
         testsupport::WriteFile(Ini, AIni);
         testsupport::WriteFile(Dir.File("pic.bmp"), BmpFile(120, 60, PicturePixel));
+        testsupport::WriteFile(Dir.File("mask.bmp"), BmpFile(30, 20, [](int X, int Y) { return PicturePixel(X + 60, Y + 20); }));
     }
     void Rewrite(const std::string& AIni) const { testsupport::WriteFile(Ini, AIni); }
 };

@@ -314,3 +314,27 @@ TEST_F(SkinBase, TheStripPathDrawsTheFrameAndTilesTheClient)
     EXPECT_EQ(PixelOf(q, 1, 22), NormalEdge);
     EXPECT_NE(PixelOf(q, 35, 22), NormalFill);
 }
+
+TEST_F(SkinBase, AMaskPictureCutsTheWindowRegion)
+{
+    LoadSkin();
+    auto* p = Add(new TProbe(Form.get(), "masked"), Bounds(10, 10, 50, 50));
+    p->SetSkinData(Data);
+    EXPECT_EQ(p->BoundsRect(), Bounds(10, 10, 30, 20));
+    ASSERT_NE(p->FRgn, nullptr);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(p->Handle(), rgn), 0);
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0));    // the mask's white corners are cut away
+    EXPECT_FALSE(PtInRegion(rgn, 29, 0));
+    EXPECT_TRUE(PtInRegion(rgn, 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn, 29, 19));
+    DeleteObject(rgn);
+    ShowAndPaint();
+    EXPECT_EQ(PixelOf(p, 0, 0), Background);   // the form shows through
+    EXPECT_EQ(PixelOf(p, 1, 0), MaskIn);
+    // A skin change to a record without a mask drops the region.
+    p->SetSkinDataName("fixed");
+    p->ChangeSkinData();
+    EXPECT_EQ(p->FRgn, nullptr);
+    EXPECT_EQ(PixelOf(p, 0, 0), HotEdge);
+}

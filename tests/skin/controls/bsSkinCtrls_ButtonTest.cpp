@@ -1,6 +1,7 @@
 #include "SkinControlsTestSupport.h"
 
 #include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/core/bsUtils_Probes.h"
 
 #include "platform/controls/StdCtrls.h"
 #include "platform/ui/MessageLoop.h"
@@ -310,4 +311,153 @@ TEST_F(SkinButton, AButtonKeepsItsOwnSizeWithoutUseSkinSize)
     EXPECT_EQ(PixelOf(own, 0, 0), NormalEdge);   // the picture scaled to the button
     EXPECT_EQ(PixelOf(own, 59, 39), NormalEdge);
     EXPECT_EQ(PixelOf(own, 30, 20), NormalFill);
+}
+
+TEST_F(SkinButton, AMorphingButtonFadesToItsHotPictureInFiveSteps)
+{
+    TFakeClock clock;
+    Folder.Rewrite(SkinIni("morph:button", "[morph]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\n"
+                                           "activeskinrect=30,0,60,20\r\nmorphing=1\r\n"));
+    LoadSkin();
+    auto* b = NewButton(Bounds(20, 20, 60, 24), "morph");
+    b->SetSkinData(Data);
+    ShowUnfocused();
+    auto tick = [&] {
+        clock.Now += 20;
+        Pump();
+    };
+    for (int i = 0; i < 6; ++i)   // the focus has come and gone: fade back
+        tick();
+    EXPECT_DOUBLE_EQ(b->MorphKf(), 0);
+    EXPECT_EQ(PixelOf(b, 15, 10), NormalFill);
+    Mouse(b, 15, 10);
+    tick();
+    EXPECT_NEAR(b->MorphKf(), 0.2, 1e-9);
+    const uint32_t between = PixelOf(b, 15, 10);
+    EXPECT_NE(between, NormalFill);
+    EXPECT_NE(between, HotFill);
+    for (int i = 0; i < 5; ++i)
+        tick();
+    EXPECT_DOUBLE_EQ(b->MorphKf(), 1);
+    EXPECT_EQ(PixelOf(b, 15, 10), HotFill);
+    Mouse(b, 150, 150);
+    for (int i = 0; i < 6; ++i)
+        tick();
+    EXPECT_DOUBLE_EQ(b->MorphKf(), 0);
+    EXPECT_EQ(PixelOf(b, 15, 10), NormalFill);
+    // Without skin effects the button changes at once.
+    Data->EnableSkinEffects = false;
+    Mouse(b, 15, 10);
+    EXPECT_EQ(PixelOf(b, 15, 10), HotFill);
+}
+
+namespace {
+
+int CountColour(TSkinFixture& F, TControl* C, uint32_t AColor)
+{
+    int n = 0;
+    for (int y = 0; y < C->Height(); ++y)
+        for (int x = 0; x < C->Width(); ++x)
+            n += F.PixelOf(C, x, y) == AColor;
+    return n;
+}
+
+} // namespace
+
+TEST_F(SkinButton, TheCaptionTakesTheColourOfTheState)
+{
+    LoadSkin();
+    auto* b = NewButton(Bounds(20, 20, 75, 25), "button");
+    b->SetCaption("HHH");
+    b->SetSkinData(Data);
+    ShowUnfocused();
+    const uint32_t black = Rgb(0, 0, 0), red = Rgb(255, 0, 0), blue = Rgb(0, 0, 255);
+    EXPECT_GT(CountColour(*this, b, black), 0);
+    Mouse(b, 37, 12);
+    EXPECT_GT(CountColour(*this, b, red), 0);
+    EXPECT_EQ(CountColour(*this, b, black), 0);
+    Mouse(b, 37, 12, 1);
+    EXPECT_GT(CountColour(*this, b, blue), 0);
+    Mouse(b, 37, 12, 0);
+    // Without UseSkinFontColor the default font's colour.
+    b->UseSkinFontColor = false;
+    b->DefaultFont()->SetColor(clLime);
+    b->Invalidate();
+    EXPECT_GT(CountColour(*this, b, Rgb(0, 255, 0)), 0);
+    EXPECT_EQ(CountColour(*this, b, red), 0);
+}
+
+TEST_F(SkinButton, AGlyphFrameIsChosenByTheState)
+{
+    auto* b = NewButton(Bounds(20, 20, 60, 30));
+    TBitmap glyph;   // four 8 x 8 frames: red, green, blue, yellow
+    glyph.SetSize(32, 8);
+    const TColor frames[] = {clRed, clLime, clBlue, clYellow};
+    for (int i = 0; i < 4; ++i) {
+        glyph.Canvas()->Brush()->SetColor(frames[i]);
+        glyph.Canvas()->FillRect(Rect(i * 8, 0, i * 8 + 8, 8));
+    }
+    for (int i = 0; i < 4; ++i)   // each frame's bottom-left pixel is its transparent colour
+        glyph.Canvas()->SetPixels(i * 8, 7, clFuchsia);
+    b->SetGlyph(&glyph);
+    b->SetNumGlyphs(4);
+    ShowUnfocused();
+    EXPECT_EQ(PixelOf(b, 30, 15), Rgb(255, 0, 0));   // up: frame 1, centred
+    Mouse(b, 30, 15);
+    EXPECT_EQ(PixelOf(b, 30, 15), Rgb(255, 255, 0));   // hot: frame 4
+    Mouse(b, 30, 15, 1);
+    EXPECT_EQ(PixelOf(b, 30, 15), Rgb(0, 0, 255));   // pressed: frame 3
+    Mouse(b, 30, 15, 0);
+    b->SetEnabled(false);
+    EXPECT_EQ(PixelOf(b, 30, 15), Rgb(0, 255, 0));   // disabled: frame 2
+}
+
+TEST_F(SkinButton, ATransparentButtonShowsItsParentWhenIdle)
+{
+    LoadSkin();
+    auto* b = NewButton(Bounds(20, 20, 60, 24), "fixedbutton");
+    b->SetTransparent(true);
+    b->SetSkinData(Data);
+    ShowUnfocused();
+    EXPECT_EQ(PixelOf(b, 15, 10), Background);
+    Mouse(b, 15, 10);
+    EXPECT_EQ(PixelOf(b, 15, 10), HotFill);
+}
+
+TEST_F(SkinButton, AGlowFrameShowsWhileThePointerIsOver)
+{
+    if (!skin::IsLayeredWindowsAvailable())
+        GTEST_SKIP() << "no layered windows on this display";
+    Folder.Rewrite(SkinIni("glow:button", "[glow]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\n"
+                                          "glowlayerpictureindex=1\r\nglowlayermaskpictureindex=1\r\n"));
+    LoadSkin();
+    auto* b = NewButton(Bounds(20, 20, 60, 24), "glow");
+    b->SetSkinData(Data);
+    ShowUnfocused();
+    EXPECT_FALSE(b->GlowVisible());
+    Mouse(b, 15, 10);
+    EXPECT_TRUE(b->GlowVisible());
+    Mouse(b, 150, 150);
+    EXPECT_FALSE(b->GlowVisible());
+    // Off in the model, and not asked for by the button: no glow.
+    Data->ShowButtonGlowFrames = false;
+    Mouse(b, 15, 10);
+    EXPECT_FALSE(b->GlowVisible());
+    Mouse(b, 150, 150);
+    b->AlwaysShowLayeredFrame = true;
+    Mouse(b, 15, 10);
+    EXPECT_TRUE(b->GlowVisible());
+}
+
+TEST_F(SkinButton, ADisabledButtonWithoutItsPictureDrawsTheNormalOneInTheDisabledColour)
+{
+    LoadSkin();
+    auto* b = NewButton(Bounds(20, 20, 60, 24), "fixed");
+    b->SetCaption("HH");
+    b->SetSkinData(Data);
+    b->SetEnabled(false);
+    ShowUnfocused();
+    EXPECT_EQ(PixelOf(b, 3, 3), HotFill);   // "fixed" draws the hot block as its normal picture
+    EXPECT_GT(CountColour(*this, b, Rgb(128, 128, 128)), 0);
+    EXPECT_EQ(CountColour(*this, b, Rgb(0, 0, 0)), 0);
 }

@@ -9,6 +9,12 @@ using skin::TbsSkinCheckRadioBox;
 
 namespace {
 
+uint32_t RgbOf(TColor AColor)
+{
+    const COLORREF c = ColorToRGB(AColor);
+    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
 struct SkinCheckRadio : TSkinFixture {
     std::map<TbsSkinCheckRadioBox*, int> Clicks;
     TbsSkinCheckRadioBox* NewBox(TRect ABounds, bool ARadio = false, int AGroup = 0)
@@ -158,4 +164,39 @@ TEST_F(SkinCheckRadio, PaintSkinToDrawsAGivenCheckedValue)
     EXPECT_EQ(bmp.Canvas()->Pixels(5 + 3 + 5, 5 + 6 + 5), ColorOf(CheckMark));
     b->PaintSkinTo(bmp.Canvas(), 5, 5, false);
     EXPECT_EQ(bmp.Canvas()->Pixels(5 + 3 + 5, 5 + 6 + 5), ColorOf(UncheckMark));
+}
+
+TEST_F(SkinCheckRadio, AFlatBoxShowsItsParentAndItsCaption)
+{
+    auto* b = NewBox(Bounds(10, 10, 120, 25));
+    b->SetCaption("HHH");
+    b->DefaultFont()->SetColor(clRed);
+    ShowAndPaint();
+    EXPECT_EQ(PixelOf(b, 119, 1), Background);   // no face of its own
+    EXPECT_EQ(PixelOf(b, 3, 12 - 7), RgbOf(clBtnShadow));   // the box square's frame
+    EXPECT_EQ(PixelOf(b, 10, 12), RgbOf(clWindow));
+    int red = 0;
+    for (int x = 22; x < 60; ++x)
+        for (int y = 0; y < 25; ++y)
+            red += PixelOf(b, x, y) == Rgb(255, 0, 0);
+    EXPECT_GT(red, 0);
+    b->SetChecked(true);   // the tick: three lines from (7, 8) on
+    EXPECT_EQ(PixelOf(b, 7, 12 - 4 + 5), Rgb(0, 0, 0));
+    // Moved, it shows the parent at its new place.
+    b->SetBounds(40, 60, 120, 25);
+    EXPECT_EQ(PixelOf(b, 119, 1), Background);
+}
+
+TEST_F(SkinCheckRadio, AGrayedStateWithoutItsPictureBrightensTheCheckedOne)
+{
+    LoadSkin();
+    auto* b = NewBox(Bounds(10, 10, 100, 25));
+    b->SetSkinData(Data);
+    b->SetState(cbGrayed);
+    ShowAndPaint();
+    const uint32_t mark = PixelOf(b, 3 + 5, 6 + 5);
+    EXPECT_NE(mark, CheckMark);
+    EXPECT_NE(mark, UncheckMark);
+    EXPECT_EQ(mark & 0xFF, (mark >> 8) & 0xFF);   // a grey from the black mark
+    EXPECT_GT(mark & 0xFF, 0u);
 }
