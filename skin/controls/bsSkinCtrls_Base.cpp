@@ -406,6 +406,7 @@ void TbsSkinCustomControl::CalcSkinLayout(int& W, int& H) { FitLayout(W, H, FInd
 void TbsSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     const bool sized = FitRequestedBounds(this, AWidth, AHeight);
+    CentreOnToolBar(Parent(), AHeight, ATop);
     TbsSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (sized) {
         UpdateSkinRegion();
@@ -600,6 +601,7 @@ void TbsGraphicSkinCustomControl::GetSkinData()
 void TbsGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     const bool sized = FitRequestedBounds(this, AWidth, AHeight);
+    CentreOnToolBar(Parent(), AHeight, ATop);
     TbsGraphicSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (sized)
         Repaint();

@@ -225,6 +225,11 @@ protected:
     TFont FDefaultFont;
 };
 
+// A skinned control placed on a tool bar that keeps its children centred
+// stands in the middle of the bar's client area: ATop becomes that place
+// when AParent is such a bar (the tool bar's unit answers).
+void CentreOnToolBar(TWinControl* AParent, int AHeight, int& ATop);
+
 // ---------------------------------------------------------------- skin changes
 
 // The form frame's dispatch of the model's change messages to the controls

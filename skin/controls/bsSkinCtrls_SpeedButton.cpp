@@ -1,0 +1,503 @@
+// The speed button's properties, skin values, state machine and timers.
+
+#include "skin/controls/bsSkinCtrls_SpeedButton.h"
+
+#include "skin/controls/bsSkinCtrls_ToolBar.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace skin {
+
+namespace {
+
+constexpr uint32_t RepeatDelay = 500;
+constexpr uint32_t MorphInterval = 20;
+// Disabled captions the skin leaves in the normal colour are drawn in gray.
+constexpr TColor DisabledGray = 8421504;
+
+TRect OrFallback(const TRect& R, const TRect& AFallback) { return R.IsEmpty() ? AFallback : R; }
+
+} // namespace
+
+TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* AOwner) : TbsGraphicSkinCustomControl(AOwner)
+{
+    ControlStyle = platform::csCaptureMouse | platform::csOpaque | platform::csDoubleClicks;
+    FSkinDataName = "toolbutton";
+    SetBounds(Left(), Top(), 25, 25);
+}
+
+TbsSkinSpeedButton::~TbsSkinSpeedButton()
+{
+    StopRepeat();
+    StopAnimate();
+    StopMorph();
+}
+
+void TbsSkinSpeedButton::Notification(TComponent* AComponent, platform::TOperation AOperation)
+{
+    TbsGraphicSkinCustomControl::Notification(AComponent, AOperation);
+    if (AOperation != platform::opRemove)
+        return;
+    if (AComponent == FImageList)
+        FImageList = nullptr;
+    if (FSkinImagesMenu && AComponent == FSkinImagesMenu->MenuComponent())
+        FSkinImagesMenu = nullptr;
+}
+
+TbsSkinToolBar* TbsSkinSpeedButton::ToolBar() const { return dynamic_cast<TbsSkinToolBar*>(Parent()); }
+
+bool TbsSkinSpeedButton::SkinEffectsOn() const { return FSD && !FSD->Empty() && FSD->EnableSkinEffects; }
+
+// ---------------------------------------------------------------- properties
+
+void TbsSkinSpeedButton::SetCheckedMode(bool Value)
+{
+    FCheckedMode = Value;
+    if (Value)
+        FGroupIndex = -1;
+    else if (FGroupIndex == -1)
+        FGroupIndex = 0;
+}
+
+void TbsSkinSpeedButton::SetImageList(TCustomImageList* Value)
+{
+    if (FImageList)
+        FImageList->RemoveFreeNotification(this);
+    FImageList = Value;
+    if (FImageList)
+        FImageList->FreeNotification(this);
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetImageIndex(int Value)
+{
+    if (FImageIndex == Value)
+        return;
+    FImageIndex = Value;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetTransparent(bool Value)
+{
+    if (Value)
+        ControlStyle &= ~platform::csOpaque;
+    else
+        ControlStyle |= platform::csOpaque;
+    if (!FStopDraw)
+        Repaint();
+}
+
+void TbsSkinSpeedButton::SetTransparentNoDraw(bool Value)
+{
+    FStopDraw = true;
+    SetTransparent(Value);
+    FStopDraw = false;
+}
+
+void TbsSkinSpeedButton::SetFlat(bool Value)
+{
+    FFlat = Value;
+    SetTransparent(Value);
+}
+
+void TbsSkinSpeedButton::SetShowCaption(bool Value)
+{
+    if (FShowCaption == Value)
+        return;
+    FShowCaption = Value;
+    if (WidthWithCaption > 0 && WidthWithoutCaption > 0)
+        SetWidth(Value ? WidthWithCaption : WidthWithoutCaption);
+    else
+        Repaint();
+}
+
+void TbsSkinSpeedButton::SetGlyph(TBitmap* Value)
+{
+    FGlyph.Assign(Value);
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetNumGlyphs(TbsNumGlyphs Value)
+{
+    FNumGlyphs = Value;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetMargin(int Value)
+{
+    if (Value < -1 || FMargin == Value)
+        return;
+    FMargin = Value;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetSpacing(int Value)
+{
+    if (FSpacing == Value)
+        return;
+    FSpacing = Value;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetLayout(TbsButtonLayout Value)
+{
+    if (FLayout == Value)
+        return;
+    FLayout = Value;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::SetDown(bool Value)
+{
+    FDown = Value;
+    if (MorphingActive()) {
+        FMorphKf = 1;
+        if (Value)
+            StopMorph();
+        else
+            StartMorph();
+    }
+    if (FFlat && !Transparent() && !Value && !FMouseIn && !IsDesigning())
+        SetTransparentNoDraw(true);
+    Repaint();
+    if (FGroupIndex > 0 && Value && !AllowAllUp)
+        ReleaseGroupSiblings();
+}
+
+void TbsSkinSpeedButton::ReleaseGroupSiblings()
+{
+    if (!Parent())
+        return;
+    std::vector<TbsSkinSpeedButton*> group;
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(Parent()->Controls(i));
+            b && b != this && b->FGroupIndex == FGroupIndex && b->FDown)
+            group.push_back(b);
+    for (TbsSkinSpeedButton* b : group)
+        b->SetDown(false);
+}
+
+void TbsSkinSpeedButton::RefreshButton()
+{
+    FMouseIn = false;
+    FDown = false;
+    if (MorphingActive())
+        FMorphKf = 0;
+    if (SkinEffectsOn())
+        StopAnimate();
+    Repaint();
+}
+
+void TbsSkinSpeedButton::ButtonClick()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TbsSkinSpeedButton::Loaded()
+{
+    TbsGraphicSkinCustomControl::Loaded();
+    if (FFlat && Transparent() && FDown)
+        SetTransparentNoDraw(false);
+}
+
+// ---------------------------------------------------------------- skin values
+
+void TbsSkinSpeedButton::GetSkinData()
+{
+    TbsGraphicSkinCustomControl::GetSkinData();
+    if (FIndex == -1) {
+        ActiveSkinRect = TRect{};
+        return;
+    }
+    auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(SkinRecord());
+    if (!rec)
+        return;
+    FontName = rec->FontName;
+    FontStyle = rec->FontStyle;
+    FontHeight = rec->FontHeight;
+    FontColor = rec->FontColor;
+    ActiveFontColor = rec->ActiveFontColor;
+    DownFontColor = rec->DownFontColor;
+    DisabledFontColor = rec->DisabledFontColor == rec->FontColor ? DisabledGray : rec->DisabledFontColor;
+    ActiveSkinRect = OrFallback(rec->ActiveSkinRect, rec->SkinRect);
+    DownSkinRect = OrFallback(rec->DownSkinRect, ActiveSkinRect);
+    DisabledSkinRect = rec->DisabledSkinRect;
+    Morphing = rec->Morphing && !Transparent();
+    MorphKind = rec->MorphKind;
+    AnimateSkinRect = rec->AnimateSkinRect;
+    FrameCount = rec->FrameCount;
+    AnimateInterval = rec->AnimateInterval;
+    MenuMarkerRect = rec->MenuMarkerRect;
+    MenuMarkerActiveRect = OrFallback(rec->MenuMarkerActiveRect, MenuMarkerRect);
+    MenuMarkerDownRect = OrFallback(rec->MenuMarkerDownRect, MenuMarkerActiveRect);
+    MenuMarkerFlatRect = OrFallback(rec->MenuMarkerFlatRect, MenuMarkerRect);
+    MenuMarkerTransparentColor = rec->MenuMarkerTransparentColor;
+    if (SkinEffectsOn() && AnimateTimer && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
+        if (AnimateInc)
+            ActiveSkinRect = AnimationFrame(CurrentFrame);
+        else
+            SkinRect = AnimationFrame(CurrentFrame);
+    }
+}
+
+void TbsSkinSpeedButton::ChangeSkinData()
+{
+    StopAnimate();
+    StopMorph();
+    TbsGraphicSkinCustomControl::ChangeSkinData();
+    if (MorphingActive() && FIndex != -1 && FMouseIn && !Transparent())
+        FMorphKf = 1;
+}
+
+void TbsSkinSpeedButton::CalcSkinLayout(int& W, int& H)
+{
+    if (UseSkinSize || ResizeMode == 1) {
+        TbsGraphicSkinCustomControl::CalcSkinLayout(W, H);
+        return;
+    }
+    NewClRect = Rect(ClRect.Left, ClRect.Top, ClRect.Right + W - SkinWidth(), ClRect.Bottom + H - SkinHeight());
+}
+
+// ---------------------------------------------------------------- messages
+
+void TbsSkinSpeedButton::Dispatch(TMessage& M)
+{
+    if (M.Msg == platform::CM_DIALOGCHAR) {
+        CMDialogChar(M);
+        return;
+    }
+    TbsGraphicSkinCustomControl::Dispatch(M);
+}
+
+void TbsSkinSpeedButton::CMDialogChar(TMessage& M)
+{
+    if (platform::IsAccel(uint16_t(M.WParam), Caption()) && Enabled() && Visible() && Parent() &&
+        Parent()->Showing()) {
+        ButtonClick();
+        M.Result = 1;
+        return;
+    }
+    TbsGraphicSkinCustomControl::Dispatch(M);
+}
+
+void TbsSkinSpeedButton::CMTextChanged(TMessage& M)
+{
+    M.Result = 0;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::CMEnabledChanged(TMessage& M)
+{
+    TbsGraphicSkinCustomControl::CMEnabledChanged(M);
+    if (MorphingActive()) {
+        StopMorph();
+        FMorphKf = 0;
+    }
+    FMouseIn = false;
+    Repaint();
+}
+
+void TbsSkinSpeedButton::CMMouseEnter(TMessage& M)
+{
+    const bool e = (FGroupIndex == 0 || !FDown) && Enabled();
+    if (FFlat && e && !IsDesigning())
+        SetTransparentNoDraw(false);
+    TbsGraphicSkinCustomControl::CMMouseEnter(M);
+    if (!Enabled() || IsDesigning())
+        return;
+    FMouseIn = true;
+    if (e) {
+        if (FDown) {
+            if (MorphingActive())
+                FMorphKf = 1;
+            Repaint();
+        } else {
+            if (AnimationAllowed())
+                StartAnimate(true);
+            MorphOrRepaint();
+        }
+    }
+    if (FDown && RepeatMode && FGroupIndex == 0)
+        StartRepeat();
+}
+
+void TbsSkinSpeedButton::CMMouseLeave(TMessage& M)
+{
+    const bool e = (FGroupIndex == 0 || !FDown) && Enabled();
+    if (FFlat && e && !IsDesigning())
+        SetTransparentNoDraw(true);
+    TbsGraphicSkinCustomControl::CMMouseLeave(M);
+    if (!Enabled() || IsDesigning())
+        return;
+    FMouseIn = false;
+    if (FGroupIndex == 0 || !FDown) {
+        if (AnimationAllowed())
+            StartAnimate(false);
+        MorphOrRepaint();
+    }
+    if (FDown && RepeatMode && RepeatTimer && FGroupIndex == 0)
+        StopRepeat();
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TbsSkinSpeedButton::MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y)
+{
+    TbsGraphicSkinCustomControl::MouseDown(AButton, AShift, X, Y);
+    if (AButton != platform::mbLeft)
+        return;
+    if (AnimationAllowed())
+        StopAnimate();
+    FMouseDown = true;
+    if (FDown) {
+        if (FGroupIndex != 0)
+            FAllowAllUpCheck = true;
+        return;
+    }
+    FMouseIn = true;
+    SetDown(true);
+    if (FCheckedMode) {
+        FStopMouseUp = true;
+        ButtonClick();
+    } else if (RepeatMode && FGroupIndex == 0) {
+        StartRepeat();
+    } else if (FGroupIndex != 0) {
+        ButtonClick();
+    }
+    FAllowAllUpCheck = false;
+}
+
+void TbsSkinSpeedButton::MouseMove(platform::TShiftState AShift, int X, int Y)
+{
+    TbsGraphicSkinCustomControl::MouseMove(AShift, X, Y);
+    if (FDown)
+        FollowPointer(this, X, Y, FMouseIn);
+}
+
+void TbsSkinSpeedButton::MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y)
+{
+    TbsGraphicSkinCustomControl::MouseUp(AButton, AShift, X, Y);
+    if (AButton != platform::mbLeft)
+        return;
+    const bool wasDown = FDown;
+    const bool inside = X >= 0 && X < Width() && Y >= 0 && Y < Height();
+    FMouseDown = false;
+    if (FCheckedMode) {
+        if (FStopMouseUp) {
+            FStopMouseUp = false;
+        } else {
+            SetDown(false);
+            ButtonClick();
+        }
+    } else if (FGroupIndex == 0) {
+        if (inside) {
+            SetDown(false);
+            if (RepeatMode)
+                StopRepeat();
+            if (wasDown)
+                ButtonClick();
+        } else {
+            FDown = false;
+            StopRepeat();
+        }
+    } else if (wasDown && AllowAllUp && FAllowAllUpCheck && inside) {
+        SetDown(false);
+        ButtonClick();
+    }
+}
+
+// ---------------------------------------------------------------- timers
+
+void TbsSkinSpeedButton::MorphOrRepaint()
+{
+    if (!MorphingActive() || FIndex == -1 || Transparent() || FFlat)
+        Repaint();
+    else if (!MorphTimer)
+        StartMorph();
+}
+
+void TbsSkinSpeedButton::StartMorph()
+{
+    if (!MorphTimer)
+        MorphTimer = std::make_unique<TbsGuiTimer>(MorphInterval, [this] { MorphTimerTick(); });
+}
+
+void TbsSkinSpeedButton::StopMorph() { MorphTimer.reset(); }
+
+void TbsSkinSpeedButton::MorphTimerTick()
+{
+    if (FIndex == -1 || !MorphingActive()) {
+        FMorphKf = FMouseIn ? 1 : 0;
+        StopMorph();
+        return;
+    }
+    if (StepMorph(FMorphKf, FMouseIn))
+        StopMorph();
+    Repaint();
+}
+
+void TbsSkinSpeedButton::StartRepeat()
+{
+    RepeatTimer = std::make_unique<TbsGuiTimer>(RepeatDelay, [this] {
+        // The first tick only ends the delay.
+        if (RepeatTimer->Interval() != uint32_t(RepeatInterval)) {
+            RepeatTimer->SetInterval(uint32_t(std::max(1, RepeatInterval)));
+            return;
+        }
+        ButtonClick();
+    });
+}
+
+void TbsSkinSpeedButton::StopRepeat() { RepeatTimer.reset(); }
+
+void TbsSkinSpeedButton::StartAnimate(bool AForward)
+{
+    if (FFlat)
+        return;
+    StopAnimate();
+    AnimateInc = AForward;
+    CurrentFrame = AForward ? 1 : FrameCount;
+    AnimateTimer = std::make_unique<TbsGuiTimer>(uint32_t(std::max(1, AnimateInterval)), [this] { AnimateTimerTick(); });
+}
+
+void TbsSkinSpeedButton::StopAnimate()
+{
+    CurrentFrame = 0;
+    AnimateTimer.reset();
+}
+
+void TbsSkinSpeedButton::AnimateTimerTick()
+{
+    if (AnimateInc) {
+        if (CurrentFrame <= FrameCount) {
+            ++CurrentFrame;
+            Repaint();
+        }
+        if (CurrentFrame > FrameCount)
+            StopAnimate();
+    } else {
+        if (CurrentFrame >= 0) {
+            --CurrentFrame;
+            Repaint();
+        }
+        if (CurrentFrame <= 0)
+            StopAnimate();
+    }
+}
+
+TRect TbsSkinSpeedButton::AnimationFrame(int AFrame) const
+{
+    const TRect& a = AnimateSkinRect;
+    if (FrameCount <= 0)
+        return a;
+    if (a.Width() > SkinRect.Width()) {
+        const int w = a.Width() / FrameCount;
+        return Rect(a.Left + w * (AFrame - 1), a.Top, a.Left + w * AFrame, a.Bottom);
+    }
+    const int h = a.Height() / FrameCount;
+    return Rect(a.Left, a.Top + h * (AFrame - 1), a.Right, a.Top + h * AFrame);
+}
+
+} // namespace skin
