@@ -13,6 +13,7 @@ namespace {
 
 constexpr uint32_t RepeatDelay = 500;
 constexpr uint32_t MorphInterval = 20;
+constexpr double MorphEpsilon = 1e-9;
 // Disabled captions the skin leaves in the normal colour are drawn in gray.
 constexpr TColor DisabledGray = 8421504;
 
@@ -433,7 +434,14 @@ void TbsSkinSpeedButton::MorphTimerTick()
         StopMorph();
         return;
     }
-    if (StepMorph(FMorphKf, FMouseIn))
+    bool arrived = StepMorph(FMorphKf, FMouseIn);
+    // Five steps of 0.2 do not add up to exactly 1 in floating point: an
+    // end within rounding is the end, never a sixth step past it.
+    if (FMorphKf < MorphEpsilon || FMorphKf > 1 - MorphEpsilon) {
+        FMorphKf = FMorphKf < 0.5 ? 0 : 1;
+        arrived = arrived || (FMorphKf == 1) == FMouseIn;
+    }
+    if (arrived)
         StopMorph();
     Repaint();
 }
