@@ -5,3 +5,8 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_SpeedButton.h"
+#include "skin/controls/bsSkinCtrls_StatusBar.h"
+#include "skin/controls/bsSkinCtrls_TextLabel.h"
+#include "skin/controls/bsSkinCtrls_ToolBar.h"

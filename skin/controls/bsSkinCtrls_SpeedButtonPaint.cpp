@@ -104,9 +104,7 @@ void TbsSkinSpeedButton::PaintMorph()
     hot.SetSize(Width(), Height());
     CreateButtonImage(&normal, SkinRect, false, false);
     CreateButtonImage(&hot, ActiveSkinRect, false, true);
-    // Until the effect bitmaps' blends are at hand the fade shows the
-    // nearer of its two ends.
-    Canvas()->Draw(0, 0, FMorphKf < 0.5 ? &normal : &hot);
+    DrawMorph(Canvas(), normal, hot, MorphKind, FMorphKf);
 }
 
 // The content straight onto the parent, no picture beneath it.

@@ -211,6 +211,9 @@ TEST_F(SkinSpeedButton, AMorphingButtonFadesInFiveSteps)
     EXPECT_EQ(b->MorphKf(), 0);
     Advance(clock, 20);
     EXPECT_NEAR(b->MorphKf(), 0.2, 1e-9);
+    const uint32_t mid = PixelOf(b, 20, 12);   // a blend of the two pictures
+    EXPECT_NE(mid, NormalFill);
+    EXPECT_NE(mid, HotFill);
     Advance(clock, 100);
     EXPECT_EQ(b->MorphKf(), 1);
     EXPECT_EQ(PixelOf(b, 20, 12), HotFill);
