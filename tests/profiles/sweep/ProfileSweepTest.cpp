@@ -31,18 +31,6 @@ using testing::HasSubstr;
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool SanitizerBuild = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool SanitizerBuild = true;
-#else
-constexpr bool SanitizerBuild = false;
-#endif
-#else
-constexpr bool SanitizerBuild = false;
-#endif
-
 // Small, and unlike what the profiles ask for (20 fps, 12 kHz mono), so
 // that every size, rate and channel count in an output is the converter's
 // doing.
@@ -61,28 +49,6 @@ int SweepThreads()
     const int count = sched_getaffinity(0, sizeof(cores), &cores) == 0 ? CPU_COUNT(&cores)
                                                                        : int(std::thread::hardware_concurrency());
     return std::clamp(count, 1, 4);
-}
-
-// Under the address sanitizer every conversion is several times slower:
-// there the sweep takes the first profile of each kind of output (file
-// extension, codecs, tag and target), which still reaches every encoder
-// and container the catalogue uses.
-std::vector<TSweepProfile> SweepProfiles()
-{
-    std::vector<TSweepProfile> all = CatalogueProfiles();
-    if (!SanitizerBuild)
-        return all;
-    std::set<std::string> kinds;
-    std::vector<TSweepProfile> quick;
-    for (const TSweepProfile& profile : all) {
-        const profiles::TProfileDefaults* row = profiles::FindProfileDefaults(profile.Key);
-        const std::string kind = row ? std::string(row->Ext) + row->VideoCodec + "|" + row->AudioCodec + "|" +
-                                           row->VideoTag + "|" + row->TargetType
-                                     : std::to_string(profile.Key);
-        if (kinds.insert(kind).second)
-            quick.push_back(profile);
-    }
-    return quick;
 }
 
 void CheckVideo(const TExpectedOutput& AExpected, const TProbeStream* AVideo)
@@ -151,7 +117,7 @@ TEST_F(ProfileSweepTest, EveryProfileConvertsToWhatItsTablesSay)
     ASSERT_TRUE(testsupport::MakeMedia(audio, AudioArguments));
     ASSERT_TRUE(platform::ForceDirectories(out));
     std::vector<TSweepJob> jobs;
-    for (const TSweepProfile& profile : SweepProfiles())
+    for (const TSweepProfile& profile : CatalogueProfiles())
         jobs.push_back(TSweepJob{profile, IsAudioOnlyProfile(profile.Key) ? audio : video});
     const std::vector<TSweepResult> results = RunSweep(jobs, out, SweepThreads());
     std::vector<std::string> outputs;
