@@ -17,6 +17,8 @@ PACKAGES=(
   libx11-dev libxext-dev xvfb xauth
   # test media and independent checks
   ffmpeg
+  # desktop integration at run time: opening files and folders, file types
+  xdg-utils shared-mime-info
 )
 
 missing=()
