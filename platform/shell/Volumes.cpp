@@ -166,6 +166,16 @@ std::vector<TVolumeInfo> ListVolumes(const TVolumeSources& ASources)
     return volumes;
 }
 
+bool FindVolume(const std::string& AMountPoint, TVolumeInfo& AVolume, const TVolumeSources& ASources)
+{
+    for (const TVolumeInfo& volume : ListVolumes(ASources))
+        if (volume.MountPoint == AMountPoint) {
+            AVolume = volume;
+            return true;
+        }
+    return false;
+}
+
 bool VolumeOfPath(const std::string& APath, TVolumeInfo& AVolume, const TVolumeSources& ASources)
 {
     size_t best = 0;

@@ -33,6 +33,10 @@ std::vector<TVolumeInfo> ListVolumes(const TVolumeSources& ASources = TVolumeSou
 // them, without labels.
 std::vector<TVolumeInfo> ParseMounts(const std::string& AText);
 
+// The volume mounted at AMountPoint; false when none is.
+bool FindVolume(const std::string& AMountPoint, TVolumeInfo& AVolume,
+                const TVolumeSources& ASources = TVolumeSources());
+
 // The volume that holds APath (the longest mount point above it); false
 // when none does.
 bool VolumeOfPath(const std::string& APath, TVolumeInfo& AVolume,

@@ -17,16 +17,6 @@ namespace {
 
 const char* const DotsPrefix = ".../";
 
-bool FindVolume(const std::string& AMountPoint, platform::TVolumeInfo& AVolume)
-{
-    for (const platform::TVolumeInfo& volume : platform::ListVolumes())
-        if (volume.MountPoint == AMountPoint) {
-            AVolume = volume;
-            return true;
-        }
-    return false;
-}
-
 // Restores the current folder when the split ends, also by an exception.
 class TCurrentDirGuard {
 public:
@@ -122,14 +112,14 @@ std::string bsShortenPath(const std::string& AFileName, platform::TCanvas& ACanv
 std::string bsVolumeLabel(const std::string& AMountPoint)
 {
     platform::TVolumeInfo volume;
-    const std::string label = FindVolume(AMountPoint, volume) ? volume.Label : std::string();
+    const std::string label = platform::FindVolume(AMountPoint, volume) ? volume.Label : std::string();
     return platform::Format("[%s]", label);
 }
 
 std::string bsDriveRemoteName(const std::string& AMountPoint)
 {
     platform::TVolumeInfo volume;
-    if (FindVolume(AMountPoint, volume) && volume.IsRemote && !volume.Device.empty())
+    if (platform::FindVolume(AMountPoint, volume) && volume.IsRemote && !volume.Device.empty())
         return volume.Device;
     return bsVolumeLabel(AMountPoint);
 }

@@ -86,22 +86,12 @@ bool IsFolderLocation(const TLocation& ALocation)
            || (ALocation.Kind == TKind::Path && IsDirectory(ALocation.Path));
 }
 
-bool FindVolume(const std::string& AMountPoint, platform::TVolumeInfo& AVolume)
-{
-    for (const platform::TVolumeInfo& volume : platform::ListVolumes())
-        if (volume.MountPoint == AMountPoint) {
-            AVolume = volume;
-            return true;
-        }
-    return false;
-}
-
 std::string AnchorName(const std::string& APath)
 {
     if (APath == platform::HomeFolder())
         return "Home";
     platform::TVolumeInfo volume;
-    if (FindVolume(APath, volume) && !volume.Label.empty())
+    if (platform::FindVolume(APath, volume) && !volume.Label.empty())
         return volume.Label;
     if (APath == "/")
         return "File System";
@@ -380,7 +370,7 @@ bool TShellFolder::GetAttributesOf(PCItemIDList AList, uint32_t& AAttributes)
     if (location.LastKind == ikName && IsHiddenName(location.LastData))
         attributes |= SFGAO_GHOSTED;
     platform::TVolumeInfo volume;
-    if (location.LastKind == ikAnchor && FindVolume(location.Path, volume) && volume.IsRemovable)
+    if (location.LastKind == ikAnchor && platform::FindVolume(location.Path, volume) && volume.IsRemovable)
         attributes |= SFGAO_REMOVABLE;
     if (folder && (asked & SFGAO_HASSUBFOLDER) && HasSubFolder(location.Path))
         attributes |= SFGAO_HASSUBFOLDER;
@@ -434,7 +424,7 @@ std::string TShellFolder::TypeText(const TLocation& ALocation) const
     if (ALocation.Kind == TKind::Computer)
         return "System Folder";
     platform::TVolumeInfo volume;
-    if (ALocation.LastKind == ikAnchor && FindVolume(ALocation.Path, volume))
+    if (ALocation.LastKind == ikAnchor && platform::FindVolume(ALocation.Path, volume))
         return volume.IsRemote ? "Network Drive" : volume.IsRemovable ? "Removable Disk" : "Local Disk";
     return platform::FileTypeOf(ALocation.Path, IsDirectory(ALocation.Path)).Description;
 }
@@ -598,7 +588,7 @@ std::string ShellIconNameOf(PCItemIDList AList, bool AOpen)
         if (location.Path == platform::HomeFolder())
             return "user-home";
         platform::TVolumeInfo volume;
-        if (FindVolume(location.Path, volume))
+        if (platform::FindVolume(location.Path, volume))
             return volume.IsRemote ? "folder-remote" : volume.IsRemovable ? "drive-removable-media" : "drive-harddisk";
     }
     if (IsDirectory(location.Path))

@@ -83,4 +83,7 @@ TEST(Volumes, LabelsAndRemovableFlagsComeFromTheSystemFolders)
     ASSERT_TRUE(VolumeOfPath("/media/sticky", holder, sources));
     EXPECT_EQ(holder.MountPoint, "/");
     EXPECT_FALSE(VolumeOfPath("relative", holder, sources));
+    ASSERT_TRUE(FindVolume("/media/stick", holder, sources));
+    EXPECT_EQ(holder.Label, "My Stick");
+    EXPECT_FALSE(FindVolume("/media", holder, sources));
 }
