@@ -223,7 +223,7 @@ TEST(ShellFolder, UnusableRootsKeepThePreviousRoot)
 {
     TTree tree;
     TbsShellFolder* previous = RootItemFromID(TItemIDListPtr(AllocItemIDList(2)).get());
-    for (const std::string text : {std::string(""), std::string("/no/such/folder"), std::string("rfPrinters"),
+    for (const std::string& text : {std::string(""), std::string("/no/such/folder"), std::string("rfPrinters"),
                                    std::string("relative")}) {
         std::string root = text;
         try {

@@ -90,7 +90,7 @@ TEST(ShellChangeNotifier, AMissingRootEndsTheWorkerSilently)
 {
     testsupport::TTempDir dir;
     testsupport::WriteFile(dir.File("file.txt"), "x");
-    for (const std::string root : {dir.File("missing"), dir.File("file.txt")}) {
+    for (const std::string& root : {dir.File("missing"), dir.File("file.txt")}) {
         int calls = 0;
         TbsShellChangeNotifier notifier(nullptr);
         notifier.SetRoot(root);
