@@ -407,32 +407,80 @@ void TbsSkinButton::StopAnimate()
 
 void TbsSkinButton::AnimateTimerTick()
 {
-    if (AnimateInc) {
-        if (CurrentFrame <= FrameCount) {
-            ++CurrentFrame;
-            Repaint();
-        }
-        if (CurrentFrame > FrameCount)
-            StopAnimate();
-    } else {
-        if (CurrentFrame >= 0) {
-            --CurrentFrame;
-            Repaint();
-        }
-        if (CurrentFrame <= 0)
-            StopAnimate();
-    }
+    bool ended = false;
+    if (StepAnimation(CurrentFrame, AnimateInc, FrameCount, ended))
+        Repaint();
+    if (ended)
+        StopAnimate();
 }
 
-TRect TbsSkinButton::AnimationFrame(int AFrame) const
+bool StepAnimation(int& ACurrentFrame, bool AForward, int AFrameCount, bool& AEnded)
+{
+    bool taken = false;
+    if (AForward) {
+        if (ACurrentFrame <= AFrameCount) {
+            ++ACurrentFrame;
+            taken = true;
+        }
+        AEnded = ACurrentFrame > AFrameCount;
+    } else {
+        if (ACurrentFrame >= 0) {
+            --ACurrentFrame;
+            taken = true;
+        }
+        AEnded = ACurrentFrame <= 0;
+    }
+    return taken;
+}
+
+TRect TbsButtonSkinValues::AnimationFrame(const TRect& ASkinRect, int AFrame) const
 {
     const TRect& a = AnimateSkinRect;
-    if (SkinRect.Width() < a.Width()) {
+    if (FrameCount <= 0)
+        return a;
+    if (ASkinRect.Width() < a.Width()) {
         const int w = a.Width() / FrameCount;
         return Rect(a.Left + w * (AFrame - 1), a.Top, a.Left + w * AFrame, a.Bottom);
     }
     const int h = a.Height() / FrameCount;
     return Rect(a.Left, a.Top + h * (AFrame - 1), a.Right, a.Top + h * AFrame);
+}
+
+void TbsButtonSkinValues::ReadButtonValues(const TbsDataSkinButtonControl& ARec)
+{
+    auto orElse = [](const TRect& R, const TRect& AFallback) { return R.IsEmpty() ? AFallback : R; };
+    FontName = ARec.FontName;
+    FontColor = ARec.FontColor;
+    FontStyle = ARec.FontStyle;
+    FontHeight = ARec.FontHeight;
+    ActiveFontColor = ARec.ActiveFontColor;
+    DownFontColor = ARec.DownFontColor;
+    DisabledFontColor = ARec.DisabledFontColor == ARec.FontColor ? TColor(0x808080) : ARec.DisabledFontColor;
+    ActiveSkinRect = orElse(ARec.ActiveSkinRect, ARec.SkinRect);
+    DownSkinRect = orElse(ARec.DownSkinRect, ActiveSkinRect);
+    DisabledSkinRect = ARec.DisabledSkinRect;
+    Morphing = ARec.Morphing;
+    MorphKind = ARec.MorphKind;
+    AnimateSkinRect = ARec.AnimateSkinRect;
+    FrameCount = ARec.FrameCount;
+    AnimateInterval = ARec.AnimateInterval;
+    MenuMarkerRect = ARec.MenuMarkerRect;
+    MenuMarkerActiveRect = orElse(ARec.MenuMarkerActiveRect, MenuMarkerRect);
+    MenuMarkerDownRect = orElse(ARec.MenuMarkerDownRect, MenuMarkerActiveRect);
+    MenuMarkerFlatRect = orElse(ARec.MenuMarkerFlatRect, MenuMarkerRect);
+    MenuMarkerTransparentColor = ARec.MenuMarkerTransparentColor;
+}
+
+TColor TbsButtonSkinValues::CaptionColor(bool AEnabled, bool AUseSkinFontColor, TColor ADefault, bool ADown,
+                                         bool AMouseIn) const
+{
+    if (AEnabled && !AUseSkinFontColor)
+        return ADefault;
+    if (!AEnabled)
+        return DisabledFontColor;
+    if (ADown && AMouseIn)
+        return DownFontColor;
+    return AMouseIn ? ActiveFontColor : FontColor;
 }
 
 // ---------------------------------------------------------------- skin record
@@ -447,28 +495,10 @@ void TbsSkinButton::GetSkinData()
     if (auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(SkinRecord())) {
         if (!UseSkinSize && rec->MaskPictureIndex != -1)
             MaskPicture = nullptr;   // a button that keeps its own size has no region
-        FontName = rec->FontName;
-        FontColor = rec->FontColor;
-        ActiveFontColor = rec->ActiveFontColor;
-        DownFontColor = rec->DownFontColor;
-        FontStyle = rec->FontStyle;
-        FontHeight = rec->FontHeight;
-        ActiveSkinRect = rec->ActiveSkinRect.IsEmpty() ? rec->SkinRect : rec->ActiveSkinRect;
-        DownSkinRect = rec->DownSkinRect.IsEmpty() ? ActiveSkinRect : rec->DownSkinRect;
-        DisabledSkinRect = rec->DisabledSkinRect;
+        ReadButtonValues(*rec);
         FocusedSkinRect = rec->FocusedSkinRect;
-        DisabledFontColor = rec->DisabledFontColor == FontColor ? TColor(0x808080) : rec->DisabledFontColor;
-        Morphing = rec->Morphing;
-        MorphKind = rec->MorphKind;
-        AnimateSkinRect = rec->AnimateSkinRect;
-        FrameCount = rec->FrameCount;
-        AnimateInterval = rec->AnimateInterval;
         ShowFocus = rec->ShowFocus;
-        MenuMarkerRect = rec->MenuMarkerRect;
-        MenuMarkerActiveRect = rec->MenuMarkerActiveRect.IsEmpty() ? MenuMarkerRect : rec->MenuMarkerActiveRect;
-        MenuMarkerDownRect = rec->MenuMarkerDownRect.IsEmpty() ? MenuMarkerActiveRect : rec->MenuMarkerDownRect;
         MenuMarkerFlatRect = rec->MenuMarkerFlatRect;
-        MenuMarkerTransparentColor = rec->MenuMarkerTransparentColor;
         GlowLayerPictureIndex = rec->GlowLayerPictureIndex;
         GlowLayerMaskPictureIndex = rec->GlowLayerMaskPictureIndex;
         GlowLayerOffsetLeft = rec->GlowLayerOffsetLeft;
@@ -481,9 +511,9 @@ void TbsSkinButton::GetSkinData()
     }
     if (SkinEffectsOn() && AnimateTimer && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
         if (AnimateInc)
-            ActiveSkinRect = AnimationFrame(CurrentFrame);
+            ActiveSkinRect = AnimationFrame(SkinRect, CurrentFrame);
         else
-            SkinRect = AnimationFrame(CurrentFrame);
+            SkinRect = AnimationFrame(SkinRect, CurrentFrame);
     }
 }
 
@@ -492,54 +522,14 @@ void TbsSkinButton::GetSkinData()
 void TbsSkinButton::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {
     TbsSkinCustomControl::MouseDown(AButton, AShift, X, Y);
-    if (AButton != platform::mbLeft)
-        return;
-    if (AnimationAllowed())
-        StopAnimate();
-    FMouseDown = true;
-    if (FDown) {
-        if (FGroupIndex != 0)
-            FAllowAllUpCheck = true;
-        return;
-    }
-    FMouseIn = true;
-    SetDown(true);
-    if (FCheckedMode) {
-        FStopMouseUp = true;
-        ButtonClick();
-    } else if (RepeatMode && FGroupIndex == 0) {
-        StartRepeat();
-    } else if (FGroupIndex != 0) {
-        ButtonClick();
-    }
-    FAllowAllUpCheck = false;
+    if (AButton == platform::mbLeft)
+        PressButton(*this);
 }
 
 void TbsSkinButton::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {
-    if (AButton == platform::mbLeft) {
-        FMouseDown = false;
-        const bool was = FDown;
-        if (FCheckedMode) {
-            if (FStopMouseUp) {
-                FStopMouseUp = false;
-            } else {
-                SetDown(false);
-                ButtonClick();
-            }
-        } else if (FGroupIndex == 0 && FMouseIn) {
-            SetDown(false);
-            StopRepeat();
-            if (was)
-                ButtonClick();
-        } else if (FGroupIndex == 0) {
-            FDown = false;
-            StopRepeat();
-        } else if (was && AllowAllUp && FAllowAllUpCheck && FMouseIn) {
-            SetDown(false);
-            ButtonClick();
-        }
-    }
+    if (AButton == platform::mbLeft)
+        ReleaseButton(*this, FMouseIn);
     if (HandleAllocated() && Visible())
         TbsSkinCustomControl::MouseUp(AButton, AShift, X, Y);
 }

@@ -90,7 +90,93 @@ void DrawMorph(TCanvas* C, TBitmap& AFrom, TBitmap& ATo, TbsMorphKind AKind, dou
 // Frames and fills of the built-in look: pressed, hot or normal.
 void DrawBuiltInState(TCanvas* C, const TRect& R, bool APressed, bool AHot);
 
-class TbsSkinButton : public TbsSkinCustomControl, public TbsSkinFontFields {
+// The values of a button skin record that every skinned push button keeps,
+// windowed (the button) or windowless (the speed button).
+struct TbsButtonSkinValues : TbsSkinFontFields {
+    TColor ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
+    TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect, AnimateSkinRect;
+    int FrameCount = 0, AnimateInterval = 0;
+    bool Morphing = false;
+    TbsMorphKind MorphKind = mkDefault;
+    TRect MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
+    TColor MenuMarkerTransparentColor = 0;
+
+    // Copies them: an empty hot picture is the normal one and an empty
+    // pressed picture the hot one, the same for the menu markers (an empty
+    // flat marker is the normal one); a disabled caption colour equal to the
+    // normal one is gray.
+    void ReadButtonValues(const TbsDataSkinButtonControl& ARec);
+    // Frame AFrame (from 1) of the hover animation: the frames lie side by
+    // side when the strip is wider than ASkinRect, else one above the other.
+    TRect AnimationFrame(const TRect& ASkinRect, int AFrame) const;
+    // The caption colour of a state of the skinned picture.
+    TColor CaptionColor(bool AEnabled, bool AUseSkinFontColor, TColor ADefault, bool ADown, bool AMouseIn) const;
+};
+
+// The frame of a glyph strip for a state: 3 pressed, 4 hot, 2 disabled, 1.
+int ButtonGlyphFrame(TbsNumGlyphs ANumGlyphs, bool AEnabled, bool ADown, bool AMouseIn);
+// One tick of a hover animation, forward or back: answers whether a frame
+// was taken (to be shown); AEnded when the animation has run out.
+bool StepAnimation(int& ACurrentFrame, bool AForward, int AFrameCount, bool& AEnded);
+
+// The press of a button that is up or down (left button), shared by the
+// button classes (the class gives its fields and steps): check buttons
+// click at once and keep the next release from clicking, repeat buttons
+// start repeating, group buttons click as they go down.
+template <class TButton>
+void PressButton(TButton& B)
+{
+    if (B.AnimationAllowed())
+        B.StopAnimate();
+    B.FMouseDown = true;
+    if (B.FDown) {
+        if (B.FGroupIndex != 0)
+            B.FAllowAllUpCheck = true;
+        return;
+    }
+    B.FMouseIn = true;
+    B.SetDown(true);
+    if (B.FCheckedMode) {
+        B.FStopMouseUp = true;
+        B.ButtonClick();
+    } else if (B.RepeatMode && B.FGroupIndex == 0) {
+        B.StartRepeat();
+    } else if (B.FGroupIndex != 0) {
+        B.ButtonClick();
+    }
+    B.FAllowAllUpCheck = false;
+}
+
+// The release (left button), AInside: the pointer is on the button. A plain
+// button clicks on a release inside, a check button on every toggle, a down
+// group button only with AllowAllUp.
+template <class TButton>
+void ReleaseButton(TButton& B, bool AInside)
+{
+    B.FMouseDown = false;
+    const bool was = B.FDown;
+    if (B.FCheckedMode) {
+        if (B.FStopMouseUp) {
+            B.FStopMouseUp = false;
+        } else {
+            B.SetDown(false);
+            B.ButtonClick();
+        }
+    } else if (B.FGroupIndex == 0 && AInside) {
+        B.SetDown(false);
+        B.StopRepeat();
+        if (was)
+            B.ButtonClick();
+    } else if (B.FGroupIndex == 0) {
+        B.FDown = false;
+        B.StopRepeat();
+    } else if (was && B.AllowAllUp && B.FAllowAllUpCheck && AInside) {
+        B.SetDown(false);
+        B.ButtonClick();
+    }
+}
+
+class TbsSkinButton : public TbsSkinCustomControl, public TbsButtonSkinValues {
 public:
     explicit TbsSkinButton(TComponent* AOwner);
     ~TbsSkinButton() override;
@@ -138,15 +224,9 @@ public:
     TNotifyEvent OnClick;
     TbsButtonPaintEvent OnPaint;
 
-    // ---- values of the skin record
-    TColor ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
-    TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect, FocusedSkinRect, AnimateSkinRect;
-    int FrameCount = 0, AnimateInterval = 0;
-    bool Morphing = false;
-    TbsMorphKind MorphKind = mkDefault;
+    // ---- values of the skin record besides the shared ones
+    TRect FocusedSkinRect;
     bool ShowFocus = false;
-    TRect MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
-    TColor MenuMarkerTransparentColor = 0;
     int GlowLayerPictureIndex = -1, GlowLayerMaskPictureIndex = -1;
     int GlowLayerOffsetLeft = 0, GlowLayerOffsetRight = 0, GlowLayerOffsetTop = 0, GlowLayerOffsetBottom = 0;
     int GlowLayerShowOffsetX = 0, GlowLayerShowOffsetY = 0;
@@ -214,7 +294,8 @@ protected:
     void StopAnimate();
     void AnimateTimerTick();
     bool AnimationAllowed() const { return Skinned() && SkinEffectsOn() && !AnimateSkinRect.IsEmpty(); }
-    TRect AnimationFrame(int AFrame) const;
+    template <class TButton> friend void PressButton(TButton& B);
+    template <class TButton> friend void ReleaseButton(TButton& B, bool AInside);
     // The caption font and colour for a state of the skinned picture.
     void PrepareSkinFont(TCanvas* C, bool ADown, bool AMouseIn);
     void DrawFocusFrame(TCanvas* C, const TRect& R);

@@ -119,16 +119,7 @@ void TbsSkinButton::DrawStretchedPicture(TBitmap* B, const TRect& R, bool)
 void TbsSkinButton::PrepareSkinFont(TCanvas* C, bool ADown, bool AMouseIn)
 {
     AssignCaptionFont(C->Font(), DefaultFont(), FSD, UseSkinFont, *this);
-    TColor color = FontColor;
-    if (Enabled() && !UseSkinFontColor)
-        color = DefaultFont()->Color();
-    else if (!Enabled())
-        color = DisabledFontColor;
-    else if (ADown && AMouseIn)
-        color = DownFontColor;
-    else if (AMouseIn)
-        color = ActiveFontColor;
-    C->Font()->SetColor(color);
+    C->Font()->SetColor(CaptionColor(Enabled(), UseSkinFontColor, DefaultFont()->Color(), ADown, AMouseIn));
 }
 
 void TbsSkinButton::DrawFocusFrame(TCanvas* C, const TRect& R)
@@ -139,13 +130,15 @@ void TbsSkinButton::DrawFocusFrame(TCanvas* C, const TRect& R)
     C->Brush()->SetStyle(platform::bsClear);
 }
 
-int TbsSkinButton::GlyphFrame(bool ADown, bool AMouseIn)
+int TbsSkinButton::GlyphFrame(bool ADown, bool AMouseIn) { return ButtonGlyphFrame(FNumGlyphs, Enabled(), ADown, AMouseIn); }
+
+int ButtonGlyphFrame(TbsNumGlyphs ANumGlyphs, bool AEnabled, bool ADown, bool AMouseIn)
 {
-    if (ADown && AMouseIn && FNumGlyphs > 2)
+    if (ADown && AMouseIn && ANumGlyphs > 2)
         return 3;
-    if (AMouseIn && FNumGlyphs > 3)
+    if (AMouseIn && ANumGlyphs > 3)
         return 4;
-    if (Enabled() || FNumGlyphs < 2)
+    if (AEnabled || ANumGlyphs < 2)
         return 1;
     return 2;
 }

@@ -328,9 +328,23 @@ void TbsSkinMenuSpeedButton::CreateButtonImage(TBitmap* B, TRect R, bool ADown, 
     }
 }
 
-// The picture APiece of ARec fitted into AAt of ADst: nine-slice with the
-// record's corners moved for the size, or stretched with its corners at the
-// client rectangle.
+void CreateRecordImage(TBitmap* B, TbsSkinData& AData, const TbsDataSkinCustomControl& ARec, const TRect& APiece,
+                       int W, int H)
+{
+    TbsPicture* pic = ActivePicture(AData, ARec.PictureIndex);
+    if (!pic || W <= 0 || H <= 0)
+        return;
+    const int dw = W - ARec.SkinRect.Width(), dh = H - ARec.SkinRect.Height();
+    const TRect& cl = ARec.ClRect;
+    CreateSkinImage(ARec.LTPoint, ARec.RTPoint, ARec.LBPoint, ARec.RBPoint, cl, ARec.LTPoint,
+                    Point(ARec.RTPoint.X + dw, ARec.RTPoint.Y), Point(ARec.LBPoint.X, ARec.LBPoint.Y + dh),
+                    Point(ARec.RBPoint.X + dw, ARec.RBPoint.Y + dh), Rect(cl.Left, cl.Top, cl.Right + dw, cl.Bottom + dh),
+                    B, pic, APiece, W, H, true, ARec.LeftStretch, ARec.TopStretch, ARec.RightStretch,
+                    ARec.BottomStretch, ARec.StretchEffect, ARec.StretchType);
+}
+
+// The picture APiece of ARec fitted into AAt of ADst: nine-slice, or
+// stretched with its corners at the client rectangle.
 void TbsSkinMenuSpeedButton::ComposePart(TBitmap* ADst, const TRect& AAt, TbsDataSkinButtonControl* ARec,
                                          const TRect& APiece, bool ANineSlice)
 {
@@ -340,18 +354,10 @@ void TbsSkinMenuSpeedButton::ComposePart(TBitmap* ADst, const TRect& AAt, TbsDat
         return;
     TBitmap part;
     part.SetSize(w, h);
-    if (ANineSlice) {
-        const int dw = w - ARec->SkinRect.Width(), dh = h - ARec->SkinRect.Height();
-        const TRect& cl = ARec->ClRect;
-        CreateSkinImage(ARec->LTPoint, ARec->RTPoint, ARec->LBPoint, ARec->RBPoint, cl, ARec->LTPoint,
-                        Point(ARec->RTPoint.X + dw, ARec->RTPoint.Y), Point(ARec->LBPoint.X, ARec->LBPoint.Y + dh),
-                        Point(ARec->RBPoint.X + dw, ARec->RBPoint.Y + dh),
-                        Rect(cl.Left, cl.Top, cl.Right + dw, cl.Bottom + dh), &part, pic, APiece, w, h, true,
-                        ARec->LeftStretch, ARec->TopStretch, ARec->RightStretch, ARec->BottomStretch,
-                        ARec->StretchEffect, ARec->StretchType);
-    } else {
+    if (ANineSlice)
+        CreateRecordImage(&part, *FSD, *ARec, APiece, w, h);
+    else
         CreateStretchSkinImage(&part, pic, APiece, ARec->ClRect, true);
-    }
     ADst->Canvas()->Draw(AAt.Left, AAt.Top, &part);
 }
 

@@ -8,11 +8,6 @@
 
 namespace skin {
 
-using platform::clBtnFace;
-using platform::clBtnHighlight;
-using platform::clBtnShadow;
-using platform::clBtnText;
-
 namespace {
 
 TRect Offset(TRect R, int DX, int DY) { return Rect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY); }

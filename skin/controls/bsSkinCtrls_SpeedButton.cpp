@@ -13,12 +13,6 @@ namespace {
 
 constexpr uint32_t RepeatDelay = 500;
 constexpr uint32_t MorphInterval = 20;
-constexpr double MorphEpsilon = 1e-9;
-// Disabled captions the skin leaves in the normal colour are drawn in gray.
-constexpr TColor DisabledGray = 8421504;
-
-TRect OrFallback(const TRect& R, const TRect& AFallback) { return R.IsEmpty() ? AFallback : R; }
-
 } // namespace
 
 TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* AOwner) : TbsGraphicSkinCustomControl(AOwner)
@@ -215,31 +209,14 @@ void TbsSkinSpeedButton::GetSkinData()
     auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(SkinRecord());
     if (!rec)
         return;
-    FontName = rec->FontName;
-    FontStyle = rec->FontStyle;
-    FontHeight = rec->FontHeight;
-    FontColor = rec->FontColor;
-    ActiveFontColor = rec->ActiveFontColor;
-    DownFontColor = rec->DownFontColor;
-    DisabledFontColor = rec->DisabledFontColor == rec->FontColor ? DisabledGray : rec->DisabledFontColor;
-    ActiveSkinRect = OrFallback(rec->ActiveSkinRect, rec->SkinRect);
-    DownSkinRect = OrFallback(rec->DownSkinRect, ActiveSkinRect);
-    DisabledSkinRect = rec->DisabledSkinRect;
-    Morphing = rec->Morphing && !Transparent();
-    MorphKind = rec->MorphKind;
-    AnimateSkinRect = rec->AnimateSkinRect;
-    FrameCount = rec->FrameCount;
-    AnimateInterval = rec->AnimateInterval;
-    MenuMarkerRect = rec->MenuMarkerRect;
-    MenuMarkerActiveRect = OrFallback(rec->MenuMarkerActiveRect, MenuMarkerRect);
-    MenuMarkerDownRect = OrFallback(rec->MenuMarkerDownRect, MenuMarkerActiveRect);
-    MenuMarkerFlatRect = OrFallback(rec->MenuMarkerFlatRect, MenuMarkerRect);
-    MenuMarkerTransparentColor = rec->MenuMarkerTransparentColor;
+    ReadButtonValues(*rec);
+    // A transparent button never fades: there is no picture to fade from.
+    Morphing = Morphing && !Transparent();
     if (SkinEffectsOn() && AnimateTimer && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
         if (AnimateInc)
-            ActiveSkinRect = AnimationFrame(CurrentFrame);
+            ActiveSkinRect = AnimationFrame(SkinRect, CurrentFrame);
         else
-            SkinRect = AnimationFrame(CurrentFrame);
+            SkinRect = AnimationFrame(SkinRect, CurrentFrame);
     }
 }
 
@@ -347,27 +324,8 @@ void TbsSkinSpeedButton::CMMouseLeave(TMessage& M)
 void TbsSkinSpeedButton::MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y)
 {
     TbsGraphicSkinCustomControl::MouseDown(AButton, AShift, X, Y);
-    if (AButton != platform::mbLeft)
-        return;
-    if (AnimationAllowed())
-        StopAnimate();
-    FMouseDown = true;
-    if (FDown) {
-        if (FGroupIndex != 0)
-            FAllowAllUpCheck = true;
-        return;
-    }
-    FMouseIn = true;
-    SetDown(true);
-    if (FCheckedMode) {
-        FStopMouseUp = true;
-        ButtonClick();
-    } else if (RepeatMode && FGroupIndex == 0) {
-        StartRepeat();
-    } else if (FGroupIndex != 0) {
-        ButtonClick();
-    }
-    FAllowAllUpCheck = false;
+    if (AButton == platform::mbLeft)
+        PressButton(*this);
 }
 
 void TbsSkinSpeedButton::MouseMove(platform::TShiftState AShift, int X, int Y)
@@ -380,33 +338,8 @@ void TbsSkinSpeedButton::MouseMove(platform::TShiftState AShift, int X, int Y)
 void TbsSkinSpeedButton::MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y)
 {
     TbsGraphicSkinCustomControl::MouseUp(AButton, AShift, X, Y);
-    if (AButton != platform::mbLeft)
-        return;
-    const bool wasDown = FDown;
-    const bool inside = X >= 0 && X < Width() && Y >= 0 && Y < Height();
-    FMouseDown = false;
-    if (FCheckedMode) {
-        if (FStopMouseUp) {
-            FStopMouseUp = false;
-        } else {
-            SetDown(false);
-            ButtonClick();
-        }
-    } else if (FGroupIndex == 0) {
-        if (inside) {
-            SetDown(false);
-            if (RepeatMode)
-                StopRepeat();
-            if (wasDown)
-                ButtonClick();
-        } else {
-            FDown = false;
-            StopRepeat();
-        }
-    } else if (wasDown && AllowAllUp && FAllowAllUpCheck && inside) {
-        SetDown(false);
-        ButtonClick();
-    }
+    if (AButton == platform::mbLeft)
+        ReleaseButton(*this, X >= 0 && X < Width() && Y >= 0 && Y < Height());
 }
 
 // ---------------------------------------------------------------- timers
@@ -434,14 +367,7 @@ void TbsSkinSpeedButton::MorphTimerTick()
         StopMorph();
         return;
     }
-    bool arrived = StepMorph(FMorphKf, FMouseIn);
-    // Five steps of 0.2 do not add up to exactly 1 in floating point: an
-    // end within rounding is the end, never a sixth step past it.
-    if (FMorphKf < MorphEpsilon || FMorphKf > 1 - MorphEpsilon) {
-        FMorphKf = FMorphKf < 0.5 ? 0 : 1;
-        arrived = arrived || (FMorphKf == 1) == FMouseIn;
-    }
-    if (arrived)
+    if (StepMorph(FMorphKf, FMouseIn))
         StopMorph();
     Repaint();
 }
@@ -462,9 +388,10 @@ void TbsSkinSpeedButton::StopRepeat() { RepeatTimer.reset(); }
 
 void TbsSkinSpeedButton::StartAnimate(bool AForward)
 {
-    if (FFlat)
-        return;
     StopAnimate();
+    // Flat buttons do not animate; a frame count of 0 cannot divide the strip.
+    if (FFlat || FrameCount <= 0)
+        return;
     AnimateInc = AForward;
     CurrentFrame = AForward ? 1 : FrameCount;
     AnimateTimer = std::make_unique<TbsGuiTimer>(uint32_t(std::max(1, AnimateInterval)), [this] { AnimateTimerTick(); });
@@ -478,34 +405,11 @@ void TbsSkinSpeedButton::StopAnimate()
 
 void TbsSkinSpeedButton::AnimateTimerTick()
 {
-    if (AnimateInc) {
-        if (CurrentFrame <= FrameCount) {
-            ++CurrentFrame;
-            Repaint();
-        }
-        if (CurrentFrame > FrameCount)
-            StopAnimate();
-    } else {
-        if (CurrentFrame >= 0) {
-            --CurrentFrame;
-            Repaint();
-        }
-        if (CurrentFrame <= 0)
-            StopAnimate();
-    }
-}
-
-TRect TbsSkinSpeedButton::AnimationFrame(int AFrame) const
-{
-    const TRect& a = AnimateSkinRect;
-    if (FrameCount <= 0)
-        return a;
-    if (a.Width() > SkinRect.Width()) {
-        const int w = a.Width() / FrameCount;
-        return Rect(a.Left + w * (AFrame - 1), a.Top, a.Left + w * AFrame, a.Bottom);
-    }
-    const int h = a.Height() / FrameCount;
-    return Rect(a.Left, a.Top + h * (AFrame - 1), a.Right, a.Top + h * AFrame);
+    bool ended = false;
+    if (StepAnimation(CurrentFrame, AnimateInc, FrameCount, ended))
+        Repaint();
+    if (ended)
+        StopAnimate();
 }
 
 } // namespace skin

@@ -22,7 +22,13 @@ class TbsSkinToolBar;
 
 enum TbsTrackPosition : uint8_t { bstpRight, bstpBottom };
 
-class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl, public TbsSkinFontFields {
+// B becomes W x H and holds the piece APiece of ARec's picture fitted by
+// ARec's nine-slice corners moved for that size, client part drawn (the
+// tool bar's arrows and the menu speed button's parts).
+void CreateRecordImage(TBitmap* B, TbsSkinData& AData, const TbsDataSkinCustomControl& ARec, const TRect& APiece,
+                       int W, int H);
+
+class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl, public TbsButtonSkinValues {
 public:
     explicit TbsSkinSpeedButton(TComponent* AOwner);
     ~TbsSkinSpeedButton() override;
@@ -64,16 +70,6 @@ public:
     void SetLayout(TbsButtonLayout Value);
     // Called before the content is drawn; clearing DrawDefault suppresses it.
     TbsButtonPaintEvent OnPaint;
-
-    // ---- values of the skin record
-    TColor ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
-    TRect ActiveSkinRect, DownSkinRect, DisabledSkinRect;
-    bool Morphing = false;
-    TbsMorphKind MorphKind = mkDefault;
-    TRect AnimateSkinRect;
-    int FrameCount = 0, AnimateInterval = 0;
-    TRect MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect, MenuMarkerFlatRect;
-    TColor MenuMarkerTransparentColor = 0;
 
     // ---- operations
     // Drops the hot and pressed look without going through a menu.
@@ -121,8 +117,8 @@ protected:
     void StartAnimate(bool AForward);
     void StopAnimate();
     void AnimateTimerTick();
-    TRect AnimationFrame(int AFrame) const;
-    int GlyphFrame(bool ADown, bool AMouseIn) const;
+    template <class TButton> friend void PressButton(TButton& B);
+    template <class TButton> friend void ReleaseButton(TButton& B, bool AInside);
     // The caption font and colour of a state of the skinned picture.
     void PrepareSkinFont(TCanvas* C, bool ADown, bool AMouseIn);
     // The image (picture-grid item, tool bar list, own list or glyph) and

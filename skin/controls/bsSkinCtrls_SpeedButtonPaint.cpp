@@ -10,30 +10,10 @@
 
 namespace skin {
 
-int TbsSkinSpeedButton::GlyphFrame(bool ADown, bool AMouseIn) const
-{
-    if (ADown && AMouseIn && FNumGlyphs > 2)
-        return 3;
-    if (AMouseIn && FNumGlyphs > 3)
-        return 4;
-    if (Enabled() || FNumGlyphs < 2)
-        return 1;
-    return 2;
-}
-
 void TbsSkinSpeedButton::PrepareSkinFont(TCanvas* C, bool ADown, bool AMouseIn)
 {
     AssignCaptionFont(C->Font(), DefaultFont(), FSD, UseSkinFont, *this);
-    TColor color = FontColor;
-    if (Enabled() && !UseSkinFontColor)
-        color = DefaultFont()->Color();
-    else if (!Enabled())
-        color = DisabledFontColor;
-    else if (ADown && AMouseIn)
-        color = DownFontColor;
-    else if (AMouseIn)
-        color = ActiveFontColor;
-    C->Font()->SetColor(color);
+    C->Font()->SetColor(CaptionColor(Enabled(), UseSkinFontColor, DefaultFont()->Color(), ADown, AMouseIn));
 }
 
 void TbsSkinSpeedButton::DrawContent(TCanvas* C, const TRect& R, bool ADown, bool AMouseIn, bool AOnParent)
@@ -65,7 +45,7 @@ void TbsSkinSpeedButton::DrawContent(TCanvas* C, const TRect& R, bool ADown, boo
                          FDrawColorMarker, FColorMarkerValue);
         return;
     }
-    DrawGlyphAndText(C, R, FMargin, FSpacing, FLayout, caption, &FGlyph, FNumGlyphs, GlyphFrame(ADown, AMouseIn),
+    DrawGlyphAndText(C, R, FMargin, FSpacing, FLayout, caption, &FGlyph, FNumGlyphs, ButtonGlyphFrame(FNumGlyphs, Enabled(), ADown, AMouseIn),
                      false, FDrawColorMarker, FColorMarkerValue);
 }
 

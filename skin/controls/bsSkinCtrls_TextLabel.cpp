@@ -104,12 +104,9 @@ void TbsSkinTextLabel::GetSkinData()
     FIndex = (!FSD || FSD->Empty()) ? -1 : FSD->GetControlIndex(SkinDataName);
     if (FIndex == -1)
         return;
-    if (auto* rec = dynamic_cast<TbsDataSkinStdLabelControl*>(FSD->CtrlList[size_t(FIndex)].get())) {
-        FontName = rec->FontName;
-        FontStyle = rec->FontStyle;
-        FontHeight = rec->FontHeight;
-        FontColor = rec->FontColor;
-    }
+    // The font values of the record; a record of another kind leaves them.
+    if (auto* rec = dynamic_cast<TbsDataSkinStdLabelControl*>(FSD->CtrlList[size_t(FIndex)].get()))
+        static_cast<TbsSkinFontFields&>(*this) = *rec;
 }
 
 void TbsSkinTextLabel::ChangeSkinData()

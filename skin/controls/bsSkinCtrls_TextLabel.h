@@ -15,7 +15,7 @@ namespace skin {
 using platform::TStringList;
 using platform::TTextLayout;
 
-class TbsSkinTextLabel : public platform::TGraphicControl, public IbsSkinnedControl {
+class TbsSkinTextLabel : public platform::TGraphicControl, public IbsSkinnedControl, public TbsSkinFontFields {
 public:
     explicit TbsSkinTextLabel(TComponent* AOwner);
     ~TbsSkinTextLabel() override;
@@ -38,12 +38,6 @@ public:
     void SetLayout(TTextLayout Value);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool Value);
-
-    // ---- values of the skin record
-    std::string FontName;
-    TFontStyles FontStyle;
-    int FontHeight = 0;
-    TColor FontColor = 0;
 
     // The record index, -1 unskinned.
     int Index() const { return FIndex; }

@@ -16,10 +16,6 @@ namespace {
 
 constexpr int ArrowWidth = 12;
 constexpr uint32_t LeavePollInterval = 100;
-// The built-in look of a pressed or hot arrow.
-constexpr TColor HotFrame = 0xB76B3B;
-constexpr TColor DownFill = 0xE4BCA2;
-constexpr TColor HotFill = 0xF3D4C1;
 
 template <class T, class F>
 void ForEachChild(const std::vector<TControl*>& AControls, F AFunc)
@@ -575,8 +571,7 @@ void TbsSkinToolBar::DrawArrow(TCanvas* C, int AIndex)
     TbsDataSkinButtonControl* rec = ButtonData();
     const bool pressed = a.MouseIn && (a.Down || HotScroll);
     TColor arrowColor = platform::clBtnText;
-    TbsPicture* pic = rec ? ActivePicture(*FSD, rec->PictureIndex) : nullptr;
-    if (rec && pic) {
+    if (rec && ActivePicture(*FSD, rec->PictureIndex)) {
         TRect piece = rec->SkinRect;
         arrowColor = rec->FontColor;
         if (pressed && !rec->DownSkinRect.IsEmpty()) {
@@ -586,21 +581,9 @@ void TbsSkinToolBar::DrawArrow(TCanvas* C, int AIndex)
             piece = rec->ActiveSkinRect;
             arrowColor = rec->ActiveFontColor;
         }
-        const int dw = w - rec->SkinRect.Width(), dh = h - rec->SkinRect.Height();
-        const TRect cl = rec->ClRect;
-        CreateSkinImage(rec->LTPoint, rec->RTPoint, rec->LBPoint, rec->RBPoint, cl, rec->LTPoint,
-                        Point(rec->RTPoint.X + dw, rec->RTPoint.Y), Point(rec->LBPoint.X, rec->LBPoint.Y + dh),
-                        Point(rec->RBPoint.X + dw, rec->RBPoint.Y + dh),
-                        Rect(cl.Left, cl.Top, cl.Right + dw, cl.Bottom + dh), &b, pic, piece, w, h, true,
-                        rec->LeftStretch, rec->TopStretch, rec->RightStretch, rec->BottomStretch,
-                        rec->StretchEffect, rec->StretchType);
+        CreateRecordImage(&b, *FSD, *rec, piece, w, h);
     } else {
-        TCanvas* bc = b.Canvas();
-        bc->Brush()->SetStyle(platform::bsSolid);
-        bc->Brush()->SetColor(a.MouseIn ? HotFrame : platform::clBtnShadow);
-        bc->FrameRect(Rect(0, 0, w, h));
-        bc->Brush()->SetColor(pressed ? DownFill : a.MouseIn ? HotFill : platform::clBtnFace);
-        bc->FillRect(Rect(1, 1, w - 1, h - 1));
+        DrawBuiltInState(b.Canvas(), Rect(0, 0, w, h), pressed, a.MouseIn);
     }
     DrawArrowImage(b.Canvas(), Rect(0, 0, w, h), arrowColor, AIndex == 0 ? 1 : 2);
     C->Draw(a.R.Left, a.R.Top, &b);

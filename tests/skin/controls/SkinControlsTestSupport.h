@@ -4,6 +4,7 @@
 // as the form frame does, and pixel reading from the form's back buffer.
 
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
 
 #include "support/TestSupport.h"
 
@@ -34,6 +35,31 @@ using skin::TbsSkinData;
 constexpr uint32_t Rgb(uint8_t R, uint8_t G, uint8_t B) { return (uint32_t(R) << 16) | (uint32_t(G) << 8) | B; }
 // The same colour as a TColor ($00BBGGRR).
 constexpr TColor ColorOf(uint32_t ARgb) { return TColor(((ARgb & 0xFF) << 16) | (ARgb & 0xFF00) | (ARgb >> 16)); }
+
+// A TColor (system colours resolved) as the back buffer holds it.
+inline uint32_t ColorRgb(TColor AColor)
+{
+    const COLORREF c = ColorToRGB(AColor);
+    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// A skinned popup menu that only records how it was opened.
+class TFakePopupMenu : public TComponent, public skin::IbsSkinPopupMenu {
+public:
+    TFakePopupMenu() : TComponent(nullptr) {}
+    TComponent* MenuComponent() override { return this; }
+    void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp) override
+    {
+        ++Opened;
+        For = ACtrl;
+        Place = R;
+        Up = APopupUp;
+    }
+    int Opened = 0;
+    TControl* For = nullptr;
+    TRect Place;
+    bool Up = true;
+};
 
 // Colours of the test picture.
 constexpr uint32_t NormalEdge = Rgb(200, 0, 0), NormalFill = Rgb(255, 120, 120);

@@ -10,24 +10,6 @@ using skin::TbsSkinMenuButton;
 
 namespace {
 
-// A popup menu that only records how it was opened.
-class TFakePopupMenu : public TComponent, public skin::IbsSkinPopupMenu {
-public:
-    TFakePopupMenu() : TComponent(nullptr) {}
-    TComponent* MenuComponent() override { return this; }
-    void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp) override
-    {
-        ++Opened;
-        For = ACtrl;
-        Place = R;
-        Up = APopupUp;
-    }
-    int Opened = 0;
-    TControl* For = nullptr;
-    TRect Place;
-    bool Up = true;
-};
-
 struct SkinMenuButton : TSkinFixture {
     TFakePopupMenu Menu;
     TbsSkinMenuButton* Button = nullptr;

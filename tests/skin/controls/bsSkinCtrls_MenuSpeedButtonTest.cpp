@@ -9,30 +9,7 @@ using skin::TbsSkinMenuSpeedButton;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-// Menus that only record how they were opened.
-class TFakePopupMenu : public TComponent, public skin::IbsSkinPopupMenu {
-public:
-    TFakePopupMenu() : TComponent(nullptr) {}
-    TComponent* MenuComponent() override { return this; }
-    void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp) override
-    {
-        ++Opened;
-        For = ACtrl;
-        Place = R;
-        Up = APopupUp;
-    }
-    int Opened = 0;
-    TControl* For = nullptr;
-    TRect Place;
-    bool Up = true;
-};
-
+// A picture-grid menu that only records how it was opened.
 class TFakeImagesMenu : public TComponent, public skin::IbsSkinImagesMenu {
 public:
     TFakeImagesMenu() : TComponent(nullptr) {}
@@ -150,7 +127,7 @@ TEST_F(SkinMenuSpeedButton, AFlatIdleButtonDrawsItsArrowOnTheParent)
     Button->SetFlat(true);
     Mouse(Button, 200, 150);
     // The down triangle of the arrow strip (45, 0, 60, 24): rows of 5, 3, 1 from y = 12.
-    EXPECT_EQ(PixelOf(Button, 50, 12), RgbOf(clBtnText));
-    EXPECT_EQ(PixelOf(Button, 52, 14), RgbOf(clBtnText));
+    EXPECT_EQ(PixelOf(Button, 50, 12), ColorRgb(clBtnText));
+    EXPECT_EQ(PixelOf(Button, 52, 14), ColorRgb(clBtnText));
     EXPECT_EQ(PixelOf(Button, 30, 12), Background);
 }

@@ -9,12 +9,6 @@ using skin::TbsSkinPanel;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // Panel records on the test picture: a plain nine-slice frame; one with an
 // 8-pixel caption band in its top border; a group box whose caption lies
 // below its client area.
@@ -129,13 +123,13 @@ TEST_F(SkinPanel, TheBuiltInLookDrawsTheBorderStyleAndTheCaptionBand)
     auto* raised = NewPanel("panel", Bounds(110, 0, 100, 60));
     raised->SetBorderStyle(skin::bvRaised);
     ShowAndPaint();
-    EXPECT_EQ(PixelOf(framed, 0, 40), RgbOf(clBtnShadow));
-    EXPECT_EQ(PixelOf(framed, 99, 40), RgbOf(clBtnShadow));
-    EXPECT_EQ(PixelOf(framed, 50, 40), RgbOf(clBtnFace));
-    EXPECT_EQ(PixelOf(framed, 98, 10), RgbOf(clBtnShadow));   // the caption band
-    EXPECT_EQ(PixelOf(raised, 0, 30), RgbOf(clBtnHighlight));
-    EXPECT_EQ(PixelOf(raised, 99, 30), RgbOf(clBtnShadow));
-    EXPECT_EQ(PixelOf(raised, 50, 5), RgbOf(clBtnFace));   // no caption band
+    EXPECT_EQ(PixelOf(framed, 0, 40), ColorRgb(clBtnShadow));
+    EXPECT_EQ(PixelOf(framed, 99, 40), ColorRgb(clBtnShadow));
+    EXPECT_EQ(PixelOf(framed, 50, 40), ColorRgb(clBtnFace));
+    EXPECT_EQ(PixelOf(framed, 98, 10), ColorRgb(clBtnShadow));   // the caption band
+    EXPECT_EQ(PixelOf(raised, 0, 30), ColorRgb(clBtnHighlight));
+    EXPECT_EQ(PixelOf(raised, 99, 30), ColorRgb(clBtnShadow));
+    EXPECT_EQ(PixelOf(raised, 50, 5), ColorRgb(clBtnFace));   // no caption band
 }
 
 TEST_F(SkinPanel, ASkinnedPanelDrawsItsFrameAndTilesItsClientPart)
@@ -333,7 +327,7 @@ TEST_F(SkinPanel, APaintPanelLetsTheApplicationPaintItsClientArea)
     ShowAndPaint();
     EXPECT_EQ(got, Rect(1, 1, 99, 59));
     EXPECT_EQ(PixelOf(p, 50, 30), HotFill);
-    EXPECT_EQ(PixelOf(p, 0, 30), RgbOf(clBtnShadow));
+    EXPECT_EQ(PixelOf(p, 0, 30), ColorRgb(clBtnShadow));
 }
 
 TEST_F(SkinPanel, PaintsItsPictureIntoAnyCanvas)
@@ -358,7 +352,7 @@ TEST_F(SkinPanel, AZeroSizedOrEmptyDrawingPanelPaintsNothing)
     auto* zero = NewPanel("panel", Bounds(120, 10, 0, 0));
     ShowAndPaint();
     EXPECT_FALSE(AnyPixelWhere(p, Rect(0, 0, 100, 60),
-                               [](uint32_t P) { return P == RgbOf(clBtnShadow) || P == RgbOf(clBtnFace); }));
+                               [](uint32_t P) { return P == ColorRgb(clBtnShadow) || P == ColorRgb(clBtnFace); }));
     zero->Invalidate();   // nothing to paint: no crash either
     Pump();
 }

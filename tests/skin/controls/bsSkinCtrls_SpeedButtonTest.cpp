@@ -11,12 +11,6 @@ using skin::TbsSkinToolBar;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // "toolbutton": the button pictures with the normal colour as the disabled
 // caption colour; "morphbutton": the same with a cross-fade.
 const std::string SpeedControls = "toolbutton:button\r\nmorphbutton:button\r\n";
@@ -88,7 +82,7 @@ TEST_F(SkinSpeedButton, APlainButtonClicksOnAReleaseInside)
     EXPECT_TRUE(b->Down());
     Mouse(b, 60, 5);   // away while held: drawn up
     EXPECT_FALSE(b->MouseIn());
-    EXPECT_EQ(PixelOf(b, 20, 10), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 20, 10), ColorRgb(clBtnFace));
     Mouse(b, 60, 5, 0);
     EXPECT_EQ(Clicks, 1);
     EXPECT_FALSE(b->Down());
@@ -165,7 +159,7 @@ TEST_F(SkinSpeedButton, TheBuiltInLookFollowsThePointer)
     const COLORREF face = ColorToRGB(clBtnFace);
     auto darker = [](uint8_t C) { return uint8_t(C - (C * 15 + 50) / 100); };
     EXPECT_EQ(PixelOf(b, 0, 0), Rgb(darker(GetRValue(face)), darker(GetGValue(face)), darker(GetBValue(face))));
-    EXPECT_EQ(PixelOf(b, 20, 10), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 20, 10), ColorRgb(clBtnFace));
     EXPECT_EQ(PixelOf(flat, 20, 10), Background);   // flat and idle: only the content
     Mouse(b, 5, 5);
     EXPECT_EQ(PixelOf(b, 0, 0), Rgb(0x3B, 0x6B, 0xB7));
@@ -268,5 +262,5 @@ TEST_F(SkinSpeedButton, RefreshButtonDropsTheHotAndPressedLook)
     b->RefreshButton();
     EXPECT_FALSE(b->Down());
     EXPECT_FALSE(b->MouseIn());
-    EXPECT_EQ(PixelOf(b, 20, 10), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 20, 10), ColorRgb(clBtnFace));
 }

@@ -10,12 +10,6 @@ using skin::TbsSkinStatusBar;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // "statusbar" has the check picture as its grip (key colour as holes);
 // "linebar" has no grip picture.
 const std::string BarControls = "statusbar:panel\r\nlinebar:panel\r\n";
@@ -74,14 +68,14 @@ TEST_F(SkinStatusBar, TheBuiltInGripIsASquareOfLinesThatSizesTheForm)
     ShowAndPaint();
     // Inset by 2: (283, 2, 298, 17); dark lines start at x = 287, 290, 293.
     for (int x : {287, 290, 293})
-        EXPECT_EQ(PixelOf(b, x, 17), RgbOf(clBtnShadow)) << x;
-    EXPECT_EQ(PixelOf(b, 297, 7), RgbOf(clBtnShadow));
-    EXPECT_EQ(PixelOf(b, 286, 17), RgbOf(clBtnFace));
+        EXPECT_EQ(PixelOf(b, x, 17), ColorRgb(clBtnShadow)) << x;
+    EXPECT_EQ(PixelOf(b, 297, 7), ColorRgb(clBtnShadow));
+    EXPECT_EQ(PixelOf(b, 286, 17), ColorRgb(clBtnFace));
     // Hidden while the form is maximized: no room, no lines, plain hit tests.
     b->SetShowGrip(false);
     EXPECT_EQ(ClientOf(b), Rect(0, 0, 300, 21));
     EXPECT_EQ(HitTest(b, 290, 10), HTCLIENT);
-    EXPECT_EQ(PixelOf(b, 287, 17), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 287, 17), ColorRgb(clBtnFace));
 }
 
 TEST_F(SkinStatusBar, ASkinnedGripIsTheSkinsPictureWithItsKeyAsHoles)

@@ -7,12 +7,6 @@ using skin::TbsSkinTextLabel;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 struct SkinTextLabel : TSkinFixture {
     TbsSkinTextLabel* NewLabel(TRect ABounds, std::initializer_list<const char*> ALines)
     {

@@ -13,12 +13,6 @@ using skin::TbsSkinToolBar;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // A bar record stretching sideways (its height fixed at 20) with a client
 // part 4 pixels in from top and bottom, and the arrow buttons' record.
 const std::string BarControls = "toolpanel:panel\r\nresizebutton:button\r\n";
@@ -257,13 +251,13 @@ TEST_F(SkinToolBar, TheArrowsLookHotWhenThePointerIsOnThem)
 {
     auto* bar = ScrollingBar();
     ShowAndPaint();
-    EXPECT_EQ(WindowPixel(bar, 0, 0), RgbOf(clBtnShadow));
-    EXPECT_EQ(WindowPixel(bar, 2, 2), RgbOf(clBtnFace));
+    EXPECT_EQ(WindowPixel(bar, 0, 0), ColorRgb(clBtnShadow));
+    EXPECT_EQ(WindowPixel(bar, 2, 2), ColorRgb(clBtnFace));
     InjectMouseMove(WindowPoint(bar, 5, 15));
     Pump();
     EXPECT_EQ(WindowPixel(bar, 0, 0), Rgb(0x3B, 0x6B, 0xB7));
     EXPECT_EQ(WindowPixel(bar, 2, 2), Rgb(0xC1, 0xD4, 0xF3));
-    EXPECT_EQ(WindowPixel(bar, 90, 2), RgbOf(clBtnFace));
+    EXPECT_EQ(WindowPixel(bar, 90, 2), ColorRgb(clBtnFace));
 }
 
 TEST_F(SkinToolBar, SkinnedArrowsAreDrawnFromTheResizeButtonRecord)
