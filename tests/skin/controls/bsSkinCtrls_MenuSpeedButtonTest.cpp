@@ -131,3 +131,53 @@ TEST_F(SkinMenuSpeedButton, AFlatIdleButtonDrawsItsArrowOnTheParent)
     EXPECT_EQ(PixelOf(Button, 52, 14), ColorRgb(clBtnText));
     EXPECT_EQ(PixelOf(Button, 30, 12), Background);
 }
+
+TEST_F(SkinMenuSpeedButton, TheResizeRecordDrawsBodyAndArrowPartApart)
+{
+    Folder.Rewrite(SkinIni("resizetoolbutton:button\r\n",
+                           "[resizetoolbutton]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nlefttoppoint=3,3\r\n"
+                           "righttoppoint=27,3\r\nleftbottompoint=3,17\r\nrightbottompoint=27,17\r\n"
+                           "clientrect=3,3,27,17\r\nactiveskinrect=30,0,60,20\r\ndownskinrect=60,0,90,20\r\n"));
+    LoadSkin();
+    Button->SetSkinDataName("resizetoolbutton");
+    Button->SetTrackButtonMode(true);
+    Button->SetSkinData(Data);
+    Pump();
+    EXPECT_EQ(PixelOf(Button, 44, 12), NormalEdge);   // the body's right edge
+    EXPECT_EQ(PixelOf(Button, 45, 12), NormalEdge);   // the arrow part's left edge
+    EXPECT_EQ(PixelOf(Button, 20, 12), NormalFill);
+    Mouse(Button, 20, 10);
+    EXPECT_EQ(PixelOf(Button, 20, 12), HotFill);
+    Mouse(Button, 50, 10, 1);   // on the arrow part: the menu opens
+    EXPECT_EQ(Menu.Opened, 1);
+    EXPECT_EQ(PixelOf(Button, 20, 12), HotFill);   // tracked: body hot
+    EXPECT_EQ(PixelOf(Button, 48, 3), DownFill);    // arrow part pressed
+    CloseMenu();
+    Mouse(Button, 50, 10, 0);
+}
+
+TEST_F(SkinMenuSpeedButton, TheNewStyleTakesTheArrowPartFromTheBottom)
+{
+    Folder.Rewrite(SkinIni("resizetoolbutton:button\r\n",
+                           "[resizetoolbutton]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nlefttoppoint=3,3\r\n"
+                           "righttoppoint=27,3\r\nleftbottompoint=3,17\r\nrightbottompoint=27,17\r\n"
+                           "clientrect=3,3,27,17\r\nactiveskinrect=30,0,60,20\r\ndownskinrect=60,0,90,20\r\n"));
+    LoadSkin();
+    Button->SetBounds(20, 20, 40, 50);
+    Button->SetNewStyle(true);
+    EXPECT_EQ(Button->SkinDataName(), "resizetoolbutton");
+    Button->SetTrackPosition(skin::bstpBottom);
+    Button->SetTrackButtonMode(true);
+    Button->SetSkinData(Data);
+    Pump();
+    EXPECT_EQ(PixelOf(Button, 20, 40), NormalFill);   // idle: one picture over the whole button
+    Mouse(Button, 20, 10);
+    EXPECT_EQ(PixelOf(Button, 20, 33), HotEdge);      // the body ends 15 pixels above the bottom
+    EXPECT_EQ(PixelOf(Button, 20, 35), HotEdge);      // the arrow part starts there
+    Click(Button, 20, 10);                            // the body clicks
+    EXPECT_EQ(Clicks, 1);
+    Mouse(Button, 20, 40, 1);                         // the bottom strip opens the menu
+    EXPECT_EQ(Menu.Opened, 1);
+    CloseMenu();
+    Mouse(Button, 20, 40, 0);
+}

@@ -356,3 +356,55 @@ TEST_F(SkinPanel, AZeroSizedOrEmptyDrawingPanelPaintsNothing)
     zero->Invalidate();   // nothing to paint: no crash either
     Pump();
 }
+
+TEST_F(SkinPanel, TheBuiltInCaptionShowsGlyphCheckBoxAndRollUpArrow)
+{
+    // Two 8 x 8 frames, hot colours then pressed ones, bottom-left pixel the key.
+    TBitmap glyph;
+    glyph.SetSize(16, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            glyph.Canvas()->SetPixels(x, y, ColorOf(x % 8 == 0 && y == 7 ? CheckKey : x < 8 ? HotEdge : DownEdge));
+    auto* p = NewPanel("panel", Bounds(10, 10, 100, 60));
+    p->SetCaptionMode(true);
+    p->SetGlyph(&glyph);
+    p->SetNumGlyphs(2);
+    auto* checked = NewPanel("panel", Bounds(120, 10, 100, 60));
+    checked->SetCaptionMode(true);
+    checked->SetCheckedMode(true);
+    checked->SetRollUpMode(true);
+    ShowAndPaint();
+    // The glyph at the text's place, left: (4, 20 / 2 - 8 / 2).
+    EXPECT_EQ(PixelOf(p, 6, 8), HotEdge);
+    EXPECT_EQ(PixelOf(p, 4, 13), ColorRgb(clBtnShadow));   // its key pixel is a hole
+    p->SetEnabled(false);
+    EXPECT_EQ(PixelOf(p, 6, 8), DownEdge);   // the disabled frame
+    // The check box at (5, 4), its mark from (8, 11) when checked.
+    EXPECT_EQ(PixelOf(checked, 6, 5), ColorRgb(clWindow));
+    EXPECT_EQ(PixelOf(checked, 10, 13), ColorRgb(clWindow));
+    checked->SetChecked(true);
+    EXPECT_EQ(PixelOf(checked, 10, 13), ColorRgb(clBtnText));
+    // The roll-up arrow in (90, 0, 96, 20): tip up at (93, 8), down when rolled up.
+    EXPECT_EQ(PixelOf(checked, 93, 8), ColorRgb(clBtnText));
+    checked->SetRollUpState(true);
+    EXPECT_EQ(PixelOf(checked, 93, 12), ColorRgb(clBtnText));
+    EXPECT_EQ(PixelOf(checked, 93, 8), ColorRgb(clBtnShadow));
+}
+
+TEST_F(SkinPanel, ASkinnedCheckedCaptionShowsTheSkinsCheckPictures)
+{
+    LoadSkin();
+    auto* p = NewPanel("cappanel", Bounds(10, 10, 100, 60));
+    p->SetCaptionMode(true);
+    p->SetCheckedMode(true);
+    p->SetCaption("X");
+    p->SetSkinData(Data);
+    ShowAndPaint();
+    // The picture at (3, 8 / 2 - 13 / 2): its mark's pixel (5, 5) at (8, 3).
+    EXPECT_EQ(PixelOf(p, 8, 3), UncheckMark);
+    Click(p, 50, 4);
+    EXPECT_TRUE(p->Checked());
+    EXPECT_EQ(PixelOf(p, 8, 3), CheckMark);
+    Click(p, 50, 20);   // below the caption area
+    EXPECT_TRUE(p->Checked());
+}

@@ -264,3 +264,57 @@ TEST_F(SkinSpeedButton, RefreshButtonDropsTheHotAndPressedLook)
     EXPECT_FALSE(b->MouseIn());
     EXPECT_EQ(PixelOf(b, 20, 10), ColorRgb(clBtnFace));
 }
+
+TEST_F(SkinSpeedButton, TheAcceleratorOfItsCaptionClicksIt)
+{
+    auto* b = NewButton(Bounds(10, 10, 40, 20));
+    b->SetCaption("&Go");
+    ShowAndPaint();
+    EXPECT_EQ(b->Perform(CM_DIALOGCHAR, 'G', 0), 1);
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(b->Perform(CM_DIALOGCHAR, 'X', 0), 0);
+    b->SetEnabled(false);
+    EXPECT_EQ(b->Perform(CM_DIALOGCHAR, 'G', 0), 0);
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(SkinSpeedButton, TheHoverAnimationRunsThroughTheFramesOfItsStrip)
+{
+    TFakeClock clock;
+    // The four state blocks side by side are four frames of the animation.
+    Folder.Rewrite(SkinIni(SpeedControls + "animbutton:button\r\n",
+                           SpeedSections + "[animbutton]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\n"
+                                           "clientrect=3,3,27,17\r\nactiveskinrect=30,0,60,20\r\n"
+                                           "animateskinrect=0,0,120,20\r\nframecount=4\r\nanimateinterval=25\r\n"));
+    LoadSkin();
+    auto* b = NewButton(Bounds(10, 10, 30, 20));
+    b->SetSkinDataName("animbutton");
+    b->SetSkinData(Data);
+    ShowAndPaint();
+    Mouse(b, 5, 5);
+    EXPECT_EQ(PixelOf(b, 15, 10), NormalFill);   // frame 1
+    const uint32_t frames[] = {HotFill, DownFill, DisabledFill};
+    for (uint32_t want : frames) {
+        Advance(clock, 30);
+        EXPECT_EQ(PixelOf(b, 15, 10), want);
+    }
+    Advance(clock, 30);   // past the last frame: the hot picture, animation over
+    EXPECT_EQ(PixelOf(b, 15, 10), HotFill);
+    EXPECT_EQ(b->CurrentAnimationFrame(), 0);
+    Data->ClearSkin();
+}
+
+TEST_F(SkinSpeedButton, AFlatSkinnedButtonShowsOnlyItsContentUntilThePointerComes)
+{
+    LoadSkin();
+    auto* b = NewButton(Bounds(10, 10, 40, 24));
+    b->SetFlat(true);
+    b->SetSkinData(Data);
+    ShowAndPaint();
+    EXPECT_EQ(PixelOf(b, 20, 12), Background);
+    EXPECT_EQ(PixelOf(b, 0, 0), Background);
+    Mouse(b, 5, 5);
+    EXPECT_EQ(PixelOf(b, 20, 12), HotFill);
+    Mouse(b, 90, 90);
+    EXPECT_EQ(PixelOf(b, 20, 12), Background);
+}

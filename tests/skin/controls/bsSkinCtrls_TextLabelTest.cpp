@@ -142,3 +142,16 @@ TEST_F(SkinTextLabel, ClearingTheModelKeepsTheFontsUntilTheNextPaint)
     EXPECT_EQ(l->Index(), -1);
     EXPECT_EQ(RowsWith(l, Rgb(255, 0, 0)).first, -1);
 }
+
+TEST_F(SkinTextLabel, WordWrapBreaksTheTextAtTheLabelsWidth)
+{
+    auto* l = NewLabel(Bounds(10, 10, 60, 20), {"one two three four five"});
+    const int line = LineHeight(l->DefaultFont());
+    EXPECT_EQ(l->Height(), line);
+    l->SetAutoSize(false);
+    l->SetBounds(10, 10, 60, 20);
+    l->SetWordWrap(true);
+    l->SetAutoSize(true);   // measured at the present width
+    EXPECT_GE(l->Height(), 3 * line);
+    EXPECT_LE(l->Width(), 60);
+}

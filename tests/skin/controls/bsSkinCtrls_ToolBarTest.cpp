@@ -298,3 +298,61 @@ TEST_F(SkinToolBar, HandsItsLookAndSkinToItsSpeedButtons)
     EXPECT_EQ(b1->SkinData(), Data);
     EXPECT_EQ(b2->SkinData(), Data);
 }
+
+TEST_F(SkinToolBar, WhileDesigningItNamesItsSpeedButtonsAfterItsOwnSkin)
+{
+    // A bar on a designer's form.
+    struct TDesignedBar : TbsSkinToolBar {
+        using TbsSkinToolBar::TbsSkinToolBar;
+        using TbsSkinToolBar::SetDesigning;
+    };
+    auto* bar = Add(new TDesignedBar(Form.get()), Bounds(0, 0, 300, 30));
+    auto* plain = NewButton(bar, Bounds(0, 0, 40, 20));
+    auto* menu = new TbsSkinMenuSpeedButton(Form.get());
+    menu->SetParent(bar);
+    auto* track = new TbsSkinMenuSpeedButton(Form.get());
+    track->SetParent(bar);
+    track->SetTrackButtonMode(true);
+    bar->SetSkinDataName("bigtoolpanel");   // not designing: only the bar's name
+    EXPECT_EQ(plain->SkinDataName(), "toolbutton");
+    EXPECT_EQ(menu->SkinDataName(), "toolmenubutton");
+    bar->SetDesigning(true);
+    struct TCase {
+        const char *Bar, *Menu, *Track, *Plain;
+    } cases[] = {
+        {"resizetoolpanel", "resizetoolbutton", "resizetoolbutton", "resizetoolbutton"},
+        {"panel", "resizebutton", "resizebutton", "resizebutton"},
+        {"bigtoolpanel", "bigtoolmenubutton", "bigtoolmenutrackbutton", "bigtoolbutton"},
+        {"toolpanel", "toolmenubutton", "toolmenutrackbutton", "toolbutton"},
+    };
+    for (const TCase& c : cases) {
+        bar->SetSkinDataName(c.Bar);
+        EXPECT_EQ(menu->SkinDataName(), c.Menu) << c.Bar;
+        EXPECT_EQ(track->SkinDataName(), c.Track) << c.Bar;
+        EXPECT_EQ(plain->SkinDataName(), c.Plain) << c.Bar;
+    }
+}
+
+TEST_F(SkinToolBar, LeavingTheBarsWindowStopsAHotScrollAtTheNextPoll)
+{
+    TFakeClock clock;
+    auto* bar = ScrollingBar();
+    bar->HotScroll = true;
+    bar->SetScrollOffset(1);
+    ShowAndPaint();
+    InjectMouseMove(WindowPoint(bar, 95, 15));
+    Pump();
+    ASSERT_EQ(bar->TimerMode(), 2);
+    InjectMouseMove(Form->ClientToScreen(Point(150, 150)));   // onto the form
+    Pump();
+    EXPECT_EQ(bar->TimerMode(), 2);   // the bar hears nothing of it yet
+    for (int i = 0; i < 12; ++i) {
+        clock.Now += 10;
+        Pump();
+    }
+    EXPECT_EQ(bar->TimerMode(), 0);
+    const int stopped = bar->ScrollPosition();
+    clock.Now += 300;
+    Pump();
+    EXPECT_EQ(bar->ScrollPosition(), stopped);
+}
