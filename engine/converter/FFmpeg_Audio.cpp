@@ -106,7 +106,34 @@ void TCustomFFmpeg::OutputAudio(TAVOutputStream& AOst, TAVInputStream& AIst, con
             throw FFmpegException(platform::Format("Can not resample %d channels @ %d Hz to %d channels @ %d Hz",
                                                    DecChannels, DecRate, Enc->ch_layout.nb_channels, Enc->sample_rate));
     }
-    const int FrameBytes = DecChannels * SampleBytes;
+    if (!KeepAudioInStep(AOst, AIst, ABuf, ASize))
+        return;
+    const int InSamples = ASize / (DecChannels * SampleBytes);
+    const int OutMax = ff::swr_get_out_samples(AOst.resample.get(), InSamples);
+    if (OutMax > 0) {
+        uint8_t** Planes = nullptr;
+        int LineSize = 0;
+        if (ff::av_samples_alloc_array_and_samples(&Planes, &LineSize, Enc->ch_layout.nb_channels, OutMax,
+                                                    Enc->sample_fmt, 0) < 0)
+            throw FFmpegException("Out of memory in do_audio_out");
+        const int Got = ff::swr_convert(AOst.resample.get(), Planes, OutMax, &ABuf, InSamples);
+        const int Written = Got > 0 ? ff::av_audio_fifo_write(AOst.fifo.get(), reinterpret_cast<void**>(Planes), Got) : 0;
+        ff::av_freep(&Planes[0]);
+        ff::av_freep(&Planes);
+        if (Written < Got)
+            throw FFmpegException("av_fifo_realloc2() failed");
+    }
+    EncodeAudioFrames(AOst, false);
+}
+
+// Keeps the output in step with the input clock: drops the oldest samples,
+// puts silence in front or asks the resampler to stretch. False when no
+// sample is left to output.
+bool TCustomFFmpeg::KeepAudioInStep(TAVOutputStream& AOst, TAVInputStream& AIst, const uint8_t*& ABuf, int& ASize)
+{
+    AVCodecContext* Enc = AOst.enc;
+    const int DecRate = AIst.to_s16_rate;
+    const int FrameBytes = AIst.to_s16_layout.nb_channels * SampleBytes;
     const double Ipts = double(AIst.pts - Fstart_time) / 1000000.0;
     // The samples waiting in the FIFO are counted in the encoder's own format.
     const int FifoSamples = ff::av_audio_fifo_size(AOst.fifo.get());
@@ -125,7 +152,7 @@ void TCustomFFmpeg::OutputAudio(TAVOutputStream& AOst, TAVInputStream& AIst, con
                 if (Fverbose > 2)
                     JobLog(this, llVerbose, platform::Format("discarding %d audio samples", int(-Delta)));
                 if (ASize == 0)
-                    return;
+                    return false;
                 AIst.is_start = 0;
             } else {
                 AOst.silence_buf.assign(size_t(ByteDelta), 0);
@@ -145,22 +172,7 @@ void TCustomFFmpeg::OutputAudio(TAVOutputStream& AOst, TAVInputStream& AIst, con
             ff::swr_set_compensation(AOst.resample.get(), Comp, Enc->sample_rate);
         }
     }
-    const int InSamples = ASize / FrameBytes;
-    const int OutMax = ff::swr_get_out_samples(AOst.resample.get(), InSamples);
-    if (OutMax > 0) {
-        uint8_t** Planes = nullptr;
-        int LineSize = 0;
-        if (ff::av_samples_alloc_array_and_samples(&Planes, &LineSize, Enc->ch_layout.nb_channels, OutMax,
-                                                    Enc->sample_fmt, 0) < 0)
-            throw FFmpegException("Out of memory in do_audio_out");
-        const int Got = ff::swr_convert(AOst.resample.get(), Planes, OutMax, &ABuf, InSamples);
-        const int Written = Got > 0 ? ff::av_audio_fifo_write(AOst.fifo.get(), reinterpret_cast<void**>(Planes), Got) : 0;
-        ff::av_freep(&Planes[0]);
-        ff::av_freep(&Planes);
-        if (Written < Got)
-            throw FFmpegException("av_fifo_realloc2() failed");
-    }
-    EncodeAudioFrames(AOst, false);
+    return true;
 }
 
 void TCustomFFmpeg::EncodeAudioFrames(TAVOutputStream& AOst, bool ALast)

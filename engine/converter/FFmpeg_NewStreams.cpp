@@ -111,45 +111,82 @@ void TCustomFFmpeg::ParseRcOverride(AVCodecContext* AEnc)
     AEnc->rc_override_count = int(Overrides.size());
 }
 
+namespace {
+
+// The pending values of one stream type, and their reset once a stream of
+// that type has been made, whatever happened.
+struct TPendingStream {
+    TCustomFFmpeg& J;
+    AVMediaType Type;
+    std::string& CodecName;
+    std::string& Language;
+    int& StreamCopy;
+    std::string& Bsf;
+    uint32_t Tag;
+
+    TPendingStream(TCustomFFmpeg& AJob, AVMediaType AType)
+        : J(AJob), Type(AType),
+          CodecName(Pick(AJob.Fvideo_codec_name, AJob.Faudio_codec_name, AJob.Fsubtitle_codec_name)),
+          Language(Pick(AJob.Fvideo_language, AJob.Faudio_language, AJob.Fsubtitle_language)),
+          StreamCopy(Pick(AJob.Fvideo_stream_copy, AJob.Faudio_stream_copy, AJob.Fsubtitle_stream_copy)),
+          Bsf(Pick(AJob.Fvideo_bitstream_filters, AJob.Faudio_bitstream_filters, AJob.Fsubtitle_bitstream_filters)),
+          Tag(Pick(AJob.Fvideo_codec_tag, AJob.Faudio_codec_tag, AJob.Fsubtitle_codec_tag))
+    {
+    }
+    ~TPendingStream()
+    {
+        CodecName.clear();
+        Language.clear();
+        StreamCopy = 0;
+        if (Type == AVMEDIA_TYPE_VIDEO) {
+            J.Fvideo_disable = false;
+            J.Fframe_pix_fmt = -1;
+        } else if (Type == AVMEDIA_TYPE_AUDIO) {
+            J.Faudio_disable = false;
+        } else {
+            J.Fsubtitle_disable = false;
+        }
+    }
+    template <typename T>
+    T& Pick(T& AVideo, T& AAudio, T& ASubtitle) const
+    {
+        return Type == AVMEDIA_TYPE_VIDEO ? AVideo : Type == AVMEDIA_TYPE_AUDIO ? AAudio : ASubtitle;
+    }
+};
+
+// Global headers where the container keeps them, as the options ask.
+void SetHeaderFlags(AVCodecContext* AEnc, const AVFormatContext* AOc, AVMediaType AType, int AVideoGlobalHeader)
+{
+    const bool GlobalHeader = AOc->oformat->flags & AVFMT_GLOBALHEADER;
+    if (AType == AVMEDIA_TYPE_VIDEO) {
+        if ((AVideoGlobalHeader & 1) || (AVideoGlobalHeader == 0 && GlobalHeader))
+            AEnc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        if (AVideoGlobalHeader & 2)
+            AEnc->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+    } else if (AType == AVMEDIA_TYPE_AUDIO && GlobalHeader) {
+        AEnc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+}
+
+} // namespace
+
+const AVCodec* TCustomFFmpeg::ChooseEncoder(const AVFormatContext* AOc, AVMediaType AType, const std::string& AName)
+{
+    if (AName.empty())
+        return ff::avcodec_find_encoder(ff::av_guess_codec(AOc->oformat, nullptr, AOc->url, nullptr, AType));
+    AVCodecID Id = AV_CODEC_ID_NONE;
+    const AVCodec* Codec = nullptr;
+    if (!LookUpCodec(AName, AType, Id, RecordedStrictness(AType), true, &Codec))
+        throw FFmpegException(FLastErrMsg);
+    if (Fnb_ocodecs >= int(Foutput_codecs.size()))
+        Foutput_codecs.resize(Fnb_ocodecs + 1, nullptr);
+    Foutput_codecs[Fnb_ocodecs] = Codec;
+    return Codec;
+}
+
 void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType AType)
 {
-    std::string& CodecName = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_codec_name
-                             : AType == AVMEDIA_TYPE_AUDIO ? Faudio_codec_name
-                                                           : Fsubtitle_codec_name;
-    std::string& Language = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_language
-                            : AType == AVMEDIA_TYPE_AUDIO ? Faudio_language
-                                                          : Fsubtitle_language;
-    int& StreamCopy = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_stream_copy
-                      : AType == AVMEDIA_TYPE_AUDIO ? Faudio_stream_copy
-                                                    : Fsubtitle_stream_copy;
-    std::string& Bsf = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_bitstream_filters
-                       : AType == AVMEDIA_TYPE_AUDIO ? Faudio_bitstream_filters
-                                                     : Fsubtitle_bitstream_filters;
-    const uint32_t Tag = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_codec_tag
-                         : AType == AVMEDIA_TYPE_AUDIO ? Faudio_codec_tag
-                                                       : Fsubtitle_codec_tag;
-    // Whatever happens, the pending values of this stream type are used up.
-    struct TReset {
-        TCustomFFmpeg& J;
-        std::string &Name, &Lang;
-        int& Copy;
-        AVMediaType Type;
-        ~TReset()
-        {
-            Name.clear();
-            Lang.clear();
-            Copy = 0;
-            if (Type == AVMEDIA_TYPE_VIDEO) {
-                J.Fvideo_disable = false;
-                J.Fframe_pix_fmt = -1;
-            } else if (Type == AVMEDIA_TYPE_AUDIO) {
-                J.Faudio_disable = false;
-            } else {
-                J.Fsubtitle_disable = false;
-            }
-        }
-    } Reset{*this, CodecName, Language, StreamCopy, AType};
-
+    TPendingStream Pending(*this, AType);
     const int N = int(AOc->nb_streams);
     AVStream* St = ff::avformat_new_stream(AOc, nullptr);
     if (!St)
@@ -157,49 +194,27 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
     St->id = N < int(Fstreamid_map.size()) ? Fstreamid_map[N] : 0;
 
     auto Setup = std::make_unique<TOutputStreamSetup>();
-    Setup->StreamCopy = StreamCopy != 0;
-    const AVCodec* Codec = nullptr;
-    if (!Setup->StreamCopy) {
-        AVCodecID Id = AV_CODEC_ID_NONE;
-        if (!CodecName.empty()) {
-            if (!LookUpCodec(CodecName, AType, Id, RecordedStrictness(AType), true, &Codec))
-                throw FFmpegException(FLastErrMsg);
-            if (Fnb_ocodecs >= int(Foutput_codecs.size()))
-                Foutput_codecs.resize(Fnb_ocodecs + 1, nullptr);
-            Foutput_codecs[Fnb_ocodecs] = Codec;
-        } else {
-            Id = ff::av_guess_codec(AOc->oformat, nullptr, AOc->url, nullptr, AType);
-            Codec = ff::avcodec_find_encoder(Id);
-        }
-    }
-    Setup->Codec = Codec;
-    Setup->Enc.reset(ff::avcodec_alloc_context3(Codec));
+    Setup->StreamCopy = Pending.StreamCopy != 0;
+    Setup->Codec = Setup->StreamCopy ? nullptr : ChooseEncoder(AOc, AType, Pending.CodecName);
+    Setup->Enc.reset(ff::avcodec_alloc_context3(Setup->Codec));
     if (!Setup->Enc)
         throw FFmpegException("avcodec_alloc_context failed");
     AVCodecContext* Enc = Setup->Enc.get();
     Enc->codec_type = AType;
-    if (Codec)
-        Enc->codec_id = Codec->id;
-    if (!Bsf.empty()) {
+    if (Setup->Codec)
+        Enc->codec_id = Setup->Codec->id;
+    if (!Pending.Bsf.empty()) {
         auto& Row = Fbitstream_filters[AFileIndex];
         if (int(Row.size()) <= N)
             Row.resize(N + 1);
-        Row[N] = Bsf;
-        Bsf.clear();
+        Row[N] = Pending.Bsf;
+        Pending.Bsf.clear();
     }
     if (AType != AVMEDIA_TYPE_SUBTITLE)
         Enc->thread_count = Fthread_count;
-    if (Tag)
-        Enc->codec_tag = Tag;
-    const bool GlobalHeader = AOc->oformat->flags & AVFMT_GLOBALHEADER;
-    if (AType == AVMEDIA_TYPE_VIDEO) {
-        if ((Fvideo_global_header & 1) || (Fvideo_global_header == 0 && GlobalHeader))
-            Enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-        if (Fvideo_global_header & 2)
-            Enc->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
-    } else if (AType == AVMEDIA_TYPE_AUDIO && GlobalHeader) {
-        Enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    }
+    if (Pending.Tag)
+        Enc->codec_tag = Pending.Tag;
+    SetHeaderFlags(Enc, AOc, AType, Fvideo_global_header);
     if (AType == AVMEDIA_TYPE_VIDEO)
         SetUpVideoStream(St, Setup.get());
     else if (AType == AVMEDIA_TYPE_AUDIO)
@@ -207,8 +222,8 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
     else if (!Setup->StreamCopy)
         ApplyRecordedCodecOptions(Enc, AType);
     ++Fnb_ocodecs;
-    if (!Language.empty())
-        ff::av_dict_set(&St->metadata, "language", ToAnsi(Language).c_str(), 0);
+    if (!Pending.Language.empty())
+        ff::av_dict_set(&St->metadata, "language", ToAnsi(Pending.Language).c_str(), 0);
     auto& Setups = ConverterState().OutputSetups[AFileIndex];
     if (int(Setups.size()) <= N)
         Setups.resize(N + 1);

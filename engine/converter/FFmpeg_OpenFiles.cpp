@@ -110,24 +110,18 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     }
     if (Fnb_input_files >= FMaxFiles)
         throw FFmpegException(platform::Format("Too many input files (at most %d)", FMaxFiles));
+    // The codec names asked for belong to this file, opened or not.
+    struct TReleaseNames {
+        TCustomFFmpeg& J;
+        ~TReleaseNames() { J.ReleasePendingCodecNames(); }
+    } ReleaseNames{*this};
     TFormatContextHolder Ic;
     Ic.Ctx = ff::avformat_alloc_context();
     if (!Ic.Ctx)
         throw FFmpegException("avformat_alloc_context failed");
     TDictHolder Params;
-    if (Fmt) {
-        // What a raw input cannot tell by itself.
-        if (Fframe_rate.num && Fframe_rate.den)
-            ff::av_dict_set(&Params.D, "framerate", platform::Format("%d/%d", Fframe_rate.num, Fframe_rate.den).c_str(), 0);
-        ff::av_dict_set_int(&Params.D, "sample_rate", Faudio_sample_rate, 0);
-        ff::av_dict_set_int(&Params.D, "channels", Faudio_channels, 0);
-        if (Fframe_width && Fframe_height)
-            ff::av_dict_set(&Params.D, "video_size", platform::Format("%dx%d", Fframe_width, Fframe_height).c_str(), 0);
-        if (Fframe_pix_fmt >= 0)
-            ff::av_dict_set(&Params.D, "pixel_format", ff::av_get_pix_fmt_name(AVPixelFormat(Fframe_pix_fmt)), 0);
-        if (!Fvideo_standard.empty())
-            ff::av_dict_set(&Params.D, "standard", Fvideo_standard.c_str(), 0);
-    }
+    if (Fmt)
+        SetRawInputParams(Params.D);
     ApplyRecordedFormatOptions(Ic.Ctx, false);
 
     const std::pair<const std::string*, AVMediaType> Names[] = {
@@ -137,10 +131,8 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     const AVCodec* Decoders[3];
     for (int I = 0; I < 3; ++I)
         if (!LookUpCodec(*Names[I].first, Names[I].second, Ids[I], RecordedStrictness(Names[I].second), false,
-                         &Decoders[I])) {
-            ReleasePendingCodecNames();
+                         &Decoders[I]))
             return false;
-        }
     Ic.Ctx->video_codec_id = Ids[0];
     Ic.Ctx->audio_codec_id = Ids[1];
     Ic.Ctx->subtitle_codec_id = Ids[2];
@@ -154,13 +146,10 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     Ic.Ctx = Raw; // freed by the opening on failure
     if (Err < 0) {
         FLastErrMsg = AVErrorText(AFileName, Err);
-        ReleasePendingCodecNames();
         return false;
     }
-    if (!SelectProgram(Ic.Ctx)) {
-        ReleasePendingCodecNames();
+    if (!SelectProgram(Ic.Ctx))
         return false;
-    }
     {
         platform::TLockGuard Lock(CodecLock());
         Err = ff::avformat_find_stream_info(Ic.Ctx, nullptr);
@@ -168,18 +157,9 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     if (Err < 0 && Fverbose >= 0) {
         FLastErrMsg = platform::Format("%s: could not find codec parameters", AFileName);
         JobLog(this, llVerbose, FLastErrMsg);
-        ReleasePendingCodecNames();
         return false;
     }
-    int64_t Timestamp = Fstart_time;
-    if (Ic.Ctx->start_time != AV_NOPTS_VALUE)
-        Timestamp += Ic.Ctx->start_time;
-    if (Fstart_time != 0) {
-        if (ff::av_seek_frame(Ic.Ctx, -1, Timestamp, AVSEEK_FLAG_BACKWARD) < 0 && Fverbose > 0)
-            JobLog(this, llVerbose,
-                   platform::FormatC("%s: could not seek to position %0.3f", AFileName.c_str(), Timestamp / 1000000.0));
-        Fstart_time = 0;
-    }
+    const int64_t Timestamp = SeekToStart(Ic.Ctx, AFileName);
     for (unsigned I = 0; I < Ic.Ctx->nb_streams; ++I)
         TakeInputStream(Ic.Ctx->streams[I], Decoders);
     if (Ic.Ctx->duration > FTotalOutputDuration)
@@ -188,8 +168,38 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     if (Fverbose >= 0)
         ff::av_dump_format(Ic.Ctx, Fnb_input_files, Url.c_str(), 0);
     Finput_files[Fnb_input_files++] = Ic.Release();
-    ReleasePendingCodecNames();
     return true;
+}
+
+// What a raw input cannot tell by itself.
+void TCustomFFmpeg::SetRawInputParams(AVDictionary*& AParams)
+{
+    if (Fframe_rate.num && Fframe_rate.den)
+        ff::av_dict_set(&AParams, "framerate", platform::Format("%d/%d", Fframe_rate.num, Fframe_rate.den).c_str(), 0);
+    ff::av_dict_set_int(&AParams, "sample_rate", Faudio_sample_rate, 0);
+    ff::av_dict_set_int(&AParams, "channels", Faudio_channels, 0);
+    if (Fframe_width && Fframe_height)
+        ff::av_dict_set(&AParams, "video_size", platform::Format("%dx%d", Fframe_width, Fframe_height).c_str(), 0);
+    if (Fframe_pix_fmt >= 0)
+        ff::av_dict_set(&AParams, "pixel_format", ff::av_get_pix_fmt_name(AVPixelFormat(Fframe_pix_fmt)), 0);
+    if (!Fvideo_standard.empty())
+        ff::av_dict_set(&AParams, "standard", Fvideo_standard.c_str(), 0);
+}
+
+// Seeks to the start time asked for (which the file then uses up); answers
+// the file's time that becomes the output's zero.
+int64_t TCustomFFmpeg::SeekToStart(AVFormatContext* AIc, const std::string& AFileName)
+{
+    int64_t Timestamp = Fstart_time;
+    if (AIc->start_time != AV_NOPTS_VALUE)
+        Timestamp += AIc->start_time;
+    if (Fstart_time != 0) {
+        if (ff::av_seek_frame(AIc, -1, Timestamp, AVSEEK_FLAG_BACKWARD) < 0 && Fverbose > 0)
+            JobLog(this, llVerbose,
+                   platform::FormatC("%s: could not seek to position %0.3f", AFileName.c_str(), Timestamp / 1000000.0));
+        Fstart_time = 0;
+    }
+    return Timestamp;
 }
 
 bool TCustomFFmpeg::SelectProgram(AVFormatContext* AIc)
