@@ -225,6 +225,18 @@ protected:
     TFont FDefaultFont;
 };
 
+// Points AField at AValue and moves AOwner's free notification from the
+// component it watched to the new one.
+template <class T>
+void WatchComponent(TComponent* AOwner, T*& AField, T* AValue)
+{
+    if (AField && AField != AValue)
+        AField->RemoveFreeNotification(AOwner);
+    AField = AValue;
+    if (AField)
+        AField->FreeNotification(AOwner);
+}
+
 // A skinned control placed on a tool bar that keeps its children centred
 // stands in the middle of the bar's client area: ATop becomes that place
 // when AParent is such a bar (the tool bar's unit answers).

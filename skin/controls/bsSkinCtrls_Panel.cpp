@@ -78,11 +78,7 @@ void TbsSkinPanel::SetCaptionImageIndex(int Value)
 
 void TbsSkinPanel::SetCaptionImageList(TCustomImageList* Value)
 {
-    if (FCaptionImageList)
-        FCaptionImageList->RemoveFreeNotification(this);
-    FCaptionImageList = Value;
-    if (FCaptionImageList)
-        FCaptionImageList->FreeNotification(this);
+    WatchComponent(this, FCaptionImageList, Value);
     Repaint();
 }
 
@@ -282,12 +278,9 @@ void TbsSkinPanel::GetSkinData()
     auto* rec = dynamic_cast<TbsDataSkinPanelControl*>(SkinRecord());
     if (!rec)
         return;
+    static_cast<TbsSkinFontFields&>(*this) = *rec;
     CaptionRect = rec->CaptionRect;
     Alignment = rec->Alignment;
-    FontName = rec->FontName;
-    FontStyle = rec->FontStyle;
-    FontHeight = rec->FontHeight;
-    FontColor = rec->FontColor;
     BGPictureIndex = rec->BGPictureIndex;
     CheckImageRect = rec->CheckImageRect;
     UnCheckImageRect = rec->UnCheckImageRect;

@@ -57,11 +57,7 @@ void TbsSkinSpeedButton::SetCheckedMode(bool Value)
 
 void TbsSkinSpeedButton::SetImageList(TCustomImageList* Value)
 {
-    if (FImageList)
-        FImageList->RemoveFreeNotification(this);
-    FImageList = Value;
-    if (FImageList)
-        FImageList->FreeNotification(this);
+    WatchComponent(this, FImageList, Value);
     Repaint();
 }
 

@@ -50,13 +50,9 @@ void TbsSkinTextLabel::SetLines(const TStringList& Value)
 
 void TbsSkinTextLabel::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD && FSD != Value)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD) {
-        FSD->FreeNotification(this);
+    WatchComponent(this, FSD, Value);
+    if (FSD)
         ChangeSkinData();
-    }
 }
 
 void TbsSkinTextLabel::SetAlignment(TAlignment Value)

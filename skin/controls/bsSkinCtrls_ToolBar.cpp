@@ -101,28 +101,15 @@ void TbsSkinToolBar::SetScrollTimerInterval(int Value)
         FScrollTimerInterval = Value;
 }
 
-namespace {
-
-void Watch(TComponent* AOwner, TCustomImageList*& AField, TCustomImageList* AValue)
-{
-    if (AField && AField != AValue)
-        AField->RemoveFreeNotification(AOwner);
-    AField = AValue;
-    if (AField)
-        AField->FreeNotification(AOwner);
-}
-
-} // namespace
-
 void TbsSkinToolBar::SetImages(TCustomImageList* Value)
 {
-    Watch(this, FImages, Value);
+    WatchComponent(this, FImages, Value);
     ForEachChild<TbsSkinSpeedButton>(FControls, [](TbsSkinSpeedButton* B) { B->Repaint(); });
 }
 
-void TbsSkinToolBar::SetHotImages(TCustomImageList* Value) { Watch(this, FHotImages, Value); }
+void TbsSkinToolBar::SetHotImages(TCustomImageList* Value) { WatchComponent(this, FHotImages, Value); }
 
-void TbsSkinToolBar::SetDisabledImages(TCustomImageList* Value) { Watch(this, FDisabledImages, Value); }
+void TbsSkinToolBar::SetDisabledImages(TCustomImageList* Value) { WatchComponent(this, FDisabledImages, Value); }
 
 void TbsSkinToolBar::SetFlat(bool Value)
 {
@@ -157,12 +144,6 @@ void TbsSkinToolBar::SetSkinDataName(const std::string& Value)
         auto* menu = dynamic_cast<TbsSkinMenuSpeedButton*>(B);
         B->SetSkinDataName(!menu ? names.Plain : menu->TrackButtonMode() ? names.Track : names.Menu);
     });
-}
-
-void TbsSkinToolBar::GetSkinData()
-{
-    TbsSkinPanel::GetSkinData();
-    FHasButtonData = ButtonData() != nullptr;
 }
 
 TbsDataSkinButtonControl* TbsSkinToolBar::ButtonData() const
@@ -238,8 +219,14 @@ void TbsSkinToolBar::CreateControlSkinImage(TBitmap* B)
 
 void TbsSkinToolBar::UpdateScroll()
 {
-    if (!CanScroll || Width() == 0)
+    // Showing the arrows changes the window's frame, which asks again.
+    if (!CanScroll || Width() == 0 || FUpdatingScroll)
         return;
+    struct TFlag {
+        bool& F;
+        explicit TFlag(bool& AF) : F(AF) { F = true; }
+        ~TFlag() { F = false; }
+    } flag(FUpdatingScroll);
     int a = 0;
     for (TControl* c : FControls)
         if (c->Visible())

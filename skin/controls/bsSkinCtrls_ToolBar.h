@@ -51,7 +51,6 @@ public:
 
     void SetSkinData(TbsSkinData* Value) override;
     void SetSkinDataName(const std::string& Value) override;
-    void GetSkinData() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void AdjustClientRect(TRect& R) override;
     // Vertically centres the children that do not centre themselves.
@@ -80,6 +79,7 @@ protected:
     static constexpr uintptr_t ScrollTimerId = 1;
     static constexpr uintptr_t LeaveTimerId = 2;
 
+    // The "resizebutton" record the arrows are drawn from; nil unskinned.
     TbsDataSkinButtonControl* ButtonData() const;
     void ShowArrows(bool AShow);
     void ScrollChildren(int D);
@@ -102,7 +102,7 @@ protected:
     int SMax = 0, SPosition = 0, SPage = 0, SOldPosition = 0;
     int FHSizeOffset = 0;
     TArrow FButtons[2];
-    bool FHasButtonData = false;
+    bool FUpdatingScroll = false;
 
     int FScrollOffset = 0;
     int FScrollTimerInterval = 50;
