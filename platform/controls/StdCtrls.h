@@ -171,6 +171,8 @@ public:
 protected:
     virtual void Change();
     void Paint() override;
+    // The face under the text; a descendant may paint what lies beneath the edit instead.
+    virtual void PaintBackground(TCanvas* ACanvas, const TRect& AClient);
     void KeyDown(uint16_t& AKey, TShiftState AShift) override;
     void KeyPress(char16_t& AKey) override;
     void MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y) override;
@@ -183,7 +185,8 @@ protected:
     int TextX(int APosition);
     std::u16string DisplayText() const;
     void ScrollToCaret();
-    TRect TextArea();
+    // Where the text runs, in client coordinates; a descendant may narrow it.
+    virtual TRect TextArea();
 
     std::u16string FBuffer;
     int FAnchor = 0;

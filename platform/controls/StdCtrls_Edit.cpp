@@ -254,9 +254,7 @@ void TCustomEdit::Paint()
 {
     TCanvas* c = Canvas();
     TRect client = ClientRect();
-    c->Brush()->SetColor(FEnabled ? FColor : clBtnFace);
-    c->Brush()->SetStyle(bsSolid);
-    c->FillRect(client);
+    PaintBackground(c, client);
     TRect area = TextArea();
     HDC dc = c->Handle();
     int saved = SaveDC(dc);
@@ -288,6 +286,13 @@ void TCustomEdit::Paint()
         c->MoveTo(cx, y);
         c->LineTo(cx, y + tm.tmHeight);
     }
+}
+
+void TCustomEdit::PaintBackground(TCanvas* ACanvas, const TRect& AClient)
+{
+    ACanvas->Brush()->SetColor(FEnabled ? FColor : clBtnFace);
+    ACanvas->Brush()->SetStyle(bsSolid);
+    ACanvas->FillRect(AClient);
 }
 
 void TCustomEdit::KeyDown(uint16_t& AKey, TShiftState AShift)

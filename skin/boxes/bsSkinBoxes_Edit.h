@@ -1,0 +1,81 @@
+#pragma once
+// The single-line edit underneath every skinned edit, and the number edit.
+//
+// TbsCustomEdit is the platform edit (typing, caret, selection, clipboard,
+// undo) with three additions: it can draw what lies beneath it as its
+// background (EditTransparent), its read-only state keeps the normal look, and
+// Enter and Escape go to the parent form as dialog keys instead of into the
+// text. TbsSkinNumEdit filters typed keys to a number and turns the arrow keys
+// and the mouse wheel into up/down notifications.
+
+#include "platform/controls/StdCtrls.h"
+
+#include <functional>
+
+namespace skin {
+
+using TbsOnEditCancelMode = std::function<void(platform::TControl* C)>;
+
+class TbsCustomEdit : public platform::TCustomEdit {
+public:
+    explicit TbsCustomEdit(platform::TComponent* AOwner);
+
+    bool EditTransparent() const { return FEditTransparent; }
+    void SetEditTransparent(bool AValue);
+
+    // Repaints background and text in one piece into the window.
+    virtual void PaintBuffered();
+    // The same into a device context the caller gives and keeps.
+    virtual void PaintBufferedTo(platform::HDC ADC);
+
+    platform::TNotifyEvent OnUp;
+    platform::TNotifyEvent OnDown;
+    TbsOnEditCancelMode OnEditCancelMode;
+
+    // The left mouse button went down in the edit and has not come up.
+    bool MouseDownInside() const { return FDown; }
+
+    void WMGetDlgCode(platform::TMessage& M) override;
+    void WMChar(platform::TMessage& M) override;
+    void WMSetFocus(platform::TMessage& M) override;
+    void WMKillFocus(platform::TMessage& M) override;
+    void WMLButtonDown(platform::TMessage& M) override;
+    void WMLButtonUp(platform::TMessage& M) override;
+    void CMCancelMode(platform::TMessage& M) override;
+
+protected:
+    void Change() override;
+    void PaintBackground(platform::TCanvas* ACanvas, const platform::TRect& AClient) override;
+    bool StopDraw() const { return FStopDraw; }
+
+    bool FDown = false;
+    bool FEditTransparent = false;
+    bool FStopDraw = false;
+};
+
+class TbsSkinNumEdit : public TbsCustomEdit {
+public:
+    explicit TbsSkinNumEdit(platform::TComponent* AOwner);
+
+    platform::TNotifyEvent OnUpClick;
+    platform::TNotifyEvent OnDownClick;
+    platform::TNotifyEvent OnMouseEnter;
+    platform::TNotifyEvent OnMouseLeave;
+    // False lets the user type nothing but control characters.
+    bool EditorEnabled = true;
+    // Decimal numbers instead of integers.
+    bool Float = false;
+
+    // Whether the typed character Key may go into the text.
+    bool IsValidChar(char16_t Key);
+
+    void WMMouseWheel(platform::TMessage& M) override;
+    void CMMouseEnter(platform::TMessage& M) override;
+    void CMMouseLeave(platform::TMessage& M) override;
+
+protected:
+    void KeyPress(char16_t& Key) override;
+    void KeyDown(uint16_t& Key, platform::TShiftState Shift) override;
+};
+
+} // namespace skin
