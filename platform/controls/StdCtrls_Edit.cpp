@@ -224,7 +224,7 @@ int TCustomEdit::TextX(int APosition)
 
 int TCustomEdit::PositionAt(int X)
 {
-    int x = X - kEditMargin + FScrollX;
+    int x = X - TextArea().Left + FScrollX;
     int best = 0;
     int bestDistance = std::abs(x);
     for (int p = NextChar(FBuffer, 0); p <= int(FBuffer.size()); p = NextChar(FBuffer, p)) {

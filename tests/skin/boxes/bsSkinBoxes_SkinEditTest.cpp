@@ -1,0 +1,203 @@
+// The skinned edit on a headless form: the non-client frame and button with
+// and without a skin record, heights, hover, button and image clicks.
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+
+#include "skin/controls/SkinControlsTestSupport.h"
+
+namespace {
+
+using namespace skintest;
+using skin::TbsSkinEdit;
+
+constexpr const char* EditRecord =
+    "[edit]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nlefttoppoint=3,3\r\nrighttoppoint=27,3\r\n"
+    "leftbottompoint=3,17\r\nrightbottompoint=27,17\r\nclientrect=3,3,27,17\r\nactiveskinrect=30,0,60,20\r\n"
+    "fontname=Tahoma\r\nfontheight=11\r\nfontcolor=0\r\nactivefontcolor=255\r\ndisabledfontcolor=8421504\r\n";
+
+// A system colour as the back buffer holds it.
+uint32_t RgbOf(TColor AColor)
+{
+    const COLORREF c = ColorToRGB(AColor);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+struct SkinEditTest : TSkinFixture {
+    TSkinFolder EditFolder{SkinIni("edit:edit", EditRecord)};
+    void SetUp() override
+    {
+        TSkinFixture::SetUp();
+        InjectMouseMove(Point(0, 0));   // away from the form, whatever the last test did
+        Pump();
+    }
+    TbsSkinEdit* NewEdit(TRect ABounds, bool ASkinned)
+    {
+        auto* edit = Add(new TbsSkinEdit(Form.get()), ABounds);
+        if (ASkinned) {
+            EXPECT_TRUE(Data->LoadFromFile(EditFolder.Ini).Ok());
+            edit->SetSkinData(Data);
+        }
+        return edit;
+    }
+    // A pixel of a control's window, relative to its window's top-left corner.
+    uint32_t WindowPixel(TControl* AControl, int X, int Y) { return Pixel(AControl->Left() + X, AControl->Top() + Y); }
+    // Mouse at a point of the control's window.
+    void MouseAt(TControl* AControl, int X, int Y, int ADown = -1)
+    {
+        const TPoint p = Form->ClientToScreen(Point(AControl->Left() + X, AControl->Top() + Y));
+        if (ADown < 0)
+            InjectMouseMove(p);
+        else
+            InjectMouseButton(TMouseButton::mbLeft, ADown != 0, p);
+        Pump();
+    }
+};
+
+TEST_F(SkinEditTest, BuiltInLookWithButtonLaysOutFrameButtonAndClient)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
+    edit->SetButtonMode(true);
+    ShowAndPaint();
+    const int w = edit->Width(), h = edit->Height();
+    EXPECT_EQ(edit->ButtonBounds(), Rect(w - h, 0, w, h));
+    EXPECT_EQ(edit->EditRect(), Rect(2, 2, w - h - 2, h - 2));
+    EXPECT_EQ(edit->ClientWidth(), w - 2 - (h + 2));
+    EXPECT_EQ(edit->ClientHeight(), h - 4);
+    EXPECT_EQ(edit->ClientOrigin(), Form->ClientToScreen(Point(12, 12)));
+    EXPECT_EQ(WindowPixel(edit, 0, 0), RgbOf(clBtnShadow));
+    EXPECT_EQ(WindowPixel(edit, 0, h / 2), RgbOf(clBtnShadow));
+    EXPECT_EQ(WindowPixel(edit, w - h, 0), RgbOf(clBtnShadow));   // the button's own frame
+    EXPECT_EQ(WindowPixel(edit, w - h / 2, h / 2), RgbOf(clBtnFace));
+    EXPECT_EQ(WindowPixel(edit, w - h - 5, h / 2), Rgb(255, 255, 255));   // empty text on DefaultColor
+    // Hovering the button gives it the hot colours.
+    MouseAt(edit, w - h / 2, h / 2);
+    EXPECT_EQ(WindowPixel(edit, w - h / 2, h / 2), Rgb(0xC1, 0xD4, 0xF3));
+    EXPECT_EQ(WindowPixel(edit, w - h, 0), Rgb(0x3B, 0x6B, 0xB7));
+}
+
+TEST_F(SkinEditTest, BuiltInHeightFollowsTheFont)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
+    const int fontHeight = edit->CalcHeight();
+    edit->SetHeight(50);
+    EXPECT_EQ(edit->Height(), fontHeight);
+    edit->SetAlign(alLeft);
+    edit->SetHeight(50);
+    EXPECT_EQ(edit->Height(), Form->ClientHeight());   // aligned edits take what the parent gives
+}
+
+TEST_F(SkinEditTest, ButtonClickNeedsPressAndReleaseOnTheButton)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
+    edit->SetButtonMode(true);
+    int clicks = 0;
+    edit->OnButtonClick = [&](TObject*) { ++clicks; };
+    ShowAndPaint();
+    const int w = edit->Width(), h = edit->Height();
+    MouseAt(edit, w - h / 2, h / 2);
+    MouseAt(edit, w - h / 2, h / 2, 1);
+    MouseAt(edit, w - h / 2, h / 2, 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(edit->Focused());
+    // Pressed on the button, released outside: nothing.
+    MouseAt(edit, w - h / 2, h / 2, 1);
+    MouseAt(edit, w - h / 2, h + 30);
+    MouseAt(edit, w - h / 2, h + 30, 0);
+    // Pressed elsewhere, released on the button: nothing either.
+    MouseAt(edit, w - h / 2, h + 30, 1);
+    MouseAt(edit, w - h / 2, h / 2);
+    MouseAt(edit, w - h / 2, h / 2, 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SkinEditTest, SkinnedEditTakesTheRecordsFrameHeightAndColours)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), true);
+    auto* other = Add(new skin::TbsCustomEdit(Form.get()), Rect(10, 100, 110, 120));
+    ASSERT_EQ(edit->SkinIndex(), Data->GetControlIndex("edit"));
+    edit->SetHeight(45);
+    EXPECT_EQ(edit->Height(), 20);
+    ShowAndPaint();
+    // Focused, it shows the active picture and font colour.
+    edit->SetFocus();
+    EXPECT_EQ(edit->Font()->Color(), TColor(255));
+    EXPECT_EQ(WindowPixel(edit, 0, 0), HotEdge);
+    other->SetFocus();
+    EXPECT_EQ(edit->EditRect(), Rect(3, 3, 97, 17));
+    EXPECT_EQ(edit->ClientWidth(), 94);
+    EXPECT_EQ(edit->ClientHeight(), 14);
+    EXPECT_EQ(edit->Font()->Color(), TColor(0));
+    EXPECT_EQ(WindowPixel(edit, 0, 0), NormalEdge);
+    EXPECT_EQ(WindowPixel(edit, 99, 19), NormalEdge);
+    EXPECT_EQ(WindowPixel(edit, 50, 1), NormalEdge);    // the middle tiled between the ends
+    EXPECT_EQ(WindowPixel(edit, 60, 10), NormalFill);   // client background from the record's client part
+    // The mouse over the edit swaps to the active picture and font colour.
+    MouseAt(edit, 50, 10);
+    EXPECT_TRUE(edit->MouseIn());
+    EXPECT_EQ(edit->Font()->Color(), TColor(255));
+    EXPECT_EQ(WindowPixel(edit, 0, 0), HotEdge);
+    EXPECT_EQ(WindowPixel(edit, 60, 10), HotFill);
+}
+
+TEST_F(SkinEditTest, SkinnedEditWithoutSkinFontStretchesItsFrame)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
+    edit->UseSkinFont = false;
+    EXPECT_TRUE(Data->LoadFromFile(EditFolder.Ini).Ok());
+    edit->SetSkinData(Data);
+    edit->SetButtonMode(true);   // the skin has no button record: no button drawn, nothing fails
+    auto* other = Add(new skin::TbsCustomEdit(Form.get()), Rect(10, 100, 110, 120));
+    ShowAndPaint();
+    edit->SetFocus();
+    EXPECT_EQ(WindowPixel(edit, 0, 0), HotEdge);
+    other->SetFocus();
+    const int h = edit->Height();
+    EXPECT_EQ(h, edit->CalcHeight());
+    EXPECT_EQ(edit->EditRect(), Rect(3, 3, 97, h - 3));
+    EXPECT_EQ(WindowPixel(edit, 0, 0), NormalEdge);
+    EXPECT_EQ(WindowPixel(edit, 99, h - 1), NormalEdge);
+}
+
+TEST_F(SkinEditTest, LeftImageNarrowsTheTextAndClicksWithoutMovingTheCaret)
+{
+    TCustomImageList images(nullptr);
+    images.SetSize(8, 8);
+    images.AddPixels(std::vector<uint32_t>(64, 0xFF00FF00));
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
+    edit->SetImages(&images);
+    edit->SetLeftImageIndex(0);
+    int clicks = 0;
+    edit->OnLeftButtonClick = [&](TObject*) { ++clicks; };
+    edit->SetText("abc");
+    ShowAndPaint();
+    edit->SetFocus();
+    edit->SetSelStart(2);
+    Click(edit, 3, 3);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(edit->SelStart(), 2);
+    EXPECT_EQ(PixelOf(edit, 3, edit->ClientHeight() / 2), Rgb(0, 255, 0));
+    // The text starts 8 + 2 pixels in, plus the edit's margin.
+    Click(edit, 12, 3);
+    EXPECT_EQ(edit->SelStart(), 0);
+    edit->SetImages(nullptr);
+    EXPECT_EQ(edit->Images(), nullptr);
+}
+
+TEST_F(SkinEditTest, DisabledEditDrawsItsTextGrey)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
+    edit->SetText("WWWW");
+    edit->SetEnabled(false);
+    ShowAndPaint();
+    int ink = 0, dark = 0;
+    for (int x = 0; x < 40; ++x)
+        for (int y = 0; y < edit->ClientHeight(); ++y) {
+            const uint32_t p = PixelOf(edit, x, y);
+            ink += p != Rgb(255, 255, 255);
+            dark += (p & 0xFF) < (RgbOf(clGrayText) & 0xFF);
+        }
+    EXPECT_GT(ink, 5);
+    EXPECT_EQ(dark, 0);   // grey text, nothing darker
+    EXPECT_EQ(PixelOf(edit, 80, 2), Rgb(255, 255, 255));   // the DefaultColor background, not clBtnFace
+}
+
+} // namespace
