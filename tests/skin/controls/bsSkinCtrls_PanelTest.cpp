@@ -408,3 +408,42 @@ TEST_F(SkinPanel, ASkinnedCheckedCaptionShowsTheSkinsCheckPictures)
     Click(p, 50, 20);   // below the caption area
     EXPECT_TRUE(p->Checked());
 }
+
+TEST_F(SkinPanel, ABackgroundPictureCoversThePanel)
+{
+    Folder.Rewrite(SkinIni(PanelControls + "bgpanel:panel\r\n",
+                           PanelSections + "[bgpanel]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\n"
+                                           "lefttoppoint=3,3\r\nrighttoppoint=27,3\r\nleftbottompoint=3,17\r\n"
+                                           "rightbottompoint=27,17\r\nclientrect=3,3,27,17\r\nbgpictureindex=0\r\n"));
+    LoadSkin();
+    auto* p = NewPanel("bgpanel", Bounds(10, 10, 150, 80));
+    p->SetSkinData(Data);
+    ShowAndPaint();
+    EXPECT_EQ(p->BGPictureIndex, 0);
+    EXPECT_EQ(ClientOf(p), Rect(0, 0, 150, 80));   // no frame: the children get it all
+    EXPECT_EQ(PixelOf(p, 0, 0), NormalEdge);       // the whole picture, tiled from (0, 0)
+    EXPECT_EQ(PixelOf(p, 35, 5), HotFill);
+    EXPECT_EQ(PixelOf(p, 5, 60 + 5), NormalFill);  // the second row of tiles
+}
+
+TEST_F(SkinPanel, ATransparentPanelTellsItsChildrenWhenItMoves)
+{
+    struct TListener : TbsSkinPanel {
+        using TbsSkinPanel::TbsSkinPanel;
+        int Notices = 0;
+        void CheckParentBackground() override { ++Notices; }
+    };
+    LoadSkin();
+    auto* p = NewPanel("panel", Bounds(10, 10, 100, 60));
+    p->SetSkinData(Data);
+    auto* child = new TListener(Form.get());
+    child->SetParent(p);
+    ShowAndPaint();
+    p->SetBounds(20, 10, 100, 60);
+    EXPECT_EQ(child->Notices, 0);   // an opaque panel keeps it to itself
+    p->SetTransparentMode(true);
+    EXPECT_EQ(child->Notices, 1);
+    p->SetBounds(30, 10, 100, 60);
+    Pump();
+    EXPECT_EQ(child->Notices, 2);
+}
