@@ -1,6 +1,7 @@
 // Spin buttons: layout, hit testing, press and repeat, skinned and plain drawing.
 #include "skin/boxes/bsSkinBoxCtrls_UpDown.h"
 
+#include "skin/boxes/bsSkinBoxes_Look.h"
 #include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_SkinImage.h"
 #include "skin/core/bsUtils_Text.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr uintptr_t kRepeatTimer = 1;
 constexpr uint32_t kFirstDelayMs = 500, kRepeatMs = 100, kReenterMs = 50;
-constexpr TColor kHotFrame = TColor(0x00B76B3B), kHotFill = TColor(0x00F3D4C1), kDownFill = TColor(0x00E4BCA2);
 
 bool IsEmptyRect(const TRect& R) { return R.Width() <= 0 || R.Height() <= 0; }
 
@@ -285,12 +285,7 @@ void TbsSkinUpDown::DrawButton(TCanvas* C, int I)
 {
     const TbsCBButtonX& b = Buttons[I];
     if (!Skinned() || !HasUpDownRecord()) {
-        const bool down = b.Down && b.MouseIn;
-        C->Brush()->SetStyle(bsSolid);
-        C->Brush()->SetColor(b.MouseIn ? kHotFrame : clBtnShadow);
-        C->FrameRect(b.R);
-        C->Brush()->SetColor(down ? kDownFill : b.MouseIn ? kHotFill : clBtnFace);
-        C->FillRect(Rect(b.R.Left + 1, b.R.Top + 1, b.R.Right - 1, b.R.Bottom - 1));
+        DrawPlainButtonFace(C, b.R, b.MouseIn, b.Down);
         DrawArrowImage(C, b.R, Enabled() ? clBlack : TColor(0x808080), ArrowKind(I));
         return;
     }
@@ -315,22 +310,12 @@ void TbsSkinUpDown::DrawResizeButton(TCanvas* C, int I)
         C->Draw(b.R.Left, b.R.Top, &a);
         return;
     }
-    const TRect active = IsEmptyRect(rec->ActiveSkinRect) ? rec->SkinRect : rec->ActiveSkinRect;
-    const TRect down = IsEmptyRect(rec->DownSkinRect) ? active : rec->DownSkinRect;
     const bool pressed = b.Down && b.MouseIn;
-    const TRect src = pressed ? down : b.MouseIn ? active : rec->SkinRect;
+    const TRect src = ButtonRecordPiece(*rec, b.MouseIn, b.Down);
     TColor arrow = pressed ? rec->DownFontColor : b.MouseIn ? rec->ActiveFontColor : rec->FontColor;
     if (!Enabled())
         arrow = rec->DisabledFontColor;
-    const int dx = a.Width() - rec->SkinRect.Width(), dy = a.Height() - rec->SkinRect.Height();
-    TRect client = rec->ClRect;
-    client.Right += dx;
-    client.Bottom += dy;
-    CreateSkinImage(rec->LTPoint, rec->RTPoint, rec->LBPoint, rec->RBPoint, rec->ClRect, rec->LTPoint,
-                    Point(rec->RTPoint.X + dx, rec->RTPoint.Y), Point(rec->LBPoint.X, rec->LBPoint.Y + dy),
-                    Point(rec->RBPoint.X + dx, rec->RBPoint.Y + dy), client, &a, picture, src, a.Width(),
-                    a.Height(), true, rec->LeftStretch, rec->TopStretch, rec->RightStretch, rec->BottomStretch,
-                    rec->StretchEffect, rec->StretchType);
+    CreateButtonRecordImage(*rec, picture, src, &a);
     C->Draw(b.R.Left, b.R.Top, &a);
     DrawArrowImage(C, b.R, arrow, ArrowKind(I));
 }

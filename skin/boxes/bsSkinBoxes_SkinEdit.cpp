@@ -2,6 +2,7 @@
 // and re-skinning.
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 
+#include "skin/boxes/bsSkinBoxes_Look.h"
 #include "skin/core/bsUtils_SkinImage.h"
 
 #include "platform/controls/Forms.h"
@@ -20,20 +21,10 @@ namespace {
 
 constexpr uintptr_t kHoverTimer = 1;
 constexpr uint32_t kHoverPollMs = 100;
-constexpr TColor kHotFrame = TColor(0x00B76B3B), kHotFill = TColor(0x00F3D4C1), kDownFill = TColor(0x00E4BCA2);
 
 bool IsEmptyRect(const TRect& R) { return R.Width() <= 0 || R.Height() <= 0; }
 
 TRect Offset(TRect R, int DX, int DY) { return Rect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY); }
-
-void FrameAndFill(TCanvas* C, TRect R, TColor AFrame, TColor AFill)
-{
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(AFrame);
-    C->FrameRect(R);
-    C->Brush()->SetColor(AFill);
-    C->FillRect(Rect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1));
-}
 
 } // namespace
 
@@ -405,14 +396,8 @@ void TbsSkinCustomEdit::PaintFrame(TCanvas* ACanvas)
         c->FrameRect(Rect(1, 1, r.Right - 1, r.Bottom - 1));
         c->Brush()->SetColor(FDefaultColor);
         c->FillRect(Rect(2, 2, r.Right - 2, r.Bottom - 2));
-        if (FButtonMode) {
-            if (FButtonDown && FButtonActive)
-                FrameAndFill(c, FButtonRect, kHotFrame, kDownFill);
-            else if (FButtonActive)
-                FrameAndFill(c, FButtonRect, kHotFrame, kHotFill);
-            else
-                FrameAndFill(c, FButtonRect, clBtnShadow, clBtnFace);
-        }
+        if (FButtonMode)
+            DrawPlainButtonFace(c, FButtonRect, FButtonActive, FButtonDown);
     } else {
         CreateHSkinImage(LOffset, ROffset, &b, Picture, hot ? ActiveSkinRect : SkinRect, w, h, StretchEffect);
         if (FButtonMode) {
@@ -459,19 +444,10 @@ void TbsSkinCustomEdit::DrawStretchedButton(TCanvas* ACanvas, const TRect& R)
     TbsPicture* picture = rec ? ActivePicture(*FSD, rec->PictureIndex) : nullptr;
     if (!picture || IsEmptyRect(R))
         return;
-    const int dx = R.Width() - rec->SkinRect.Width(), dy = R.Height() - rec->SkinRect.Height();
-    const TRect active = IsEmptyRect(rec->ActiveSkinRect) ? rec->SkinRect : rec->ActiveSkinRect;
-    const TRect down = IsEmptyRect(rec->DownSkinRect) ? active : rec->DownSkinRect;
-    const TRect src = (FButtonDown && FButtonActive) ? down : FButtonActive ? active : rec->SkinRect;
-    TRect client = rec->ClRect;
-    client.Right += dx;
-    client.Bottom += dy;
+    const TRect src = ButtonRecordPiece(*rec, FButtonActive, FButtonDown);
     TBitmap b;
-    CreateSkinImage(rec->LTPoint, rec->RTPoint, rec->LBPoint, rec->RBPoint, rec->ClRect, rec->LTPoint,
-                    Point(rec->RTPoint.X + dx, rec->RTPoint.Y), Point(rec->LBPoint.X, rec->LBPoint.Y + dy),
-                    Point(rec->RBPoint.X + dx, rec->RBPoint.Y + dy), client, &b, picture, src, R.Width(), R.Height(),
-                    true, rec->LeftStretch, rec->TopStretch, rec->RightStretch, rec->BottomStretch,
-                    rec->StretchEffect, rec->StretchType);
+    b.SetSize(R.Width(), R.Height());
+    CreateButtonRecordImage(*rec, picture, src, &b);
     if (FImages && FButtonImageIndex >= 0 && FButtonImageIndex < FImages->Count())
         FImages->Draw(b.Canvas(), (R.Width() - FImages->Width()) / 2, (R.Height() - FImages->Height()) / 2,
                       FButtonImageIndex, Enabled());

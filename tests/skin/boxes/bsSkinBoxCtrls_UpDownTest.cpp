@@ -2,20 +2,14 @@
 // capture, and the plain and "resizebutton" looks.
 #include "skin/boxes/bsSkinBoxCtrls_UpDown.h"
 
-#include "skin/controls/SkinControlsTestSupport.h"
+#include "skin/boxes/BoxesTestSupport.h"
 
 namespace {
 
 using namespace skintest;
 using skin::TbsSkinUpDown;
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
-struct UpDownTest : TSkinFixture {
+struct UpDownTest : TBoxesFixture {
     std::string Log;
     TbsSkinUpDown* NewUpDown()
     {
@@ -24,12 +18,6 @@ struct UpDownTest : TSkinFixture {
         ud->OnUpButtonClick = [this](TObject*) { Log += "U"; };
         ud->OnDownButtonClick = [this](TObject*) { Log += "D"; };
         return ud;
-    }
-    void SetUp() override
-    {
-        TSkinFixture::SetUp();
-        InjectMouseMove(Point(0, 0));
-        Pump();
     }
 };
 

@@ -2,7 +2,7 @@
 // and without a skin record, heights, hover, button and image clicks.
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 
-#include "skin/controls/SkinControlsTestSupport.h"
+#include "skin/boxes/BoxesTestSupport.h"
 
 namespace {
 
@@ -14,21 +14,8 @@ constexpr const char* EditRecord =
     "leftbottompoint=3,17\r\nrightbottompoint=27,17\r\nclientrect=3,3,27,17\r\nactiveskinrect=30,0,60,20\r\n"
     "fontname=Tahoma\r\nfontheight=11\r\nfontcolor=0\r\nactivefontcolor=255\r\ndisabledfontcolor=8421504\r\n";
 
-// A system colour as the back buffer holds it.
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
-struct SkinEditTest : TSkinFixture {
+struct SkinEditTest : TBoxesFixture {
     TSkinFolder EditFolder{SkinIni("edit:edit", EditRecord)};
-    void SetUp() override
-    {
-        TSkinFixture::SetUp();
-        InjectMouseMove(Point(0, 0));   // away from the form, whatever the last test did
-        Pump();
-    }
     TbsSkinEdit* NewEdit(TRect ABounds, bool ASkinned)
     {
         auto* edit = Add(new TbsSkinEdit(Form.get()), ABounds);

@@ -2,7 +2,7 @@
 // record, hover, glow offset, the disabled look and opening its URL.
 #include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
 
-#include "skin/controls/SkinControlsTestSupport.h"
+#include "skin/boxes/BoxesTestSupport.h"
 
 #include "platform/shell/FakeLauncher.h"
 
@@ -11,13 +11,7 @@ namespace {
 using namespace skintest;
 using skin::TbsSkinLinkLabel;
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
-struct LinkLabelTest : TSkinFixture {
+struct LinkLabelTest : TBoxesFixture {
     TbsSkinLinkLabel* NewLabel(const std::string& ACaption = "Link WWW")
     {
         auto* label = Add(new TbsSkinLinkLabel(Form.get()), Rect(20, 20, 20, 20));
@@ -40,12 +34,6 @@ struct LinkLabelTest : TSkinFixture {
                 if (PixelOf(AControl, x, y) != Background)
                     return y;
         return -1;
-    }
-    void SetUp() override
-    {
-        TSkinFixture::SetUp();
-        InjectMouseMove(Point(0, 0));
-        Pump();
     }
 };
 
