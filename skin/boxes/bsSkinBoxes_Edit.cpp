@@ -127,6 +127,54 @@ void TbsCustomEdit::CMCancelMode(TMessage& M)
         OnEditCancelMode(reinterpret_cast<TControl*>(M.LParam));
 }
 
+void TbsCustomEdit::CreateSysPopupMenu()
+{
+    FSysPopupMenu = std::make_unique<TPopupMenu>(nullptr);
+    TbsResourceStrData* strings = GetResourceStrData();
+    const bool selection = SelLength() > 0;
+    const bool allSelected = SelStart() == 0 && SelLength() == int(FBuffer.size());
+    struct TItem {
+        const char* Key;
+        const char* Text;
+        bool Enabled;
+        void (TCustomEdit::*Command)();
+    };
+    const TItem items[] = {
+        {"EDIT_UNDO", "Undo", CanUndo(), &TCustomEdit::Undo},
+        {nullptr, "-", true, nullptr},
+        {"EDIT_CUT", "Cut", selection && !ReadOnly, &TCustomEdit::CutToClipboard},
+        {"EDIT_COPY", "Copy", selection, &TCustomEdit::CopyToClipboard},
+        {"EDIT_PASTE", "Paste", !GetClipboardText().empty() && !ReadOnly, &TCustomEdit::PasteFromClipboard},
+        {"EDIT_DELETE", "Delete", selection && !ReadOnly, &TCustomEdit::ClearSelection},
+        {nullptr, "-", true, nullptr},
+        {"EDIT_SELECTALL", "Select All", !allSelected, &TCustomEdit::SelectAll},
+    };
+    for (const TItem& item : items) {
+        auto* menuItem = new TMenuItem(FSysPopupMenu.get());
+        menuItem->Caption = item.Key && strings ? strings->GetResStr(item.Key) : item.Text;
+        menuItem->Enabled = item.Enabled;
+        if (item.Command)
+            menuItem->OnClick = [this, command = item.Command](TObject*) { (this->*command)(); };
+        FSysPopupMenu->Items()->Add(menuItem);
+    }
+}
+
+void TbsCustomEdit::WMContextMenu(TMessage& M)
+{
+    if (PopupMenu()) {
+        TCustomEdit::WMContextMenu(M);
+        return;
+    }
+    CreateSysPopupMenu();
+    TPoint p = Point(int16_t(LOWORD(M.LParam)), int16_t(HIWORD(M.LParam)));
+    // From the keyboard the menu opens at the control's centre.
+    if (p.X < 0 || p.Y < 0)
+        p = ClientToScreen(Point(Width() / 2, Height() / 2));
+    FSysPopupMenu->PopupComponent = this;
+    FSysPopupMenu->Popup(p.X, p.Y);
+    M.Result = 1;
+}
+
 // ---- TbsSkinNumEdit
 
 TbsSkinNumEdit::TbsSkinNumEdit(TComponent* AOwner) : TbsCustomEdit(AOwner) {}

@@ -8,9 +8,13 @@
 // text. TbsSkinNumEdit filters typed keys to a number and turns the arrow keys
 // and the mouse wheel into up/down notifications.
 
+#include "platform/controls/Menus.h"
 #include "platform/controls/StdCtrls.h"
 
+#include "skin/core/bsSkinData_ResStr.h"
+
 #include <functional>
+#include <memory>
 
 namespace skin {
 
@@ -32,6 +36,10 @@ public:
     platform::TNotifyEvent OnDown;
     TbsOnEditCancelMode OnEditCancelMode;
 
+    // The edit's own context menu while one exists (Undo, Cut, Copy, Paste,
+    // Delete, Select All), nil otherwise.
+    platform::TPopupMenu* SysPopupMenu() const { return FSysPopupMenu.get(); }
+
     // The left mouse button went down in the edit and has not come up.
     bool MouseDownInside() const { return FDown; }
 
@@ -42,8 +50,13 @@ public:
     void WMLButtonDown(platform::TMessage& M) override;
     void WMLButtonUp(platform::TMessage& M) override;
     void CMCancelMode(platform::TMessage& M) override;
+    void WMContextMenu(platform::TMessage& M) override;
 
 protected:
+    // Builds a fresh context menu with the string table's captions.
+    void CreateSysPopupMenu();
+    // The string table the menu captions come from; nil: the built-in texts.
+    virtual TbsResourceStrData* GetResourceStrData() { return nullptr; }
     void Change() override;
     void PaintBackground(platform::TCanvas* ACanvas, const platform::TRect& AClient) override;
     bool StopDraw() const { return FStopDraw; }
@@ -51,6 +64,7 @@ protected:
     bool FDown = false;
     bool FEditTransparent = false;
     bool FStopDraw = false;
+    std::unique_ptr<platform::TPopupMenu> FSysPopupMenu;
 };
 
 class TbsSkinNumEdit : public TbsCustomEdit {

@@ -109,6 +109,7 @@ protected:
     void PaintBackground(TCanvas* ACanvas, const TRect& AClient) override;
     TRect TextArea() override;
 
+    TbsResourceStrData* GetResourceStrData() override { return FSD ? FSD->ResourceStrData() : nullptr; }
     void GetSkinData();
     bool Skinned() const { return FIndex != -1; }
     void CalcEditRects();

@@ -183,3 +183,48 @@ TEST_F(EditTest, NumberEditArrowsAndWheelStep)
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::pair<std::string, bool>> MenuState(TPopupMenu* AMenu)
+{
+    std::vector<std::pair<std::string, bool>> state;
+    for (int i = 0; i < AMenu->Items()->Count(); ++i)
+        state.emplace_back(AMenu->Items()->Items(i)->Caption, AMenu->Items()->Items(i)->Enabled);
+    return state;
+}
+
+TEST_F(EditTest, ContextMenuOffersWhatTheSelectionAllows)
+{
+    TPopupMenu* shown = nullptr;
+    TPoint at;
+    SetPopupMenuPresenter([&](TPopupMenu* AMenu, int X, int Y) {
+        shown = AMenu;
+        at = Point(X, Y);
+    });
+    auto* edit = Add(new TbsCustomEdit(Form.get()), Rect(10, 10, 110, 30));
+    ShowAndPaint();
+    SetClipboardText("");
+    edit->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(0xFFFF, 0xFFFF));   // from the keyboard
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(at, edit->ClientToScreen(Point(50, 10)));
+    using TState = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(MenuState(shown), (TState{{"Undo", false}, {"-", true}, {"Cut", false}, {"Copy", false},
+                                        {"Paste", false}, {"Delete", false}, {"-", true}, {"Select All", false}}));
+    edit->SetText("abc");
+    edit->ReadOnly = true;
+    edit->SetSelStart(1);
+    edit->SetSelLength(1);
+    SetClipboardText("x");
+    edit->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(30, 40));
+    EXPECT_EQ(at, Point(30, 40));
+    EXPECT_EQ(MenuState(shown), (TState{{"Undo", false}, {"-", true}, {"Cut", false}, {"Copy", true},
+                                        {"Paste", false}, {"Delete", false}, {"-", true}, {"Select All", true}}));
+    shown->Items()->Items(7)->OnClick(shown->Items()->Items(7));
+    EXPECT_EQ(edit->SelLength(), 3);
+    shown->Items()->Items(3)->OnClick(shown->Items()->Items(3));
+    EXPECT_EQ(GetClipboardText(), "abc");
+    SetPopupMenuPresenter(nullptr);
+}
+
+} // namespace
