@@ -1,0 +1,125 @@
+#pragma once
+// The skin form component: takes over a form's window procedure, answers the
+// non-client messages from the skin of a TbsSkinData (frame size, hit tests,
+// window region, frame painting) and passes the model's change messages on
+// to the form's skinned controls.
+
+#include "skin/core/bsSkinData.h"
+
+#include "platform/controls/Forms.h"
+#include "platform/gfx/Graphics.h"
+
+#include <functional>
+#include <memory>
+
+namespace skin {
+
+using platform::TPoint;
+using platform::TRect;
+
+class TbsSkinForm : public platform::TComponent {
+public:
+    // AOwner must be a form; anything else raises EConvertError.
+    explicit TbsSkinForm(platform::TComponent* AOwner);
+    ~TbsSkinForm() override;
+
+    platform::TCustomForm* Form() const { return FForm; }
+    TbsSkinData* SkinData() const { return FSD; }
+    void SetSkinData(TbsSkinData* AValue);
+    bool SkinnableForm() const { return FSkinnableForm; }
+    void SetSkinnableForm(bool AValue);
+    // A non-empty skin is applied to the frame.
+    bool SkinSupport() const { return FSkinSupport; }
+
+    int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    bool AlwaysResize = false;
+    bool MaximizeOnFullScreen = false;
+    bool RollUpState = false;   // kept by the window-state handling
+    platform::TFont* DefCaptionFont() { return &FDefCaptionFont; }
+    platform::TFont* DefInActiveCaptionFont() { return &FDefInActiveCaptionFont; }
+
+    platform::TNotifyEvent OnChangeSkinData;
+    platform::TNotifyEvent OnBeforeChangeSkinData;
+    platform::TNotifyEvent OnAfterChangeSkinData;
+
+    // Seams for the frame objects: the caption test (default: the skin's
+    // caption strip, or the unskinned caption rectangle), the layout of the
+    // objects after the geometry, and their drawing into the frame strips
+    // (ACanvas, the strip's top-left in frame coordinates).
+    std::function<bool(const TPoint&)> OnPtInCaption;
+    std::function<void()> OnCalcObjectRects;
+    std::function<void(platform::TCanvas*, const TPoint&)> OnDrawFrameObjects;
+    // Index of the frame object under the mouse, -1 for none.
+    int ActiveObject = -1;
+
+    // ---- frame geometry of the current size
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewClRect, NewCaptionRect, NewButtonsRect, NewMaskRectArea, NewDefCaptionRect;
+    TPoint NewHitTestLTPoint, NewHitTestRTPoint, NewHitTestLBPoint, NewHitTestRBPoint;
+    bool NewButtonsInLeft = false;
+    int NewButtonsOffset = 0;
+    int FFormWidth = 0, FFormHeight = 0;
+
+    void CalcSkinPoints();
+    TRect CalcObjectRect(const TRect& R) const;
+    void CalcDefRects();
+    TRect GetDefCaptionRect();
+    int DefCaptionHeight() const;
+    int DefButtonSize() const;
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+    bool CanResize() const;
+    void ScreenToFrame(TPoint& P) const;
+    int SkinHitTest(const TPoint& P);
+    int DefaultHitTest(const TPoint& P);
+    bool PtInMask(const TPoint& P) const;
+    bool PtInCaption(const TPoint& P);
+    void CreateFrameRgn(bool AUpdate);
+    void UpdateFrame(bool AUpdate);
+    void RefreshFormSize();
+    // The window region now set (owned), nil for none.
+    platform::HRGN FrameRgn() const { return FRgn; }
+
+    // ---- painting
+    void PaintNCSkin(platform::HDC ADC, bool AUseExternalDC);
+    void PaintNCDefault(platform::HDC ADC, bool AUseExternalDC);
+    void PaintBG(platform::HDC DC);
+    void PaintBGDefault(platform::HDC DC);
+    void UpDateFormNC();
+    bool GetFormActive() const;
+    bool UseAutoInActiveImage() const;
+
+    // ---- skin changes
+    void ChangeSkinData();
+
+protected:
+    void Notification(platform::TComponent* AComponent, platform::TOperation AOperation) override;
+
+private:
+    void NewWndProc(platform::TMessage& M);
+    bool HandleSkinMessage(platform::TMessage& M);
+    void WMNCCalcSize(platform::TMessage& M);
+    void WMNCHitTest(platform::TMessage& M);
+    void WMSize(platform::TMessage& M);
+    void WMGetMinMaxInfo(platform::TMessage& M);
+    bool FramePainted() const;
+    bool HasSkin() const { return FSD && !FSD->Empty(); }
+    bool HasMask() const;
+    void SetRegion(platform::HRGN ARgn);
+    void TakeFormSize();
+    void DrawCaptionText(platform::TCanvas* ACanvas, int AWidth);
+
+    platform::TCustomForm* FForm = nullptr;
+    TbsSkinData* FSD = nullptr;
+    bool FSkinSupport = false;
+    bool FSkinnableForm = true;
+    bool FStopPainting = false;
+    platform::TWndMethod OldWindowProc;
+    platform::HRGN FRgn = nullptr;
+    platform::TBitmap RMTop, RMLeft, RMRight, RMBottom;
+    platform::TFont FDefCaptionFont, FDefInActiveCaptionFont;
+};
+
+} // namespace skin

@@ -1,0 +1,383 @@
+// Frame geometry of the current size, the non-client hit tests and the
+// window region cut from the skin's mask.
+
+#include "skin/form/bsSkinForm.h"
+
+#include "skin/core/bsUtils_Probes.h"
+#include "skin/core/bsUtils_Regions.h"
+#include "skin/core/bsUtils_Text.h"
+
+#include "platform/gfx/Gdi.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/UiGeometry.h"
+#include "platform/ui/Window.h"
+
+#include <vector>
+
+namespace skin {
+
+using namespace platform;
+
+namespace {
+
+TPoint Moved(TPoint P, int DX, int DY) { return TPoint{P.X + DX, P.Y + DY}; }
+TRect Grown(TRect R, int DX, int DY) { return TRect{R.Left, R.Top, R.Right + DX, R.Bottom + DY}; }
+
+} // namespace
+
+void TbsSkinForm::TakeFormSize()
+{
+    if (FFormWidth == 0 || FFormHeight == 0) {
+        FFormWidth = FForm->Width();
+        FFormHeight = FForm->Height();
+    }
+}
+
+void TbsSkinForm::CalcSkinPoints()
+{
+    if (!HasSkin())
+        return;
+    TakeFormSize();
+    const int pw = FSD->FPicture->Width(), ph = FSD->FPicture->Height();
+    const int dx = FFormWidth - pw, dy = FFormHeight - ph;
+    NewLTPoint = FSD->LTPoint;
+    NewRTPoint = Moved(FSD->RTPoint, dx, 0);
+    NewLBPoint = Moved(FSD->LBPoint, 0, dy);
+    NewRBPoint = Moved(FSD->RBPoint, dx, dy);
+    NewClRect = Grown(FSD->ClRect, dx, dy);
+    NewCaptionRect = FSD->CaptionRect;
+    if (!IsNullRect(NewCaptionRect))
+        NewCaptionRect.Right += dx;
+    NewButtonsRect = FSD->ButtonsRect;
+    if (!IsNullRect(NewButtonsRect) && NewButtonsRect.Left > pw / 2)
+        NewButtonsRect = OffsetRect(NewButtonsRect, dx, 0);
+    NewButtonsInLeft = FSD->CapButtonsInLeft;
+    NewButtonsOffset = FSD->ButtonsOffset;
+    NewHitTestLTPoint = FSD->HitTestLTPoint;
+    NewHitTestRTPoint = Moved(FSD->HitTestRTPoint, dx, 0);
+    NewHitTestLBPoint = Moved(FSD->HitTestLBPoint, 0, dy);
+    NewHitTestRBPoint = Moved(FSD->HitTestRBPoint, dx, dy);
+    NewMaskRectArea = Grown(FSD->MaskRectArea, dx, dy);
+}
+
+TRect TbsSkinForm::CalcObjectRect(const TRect& R) const
+{
+    const int dx = NewRBPoint.X - FSD->RBPoint.X, dy = NewRBPoint.Y - FSD->RBPoint.Y;
+    const int pw = FSD->FPicture->Width(), ph = FSD->FPicture->Height();
+    const TRect lt{0, 0, FSD->LTPoint.X, FSD->LTPoint.Y};
+    const TRect rt{FSD->RTPoint.X, 0, pw, FSD->RTPoint.Y};
+    const TRect lb{0, FSD->LBPoint.Y, FSD->LBPoint.X, ph};
+    const TRect rb{FSD->RBPoint.X, FSD->RBPoint.Y, pw, ph};
+    if (RectInRect(R, lt))
+        return R;
+    if (RectInRect(R, rt))
+        return OffsetRect(R, dx, 0);
+    if (RectInRect(R, lb))
+        return OffsetRect(R, 0, dy);
+    if (RectInRect(R, rb))
+        return OffsetRect(R, dx, dy);
+    const TPoint tl{R.Left, R.Top}, br{R.Right, R.Bottom};
+    if (PtInRect(lt, tl) && PtInRect(rb, br))
+        return Grown(R, dx, dy);
+    if (PtInRect(lt, tl) && PtInRect(rt, br))
+        return Grown(R, dx, 0);
+    if (PtInRect(lb, tl) && PtInRect(rb, br))
+        return OffsetRect(Grown(R, dx, 0), 0, dy);
+    if (PtInRect(lt, tl) && PtInRect(lb, br))
+        return Grown(R, 0, dy);
+    if (PtInRect(rt, tl) && PtInRect(rb, br))
+        return Grown(OffsetRect(R, dx, 0), 0, dy);
+    return R;
+}
+
+int TbsSkinForm::DefCaptionHeight() const
+{
+    const TFormBorderStyle bs = FForm->BorderStyle();
+    return bs == bsToolWindow || bs == bsSizeToolWin ? 15 : 19;
+}
+
+int TbsSkinForm::DefButtonSize() const
+{
+    const TFormBorderStyle bs = FForm->BorderStyle();
+    return bs == bsToolWindow || bs == bsSizeToolWin ? 13 : 17;
+}
+
+// The unskinned caption; its buttons are placed by the frame objects.
+void TbsSkinForm::CalcDefRects()
+{
+    TakeFormSize();
+    NewDefCaptionRect = TRect{3, 3, FFormWidth - 3, DefCaptionHeight()};
+}
+
+TRect TbsSkinForm::GetDefCaptionRect()
+{
+    CalcDefRects();
+    return NewDefCaptionRect;
+}
+
+int TbsSkinForm::GetMinWidth() const
+{
+    const bool minimized = FForm->WindowState() == wsMinimized;
+    if (!HasSkin())
+        return MinWidth > 0 ? MinWidth : 120;
+    const int pw = FSD->FPicture->Width();
+    if (pw < MinWidth && !minimized)
+        return MinWidth;
+    if (FSD->FormMinWidth > 0)
+        return minimized ? FSD->FormMinWidth : IntMax(FSD->FormMinWidth, MinWidth);
+    return pw;
+}
+
+int TbsSkinForm::GetMinHeight() const
+{
+    const bool keepsMin = !RollUpState && FForm->WindowState() != wsMinimized;
+    if (!HasSkin())
+        return keepsMin && MinHeight > DefCaptionHeight() + 6 ? MinHeight : DefCaptionHeight() + 6;
+    const int h = FSD->FormMinHeight != 0 ? FSD->FormMinHeight : FSD->FPicture->Height() - RectHeight(FSD->ClRect);
+    return keepsMin ? IntMax(h, MinHeight) : h;
+}
+
+int TbsSkinForm::GetMaxWidth() const
+{
+    if (MaxWidth != 0)
+        return MaxWidth;
+    TRect r;
+    GetMonitorRect(FForm->Handle(), !MaximizeOnFullScreen, r);
+    return RectWidth(r);
+}
+
+int TbsSkinForm::GetMaxHeight() const
+{
+    if (MaxHeight != 0)
+        return MaxHeight;
+    TRect r;
+    GetMonitorRect(FForm->Handle(), !MaximizeOnFullScreen, r);
+    return RectHeight(r);
+}
+
+bool TbsSkinForm::CanResize() const
+{
+    const TFormBorderStyle bs = FForm->BorderStyle();
+    return AlwaysResize || bs == bsSizeable || bs == bsSizeToolWin;
+}
+
+void TbsSkinForm::ScreenToFrame(TPoint& P) const
+{
+    if (FForm->FormStyle() == fsMDIChild) {
+        P = FForm->ScreenToClient(P);
+        P = HasSkin() ? Moved(P, NewClRect.Left, NewClRect.Top) : Moved(P, 3, DefCaptionHeight() + 3);
+        return;
+    }
+    TRect r;
+    GetWindowRect(FForm->Handle(), r);
+    P = Moved(P, -r.Left, -r.Top);
+}
+
+bool TbsSkinForm::PtInCaption(const TPoint& P)
+{
+    if (OnPtInCaption)
+        return OnPtInCaption(P);
+    return PtInRect(HasSkin() ? NewCaptionRect : GetDefCaptionRect(), P);
+}
+
+int TbsSkinForm::SkinHitTest(const TPoint& P)
+{
+    const TWindowState state = FForm->WindowState();
+    if (RollUpState || state == wsMinimized)
+        return PtInCaption(P) ? HTCAPTION : HTOBJECT;
+    if (ActiveObject != -1 && !PtInCaption(P) && !PtInRect(NewClRect, P))
+        return HTOBJECT;
+    if (state != wsMaximized && CanResize()) {
+        const int bw = FSD->BorderW;
+        const TPoint probes[] = {Moved(P, -bw, 0), Moved(P, bw, 0), Moved(P, 0, -bw), Moved(P, 0, bw)};
+        bool nearEdge = false;
+        const TRect window{0, 0, FFormWidth, FFormHeight};
+        const bool masked = HasMask();
+        if (!masked || !PtInRect(NewMaskRectArea, P))
+            for (const TPoint& probe : probes)
+                nearEdge = nearEdge || (masked ? !PtInMask(probe) : !PtInRect(window, probe));
+        if (!nearEdge) {
+            if (PtInRect(NewClRect, P))
+                return HTCLIENT;
+            return PtInCaption(P) ? HTCAPTION : HTOBJECT;
+        }
+        if (P.X <= NewHitTestLTPoint.X && P.Y <= NewHitTestLTPoint.Y)
+            return HTTOPLEFT;
+        if (P.X >= NewHitTestRTPoint.X && P.Y <= NewHitTestRTPoint.Y)
+            return HTTOPRIGHT;
+        if (P.X <= NewHitTestLBPoint.X && P.Y >= NewHitTestLBPoint.Y)
+            return HTBOTTOMLEFT;
+        if (P.X >= NewHitTestRBPoint.X && P.Y >= NewHitTestRBPoint.Y)
+            return HTBOTTOMRIGHT;
+        if (PtInRect(TRect{NewHitTestLTPoint.X, 0, NewHitTestRTPoint.X, NewClRect.Top}, P))
+            return HTTOP;
+        if (PtInRect(TRect{NewHitTestLBPoint.X, NewClRect.Bottom, NewHitTestRBPoint.X, FFormHeight}, P))
+            return HTBOTTOM;
+        if (PtInRect(TRect{0, NewHitTestLTPoint.Y, NewClRect.Left, NewHitTestLBPoint.Y}, P))
+            return HTLEFT;
+        if (PtInRect(TRect{NewClRect.Right, NewHitTestRTPoint.Y, FFormWidth, NewHitTestRBPoint.Y}, P))
+            return HTRIGHT;
+    }
+    if (PtInRect(NewClRect, P))
+        return HTCLIENT;
+    return PtInCaption(P) ? HTCAPTION : HTOBJECT;
+}
+
+int TbsSkinForm::DefaultHitTest(const TPoint& P)
+{
+    TakeFormSize();
+    const int w = FFormWidth, h = FFormHeight;
+    const TWindowState state = FForm->WindowState();
+    if (state == wsNormal && !RollUpState && CanResize()) {
+        if (ActiveObject != -1)
+            return HTOBJECT;
+        const bool left = P.X <= 2, top = P.Y <= 2, right = P.X >= w - 2, bottom = P.Y >= h - 2;
+        if (left && top)
+            return HTTOPLEFT;
+        if (right && top)
+            return HTTOPRIGHT;
+        if (left && bottom)
+            return HTBOTTOMLEFT;
+        if (right && bottom)
+            return HTBOTTOMRIGHT;
+        if (left)
+            return HTLEFT;
+        if (top)
+            return HTTOP;
+        if (right)
+            return HTRIGHT;
+        if (bottom)
+            return HTBOTTOM;
+    }
+    if (PtInRect(GetDefCaptionRect(), P))
+        return HTCAPTION;
+    if (PtInRect(TRect{3, DefCaptionHeight() + 3, w - 3, h - 3}, P))
+        return HTCLIENT;
+    return HTOBJECT;
+}
+
+bool TbsSkinForm::HasMask() const
+{
+    return HasSkin() && FSD->FMask && !FSD->FMask->Empty();
+}
+
+// A point outside a border mask lies outside the window shape.
+bool TbsSkinForm::PtInMask(const TPoint& P) const
+{
+    if (PtInRect(NewMaskRectArea, P))
+        return true;
+    auto black = [this](TBitmap& AMask, int X, int Y) {
+        if (X < 0 || Y < 0 || X >= AMask.Width() || Y >= AMask.Height())
+            return false;
+        return (AMask.Canvas()->Pixels(X, Y) & 0xFFFFFF) == 0;
+    };
+    auto& self = const_cast<TbsSkinForm&>(*this);
+    if (P.Y <= NewMaskRectArea.Top)
+        return black(self.RMTop, P.X, P.Y);
+    if (P.Y < NewMaskRectArea.Bottom && P.X > NewMaskRectArea.Left)
+        return black(self.RMRight, P.X - NewMaskRectArea.Right, P.Y - NewMaskRectArea.Top);
+    if (P.Y < NewMaskRectArea.Bottom)
+        return black(self.RMLeft, P.X, P.Y - NewMaskRectArea.Top);
+    return black(self.RMBottom, P.X, P.Y - NewMaskRectArea.Bottom);
+}
+
+// The window owns the region it is given, so it gets a copy and FRgn stays
+// ours.
+void TbsSkinForm::SetRegion(HRGN ARgn)
+{
+    if (FRgn)
+        DeleteObject(FRgn);
+    FRgn = ARgn;
+    HRGN copy = nullptr;
+    if (ARgn) {
+        copy = CreateRectRgn(0, 0, 0, 0);
+        CombineRgn(copy, ARgn, nullptr, RGN_COPY);
+    }
+    if (FForm->HandleAllocated())
+        SetWindowRgn(FForm->Handle(), copy, true);
+    else if (copy)
+        DeleteObject(copy);
+}
+
+namespace {
+
+HRGN RegionOfMask(TBitmap& AMask, int X, int Y)
+{
+    if (AMask.Width() <= 0 || AMask.Height() <= 0)
+        return nullptr;
+    std::vector<uint8_t> data;
+    const DWORD size = MaskToRegionData(&AMask, X, Y, data);
+    if (size == 0)
+        return nullptr;
+    return ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(data.data()));
+}
+
+void OrInto(HRGN ADest, HRGN ASource)
+{
+    if (ASource) {
+        CombineRgn(ADest, ADest, ASource, RGN_OR);
+        DeleteObject(ASource);
+    }
+}
+
+} // namespace
+
+void TbsSkinForm::CreateFrameRgn(bool AUpdate)
+{
+    TakeFormSize();
+    if (!FSkinnableForm || FForm->BorderStyle() == bsNone) {
+        if (FRgn || FForm->HandleAllocated())
+            SetRegion(nullptr);
+        return;
+    }
+    if (!HasSkin() || !HasMask()) {
+        if (!HasSkin())
+            for (TBitmap* m : {&RMTop, &RMLeft, &RMRight, &RMBottom})
+                m->SetSize(0, 0);
+        SetRegion(CreateRectRgn(0, 0, FFormWidth, FFormHeight));
+        return;
+    }
+    if (!AUpdate) {
+        HRGN whole = RegionOfMask(*FSD->FMask, 0, 0);
+        if (whole)
+            SetRegion(whole);
+        return;
+    }
+    CreateSkinMask(FSD->LTPoint, FSD->RTPoint, FSD->LBPoint, FSD->RBPoint, FSD->MaskRectArea, NewLTPoint, NewRTPoint,
+                   NewLBPoint, NewRBPoint, NewMaskRectArea, FSD->FMask.get(), &RMTop, &RMLeft, &RMRight, &RMBottom,
+                   FFormWidth, FFormHeight);
+    HRGN rgn = CreateRectRgn(NewMaskRectArea.Left, NewMaskRectArea.Top, NewMaskRectArea.Right, NewMaskRectArea.Bottom);
+    OrInto(rgn, RegionOfMask(RMTop, 0, 0));
+    OrInto(rgn, RegionOfMask(RMBottom, 0, NewMaskRectArea.Bottom));
+    OrInto(rgn, RegionOfMask(RMLeft, 0, NewMaskRectArea.Top));
+    OrInto(rgn, RegionOfMask(RMRight, NewMaskRectArea.Right, NewMaskRectArea.Top));
+    SetRegion(rgn);
+}
+
+void TbsSkinForm::UpdateFrame(bool AUpdate)
+{
+    if (!HasSkin())
+        return;
+    if (FSkinnableForm) {
+        CalcSkinPoints();
+        if (AUpdate && OnCalcObjectRects)
+            OnCalcObjectRects();
+    }
+    CreateFrameRgn(AUpdate);
+    if (!FRgn && FSkinnableForm && FForm->BorderStyle() != bsNone && FForm->HandleAllocated())
+        SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
+    if (FSD->StretchEffect)
+        FForm->Invalidate();
+}
+
+// Width - 1 then + 1 (the other way round at the minimum width) puts the
+// window through a new client-size calculation and a new region.
+void TbsSkinForm::RefreshFormSize()
+{
+    const int w = FForm->Width();
+    const int step = w - 1 < GetMinWidth() ? 1 : -1;
+    FForm->SetBounds(FForm->Left(), FForm->Top(), w + step, FForm->Height());
+    FForm->SetBounds(FForm->Left(), FForm->Top(), w, FForm->Height());
+}
+
+} // namespace skin
