@@ -51,7 +51,11 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner), FForm(OwnerFo
 
 TbsSkinForm::~TbsSkinForm()
 {
-    FForm->WindowProc = OldWindowProc;
+    // A form that is being destroyed frees its components last, after its
+    // window procedure is gone (and takes the component out of its list
+    // before freeing it).
+    if (Owner() && !Owner()->IsDestroying())
+        FForm->WindowProc = OldWindowProc;
     if (FRgn)
         DeleteObject(FRgn);
 }
@@ -59,8 +63,10 @@ TbsSkinForm::~TbsSkinForm()
 void TbsSkinForm::Notification(TComponent* AComponent, TOperation AOperation)
 {
     TComponent::Notification(AComponent, AOperation);
-    if (AOperation == opRemove && AComponent == FSD)
+    if (AOperation == opRemove && AComponent == FSD) {
         FSD = nullptr;
+        FSkinSupport = false;
+    }
 }
 
 void TbsSkinForm::SetSkinData(TbsSkinData* AValue)
@@ -193,7 +199,14 @@ void TbsSkinForm::NewWndProc(TMessage& M)
             UpDateFormNC();
             return;
         case WM_ERASEBKGND:
-            if (FSkinSupport)
+            // An MDI main form's client window paints its own background.
+            if (FForm->FormStyle() == fsMDIForm) {
+                M.Result = 1;
+                return;
+            }
+            if (FSkinSupport && FSD->BGPictureIndex != -1)
+                PaintBG2(reinterpret_cast<HDC>(M.WParam));
+            else if (FSkinSupport)
                 PaintBG(reinterpret_cast<HDC>(M.WParam));
             else
                 PaintBGDefault(reinterpret_cast<HDC>(M.WParam));

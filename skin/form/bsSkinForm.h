@@ -35,9 +35,14 @@ public:
     bool AlwaysResize = false;
     bool MaximizeOnFullScreen = false;
     bool RollUpState = false;   // kept by the window-state handling
+    // Drawn centred on the client background.
+    platform::TBitmap* LogoBitMap() { return &FLogoBitMap; }
+    bool LogoBitMapTransparent = false;
     platform::TFont* DefCaptionFont() { return &FDefCaptionFont; }
     platform::TFont* DefInActiveCaptionFont() { return &FDefInActiveCaptionFont; }
 
+    // Replaces the unskinned caption text: (Cnvs, R, AActive).
+    std::function<void(platform::TCanvas*, const TRect&, bool)> OnCaptionPaint;
     platform::TNotifyEvent OnChangeSkinData;
     platform::TNotifyEvent OnBeforeChangeSkinData;
     platform::TNotifyEvent OnAfterChangeSkinData;
@@ -86,7 +91,9 @@ public:
     void PaintNCSkin(platform::HDC ADC, bool AUseExternalDC);
     void PaintNCDefault(platform::HDC ADC, bool AUseExternalDC);
     void PaintBG(platform::HDC DC);
+    void PaintBG2(platform::HDC DC);
     void PaintBGDefault(platform::HDC DC);
+    void DrawLogo(platform::TCanvas* ACanvas);
     void UpDateFormNC();
     bool GetFormActive() const;
     bool UseAutoInActiveImage() const;
@@ -107,8 +114,10 @@ private:
     bool FramePainted() const;
     bool HasSkin() const { return FSD && !FSD->Empty(); }
     bool HasMask() const;
+    TRect MaximizeArea() const;
     void SetRegion(platform::HRGN ARgn);
     void TakeFormSize();
+    void PaintClientPicture(platform::TCanvas* ACanvas, platform::TBitmap* B, bool AStretch, TbsStretchType AType);
     void DrawCaptionText(platform::TCanvas* ACanvas, int AWidth);
 
     platform::TCustomForm* FForm = nullptr;
@@ -119,6 +128,7 @@ private:
     platform::TWndMethod OldWindowProc;
     platform::HRGN FRgn = nullptr;
     platform::TBitmap RMTop, RMLeft, RMRight, RMBottom;
+    platform::TBitmap FLogoBitMap;
     platform::TFont FDefCaptionFont, FDefInActiveCaptionFont;
 };
 

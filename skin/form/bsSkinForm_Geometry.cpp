@@ -62,6 +62,8 @@ void TbsSkinForm::CalcSkinPoints()
 
 TRect TbsSkinForm::CalcObjectRect(const TRect& R) const
 {
+    if (!HasSkin())
+        return R;
     const int dx = NewRBPoint.X - FSD->RBPoint.X, dy = NewRBPoint.Y - FSD->RBPoint.Y;
     const int pw = FSD->FPicture->Width(), ph = FSD->FPicture->Height();
     const TRect lt{0, 0, FSD->LTPoint.X, FSD->LTPoint.Y};
@@ -137,22 +139,22 @@ int TbsSkinForm::GetMinHeight() const
     return keepsMin ? IntMax(h, MinHeight) : h;
 }
 
-int TbsSkinForm::GetMaxWidth() const
+// The work area of the form's monitor, or the whole monitor.
+TRect TbsSkinForm::MaximizeArea() const
 {
-    if (MaxWidth != 0)
-        return MaxWidth;
     TRect r;
     GetMonitorRect(FForm->Handle(), !MaximizeOnFullScreen, r);
-    return RectWidth(r);
+    return r;
+}
+
+int TbsSkinForm::GetMaxWidth() const
+{
+    return MaxWidth != 0 ? MaxWidth : RectWidth(MaximizeArea());
 }
 
 int TbsSkinForm::GetMaxHeight() const
 {
-    if (MaxHeight != 0)
-        return MaxHeight;
-    TRect r;
-    GetMonitorRect(FForm->Handle(), !MaximizeOnFullScreen, r);
-    return RectHeight(r);
+    return MaxHeight != 0 ? MaxHeight : RectHeight(MaximizeArea());
 }
 
 bool TbsSkinForm::CanResize() const

@@ -3,8 +3,10 @@
 
 #include "skin/form/bsSkinForm.h"
 
+#include "skin/core/bseffects_EffectBmp.h"
 #include "skin/core/bsUtils_SkinImage.h"
 #include "skin/core/bsUtils_Text.h"
+#include "skin/controls/bsSkinCtrls_Base.h"
 
 #include "platform/gfx/Gdi.h"
 #include "platform/ui/Paint.h"
@@ -40,6 +42,19 @@ private:
     TCanvas FCanvas;
 };
 
+// The inactive look a skin may ask for instead of an inactive picture.
+void ApplyInActiveEffect(TbsEffectBmp& AImage, TbsInActiveEffect AEffect)
+{
+    switch (AEffect) {
+    case ieBrightness: AImage.ChangeBrightness(0.5); break;
+    case ieDarkness: AImage.ChangeDarkness(0.3); break;
+    case ieGrayScale: AImage.GrayScale(); break;
+    case ieNoise: AImage.AddMonoNoise(50); break;
+    case ieSplitBlur: AImage.SplitBlur(1); break;
+    case ieInvert: AImage.Invert(); break;
+    }
+}
+
 } // namespace
 
 bool TbsSkinForm::UseAutoInActiveImage() const
@@ -72,19 +87,33 @@ void TbsSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
         return;
     if (RectHeight(NewClRect) > 0)
         ExcludeClipRect(frame.DC(), NewClRect.Left, NewClRect.Top, NewClRect.Right, NewClRect.Bottom);
-    TCanvas* c = frame.Canvas();
-    c->Draw(0, 0, &top);
-    c->Draw(0, top.Height(), &left);
-    c->Draw(FFormWidth - right.Width(), top.Height(), &right);
-    c->Draw(0, FFormHeight - bottom.Height(), &bottom);
+    const std::pair<TBitmap*, TPoint> strips[] = {{&top, TPoint{0, 0}},
+                                                  {&left, TPoint{0, top.Height()}},
+                                                  {&right, TPoint{FFormWidth - right.Width(), top.Height()}},
+                                                  {&bottom, TPoint{0, FFormHeight - bottom.Height()}}};
+    const bool effect = !GetFormActive() && UseAutoInActiveImage();
+    for (const auto& [strip, at] : strips) {
+        if (strip->Width() <= 0 || strip->Height() <= 0)
+            continue;
+        if (effect) {
+            std::unique_ptr<TbsEffectBmp> image(TbsEffectBmp::CreateFromhWnd(strip->Handle()));
+            ApplyInActiveEffect(*image, FSD->InActiveEffect);
+            image->Draw(frame.DC(), at.X, at.Y);
+        } else
+            frame.Canvas()->Draw(at.X, at.Y, strip);
+    }
 }
 
 void TbsSkinForm::DrawCaptionText(TCanvas* ACanvas, int AWidth)
 {
+    const int left = NewDefCaptionRect.Left - 3, right = AWidth - NewDefCaptionRect.Right;
+    if (OnCaptionPaint) {
+        OnCaptionPaint(ACanvas, TRect{left, 0, AWidth - right - 3, DefCaptionHeight()}, GetFormActive());
+        return;
+    }
     std::string text = FForm->Caption();
     if (text.empty())
         return;
-    const int left = NewDefCaptionRect.Left - 3, right = AWidth - NewDefCaptionRect.Right;
     const int available = AWidth - left - right;
     EllipsizeWideText(ACanvas, text, available);
     const int x = left + available / 2 - (WideTextWidth(ACanvas, text) + 5) / 2;
@@ -131,32 +160,77 @@ void TbsSkinForm::PaintBGDefault(HDC DC)
     c.SetHandle(DC);
     c.Brush()->SetColor(clBtnFace);
     c.FillRect(FForm->ClientRect());
+    DrawLogo(&c);
     c.SetHandle(nullptr);
 }
 
-// The client part of the frame picture, tiled from the client's top-left.
+void TbsSkinForm::DrawLogo(TCanvas* ACanvas)
+{
+    if (FLogoBitMap.Empty())
+        return;
+    const TRect client = FForm->ClientRect();
+    const int x = IntMax(client.Width() / 2 - FLogoBitMap.Width() / 2, 0);
+    const int y = IntMax(client.Height() / 2 - FLogoBitMap.Height() / 2, 0);
+    if (FLogoBitMap.Transparent() != LogoBitMapTransparent)
+        FLogoBitMap.SetTransparent(LogoBitMapTransparent);
+    ACanvas->Draw(x, y, &FLogoBitMap);
+}
+
+// B covers the client area: stretched over it, stretched along one axis
+// and repeated along the other, or tiled from the top-left.
+void TbsSkinForm::PaintClientPicture(TCanvas* ACanvas, TBitmap* B, bool AStretch, TbsStretchType AType)
+{
+    const TRect client = FForm->ClientRect();
+    const int w = B->Width(), h = B->Height();
+    if (w <= 0 || h <= 0)
+        return;
+    if (AStretch && client.Width() > 0 && client.Height() > 0) {
+        if (AType == bsstFull)
+            ACanvas->StretchDraw(client, B);
+        else if (AType == bsstHorz)
+            for (int i = 0; i <= FFormWidth / w; ++i)
+                ACanvas->StretchDraw(TRect{i * w, 0, i * w + w, FFormHeight}, B);
+        else
+            for (int i = 0; i <= FFormHeight / h; ++i)
+                ACanvas->StretchDraw(TRect{0, i * h, FFormWidth, i * h + h}, B);
+    } else
+        for (int y = 0; y <= client.Height() / h; ++y)
+            for (int x = 0; x <= client.Width() / w; ++x)
+                ACanvas->Draw(x * w, y * h, B);
+    DrawLogo(ACanvas);
+}
+
+// The client part of the frame picture.
 void TbsSkinForm::PaintBG(HDC DC)
 {
     if (!DC || !HasSkin())
         return;
     TCanvas c;
     c.SetHandle(DC);
-    const TRect client = FForm->ClientRect();
     if (IsNullRect(FSD->ClRect)) {
         c.Brush()->SetColor(clBtnFace);
-        c.FillRect(client);
+        c.FillRect(FForm->ClientRect());
     } else {
         TBitmap tile;
         const int w = RectWidth(FSD->ClRect), h = RectHeight(FSD->ClRect);
         tile.SetSize(w, h);
         tile.Canvas()->CopyRect(TRect{0, 0, w, h}, FSD->FPicture->Canvas(), FSD->ClRect);
-        if (FSD->StretchEffect && RectWidth(client) > 0 && RectHeight(client) > 0)
-            c.StretchDraw(client, &tile);
-        else
-            for (int y = 0; y <= RectHeight(client) / h; ++y)
-                for (int x = 0; x <= RectWidth(client) / w; ++x)
-                    c.Draw(x * w, y * h, &tile);
+        PaintClientPicture(&c, &tile, FSD->StretchEffect, FSD->StretchType);
     }
+    c.SetHandle(nullptr);
+}
+
+// The skin's background picture.
+void TbsSkinForm::PaintBG2(HDC DC)
+{
+    if (!DC || !HasSkin())
+        return;
+    TbsPicture* picture = ActivePicture(*FSD, FSD->BGPictureIndex);
+    if (!picture)
+        return PaintBG(DC);
+    TCanvas c;
+    c.SetHandle(DC);
+    PaintClientPicture(&c, picture, FSD->StretchEffect, FSD->StretchType);
     c.SetHandle(nullptr);
 }
 

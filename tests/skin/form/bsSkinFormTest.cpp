@@ -46,7 +46,7 @@ uint32_t MaskPixel(int X, int Y)
     return cut ? Rgb(255, 255, 255) : Rgb(0, 0, 0);
 }
 
-std::string FrameIni(bool AMask)
+std::string FrameIni(bool AMask, const std::string& AExtraFormInfo = "")
 {
     return std::string("[VERSION]\r\nskinname=Frame\r\n"
                        "[PICTURES]\r\npicture=frame.bmp\r\ninactivepicture=\r\nmask=") +
@@ -55,7 +55,8 @@ std::string FrameIni(bool AMask)
            "[FORMINFO]\r\nlefttoppoint=10,30\r\nrighttoppoint=90,30\r\nleftbottompoint=10,75\r\n"
            "rightbottompoint=90,75\r\nclientrect=5,30,95,75\r\nborderwidth=4\r\ncaptionrect=10,5,90,25\r\n"
            "hittestlefttoppoint=10,10\r\nhittestrighttoppoint=90,10\r\nhittestleftbottompoint=10,70\r\n"
-           "hittestrightbottompoint=90,70\r\nbuttonsrect=60,5,88,25\r\n"
+           "hittestrightbottompoint=90,70\r\nbuttonsrect=60,5,88,25\r\n" +
+           AExtraFormInfo +
            "[SKINCOLORS]\r\ncbtnface=12632256\r\n"
            "[SKINOBJECTS]\r\ncount=0\r\n"
            "[SKINCONTROLS]\r\ncount=0\r\n";
@@ -90,9 +91,9 @@ struct SkinFormTest : ::testing::Test {
         Form.reset();
         delete Data;
     }
-    void Load(bool AMask)
+    void Load(bool AMask, const std::string& AExtraFormInfo = "")
     {
-        testsupport::WriteFile(Dir.File("skin.ini"), FrameIni(AMask));
+        testsupport::WriteFile(Dir.File("skin.ini"), FrameIni(AMask, AExtraFormInfo));
         ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
         ASSERT_TRUE(SkinForm->SkinSupport());
     }
@@ -138,6 +139,12 @@ TEST_F(SkinFormTest, SkinnedGeometryFollowsTheFormSize)
     EXPECT_EQ(SkinForm->CalcObjectRect(Rect(2, 76, 8, 79)), Rect(2, 156, 8, 159));
     EXPECT_EQ(SkinForm->GetMinWidth(), 100);
     EXPECT_EQ(SkinForm->GetMinHeight(), 80 - 45);
+    SkinForm->MaxWidth = 500;
+    TMinMaxInfo info{};
+    SendMessage(Form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize, Point(100, 35));
+    EXPECT_EQ(info.ptMaxTrackSize.X, 500);
+    EXPECT_GT(info.ptMaxTrackSize.Y, 0);
 }
 
 TEST_F(SkinFormTest, UnskinnedFrameHasFixedMetrics)
@@ -183,6 +190,16 @@ TEST_F(SkinFormTest, DefaultHitTestTable)
     Form->SetBorderStyle(bsDialog);
     EXPECT_EQ(HitTest(10, 10), HTCAPTION);
     EXPECT_EQ(HitTest(1, 1), HTOBJECT);
+}
+
+TEST_F(SkinFormTest, FreedSkinDataLeavesTheUnskinnedFrame)
+{
+    Load(false);
+    delete Data;
+    Data = nullptr;
+    EXPECT_FALSE(SkinForm->SkinSupport());
+    EXPECT_EQ(HitTest(1, 1), HTTOPLEFT);
+    EXPECT_EQ(HitTest(10, 10), HTCAPTION);
 }
 
 TEST_F(SkinFormTest, MaskCutsTheWindowRegion)
@@ -232,13 +249,56 @@ TEST_F(SkinFormTest, FramePixelsComeFromTheSkinPicture)
     EXPECT_EQ(WindowPixel(100, 80), ClientColor);
 }
 
+// Painted into a DC of the caller while the form is not active.
+TEST_F(SkinFormTest, InactiveFrameTakesTheSkinsEffect)
+{
+    auto paintInactive = [this](uint32_t& ATop, uint32_t& ALeft) {
+        TBitmap b;
+        b.SetSize(200, 160);
+        ASSERT_FALSE(Form->Active());
+        SkinForm->PaintNCSkin(b.Canvas()->Handle(), true);
+        ATop = uint32_t(b.Canvas()->Pixels(100, 10)) & 0xFFFFFF;
+        ALeft = uint32_t(b.Canvas()->Pixels(2, 80)) & 0xFFFFFF;
+    };
+    uint32_t top = 0, left = 0;
+    Load(false);
+    paintInactive(top, left);
+    EXPECT_EQ(top, uint32_t(skintest::ColorOf(TopColor)));   // no effect asked: as the active frame
+    Load(false, "autorenderinginactiveimage=1\r\ninactiveeffect=iegrayscale\r\n");
+    paintInactive(top, left);
+    auto grey = [](uint32_t C) { return (C & 0xFF) == ((C >> 8) & 0xFF) && (C & 0xFF) == ((C >> 16) & 0xFF); };
+    EXPECT_TRUE(grey(top)) << std::hex << top;
+    EXPECT_TRUE(grey(left)) << std::hex << left;
+    EXPECT_NE(top, 0u);
+}
+
 TEST_F(SkinFormTest, UnskinnedFramePaintsThreeBorderLines)
 {
     Form->Show();
     const uint32_t face = WindowPixel(1, 80);
     EXPECT_EQ(WindowPixel(2, 80), face);
     EXPECT_EQ(WindowPixel(50, 10), face);   // the caption bitmap is filled with the face colour
+    // A caption painter of the application draws into the caption bitmap.
+    SkinForm->OnCaptionPaint = [](TCanvas* C, const TRect& R, bool) {
+        C->Brush()->SetColor(skintest::ColorOf(Rgb(0, 255, 255)));
+        C->FillRect(R);
+    };
+    SkinForm->UpDateFormNC();
+    EXPECT_EQ(WindowPixel(50, 10), Rgb(0, 255, 255));
     EXPECT_NE(WindowPixel(0, 80), face);
+}
+
+TEST_F(SkinFormTest, LogoIsCentredOnTheClientBackground)
+{
+    TBitmap* logo = SkinForm->LogoBitMap();
+    logo->SetSize(20, 10);
+    logo->Canvas()->Brush()->SetColor(skintest::ColorOf(Rgb(255, 0, 255)));
+    logo->Canvas()->FillRect(Rect(0, 0, 20, 10));
+    Form->Show();
+    // Client 194 x 135 at (3, 22): the logo covers client (87, 62)-(107, 72).
+    EXPECT_EQ(WindowPixel(3 + 87, 22 + 62), Rgb(255, 0, 255));
+    EXPECT_EQ(WindowPixel(3 + 106, 22 + 71), Rgb(255, 0, 255));
+    EXPECT_NE(WindowPixel(3 + 86, 22 + 62), Rgb(255, 0, 255));
 }
 
 TEST_F(SkinFormTest, SkinChangesReachTheFormsControls)
@@ -257,12 +317,34 @@ TEST_F(SkinFormTest, SkinChangesReachTheFormsControls)
     EXPECT_EQ(after, 1);
     // Another model's change reaches only its own controls and leaves the frame.
     TbsSkinData other(nullptr);
+    auto* otherControl = new TCountingControl(Form.get());
+    otherControl->SetParent(Form.get());
+    otherControl->SetSkinData(&other);
+    otherControl->Before = otherControl->Change = 0;
     SendMessage(Form->Handle(), SKN_BEFORESKINCHANGE, WPARAM(&other), 1000);
     SendMessage(Form->Handle(), SKN_SKINCHANGE, WPARAM(&other), 1000);
     EXPECT_EQ(control->Before, 1);
     EXPECT_EQ(control->Change, 1);
+    EXPECT_EQ(otherControl->Before, 0);   // only the form's own model makes controls forget
+    EXPECT_EQ(otherControl->Change, 1);
     EXPECT_TRUE(SkinForm->SkinSupport());
     EXPECT_EQ(before, 1);
+    otherControl->SetSkinData(nullptr);
+}
+
+TEST_F(SkinFormTest, FreeingTheComponentGivesTheFormItsProcedureBack)
+{
+    Load(false);
+    ASSERT_EQ(HitTest(100, 15), HTCAPTION);
+    delete SkinForm;
+    Form->SetBounds(100, 100, 200, 170);   // the frame is calculated by the form again
+    TForm plain(nullptr);
+    plain.SetBorderStyle(bsSizeable);
+    plain.SetBounds(100, 100, 200, 170);
+    TRect r;
+    GetWindowRect(plain.Handle(), r);
+    for (const TPoint p : {Point(100, 15), Point(1, 1), Point(100, 100)})
+        EXPECT_EQ(HitTest(p.X, p.Y), SendMessage(plain.Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.Left + p.X, r.Top + p.Y)));
 }
 
 } // namespace
