@@ -166,8 +166,19 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
     }
 }
 
+// While the form's own destructor has run and its window goes away, the
+// messages of that only reach the procedure that was there before.
+bool TbsSkinForm::FormAlive() const
+{
+    return dynamic_cast<TCustomForm*>(static_cast<TWinControl*>(FForm)) != nullptr;
+}
+
 void TbsSkinForm::NewWndProc(TMessage& M)
 {
+    if (!FormAlive()) {
+        OldWindowProc(M);
+        return;
+    }
     try {
         if (HandleSkinMessage(M)) {
             OldWindowProc(M);

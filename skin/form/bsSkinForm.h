@@ -106,6 +106,7 @@ protected:
 
 private:
     void NewWndProc(platform::TMessage& M);
+    bool FormAlive() const;
     bool HandleSkinMessage(platform::TMessage& M);
     void WMNCCalcSize(platform::TMessage& M);
     void WMNCHitTest(platform::TMessage& M);
