@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 
+#include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_SkinImage.h"
 #include "skin/core/bseffects.h"
 
@@ -396,8 +397,9 @@ void TbsSkinScrollBar::DrawDefaultPart(TBitmap* B, int I)
     c->FillRect(r);
     if (I == ThumbButton)
         return;
-    // The arrow glyphs of the step buttons are drawn by the shared glyph
-    // helpers once they are available in the skin core.
+    // Arrow kinds: 1 left, 2 right, 3 up, 4 down.
+    const int kind = I == UpButton ? (Horizontal() ? 2 : 4) : (Horizontal() ? 1 : 3);
+    DrawArrowImage(c, part.R, clBlack, kind);
 }
 
 void TbsSkinScrollBar::CreateControlSkinImage(TBitmap* B)

@@ -199,6 +199,13 @@ TEST_F(ScrollBar, BuiltInLookFollowsTheMouse)
     // Normal thumb: shadow frame, face inside; the track is face too.
     EXPECT_EQ(PixelOf(b, 17, 1), RgbOf(clBtnShadow));
     EXPECT_EQ(PixelOf(b, 20, 8), RgbOf(clBtnFace));
+    // Black arrows on the step buttons: the up button's points right, its
+    // tip two pixels right of the button's centre (191, 9).
+    EXPECT_EQ(PixelOf(b, 193, 9), Rgb(0, 0, 0));
+    EXPECT_EQ(PixelOf(b, 190, 6), Rgb(0, 0, 0));
+    EXPECT_EQ(PixelOf(b, 194, 9), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 7, 9), Rgb(0, 0, 0));   // the down button's points left
+    EXPECT_EQ(PixelOf(b, 6, 9), RgbOf(clBtnFace));
     Mouse(b, 20, 8);   // hot
     EXPECT_EQ(PixelOf(b, 17, 1), Rgb(0x3B, 0x6B, 0xB7));
     EXPECT_EQ(PixelOf(b, 20, 8), Rgb(0xC1, 0xD4, 0xF3));
