@@ -228,7 +228,7 @@ public:
     virtual void CMHitTest(TMessage& M) { M.Result = 1; }   // HTCLIENT
 
     // Alignment support, used by the parent.
-    void RequestAlign();
+    virtual void RequestAlign();
     bool IsControlVisibleForLayout() const { return FVisible; }
 
 protected:

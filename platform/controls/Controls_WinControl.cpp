@@ -384,7 +384,10 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         return;
     if (FHandle) {
         SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-        return;   // WM_WINDOWPOSCHANGED and WM_SIZE do the rest
+        // WM_WINDOWPOSCHANGED and WM_SIZE do the rest; an aligned control's
+        // new size moves its aligned siblings.
+        RequestAlign();
+        return;
     }
     const bool sized = AWidth != FWidth || AHeight != FHeight;
     FLeft = ALeft;

@@ -1,5 +1,5 @@
 #pragma once
-// Timers, panels, images and bevels.
+// Timers, panels, images, bevels and splitters.
 
 #include "platform/controls/Controls.h"
 
@@ -87,6 +87,52 @@ public:
 
 protected:
     void Paint() override;
+};
+
+// How a splitter shows a drag: not at all, an inverted line or pattern
+// that moves and resizes on release, or resizing as the mouse moves.
+enum TResizeStyle { rsNone, rsLine, rsUpdate, rsPattern };
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewSize, bool& Accept)>;
+
+// A bar aligned to an edge between two controls that the user drags to
+// resize the control before it (the one on the side it is aligned to).
+class TSplitter : public TGraphicControl {
+public:
+    explicit TSplitter(TComponent* AOwner);
+    ~TSplitter() override;
+    bool AutoSnap = true;   // a size at or below MinSize snaps to 0
+    bool Beveled = false;
+    int MinSize = 30;
+    TResizeStyle ResizeStyle = rsPattern;
+    TCanResizeEvent OnCanResize;
+    TNotifyEvent OnMoved;
+    TNotifyEvent OnPaint;
+    void RequestAlign() override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y) override;
+    void MouseMove(TShiftState AShift, int X, int Y) override;
+    void MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y) override;
+    using TGraphicControl::CanResize;
+    virtual bool CanResize(int& NewSize);
+    // The control the splitter resizes, nil when none touches its edge.
+    TControl* FindControl();
+
+private:
+    void CalcSplitSize(int X, int Y, int& ANewSize, int& ASplit);
+    bool DoCanResize(int& ANewSize);
+    void UpdateControlSize();
+    void DrawLine();
+    void StopSizing();
+
+    TControl* FControl = nullptr;
+    TPoint FDownPos;
+    int FMaxSize = 0;
+    int FNewSize = 0;
+    int FOldSize = -1;
+    int FSplit = 0;
+    bool FLineVisible = false;
 };
 
 } // namespace platform

@@ -10,3 +10,6 @@
 #include "skin/controls/bsSkinCtrls_StatusBar.h"
 #include "skin/controls/bsSkinCtrls_TextLabel.h"
 #include "skin/controls/bsSkinCtrls_ToolBar.h"
+#include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/controls/bsSkinCtrls_Splitter.h"
