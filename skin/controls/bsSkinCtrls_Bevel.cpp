@@ -50,6 +50,14 @@ void TbsSkinBevel::ChangeSkinData()
     Repaint();
 }
 
+// On a tool bar that lines its controls up the bevel stands in the middle
+// of the bar's client part.
+void TbsSkinBevel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    CentreOnToolBar(Parent(), AHeight, ATop);
+    TBevel::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 void TbsSkinBevel::BevelRect(int L, int T, int R, int B, TColor AColor1, TColor AColor2)
 {
     TCanvas* c = Canvas();

@@ -29,6 +29,7 @@ public:
     TColor DarkColor = platform::clBtnShadow;
 
     void ChangeSkinData() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 protected:
     void Paint() override;

@@ -1,6 +1,7 @@
 #include "SkinControlsTestSupport.h"
 
 #include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/controls/bsSkinCtrls_ToolBar.h"
 
 using namespace skintest;
 using skin::TbsSkinBevel;
@@ -152,4 +153,18 @@ TEST_F(Bevel, AFreedModelIsForgotten)
     EXPECT_EQ(b->SkinData(), nullptr);
     b->ChangeSkinData();
     EXPECT_EQ(b->FIndex, -1);
+}
+
+TEST_F(Bevel, AToolBarThatLinesItsControlsUpCentresTheBevel)
+{
+    auto* bar = Add(new skin::TbsSkinToolBar(Form.get()), Bounds(0, 0, 200, 40));
+    auto* b = new TbsSkinBevel(Form.get());
+    b->SetParent(bar);
+    b->SetBounds(10, 0, 4, 20);
+    TRect r;
+    bar->GetSkinClientRect(r);
+    EXPECT_EQ(b->Top(), r.Top + r.Height() / 2 - 10);
+    bar->AdjustControls = false;
+    b->SetBounds(10, 3, 4, 20);
+    EXPECT_EQ(b->Top(), 3);
 }
