@@ -13,3 +13,4 @@
 #include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 #include "skin/controls/bsSkinCtrls_Splitter.h"
+#include "skin/controls/bsSkinCtrls_Slider.h"
