@@ -14,3 +14,4 @@
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 #include "skin/controls/bsSkinCtrls_Splitter.h"
 #include "skin/controls/bsSkinCtrls_Slider.h"
+#include "skin/controls/bsSkinHint.h"
