@@ -15,11 +15,7 @@ TbsSkinBevel::TbsSkinBevel(TComponent* AOwner) : TBevel(AOwner) {}
 
 void TbsSkinBevel::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD && FSD != Value)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    ChangeReference(this, FSD, Value);
     ChangeSkinData();
 }
 

@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 
+#include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_SkinImage.h"
 #include "skin/core/bseffects.h"
@@ -455,18 +456,12 @@ void TbsSkinScrollBar::DrawSkinThumb(TBitmap* B)
         TBitmap g;
         g.SetSize(glyph.Width(), glyph.Height());
         CopyPiece(&g, Rect(0, 0, g.Width(), g.Height()), Picture, glyph);
-        if (GlyphTransparent) {
-            g.SetTransparentMode(tmFixed);
-            g.SetTransparentColor(GlyphTransparentColor);
-            g.SetTransparent(true);
-        }
+        if (GlyphTransparent)
+            SetFixedKey(g, GlyphTransparentColor);
         thumb.Canvas()->Draw(thumb.Width() / 2 - g.Width() / 2, thumb.Height() / 2 - g.Height() / 2, &g);
     }
-    if (ThumbTransparent) {
-        thumb.SetTransparentMode(tmFixed);
-        thumb.SetTransparentColor(ThumbTransparentColor);
-        thumb.SetTransparent(true);
-    }
+    if (ThumbTransparent)
+        SetFixedKey(thumb, ThumbTransparentColor);
     B->Canvas()->Draw(part.R.Left, part.R.Top, &thumb);
 }
 

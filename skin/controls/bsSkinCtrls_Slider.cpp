@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrls_Slider.h"
 
+#include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_SkinImage.h"
 #include "skin/core/bseffects.h"
@@ -198,11 +199,7 @@ void TbsSkinCustomSlider::SetTransparent(bool Value)
 
 void TbsSkinCustomSlider::SetThumbImageList(TCustomImageList* Value)
 {
-    if (FThumbImageList)
-        FThumbImageList->RemoveFreeNotification(this);
-    FThumbImageList = Value;
-    if (FThumbImageList)
-        FThumbImageList->FreeNotification(this);
+    ChangeReference(this, FThumbImageList, Value);
 }
 
 void TbsSkinCustomSlider::SetImage(TbsSliderImage I, TBitmap* Value)

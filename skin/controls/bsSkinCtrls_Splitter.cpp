@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinCtrls_Splitter.h"
 
+#include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/core/bsUtils_SkinImage.h"
 
 namespace skin {
@@ -25,11 +26,7 @@ void TbsSkinSplitter::SetTransparent(bool Value)
 
 void TbsSkinSplitter::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD && FSD != Value)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    ChangeReference(this, FSD, Value);
     ChangeSkinData();
 }
 
@@ -101,11 +98,8 @@ void TbsSkinSplitter::Paint()
         TBitmap g;
         g.SetSize(GripperRect.Width(), GripperRect.Height());
         CopyPiece(&g, Rect(0, 0, g.Width(), g.Height()), FSkinPicture, GripperRect);
-        if (GripperTransparent) {
-            g.SetTransparentMode(tmFixed);
-            g.SetTransparentColor(GripperTransparentColor);
-            g.SetTransparent(true);
-        }
+        if (GripperTransparent)
+            SetFixedKey(g, GripperTransparentColor);
         b.Canvas()->Draw(b.Width() / 2 - g.Width() / 2, b.Height() / 2 - g.Height() / 2, &g);
     }
     Canvas()->Draw(0, 0, &b);

@@ -1,5 +1,6 @@
 #include "skin/controls/bsSkinHint.h"
 
+#include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/core/bsUtils_Probes.h"
 #include "skin/core/bsUtils_Regions.h"
 #include "skin/core/bsUtils_SkinImage.h"
@@ -174,22 +175,18 @@ void TbsSkinHintWindow::SkinnedSize(int W, int H, int AMargin, int& AWidth, int&
     AHeight = H + rec.ClRect.Top + (ph - rec.ClRect.Bottom);
     // The stretched parts must not run into each other.
     int dx = AWidth - pw, dy = AHeight - ph;
-    if (rec.RTPoint.X + dx < rec.LTPoint.X) {
-        AWidth += rec.LTPoint.X - (rec.RTPoint.X + dx);
-        dx = AWidth - pw;
-    }
-    if (rec.RBPoint.X + dx < rec.LBPoint.X) {
-        AWidth += rec.LBPoint.X - (rec.RBPoint.X + dx);
-        dx = AWidth - pw;
-    }
-    if (rec.LBPoint.Y + dy < rec.LTPoint.Y) {
-        AHeight += rec.LTPoint.Y - (rec.LBPoint.Y + dy);
-        dy = AHeight - ph;
-    }
-    if (rec.RBPoint.Y + dy < rec.RTPoint.Y) {
-        AHeight += rec.RTPoint.Y - (rec.RBPoint.Y + dy);
-        dy = AHeight - ph;
-    }
+    // Grows ASize so that the moving corner AMoving + ADelta stays at or
+    // beyond the fixed corner AFixed.
+    auto keep = [](int AMoving, int AFixed, int& ASize, int& ADelta, int APicture) {
+        if (AMoving + ADelta < AFixed) {
+            ASize += AFixed - (AMoving + ADelta);
+            ADelta = ASize - APicture;
+        }
+    };
+    keep(rec.RTPoint.X, rec.LTPoint.X, AWidth, dx, pw);
+    keep(rec.RBPoint.X, rec.LBPoint.X, AWidth, dx, pw);
+    keep(rec.LBPoint.Y, rec.LTPoint.Y, AHeight, dy, ph);
+    keep(rec.RBPoint.Y, rec.RTPoint.Y, AHeight, dy, ph);
     NewClRect = Rect(rec.ClRect.Left, rec.ClRect.Top, rec.ClRect.Right + dx, rec.ClRect.Bottom + dy);
     NewLTPoint = rec.LTPoint;
     NewRTPoint = Point(rec.RTPoint.X + dx, rec.RTPoint.Y);
@@ -457,11 +454,7 @@ void TbsSkinHint::SetActive(bool Value)
 
 void TbsSkinHint::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD && FSD != Value)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    ChangeReference(this, FSD, Value);
 }
 
 void TbsSkinHint::Notification(TComponent* AComponent, TOperation AOperation)

@@ -61,6 +61,13 @@ public:
     bool Up = true;
 };
 
+// A colour, system colours resolved, as the back buffer holds it.
+inline uint32_t SysRgb(TColor AColor)
+{
+    const COLORREF c = ColorToRGB(AColor);
+    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
 // Colours of the test picture.
 constexpr uint32_t NormalEdge = Rgb(200, 0, 0), NormalFill = Rgb(255, 120, 120);
 constexpr uint32_t HotEdge = Rgb(0, 150, 0), HotFill = Rgb(120, 255, 120);

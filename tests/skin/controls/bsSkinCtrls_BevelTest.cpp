@@ -8,12 +8,6 @@ using skin::TbsSkinBevel;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 constexpr uint32_t Light = Rgb(250, 240, 10), Dark = Rgb(20, 30, 200);
 
 struct Bevel : TSkinFixture {
@@ -41,11 +35,11 @@ TEST_F(Bevel, WithoutASkinTheLoweredBoxUsesTheButtonColours)
     b->SetSkinData(Data);   // nothing loaded yet
     EXPECT_EQ(b->FIndex, -1);
     ShowAndPaint();
-    EXPECT_EQ(PixelOf(b, 0, 0), RgbOf(clBtnShadow));
-    EXPECT_EQ(PixelOf(b, 0, 28), RgbOf(clBtnShadow));
-    EXPECT_EQ(PixelOf(b, 38, 0), RgbOf(clBtnShadow));
-    EXPECT_EQ(PixelOf(b, 39, 5), RgbOf(clBtnHighlight));
-    EXPECT_EQ(PixelOf(b, 5, 29), RgbOf(clBtnHighlight));
+    EXPECT_EQ(PixelOf(b, 0, 0), SysRgb(clBtnShadow));
+    EXPECT_EQ(PixelOf(b, 0, 28), SysRgb(clBtnShadow));
+    EXPECT_EQ(PixelOf(b, 38, 0), SysRgb(clBtnShadow));
+    EXPECT_EQ(PixelOf(b, 39, 5), SysRgb(clBtnHighlight));
+    EXPECT_EQ(PixelOf(b, 5, 29), SysRgb(clBtnHighlight));
     EXPECT_EQ(PixelOf(b, 5, 5), Background);
 }
 

@@ -7,12 +7,6 @@ using skin::TbsSkinScrollBar;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // A horizontal bar of 65 x 16 in the picture's plain area: the down button
 // at the left, the up button at the right of the stretched middle; thumbs
 // from the fills of the normal, hot and pressed blocks; the check mark as
@@ -197,15 +191,15 @@ TEST_F(ScrollBar, BuiltInLookFollowsTheMouse)
     b->SetRange(0, 100, 0, 0);
     ShowAndPaint();
     // Normal thumb: shadow frame, face inside; the track is face too.
-    EXPECT_EQ(PixelOf(b, 17, 1), RgbOf(clBtnShadow));
-    EXPECT_EQ(PixelOf(b, 20, 8), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 17, 1), SysRgb(clBtnShadow));
+    EXPECT_EQ(PixelOf(b, 20, 8), SysRgb(clBtnFace));
     // Black arrows on the step buttons: the up button's points right, its
     // tip two pixels right of the button's centre (191, 9).
     EXPECT_EQ(PixelOf(b, 193, 9), Rgb(0, 0, 0));
     EXPECT_EQ(PixelOf(b, 190, 6), Rgb(0, 0, 0));
-    EXPECT_EQ(PixelOf(b, 194, 9), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 194, 9), SysRgb(clBtnFace));
     EXPECT_EQ(PixelOf(b, 7, 9), Rgb(0, 0, 0));   // the down button's points left
-    EXPECT_EQ(PixelOf(b, 6, 9), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 6, 9), SysRgb(clBtnFace));
     Mouse(b, 20, 8);   // hot
     EXPECT_EQ(PixelOf(b, 17, 1), Rgb(0x3B, 0x6B, 0xB7));
     EXPECT_EQ(PixelOf(b, 20, 8), Rgb(0xC1, 0xD4, 0xF3));
@@ -213,10 +207,10 @@ TEST_F(ScrollBar, BuiltInLookFollowsTheMouse)
     EXPECT_EQ(PixelOf(b, 20, 8), Rgb(0xA2, 0xBC, 0xE4));
     Mouse(b, 20, 8, 0);
     Mouse(b, 100, 8);   // off the thumb
-    EXPECT_EQ(PixelOf(b, 20, 8), RgbOf(clBtnFace));
-    EXPECT_EQ(PixelOf(b, 17, 1), RgbOf(clBtnShadow));
+    EXPECT_EQ(PixelOf(b, 20, 8), SysRgb(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 17, 1), SysRgb(clBtnShadow));
     b->SetEnabled(false);   // no thumb
-    EXPECT_EQ(PixelOf(b, 17, 1), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(b, 17, 1), SysRgb(clBtnFace));
 }
 
 TEST_F(ScrollBar, SkinnedLookDrawsTheStatePictures)

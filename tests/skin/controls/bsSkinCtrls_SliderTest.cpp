@@ -7,12 +7,6 @@ using skin::TbsSkinSlider;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // Colours of the built-in images.
 constexpr uint32_t ArtFace = Rgb(192, 192, 192), ArtPressed = Rgb(160, 160, 160), ArtShadow = Rgb(128, 128, 128),
                    ArtDark = Rgb(64, 64, 64), ArtMiddle = Rgb(100, 100, 100), ArtLight = Rgb(255, 255, 255);
@@ -110,7 +104,7 @@ TEST_F(Slider, TheBuiltInRulerKeepsItsEndsAndRepeatsItsMiddle)
     EXPECT_EQ(PixelOf(s, 80, 13), ArtMiddle);
     EXPECT_EQ(PixelOf(s, 142, 13), ArtDark);
     EXPECT_EQ(PixelOf(s, 143, 13), ArtLight);
-    EXPECT_EQ(PixelOf(s, 80, 10), RgbOf(s->Color()));   // the key row shows the background
+    EXPECT_EQ(PixelOf(s, 80, 10), SysRgb(s->Color()));   // the key row shows the background
 }
 
 TEST_F(Slider, DraggingSnapsToStepsCountedFromTheMinimum)
@@ -233,7 +227,7 @@ TEST_F(Slider, TicksMarkEveryStepWithLongerEnds)
     auto* s = NewSlider(Bounds(10, 10, 150, 40));
     s->SetValue(50);
     ShowAndPaint();
-    const uint32_t ink = RgbOf(clWindowText), paper = RgbOf(s->Color());
+    const uint32_t ink = SysRgb(clWindowText), paper = SysRgb(s->Color());
     // Value 0 at x 8: five pixels from y 22; value 10 at x 21: three.
     EXPECT_EQ(PixelOf(s, 8, 26), ink);
     EXPECT_EQ(PixelOf(s, 8, 27), paper);

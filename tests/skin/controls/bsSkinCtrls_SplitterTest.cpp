@@ -9,12 +9,6 @@ using skin::TbsSkinSplitter;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // "vsplitter": 7 x 24 from the normal block's corner (edge rows 0..2 and
 // 17..19, fill between; check-mark rows 20..23 below), 5 rows fixed at
 // the top and 6 at the bottom, a 4 x 4 hot gripper. "bigsplitter": the
@@ -143,7 +137,7 @@ TEST_F(Splitter, ClientOrFreeSplittersAndTransparentOnesPaintAsThePlatformDoes)
     s->SetTransparent(false);
     s->SetAlign(alNone);
     s->SetBounds(150, 10, 7, 50);
-    EXPECT_EQ(PixelOf(s, 5, 5), RgbOf(clBtnFace));
+    EXPECT_EQ(PixelOf(s, 5, 5), SysRgb(clBtnFace));
 }
 
 TEST_F(Splitter, DraggingResizesTheControlBeforeIt)

@@ -9,12 +9,6 @@ using skin::TbsSkinHintWindow;
 
 namespace {
 
-uint32_t RgbOf(TColor AColor)
-{
-    const COLORREF c = ColorToRGB(AColor);
-    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 // The whole test picture as the hint picture, a 3-pixel frame kept.
 constexpr const char* HintSection =
     "[HINTWINDOW]\r\nwindowpictureindex=0\r\nlefttoppoint=3,3\r\nrighttoppoint=117,3\r\nleftbottompoint=3,57\r\n"
@@ -75,9 +69,9 @@ TEST_F(Hint, WithoutASkinTheHintFitsItsTextInInfoColours)
     const TSize t = Extent("Hello hint", H->DefaultFont());
     TbsSkinHintWindow* w = H->HintWindow();
     EXPECT_EQ(w->BoundsRect(), Bounds(50, 60, t.cx + 4, t.cy + 4));
-    EXPECT_EQ(HintPixel(0, 0), RgbOf(clBtnShadow));
-    EXPECT_EQ(HintPixel(w->Width() - 1, w->Height() - 1), RgbOf(clBtnShadow));
-    EXPECT_EQ(HintPixel(w->Width() - 2, w->Height() - 2), RgbOf(clInfoBk));
+    EXPECT_EQ(HintPixel(0, 0), SysRgb(clBtnShadow));
+    EXPECT_EQ(HintPixel(w->Width() - 1, w->Height() - 1), SysRgb(clBtnShadow));
+    EXPECT_EQ(HintPixel(w->Width() - 2, w->Height() - 2), SysRgb(clInfoBk));
     H->HideHint();
     EXPECT_FALSE(H->IsVisible());
 }
