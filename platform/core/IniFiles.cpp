@@ -95,6 +95,9 @@ bool TCustomIniFile::ValueExists(std::string_view ASection, std::string_view AKe
 
 // ---------------------------------------------------------------- TMemIniFile
 
+// Keys and section names compare without regard to ASCII letter case; the
+// indexes map the lower-case form to the first entry of that name, so that
+// a file with many keys reads in linear, not quadratic, time.
 struct TMemIniFile::TSection {
     struct TEntry {
         std::string Key;
@@ -102,13 +105,24 @@ struct TMemIniFile::TSection {
     };
     std::string Name;
     std::vector<TEntry> Entries;
+    std::unordered_map<std::string, size_t> Index;
 
     TEntry* Find(std::string_view AKey)
     {
-        for (TEntry& e : Entries)
-            if (SameText(e.Key, AKey))
-                return &e;
-        return nullptr;
+        const auto it = Index.find(LowerCase(AKey));
+        return it == Index.end() ? nullptr : &Entries[it->second];
+    }
+    void Add(std::string_view AKey, std::string_view AValue)
+    {
+        Index.emplace(LowerCase(AKey), Entries.size());
+        Entries.push_back({std::string(AKey), std::string(AValue)});
+    }
+    void Erase(std::string_view AKey)
+    {
+        std::erase_if(Entries, [&](const auto& e) { return SameText(e.Key, AKey); });
+        Index.clear();
+        for (size_t i = 0; i < Entries.size(); ++i)
+            Index.emplace(LowerCase(Entries[i].Key), i);
     }
 };
 
@@ -125,10 +139,8 @@ TMemIniFile::~TMemIniFile() = default;
 
 TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view AName) const
 {
-    for (const auto& s : FSections)
-        if (SameText(s->Name, AName))
-            return s.get();
-    return nullptr;
+    const auto it = FSectionIndex.find(LowerCase(AName));
+    return it == FSectionIndex.end() ? nullptr : it->second;
 }
 
 TMemIniFile::TSection& TMemIniFile::SectionFor(std::string_view AName)
@@ -137,6 +149,7 @@ TMemIniFile::TSection& TMemIniFile::SectionFor(std::string_view AName)
         return *s;
     FSections.push_back(std::make_unique<TSection>());
     FSections.back()->Name = std::string(AName);
+    FSectionIndex.emplace(LowerCase(AName), FSections.back().get());
     return *FSections.back();
 }
 
@@ -154,7 +167,7 @@ void TMemIniFile::WriteString(std::string_view ASection, std::string_view AKey, 
     if (TSection::TEntry* e = s.Find(AKey))
         e->Value = AValue;
     else
-        s.Entries.push_back({std::string(AKey), AValue});
+        s.Add(AKey, AValue);
 }
 
 bool TMemIniFile::SectionExists(std::string_view ASection) const
@@ -184,17 +197,19 @@ void TMemIniFile::ReadSectionValues(std::string_view ASection, TStringList& ALis
 
 void TMemIniFile::EraseSection(std::string_view ASection)
 {
+    FSectionIndex.erase(LowerCase(ASection));
     std::erase_if(FSections, [&](const auto& s) { return SameText(s->Name, ASection); });
 }
 
 void TMemIniFile::DeleteKey(std::string_view ASection, std::string_view AKey)
 {
     if (TSection* s = FindSection(ASection))
-        std::erase_if(s->Entries, [&](const auto& e) { return SameText(e.Key, AKey); });
+        s->Erase(AKey);
 }
 
 void TMemIniFile::Clear()
 {
+    FSectionIndex.clear();
     FSections.clear();
 }
 
@@ -239,8 +254,7 @@ void TMemIniFile::SetStrings(const TStringList& AList)
         const size_t eq = line.find('=');
         if (!current || eq == std::string::npos)
             continue;
-        current->Entries.push_back({TrimRight(std::string_view(line).substr(0, eq)),
-                                    TrimLeft(std::string_view(line).substr(eq + 1))});
+        current->Add(TrimRight(std::string_view(line).substr(0, eq)), TrimLeft(std::string_view(line).substr(eq + 1)));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -98,6 +99,7 @@ private:
     TSection& SectionFor(std::string_view AName);
 
     std::vector<std::unique_ptr<TSection>> FSections;
+    std::unordered_map<std::string, TSection*> FSectionIndex;
 };
 
 // A file read once at creation and rewritten after every change.
