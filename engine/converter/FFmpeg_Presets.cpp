@@ -2,6 +2,7 @@
 // the conversion job.
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -106,6 +107,29 @@ void TCustomFFmpeg::SetTargetOption(const std::string& AValue)
     ApplyTarget(Type, Norm, "ntsc");
 }
 
+namespace {
+
+// Preset files are a few lines of text. Only a regular file of a sensible
+// size is read: a device or a pipe named as a preset would never end.
+constexpr std::uintmax_t MaxPresetFileSize = 1 << 20;
+
+std::string ReadPresetFile(const std::string& AFileName)
+{
+    std::error_code Error;
+    const auto Status = std::filesystem::status(AFileName, Error);
+    if (Error || !std::filesystem::is_regular_file(Status))
+        throw FFmpegException(platform::Format("Preset \"%s\" is not a regular file", AFileName));
+    if (std::filesystem::file_size(AFileName, Error) > MaxPresetFileSize || Error)
+        throw FFmpegException(platform::Format("Preset \"%s\" is too large to be a preset file", AFileName));
+    std::ifstream File(AFileName, std::ios::binary);
+    std::string Text((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+    if (File.bad())
+        throw FFmpegException(platform::Format("Preset \"%s\" cannot be read", AFileName));
+    return Text;
+}
+
+} // namespace
+
 void TCustomFFmpeg::ApplyPreset(const std::string& AName, const std::string& AValue)
 {
     if (AName.empty() || AValue.empty())
@@ -131,8 +155,7 @@ void TCustomFFmpeg::ApplyPreset(const std::string& AName, const std::string& AVa
     if (Text.empty()) {
         if (!platform::FileExists(AValue))
             throw FFmpegException(platform::Format("Preset \"%s\" not found", AValue));
-        std::ifstream File(AValue, std::ios::binary);
-        Text.assign(std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>());
+        Text = ReadPresetFile(AValue);
     }
     ApplyPresetText(PresetName, Text);
 }

@@ -140,6 +140,11 @@ TEST_F(FFmpegTargetsTest, PresetsByNameAndFromFiles)
     Job.ResetJob(); // no codec name to put in front of the preset's name
     EXPECT_EQ(Dispatch("apre", Unknown),
               Unknown + ": Invalid option or argument: \"unknown_key=1\", parsed as \"unknown_key\" = \"1\"");
+    // Only a regular file is read as a preset: a device would never end.
+    EXPECT_EQ(Dispatch("fpre", "/dev/zero"), "Preset \"/dev/zero\" is not a regular file");
+    const std::string Huge = Dir->File("huge.ffpreset");
+    WriteFile(Huge, std::string(2 << 20, '#'));
+    EXPECT_EQ(Dispatch("fpre", Huge), "Preset \"" + Huge + "\" is too large to be a preset file");
 }
 
 // Every built-in preset reaches the H.264 encoder, which opens with it and
