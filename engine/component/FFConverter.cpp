@@ -365,6 +365,8 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
         return false;
     }
     const int n = task->Fnb_output_files;
+    if (OutputTaken(AFileName))
+        return false;
     try {
         if (AOptions) {
             if (AOptions->FileName.empty())
@@ -387,6 +389,25 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
         FLastErrMsg = E.what();
         return false;
     }
+}
+
+// Two outputs on one file would lose one result or mix both; devices such
+// as the null device may be shared.
+bool TCustomFFConverter::OutputTaken(const std::string& AFileName)
+{
+    if (IsSpecialFile(AFileName))
+        return false;
+    for (int t = 0; t < FFFmpegList.Count(); ++t) {
+        const TFFmpeg* other = FFFmpegList.GetItem(t);
+        for (int i = 0; i < other->Fnb_output_files; ++i) {
+            const std::string name = other->OutputFileName(i);
+            if (!name.empty() && SameFile(name, AFileName)) {
+                FLastErrMsg = Format("%s: task %d already writes this output file", AFileName, t);
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileName, const std::string& AExtOptions)

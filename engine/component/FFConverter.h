@@ -209,6 +209,7 @@ private:
     class TDoTerminateThread;
 
     void CheckWorking(const char* AOperation) const;
+    bool OutputTaken(const std::string& AFileName);
     bool OpenInput(TFFmpeg& ATask, const std::string& AFileName, TInputOptions* AOptions);
     void StartNextTask();
     void DoFinalTerminate();

@@ -73,6 +73,7 @@ TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles)
     Fstream_maps.assign(files * MAX_STREAMS, TAVStreamMap{});
     Fmeta_data_maps.assign(files, TAVMetaDataMap{});
     Fbitstream_filters.assign(files, std::vector<std::string>(MAX_STREAMS));
+    FOutputTargets.assign(files, TOutputTarget());
     InitDefaults();
 }
 
@@ -251,18 +252,31 @@ void TCustomFFmpeg::ResetJob()
     AllocFFOptions(FOptions, int(Fsws_flags));
 }
 
+std::string TCustomFFmpeg::OutputFileName(int AIndex) const
+{
+    return AIndex >= 0 && AIndex < Fnb_output_files ? FOutputTargets[size_t(AIndex)].FileName() : std::string();
+}
+
+std::vector<std::string> TCustomFFmpeg::InputFileNames() const
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < Fnb_input_files; ++i)
+        if (Finput_files[size_t(i)] && Finput_files[size_t(i)]->url)
+            names.push_back(URLToFileName(Finput_files[size_t(i)]->url));
+    return names;
+}
+
 // --- Clean-up -------------------------------------------------------------
 
-// Closes one output entry. An output that stayed empty is no result: the
-// file goes; a file with data stays.
-void TCustomFFmpeg::CloseOutputFile(AVFormatContext* AContext)
+// Closes one output entry that the run did not finish: a replacement in the
+// making goes and the old file stays; an output the job created and left
+// empty is no result and goes too; a file with data stays.
+void TCustomFFmpeg::CloseOutputFile(AVFormatContext* AContext, TOutputTarget& ATarget)
 {
     if (AContext->oformat && !(AContext->oformat->flags & AVFMT_NOFILE) && AContext->pb)
         CloseURL(&AContext->pb);
-    const std::string fileName = AContext->url ? URLToFileName(AContext->url) : "";
     ff::avformat_free_context(AContext);
-    if (!fileName.empty() && FileSizeByName(fileName) == 0)
-        std::remove(fileName.c_str());
+    ATarget.Discard();
 }
 
 void TCustomFFmpeg::CloseFiles()
@@ -271,8 +285,9 @@ void TCustomFFmpeg::CloseFiles()
     const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
     for (int i = 0; i < outputs; ++i)
         if (Foutput_files[size_t(i)])
-            CloseOutputFile(Foutput_files[size_t(i)]);
+            CloseOutputFile(Foutput_files[size_t(i)], FOutputTargets[size_t(i)]);
     std::fill(Foutput_files.begin(), Foutput_files.end(), nullptr);
+    std::fill(FOutputTargets.begin(), FOutputTargets.end(), TOutputTarget());
     Fnb_output_files = 0;
     InputsClosing();
     for (int i = 0; i < Fnb_input_files; ++i)
@@ -402,6 +417,9 @@ void TCustomFFmpeg::ResetPostHookContext()
 void TCustomFFmpeg::Fail(const std::string& AMessage)
 {
     GetFFLogger()->Log(this, llQuiet, AMessage);
+    // A failure in a closing step comes after the transcode marked its end:
+    // the job has not finished after all.
+    FFinished = false;
     FFatalException = true;
     FFatalMessage = AMessage;
 }

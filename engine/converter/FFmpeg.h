@@ -34,6 +34,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/converter/OutputTarget.h"
 #include "engine/loader/FFHeaders.h"
 #include "engine/loader/FFUtils.h"
 
@@ -174,6 +175,10 @@ public:
     // Stops the job and waits until its worker and its end report are gone.
     void WaitForEnd();
 
+    // The file name of output AIndex as it was set; empty when none.
+    std::string OutputFileName(int AIndex) const;
+    // The file names of the opened inputs.
+    std::vector<std::string> InputFileNames() const;
     int nb_input_files() const { return Fnb_input_files; }
     int nb_output_files() const { return Fnb_output_files; }
     bool Finished() const { return FFinished; }
@@ -414,10 +419,13 @@ private:
     void NotifyTerminate();
     void RunTranscode();
     void CloseFiles();
-    void CloseOutputFile(AVFormatContext* AContext);
+    void CloseOutputFile(AVFormatContext* AContext, TOutputTarget& ATarget);
     void JoinReportThread();
 
     TTranscodeStep FTranscodeStep;
+    // Where each output file goes on disk ([MaxFiles]; in join mode entry 0
+    // stands for the one file).
+    std::vector<TOutputTarget> FOutputTargets;
     mutable std::mutex FStateLock;
     bool FReporting = false;                 // a cancel report was started
     std::unique_ptr<platform::TThread> FThread;       // the worker, kept until the job goes

@@ -7,6 +7,7 @@
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"
+#include "engine/loader/UnicodeProtocol.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
@@ -213,11 +214,40 @@ void TCustomFFmpeg::EndRun(TTranscodeRun& R)
     for (size_t I = 0; I < R.ist.size(); ++I)
         if (R.ist[I]->decoding_needed && R.ist[I]->decoder_flushed != 1)
             ProcessInputPacket(R, int(I), nullptr);
-    const int Count = FJoinMode ? 1 : Fnb_output_files;
-    for (int J = 0; J < Count; ++J)
-        ff::av_write_trailer(Foutput_files[J]);
-    ReportProgress(R, -1, true);
+    FinishOutputs(R);
     SetFinished(!Broken());
+}
+
+// Trailers, the last report, then every file closed and checked: a write
+// that failed anywhere, or an output that took no packet, fails the job, and
+// only a job that ran to its end puts a replaced file in place.
+void TCustomFFmpeg::FinishOutputs(TTranscodeRun& R)
+{
+    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    for (int J = 0; J < Count; ++J) {
+        const int Err = ff::av_write_trailer(Foutput_files[J]);
+        if (Err < 0)
+            throw FFmpegException(AVErrorText(FOutputTargets[size_t(J)].FileName(), Err));
+    }
+    ReportProgress(R, -1, true);
+    for (int J = 0; J < Count; ++J) {
+        AVFormatContext* Oc = Foutput_files[J];
+        TOutputTarget& Target = FOutputTargets[size_t(J)];
+        if (Oc->pb && !(Oc->oformat->flags & AVFMT_NOFILE)) {
+            const int Err = CloseURL(&Oc->pb);
+            if (Err < 0)
+                throw FFmpegException(AVErrorText(Target.FileName(), Err));
+        }
+        if (!Broken() && Target.Packets() == 0)
+            throw FFmpegException(platform::Format("%s: nothing was written to the output file", Target.FileName()));
+    }
+    if (Broken())
+        return;
+    for (int J = 0; J < Count; ++J) {
+        const int Err = FOutputTargets[size_t(J)].Commit();
+        if (Err < 0)
+            throw FFmpegException(AVErrorText(FOutputTargets[size_t(J)].FileName(), Err));
+    }
 }
 
 } // namespace engine

@@ -344,8 +344,12 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
         FLastErrMsg = AFileName + ": Number syntax expected in filename";
         return -1;
     }
+    // The file itself is opened when the job runs, so that setting an
+    // output never empties a file; here only what would make that fail.
     if (!(Fmt->flags & AVFMT_NOFILE)) {
-        const int Err = OpenURL(&Oc.Ctx->pb, Url, AVIO_FLAG_WRITE);
+        if (RefuseOutputOverInput(AFileName))
+            return -1;
+        const int Err = CheckOutputPlace(AFileName);
         if (Err < 0) {
             FLastErrMsg = AVErrorText(AFileName, Err);
             return -1;
@@ -354,10 +358,22 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
     Oc.Ctx->max_delay = int(Fmux_max_delay * 1000000);
     SetOutputFormatOptions(Oc.Ctx);
     std::fill(Fstreamid_map.begin(), Fstreamid_map.end(), 0);
+    FOutputTargets[size_t(Fnb_output_files)] = TOutputTarget(AFileName);
     Foutput_files[Fnb_output_files++] = Oc.Release();
     if (AJoin && Fnb_input_files > 1)
         SetUpJoin();
     return Fnb_output_files;
+}
+
+bool TCustomFFmpeg::RefuseOutputOverInput(const std::string& AFileName)
+{
+    for (const std::string& Input : InputFileNames())
+        if (SameFile(Input, AFileName)) {
+            FLastErrMsg = platform::Format("%s: the output file is an input file of the task; it would be destroyed",
+                                           AFileName);
+            return true;
+        }
+    return false;
 }
 
 bool TCustomFFmpeg::AddOutputStreams(AVFormatContext* AOc, int AFileIndex, bool AJoin)

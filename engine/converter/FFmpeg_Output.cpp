@@ -173,8 +173,10 @@ void TCustomFFmpeg::WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt)
         AOst.end_time = std::max(AOst.end_time, End * av_q2d(AOst.st->time_base));
     }
     const int Err = ff::av_interleaved_write_frame(Foutput_files[AOst.file_index], APkt);
+    TOutputTarget& Target = FOutputTargets[size_t(FJoinMode ? 0 : AOst.file_index)];
     if (Err < 0)
-        throw FFmpegException(AVErrorText("av_interleaved_write_frame()", Err));
+        throw FFmpegException(AVErrorText(Target.FileName().empty() ? "av_interleaved_write_frame()" : Target.FileName(), Err));
+    Target.CountPacket();
 }
 
 void TCustomFFmpeg::CreateBitstreamFilters(TAVOutputStream& AOst)

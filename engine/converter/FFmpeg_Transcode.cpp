@@ -10,6 +10,7 @@
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"
 #include "engine/loader/FFmpegLoader.h"
+#include "engine/loader/UnicodeProtocol.h"
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
 
@@ -313,12 +314,34 @@ void TCustomFFmpeg::CopyChapters(int AIn, int AOut)
     }
 }
 
+void TCustomFFmpeg::OpenOutputTargets()
+{
+    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    for (int J = 0; J < Count; ++J) {
+        AVFormatContext* Oc = Foutput_files[J];
+        if (Oc->oformat->flags & AVFMT_NOFILE)
+            continue;
+        TOutputTarget& Target = FOutputTargets[size_t(J)];
+        int Err = Target.Prepare();
+        if (Err >= 0)
+            Err = OpenURL(&Oc->pb, FileNameToURL(Target.WriteName()), AVIO_FLAG_WRITE);
+        if (Err < 0)
+            throw FFmpegException(AVErrorText(Target.FileName(), Err));
+    }
+}
+
 void TCustomFFmpeg::WriteHeaders(TTranscodeRun& R)
 {
+    OpenOutputTargets();
     const int Count = FJoinMode ? 1 : Fnb_output_files;
     bool AllRtp = true;
     for (int J = 0; J < Count; ++J) {
         const int Err = ff::avformat_write_header(Foutput_files[J], nullptr);
+        // A file that cannot be written is told as such, not as bad codec
+        // parameters.
+        const AVIOContext* Pb = Foutput_files[J]->pb;
+        if (Err < 0 && Pb && Pb->error < 0)
+            throw FFmpegException(AVErrorText(FOutputTargets[size_t(J)].FileName(), Pb->error));
         if (Err < 0) {
             const std::string Msg =
                 platform::Format("Could not write header for output file #%d (incorrect codec parameters ?)", J);

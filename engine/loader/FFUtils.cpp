@@ -58,6 +58,17 @@ std::string AVErrorText(const std::string& APrefix, int ACode)
     for (const TErrorText& e : ErrorTexts)
         if (e.Code == ACode)
             return APrefix + ": " + e.Text;
+    // Anything else is told in words too: a system error by the system's
+    // text ("No space left on device"), one of FFmpeg's by FFmpeg's own.
+    if (ACode < 0 && ACode > -4096) {
+        char text[256];
+        const std::string said = strerror_r(-ACode, text, sizeof(text));
+        if (said.rfind("Unknown error", 0) != 0)
+            return APrefix + ": " + said;
+    }
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    if (ff::av_strerror && ff::av_strerror(ACode, text, sizeof(text)) == 0)
+        return APrefix + ": " + text;
     return APrefix + ": " + platform::Format("Error number %d occurred", ACode);
 }
 

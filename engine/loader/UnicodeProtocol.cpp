@@ -155,20 +155,27 @@ int OpenURL(AVIOContext** APb, const std::string& AURL, int AFlags)
     return ff::avio_open(APb, AURL.c_str(), AFlags);
 }
 
-void CloseURL(AVIOContext** APb)
+int CloseURL(AVIOContext** APb)
 {
     AVIOContext* pb = *APb;
+    if (!pb)
+        return 0;
+    // The last buffered bytes are written here; a write that failed now or
+    // earlier is this close's failure.
+    if (pb->write_flag)
+        ff::avio_flush(pb);
+    int error = pb->write_flag ? pb->error : 0;
     if (!IsUnicodeContext(pb)) {
-        if (pb)
-            ff::avio_closep(APb);
-        return;
+        const int closed = ff::avio_closep(APb);
+        return error < 0 ? error : closed;
     }
-    ff::avio_flush(pb);
     auto* file = static_cast<TUnicodeFile*>(pb->opaque);
-    ::close(file->Fd);
+    if (::close(file->Fd) != 0 && error >= 0)
+        error = AVERROR(errno);
     delete file;
     ff::av_freep(&pb->buffer); // avio may have replaced the buffer it was given
     ff::avio_context_free(APb);
+    return error < 0 ? error : 0;
 }
 
 int OpenInputURL(AVFormatContext** ACtx, const std::string& AURL, const AVInputFormat* AFormat,

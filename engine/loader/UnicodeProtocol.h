@@ -25,8 +25,9 @@ std::string URLToFileName(const std::string& AURL);
 // an existing file. A unicode file that cannot be opened answers
 // AVERROR(ENOENT).
 int OpenURL(AVIOContext** APb, const std::string& AURL, int AFlags);
-// Closes what OpenURL opened and empties the pointer.
-void CloseURL(AVIOContext** APb);
+// Closes what OpenURL opened and empties the pointer. 0, or the negative
+// error code of a write that failed (on the last flush or before).
+int CloseURL(AVIOContext** APb);
 
 // avformat_open_input for a URL or a unicode URL; close with CloseInputURL.
 int OpenInputURL(AVFormatContext** ACtx, const std::string& AURL, const AVInputFormat* AFormat,

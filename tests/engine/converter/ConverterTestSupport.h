@@ -2,6 +2,7 @@
 // Helpers of the converter's tests: independent checks of written files
 // with Debian's ffprobe, and one job run from start to end.
 
+#include "engine/component/FFConverter.h"
 #include "engine/converter/FFmpeg.h"
 #include "engine/loader/AVUtilStubs.h"
 #include "engine/loader/FFmpegLoader.h"
@@ -12,6 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -105,6 +109,53 @@ protected:
 
 private:
     engine::TLogLevel FLogLevel;
+};
+
+// A conversion component with its libraries loaded, which records every
+// task end of a run.
+class TComponentRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(engine::GlobalLoader().Load(engine::ConverterLibraries)) << engine::GlobalLoader().LastErrMsg();
+        Converter.SetProgressInterval(100);
+        // Task ends are reported from threads of their own.
+        Converter.OnTerminate = [this](platform::TObject*, const engine::TTerminateInfo& AInfo) {
+            std::lock_guard<std::mutex> Guard(EndsLock);
+            if (AInfo.TaskIndex < 0)
+                Final = true;
+            else
+                Ends[AInfo.TaskIndex] = AInfo;
+        };
+    }
+    // Adds a task converting AInput into AOutput (full paths); ALines go to
+    // the output.
+    int AddTaskFiles(const std::string& AInput, const std::string& AOutput, const std::string& ALines = "",
+                     engine::TOutputOptions* AOptions = nullptr)
+    {
+        engine::TInputOptions In;
+        const int Index = Converter.AddTask(AInput, &In);
+        EXPECT_GE(Index, 0) << Converter.LastErrMsg();
+        engine::TOutputOptions Out;
+        engine::InitOutputOptions(Out);
+        if (AOptions)
+            Out = *AOptions;
+        Out.ExtOptions = ALines;
+        EXPECT_TRUE(Converter.SetOutputFile(Index, AOutput, &Out)) << Converter.LastErrMsg();
+        return Index;
+    }
+    void Run(int AThreads)
+    {
+        Final = false;
+        Ends.clear();
+        Converter.Start(AThreads);
+        platform::WaitUntilServing([this] { return Final.load(); });
+    }
+
+    engine::TFFConverter Converter{nullptr};
+    std::atomic<bool> Final{false};
+    std::mutex EndsLock;
+    std::map<int, engine::TTerminateInfo> Ends; // read once the final record is in
 };
 
 } // namespace convertertest

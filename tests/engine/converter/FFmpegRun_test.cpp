@@ -19,7 +19,7 @@ using namespace convertertest;
 
 namespace {
 
-class FFmpegRunTest : public ::testing::Test {
+class FFmpegRunTest : public TComponentRunTest {
 protected:
     static void SetUpTestSuite()
     {
@@ -29,47 +29,13 @@ protected:
                                                      "-f lavfi -i sine=duration=1 -c:v mpeg4 -c:a mp2 -shortest"));
     }
     static void TearDownTestSuite() { Dir.reset(); }
-    void SetUp() override
-    {
-        ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
-        Converter.SetProgressInterval(100);
-        // Task ends are reported from threads of their own.
-        Converter.OnTerminate = [this](platform::TObject*, const TTerminateInfo& AInfo) {
-            std::lock_guard<std::mutex> Guard(EndsLock);
-            if (AInfo.TaskIndex < 0)
-                Final = true;
-            else
-                Ends[AInfo.TaskIndex] = AInfo;
-        };
-    }
-    // Adds a task converting AInput into AOutput; ALines go to the output.
     int AddTask(const std::string& AInput, const std::string& AOutput, const std::string& ALines = "",
                 TOutputOptions* AOptions = nullptr)
     {
-        TInputOptions In;
-        const int Index = Converter.AddTask(Dir->File(AInput), &In);
-        EXPECT_GE(Index, 0) << Converter.LastErrMsg();
-        TOutputOptions Out;
-        InitOutputOptions(Out);
-        if (AOptions)
-            Out = *AOptions;
-        Out.ExtOptions = ALines;
-        EXPECT_TRUE(Converter.SetOutputFile(Index, Dir->File(AOutput), &Out)) << Converter.LastErrMsg();
-        return Index;
-    }
-    void Run(int AThreads)
-    {
-        Final = false;
-        Ends.clear();
-        Converter.Start(AThreads);
-        platform::WaitUntilServing([this] { return Final.load(); });
+        return AddTaskFiles(Dir->File(AInput), Dir->File(AOutput), ALines, AOptions);
     }
 
     static std::unique_ptr<TTempDir> Dir;
-    TFFConverter Converter{nullptr};
-    std::atomic<bool> Final{false};
-    std::mutex EndsLock;
-    std::map<int, TTerminateInfo> Ends; // read once the final record is in
 };
 
 std::unique_ptr<TTempDir> FFmpegRunTest::Dir;

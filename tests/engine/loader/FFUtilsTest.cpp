@@ -71,8 +71,9 @@ TEST(FFUtils, AVErrorTextByFFmpegSymbol)
         {AVERROR(ENOMEM), "f: Not enough memory"},
         {AVERROR(EIO), "f: I/O error"},
         {AVERROR(ENOENT), "f: No such file or directory"},
-        {AVERROR(EINVAL), "f: Error number -22 occurred"},
-        {-32, "f: Error number -32 occurred"}, // the old end-of-file number is no longer one
+        {AVERROR(EINVAL), "f: Invalid argument"},
+        {AVERROR(ENOSPC), "f: No space left on device"},
+        {AVERROR(EISDIR), "f: Is a directory"},
         {-1234, "f: Error number -1234 occurred"},
     };
     for (const auto& c : cases)

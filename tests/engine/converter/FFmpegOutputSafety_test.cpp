@@ -1,0 +1,224 @@
+// A user's files through conversions that fail, stop or collide: an
+// existing output survives until its task ends well, an input is never the
+// output, two tasks never share one output, a full disk is a failure, and
+// the clean-up removes nothing the job did not make.
+#include "ConverterTestSupport.h"
+#include "platform/core/SysUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace engine;
+using namespace testsupport;
+using namespace convertertest;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FFmpegOutputSafetyTest : public TComponentRunTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        Media = std::make_unique<TTempDir>();
+        ASSERT_TRUE(MakeMedia(Media->File("tone.wav"), "-f lavfi -i sine=frequency=440:duration=1 -ac 2 -ar 44100"));
+        ASSERT_TRUE(MakeMedia(Media->File("clip.mkv"), "-f lavfi -i testsrc=size=160x120:rate=25:duration=1 "
+                                                       "-f lavfi -i sine=duration=1 -c:v mpeg4 -c:a mp2 -shortest"));
+    }
+    static void TearDownTestSuite() { Media.reset(); }
+    static std::string Input(const char* AName) { return Media->File(AName); }
+
+    // Files of the work folder other than the named ones: temporary files
+    // left behind.
+    std::vector<std::string> Leftovers(const std::vector<std::string>& AKnown) const
+    {
+        std::vector<std::string> Found;
+        for (const auto& Entry : fs::directory_iterator(Work.Path()))
+            if (std::find(AKnown.begin(), AKnown.end(), Entry.path().filename().string()) == AKnown.end())
+                Found.push_back(Entry.path().filename().string());
+        return Found;
+    }
+
+    static std::unique_ptr<TTempDir> Media;
+    TTempDir Work;
+};
+
+std::unique_ptr<TTempDir> FFmpegOutputSafetyTest::Media;
+
+// A tiny file system of its own, for the full-disk cases; needs the right
+// to mount (root).
+class TSmallDisk {
+public:
+    explicit TSmallDisk(const std::string& APath) : FPath(APath)
+    {
+        FMounted = ::mount("tmpfs", APath.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~TSmallDisk()
+    {
+        if (FMounted)
+            ::umount(FPath.c_str());
+    }
+    bool Mounted() const { return FMounted; }
+
+private:
+    std::string FPath;
+    bool FMounted = false;
+};
+
+} // namespace
+
+// Setting an output over an existing file, then removing the task or
+// clearing the list, leaves the file as it was.
+TEST_F(FFmpegOutputSafetyTest, SettingAnOutputTouchesNothing)
+{
+    const std::string Old = Work.File("old.mp3");
+    WriteFile(Old, "precious");
+    AddTaskFiles(Input("tone.wav"), Old);
+    EXPECT_EQ(ReadFile(Old), "precious");
+    Converter.RemoveTask(0);
+    AddTaskFiles(Input("tone.wav"), Old);
+    Converter.ClearTasks();
+    EXPECT_EQ(ReadFile(Old), "precious");
+    EXPECT_EQ(Leftovers({"old.mp3"}), std::vector<std::string>{});
+}
+
+// A task that fails at its start or is stopped leaves an existing output
+// as it was (an empty one too) and no temporary file; one that finishes
+// replaces it, keeping its permissions.
+TEST_F(FFmpegOutputSafetyTest, AnExistingOutputIsReplacedOnlyWhenTheTaskFinishes)
+{
+    const struct {
+        const char* Name;
+        const char* Old;
+        const char* Input;
+        const char* InputLines;
+        const char* Lines;
+        bool Stop;
+        bool Replaced;
+    } Cases[] = {
+        {"header refused", "precious", "tone.wav", "", "acodec=pcm_alaw", false, false},
+        {"empty file kept", "", "tone.wav", "", "acodec=pcm_alaw", false, false},
+        {"stopped", "precious", "clip.mkv", "re=1", "vcodec=mpeg4", true, false},
+        {"finished", "precious", "tone.wav", "", "", false, true},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Converter.ClearTasks();
+        const std::string Old = Work.File("old.mp4");
+        WriteFile(Old, C.Old);
+        ASSERT_EQ(::chmod(Old.c_str(), 0640), 0);
+        TInputOptions In;
+        In.ExtOptions = C.InputLines;
+        const int Index = Converter.AddTask(Input(C.Input), &In);
+        ASSERT_TRUE(Converter.SetOutputFile(Index, Old, C.Lines)) << Converter.LastErrMsg();
+        std::atomic<int> Reports{0};
+        Converter.OnProgress = [&](platform::TObject*, PProgressInfo) {
+            if (C.Stop && Reports++ == 0)
+                Converter.Stop(false);
+        };
+        Run(1);
+        EXPECT_EQ(Ends[0].Finished, C.Replaced) << Ends[0].ExceptionMsg;
+        if (C.Replaced) {
+            EXPECT_EQ(Probe(Old, "stream=codec_type"), "audio");
+            struct stat St {};
+            ASSERT_EQ(::stat(Old.c_str(), &St), 0);
+            EXPECT_EQ(St.st_mode & 0777, 0640u);
+        } else {
+            EXPECT_EQ(ReadFile(Old), C.Old);
+        }
+        EXPECT_EQ(Leftovers({"old.mp4"}), std::vector<std::string>{});
+    }
+}
+
+// The input as the output, however the path is spelled, is refused at once
+// and the input stays whole.
+TEST_F(FFmpegOutputSafetyTest, AnInputIsNeverItsTaskOutput)
+{
+    const std::string Source = Work.File("song.wav");
+    WriteFile(Source, ReadFile(Input("tone.wav")));
+    fs::create_directory(Work.File("sub"));
+    ASSERT_EQ(::symlink(Source.c_str(), Work.File("link.wav").c_str()), 0);
+    ASSERT_EQ(::link(Source.c_str(), Work.File("hard.wav").c_str()), 0);
+    const std::string Spellings[] = {Source, Work.File("sub/../song.wav"), Work.File("link.wav"),
+                                     Work.File("hard.wav"), Work.Path() + "/./song.wav"};
+    for (const std::string& Output : Spellings) {
+        SCOPED_TRACE(Output);
+        Converter.ClearTasks();
+        TInputOptions In;
+        const int Index = Converter.AddTask(Source, &In);
+        ASSERT_GE(Index, 0) << Converter.LastErrMsg();
+        EXPECT_FALSE(Converter.SetOutputFile(Index, Output, "acodec=pcm_s16le"));
+        EXPECT_EQ(Converter.LastErrMsg(), Output + ": the output file is an input file of the task; it would be destroyed");
+        EXPECT_EQ(ReadFile(Source), ReadFile(Input("tone.wav")));
+    }
+}
+
+// A second task on an output another task holds is refused; the first
+// task's result is whole.
+TEST_F(FFmpegOutputSafetyTest, TwoTasksNeverShareAnOutput)
+{
+    const std::string Output = Work.File("one.mp3");
+    fs::create_directory(Work.File("sub"));
+    AddTaskFiles(Input("tone.wav"), Output);
+    for (const std::string& Spelling : {Output, Work.File("sub/../one.mp3")}) {
+        TInputOptions In;
+        const int Second = Converter.AddTask(Input("clip.mkv"), &In);
+        EXPECT_FALSE(Converter.SetOutputFile(Second, Spelling, ""));
+        EXPECT_EQ(Converter.LastErrMsg(), Spelling + ": task 0 already writes this output file");
+        Converter.RemoveTask(Second);
+    }
+    Run(2);
+    ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+    EXPECT_NEAR(ProbeDuration(Output), 1.0, 0.05);
+}
+
+// A full disk fails the task with the system's words and the file's name;
+// an existing output there stays as it was.
+TEST_F(FFmpegOutputSafetyTest, AFullDiskIsAFailure)
+{
+    const std::string Mount = Work.File("disk");
+    fs::create_directory(Mount);
+    TSmallDisk Disk(Mount);
+    if (!Disk.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here (needs root)";
+    for (const bool Existing : {false, true}) {
+        SCOPED_TRACE(Existing);
+        Converter.ClearTasks();
+        const std::string Output = Mount + "/big.wav";
+        if (Existing)
+            WriteFile(Output, "precious");
+        AddTaskFiles(Input("tone.wav"), Output, "acodec=pcm_s16le");
+        Run(1);
+        EXPECT_FALSE(Ends[0].Finished);
+        EXPECT_TRUE(Ends[0].Exception);
+        EXPECT_EQ(Ends[0].ExceptionMsg, Output + ": No space left on device");
+        if (Existing)
+            EXPECT_EQ(ReadFile(Output), "precious");
+        std::vector<std::string> Files;
+        for (const auto& Entry : fs::directory_iterator(Mount))
+            Files.push_back(Entry.path().filename().string());
+        // A file the task created stays with what it held, as a stopped
+        // task's does; a replacement in the making goes.
+        EXPECT_EQ(Files, std::vector<std::string>{"big.wav"});
+    }
+}
+
+// Writing to a device node: the clean-up leaves the node alone.
+TEST_F(FFmpegOutputSafetyTest, TheCleanUpRemovesOnlyFilesTheJobMade)
+{
+    const std::string Node = Work.File("null.wav");
+    if (::mknod(Node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "cannot make a device node here (needs root)";
+    AddTaskFiles(Input("tone.wav"), Node, "acodec=pcm_s16le");
+    Run(1);
+    EXPECT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+    struct stat St {};
+    ASSERT_EQ(::stat(Node.c_str(), &St), 0);
+    EXPECT_TRUE(S_ISCHR(St.st_mode));
+}
