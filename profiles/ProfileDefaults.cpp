@@ -175,9 +175,11 @@ bool IsFree(const std::string& AName, const std::string& AInputFile, const TOutp
 {
     if (IsSameFile(AName, AInputFile))
         return false;
-    if (ANaming.Overwrite)
-        return true;
-    return !platform::FileExists(AName) && !(ANaming.Taken && ANaming.Taken->count(AName) != 0);
+    // Two rows never write one file, even when files on disk may be
+    // overwritten.
+    if (ANaming.Taken && ANaming.Taken->count(AName) != 0)
+        return false;
+    return ANaming.Overwrite || !platform::FileExists(AName);
 }
 
 std::string InFolder(const std::string& AFolder, const std::string& AName)

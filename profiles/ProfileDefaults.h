@@ -54,13 +54,13 @@ struct TOutputNaming {
     std::string Folder;     // the output folder as the user chose it
     bool Overwrite = false; // an existing output file may be overwritten
     // Output names that other rows of the file list will already produce;
-    // when not overwriting they count as taken like files on disk.
+    // they count as taken whether or not files on disk may be overwritten.
     const std::set<std::string>* Taken = nullptr;
 };
 
 // Output folder + "/" + the input's file name with its extension replaced
-// by AExt (appended when it has none). Unless overwriting, a name that
-// exists as a file or is taken gets "_" and the first free number N = 1, 2,
+// by AExt (appended when it has none). A taken name, or unless overwriting
+// a name that exists as a file, gets "_" and the first free number N = 1, 2,
 // ... before its extension ("clip_2.mp4"). The input file itself is never
 // the result, overwriting or not. Raises EProfileError when no folder is
 // given, rather than aiming at the file system's root.

@@ -208,8 +208,10 @@ TEST(ProfileDefaultsTest, NamesOtherRowsWillProduceCountAsTaken)
     // Two inputs named alike from different folders never share an output.
     EXPECT_EQ(MakeOutputFileName("/a/clip.avi", ".mp4", TOutputNaming{out, false, &taken}), out + "/clip_3.mp4");
     EXPECT_EQ(MakeOutputFileName("/a/new.avi", ".mp4", TOutputNaming{out, false, &taken}), out + "/new.mp4");
-    // Overwriting was asked for: the name stays.
-    EXPECT_EQ(MakeOutputFileName("/a/clip.avi", ".mp4", TOutputNaming{out, true, &taken}), out + "/clip.mp4");
+    // Overwriting was asked for: a file on disk may go, another row's name
+    // may not.
+    EXPECT_EQ(MakeOutputFileName("/a/clip.avi", ".mp4", TOutputNaming{out, true, &taken}), out + "/clip_1.mp4");
+    EXPECT_EQ(MakeOutputFileName("/a/new.avi", ".mp4", TOutputNaming{out, true, &taken}), out + "/new.mp4");
 
     TOutputFields f;
     f.Video_AddFileName = "/b/clip.mkv";

@@ -1,0 +1,167 @@
+#pragma once
+// The converter's work behind the main window: the output choice (category,
+// profile, six presets and the output fields the catalogue derives), the
+// task list, adding files, editing the list, runs with their progress and
+// ends, and what happens after a run. The window shows what this holds and
+// forwards the user's commands; everything here runs on the GUI thread.
+
+#include "app/workflow/CommandStates.h"
+#include "app/workflow/ConversionEngine.h"
+#include "app/workflow/OptionFile.h"
+#include "app/workflow/TaskRows.h"
+#include "profiles/PresetLists.h"
+#include "profiles/ProfileDefaults.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// What the workflow asks of the window.
+class IWorkflowView {
+public:
+    virtual ~IWorkflowView() = default;
+    // A "提示" box with one OK button.
+    virtual void ShowHint(const std::string& AText) = 0;
+    // A task's failure, in a warning box titled with the program's name.
+    virtual void ShowTaskError(const std::string& AText) = 0;
+    // The 60-second countdown before a shutdown; true only when it ran out.
+    virtual bool ConfirmShutdown() = 0;
+    // Rows were added, removed, moved or cleared.
+    virtual void RowsChanged() = 0;
+    // One row's texts changed (progress); the window repaints it later.
+    virtual void RowChanged(int AIndex) = 0;
+    // The output choice or its lists changed.
+    virtual void ChoiceChanged() = 0;
+    // Open a file paused in the preview pane; stop the preview.
+    virtual void PreviewFile(const std::string& AFileName) = 0;
+    virtual void StopPreview() = 0;
+    // Lets the window paint between files of a long add.
+    virtual void KeepResponsive() = 0;
+};
+
+class TConverterWorkflow {
+public:
+    TConverterWorkflow(IConversionEngine& AEngine, TOptionFile& AOptionFile, IWorkflowView& AView);
+    ~TConverterWorkflow();
+
+    // -- settings ---------------------------------------------------------
+    // Reads the output folder; the options dialog's values come in through
+    // SetOptions (the dialog owns them).
+    void LoadSettings();
+    const std::string& OutputFolder() const { return FOutputFolder; }
+    // A chosen folder; false (nothing changes) when it does not exist.
+    bool ChooseOutputFolder(const std::string& AFolder);
+    const TConversionOptions& Options() const { return FOptions; }
+    void SetOptions(const TConversionOptions& AOptions);
+    // The folder of sounds/ring001.wav; the program's folder by default.
+    std::string ProgramFolder;
+
+    // -- output choice ----------------------------------------------------
+    int CategoryIndex() const { return FCategory; }
+    int ProfileIndex() const { return FProfile; }
+    std::span<const char* const> ProfileNames() const;
+    std::string ProfileCaption() const;
+    // The lists of the current profile; none when it has none.
+    const profiles::TPresetChoices* PresetLists() const { return FPresetLists ? &*FPresetLists : nullptr; }
+    int PresetIndex(profiles::TPreset APreset) const { return FPresetIndexes[size_t(APreset)]; }
+    std::string PresetText(profiles::TPreset APreset) const;
+    bool PresetEnabled(profiles::TPreset APreset) const;
+    const profiles::TOutputFields& Fields() const { return FFields; }
+
+    // The user's choices; each writes the selected row as the lists do.
+    void SetCategory(int AIndex);
+    void SetProfile(int AIndex);
+    void SetPreset(profiles::TPreset APreset, int AIndex);
+
+    // -- the list ---------------------------------------------------------
+    TTaskList& Rows() { return FRows; }
+    const TTaskList& Rows() const { return FRows; }
+    const TCommandStates& Commands() const { return FCommands; }
+    TCommandStates& Commands() { return FCommands; }
+    const std::vector<std::string>& Log() const { return FLog; }
+    void AddLogLine(const std::string& ALine);
+    std::function<void(const std::string&)> OnLog;
+
+    // Selecting a row restores its choice into the lists and previews it.
+    void SelectRow(int AIndex);
+
+    // Adding. The chooser already ran; these take its result.
+    void AddFile(const std::string& AFileName);
+    void AddFiles(const std::vector<std::string>& AFileNames);
+    void AddFolder(const std::string& AFolder);
+
+    // Editing.
+    void RemoveSelected();
+    void MoveSelectedUp();
+    void MoveSelectedDown();
+    // The row a rename starts on and its name without extension; none (with
+    // the hint when AWithHint) when no row is selected.
+    std::optional<int> BeginRename(bool AWithHint);
+    // Ends a rename of row ARow: false when the name was refused or empty
+    // (the edit stays open on an empty name).
+    bool FinishRename(int ARow, const std::string& AText);
+    void Clear();
+    void ListClicked();
+
+    // Running.
+    void Start();
+    void Pause();
+    void Resume();
+    void Stop();
+    // The window closes: no row changes and no after-finish action from now.
+    void Close();
+    bool Running() const { return FRunning; }
+
+    // The engine's records (the engine calls these through its events).
+    void Progress(const engine::TProgressInfo& AInfo);
+    void Terminate(const engine::TTerminateInfo& AInfo);
+
+    // After-finish actions (also the "打开" button for the folder).
+    void OpenOutputFolder();
+    void ShutDown();
+    void PlayFinishSound();
+
+    // The extension the current profile gives output names (".mp3").
+    std::string ProfileExtension() const;
+
+private:
+    profiles::TOutputNaming Naming(const std::set<std::string>* ATaken) const;
+    void FillPresetLists();
+    void ApplyPresetToSelectedRow(profiles::TPreset APreset);
+    void ApplyChoiceToSelectedRow();
+    std::string FreeRowName(int ARow, const std::string& AName) const;
+    // The per-file procedure; false when the handler must end.
+    enum class TAddResult { Added, Skipped, Stop };
+    TAddResult AddOne(const std::string& AFileName);
+    bool EnsureLibraries();
+    void SelectLast();
+    void RunAfterFinish();
+
+    IConversionEngine& FEngine;
+    TOptionFile& FOptionFile;
+    IWorkflowView& FView;
+    TConversionOptions FOptions;
+    std::string FOutputFolder;
+
+    int FCategory = 0;
+    int FProfile = 0;
+    std::optional<profiles::TPresetChoices> FPresetLists;
+    std::array<int, profiles::PresetCount> FPresetIndexes{};
+    profiles::TOutputFields FFields;
+    std::string FPreviewFileName;
+
+    TTaskList FRows;
+    TCommandStates FCommands;
+    std::vector<std::string> FLog;
+    std::map<int, int> FTaskRows; // task index -> row index of the current run
+    bool FRunning = false;
+    bool FStopped = false;
+    bool FClosing = false;
+};
+
+} // namespace app

@@ -1,0 +1,170 @@
+// Runs: the rebuild of every task from its row at Start, pause, resume and
+// stop, the progress and end records, and what happens after a run.
+#include "app/workflow/Workflow.h"
+
+#include "profiles/ProfileDefaults.h"
+#include "platform/core/SysUtils.h"
+#include "platform/shell/ShellExecute.h"
+#include "platform/shell/SystemActions.h"
+
+namespace app {
+
+using namespace profiles;
+
+namespace {
+
+platform::TThreadPriority ThreadPriorityOf(TRunPriority APriority)
+{
+    switch (APriority) {
+    case TRunPriority::Idle: return platform::TThreadPriority::tpIdle;
+    case TRunPriority::Lowest: return platform::TThreadPriority::tpLowest;
+    case TRunPriority::Lower: return platform::TThreadPriority::tpLower;
+    case TRunPriority::Normal: break;
+    }
+    return platform::TThreadPriority::tpNormal;
+}
+
+} // namespace
+
+void TConverterWorkflow::Start()
+{
+    FEngine.SetThreadPriority(ThreadPriorityOf(FOptions.Priority));
+    try {
+        FEngine.ClearTasks();
+    } catch (const std::exception& E) {
+        AddLogLine(E.what());
+        return;
+    }
+    FTaskRows.clear();
+    std::set<std::string> taken;
+    for (int i = 0; i < FRows.Count(); ++i) {
+        TTaskRow& row = FRows.Row(i);
+        row.Input.FileName = row.Caption;
+        ApplyRowToRecord(row, row.Output);
+        std::string path = RowOutputPath(FOutputFolder, row);
+        // A file that appeared since the name was chosen is not overwritten
+        // unless the user said so; the row shows the new name.
+        if (!FOptions.Overwrite && (platform::FileExists(path) || taken.count(path) != 0)) {
+            const std::set<std::string> others = FRows.OutputPaths(FOutputFolder, i);
+            taken.insert(others.begin(), others.end());
+            path = MakeOutputFileName(path, platform::ExtractFileExt(path), Naming(&taken));
+            row.Sub(siOutputFileName) = platform::ExtractFileName(path);
+        }
+        taken.insert(path);
+        const int task = FEngine.AddTask(row.Caption, row.Input);
+        if (task < 0) {
+            row.Sub(siProgress) = "N/A";
+            AddLogLine("***File open error: " + FEngine.LastError());
+            continue;
+        }
+        if (!FEngine.SetOutputFile(task, path, row.Output)) {
+            row.Sub(siProgress) = "N/A";
+            AddLogLine("***Cannot do convert, error: " + FEngine.LastError());
+            FEngine.RemoveTask(task);
+            continue;
+        }
+        FTaskRows[task] = i;
+    }
+    FCommands.Started(true);
+    FRunning = true;
+    FStopped = false;
+    FView.RowsChanged();
+    FEngine.Start(FOptions.ThreadCount);
+}
+
+void TConverterWorkflow::Pause()
+{
+    FCommands.Paused();
+    FEngine.Pause();
+}
+
+void TConverterWorkflow::Resume()
+{
+    FCommands.Resumed();
+    FEngine.Resume();
+}
+
+void TConverterWorkflow::Stop()
+{
+    FCommands.Stopped();
+    FStopped = true;
+    FEngine.Stop(true);
+}
+
+void TConverterWorkflow::Close()
+{
+    FClosing = true;
+    FEngine.OnProgress = nullptr;
+    FEngine.OnTerminate = nullptr;
+    FEngine.Stop(true);
+}
+
+void TConverterWorkflow::Progress(const engine::TProgressInfo& AInfo)
+{
+    const auto found = FTaskRows.find(AInfo.TaskIndex);
+    if (FClosing || found == FTaskRows.end() || found->second >= FRows.Count())
+        return;
+    TTaskRow& row = FRows.Row(found->second);
+    row.Sub(siProgress) = ProgressText(AInfo.CurrentDuration, AInfo.TotalDuration);
+    if (AInfo.FPS > 0)
+        row.Sub(siFPS) = platform::IntToStr(AInfo.FPS);
+    row.Sub(siConvertedTime) = SecToDate(int32_t(AInfo.CurrentDuration / 1000000));
+    row.Sub(siConvertedSize) = MegabytesText(AInfo.CurrentSize);
+    FView.RowChanged(found->second);
+}
+
+void TConverterWorkflow::Terminate(const engine::TTerminateInfo& AInfo)
+{
+    if (FClosing)
+        return;
+    if (AInfo.TaskIndex < 0) {
+        FRunning = false;
+        FCommands.RunEnded();
+        // A run the user stopped ends without its after-finish action.
+        if (!FStopped)
+            RunAfterFinish();
+    } else if (AInfo.Finished) {
+        const auto found = FTaskRows.find(AInfo.TaskIndex);
+        if (found != FTaskRows.end() && found->second < FRows.Count()) {
+            FRows.Row(found->second).Sub(siProgress) = "100%";
+            FView.RowChanged(found->second);
+        }
+    }
+    if (AInfo.Exception)
+        FView.ShowTaskError(AInfo.ExceptionMsg);
+}
+
+void TConverterWorkflow::RunAfterFinish()
+{
+    switch (FOptions.AfterDone) {
+    case TAfterDone::OpenFolder: OpenOutputFolder(); break;
+    case TAfterDone::Shutdown: ShutDown(); break;
+    case TAfterDone::PlaySound: PlayFinishSound(); break;
+    case TAfterDone::Nothing: break;
+    }
+}
+
+void TConverterWorkflow::OpenOutputFolder()
+{
+    // The desktop's answer is not ours to report.
+    platform::ShellOpen(FOutputFolder);
+}
+
+void TConverterWorkflow::ShutDown()
+{
+    if (!FView.ConfirmShutdown())
+        return;
+    std::string error;
+    if (!platform::SystemActions().Shutdown(error))
+        AddLogLine("Shutdown refused: " + error);
+}
+
+void TConverterWorkflow::PlayFinishSound()
+{
+    const std::string sound = platform::IncludeTrailingPathDelimiter(ProgramFolder) + "sounds/ring001.wav";
+    std::string error;
+    if (platform::FileExists(sound))
+        platform::SystemActions().PlaySound(sound, error);
+}
+
+} // namespace app
