@@ -394,11 +394,25 @@ void TCustomForm::Release()
 
 // ---- focus
 
+namespace {
+
+// A form not yet shown may name the control that takes the focus when it is:
+// only the control and its parents below the form must be visible and enabled.
+bool ShownWithinForm(TWinControl* AControl)
+{
+    for (TControl* c = AControl; c && !dynamic_cast<TCustomForm*>(c); c = c->Parent())
+        if (!c->Visible() || !c->Enabled())
+            return false;
+    return true;
+}
+
+} // namespace
+
 void TCustomForm::SetActiveControl(TWinControl* AControl)
 {
     if (FActiveControl == AControl)
         return;
-    if (AControl && (AControl == this || GetParentForm(AControl) != this || !AControl->CanFocus()))
+    if (AControl && (AControl == this || GetParentForm(AControl) != this || !ShownWithinForm(AControl)))
         throw EInvalidOperation("Cannot focus a disabled or invisible window");
     FActiveControl = AControl;
     if (FActive && AControl && FHandle)
@@ -642,6 +656,12 @@ void TApplication::Run()
         FMainForm->Show();
     while (!FTerminated)
         HandleMessage();
+}
+
+bool TApplication::HelpContext(int AContext, const std::string& AHelpFile)
+{
+    const std::string& file = AHelpFile.empty() ? HelpFile : AHelpFile;
+    return OnHelp && !file.empty() && OnHelp(file, AContext);
 }
 
 void TApplication::Terminate()

@@ -47,6 +47,8 @@ public:
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* AValue);
     bool KeyPreview = false;
+    // The help file of this form's topics; empty: the application's.
+    std::string HelpFile;
     bool AlphaBlend() const { return FAlphaBlend; }
     void SetAlphaBlend(bool AValue);
     uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
@@ -186,6 +188,11 @@ public:
 
     std::string Title;
     std::string HelpFile;
+    // The help system: shows topic AContext of AHelpFile and answers whether
+    // it could. Without a handler there is no help to show.
+    std::function<bool(const std::string& AHelpFile, int AContext)> OnHelp;
+    // Topic AContext of AHelpFile, or of HelpFile when that is empty.
+    bool HelpContext(int AContext, const std::string& AHelpFile = std::string());
     TBitmap* Icon() { return &FIcon; }
     TCustomForm* MainForm() const { return FMainForm; }
     bool Terminated() const { return FTerminated; }

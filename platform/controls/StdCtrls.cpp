@@ -301,7 +301,9 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
 UINT TCustomLabel::DrawFormat() const
 {
     UINT f = DT_EXPANDTABS;
-    f |= FWordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+    // Without word wrap a label still breaks at the line breaks of its caption.
+    if (FWordWrap)
+        f |= DT_WORDBREAK;
     f |= Alignment == taLeftJustify ? DT_LEFT : Alignment == taRightJustify ? DT_RIGHT : DT_CENTER;
     if (!ShowAccelChar)
         f |= DT_NOPREFIX;

@@ -1,0 +1,245 @@
+#include "skin/dialogs/bsDialogPictures.h"
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+namespace skin {
+
+using platform::TImageData;
+
+namespace {
+
+// Paints shapes into straight-alpha pixels. A shape is a test on points;
+// each pixel is sampled 4 x 4 times, so edges come out smooth.
+class TPainter {
+public:
+    TPainter(TImageData& AImage, int ASize) : F(AImage)
+    {
+        F.Width = F.Height = ASize;
+        F.Pixels.assign(size_t(ASize) * size_t(ASize), 0);
+        F.HasAlpha = true;
+        F.SourceBitCount = 32;
+    }
+
+    void Fill(const std::function<bool(double, double)>& AInside, uint32_t ARgb)
+    {
+        for (int y = 0; y < F.Height; ++y)
+            for (int x = 0; x < F.Width; ++x) {
+                int hits = 0;
+                for (int sy = 0; sy < 4; ++sy)
+                    for (int sx = 0; sx < 4; ++sx)
+                        hits += AInside(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4) ? 1 : 0;
+                if (hits)
+                    Over(F.At(x, y), ARgb, hits / 16.0);
+            }
+    }
+    void Disc(double CX, double CY, double R, uint32_t ARgb)
+    {
+        Fill([=](double X, double Y) { return Sq(X - CX) + Sq(Y - CY) <= R * R; }, ARgb);
+    }
+    void Box(double X0, double Y0, double X1, double Y1, uint32_t ARgb)
+    {
+        Fill([=](double X, double Y) { return X >= X0 && X < X1 && Y >= Y0 && Y < Y1; }, ARgb);
+    }
+    // A stroke of half-width R with round ends.
+    void Capsule(double X0, double Y0, double X1, double Y1, double R, uint32_t ARgb)
+    {
+        Fill([=](double X, double Y) { return SegmentDistance(X, Y, X0, Y0, X1, Y1) <= R; }, ARgb);
+    }
+    void Triangle(double AX, double AY, double BX, double BY, double CX, double CY, uint32_t ARgb)
+    {
+        Fill([=](double X, double Y) {
+            const double d1 = Cross(X, Y, AX, AY, BX, BY), d2 = Cross(X, Y, BX, BY, CX, CY),
+                         d3 = Cross(X, Y, CX, CY, AX, AY);
+            const bool neg = d1 < 0 || d2 < 0 || d3 < 0, pos = d1 > 0 || d2 > 0 || d3 > 0;
+            return !(neg && pos);
+        }, ARgb);
+    }
+
+private:
+    static double Sq(double V) { return V * V; }
+    static double Cross(double X, double Y, double AX, double AY, double BX, double BY)
+    {
+        return (X - BX) * (AY - BY) - (AX - BX) * (Y - BY);
+    }
+    static double SegmentDistance(double X, double Y, double X0, double Y0, double X1, double Y1)
+    {
+        const double dx = X1 - X0, dy = Y1 - Y0, len = dx * dx + dy * dy;
+        double t = len > 0 ? ((X - X0) * dx + (Y - Y0) * dy) / len : 0;
+        t = t < 0 ? 0 : (t > 1 ? 1 : t);
+        return std::sqrt(Sq(X - X0 - t * dx) + Sq(Y - Y0 - t * dy));
+    }
+    // ARgb at coverage ACover over the pixel, straight alpha.
+    static void Over(uint32_t& APixel, uint32_t ARgb, double ACover)
+    {
+        const double sa = ACover, da = (APixel >> 24) / 255.0, oa = sa + da * (1 - sa);
+        uint32_t out = uint32_t(std::lround(oa * 255)) << 24;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const double s = (ARgb >> shift) & 0xFF, d = (APixel >> shift) & 0xFF;
+            const double c = oa > 0 ? (s * sa + d * da * (1 - sa)) / oa : 0;
+            out |= uint32_t(std::lround(c)) << shift;
+        }
+        APixel = out;
+    }
+    TImageData& F;
+};
+
+constexpr uint32_t White = 0xFFFFFF, Ink = 0x202020;
+
+// A round badge with a darker rim, the face of three of the icons.
+void Badge(TPainter& P, uint32_t ARim, uint32_t AFace)
+{
+    P.Disc(16, 16, 15.5, ARim);
+    P.Disc(16, 16, 14, AFace);
+}
+
+void InformationIcon(TPainter& P)
+{
+    Badge(P, 0x1D4F9C, 0x2F74D0);
+    P.Disc(16, 9, 2.3, White);
+    P.Capsule(16, 14, 16, 24, 2, White);
+}
+
+void ErrorIcon(TPainter& P)
+{
+    Badge(P, 0x9E1F14, 0xD9382B);
+    P.Capsule(10.5, 10.5, 21.5, 21.5, 2, White);
+    P.Capsule(21.5, 10.5, 10.5, 21.5, 2, White);
+}
+
+void WarningIcon(TPainter& P)
+{
+    P.Triangle(16, 0.5, 31.5, 29.5, 0.5, 29.5, 0x8A6700);
+    P.Triangle(16, 3.5, 29, 28, 3, 28, 0xF6C619);
+    P.Capsule(16, 11, 16, 19.5, 1.8, Ink);
+    P.Disc(16, 24, 1.9, Ink);
+}
+
+void QuestionIcon(TPainter& P)
+{
+    Badge(P, 0x1D4F9C, 0x2F74D0);
+    // The hook of the question mark: the upper part of a ring and its
+    // lower right quarter, ending in a short stem.
+    P.Fill([](double X, double Y) {
+        const double d = std::hypot(X - 16, Y - 12);
+        return d >= 3 && d <= 6.4 && (Y <= 12 || (X >= 16 && Y <= 15.5 && X - 16 >= Y - 12));
+    }, White);
+    P.Capsule(18.8, 15.8, 16.4, 18, 1.6, White);
+    P.Capsule(16.2, 18, 16.2, 19.5, 1.6, White);
+    P.Disc(16.2, 24, 2, White);
+}
+
+constexpr uint32_t ArrowColor = 0x2E8B3A, FolderRim = 0x9C6A10, FolderFace = 0xF2C34E, Line = 0x3A4A5C;
+
+void BackPicture(TPainter& P)
+{
+    P.Triangle(1.5, 8, 8, 1.5, 8, 14.5, ArrowColor);
+    P.Box(7, 5.5, 14.5, 10.5, ArrowColor);
+}
+
+void UpPicture(TPainter& P)
+{
+    P.Triangle(8, 1.5, 14.5, 8, 1.5, 8, ArrowColor);
+    P.Box(5.5, 7, 10.5, 14.5, ArrowColor);
+}
+
+void Folder(TPainter& P)
+{
+    P.Box(1, 3, 7, 6, FolderRim);
+    P.Box(1, 5, 15, 14.5, FolderRim);
+    P.Box(2, 6, 14, 13.5, FolderFace);
+}
+
+void NewFolderPicture(TPainter& P)
+{
+    Folder(P);
+    // The spark of something new at the top right.
+    P.Capsule(12.5, 0.8, 12.5, 6.2, 0.8, ArrowColor);
+    P.Capsule(9.8, 3.5, 15.2, 3.5, 0.8, ArrowColor);
+}
+
+void ListStylePicture(TPainter& P)
+{
+    for (double y : {1.5, 6.5, 11.5}) {
+        P.Box(1, y, 4.5, y + 3.5, Line);
+        P.Box(6, y + 1, 15, y + 2.5, Line);
+    }
+}
+
+void StretchPicture(TPainter& P)
+{
+    P.Box(4, 4, 12, 12, Line);
+    P.Box(5, 5, 11, 11, White);
+    P.Triangle(0.5, 0.5, 5, 0.5, 0.5, 5, Line);
+    P.Triangle(15.5, 0.5, 15.5, 5, 11, 0.5, Line);
+    P.Triangle(0.5, 15.5, 0.5, 11, 5, 15.5, Line);
+    P.Triangle(15.5, 15.5, 11, 15.5, 15.5, 11, Line);
+}
+
+struct TPictureEntry {
+    std::string_view Name;
+    void (*Draw)(TPainter&);
+};
+
+constexpr TPictureEntry DialogPictures[] = {
+    {"BS_BACK_PNG", BackPicture},         {"BS_UP_PNG", UpPicture},           {"BS_NEWFOLDER_PNG", NewFolderPicture},
+    {"BS_LVSTYLE_PNG", ListStylePicture}, {"BS_STRETCH_PNG", StretchPicture},
+};
+
+struct TIconEntry {
+    int Id;
+    void (*Draw)(TPainter&);
+};
+
+constexpr TIconEntry MessageIcons[] = {
+    {IDI_HAND, ErrorIcon},
+    {IDI_QUESTION, QuestionIcon},
+    {IDI_EXCLAMATION, WarningIcon},
+    {IDI_ASTERISK, InformationIcon},
+};
+
+bool ToPng(bool AFound, const TImageData& AImage, platform::TPngImage& APng)
+{
+    if (AFound)
+        APng.SetImage(AImage);
+    return AFound;
+}
+
+} // namespace
+
+bool DrawMessageIcon(int AIconId, TImageData& AImage)
+{
+    for (const TIconEntry& e : MessageIcons)
+        if (e.Id == AIconId) {
+            TPainter p(AImage, 32);
+            e.Draw(p);
+            return true;
+        }
+    return false;
+}
+
+bool DrawDialogPicture(std::string_view AName, TImageData& AImage)
+{
+    for (const TPictureEntry& e : DialogPictures)
+        if (e.Name == AName) {
+            TPainter p(AImage, 16);
+            e.Draw(p);
+            return true;
+        }
+    return false;
+}
+
+bool LoadMessageIcon(int AIconId, platform::TPngImage& APng)
+{
+    TImageData image;
+    return ToPng(DrawMessageIcon(AIconId, image), image, APng);
+}
+
+bool LoadDialogPicture(std::string_view AName, platform::TPngImage& APng)
+{
+    TImageData image;
+    return ToPng(DrawDialogPicture(AName, image), image, APng);
+}
+
+} // namespace skin
