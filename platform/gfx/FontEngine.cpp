@@ -9,7 +9,9 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_BITMAP_H
 #include FT_OUTLINE_H
+#include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
 #include "platform/core/SysUtils.h"
@@ -106,7 +108,11 @@ TFaceFile MatchFace(const std::string& AFamily, const char* ALang, bool ABold, b
         int W = 0, Sl = 0;
         FcPatternGetInteger(M, FC_WEIGHT, 0, &W);
         FcPatternGetInteger(M, FC_SLANT, 0, &Sl);
-        F.Bold = W >= FC_WEIGHT_DEMIBOLD;
+        // fontconfig reports a face without a bold style as bold when it
+        // asks for synthetic emboldening; that face still has to be widened.
+        FcBool Embolden = FcFalse;
+        FcPatternGetBool(M, FC_EMBOLDEN, 0, &Embolden);
+        F.Bold = W >= FC_WEIGHT_DEMIBOLD && !Embolden;
         F.Italic = Sl != FC_SLANT_ROMAN;
         FcPatternDestroy(M);
     }
@@ -132,7 +138,10 @@ public:
             FFallback = nullptr;
         }
         Family = Main.Family;
+        // Each face is emboldened on its own: a Latin face with a bold style
+        // often stands beside a CJK fallback that has none.
         FSynthBold = Bold && !Main.Bold;
+        FSynthBoldFallback = Bold && !Cjk.Bold;
         FSynthItalic = Italic && !Main.Italic;
         Underline = AFont.lfUnderline != 0;
         StrikeOut = AFont.lfStrikeOut != 0;
@@ -230,19 +239,25 @@ private:
         if (Face == nullptr || FT_Load_Glyph(Face, Index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0)
             return G;
         FT_GlyphSlot Slot = Face->glyph;
+        const bool SynthBold = Face == FPrimary ? FSynthBold : FSynthBoldFallback;
+        const bool EmbeddedBitmap = Slot->format == FT_GLYPH_FORMAT_BITMAP;
         if (Slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-            if (FSynthBold)
+            if (SynthBold)
                 FT_Outline_EmboldenXY(&Slot->outline, std::max(32, FPpem * 2), 0);
             if (FSynthItalic) {
                 FT_Matrix Shear{0x10000, 0x3800, 0, 0x10000};
                 FT_Outline_Transform(&Slot->outline, &Shear);
             }
         }
-        G.Advance = int((Slot->advance.x + 32) >> 6) + (FSynthBold ? 1 : 0);
+        G.Advance = int((Slot->advance.x + 32) >> 6) + (SynthBold ? 1 : 0);
         if (ACh == U'\t' || ACh == U'\n' || ACh == U'\r')
             return G;
         if (FT_Render_Glyph(Slot, FT_RENDER_MODE_NORMAL) != 0)
             return G;
+        // Faces with embedded bitmaps for small sizes come as bitmaps: widen
+        // those by one pixel, as the outlines are widened above.
+        if (SynthBold && EmbeddedBitmap && FT_GlyphSlot_Own_Bitmap(Slot) == 0)
+            FT_Bitmap_Embolden(Library(), &Slot->bitmap, 64, 0);
         const FT_Bitmap& B = Slot->bitmap;
         G.Left = Slot->bitmap_left;
         G.Top = Slot->bitmap_top;
@@ -264,6 +279,7 @@ private:
     FT_Face FPrimary = nullptr;
     FT_Face FFallback = nullptr;
     bool FSynthBold = false;
+    bool FSynthBoldFallback = false;
     bool FSynthItalic = false;
     int FPpem = 16;
     std::unordered_map<char32_t, TGlyph> FGlyphs;

@@ -199,3 +199,37 @@ TEST(GdiText, ExpandTabs)
 }
 
 } // namespace
+
+// The ink a text leaves on white: the sum of its darkness.
+long InkWeight(const char* AFace, int AWeight, const char* AText)
+{
+    TTestBitmap B(80, 24, 0x00FFFFFF);
+    HFONT Font = CreateFont(-12, 0, 0, 0, AWeight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, AFace);
+    HGDIOBJ Old = SelectObject(B.DC, Font);
+    SetBkMode(B.DC, TRANSPARENT);
+    TextOut(B.DC, 2, 2, AText);
+    SelectObject(B.DC, Old);
+    DeleteObject(Font);
+    long Sum = 0;
+    for (int Y = 0; Y < B.Height; ++Y)
+        for (int X = 0; X < B.Width; ++X)
+            Sum += 255 - (B.At(X, Y) & 0xFF);
+    return Sum;
+}
+
+TEST(GdiText, BoldIsBoldForLatinAndCjkGlyphs)
+{
+    // Latin faces with a bold style of their own fall back to a CJK face
+    // that may have none; every glyph must still come out heavier.
+    struct Case {
+        const char* Face;
+        const char* Text;
+    };
+    for (const Case& C : {Case{"Tahoma", "格式转换"}, Case{"Tahoma", "Hello"}, Case{"宋体", "格式转换"},
+                          Case{"宋体", "Hello"}}) {
+        const long Regular = InkWeight(C.Face, FW_NORMAL, C.Text);
+        const long Bold = InkWeight(C.Face, FW_BOLD, C.Text);
+        EXPECT_GT(Regular, 0) << C.Face << " " << C.Text;
+        EXPECT_GT(Bold * 100, Regular * 115) << C.Face << " " << C.Text;
+    }
+}
