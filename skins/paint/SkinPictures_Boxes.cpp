@@ -1,0 +1,155 @@
+// boxes.bmp, 216 x 264, on the face colour:
+//  - edit 60 x 24: normal 0,0, hot or focused 0,24;
+//  - combo box 80 x 24: normal 60,0, hot or focused 60,24; drop buttons
+//    18 x 20 at x 140: normal y 0, hot 20, pressed 40, disabled 60;
+//  - list box frame 158,0,198,40;
+//  - check list marks 15 x 15 on the window colour: checked 198,0,
+//    unchecked 198,15;
+//  - list items 60 x 22 at x 0: normal y 48, selected 70, selected and
+//    focused 92;
+//  - menu items 100 x 24 at x 60: normal y 48, hot 72; divider 60,96,160,103;
+//    menu glyphs 16 x 16: check 160,48, radio 176,48, arrow 160,64, hot
+//    arrow 176,64, hot check 160,80, hot radio 176,80;
+//  - menu bar 0,114,60,136; menu bar items 40 x 22 at y 114: normal x 60,
+//    hot 100, pressed 140;
+//  - page control frame 0,136,60,196; tabs 60 x 26: normal 60,140, active
+//    120,140, hot 60,166, focused 120,166; tab scroller buttons 16 x 20:
+//    right arrow at x 180 (normal y 140, hot 160, pressed 180), left arrow at
+//    x 196 (same rows);
+//  - panel 0,200,40,240; group box 40,200,100,260; tool bar 100,200,140,240;
+//    status bar 140,200,180,224; header label 140,224,180,246;
+//    horizontal splitter 180,204,216,210, vertical splitter 180,212,186,252.
+
+#include "skins/paint/SkinPalette.h"
+#include "skins/paint/SkinPictures.h"
+
+namespace skinpaint {
+
+namespace {
+
+void Edits(TPainter& P)
+{
+    P.RoundRect({0, 0, 60, 24}, 2, Window, Border);
+    P.RoundRect({0, 24, 60, 48}, 2, Window, Accent);
+    P.RoundRect({60, 0, 140, 24}, 2, Window, Border);
+    P.RoundRect({60, 24, 140, 48}, 2, Window, Accent);
+    const TRgb fills[4] = {Window, HotFill, DownFill, Window};
+    const TRgb glyphs[4] = {Glyph, Accent, AccentDown, GrayText};
+    for (int i = 0; i < 4; ++i) {
+        const TBox b{140, 20 * i, 158, 20 * i + 20};
+        P.Fill(b, Window);
+        if (fills[i] != Window)
+            P.RoundRect(b.Inset(1), 2, fills[i], fills[i], 0);
+        Chevron(P, b, TDirection::Down, 3.5, glyphs[i]);
+    }
+    P.Fill({158, 0, 198, 40}, Window);
+    P.RoundRect({158, 0, 198, 40}, 0, Window, Border);
+    P.Fill({198, 0, 216, 30}, Window);
+    P.RoundRect({199, 1, 212, 14}, 2.5, Accent, Accent);
+    CheckMark(P, {199, 1, 212, 14}, 1.8, Window);
+    P.RoundRect({199, 16, 212, 29}, 2.5, Window, Border);
+}
+
+void ListItems(TPainter& P)
+{
+    P.Fill({0, 48, 60, 70}, Window);
+    P.Fill({0, 70, 60, 92}, Accent);
+    P.Fill({0, 92, 60, 114}, AccentDown);
+    P.RoundRect({1, 93, 59, 113}, 0, Accent, Rgb(140, 180, 245));
+}
+
+void Menus(TPainter& P)
+{
+    P.Fill({60, 48, 216, 114}, Window);
+    P.RoundRect({62, 73, 158, 95}, 2, HotFill, HotFill, 0);
+    P.HLine(68, 156, 99, Divider);
+    P.Fill({160, 64, 216, 96}, Window);
+    P.Fill({176, 64, 192, 80}, HotFill);
+    P.Fill({160, 80, 192, 96}, HotFill);
+    CheckMark(P, {160, 48, 176, 64}, 1.6, Text);
+    P.Disk(184, 56, 3, Text);
+    Chevron(P, {160, 64, 176, 80}, TDirection::Right, 3.5, Glyph);
+    Chevron(P, {176, 64, 192, 80}, TDirection::Right, 3.5, Accent);
+    CheckMark(P, {160, 80, 176, 96}, 1.6, AccentDown);
+    P.Disk(184, 88, 3, AccentDown);
+    // Menu bar and its items.
+    P.Fill({0, 114, 180, 136}, Window);
+    P.HLine(0, 60, 135, Divider);
+    P.RoundRect({101, 115, 139, 135}, 2, HotFill, HotFill, 0);
+    P.RoundRect({141, 115, 179, 135}, 2, DownFill, DownFill, 0);
+}
+
+void Tabs(TPainter& P)
+{
+    P.RoundRect({0, 136, 60, 196}, 0, Window, Border);
+    struct TTab {
+        int X, Y;
+        TRgb Fill;
+        bool Active;
+    };
+    for (const TTab& t : {TTab{60, 140, Face, false}, TTab{120, 140, Window, true}, TTab{60, 166, HotFill, false},
+                          TTab{120, 166, Window, true}}) {
+        P.Fill({t.X, t.Y, t.X + 60, t.Y + 26}, Face);
+        P.RoundRect({t.X, t.Y + (t.Active ? 0 : 2), t.X + 60, t.Y + 29}, 3, t.Fill, Border);
+        P.Fill({t.X, t.Y + 26, t.X + 60, t.Y + 29}, Face);
+        if (t.Active) {
+            P.Fill({t.X + 1, t.Y + 25, t.X + 59, t.Y + 26}, Window);
+            P.Fill({t.X + 2, t.Y, t.X + 58, t.Y + 2}, Accent);
+        } else {
+            P.HLine(t.X, t.X + 60, t.Y + 25, Border);
+        }
+    }
+    const TRgb fills[3] = {Face, HotFill, DownFill};
+    for (int i = 0; i < 3; ++i)
+        for (int x : {180, 196}) {
+            const TBox b{x, 140 + 20 * i, x + 16, 160 + 20 * i};
+            P.RoundRect(b, 2, fills[i], Border);
+            Chevron(P, b, x == 180 ? TDirection::Right : TDirection::Left, 3, Glyph);
+        }
+}
+
+void Panels(TPainter& P)
+{
+    P.Fill({0, 200, 216, 264}, Face);
+    P.RoundRect({40, 200, 100, 260}, 3, Window, Border);
+    P.Fill({41, 201, 99, 222}, Band);
+    P.RoundRect({41, 201, 99, 212}, 2, Band, Band, 0);
+    P.HLine(41, 99, 222, Border);
+    P.Fill({100, 200, 140, 240}, Window);
+    P.HLine(100, 140, 239, Divider);
+    P.HLine(140, 180, 200, Border);
+    P.Fill({140, 224, 180, 246}, Band);
+    P.HLine(184, 212, 207, Divider);
+    P.VLine(183, 216, 248, Divider);
+}
+
+} // namespace
+
+TPainter BoxPicture()
+{
+    TPainter p(216, 264, Face);
+    Edits(p);
+    ListItems(p);
+    Menus(p);
+    Tabs(p);
+    Panels(p);
+    return p;
+}
+
+TPainter PopupPicture()
+{
+    // 40 x 40: the window of popup menus, a 1-pixel edge round the items.
+    TPainter p(40, 40, Window);
+    p.RoundRect({0, 0, 40, 40}, 0, Window, Border);
+    return p;
+}
+
+TPainter HintPicture()
+{
+    // 40 x 30: a light hint with a 1-pixel edge; text from 6,4 to 34,26.
+    TPainter p(40, 30, Window);
+    p.RoundRect({0, 0, 40, 30}, 0, Rgb(250, 251, 253), Border);
+    return p;
+}
+
+} // namespace skinpaint

@@ -1,0 +1,156 @@
+// marks.bmp, 160 x 210, on the colour key:
+//  - check boxes, 15 x 15 cells in row y 0 (a 13 x 13 box inside a ring of
+//    the key): checked x 0, unchecked 15, hot checked 30, hot unchecked 45,
+//    disabled checked 60, disabled unchecked 75, grayed 90, hot grayed 105;
+//  - radio buttons in row y 15, the first six of the same columns;
+//  - the face behind a framed check or radio box, 120,0,160,20;
+//  - vertical scroll bar 0,30,16,110: top button 16 high, track, bottom
+//    button 16 high; its button states at x 16: hot top y 30, pressed top
+//    46, hot bottom 62, pressed bottom 78; thumbs 16 x 30 at y 30: normal
+//    x 32, hot 48, pressed 64;
+//  - horizontal scroll bar 0,110,80,126 (left button, track, right
+//    button); button states in row y 126: hot left x 0, pressed left 16, hot
+//    right 32, pressed right 48; thumbs 30 x 16 at x 80: normal y 110, hot
+//    126, pressed 142;
+//  - the same bar with a 16-pixel corner box, 0,158,96,174;
+//  - slider: horizontal ruler 0,180,40,188 and thumbs 40,174,72,190
+//    (normal left half, pressed or disabled right half); vertical ruler
+//    110,30,118,70 and thumbs 118,30,150,46;
+//  - tree glyphs 9 x 9 on the window colour: expanded 0,192, collapsed 9,192.
+
+#include "skins/paint/SkinPalette.h"
+#include "skins/paint/SkinPictures.h"
+
+namespace skinpaint {
+
+namespace {
+
+struct TMarkLook {
+    TRgb Fill, Edge, Mark;
+};
+
+void CheckBox(TPainter& P, int AX, const TMarkLook& L, bool AChecked, bool AGrayed)
+{
+    P.RoundRect({AX + 1, 1, AX + 14, 14}, 2.5, L.Fill, L.Edge);
+    if (AChecked)
+        CheckMark(P, {AX + 1, 1, AX + 14, 14}, 1.8, L.Mark);
+    if (AGrayed)
+        P.Fill({AX + 4, 4, AX + 11, 11}, L.Mark);
+}
+
+void RadioBox(TPainter& P, int AX, const TMarkLook& L, bool AChecked)
+{
+    const double cx = AX + 7.5, cy = 22.5;
+    P.Disk(cx, cy, 6.5, L.Edge);
+    P.Disk(cx, cy, AChecked ? 5.0 : 5.5, L.Fill);
+    if (AChecked)
+        P.Disk(cx, cy, 3.0, L.Mark);
+}
+
+void Marks(TPainter& P)
+{
+    const TMarkLook checked{Accent, Accent, Window}, hotChecked{AccentHot, AccentHot, Window};
+    const TMarkLook unchecked{Window, Border, Window}, hotUnchecked{Window, Accent, Window};
+    const TMarkLook disChecked{DisabledEdge, DisabledEdge, Window}, disUnchecked{DisabledFill, DisabledEdge, Window};
+    CheckBox(P, 0, checked, true, false);
+    CheckBox(P, 15, unchecked, false, false);
+    CheckBox(P, 30, hotChecked, true, false);
+    CheckBox(P, 45, hotUnchecked, false, false);
+    CheckBox(P, 60, disChecked, true, false);
+    CheckBox(P, 75, disUnchecked, false, false);
+    CheckBox(P, 90, {Window, Border, Accent}, false, true);
+    CheckBox(P, 105, {Window, Accent, AccentHot}, false, true);
+    const TMarkLook rChecked{Window, Accent, Accent}, rHotChecked{Window, AccentHot, AccentHot};
+    const TMarkLook rDisChecked{DisabledFill, DisabledEdge, GrayText};
+    RadioBox(P, 0, rChecked, true);
+    RadioBox(P, 15, unchecked, false);
+    RadioBox(P, 30, rHotChecked, true);
+    RadioBox(P, 45, hotUnchecked, false);
+    RadioBox(P, 60, rDisChecked, true);
+    RadioBox(P, 75, disUnchecked, false);
+}
+
+// A scroll button: the track colour, a hover or pressed square, a chevron.
+void ScrollButton(TPainter& P, const TBox& B, TDirection D, TRgb AFill, TRgb AGlyph)
+{
+    P.Fill(B, Track);
+    if (AFill != Track)
+        P.RoundRect(B.Inset(1), 2, AFill, AFill, 0);
+    Chevron(P, B, D, 3.5, AGlyph);
+}
+
+// A thumb: a rounded bar across the track, 8 pixels thick.
+void ScrollThumb(TPainter& P, const TBox& B, bool AVertical, TRgb AColor)
+{
+    P.Fill(B, Track);
+    const TBox bar = AVertical ? TBox{B.Left + 4, B.Top + 2, B.Right - 4, B.Bottom - 2}
+                               : TBox{B.Left + 2, B.Top + 4, B.Right - 2, B.Bottom - 4};
+    P.RoundRect(bar, 4, AColor, AColor, 0);
+}
+
+void ScrollBars(TPainter& P)
+{
+    // Vertical: the up-pointing button at the top lowers the position.
+    ScrollButton(P, {0, 30, 16, 46}, TDirection::Up, Track, Glyph);
+    P.Fill({0, 46, 16, 94}, Track);
+    ScrollButton(P, {0, 94, 16, 110}, TDirection::Down, Track, Glyph);
+    ScrollButton(P, {16, 30, 32, 46}, TDirection::Up, Divider, Text);
+    ScrollButton(P, {16, 46, 32, 62}, TDirection::Up, Thumb, Text);
+    ScrollButton(P, {16, 62, 32, 78}, TDirection::Down, Divider, Text);
+    ScrollButton(P, {16, 78, 32, 94}, TDirection::Down, Thumb, Text);
+    const TRgb thumbs[3] = {Thumb, ThumbHot, ThumbDown};
+    for (int i = 0; i < 3; ++i) {
+        ScrollThumb(P, {32 + 16 * i, 30, 48 + 16 * i, 60}, true, thumbs[i]);
+        ScrollThumb(P, {80, 110 + 16 * i, 110, 126 + 16 * i}, false, thumbs[i]);
+    }
+    // Horizontal, then the same with the corner box of a list showing both.
+    for (int y : {110, 158}) {
+        ScrollButton(P, {0, y, 16, y + 16}, TDirection::Left, Track, Glyph);
+        P.Fill({16, y, 64, y + 16}, Track);
+        ScrollButton(P, {64, y, 80, y + 16}, TDirection::Right, Track, Glyph);
+    }
+    P.Fill({80, 158, 96, 174}, Face);
+    ScrollButton(P, {0, 126, 16, 142}, TDirection::Left, Divider, Text);
+    ScrollButton(P, {16, 126, 32, 142}, TDirection::Left, Thumb, Text);
+    ScrollButton(P, {32, 126, 48, 142}, TDirection::Right, Divider, Text);
+    ScrollButton(P, {48, 126, 64, 142}, TDirection::Right, Thumb, Text);
+}
+
+void SliderThumb(TPainter& P, double CX, double CY, TRgb ARing)
+{
+    P.Disk(CX, CY, 7, ARing);
+    P.Disk(CX, CY, 4, Window);
+}
+
+void Slider(TPainter& P)
+{
+    // Rulers: a 6-pixel rounded groove between rows (or columns) of the key.
+    P.RoundRect({0, 181, 40, 187}, 3, Border, Border, 0);
+    P.RoundRect({111, 30, 117, 70}, 3, Border, Border, 0);
+    SliderThumb(P, 48, 182, Accent);
+    SliderThumb(P, 64, 182, Thumb);
+    SliderThumb(P, 126, 38, Accent);
+    SliderThumb(P, 142, 38, Thumb);
+}
+
+void TreeGlyphs(TPainter& P)
+{
+    P.Fill({0, 192, 18, 201}, Window);
+    Chevron(P, {0, 192, 9, 201}, TDirection::Down, 3, Glyph);
+    Chevron(P, {9, 192, 18, 201}, TDirection::Right, 3, Glyph);
+}
+
+} // namespace
+
+TPainter MarkPicture()
+{
+    TPainter p(160, 210, Key);
+    p.Fill({120, 0, 160, 20}, Face);
+    Marks(p);
+    ScrollBars(p);
+    Slider(p);
+    TreeGlyphs(p);
+    return p;
+}
+
+} // namespace skinpaint
