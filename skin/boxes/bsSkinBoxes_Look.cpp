@@ -42,4 +42,15 @@ void CreateButtonRecordImage(const TbsDataSkinButtonControl& ARecord, TBitmap* A
                     ARecord.StretchEffect, ARecord.StretchType);
 }
 
+void DrawTransparentPiece(TCanvas* K, int X, int Y, TBitmap* ASrc, const TRect& ASrcRect)
+{
+    if (!ASrc || ASrcRect.IsEmpty())
+        return;
+    TBitmap piece;
+    piece.SetSize(ASrcRect.Width(), ASrcRect.Height());
+    CopyPiece(&piece, Rect(0, 0, ASrcRect.Width(), ASrcRect.Height()), ASrc, ASrcRect);
+    piece.SetTransparent(true);
+    K->Draw(X, Y, &piece);
+}
+
 } // namespace skin

@@ -8,6 +8,17 @@
 
 namespace skin {
 
+// The record named AName when the model holds a skin and the record is of
+// kind T; nil otherwise.
+template <class T>
+T* FindSkinRecord(TbsSkinData* AData, const std::string& AName)
+{
+    if (!AData || AData->Empty())
+        return nullptr;
+    const int i = AData->GetControlIndex(AName);
+    return i < 0 ? nullptr : dynamic_cast<T*>(AData->CtrlList[size_t(i)].get());
+}
+
 // The unskinned looks: a one-pixel frame and a fill, normal, hot or pressed.
 void DrawPlainButtonFace(platform::TCanvas* C, const platform::TRect& R, bool AHot, bool APressed);
 
@@ -21,5 +32,9 @@ platform::TRect ButtonRecordPiece(const TbsDataSkinButtonControl& ARecord, bool 
 // stretch flags.
 void CreateButtonRecordImage(const TbsDataSkinButtonControl& ARecord, platform::TBitmap* APicture,
                              const platform::TRect& ASource, platform::TBitmap* A);
+
+// Draws the piece ASrcRect of ASrc on K at (X, Y) with the colour of the
+// piece's lower-left pixel keyed out.
+void DrawTransparentPiece(platform::TCanvas* K, int X, int Y, platform::TBitmap* ASrc, const platform::TRect& ASrcRect);
 
 } // namespace skin

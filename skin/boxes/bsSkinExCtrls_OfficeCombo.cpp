@@ -1,0 +1,564 @@
+// The office combo box: selection and its events, the drop-down's opening
+// and closing, the mouse on the face and on the open list, keys, the wheel
+// and the skin record.
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+
+#include "skin/boxes/bsSkinBoxes_Look.h"
+#include "skin/core/bsUtils_Probes.h"
+#include "skin/core/bsUtils_Text.h"
+
+#include "platform/ui/Input.h"
+
+namespace skin {
+
+using namespace platform;
+
+namespace {
+
+// While the list is open the combo watches where it stands on the screen:
+// when its form (or any parent) moves, the list would float away from it.
+constexpr uintptr_t kFollowTimer = 2;
+constexpr uint32_t kFollowInterval = 100;
+
+} // namespace
+
+TbsSkinCustomOfficeComboBox::TbsSkinCustomOfficeComboBox(TComponent* AOwner) : TbsSkinCustomControl(AOwner)
+{
+    ControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks | csReplicatable;
+    FListBox = new TbsPopupOfficeListBox(this);
+    FTabStop = true;
+    FFont.SetName("Tahoma");
+    FFont.SetColor(clWindowText);
+    FFont.SetStyle({});
+    FFont.SetHeight(13);
+    FWidth = 120;
+    FHeight = 41;
+    FListBoxWindowProc = FListBox->WindowProc;
+    FListBox->WindowProc = [this](TMessage& M) { ListBoxWindowProc(M); };
+    FListBox->MouseMoveChangeIndex = true;
+    CalcRects();
+    FSkinDataName = "combobox";
+}
+
+TbsSkinCustomOfficeComboBox::~TbsSkinCustomOfficeComboBox()
+{
+    delete FListBox;
+    FListBox = nullptr;
+}
+
+void TbsSkinCustomOfficeComboBox::Notification(TComponent* AComponent, TOperation AOperation)
+{
+    TbsSkinCustomControl::Notification(AComponent, AOperation);
+    if (AOperation == opRemove && FListBox && AComponent == FListBox->Images())
+        FListBox->SetImages(nullptr);
+}
+
+// ---------------------------------------------------------------- properties
+
+void TbsSkinCustomOfficeComboBox::SetShowItemTitle(bool AValue)
+{
+    if (FShowItemTitle != AValue) {
+        FShowItemTitle = AValue;
+        Repaint();
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::SetShowItemImage(bool AValue)
+{
+    if (FShowItemImage != AValue) {
+        FShowItemImage = AValue;
+        Repaint();
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::SetShowItemText(bool AValue)
+{
+    if (FShowItemText != AValue) {
+        FShowItemText = AValue;
+        Repaint();
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::SetToolButtonStyle(bool AValue)
+{
+    if (FToolButtonStyle == AValue)
+        return;
+    FToolButtonStyle = AValue;
+    if (AValue)
+        FUseSkinSize = false;
+    Repaint();
+}
+
+void TbsSkinCustomOfficeComboBox::SetDefaultColor(TColor AValue)
+{
+    FDefaultColor = AValue;
+    if (FIndex == -1)
+        Invalidate();
+}
+
+void TbsSkinCustomOfficeComboBox::SetDropDownCount(int AValue)
+{
+    if (AValue >= 0)
+        FDropDownCount = AValue;
+}
+
+void TbsSkinCustomOfficeComboBox::SetListBoxSkinDataName(const std::string& AValue)
+{
+    FListBoxSkinDataName = AValue;
+    FListBox->SetSkinDataName(AValue);
+}
+
+// ---------------------------------------------------------------- selection
+
+void TbsSkinCustomOfficeComboBox::SetItemIndex(int Value)
+{
+    FListBox->SetItemIndex(Value);
+    FOldItemIndex = FListBox->ItemIndex();
+    Repaint();
+    if (!IsDesigning() && !IsLoading())
+        ClickAndChange();
+}
+
+void TbsSkinCustomOfficeComboBox::ClickAndChange()
+{
+    if (OnClick)
+        OnClick(this);
+    Change();
+}
+
+void TbsSkinCustomOfficeComboBox::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TbsSkinCustomOfficeComboBox::Choose(bool Flag)
+{
+    if (Flag)
+        SetItemIndex(FListBox->ItemIndex());
+}
+
+void TbsSkinCustomOfficeComboBox::SelectPrior(bool Flag)
+{
+    FListBox->FindUp();
+    Choose(Flag);
+}
+
+void TbsSkinCustomOfficeComboBox::SelectNext(bool Flag)
+{
+    FListBox->FindDown();
+    Choose(Flag);
+}
+
+void TbsSkinCustomOfficeComboBox::SelectPageUp(bool Flag)
+{
+    FListBox->FindPageUp();
+    Choose(Flag);
+}
+
+void TbsSkinCustomOfficeComboBox::SelectPageDown(bool Flag)
+{
+    FListBox->FindPageDown();
+    Choose(Flag);
+}
+
+// ---------------------------------------------------------------- layout
+
+void TbsSkinCustomOfficeComboBox::CalcRects()
+{
+    const int w = Width(), h = Height();
+    if (FIndex == -1 || FToolButtonStyle) {
+        Button.R = Rect(w - 19, 0, w, h);
+        CBItem.R = Rect(2, 2, Button.R.Left - 1, h - 2);
+        return;
+    }
+    const int d = w - SkinRect.Width();
+    Button.R = ButtonRect;
+    if (ButtonRect.Left >= SkinRect.Width() - RTPt.X)
+        Button.R = OffsetRect(Button.R, d, 0);
+    CBItem.R = ClRect;
+    CBItem.R.Right += d;
+    if (!FUseSkinSize) {
+        const int dh = h - SkinRect.Height();
+        CBItem.R.Bottom += dh;
+        Button.R.Bottom += dh;
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::CalcSkinLayout(int& W, int& H)
+{
+    if (FUseSkinSize) {
+        TbsSkinCustomControl::CalcSkinLayout(W, H);
+        return;
+    }
+    if (FIndex == -1)
+        return;
+    const int d = W - SkinRect.Width();
+    NewLTPoint = LTPt;
+    NewRTPoint = Point(RTPt.X + d, RTPt.Y);
+    NewClRect = ClRect;
+    NewClRect.Right += d;
+}
+
+void TbsSkinCustomOfficeComboBox::UpdateSkinRegion()
+{
+    if (FUseSkinSize)
+        TbsSkinCustomControl::UpdateSkinRegion();
+}
+
+void TbsSkinCustomOfficeComboBox::GetSkinData()
+{
+    TbsSkinCustomControl::GetSkinData();
+    auto* rec = dynamic_cast<TbsDataSkinComboBox*>(SkinRecord());
+    if (!rec)
+        return;
+    ActiveSkinRect = rec->ActiveSkinRect;
+    ActiveFontColor = rec->ActiveFontColor;
+    FontName = rec->FontName;
+    FontStyle = rec->FontStyle;
+    FontHeight = rec->FontHeight;
+    SItemRect = rec->SItemRect;
+    FocusItemRect = rec->FocusItemRect.IsEmpty() ? rec->SItemRect : rec->FocusItemRect;
+    ActiveItemRect = rec->ActiveItemRect;
+    ItemLeftOffset = rec->ItemLeftOffset;
+    ItemRightOffset = rec->ItemRightOffset;
+    ItemTextRect = rec->ItemTextRect;
+    FontColor = rec->FontColor;
+    FocusFontColor = rec->FocusFontColor;
+    ButtonRect = rec->ButtonRect;
+    ActiveButtonRect = rec->ActiveButtonRect;
+    DownButtonRect = rec->DownButtonRect;
+    UnEnabledButtonRect = rec->UnEnabledButtonRect;
+    ListBoxName = rec->ListBoxName;
+    ItemStretchEffect = rec->ItemStretchEffect;
+    FocusItemStretchEffect = rec->FocusItemStretchEffect;
+    ShowFocus = rec->ShowFocus;
+}
+
+void TbsSkinCustomOfficeComboBox::ChangeSkinData()
+{
+    TbsSkinCustomControl::ChangeSkinData();
+    CalcRects();
+    Repaint();
+    // Without a combo record the list's own skin name is dropped until it is set again.
+    if (FIndex == -1)
+        FListBoxSkinDataName.clear();
+    FListBox->SetSkinDataName(FListBoxSkinDataName);
+    FListBox->SetSkinData(SkinData());
+    CalcRects();
+}
+
+// ---------------------------------------------------------------- drop-down
+
+void TbsSkinCustomOfficeComboBox::DropDown()
+{
+    if (FListBox->Items()->Count() == 0)
+        return;
+    WasInLB = false;
+    StopTimer();
+    if (OnDropDown)
+        OnDropDown(this);
+    const int width = ListBoxWidth > 0 ? ListBoxWidth : Width();
+    FListBox->OnDrawItem = OnDrawItem;
+    FListBox->SetSkinData(SkinData());
+    int height = FListBox->Height();
+    if (ListBoxHeight > 0)
+        height = ListBoxHeight;
+    else if (FDropDownCount > 0)
+        height = FListBox->CalcHeight(FDropDownCount);
+    FListBox->SetBounds(FListBox->Left(), FListBox->Top(), width, height);
+    // Right edges lined up, just below the combo; above it when the work
+    // area ends first.
+    TPoint p = Point(Left() + Width() - width, Top() + Height());
+    if (Parent())
+        p = Parent()->ClientToScreen(p);
+    TRect area;
+    GetMonitorRect(Handle(), true, area);
+    if (p.Y + height > area.Bottom)
+        p.Y -= Height() + height;
+    FOldItemIndex = FListBox->ItemIndex();
+    if (FListBox->ItemIndex() == 0 && FListBox->Items()->Count() > 1) {
+        // Scrolls the list to its top.
+        FListBox->SetItemIndex(1);
+        FListBox->SetItemIndex(0);
+    }
+    FDropDown = true;
+    if (FToolButtonStyle)
+        Repaint();
+    FListBox->Show(p);
+    FDropOrigin = ClientToScreen(Point(0, 0));
+    SetTimer(Handle(), kFollowTimer, kFollowInterval, nullptr);
+}
+
+void TbsSkinCustomOfficeComboBox::CloseUp(bool Accept)
+{
+    StopTimer();
+    if (!FListBox->Visible())
+        return;
+    if (HandleAllocated())
+        KillTimer(Handle(), kFollowTimer);
+    FListBox->Hide();
+    const int index = FListBox->ItemIndex();
+    if (Accept && index >= 0 && index < FListBox->Items()->Count()) {
+        Repaint();
+        ClickAndChange();
+    } else {
+        FListBox->SetItemIndex(FOldItemIndex);
+    }
+    FDropDown = false;
+    Repaint();
+    if (Accept && OnCloseUp)
+        OnCloseUp(this);
+}
+
+void TbsSkinCustomOfficeComboBox::StartTimer()
+{
+    KillTimer(Handle(), AutoScrollTimerId);
+    SetTimer(Handle(), AutoScrollTimerId, AutoScrollInterval, nullptr);
+}
+
+void TbsSkinCustomOfficeComboBox::StopTimer()
+{
+    if (HandleAllocated())
+        KillTimer(Handle(), AutoScrollTimerId);
+    TimerMode = 0;
+}
+
+void TbsSkinCustomOfficeComboBox::WMTimer(TMessage& M)
+{
+    TbsSkinCustomControl::WMTimer(M);
+    if (M.WParam == kFollowTimer) {
+        if (FListBox->Visible() && ClientToScreen(Point(0, 0)) != FDropOrigin)
+            CloseUp(false);
+        return;
+    }
+    if (TimerMode == 1)
+        FListBox->FindUp();
+    else if (TimerMode == 2)
+        FListBox->FindDown();
+}
+
+void TbsSkinCustomOfficeComboBox::WMWindowPosChanged(TMessage& M)
+{
+    TbsSkinCustomControl::WMWindowPosChanged(M);
+    if (FListBox && FListBox->Visible() && ClientToScreen(Point(0, 0)) != FDropOrigin)
+        CloseUp(false);
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TbsSkinCustomOfficeComboBox::ListBoxWindowProc(TMessage& M)
+{
+    switch (M.Msg) {
+    case WM_LBUTTONDOWN:
+        // The combo takes the mouse; its MouseUp decides the choice.
+        FLBDown = true;
+        WasInLB = true;
+        SetCapture(Handle());
+        return;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return;
+    case WM_MOUSEACTIVATE:
+        M.Result = MA_NOACTIVATE;
+        break;
+    default:
+        break;
+    }
+    FListBoxWindowProc(M);
+}
+
+void TbsSkinCustomOfficeComboBox::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
+{
+    TbsSkinCustomControl::MouseDown(AButton, AShift, X, Y);
+    if (!Focused() && CanFocus())
+        SetFocus();
+    if (AButton != mbLeft)
+        return;
+    const bool inside = Button.MouseIn || PtInRect(CBItem.R, Point(X, Y)) || FToolButtonStyle;
+    if (!inside) {
+        if (FListBox->Visible())
+            CloseUp(false);
+        return;
+    }
+    Button.Down = true;
+    Repaint();
+    if (FListBox->Visible()) {
+        CloseUp(false);
+    } else {
+        WasInLB = false;
+        FLBDown = true;
+        DropDown();
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
+{
+    if (FLBDown && WasInLB) {
+        ReleaseCapture();
+        FLBDown = false;
+        const bool overList = FListBox->HandleAllocated() && WindowFromPoint(GetCursorPos()) == FListBox->Handle();
+        CloseUp(overList);
+    } else {
+        FLBDown = false;
+    }
+    TbsSkinCustomControl::MouseUp(AButton, AShift, X, Y);
+    if (Button.Down) {
+        Button.Down = false;
+        Repaint();
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::MouseMove(TShiftState AShift, int X, int Y)
+{
+    TbsSkinCustomControl::MouseMove(AShift, X, Y);
+    if (FListBox->Visible())
+        TrackListMouse();
+    const bool in = PtInRect(Button.R, Point(X, Y));
+    if (in != Button.MouseIn) {
+        Button.MouseIn = in;
+        Repaint();
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::TrackListMouse()
+{
+    const TPoint p = FListBox->ScreenToClient(GetCursorPos());
+    const bool scrolls = FListBox->ScrollBar != nullptr;
+    if (p.Y < 0 && scrolls && WasInLB) {
+        if (TimerMode != 1) {
+            TimerMode = 1;
+            StartTimer();
+        }
+    } else if (p.Y > FListBox->Height() && scrolls && WasInLB) {
+        if (TimerMode != 2) {
+            TimerMode = 2;
+            StartTimer();
+        }
+    } else if (p.Y >= 0 && p.Y <= FListBox->Height()) {
+        if (TimerMode != 0)
+            StopTimer();
+        FListBox->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+        WasInLB = true;
+        if (!FLBDown) {
+            FLBDown = true;
+            WasInLB = false;
+        }
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::WMMouseWheel(TMessage& M)
+{
+    TbsSkinCustomControl::WMMouseWheel(M);
+    const int delta = int16_t(HIWORD(M.WParam));
+    const bool closed = !FListBox->Visible();
+    if (delta < 0)
+        SelectPrior(closed);
+    else
+        SelectNext(closed);
+}
+
+// ---------------------------------------------------------------- keys and focus
+
+void TbsSkinCustomOfficeComboBox::CMWantSpecialKey(TMessage& M)
+{
+    TbsSkinCustomControl::CMWantSpecialKey(M);
+    if (M.WParam == VK_LEFT || M.WParam == VK_UP || M.WParam == VK_RIGHT || M.WParam == VK_DOWN)
+        M.Result = 1;
+}
+
+void TbsSkinCustomOfficeComboBox::KeyDown(uint16_t& AKey, TShiftState AShift)
+{
+    TbsSkinCustomControl::KeyDown(AKey, AShift);
+    const bool alt = AShift & ssAlt;
+    switch (AKey) {
+    case VK_RETURN:
+        if (FListBox->Visible())
+            CloseUp(true);
+        break;
+    case VK_ESCAPE:
+        if (FListBox->Visible())
+            CloseUp(false);
+        break;
+    case VK_PRIOR: SelectPageUp(true); break;
+    case VK_NEXT: SelectPageDown(true); break;
+    case VK_LEFT:
+    case VK_UP:
+        if (!alt)
+            SelectPrior(true);
+        else if (FListBox->Visible())
+            CloseUp(false);
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        if (!alt)
+            SelectNext(true);
+        else if (!FListBox->Visible())
+            DropDown();
+        break;
+    default: break;
+    }
+}
+
+void TbsSkinCustomOfficeComboBox::WMSetFocus(TMessage& M)
+{
+    TbsSkinCustomControl::WMSetFocus(M);
+    Repaint();
+}
+
+void TbsSkinCustomOfficeComboBox::WMKillFocus(TMessage& M)
+{
+    TbsSkinCustomControl::WMKillFocus(M);
+    if (FListBox->Visible())
+        CloseUp(false);
+    Repaint();
+}
+
+void TbsSkinCustomOfficeComboBox::CMEnabledChanged(TMessage& M)
+{
+    TbsSkinCustomControl::CMEnabledChanged(M);
+    Repaint();
+}
+
+void TbsSkinCustomOfficeComboBox::CMCancelMode(TMessage& M)
+{
+    TbsSkinCustomControl::CMCancelMode(M);
+    auto* sender = reinterpret_cast<TControl*>(M.LParam);
+    if (!sender || (sender != this && sender != FListBox && sender != FListBox->ScrollBar))
+        CloseUp(false);
+}
+
+void TbsSkinCustomOfficeComboBox::CMMouseEnter(TMessage& M)
+{
+    TbsSkinCustomControl::CMMouseEnter(M);
+    if (IsDesigning())
+        return;
+    FMouseIn = true;
+    if ((FIndex != -1 && !ActiveSkinRect.IsEmpty()) || FToolButtonStyle)
+        Invalidate();
+}
+
+void TbsSkinCustomOfficeComboBox::CMMouseLeave(TMessage& M)
+{
+    TbsSkinCustomControl::CMMouseLeave(M);
+    if (IsDesigning())
+        return;
+    FMouseIn = false;
+    if (Button.MouseIn) {
+        Button.MouseIn = false;
+        Repaint();
+    }
+    if ((FIndex != -1 && !ActiveSkinRect.IsEmpty()) || FToolButtonStyle)
+        Invalidate();
+}
+
+void TbsSkinCustomOfficeComboBox::WMSize(TMessage& M)
+{
+    TbsSkinCustomControl::WMSize(M);
+    CalcRects();
+}
+
+} // namespace skin
