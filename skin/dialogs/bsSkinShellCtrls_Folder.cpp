@@ -445,11 +445,4 @@ TbsShellFolder* RootItemFromText(TbsShellFolder* APreviousItem, const std::strin
     return item;
 }
 
-bool RunShellVerb(TbsShellFolder* AItem, const std::string& AVerb)
-{
-    if (!AItem || !platform::SameText(AVerb, "open"))
-        return false;
-    return AItem->ExecuteDefault();
-}
-
 } // namespace skin

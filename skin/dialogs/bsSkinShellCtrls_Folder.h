@@ -143,9 +143,6 @@ TbsShellFolder* RootItemFromID(PCItemIDList AID);
 // Exception "Error setting path: ..." is raised; on success the previous
 // item is freed.
 TbsShellFolder* RootItemFromText(TbsShellFolder* APreviousItem, const std::string& APreviousRoot, std::string& ANewRoot);
-// Runs a named verb on an item: "open" hands it to the desktop. False
-// for verbs this system does not offer.
-bool RunShellVerb(TbsShellFolder* AItem, const std::string& AVerb);
 
 // The shared desktop item (its Parent is nil) and the lock of the change
 // notifiers.
