@@ -17,6 +17,16 @@ namespace engine {
 void TCustomFFmpeg::CreateScaler(TAVOutputStream& AOst, int AWidth, int AHeight, int AFormat)
 {
     AVCodecContext* Enc = AOst.enc;
+    // The scaler aborts the process on a format it does not know, so what
+    // the input says is checked first.
+    if (AFormat < 0 || !ff::sws_isSupportedInput(AVPixelFormat(AFormat)))
+        throw FFmpegException(platform::Format("Input video pixel format %s is unknown or not supported, stream "
+                                               "cannot be converted",
+                                               PixelFormatName(AFormat)));
+    if (AWidth <= 0 || AHeight <= 0 || ff::av_image_check_size(unsigned(AWidth), unsigned(AHeight), 0, nullptr) < 0)
+        throw FFmpegException(platform::Format("Input video frame size %dx%d is invalid", AWidth, AHeight));
+    if (!ff::sws_isSupportedOutput(Enc->pix_fmt))
+        throw FFmpegException(platform::Format("Video pixel format %s cannot be encoded", PixelFormatName(Enc->pix_fmt)));
     if (!AOst.pict_tmp) {
         AOst.pict_tmp = NewFrame();
         AOst.pict_tmp->format = Enc->pix_fmt;

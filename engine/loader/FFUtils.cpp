@@ -108,6 +108,12 @@ std::string CodecDisplayName(const AVCodecContext* ACtx, bool AEncoder)
     return CodecDisplayName(ACtx->codec_id, ACtx->codec_tag, AEncoder);
 }
 
+std::string PixelFormatName(int AFormat)
+{
+    const char* name = ff::av_get_pix_fmt_name(AVPixelFormat(AFormat));
+    return name ? std::string(name) : platform::Format("none (%d)", AFormat);
+}
+
 std::string MediaTypeName(int AMediaType)
 {
     static const char* const names[] = {"Video", "Audio", "Data", "Subtitle", "Attachment"};

@@ -27,6 +27,9 @@ std::string CodecDisplayName(AVCodecID ACodecID, uint32_t ACodecTag, bool AEncod
 std::string CodecDisplayName(const AVCodecParameters* APar, bool AEncoder);
 std::string CodecDisplayName(const AVCodecContext* ACtx, bool AEncoder);
 std::string MediaTypeName(int AMediaType);
+// The library's name of a pixel format, or "none (N)" for a value it does
+// not know.
+std::string PixelFormatName(int AFormat);
 
 // The converter's generic options of one task, kept by kind until the
 // codecs, files and scalers they belong to are opened.
