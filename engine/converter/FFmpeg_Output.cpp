@@ -222,6 +222,11 @@ void TCustomFFmpeg::WriteEncodedPacket(TAVOutputStream& AOst, AVPacket* APkt)
     (AOst.enc->codec_type == AVMEDIA_TYPE_VIDEO ? Fvideo_size : Faudio_size) += APkt->size;
     if (AOst.logfile && AOst.enc->stats_out)
         std::fprintf(AOst.logfile.get(), "%s", AOst.enc->stats_out);
+    // A picture lasts one tick of the encoder's time base (one frame).
+    // Encoders that hold pictures back leave the duration out, and muxers
+    // then give the last picture no time at all: an edit list cuts it off.
+    if (AOst.enc->codec_type == AVMEDIA_TYPE_VIDEO && APkt->duration <= 0)
+        APkt->duration = 1;
     ff::av_packet_rescale_ts(APkt, AOst.enc->time_base, AOst.st->time_base);
     WriteOutputPacket(AOst, APkt);
 }

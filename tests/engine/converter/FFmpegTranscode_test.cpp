@@ -262,3 +262,36 @@ TEST_F(TranscodeTest, StreamMaps)
     }
     EXPECT_EQ(Probe(Dir->File("mapped1.mp3"), "stream=codec_name,channels"), "mp3,1");
 }
+
+// Every picture of the input is in the output and is decoded from it, in
+// every container: the last picture lasts its frame like the others.
+TEST_F(TranscodeTest, EveryFrameOfTheInputReachesTheOutput)
+{
+    const std::pair<const char*, TOptions> Cases[] = {
+        {"f.mp4", {{"vcodec", "libx264"}, {"vpre", "libx264-ultrafast"}}},
+        {"f2.mp4", {{"vcodec", "mpeg4"}}},
+        {"f.mov", {{"vcodec", "mpeg4"}}},
+        {"f.3gp", {{"vcodec", "h263"}, {"s", "176x144"}, {"acodec", "aac"}, {"ar", "8000"}}},
+        {"f.mkv", {{"vcodec", "mpeg4"}}},
+        {"f.avi", {{"vcodec", "mpeg4"}}},
+        {"f.flv", {{"ar", "22050"}}},
+        {"f.mpg", {{"vcodec", "mpeg1video"}}},
+    };
+    for (const auto& [Name, Options] : Cases) {
+        SCOPED_TRACE(Name);
+        TCustomFFmpeg Job(1);
+        Job.ResetJob();
+        ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv"))) << Job.LastErrMsg();
+        for (const auto& [N, V] : Options)
+            Job.DispatchOption(N, V);
+        Job.DispatchOption("sn", "1");
+        const std::string Out = Dir->File(Name);
+        ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
+        ASSERT_EQ(RunJob(Job), "");
+        std::string Frames;
+        RunCommand("ffprobe -v error -count_frames -select_streams v -show_entries stream=nb_read_frames -of csv=p=0 " +
+                       ShellQuote(Out),
+                   &Frames);
+        EXPECT_EQ(std::atoi(Frames.c_str()), 25) << Frames;
+    }
+}
