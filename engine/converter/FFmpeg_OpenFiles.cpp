@@ -284,7 +284,11 @@ void TCustomFFmpeg::CheckInputMedia(bool AFirstOnly, bool& AHasVideo, bool& AHas
     for (int I = 0; I < Fnb_input_files && (!AFirstOnly || I == 0); ++I)
         for (unsigned S = 0; S < Finput_files[I]->nb_streams; ++S)
             switch (Finput_files[I]->streams[S]->codecpar->codec_type) {
-            case AVMEDIA_TYPE_VIDEO: AHasVideo = true; break;
+            // A cover picture of a sound file is no video: one picture makes
+            // no stream that a video encoder or muxer takes.
+            case AVMEDIA_TYPE_VIDEO:
+                AHasVideo = AHasVideo || !(Finput_files[I]->streams[S]->disposition & AV_DISPOSITION_ATTACHED_PIC);
+                break;
             case AVMEDIA_TYPE_AUDIO: AHasAudio = true; break;
             case AVMEDIA_TYPE_SUBTITLE: AHasSubtitle = true; break;
             case AVMEDIA_TYPE_UNKNOWN:

@@ -65,8 +65,9 @@ TEST_F(TranscodeTest, RepresentativeTargets)
         // Resampling with drift compensation, a volume change, a rate change of the pictures.
         {"tone.wav", "async.mp3", {{"acodec", "libmp3lame"}, {"async", "1000"}, {"ar", "22050"}, {"vol", "128"}},
          "mp3,22050,2", "mp3", 0.08},
+        // (The last of the eleven pictures at 10 frames/s lasts its 0.1 s.)
         {"clip.mkv", "rate.mkv", {{"vcodec", "mpeg4"}, {"r", "10"}, {"an", "1"}, {"sn", "1"}}, "mpeg4,160,120",
-         "matroska,webm", 0.1},
+         "matroska,webm", 0.12},
         {"clip.mkv", "v.avi", {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}}, "mpeg4,160,120\nmp3,44100,1", "avi"},
         {"clip.mkv", "v.mp4", {{"vcodec", "libx264"}, {"vpre", "libx264-ultrafast"}, {"s", "320x240"}},
          "h264,320,240\naac,44100,1", "mov,mp4,m4a,3gp,3g2,mj2"},
@@ -293,5 +294,33 @@ TEST_F(TranscodeTest, EveryFrameOfTheInputReachesTheOutput)
                        ShellQuote(Out),
                    &Frames);
         EXPECT_EQ(std::atoi(Frames.c_str()), 25) << Frames;
+    }
+}
+
+// A sound file with a cover picture converts on audio and on video
+// profiles alike: its sound, without the picture.
+TEST_F(TranscodeTest, ACoverPictureIsNoVideo)
+{
+    const std::string Song = Dir->File("cover.mp3");
+    ASSERT_TRUE(MakeMedia(Song, "-f lavfi -i sine=duration=1 -f lavfi -i testsrc=size=64x64:duration=0.04 -map 0 "
+                                "-map 1 -frames:v 1 -c:v mjpeg -disposition:v attached_pic -c:a libmp3lame"));
+    const std::pair<const char*, TOptions> Cases[] = {
+        {"cover.mp4", {{"vcodec", "libx264"}, {"acodec", "aac"}}},
+        {"cover.3gp", {{"vcodec", "h263"}, {"s", "176x144"}, {"acodec", "aac"}, {"ar", "8000"}}},
+        {"cover.avi", {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}}},
+        {"cover-out.mp3", {{"acodec", "libmp3lame"}}},
+    };
+    for (const auto& [Name, Options] : Cases) {
+        SCOPED_TRACE(Name);
+        TCustomFFmpeg Job(1);
+        Job.ResetJob();
+        ASSERT_TRUE(Job.OpenInputFile(Song)) << Job.LastErrMsg();
+        for (const auto& [N, V] : Options)
+            Job.DispatchOption(N, V);
+        const std::string Out = Dir->File(Name);
+        ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
+        EXPECT_EQ(RunJob(Job), "");
+        EXPECT_EQ(Probe(Out, "stream=codec_type"), "audio");
+        EXPECT_NEAR(ProbeDuration(Out), 1.0, 0.1);
     }
 }
