@@ -40,6 +40,14 @@ void TPainter::Fill(const TBox& ABox, TRgb AColor)
             FImage.At(x, y) = 0xFF000000u | AColor;
 }
 
+void TPainter::KeyOut(const TBox& ABox, TRgb ABackground)
+{
+    for (int y = std::max(0, ABox.Top); y < std::min(FImage.Height, ABox.Bottom); ++y)
+        for (int x = std::max(0, ABox.Left); x < std::min(FImage.Width, ABox.Right); ++x)
+            if ((FImage.At(x, y) & 0xFFFFFF) == ABackground)
+                FImage.At(x, y) = 0xFF000000u | Key;
+}
+
 void TPainter::Pixel(int X, int Y, TRgb AColor, double AAlpha)
 {
     if (X < 0 || Y < 0 || X >= FImage.Width || Y >= FImage.Height || AAlpha <= 0)

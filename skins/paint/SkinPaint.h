@@ -46,6 +46,9 @@ public:
     void Line(double X0, double Y0, double X1, double Y1, double AWidth, TRgb AColor);
     // A filled triangle.
     void Triangle(double X0, double Y0, double X1, double Y1, double X2, double Y2, TRgb AColor);
+    // Pixels of exactly ABackground inside ABox become the colour key, so a
+    // piece drawn over ABackground keeps its smooth edges and loses the rest.
+    void KeyOut(const TBox& ABox, TRgb ABackground);
     void HLine(int X0, int X1, int Y, TRgb AColor) { Fill({X0, Y, X1, Y + 1}, AColor); }
     void VLine(int X, int Y0, int Y1, TRgb AColor) { Fill({X, Y0, X + 1, Y1}, AColor); }
 

@@ -1,7 +1,7 @@
 // boxes.bmp, 216 x 264, on the face colour:
 //  - edit 60 x 24: normal 0,0, hot or focused 0,24;
 //  - combo box 80 x 24: normal 60,0, hot or focused 60,24; drop buttons
-//    18 x 20 at x 140: normal y 0, hot 20, pressed 40, disabled 60;
+//    18 x 20 at x 194: normal y 48, hot 68, pressed 88, disabled 108;
 //  - list box frame 158,0,198,40;
 //  - check list marks 15 x 15 on the window colour: checked 198,0,
 //    unchecked 198,15;
@@ -14,8 +14,8 @@
 //    hot 100, pressed 140;
 //  - page control frame 0,136,60,196; tabs 60 x 26: normal 60,140, active
 //    120,140, hot 60,166, focused 120,166; tab scroller buttons 16 x 20:
-//    right arrow at x 180 (normal y 140, hot 160, pressed 180), left arrow at
-//    x 196 (same rows);
+//    left arrow at x 180 (normal y 140, hot 160, pressed 180), right arrow at
+//    x 196 (same rows), the normal pair side by side being the scroller;
 //  - panel 0,200,40,240; group box 40,200,100,260; tool bar 100,200,140,240;
 //    status bar 140,200,180,224; header label 140,224,180,246;
 //    horizontal splitter 180,204,216,210, vertical splitter 180,212,186,252.
@@ -33,21 +33,25 @@ void Edits(TPainter& P)
     P.RoundRect({0, 24, 60, 48}, 2, Window, Accent);
     P.RoundRect({60, 0, 140, 24}, 2, Window, Border);
     P.RoundRect({60, 24, 140, 48}, 2, Window, Accent);
-    const TRgb fills[4] = {Window, HotFill, DownFill, Window};
-    const TRgb glyphs[4] = {Glyph, Accent, AccentDown, GrayText};
-    for (int i = 0; i < 4; ++i) {
-        const TBox b{140, 20 * i, 158, 20 * i + 20};
-        P.Fill(b, Window);
-        if (fills[i] != Window)
-            P.RoundRect(b.Inset(1), 2, fills[i], fills[i], 0);
-        Chevron(P, b, TDirection::Down, 3.5, glyphs[i]);
-    }
     P.Fill({158, 0, 198, 40}, Window);
     P.RoundRect({158, 0, 198, 40}, 0, Window, Border);
     P.Fill({198, 0, 216, 30}, Window);
     P.RoundRect({199, 1, 212, 14}, 2.5, Accent, Accent);
     CheckMark(P, {199, 1, 212, 14}, 1.8, Window);
     P.RoundRect({199, 16, 212, 29}, 2.5, Window, Border);
+}
+
+void DropButtons(TPainter& P)
+{
+    const TRgb fills[4] = {Window, HotFill, DownFill, Window};
+    const TRgb glyphs[4] = {Glyph, Accent, AccentDown, GrayText};
+    for (int i = 0; i < 4; ++i) {
+        const TBox b{194, 48 + 20 * i, 212, 68 + 20 * i};
+        P.Fill(b, Window);
+        if (fills[i] != Window)
+            P.RoundRect(b.Inset(1), 2, fills[i], fills[i], 0);
+        Chevron(P, b, TDirection::Down, 3.5, glyphs[i]);
+    }
 }
 
 void ListItems(TPainter& P)
@@ -60,7 +64,7 @@ void ListItems(TPainter& P)
 
 void Menus(TPainter& P)
 {
-    P.Fill({60, 48, 216, 114}, Window);
+    P.Fill({60, 48, 192, 114}, Window);
     P.RoundRect({62, 73, 158, 95}, 2, HotFill, HotFill, 0);
     P.HLine(68, 156, 99, Divider);
     P.Fill({160, 64, 216, 96}, Window);
@@ -104,14 +108,14 @@ void Tabs(TPainter& P)
         for (int x : {180, 196}) {
             const TBox b{x, 140 + 20 * i, x + 16, 160 + 20 * i};
             P.RoundRect(b, 2, fills[i], Border);
-            Chevron(P, b, x == 180 ? TDirection::Right : TDirection::Left, 3, Glyph);
+            Chevron(P, b, x == 180 ? TDirection::Left : TDirection::Right, 3, Glyph);
         }
 }
 
 void Panels(TPainter& P)
 {
     P.Fill({0, 200, 216, 264}, Face);
-    P.RoundRect({40, 200, 100, 260}, 3, Window, Border);
+    P.RoundRect({40, 200, 100, 260}, 3, Face, Border);
     P.Fill({41, 201, 99, 222}, Band);
     P.RoundRect({41, 201, 99, 212}, 2, Band, Band, 0);
     P.HLine(41, 99, 222, Border);
@@ -131,6 +135,7 @@ TPainter BoxPicture()
     Edits(p);
     ListItems(p);
     Menus(p);
+    DropButtons(p);
     Tabs(p);
     Panels(p);
     return p;

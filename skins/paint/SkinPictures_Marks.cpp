@@ -1,4 +1,5 @@
-// marks.bmp, 160 x 210, on the colour key:
+// marks.bmp, 160 x 210, on the colour key (marks, rulers and thumbs are
+// drawn over the face colour, which then becomes the key):
 //  - check boxes, 15 x 15 cells in row y 0 (a 13 x 13 box inside a ring of
 //    the key): checked x 0, unchecked 15, hot checked 30, hot unchecked 45,
 //    disabled checked 60, disabled unchecked 75, grayed 90, hot grayed 105;
@@ -145,10 +146,15 @@ void TreeGlyphs(TPainter& P)
 TPainter MarkPicture()
 {
     TPainter p(160, 210, Key);
-    p.Fill({120, 0, 160, 20}, Face);
+    p.Fill({0, 0, 160, 30}, Face);
     Marks(p);
+    p.KeyOut({0, 0, 120, 30}, Face);
     ScrollBars(p);
+    p.Fill({0, 174, 72, 190}, Face);
+    p.Fill({110, 30, 150, 70}, Face);
     Slider(p);
+    p.KeyOut({0, 174, 72, 190}, Face);
+    p.KeyOut({110, 30, 150, 70}, Face);
     TreeGlyphs(p);
     return p;
 }

@@ -80,9 +80,11 @@ bool IsRelative(const TbsDataSkinControl& ARecord, const std::string& AKey)
 {
     if (RelativeRects.count(AKey))
         return true;
-    // A scroll bar's arrow buttons are places in its image; the other
-    // controls name button images.
-    return dynamic_cast<const TbsDataSkinScrollBarControl*>(&ARecord) && (AKey == "upbuttonrect" || AKey == "downbuttonrect");
+    // The arrow buttons of scroll bars and spin buttons are places in their
+    // image; the other controls name button images.
+    const bool placesButtons = dynamic_cast<const TbsDataSkinScrollBarControl*>(&ARecord) ||
+                               dynamic_cast<const TbsDataSkinUpDownControl*>(&ARecord);
+    return placesButtons && (AKey == "upbuttonrect" || AKey == "downbuttonrect");
 }
 
 // Relative luminance and contrast ratio of two 0xRRGGBB colours.
@@ -272,7 +274,7 @@ TEST(DefaultSkinLint, NineSliceGeometryComposesAtEverySize)
     TDefaultSkin& s = Skin();
     for (const auto& c : s.Data.CtrlList) {
         auto* n = dynamic_cast<TbsDataSkinCustomControl*>(c.get());
-        if (!n || n->SkinRect.IsEmpty())
+        if (!n || n->SkinRect.IsEmpty() || dynamic_cast<TbsDataSkinUpDownControl*>(n))
             continue;
         const int w = n->SkinRect.Width(), h = n->SkinRect.Height();
         const bool nine = n->RBPoint.X != 0 && n->RBPoint.Y != 0;

@@ -1,0 +1,263 @@
+// A form with one of each skinned control, skinned from the packed skin as
+// the program's forms are, painted into its window's back buffer (the very
+// pixels the X presenter puts on the display) and saved as PNG files in the
+// build folder for a reviewer to look at. The test checks the layout boxes
+// and a few pixels of each state, not the whole picture; hover and press
+// come as injected input, so no pointer of a real display gets in the way.
+
+#include "skins/DefaultSkin.h"
+
+#include "DefaultSkinTestSupport.h"
+
+#include "skin/boxes/bsSkinBoxCtrls_UpDown.h"
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
+#include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_CheckRadio.h"
+#include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/controls/bsSkinCtrls_Slider.h"
+#include "skin/controls/bsSkinCtrls_SpeedButton.h"
+#include "skin/controls/bsSkinCtrls_StatusBar.h"
+#include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/controls/bsSkinCtrls_ToolBar.h"
+#include "skin/form/bsSkinForm.h"
+
+#include "platform/controls/Forms.h"
+#include "platform/core/SysUtils.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/Paint.h"
+
+#include <memory>
+
+namespace {
+
+using namespace platform;
+using namespace skin;
+using skintest::RgbOf;
+
+// The skin's colours as its pictures hold them (0xRRGGBB).
+constexpr uint32_t Face = 0xF3F5F8, Window = 0xFFFFFF, Accent = 0x2470E6, CaptionBar = 0x2464D2,
+                   DisabledFill = 0xEEF0F3, HotFill = 0xE6F0FD,
+                   DownFill = 0xCEE0FA;
+
+struct TShowcase {
+    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    TbsCompressedSkinList* List = new TbsCompressedSkinList(Form.get());
+    TbsSkinData* Data = new TbsSkinData(Form.get());
+    TbsSkinForm* SkinForm = new TbsSkinForm(Form.get());
+
+    TShowcase()
+    {
+        Form->SetBorderStyle(bsSizeable);
+        Form->SetCaption("ZarveloMP3格式转换器");
+        Form->SetBounds(40, 40, 600, 440);
+        skins::AddDefaultSkin(*List);
+        SkinForm->SetSkinData(Data);
+    }
+    template <class T>
+    T* Add(TWinControl* AParent, TRect ABounds, const std::string& ACaption = "")
+    {
+        auto* c = new T(Form.get());
+        c->SetBoundsRect(ABounds);
+        if (!ACaption.empty())
+            c->SetCaption(ACaption);
+        c->SetParent(AParent);
+        c->SetSkinData(Data);
+        return c;
+    }
+    void Pump() const
+    {
+        for (int i = 0; i < 5; ++i)
+            Application()->ProcessMessages();
+    }
+    const TPixelSurface& Surface() const
+    {
+        Pump();
+        const TPixelSurface* s = GetWindowSurface(Form->Handle());
+        EXPECT_NE(s, nullptr);
+        return *s;
+    }
+    // A pixel of the window (frame included), 0x00RRGGBB.
+    uint32_t Pixel(int X, int Y) const { return reinterpret_cast<const uint32_t*>(Surface().Row(Y))[X] & 0xFFFFFF; }
+    // A pixel of a control, relative to its top-left corner.
+    uint32_t PixelOf(TControl* AControl, int X, int Y) const
+    {
+        TRect w;
+        GetWindowRect(Form->Handle(), w);
+        const TPoint p = AControl->ClientToScreen(Point(X, Y));
+        return Pixel(p.X - w.Left, p.Y - w.Top);
+    }
+    // Writes the window as a PNG, scaled up by AScale.
+    void Save(const std::string& AFileName, int AScale) const
+    {
+        const TPixelSurface& s = Surface();
+        TImageData image;
+        AllocateImage(image, s.Width * AScale, s.Height * AScale, "PNG");
+        for (int y = 0; y < image.Height; ++y)
+            for (int x = 0; x < image.Width; ++x)
+                image.At(x, y) = 0xFF000000u | reinterpret_cast<const uint32_t*>(s.Row(y / AScale))[x / AScale];
+        TFileStream f(AFileName, fmCreate);
+        WritePng(f, image, false);
+    }
+};
+
+// Writes a skin picture as a PNG, scaled up by AScale.
+void SavePicture(TBitmap& APicture, const std::string& AFileName, int AScale)
+{
+    TImageData source, image;
+    BitmapToImage(APicture, source);
+    AllocateImage(image, source.Width * AScale, source.Height * AScale, "PNG");
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < image.Width; ++x)
+            image.At(x, y) = 0xFF000000u | source.At(x / AScale, y / AScale);
+    TFileStream f(AFileName, fmCreate);
+    WritePng(f, image, false);
+}
+
+} // namespace
+
+TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
+{
+    TShowcase s;
+    ASSERT_TRUE(s.Data->SetSkinList(s.List).Ok());
+    ASSERT_FALSE(s.Data->Empty());
+    ASSERT_TRUE(s.SkinForm->SkinSupport());
+    TForm* f = s.Form.get();
+
+    auto* bar = s.Add<TbsSkinToolBar>(f, Rect(0, 0, 560, 36));
+    bar->SetSkinDataName("resizetoolpanel");
+    bar->SetAlign(alTop);
+    auto* add = s.Add<TbsSkinSpeedButton>(bar, Rect(4, 4, 68, 32), "添加");
+    add->SetSkinDataName("resizetoolbutton");
+    auto* clear = s.Add<TbsSkinSpeedButton>(bar, Rect(72, 4, 136, 32), "清空");
+    clear->SetSkinDataName("resizetoolbutton");
+    clear->SetEnabled(false);
+    auto* divider = s.Add<TbsSkinBevel>(bar, Rect(142, 6, 144, 30));
+    divider->Shape = bsLeftLine;
+
+    auto* start = s.Add<TbsSkinButton>(f, Rect(12, 48, 112, 74), "开始转换");
+    auto* stop = s.Add<TbsSkinButton>(f, Rect(120, 48, 220, 74), "停止");
+    stop->SetEnabled(false);
+    auto* ok = s.Add<TbsSkinButton>(f, Rect(228, 48, 328, 74), "确定");
+
+    auto* rename = s.Add<TbsSkinCheckRadioBox>(f, Rect(12, 86, 200, 106), "自动重命名输出文件");
+    rename->SetChecked(true);
+    auto* overwrite = s.Add<TbsSkinCheckRadioBox>(f, Rect(12, 110, 200, 130), "直接覆盖输出文件");
+    auto* locked = s.Add<TbsSkinCheckRadioBox>(f, Rect(12, 134, 200, 154), "完成后关闭计算机");
+    locked->SetChecked(true);
+    locked->SetEnabled(false);
+    auto* audio = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 86, 330, 106), "音频格式");
+    audio->SetSkinDataName("radiobox");
+    audio->SetRadio(true);
+    audio->SetChecked(true);
+    auto* video = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 110, 330, 130), "视频格式");
+    video->SetSkinDataName("radiobox");
+    video->SetRadio(true);
+    auto* device = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 134, 330, 154), "设备格式");
+    device->SetSkinDataName("radiobox");
+    device->SetRadio(true);
+    device->SetEnabled(false);
+
+    auto* label = s.Add<TbsSkinStdLabel>(f, Rect(12, 168, 80, 184), "输出目录:");
+    auto* folder = s.Add<TbsSkinEdit>(f, Rect(84, 164, 330, 188));
+    folder->SetText("/home/用户/Zarvelo视频软件/输出");
+    auto* name = s.Add<TbsSkinEdit>(f, Rect(84, 194, 250, 218));
+    name->SetText("不可编辑");
+    name->SetEnabled(false);
+    auto* spin = s.Add<TbsSkinUpDown>(f, Rect(256, 194, 288, 218));
+    auto* link = s.Add<TbsSkinLinkLabel>(f, Rect(12, 226, 120, 242), "官方网站");
+
+    auto* preview = s.Add<TbsSkinGroupBox>(f, Rect(344, 48, 580, 200), "预览");
+    auto* seek = s.Add<TbsSkinSlider>(preview, Rect(8, 100, 226, 131));
+    seek->SetValue(40);
+    auto* panel = s.Add<TbsSkinPanel>(f, Rect(344, 210, 580, 300), "面板");
+    auto* hbar = s.Add<TbsSkinScrollBar>(f, Rect(12, 260, 330, 276));
+    hbar->SetRange(0, 100, 30, 20);
+    auto* vbar = s.Add<TbsSkinScrollBar>(f, Rect(312, 282, 328, 360));
+    vbar->SetSkinDataName("vscrollbar");
+    vbar->SetKind(sbVertical);
+    vbar->SetDefaultHeight(0);
+    vbar->SetDefaultWidth(16);
+    vbar->SetBoundsRect(Rect(312, 282, 328, 360));
+    vbar->SetRange(0, 100, 10, 30);
+    auto* status = s.Add<TbsSkinStatusBar>(f, Rect(0, 0, 560, 24), "就绪");
+    status->SetAlign(alBottom);
+
+    f->Show();
+    ok->SetFocus();
+    s.Pump();
+    s.Save("default-skin-showcase.png", 1);
+    s.Save("default-skin-showcase-2x.png", 2);
+    for (size_t i = 0; i < s.Data->FActivePictures.size(); ++i)
+        SavePicture(*s.Data->FActivePictures[i], "default-skin-picture-" + s.Data->FActivePicturesNames[int(i)] + ".png", 3);
+    SavePicture(*s.Data->FPicture, "default-skin-picture-frame.png", 3);
+
+    // The frame: a caption bar of the skin's colour, the client of the face.
+    EXPECT_EQ(s.Pixel(300, 12), CaptionBar);
+    const TPoint client = f->ClientToScreen(Point(0, 0));
+    TRect w;
+    GetWindowRect(f->Handle(), w);
+    EXPECT_EQ(client.Y - w.Top, 30) << "the caption bar is 30 pixels high";
+    EXPECT_EQ(client.X - w.Left, 4) << "the border is 4 pixels wide";
+    EXPECT_EQ(s.PixelOf(f, 6, 250), Face);
+
+    // Layout: every control where it was put.
+    EXPECT_EQ(bar->BoundsRect(), Rect(0, 0, f->ClientWidth(), 36));
+    EXPECT_EQ(status->BoundsRect().Bottom, f->ClientHeight());
+    EXPECT_EQ(start->BoundsRect(), Rect(12, 48, 112, 74));
+    EXPECT_EQ(seek->BoundsRect(), Rect(8, 100, 226, 131));
+
+    // Buttons: a white face, a grey disabled one, the focused one ringed in
+    // the accent colour.
+    EXPECT_EQ(s.PixelOf(start, 5, 5), Window);
+    EXPECT_EQ(s.PixelOf(stop, 5, 5), DisabledFill);
+    EXPECT_EQ(s.PixelOf(ok, 0, 12), Accent);
+    EXPECT_EQ(s.PixelOf(ok, 1, 12), Accent);
+    // Check and radio marks: the checked box filled with the accent.
+    EXPECT_EQ(s.PixelOf(rename, 7, 15), Accent);
+    EXPECT_EQ(s.PixelOf(overwrite, 7, 15), Window);
+    EXPECT_NE(s.PixelOf(locked, 7, 15), Accent);
+    EXPECT_EQ(s.PixelOf(audio, 10, 10), Accent);
+    // Text is drawn in every state, dark on the face, grey when disabled.
+    auto darkest = [&](TControl* C, int X0, int X1) {
+        uint32_t best = 0xFFFFFF;
+        for (int y = 0; y < C->Height(); ++y)
+            for (int x = X0; x < X1; ++x) {
+                const uint32_t p = s.PixelOf(C, x, y);
+                if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) < ((best >> 16) & 0xFF) + ((best >> 8) & 0xFF) + (best & 0xFF))
+                    best = p;
+            }
+        return best;
+    };
+    EXPECT_LT(darkest(rename, 24, 120) & 0xFF, 0x60u);
+    EXPECT_GT(darkest(locked, 24, 120) & 0xFF, 0x90u) << "disabled captions are grey";
+    EXPECT_LT(darkest(start, 20, 80) & 0xFF, 0x60u);
+    EXPECT_GT(darkest(stop, 20, 80) & 0xFF, 0x90u);
+    EXPECT_LT(darkest(label, 0, label->Width()) & 0xFF, 0x60u);
+    EXPECT_LT(darkest(folder, 4, 200) & 0xFF, 0x60u);
+    // Edits: white with the skin's edge.
+    EXPECT_EQ(s.PixelOf(folder, 3, 12), Window);
+    // The status bar and tool bar keep their edge lines.
+    EXPECT_EQ(s.PixelOf(status, 10, 0), 0xC8CED6u);
+    EXPECT_EQ(s.PixelOf(bar, 300, bar->Height() - 1), 0xE1E5EBu);
+
+    // Hover and press: the light and the deeper accent fills.
+    InjectMouseMove(start->ClientToScreen(Point(50, 13)));
+    s.Pump();
+    EXPECT_EQ(s.PixelOf(start, 5, 5), HotFill);
+    InjectMouseButton(TMouseButton::mbLeft, true, start->ClientToScreen(Point(50, 13)));
+    s.Pump();
+    EXPECT_EQ(s.PixelOf(start, 5, 5), DownFill);
+    s.Save("default-skin-showcase-pressed-2x.png", 2);
+    InjectMouseMove(f->ClientToScreen(Point(560, 360)));
+    InjectMouseButton(TMouseButton::mbLeft, false, f->ClientToScreen(Point(560, 360)));
+    s.Pump();
+    EXPECT_EQ(s.PixelOf(start, 5, 5), Window);
+    (void)spin;
+    (void)link;
+    (void)panel;
+    (void)vbar;
+    (void)hbar;
+}
