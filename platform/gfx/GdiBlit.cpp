@@ -143,6 +143,39 @@ void CopyUnscaled(TDeviceContext& D, const TRect& ADst, const TPixelSurface& S, 
     }
 }
 
+// A scaled plain copy between 32-bit buffers, the common case of stretched
+// skin pieces: rows are gathered through the column map, and a row that
+// samples the same source row as the one above it is copied from there.
+void StretchCopy(TPixelSurface& ADst, const TRect& R, const TRect& ABox, const TPixelSurface& S,
+                 const std::vector<int>& ACols, const std::vector<int>& ARows)
+{
+    const int* Cols = ACols.data() + (R.Left - ABox.Left);
+    const int Width = R.Width();
+    // A column without source keeps each row's own pixel, so rows can only
+    // be repeated whole when every column has one.
+    const bool Whole = std::none_of(Cols, Cols + Width, [](int C) { return C < 0; });
+    int PrevSR = -1;
+    const uint32_t* Prev = nullptr;
+    for (int Y = R.Top; Y < R.Bottom; ++Y) {
+        const int SR = ARows[size_t(Y - ABox.Top)];
+        if (SR < 0) {
+            Prev = nullptr;
+            continue;
+        }
+        uint32_t* Dst = reinterpret_cast<uint32_t*>(ADst.Row(Y)) + R.Left;
+        if (Whole && Prev != nullptr && SR == PrevSR) {
+            std::memcpy(Dst, Prev, size_t(Width) * 4);
+        } else {
+            const uint32_t* Src = reinterpret_cast<const uint32_t*>(S.Row(SR));
+            for (int I = 0; I < Width; ++I)
+                if (Cols[I] >= 0)
+                    Dst[I] = Src[Cols[I]];
+        }
+        Prev = Dst;
+        PrevSR = SR;
+    }
+}
+
 // The transfer: destination and source rectangles in surface coordinates
 // with signed sizes.
 void Transfer(TDeviceContext& D, int DX, int DY, int DW, int DH, const TPixelSurface& S, int SX, int SY, int SW,
@@ -163,9 +196,17 @@ void Transfer(TDeviceContext& D, int DX, int DY, int DW, int DH, const TPixelSur
     }
     std::vector<int> Cols = SampleMap(AX, BX, S.Width);
     std::vector<int> Rows = SampleMap(AY, BY, S.Height);
+    const bool PlainCopy = S.BitCount == 32 && D.Surface.BitCount == 32 && S.Bits != D.Surface.Bits &&
+                           Op.Kind == TBlitKind::Rop && Op.Code == 0xCC;
     for (const TRect& C : D.ClipRects()) {
         TRect R{std::max(Box.Left, C.Left), std::max(Box.Top, C.Top), std::min(Box.Right, C.Right),
                 std::min(Box.Bottom, C.Bottom)};
+        if (R.IsEmpty())
+            continue;
+        if (PlainCopy) {
+            StretchCopy(D.Surface, R, Box, S, Cols, Rows);
+            continue;
+        }
         for (int Y = R.Top; Y < R.Bottom; ++Y) {
             int SR = Rows[size_t(Y - Box.Top)];
             if (SR < 0)

@@ -1,6 +1,9 @@
 #include "skin/core/bseffects_Kernels.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <vector>
 
 #include "skin/core/bseffects.h"
@@ -59,7 +62,7 @@ namespace {
 
 // Both blend lines share their shortcuts: a source alpha of 0 leaves the
 // destination, 255 copies the source exactly; only partial alphas blend.
-template <TbsColor (*Blend)(TbsColor, TbsColor)> void BlendLineWith(const TbsColor* ASrc, TbsColor* ADst, int ACount)
+template <TbsColor (*Blend)(TbsColor, TbsColor)> void BlendTail(const TbsColor* ASrc, TbsColor* ADst, int ACount)
 {
     for (int I = 0; I < ACount; ++I) {
         uint32_t A = ASrc[I] >> 24;
@@ -70,14 +73,61 @@ template <TbsColor (*Blend)(TbsColor, TbsColor)> void BlendLineWith(const TbsCol
     }
 }
 
+#if defined(__SSE2__)
+// Four pixels at a time in 16-bit lanes, with the same results as the pixel
+// functions above: (s * a + d * (AWeight - a)) >> 8 never exceeds 16 bits
+// because a partial alpha is at least 1. The plain arithmetic then sets
+// alpha opaque. Shortcut pixels are selected afterwards by masks.
+template <int AWeight, bool AOpaque, TbsColor (*Blend)(TbsColor, TbsColor)>
+void BlendLineSse2(const TbsColor* ASrc, TbsColor* ADst, int ACount)
+{
+    const __m128i Zero = _mm_setzero_si128();
+    const __m128i Weight = _mm_set1_epi16(AWeight);
+    const __m128i Full = _mm_set1_epi32(255);
+    const __m128i AlphaByte = _mm_set1_epi32(int(0xFF000000u));
+    auto Half = [&](__m128i S, __m128i D) {
+        const __m128i A = _mm_shufflehi_epi16(_mm_shufflelo_epi16(S, 0xFF), 0xFF);
+        const __m128i Sum = _mm_add_epi16(_mm_mullo_epi16(S, A), _mm_mullo_epi16(D, _mm_sub_epi16(Weight, A)));
+        return _mm_srli_epi16(Sum, 8);
+    };
+    int I = 0;
+    for (; I + 4 <= ACount; I += 4) {
+        const __m128i S = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ASrc + I));
+        const __m128i D = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ADst + I));
+        const __m128i Alpha = _mm_srli_epi32(S, 24);
+        const __m128i Copy = _mm_cmpeq_epi32(Alpha, Full);
+        const __m128i Keep = _mm_cmpeq_epi32(Alpha, Zero);
+        __m128i R = _mm_packus_epi16(Half(_mm_unpacklo_epi8(S, Zero), _mm_unpacklo_epi8(D, Zero)),
+                                     Half(_mm_unpackhi_epi8(S, Zero), _mm_unpackhi_epi8(D, Zero)));
+        if (AOpaque)
+            R = _mm_or_si128(R, AlphaByte);
+        R = _mm_or_si128(_mm_and_si128(Copy, S), _mm_andnot_si128(Copy, R));
+        R = _mm_or_si128(_mm_and_si128(Keep, D), _mm_andnot_si128(Keep, R));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(ADst + I), R);
+    }
+    BlendTail<Blend>(ASrc + I, ADst + I, ACount - I);
+}
+#endif
+
 } // namespace
 
 void PlainBlendLine(const TbsColor* ASrc, TbsColor* ADst, int ACount)
 {
-    BlendLineWith<PlainBlendPixel>(ASrc, ADst, ACount);
+#if defined(__SSE2__)
+    BlendLineSse2<255, true, PlainBlendPixel>(ASrc, ADst, ACount);
+#else
+    BlendTail<PlainBlendPixel>(ASrc, ADst, ACount);
+#endif
 }
 
-void MMXBlendLine(const TbsColor* ASrc, TbsColor* ADst, int ACount) { BlendLineWith<MMXBlendPixel>(ASrc, ADst, ACount); }
+void MMXBlendLine(const TbsColor* ASrc, TbsColor* ADst, int ACount)
+{
+#if defined(__SSE2__)
+    BlendLineSse2<256, false, MMXBlendPixel>(ASrc, ADst, ACount);
+#else
+    BlendTail<MMXBlendPixel>(ASrc, ADst, ACount);
+#endif
+}
 
 void KeyCopyLine(const TbsColor* ASrc, TbsColor* ADst, int ACount)
 {

@@ -5,7 +5,9 @@
 // channels, weights a and 256 - a, alpha blended too) and the plain one
 // (three channels, weights a and 255 - a, alpha set opaque). Which one is
 // used follows the processor, as it always has, so stored looks stay
-// identical; both are plain C++ here.
+// identical. Both blend lines run four pixels at a time with SSE2 where the
+// compiler targets it (every x86-64), with results equal to the pixel
+// functions.
 
 #include <cstdint>
 

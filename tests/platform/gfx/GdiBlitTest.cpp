@@ -77,6 +77,29 @@ TEST(GdiBlit, StretchNearestAndMirror)
     EXPECT_EQ(One.At(1, 0), 3u);
 }
 
+// Enlarging repeats rows; a source rectangle that reaches past the source
+// leaves those destination pixels as they were, row by row.
+TEST(GdiBlit, StretchRepeatsRowsAndKeepsPixelsWithoutSource)
+{
+    TTestBitmap Src(2, 2, 0);
+    for (int I = 0; I < 4; ++I)
+        Src.Pixels[I] = uint32_t(0xA0 + I);
+    TTestBitmap Dst(4, 4, 0);
+    StretchBlt(Dst.DC, 0, 0, 4, 4, Src.DC, 0, 0, 2, 2, SRCCOPY);
+    for (int Y = 0; Y < 4; ++Y)
+        for (int X = 0; X < 4; ++X)
+            EXPECT_EQ(Dst.At(X, Y), uint32_t(0xA0 + (Y / 2) * 2 + X / 2)) << X << "," << Y;
+
+    // Source columns 1..2 of a 2-wide bitmap: the second half has none.
+    TTestBitmap Kept(4, 4, 0);
+    for (int I = 0; I < 16; ++I)
+        Kept.Pixels[I] = uint32_t(I);
+    StretchBlt(Kept.DC, 0, 0, 4, 4, Src.DC, 1, 0, 2, 2, SRCCOPY);
+    for (int Y = 0; Y < 4; ++Y)
+        for (int X = 0; X < 4; ++X)
+            EXPECT_EQ(Kept.At(X, Y), X < 2 ? uint32_t(0xA1 + (Y / 2) * 2) : uint32_t(Y * 4 + X)) << X << "," << Y;
+}
+
 TEST(GdiBlit, TransparentKeyIgnoresAlpha)
 {
     TTestBitmap Src(3, 1, 0), Dst(3, 1, 0x11111111u);

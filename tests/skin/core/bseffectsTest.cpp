@@ -75,6 +75,34 @@ TEST(PixelKernels, BlendLineShortcutsAgreeInBothForms)
     EXPECT_EQ(Dst[2], 0xBF7F007Fu);
 }
 
+// The lines work several pixels at a time; every length and every alpha
+// (the shortcuts included) must give what the pixel functions give.
+TEST(PixelKernels, BlendLinesEqualTheirPixelFunctions)
+{
+    uint32_t Seed = 7;
+    auto Next = [&] { return Seed = Seed * 1103515245u + 12345u; };
+    const struct {
+        void (*Line)(const TbsColor*, TbsColor*, int);
+        TbsColor (*Pixel)(TbsColor, TbsColor);
+    } Forms[] = {{PlainBlendLine, PlainBlendPixel}, {MMXBlendLine, MMXBlendPixel}};
+    for (const auto& F : Forms)
+        for (int Length = 0; Length <= 19; ++Length) {
+            std::vector<TbsColor> Src(size_t(Length) + 1), Dst(Src.size());
+            for (size_t I = 0; I < Src.size(); ++I) {
+                const TbsColor Alphas[] = {0, 1, 127, 254, 255, Next() >> 24};
+                Src[I] = (Alphas[Next() % 6] << 24) | (Next() & 0xFFFFFF);
+                Dst[I] = Next();
+            }
+            std::vector<TbsColor> Expected = Dst;
+            for (int I = 0; I < Length; ++I) {
+                const TbsColor A = Src[size_t(I)] >> 24;
+                Expected[size_t(I)] = A == 255 ? Src[size_t(I)] : A == 0 ? Dst[size_t(I)] : F.Pixel(Src[size_t(I)], Dst[size_t(I)]);
+            }
+            F.Line(Src.data(), Dst.data(), Length);
+            EXPECT_EQ(Dst, Expected) << "length " << Length;
+        }
+}
+
 TEST(PixelKernels, LineKernels)
 {
     const TbsColor Src[] = {0x127F007F, 0x00102030, 0xFF7F007E};
