@@ -524,6 +524,8 @@ const TSpecialLocation SpecialLocations[] = {
 
 } // namespace
 
+int ShellNameCompare(const std::string& A, const std::string& B) { return LogicalCompare(A, B); }
+
 IShellFolderPtr SHGetDesktopFolder()
 {
     TItemIDListPtr empty(AllocItemIDList(2));

@@ -109,6 +109,10 @@ IShellFolderPtr SHGetDesktopFolder();
 bool SHGetSpecialFolderLocation(int ACSIDL, PItemIDList& AList);
 // The file-system path of an absolute list; false for virtual items.
 bool SHGetPathFromIDList(PCItemIDList AList, std::string& APath);
+// The order of two names in a folder: without regard to ASCII case, runs
+// of digits by their value (the order CompareIDs gives items of one kind).
+int ShellNameCompare(const std::string& A, const std::string& B);
+
 // The stand-in for the system image list: the index of an icon name
 // (freedesktop naming), the same for every caller in the process.
 int ShellIconIndex(const std::string& AIconName);
