@@ -1,7 +1,8 @@
-// boxes.bmp, 216 x 264, on the face colour:
+// boxes.bmp, 240 x 264, on the face colour:
 //  - edit 60 x 24: normal 0,0, hot or focused 0,24;
-//  - combo box 80 x 24: normal 60,0, hot or focused 60,24; drop buttons
-//    18 x 20 at x 194: normal y 48, hot 68, pressed 88, disabled 108;
+//  - combo box 80 x 24 with its drop arrow at 60,3,78,21 inside: normal
+//    60,0, hot or focused 60,24; drop buttons 18 x 18 at x 194: normal y 48,
+//    hot 66, pressed 84, disabled 102;
 //  - list box frame 158,0,198,40;
 //  - check list marks 15 x 15 on the window colour: checked 198,0,
 //    unchecked 198,15;
@@ -18,7 +19,12 @@
 //    x 196 (same rows), the normal pair side by side being the scroller;
 //  - panel 0,200,40,240; group box 40,200,100,260; tool bar 100,200,140,240;
 //    status bar 140,200,180,224; header label 140,224,180,246;
-//    horizontal splitter 180,204,216,210, vertical splitter 180,212,186,252.
+//    horizontal splitter 180,204,216,210, vertical splitter 180,212,186,252;
+//  - drop buttons inside a white box, 24 x 24 cells at x 216: normal y 0,
+//    hot 24, pressed 48, disabled 72; their arrows, 9 x 5 on the colour key
+//    at x 216: normal y 100, hot 106, pressed 112;
+//  - the focused item of a combo box face, 40 x 18 at 100,242 (its normal
+//    item is the inside of the edit).
 
 #include "skins/paint/SkinPalette.h"
 #include "skins/paint/SkinPictures.h"
@@ -33,6 +39,8 @@ void Edits(TPainter& P)
     P.RoundRect({0, 24, 60, 48}, 2, Window, Accent);
     P.RoundRect({60, 0, 140, 24}, 2, Window, Border);
     P.RoundRect({60, 24, 140, 48}, 2, Window, Accent);
+    Chevron(P, {120, 3, 138, 21}, TDirection::Down, 3.5, Glyph);
+    Chevron(P, {120, 27, 138, 45}, TDirection::Down, 3.5, Accent);
     P.Fill({158, 0, 198, 40}, Window);
     P.RoundRect({158, 0, 198, 40}, 0, Window, Border);
     P.Fill({198, 0, 216, 30}, Window);
@@ -46,11 +54,31 @@ void DropButtons(TPainter& P)
     const TRgb fills[4] = {Window, HotFill, DownFill, Window};
     const TRgb glyphs[4] = {Glyph, Accent, AccentDown, GrayText};
     for (int i = 0; i < 4; ++i) {
-        const TBox b{194, 48 + 20 * i, 212, 68 + 20 * i};
+        const TBox b{194, 48 + 18 * i, 212, 66 + 18 * i};
         P.Fill(b, Window);
         if (fills[i] != Window)
             P.RoundRect(b.Inset(1), 2, fills[i], fills[i], 0);
         Chevron(P, b, TDirection::Down, 3.5, glyphs[i]);
+    }
+}
+
+// The drop button a combo box draws over the right end of its face; the
+// combo box takes its arrow from its own picture, so it lives here.
+void ComboButtons(TPainter& P)
+{
+    P.Fill({216, 0, 240, 96}, Window);
+    const TRgb fills[3] = {HotFill, DownFill, DisabledFill};
+    for (int i = 0; i < 3; ++i)
+        P.RoundRect({217, 25 + 24 * i, 239, 47 + 24 * i}, 2, fills[i], fills[i], 0);
+    // Each arrow is drawn over the fill it will stand on, which then turns
+    // into the key: its edges stay smooth without a fringe of the key.
+    P.Fill({216, 96, 240, 120}, Key);
+    const TRgb arrows[3] = {Glyph, Accent, AccentDown}, under[3] = {Window, HotFill, DownFill};
+    for (int i = 0; i < 3; ++i) {
+        const TBox b{216, 100 + 6 * i, 225, 105 + 6 * i};
+        P.Fill(b, under[i]);
+        Arrow(P, b, TDirection::Down, 3.5, arrows[i]);
+        P.KeyOut(b, under[i]);
     }
 }
 
@@ -114,7 +142,7 @@ void Tabs(TPainter& P)
 
 void Panels(TPainter& P)
 {
-    P.Fill({0, 200, 216, 264}, Face);
+    P.Fill({0, 200, 240, 264}, Face);
     P.RoundRect({40, 200, 100, 260}, 3, Face, Border);
     P.Fill({41, 201, 99, 222}, Band);
     P.RoundRect({41, 201, 99, 212}, 2, Band, Band, 0);
@@ -123,6 +151,7 @@ void Panels(TPainter& P)
     P.HLine(100, 140, 239, Divider);
     P.HLine(140, 180, 200, Border);
     P.Fill({140, 224, 180, 246}, Band);
+    P.Fill({100, 242, 140, 260}, HotFill);
     P.HLine(184, 212, 207, Divider);
     P.VLine(183, 216, 248, Divider);
 }
@@ -131,11 +160,12 @@ void Panels(TPainter& P)
 
 TPainter BoxPicture()
 {
-    TPainter p(216, 264, Face);
+    TPainter p(240, 264, Face);
     Edits(p);
     ListItems(p);
     Menus(p);
     DropButtons(p);
+    ComboButtons(p);
     Tabs(p);
     Panels(p);
     return p;

@@ -47,10 +47,16 @@ TPainter ButtonPicture()
     Cells(p, 84, 24, 24, {{Face, Face}, {HotFill, HotFill}, {DownFill, DownFill}, {Face, Face}}, 3);
     p.RoundRect({84, 24, 108, 48}, 3, HotFill, Rgb(190, 214, 248));
     p.RoundRect({84, 48, 108, 72}, 3, DownFill, Rgb(160, 194, 242));
+    // Markers are drawn over the fill of the state they show in, which then
+    // turns into the key.
     p.Fill({60, 96, 108, 120}, Key);
-    const TRgb markers[3] = {Glyph, Accent, AccentDown};
-    for (int i = 0; i < 3; ++i)
-        Arrow(p, {60 + 9 * i, 100, 69 + 9 * i, 105}, TDirection::Down, 3.5, markers[i]);
+    const TRgb markers[3] = {Glyph, Accent, AccentDown}, under[3] = {Face, HotFill, DownFill};
+    for (int i = 0; i < 3; ++i) {
+        const TBox b{60 + 9 * i, 100, 69 + 9 * i, 105};
+        p.Fill(b, under[i]);
+        Arrow(p, b, TDirection::Down, 3.5, markers[i]);
+        p.KeyOut(b, under[i]);
+    }
     Header(p, 0, Window);
     Header(p, 24, HotFill);
     Header(p, 48, DownFill);

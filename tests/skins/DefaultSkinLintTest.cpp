@@ -84,7 +84,10 @@ bool IsRelative(const TbsDataSkinControl& ARecord, const std::string& AKey)
     // image; the other controls name button images.
     const bool placesButtons = dynamic_cast<const TbsDataSkinScrollBarControl*>(&ARecord) ||
                                dynamic_cast<const TbsDataSkinUpDownControl*>(&ARecord);
-    return placesButtons && (AKey == "upbuttonrect" || AKey == "downbuttonrect");
+    if (placesButtons && (AKey == "upbuttonrect" || AKey == "downbuttonrect"))
+        return true;
+    // So is a combo box's drop button, whose normal look is part of its face.
+    return dynamic_cast<const TbsDataSkinComboBox*>(&ARecord) && AKey == "buttonrect";
 }
 
 // Relative luminance and contrast ratio of two 0xRRGGBB colours.
@@ -175,7 +178,7 @@ TEST(DefaultSkinLint, HoldsEveryRecordTheFormsAndDialogsName)
         {"bevel", "bevel"},             {"treeview", "treeview"},       {"vsplitter", "splitter"},
         {"hsplitter", "splitter"},      {"mainmenubar", "mainmenubar"}, {"label", "label"},
         {"menuheader", "label"},        {"checklistbox", "checklistbox"}, {"scrollbox", "scrollbox"},
-        {"memo", "memo"},
+        {"memo", "memo"},               {"combobutton", "button"},      {"editbutton", "button"},
     };
     for (const TNamed& n : controls) {
         TbsDataSkinControl* c = s.Control(n.Name);

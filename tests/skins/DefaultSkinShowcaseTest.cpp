@@ -12,6 +12,7 @@
 #include "skin/boxes/bsSkinBoxCtrls_UpDown.h"
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 #include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
@@ -41,6 +42,18 @@ using skintest::RgbOf;
 constexpr uint32_t Face = 0xF3F5F8, Window = 0xFFFFFF, Accent = 0x2470E6, CaptionBar = 0x2464D2,
                    DisabledFill = 0xEEF0F3, HotFill = 0xE6F0FD,
                    DownFill = 0xCEE0FA;
+
+// Writes a picture as an opaque PNG, each pixel AScale x AScale.
+void SaveScaled(const TImageData& ASource, const std::string& AFileName, int AScale)
+{
+    TImageData image;
+    AllocateImage(image, ASource.Width * AScale, ASource.Height * AScale, "PNG");
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < image.Width; ++x)
+            image.At(x, y) = 0xFF000000u | ASource.At(x / AScale, y / AScale);
+    TFileStream f(AFileName, fmCreate);
+    WritePng(f, image, false);
+}
 
 struct TShowcase {
     std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
@@ -94,26 +107,20 @@ struct TShowcase {
     {
         const TPixelSurface& s = Surface();
         TImageData image;
-        AllocateImage(image, s.Width * AScale, s.Height * AScale, "PNG");
-        for (int y = 0; y < image.Height; ++y)
-            for (int x = 0; x < image.Width; ++x)
-                image.At(x, y) = 0xFF000000u | reinterpret_cast<const uint32_t*>(s.Row(y / AScale))[x / AScale];
-        TFileStream f(AFileName, fmCreate);
-        WritePng(f, image, false);
+        AllocateImage(image, s.Width, s.Height, "PNG");
+        for (int y = 0; y < s.Height; ++y)
+            for (int x = 0; x < s.Width; ++x)
+                image.At(x, y) = reinterpret_cast<const uint32_t*>(s.Row(y))[x];
+        SaveScaled(image, AFileName, AScale);
     }
 };
 
 // Writes a skin picture as a PNG, scaled up by AScale.
 void SavePicture(TBitmap& APicture, const std::string& AFileName, int AScale)
 {
-    TImageData source, image;
-    BitmapToImage(APicture, source);
-    AllocateImage(image, source.Width * AScale, source.Height * AScale, "PNG");
-    for (int y = 0; y < image.Height; ++y)
-        for (int x = 0; x < image.Width; ++x)
-            image.At(x, y) = 0xFF000000u | source.At(x / AScale, y / AScale);
-    TFileStream f(AFileName, fmCreate);
-    WritePng(f, image, false);
+    TImageData image;
+    BitmapToImage(APicture, image);
+    SaveScaled(image, AFileName, AScale);
 }
 
 } // namespace
@@ -169,6 +176,10 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     auto* spin = s.Add<TbsSkinUpDown>(f, Rect(256, 194, 288, 218));
     auto* link = s.Add<TbsSkinLinkLabel>(f, Rect(12, 226, 120, 242), "官方网站");
 
+    auto* category = s.Add<TbsSkinOfficeComboBox>(f, Rect(136, 226, 330, 250));
+    for (const char* text : {"音频格式", "视频格式", "设备格式"})
+        category->Items()->Add()->SetCaption(text);
+    category->SetItemIndex(0);
     auto* preview = s.Add<TbsSkinGroupBox>(f, Rect(344, 48, 580, 200), "预览");
     auto* seek = s.Add<TbsSkinSlider>(preview, Rect(8, 100, 226, 131));
     seek->SetValue(40);
@@ -191,7 +202,7 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     s.Save("default-skin-showcase.png", 1);
     s.Save("default-skin-showcase-2x.png", 2);
     for (size_t i = 0; i < s.Data->FActivePictures.size(); ++i)
-        SavePicture(*s.Data->FActivePictures[i], "default-skin-picture-" + s.Data->FActivePicturesNames[int(i)] + ".png", 3);
+        SavePicture(*s.Data->FActivePictures[i], "default-skin-picture-" + ChangeFileExt(s.Data->FActivePicturesNames[int(i)], ".png"), 3);
     SavePicture(*s.Data->FPicture, "default-skin-picture-frame.png", 3);
 
     // The frame: a caption bar of the skin's colour, the client of the face.
@@ -237,8 +248,10 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     EXPECT_GT(darkest(stop, 20, 80) & 0xFF, 0x90u);
     EXPECT_LT(darkest(label, 0, label->Width()) & 0xFF, 0x60u);
     EXPECT_LT(darkest(folder, 4, 200) & 0xFF, 0x60u);
-    // Edits: white with the skin's edge.
+    // Edits and combo boxes: white with the skin's edge, dark text.
     EXPECT_EQ(s.PixelOf(folder, 3, 12), Window);
+    EXPECT_EQ(s.PixelOf(category, 3, 12), Window);
+    EXPECT_LT(darkest(category, 4, 100) & 0xFF, 0x60u);
     // The status bar and tool bar keep their edge lines.
     EXPECT_EQ(s.PixelOf(status, 10, 0), 0xC8CED6u);
     EXPECT_EQ(s.PixelOf(bar, 300, bar->Height() - 1), 0xE1E5EBu);
