@@ -5,6 +5,8 @@
 
 #include "platform/gfx/GdiInternal.h"
 
+#include <algorithm>
+
 namespace platform {
 
 void CheckImageSize(int64_t AWidth, int64_t AHeight, const char* AFormat)
@@ -14,6 +16,15 @@ void CheckImageSize(int64_t AWidth, int64_t AHeight, const char* AFormat)
     if (AWidth > MaxImageSide || AHeight > MaxImageSide || AWidth * AHeight > MaxImagePixels)
         throw EInvalidGraphic(std::string(AFormat) + " image is too large (" + std::to_string(AWidth) + " x " +
                               std::to_string(AHeight) + ")");
+}
+
+void CheckImageData(int64_t AWidth, int64_t AHeight, int64_t ABytes, int64_t APixelsPerByte, const char* AFormat)
+{
+    CheckImageSize(AWidth, AHeight, AFormat);
+    if (AWidth * AHeight > std::max<int64_t>(ABytes, 0) * APixelsPerByte)
+        throw EInvalidGraphic(std::string(AFormat) + " image is not valid: " + std::to_string(ABytes) +
+                              " bytes of data cannot fill " + std::to_string(AWidth) + " x " +
+                              std::to_string(AHeight) + " pixels");
 }
 
 void AllocateImage(TImageData& AImage, int AWidth, int AHeight, const char* AFormat)

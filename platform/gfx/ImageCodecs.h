@@ -28,6 +28,19 @@ constexpr int MaxImageSide = 32768;
 constexpr int64_t MaxImagePixels = int64_t(1) << 26;
 // Raises EInvalidGraphic when a width and height exceed the bounds.
 void CheckImageSize(int64_t AWidth, int64_t AHeight, const char* AFormat);
+// A compressed image is no larger than its data can describe: ABytes of
+// data give at most APixelsPerByte pixels each (the format's best ratio).
+// Checked before the pixels are allocated, so that a tiny file cannot make
+// the reader take hundreds of megabytes.
+void CheckImageData(int64_t AWidth, int64_t AHeight, int64_t ABytes, int64_t APixelsPerByte, const char* AFormat);
+// The best ratios of the formats' compressions: a run-length pair of a BMP
+// gives 255 pixels; a 12-bit LZW code of a GIF at most 4096; deflate at
+// most 1032 bytes per byte, of 1-bit pixels in a PNG; a JPEG block of one
+// colour takes a few bits.
+constexpr int64_t BmpRlePixelsPerByte = 128;
+constexpr int64_t GifPixelsPerByte = 2731;
+constexpr int64_t PngPixelsPerByte = 8 * 1032;
+constexpr int64_t JpegPixelsPerByte = 512;
 void AllocateImage(TImageData& AImage, int AWidth, int AHeight, const char* AFormat);
 
 // BMP: 1, 4, 8, 16, 24 and 32 bits, bottom-up and top-down, RLE4/RLE8,

@@ -173,6 +173,8 @@ void ReadBmp(TStream& AStream, TImageData& AImage)
     // Checked before anything the size of the image is allocated.
     if (Available < Need || Need <= 0)
         Bad("pixel data is truncated");
+    if (Rle)
+        CheckImageData(H.Width, H.Height, Need, BmpRlePixelsPerByte, "Bitmap");
     std::vector<uint8_t> Data(static_cast<size_t>(Need));
     AStream.SetPosition(Start + OffBits);
     AStream.ReadBuffer(Data.data(), Need);

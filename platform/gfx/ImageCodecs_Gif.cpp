@@ -42,10 +42,7 @@ struct TGifCloser {
 
 void ReadFrame(GifFileType* Gif, int ATransparent, TImageData& AImage)
 {
-    if (DGifGetImageDesc(Gif) == GIF_ERROR)
-        Bad(Gif->Error);
     const GifImageDesc& D = Gif->Image;
-    CheckImageSize(D.Width, D.Height, "GIF");
     ColorMapObject* Map = D.ColorMap != nullptr ? D.ColorMap : Gif->SColorMap;
     if (Map == nullptr)
         throw EInvalidGraphic("GIF image is not valid: no colour table");
@@ -97,8 +94,14 @@ void ReadGif(TStream& AStream, TImageData& AImage)
         }
         if (Type != IMAGE_DESC_RECORD_TYPE)
             continue;
+        if (DGifGetImageDesc(G.Gif) == GIF_ERROR)
+            Bad(G.Gif->Error);
+        // The screen and the frame are no larger than the rest of the file
+        // can fill.
+        const int64_t Left = AStream.Size() - AStream.Position();
         int W = G.Gif->SWidth, H = G.Gif->SHeight;
-        CheckImageSize(W, H, "GIF");
+        CheckImageData(G.Gif->Image.Width, G.Gif->Image.Height, Left, GifPixelsPerByte, "GIF");
+        CheckImageData(W, H, Left, GifPixelsPerByte, "GIF");
         AImage.Width = W;
         AImage.Height = H;
         AImage.Pixels.assign(size_t(W) * size_t(H), 0);

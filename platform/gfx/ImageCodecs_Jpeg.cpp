@@ -47,6 +47,11 @@ bool DecodeJpeg(const std::vector<uint8_t>& AData, TImageData& AImage, TJpegErro
         snprintf(E.Text, sizeof(E.Text), "image is too large (%u x %u)", Info.image_width, Info.image_height);
         longjmp(E.Jump, 1);
     }
+    if (int64_t(Info.image_width) * Info.image_height > int64_t(AData.size()) * JpegPixelsPerByte) {
+        snprintf(E.Text, sizeof(E.Text), "%zu bytes of data cannot fill %u x %u pixels", AData.size(),
+                 Info.image_width, Info.image_height);
+        longjmp(E.Jump, 1);
+    }
     Info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&Info);
     AImage.Width = int(Info.output_width);

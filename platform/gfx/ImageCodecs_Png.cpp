@@ -56,6 +56,8 @@ bool DecodePng(TPngIo& Io, TImageData& AImage, std::vector<png_bytep>& ARows)
     png_uint_32 W = png_get_image_width(Png, Info), H = png_get_image_height(Png, Info);
     if (int64_t(W) * int64_t(H) > MaxImagePixels)
         png_error(Png, "image is too large");
+    if (int64_t(W) * int64_t(H) > (Io.Stream->Size() - Io.Stream->Position()) * PngPixelsPerByte)
+        png_error(Png, "the image data cannot fill its size");
     int Type = png_get_color_type(Png, Info);
     AImage.PngColorType = Type;
     AImage.HasAlpha = (Type & PNG_COLOR_MASK_ALPHA) || png_get_valid(Png, Info, PNG_INFO_tRNS);

@@ -58,6 +58,28 @@ bool IsSafeSkinFileName(const std::string& AName)
     return true;
 }
 
+// The file a skin's picture name reads: only inside the skin's folder (no
+// absolute name, no "..", no link that leads out) and only a regular file,
+// so that a skin can neither read files elsewhere nor hang the load on a
+// pipe or a device.
+std::string SkinPicturePath(const std::string& AFolder, const std::string& AName)
+{
+    if (!IsSafeSkinFileName(AName))
+        throw platform::Exception("\"" + AName + "\": a skin picture must be a file inside the skin's folder");
+    const std::string path = SkinFilePath(AFolder, AName);
+    std::error_code ec;
+    const fs::path real = fs::canonical(path, ec);
+    if (ec)
+        return path; // missing: the picture reader says so
+    const fs::path folder = fs::canonical(AFolder, ec);
+    const auto [end, inside] = std::mismatch(folder.begin(), folder.end(), real.begin(), real.end());
+    if (ec || end != folder.end())
+        throw platform::Exception("\"" + path + "\": a skin picture must be a file inside the skin's folder");
+    if (!fs::is_regular_file(real, ec))
+        throw platform::Exception("\"" + path + "\": a skin picture must be a regular file");
+    return path;
+}
+
 // One past the largest entry index present in a list section, so that a
 // damaged "count" cannot make the reader walk billions of missing entries.
 int ListEntryLimit(const TCustomIniFile& AIniFile, const std::string& ASection, int ACount)
@@ -167,7 +189,7 @@ void TbsSkinData::ReadSkinIni(const TCustomIniFile& AIniFile, const std::string&
         if (name->empty())
             ClearPicture(*picture);
         else
-            LoadPicture(*picture, SkinFilePath(AFolder, *name));
+            LoadPicture(*picture, SkinPicturePath(AFolder, *name));
     }
     ReadActivePictures(AIniFile, AFolder, ALoadPictures);
 
@@ -185,7 +207,7 @@ void TbsSkinData::ReadActivePictures(const TCustomIniFile& AIniFile, const std::
     ReadSkinStrings(AIniFile, "PICTURES", "activepictures", FActivePicturesNames);
     for (int i = 0; ALoadPictures && i < FActivePicturesNames.Count(); ++i) {
         auto picture = NewPicture();
-        LoadPicture(*picture, SkinFilePath(AFolder, FActivePicturesNames[i]));
+        LoadPicture(*picture, SkinPicturePath(AFolder, FActivePicturesNames[i]));
         FActivePictures.push_back(std::move(picture));
     }
 }

@@ -143,6 +143,40 @@ TEST(ImageCodecs, MalformedFilesAreRefused)
     }
 }
 
+// A few bytes of compressed data cannot ask for a huge picture: the reader
+// refuses before it allocates.
+TEST(ImageCodecs, SmallFilesCannotAskForHugePictures)
+{
+    std::string Gif = "GIF89a";
+    Put16(Gif, 8000), Put16(Gif, 8000);
+    Gif += std::string("\x80\0\0", 3) + std::string(6, '\0') + ",";
+    Put16(Gif, 0), Put16(Gif, 0), Put16(Gif, 8000), Put16(Gif, 8000);
+    Gif += std::string("\0\x02\x02\x4C\x01\0;", 7);
+    const std::string Rle = std::string(1020, '\0') + std::string("\0\1", 2);
+    const struct {
+        const char* Name;
+        std::string File;
+        void (*Read)(TStream&, TImageData&);
+    } Cases[] = {
+        {"run-length BMP", Bmp(8000, 8000, 8, BI_RLE8, 2, std::string(8, '\0'), Rle), ReadBmp},
+        {"GIF", Gif, ReadGif},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TMemoryStream M;
+        M.WriteBuffer(C.File.data(), int64_t(C.File.size()));
+        M.SetPosition(0);
+        TImageData I;
+        try {
+            C.Read(M, I);
+            ADD_FAILURE() << "read";
+        } catch (const EInvalidGraphic& E) {
+            EXPECT_NE(std::string(E.what()).find("cannot fill 8000 x 8000 pixels"), std::string::npos) << E.what();
+        }
+        EXPECT_TRUE(I.Pixels.empty());
+    }
+}
+
 TEST(ImageCodecs, PngJpegGifRoundTrips)
 {
     TImageData In = Sample(16, 8, true), Out;

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace skin;
 using skintest::BmpFile;
@@ -217,6 +219,22 @@ TEST_F(SkinModel, BrokenSkinsLeaveTheCurrentSkinAndSendNothing)
          TbsSkinStatusCode::Failed, "controls.bmp"},
         {"bad BMP", [](TSkinFolder& F) { WriteFile(F.Dir.File("frame.bmp"), "not a bitmap"); },
          TbsSkinStatusCode::Failed, "frame.bmp"},
+        {"picture outside the folder", replaceIni("picture=frame.bmp", "picture=../outside.bmp"),
+         TbsSkinStatusCode::Failed, "inside the skin's folder"},
+        {"picture by absolute name", replaceIni("0=controls.bmp", "0=/etc/passwd"), TbsSkinStatusCode::Failed,
+         "inside the skin's folder"},
+        {"picture through a link out of the folder",
+         [](TSkinFolder& F) {
+             platform::DeleteFile(F.Dir.File("frame.bmp"));
+             ASSERT_EQ(::symlink("/etc/passwd", F.Dir.File("frame.bmp").c_str()), 0);
+         },
+         TbsSkinStatusCode::Failed, "inside the skin's folder"},
+        {"picture that is a pipe",
+         [](TSkinFolder& F) {
+             platform::DeleteFile(F.Dir.File("frame.bmp"));
+             ASSERT_EQ(::mkfifo(F.Dir.File("frame.bmp").c_str(), 0600), 0);
+         },
+         TbsSkinStatusCode::Failed, "regular file"},
         {"picture list longer than its names", replaceIni("activepicturescount=2", "activepicturescount=3"),
          TbsSkinStatusCode::Failed, "skin.ini"},
         {"no controls section", replaceIni("[SKINCONTROLS]\r\ncount=6", "[OTHER]\r\ncount=6"),
