@@ -42,8 +42,11 @@ TbsSkinCustomOfficeComboBox::TbsSkinCustomOfficeComboBox(TComponent* AOwner) : T
 
 TbsSkinCustomOfficeComboBox::~TbsSkinCustomOfficeComboBox()
 {
-    delete FListBox;
+    // The list tells its owner of its removal while it is torn down; by then
+    // the combo box must no longer reach it.
+    TbsSkinOfficeListBox* list = FListBox;
     FListBox = nullptr;
+    delete list;
 }
 
 void TbsSkinCustomOfficeComboBox::Notification(TComponent* AComponent, TOperation AOperation)
