@@ -14,7 +14,8 @@ namespace {
 // each pixel is sampled 4 x 4 times, so edges come out smooth.
 class TPainter {
 public:
-    TPainter(TImageData& AImage, int ASize) : F(AImage)
+    // Shapes are given on a grid of ADesign units a side, scaled to ASize.
+    TPainter(TImageData& AImage, int ASize, int ADesign) : F(AImage), FScale(double(ASize) / ADesign)
     {
         F.Width = F.Height = ASize;
         F.Pixels.assign(size_t(ASize) * size_t(ASize), 0);
@@ -29,7 +30,7 @@ public:
                 int hits = 0;
                 for (int sy = 0; sy < 4; ++sy)
                     for (int sx = 0; sx < 4; ++sx)
-                        hits += AInside(x + (sx + 0.5) / 4, y + (sy + 0.5) / 4) ? 1 : 0;
+                        hits += AInside((x + (sx + 0.5) / 4) / FScale, (y + (sy + 0.5) / 4) / FScale) ? 1 : 0;
                 if (hits)
                     Over(F.At(x, y), ARgb, hits / 16.0);
             }
@@ -83,6 +84,7 @@ private:
         APixel = out;
     }
     TImageData& F;
+    double FScale;
 };
 
 constexpr uint32_t White = 0xFFFFFF, Ink = 0x202020;
@@ -177,6 +179,83 @@ void StretchPicture(TPainter& P)
     P.Triangle(15.5, 15.5, 11, 15.5, 15.5, 11, Line);
 }
 
+constexpr uint32_t Paper = 0xFAFAFA, PaperRim = 0x8A9099, Metal = 0x9AA3AD, Screen = 0x3C6FB4;
+
+void PageShape(TPainter& P)
+{
+    P.Triangle(9.5, 0.5, 13.5, 4.5, 9.5, 4.5, PaperRim);
+    P.Box(2.5, 0.5, 9.5, 15.5, PaperRim);
+    P.Box(2.5, 4.5, 13.5, 15.5, PaperRim);
+    P.Box(3.5, 1.5, 9, 14.5, Paper);
+    P.Box(3.5, 5, 12.5, 14.5, Paper);
+}
+
+void FileIcon(TPainter& P)
+{
+    PageShape(P);
+    for (double y : {7.0, 9.5, 12.0})
+        P.Box(5, y, 11, y + 1, PaperRim);
+}
+
+void AudioIcon(TPainter& P)
+{
+    PageShape(P);
+    P.Capsule(9.5, 6, 9.5, 12, 0.6, Ink);
+    P.Capsule(9.5, 6, 11.5, 7, 0.6, Ink);
+    P.Disc(8, 12.2, 1.7, Ink);
+}
+
+void VideoIcon(TPainter& P)
+{
+    PageShape(P);
+    P.Box(4.5, 6.5, 11.5, 13, Ink);
+    P.Triangle(7, 8, 10, 9.75, 7, 11.5, White);
+}
+
+void PictureIcon(TPainter& P)
+{
+    PageShape(P);
+    P.Box(4.5, 6.5, 11.5, 13, 0x7FB3E6);
+    P.Triangle(4.5, 13, 7.5, 9, 10.5, 13, ArrowColor);
+    P.Disc(9.8, 8.3, 1, 0xF6C619);
+}
+
+void FolderIcon(TPainter& P) { Folder(P); }
+
+void DriveIcon(TPainter& P)
+{
+    P.Box(1, 5, 15, 12, 0x5A636E);
+    P.Box(2, 6, 14, 11, Metal);
+    P.Disc(12, 8.5, 1, ArrowColor);
+}
+
+void ComputerIcon(TPainter& P)
+{
+    P.Box(1, 1.5, 15, 11.5, 0x4A5260);
+    P.Box(2, 2.5, 14, 10.5, Screen);
+    P.Box(6.5, 11.5, 9.5, 13.5, 0x4A5260);
+    P.Box(4, 13.5, 12, 15, 0x4A5260);
+}
+
+void HomeIcon(TPainter& P)
+{
+    P.Triangle(8, 1, 15.5, 8, 0.5, 8, 0xB3412F);
+    P.Box(2.5, 7.5, 13.5, 15, 0xE9DCC0);
+    P.Box(6.5, 10, 9.5, 15, 0x7A5230);
+}
+
+struct TShellIconEntry {
+    std::string_view Prefix;   // of the icon name
+    void (*Draw)(TPainter&);
+};
+
+// First match wins; anything else is a plain file.
+constexpr TShellIconEntry ShellIcons[] = {
+    {"folder", FolderIcon},  {"user-desktop", FolderIcon}, {"drive-", DriveIcon}, {"media-", DriveIcon},
+    {"computer", ComputerIcon}, {"user-home", HomeIcon},   {"audio-", AudioIcon}, {"video-", VideoIcon},
+    {"image-", PictureIcon},
+};
+
 struct TPictureEntry {
     std::string_view Name;
     void (*Draw)(TPainter&);
@@ -212,7 +291,7 @@ bool DrawMessageIcon(int AIconId, TImageData& AImage)
 {
     for (const TIconEntry& e : MessageIcons)
         if (e.Id == AIconId) {
-            TPainter p(AImage, 32);
+            TPainter p(AImage, 32, 32);
             e.Draw(p);
             return true;
         }
@@ -223,11 +302,22 @@ bool DrawDialogPicture(std::string_view AName, TImageData& AImage)
 {
     for (const TPictureEntry& e : DialogPictures)
         if (e.Name == AName) {
-            TPainter p(AImage, 16);
+            TPainter p(AImage, 16, 16);
             e.Draw(p);
             return true;
         }
     return false;
+}
+
+void DrawShellIcon(std::string_view AIconName, int ASize, TImageData& AImage)
+{
+    TPainter p(AImage, ASize, 16);
+    for (const TShellIconEntry& e : ShellIcons)
+        if (AIconName.substr(0, e.Prefix.size()) == e.Prefix) {
+            e.Draw(p);
+            return;
+        }
+    FileIcon(p);
 }
 
 bool LoadMessageIcon(int AIconId, platform::TPngImage& APng)

@@ -1,7 +1,8 @@
 #pragma once
 // The program's own pictures of the skinned dialogs, drawn in code: the four
-// 32 x 32 message-box icons (by their icon identifiers) and the 16 x 16 tool
-// images of the file dialogs (by their resource names).
+// 32 x 32 message-box icons (by their icon identifiers), the 16 x 16 tool
+// images of the file dialogs (by their resource names) and the icons of
+// shell items in any size.
 
 #include "platform/gfx/ImageCodecs.h"
 #include "platform/gfx/PngImage.h"
@@ -21,6 +22,11 @@ bool DrawMessageIcon(int AIconId, platform::TImageData& AImage);
 // "BS_NEWFOLDER_PNG", "BS_LVSTYLE_PNG" or "BS_STRETCH_PNG", 16 x 16 with
 // alpha; false for other names.
 bool DrawDialogPicture(std::string_view AName, platform::TImageData& AImage);
+
+// The icon of a shell item by its icon name ("folder", "drive-harddisk",
+// "audio-x-generic", ...; see ShellIconNameOf), ASize pixels a side with
+// alpha; names of no known kind get the plain file.
+void DrawShellIcon(std::string_view AIconName, int ASize, platform::TImageData& AImage);
 
 // Either of the above loaded into a PNG picture; false when the name or the
 // identifier is unknown.
