@@ -181,7 +181,7 @@ TPainter PopupPicture()
 
 TPainter HintPicture()
 {
-    // 40 x 30: a light hint with a 1-pixel edge; text from 6,4 to 34,26.
+    // 40 x 30: a light hint with a 1-pixel edge; text from 8,6 to 32,24.
     TPainter p(40, 30, Window);
     p.RoundRect({0, 0, 40, 30}, 0, Rgb(250, 251, 253), Border);
     return p;

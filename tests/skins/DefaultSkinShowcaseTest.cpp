@@ -16,6 +16,7 @@
 #include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
+#include "skin/controls/bsSkinHint.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 #include "skin/controls/bsSkinCtrls_Slider.h"
@@ -55,8 +56,17 @@ void SaveScaled(const TImageData& ASource, const std::string& AFileName, int ASc
     WritePng(f, image, false);
 }
 
+// The application's main form, as the program's own is: hints are served by
+// the hint component of the main form.
+TForm* NewMainForm()
+{
+    TForm* form = nullptr;
+    Application()->CreateForm(form);
+    return form;
+}
+
 struct TShowcase {
-    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    std::unique_ptr<TForm> Form{NewMainForm()};
     TbsCompressedSkinList* List = new TbsCompressedSkinList(Form.get());
     TbsSkinData* Data = new TbsSkinData(Form.get());
     TbsSkinForm* SkinForm = new TbsSkinForm(Form.get());
@@ -102,10 +112,11 @@ struct TShowcase {
         const TPoint p = AControl->ClientToScreen(Point(X, Y));
         return Pixel(p.X - w.Left, p.Y - w.Top);
     }
-    // Writes the window as a PNG, scaled up by AScale.
-    void Save(const std::string& AFileName, int AScale) const
+    // Writes a window as a PNG, scaled up by AScale.
+    void Save(const std::string& AFileName, int AScale, HWND AWnd = nullptr) const
     {
-        const TPixelSurface& s = Surface();
+        Pump();
+        const TPixelSurface& s = *GetWindowSurface(AWnd ? AWnd : Form->Handle());
         TImageData image;
         AllocateImage(image, s.Width, s.Height, "PNG");
         for (int y = 0; y < s.Height; ++y)
@@ -193,6 +204,8 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     vbar->SetDefaultWidth(16);
     vbar->SetBoundsRect(Rect(312, 282, 328, 360));
     vbar->SetRange(0, 100, 10, 30);
+    auto* hint = new TbsSkinHint(f);
+    hint->SetSkinData(s.Data);
     auto* status = s.Add<TbsSkinStatusBar>(f, Rect(0, 0, 560, 24), "就绪");
     status->SetAlign(alBottom);
 
@@ -255,6 +268,17 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     // The status bar and tool bar keep their edge lines.
     EXPECT_EQ(s.PixelOf(status, 10, 0), 0xC8CED6u);
     EXPECT_EQ(s.PixelOf(bar, 300, bar->Height() - 1), 0xE1E5EBu);
+
+    // A hint: the skin's light picture round dark text.
+    hint->ActivateHint(Point(200, 200), "添加文件到转换列表");
+    TbsSkinHintWindow* tip = hint->HintWindow();
+    ASSERT_NE(tip, nullptr);
+    s.Save("default-skin-hint-2x.png", 2, tip->Handle());
+    const TPixelSurface* tipPixels = GetWindowSurface(tip->Handle());
+    ASSERT_NE(tipPixels, nullptr);
+    EXPECT_EQ(reinterpret_cast<const uint32_t*>(tipPixels->Row(0))[5] & 0xFFFFFF, 0xC8CED6u) << "its edge";
+    EXPECT_EQ(reinterpret_cast<const uint32_t*>(tipPixels->Row(2))[2] & 0xFFFFFF, 0xFAFBFDu) << "its fill";
+    hint->HideHint();
 
     // Hover and press: the light and the deeper accent fills.
     InjectMouseMove(start->ClientToScreen(Point(50, 13)));
