@@ -5,6 +5,9 @@
 #include "skin/core/bsSkinData.h"
 
 #include "platform/gfx/Graphics.h"
+#include "platform/ui/Window.h"
+
+#include <functional>
 
 namespace skin {
 
@@ -33,8 +36,33 @@ platform::TRect ButtonRecordPiece(const TbsDataSkinButtonControl& ARecord, bool 
 void CreateButtonRecordImage(const TbsDataSkinButtonControl& ARecord, platform::TBitmap* APicture,
                              const platform::TRect& ASource, platform::TBitmap* A);
 
+// The drop-down button of a combo face stretched to R from the first of the
+// records "combobutton", "editbutton" and "resizebutton", with its arrow or
+// its menu marker (taken from AFacePicture); nothing without a record.
+void DrawStretchedDropButton(platform::TCanvas* C, TbsSkinData* AData, platform::TBitmap* AFacePicture,
+                             const platform::TRect& R, bool AHot, bool APressed, bool AEnabled);
+
+// A button record's menu marker piece drawn centred in R with the record's
+// transparent colour keyed out.
+void DrawRecordMenuMarker(platform::TCanvas* C, platform::TBitmap* APicture, const TbsDataSkinButtonControl& ARecord,
+                          const platform::TRect& APiece, const platform::TRect& R);
+
 // Draws the piece ASrcRect of ASrc on K at (X, Y) with the colour of the
 // piece's lower-left pixel keyed out.
 void DrawTransparentPiece(platform::TCanvas* K, int X, int Y, platform::TBitmap* ASrc, const platform::TRect& ASrcRect);
+
+// The translucency of a drop-down list window, following its combo box's
+// alpha settings at every show.
+struct TbsPopupAlpha {
+    bool OldAlphaBlend = false;   // the window has the layered style
+    uint8_t OldAlphaBlendValue = 0;
+    // Adds or removes the layered style and sets the alpha: 0 when the list
+    // fades in (so every show fades from nothing), else AValue.
+    void Apply(platform::HWND AWnd, bool ABlend, bool AAnimation, uint8_t AValue);
+    // Raises the alpha to AValue in about fifteen steps a few milliseconds
+    // apart; a fixed number of steps, so a stalled clock cannot hold the GUI
+    // thread. Stops early when AStillShown answers false.
+    static void FadeIn(platform::HWND AWnd, uint8_t AValue, const std::function<bool()>& AStillShown);
+};
 
 } // namespace skin

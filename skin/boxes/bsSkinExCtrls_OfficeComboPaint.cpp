@@ -146,33 +146,7 @@ void TbsSkinCustomOfficeComboBox::DrawButton(TCanvas* C)
 
 void TbsSkinCustomOfficeComboBox::DrawSkinButton(TCanvas* C)
 {
-    auto* rec = FirstButtonRecord(FSD, {"combobutton", "editbutton", "resizebutton"});
-    TbsPicture* pic = rec ? ActivePicture(*FSD, rec->PictureIndex) : nullptr;
-    if (!rec || !pic || Button.R.IsEmpty())
-        return;
-    const bool pressed = Button.Down && Button.MouseIn, hot = Button.MouseIn;
-    TBitmap a;
-    a.SetSize(Button.R.Width(), Button.R.Height());
-    CreateButtonRecordImage(*rec, pic, ButtonRecordPiece(*rec, hot, pressed), &a);
-    const TColor arrow = pressed ? rec->DownFontColor : hot ? rec->ActiveFontColor : rec->FontColor;
-    if (rec->MenuMarkerRect.IsEmpty()) {
-        if (Enabled())
-            DrawArrowImage(a.Canvas(), Rect(0, pressed ? 2 : 0, a.Width(), a.Height()), arrow, 4);
-    } else {
-        TRect marker = rec->MenuMarkerRect;
-        if (pressed && !rec->MenuMarkerDownRect.IsEmpty())
-            marker = rec->MenuMarkerDownRect;
-        else if (hot && !rec->MenuMarkerActiveRect.IsEmpty())
-            marker = rec->MenuMarkerActiveRect;
-        TBitmap m;
-        m.SetSize(marker.Width(), marker.Height());
-        CopyPiece(&m, Rect(0, 0, marker.Width(), marker.Height()), Picture, marker);
-        m.SetTransparentMode(tmFixed);
-        m.SetTransparentColor(rec->MenuMarkerTransparentColor);
-        m.SetTransparent(true);
-        a.Canvas()->Draw((a.Width() - m.Width()) / 2, (a.Height() - m.Height()) / 2 + (pressed ? 1 : 0), &m);
-    }
-    C->Draw(Button.R.Left, Button.R.Top, &a);
+    DrawStretchedDropButton(C, FSD, Picture, Button.R, Button.MouseIn, Button.Down, Enabled());
 }
 
 void TbsSkinCustomOfficeComboBox::DrawItemContent(TCanvas* K, int I, TRect TR, bool ATitle)
@@ -382,13 +356,7 @@ void TbsSkinCustomOfficeComboBox::DrawMenuMarker(TCanvas* C, const TRect& R, con
         marker = ARec.MenuMarkerDownRect;
     else if ((FDropDown || Hot()) && !ARec.MenuMarkerActiveRect.IsEmpty())
         marker = ARec.MenuMarkerActiveRect;
-    TBitmap m;
-    m.SetSize(marker.Width(), marker.Height());
-    CopyPiece(&m, Rect(0, 0, marker.Width(), marker.Height()), Picture, marker);
-    m.SetTransparentMode(tmFixed);
-    m.SetTransparentColor(ARec.MenuMarkerTransparentColor);
-    m.SetTransparent(true);
-    C->Draw(R.Left + (R.Width() - m.Width()) / 2, R.Top + (R.Height() - m.Height()) / 2, &m);
+    DrawRecordMenuMarker(C, Picture, ARec, marker, R);
 }
 
 void TbsSkinCustomOfficeComboBox::PaintSkinTo(TCanvas* C, int X, int Y, const std::string& AText)

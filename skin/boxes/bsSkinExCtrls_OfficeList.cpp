@@ -11,8 +11,6 @@
 #include "platform/ui/MessageLoop.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 namespace skin {
 
@@ -574,6 +572,8 @@ void TbsPopupOfficeListBox::Hide()
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     FVisible = false;
+    if (HandleAllocated())
+        UpdateShowing();
 }
 
 void TbsPopupOfficeListBox::Show(TPoint Origin)
@@ -581,35 +581,18 @@ void TbsPopupOfficeListBox::Show(TPoint Origin)
     TbsSkinCustomOfficeComboBox* combo = Combo();
     const bool layered = IsLayeredWindowsAvailable() && combo;
     HandleNeeded();
-    if (layered) {
-        const intptr_t ex = GetWindowLong(Handle(), GWL_EXSTYLE);
-        if (combo->AlphaBlend && !FOldAlphaBlend)
-            SetWindowLong(Handle(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
-        else if (!combo->AlphaBlend && FOldAlphaBlend)
-            SetWindowLong(Handle(), GWL_EXSTYLE, ex & ~intptr_t(WS_EX_LAYERED));
-        FOldAlphaBlend = combo->AlphaBlend;
-        if (combo->AlphaBlend && FOldAlphaBlendValue != combo->AlphaBlendValue) {
-            FOldAlphaBlendValue = combo->AlphaBlendAnimation ? 0 : combo->AlphaBlendValue;
-            SetLayeredAlpha(Handle(), FOldAlphaBlendValue);
-        }
-    }
+    if (layered)
+        FAlpha.Apply(Handle(), combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue);
     FLeft = Origin.X;
     FTop = Origin.Y;
     SetWindowPos(Handle(), HWND_TOP, Origin.X, Origin.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     FVisible = true;
+    UpdateShowing();   // the child windows (the list, the scroll bars) show with it
     if (!layered || !combo->AlphaBlend || !combo->AlphaBlendAnimation)
         return;
     Application()->ProcessMessages();
     combo->FLBDown = false;
-    // The fade-in: about fifteen steps a few milliseconds apart. A fixed
-    // number of steps, so a stalled clock can never keep the GUI thread here.
-    const int target = combo->AlphaBlendValue;
-    const int step = std::max(1, target / 15);
-    for (int alpha = 0; alpha < target && FVisible;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(6));
-        alpha = std::min(alpha + step, target);
-        SetLayeredAlpha(Handle(), uint8_t(alpha));
-    }
+    TbsPopupAlpha::FadeIn(Handle(), combo->AlphaBlendValue, [this] { return FVisible; });
 }
 
 } // namespace skin

@@ -5,6 +5,7 @@
 // twin is the drop-down of the office combo box: a borderless window that
 // never takes the activation, so the form and the combo keep the focus.
 
+#include "skin/boxes/bsSkinBoxes_Look.h"
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 
@@ -216,8 +217,7 @@ protected:
 
 private:
     TbsSkinCustomOfficeComboBox* Combo() const;
-    bool FOldAlphaBlend = false;
-    uint8_t FOldAlphaBlendValue = 0;
+    TbsPopupAlpha FAlpha;
 };
 
 } // namespace skin

@@ -61,6 +61,8 @@ public:
     void SetLargeChange(int Value);
     bool Both() const { return FBoth; }
     void SetBoth(bool Value);
+    // The corner-square flag alone, for an owner that sets the skin names itself.
+    void SetBothField(bool Value) { FBoth = Value; }
     int BothMarkerWidth() const { return FBothMarkerWidth; }
     void SetBothMarkerWidth(int Value);
     std::string BothSkinDataName = "bothhscrollbar";

@@ -1,0 +1,213 @@
+#pragma once
+// The skinned combo box: a face that shows the selected item (fixed style)
+// or hosts an inner edit with auto-completion from the items (edit style),
+// and a drop-down skinned list in a popup that never takes the activation.
+//
+// Setting ItemIndex from code copies the item into Text (OnChange only when
+// the text differs), then fires OnClick, then the Change hook; Items.Clear
+// keeps Text. The preset lists of the main window rely on that order.
+
+#include "skin/boxes/bsSkinBoxCtrls_ListBox.h"
+#include "skin/boxes/bsSkinBoxes_Edit.h"
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+
+namespace skin {
+
+enum TbsSkinCustomComboBoxStyle { bscbEditStyle, bscbFixedStyle };
+
+class TbsSkinCustomComboBox : public TbsSkinCustomControl {
+public:
+    static constexpr uintptr_t AutoScrollTimerId = 1;
+    static constexpr uint32_t AutoScrollInterval = 25;
+    // Typed letters within this time extend the search prefix.
+    static constexpr uint32_t SearchPause = 500;
+    // Key releases closer than this complete only once.
+    static constexpr uint32_t CompletePause = 200;
+
+    explicit TbsSkinCustomComboBox(TComponent* AOwner);
+    ~TbsSkinCustomComboBox() override;
+
+    platform::TStringList* Items() { return FListBox->Items(); }
+    void SetItems(const platform::TStringList& AValue) { FListBox->SetItems(AValue); }
+    int ItemIndex() const { return FListBox->ItemIndex(); }
+    void SetItemIndex(int Value);
+    TbsPopupListBox* ListBox() const { return FListBox; }
+    TbsCustomEdit* Edit() const { return FEdit; }
+
+    TbsSkinCustomComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TbsSkinCustomComboBoxStyle AValue);
+    bool ToolButtonStyle() const { return FToolButtonStyle; }
+    void SetToolButtonStyle(bool AValue);
+    platform::TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(platform::TEditCharCase AValue);
+    platform::TColor DefaultColor() const { return FDefaultColor; }
+    void SetDefaultColor(platform::TColor AValue);
+    bool UseSkinSize() const { return FUseSkinSize; }
+    void SetUseSkinSize(bool AValue) { FUseSkinSize = AValue; }
+    int DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int AValue);
+    int ListBoxWidth = 0;
+    bool HideSelection = true;
+    bool AutoComplete = true;
+    bool AlphaBlend = false;
+    bool AlphaBlendAnimation = false;
+    uint8_t AlphaBlendValue = 0;
+    int SelStart() const;
+    void SetSelStart(int AValue);
+    int SelLength() const;
+    void SetSelLength(int AValue);
+    TCustomImageList* Images() const { return FListBox->Images(); }
+    void SetImages(TCustomImageList* AValue);
+    int ImageIndex() const { return FListBox->ImageIndex(); }
+    void SetImageIndex(int AValue);
+    platform::TStringList* TabWidths() { return FListBox->TabWidths(); }
+    bool Sorted() const { return FListBox->Sorted(); }
+    void SetSorted(bool AValue) { FListBox->SetSorted(AValue); }
+    bool HorizontalExtent() const { return FListBox->HorizontalExtent(); }
+    void SetHorizontalExtent(bool AValue) { FListBox->SetHorizontalExtent(AValue); }
+    int ListBoxDefaultItemHeight() const { return FListBox->DefaultItemHeight(); }
+    void SetListBoxDefaultItemHeight(int AValue) { FListBox->SetDefaultItemHeight(AValue); }
+    bool ListBoxUseSkinFont() const { return FListBox->UseSkinFont; }
+    void SetListBoxUseSkinFont(bool AValue) { FListBox->UseSkinFont = AValue; }
+    bool ListBoxUseSkinItemHeight() const { return FListBox->UseSkinItemHeight; }
+    void SetListBoxUseSkinItemHeight(bool AValue) { FListBox->UseSkinItemHeight = AValue; }
+    TFont* ListBoxDefaultFont() { return FListBox->DefaultFont(); }
+    void SetListBoxDefaultFont(TFont* AValue) { FListBox->SetDefaultFont(AValue); }
+
+    TbsDrawSkinItemEvent OnListBoxDrawItem() const { return FListBox->OnDrawItem; }
+    void SetOnListBoxDrawItem(TbsDrawSkinItemEvent AValue) { FListBox->OnDrawItem = std::move(AValue); }
+    TbsDrawSkinItemEvent OnComboBoxDrawItem;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnCloseUp;
+    TNotifyEvent OnDropDown;
+
+    // Hook after OnClick whenever an item is chosen, and after OnChange when
+    // the text came from the inner edit; descendants override it.
+    virtual void Change() {}
+    virtual void DropDown();
+    void CloseUp(bool Accept);
+    bool IsPopupVisible() const { return FListBox->Visible(); }
+    bool CanCancelDropDown() const { return IsPopupVisible() && !FMouseIn; }
+    // The face with AText as its text, onto C at (X, Y).
+    void PaintSkinTo(TCanvas* C, int X, int Y, const std::string& AText);
+
+    // Face layout and state.
+    TbsCBItem CBItem;
+    TbsCBButtonX Button;
+    bool WasInLB = false;
+    int TimerMode = 0;   // auto-scroll during a drag: 0 off, 1 up, 2 down
+    bool FLBDown = false;
+    int OldItemIndex() const { return FOldItemIndex; }
+    bool DroppedDown() const { return FDropDown; }
+    void CalcRects();
+
+    // Copies of the "combobox" record, refreshed by GetSkinData.
+    TRect ActiveSkinRect;
+    platform::TColor ActiveFontColor = 0, FontColor = 0, FocusFontColor = 0;
+    std::string FontName;
+    platform::TFontStyles FontStyle;
+    int FontHeight = 0;
+    TRect SItemRect, FocusItemRect, ActiveItemRect, ItemTextRect;
+    int ItemLeftOffset = 0, ItemRightOffset = 0;
+    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
+    std::string ListBoxName;
+    bool ItemStretchEffect = false, FocusItemStretchEffect = false, ShowFocus = false;
+
+    void Invalidate() override;
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void DefaultFontChanged() override { Font()->Assign(DefaultFont()); }
+    void CalcSkinLayout(int& W, int& H) override;
+    void UpdateSkinRegion() override;
+
+    void WMSize(TMessage& M) override;
+    void WMSetFocus(TMessage& M) override;
+    void WMKillFocus(TMessage& M) override;
+    void WMMouseWheel(TMessage& M) override;
+    void WMTimer(TMessage& M) override;
+    void WMWindowPosChanged(TMessage& M) override;
+    void CMEnabledChanged(TMessage& M) override;
+    void CMMouseEnter(TMessage& M) override;
+    void CMMouseLeave(TMessage& M) override;
+    void CMCancelMode(TMessage& M) override;
+    void CMWantSpecialKey(TMessage& M) override;
+    void CMTextChanged(TMessage& M) override;
+
+    // The test and the benchmark read the clock of the search and the
+    // completion through this; it answers milliseconds.
+    static std::function<uint64_t()> Clock;
+
+protected:
+    void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
+    void CreateControlDefaultImage(TBitmap* B) override;
+    void CreateControlSkinImage(TBitmap* B) override;
+    void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
+    void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
+    void MouseMove(platform::TShiftState AShift, int X, int Y) override;
+    void KeyDown(uint16_t& AKey, platform::TShiftState AShift) override;
+    void KeyPress(char16_t& AKey) override;
+
+    void ListWindowProc(TMessage& M);
+    void ListMouseMove(TObject* Sender, platform::TShiftState Shift, int X, int Y);
+    void ListDragMove();
+    void StartTimer();
+    void StopTimer();
+    void SelectPrior(bool AThroughSetter);
+    void SelectNext(bool AThroughSetter);
+    void SearchItem(std::string S);
+    int FindItem(const std::string& S, int AStart);
+    bool IsSkinEmpty(const TRect& R) const { return R.Width() <= 0 || R.Height() <= 0; }
+    bool EditFocused() const;
+    bool Hot();
+
+    // Edit style (bsSkinBoxCtrls_ComboBoxEdit.cpp).
+    virtual void EditWindowProc(TMessage& M);
+    virtual void CreateEditControl();
+    void FreeEditControl();
+    void AdjustEditBounds();
+    void EditChange();
+    void EditCancelMode(platform::TControl* C);
+    void AutoCompleteText();
+    void EditSelectPrior(bool B);
+    void EditSelectNext(bool B);
+    void UpdateEditFont();
+    bool IsCancelSource(platform::TControl* C) const;
+
+    // The face (bsSkinBoxCtrls_ComboBoxPaint.cpp).
+    int ShownIndex() const;
+    void DrawFace(TBitmap* B, bool AWithItem);
+    void DrawComboButton(TCanvas* C);
+    void DrawStretchedComboButton(TCanvas* C);
+    void DrawItem(TBitmap* AFace, int I, const std::string& AText);
+    void DrawItemText(TCanvas* K, int I, TRect T, const std::string& AText);
+    void DrawToolButton(TBitmap* B, const std::string& AText);
+    platform::TColor GetDisabledFontColor();
+    void SetItemFont(TCanvas* K, bool ASkinned);
+
+    TbsPopupListBox* FListBox = nullptr;
+    TbsCustomEdit* FEdit = nullptr;
+    platform::TWndMethod FListBoxWindowProc;
+    platform::TWndMethod FEditWindowProc;
+    bool FNumEdit = false;
+    bool FDropDown = false;
+    bool FToolButtonStyle = false;
+    platform::TEditCharCase FCharCase = platform::ecNormal;
+    platform::TColor FDefaultColor = platform::clWindow;
+    bool FUseSkinSize = true;
+    uint64_t FLastTime = 0;
+    std::string FFilter;
+    TbsSkinCustomComboBoxStyle FStyle = bscbFixedStyle;
+    bool FMouseIn = false;
+    int FOldItemIndex = -1;
+    int FDropDownCount = 8;
+    bool FromEdit = false;
+    TPoint FDropOrigin;   // the combo's screen place when the list opened
+};
+
+class TbsSkinComboBox : public TbsSkinCustomComboBox {
+public:
+    explicit TbsSkinComboBox(TComponent* AOwner) : TbsSkinCustomComboBox(AOwner) {}
+};
+
+} // namespace skin

@@ -1,0 +1,503 @@
+// The skinned list box's frame: the inner list's place, the skinned scroll
+// bars that mirror its scroll state, the skin record, the input hooks, and
+// the popup window of the combo box.
+#include "skin/boxes/bsSkinBoxCtrls_ListBox.h"
+
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
+#include "skin/core/bsUtils_Probes.h"
+#include "skin/core/bsUtils_Text.h"
+
+#include "platform/controls/Forms.h"
+
+#include <algorithm>
+
+namespace skin {
+
+using namespace platform;
+
+TbsSkinCustomListBox::TbsSkinCustomListBox(TComponent* AOwner) : TbsSkinCustomControl(AOwner)
+{
+    ControlStyle = csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks | csReplicatable | csAcceptsControls;
+    FForceBackground = true;
+    FDrawbackground = false;
+    FFont.SetName("Tahoma");
+    FFont.SetHeight(13);
+    FFont.SetColor(clWindowText);
+    FFont.SetStyle({});
+    ListBox = new TbsListBox(this);
+    ListBox->SkinListBox = this;
+    ListBox->Style = lbOwnerDrawFixed;
+    ListBox->SetItemHeight(FDefaultItemHeight);
+    ListBox->SetParent(this);
+    FWidth = 120;
+    FHeight = 120;
+    FSkinDataName = "listbox";
+    CalcListRect();
+}
+
+TbsSkinCustomListBox::~TbsSkinCustomListBox()
+{
+    // The inner list reports to this list box until it is gone.
+    ListBox->SkinListBox = nullptr;
+}
+
+void TbsSkinCustomListBox::Notification(TComponent* AComponent, TOperation AOperation)
+{
+    TbsSkinCustomControl::Notification(AComponent, AOperation);
+    if (AOperation != opRemove)
+        return;
+    if (AComponent == FImages)
+        FImages = nullptr;
+    if (AComponent == ScrollBar)
+        ScrollBar = nullptr;
+    if (AComponent == HScrollBar)
+        HScrollBar = nullptr;
+    if (AComponent == ListBox)
+        ListBox = nullptr;
+}
+
+// ---------------------------------------------------------------- properties
+
+void TbsSkinCustomListBox::SetItems(const TStringList& AValue)
+{
+    ListBox->Items()->Assign(AValue);
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetTopIndex(int AValue)
+{
+    ListBox->SetTopIndex(AValue);
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetSorted(bool AValue)
+{
+    if (ScrollBar)
+        HideScrollBar();
+    ListBox->SetSorted(AValue);
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetTabWidths(const TStringList& AValue)
+{
+    FTabWidths.Assign(AValue);
+    if (FTabWidths.Count() > 0)
+        ListBox->Invalidate();
+}
+
+void TbsSkinCustomListBox::SetHorizontalExtent(bool AValue)
+{
+    FHorizontalExtent = AValue;
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetRowCount(int AValue)
+{
+    FRowCount = AValue;
+    if (FRowCount != 0)
+        SetHeight(CalcHeight(FRowCount));
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetImages(TCustomImageList* AValue)
+{
+    WatchComponent(this, FImages, AValue);
+    ListBox->Invalidate();
+}
+
+void TbsSkinCustomListBox::SetImageIndex(int AValue)
+{
+    FImageIndex = AValue;
+    ListBox->Invalidate();
+}
+
+void TbsSkinCustomListBox::SetDefaultItemHeight(int AValue)
+{
+    FDefaultItemHeight = AValue;
+    if (FIndex == -1 || !UseSkinItemHeight)
+        ListBox->SetItemHeight(AValue);
+}
+
+void TbsSkinCustomListBox::DefaultFontChanged()
+{
+    if (FIndex == -1)
+        Font()->Assign(DefaultFont());
+}
+
+int TbsSkinCustomListBox::CalcHeight(int AItemsCount)
+{
+    int h = FIndex == -1 ? AItemsCount * ListBox->ItemHeight() + 4
+                         : SkinRect.Height() - ClRect.Height() + AItemsCount * ListBox->ItemHeight();
+    if (HScrollBar)
+        h += HScrollBar->Height();
+    return h;
+}
+
+void TbsSkinCustomListBox::Clear()
+{
+    ListBox->Clear();
+    UpDateScrollBar();
+}
+
+// ---------------------------------------------------------------- layout
+
+void TbsSkinCustomListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    TbsSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FIndex == -1)
+        Repaint();
+}
+
+void TbsSkinCustomListBox::WMSize(TMessage& M)
+{
+    TbsSkinCustomControl::WMSize(M);
+    CalcListRect();
+    UpDateScrollBar();
+    if (ScrollBar)
+        ScrollBar->Repaint();
+}
+
+void TbsSkinCustomListBox::CalcListRect()
+{
+    if (!ListBox)
+        return;
+    const bool skinned = FIndex != -1;
+    const int c = 1;
+    TRect cl;
+    if (skinned)
+        cl = Rect(ClRect.Left, ClRect.Top, ClRect.Right + Width() - SkinRect.Width(),
+                  ClRect.Bottom + Height() - SkinRect.Height());
+    int h = 0;
+    if (HScrollBar && HScrollBar->Visible()) {
+        if (skinned) {
+            HScrollBar->SetBounds(cl.Left, cl.Bottom - HScrollBar->Height(), cl.Width(), HScrollBar->Height());
+            h = HScrollBar->Height();
+        } else {
+            HScrollBar->SetBounds(1, Height() - 20, Width() - 2, 19);
+            h = HScrollBar->Height() - 1;
+        }
+    }
+    if (ScrollBar && ScrollBar->Visible()) {
+        if (skinned) {
+            ScrollBar->SetBounds(cl.Right - ScrollBar->Width(), cl.Top, ScrollBar->Width(), cl.Height() - h);
+            ListRect = Rect(cl.Left, cl.Top, cl.Right - ScrollBar->Width(), cl.Bottom - h);
+        } else {
+            ScrollBar->SetBounds(Width() - 20, c, 19, Height() - 1 - c - h);
+            ListRect = Rect(2, c + 1, ScrollBar->Left(), Height() - 2 - h);
+        }
+    } else {
+        ListRect = skinned ? cl : Rect(2, c + 1, Width() - 2, Height() - 2);
+    }
+    ListBox->SetBounds(ListRect.Left, ListRect.Top, ListRect.Width(), ListRect.Height());
+}
+
+// ---------------------------------------------------------------- scroll bars
+
+int TbsSkinCustomListBox::GetItemWidth(int Index, TCanvas* C) { return C->TextWidth((*ListBox->Items())[Index]); }
+
+void TbsSkinCustomListBox::UpDateScrollBar()
+{
+    if (!ListBox || IsDestroying())
+        return;
+    const int count = ListBox->Items()->Count();
+    if (FHorizontalExtent && !FStopUpDateHScrollBar) {
+        TCanvas* c = ListBox->Canvas();
+        if (FIndex != -1 && UseSkinFont) {
+            c->Font()->SetName(FontName);
+            c->Font()->SetStyle(FontStyle);
+            c->Font()->SetHeight(FontHeight);
+        } else {
+            c->Font()->Assign(ListBox->Font());
+        }
+        int w = 0;
+        for (int i = 0; i < count; ++i)
+            w = std::max(w, GetItemWidth(i, c));
+        int p = FIndex == -1 ? ListBox->Width() - 4 : ListBox->Width() - (SItemRect.Width() - ItemTextRect.Width());
+        if (FImages)
+            p -= FImages->Width() + 4;
+        if (p < w) {
+            if (!HScrollBar)
+                CreateHScrollBar();
+            HScrollBar->SetRange(0, w, HScrollBar->Position(), p);
+            HScrollBar->SetSmallChange(c->TextWidth("0"));
+            HScrollBar->SetLargeChange(c->TextWidth("0"));
+        } else if (HScrollBar) {
+            HideHScrollBar();
+        }
+    } else if (HScrollBar) {
+        HideHScrollBar();
+    }
+    if (FRowCount > 0 && FRowCount == count) {
+        if (ScrollBar)
+            HideScrollBar();
+        return;
+    }
+    // The inner list scrolls by rows: its range is the item count, its
+    // position the top index.
+    const int page = ListBox->Height() / std::max(1, ListBox->ItemHeight());
+    const int max = count - 1, position = ListBox->TopIndex();
+    if (max > 0 && position <= max && page < count) {
+        if (!ScrollBar)
+            CreateScrollBar();
+        ScrollBar->SetRange(0, max, position, page);
+        ScrollBar->SetLargeChange(page);
+    } else if (ScrollBar) {
+        HideScrollBar();
+    }
+}
+
+void TbsSkinCustomListBox::CreateScrollBar()
+{
+    ScrollBar = new TbsSkinScrollBar(this);
+    ScrollBar->SetKind(sbVertical);
+    ScrollBar->SetBounds(0, 0, 20, 100);
+    ScrollBar->SetPageSize(0);
+    ScrollBar->SetMin(0);
+    ScrollBar->SetPosition(0);
+    ScrollBar->OnChange = [this](TObject*) {
+        if (ScrollBar)
+            ListBox->SetTopIndex(ScrollBar->Position());
+    };
+    SkinScrollBars();
+    ScrollBar->SetParent(this);
+    CalcListRect();
+    ScrollBar->SetVisible(true);
+    Repaint();
+}
+
+void TbsSkinCustomListBox::CreateHScrollBar()
+{
+    HScrollBar = new TbsSkinScrollBar(this);
+    HScrollBar->SetKind(sbHorizontal);
+    HScrollBar->OnChange = [this](TObject*) {
+        if (!HScrollBar)
+            return;
+        ListBox->HorizontalExtentValue = HScrollBar->Position();
+        ListBox->Invalidate();
+    };
+    SkinScrollBars();
+    HScrollBar->SetParent(this);
+    HScrollBar->SetVisible(true);
+    CalcListRect();
+    Repaint();
+}
+
+// The bars' skin names: a horizontal bar beside a vertical one shares the
+// corner and draws the corner square.
+void TbsSkinCustomListBox::SkinScrollBars()
+{
+    const bool skinned = FIndex != -1;
+    if (ScrollBar) {
+        ScrollBar->SetSkinDataName(skinned ? VScrollBarName : "");
+        ScrollBar->SetSkinData(SkinData());
+    }
+    if (HScrollBar) {
+        if (ScrollBar) {
+            if (skinned) {
+                HScrollBar->BothSkinDataName = BothScrollBarName;
+                HScrollBar->SetSkinDataName(BothScrollBarName);
+            } else {
+                HScrollBar->SetSkinDataName("");
+                HScrollBar->SetBothMarkerWidth(19);
+            }
+        } else {
+            HScrollBar->SetSkinDataName(skinned ? HScrollBarName : "");
+        }
+        HScrollBar->SetBothField(ScrollBar != nullptr);
+        HScrollBar->SetSkinData(SkinData());
+    }
+}
+
+void TbsSkinCustomListBox::HideScrollBar()
+{
+    if (!ScrollBar)
+        return;
+    ScrollBar->SetVisible(false);
+    TbsSkinScrollBar* bar = ScrollBar;
+    ScrollBar = nullptr;
+    delete bar;
+    SkinScrollBars();
+    CalcListRect();
+}
+
+void TbsSkinCustomListBox::HideHScrollBar()
+{
+    if (!HScrollBar)
+        return;
+    ListBox->HorizontalExtentValue = 0;
+    HScrollBar->SetVisible(false);
+    TbsSkinScrollBar* bar = HScrollBar;
+    HScrollBar = nullptr;
+    delete bar;
+    CalcListRect();
+    ListBox->Invalidate();
+}
+
+// ---------------------------------------------------------------- skin
+
+void TbsSkinCustomListBox::GetSkinData()
+{
+    TbsSkinCustomControl::GetSkinData();
+    auto* rec = dynamic_cast<TbsDataSkinListBox*>(SkinRecord());
+    if (!rec)
+        return;
+    FontName = rec->FontName;
+    FontStyle = rec->FontStyle;
+    FontHeight = rec->FontHeight;
+    SItemRect = rec->SItemRect;
+    ActiveItemRect = rec->ActiveItemRect.IsEmpty() ? rec->SItemRect : rec->ActiveItemRect;
+    FocusItemRect = rec->FocusItemRect.IsEmpty() ? rec->SItemRect : rec->FocusItemRect;
+    ItemLeftOffset = rec->ItemLeftOffset;
+    ItemRightOffset = rec->ItemRightOffset;
+    ItemTextRect = rec->ItemTextRect;
+    FontColor = rec->FontColor;
+    ActiveFontColor = rec->ActiveFontColor;
+    FocusFontColor = rec->FocusFontColor;
+    VScrollBarName = rec->VScrollBarName;
+    HScrollBarName = rec->HScrollBarName;
+    BothScrollBarName = rec->BothScrollBarName;
+    ShowFocus = rec->ShowFocus;
+}
+
+void TbsSkinCustomListBox::ChangeSkinData()
+{
+    TbsSkinCustomControl::ChangeSkinData();
+    GetSkinData();
+    FStopUpDateHScrollBar = true;
+    if (FIndex == -1) {
+        ListBox->SetItemHeight(FDefaultItemHeight);
+        ListBox->Font()->Assign(DefaultFont());
+    } else if (UseSkinItemHeight && SItemRect.Height() > 0) {
+        ListBox->SetItemHeight(SItemRect.Height());
+    }
+    SkinScrollBars();
+    if (FRowCount != 0)
+        SetHeight(CalcHeight(FRowCount));
+    CalcListRect();
+    FStopUpDateHScrollBar = false;
+    UpDateScrollBar();
+    ListBox->Invalidate();
+}
+
+void TbsSkinCustomListBox::CreateControlDefaultImage(TBitmap* B)
+{
+    TbsSkinCustomControl::CreateControlDefaultImage(B);
+    TCanvas* c = B->Canvas();
+    TRect r = Rect(0, 0, Width(), Height());
+    Frame3D(c, r, clBtnShadow, clBtnShadow, 1);
+    Frame3D(c, r, ListBox->Color(), ListBox->Color(), 1);
+}
+
+void TbsSkinCustomListBox::CreateControlSkinImage(TBitmap* B) { TbsSkinCustomControl::CreateControlSkinImage(B); }
+
+// ---------------------------------------------------------------- input hooks
+
+void TbsSkinCustomListBox::ListBoxMouseDown(TMouseButtonKind Button, TShiftState Shift, int X, int Y)
+{
+    if (OnListBoxMouseDown)
+        OnListBoxMouseDown(this, Button, Shift, X, Y);
+}
+
+void TbsSkinCustomListBox::ListBoxMouseMove(TShiftState Shift, int X, int Y)
+{
+    if (OnListBoxMouseMove)
+        OnListBoxMouseMove(this, Shift, X, Y);
+}
+
+void TbsSkinCustomListBox::ListBoxMouseUp(TMouseButtonKind Button, TShiftState Shift, int X, int Y)
+{
+    if (OnListBoxMouseUp)
+        OnListBoxMouseUp(this, Button, Shift, X, Y);
+}
+
+void TbsSkinCustomListBox::ListBoxClick()
+{
+    if (OnListBoxClick)
+        OnListBoxClick(this);
+}
+
+void TbsSkinCustomListBox::ListBoxDblClick()
+{
+    if (OnListBoxDblClick)
+        OnListBoxDblClick(this);
+}
+
+void TbsSkinCustomListBox::ListBoxKeyDown(uint16_t& Key, TShiftState Shift)
+{
+    if (OnListBoxKeyDown)
+        OnListBoxKeyDown(this, Key, Shift);
+}
+
+void TbsSkinCustomListBox::ListBoxKeyUp(uint16_t& Key, TShiftState Shift)
+{
+    if (OnListBoxKeyUp)
+        OnListBoxKeyUp(this, Key, Shift);
+}
+
+void TbsSkinCustomListBox::ListBoxKeyPress(char16_t& Key)
+{
+    if (OnListBoxKeyPress)
+        OnListBoxKeyPress(this, Key);
+}
+
+// ---------------------------------------------------------------- popup
+
+TbsPopupListBox::TbsPopupListBox(TComponent* AOwner) : TbsSkinListBox(AOwner)
+{
+    ControlStyle |= csAcceptsControls | csNoDesignVisible | csReplicatable;
+    FVisible = false;
+}
+
+void TbsPopupListBox::CreateParams(TCreateParams& P)
+{
+    TbsSkinListBox::CreateParams(P);
+    P.Style = WS_POPUP | WS_CLIPCHILDREN;
+    P.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    P.WindowClass.Style |= CS_SAVEBITS;
+    if (IsXPOrLater())
+        P.WindowClass.Style |= CS_DROPSHADOW;
+    // Owned by the combo's form: above it, never on the task bar.
+    auto* combo = dynamic_cast<TControl*>(Owner());
+    TCustomForm* form = combo ? combo->ParentForm() : nullptr;
+    P.WndParent = form && form->HandleAllocated() ? form->Handle() : nullptr;
+    P.WinClassName = "TbsPopupListBox";
+}
+
+void TbsPopupListBox::Dispatch(TMessage& M)
+{
+    if (M.Msg == WM_MOUSEACTIVATE) {
+        M.Result = MA_NOACTIVATE;
+        return;
+    }
+    TbsSkinListBox::Dispatch(M);
+}
+
+void TbsPopupListBox::Hide()
+{
+    if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    FVisible = false;
+    if (HandleAllocated())
+        UpdateShowing();
+}
+
+void TbsPopupListBox::Show(TPoint Origin)
+{
+    auto* combo = dynamic_cast<TbsSkinCustomComboBox*>(Owner());
+    const bool layered = IsLayeredWindowsAvailable() && combo;
+    HandleNeeded();
+    if (layered)
+        FAlpha.Apply(Handle(), combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue);
+    FLeft = Origin.X;
+    FTop = Origin.Y;
+    SetWindowPos(Handle(), HWND_TOP, Origin.X, Origin.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    FVisible = true;
+    UpdateShowing();   // the child windows (the list, the scroll bars) show with it
+    if (!layered || !combo->AlphaBlend || !combo->AlphaBlendAnimation)
+        return;
+    Application()->ProcessMessages();
+    TbsPopupAlpha::FadeIn(Handle(), combo->AlphaBlendValue, [this] { return FVisible; });
+}
+
+} // namespace skin
