@@ -54,8 +54,9 @@ TbsSkinCustomComboBox::~TbsSkinCustomComboBox()
     TbsCustomEdit* edit = FEdit;
     FEdit = nullptr;
     delete edit;
-    delete FListBox;
+    TbsPopupListBox* list = FListBox;
     FListBox = nullptr;
+    delete list;
 }
 
 void TbsSkinCustomComboBox::Notification(TComponent* AComponent, TOperation AOperation)
