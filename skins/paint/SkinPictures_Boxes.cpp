@@ -23,6 +23,9 @@
 //  - drop buttons inside a white box, 24 x 24 cells at x 216: normal y 0,
 //    hot 24, pressed 48, disabled 72; their arrows, 9 x 5 on the colour key
 //    at x 216: normal y 100, hot 106, pressed 112;
+//  - vertical spin buttons 16 x 24 at 216,120 (up above down); their states
+//    16 x 12 at x 216: hot up y 144, pressed up 156, hot down 168, pressed
+//    down 180;
 //  - the focused item of a combo box face, 40 x 18 at 100,242 (its normal
 //    item is the inside of the edit).
 
@@ -79,6 +82,22 @@ void ComboButtons(TPainter& P)
         P.Fill(b, under[i]);
         Arrow(P, b, TDirection::Down, 3.5, arrows[i]);
         P.KeyOut(b, under[i]);
+    }
+}
+
+void SpinButtons(TPainter& P)
+{
+    P.RoundRect({216, 120, 232, 144}, 2, Window, Border);
+    P.HLine(217, 231, 132, Divider);
+    Chevron(P, {216, 120, 232, 132}, TDirection::Up, 3, Glyph);
+    Chevron(P, {216, 132, 232, 144}, TDirection::Down, 3, Glyph);
+    const TRgb fills[2] = {HotFill, DownFill};
+    for (int i = 0; i < 2; ++i) {
+        const TBox up{216, 144 + 12 * i, 232, 156 + 12 * i}, down{216, 168 + 12 * i, 232, 180 + 12 * i};
+        P.RoundRect(up, 2, fills[i], Border);
+        Chevron(P, up, TDirection::Up, 3, Accent);
+        P.RoundRect(down, 2, fills[i], Border);
+        Chevron(P, down, TDirection::Down, 3, Accent);
     }
 }
 
@@ -166,6 +185,7 @@ TPainter BoxPicture()
     Menus(p);
     DropButtons(p);
     ComboButtons(p);
+    SpinButtons(p);
     Tabs(p);
     Panels(p);
     return p;

@@ -179,6 +179,7 @@ TEST(DefaultSkinLint, HoldsEveryRecordTheFormsAndDialogsName)
         {"hsplitter", "splitter"},      {"mainmenubar", "mainmenubar"}, {"label", "label"},
         {"menuheader", "label"},        {"checklistbox", "checklistbox"}, {"scrollbox", "scrollbox"},
         {"memo", "memo"},               {"combobutton", "button"},      {"editbutton", "button"},
+        {"vupdown", "updown"},          {"buttonedit", "edit"},
     };
     for (const TNamed& n : controls) {
         TbsDataSkinControl* c = s.Control(n.Name);

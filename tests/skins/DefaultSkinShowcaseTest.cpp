@@ -79,10 +79,15 @@ struct TShowcase {
         skins::AddDefaultSkin(*List);
         SkinForm->SetSkinData(Data);
     }
+    // A control as a form file makes it: its record's name comes before its
+    // skin.
     template <class T>
-    T* Add(TWinControl* AParent, TRect ABounds, const std::string& ACaption = "")
+    T* Add(TWinControl* AParent, TRect ABounds, const std::string& ACaption = "", const char* ASkinDataName = nullptr)
     {
         auto* c = new T(Form.get());
+        if constexpr (requires { c->SetSkinDataName(std::string()); })
+            if (ASkinDataName)
+                c->SetSkinDataName(ASkinDataName);
         c->SetBoundsRect(ABounds);
         if (!ACaption.empty())
             c->SetCaption(ACaption);
@@ -144,13 +149,10 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     ASSERT_TRUE(s.SkinForm->SkinSupport());
     TForm* f = s.Form.get();
 
-    auto* bar = s.Add<TbsSkinToolBar>(f, Rect(0, 0, 560, 36));
-    bar->SetSkinDataName("resizetoolpanel");
+    auto* bar = s.Add<TbsSkinToolBar>(f, Rect(0, 0, 560, 36), "", "resizetoolpanel");
     bar->SetAlign(alTop);
-    auto* add = s.Add<TbsSkinSpeedButton>(bar, Rect(4, 4, 68, 32), "添加");
-    add->SetSkinDataName("resizetoolbutton");
-    auto* clear = s.Add<TbsSkinSpeedButton>(bar, Rect(72, 4, 136, 32), "清空");
-    clear->SetSkinDataName("resizetoolbutton");
+    s.Add<TbsSkinSpeedButton>(bar, Rect(4, 4, 68, 32), "添加", "resizetoolbutton");
+    auto* clear = s.Add<TbsSkinSpeedButton>(bar, Rect(72, 4, 136, 32), "清空", "resizetoolbutton");
     clear->SetEnabled(false);
     auto* divider = s.Add<TbsSkinBevel>(bar, Rect(142, 6, 144, 30));
     divider->Shape = bsLeftLine;
@@ -166,15 +168,12 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     auto* locked = s.Add<TbsSkinCheckRadioBox>(f, Rect(12, 134, 200, 154), "完成后关闭计算机");
     locked->SetChecked(true);
     locked->SetEnabled(false);
-    auto* audio = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 86, 330, 106), "音频格式");
-    audio->SetSkinDataName("radiobox");
+    auto* audio = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 86, 330, 106), "音频格式", "radiobox");
     audio->SetRadio(true);
     audio->SetChecked(true);
-    auto* video = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 110, 330, 130), "视频格式");
-    video->SetSkinDataName("radiobox");
+    auto* video = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 110, 330, 130), "视频格式", "radiobox");
     video->SetRadio(true);
-    auto* device = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 134, 330, 154), "设备格式");
-    device->SetSkinDataName("radiobox");
+    auto* device = s.Add<TbsSkinCheckRadioBox>(f, Rect(210, 134, 330, 154), "设备格式", "radiobox");
     device->SetRadio(true);
     device->SetEnabled(false);
 
@@ -184,7 +183,9 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     auto* name = s.Add<TbsSkinEdit>(f, Rect(84, 194, 250, 218));
     name->SetText("不可编辑");
     name->SetEnabled(false);
-    auto* spin = s.Add<TbsSkinUpDown>(f, Rect(256, 194, 288, 218));
+    auto* spin = s.Add<TbsSkinUpDown>(f, Rect(256, 194, 288, 214));
+    auto* vspin = s.Add<TbsSkinUpDown>(f, Rect(294, 194, 310, 218), "", "vupdown");
+    vspin->SetOrientation(udVertical);
     auto* link = s.Add<TbsSkinLinkLabel>(f, Rect(12, 226, 120, 242), "官方网站");
 
     auto* category = s.Add<TbsSkinOfficeComboBox>(f, Rect(136, 226, 330, 250));
@@ -197,12 +198,8 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     auto* panel = s.Add<TbsSkinPanel>(f, Rect(344, 210, 580, 300), "面板");
     auto* hbar = s.Add<TbsSkinScrollBar>(f, Rect(12, 260, 330, 276));
     hbar->SetRange(0, 100, 30, 20);
-    auto* vbar = s.Add<TbsSkinScrollBar>(f, Rect(312, 282, 328, 360));
-    vbar->SetSkinDataName("vscrollbar");
+    auto* vbar = s.Add<TbsSkinScrollBar>(f, Rect(312, 282, 328, 360), "", "vscrollbar");
     vbar->SetKind(sbVertical);
-    vbar->SetDefaultHeight(0);
-    vbar->SetDefaultWidth(16);
-    vbar->SetBoundsRect(Rect(312, 282, 328, 360));
     vbar->SetRange(0, 100, 10, 30);
     auto* hint = new TbsSkinHint(f);
     hint->SetSkinData(s.Data);
@@ -292,7 +289,11 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     InjectMouseButton(TMouseButton::mbLeft, false, f->ClientToScreen(Point(560, 360)));
     s.Pump();
     EXPECT_EQ(s.PixelOf(start, 5, 5), Window);
-    (void)spin;
+    // Spin buttons: the skin's pictures at their skin size.
+    EXPECT_EQ(spin->BoundsRect(), Rect(256, 194, 288, 214));
+    EXPECT_EQ(vspin->BoundsRect(), Rect(294, 194, 310, 218));
+    EXPECT_EQ(s.PixelOf(vspin, 3, 3), Window);
+    EXPECT_EQ(vbar->BoundsRect(), Rect(312, 282, 328, 360));
     (void)link;
     (void)panel;
     (void)vbar;
