@@ -93,7 +93,9 @@ void TCustomForm::AfterConstruction()
 void TCustomForm::CreateParams(TCreateParams& P)
 {
     TWinControl::CreateParams(P);
-    P.Style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    // A form placed on another window is a child window of it (a sample
+    // window inside a dialog); others stand on their own.
+    P.Style = (FParent ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     P.ExStyle = 0;
     switch (FBorderStyle) {
     case bsNone: break;
@@ -112,7 +114,8 @@ void TCustomForm::CreateParams(TCreateParams& P)
     if (FAlphaBlend)
         P.ExStyle |= WS_EX_LAYERED;
     TCustomForm* main = Application()->MainForm();
-    P.WndParent = (main && main != this && main->HandleAllocated()) ? main->FHandle : nullptr;
+    if (!FParent)
+        P.WndParent = (main && main != this && main->HandleAllocated()) ? main->FHandle : nullptr;
     P.WindowClass.Style = CS_DBLCLKS;
     P.WinClassName = "TForm";
 }
