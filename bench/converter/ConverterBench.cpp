@@ -1,216 +1,339 @@
-// Converter speed against Debian's ffmpeg program on the same inputs and
-// the same codec settings (one codec thread on both sides), and the
-// component's throughput with several tasks at once.
+// The converter against Debian's ffmpeg program, both timed as whole
+// processes: the engine runs as the small driver zarvelo_convert (beside this
+// program), started exactly like ffmpeg, with the same encoder settings and
+// each side's default codec threads. Runs alternate between the two sides;
+// each case prints the median and the spread of its runs, the ratio of the
+// medians (engine / ffmpeg: below 1 the engine is faster), the peak memory
+// of one run in a fresh process, and whether the two outputs agree (streams,
+// codec parameters, decoded frame counts, duration, checked with ffprobe).
 //
-//   bench_converter [work folder]   (default: a new folder under /tmp)
+//   bench_converter [work folder] [runs per side]   (defaults: a new folder under /tmp, 5)
 //
-// Prints, per case, the engine's time, ffmpeg's time and the ratio
-// engine/ffmpeg; for the batch, the time and speed-up per thread count; and
-// the process's peak memory before and after a four times longer input.
-
-#include "engine/component/FFConverter.h"
-#include "engine/converter/FFmpeg.h"
-#include "engine/loader/FFmpegLoader.h"
-#include "platform/core/MainThread.h"
+// Further sections: eight tasks in one engine process against eight ffmpeg
+// processes at once; the memory a queued task holds before it runs; and the
+// peak memory of 5- and 20-minute video conversions.
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
-
-using namespace engine;
 
 namespace {
 
-using TOptions = std::vector<std::pair<std::string, std::string>>;
+using TArgs = std::vector<std::string>;
 
-std::string Quote(const std::string& AText)
+std::string Driver;
+std::string Dir;
+int Runs = 5;
+
+struct TRun {
+    double Seconds = 0;
+    long PeakKiB = 0;
+    bool Ok = false;
+    std::string Output; // standard output, when asked for
+};
+
+// Runs a program as a process of its own and measures its wall time and
+// its peak resident memory.
+TRun Run(const TArgs& AArgs, bool ACaptureOutput = false)
 {
-    std::string Out = "'";
-    for (char C : AText)
-        Out += C == '\'' ? std::string("'\\''") : std::string(1, C);
-    return Out + "'";
+    int Pipe[2] = {-1, -1};
+    if (ACaptureOutput && pipe(Pipe) != 0)
+        return {};
+    const auto Start = std::chrono::steady_clock::now();
+    const pid_t Child = fork();
+    if (Child == 0) {
+        if (ACaptureOutput) {
+            dup2(Pipe[1], 1);
+            close(Pipe[0]);
+            close(Pipe[1]);
+        }
+        std::vector<char*> Argv;
+        for (const std::string& A : AArgs)
+            Argv.push_back(const_cast<char*>(A.c_str()));
+        Argv.push_back(nullptr);
+        execvp(Argv[0], Argv.data());
+        _exit(127);
+    }
+    TRun R;
+    if (ACaptureOutput) {
+        close(Pipe[1]);
+        char Buffer[4096];
+        for (ssize_t N; (N = read(Pipe[0], Buffer, sizeof(Buffer))) > 0;)
+            R.Output.append(Buffer, size_t(N));
+        close(Pipe[0]);
+    }
+    int Status = 0;
+    struct rusage Usage {};
+    wait4(Child, &Status, 0, &Usage);
+    R.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+    R.PeakKiB = Usage.ru_maxrss;
+    R.Ok = WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
+    return R;
 }
 
-double Seconds(std::chrono::steady_clock::time_point AStart)
+TArgs Engine(const std::string& AOptions, const TArgs& AFiles, int AThreads = 1)
 {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - AStart).count();
+    TArgs A{Driver, "--threads", std::to_string(AThreads), "--options", AOptions};
+    A.insert(A.end(), AFiles.begin(), AFiles.end());
+    return A;
 }
 
-bool Shell(const std::string& ACommand)
+TArgs FFmpeg(const std::string& AInput, const TArgs& AArgs, const std::string& AOutput)
 {
-    return std::system(ACommand.c_str()) == 0;
+    TArgs A{"ffmpeg", "-nostdin", "-v", "error", "-y", "-i", AInput};
+    A.insert(A.end(), AArgs.begin(), AArgs.end());
+    A.push_back(AOutput);
+    return A;
 }
 
-// Debian's ffmpeg with one codec thread for decoding and encoding.
-double TimeFFmpeg(const std::string& AInput, const std::string& AArgs, const std::string& AOutput)
+// Several commands at once, each a process: the wall time until the last
+// ends, and whether all succeeded.
+TRun RunTogether(const std::vector<TArgs>& ACommands)
 {
     const auto Start = std::chrono::steady_clock::now();
-    if (!Shell("ffmpeg -nostdin -v error -y -threads 1 -i " + Quote(AInput) + " -threads 1 " + AArgs + " " +
-               Quote(AOutput)))
-        std::fprintf(stderr, "ffmpeg failed for %s\n", AOutput.c_str());
-    return Seconds(Start);
-}
-
-double TimeEngine(const std::string& AInput, const TOptions& AOptions, const std::string& AOutput)
-{
-    const auto Start = std::chrono::steady_clock::now();
-    TCustomFFmpeg Job(1);
-    Job.ResetJob();
-    if (!Job.OpenInputFile(AInput)) {
-        std::fprintf(stderr, "engine: %s\n", Job.LastErrMsg().c_str());
-        return 0;
+    std::vector<pid_t> Children;
+    for (const TArgs& Args : ACommands) {
+        const pid_t Child = fork();
+        if (Child == 0) {
+            std::vector<char*> Argv;
+            for (const std::string& A : Args)
+                Argv.push_back(const_cast<char*>(A.c_str()));
+            Argv.push_back(nullptr);
+            execvp(Argv[0], Argv.data());
+            _exit(127);
+        }
+        Children.push_back(Child);
     }
-    for (const auto& [Name, Value] : AOptions)
-        Job.DispatchOption(Name, Value);
-    if (Job.OpenOutputFile(AOutput, false) < 0) {
-        std::fprintf(stderr, "engine: %s\n", Job.LastErrMsg().c_str());
-        return 0;
+    TRun R;
+    R.Ok = true;
+    for (pid_t Child : Children) {
+        int Status = 0;
+        struct rusage Usage {};
+        wait4(Child, &Status, 0, &Usage);
+        R.Ok = R.Ok && WIFEXITED(Status) && WEXITSTATUS(Status) == 0;
+        R.PeakKiB = std::max(R.PeakKiB, long(Usage.ru_maxrss));
     }
-    Job.StartConvert(false, platform::TThreadPriority::tpNormal);
-    if (Job.FatalException())
-        std::fprintf(stderr, "engine: %s\n", Job.FatalMessage().c_str());
-    return Seconds(Start);
+    R.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+    return R;
 }
 
-// Processor seconds the whole process has used so far.
-double CpuSeconds()
+struct TStats {
+    double Median = 0, Low = 0, High = 0;
+    long PeakKiB = 0;
+    bool Ok = true;
+};
+
+TStats Stats(const std::vector<TRun>& ARuns)
 {
-    struct rusage Usage {};
-    getrusage(RUSAGE_SELF, &Usage);
-    return double(Usage.ru_utime.tv_sec + Usage.ru_stime.tv_sec) +
-           double(Usage.ru_utime.tv_usec + Usage.ru_stime.tv_usec) / 1e6;
+    std::vector<double> T;
+    TStats S;
+    for (const TRun& R : ARuns) {
+        T.push_back(R.Seconds);
+        S.PeakKiB = std::max(S.PeakKiB, R.PeakKiB);
+        S.Ok = S.Ok && R.Ok;
+    }
+    std::sort(T.begin(), T.end());
+    S.Median = T.size() % 2 ? T[T.size() / 2] : (T[T.size() / 2 - 1] + T[T.size() / 2]) / 2;
+    S.Low = T.front();
+    S.High = T.back();
+    return S;
 }
 
-long PeakKiB()
+std::string LoadAverage()
 {
-    struct rusage Usage {};
-    getrusage(RUSAGE_SELF, &Usage);
-    return Usage.ru_maxrss;
+    std::ifstream In("/proc/loadavg");
+    std::string A, B, C;
+    In >> A >> B >> C;
+    return A + " " + B + " " + C;
+}
+
+// ffprobe's description of a file's streams: codec, picture size, sample
+// rate, channels and decoded frames, one line a stream; and its duration.
+std::string Describe(const std::string& AFile, double& ADuration)
+{
+    const TRun Streams = Run({"ffprobe", "-v", "error", "-count_frames", "-show_entries",
+                              "stream=codec_type,codec_name,width,height,sample_rate,channels,nb_read_frames", "-of",
+                              "csv=p=0", AFile},
+                             true);
+    const TRun Format = Run({"ffprobe", "-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", AFile},
+                            true);
+    ADuration = std::atof(Format.Output.c_str());
+    return Streams.Output;
+}
+
+std::string Agreement(const std::string& AEngineOut, const std::string& AFFmpegOut)
+{
+    double DE = 0, DF = 0;
+    const std::string E = Describe(AEngineOut, DE), F = Describe(AFFmpegOut, DF);
+    if (E.empty())
+        return "engine output unreadable";
+    if (E != F)
+        return "streams differ: engine [" + E + "] ffmpeg [" + F + "]";
+    char Text[96];
+    std::snprintf(Text, sizeof(Text), "outputs agree (durations %.3f / %.3f s)", DE, DF);
+    return Text;
 }
 
 struct TCase {
     const char* Name;
     std::string Input;
-    TOptions Engine;
-    const char* FFmpegArgs;
+    std::string EngineOptions;
+    TArgs FFmpegArgs;
     const char* Ext;
 };
 
-// Best of three runs on each side, so that a passing load on the machine
-// weighs less.
-void RunCase(const std::string& ADir, const TCase& C)
+void Compare(const TCase& C)
 {
-    double E = 1e9, F = 1e9;
-    for (int I = 0; I < 3; ++I) {
-        E = std::min(E, TimeEngine(C.Input, C.Engine, ADir + "/engine." + C.Ext));
-        F = std::min(F, TimeFFmpeg(C.Input, C.FFmpegArgs, ADir + "/ffmpeg." + C.Ext));
+    const std::string EOut = Dir + "/engine." + C.Ext, FOut = Dir + "/ffmpeg." + C.Ext;
+    std::vector<TRun> E, F;
+    for (int I = 0; I < Runs; ++I) {
+        E.push_back(Run(Engine(C.EngineOptions, {C.Input, EOut})));
+        F.push_back(Run(FFmpeg(C.Input, C.FFmpegArgs, FOut)));
     }
-    std::printf("%-34s engine %7.3f s  ffmpeg %7.3f s  ratio %.3f\n", C.Name, E, F, E / F);
+    const TStats SE = Stats(E), SF = Stats(F);
+    std::printf("%-36s engine %7.3f s [%.3f-%.3f] %6ld MiB | ffmpeg %7.3f s [%.3f-%.3f] %6ld MiB | ratio %.3f\n",
+                C.Name, SE.Median, SE.Low, SE.High, SE.PeakKiB / 1024, SF.Median, SF.Low, SF.High,
+                SF.PeakKiB / 1024, SE.Median / SF.Median);
+    std::printf("%-36s %s%s\n", "", SE.Ok && SF.Ok ? "" : "A RUN FAILED; ", Agreement(EOut, FOut).c_str());
 }
 
-// The batch's wall time; ACores gets the processor time it used divided by
-// the wall time (how many cores it kept busy on average).
-double RunBatch(const std::string& ADir, const std::vector<std::string>& AInputs, int AThreads, double& ACores)
+bool Make(const std::string& AFile, const TArgs& AArgs)
 {
-    TFFConverter Converter(nullptr);
-    std::atomic<bool> Final{false};
-    int Failed = 0;
-    Converter.OnTerminate = [&](platform::TObject*, const TTerminateInfo& AInfo) {
-        if (AInfo.TaskIndex < 0)
-            Final = true;
-        else if (!AInfo.Finished)
-            ++Failed;
-    };
-    for (size_t I = 0; I < AInputs.size(); ++I) {
-        const int Index = Converter.AddTask(AInputs[I], static_cast<TInputOptions*>(nullptr));
-        Converter.SetOutputFile(Index, ADir + "/batch" + std::to_string(I) + ".mp3", "acodec=libmp3lame\nab=128000");
+    if (std::filesystem::exists(AFile))
+        return true;
+    TArgs A{"ffmpeg", "-nostdin", "-v", "error", "-y"};
+    A.insert(A.end(), AArgs.begin(), AArgs.end());
+    A.push_back(AFile);
+    return Run(A).Ok;
+}
+
+TArgs Clip(const std::string& ASize, int ASeconds)
+{
+    const std::string D = std::to_string(ASeconds);
+    return {"-f", "lavfi", "-i", "testsrc=size=" + ASize + ":rate=25:duration=" + D, "-f", "lavfi", "-i",
+            "sine=duration=" + D, "-c:v", "mpeg4", "-q:v", "3", "-c:a", "pcm_s16le", "-shortest"};
+}
+
+void Batch(const std::string& AInput)
+{
+    TArgs EngineFiles;
+    std::vector<TArgs> Together;
+    for (int I = 0; I < 8; ++I) {
+        EngineFiles.push_back(AInput);
+        EngineFiles.push_back(Dir + "/batch" + std::to_string(I) + ".mp4");
+        Together.push_back(FFmpeg(AInput, {"-threads", "1", "-c:v", "libx264", "-b:v", "1000k", "-c:a", "aac",
+                                           "-b:a", "128k"},
+                                  Dir + "/ffbatch" + std::to_string(I) + ".mp4"));
     }
-    const auto Start = std::chrono::steady_clock::now();
-    const double Cpu = CpuSeconds();
-    Converter.Start(AThreads);
-    platform::WaitUntilServing([&] { return Final.load(); });
-    const double Time = Seconds(Start);
-    ACores = (CpuSeconds() - Cpu) / Time;
-    if (Failed)
-        std::fprintf(stderr, "batch: %d tasks failed\n", Failed);
-    return Time;
+    const std::string Options = "vcodec=libx264;b=1000000;acodec=aac;ab=128000";
+    std::vector<TRun> One, Eight, Processes;
+    for (int I = 0; I < std::max(1, Runs / 2); ++I) {
+        Eight.push_back(Run(Engine(Options, EngineFiles, 8)));
+        Processes.push_back(RunTogether(Together));
+        One.push_back(Run(Engine(Options, EngineFiles, 1)));
+    }
+    const TStats S1 = Stats(One), S8 = Stats(Eight), SP = Stats(Processes);
+    std::printf("8 x 640x480 H.264/AAC, engine 1 task at a time  %7.3f s [%.3f-%.3f]%s\n", S1.Median, S1.Low, S1.High,
+                S1.Ok ? "" : " A RUN FAILED");
+    std::printf("8 x 640x480 H.264/AAC, engine 8 tasks at once   %7.3f s [%.3f-%.3f]%s\n", S8.Median, S8.Low,
+                S8.High, S8.Ok ? "" : " A RUN FAILED");
+    std::printf("8 x 640x480 H.264/AAC, 8 ffmpeg processes (-threads 1) %7.3f s [%.3f-%.3f]  ratio %.3f\n",
+                SP.Median, SP.Low, SP.High, S8.Median / SP.Median);
+    std::printf("%-36s %s\n", "", Agreement(Dir + "/batch0.mp4", Dir + "/ffbatch0.mp4").c_str());
+}
+
+void QueuedMemory(const std::string& AInput)
+{
+    std::printf("Memory held by queued tasks (resident, before the run):\n");
+    long One = 0;
+    for (const int Tasks : {1, 140}) {
+        TArgs Files;
+        for (int I = 0; I < Tasks; ++I) {
+            Files.push_back(AInput);
+            Files.push_back(Dir + "/queued" + std::to_string(I) + ".mp4");
+        }
+        TArgs Args = Engine("vcodec=libx264;acodec=aac", Files);
+        Args.insert(Args.begin() + 1, "--queue-only");
+        const TRun R = Run(Args, true);
+        const long KiB = std::atol(R.Output.c_str());
+        if (Tasks == 1)
+            One = KiB;
+        std::printf("  %3d task(s): %6ld MiB%s\n", Tasks, KiB / 1024, R.Ok ? "" : " (failed)");
+        if (Tasks > 1)
+            std::printf("  per further task: %.2f MiB\n", double(KiB - One) / 1024 / (Tasks - 1));
+    }
+}
+
+void LongVideoMemory()
+{
+    std::printf("Peak memory of long video conversions (320x240 MPEG-4/PCM -> MPEG-4/MP3 AVI):\n");
+    long EngineShort = 0, FFmpegShort = 0;
+    for (const int Minutes : {5, 20}) {
+        const std::string In = Dir + "/long" + std::to_string(Minutes) + ".mkv";
+        if (!Make(In, Clip("320x240", Minutes * 60))) {
+            std::printf("  could not make %s\n", In.c_str());
+            return;
+        }
+        const TRun E = Run(Engine("vcodec=mpeg4;b=800000;acodec=libmp3lame;ab=128000", {In, Dir + "/long-e.avi"}));
+        const TRun F = Run(FFmpeg(In, {"-c:v", "mpeg4", "-b:v", "800k", "-c:a", "libmp3lame", "-b:a", "128k"},
+                                  Dir + "/long-f.avi"));
+        std::printf("  %2d min: engine %6ld MiB (%.1f s)  ffmpeg %6ld MiB (%.1f s)", Minutes, E.PeakKiB / 1024,
+                    E.Seconds, F.PeakKiB / 1024, F.Seconds);
+        if (Minutes == 5) {
+            EngineShort = E.PeakKiB;
+            FFmpegShort = F.PeakKiB;
+            std::printf("\n");
+        } else {
+            std::printf("  growth over 15 more minutes: engine %.1f MiB, ffmpeg %.1f MiB\n",
+                        double(E.PeakKiB - EngineShort) / 1024, double(F.PeakKiB - FFmpegShort) / 1024);
+        }
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    platform::SetMainThread();
-    std::string Dir = argc > 1 ? argv[1] : "";
+    Driver = (std::filesystem::path(argv[0]).parent_path() / "zarvelo_convert").string();
+    Dir = argc > 1 ? argv[1] : "";
+    if (argc > 2)
+        Runs = std::max(1, std::atoi(argv[2]));
     if (Dir.empty()) {
         char Template[] = "/tmp/converter-bench-XXXXXX";
         Dir = mkdtemp(Template);
     }
-    if (!GlobalLoader().Load(ConverterLibraries)) {
-        std::fprintf(stderr, "%s\n", GlobalLoader().LastErrMsg().c_str());
-        return 1;
-    }
-    const std::string Make = "ffmpeg -nostdin -v error -y ";
-    const std::string Tone = Dir + "/tone60.wav", Long = Dir + "/tone240.wav", Clip = Dir + "/clip640.mkv";
-    if (!Shell(Make + "-f lavfi -i sine=frequency=440:duration=60 -ac 2 -ar 44100 " + Quote(Tone)) ||
-        !Shell(Make + "-f lavfi -i sine=frequency=440:duration=240 -ac 2 -ar 44100 " + Quote(Long)) ||
-        !Shell(Make + "-f lavfi -i testsrc=size=640x480:rate=25:duration=20 -f lavfi -i sine=duration=20 "
-                      "-c:v mpeg4 -q:v 2 -c:a pcm_s16le -shortest " + Quote(Clip))) {
+    const std::string Tone = Dir + "/tone60.wav", Clip640 = Dir + "/clip640.mkv", Clip720 = Dir + "/clip720.mkv",
+                      Short640 = Dir + "/short640.mkv";
+    if (!Make(Tone, {"-f", "lavfi", "-i", "sine=frequency=440:duration=60", "-ac", "2", "-ar", "44100"}) ||
+        !Make(Clip640, Clip("640x480", 20)) || !Make(Clip720, Clip("1280x720", 20)) ||
+        !Make(Short640, Clip("640x480", 5))) {
         std::fprintf(stderr, "could not make the inputs in %s\n", Dir.c_str());
         return 1;
     }
-    std::printf("Inputs in %s\n", Dir.c_str());
+    std::printf("Inputs in %s; %d runs per side; load average %s; %ld processors\n", Dir.c_str(), Runs,
+                LoadAverage().c_str(), sysconf(_SC_NPROCESSORS_ONLN));
     const TCase Cases[] = {
-        {"60 s WAV -> MP3 128k", Tone, {{"acodec", "libmp3lame"}, {"ab", "128000"}}, "-c:a libmp3lame -b:a 128k", "mp3"},
-        {"60 s WAV -> AAC/M4A 128k", Tone, {{"acodec", "aac"}, {"ab", "128000"}}, "-c:a aac -b:a 128k", "m4a"},
-        {"20 s 640x480 -> MPEG-4/MP3 AVI", Clip,
-         {{"vcodec", "mpeg4"}, {"b", "1000000"}, {"acodec", "libmp3lame"}, {"ab", "128000"}},
-         "-c:v mpeg4 -b:v 1000k -c:a libmp3lame -b:a 128k", "avi"},
-        {"20 s 640x480 -> H.264/AAC MP4", Clip,
-         {{"vcodec", "libx264"}, {"preset", "veryfast"}, {"crf", "23"}, {"acodec", "aac"}, {"ab", "128000"}},
-         "-c:v libx264 -preset veryfast -crf 23 -c:a aac -b:a 128k", "mp4"},
+        {"60 s WAV -> MP3 128k", Tone, "acodec=libmp3lame;ab=128000", {"-c:a", "libmp3lame", "-b:a", "128k"}, "mp3"},
+        {"60 s WAV -> AAC/M4A 128k", Tone, "acodec=aac;ab=128000", {"-c:a", "aac", "-b:a", "128k"}, "m4a"},
+        {"20 s 640x480 -> MPEG-4/MP3 AVI", Clip640, "vcodec=mpeg4;b=1000000;acodec=libmp3lame;ab=128000",
+         {"-c:v", "mpeg4", "-b:v", "1000k", "-c:a", "libmp3lame", "-b:a", "128k"}, "avi"},
+        {"20 s 1280x720 -> H.264/AAC MP4", Clip720, "vcodec=libx264;b=2000000;acodec=aac;ab=128000",
+         {"-c:v", "libx264", "-b:v", "2000k", "-c:a", "aac", "-b:a", "128k"}, "mp4"},
     };
     for (const TCase& C : Cases)
-        RunCase(Dir, C);
-
-    // Eight MP3 encodes: the component on 1, 2, 4 and 8 threads against
-    // eight ffmpeg runs one after another.
-    std::vector<std::string> Batch(8, Tone);
-    const auto Start = std::chrono::steady_clock::now();
-    for (int I = 0; I < 8; ++I)
-        TimeFFmpeg(Tone, "-c:a libmp3lame -b:a 128k", Dir + "/ffbatch" + std::to_string(I) + ".mp3");
-    const double Serial = Seconds(Start);
-    std::printf("8 x MP3, ffmpeg one after another   %7.3f s\n", Serial);
-    // The same eight as eight processes at once: what the machine gives to
-    // eight independent encodes just now, the yardstick for the threads.
-    std::string All;
-    for (int I = 0; I < 8; ++I)
-        All += "ffmpeg -nostdin -v error -y -threads 1 -i " + Quote(Tone) + " -threads 1 -c:a libmp3lame -b:a 128k " +
-               Quote(Dir + "/ffpar" + std::to_string(I) + ".mp3") + " & ";
-    const auto ParallelStart = std::chrono::steady_clock::now();
-    Shell(All + "wait");
-    const double Parallel = Seconds(ParallelStart);
-    std::printf("8 x MP3, ffmpeg 8 processes at once %7.3f s  speed-up %.2f\n", Parallel, Serial / Parallel);
-    double One = 0;
-    for (const int Threads : {1, 2, 4, 8}) {
-        double Cores = 0;
-        const double T = RunBatch(Dir, Batch, Threads, Cores);
-        if (Threads == 1)
-            One = T;
-        std::printf("8 x MP3, component on %d thread(s)   %7.3f s  speed-up %.2f  ratio to ffmpeg %.3f  cores busy %.2f\n",
-                    Threads, T, One / T, T / Serial, Cores);
-    }
-
-    // Memory: a four times longer input must not raise the peak.
-    const long Before = PeakKiB();
-    TimeEngine(Long, {{"acodec", "libmp3lame"}, {"ab", "128000"}}, Dir + "/long.mp3");
-    std::printf("Peak memory: %ld KiB before, %ld KiB after a 240 s MP3 encode\n", Before, PeakKiB());
-    GlobalLoader().Unload(ConverterLibraries);
+        Compare(C);
+    Batch(Short640);
+    QueuedMemory(Short640);
+    LongVideoMemory();
+    std::printf("load average at the end %s\n", LoadAverage().c_str());
     return 0;
 }

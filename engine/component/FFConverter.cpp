@@ -6,6 +6,8 @@
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
 
+#include <algorithm>
+
 namespace engine {
 
 using platform::Format;
@@ -491,6 +493,10 @@ void TCustomFFConverter::Start(int AThreadCount)
         DoFinalTerminate();
         return;
     }
+    // The jobs started together count in the codec thread share before the
+    // first of them opens its codecs.
+    const TCodecThreadShare::TReservation Starting(TCodecThreadShare::Global(),
+                                                   threadMode ? std::min(AThreadCount, TasksCount()) : 1);
     for (int threads = AThreadCount; !threadMode || threads > 0; --threads) {
         {
             std::lock_guard<std::mutex> guard(FRunLock);

@@ -206,7 +206,6 @@ void TCustomFFmpeg::InitDefaults()
     Fusing_stdin = 0;
     Fusing_vhook = false;
     Fverbose = 1;
-    Fthread_count = 1;
     Fq_pressed = 0;
     Fvideo_size = Faudio_size = Fextra_size = 0;
     Fnb_frames_dup = Fnb_frames_drop = 0;
@@ -460,6 +459,7 @@ platform::TThread* TCustomFFmpeg::StartConvert(bool AUseThread, platform::TThrea
     }
     FBroken = false;
     FFinished = false;
+    FCodecShare = std::make_unique<TCodecThreadShare::TMember>(TCodecThreadShare::Global());
     if (!AUseThread) {
         DoConvert();
         return nullptr;
@@ -491,6 +491,7 @@ void TCustomFFmpeg::DoConvert()
         [this] { RunTranscode(); },
         [this] { CloseEncoders(FEncoderList); },
         [this] { CloseDecoders(FDecoderList); },
+        [this] { FCodecShare.reset(); },
         [this] { Cleanup(); },
         [this] { NotifyTerminate(); },
     };

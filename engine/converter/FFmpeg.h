@@ -18,6 +18,7 @@
 // threads only ever touch the stop flag, the pause gate and the post-hook
 // set (under FFmpegUnitLock).
 
+#include "engine/converter/CodecThreads.h"
 #include "platform/core/Classes.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/SyncObjs.h"
@@ -341,7 +342,8 @@ public:
     int Fusing_stdin = 0;
     bool Fusing_vhook = false;
     int Fverbose = 1;
-    int Fthread_count = 1;
+    // This job as a member of the codec thread share while it runs.
+    std::unique_ptr<TCodecThreadShare::TMember> FCodecShare;
     int Fq_pressed = 0;
     int64_t Fvideo_size = 0;
     int64_t Faudio_size = 0;

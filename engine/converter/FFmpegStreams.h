@@ -145,6 +145,7 @@ struct TTranscodeRun {
     int segment = 0; // streams per output entry (join mode)
     std::vector<bool> no_packet;
     int no_packet_count = 0;
+    int codec_threads = 1; // of every codec this run opens; 0 automatic
 };
 
 } // namespace engine

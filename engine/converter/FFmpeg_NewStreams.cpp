@@ -210,8 +210,6 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
         Row[N] = Pending.Bsf;
         Pending.Bsf.clear();
     }
-    if (AType != AVMEDIA_TYPE_SUBTITLE)
-        Enc->thread_count = Fthread_count;
     if (Pending.Tag)
         Enc->codec_tag = Pending.Tag;
     SetHeaderFlags(Enc, AOc, AType, Fvideo_global_header);

@@ -187,6 +187,8 @@ void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
         {
             platform::TLockGuard Lock(CodecLock());
             Ost.codec_id = Ost.enc->codec_id;
+            if (Ost.enc->codec_type != AVMEDIA_TYPE_SUBTITLE)
+                Ost.enc->thread_count = R.codec_threads;
             Err = ff::avcodec_open2(Ost.enc, Codec, nullptr);
             if (Err >= 0)
                 AddCodecItem(FEncoderList, &Ost, Ost.enc);
@@ -233,8 +235,8 @@ void TCustomFFmpeg::OpenDecoders(TTranscodeRun& R)
             if (!Ist.dec || ff::avcodec_parameters_to_context(Ist.dec.get(), Ist.st->codecpar) < 0)
                 throw FFmpegException("avcodec_alloc_context failed");
             Ist.dec->pkt_timebase = Ist.st->time_base;
-            Ist.dec->thread_count = Fthread_count;
         }
+        Ist.dec->thread_count = R.codec_threads;
         int Err;
         {
             platform::TLockGuard Lock(CodecLock());
@@ -409,6 +411,7 @@ void TCustomFFmpeg::Transcode()
         BuildOutputTable(R);
         SelectSources(R);
         PrepareOutputStreams(R);
+        R.codec_threads = TCodecThreadShare::Global().CodecThreadCount();
         // Decoders first: text subtitle encoders take the style header
         // that their source's decoder makes when it opens.
         OpenDecoders(R);
