@@ -101,8 +101,12 @@ void TControlCanvas::FreeHandle()
 
 void TControlCanvas::CreateHandle()
 {
-    if (FDeviceContext)
+    // A paint lends the canvas its own DC and takes it back; the window DC
+    // the canvas already holds serves again afterwards.
+    if (FDeviceContext) {
+        SetHandle(FDeviceContext);
         return;
+    }
     if (auto* win = dynamic_cast<TWinControl*>(FControl)) {
         FWindowHandle = win->Handle();
         FDeviceContext = GetDC(FWindowHandle);

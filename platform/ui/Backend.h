@@ -30,6 +30,9 @@ public:
     virtual void WindowActivated(HWND AWnd) {}
     // Minimised, maximised or restored (IsIconic / IsZoomed tell which).
     virtual void WindowStateChanged(HWND AWnd) {}
+    // The pointer goes to the program while top-level AWnd (a popup) is
+    // shown, wherever it is pressed; 0 gives it back.
+    virtual void GrabPointer(HWND AWnd) {}
     // The part ADirty (window coordinates) of the window's back buffer is new.
     virtual void Present(HWND AWnd, const TRect& ADirty) {}
 

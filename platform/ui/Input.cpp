@@ -113,8 +113,13 @@ bool MouseMessage(const TInputEvent& E, TMsg& AMsg)
     LRESULT hit = HTCLIENT;
     if (!target) {
         target = WindowFromPoint(E.Pt);
-        if (!target)
+        if (!target) {
+            // A press outside every window of the program ends the popup
+            // that holds the pointer.
+            if (E.Kind == TInputKind::ikButton && E.Down && ws.PopupGrab)
+                Send(ws.PopupGrab, WM_CANCELMODE);
             return false;
+        }
         hit = Send(target, WM_NCHITTEST, 0, MAKELPARAM(E.Pt.X, E.Pt.Y));
         if (!IsWindow(target))
             return false;

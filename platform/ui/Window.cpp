@@ -184,6 +184,10 @@ void SendNCDestroyAndFree(HWND AWnd)
         ws.Active = nullptr;
     if (ws.Capture == AWnd)
         ws.Capture = nullptr;
+    if (ws.PopupGrab == AWnd) {
+        ws.PopupGrab = nullptr;
+        Backend().GrabPointer(nullptr);
+    }
     ws.Windows.erase(AWnd);
 }
 

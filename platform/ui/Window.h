@@ -235,6 +235,13 @@ HWND GetForegroundWindow();
 HWND SetCapture(HWND AWnd);
 HWND GetCapture();
 bool ReleaseCapture();
+// A popup (a menu, a picture grid) takes the pointer while it is open: on a
+// display the program then hears of presses anywhere on the screen. A press
+// that lands on no window of the program is given to the grabbing popup as
+// WM_CANCELMODE, so the popup closes on a click outside. Capture set on a
+// top-level popup takes the pointer too. AWnd 0 releases the grab.
+HWND SetPopupGrab(HWND AWnd);
+HWND GetPopupGrab();
 
 // Hit tests in screen coordinates: the deepest visible, enabled window.
 HWND WindowFromPoint(TPoint AScreen);

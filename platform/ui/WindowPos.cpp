@@ -404,10 +404,25 @@ HWND SetCapture(HWND AWnd)
     if (!Find(AWnd))
         return old;
     ws.Capture = AWnd;
+    if (Find(AWnd)->IsTopLevel() && !ws.PopupGrab)
+        Backend().GrabPointer(AWnd);
     if (old && old != AWnd)
         Send(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(AWnd));
     return old;
 }
+
+HWND SetPopupGrab(HWND AWnd)
+{
+    auto& ws = WS();
+    HWND old = ws.PopupGrab;
+    if (AWnd && !Find(AWnd))
+        return old;
+    ws.PopupGrab = AWnd;
+    Backend().GrabPointer(AWnd);
+    return old;
+}
+
+HWND GetPopupGrab() { return WS().PopupGrab; }
 
 HWND GetCapture() { return WS().Capture; }
 
@@ -416,6 +431,8 @@ bool ReleaseCapture()
     auto& ws = WS();
     HWND old = ws.Capture;
     ws.Capture = nullptr;
+    if (old && !ws.PopupGrab && Find(old) && Find(old)->IsTopLevel())
+        Backend().GrabPointer(nullptr);
     if (old)
         Send(old, WM_CAPTURECHANGED, 0, 0);
     return true;

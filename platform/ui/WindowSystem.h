@@ -62,6 +62,7 @@ struct TWindowSystem {
     HWND Focus = nullptr;
     HWND Active = nullptr;
     HWND Capture = nullptr;
+    HWND PopupGrab = nullptr;
     std::unique_ptr<TWindowBackend> BackendPtr;
 };
 

@@ -344,6 +344,21 @@ void TX11Backend::WindowStateChanged(HWND AWnd)
     XFlush(F->Dpy);
 }
 
+// Only a popup that sits over everything (override-redirect) takes the
+// pointer; the press events of the program's own windows still reach them
+// (owner events), the rest come to the popup.
+void TX11Backend::GrabPointer(HWND AWnd)
+{
+    auto it = AWnd ? F->Tops.find(AWnd) : F->Tops.end();
+    if (it == F->Tops.end() || !it->second.OverrideRedirect) {
+        XUngrabPointer(F->Dpy, CurrentTime);
+    } else {
+        XGrabPointer(F->Dpy, it->second.Xid, True, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                     GrabModeAsync, None, None, CurrentTime);
+    }
+    XFlush(F->Dpy);
+}
+
 // A window whose picture carries its own alpha (layered, per pixel) is cut to
 // the pixels that are not fully transparent: without a compositing manager
 // that is the closest an X display comes.

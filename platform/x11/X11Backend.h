@@ -28,6 +28,7 @@ public:
     void WindowAlphaChanged(HWND AWnd) override;
     void WindowActivated(HWND AWnd) override;
     void WindowStateChanged(HWND AWnd) override;
+    void GrabPointer(HWND AWnd) override;
     void Present(HWND AWnd, const TRect& ADirty) override;
 
     void SetCursorShape(TCursorShape AShape) override;

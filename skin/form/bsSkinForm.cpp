@@ -4,6 +4,8 @@
 #include "skin/form/bsSkinForm.h"
 
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/form/bsSkinMainMenu.h"
+#include "skin/form/bsSkinMenus.h"
 
 #include "platform/core/Exceptions.h"
 #include "platform/gfx/Gdi.h"
@@ -43,6 +45,7 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner), FForm(OwnerFo
     InitCaptionFont(FDefInActiveCaptionFont, clBtnShadow);
     // The frame draws its own caption buttons.
     FForm->BorderIcons = 0;
+    CreateMenuManager();
     OldWindowProc = FForm->WindowProc;
     FForm->WindowProc = [this](TMessage& M) { NewWndProc(M); };
     if (FForm->HandleAllocated())
@@ -51,11 +54,17 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner), FForm(OwnerFo
 
 TbsSkinForm::~TbsSkinForm()
 {
+    UnhookAppMessages();
+    // An open menu ends while the component can still hear of it.
+    delete FSkinMenu;
+    FSkinMenu = nullptr;
     // A form that is being destroyed frees its components last, after its
     // window procedure is gone (and takes the component out of its list
     // before freeing it).
-    if (Owner() && !Owner()->IsDestroying())
+    if (Owner() && !Owner()->IsDestroying()) {
         FForm->WindowProc = OldWindowProc;
+        FForm->OnShortCut = nullptr;
+    }
     if (FRgn)
         DeleteObject(FRgn);
 }
@@ -63,10 +72,16 @@ TbsSkinForm::~TbsSkinForm()
 void TbsSkinForm::Notification(TComponent* AComponent, TOperation AOperation)
 {
     TComponent::Notification(AComponent, AOperation);
-    if (AOperation == opRemove && AComponent == FSD) {
+    if (AOperation != opRemove)
+        return;
+    if (AComponent == FSD) {
         FSD = nullptr;
         FSkinSupport = false;
     }
+    if (AComponent == FMSD)
+        FMSD = nullptr;
+    if (AComponent == FMainMenuBar)
+        FMainMenuBar = nullptr;
 }
 
 void TbsSkinForm::SetSkinData(TbsSkinData* AValue)
@@ -180,6 +195,8 @@ void TbsSkinForm::NewWndProc(TMessage& M)
         return;
     }
     try {
+        if (MenuMessage(M))
+            return;
         if (HandleSkinMessage(M)) {
             OldWindowProc(M);
             return;

@@ -17,6 +17,9 @@ namespace skin {
 using platform::TPoint;
 using platform::TRect;
 
+class TbsSkinMenu;
+class TbsSkinMainMenuBar;
+
 class TbsSkinForm : public platform::TComponent {
 public:
     // AOwner must be a form; anything else raises EConvertError.
@@ -101,6 +104,40 @@ public:
     // ---- skin changes
     void ChangeSkinData();
 
+    // ---- menus: every skinned menu of the form opens through SkinMenu;
+    // while one is open (InMenu) or the menu bar is in keyboard mode
+    // (InMainMenu) the application's messages pass through AppMessage.
+    TbsSkinMenu* SkinMenu() const { return FSkinMenu; }
+    // The skin of the form's menus; nil: SkinData.
+    TbsSkinData* MenusSkinData() const { return FMSD; }
+    void SetMenusSkinData(TbsSkinData* AValue);
+    TbsSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TbsSkinMainMenuBar* AValue);
+    bool InMenu = false;
+    bool InMainMenu = false;
+    platform::TNotifyEvent OnSkinMenuOpen;
+    platform::TNotifyEvent OnSkinMenuClose;
+    platform::TNotifyEvent OnMainMenuEnter;
+    platform::TNotifyEvent OnMainMenuExit;
+    void SkinMenuOpen();
+    void SkinMenuClose();
+    void ExitMainMenuMode();
+    void MainMenuPopupClosed();
+    void HookAppMessages();
+    void UnhookAppMessages();
+    bool AppHooked() const { return FInAppHook; }
+    void AppMessage(platform::TMsg& Msg, bool& Handled);
+    void MenuKeyDown(int Key);
+    bool MenuBarAccel(int Key);
+    bool MenuBarOpenSelected();
+    bool IsFirstPopupLevel() const;
+    bool IsLastPopupLeaf() const;
+    // The first step of the window procedure: the messages that close menus.
+    void CloseMenusOnMessage(platform::UINT AMsg);
+    // The form's shortcut handler; OnShortCut runs first.
+    platform::TShortCutEvent OnShortCut;
+    void FormShortCut(platform::TMessage& Msg, bool& Handled);
+
 protected:
     void Notification(platform::TComponent* AComponent, platform::TOperation AOperation) override;
 
@@ -131,6 +168,17 @@ private:
     platform::TBitmap RMTop, RMLeft, RMRight, RMBottom;
     platform::TBitmap FLogoBitMap;
     platform::TFont FDefCaptionFont, FDefInActiveCaptionFont;
+    TbsSkinMenu* FSkinMenu = nullptr;
+    TbsSkinData* FMSD = nullptr;
+    TbsSkinMainMenuBar* FMainMenuBar = nullptr;
+    bool FInAppHook = false;
+    bool FInShortCut = false;
+    platform::TMessageEvent OldAppMessage;
+    void CreateMenuManager();
+    bool MenuMessage(platform::TMessage& M);
 };
+
+// The first skin form component among a form's components, or nil.
+TbsSkinForm* FindSkinFormComponent(platform::TCustomForm* AForm);
 
 } // namespace skin

@@ -1,0 +1,243 @@
+// The skin form's side of its menus: opening and closing menu mode, the
+// application message hook that gives the keyboard to an open menu, the
+// keyboard mode of the menu bar, the messages that close menus, and the
+// form's shortcuts reaching its main menu.
+
+#include "skin/form/bsSkinForm.h"
+
+#include "skin/form/bsSkinMainMenu.h"
+#include "skin/form/bsSkinMenus.h"
+
+#include "platform/ui/Messages.h"
+
+namespace skin {
+
+using namespace platform;
+
+TbsSkinForm* FindSkinFormComponent(TCustomForm* AForm)
+{
+    if (!AForm)
+        return nullptr;
+    for (int i = 0; i < AForm->ComponentCount(); ++i)
+        if (auto* found = dynamic_cast<TbsSkinForm*>(AForm->Components(i)))
+            return found;
+    return nullptr;
+}
+
+void TbsSkinForm::CreateMenuManager()
+{
+    FSkinMenu = new TbsSkinMenu(this, FForm);
+    FForm->OnShortCut = [this](TMessage& M, bool& Handled) { FormShortCut(M, Handled); };
+}
+
+void TbsSkinForm::SetMenusSkinData(TbsSkinData* AValue)
+{
+    FMSD = AValue;
+    if (FMSD)
+        FMSD->FreeNotification(this);
+}
+
+void TbsSkinForm::SetMainMenuBar(TbsSkinMainMenuBar* AValue)
+{
+    FMainMenuBar = AValue;
+    if (FMainMenuBar)
+        FMainMenuBar->FreeNotification(this);
+}
+
+void TbsSkinForm::SkinMenuOpen()
+{
+    if (!InMainMenu)
+        HookAppMessages();
+    if (!InMenu) {
+        InMenu = true;
+        if (OnSkinMenuOpen)
+            OnSkinMenuOpen(this);
+    }
+}
+
+void TbsSkinForm::SkinMenuClose()
+{
+    InMenu = false;
+    UnhookAppMessages();
+    if (OnSkinMenuClose)
+        OnSkinMenuClose(this);
+    if (InMainMenu) {
+        InMainMenu = false;
+        if (FMainMenuBar)
+            FMainMenuBar->LeaveMainMenuMode();
+        if (OnMainMenuExit)
+            OnMainMenuExit(this);
+    }
+}
+
+void TbsSkinForm::ExitMainMenuMode()
+{
+    InMainMenu = false;
+    if (FSkinMenu->Visible())
+        FSkinMenu->Hide();
+    if (FMainMenuBar)
+        FMainMenuBar->LeaveMainMenuMode();
+    UnhookAppMessages();
+    if (OnMainMenuExit)
+        OnMainMenuExit(this);
+}
+
+void TbsSkinForm::MainMenuPopupClosed()
+{
+    InMenu = false;
+    if (FMainMenuBar)
+        FMainMenuBar->ReleaseDownItem();
+    if (OnSkinMenuClose)
+        OnSkinMenuClose(this);
+}
+
+void TbsSkinForm::HookAppMessages()
+{
+    if (FInAppHook)
+        return;
+    OldAppMessage = Application()->OnMessage;
+    Application()->OnMessage = [this](TMsg& Msg, bool& Handled) { AppMessage(Msg, Handled); };
+    FInAppHook = true;
+}
+
+void TbsSkinForm::UnhookAppMessages()
+{
+    if (!FInAppHook)
+        return;
+    Application()->OnMessage = OldAppMessage;
+    OldAppMessage = nullptr;
+    FInAppHook = false;
+}
+
+// While a menu is open the focused control never sees a key or the wheel.
+void TbsSkinForm::AppMessage(TMsg& Msg, bool& Handled)
+{
+    if (Msg.message == WM_KEYDOWN)
+        MenuKeyDown(int(Msg.wParam));
+    if (Msg.message == WM_KEYDOWN || Msg.message == WM_MOUSEWHEEL) {
+        Msg.message = 0;
+        Handled = true;
+    }
+}
+
+bool TbsSkinForm::MenuBarAccel(int Key) { return FMainMenuBar && FMainMenuBar->CheckAccelItem(uint16_t(Key)); }
+
+bool TbsSkinForm::MenuBarOpenSelected() { return FMainMenuBar && FMainMenuBar->PressActiveItem(); }
+
+bool TbsSkinForm::IsFirstPopupLevel() const { return FSkinMenu->PopupCount() <= 1; }
+
+bool TbsSkinForm::IsLastPopupLeaf() const
+{
+    TbsSkinPopupWindow* last = FSkinMenu->LastPopup();
+    if (!last || last->ActiveItem == -1)
+        return true;
+    return !last->Item(last->ActiveItem)->HasSubMenu();
+}
+
+void TbsSkinForm::MenuKeyDown(int Key)
+{
+    if (FForm->FormStyle() == fsMDIChild && Application()->MainForm())
+        if (TbsSkinForm* main = FindSkinFormComponent(Application()->MainForm());
+            main && main != this && (main->InMenu || main->InMainMenu || main->SkinMenu()->Visible())) {
+            main->MenuKeyDown(Key);
+            return;
+        }
+    if (InMainMenu && MenuBarAccel(Key))
+        return;
+    if (Key == VK_ESCAPE && InMainMenu && !FSkinMenu->Visible()) {
+        ExitMainMenuMode();
+        return;
+    }
+    if (Key == VK_LEFT && InMainMenu && IsFirstPopupLevel()) {
+        if (FMainMenuBar)
+            FMainMenuBar->PriorMainMenuItem();
+        return;
+    }
+    if (Key == VK_RIGHT && InMainMenu && IsLastPopupLeaf()) {
+        if (FMainMenuBar)
+            FMainMenuBar->NextMainMenuItem();
+        return;
+    }
+    if ((Key == VK_RETURN || Key == VK_DOWN) && MenuBarOpenSelected())
+        return;
+    if (FSkinMenu->Visible() && FSkinMenu->LastPopup())
+        FSkinMenu->LastPopup()->PopupKeyDown(Key);
+    if (Key == VK_ESCAPE && FSkinMenu->PopupCount() == 0) {
+        if (InMainMenu)
+            MainMenuPopupClosed();
+        else
+            SkinMenuClose();
+    }
+}
+
+void TbsSkinForm::CloseMenusOnMessage(UINT)
+{
+    if (InMainMenu && !InMenu)
+        ExitMainMenuMode();
+    else if (FSkinMenu->Visible())
+        FSkinMenu->Hide();
+    else if (InMenu)
+        SkinMenuClose();
+}
+
+// The form's shortcuts: the component's own handler first, then the
+// accelerators of the menu bar (Alt + letter) and the shortcuts of the main
+// menu the bar shows.
+void TbsSkinForm::FormShortCut(TMessage& Msg, bool& Handled)
+{
+    if (OnShortCut) {
+        OnShortCut(Msg, Handled);
+        if (Handled)
+            return;
+    }
+    if (FInShortCut) {
+        FInShortCut = false;
+        Handled = false;
+    }
+    const uint16_t key = uint16_t(Msg.WParam);
+    const TShiftState shift = KeyDataToShiftState(Msg.LParam);
+    TMenu* mainMenu = FMainMenuBar ? FMainMenuBar->MainMenu() : nullptr;
+    if (!mainMenu)
+        return;
+    if ((shift & ssAlt) && key != VK_F4 && MenuBarAccel(key)) {
+        Handled = true;
+        return;
+    }
+    FInShortCut = mainMenu->IsShortCut(key, shift);
+    Handled = FInShortCut;
+}
+
+// The menu part of the window procedure: closes menus on the messages that
+// end them and gives the menu bar its keyboard mode. True when the message
+// was handled here.
+bool TbsSkinForm::MenuMessage(TMessage& M)
+{
+    if (IsMenuCloseMessage(M.Msg))
+        CloseMenusOnMessage(M.Msg);
+    switch (M.Msg) {
+    case SKN_MENUCLOSED:
+        SkinMenuClose();
+        return false;
+    case WM_NCACTIVATE:
+        if (FSkinMenu->Visible())
+            FSkinMenu->Hide();
+        return false;
+    case WM_SYSCOMMAND:
+        if ((M.WParam & 0xFFF0) != SC_KEYMENU)
+            return false;
+        if (!InMainMenu) {
+            if (FSkinMenu->Visible())
+                SkinMenuClose();
+            if (FMainMenuBar)
+                FMainMenuBar->EnterMainMenuMode();
+        } else {
+            ExitMainMenuMode();
+        }
+        M.Result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace skin
