@@ -26,8 +26,9 @@
 //  - vertical spin buttons 16 x 24 at 216,120 (up above down); their states
 //    16 x 12 at x 216: hot up y 144, pressed up 156, hot down 168, pressed
 //    down 180;
-//  - the focused item of a combo box face, 40 x 18 at 100,242 (its normal
-//    item is the inside of the edit).
+//  - the focused item of a combo box face, 40 x 14 at 100,242 (its normal
+//    item is the inside of the edit); 14 high, so that it fits the client of
+//    the 20-pixel combo boxes of the forms.
 
 #include "skins/paint/SkinPalette.h"
 #include "skins/paint/SkinPictures.h"
@@ -170,7 +171,7 @@ void Panels(TPainter& P)
     P.HLine(100, 140, 239, Divider);
     P.HLine(140, 180, 200, Border);
     P.Fill({140, 224, 180, 246}, Band);
-    P.Fill({100, 242, 140, 260}, HotFill);
+    P.Fill({100, 242, 140, 256}, HotFill);
     P.HLine(184, 212, 207, Divider);
     P.VLine(183, 216, 248, Divider);
 }

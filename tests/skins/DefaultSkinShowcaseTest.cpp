@@ -9,6 +9,8 @@
 
 #include "DefaultSkinTestSupport.h"
 
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
+#include "skin/boxes/bsSkinBoxCtrls_ListBox.h"
 #include "skin/boxes/bsSkinBoxCtrls_UpDown.h"
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 #include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
@@ -117,16 +119,18 @@ struct TShowcase {
         const TPoint p = AControl->ClientToScreen(Point(X, Y));
         return Pixel(p.X - w.Left, p.Y - w.Top);
     }
-    // Writes a window as a PNG, scaled up by AScale.
-    void Save(const std::string& AFileName, int AScale, HWND AWnd = nullptr) const
+    // Writes a window (or the part ACrop of it) as a PNG, scaled up by AScale.
+    void Save(const std::string& AFileName, int AScale, HWND AWnd = nullptr, TRect ACrop = {}) const
     {
         Pump();
         const TPixelSurface& s = *GetWindowSurface(AWnd ? AWnd : Form->Handle());
+        if (ACrop.IsEmpty())
+            ACrop = Rect(0, 0, s.Width, s.Height);
         TImageData image;
-        AllocateImage(image, s.Width, s.Height, "PNG");
-        for (int y = 0; y < s.Height; ++y)
-            for (int x = 0; x < s.Width; ++x)
-                image.At(x, y) = reinterpret_cast<const uint32_t*>(s.Row(y))[x];
+        AllocateImage(image, ACrop.Width(), ACrop.Height(), "PNG");
+        for (int y = 0; y < image.Height; ++y)
+            for (int x = 0; x < image.Width; ++x)
+                image.At(x, y) = reinterpret_cast<const uint32_t*>(s.Row(ACrop.Top + y))[ACrop.Left + x];
         SaveScaled(image, AFileName, AScale);
     }
 };
@@ -195,7 +199,15 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     auto* preview = s.Add<TbsSkinGroupBox>(f, Rect(344, 48, 580, 200), "预览");
     auto* seek = s.Add<TbsSkinSlider>(preview, Rect(8, 100, 226, 131));
     seek->SetValue(40);
-    auto* panel = s.Add<TbsSkinPanel>(f, Rect(344, 210, 580, 300), "面板");
+    auto* panel = s.Add<TbsSkinPanel>(f, Rect(344, 210, 580, 330), "面板");
+    auto* preset = s.Add<TbsSkinComboBox>(panel, Rect(8, 8, 228, 28));
+    for (const char* text : {"320x240", "640x480", "1280x720"})
+        preset->Items()->Add(text);
+    preset->SetItemIndex(1);
+    auto* files = s.Add<TbsSkinListBox>(panel, Rect(8, 36, 228, 112));
+    for (const char* text : {"歌曲一.mp3", "歌曲二.wav", "视频.avi", "录音.amr"})
+        files->Items()->Add(text);
+    files->SetItemIndex(1);
     auto* hbar = s.Add<TbsSkinScrollBar>(f, Rect(12, 260, 330, 276));
     hbar->SetRange(0, 100, 30, 20);
     auto* vbar = s.Add<TbsSkinScrollBar>(f, Rect(312, 282, 328, 360), "", "vscrollbar");
@@ -211,6 +223,7 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     s.Pump();
     s.Save("default-skin-showcase.png", 1);
     s.Save("default-skin-showcase-2x.png", 2);
+    s.Save("default-skin-showcase-lists-4x.png", 4, nullptr, Rect(346, 240, 590, 372));
     for (size_t i = 0; i < s.Data->FActivePictures.size(); ++i)
         SavePicture(*s.Data->FActivePictures[i], "default-skin-picture-" + ChangeFileExt(s.Data->FActivePicturesNames[int(i)], ".png"), 3);
     SavePicture(*s.Data->FPicture, "default-skin-picture-frame.png", 3);
@@ -295,7 +308,9 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     EXPECT_EQ(s.PixelOf(vspin, 3, 3), Window);
     EXPECT_EQ(vbar->BoundsRect(), Rect(312, 282, 328, 360));
     (void)link;
-    (void)panel;
+    // The list shows its selected row in the accent colour.
+    EXPECT_EQ(s.PixelOf(files, files->Width() / 2, 2 + 22 + 11), Accent);
+    EXPECT_EQ(s.PixelOf(preset, 3, 10), Window);
     (void)vbar;
     (void)hbar;
 }
