@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     const std::string Written = First.Text();
     TMemIniFile Second("");
     Second.SetText(Written);
-    FUZZ_CHECK(Second.Text() == Written);
+    FUZZ_CHECK_SAME_TEXT(Second.Text(), Written);
     CheckLookups(First);
 
     // The first line of the input, split at "=", as a key and a value the

@@ -31,4 +31,18 @@ inline std::string SkinIniText(skin::TbsSkinData& ASkin)
     return Ini.Text();
 }
 
+// What a skin written as AText writes when it is read back (pictures
+// aside). The reader normalises a few values (corner points clamped to the
+// client rectangle, zero hit-test points of a masked skin taken from the
+// corners), so a written skin reads back to the same text only from its
+// second writing on.
+inline std::string Reread(const std::string& AText)
+{
+    platform::TMemIniFile Ini("");
+    Ini.SetText(AText);
+    skin::TbsSkinData Skin(nullptr);
+    Skin.ReadSkinIni(Ini, "/nonexistent", false);
+    return SkinIniText(Skin);
+}
+
 } // namespace fuzz
