@@ -302,6 +302,14 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     InjectMouseButton(TMouseButton::mbLeft, false, f->ClientToScreen(Point(560, 360)));
     s.Pump();
     EXPECT_EQ(s.PixelOf(start, 5, 5), Window);
+
+    // A focused edit and a focused check box show it: the accent edge, the
+    // dotted frame round the caption.
+    EXPECT_EQ(s.PixelOf(folder, -3, 12), 0xC8CED6u) << "the frame lies round the client";
+    folder->SetFocus();
+    s.Pump();
+    EXPECT_EQ(s.PixelOf(folder, -3, 12), Accent);
+    s.Save("default-skin-showcase-focus-2x.png", 2);
     // Spin buttons: the skin's pictures at their skin size.
     EXPECT_EQ(spin->BoundsRect(), Rect(256, 194, 288, 214));
     EXPECT_EQ(vspin->BoundsRect(), Rect(294, 194, 310, 218));
