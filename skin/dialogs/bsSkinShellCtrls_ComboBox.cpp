@@ -296,9 +296,18 @@ void TbsCustomShellComboBox::SetLink(IbsShellLinkedView*& AField, IbsShellLinked
 void TbsCustomShellComboBox::SetShellTreeView(IbsShellLinkedView* AValue) { SetLink(FTreeView, AValue); }
 void TbsCustomShellComboBox::SetShellListView(IbsShellLinkedView* AValue) { SetLink(FListView, AValue); }
 
-void TbsCustomShellComboBox::LinkView(IbsShellLinkedView*, bool)
+void TbsCustomShellComboBox::LinkView(IbsShellLinkedView* AView, bool ALinked)
 {
-    // The combo keeps its links through its own properties only.
+    // The other side set the link: take it without telling it back. A
+    // tree answers SelectFolderID, a list FollowFolder; both come through
+    // ShowLinkedFolder, so only the slot differs.
+    IbsShellLinkedView*& field = AView->IsFolderTree() ? FTreeView : FListView;
+    if (ALinked) {
+        field = AView;
+        AView->ViewComponent()->FreeNotification(this);
+    } else if (field == AView) {
+        field = nullptr;
+    }
 }
 
 void TbsCustomShellComboBox::Change()

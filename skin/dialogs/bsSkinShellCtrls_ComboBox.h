@@ -80,6 +80,7 @@ public:
     platform::TComponent* ViewComponent() override { return this; }
     void ShowLinkedFolder(PCItemIDList AID) override { FollowFolder(AID); }
     void LinkView(IbsShellLinkedView* AView, bool ALinked) override;
+    bool IsFolderCombo() const override { return true; }
 
 protected:
     void CreateWnd() override;

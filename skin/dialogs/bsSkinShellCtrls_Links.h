@@ -19,6 +19,9 @@ public:
     virtual void ShowLinkedFolder(PCItemIDList AID) = 0;
     // The view's link back to a combo (AView a combo) or to the others.
     virtual void LinkView(IbsShellLinkedView* AView, bool ALinked) = 0;
+    // A folder tree (the other two are a list and a combo).
+    virtual bool IsFolderTree() const { return false; }
+    virtual bool IsFolderCombo() const { return false; }
 };
 
 } // namespace skin

@@ -57,7 +57,7 @@ namespace {
 
 // What one comparison reads of a row, read once before the sort.
 struct TKey {
-    TbsShellFolder* Folder;
+    TbsShellFolder* Folder = nullptr;
     bool IsFolder = false;
     bool PlainName = false;   // one name in a file-system folder
     std::string Name;
@@ -69,7 +69,8 @@ struct TKey {
 
 TKey KeyOf(TbsShellFolder* AFolder, const TbsShellSortState& S)
 {
-    TKey k{AFolder};
+    TKey k;
+    k.Folder = AFolder;
     k.IsFolder = AFolder->IsFolder();
     k.PlainName = ItemKind(AFolder->RelativeID()) == ikName;
     k.Name = AFolder->DisplayName();

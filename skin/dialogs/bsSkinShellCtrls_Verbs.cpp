@@ -140,14 +140,19 @@ bool InvokeShellVerb(TControl* AOwner, TbsShellFolder* AItem, const std::string&
 }
 
 void FillShellContextMenu(TPopupMenu* AMenu, TControl* AOwner, TbsShellFolder* AItem,
-                          const TbsShellVerbSkins& ASkins)
+                          const TbsShellVerbSkins& ASkins, std::function<TbsShellFolder*()> AFindAtClick)
 {
     AMenu->Items()->Clear();
+    if (!AFindAtClick)
+        AFindAtClick = [AItem] { return AItem; };
     for (const std::string& verb : ShellVerbsOf(AItem)) {
         auto* item = new TMenuItem(AMenu);
         item->Caption = ShellVerbCaption(verb);
         item->Default = verb == "open";
-        item->OnClick = [AOwner, AItem, verb, ASkins](TObject*) { InvokeShellVerb(AOwner, AItem, verb, ASkins); };
+        item->OnClick = [AOwner, AFindAtClick, verb, ASkins](TObject*) {
+            if (TbsShellFolder* target = AFindAtClick())
+                InvokeShellVerb(AOwner, target, verb, ASkins);
+        };
         AMenu->Items()->Add(item);
         if (verb == "open")
             AMenu->Items()->Add([AMenu] {

@@ -12,6 +12,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/Menus.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,11 @@ bool InvokeShellVerb(platform::TControl* AOwner, TbsShellFolder* AItem, const st
                      const TbsShellVerbSkins& ASkins = {});
 
 // Replaces the items of AMenu by the verbs of AItem, each running
-// InvokeShellVerb for AOwner when clicked. AItem must outlive the menu's
-// showing.
+// InvokeShellVerb for AOwner when clicked, on the item AFindAtClick answers
+// then (nothing when it answers nil: the item went away while the menu was
+// open); without AFindAtClick on AItem, which must then outlive the menu.
 void FillShellContextMenu(platform::TPopupMenu* AMenu, platform::TControl* AOwner, TbsShellFolder* AItem,
-                          const TbsShellVerbSkins& ASkins = {});
+                          const TbsShellVerbSkins& ASkins = {},
+                          std::function<TbsShellFolder*()> AFindAtClick = nullptr);
 
 } // namespace skin

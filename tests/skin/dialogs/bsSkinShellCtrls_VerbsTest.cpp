@@ -160,6 +160,11 @@ TEST_F(VerbsTest, TheContextMenuHoldsTheVerbsAndRunsThem)
     EXPECT_EQ(view.Heard, (std::vector<std::string>{"execute rename", "completed rename ok"}));
     FillShellContextMenu(&menu, &view, file.get());
     EXPECT_EQ(menu.Items()->Count(), 5) << "filled afresh, not appended";
+    // An item gone while the menu was open is not touched.
+    view.Heard.clear();
+    FillShellContextMenu(&menu, &view, file.get(), {}, [] { return static_cast<TbsShellFolder*>(nullptr); });
+    menu.Items()->Items(2)->Click();
+    EXPECT_TRUE(view.Heard.empty());
 }
 
 } // namespace
