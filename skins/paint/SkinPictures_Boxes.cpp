@@ -126,9 +126,10 @@ void Menus(TPainter& P)
     P.Disk(184, 88, 3, AccentDown);
     // Menu bar and its items.
     P.Fill({0, 114, 180, 136}, Window);
-    P.HLine(0, 60, 135, Divider);
-    P.RoundRect({101, 115, 139, 135}, 2, HotFill, HotFill, 0);
-    P.RoundRect({141, 115, 179, 135}, 2, DownFill, DownFill, 0);
+    P.RoundRect({101, 115, 139, 134}, 2, HotFill, HotFill, 0);
+    P.RoundRect({141, 115, 179, 134}, 2, DownFill, DownFill, 0);
+    // The bar's bottom line runs under its items too.
+    P.HLine(0, 180, 135, Divider);
 }
 
 void Tabs(TPainter& P)

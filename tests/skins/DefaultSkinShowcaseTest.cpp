@@ -27,6 +27,8 @@
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
 #include "skin/controls/bsSkinCtrls_ToolBar.h"
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinMainMenu.h"
+#include "skin/form/bsSkinMenus.h"
 
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
@@ -321,4 +323,69 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     EXPECT_EQ(s.PixelOf(preset, 3, 10), Window);
     (void)vbar;
     (void)hbar;
+}
+
+TEST(DefaultSkinShowcase, MenusInTheProgramsSkin)
+{
+    TShowcase s;
+    ASSERT_TRUE(s.Data->SetSkinList(s.List).Ok());
+    TForm* f = s.Form.get();
+    auto* menu = new TbsSkinMainMenu(f);
+    menu->SetSkinData(s.Data);
+    auto item = [&](TMenuItem* AParent, const std::string& ACaption) {
+        auto* i = new TMenuItem(f);
+        i->Caption = ACaption;
+        AParent->Add(i);
+        return i;
+    };
+    item(menu->Items(), "文件");
+    item(menu->Items(), "选项");
+    item(menu->Items(), "帮助");
+    auto* bar = new TbsSkinMainMenuBar(f);
+    bar->SetSkinDataName("mainmenubar");
+    bar->SetBoundsRect(Rect(0, 0, 560, 22));
+    bar->SetAlign(alTop);
+    bar->SetParent(f);
+    bar->SetSkinForm(s.SkinForm);
+    bar->SetMainMenu(menu);
+    bar->SetSkinData(s.Data);
+    f->Show();
+    s.Pump();
+
+    auto* popup = new TbsSkinPopupMenu(f);
+    popup->SetSkinData(s.Data);
+    item(popup->Items(), "添加一个文件");
+    item(popup->Items(), "添加多个文件")->SetChecked(true);
+    item(popup->Items(), "-");
+    item(popup->Items(), "清空文件")->Enabled = false;
+    TMenuItem* more = item(popup->Items(), "更多");
+    item(more, "打开输出目录");
+    const TPoint at = f->ClientToScreen(Point(20, 30));
+    popup->Popup(at.X, at.Y);
+    s.Pump();
+    // The first item is highlighted on opening; Down moves to the second.
+    InjectKey(VK_DOWN, true);
+    InjectKey(VK_DOWN, false);
+    s.Pump();
+    TbsSkinPopupWindow* window = s.SkinForm->SkinMenu()->PopupWindow(0);
+    ASSERT_NE(window, nullptr);
+    s.Save("default-skin-menus-2x.png", 2);
+    s.Save("default-skin-popup-menu-2x.png", 2, window->Handle());
+
+    // The bar is white with the skin's item font; the popup window has the
+    // skin's edge round white items, the highlighted one light blue.
+    EXPECT_EQ(s.PixelOf(bar, bar->Width() - 5, 5), Window);
+    const TPixelSurface* w = GetWindowSurface(window->Handle());
+    ASSERT_NE(w, nullptr);
+    auto at2 = [&](int X, int Y) { return reinterpret_cast<const uint32_t*>(w->Row(Y))[X] & 0xFFFFFF; };
+    EXPECT_EQ(at2(0, 10), 0xC8CED6u);
+    const TRect first = window->Item(0)->ObjectRect;
+    EXPECT_EQ(at2(first.Left + 60, first.Top + 3), Window);
+    const TRect second = window->Item(1)->ObjectRect;
+    EXPECT_EQ(at2(second.Left + 60, second.Top + 3), HotFill) << "the highlighted item";
+    // The bar keeps its bottom line under its items too.
+    EXPECT_EQ(s.PixelOf(bar, 10, bar->Height() - 1), 0xE1E5EBu);
+    InjectKey(VK_ESCAPE, true);
+    InjectKey(VK_ESCAPE, false);
+    s.Pump();
 }
