@@ -220,6 +220,8 @@ void TCustomFFmpeg::WriteEncodedPacket(TAVOutputStream& AOst, AVPacket* APkt)
         }
     }
     (AOst.enc->codec_type == AVMEDIA_TYPE_VIDEO ? Fvideo_size : Faudio_size) += APkt->size;
+    if (AOst.enc->codec_type == AVMEDIA_TYPE_VIDEO && !Fvstats_filename.empty() && APkt->size > 0)
+        WriteVideoStats(AOst, APkt);
     if (AOst.logfile && AOst.enc->stats_out)
         std::fprintf(AOst.logfile.get(), "%s", AOst.enc->stats_out);
     // A picture lasts one tick of the encoder's time base (one frame).

@@ -316,4 +316,30 @@ void TCustomFFmpeg::OutputSubtitle(TAVOutputStream& AOst, TAVInputStream& AIst, 
     }
 }
 
+// One line per encoded picture; the file is opened on the first one and
+// stays open until the job's clean-up.
+void TCustomFFmpeg::WriteVideoStats(TAVOutputStream& AOst, const AVPacket* APkt)
+{
+    if (!Fvstats_file) {
+        Fvstats_file = std::fopen(Fvstats_filename.c_str(), "w");
+        if (!Fvstats_file)
+            throw FFmpegException("fopen fail: " + Fvstats_filename);
+    }
+    const AVCodecContext* Enc = AOst.enc;
+    FILE* F = Fvstats_file;
+    std::fprintf(F, "frame= %5d q= %2.1f ", AOst.frame_number, double(std::max<int64_t>(AOst.last_quality, 0)) / FF_QP2LAMBDA);
+    if (Enc->flags & AV_CODEC_FLAG_PSNR)
+        std::fprintf(F, "PSNR= %6.2f ",
+                     -10.0 * std::log10(double(AOst.last_error[0]) / (double(Enc->width) * Enc->height * 255.0 * 255.0)));
+    std::fprintf(F, "f_size= %6d ", APkt->size);
+    const double Tick = av_q2d(Enc->time_base);
+    const int64_t Pts = APkt->pts != AV_NOPTS_VALUE ? APkt->pts : AOst.sync_opts;
+    const double T = std::max(double(Pts) * Tick, 0.01);
+    const double Bitrate = Tick > 0 ? APkt->size * 8 / Tick / 1000 : 0;
+    const double Average = double(Fvideo_size) * 8 / T / 1000;
+    std::fprintf(F, "s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s ", Fvideo_size / 1024.0, T,
+                 Bitrate, Average);
+    std::fprintf(F, "type= %c\n", AOst.last_pict_type);
+}
+
 } // namespace engine

@@ -324,3 +324,23 @@ TEST_F(TranscodeTest, ACoverPictureIsNoVideo)
         EXPECT_NEAR(ProbeDuration(Out), 1.0, 0.1);
     }
 }
+
+// The video statistics file gets one line per encoded picture.
+TEST_F(TranscodeTest, VideoStatisticsFile)
+{
+    const std::string Stats = Dir->File("stats.log");
+    TCustomFFmpeg Job(1);
+    Job.ResetJob();
+    ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv"))) << Job.LastErrMsg();
+    Job.DispatchOption("vstats_file", Stats);
+    Job.DispatchOption("vcodec", "mpeg4");
+    Job.DispatchOption("an", "1");
+    Job.DispatchOption("sn", "1");
+    ASSERT_GT(Job.OpenOutputFile(Dir->File("stats.avi"), false), 0) << Job.LastErrMsg();
+    ASSERT_EQ(RunJob(Job), "");
+    const std::string Text = ReadFile(Stats);
+    EXPECT_EQ(std::count(Text.begin(), Text.end(), '\n'), 25) << Text;
+    EXPECT_EQ(Text.rfind("frame=", 0), 0u) << Text;
+    for (const char* Field : {" q= ", " f_size= ", " s_size= ", "kB time= ", " br= ", " avg_br= ", " type= I\n"})
+        EXPECT_NE(Text.find(Field), std::string::npos) << Field;
+}
