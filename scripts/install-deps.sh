@@ -10,6 +10,8 @@ PACKAGES=(
   # media engine (headers only: the libraries are loaded at run time)
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libswresample-dev libavfilter-dev libavdevice-dev libsdl1.2-dev
+  # AMR-NB encoding, which this FFmpeg build lacks (loaded at run time)
+  libopencore-amrnb0
   # compression, images, text
   zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev libpixman-1-dev
   libfreetype-dev libfontconfig-dev fonts-wqy-microhei fonts-dejavu-core

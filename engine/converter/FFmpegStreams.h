@@ -4,6 +4,7 @@
 // opening of an output file prepares for the run. Every FFmpeg object here
 // has one owner and is freed with its record.
 
+#include "engine/converter/AmrNbEncoder.h"
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -52,6 +53,11 @@ struct TOutputStreamSetup {
     TCodecContextPtr Enc;
     const AVCodec* Codec = nullptr; // forced encoder, or the container's default
     bool StreamCopy = false;
+    // AMR-NB, which these libraries cannot encode, goes through the
+    // program's own encoder: asked for at set-up, made when the run opens
+    // its encoders.
+    bool AmrNbStandIn = false;
+    std::unique_ptr<TAmrNbEncoder> AmrNb;
     float Quality = 0;              // fixed quality asked for, in the encoder's lambda units
     TBitstreamFilterChain Filters;
 };

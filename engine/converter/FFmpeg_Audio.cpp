@@ -177,6 +177,10 @@ bool TCustomFFmpeg::KeepAudioInStep(TAVOutputStream& AOst, TAVInputStream& AIst,
 
 void TCustomFFmpeg::EncodeAudioFrames(TAVOutputStream& AOst, bool ALast)
 {
+    if (AOst.setup->AmrNb) {
+        EncodeAmrNbFrames(AOst, ALast);
+        return;
+    }
     AVCodecContext* Enc = AOst.enc;
     const bool Variable = Enc->frame_size <= 1 || (Enc->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE);
     while (true) {
@@ -210,6 +214,60 @@ void TCustomFFmpeg::EncodeAudioFrames(TAVOutputStream& AOst, bool ALast)
         ReceivePackets(AOst);
         if (Short)
             return;
+    }
+}
+
+void TCustomFFmpeg::OpenAmrNbEncoder(TAVOutputStream& AOst)
+{
+    AVCodecContext* Enc = AOst.enc;
+    try {
+        AOst.setup->AmrNb = std::make_unique<TAmrNbEncoder>(Enc->bit_rate);
+    } catch (const std::exception& E) {
+        throw FFmpegException(platform::Format("Error while opening encoder for output stream #%d.%d (Audio): %s",
+                                               AOst.file_index, AOst.index, std::string(E.what())));
+    }
+    const int Rate = TAmrNbEncoder::BitRateOfMode(AOst.setup->AmrNb->Mode());
+    if (Enc->bit_rate != Rate)
+        JobLog(this, llInfo, platform::Format("AMR-NB bit rate %d is not a mode of the codec; using %d",
+                                              int(Enc->bit_rate), Rate));
+    Enc->bit_rate = Rate;
+    AOst.codec_id = AV_CODEC_ID_AMR_NB;
+    ff::avcodec_parameters_from_context(AOst.st->codecpar, Enc);
+    AOst.st->time_base = Enc->time_base;
+    PrepareAudioFifo(AOst);
+}
+
+// Whole frames from the FIFO through the AMR-NB encoder; the last one is
+// filled up with silence.
+void TCustomFFmpeg::EncodeAmrNbFrames(TAVOutputStream& AOst, bool ALast)
+{
+    constexpr int Samples = TAmrNbEncoder::FrameSamples;
+    int16_t Frame[Samples];
+    TPacketPtr Pkt = NewPacket();
+    while (true) {
+        const int Available = ff::av_audio_fifo_size(AOst.fifo.get());
+        if (Available <= 0 || (Available < Samples && !ALast))
+            return;
+        std::fill(std::begin(Frame), std::end(Frame), int16_t(0));
+        void* Planes[1] = {Frame};
+        ff::av_audio_fifo_read(AOst.fifo.get(), Planes, std::min(Available, Samples));
+        const std::vector<uint8_t> Data = AOst.setup->AmrNb->Encode(Frame);
+        if (AOst.frame_number == 0)
+            AOst.next_audio_pts = AOst.sync_opts;
+        const int64_t Pts = AOst.next_audio_pts;
+        AOst.next_audio_pts += Samples;
+        AOst.sync_opts += Samples;
+        ++AOst.frame_number;
+        if (Data.empty())
+            throw FFmpegException("Audio encoding failed");
+        if (ff::av_new_packet(Pkt.get(), int(Data.size())) < 0)
+            throw FFmpegException("Out of memory in do_audio_out");
+        std::copy(Data.begin(), Data.end(), Pkt->data);
+        Pkt->pts = Pkt->dts = Pts;
+        Pkt->duration = Samples;
+        Pkt->flags |= AV_PKT_FLAG_KEY;
+        WriteEncodedPacket(AOst, Pkt.get());
+        ff::av_packet_unref(Pkt.get());
     }
 }
 

@@ -184,6 +184,25 @@ const AVCodec* TCustomFFmpeg::ChooseEncoder(const AVFormatContext* AOc, AVMediaT
     return Codec;
 }
 
+// AMR-NB asked for by name, or as the container's own audio codec, while
+// the libraries have no encoder for it. Without the program's encoder
+// library the name is as unknown as any other.
+bool TCustomFFmpeg::NeedsAmrNbStandIn(const AVFormatContext* AOc, const std::string& AName)
+{
+    const bool Asked = AName.empty() ? ff::av_guess_codec(AOc->oformat, nullptr, AOc->url, nullptr,
+                                                           AVMEDIA_TYPE_AUDIO) == AV_CODEC_ID_AMR_NB
+                                     : TAmrNbEncoder::IsAmrNbName(AName);
+    if (!Asked)
+        return false;
+    if (AName.empty() ? ff::avcodec_find_encoder(AV_CODEC_ID_AMR_NB) != nullptr
+                      : ff::avcodec_find_encoder_by_name(AName.c_str()) != nullptr)
+        return false;
+    std::string Why;
+    if (!TAmrNbEncoder::Available(&Why))
+        throw FFmpegException(platform::Format("Unknown encoder '%s' (%s)", AName.empty() ? std::string("amr_nb") : AName, Why));
+    return true;
+}
+
 void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType AType)
 {
     TPendingStream Pending(*this, AType);
@@ -195,7 +214,9 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
 
     auto Setup = std::make_unique<TOutputStreamSetup>();
     Setup->StreamCopy = Pending.StreamCopy != 0;
-    Setup->Codec = Setup->StreamCopy ? nullptr : ChooseEncoder(AOc, AType, Pending.CodecName);
+    Setup->AmrNbStandIn = !Setup->StreamCopy && AType == AVMEDIA_TYPE_AUDIO && NeedsAmrNbStandIn(AOc, Pending.CodecName);
+    if (!Setup->StreamCopy && !Setup->AmrNbStandIn)
+        Setup->Codec = ChooseEncoder(AOc, AType, Pending.CodecName);
     Setup->Enc.reset(ff::avcodec_alloc_context3(Setup->Codec));
     if (!Setup->Enc)
         throw FFmpegException("avcodec_alloc_context failed");
@@ -203,6 +224,8 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
     Enc->codec_type = AType;
     if (Setup->Codec)
         Enc->codec_id = Setup->Codec->id;
+    else if (Setup->AmrNbStandIn)
+        Enc->codec_id = AV_CODEC_ID_AMR_NB;
     if (!Pending.Bsf.empty()) {
         auto& Row = Fbitstream_filters[AFileIndex];
         if (int(Row.size()) <= N)
@@ -297,7 +320,25 @@ void TCustomFFmpeg::SetUpAudioStream(AVStream*, TOutputStreamSetup* ASetup)
     Enc->sample_fmt = AVSampleFormat(Faudio_sample_fmt);
     ChooseSampleFormat(Enc, ASetup->Codec);
     ChooseSampleRate(Enc, ASetup->Codec);
+    if (ASetup->AmrNbStandIn)
+        SetUpAmrNbStream(Enc);
     Enc->time_base = AVRational{1, Enc->sample_rate};
+}
+
+// AMR-NB is speech: one channel of 16-bit samples at 8000 Hz, in frames of
+// 160 samples.
+void TCustomFFmpeg::SetUpAmrNbStream(AVCodecContext* AEnc)
+{
+    if (AEnc->sample_rate != TAmrNbEncoder::SampleRate)
+        JobLog(this, llWarning,
+               platform::Format("Requested sampling rate unsupported using closest supported (%d)", TAmrNbEncoder::SampleRate));
+    if (AEnc->ch_layout.nb_channels != 1)
+        JobLog(this, llWarning, "AMR-NB is mono: the channels are mixed into one");
+    AEnc->sample_rate = TAmrNbEncoder::SampleRate;
+    ff::av_channel_layout_uninit(&AEnc->ch_layout);
+    ff::av_channel_layout_default(&AEnc->ch_layout, 1);
+    AEnc->sample_fmt = AV_SAMPLE_FMT_S16;
+    AEnc->frame_size = TAmrNbEncoder::FrameSamples;
 }
 
 } // namespace engine

@@ -321,6 +321,10 @@ int TCustomFFmpeg::ProcessInputPacket(TTranscodeRun& R, int AIstIndex, const AVP
 
 void TCustomFFmpeg::FlushEncoder(TAVOutputStream& AOst)
 {
+    if (AOst.setup->AmrNb) {
+        EncodeAudioFrames(AOst, true);
+        return;
+    }
     if (!ff::avcodec_is_open(AOst.enc) || AOst.enc->codec_type == AVMEDIA_TYPE_SUBTITLE)
         return;
     if (AOst.enc->codec_type == AVMEDIA_TYPE_AUDIO)

@@ -172,6 +172,10 @@ void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
         TAVOutputStream& Ost = *R.ost[N];
         if (!Ost.encoding_needed)
             continue;
+        if (Ost.setup->AmrNbStandIn) {
+            OpenAmrNbEncoder(Ost);
+            continue;
+        }
         const AVCodec* Codec = Ost.setup->Codec ? Ost.setup->Codec : ff::avcodec_find_encoder(Ost.enc->codec_id);
         if (!Codec) {
             const std::string Msg =

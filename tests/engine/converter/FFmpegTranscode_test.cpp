@@ -344,3 +344,38 @@ TEST_F(TranscodeTest, VideoStatisticsFile)
     for (const char* Field : {" q= ", " f_size= ", " s_size= ", "kB time= ", " br= ", " avg_br= ", " type= I\n"})
         EXPECT_NE(Text.find(Field), std::string::npos) << Field;
 }
+
+// AMR-NB through the program's own encoder, in its own file and in 3GP, at
+// the modes the bit rates ask for.
+TEST_F(TranscodeTest, AmrNbOutput)
+{
+    const std::pair<const char*, TOptions> Cases[] = {
+        {"speech.amr", {{"acodec", "libopencore_amrnb"}, {"ab", "12200"}, {"ar", "8000"}, {"ac", "1"}}},
+        {"speech-low.amr", {{"ab", "7400"}}},
+        {"speech.3gp", {{"acodec", "libamr_nb"}, {"ab", "10200"}}},
+    };
+    for (const auto& [Name, Options] : Cases) {
+        SCOPED_TRACE(Name);
+        TCustomFFmpeg Job(1);
+        Job.ResetJob();
+        ASSERT_TRUE(Job.OpenInputFile(Dir->File("tone.wav"))) << Job.LastErrMsg();
+        for (const auto& [N, V] : Options)
+            Job.DispatchOption(N, V);
+        const std::string Out = Dir->File(Name);
+        ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
+        ASSERT_EQ(RunJob(Job), "");
+        const std::string Audio = Probe(Out, "stream=codec_name,sample_rate,channels");
+        EXPECT_EQ(Audio, "amr_nb,8000,1");
+        EXPECT_NEAR(ProbeDuration(Out), 1.0, 0.05);
+        // Every frame decodes: 50 frames of 20 ms.
+        std::string Frames;
+        RunCommand("ffprobe -v error -count_frames -select_streams a -show_entries stream=nb_read_frames -of csv=p=0 " +
+                       ShellQuote(Out),
+                   &Frames);
+        EXPECT_EQ(std::atoi(Frames.c_str()), 50) << Frames;
+    }
+    // The modes: 32 bytes a frame at 12.2 kbit/s, 20 at 7.4 kbit/s, after
+    // the file's 6-byte signature.
+    EXPECT_EQ(platform::FileSizeByName(Dir->File("speech.amr")), 6 + 50 * 32);
+    EXPECT_EQ(platform::FileSizeByName(Dir->File("speech-low.amr")), 6 + 50 * 20);
+}

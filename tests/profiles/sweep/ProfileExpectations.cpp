@@ -16,24 +16,19 @@ namespace profilesweep {
 
 namespace {
 
-// Encoders the catalogue names whose streams ffprobe names otherwise, and
-// those this library generation lacks (with why a profile naming one fails).
+// Encoders the catalogue names whose streams ffprobe names otherwise.
 struct TEncoderName {
     const char* Encoder;
     const char* Probe;
-    const char* MissingReason; // nullptr: present
 };
 const TEncoderName EncoderNames[] = {
-    {"libx264", "h264", nullptr},
-    {"libxvid", "mpeg4", nullptr},
-    {"libmp3lame", "mp3", nullptr},
-    {"libfaac", "aac", nullptr}, // the converter stands the native AAC encoder in
-    {"libvorbis", "vorbis", nullptr},
-    {"msmpeg4", "msmpeg4v3", nullptr},
-    {"libopencore_amrnb", "amr_nb", "no AMR-NB encoder in this library generation yet"},
-    {"msmpeg4v1", "msmpeg4v1",
-     "fault in the catalogue data: the profile names the MS-MPEG-4 v1 encoder, which these libraries no longer "
-     "have (and an .mp4 file could not carry it)"},
+    {"libx264", "h264"},
+    {"libxvid", "mpeg4"},
+    {"libmp3lame", "mp3"},
+    {"libfaac", "aac"}, // the converter stands the native AAC encoder in
+    {"libvorbis", "vorbis"},
+    {"msmpeg4", "msmpeg4v3"},
+    {"libopencore_amrnb", "amr_nb"}, // the converter's own AMR-NB encoder
 };
 
 // Output extensions and the format ffprobe finds in such a file.
@@ -48,25 +43,6 @@ const TFormatName FormatNames[] = {
     {".wmv", "asf"},   {".wma", "asf"},           {".rm", "rm"},      {".ra", "rm"},      {".mp3", "mp3"},
     {".mp2", "mp3"},   {".wav", "wav"},           {".aac", "aac"},    {".ogg", "ogg"},    {".ac3", "ac3"},
     {".aiff", "aiff"}, {".flac", "flac"},         {".amr", "amr"},    {".swf", "swf"},    {".flv", "flv"},
-};
-
-// Profiles whose tables ask for what the libraries refuse. These are faults
-// of the catalogue data, reported for a fix; until then the conversion must
-// fail with this text rather than write a broken file.
-struct TKnownFault {
-    int Key;
-    const char* Failure;
-    const char* Reason;
-};
-constexpr const char* VcdRate = "fault in the catalogue data: the VCD target fixes a minimum video rate of 1150 "
-                                "kbps and the preset's default 528 kbps lies below it";
-const TKnownFault KnownFaults[] = {
-    {113, "Error while opening encoder", VcdRate},
-    {1410, "Error while opening encoder", VcdRate},
-    {1305, "Could not write header",
-     "fault in the catalogue data: the profile asks for the video tag \"DX50\" in an MP4 file, which has no such tag"},
-    {1404, "Could not write header",
-     "fault in the catalogue data: the profile puts AAC audio into an MPEG program stream, which cannot carry it"},
 };
 
 const TEncoderName* FindEncoder(const std::string& AEncoder)
@@ -183,21 +159,6 @@ void ExpectAudio(const profiles::TProfileDefaults& ARow, const std::array<std::s
                                                                  : ASource.Channels;
 }
 
-void ExpectFailure(const profiles::TProfileDefaults& ARow, TExpectedOutput& AExpected)
-{
-    for (const char* encoder : {ARow.VideoCodec, ARow.AudioCodec})
-        if (IsMissingEncoder(encoder)) {
-            AExpected.Failure = std::string("Unknown encoder '") + encoder + "'";
-            AExpected.FailureReason = FindEncoder(encoder)->MissingReason;
-            return;
-        }
-    for (const TKnownFault& fault : KnownFaults)
-        if (fault.Key == ARow.Key) {
-            AExpected.Failure = fault.Failure;
-            AExpected.FailureReason = fault.Reason;
-        }
-}
-
 } // namespace
 
 double RatioValue(const std::string& AText)
@@ -212,12 +173,6 @@ std::string ProbeCodecName(const std::string& AEncoder)
 {
     const TEncoderName* name = FindEncoder(AEncoder);
     return name ? name->Probe : AEncoder;
-}
-
-bool IsMissingEncoder(const std::string& AEncoder)
-{
-    const TEncoderName* name = FindEncoder(AEncoder);
-    return name && name->MissingReason;
 }
 
 std::string ProbeFormatName(const std::string& AExt)
@@ -243,7 +198,6 @@ TExpectedOutput ExpectedOutput(int AKey, const std::string& AOutputFile, const T
     if (!row->DisableVideo && ASource.Width > 0)
         ExpectVideo(*row, texts, target, AOutputFile, ASource, expected);
     ExpectAudio(*row, texts, target, AOutputFile, ASource, expected);
-    ExpectFailure(*row, expected);
     return expected;
 }
 

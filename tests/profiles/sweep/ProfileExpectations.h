@@ -39,9 +39,6 @@ struct TExpectedOutput {
 // "h264"); the encoder name itself when both agree.
 std::string ProbeCodecName(const std::string& AEncoder);
 
-// Whether this library generation lacks an encoder the catalogue names.
-bool IsMissingEncoder(const std::string& AEncoder);
-
 // ffprobe's format_name for an output file extension (".m4a" gives
 // "mov,mp4,m4a,3gp,3g2,mj2"); empty for an extension no profile writes.
 std::string ProbeFormatName(const std::string& AExt);
