@@ -135,8 +135,7 @@ TEST_F(FFmpegTaskOptionsTest, BadValuesGiveTheirMessages)
         {"s=big", "Incorrect frame size"},
         {"vtag=abc", "video tag parameter must be 4 chars"},
         {"vpre=nonesuch", "Preset \"nonesuch\" not found"},
-        // No AMR-NB encoder in this build: the task fails cleanly.
-        {"acodec=libopencore_amrnb", "new_audio_stream fail: Unknown encoder 'libopencore_amrnb'"},
+        {"acodec=libnonesuch", "new_audio_stream fail: Unknown encoder 'libnonesuch'"},
     };
     for (const auto& [Line, Message] : Cases) {
         SCOPED_TRACE(Line);
