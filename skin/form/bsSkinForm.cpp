@@ -6,9 +6,12 @@
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/form/bsSkinMainMenu.h"
 #include "skin/form/bsSkinMenus.h"
+#include "skin/controls/bsSkinHint.h"
+#include "skin/core/bsUtils_Layer.h"
 
 #include "platform/core/Exceptions.h"
 #include "platform/gfx/Gdi.h"
+#include "platform/ui/Input.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Window.h"
 
@@ -37,12 +40,29 @@ void InitCaptionFont(TFont& AFont, TColor AColor)
     AFont.SetColor(AColor);
 }
 
+TTimer* NewTimer(TComponent* AOwner, uint32_t AInterval, std::function<void()> AProc)
+{
+    auto* t = new TTimer(AOwner);
+    t->SetEnabled(false);
+    t->SetInterval(AInterval);
+    t->SetOnTimer([AProc](TObject*) { AProc(); });
+    return t;
+}
+
 } // namespace
 
-TbsSkinForm::TbsSkinForm(TComponent* AOwner) : TComponent(AOwner), FForm(OwnerForm(AOwner))
+TbsSkinForm::TbsSkinForm(TComponent* AOwner)
+    : TComponent(AOwner), FForm(OwnerForm(AOwner)),
+      FBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp)
 {
     InitCaptionFont(FDefCaptionFont, clBtnText);
     InitCaptionFont(FDefInActiveCaptionFont, clBtnShadow);
+    FLayerManager = new TbsLayerManager(this);
+    FMenuLayerManager = new TbsLayerManager(this);
+    MouseTimer = NewTimer(this, 50, [this] { MouseTimerProc(); });
+    MorphTimer = NewTimer(this, 25, [this] { MorphTimerProc(); });
+    AnimateTimer = NewTimer(this, 25, [this] { AnimateTimerProc(); });
+    FSysMenu = new TPopupMenu(this);
     // The frame draws its own caption buttons.
     FForm->BorderIcons = 0;
     CreateMenuManager();
@@ -65,6 +85,8 @@ TbsSkinForm::~TbsSkinForm()
         FForm->WindowProc = OldWindowProc;
         FForm->OnShortCut = nullptr;
     }
+    // The objects call back into the component; they go first.
+    ClearObjects();
     if (FRgn)
         DeleteObject(FRgn);
 }
@@ -77,11 +99,30 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation AOperation)
     if (AComponent == FSD) {
         FSD = nullptr;
         FSkinSupport = false;
+        ClearObjects();
     }
     if (AComponent == FMSD)
         FMSD = nullptr;
     if (AComponent == FMainMenuBar)
         FMainMenuBar = nullptr;
+    if (AComponent == FSkinHint)
+        FSkinHint = nullptr;
+    if (AComponent == SystemMenu)
+        SystemMenu = nullptr;
+}
+
+void TbsSkinForm::SetSkinHint(TbsSkinHint* AValue)
+{
+    FSkinHint = AValue;
+    if (FSkinHint)
+        FSkinHint->FreeNotification(this);
+}
+
+void TbsSkinForm::SetBorderIcons(TbsBorderIcons AValue)
+{
+    FBorderIcons = AValue;
+    UpdateCaptionButtons();
+    UpDateFormNC();
 }
 
 void TbsSkinForm::SetSkinData(TbsSkinData* AValue)
@@ -106,7 +147,7 @@ void TbsSkinForm::SetSkinnableForm(bool AValue)
 
 bool TbsSkinForm::GetFormActive() const
 {
-    return FForm->Active();
+    return FForm->FormStyle() == fsMDIChild || FForm->FormStyle() == fsMDIForm ? FFormActive : FForm->Active();
 }
 
 bool TbsSkinForm::FramePainted() const
@@ -117,16 +158,31 @@ bool TbsSkinForm::FramePainted() const
 // The frame re-skin: geometry, region and a new client size from the skin.
 void TbsSkinForm::ChangeSkinData()
 {
-    ActiveObject = -1;
+    OldActiveObject = ActiveObject = MouseCaptureObject = -1;
     FSkinSupport = HasSkin();
+    HideGlowLayers();
+    if (FSkinSupport && FSkinnableForm) {
+        CreateObjects();
+        UpdateCaptionButtons();
+    } else
+        ClearObjects();
     if (FSkinnableForm)
         FForm->BorderIcons = 0;
+    else
+        // The window system's own frame shows the icons the frame would.
+        FForm->BorderIcons = (HideCaptionButtons ? 0 : biSystemMenu) | (FBorderIcons & (biMinimize | biMaximize));
     const int minW = GetMinWidth(), minH = GetMinHeight();
     const bool narrow = FForm->Width() < minW, low = FForm->Height() < minH;
     if (narrow || low)
         FForm->SetBounds(FForm->Left(), FForm->Top(), std::max(FForm->Width(), minW), std::max(FForm->Height(), minH));
     else if (FForm->HandleAllocated())
         RefreshFormSize();
+    if (FRollUpState || FWindowState == wsMinimized) {
+        if (FForm->Height() != GetMinHeight())
+            FForm->SetHeight(GetMinHeight());
+        if (FWindowState == wsMinimized && FForm->Width() != GetMinWidth())
+            FForm->SetWidth(GetMinWidth());
+    }
     FFormWidth = FForm->Width();
     FFormHeight = FForm->Height();
     if (FSkinSupport)
@@ -137,8 +193,16 @@ void TbsSkinForm::ChangeSkinData()
         UpDateFormNC();
         FForm->Invalidate();
     }
+    UpdateActiveState(true);
+    MouseTimer->SetEnabled(true);
     if (OnChangeSkinData)
         OnChangeSkinData(this);
+    if (!FRollUpState) {
+        if (ClientWidth > 0)
+            FForm->SetClientSize(ClientWidth, FForm->ClientHeight());
+        if (ClientHeight > 0)
+            FForm->SetClientSize(FForm->ClientWidth(), ClientHeight);
+    }
 }
 
 void TbsSkinForm::UpDateFormNC()
@@ -157,6 +221,9 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
         if (sender == FSD && FSD) {
             FStopPainting = true;
             FSkinSupport = false;
+            for (TTimer* t : {MouseTimer, MorphTimer, AnimateTimer})
+                t->SetEnabled(false);
+            ClearObjects();
             BeforeChangeSkinDataOfControls(FForm, sender);
             if (OnBeforeChangeSkinData)
                 OnBeforeChangeSkinData(this);
@@ -171,6 +238,9 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
     case SKN_AFTERSKINCHANGE:
         if (OnAfterChangeSkinData)
             OnAfterChangeSkinData(this);
+        return true;
+    case SKN_UISTRINGSCHANGE:
+        UpdateObjectHints();
         return true;
     case SKN_SKINNABLEFORMCHANGE:
         if (sender == FSD && FSD && FForm->FormStyle() != fsMDIChild)
@@ -217,14 +287,17 @@ void TbsSkinForm::NewWndProc(TMessage& M)
             }
             M.Result = 0;
             return;
-        case WM_NCACTIVATE:
-            // The system caption is never drawn.
-            UpDateFormNC();
-            M.Result = 1;
-            return;
+        case WM_NCACTIVATE: WMNCActivate(M); return;
         case WM_ACTIVATE:
             OldWindowProc(M);
             UpDateFormNC();
+            ResetObjectStates();
+            UpdateActiveState(true);
+            return;
+        case WM_SETTEXT:
+            OldWindowProc(M);
+            if (FramePainted())
+                UpDateFormNC();
             return;
         case WM_ERASEBKGND:
             // An MDI main form's client window paints its own background.
@@ -242,6 +315,87 @@ void TbsSkinForm::NewWndProc(TMessage& M)
             return;
         case WM_SIZE: WMSize(M); return;
         case WM_GETMINMAXINFO: WMGetMinMaxInfo(M); return;
+        case WM_DESTROY:
+            for (TTimer* t : {MouseTimer, MorphTimer, AnimateTimer})
+                t->SetEnabled(false);
+            OldWindowProc(M);
+            return;
+        case WM_SHOWWINDOW: WMShowWindow(M); return;
+        case WM_SYNCPAINT:
+            if (FRollUpState) {
+                UpDateFormNC();
+                M.Result = 0;
+                return;
+            }
+            OldWindowProc(M);
+            return;
+        case WM_MOVING: WMMoving(M); return;
+        case WM_SIZING: WMSizing(M); return;
+        case WM_ENTERSIZEMOVE:
+            FOnMouseDownCoord = GetCursorPos();
+            ResetObjectStates();
+            MouseTimer->SetEnabled(false);
+            ActiveObject = MouseCaptureObject = -1;
+            FSizeMove = true;
+            OldWindowProc(M);
+            return;
+        case WM_EXITSIZEMOVE:
+            if (FSizing && (FForm->Width() != FFormWidth || FForm->Height() != FFormHeight)) {
+                FFormWidth = FForm->Width();
+                FFormHeight = FForm->Height();
+                UpdateFrame(true);
+            }
+            FSizing = FSizeMove = false;
+            MouseTimer->SetEnabled(false);
+            ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+            if (FSkinSupport)
+                UpDateFormNC();
+            OldWindowProc(M);
+            return;
+        case WM_WINDOWPOSCHANGED: {
+            const auto* pos = reinterpret_cast<const TWindowPos*>(M.LParam);
+            if (pos && !(pos->flags & SWP_NOMOVE)) {
+                FFormLeft = pos->x;
+                FFormTop = pos->y;
+            }
+            OldWindowProc(M);
+            return;
+        }
+        case WM_SYSCOMMAND:
+            if ((M.WParam & 0xFFF0) == SC_RESTORE && OnRestore)
+                OnRestore(this);
+            OldWindowProc(M);
+            return;
+        case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONUP:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONDBLCLK: WMNCButton(M); return;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP: {
+            // Releases an object that holds the mouse capture.
+            const TMouseButtonKind button = M.Msg == WM_LBUTTONUP ? mbLeft : mbRight;
+            OldWindowProc(M);
+            ObjectsMouseUp(button, -1, -1);
+            return;
+        }
+        case SKN_PAINTTODC:
+            M.Result = 0;
+            if (M.WParam && FramePainted()) {
+                PaintFrameTo(reinterpret_cast<HDC>(M.WParam));
+                M.Result = SKN_PAINTTODC_ANSWER;
+            }
+            return;
+        case SKN_PAINTFRAMETODC:
+            if (M.LParam != SKN_PAINT_KEY) {
+                OldWindowProc(M);
+                return;
+            }
+            if (M.WParam && FramePainted())
+                PaintFrameTo(reinterpret_cast<HDC>(M.WParam));
+            M.Result = SKN_PAINT_KEY;
+            return;
         default: OldWindowProc(M); return;
         }
     } catch (const std::exception&) {
@@ -280,6 +434,12 @@ void TbsSkinForm::WMNCHitTest(TMessage& M)
     TPoint p{GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam)};
     ScreenToFrame(p);
     M.Result = FSkinSupport ? SkinHitTest(p) : DefaultHitTest(p);
+    // Hover tracking starts over an object and polls until the cursor
+    // leaves the window.
+    if (M.Result == HTOBJECT && !MouseTimer->Enabled()) {
+        TestActive(p.X, p.Y, true);
+        MouseTimer->SetEnabled(true);
+    }
 }
 
 void TbsSkinForm::WMSize(TMessage& M)
@@ -287,6 +447,7 @@ void TbsSkinForm::WMSize(TMessage& M)
     OldWindowProc(M);
     FFormWidth = FForm->Width();
     FFormHeight = FForm->Height();
+    HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
     if (FSkinSupport) {
         if (FFormWidth >= GetMinWidth() && FFormHeight >= GetMinHeight())
             UpdateFrame(true);

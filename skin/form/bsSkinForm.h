@@ -1,16 +1,22 @@
 #pragma once
 // The skin form component: takes over a form's window procedure, answers the
 // non-client messages from the skin of a TbsSkinData (frame size, hit tests,
-// window region, frame painting) and passes the model's change messages on
-// to the form's skinned controls.
+// window region, frame painting), hosts the frame objects (caption, caption
+// buttons, skin objects), keeps its own window state (minimized slots,
+// maximized to the work area, rolled up to the caption) and passes the
+// model's change messages on to the form's skinned controls.
 
 #include "skin/core/bsSkinData.h"
+#include "skin/form/bsSkinForm_Objects.h"
 
+#include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Forms.h"
+#include "platform/controls/Menus.h"
 #include "platform/gfx/Graphics.h"
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace skin {
 
@@ -19,6 +25,33 @@ using platform::TRect;
 
 class TbsSkinMenu;
 class TbsSkinMainMenuBar;
+class TbsSkinHint;
+
+// The caption buttons a skinned frame can show: the form's own three and
+// two of the frame's.
+using TbsBorderIcons = platform::TBorderIcons;
+constexpr TbsBorderIcons biRollUp = 16, biMinimizeToTray = 32;
+
+enum TbsPositionInMonitor { bspDefault, bspScreenCenter, bspDesktopCenter };
+
+// What the frame needs of a notification-area icon: the tray icon
+// component implements it and is set as the form's TrayIcon.
+class TbsFormTrayIcon {
+public:
+    virtual ~TbsFormTrayIcon() = default;
+    // The minimized application goes to the notification area.
+    virtual void SetMinimizeToTray(bool AValue) = 0;
+    virtual void SetIconVisible(bool AValue) = 0;
+    // Shows the main form again after it left the notification area.
+    virtual void ShowMainForm() = 0;
+};
+
+using TbsObjectPaintEvent = std::function<void(const std::string& IDName, platform::TCanvas* Canvas, const TRect& R)>;
+using TbsObjectNameEvent = std::function<void(const std::string& IDName)>;
+using TbsObjectMouseEvent =
+    std::function<void(const std::string& IDName, int X, int Y, const TRect& R, platform::TMouseButtonKind Button)>;
+using TbsObjectMouseMoveEvent = std::function<void(const std::string& IDName, int X, int Y, const TRect& R)>;
+using TbsActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
 
 class TbsSkinForm : public platform::TComponent {
 public:
@@ -37,7 +70,6 @@ public:
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
     bool AlwaysResize = false;
     bool MaximizeOnFullScreen = false;
-    bool RollUpState = false;   // kept by the window-state handling
     // Drawn centred on the client background.
     platform::TBitmap* LogoBitMap() { return &FLogoBitMap; }
     bool LogoBitMapTransparent = false;
@@ -50,15 +82,126 @@ public:
     platform::TNotifyEvent OnBeforeChangeSkinData;
     platform::TNotifyEvent OnAfterChangeSkinData;
 
-    // Seams for the frame objects: the caption test (default: the skin's
-    // caption strip, or the unskinned caption rectangle), the layout of the
-    // objects after the geometry, and their drawing into the frame strips
-    // (ACanvas, the strip's top-left in frame coordinates).
-    std::function<bool(const TPoint&)> OnPtInCaption;
-    std::function<void()> OnCalcObjectRects;
-    std::function<void(platform::TCanvas*, const TPoint&)> OnDrawFrameObjects;
-    // Index of the frame object under the mouse, -1 for none.
+    // ---- frame objects, in hit-test order
+    std::vector<std::unique_ptr<TbsActiveSkinObject>> ObjectList;
+    // Indexes into ObjectList, -1 for none: the object under the mouse, the
+    // previous one, the one that took the mouse down.
     int ActiveObject = -1;
+    int OldActiveObject = -1;
+    int MouseCaptureObject = -1;
+    // Hover polling (50 ms, only while the cursor is over an object),
+    // morphing and animation steps (25 ms, while an object needs them).
+    platform::TTimer* MouseTimer = nullptr;
+    platform::TTimer* MorphTimer = nullptr;
+    platform::TTimer* AnimateTimer = nullptr;
+
+    TbsBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TbsBorderIcons AValue);
+    bool HideCaptionButtons = false;
+    bool DisableSystemMenu = false;
+    bool ShowIcon = false;
+    bool UseSkinFontInCaption = true;
+    bool ShowObjectHint = false;
+    bool UseDefaultObjectHint = true;
+    TbsSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TbsSkinHint* AValue);
+
+    TbsActivateCustomObjectEvent OnActivateCustomObject;
+    TbsObjectPaintEvent OnPaintEvent;
+    TbsObjectNameEvent OnMouseEnterEvent, OnMouseLeaveEvent;
+    TbsObjectMouseEvent OnMouseDownEvent, OnMouseUpEvent;
+    TbsObjectMouseMoveEvent OnMouseMoveEvent;
+    platform::TNotifyEvent OnActivate, OnDeActivate;
+
+    void CreateObjects();
+    void CreateDefaultObjects();
+    void ClearObjects();
+    void UpdateCaptionButtons();
+    void UpdateObjectHints();
+    void CalcObjectRects();
+    // Hover at a frame point: enter and leave, hints.
+    void TestActive(int X, int Y, bool AllowActive);
+    void ObjectsMouseMove(int X, int Y);
+    void ObjectsMouseDown(platform::TMouseButtonKind Button, int X, int Y);
+    void ObjectsMouseUp(platform::TMouseButtonKind Button, int X, int Y);
+    void ObjectsDblClick();
+    void ResetObjectStates();
+    // The caption follows the form's active state.
+    void UpdateActiveState(bool AAnimate);
+    void MouseTimerProc();
+    void MorphTimerProc();
+    void AnimateTimerProc();
+    int GetIndex(const std::string& AIDName) const;
+    void SetEnabled(const std::string& AIDName, bool AValue);
+    void UserObjectDraw(const std::string& AIDName);
+    void LinkMenu(const std::string& AIDName, platform::TMenu* AMenu, bool APopupUp);
+    // Repaints one object in place.
+    void DrawSkinObject(TbsActiveSkinObject* AObject);
+    void DrawFormIcon(platform::TCanvas* ACanvas, int X, int Y);
+    static void GetSmallIconSize(int& W, int& H);
+    // The caption text, with a maximized MDI child's caption appended.
+    std::string CaptionText() const;
+    TbsLayerManager* LayerManager() const { return FLayerManager; }
+    TbsLayerManager* MenuLayerManager() const { return FMenuLayerManager; }
+    void HideGlowLayers();
+    // Pops up the items of a frame object's menu beside the screen
+    // rectangle R.
+    void PopupObjectMenu(TMenuItem* AItems, const TRect& R, bool APopupUp);
+
+    void FireObjectPaint(const std::string& IDName, platform::TCanvas* Canvas, const TRect& R);
+    void FireObjectMouseEnter(const std::string& IDName);
+    void FireObjectMouseLeave(const std::string& IDName);
+    void FireObjectMouseDown(const std::string& IDName, int X, int Y, const TRect& R, platform::TMouseButtonKind B);
+    void FireObjectMouseUp(const std::string& IDName, int X, int Y, const TRect& R, platform::TMouseButtonKind B);
+    void FireObjectMouseMove(const std::string& IDName, int X, int Y, const TRect& R);
+
+    // ---- window states: the frame minimizes into slots at the bottom of
+    // the work area, maximizes to the work area and rolls up to its caption
+    // itself, so that frame and region stay in step.
+    platform::TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(platform::TWindowState AValue);
+    bool RollUpState() const { return FRollUpState; }
+    void SetRollUpState(bool AValue);
+    // The height before rolling up while rolled up, else the frame height.
+    int RealHeight() const { return FRollUpState ? OldHeight : FFormHeight; }
+    // Minimize through the window system instead of the frame's slots.
+    bool MinimizeDefault = false;
+    // Applied to the form's client size after every re-skin (0: kept);
+    // ClientHeight also when unrolling.
+    int ClientWidth = 0, ClientHeight = 0;
+    TbsPositionInMonitor PositionInMonitor = bspDefault;
+    bool Magnetic = false;
+    int MagneticSize = 5;
+    bool AlwaysMinimizeToTray = false, AlwaysShowInTray = false;
+    TbsFormTrayIcon* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TbsFormTrayIcon* AValue);
+    TRect OldBoundsRect;
+    int OldHeight = 0;
+    platform::TNotifyEvent OnMinimize, OnMaximize, OnRestore, OnChangeRollUpState;
+    platform::TNotifyEvent OnMinimizeToTray, OnRestoreFromTray;
+
+    void ChangeWindowState(platform::TWindowState AValue);
+    void DoMinimize();
+    void DoMaximize();
+    void DoRestore();
+    TPoint GetMinimizedPosition();
+    void RollUpForm();
+    void RollDownForm();
+    void MinimizeToTray();
+    void RestoreFromTray();
+    // Snaps the dragged form's left and top to the work area's edges.
+    void MagneticMove(int& ALeft, int& ATop, int AWidth, int AHeight);
+    void ApplyPositionInMonitor();
+    TPoint GetPositionInMonitor(int AX, int AY, int AW, int AH);
+
+    // ---- system menu: the built-in one, or the user's SystemMenu with the
+    // standard items added.
+    platform::TPopupMenu* SystemMenu = nullptr;
+    bool UseDefaultSysMenu = true;
+    TMenuItem* GetSystemMenuItems();
+    void CreateDefaultSystemMenu();
+    void UpdateSystemMenuItems();
+    void PopupSystemMenu(int X, int Y);
 
     // ---- frame geometry of the current size
     TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
@@ -151,6 +294,18 @@ private:
     void WMGetMinMaxInfo(platform::TMessage& M);
     bool FramePainted() const;
     bool HasSkin() const { return FSD && !FSD->Empty(); }
+    bool HasDialogCloseButton() const;
+    TbsSkinCaptionObject* CaptionObject() const;
+    void PlaceButton(TbsActiveSkinObject* AObject, const TRect& R);
+    void WMNCButton(platform::TMessage& M);
+    void PaintFrameTo(platform::HDC ADC);
+    void WMNCLButtonDblClk(const TPoint& P, platform::LRESULT AHit);
+    void WMNCActivate(platform::TMessage& M);
+    void WMShowWindow(platform::TMessage& M);
+    void WMMoving(platform::TMessage& M);
+    void WMSizing(platform::TMessage& M);
+    bool IsMainForm() const;
+    void SetFormBounds(const TRect& R);
     bool HasMask() const;
     TRect MaximizeArea() const;
     void SetRegion(platform::HRGN ARgn);
@@ -176,6 +331,21 @@ private:
     platform::TMessageEvent OldAppMessage;
     void CreateMenuManager();
     bool MenuMessage(platform::TMessage& M);
+
+    TbsBorderIcons FBorderIcons;
+    TbsSkinHint* FSkinHint = nullptr;
+    TbsLayerManager* FLayerManager = nullptr;
+    TbsLayerManager* FMenuLayerManager = nullptr;
+    platform::TPopupMenu* FSysMenu = nullptr;
+    TbsFormTrayIcon* FTrayIcon = nullptr;
+    bool FFormActive = false;
+    platform::TWindowState FWindowState = platform::wsNormal;
+    bool FRollUpState = false, MaxRollUpState = false, FRollUpBeforeMaximize = false;
+    bool FStartShow = true;
+    bool FSizeMove = false, FSizing = false;
+    bool HMagnetized = false, VMagnetized = false, HMagnetized2 = false, VMagnetized2 = false;
+    TPoint FOnMouseDownCoord{-1, -1};
+    int FFormLeft = 0, FFormTop = 0;
 };
 
 // The first skin form component among a form's components, or nil.

@@ -104,11 +104,146 @@ int TbsSkinForm::DefButtonSize() const
     return bs == bsToolWindow || bs == bsSizeToolWin ? 13 : 17;
 }
 
-// The unskinned caption; its buttons are placed by the frame objects.
+void TbsSkinForm::GetSmallIconSize(int& W, int& H)
+{
+    W = GetSystemMetrics(SM_CXSMICON);
+    H = GetSystemMetrics(SM_CYSMICON);
+    if (W == 0)
+        W = GetSystemMetrics(SM_CXSIZE);
+    if (H == 0)
+        H = GetSystemMetrics(SM_CYSIZE);
+}
+
+namespace {
+
+constexpr TbsStdCommand FlowCommands[] = {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray};
+
+// A caption button placed by flow: its command, when it takes part.
+bool FlowButton(TbsActiveSkinObject* AObject, TbsStdCommand& ACommand)
+{
+    if (!AObject->Visible || !AObject->SkinRectInAPicture)
+        return false;
+    if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(AObject)) {
+        ACommand = b->Command;
+        return true;
+    }
+    if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(AObject)) {
+        ACommand = a->Command;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TbsSkinForm::PlaceButton(TbsActiveSkinObject* AObject, const TRect& R)
+{
+    AObject->ObjectRect = R;
+}
+
+// The unskinned caption buttons stand side by side from the right, the
+// system-menu button at the left; the caption lies between them.
 void TbsSkinForm::CalcDefRects()
 {
     TakeFormSize();
     NewDefCaptionRect = TRect{3, 3, FFormWidth - 3, DefCaptionHeight()};
+    if (ObjectList.empty())
+        return;
+    const int s = DefButtonSize();
+    int x = FFormWidth - 3;
+    for (TbsStdCommand command : FlowCommands)
+        for (auto& o : ObjectList) {
+            TbsStdCommand c;
+            if (dynamic_cast<TbsSkinStdButtonObject*>(o.get()) && FlowButton(o.get(), c) && c == command) {
+                PlaceButton(o.get(), TRect{x - s, 4, x, 4 + s});
+                x -= s;
+                break;
+            }
+        }
+    NewDefCaptionRect.Right = x;
+    x = 3;
+    for (auto& o : ObjectList) {
+        TbsStdCommand c;
+        if (dynamic_cast<TbsSkinStdButtonObject*>(o.get()) && FlowButton(o.get(), c) && c == cmSysMenu) {
+            int w = s, h = s;
+            if (ShowIcon)
+                GetSmallIconSize(w, h);
+            PlaceButton(o.get(), TRect{x, 4, x + w, 4 + h});
+            NewDefCaptionRect.Left = x + w;
+            break;
+        }
+    }
+}
+
+// Objects drawn in the frame picture follow its stretching; caption
+// buttons drawn from their own pictures flow along the buttons strip (or
+// the caption strip) in a fixed order of commands.
+void TbsSkinForm::CalcObjectRects()
+{
+    for (auto& o : ObjectList)
+        if (!o->SkinRectInAPicture)
+            o->ObjectRect = CalcObjectRect(o->SkinRect);
+    const bool inButtons = !IsNullRect(NewButtonsRect);
+    const TRect strip = inButtons ? NewButtonsRect : NewCaptionRect;
+    if (IsNullRect(strip))
+        return;
+    const int top = strip.Top, gap = NewButtonsOffset;
+    TbsSkinCaptionObject* caption = CaptionObject();
+    auto size = [this](TbsActiveSkinObject* AObject, TbsStdCommand ACommand, int& W, int& H) {
+        W = RectWidth(AObject->SkinRect);
+        H = RectHeight(AObject->SkinRect);
+        if (ACommand == cmSysMenu && ShowIcon && dynamic_cast<TbsSkinStdButtonObject*>(AObject))
+            GetSmallIconSize(W, H);
+    };
+    // The first object of each command, then every custom one.
+    std::vector<TbsActiveSkinObject*> flow;
+    TbsActiveSkinObject* sysMenu = nullptr;
+    for (TbsStdCommand command : FlowCommands)
+        for (auto& o : ObjectList) {
+            TbsStdCommand c;
+            if (FlowButton(o.get(), c) && c == command) {
+                flow.push_back(o.get());
+                break;
+            }
+        }
+    for (auto& o : ObjectList) {
+        TbsStdCommand c;
+        if (FlowButton(o.get(), c) && c == cmDefault)
+            flow.push_back(o.get());
+        if (!sysMenu && FlowButton(o.get(), c) && c == cmSysMenu)
+            sysMenu = o.get();
+    }
+    int w = 0, h = 0;
+    if (!NewButtonsInLeft) {
+        int x = strip.Right;
+        for (TbsActiveSkinObject* o : flow) {
+            size(o, cmDefault, w, h);
+            PlaceButton(o, TRect{x - w, top, x, top + h});
+            x -= w + gap;
+        }
+        if (!inButtons && caption)
+            caption->ObjectRect.Right = x + gap;
+        x = NewCaptionRect.Left;
+        if (sysMenu) {
+            size(sysMenu, cmSysMenu, w, h);
+            const int t = NewCaptionRect.Top + RectHeight(NewCaptionRect) / 2 - h / 2;
+            PlaceButton(sysMenu, TRect{x, t, x + w, t + h});
+            x += w + gap;
+            if (caption)
+                caption->ObjectRect.Left = x - gap;
+        }
+        return;
+    }
+    int x = strip.Left;
+    if (!inButtons && sysMenu)
+        flow.push_back(sysMenu);
+    for (TbsActiveSkinObject* o : flow) {
+        size(o, o == sysMenu ? cmSysMenu : cmDefault, w, h);
+        PlaceButton(o, TRect{x, top, x + w, top + h});
+        x += w + gap;
+    }
+    if (!inButtons && caption)
+        caption->ObjectRect.Left = x + gap;
 }
 
 TRect TbsSkinForm::GetDefCaptionRect()
@@ -119,7 +254,7 @@ TRect TbsSkinForm::GetDefCaptionRect()
 
 int TbsSkinForm::GetMinWidth() const
 {
-    const bool minimized = FForm->WindowState() == wsMinimized;
+    const bool minimized = FWindowState == wsMinimized;
     if (!HasSkin())
         return MinWidth > 0 ? MinWidth : 120;
     const int pw = FSD->FPicture->Width();
@@ -132,7 +267,7 @@ int TbsSkinForm::GetMinWidth() const
 
 int TbsSkinForm::GetMinHeight() const
 {
-    const bool keepsMin = !RollUpState && FForm->WindowState() != wsMinimized;
+    const bool keepsMin = !FRollUpState && FWindowState != wsMinimized;
     if (!HasSkin())
         return keepsMin && MinHeight > DefCaptionHeight() + 6 ? MinHeight : DefCaptionHeight() + 6;
     const int h = FSD->FormMinHeight != 0 ? FSD->FormMinHeight : FSD->FPicture->Height() - RectHeight(FSD->ClRect);
@@ -175,19 +310,34 @@ void TbsSkinForm::ScreenToFrame(TPoint& P) const
     P = Moved(P, -r.Left, -r.Top);
 }
 
+// On the caption: in the caption object, or without one in the caption
+// strip. An object before the caption in the list that covers the point
+// takes it, as it does in the objects' own hit test, so that buttons
+// standing on the caption stay clickable.
 bool TbsSkinForm::PtInCaption(const TPoint& P)
 {
-    if (OnPtInCaption)
-        return OnPtInCaption(P);
-    return PtInRect(HasSkin() ? NewCaptionRect : GetDefCaptionRect(), P);
+    if (!HasSkin())
+        return PtInRect(GetDefCaptionRect(), P);
+    bool any = false;
+    for (auto& o : ObjectList) {
+        const bool caption = dynamic_cast<TbsSkinCaptionObject*>(o.get()) != nullptr;
+        any = any || caption;
+        if (!PtInRect(o->ObjectRect, P))
+            continue;
+        if (caption)
+            return true;
+        if (o->Enabled && o->Visible)
+            return false;
+    }
+    return !any && PtInRect(NewCaptionRect, P);
 }
 
 int TbsSkinForm::SkinHitTest(const TPoint& P)
 {
-    const TWindowState state = FForm->WindowState();
-    if (RollUpState || state == wsMinimized)
+    const TWindowState state = FWindowState;
+    if (FRollUpState || state == wsMinimized)
         return PtInCaption(P) ? HTCAPTION : HTOBJECT;
-    if (ActiveObject != -1 && !PtInCaption(P) && !PtInRect(NewClRect, P))
+    if (ActiveObject != -1 && !PtInCaption(P) && !PtInRect(NewClRect, P) && !FSizeMove)
         return HTOBJECT;
     if (state != wsMaximized && CanResize()) {
         const int bw = FSD->BorderW;
@@ -229,8 +379,8 @@ int TbsSkinForm::DefaultHitTest(const TPoint& P)
 {
     TakeFormSize();
     const int w = FFormWidth, h = FFormHeight;
-    const TWindowState state = FForm->WindowState();
-    if (state == wsNormal && !RollUpState && CanResize()) {
+    const TWindowState state = FWindowState;
+    if (state == wsNormal && !FRollUpState && CanResize()) {
         if (ActiveObject != -1)
             return HTOBJECT;
         const bool left = P.X <= 2, top = P.Y <= 2, right = P.X >= w - 2, bottom = P.Y >= h - 2;
@@ -362,8 +512,8 @@ void TbsSkinForm::UpdateFrame(bool AUpdate)
         return;
     if (FSkinnableForm) {
         CalcSkinPoints();
-        if (AUpdate && OnCalcObjectRects)
-            OnCalcObjectRects();
+        if (AUpdate)
+            CalcObjectRects();
     }
     CreateFrameRgn(AUpdate);
     if (!FRgn && FSkinnableForm && FForm->BorderStyle() != bsNone && FForm->HandleAllocated())

@@ -68,8 +68,7 @@ void TbsSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
     if (!HasSkin() || FFormWidth < GetMinWidth() || FFormHeight < GetMinHeight())
         return;
     CalcSkinPoints();
-    if (OnCalcObjectRects)
-        OnCalcObjectRects();
+    CalcObjectRects();
     TbsPicture* source = FSD->FPicture.get();
     if (!GetFormActive() && FSD->FInActivePicture && !FSD->FInActivePicture->Empty())
         source = FSD->FInActivePicture.get();
@@ -78,9 +77,19 @@ void TbsSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
                            NewLBPoint, NewRBPoint, NewClRect, &left, &top, &right, &bottom, source,
                            TRect{0, 0, source->Width(), source->Height()}, FFormWidth, FFormHeight, FSD->LeftStretch,
                            FSD->TopStretch, FSD->RightStretch, FSD->BottomStretch);
-    if (OnDrawFrameObjects) {
-        OnDrawFrameObjects(top.Canvas(), TPoint{0, 0});
-        OnDrawFrameObjects(bottom.Canvas(), TPoint{0, NewClRect.Bottom});
+    // Objects above the client area go into the top strip, the others into
+    // the bottom one (moved to its coordinates while they draw).
+    for (auto& o : ObjectList) {
+        if (!o->Visible)
+            continue;
+        if (o->ObjectRect.Bottom <= NewClRect.Top)
+            o->Draw(top.Canvas(), false);
+        else {
+            const TRect saved = o->ObjectRect;
+            o->ObjectRect = OffsetRect(saved, 0, -NewClRect.Bottom);
+            o->Draw(bottom.Canvas(), false);
+            o->ObjectRect = saved;
+        }
     }
     TFrameCanvas frame(FForm->Handle(), ADC, AUseExternalDC);
     if (!frame.DC())
@@ -111,7 +120,7 @@ void TbsSkinForm::DrawCaptionText(TCanvas* ACanvas, int AWidth)
         OnCaptionPaint(ACanvas, TRect{left, 0, AWidth - right - 3, DefCaptionHeight()}, GetFormActive());
         return;
     }
-    std::string text = FForm->Caption();
+    std::string text = CaptionText();
     if (text.empty())
         return;
     const int available = AWidth - left - right;
@@ -129,6 +138,8 @@ void TbsSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     if (FSD && FSD->ChangeSkinDataProcess())
         return;
     TakeFormSize();
+    if (ObjectList.empty() && !HasSkin())
+        CreateDefaultObjects();
     CalcDefRects();
     TBitmap caption;
     caption.SetSize(std::max(FFormWidth - 6, 0), DefCaptionHeight());
@@ -137,8 +148,14 @@ void TbsSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     cc->FillRect(TRect{0, 0, caption.Width(), caption.Height()});
     cc->Font()->Assign(GetFormActive() ? &FDefCaptionFont : &FDefInActiveCaptionFont);
     DrawCaptionText(cc, caption.Width());
-    if (OnDrawFrameObjects)
-        OnDrawFrameObjects(cc, TPoint{3, 3});
+    for (auto& o : ObjectList) {
+        if (!o->Visible)
+            continue;
+        const TRect saved = o->ObjectRect;
+        o->ObjectRect = OffsetRect(saved, -3, -3);
+        o->Draw(cc, true);
+        o->ObjectRect = saved;
+    }
     TFrameCanvas frame(FForm->Handle(), ADC, AUseExternalDC);
     if (!frame.DC())
         return;
@@ -150,6 +167,33 @@ void TbsSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
         c->Brush()->SetColor(frames[i]);
         c->FrameRect(TRect{i, i, FFormWidth - i, FFormHeight - i});
     }
+}
+
+void TbsSkinForm::DrawSkinObject(TbsActiveSkinObject* AObject)
+{
+    if (!AObject || !FForm->HandleAllocated() || FForm->BorderStyle() == bsNone ||
+        (FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized))
+        return;
+    TFrameCanvas frame(FForm->Handle(), nullptr, false);
+    if (!frame.DC())
+        return;
+    AObject->Draw(frame.Canvas(), true);
+}
+
+// The form's icon, else the application's, at the small icon size.
+void TbsSkinForm::DrawFormIcon(TCanvas* ACanvas, int X, int Y)
+{
+    TBitmap* icon = FForm->Icon()->Empty() ? Application()->Icon() : FForm->Icon();
+    if (icon->Empty())
+        return;
+    int w, h;
+    GetSmallIconSize(w, h);
+    ACanvas->StretchDraw(Rect(X, Y, X + w, Y + h), icon);
+}
+
+std::string TbsSkinForm::CaptionText() const
+{
+    return FForm->Caption();
 }
 
 void TbsSkinForm::PaintBGDefault(HDC DC)

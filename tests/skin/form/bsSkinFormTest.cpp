@@ -184,11 +184,11 @@ TEST_F(SkinFormTest, FixedSkinnedFrameGivesNoSizingCode)
 TEST_F(SkinFormTest, DefaultHitTestTable)
 {
     EXPECT_EQ(HitTest(1, 1), HTTOPLEFT);
-    EXPECT_EQ(HitTest(10, 10), HTCAPTION);
+    EXPECT_EQ(HitTest(40, 10), HTCAPTION);
     EXPECT_EQ(HitTest(10, 40), HTCLIENT);
     EXPECT_EQ(HitTest(199, 80), HTRIGHT);
     Form->SetBorderStyle(bsDialog);
-    EXPECT_EQ(HitTest(10, 10), HTCAPTION);
+    EXPECT_EQ(HitTest(40, 10), HTCAPTION);
     EXPECT_EQ(HitTest(1, 1), HTOBJECT);
 }
 
@@ -199,7 +199,7 @@ TEST_F(SkinFormTest, FreedSkinDataLeavesTheUnskinnedFrame)
     Data = nullptr;
     EXPECT_FALSE(SkinForm->SkinSupport());
     EXPECT_EQ(HitTest(1, 1), HTTOPLEFT);
-    EXPECT_EQ(HitTest(10, 10), HTCAPTION);
+    EXPECT_EQ(HitTest(40, 10), HTCAPTION);
 }
 
 TEST_F(SkinFormTest, MaskCutsTheWindowRegion)

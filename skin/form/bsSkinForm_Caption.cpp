@@ -1,0 +1,286 @@
+// The caption object: the form's title laid out in the skin's text
+// rectangle with its light, shadow, glow or reflection, on a background
+// that switches, cross-fades or animates between the active and the
+// inactive form.
+
+#include "skin/form/bsSkinForm_Objects.h"
+
+#include "skin/form/bsSkinForm.h"
+
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/core/bseffects_EffectBmp.h"
+#include "skin/core/bsUtils_Glow.h"
+#include "skin/core/bsUtils_SkinImage.h"
+#include "skin/core/bsUtils_Text.h"
+
+#include "platform/controls/Forms.h"
+
+#include <memory>
+
+namespace skin {
+
+using namespace platform;
+
+TbsSkinCaptionObject::TbsSkinCaptionObject(TbsSkinForm* AParent, TbsDataSkinCaption* AData)
+    : TbsActiveSkinObject(AParent, AData)
+{
+    if (!AData)
+        return;
+    FontName = AData->FontName;
+    FontStyle = AData->FontStyle;
+    FontHeight = AData->FontHeight;
+    FontColor = AData->FontColor;
+    ActiveFontColor = AData->ActiveFontColor;
+    ShadowColor = AData->ShadowColor;
+    ActiveShadowColor = AData->ActiveShadowColor;
+    Shadow = AData->Shadow;
+    LightColor = AData->LightColor;
+    ActiveLightColor = AData->ActiveLightColor;
+    Light = AData->Light;
+    Alignment = AData->Alignment;
+    TextRct = AData->TextRct;
+    FrameRect = AData->FrameRect;
+    ActiveFrameRect = AData->ActiveFrameRect;
+    FrameLeftOffset = AData->FrameLeftOffset;
+    FrameRightOffset = AData->FrameRightOffset;
+    FrameTextRect = AData->FrameTextRect;
+    StretchEffect = AData->StretchEffect;
+    FullFrame = AData->FullFrame;
+    AnimateSkinRect = AData->AnimateSkinRect;
+    FrameCount = AData->FrameCount;
+    AnimateInterval = AData->AnimateInterval;
+    InActiveAnimation = AData->InActiveAnimation;
+    VistaGlowEffect = AData->VistaGlowEffect;
+    VistaGlowInActiveEffect = AData->VistaGlowInActiveEffect;
+    GlowEffect = AData->GlowEffect;
+    GlowInActiveEffect = AData->GlowInActiveEffect;
+    GlowSize = AData->GlowSize;
+    GlowColor = AData->GlowColor;
+    GlowActiveColor = AData->GlowActiveColor;
+    GlowOffset = AData->GlowOffset;
+    ReflectionEffect = AData->ReflectionEffect;
+    ReflectionColor = AData->ReflectionColor;
+    ReflectionActiveColor = AData->ReflectionActiveColor;
+    ReflectionOffset = AData->ReflectionOffset;
+}
+
+bool TbsSkinCaptionObject::EnableAnimation() const
+{
+    return HasSkin() && SD->EnableSkinEffects && !IsNullRect(AnimateSkinRect) && FrameCount > 0;
+}
+
+std::string TbsSkinCaptionObject::CaptionText() const
+{
+    return Parent->CaptionText();
+}
+
+void TbsSkinCaptionObject::RePaintCaption()
+{
+    Parent->UpDateFormNC();
+}
+
+// The right edge follows the caption's stretching; a text frame moves the
+// text inside it.
+TRect TbsSkinCaptionObject::TextRect() const
+{
+    TRect t = TextRct;
+    if (!IsNullRect(TextRct))
+        t.Right = TextRct.Right + RectWidth(ObjectRect) - RectWidth(SkinRect);
+    if (!IsNullRect(FrameRect)) {
+        t.Left += FrameTextRect.Left;
+        t.Top += FrameTextRect.Top;
+        t.Right -= RectWidth(FrameRect) - FrameTextRect.Right;
+    }
+    return t;
+}
+
+void TbsSkinCaptionObject::SetCaptionFont(TCanvas* C, TColor AColor) const
+{
+    TFont* f = C->Font();
+    if (Parent->UseSkinFontInCaption) {
+        f->SetName(FontName);
+        f->SetStyle(FontStyle);
+        f->SetHeight(FontHeight);
+    } else
+        f->Assign(Parent->DefCaptionFont());
+    f->SetColor(AColor);
+}
+
+void TbsSkinCaptionObject::DrawCaptionText(TCanvas* C, const TRect& T, int DX, int DY, bool AActive) const
+{
+    std::string text = CaptionText();
+    if (Parent->OnCaptionPaint) {
+        Parent->OnCaptionPaint(C, OffsetRect(ObjectRect, DX - ObjectRect.Left, DY - ObjectRect.Top), AActive);
+        return;
+    }
+    if (text.empty() || IsNullRect(TextRct))
+        return;
+    EllipsizeWideText(C, text, RectWidth(T));
+    const int w = WideTextWidth(C, text), h = WideTextHeight(C, text);
+    int y = T.Top + RectHeight(T) / 2 - h / 2;
+    int x = T.Left;
+    if (Alignment == taRightJustify)
+        x = T.Right - w;
+    else if (Alignment == taCenter)
+        x = T.Left + RectWidth(T) / 2 - w / 2;
+    x += DX;
+    y += DY;
+    if (C->Font()->Height() % 2 != 0)
+        y -= 1;
+    C->Brush()->SetStyle(bsClear);
+    if (!IsNullRect(FrameRect) && ActivePicture) {
+        const TRect source = AActive && !IsNullRect(ActiveFrameRect) ? ActiveFrameRect : FrameRect;
+        TBitmap frame;
+        if (FullFrame) {
+            const int fw = RectWidth(ObjectRect) - 2 * SD->ButtonsOffset;
+            if (fw > 0) {
+                CreateHSkinImage(FrameLeftOffset, FrameRightOffset, &frame, ActivePicture, source, fw,
+                                 RectHeight(source), false);
+                C->Draw(DX + SD->ButtonsOffset, y - FrameTextRect.Top, &frame);
+            }
+        } else {
+            const int fw = RectWidth(FrameRect) + w - RectWidth(FrameTextRect);
+            if (fw > 0) {
+                CreateHSkinImage(FrameLeftOffset, FrameRightOffset, &frame, ActivePicture, source, fw,
+                                 RectHeight(source), false);
+                C->Draw(x - FrameTextRect.Left, y - FrameTextRect.Top, &frame);
+            }
+        }
+    }
+    const TColor color = C->Font()->Color();
+    auto copy = [&](TColor AColor, int ADX) {
+        C->Font()->SetColor(AColor);
+        TRect r{x + ADX, y + ADX, x + ADX + w, y + ADX + h};
+        WideDrawText(C, text, r, DT_VCENTER);
+        C->Font()->SetColor(color);
+    };
+    if (Light)
+        copy(AActive ? ActiveLightColor : LightColor, -1);
+    if (Shadow)
+        copy(AActive ? ActiveShadowColor : ShadowColor, 1);
+    TRect r{x, y, x + w, y + h};
+    if (ReflectionEffect)
+        DrawReflectionText(C, r, text, AActive ? ReflectionActiveColor : ReflectionColor, ReflectionOffset,
+                           DT_VCENTER);
+    else if (VistaGlowEffect && (AActive || VistaGlowInActiveEffect))
+        DrawCaptionVistaGlowText(C, r, text, AActive ? GlowActiveColor : GlowColor, DT_VCENTER);
+    else if (GlowEffect && (AActive || GlowInActiveEffect))
+        DrawWideGlowText(C, r, text, GlowSize, AActive ? GlowActiveColor : GlowColor, GlowOffset, DT_VCENTER);
+    else
+        WideDrawText(C, text, r, DT_VCENTER);
+}
+
+// The parts of the caption inside the frame picture's corners keep their
+// size; the middle tiles (or stretches) to the caption's width.
+void TbsSkinCaptionObject::BackgroundImage(TBitmap& B, TbsPicture* P, const TRect& S) const
+{
+    const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
+    B.SetSize(w, h);
+    if (!P || IsNullRect(S))
+        return;
+    const int l = IntMax(SD->LTPoint.X - SkinRect.Left, 0);
+    const int m = IntMax(SkinRect.Right - SD->RTPoint.X, 0);
+    if (l != 0 || m != 0)
+        CreateHSkinImage(l, m, &B, P, S, w, h, StretchEffect);
+    else
+        B.Canvas()->CopyRect(Rect(0, 0, w, h), P->Canvas(), S);
+}
+
+void TbsSkinCaptionObject::TextImage(TBitmap& B, TbsPicture* P, const TRect& S, TColor AColor, bool AActive) const
+{
+    BackgroundImage(B, P, S);
+    SetCaptionFont(B.Canvas(), AColor);
+    DrawCaptionText(B.Canvas(), TextRect(), 0, 0, AActive);
+}
+
+void TbsSkinCaptionObject::ApplyInActiveEffect(TBitmap& B) const
+{
+    if (!SD->AutoRenderingInActiveImage || B.Empty())
+        return;
+    std::unique_ptr<TbsEffectBmp> e(TbsEffectBmp::CreateFromhWnd(B.Handle()));
+    switch (SD->InActiveEffect) {
+    case ieBrightness: e->ChangeBrightness(0.5); break;
+    case ieDarkness: e->ChangeDarkness(0.3); break;
+    case ieGrayScale: e->GrayScale(); break;
+    case ieNoise: e->AddMonoNoise(50); break;
+    case ieSplitBlur: e->SplitBlur(1); break;
+    case ieInvert: e->Invert(); break;
+    }
+    e->Draw(B.Canvas()->Handle(), 0, 0);
+}
+
+TRect TbsSkinCaptionObject::AnimationFrameRect() const
+{
+    const TRect& a = AnimateSkinRect;
+    const int c = CurrentFrame;
+    if (RectHeight(a) > RectHeight(SkinRect)) {
+        const int fh = RectHeight(a) / FrameCount;
+        return TRect{a.Left, a.Top + fh * (c - 1), a.Right, a.Top + fh * c};
+    }
+    const int fw = RectWidth(a) / FrameCount;
+    return TRect{a.Left + fw * (c - 1), a.Top, a.Left + fw * c, a.Bottom};
+}
+
+void TbsSkinCaptionObject::Draw(TCanvas* Cnvs, bool)
+{
+    if (!HasSkin())
+        return;
+    SetCaptionFont(Cnvs, Active ? ActiveFontColor : FontColor);
+    TBitmap b;
+    if (EnableAnimation() && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
+        // During the transition the text keeps the colours of the state
+        // being left.
+        TextImage(b, ActivePicture, AnimationFrameRect(), Active ? FontColor : ActiveFontColor, !Active);
+    } else if (EnableMorphing() && ((FMorphKf > 0 && !Active) || (FMorphKf < 1 && Active))) {
+        TBitmap to, result;
+        TextImage(b, Picture, SkinRect, FontColor, false);
+        TextImage(to, ActivePicture, ActiveSkinRect, ActiveFontColor, true);
+        result.SetSize(b.Width(), b.Height());
+        DrawMorph(result.Canvas(), b, to, MorphKind, FMorphKf);
+        b.Canvas()->Draw(0, 0, &result);
+        if (!Active)
+            ApplyInActiveEffect(b);
+    } else if (IsNullRect(ActiveSkinRect) || (!Active && !EnableMorphing() && !StretchEffect && !EnableAnimation())) {
+        // The caption's background is the frame picture under it.
+        DrawCaptionText(Cnvs, TextRect(), ObjectRect.Left, ObjectRect.Top, Active);
+        return;
+    } else if (!Active) {
+        TextImage(b, Picture, SkinRect, FontColor, false);
+        ApplyInActiveEffect(b);
+    } else
+        TextImage(b, ActivePicture, ActiveSkinRect, ActiveFontColor, true);
+    Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
+}
+
+void TbsSkinCaptionObject::MouseDown(int X, int Y, TMouseButtonKind Button)
+{
+    TbsActiveSkinObject::MouseDown(X, Y, Button);
+    if (Button == mbLeft)
+        FDown = true;
+}
+
+// The up event fires whether or not the mouse is still over the caption.
+void TbsSkinCaptionObject::MouseUp(int X, int Y, TMouseButtonKind Button)
+{
+    Parent->FireObjectMouseUp(IDName, X, Y, ObjectRect, Button);
+    FDown = false;
+}
+
+// The caption's Active follows the form, not the mouse.
+void TbsSkinCaptionObject::MouseEnter()
+{
+    FMouseIn = true;
+    Parent->FireObjectMouseEnter(IDName);
+}
+
+void TbsSkinCaptionObject::MouseLeave()
+{
+    FMouseIn = false;
+    Parent->FireObjectMouseLeave(IDName);
+    if (FDown) {
+        FDown = false;
+        Parent->MouseCaptureObject = -1;
+    }
+}
+
+} // namespace skin

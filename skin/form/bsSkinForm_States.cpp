@@ -1,0 +1,266 @@
+// The frame's own window states: minimized into slots along the bottom of
+// the work area (the main form minimizes the application), maximized to the
+// work area, restored to the bounds saved before, rolled up to the caption;
+// minimizing to the notification area, snapping to the work area's edges
+// while dragged, and centring on the first show.
+
+#include "skin/form/bsSkinForm.h"
+
+#include "skin/core/bsUtils_Probes.h"
+#include "skin/core/bsUtils_Text.h"
+
+#include "platform/ui/Input.h"
+#include "platform/ui/Window.h"
+
+#include <cstdlib>
+
+namespace skin {
+
+using namespace platform;
+
+bool TbsSkinForm::IsMainForm() const
+{
+    return Application()->MainForm() == FForm;
+}
+
+void TbsSkinForm::SetFormBounds(const TRect& R)
+{
+    FForm->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+}
+
+void TbsSkinForm::SetWindowState(TWindowState AValue)
+{
+    ChangeWindowState(AValue);
+}
+
+void TbsSkinForm::ChangeWindowState(TWindowState AValue)
+{
+    if (!FSkinnableForm) {
+        FForm->SetWindowState(AValue);
+        return;
+    }
+    if (AValue == FWindowState)
+        return;
+    const TWindowState old = FWindowState;
+    // The application minimizes the main form through the window system;
+    // the frame itself stays as it was.
+    if (!(AValue == wsMinimized && (IsMainForm() || MinimizeDefault)))
+        FWindowState = AValue;
+    switch (AValue) {
+    case wsNormal:
+        if (old == wsMaximized && FRollUpState && !FRollUpBeforeMaximize)
+            SetRollUpState(false);
+        FRollUpBeforeMaximize = false;
+        DoRestore();
+        break;
+    case wsMinimized: DoMinimize(); break;
+    case wsMaximized:
+        FRollUpBeforeMaximize = FRollUpState;
+        DoMaximize();
+        break;
+    }
+}
+
+void TbsSkinForm::DoMinimize()
+{
+    if (IsMainForm())
+        Application()->Minimize();
+    else if (MinimizeDefault)
+        FForm->SetWindowState(wsMinimized);
+    else {
+        if (IsNullRect(OldBoundsRect))
+            OldBoundsRect = FForm->BoundsRect();
+        const TPoint p = GetMinimizedPosition();
+        FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
+    }
+    if (OnMinimize)
+        OnMinimize(this);
+}
+
+// Slots fill the bottom row of the work area from the left, then the rows
+// above it.
+TPoint TbsSkinForm::GetMinimizedPosition()
+{
+    const int w = GetMinWidth(), h = GetMinHeight();
+    TRect area;
+    GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, area);
+    auto taken = [this](int X, int Y) {
+        for (int i = 0; i < Screen()->FormCount(); ++i) {
+            TCustomForm* f = Screen()->Forms(i);
+            if (f == FForm || f == Application()->MainForm() || !f->Visible())
+                continue;
+            TbsSkinForm* other = FindSkinFormComponent(f);
+            if (other && other->WindowState() == wsMinimized && f->Left() == X && f->Top() == Y)
+                return true;
+        }
+        return false;
+    };
+    int x = area.Left, y = area.Bottom - h;
+    while (taken(x, y)) {
+        x += w;
+        if (x + w > area.Right) {
+            x = area.Left;
+            y -= h;
+        }
+        if (y < area.Top) {
+            y = area.Bottom - h;
+            break;
+        }
+    }
+    return Point(x, y);
+}
+
+void TbsSkinForm::DoMaximize()
+{
+    if (IsNullRect(OldBoundsRect))
+        OldBoundsRect = FForm->BoundsRect();
+    TRect r;
+    GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, !MaximizeOnFullScreen, r);
+    if (!MaximizeOnFullScreen) {
+        // A work area as large as the primary screen means a hidden task
+        // bar: a pixel of margin keeps it reachable.
+        const TRect screen = GetScreenRect();
+        if (r == screen && screen.Left == 0 && screen.Top == 0)
+            r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    }
+    SetFormBounds(r);
+    if (OnMaximize)
+        OnMaximize(this);
+}
+
+void TbsSkinForm::DoRestore()
+{
+    MaxRollUpState = false;
+    const TRect old = FForm->BoundsRect();
+    // Nothing saved (a state set before the form ever left the normal
+    // one): the form keeps its bounds.
+    if (!IsNullRect(OldBoundsRect)) {
+        if (FStartShow) {
+            FStartShow = false;
+            const TPoint p = GetPositionInMonitor(OldBoundsRect.Left, OldBoundsRect.Top, OldBoundsRect.Width(),
+                                                  OldBoundsRect.Height());
+            FForm->SetBounds(p.X, p.Y, OldBoundsRect.Width(), OldBoundsRect.Height());
+        } else
+            SetFormBounds(OldBoundsRect);
+    }
+    if (MouseTimer)
+        MouseTimer->SetEnabled(true);
+    if (FForm->Width() == old.Width() && FForm->Height() == old.Height() && FForm->HandleAllocated())
+        RefreshFormSize();
+    FForm->Invalidate();
+    OldBoundsRect = NullRect();
+    if (OnRestore)
+        OnRestore(this);
+}
+
+void TbsSkinForm::SetRollUpState(bool AValue)
+{
+    if (!(FBorderIcons & biRollUp) || FWindowState == wsMinimized ||
+        (FRollUpState && FWindowState == wsMaximized && !MaxRollUpState))
+        return;
+    // Rolling up twice would take the rolled height as the height to
+    // return to.
+    if (AValue == FRollUpState)
+        return;
+    if (FWindowState == wsMaximized)
+        MaxRollUpState = AValue;
+    FRollUpState = AValue;
+    if (AValue) {
+        OldHeight = FForm->Height();
+        RollUpForm();
+    } else if (ClientHeight != 0)
+        FForm->SetClientSize(FForm->ClientWidth(), ClientHeight);
+    else
+        RollDownForm();
+    if (OnChangeRollUpState)
+        OnChangeRollUpState(this);
+}
+
+// A rolled-up form is as high as its caption frame.
+void TbsSkinForm::RollUpForm()
+{
+    FForm->SetHeight(GetMinHeight());
+}
+
+void TbsSkinForm::RollDownForm()
+{
+    FForm->SetHeight(OldHeight);
+}
+
+void TbsSkinForm::SetTrayIcon(TbsFormTrayIcon* AValue)
+{
+    FTrayIcon = AValue;
+    if (!FTrayIcon)
+        return;
+    if (!AlwaysShowInTray)
+        FTrayIcon->SetIconVisible(false);
+    FTrayIcon->SetMinimizeToTray(false);
+}
+
+void TbsSkinForm::MinimizeToTray()
+{
+    if (!FTrayIcon)
+        return;
+    FTrayIcon->SetMinimizeToTray(true);
+    Application()->Minimize();
+    if (OnMinimizeToTray)
+        OnMinimizeToTray(this);
+}
+
+void TbsSkinForm::RestoreFromTray()
+{
+    if (!FTrayIcon)
+        return;
+    FTrayIcon->SetMinimizeToTray(false);
+    FTrayIcon->ShowMainForm();
+    Application()->Restore();
+    if (!AlwaysShowInTray)
+        FTrayIcon->SetIconVisible(false);
+    if (OnRestoreFromTray)
+        OnRestoreFromTray(this);
+}
+
+// Near an edge (within MagneticSize) the form snaps to it and stays there
+// until the cursor has moved more than MagneticSize from where it snapped.
+void TbsSkinForm::MagneticMove(int& ALeft, int& ATop, int AWidth, int AHeight)
+{
+    const int m = MagneticSize;
+    TRect a;
+    GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, a);
+    const TPoint cursor = GetCursorPos();
+    auto snap = [m](int& AValue, int AEdge, int ASize, int ACursor, int& AAnchor, bool& AFlag) {
+        const int edge = AValue + ASize;
+        const bool near = AEdge - m < edge && edge < AEdge + m;
+        if (near && !AFlag) {
+            AValue = AEdge - ASize;
+            AAnchor = ACursor;
+        } else if (AFlag) {
+            if (std::abs(ACursor - AAnchor) > m)
+                AValue = ACursor + AEdge - ASize - AAnchor;
+            else
+                AValue = AEdge - ASize;
+        }
+        AFlag = near;
+    };
+    snap(ALeft, a.Left, 0, cursor.X, FOnMouseDownCoord.X, HMagnetized);
+    snap(ATop, a.Top, 0, cursor.Y, FOnMouseDownCoord.Y, VMagnetized);
+    snap(ALeft, a.Right, AWidth, cursor.X, FOnMouseDownCoord.X, HMagnetized2);
+    snap(ATop, a.Bottom, AHeight, cursor.Y, FOnMouseDownCoord.Y, VMagnetized2);
+}
+
+TPoint TbsSkinForm::GetPositionInMonitor(int AX, int AY, int AW, int AH)
+{
+    if (PositionInMonitor == bspDefault)
+        return Point(AX, AY);
+    TRect r;
+    GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, PositionInMonitor == bspDesktopCenter, r);
+    return Point(r.Left + r.Width() / 2 - AW / 2, r.Top + r.Height() / 2 - AH / 2);
+}
+
+void TbsSkinForm::ApplyPositionInMonitor()
+{
+    const TPoint p = GetPositionInMonitor(FForm->Left(), FForm->Top(), FForm->Width(), FForm->Height());
+    FForm->SetBounds(p.X, p.Y, FForm->Width(), FForm->Height());
+}
+
+} // namespace skin

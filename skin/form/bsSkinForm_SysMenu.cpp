@@ -1,0 +1,155 @@
+// The system menu: the built-in one, or the user's SystemMenu completed
+// with the standard window commands, each present only where it applies to
+// the frame's state; and popping frame-object menus up.
+
+#include "skin/form/bsSkinForm.h"
+
+#include "platform/controls/Forms.h"
+#include "platform/ui/Input.h"
+
+namespace skin {
+
+using namespace platform;
+
+namespace {
+
+enum TSysItem { siMinimize, siRestore, siMaximize, siRollUp, siMinimizeToTray, siClose };
+
+struct TSysItemText {
+    const char* Name;
+    const char* CaptionKey;
+    const char* Caption;
+};
+
+constexpr TSysItemText SysItems[] = {
+    {"BSF_MINITEM", "MI_MINCAPTION", "Mi&nimize"},   {"BSF_RESTORE", "MI_RESTORECAPTION", "&Restore"},
+    {"BSF_MAXITEM", "MI_MAXCAPTION", "Ma&ximize"},   {"BSF_ROLLUP", "MI_ROLLUPCAPTION", "Ro&llUp"},
+    {"BSF_MINTOTRAY", "MI_MINTOTRAYCAPTION", "Minimize to &Tray"}, {"BSF_CLOSE", "MI_CLOSECAPTION", "&Close"},
+};
+
+} // namespace
+
+// Which standard items the frame's state offers, and the item itself.
+namespace {
+
+bool SysItemPresent(TbsSkinForm* AForm, TSysItem AItem)
+{
+    const TWindowState f = AForm->WindowState();
+    const bool r = AForm->RollUpState();
+    const TbsBorderIcons icons = AForm->BorderIcons();
+    switch (AItem) {
+    case siMinimize: return (icons & biMinimize) && f != wsMinimized;
+    case siMaximize: return (icons & biMaximize) && f != wsMaximized;
+    case siRestore: return f != wsNormal || r;
+    case siRollUp:
+        return (icons & biRollUp) && !(AForm->Form()->FormStyle() == fsMDIChild && f == wsMaximized) && !r &&
+               f != wsMinimized;
+    case siMinimizeToTray: return icons & biMinimizeToTray;
+    case siClose: return true;
+    }
+    return false;
+}
+
+void RunSysItem(TbsSkinForm* AForm, TSysItem AItem)
+{
+    switch (AItem) {
+    case siMinimize:
+        if (AForm->AlwaysMinimizeToTray)
+            AForm->MinimizeToTray();
+        else
+            AForm->SetWindowState(wsMinimized);
+        break;
+    case siMaximize: AForm->SetWindowState(wsMaximized); break;
+    case siRestore:
+        if (AForm->RollUpState())
+            AForm->SetRollUpState(false);
+        else
+            AForm->SetWindowState(wsNormal);
+        break;
+    case siRollUp: AForm->SetRollUpState(true); break;
+    case siMinimizeToTray: AForm->MinimizeToTray(); break;
+    case siClose: AForm->Form()->Close(); break;
+    }
+}
+
+TMenuItem* NewSysItem(TbsSkinForm* AForm, TComponent* AOwner, TSysItem AItem)
+{
+    const TSysItemText& t = SysItems[AItem];
+    auto* item = new TMenuItem(AOwner);
+    item->SetName(t.Name);
+    TbsResourceStrData* strings = AForm->SkinData() ? AForm->SkinData()->ResourceStrData() : nullptr;
+    item->Caption = strings ? strings->GetResStr(t.CaptionKey) : std::string(t.Caption);
+    if (AItem == siClose)
+        item->ShortCut = TextToShortCut(AForm->Form()->FormStyle() == fsMDIChild ? "Ctrl+F4" : "Alt+F4");
+    item->OnClick = [AForm, AItem](TObject*) { RunSysItem(AForm, AItem); };
+    return item;
+}
+
+bool IsSysItemName(const std::string& AName)
+{
+    for (const TSysItemText& t : SysItems)
+        if (AName == t.Name)
+            return true;
+    return false;
+}
+
+} // namespace
+
+void TbsSkinForm::CreateDefaultSystemMenu()
+{
+    TMenuItem* items = FSysMenu->Items();
+    items->Clear();
+    int added = 0;
+    for (TSysItem i : {siMinimize, siMaximize, siRestore, siRollUp, siMinimizeToTray})
+        if (SysItemPresent(this, i)) {
+            items->Add(NewSysItem(this, FSysMenu, i));
+            ++added;
+        }
+    if (added > 0) {
+        auto* line = new TMenuItem(FSysMenu);
+        line->Caption = "-";
+        items->Add(line);
+    }
+    items->Add(NewSysItem(this, FSysMenu, siClose));
+}
+
+// The standard items go above the user's own ones, Close below them; the
+// ones of an earlier opening are replaced, never repeated.
+void TbsSkinForm::UpdateSystemMenuItems()
+{
+    if (!UseDefaultSysMenu || !SystemMenu)
+        return;
+    TMenuItem* items = SystemMenu->Items();
+    for (int i = items->Count() - 1; i >= 0; --i)
+        if (IsSysItemName(items->Items(i)->Name()))
+            items->Delete(i);
+    for (TSysItem i : {siMinimizeToTray, siRollUp, siMaximize, siRestore, siMinimize})
+        if (SysItemPresent(this, i))
+            items->Insert(0, NewSysItem(this, SystemMenu, i));
+    items->Add(NewSysItem(this, SystemMenu, siClose));
+}
+
+TMenuItem* TbsSkinForm::GetSystemMenuItems()
+{
+    if (SystemMenu) {
+        UpdateSystemMenuItems();
+        return SystemMenu->Items();
+    }
+    CreateDefaultSystemMenu();
+    return FSysMenu->Items();
+}
+
+void TbsSkinForm::PopupSystemMenu(int X, int Y)
+{
+    PopupObjectMenu(GetSystemMenuItems(), Rect(X, Y, X, Y), false);
+}
+
+void TbsSkinForm::PopupObjectMenu(TMenuItem* AItems, const TRect& R, bool APopupUp)
+{
+    if (!AItems || AItems->Count() == 0)
+        return;
+    if (auto* popup = dynamic_cast<TPopupMenu*>(AItems->GetParentMenu()))
+        popup->Popup(R.Left, APopupUp ? R.Top : R.Bottom);
+}
+
+} // namespace skin

@@ -1,0 +1,421 @@
+// The frame objects of a skinned form on a headless display: caption
+// buttons laid out along the buttons strip, their hover, press and
+// commands through real mouse input, the caption text, the window states
+// and the bounds they return to, rolling up, magnetic edges, the system
+// menu's items, and the built-in buttons of a form without a skin.
+
+#include "skin/form/bsSkinForm.h"
+
+#include "../controls/SkinControlsTestSupport.h"
+#include "FrameScreenshot.h"
+
+#include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/Window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+using skin::TbsSkinData;
+using skin::TbsSkinForm;
+using skintest::BmpFile;
+using skintest::Rgb;
+
+constexpr uint32_t TopColor = Rgb(40, 40, 40), ClientColor = Rgb(100, 100, 100), BottomColor = Rgb(0, 0, 120);
+constexpr uint32_t CloseColor = Rgb(200, 0, 0), CloseHot = Rgb(0, 200, 0), CloseDown = Rgb(0, 0, 200);
+constexpr uint32_t MaxColor = Rgb(200, 200, 0), MaxHot = Rgb(0, 200, 200), RestoreColor = Rgb(200, 0, 200);
+constexpr uint32_t MinColor = Rgb(255, 128, 0), RollUpColor = Rgb(128, 0, 255);
+constexpr uint32_t TextColor = Rgb(255, 255, 255);
+
+// Frame picture 120 x 60: the top strip above y 30 and the bottom one from
+// y 55 in their own colours, the client part grey.
+uint32_t FramePixel(int, int Y)
+{
+    return Y < 30 ? TopColor : Y >= 55 ? BottomColor : ClientColor;
+}
+
+// Button looks, 16 x 16 each, side by side.
+uint32_t ButtonsPixel(int X, int)
+{
+    const uint32_t looks[] = {CloseColor, CloseHot, CloseDown, MaxColor, MaxHot, RestoreColor, MinColor, RollUpColor};
+    return looks[X / 16];
+}
+
+std::string Button(const std::string& AName, const std::string& ACommand, int ALook, const std::string& AExtra)
+{
+    const auto rect = [](int ALookIndex) {
+        return std::to_string(ALookIndex * 16) + ",0," + std::to_string(ALookIndex * 16 + 16) + ",16";
+    };
+    return "[" + AName + "]\r\ncommand=" + ACommand + "\r\nskinrectinapicture=1\r\nactivepictureindex=0\r\nskinrect=" +
+           rect(ALook) + "\r\n" + AExtra;
+}
+
+std::string SkinIni(const std::string& ACaptionExtra)
+{
+    return std::string("[VERSION]\r\nskinname=Objects\r\n"
+                       "[PICTURES]\r\npicture=frame.bmp\r\ninactivepicture=\r\nmask=\r\n"
+                       "activepicturescount=1\r\n0=buttons.bmp\r\n"
+                       "[FORMINFO]\r\nlefttoppoint=10,30\r\nrighttoppoint=110,30\r\nleftbottompoint=10,55\r\n"
+                       "rightbottompoint=110,55\r\nclientrect=4,30,116,55\r\nborderwidth=3\r\n"
+                       "captionrect=4,4,116,26\r\nbuttonsrect=70,6,114,22\r\nbuttonsoffset=2\r\n"
+                       "hittestlefttoppoint=10,10\r\nhittestrighttoppoint=110,10\r\n"
+                       "hittestleftbottompoint=10,50\r\nhittestrightbottompoint=110,50\r\n"
+                       "[SKINOBJECTS]\r\ncount=5\r\n0=closebutton:stdbutton\r\n1=maxbutton:stdbutton\r\n"
+                       "2=minbutton:stdbutton\r\n3=rollupbutton:stdbutton\r\n4=caption:caption\r\n") +
+           Button("closebutton", "cmclose", 0, "activeskinrect=16,0,32,16\r\ndownrect=32,0,48,16\r\n") +
+           Button("maxbutton", "cmmaximize", 3, "activeskinrect=64,0,80,16\r\nrestorerect=80,0,96,16\r\n") +
+           Button("minbutton", "cmminimize", 6, "") + Button("rollupbutton", "cmrollup", 7, "") +
+           "[caption]\r\nskinrect=4,4,116,26\r\ntextrect=4,2,70,20\r\nfontname=Tahoma\r\nfontheight=14\r\n"
+           "fontcolor=16777215\r\nactivefontcolor=16777215\r\n" +
+           ACaptionExtra + "[SKINCONTROLS]\r\ncount=0\r\n";
+}
+
+const std::string LeftText = "alignment=taleftjustify\r\n";
+
+THeadlessBackend& Headless() { return static_cast<THeadlessBackend&>(Backend()); }
+
+struct FrameObjectsTest : ::testing::Test {
+    testsupport::TTempDir Dir;
+    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    TbsSkinForm* SkinForm = nullptr;
+    std::unique_ptr<TbsSkinData> Data = std::make_unique<TbsSkinData>(nullptr);
+
+    void SetUp() override
+    {
+        Headless().SetScreen(Rect(0, 0, 800, 600), Rect(0, 0, 800, 560));
+        testsupport::WriteFile(Dir.File("frame.bmp"), BmpFile(120, 60, FramePixel));
+        testsupport::WriteFile(Dir.File("buttons.bmp"), BmpFile(128, 16, ButtonsPixel));
+        Form->SetBorderStyle(bsSizeable);
+        Form->SetBounds(100, 100, 200, 120);
+        Form->SetCaption("Frame");
+        SkinForm = new TbsSkinForm(Form.get());
+        SkinForm->SetSkinData(Data.get());
+        Load(LeftText);
+        Form->Show();
+        Application()->ProcessMessages();
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        Data.reset();
+        Headless().SetScreen(Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040));
+    }
+    void Load(const std::string& ACaptionExtra)
+    {
+        testsupport::WriteFile(Dir.File("skin.ini"), SkinIni(ACaptionExtra));
+        ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
+    }
+    skin::TbsActiveSkinObject* Object(const std::string& AName)
+    {
+        const int i = SkinForm->GetIndex(AName);
+        return i == -1 ? nullptr : SkinForm->ObjectList[size_t(i)].get();
+    }
+    TPoint ScreenOf(int X, int Y) { return Point(Form->Left() + X, Form->Top() + Y); }
+    void Move(int X, int Y)
+    {
+        InjectMouseMove(ScreenOf(X, Y));
+        Application()->ProcessMessages();
+    }
+    void Button(bool ADown, int X, int Y)
+    {
+        InjectMouseButton(TMouseButton::mbLeft, ADown, ScreenOf(X, Y));
+        Application()->ProcessMessages();
+    }
+    void Click(int X, int Y)
+    {
+        Move(X, Y);
+        Button(true, X, Y);
+        Button(false, X, Y);
+    }
+    uint32_t Pixel(int X, int Y)
+    {
+        Application()->ProcessMessages();
+        const TPixelSurface* s = GetWindowSurface(Form->Handle());
+        return reinterpret_cast<const uint32_t*>(s->Row(Y))[X] & 0x00FFFFFF;
+    }
+    // Pixels of the text colour in the columns [AFrom, ATo) of the caption.
+    int TextPixels(int AFrom, int ATo)
+    {
+        int n = 0;
+        for (int y = 6; y < 26; ++y)
+            for (int x = AFrom; x < ATo; ++x)
+                n += Pixel(x, y) == TextColor;
+        return n;
+    }
+};
+
+TEST_F(FrameObjectsTest, CaptionButtonsFlowAlongTheButtonsStripFromTheRight)
+{
+    // The strip (70, 6, 114, 22) lies in the right half and moves with the
+    // right edge by 80; buttons stand 2 apart in the order of commands.
+    EXPECT_EQ(Object("closebutton")->ObjectRect, Rect(178, 6, 194, 22));
+    EXPECT_EQ(Object("maxbutton")->ObjectRect, Rect(160, 6, 176, 22));
+    EXPECT_EQ(Object("minbutton")->ObjectRect, Rect(142, 6, 158, 22));
+    EXPECT_EQ(Object("rollupbutton")->ObjectRect, Rect(124, 6, 140, 22));
+    EXPECT_EQ(Pixel(186, 14), CloseColor);
+    EXPECT_EQ(Pixel(168, 14), MaxColor);
+
+    // Without the maximize icon the button goes and the minimize button
+    // takes its place.
+    SkinForm->SetBorderIcons(biSystemMenu | biMinimize | skin::biRollUp);
+    SkinForm->UpdateFrame(true);
+    EXPECT_FALSE(Object("maxbutton")->Visible);
+    EXPECT_EQ(Object("minbutton")->ObjectRect, Rect(160, 6, 176, 22));
+    Form->Invalidate();
+    EXPECT_EQ(Pixel(168, 14), MinColor);
+}
+
+TEST_F(FrameObjectsTest, HoverAndPressShowTheirLooksAndAReleaseOutsideRunsNothing)
+{
+    // The hover poll finds the button under the cursor.
+    Move(186, 14);
+    EXPECT_EQ(SendMessage(Form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(Form->Left() + 186, Form->Top() + 14)),
+              HTOBJECT);
+    SkinForm->MouseTimerProc();
+    EXPECT_EQ(SkinForm->ActiveObject, SkinForm->GetIndex("closebutton"));
+    EXPECT_EQ(Pixel(186, 14), CloseHot);
+    Button(true, 186, 14);
+    EXPECT_EQ(Pixel(186, 14), CloseDown);
+    EXPECT_EQ(GetCapture(), Form->Handle());
+
+    // Moving off with the button held: the hover poll takes the hot state
+    // away and the release runs no command.
+    Move(60, 60);
+    SkinForm->MouseTimerProc();
+    EXPECT_EQ(SkinForm->ActiveObject, -1);
+    Button(false, 60, 60);
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Pixel(186, 14), CloseColor);
+}
+
+TEST_F(FrameObjectsTest, CaptionButtonCommands)
+{
+    const TRect start = Form->BoundsRect();
+    int maximized = 0, restored = 0;
+    SkinForm->OnMaximize = [&](TObject*) { ++maximized; };
+    SkinForm->OnRestore = [&](TObject*) { ++restored; };
+
+    // Maximize fills the work area and shows the restore look; the same
+    // button restores the bounds saved before.
+    Click(168, 14);
+    EXPECT_EQ(SkinForm->WindowState(), wsMaximized);
+    EXPECT_EQ(Form->BoundsRect(), Rect(0, 0, 800, 560));
+    EXPECT_EQ(maximized, 1);
+    const TRect maxButton = Object("maxbutton")->ObjectRect;
+    Move(10, 300);
+    SkinForm->MouseTimerProc();
+    EXPECT_EQ(Pixel((maxButton.Left + maxButton.Right) / 2, 14), RestoreColor);
+    Click((maxButton.Left + maxButton.Right) / 2, 14);
+    EXPECT_EQ(SkinForm->WindowState(), wsNormal);
+    EXPECT_EQ(Form->BoundsRect(), start);
+    EXPECT_EQ(restored, 1);
+
+    // Roll-up leaves the caption frame; the next click gives the height back.
+    Click(132, 14);
+    EXPECT_TRUE(SkinForm->RollUpState());
+    EXPECT_EQ(Form->Height(), SkinForm->GetMinHeight());
+    EXPECT_EQ(Form->Height(), 35);
+    Click(132, 14);
+    EXPECT_FALSE(SkinForm->RollUpState());
+    EXPECT_EQ(Form->Height(), 120);
+
+    // Minimize puts a form that is not the main form into the first slot at
+    // the bottom-left of the work area.
+    Click(150, 14);
+    EXPECT_EQ(SkinForm->WindowState(), wsMinimized);
+    EXPECT_EQ(Form->BoundsRect(), Rect(0, 560 - 35, 120, 560));
+    SkinForm->SetWindowState(wsNormal);
+    EXPECT_EQ(Form->BoundsRect(), start);
+
+    // Close hides it.
+    Click(186, 14);
+    EXPECT_FALSE(Form->Visible());
+}
+
+TEST_F(FrameObjectsTest, MinimizedFormsFillSlotsRowByRow)
+{
+    std::vector<std::unique_ptr<TForm>> forms;
+    std::vector<TbsSkinForm*> frames;
+    for (int i = 0; i < 8; ++i) {
+        forms.push_back(std::make_unique<TForm>(nullptr));
+        forms.back()->SetBounds(50 + i, 50, 200, 120);
+        frames.push_back(new TbsSkinForm(forms.back().get()));
+        frames.back()->SetSkinData(Data.get());
+        forms.back()->Show();
+    }
+    // Six slots of 120 fit in a row of 800; the seventh starts the row above.
+    for (auto* f : frames)
+        f->SetWindowState(wsMinimized);
+    EXPECT_EQ(forms[0]->BoundsRect(), Rect(0, 525, 120, 560));
+    EXPECT_EQ(forms[1]->BoundsRect(), Rect(120, 525, 240, 560));
+    EXPECT_EQ(forms[5]->BoundsRect(), Rect(600, 525, 720, 560));
+    EXPECT_EQ(forms[6]->BoundsRect(), Rect(0, 490, 120, 525));
+    frames[1]->SetWindowState(wsMaximized);
+    EXPECT_EQ(forms[1]->BoundsRect(), Rect(0, 0, 800, 560));
+    frames[1]->SetWindowState(wsNormal);
+    EXPECT_EQ(forms[1]->BoundsRect(), Rect(51, 50, 251, 170));
+}
+
+TEST_F(FrameObjectsTest, MaximizedFormCannotBeDraggedAndDoubleClickOnTheCaptionRestores)
+{
+    SkinForm->SetWindowState(wsMaximized);
+    TRect moving = Rect(40, 40, 840, 600);
+    SendMessage(Form->Handle(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&moving));
+    EXPECT_EQ(moving, Rect(0, 0, 800, 560));
+    SendMessage(Form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(40, 14));
+    EXPECT_EQ(SkinForm->WindowState(), wsNormal);
+    SendMessage(Form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(Form->Left() + 40, Form->Top() + 14));
+    EXPECT_EQ(SkinForm->WindowState(), wsMaximized);
+
+    // A form that cannot be sized rolls up instead.
+    SkinForm->SetWindowState(wsNormal);
+    Form->SetBorderStyle(bsSingle);
+    SendMessage(Form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(Form->Left() + 40, Form->Top() + 14));
+    EXPECT_TRUE(SkinForm->RollUpState());
+}
+
+TEST_F(FrameObjectsTest, MagneticEdgesSnapAndLetGo)
+{
+    SkinForm->Magnetic = true;
+    // Dragged to 3 pixels from the left edge: it snaps to the edge.
+    SetCursorPos(Point(53, 300));
+    SendMessage(Form->Handle(), WM_ENTERSIZEMOVE);
+    TRect r = Rect(3, 200, 203, 320);
+    SendMessage(Form->Handle(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r, Rect(0, 200, 200, 320));
+    // A cursor within MagneticSize of where it snapped keeps it there...
+    SetCursorPos(Point(57, 300));
+    r = Rect(7, 200, 207, 320);
+    SendMessage(Form->Handle(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.Left, 0);
+    // ...one further away frees it: it follows the cursor again.
+    SetCursorPos(Point(65, 300));
+    r = Rect(15, 200, 215, 320);
+    SendMessage(Form->Handle(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.Left, 15);
+    // The right and bottom edges snap the same way.
+    SetCursorPos(Point(400, 400));
+    r = Rect(598, 437, 798, 557);
+    SendMessage(Form->Handle(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r, Rect(600, 440, 800, 560));
+    SendMessage(Form->Handle(), WM_EXITSIZEMOVE);
+}
+
+TEST_F(FrameObjectsTest, CaptionTextIsLaidOutInTheTextRectangle)
+{
+    frametest::SaveWindowPng(Form->Handle(), "frame_caption_left.png");
+    // Left-justified in the text rectangle (4..70 of the caption at x 4).
+    EXPECT_GT(TextPixels(8, 40), 0);
+    EXPECT_EQ(TextPixels(74, 120), 0);
+    // Right-justified: the text's right edge on the rectangle's, which
+    // stretches with the caption by 80.
+    Load("alignment=tarightjustify\r\n");
+    Form->Invalidate();
+    EXPECT_EQ(TextPixels(8, 40), 0);
+    EXPECT_GT(TextPixels(110, 154), 0);
+    // Too long a caption ends in "..." inside the rectangle.
+    Load(LeftText);
+    Form->SetCaption(std::string(80, 'W'));
+    EXPECT_GT(TextPixels(8, 40), 0);
+    EXPECT_EQ(TextPixels(154, 178), 0);
+}
+
+TEST_F(FrameObjectsTest, SystemMenuItemsFollowTheFrameState)
+{
+    auto captions = [this] {
+        std::vector<std::string> r;
+        TMenuItem* items = SkinForm->GetSystemMenuItems();
+        for (int i = 0; i < items->Count(); ++i)
+            r.push_back(items->Items(i)->Caption);
+        return r;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(captions(), (V{"Mi&nimize", "Ma&ximize", "Ro&llUp", "-", "&Close"}));
+    SkinForm->SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
+    SkinForm->SetWindowState(wsMaximized);
+    EXPECT_EQ(captions(), (V{"Mi&nimize", "&Restore", "-", "&Close"}));
+
+    // Running the items: restore, roll up, then restore unrolls.
+    TMenuItem* items = SkinForm->GetSystemMenuItems();
+    items->Items(1)->Click();
+    EXPECT_EQ(SkinForm->WindowState(), wsNormal);
+    SkinForm->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | skin::biRollUp);
+    items = SkinForm->GetSystemMenuItems();
+    items->Items(2)->Click();
+    EXPECT_TRUE(SkinForm->RollUpState());
+    items = SkinForm->GetSystemMenuItems();
+    ASSERT_EQ(items->Items(2)->Caption, "&Restore");
+    items->Items(2)->Click();
+    EXPECT_FALSE(SkinForm->RollUpState());
+
+    // A user's menu gets the standard items around its own, once.
+    TPopupMenu user(nullptr);
+    auto* own = new TMenuItem(&user);
+    own->Caption = "Mine";
+    user.Items()->Add(own);
+    SkinForm->SystemMenu = &user;
+    SkinForm->GetSystemMenuItems();
+    EXPECT_EQ(captions(), (V{"Mi&nimize", "Ma&ximize", "Ro&llUp", "Mine", "&Close"}));
+    SkinForm->SystemMenu = nullptr;
+    items = SkinForm->GetSystemMenuItems();
+    items->Items(items->Count() - 1)->Click();
+    EXPECT_FALSE(Form->Visible());
+}
+
+TEST_F(FrameObjectsTest, HintsNameWhatAClickWillDo)
+{
+    Move(168, 14);
+    SendMessage(Form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(Form->Left() + 168, Form->Top() + 14));
+    EXPECT_EQ(Object("maxbutton")->Hint, "Maximize");
+    SkinForm->SetWindowState(wsMaximized);
+    SkinForm->TestActive(-1, -1, false);
+    const TRect r = Object("maxbutton")->ObjectRect;
+    SkinForm->TestActive((r.Left + r.Right) / 2, 14, true);
+    EXPECT_EQ(Object("maxbutton")->Hint, "Restore");
+}
+
+// Without a skin the frame has the six built-in buttons: close, maximize
+// and minimize from the right, the system-menu button at the left.
+TEST(UnskinnedFrameObjects, BuiltInButtonsAndTheirLooks)
+{
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(bsSizeable);
+    form->SetBounds(100, 100, 200, 120);
+    form->SetCaption("格式转换");
+    auto* frame = new TbsSkinForm(form.get());
+    form->Show();
+    Application()->ProcessMessages();
+    ASSERT_EQ(frame->ObjectList.size(), 6u);
+    auto rect = [&](const char* AName) { return frame->ObjectList[size_t(frame->GetIndex(AName))]->ObjectRect; };
+    EXPECT_EQ(rect("closebutton"), Rect(180, 4, 197, 21));
+    EXPECT_EQ(rect("maxbutton"), Rect(163, 4, 180, 21));
+    EXPECT_EQ(rect("minbutton"), Rect(146, 4, 163, 21));
+    EXPECT_EQ(rect("rollupbutton"), Rect(129, 4, 146, 21));
+    EXPECT_EQ(rect("sysmenubutton"), Rect(3, 4, 20, 21));
+    EXPECT_FALSE(frame->ObjectList[size_t(frame->GetIndex("traybutton"))]->Visible);
+
+    auto pixel = [&](int X, int Y) {
+        Application()->ProcessMessages();
+        const TPixelSurface* s = GetWindowSurface(form->Handle());
+        return reinterpret_cast<const uint32_t*>(s->Row(Y))[X] & 0x00FFFFFF;
+    };
+    EXPECT_EQ(pixel(181, 5), skintest::SysRgb(clBtnFace));
+    InjectMouseMove(Point(100 + 188, 100 + 12));
+    Application()->ProcessMessages();
+    EXPECT_EQ(pixel(180, 4), Rgb(59, 107, 183));
+    EXPECT_EQ(pixel(181, 5), Rgb(193, 212, 243));
+    frametest::SaveWindowPng(form->Handle(), "frame_unskinned_close_hot.png");
+    InjectMouseButton(TMouseButton::mbLeft, true, Point(100 + 188, 100 + 12));
+    Application()->ProcessMessages();
+    EXPECT_EQ(pixel(181, 5), Rgb(162, 188, 228));
+    InjectMouseButton(TMouseButton::mbLeft, false, Point(100 + 188, 100 + 12));
+    Application()->ProcessMessages();
+    EXPECT_FALSE(form->Visible());
+}
+
+} // namespace
