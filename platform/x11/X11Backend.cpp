@@ -634,10 +634,18 @@ void TX11Backend::TImpl::HandleEvent(XEvent& E)
         break;
     case KeyPress: HandleKey(E.xkey, true); break;
     case KeyRelease: HandleKey(E.xkey, false); break;
-    case FocusIn:
-        if (HWND h = HwndOf(E.xfocus.window); h && E.xfocus.mode == NotifyNormal && GetActiveWindow() != h)
+    case FocusIn: {
+        // Activating a window moves the X focus to it, which reports back as
+        // focus events: one still queued for a window that has lost the
+        // focus since would start two windows activating each other.
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(Dpy, &focus, &revert);
+        if (HWND h = HwndOf(E.xfocus.window);
+            h && E.xfocus.mode == NotifyNormal && focus == E.xfocus.window && GetActiveWindow() != h)
             SetActiveWindow(h);
         break;
+    }
     case FocusOut: {
         if (E.xfocus.mode != NotifyNormal)
             break;

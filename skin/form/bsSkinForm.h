@@ -202,6 +202,8 @@ public:
     void CreateDefaultSystemMenu();
     void UpdateSystemMenuItems();
     void PopupSystemMenu(int X, int Y);
+    void ReleaseMenuObjects();
+    void PopupSystemMenuAtButton();
 
     // ---- frame geometry of the current size
     TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;

@@ -57,7 +57,9 @@ void TbsSkinForm::SkinMenuOpen()
 
 void TbsSkinForm::SkinMenuClose()
 {
+    HideGlowLayers();
     InMenu = false;
+    ReleaseMenuObjects();
     UnhookAppMessages();
     if (OnSkinMenuClose)
         OnSkinMenuClose(this);
@@ -190,21 +192,30 @@ void TbsSkinForm::FormShortCut(TMessage& Msg, bool& Handled)
         if (Handled)
             return;
     }
+    const uint16_t key = uint16_t(Msg.WParam);
+    const TShiftState shift = KeyDataToShiftState(Msg.LParam);
+    if ((shift & (ssAlt | ssCtrl | ssShift)) == ssAlt && key == VK_SPACE) {
+        PopupSystemMenuAtButton();
+        FInShortCut = false;
+        Handled = true;
+        return;
+    }
     if (FInShortCut) {
         FInShortCut = false;
         Handled = false;
     }
-    const uint16_t key = uint16_t(Msg.WParam);
-    const TShiftState shift = KeyDataToShiftState(Msg.LParam);
     TMenu* mainMenu = FMainMenuBar ? FMainMenuBar->MainMenu() : nullptr;
-    if (!mainMenu)
-        return;
-    if ((shift & ssAlt) && key != VK_F4 && MenuBarAccel(key)) {
-        Handled = true;
-        return;
+    if (mainMenu) {
+        if ((shift & ssAlt) && key != VK_F4 && MenuBarAccel(key)) {
+            Handled = true;
+            return;
+        }
+        FInShortCut = mainMenu->IsShortCut(key, shift);
+        Handled = FInShortCut;
     }
-    FInShortCut = mainMenu->IsShortCut(key, shift);
-    Handled = FInShortCut;
+    // The user's system menu keeps its own shortcuts.
+    if (!Handled && SystemMenu && key != 0 && SystemMenu->IsShortCut(key, shift))
+        Handled = true;
 }
 
 // The menu part of the window procedure: closes menus on the messages that

@@ -4,6 +4,8 @@
 
 #include "skin/form/bsSkinForm.h"
 
+#include "skin/form/bsSkinMenus.h"
+
 #include "platform/controls/Forms.h"
 #include "platform/ui/Input.h"
 
@@ -144,12 +146,53 @@ void TbsSkinForm::PopupSystemMenu(int X, int Y)
     PopupObjectMenu(GetSystemMenuItems(), Rect(X, Y, X, Y), false);
 }
 
+// Under the system-menu button (Alt+Space), not at the cursor.
+void TbsSkinForm::PopupSystemMenuAtButton()
+{
+    for (auto& o : ObjectList) {
+        TbsStdCommand command = cmDefault;
+        if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(o.get()))
+            command = b->Command;
+        else if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get()))
+            command = a->Command;
+        if (command == cmSysMenu && o->Enabled) {
+            PopupObjectMenu(GetSystemMenuItems(), o->ObjectScreenRect(), false);
+            return;
+        }
+    }
+}
+
+// A skinned popup menu opens through its own form; any other menu through
+// this form's menu manager in the skin of its menus.
 void TbsSkinForm::PopupObjectMenu(TMenuItem* AItems, const TRect& R, bool APopupUp)
 {
     if (!AItems || AItems->Count() == 0)
         return;
-    if (auto* popup = dynamic_cast<TPopupMenu*>(AItems->GetParentMenu()))
-        popup->Popup(R.Left, APopupUp ? R.Top : R.Bottom);
+    if (auto* popup = dynamic_cast<TbsSkinPopupMenu*>(AItems->GetParentMenu())) {
+        popup->PopupFromRect(R, APopupUp);
+        return;
+    }
+    SkinMenuOpen();
+    SkinMenu()->Popup(nullptr, MenusSkinData() ? MenusSkinData() : SkinData(), 0, R, AItems, APopupUp);
+}
+
+// The object whose menu closed returns to rest: a button is released, an
+// animated one plays back to its first frame.
+void TbsSkinForm::ReleaseMenuObjects()
+{
+    for (auto& o : ObjectList) {
+        if (auto* b = dynamic_cast<TbsSkinButtonObject*>(o.get()); b && b->MenuItem && b->Down()) {
+            b->SetDown(false);
+            return;
+        }
+        if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get()); a && a->MenuItem && a->FMenuTracking) {
+            a->Active = true;
+            a->FFrame = a->CountFrames;
+            a->FDown = a->FMenuTracking = a->Increment = false;
+            AnimateTimer->SetEnabled(true);
+            return;
+        }
+    }
 }
 
 } // namespace skin

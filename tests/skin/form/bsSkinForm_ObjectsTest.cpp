@@ -5,9 +5,11 @@
 // menu's items, and the built-in buttons of a form without a skin.
 
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinMenus.h"
 
 #include "../controls/SkinControlsTestSupport.h"
 #include "FrameScreenshot.h"
+#include "FrameTestSkin.h"
 
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Input.h"
@@ -24,57 +26,8 @@ using skin::TbsSkinData;
 using skin::TbsSkinForm;
 using skintest::BmpFile;
 using skintest::Rgb;
+using namespace frametest;
 
-constexpr uint32_t TopColor = Rgb(40, 40, 40), ClientColor = Rgb(100, 100, 100), BottomColor = Rgb(0, 0, 120);
-constexpr uint32_t CloseColor = Rgb(200, 0, 0), CloseHot = Rgb(0, 200, 0), CloseDown = Rgb(0, 0, 200);
-constexpr uint32_t MaxColor = Rgb(200, 200, 0), MaxHot = Rgb(0, 200, 200), RestoreColor = Rgb(200, 0, 200);
-constexpr uint32_t MinColor = Rgb(255, 128, 0), RollUpColor = Rgb(128, 0, 255);
-constexpr uint32_t TextColor = Rgb(255, 255, 255);
-
-// Frame picture 120 x 60: the top strip above y 30 and the bottom one from
-// y 55 in their own colours, the client part grey.
-uint32_t FramePixel(int, int Y)
-{
-    return Y < 30 ? TopColor : Y >= 55 ? BottomColor : ClientColor;
-}
-
-// Button looks, 16 x 16 each, side by side.
-uint32_t ButtonsPixel(int X, int)
-{
-    const uint32_t looks[] = {CloseColor, CloseHot, CloseDown, MaxColor, MaxHot, RestoreColor, MinColor, RollUpColor};
-    return looks[X / 16];
-}
-
-std::string Button(const std::string& AName, const std::string& ACommand, int ALook, const std::string& AExtra)
-{
-    const auto rect = [](int ALookIndex) {
-        return std::to_string(ALookIndex * 16) + ",0," + std::to_string(ALookIndex * 16 + 16) + ",16";
-    };
-    return "[" + AName + "]\r\ncommand=" + ACommand + "\r\nskinrectinapicture=1\r\nactivepictureindex=0\r\nskinrect=" +
-           rect(ALook) + "\r\n" + AExtra;
-}
-
-std::string SkinIni(const std::string& ACaptionExtra)
-{
-    return std::string("[VERSION]\r\nskinname=Objects\r\n"
-                       "[PICTURES]\r\npicture=frame.bmp\r\ninactivepicture=\r\nmask=\r\n"
-                       "activepicturescount=1\r\n0=buttons.bmp\r\n"
-                       "[FORMINFO]\r\nlefttoppoint=10,30\r\nrighttoppoint=110,30\r\nleftbottompoint=10,55\r\n"
-                       "rightbottompoint=110,55\r\nclientrect=4,30,116,55\r\nborderwidth=3\r\n"
-                       "captionrect=4,4,116,26\r\nbuttonsrect=70,6,114,22\r\nbuttonsoffset=2\r\n"
-                       "hittestlefttoppoint=10,10\r\nhittestrighttoppoint=110,10\r\n"
-                       "hittestleftbottompoint=10,50\r\nhittestrightbottompoint=110,50\r\n"
-                       "[SKINOBJECTS]\r\ncount=5\r\n0=closebutton:stdbutton\r\n1=maxbutton:stdbutton\r\n"
-                       "2=minbutton:stdbutton\r\n3=rollupbutton:stdbutton\r\n4=caption:caption\r\n") +
-           Button("closebutton", "cmclose", 0, "activeskinrect=16,0,32,16\r\ndownrect=32,0,48,16\r\n") +
-           Button("maxbutton", "cmmaximize", 3, "activeskinrect=64,0,80,16\r\nrestorerect=80,0,96,16\r\n") +
-           Button("minbutton", "cmminimize", 6, "") + Button("rollupbutton", "cmrollup", 7, "") +
-           "[caption]\r\nskinrect=4,4,116,26\r\ntextrect=4,2,70,20\r\nfontname=Tahoma\r\nfontheight=14\r\n"
-           "fontcolor=16777215\r\nactivefontcolor=16777215\r\n" +
-           ACaptionExtra + "[SKINCONTROLS]\r\ncount=0\r\n";
-}
-
-const std::string LeftText = "alignment=taleftjustify\r\n";
 
 THeadlessBackend& Headless() { return static_cast<THeadlessBackend&>(Backend()); }
 
@@ -87,8 +40,7 @@ struct FrameObjectsTest : ::testing::Test {
     void SetUp() override
     {
         Headless().SetScreen(Rect(0, 0, 800, 600), Rect(0, 0, 800, 560));
-        testsupport::WriteFile(Dir.File("frame.bmp"), BmpFile(120, 60, FramePixel));
-        testsupport::WriteFile(Dir.File("buttons.bmp"), BmpFile(128, 16, ButtonsPixel));
+        WriteSkinPictures(Dir);
         Form->SetBorderStyle(bsSizeable);
         Form->SetBounds(100, 100, 200, 120);
         Form->SetCaption("Frame");
@@ -365,6 +317,44 @@ TEST_F(FrameObjectsTest, SystemMenuItemsFollowTheFrameState)
     items = SkinForm->GetSystemMenuItems();
     items->Items(items->Count() - 1)->Click();
     EXPECT_FALSE(Form->Visible());
+}
+
+// The system-menu button opens the system menu as a skinned popup on
+// press and stays pressed until the menu closes; a right click on the
+// caption opens it at the cursor unless the system menu is disabled.
+TEST(UnskinnedFrameObjects, SystemMenuOpensFromItsButtonAndTheCaption)
+{
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBounds(100, 100, 200, 120);
+    auto* frame = new TbsSkinForm(form.get());
+    form->Show();
+    Application()->ProcessMessages();
+    auto* button =
+        dynamic_cast<skin::TbsSkinStdButtonObject*>(frame->ObjectList[size_t(frame->GetIndex("sysmenubutton"))].get());
+    ASSERT_NE(button, nullptr);
+    const TPoint at = Point(100 + 11, 100 + 12);
+    InjectMouseMove(at);
+    InjectMouseButton(TMouseButton::mbLeft, true, at);
+    Application()->ProcessMessages();
+    ASSERT_TRUE(frame->SkinMenu()->Visible());
+    EXPECT_TRUE(frame->InMenu);
+    EXPECT_TRUE(button->Down());
+    frametest::SaveWindowPng(frame->SkinMenu()->LastPopup()->Handle(), "frame_system_menu.png");
+    InjectMouseButton(TMouseButton::mbLeft, false, at);
+    Application()->ProcessMessages();
+    EXPECT_TRUE(button->Down());
+    frame->SkinMenu()->Hide();
+    Application()->ProcessMessages();
+    EXPECT_FALSE(frame->InMenu);
+    EXPECT_FALSE(button->Down());
+
+    const LPARAM caption = MAKELPARAM(100 + 80, 100 + 10);
+    SendMessage(form->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, caption);
+    EXPECT_TRUE(frame->SkinMenu()->Visible());
+    frame->SkinMenu()->Hide();
+    frame->DisableSystemMenu = true;
+    SendMessage(form->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, caption);
+    EXPECT_FALSE(frame->SkinMenu()->Visible());
 }
 
 TEST_F(FrameObjectsTest, HintsNameWhatAClickWillDo)

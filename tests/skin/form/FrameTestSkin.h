@@ -1,0 +1,72 @@
+#pragma once
+// A small skin for frame tests: a 120 x 60 frame picture with a dark top
+// strip, caption buttons (close, maximize, minimize, roll-up) drawn from
+// their own 16 x 16 looks, and a caption object with white text.
+
+#include "../controls/SkinControlsTestSupport.h"
+
+#include <string>
+
+namespace frametest {
+
+using skintest::Rgb;
+
+constexpr uint32_t TopColor = Rgb(40, 40, 40), ClientColor = Rgb(100, 100, 100), BottomColor = Rgb(0, 0, 120);
+constexpr uint32_t CloseColor = Rgb(200, 0, 0), CloseHot = Rgb(0, 200, 0), CloseDown = Rgb(0, 0, 200);
+constexpr uint32_t MaxColor = Rgb(200, 200, 0), MaxHot = Rgb(0, 200, 200), RestoreColor = Rgb(200, 0, 200);
+constexpr uint32_t MinColor = Rgb(255, 128, 0), RollUpColor = Rgb(128, 0, 255);
+constexpr uint32_t TextColor = Rgb(255, 255, 255);
+
+// Frame picture 120 x 60: the top strip above y 30 and the bottom one from
+// y 55 in their own colours, the client part grey.
+inline uint32_t FramePixel(int, int Y)
+{
+    return Y < 30 ? TopColor : Y >= 55 ? BottomColor : ClientColor;
+}
+
+// Button looks, 16 x 16 each, side by side.
+inline uint32_t ButtonsPixel(int X, int)
+{
+    const uint32_t looks[] = {CloseColor, CloseHot, CloseDown, MaxColor, MaxHot, RestoreColor, MinColor, RollUpColor};
+    return looks[X / 16];
+}
+
+inline std::string Button(const std::string& AName, const std::string& ACommand, int ALook, const std::string& AExtra)
+{
+    const auto rect = [](int ALookIndex) {
+        return std::to_string(ALookIndex * 16) + ",0," + std::to_string(ALookIndex * 16 + 16) + ",16";
+    };
+    return "[" + AName + "]\r\ncommand=" + ACommand + "\r\nskinrectinapicture=1\r\nactivepictureindex=0\r\nskinrect=" +
+           rect(ALook) + "\r\n" + AExtra;
+}
+
+inline std::string SkinIni(const std::string& ACaptionExtra)
+{
+    return std::string("[VERSION]\r\nskinname=Objects\r\n"
+                       "[PICTURES]\r\npicture=frame.bmp\r\ninactivepicture=\r\nmask=\r\n"
+                       "activepicturescount=1\r\n0=buttons.bmp\r\n"
+                       "[FORMINFO]\r\nlefttoppoint=10,30\r\nrighttoppoint=110,30\r\nleftbottompoint=10,55\r\n"
+                       "rightbottompoint=110,55\r\nclientrect=4,30,116,55\r\nborderwidth=3\r\n"
+                       "captionrect=4,4,116,26\r\nbuttonsrect=70,6,114,22\r\nbuttonsoffset=2\r\n"
+                       "hittestlefttoppoint=10,10\r\nhittestrighttoppoint=110,10\r\n"
+                       "hittestleftbottompoint=10,50\r\nhittestrightbottompoint=110,50\r\n"
+                       "[SKINOBJECTS]\r\ncount=5\r\n0=closebutton:stdbutton\r\n1=maxbutton:stdbutton\r\n"
+                       "2=minbutton:stdbutton\r\n3=rollupbutton:stdbutton\r\n4=caption:caption\r\n") +
+           Button("closebutton", "cmclose", 0, "activeskinrect=16,0,32,16\r\ndownrect=32,0,48,16\r\n") +
+           Button("maxbutton", "cmmaximize", 3, "activeskinrect=64,0,80,16\r\nrestorerect=80,0,96,16\r\n") +
+           Button("minbutton", "cmminimize", 6, "") + Button("rollupbutton", "cmrollup", 7, "") +
+           "[caption]\r\nskinrect=4,4,116,26\r\ntextrect=4,2,70,20\r\nfontname=Tahoma\r\nfontheight=14\r\n"
+           "fontcolor=16777215\r\nactivefontcolor=16777215\r\n" +
+           ACaptionExtra + "[SKINCONTROLS]\r\ncount=0\r\n";
+}
+
+const std::string LeftText = "alignment=taleftjustify\r\n";
+
+// The pictures beside skin.ini in ADir.
+inline void WriteSkinPictures(const testsupport::TTempDir& ADir)
+{
+    testsupport::WriteFile(ADir.File("frame.bmp"), skintest::BmpFile(120, 60, FramePixel));
+    testsupport::WriteFile(ADir.File("buttons.bmp"), skintest::BmpFile(128, 16, ButtonsPixel));
+}
+
+} // namespace frametest
