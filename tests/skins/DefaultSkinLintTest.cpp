@@ -463,6 +463,11 @@ TEST(DefaultSkinLint, TextIsReadableOnEveryStateAndDisabledTextIsGrey)
     auto* caption = dynamic_cast<TbsDataSkinCaption*>(s.Object("caption"));
     ASSERT_NE(caption, nullptr);
     check("caption", RgbOf(caption->ActiveFontColor), s.Centre(-1, s.Data.CaptionRect), false);
+    // An inactive caption stands on the frame picture turned grey.
+    const uint32_t bar = s.Centre(-1, s.Data.CaptionRect);
+    const int grey = int(0.299 * ((bar >> 16) & 0xFF) + 0.587 * ((bar >> 8) & 0xFF) + 0.114 * (bar & 0xFF));
+    ASSERT_EQ(s.Data.InActiveEffect, ieGrayScale);
+    EXPECT_GE(Contrast(RgbOf(caption->FontColor), uint32_t(grey * 0x010101)), 4.5) << "inactive caption";
     const TbsDataSkinHintWindow& hint = *s.Data.HintWindow;
     check("hint", RgbOf(hint.FontColor), s.Centre(hint.WindowPictureIndex, hint.ClRect), false);
     // The disabled button is grey as a whole, not only its text.

@@ -35,6 +35,7 @@
 #include "platform/ui/Input.h"
 #include "platform/ui/Paint.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -388,4 +389,17 @@ TEST(DefaultSkinShowcase, MenusInTheProgramsSkin)
     InjectKey(VK_ESCAPE, true);
     InjectKey(VK_ESCAPE, false);
     s.Pump();
+
+    // Another window active: the caption bar turns grey, dark enough for
+    // white text.
+    TForm other(nullptr);
+    other.SetBounds(700, 40, 200, 100);
+    other.Show();
+    other.SetFocus();
+    s.Pump();
+    s.Save("default-skin-inactive-2x.png", 2);
+    const uint32_t inactive = s.Pixel(300, 12);
+    const int r = (inactive >> 16) & 0xFF, g = (inactive >> 8) & 0xFF, b = inactive & 0xFF;
+    EXPECT_LE(std::max({r, g, b}) - std::min({r, g, b}), 8) << "grey";
+    EXPECT_LT(g, 0x90) << "white text stays readable on it";
 }
