@@ -92,7 +92,11 @@ void TCustomPlayer::UpdatePosition()
         if (FLastPTS != is->Duration)
             FLastPTS = 0;
     }
-    if (FLastPTS == AV_NOPTS_VALUE || std::llabs(FLastPTS - pts) > 10000) {
+    // The clocks run on between pictures, so a late picture can put them a
+    // frame or two back: while playing on, the position only moves forward;
+    // a real jump back (a seek, a loop) is reported.
+    constexpr int64_t ClockJitter = 500000;
+    if (FLastPTS == AV_NOPTS_VALUE || pts > FLastPTS + 10000 || pts < FLastPTS - ClockJitter) {
         FLastPTS = pts;
         if (PositionHandler())
             FPlayEvent.Push(TPlayEventItem{1, pts});

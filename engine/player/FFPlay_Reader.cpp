@@ -292,6 +292,12 @@ void TCustomPlayer::StreamSeek(TVideoState* is, TSeekFlags AFlags, bool AWait, i
     is->seek_rel = ARel;
     is->seek_flags = ConvertSeekFlags(AFlags);
     FSeekEvent.ResetEvent();
+    {
+        // After a seek the position may go back: the next one is reported
+        // whatever it is.
+        std::lock_guard<std::recursive_mutex> guard(FPositionLock);
+        FLastPTS = AV_NOPTS_VALUE;
+    }
     is->seek_req = 1;
     if (!AWait)
         return;
