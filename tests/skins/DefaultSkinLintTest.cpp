@@ -475,3 +475,41 @@ TEST(DefaultSkinLint, TextIsReadableOnEveryStateAndDisabledTextIsGrey)
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(Grey(s.Centre(0, button->DisabledSkinRect)));
 }
+
+TEST(DefaultSkinLint, TextFitsEveryPieceItIsDrawnIn)
+{
+    // The pieces that hold a line of text are at least as high as the text
+    // in the record's font (fonts map to the installed CJK family).
+    TDefaultSkin& s = Skin();
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    auto textHeight = [&](const TbsSkinFontFields& AFont) {
+        measure.Canvas()->Font()->SetName(AFont.FontName);
+        measure.Canvas()->Font()->SetHeight(AFont.FontHeight);
+        measure.Canvas()->Font()->SetStyle(AFont.FontStyle);
+        return measure.Canvas()->TextHeight("格式Ag");
+    };
+    // 9-point text: twelve pixels a line at least.
+    EXPECT_GE(textHeight(*dynamic_cast<TbsSkinFontFields*>(s.Control("button"))), 12);
+    struct TPiece {
+        const char* Record;
+        const char* RectKey;
+    };
+    for (const TPiece& p : {TPiece{"button", "clientrect"}, TPiece{"edit", "clientrect"}, TPiece{"combobox", "itemrect"},
+                            TPiece{"combobox", "focusitemrect"}, TPiece{"listbox", "itemrect"},
+                            TPiece{"tab", "tabrect"}, TPiece{"header", "clientrect"}, TPiece{"groupbox", "captionrect"},
+                            TPiece{"statusbar", "clientrect"}}) {
+        TbsDataSkinControl* c = s.Control(p.Record);
+        ASSERT_NE(c, nullptr) << p.Record;
+        auto* font = dynamic_cast<TbsSkinFontFields*>(c);
+        ASSERT_NE(font, nullptr) << p.Record;
+        EXPECT_GE(RectKey(*c, p.RectKey).Height(), textHeight(*font)) << p.Record << " " << p.RectKey;
+    }
+    for (const char* name : {"menuitem", "mainmenubaritem"}) {
+        TbsDataSkinObject* o = s.Object(name);
+        ASSERT_NE(o, nullptr);
+        EXPECT_GE(o->SkinRect.Height(), textHeight(*dynamic_cast<TbsSkinFontFields*>(o)) + 4) << name;
+    }
+    EXPECT_GE(s.Data.CaptionRect.Height(), textHeight(*dynamic_cast<TbsSkinFontFields*>(s.Object("caption"))) + 8);
+    EXPECT_GE(s.Data.HintWindow->ClRect.Height(), textHeight(*s.Data.HintWindow));
+}
