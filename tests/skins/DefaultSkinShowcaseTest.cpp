@@ -313,6 +313,18 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     s.Pump();
     EXPECT_EQ(s.PixelOf(folder, -3, 12), Accent);
     s.Save("default-skin-showcase-focus-2x.png", 2);
+
+    // Caption buttons flow from the right end of the caption bar: close,
+    // maximize, minimize, each 30 pixels wide; the close button turns red
+    // under the pointer.
+    const int right = w.Width() - 4;
+    EXPECT_EQ(s.Pixel(right - 15 - 5, 15 - 5), 0xFFFFFFu) << "the close cross";
+    EXPECT_EQ(s.Pixel(right - 3, 3), CaptionBar);
+    InjectMouseMove(Point(w.Left + right - 3, w.Top + 3));
+    s.Pump();
+    EXPECT_EQ(s.Pixel(right - 3, 3), 0xE81123u);
+    EXPECT_EQ(s.Pixel(right - 33, 3), CaptionBar) << "the maximize button stays";
+    s.Save("default-skin-caption-hover-4x.png", 4, nullptr, Rect(w.Width() - 130, 0, w.Width(), 34));
     // Spin buttons: the skin's pictures at their skin size.
     EXPECT_EQ(spin->BoundsRect(), Rect(256, 194, 288, 214));
     EXPECT_EQ(vspin->BoundsRect(), Rect(294, 194, 310, 218));
