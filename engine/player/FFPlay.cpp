@@ -160,10 +160,10 @@ bool TCustomPlayer::InitSDLForWindow(unsigned long AScreenHandle)
         // A machine without a sound device still shows pictures; the audio
         // plays into SDL's silent driver.
         GetFFLogger()->Log(this, llWarning, std::string("SDL audio: ") + sdl::SDL_GetError());
-        platform::SetEnvironmentVariable("SDL_AUDIODRIVER", "dummy");
+        UseSilentAudioDriver();
         ok = sdl::SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         if (!ok)
-            sdl::SDL_Quit();
+            QuitSDL();
     }
     sigaction(SIGINT, &oldInt, nullptr);
     sigaction(SIGTERM, &oldTerm, nullptr);
@@ -219,7 +219,7 @@ bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHand
         const SDL_VideoInfo* info = sdl::SDL_GetVideoInfo();
         if (!info) {
             ReportError("SDL_GetVideoInfo() failed", true);
-            sdl::SDL_Quit();
+            QuitSDL();
             return false;
         }
         Ffs_screen_width = info->current_w;
@@ -237,7 +237,7 @@ bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHand
     FStopEvent.ResetEvent();
     if (!StreamOpen(AFileName, Ffile_iformat, APaused)) {
         FStopEvent.SetEvent();
-        sdl::SDL_Quit();
+        QuitSDL();
         return false;
     }
     Finput_filename = AFileName;
@@ -310,8 +310,45 @@ void TCustomPlayer::CloseVideoState()
         ResetPlaybackSettings();
     }
     if (FSDLStarted)
-        sdl::SDL_Quit();
+        QuitSDL();
     FSDLStarted = false;
+}
+
+// SDL reads the driver name whenever it starts the audio, so the silent
+// driver stays named while SDL runs; QuitSDL puts the setting back so that
+// the next file tries the real device again.
+void TCustomPlayer::UseSilentAudioDriver()
+{
+    if (!FAudioDriverReplaced) {
+        const char* before = getenv("SDL_AUDIODRIVER");
+        FAudioDriverBefore = before ? std::optional<std::string>(before) : std::nullopt;
+        FAudioDriverReplaced = true;
+    }
+    platform::SetEnvironmentVariable("SDL_AUDIODRIVER", "dummy");
+}
+
+// A machine without a sound device still plays: the sound goes to SDL's
+// silent driver (SDL starts without audio and fails only here).
+bool TCustomPlayer::OpenAudioDevice(SDL_AudioSpec* AWanted)
+{
+    if (sdl::SDL_OpenAudio(AWanted, nullptr) == 0)
+        return true;
+    GetFFLogger()->Log(this, llWarning, std::string("SDL audio: ") + sdl::SDL_GetError());
+    UseSilentAudioDriver();
+    sdl::SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return sdl::SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && sdl::SDL_OpenAudio(AWanted, nullptr) == 0;
+}
+
+void TCustomPlayer::QuitSDL()
+{
+    sdl::SDL_Quit();
+    if (!FAudioDriverReplaced)
+        return;
+    FAudioDriverReplaced = false;
+    if (FAudioDriverBefore)
+        platform::SetEnvironmentVariable("SDL_AUDIODRIVER", *FAudioDriverBefore);
+    else
+        unsetenv("SDL_AUDIODRIVER");
 }
 
 void TCustomPlayer::Stop(bool AWaitForStop)
@@ -329,7 +366,7 @@ void TCustomPlayer::Stop(bool AWaitForStop)
         // The play thread has left its loop; SDL can go.
         if (FPlayThread)
             FPlayThread->WaitFor();
-        sdl::SDL_Quit();
+        QuitSDL();
         FSDLStarted = false;
     }
 }

@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace engine {
@@ -129,8 +130,9 @@ public:
     void SetSubtitleStreamIndex(int AValue);
     TShowAudio ShowAudio() const { return FShowAudio; }
     void SetShowAudio(TShowAudio AValue);
-    int64_t PlayTime = AV_NOPTS_VALUE;
-    TRepeatType RepeatType = rtStop;
+    // Set by the caller at any time, read by the event thread.
+    std::atomic<int64_t> PlayTime{AV_NOPTS_VALUE};
+    std::atomic<TRepeatType> RepeatType{rtStop};
     bool VerticalFlip() const { return FVerticalFlip; }
     void SetVerticalFlip(bool AValue) { FVerticalFlip = AValue; }
     std::string VideoFilters;
@@ -206,6 +208,9 @@ public:
     int Fwanted_stream[7];
     std::atomic<bool> Fstep{false};
     std::atomic<bool> FSeeking{false};
+    // Set by the thread that opens the audio, read once SDL is done.
+    std::atomic<bool> FAudioDriverReplaced{false}; // the silent audio fallback is in use
+    std::optional<std::string> FAudioDriverBefore; // the setting it replaced
     std::atomic<bool> FVerticalFlip{false};
     std::atomic<bool> FMute{false};
     std::atomic<int> FAudioVolume{128};
@@ -225,6 +230,11 @@ private:
     void WaitForStop();
     void SelectStream(int AType, int AValue);
     bool InitSDLForWindow(unsigned long AScreenHandle);
+    // Ends SDL and puts back an audio driver setting that the silent
+    // fallback replaced.
+    void QuitSDL();
+    void UseSilentAudioDriver();
+    bool OpenAudioDevice(SDL_AudioSpec* AWanted);
     void PushUserEvent(int AType, TVideoState* is);
 
     const AVInputFormat* Ffile_iformat = nullptr;

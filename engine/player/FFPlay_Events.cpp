@@ -106,12 +106,14 @@ void TCustomPlayer::UpdatePosition()
             is->EventEOF = 1;
         SetState(psEnd);
     }
-    if (PlayTime != AV_NOPTS_VALUE) {
-        const int64_t end = start_time != AV_NOPTS_VALUE ? start_time + PlayTime : PlayTime;
+    const int64_t playTime = PlayTime;
+    if (playTime != AV_NOPTS_VALUE) {
+        const int64_t end = start_time != AV_NOPTS_VALUE ? start_time + playTime : playTime;
         if (pts >= end) {
-            if (RepeatType == rtStop)
+            const TRepeatType repeat = RepeatType;
+            if (repeat == rtStop)
                 Stop(false);
-            else if (RepeatType == rtLoop) {
+            else if (repeat == rtLoop) {
                 if (start_time != AV_NOPTS_VALUE)
                     Seek(start_time, TSeekFlags{}, false);
                 else

@@ -148,9 +148,10 @@ int TCustomPlayer::ReaderThread(TVideoState* is)
 
     is->Opened = 1;
     while (!is->abort_request) {
-        if (is->paused != is->last_paused) {
-            is->last_paused = is->paused;
-            if (is->paused)
+        const int paused = is->paused;
+        if (paused != is->last_paused) {
+            is->last_paused = paused;
+            if (paused)
                 is->read_pause_return = ff::av_read_pause(is->ic);
             else
                 ff::av_read_play(is->ic);
@@ -367,7 +368,7 @@ int TCustomPlayer::OpenStreamComponent(TVideoState* is, int AStreamIndex)
             state->Owner->AudioCallback(state, AStream, ALen);
         };
         wanted.userdata = is;
-        if (dec->sample_rate <= 0 || sdl::SDL_OpenAudio(&wanted, nullptr) < 0) {
+        if (dec->sample_rate <= 0 || !OpenAudioDevice(&wanted)) {
             ReportError(std::string("SDL_OpenAudio() failed: ") + sdl::SDL_GetError(), false);
             is->audio_dec = nullptr;
             is->audio_st = nullptr;

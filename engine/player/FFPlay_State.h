@@ -83,7 +83,7 @@ struct TVideoState {
     int seek_flags = 0;
     int64_t seek_pos = 0;
     int64_t seek_rel = 0;
-    int read_pause_return = 0;
+    std::atomic<int> read_pause_return{0}; // the reader's, read when the pause is toggled
     AVFormatContext* ic = nullptr;
 
     // audio

@@ -237,3 +237,29 @@ TEST_F(PlayerTest, AFailedSeekLeavesPlaybackGoingOn)
     GetFFLogger()->OnLog = nullptr;
     writer.join();
 }
+
+// The play time and repeat setting change while the player's threads read
+// them: the player stops where the new play time ends.
+TEST_F(PlayerTest, APlayTimeSetWhilePlayingStopsThere)
+{
+    ASSERT_TRUE(Player->Open(Media->File("av.mkv"), 0, false)) << Player->LastErrMsg();
+    Player->RepeatType = rtStop;
+    Player->PlayTime = 600000;
+    ASSERT_TRUE(WaitFor([&] { return SawState(psStop); })) << "no stop at the play time";
+    EXPECT_FALSE(SawState(psEnd));
+}
+
+// Without a sound device the player falls back to silent audio for itself
+// and leaves the process's audio driver setting as it was.
+TEST_F(PlayerTest, TheSilentAudioFallbackLeavesTheDriverSettingAlone)
+{
+    setenv("SDL_AUDIODRIVER", "nonesuch", 1);
+    std::string Errors;
+    GetFFLogger()->OnLog = [&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) { Errors += AMsg + "\n"; };
+    ASSERT_TRUE(Player->Open(Media->File("tone.wav"), 0, false)) << Player->LastErrMsg() << Errors;
+    GetFFLogger()->OnLog = nullptr;
+    Player->Stop(true);
+    const char* After = getenv("SDL_AUDIODRIVER");
+    ASSERT_NE(After, nullptr);
+    EXPECT_STREQ(After, "nonesuch");
+}
