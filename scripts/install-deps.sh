@@ -16,7 +16,7 @@ PACKAGES=(
   zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev libpixman-1-dev
   libfreetype-dev libfontconfig-dev fonts-wqy-microhei fonts-dejavu-core
   # display
-  libx11-dev libxext-dev xvfb xauth
+  libx11-dev libxext-dev libxtst-dev xvfb xauth
   # test media and independent checks
   ffmpeg
   # desktop integration at run time: opening files and folders, file types

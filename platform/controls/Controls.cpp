@@ -102,10 +102,12 @@ void TControlCanvas::FreeHandle()
 void TControlCanvas::CreateHandle()
 {
     // A paint lends the canvas its own DC and takes it back; the window DC
-    // the canvas already holds serves again afterwards.
+    // the canvas held before is given up for a fresh one, so that what is
+    // drawn now reaches the screen.
     if (FDeviceContext) {
-        SetHandle(FDeviceContext);
-        return;
+        ReleaseDC(FWindowHandle, FDeviceContext);
+        FDeviceContext = nullptr;
+        FWindowHandle = nullptr;
     }
     if (auto* win = dynamic_cast<TWinControl*>(FControl)) {
         FWindowHandle = win->Handle();

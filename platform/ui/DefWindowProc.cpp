@@ -298,7 +298,7 @@ LRESULT DefWindowProc(HWND AWnd, UINT AMsg, WPARAM W, LPARAM L)
             Send(AWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(AWnd), MAKELPARAM(-1, -1));
         return 0;
     case WM_SYSKEYUP:
-        if ((W == WPARAM(VK_MENU) || W == WPARAM(VK_F10)))
+        if ((W == WPARAM(VK_MENU) && AltPressedAlone()) || W == WPARAM(VK_F10))
             Send(GetAncestor(AWnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, 0);
         return 0;
     case WM_SYSCHAR:

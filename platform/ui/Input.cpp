@@ -186,10 +186,18 @@ bool MouseMessage(const TInputEvent& E, TMsg& AMsg)
     return true;
 }
 
+// Alt pressed and released with no other key between opens the menu bar;
+// Alt+letter does not.
+bool GAltAlone = false;
+
 bool KeyMessage(const TInputEvent& E, TMsg& AMsg)
 {
     int vk = E.Value & 0xFF;
     const bool wasDown = GKeys[vk] & 0x80;
+    if (E.Down && vk == VK_MENU && !wasDown)
+        GAltAlone = true;
+    else if (E.Down && vk != VK_MENU)
+        GAltAlone = false;
     if (E.Down) {
         if (!wasDown)
             GKeys[vk] ^= 0x01;
@@ -309,6 +317,8 @@ void InjectText(const std::string& AText)
 }
 
 void InjectDeactivate() { Push(Event(TInputKind::ikDeactivate)); }
+
+bool AltPressedAlone() { return GAltAlone; }
 
 int16_t GetKeyState(int AVirtualKey)
 {

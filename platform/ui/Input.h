@@ -27,6 +27,9 @@ void InjectDeactivate();
 // and as of now.
 int16_t GetKeyState(int AVirtualKey);
 int16_t GetAsyncKeyState(int AVirtualKey);
+// The Alt key of the message being handled went down with no other key
+// pressed since.
+bool AltPressedAlone();
 // Tells the current mouse state for mouse message wParam (MK_*).
 WPARAM MouseKeyFlags();
 

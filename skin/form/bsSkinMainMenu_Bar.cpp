@@ -403,8 +403,8 @@ void TbsSkinMainMenuBar::DrawSkinObject(TbsMenuBarObject* Obj)
         Repaint();
         return;
     }
-    if (Obj->Visible && HandleAllocated() && IsWindowVisible(Handle()))
-        Obj->Draw(Canvas());
+    if (Obj->Visible)
+        DrawNow(this, [Obj](TCanvas* C) { Obj->Draw(C); });
 }
 
 // ---- mouse
@@ -439,8 +439,7 @@ void TbsSkinMainMenuBar::TestActive(int X, int Y)
         const bool in = PtInRect(GetMarkerRect(), p);
         if (in != MarkerActive) {
             MarkerActive = in;
-            if (HandleAllocated())
-                DrawMarker(Canvas());
+            DrawNow(this, [this](TCanvas* C) { DrawMarker(C); });
         }
     }
 }
@@ -575,8 +574,7 @@ void TbsSkinMainMenuBar::AnimateTimerProc()
         else
             continue;
         stepped = true;
-        if (HandleAllocated())
-            item->Draw(Canvas());
+        DrawNow(this, [item](TCanvas* C) { item->Draw(C); });
     }
     if (!stepped)
         FAnimateTimer->SetEnabled(false);

@@ -74,8 +74,7 @@ bool TbsMenuBarObject::CanMorphing()
 void TbsMenuBarObject::DoMorphing()
 {
     SetMorphKf(FMorphKf + (Active ? 0.2 : -0.2));
-    if (Parent->HandleAllocated())
-        Draw(Parent->Canvas());
+    DrawNow(Parent, [this](TCanvas* C) { Draw(C); });
 }
 
 void TbsMenuBarObject::ReDraw()
@@ -544,9 +543,19 @@ void TbsSkinMainMenuBarItem::MouseEnter()
         FMouseIn = true;
         if (EnableMorphing())
             SetMorphKf(1);
-        if (MenuItem->OnClick)
-            MenuItem->OnClick(Parent);
-        SetDown(true);
+        if (MenuItem->Count() > 0) {
+            if (MenuItem->OnClick)
+                MenuItem->OnClick(Parent);
+            SetDown(true);
+            return;
+        }
+        // An item without a submenu is a command: reaching it closes the
+        // other item's menu and runs nothing (its click would be its command).
+        ReDraw();
+        if (TbsSkinForm* form = Parent->SkinForm(); form && form->SkinMenu()->Visible()) {
+            form->SkinMenu()->ClosePopups(0);
+            form->MainMenuPopupClosed();
+        }
         return;
     }
     LeaveActiveItem();
@@ -564,8 +573,7 @@ void TbsSkinMainMenuBarItem::MouseLeave()
     FMouseIn = false;
     if (EnableAnimation() && !InActiveAnimation) {
         CurrentFrame = 0;
-        if (Parent->HandleAllocated())
-            Draw(Parent->Canvas());
+        DrawNow(Parent, [this](TCanvas* C) { Draw(C); });
     }
     if (EnableMorphing() && FDown)
         SetMorphKf(0);

@@ -6,6 +6,7 @@
 #include "skin/core/bsUtils_Probes.h"
 #include "skin/form/bsSkinForm.h"
 
+#include "platform/gfx/Gdi.h"
 #include "platform/ui/Messages.h"
 
 #include <algorithm>
@@ -44,6 +45,20 @@ void SendMenuMessage(TControl* AControl, UINT AMsg)
         SendMessage(wc->Handle(), AMsg, 0, 0);
     else
         AControl->Perform(AMsg, 0, 0);
+}
+
+void DrawNow(TWinControl* AControl, const std::function<void(TCanvas*)>& ADraw)
+{
+    if (!AControl->HandleAllocated() || !IsWindowVisible(AControl->Handle()))
+        return;
+    HDC dc = GetDC(AControl->Handle());
+    if (!dc)
+        return;
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    ADraw(&canvas);
+    canvas.SetHandle(nullptr);
+    ReleaseDC(AControl->Handle(), dc);
 }
 
 // ---- TbsSkinMenu

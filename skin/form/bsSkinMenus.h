@@ -41,6 +41,10 @@ class TbsSkinPopupWindow;
 // The window messages on which a form closes its open skin menu.
 bool IsMenuCloseMessage(platform::UINT Msg);
 
+// Draws on a window at once, outside its paint, through a DC of its own so
+// that the drawing reaches the screen at the next presentation.
+void DrawNow(platform::TWinControl* AControl, const std::function<void(TCanvas*)>& ADraw);
+
 // Sends a menu message to a control: to a windowed control's window, to a
 // windowless one through Perform.
 void SendMenuMessage(TControl* AControl, platform::UINT AMsg);

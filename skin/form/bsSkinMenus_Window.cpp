@@ -441,9 +441,8 @@ void TbsSkinPopupWindow::PaintMenu(HDC DC)
 
 void TbsSkinPopupWindow::DrawItemNow(TbsSkinMenuItem* AItem)
 {
-    if (!HandleAllocated() || !IsWindowVisible(Handle()) || !AItem->FVisible)
-        return;
-    AItem->Draw(Canvas());
+    if (AItem->FVisible)
+        DrawNow(this, [AItem](TCanvas* C) { AItem->Draw(C); });
 }
 
 TRect TbsSkinPopupWindow::TopScrollRect() const
@@ -495,8 +494,10 @@ void TbsSkinPopupWindow::RepaintScrollAreas()
         FPaintBuffer = std::make_unique<TBitmap>();
         CreateWindowImage(FPaintBuffer.get(), true);
     }
-    DrawScrollArea(Canvas(), TopScrollRect(), false, ScrollCode == 1);
-    DrawScrollArea(Canvas(), BottomScrollRect(), true, ScrollCode == 2);
+    DrawNow(this, [this](TCanvas* C) {
+        DrawScrollArea(C, TopScrollRect(), false, ScrollCode == 1);
+        DrawScrollArea(C, BottomScrollRect(), true, ScrollCode == 2);
+    });
 }
 
 } // namespace skin
