@@ -16,11 +16,13 @@ function(zarvelo_folder_library target)
 endfunction()
 
 # One test program per folder of tests/, from every source in it.
-#   zarvelo_folder_tests(<name> DEPS <targets...> [CONCURRENCY])
+#   zarvelo_folder_tests(<name> DEPS <targets...> [CONCURRENCY] [XDISPLAY])
 # CONCURRENCY labels the tests "concurrency": the test command runs them
 # again under ThreadSanitizer (list the target in scripts/tsan-targets.txt).
+# XDISPLAY: the tests move the pointer or take grabs on the X display, so
+# they never run at the same time as one another.
 function(zarvelo_folder_tests name)
-  cmake_parse_arguments(ARG "CONCURRENCY" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "CONCURRENCY;XDISPLAY" "" "DEPS" ${ARGN})
   set(label ${name})
   if(ARG_CONCURRENCY)
     set(label concurrency)
@@ -33,10 +35,14 @@ function(zarvelo_folder_tests name)
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} testsupport GTest::gtest GTest::gmock)
+  set(lock)
+  if(ARG_XDISPLAY)
+    set(lock RESOURCE_LOCK x_display)
+  endif()
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS ${label})
+    PROPERTIES LABELS ${label} ${lock})
 endfunction()
 
 # Adds every child folder that has a CMakeLists.txt, so a new folder needs
