@@ -1,6 +1,7 @@
 // The edit base (transparent repaint, dialog keys) and the number edit's key filter.
 #include "skin/boxes/bsSkinBoxes_Edit.h"
 
+#include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/core/bsUtils_Glyphs.h"
 
 #include "platform/controls/Forms.h"
@@ -127,9 +128,25 @@ void TbsCustomEdit::CMCancelMode(TMessage& M)
         OnEditCancelMode(reinterpret_cast<TControl*>(M.LParam));
 }
 
+namespace {
+
+TbsEditMenuMaker& SysPopupMenuMaker()
+{
+    static TbsEditMenuMaker maker;
+    return maker;
+}
+
+} // namespace
+
+void TbsCustomEdit::SetSysPopupMenuMaker(TbsEditMenuMaker AMaker) { SysPopupMenuMaker() = std::move(AMaker); }
+
 void TbsCustomEdit::CreateSysPopupMenu()
 {
-    FSysPopupMenu = std::make_unique<TPopupMenu>(nullptr);
+    // The menu before stays alive one request longer: a skinned menu's open
+    // windows still show its items until the next menu closes them.
+    FRetiredPopupMenu = std::move(FSysPopupMenu);
+    TPopupMenu* menu = SysPopupMenuMaker() ? SysPopupMenuMaker()(this) : nullptr;
+    FSysPopupMenu.reset(menu ? menu : new TPopupMenu(nullptr));
     TbsResourceStrData* strings = GetResourceStrData();
     const bool selection = SelLength() > 0;
     const bool allSelected = SelStart() == 0 && SelLength() == int(FBuffer.size());
@@ -171,7 +188,11 @@ void TbsCustomEdit::WMContextMenu(TMessage& M)
     if (p.X < 0 || p.Y < 0)
         p = ClientToScreen(Point(Width() / 2, Height() / 2));
     FSysPopupMenu->PopupComponent = this;
-    FSysPopupMenu->Popup(p.X, p.Y);
+    // A skinned menu tells the edit when it closes; a platform one is modal.
+    if (auto* skinned = dynamic_cast<IbsSkinPopupMenu*>(FSysPopupMenu.get()))
+        skinned->PopupFromRect2(this, Rect(p.X, p.Y, p.X, p.Y), false);
+    else
+        FSysPopupMenu->Popup(p.X, p.Y);
     M.Result = 1;
 }
 

@@ -20,6 +20,11 @@ namespace skin {
 
 using TbsOnEditCancelMode = std::function<void(platform::TControl* C)>;
 
+class TbsCustomEdit;
+// Makes the menu an edit shows when it has no popup menu of its own. The
+// skinned menus install theirs; without one the edit uses a platform menu.
+using TbsEditMenuMaker = std::function<platform::TPopupMenu*(TbsCustomEdit* AEdit)>;
+
 class TbsCustomEdit : public platform::TCustomEdit {
 public:
     explicit TbsCustomEdit(platform::TComponent* AOwner);
@@ -39,6 +44,8 @@ public:
     // The edit's own context menu while one exists (Undo, Cut, Copy, Paste,
     // Delete, Select All), nil otherwise.
     platform::TPopupMenu* SysPopupMenu() const { return FSysPopupMenu.get(); }
+
+    static void SetSysPopupMenuMaker(TbsEditMenuMaker AMaker);
 
     // The left mouse button went down in the edit and has not come up.
     bool MouseDownInside() const { return FDown; }
@@ -65,6 +72,7 @@ protected:
     bool FEditTransparent = false;
     bool FStopDraw = false;
     std::unique_ptr<platform::TPopupMenu> FSysPopupMenu;
+    std::unique_ptr<platform::TPopupMenu> FRetiredPopupMenu;
 };
 
 class TbsSkinNumEdit : public TbsCustomEdit {

@@ -3,6 +3,7 @@
 
 #include "skin/form/bsSkinMenus.h"
 
+#include "skin/boxes/bsSkinBoxes_Edit.h"
 #include "skin/core/bsUtils_Probes.h"
 #include "skin/form/bsSkinForm.h"
 
@@ -313,6 +314,26 @@ void TbsSkinMenu::CancelMode()
 // ---- TbsSkinPopupMenu
 
 TbsSkinPopupMenu::TbsSkinPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {}
+
+namespace {
+
+// Edits without a popup menu of their own open a skinned one, through the
+// menu manager of their form (the main form's for an MDI child).
+const bool GEditMenusInstalled = [] {
+    TbsCustomEdit::SetSysPopupMenuMaker([](TbsCustomEdit* AEdit) -> platform::TPopupMenu* {
+        auto* menu = new TbsSkinPopupMenu(nullptr);
+        TCustomForm* form = AEdit->ParentForm();
+        if (form && form->FormStyle() == fsMDIChild && Application()->MainForm())
+            form = Application()->MainForm();
+        menu->ComponentForm = form;
+        if (form)
+            form->FreeNotification(menu);
+        return menu;
+    });
+    return true;
+}();
+
+} // namespace
 
 void TbsSkinPopupMenu::SetSkinData(TbsSkinData* AValue)
 {
