@@ -13,8 +13,8 @@
 //    arrow 176,64, hot check 160,80, hot radio 176,80;
 //  - menu bar 0,114,60,136; menu bar items 40 x 22 at y 114: normal x 60,
 //    hot 100, pressed 140;
-//  - page control frame 0,136,60,196; tabs 60 x 26: normal 60,140, active
-//    120,140, hot 60,166, focused 120,166; tab scroller buttons 16 x 20:
+//  - page control frame 0,136,60,196; tabs 60 wide: normal 60,140 and hot
+//    60,166, 26 high, selected 120,140, 28 high; tab scroller buttons 16 x 20:
 //    left arrow at x 180 (normal y 140, hot 160, pressed 180), right arrow at
 //    x 196 (same rows), the normal pair side by side being the scroller;
 //  - panel 0,200,40,240; group box 40,200,100,260; tool bar 100,200,140,240;
@@ -135,23 +135,18 @@ void Menus(TPainter& P)
 void Tabs(TPainter& P)
 {
     P.RoundRect({0, 136, 60, 196}, 0, Window, Border);
-    struct TTab {
-        int X, Y;
-        TRgb Fill;
-        bool Active;
-    };
-    for (const TTab& t : {TTab{60, 140, Face, false}, TTab{120, 140, Window, true}, TTab{60, 166, HotFill, false},
-                          TTab{120, 166, Window, true}}) {
-        P.Fill({t.X, t.Y, t.X + 60, t.Y + 26}, Face);
-        P.RoundRect({t.X, t.Y + (t.Active ? 0 : 2), t.X + 60, t.Y + 29}, 3, t.Fill, Border);
-        P.Fill({t.X, t.Y + 26, t.X + 60, t.Y + 29}, Face);
-        if (t.Active) {
-            P.Fill({t.X + 1, t.Y + 25, t.X + 59, t.Y + 26}, Window);
-            P.Fill({t.X + 2, t.Y, t.X + 58, t.Y + 2}, Accent);
-        } else {
-            P.HLine(t.X, t.X + 60, t.Y + 25, Border);
-        }
+    // Tabs are open at the bottom: the page frame's top line closes the
+    // others, while the selected tab, two pixels taller, covers that line
+    // and opens into the page.
+    P.Fill({60, 140, 180, 196}, Face);
+    for (const auto& [y, fill] : {std::pair{140, Face}, std::pair{166, HotFill}}) {
+        P.RoundRect({60, y + 2, 120, y + 30}, 3, fill, Border);
+        P.Fill({60, y + 26, 120, y + 30}, Face);
     }
+    P.RoundRect({120, 140, 180, 172}, 3, Window, Border);
+    P.Fill({120, 168, 180, 172}, Face);
+    P.Fill({121, 165, 179, 168}, Window);
+    P.Fill({122, 140, 178, 142}, Accent);
     const TRgb fills[3] = {Face, HotFill, DownFill};
     for (int i = 0; i < 3; ++i)
         for (int x : {180, 196}) {
