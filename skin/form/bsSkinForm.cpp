@@ -63,6 +63,7 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner)
     MorphTimer = NewTimer(this, 25, [this] { MorphTimerProc(); });
     AnimateTimer = NewTimer(this, 25, [this] { AnimateTimerProc(); });
     FSysMenu = new TPopupMenu(this);
+    FBorderLayer = new TbsFormLayerBorder(this);
     // The frame draws its own caption buttons.
     FForm->BorderIcons = 0;
     CreateMenuManager();
@@ -161,9 +162,12 @@ void TbsSkinForm::ChangeSkinData()
     OldActiveObject = ActiveObject = MouseCaptureObject = -1;
     FSkinSupport = HasSkin();
     HideGlowLayers();
+    if (FBorderLayer->FVisible)
+        FBorderLayer->Hide();
     if (FSkinSupport && FSkinnableForm) {
         CreateObjects();
         UpdateCaptionButtons();
+        FBorderLayer->InitFrame(FSD, FForm);
     } else
         ClearObjects();
     if (FSkinnableForm)
@@ -197,6 +201,7 @@ void TbsSkinForm::ChangeSkinData()
     MouseTimer->SetEnabled(true);
     if (OnChangeSkinData)
         OnChangeSkinData(this);
+    SyncLayerBorder(true);
     if (!FRollUpState) {
         if (ClientWidth > 0)
             FForm->SetClientSize(ClientWidth, FForm->ClientHeight());
@@ -238,6 +243,9 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
     case SKN_AFTERSKINCHANGE:
         if (OnAfterChangeSkinData)
             OnAfterChangeSkinData(this);
+        return true;
+    case SKN_LAYEREDBORDERSCHANGE:
+        SyncLayerBorder(true);
         return true;
     case SKN_UISTRINGSCHANGE:
         UpdateObjectHints();
@@ -359,6 +367,8 @@ void TbsSkinForm::NewWndProc(TMessage& M)
                 FFormTop = pos->y;
             }
             OldWindowProc(M);
+            if (pos)
+                SyncLayerBorder(!(pos->flags & SWP_NOSIZE) || (pos->flags & SWP_SHOWWINDOW));
             return;
         }
         case WM_SYSCOMMAND:

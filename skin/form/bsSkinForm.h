@@ -7,6 +7,7 @@
 // model's change messages on to the form's skinned controls.
 
 #include "skin/core/bsSkinData.h"
+#include "skin/form/bsSkinForm_LayerBorder.h"
 #include "skin/form/bsSkinForm_Objects.h"
 
 #include "platform/controls/ExtCtrls.h"
@@ -194,6 +195,15 @@ public:
     void ApplyPositionInMonitor();
     TPoint GetPositionInMonitor(int AX, int AY, int AW, int AH);
 
+    // ---- layered border: windows with per-pixel alpha around the frame,
+    // from the skin's layer frame, shown while the form is in the normal
+    // state.
+    bool AlwaysDisableLayeredFrames = false;
+    bool CanShowLayeredBorders() const;
+    TbsFormLayerBorder* BorderLayer() const { return FBorderLayer; }
+    // Shows, hides, sizes or moves the border after the window changed.
+    void SyncLayerBorder(bool AResized);
+
     // ---- system menu: the built-in one, or the user's SystemMenu with the
     // standard items added.
     platform::TPopupMenu* SystemMenu = nullptr;
@@ -340,6 +350,7 @@ private:
     TbsLayerManager* FMenuLayerManager = nullptr;
     platform::TPopupMenu* FSysMenu = nullptr;
     TbsFormTrayIcon* FTrayIcon = nullptr;
+    TbsFormLayerBorder* FBorderLayer = nullptr;
     bool FFormActive = false;
     platform::TWindowState FWindowState = platform::wsNormal;
     bool FRollUpState = false, MaxRollUpState = false, FRollUpBeforeMaximize = false;

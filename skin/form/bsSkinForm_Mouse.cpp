@@ -98,6 +98,8 @@ void TbsSkinForm::WMNCActivate(TMessage& M)
     }
     UpDateFormNC();
     UpdateActiveState(true);
+    if (FBorderLayer->FVisible)
+        FBorderLayer->SetActive(FFormActive, true);
 }
 
 void TbsSkinForm::WMShowWindow(TMessage& M)
@@ -111,8 +113,10 @@ void TbsSkinForm::WMShowWindow(TMessage& M)
         }
         if (FForm->FormStyle() != fsMDIForm && FForm->HandleAllocated())
             RefreshFormSize();
-    } else
+    } else {
         HideGlowLayers();
+        FBorderLayer->Hide();
+    }
     OldWindowProc(M);
 }
 

@@ -18,6 +18,35 @@ namespace skin {
 
 using namespace platform;
 
+// A full layered border (one that draws the whole frame) is not built: such
+// a skin keeps its ordinary skinned frame.
+bool TbsSkinForm::CanShowLayeredBorders() const
+{
+    return HasSkin() && FSD->ShowLayeredBorders() && FSD->LayerFrame && FSD->LayerFrame->PictureIndex != -1 &&
+           !FSD->LayerFrame->FullBorder && IsLayeredWindowsAvailable() && FSkinnableForm &&
+           !AlwaysDisableLayeredFrames && FForm->BorderStyle() != bsNone && FForm->FormStyle() != fsMDIChild;
+}
+
+// The border shows around a visible form in the normal state (rolled up
+// or not), and follows its size and place.
+void TbsSkinForm::SyncLayerBorder(bool AResized)
+{
+    const bool want = CanShowLayeredBorders() && FBorderLayer->FData && FForm->HandleAllocated() &&
+                      IsWindowVisible(FForm->Handle()) && !IsIconic(FForm->Handle()) && FWindowState == wsNormal;
+    if (!want) {
+        if (FBorderLayer->FVisible)
+            FBorderLayer->Hide();
+        return;
+    }
+    if (!FBorderLayer->FVisible) {
+        FBorderLayer->FActive = GetFormActive();
+        FBorderLayer->ShowWithForm();
+    } else if (AResized)
+        FBorderLayer->SetBoundsWithForm();
+    else
+        FBorderLayer->MoveWithForm();
+}
+
 bool TbsSkinForm::IsMainForm() const
 {
     return Application()->MainForm() == FForm;
@@ -73,6 +102,7 @@ void TbsSkinForm::DoMinimize()
         const TPoint p = GetMinimizedPosition();
         FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
     }
+    SyncLayerBorder(false);
     if (OnMinimize)
         OnMinimize(this);
 }
@@ -124,6 +154,7 @@ void TbsSkinForm::DoMaximize()
             r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
     }
     SetFormBounds(r);
+    SyncLayerBorder(false);
     if (OnMaximize)
         OnMaximize(this);
 }
@@ -149,6 +180,7 @@ void TbsSkinForm::DoRestore()
         RefreshFormSize();
     FForm->Invalidate();
     OldBoundsRect = NullRect();
+    SyncLayerBorder(true);
     if (OnRestore)
         OnRestore(this);
 }

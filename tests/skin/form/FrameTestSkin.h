@@ -40,11 +40,11 @@ inline std::string Button(const std::string& AName, const std::string& ACommand,
            rect(ALook) + "\r\n" + AExtra;
 }
 
-inline std::string SkinIni(const std::string& ACaptionExtra)
+inline std::string SkinIni(const std::string& ACaptionExtra, const std::string& ALayerFrame = "")
 {
     return std::string("[VERSION]\r\nskinname=Objects\r\n"
                        "[PICTURES]\r\npicture=frame.bmp\r\ninactivepicture=\r\nmask=\r\n"
-                       "activepicturescount=1\r\n0=buttons.bmp\r\n"
+                       "activepicturescount=3\r\n0=buttons.bmp\r\n1=layer.bmp\r\n2=layermask.bmp\r\n"
                        "[FORMINFO]\r\nlefttoppoint=10,30\r\nrighttoppoint=110,30\r\nleftbottompoint=10,55\r\n"
                        "rightbottompoint=110,55\r\nclientrect=4,30,116,55\r\nborderwidth=3\r\n"
                        "captionrect=4,4,116,26\r\nbuttonsrect=70,6,114,22\r\nbuttonsoffset=2\r\n"
@@ -57,8 +57,16 @@ inline std::string SkinIni(const std::string& ACaptionExtra)
            Button("minbutton", "cmminimize", 6, "") + Button("rollupbutton", "cmrollup", 7, "") +
            "[caption]\r\nskinrect=4,4,116,26\r\ntextrect=4,2,70,20\r\nfontname=Tahoma\r\nfontheight=14\r\n"
            "fontcolor=16777215\r\nactivefontcolor=16777215\r\n" +
-           ACaptionExtra + "[SKINCONTROLS]\r\ncount=0\r\n";
+           ACaptionExtra + ALayerFrame + "[SKINCONTROLS]\r\ncount=0\r\n";
 }
+
+// A layer frame of 140 x 80 around the form's rectangle (10, 10, 130, 70):
+// opaque blue outside it, transparent inside.
+constexpr uint32_t LayerColor = Rgb(0, 128, 255);
+inline const std::string LayerFrame =
+    "[LAYERFRAME]\r\npictureindex=1\r\nmaskpictureindex=2\r\nlefttoppoint=20,10\r\nrighttoppoint=120,10\r\n"
+    "leftbottompoint=20,70\r\nrightbottompoint=120,70\r\nclientrect=10,10,130,70\r\nalphablendvalue=200\r\n"
+    "inactivealphablendvalue=100\r\n";
 
 const std::string LeftText = "alignment=taleftjustify\r\n";
 
@@ -67,6 +75,11 @@ inline void WriteSkinPictures(const testsupport::TTempDir& ADir)
 {
     testsupport::WriteFile(ADir.File("frame.bmp"), skintest::BmpFile(120, 60, FramePixel));
     testsupport::WriteFile(ADir.File("buttons.bmp"), skintest::BmpFile(128, 16, ButtonsPixel));
+    testsupport::WriteFile(ADir.File("layer.bmp"), skintest::BmpFile(140, 80, [](int, int) { return LayerColor; }));
+    testsupport::WriteFile(ADir.File("layermask.bmp"), skintest::BmpFile(140, 80, [](int X, int Y) {
+                               const bool inside = X >= 10 && X < 130 && Y >= 10 && Y < 70;
+                               return inside ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+                           }));
 }
 
 } // namespace frametest

@@ -56,9 +56,9 @@ struct FrameObjectsTest : ::testing::Test {
         Data.reset();
         Headless().SetScreen(Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040));
     }
-    void Load(const std::string& ACaptionExtra)
+    void Load(const std::string& ACaptionExtra, const std::string& ALayerFrame = "")
     {
-        testsupport::WriteFile(Dir.File("skin.ini"), SkinIni(ACaptionExtra));
+        testsupport::WriteFile(Dir.File("skin.ini"), SkinIni(ACaptionExtra, ALayerFrame));
         ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
     }
     skin::TbsActiveSkinObject* Object(const std::string& AName)
@@ -317,6 +317,57 @@ TEST_F(FrameObjectsTest, SystemMenuItemsFollowTheFrameState)
     items = SkinForm->GetSystemMenuItems();
     items->Items(items->Count() - 1)->Click();
     EXPECT_FALSE(Form->Visible());
+}
+
+TEST_F(FrameObjectsTest, LayeredBorderSurroundsTheFormInTheNormalState)
+{
+    Load(LeftText, LayerFrame);
+    skin::TbsFormLayerBorder* border = SkinForm->BorderLayer();
+    ASSERT_TRUE(border->FVisible);
+    auto bounds = [&](skin::TbsFormLayerBorderType AType) { return border->Windows[AType]->BoundsRect(); };
+    // Layer rectangle (90, 90, 310, 230) around the form at (100, 100, 300, 220).
+    EXPECT_EQ(bounds(skin::bsflTop), Rect(90, 90, 310, 100));
+    EXPECT_EQ(bounds(skin::bsflBottom), Rect(90, 220, 310, 230));
+    EXPECT_EQ(bounds(skin::bsflLeft), Rect(90, 100, 100, 220));
+    EXPECT_EQ(bounds(skin::bsflRight), Rect(300, 100, 310, 220));
+    const TPixelSurface* top = GetWindowSurface(border->Windows[skin::bsflTop]->Handle());
+    ASSERT_NE(top, nullptr);
+    frametest::SavePng(top, "frame_layer_top.png");
+    EXPECT_EQ(reinterpret_cast<const uint32_t*>(top->Row(5))[100] >> 24, 255u);
+    uint8_t alpha = 0;
+    GetLayeredWindowAttributes(border->Windows[skin::bsflTop]->Handle(), nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 200);
+
+    // It follows the form, fades while the form is inactive, goes while the
+    // form is maximized or hidden and comes back with it.
+    Form->SetBounds(150, 120, 260, 120);
+    EXPECT_EQ(bounds(skin::bsflTop), Rect(140, 110, 420, 120));
+    SendMessage(Form->Handle(), WM_NCACTIVATE, 0, 0);
+    GetLayeredWindowAttributes(border->Windows[skin::bsflTop]->Handle(), nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 100);
+    border->CheckFormAlpha(128, false);
+    EXPECT_EQ(border->FCurrentAlphaBlendValue, 100);
+    EXPECT_EQ(border->FCurrentInActiveAlphaBlendValue, 50);
+    border->CheckFormAlpha(255, false);
+    SkinForm->SetWindowState(wsMaximized);
+    EXPECT_FALSE(border->FVisible);
+    SkinForm->SetWindowState(wsNormal);
+    EXPECT_TRUE(border->FVisible);
+    Form->Hide();
+    EXPECT_FALSE(border->FVisible);
+    Form->Show();
+    EXPECT_TRUE(border->FVisible);
+    Data->SetShowLayeredBorders(false);
+    EXPECT_FALSE(border->FVisible);
+    Data->SetShowLayeredBorders(true);
+    EXPECT_TRUE(border->FVisible);
+
+    // A border that would draw the whole frame is not used: the skinned
+    // frame stays.
+    Load(LeftText, LayerFrame + "fullborder=1\r\n");
+    EXPECT_FALSE(border->FVisible);
+    const TRect close = Object("closebutton")->ObjectRect;
+    EXPECT_EQ(Pixel(close.Left + 8, 14), CloseColor);
 }
 
 // The system-menu button opens the system menu as a skinned popup on

@@ -98,7 +98,7 @@ TEST(SkinFormOnX11, CaptionButtonsCloseAFormAndMinimizeTheMainForm)
 
     testsupport::TTempDir dir;
     frametest::WriteSkinPictures(dir);
-    testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText));
+    testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText, frametest::LayerFrame));
     skin::TbsSkinData data(nullptr);
     ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
 
@@ -126,6 +126,15 @@ TEST(SkinFormOnX11, CaptionButtonsCloseAFormAndMinimizeTheMainForm)
     Application()->ProcessMessages();
     XSync(d, False);
     SaveXWindow(d, mainX, 240, 140, "frame_x11_main.png");
+    // The layered border stands around the main form on the display
+    // (opaque where no compositing manager runs).
+    skin::TbsSkinForm* frame = skin::FindSkinFormComponent(main);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(frame->BorderLayer()->FVisible);
+    const Window topX = x->XWindowOf(frame->BorderLayer()->Windows[skin::bsflTop]->Handle());
+    EXPECT_TRUE(PumpUntil([&] { return Viewable(d, topX); }));
+    XSync(d, False);
+    SaveXWindow(d, DefaultRootWindow(d), 300, 210, "frame_x11_screen.png");
 
     // Width 240: the buttons strip moved right by 120; close at 218..234,
     // minimize at 182..198.
@@ -135,9 +144,8 @@ TEST(SkinFormOnX11, CaptionButtonsCloseAFormAndMinimizeTheMainForm)
 
     ClickAt(d, mainX, Point(40 + minimizeX, 40 + buttonY), Point(minimizeX, buttonY));
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(main->Handle()) && !Viewable(d, mainX); }));
-    skin::TbsSkinForm* frame = skin::FindSkinFormComponent(main);
-    ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->WindowState(), wsNormal);
+    EXPECT_FALSE(frame->BorderLayer()->FVisible);
 
     Application()->Restore();
     EXPECT_TRUE(PumpUntil([&] { return Viewable(d, mainX); }));
