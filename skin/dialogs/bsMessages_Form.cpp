@@ -3,6 +3,7 @@
 #include "skin/dialogs/bsMessages.h"
 
 #include "skin/core/bsSkinData_Controls.h"
+#include "skin/dialogs/bsDialogLook.h"
 #include "skin/dialogs/bsDialogPictures.h"
 
 #include "platform/gfx/PngImage.h"
@@ -28,16 +29,9 @@ const char* const MsgDialogKeys[MsgDlgTypeCount] = {"MSG_CAP_WARNING", "MSG_CAP_
 const char* const MsgDialogCaptions[MsgDlgTypeCount] = {"Warning", "Error", "Information", "Confirm", ""};
 const int MsgIconIds[MsgDlgTypeCount] = {IDI_EXCLAMATION, IDI_HAND, IDI_ASTERISK, IDI_QUESTION, 0};
 
-namespace {
-
-bool HasStrings(TbsSkinData* ASkinData) { return ASkinData && ASkinData->ResourceStrData(); }
-
-} // namespace
-
 void GetButtonCaption(TMsgDlgBtn Btn, TbsSkinData* ASkinData, std::string& ACaption)
 {
-    ACaption = HasStrings(ASkinData) ? ASkinData->ResourceStrData()->GetResStr(MsgButtonKeys[Btn])
-                                     : MsgButtonCaptions[Btn];
+    ACaption = DialogCaption(ASkinData, MsgButtonKeys[Btn], MsgButtonCaptions[Btn]);
 }
 
 void GetMsgCaption(TMsgDlgType DlgType, TbsSkinData* ASkinData, std::string& ACaption)
@@ -45,8 +39,7 @@ void GetMsgCaption(TMsgDlgType DlgType, TbsSkinData* ASkinData, std::string& ACa
     if (DlgType == mtCustom)
         ACaption.clear();
     else
-        ACaption = HasStrings(ASkinData) ? ASkinData->ResourceStrData()->GetResStr(MsgDialogKeys[DlgType])
-                                         : MsgDialogCaptions[DlgType];
+        ACaption = DialogCaption(ASkinData, MsgDialogKeys[DlgType], MsgDialogCaptions[DlgType]);
 }
 
 // ---------------------------------------------------------------- TbsMessageForm
@@ -160,8 +153,7 @@ void AddCheckBox(TbsMessageForm* F, const TbsMessageLook& L, int AButtonHeight)
     box->UseSkinFont = L.UseSkinFont;
     box->SetSkinData(L.CtrlSkinData);
     const int top = F->ClientHeight() - AButtonHeight - 50;
-    std::string caption = HasStrings(L.CtrlSkinData) ? L.CtrlSkinData->ResourceStrData()->GetResStr(MsgShowFlagKey)
-                                                     : std::string();
+    std::string caption = DialogCaption(L.CtrlSkinData, MsgShowFlagKey, "");
     if (caption.empty())
         caption = MsgShowFlagCaption;
     box->SetCaption(caption);

@@ -3,6 +3,7 @@
 #include "skin/dialogs/bsMessages.h"
 
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/dialogs/bsDialogLook.h"
 
 namespace skin {
 
@@ -10,11 +11,8 @@ using namespace platform;
 
 TbsSkinMessage::TbsSkinMessage(TComponent* AOwner) : TComponent(AOwner)
 {
-    for (TFont* f : {&FDefaultFont, &FDefaultButtonFont}) {
-        f->SetName("Tahoma");
-        f->SetHeight(13);
-        f->SetStyle({});
-    }
+    InitDialogFont(FDefaultFont);
+    InitDialogFont(FDefaultButtonFont);
 }
 
 void TbsSkinMessage::SetSkinData(TbsSkinData* AValue) { WatchComponent(this, FSkinData, AValue); }

@@ -1,6 +1,7 @@
 #include "skin/dialogs/bsSelectSkinDialog.h"
 
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/dialogs/bsDialogLook.h"
 
 #include "platform/core/Collections.h"
 
@@ -23,9 +24,7 @@ constexpr TCaption CancelCaption{"MSG_BTN_CANCEL", "Cancel"};
 
 std::string CaptionOf(TbsSkinData* ACtrlSkinData, const TCaption& ACaption)
 {
-    if (ACtrlSkinData && ACtrlSkinData->ResourceStrData())
-        return ACtrlSkinData->ResourceStrData()->GetResStr(ACaption.Key);
-    return ACaption.Text;
+    return DialogCaption(ACtrlSkinData, ACaption.Key, ACaption.Text);
 }
 
 TbsSkinButton* AddButton(TWinControl* AParent, TComponent* AOwner, const std::string& ACaption, int ALeft, int ATop,
@@ -146,9 +145,7 @@ void TbsSelectSkinDlgForm::SLBOnDblClick(TObject*) { SetModalResult(mrOk); }
 
 TbsSelectSkinDialog::TbsSelectSkinDialog(TComponent* AOwner) : TComponent(AOwner)
 {
-    FDefaultFont.SetName("Tahoma");
-    FDefaultFont.SetHeight(13);
-    FDefaultFont.SetStyle({});
+    InitDialogFont(FDefaultFont);
 }
 
 void TbsSelectSkinDialog::SetSkinData(TbsSkinData* AValue) { WatchComponent(this, FSD, AValue); }

@@ -1,5 +1,7 @@
 #include "skin/dialogs/bsSkinShellCtrls_ComboBox.h"
 
+#include "skin/dialogs/bsDialogLook.h"
+
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
 
@@ -31,18 +33,6 @@ TbsItemEx* TbsItemsEx::AddItem(const std::string& ACaption, int AImageIndex, int
 
 namespace {
 
-// Runs AWork with AFlag set, clearing it however AWork ends.
-template <class F>
-void WithFlag(bool& AFlag, F&& AWork)
-{
-    AFlag = true;
-    struct TClear {
-        bool& Flag;
-        ~TClear() { Flag = false; }
-    } clear{AFlag};
-    AWork();
-}
-
 struct TUpdate {
     TbsItemsEx& Items;
     explicit TUpdate(TbsItemsEx& AItems) : Items(AItems) { Items.BeginUpdate(); }
@@ -64,8 +54,8 @@ TbsCustomShellComboBox::TbsCustomShellComboBox(TComponent* AOwner) : TbsSkinCust
 TbsCustomShellComboBox::~TbsCustomShellComboBox()
 {
     FreeItems();
-    SetLink(FTreeView, nullptr);
-    SetLink(FListView, nullptr);
+    SetViewLink(this, FTreeView, nullptr, FRoot);
+    SetViewLink(this, FListView, nullptr, FRoot);
 }
 
 void TbsCustomShellComboBox::CreateWnd()
@@ -277,37 +267,15 @@ void TbsCustomShellComboBox::SetPath(const std::string& AValue)
     SelectFolderID(id);
 }
 
-void TbsCustomShellComboBox::SetLink(IbsShellLinkedView*& AField, IbsShellLinkedView* AValue)
-{
-    if (AField == AValue)
-        return;
-    if (AField) {
-        AField->ViewComponent()->RemoveFreeNotification(this);
-        AField->LinkView(this, false);
-    }
-    AField = AValue;
-    if (AField) {
-        AField->SetRoot(FRoot);
-        AField->LinkView(this, true);
-        AField->ViewComponent()->FreeNotification(this);
-    }
-}
-
-void TbsCustomShellComboBox::SetShellTreeView(IbsShellLinkedView* AValue) { SetLink(FTreeView, AValue); }
-void TbsCustomShellComboBox::SetShellListView(IbsShellLinkedView* AValue) { SetLink(FListView, AValue); }
+void TbsCustomShellComboBox::SetShellTreeView(IbsShellLinkedView* AValue) { SetViewLink(this, FTreeView, AValue, FRoot); }
+void TbsCustomShellComboBox::SetShellListView(IbsShellLinkedView* AValue) { SetViewLink(this, FListView, AValue, FRoot); }
 
 void TbsCustomShellComboBox::LinkView(IbsShellLinkedView* AView, bool ALinked)
 {
     // The other side set the link: take it without telling it back. A
     // tree answers SelectFolderID, a list FollowFolder; both come through
     // ShowLinkedFolder, so only the slot differs.
-    IbsShellLinkedView*& field = AView->IsFolderTree() ? FTreeView : FListView;
-    if (ALinked) {
-        field = AView;
-        AView->ViewComponent()->FreeNotification(this);
-    } else if (field == AView) {
-        field = nullptr;
-    }
+    TakeViewLink(this, AView->IsFolderTree() ? FTreeView : FListView, AView, ALinked);
 }
 
 void TbsCustomShellComboBox::Change()

@@ -89,7 +89,6 @@ protected:
 
 private:
     void DrawEntry(TCanvas* C, int AIndex, TRect R, int AIndent);
-    void SetLink(IbsShellLinkedView*& AField, IbsShellLinkedView* AValue);
 
     TbsItemsEx FItemsEx;
     int FImageWidth = 16, FImageHeight = 16;

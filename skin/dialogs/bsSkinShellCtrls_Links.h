@@ -25,3 +25,15 @@ public:
 };
 
 } // namespace skin
+
+namespace skin {
+
+// AOwner's link AField moves to AValue: the old view is let go, the new one
+// takes AOwner's root and links back.
+void SetViewLink(IbsShellLinkedView* AOwner, IbsShellLinkedView*& AField, IbsShellLinkedView* AValue,
+                 const TRoot& ARoot);
+// The other side set or cleared a link to AOwner: it is taken without
+// being told back.
+void TakeViewLink(IbsShellLinkedView* AOwner, IbsShellLinkedView*& AField, IbsShellLinkedView* AView, bool ALinked);
+
+} // namespace skin

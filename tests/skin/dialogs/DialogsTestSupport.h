@@ -54,9 +54,10 @@ inline void ClickAt(TControl* AControl, int X, int Y)
 
 inline void Click(TControl* AControl) { ClickAt(AControl, AControl->Width() / 2, AControl->Height() / 2); }
 
+// As a keyboard sends it: Enter and Escape also bring their characters.
 inline void PressKey(int AKey)
 {
-    InjectKey(AKey, true);
+    InjectKey(AKey, true, AKey == VK_RETURN ? "\r" : AKey == VK_ESCAPE ? "\x1b" : "");
     InjectKey(AKey, false);
 }
 
