@@ -37,6 +37,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -313,6 +314,23 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     s.Pump();
     EXPECT_EQ(s.PixelOf(folder, -3, 12), Accent);
     s.Save("default-skin-showcase-focus-2x.png", 2);
+    // A focused check box frames its caption with a dotted line.
+    auto pixels = [&](TControl* C) {
+        std::vector<uint32_t> all;
+        for (int y = 0; y < C->Height(); ++y)
+            for (int x = 0; x < C->Width(); ++x)
+                all.push_back(s.PixelOf(C, x, y));
+        return all;
+    };
+    const std::vector<uint32_t> unfocused = pixels(rename);
+    rename->SetFocus();
+    s.Pump();
+    const std::vector<uint32_t> focused = pixels(rename);
+    int dots = 0;
+    for (size_t i = 0; i < focused.size(); ++i)
+        dots += focused[i] != unfocused[i];
+    EXPECT_GT(dots, 60) << "a dotted frame round the caption";
+    s.Save("default-skin-checkbox-focus-4x.png", 4, nullptr, Rect(10, 112, 220, 140));
 
     // Caption buttons flow from the right end of the caption bar: close,
     // maximize, minimize, each 30 pixels wide; the close button turns red
