@@ -8,6 +8,7 @@
 
 #include "skin/core/bsSkinData.h"
 #include "skin/form/bsSkinForm_LayerBorder.h"
+#include "skin/form/bsSkinPopupControl.h"
 #include "skin/form/bsSkinForm_Objects.h"
 
 #include "platform/controls/ExtCtrls.h"
@@ -280,7 +281,7 @@ public:
     void MainMenuPopupClosed();
     void HookAppMessages();
     void UnhookAppMessages();
-    bool AppHooked() const { return FInAppHook; }
+    bool AppHooked() const { return FAppHook.Hooked(); }
     void AppMessage(platform::TMsg& Msg, bool& Handled);
     void MenuKeyDown(int Key);
     bool MenuBarAccel(int Key);
@@ -338,9 +339,8 @@ private:
     TbsSkinMenu* FSkinMenu = nullptr;
     TbsSkinData* FMSD = nullptr;
     TbsSkinMainMenuBar* FMainMenuBar = nullptr;
-    bool FInAppHook = false;
     bool FInShortCut = false;
-    platform::TMessageEvent OldAppMessage;
+    TbsAppMessageHook FAppHook;
     void CreateMenuManager();
     bool MenuMessage(platform::TMessage& M);
 

@@ -95,20 +95,12 @@ void TbsSkinForm::MainMenuPopupClosed()
 
 void TbsSkinForm::HookAppMessages()
 {
-    if (FInAppHook)
-        return;
-    OldAppMessage = Application()->OnMessage;
-    Application()->OnMessage = [this](TMsg& Msg, bool& Handled) { AppMessage(Msg, Handled); };
-    FInAppHook = true;
+    FAppHook.Hook([this](TMsg& Msg, bool& Handled) { AppMessage(Msg, Handled); });
 }
 
 void TbsSkinForm::UnhookAppMessages()
 {
-    if (!FInAppHook)
-        return;
-    Application()->OnMessage = OldAppMessage;
-    OldAppMessage = nullptr;
-    FInAppHook = false;
+    FAppHook.Unhook();
 }
 
 // While a menu is open the focused control never sees a key or the wheel.

@@ -45,15 +45,8 @@ TbsSkinImagesMenu::~TbsSkinImagesMenu()
     if (TbsSkinImagesMenuPopupWindow* open = FPopupWindow) {
         FPopupWindow = nullptr;
         open->Hide(false);
-        // One still inside its own handler, under this call, is let go.
-        if (!open->InHandler())
-            delete open;
+        FClosed.Add(open);
     }
-    FreeClosedWindow();
-    if (FReaper)
-        KillTimer(nullptr, FReaper);
-    // A window still inside its own handler, under this call, is let go.
-    FClosed.release();
 }
 
 void TbsSkinImagesMenu::Notification(TComponent* AComponent, TOperation AOperation)
@@ -133,29 +126,13 @@ void TbsSkinImagesMenu::Hide()
         FPopupWindow->Hide(false);
 }
 
-void TbsSkinImagesMenu::FreeClosedWindow()
-{
-    if (FClosed && !FClosed->InHandler())
-        FClosed.reset();
-    if (!FClosed && FReaper) {
-        KillTimer(nullptr, FReaper);
-        FReaper = 0;
-    }
-}
-
 void TbsSkinImagesMenu::ClosePopupWindow(bool AProcessEvents)
 {
     if (!FPopupWindow)
         return;
-    FreeClosedWindow();
-    // An earlier window still inside its own handler cannot be freed under
-    // it; it is let go.
-    if (FClosed)
-        FClosed.release();
-    FClosed.reset(FPopupWindow);
+    // The window may be closing from its own mouse or key handler.
+    FClosed.Add(FPopupWindow);
     FPopupWindow = nullptr;
-    if (!FReaper)
-        FReaper = SetTimer(nullptr, 0, 1, [this](HWND, UINT, uintptr_t, uint32_t) { FreeClosedWindow(); });
     if (OnInternalMenuClose)
         OnInternalMenuClose(this);
     if (OnMenuClose)

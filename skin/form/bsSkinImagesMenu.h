@@ -8,6 +8,7 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinHint.h"
 #include "skin/core/bsSkinData.h"
+#include "skin/form/bsSkinPopupControl.h"
 
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
@@ -50,14 +51,13 @@ private:
     std::vector<std::unique_ptr<TbsImagesMenuItem>> FItems;
 };
 
-class TbsSkinImagesMenuPopupWindow : public platform::TCustomControl {
+class TbsSkinImagesMenuPopupWindow : public TbsSkinPopupControl {
 public:
     explicit TbsSkinImagesMenuPopupWindow(TbsSkinImagesMenu* AOwner);
     ~TbsSkinImagesMenuPopupWindow() override;
 
     void Show(const platform::TRect& PopupRect);
     void Hide(bool AProcessEvents);
-    bool InHandler() const { return FHandlerDepth > 0; }
 
     bool FSkinSupport = false;
     TbsSkinImagesMenu* ImagesMenu;
@@ -80,10 +80,8 @@ public:
     int FindUp() const;
     int FindDown() const;
 
-    void WndProc(platform::TMessage& M) override;
-
 protected:
-    void CreateParams(platform::TCreateParams& P) override;
+    void PopupWndProc(platform::TMessage& M) override;
     void Paint() override;
     void MouseDown(platform::TMouseButtonKind Button, platform::TShiftState Shift, int X, int Y) override;
     void MouseUp(platform::TMouseButtonKind Button, platform::TShiftState Shift, int X, int Y) override;
@@ -93,17 +91,13 @@ private:
     int ItemAt(int X, int Y) const;
     int FirstSelectable() const;
     void SetHot(int AIndex);
-    void HookApp();
-    void UnHookApp();
     void DrawItemFrame(platform::TCanvas* C, const platform::TRect& R, bool ADown);
     void DrawItemText(platform::TCanvas* C, const std::string& AText, const platform::TRect& R, bool ADown, bool AHot);
     void DrawHeader(platform::TCanvas* C, const platform::TRect& R, const std::string& ACaption);
     TbsDataSkinButtonControl* ButtonRecord() const;
     TbsDataSkinLabelControl* LabelRecord() const;
 
-    platform::TMessageEvent OldAppMessage;
-    bool FHooked = false;
-    int FHandlerDepth = 0;
+    TbsAppMessageHook FHook;
 };
 
 class TbsSkinImagesMenu : public platform::TComponent, public IbsSkinImagesMenu {
@@ -156,16 +150,12 @@ protected:
     void Notification(platform::TComponent* AComponent, platform::TOperation AOperation) override;
 
 private:
-    void FreeClosedWindow();
-
     platform::TCustomImageList* FImages = nullptr;
     TbsImagesMenuItems FImagesItems{this};
     int FColumnsCount = 1;
     TbsSkinData* FSkinData = nullptr;
     TbsSkinImagesMenuPopupWindow* FPopupWindow = nullptr;
-    // A window closed from its own handler waits here until that returns.
-    std::unique_ptr<TbsSkinImagesMenuPopupWindow> FClosed;
-    uintptr_t FReaper = 0;
+    TbsClosedPopups FClosed;
     int FOldItemIndex = -1;
     platform::TFont FDefaultFont;
     TbsSkinHint* FSkinHint = nullptr;

@@ -39,23 +39,13 @@ bool ClosesGrid(UINT AMsg)
 } // namespace
 
 TbsSkinImagesMenuPopupWindow::TbsSkinImagesMenuPopupWindow(TbsSkinImagesMenu* AOwner)
-    : TCustomControl(nullptr), ImagesMenu(AOwner)
+    : TbsSkinPopupControl(nullptr), ImagesMenu(AOwner)
 {
-    SetVisible(false);
+    // The grid holds the mouse itself while it is open.
+    ControlStyle |= csCaptureMouse;
 }
 
-TbsSkinImagesMenuPopupWindow::~TbsSkinImagesMenuPopupWindow() { UnHookApp(); }
-
-void TbsSkinImagesMenuPopupWindow::CreateParams(TCreateParams& P)
-{
-    TCustomControl::CreateParams(P);
-    P.Style = WS_POPUP;
-    P.ExStyle = WS_EX_TOOLWINDOW;
-    P.WndParent = nullptr;
-    P.WindowClass.Style |= CS_SAVEBITS;
-    if (IsXPOrLater())
-        P.WindowClass.Style |= CS_DROPSHADOW;
-}
+TbsSkinImagesMenuPopupWindow::~TbsSkinImagesMenuPopupWindow() = default;
 
 TbsDataSkinButtonControl* TbsSkinImagesMenuPopupWindow::ButtonRecord() const
 {
@@ -183,7 +173,7 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& PopupRect)
             }
         }
     }
-    HookApp();
+    FHook.Hook([this](TMsg& Msg, bool& Handled) { NewAppMessage(Msg, Handled); });
     SetCapture(Handle());
 }
 
@@ -194,28 +184,10 @@ void TbsSkinImagesMenuPopupWindow::Hide(bool AProcessEvents)
     if (HandleAllocated())
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     SetVisible(false);
-    UnHookApp();
+    FHook.Unhook();
     if (HandleAllocated() && GetCapture() == Handle())
         ReleaseCapture();
     ImagesMenu->ClosePopupWindow(AProcessEvents);
-}
-
-void TbsSkinImagesMenuPopupWindow::HookApp()
-{
-    if (FHooked)
-        return;
-    OldAppMessage = Application()->OnMessage;
-    Application()->OnMessage = [this](TMsg& Msg, bool& Handled) { NewAppMessage(Msg, Handled); };
-    FHooked = true;
-}
-
-void TbsSkinImagesMenuPopupWindow::UnHookApp()
-{
-    if (!FHooked)
-        return;
-    Application()->OnMessage = OldAppMessage;
-    OldAppMessage = nullptr;
-    FHooked = false;
 }
 
 // The focused control never sees a key or the wheel while the grid is open.
@@ -231,20 +203,9 @@ void TbsSkinImagesMenuPopupWindow::NewAppMessage(TMsg& Msg, bool&)
     }
 }
 
-void TbsSkinImagesMenuPopupWindow::WndProc(TMessage& M)
+void TbsSkinImagesMenuPopupWindow::PopupWndProc(TMessage& M)
 {
-    ++FHandlerDepth;
-    struct TLeave {
-        int& Depth;
-        ~TLeave() { --Depth; }
-    } leave{FHandlerDepth};
     switch (M.Msg) {
-    case WM_MOUSEACTIVATE:
-        M.Result = MA_NOACTIVATE;
-        return;
-    case WM_ERASEBKGND:
-        M.Result = 1;
-        return;
     case CM_MOUSELEAVE:
         if (ImagesMenu->ShowHints && ImagesMenu->SkinHint())
             ImagesMenu->SkinHint()->HideHint();
@@ -256,7 +217,7 @@ void TbsSkinImagesMenuPopupWindow::WndProc(TMessage& M)
     default:
         break;
     }
-    TCustomControl::WndProc(M);
+    TbsSkinPopupControl::PopupWndProc(M);
     if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && Visible() && HandleAllocated() &&
         WindowFromPoint(GetCursorPos()) != Handle())
         Hide(false);
@@ -293,13 +254,13 @@ void TbsSkinImagesMenuPopupWindow::TestActive(int X, int Y)
 
 void TbsSkinImagesMenuPopupWindow::MouseMove(TShiftState Shift, int X, int Y)
 {
-    TCustomControl::MouseMove(Shift, X, Y);
+    TbsSkinPopupControl::MouseMove(Shift, X, Y);
     TestActive(X, Y);
 }
 
 void TbsSkinImagesMenuPopupWindow::MouseDown(TMouseButtonKind Button, TShiftState Shift, int X, int Y)
 {
-    TCustomControl::MouseDown(Button, Shift, X, Y);
+    TbsSkinPopupControl::MouseDown(Button, Shift, X, Y);
     if (ImagesMenu->ShowHints && ImagesMenu->SkinHint())
         ImagesMenu->SkinHint()->HideHint();
     FDown = true;
@@ -309,7 +270,7 @@ void TbsSkinImagesMenuPopupWindow::MouseDown(TMouseButtonKind Button, TShiftStat
 
 void TbsSkinImagesMenuPopupWindow::MouseUp(TMouseButtonKind Button, TShiftState Shift, int X, int Y)
 {
-    TCustomControl::MouseUp(Button, Shift, X, Y);
+    TbsSkinPopupControl::MouseUp(Button, Shift, X, Y);
     const int item = ItemAt(X, Y);
     if (FDown && item != -1) {
         ImagesMenu->ItemIndex = item;

@@ -244,6 +244,7 @@ private:
     void DrawMarker(TCanvas* C);
     void CreateToolBarModeImage(TBitmap* B);
     bool Eligible(int AIndex) const;
+    int KeyboardItem() const;
     int FirstItemIndex() const { return ButtonsCount; }
 
     TFont FDefItemFont;

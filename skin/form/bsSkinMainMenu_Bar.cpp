@@ -631,14 +631,18 @@ bool TbsSkinMainMenuBar::CheckAccelItem(uint16_t Key)
     return false;
 }
 
+// The eligible item the keyboard stands on: hot or with its menu open.
+int TbsSkinMainMenuBar::KeyboardItem() const
+{
+    for (int i = FirstItemIndex(); i < ObjectCount(); ++i)
+        if (Eligible(i) && (Object(i)->Active || Object(i)->FDown))
+            return i;
+    return -1;
+}
+
 void TbsSkinMainMenuBar::NextMainMenuItem()
 {
-    int current = -1;
-    for (int i = FirstItemIndex(); i < ObjectCount(); ++i)
-        if (Eligible(i) && (Object(i)->Active || Object(i)->FDown)) {
-            current = i;
-            break;
-        }
+    const int current = KeyboardItem();
     int next = -1;
     if (current != -1) {
         for (int i = current + 1; i < ObjectCount() && next == -1; ++i)
@@ -659,12 +663,7 @@ void TbsSkinMainMenuBar::NextMainMenuItem()
 
 void TbsSkinMainMenuBar::PriorMainMenuItem()
 {
-    int current = -1;
-    for (int i = FirstItemIndex(); i < ObjectCount(); ++i)
-        if (Eligible(i) && (Object(i)->Active || Object(i)->FDown)) {
-            current = i;
-            break;
-        }
+    const int current = KeyboardItem();
     int prior = -1;
     if (current != -1) {
         for (int i = current - 1; i >= FirstItemIndex() && prior == -1; --i)

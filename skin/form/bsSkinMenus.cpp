@@ -80,13 +80,6 @@ TbsSkinMenu::TbsSkinMenu(TComponent* AOwner, TCustomForm* AForm) : TComponent(AO
 TbsSkinMenu::~TbsSkinMenu()
 {
     ClosePopups(0);
-    FreeClosedWindows();
-    if (FReaper)
-        KillTimer(nullptr, FReaper);
-    // What is left is still inside its own handler, under this call: it is
-    // let go rather than freed beneath that handler.
-    for (auto& window : FClosed)
-        window.release();
 }
 
 void TbsSkinMenu::Notification(TComponent* AComponent, TOperation AOperation)
@@ -259,12 +252,9 @@ void TbsSkinMenu::ClosePopups(int FromIndex)
         if (window->HandleAllocated() && GetPopupGrab() == window->Handle())
             SetPopupGrab(nullptr);
         window->Hide();
-        // The window may be closing from its own mouse or key handler: it
-        // is freed once that handler has returned.
-        FClosed.emplace_back(window);
+        // The window may be closing from its own mouse or key handler.
+        FClosed.Add(window);
     }
-    if (!FClosed.empty() && !FReaper)
-        FReaper = SetTimer(nullptr, 0, 1, [this](HWND, UINT, uintptr_t, uint32_t) { FreeClosedWindows(); });
     if (FromIndex > 0)
         return;
     FVisible = false;
@@ -280,17 +270,6 @@ void TbsSkinMenu::ClosePopups(int FromIndex)
         TNotifyEvent handler = std::move(OnMenuClose);
         OnMenuClose = nullptr;
         handler(this);
-    }
-}
-
-void TbsSkinMenu::FreeClosedWindows()
-{
-    // A window whose handler is still running (a command that opened a
-    // modal dialog runs a message loop inside it) waits for the next round.
-    std::erase_if(FClosed, [](const std::unique_ptr<TbsSkinPopupWindow>& W) { return !W->InHandler(); });
-    if (FClosed.empty() && FReaper) {
-        KillTimer(nullptr, FReaper);
-        FReaper = 0;
     }
 }
 

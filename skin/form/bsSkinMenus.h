@@ -12,6 +12,7 @@
 
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/core/bsSkinData.h"
+#include "skin/form/bsSkinPopupControl.h"
 
 #include "platform/controls/Controls.h"
 #include "platform/controls/ExtCtrls.h"
@@ -99,7 +100,7 @@ private:
     double FMorphKf = 0;
 };
 
-class TbsSkinPopupWindow : public platform::TCustomControl {
+class TbsSkinPopupWindow : public TbsSkinPopupControl {
 public:
     TbsSkinPopupWindow(TComponent* AOwner, TbsSkinMenu* AParentMenu, TbsDataSkinPopupWindow* AData);
     ~TbsSkinPopupWindow() override;
@@ -152,14 +153,10 @@ public:
     // Draws one item on the window now.
     void DrawItemNow(TbsSkinMenuItem* AItem);
     platform::TTimer* MouseTimer() const { return FMouseTimer; }
-    // One of the window's message handlers is running.
-    bool InHandler() const { return FHandlerDepth > 0; }
     platform::TTimer* MorphTimer() const { return FMorphTimer; }
 
-    void WndProc(platform::TMessage& M) override;
-
 protected:
-    void CreateParams(platform::TCreateParams& P) override;
+    void PopupWndProc(platform::TMessage& M) override;
     void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
     void Paint() override;
 
@@ -187,7 +184,6 @@ private:
     platform::TTimer* FMorphTimer = nullptr;
     platform::HRGN FRgn = nullptr;
     bool FScrollTimer = false;
-    int FHandlerDepth = 0;
 };
 
 class TbsSkinMenu : public TComponent {
@@ -244,7 +240,6 @@ private:
     TRect GetWorkArea() const;
     void StopWaiting();
     void SetPopupCtrl(TControl* AControl);
-    void FreeClosedWindows();
 
     bool FFirst = false;
     bool FVisible = false;
@@ -252,9 +247,7 @@ private:
     TCustomForm* FForm;
     platform::TTimer* FWaitTimer = nullptr;
     std::vector<TbsSkinPopupWindow*> FPopupList;
-    // Closed windows wait here until no handler of theirs can be running.
-    std::vector<std::unique_ptr<TbsSkinPopupWindow>> FClosed;
-    uintptr_t FReaper = 0;
+    TbsClosedPopups FClosed;
 };
 
 // A popup menu whose items open as skinned popup windows through the menu

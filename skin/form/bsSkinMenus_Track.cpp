@@ -81,7 +81,7 @@ void TbsSkinPopupWindow::TrackMouse(int X, int Y)
 // Commands and submenus open on release; presses do nothing.
 void TbsSkinPopupWindow::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {
-    TCustomControl::MouseUp(AButton, AShift, X, Y);
+    TbsSkinPopupControl::MouseUp(AButton, AShift, X, Y);
     if (AButton != mbLeft)
         return;
     TrackMouse(X, Y);

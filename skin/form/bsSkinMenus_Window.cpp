@@ -39,11 +39,8 @@ TbsDataSkinMenuItem* MenuItemRecord(TbsSkinData* ASD)
 } // namespace
 
 TbsSkinPopupWindow::TbsSkinPopupWindow(TComponent* AOwner, TbsSkinMenu* AParentMenu, TbsDataSkinPopupWindow* AData)
-    : TCustomControl(AOwner), ParentMenu(AParentMenu)
+    : TbsSkinPopupControl(AOwner), ParentMenu(AParentMenu)
 {
-    SetVisible(false);
-    // Presses never hold the mouse: the menu follows the pointer by polling.
-    ControlStyle &= ~csCaptureMouse;
     FMouseTimer = new TTimer(this);
     FMouseTimer->SetEnabled(false);
     FMouseTimer->SetInterval(50);
@@ -71,46 +68,15 @@ TbsSkinPopupWindow::~TbsSkinPopupWindow()
     ItemList.clear();
 }
 
-void TbsSkinPopupWindow::CreateParams(TCreateParams& P)
+void TbsSkinPopupWindow::PopupWndProc(TMessage& M)
 {
-    TCustomControl::CreateParams(P);
-    P.Style = WS_POPUP;
-    P.ExStyle = WS_EX_TOOLWINDOW;
-    P.WndParent = nullptr;
-    P.WindowClass.Style |= CS_SAVEBITS;
-    if (IsXPOrLater())
-        P.WindowClass.Style |= CS_DROPSHADOW;
-}
-
-void TbsSkinPopupWindow::WndProc(TMessage& M)
-{
-    ++FHandlerDepth;
-    struct TLeave {
-        int& Depth;
-        ~TLeave() { --Depth; }
-    } leave{FHandlerDepth};
-    switch (M.Msg) {
-    case WM_MOUSEACTIVATE:
-        M.Result = MA_NOACTIVATE;
+    if (M.Msg == WM_TIMER && M.WParam == 1) {
+        ScrollTimerStep();
         return;
-    case WM_ERASEBKGND:
-        // Paint covers the whole window.
-        M.Result = 1;
-        return;
-    case WM_TIMER:
-        if (M.WParam == 1) {
-            ScrollTimerStep();
-            return;
-        }
-        break;
-    case WM_CANCELMODE:
-        TCustomControl::WndProc(M);
-        ParentMenu->CancelMode();
-        return;
-    default:
-        break;
     }
-    TCustomControl::WndProc(M);
+    TbsSkinPopupControl::PopupWndProc(M);
+    if (M.Msg == WM_CANCELMODE)
+        ParentMenu->CancelMode();
 }
 
 void TbsSkinPopupWindow::Paint() { PaintMenu(Canvas()->Handle()); }
