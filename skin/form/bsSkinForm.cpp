@@ -329,6 +329,10 @@ void TbsSkinForm::NewWndProc(TMessage& M)
             OldWindowProc(M);
             return;
         case WM_SHOWWINDOW: WMShowWindow(M); return;
+        case WM_TIMER:
+            FadeInTick(uintptr_t(M.WParam));
+            OldWindowProc(M);
+            return;
         case WM_SYNCPAINT:
             if (FRollUpState) {
                 UpDateFormNC();

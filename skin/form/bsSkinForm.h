@@ -205,6 +205,16 @@ public:
     // Shows, hides, sizes or moves the border after the window changed.
     void SyncLayerBorder(bool AResized);
 
+    // ---- the form's alpha: constant while AlphaBlend is on; a fade-in from
+    // transparent on every show with AlphaBlendAnimation.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool AValue);
+    uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(uint8_t AValue);
+    bool AlphaBlendAnimation = false;
+    // The alphas of the fade-in steps to ATarget.
+    static std::vector<int> FadeInSteps(int ATarget);
+
     // ---- system menu: the built-in one, or the user's SystemMenu with the
     // standard items added.
     platform::TPopupMenu* SystemMenu = nullptr;
@@ -351,6 +361,11 @@ private:
     platform::TPopupMenu* FSysMenu = nullptr;
     TbsFormTrayIcon* FTrayIcon = nullptr;
     TbsFormLayerBorder* FBorderLayer = nullptr;
+    bool FAlphaBlend = false;
+    uint8_t FAlphaBlendValue = 200;
+    bool FadesIn() const;
+    void StartFadeIn();
+    bool FadeInTick(uintptr_t AId);
     bool FFormActive = false;
     platform::TWindowState FWindowState = platform::wsNormal;
     bool FRollUpState = false, MaxRollUpState = false, FRollUpBeforeMaximize = false;

@@ -111,6 +111,7 @@ void TbsSkinForm::WMShowWindow(TMessage& M)
             FStartShow = false;
             ApplyPositionInMonitor();
         }
+        StartFadeIn();
         if (FForm->FormStyle() != fsMDIForm && FForm->HandleAllocated())
             RefreshFormSize();
     } else {

@@ -370,6 +370,152 @@ TEST_F(FrameObjectsTest, LayeredBorderSurroundsTheFormInTheNormalState)
     EXPECT_EQ(Pixel(close.Left + 8, 14), CloseColor);
 }
 
+TEST_F(FrameObjectsTest, DialogCloseButtonCustomButtonsAndHiddenButtons)
+{
+    // A dialog (no border icons but the system menu) shows only the dialog
+    // close button; custom buttons show only when the application says so.
+    const std::string extra = "[SKINOBJECTS]\r\n";
+    testsupport::WriteFile(Dir.File("skin.ini"),
+                           SkinIni(LeftText) + "[dialogclosebutton]\r\ncommand=cmclose\r\nskinrect=0,0,16,16\r\n"
+                                               "skinrectinapicture=1\r\nactivepictureindex=0\r\n"
+                                               "[helpbutton]\r\ncommand=cmdefault\r\nskinrect=0,0,16,16\r\n"
+                                               "skinrectinapicture=1\r\nactivepictureindex=0\r\n");
+    std::string ini = testsupport::ReadFile(Dir.File("skin.ini"));
+    ini.replace(ini.find("count=5"), 7, "count=7");
+    ini.replace(ini.find("4=caption:caption"), 17, "4=caption:caption\r\n5=dialogclosebutton:stdbutton\r\n6=helpbutton:stdbutton");
+    testsupport::WriteFile(Dir.File("skin.ini"), ini);
+    std::vector<std::string> asked;
+    SkinForm->OnActivateCustomObject = [&](const std::string& AName, bool& AVisible) {
+        asked.push_back(AName);
+        AVisible = true;
+    };
+    ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
+    EXPECT_TRUE(Object("closebutton")->Visible);
+    EXPECT_FALSE(Object("dialogclosebutton")->Visible);
+    EXPECT_TRUE(Object("helpbutton")->Visible);
+    EXPECT_EQ(asked, std::vector<std::string>{"helpbutton"});
+    SkinForm->SetBorderIcons(biSystemMenu);
+    EXPECT_FALSE(Object("closebutton")->Visible);
+    EXPECT_TRUE(Object("dialogclosebutton")->Visible && Object("dialogclosebutton")->Enabled);
+    SkinForm->OnActivateCustomObject = nullptr;
+    SkinForm->UpdateCaptionButtons();
+    EXPECT_FALSE(Object("helpbutton")->Visible);
+
+    // Hidden caption buttons are disabled; drawn by themselves they go.
+    SkinForm->HideCaptionButtons = true;
+    SkinForm->UpdateCaptionButtons();
+    for (const char* name : {"closebutton", "maxbutton", "minbutton", "rollupbutton"}) {
+        EXPECT_FALSE(Object(name)->Enabled) << name;
+        EXPECT_FALSE(Object(name)->Visible) << name;
+    }
+    // Operations by a name no object has change nothing.
+    TPopupMenu menu(nullptr);
+    SkinForm->LinkMenu("nosuchobject", &menu, false);
+    SkinForm->SetEnabled("nosuchobject", false);
+    EXPECT_EQ(SkinForm->GetIndex("nosuchobject"), -1);
+}
+
+TEST_F(FrameObjectsTest, MorphingButtonsFadeInFiveStepsAndActivationIsAnnounced)
+{
+    std::string ini = SkinIni(LeftText);
+    ini.replace(ini.find("downrect=32,0,48,16"), 19, "downrect=32,0,48,16\r\nmorphing=1");
+    testsupport::WriteFile(Dir.File("skin.ini"), ini);
+    ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
+    auto* close = Object("closebutton");
+    ASSERT_TRUE(close->EnableMorphing());
+    SkinForm->TestActive(186, 14, true);
+    EXPECT_TRUE(SkinForm->MorphTimer->Enabled());
+    std::vector<double> steps;
+    for (int i = 0; i < 6; ++i) {
+        SkinForm->MorphTimerProc();
+        steps.push_back(close->MorphKf());
+    }
+    const double expected[] = {0.2, 0.4, 0.6, 0.8, 1.0, 1.0};
+    for (size_t i = 0; i < steps.size(); ++i)
+        EXPECT_NEAR(steps[i], expected[i], 1e-9) << i;
+    EXPECT_FALSE(SkinForm->MorphTimer->Enabled());
+    EXPECT_EQ(Pixel(186, 14), CloseHot);
+    // Leaving half way reverses from where it is.
+    SkinForm->TestActive(-1, -1, false);
+    SkinForm->MorphTimerProc();
+    SkinForm->MorphTimerProc();
+    EXPECT_NEAR(close->MorphKf(), 0.6, 1e-9);
+
+    int activated = 0, deactivated = 0;
+    SkinForm->OnActivate = [&](TObject*) { ++activated; };
+    SkinForm->OnDeActivate = [&](TObject*) { ++deactivated; };
+    SkinForm->UpdateActiveState(true);
+    EXPECT_EQ(activated, 1);
+    EXPECT_EQ(deactivated, 0);
+}
+
+TEST_F(FrameObjectsTest, AnimatedButtonPlaysItsFramesForwardAndBack)
+{
+    std::string ini = SkinIni(LeftText);
+    ini.replace(ini.find("count=5"), 7, "count=6");
+    ini.replace(ini.find("4=caption:caption"), 17, "4=caption:caption\r\n5=spinner:animate");
+    ini += "[spinner]\r\nskinrect=0,0,16,16\r\nactiveskinrect=0,0,16,16\r\nskinrectinapicture=1\r\n"
+           "activepictureindex=0\r\ncountframes=5\r\ntimerinterval=60\r\nbuttonstyle=1\r\ncommand=cmdefault\r\n";
+    testsupport::WriteFile(Dir.File("skin.ini"), ini);
+    SkinForm->OnActivateCustomObject = [](const std::string&, bool& AVisible) { AVisible = true; };
+    ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
+    auto* spinner = dynamic_cast<skin::TbsSkinAnimateObject*>(Object("spinner"));
+    ASSERT_NE(spinner, nullptr);
+    EXPECT_EQ(spinner->TimerInterval, 60);
+    spinner->MouseEnter();
+    // A frame lasts three 25 ms ticks (75 ms, the first multiple not below 60).
+    std::vector<int> frames;
+    for (int tick = 0; tick < 16; ++tick) {
+        SkinForm->AnimateTimerProc();
+        frames.push_back(spinner->Frame());
+    }
+    EXPECT_EQ(frames, (std::vector<int>{1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 5, 5}));
+    EXPECT_FALSE(spinner->Active);
+    spinner->MouseLeave();
+    frames.clear();
+    for (int tick = 0; tick < 13; ++tick) {
+        SkinForm->AnimateTimerProc();
+        frames.push_back(spinner->Frame());
+    }
+    EXPECT_EQ(frames, (std::vector<int>{5, 5, 4, 4, 4, 3, 3, 3, 2, 2, 2, 1, 1}));
+}
+
+TEST(SkinFormFadeIn, StepsAndTheAlphaTheFormEndsWith)
+{
+    const std::vector<int> full = TbsSkinForm::FadeInSteps(255);
+    ASSERT_EQ(full.size(), 15u);
+    EXPECT_EQ(full.front(), 17);
+    EXPECT_EQ(full.back(), 255);
+    const std::vector<int> partial = TbsSkinForm::FadeInSteps(200);
+    ASSERT_EQ(partial.size(), 16u);
+    EXPECT_EQ(partial[14], 195);
+    EXPECT_EQ(partial.back(), 200);
+
+    struct TCase {
+        bool AlphaBlend, Animation;
+        bool Layered;
+        uint8_t Alpha;
+    };
+    for (const TCase& c : {TCase{false, true, false, 255}, TCase{true, true, true, 200}, TCase{true, false, true, 200}}) {
+        std::unique_ptr<TForm> form(new TForm(nullptr));
+        form->SetBounds(10, 10, 200, 120);
+        auto* frame = new TbsSkinForm(form.get());
+        frame->SetAlphaBlend(c.AlphaBlend);
+        frame->AlphaBlendAnimation = c.Animation;
+        form->Show();
+        EXPECT_TRUE(GetWindowLong(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+        uint8_t alpha = 255;
+        GetLayeredWindowAttributes(form->Handle(), nullptr, &alpha, nullptr);
+        EXPECT_EQ(alpha, 0);
+        SendMessage(form->Handle(), WM_TIMER, 1, 0);
+        EXPECT_EQ(bool(GetWindowLong(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED), c.Layered);
+        if (c.Layered) {
+            GetLayeredWindowAttributes(form->Handle(), nullptr, &alpha, nullptr);
+            EXPECT_EQ(alpha, c.Alpha);
+        }
+    }
+}
+
 // The system-menu button opens the system menu as a skinned popup on
 // press and stays pressed until the menu closes; a right click on the
 // caption opens it at the cursor unless the system menu is disabled.

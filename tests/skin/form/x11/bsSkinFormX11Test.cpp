@@ -10,33 +10,18 @@
 #include "platform/core/SysUtils.h"
 #include "platform/ui/Input.h"
 #include "platform/x11/X11Backend.h"
+#include "support/XDisplayTestSupport.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
-#include <thread>
 
 using namespace platform;
+using testsupport::PumpUntil;
 
 namespace {
-
-// Runs the loop until ADone holds; a display that never answers ends the
-// wait after a few seconds so the test fails instead of hanging.
-bool PumpUntil(const std::function<bool()>& ADone)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!ADone()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Application()->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 bool Viewable(Display* D, Window W)
 {
@@ -44,27 +29,12 @@ bool Viewable(Display* D, Window W)
     return XGetWindowAttributes(D, W, &a) && a.map_state == IsViewable;
 }
 
-// A click as the display delivers it, with the pointer really there (the
-// frame's hover poll reads the pointer's position).
+// A click with the pointer really there (the frame's hover poll reads the
+// pointer's position).
 void ClickAt(Display* D, Window W, TPoint AScreen, TPoint AInWindow)
 {
     SetCursorPos(AScreen);
-    for (int type : {ButtonPress, ButtonRelease}) {
-        XEvent e{};
-        e.xbutton.type = type;
-        e.xbutton.display = D;
-        e.xbutton.window = W;
-        e.xbutton.root = DefaultRootWindow(D);
-        e.xbutton.x = AInWindow.X;
-        e.xbutton.y = AInWindow.Y;
-        e.xbutton.x_root = AScreen.X;
-        e.xbutton.y_root = AScreen.Y;
-        e.xbutton.button = Button1;
-        e.xbutton.same_screen = True;
-        XSendEvent(D, W, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-        XFlush(D);
-        Application()->ProcessMessages();
-    }
+    testsupport::SendClick(D, W, AScreen, AInWindow);
 }
 
 void SaveXWindow(Display* D, Window W, int AWidth, int AHeight, const std::string& AFileName)
