@@ -513,3 +513,24 @@ TEST(DefaultSkinLint, TextFitsEveryPieceItIsDrawnIn)
     EXPECT_GE(s.Data.CaptionRect.Height(), textHeight(*dynamic_cast<TbsSkinFontFields*>(s.Object("caption"))) + 8);
     EXPECT_GE(s.Data.HintWindow->ClRect.Height(), textHeight(*s.Data.HintWindow));
 }
+
+TEST(DefaultSkinLint, PanelsTileAPlainClientPiece)
+{
+    // Panels repeat their client piece over their whole inside: anything in
+    // it but one colour (a rounded corner, an edge line) would repeat as a
+    // pattern of dots and lines.
+    TDefaultSkin& s = Skin();
+    for (const char* name : {"panel", "groupbox", "toolpanel", "resizetoolpanel", "statusbar", "scrollbox", "label",
+                             "menuheader"}) {
+        auto* c = dynamic_cast<TbsDataSkinCustomControl*>(s.Control(name));
+        ASSERT_NE(c, nullptr) << name;
+        const TRect piece{c->SkinRect.Left + c->ClRect.Left, c->SkinRect.Top + c->ClRect.Top,
+                          c->SkinRect.Left + c->ClRect.Right, c->SkinRect.Top + c->ClRect.Bottom};
+        const uint32_t first = s.Pixel(c->PictureIndex, piece.Left, piece.Top);
+        int others = 0;
+        for (int y = piece.Top; y < piece.Bottom; ++y)
+            for (int x = piece.Left; x < piece.Right; ++x)
+                others += s.Pixel(c->PictureIndex, x, y) != first;
+        EXPECT_EQ(others, 0) << name << " " << Show(piece);
+    }
+}
