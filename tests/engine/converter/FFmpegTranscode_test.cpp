@@ -31,6 +31,31 @@ protected:
     static void TearDownTestSuite() { Dir.reset(); }
     void SetUp() override { ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg(); }
 
+    // Converts AInput into AOutput with the option lines given before the
+    // output is opened; the failure, empty when the job ended well.
+    static std::string Convert(const std::string& AInput, const std::string& AOutput,
+                               const std::vector<std::pair<std::string, std::string>>& AOptions)
+    {
+        TCustomFFmpeg Job(1);
+        Job.ResetJob();
+        if (!Job.OpenInputFile(AInput))
+            return Job.LastErrMsg();
+        for (const auto& [N, V] : AOptions)
+            Job.DispatchOption(N, V);
+        if (Job.OpenOutputFile(AOutput, false) <= 0)
+            return Job.LastErrMsg();
+        return RunJob(Job);
+    }
+    // Frames ffprobe decodes from the file's first stream of AKind ("v", "a").
+    static int DecodedFrames(const std::string& AFile, const char* AKind)
+    {
+        std::string Frames;
+        RunCommand(std::string("ffprobe -v error -count_frames -select_streams ") + AKind +
+                       " -show_entries stream=nb_read_frames -of csv=p=0 " + ShellQuote(AFile),
+                   &Frames);
+        return std::atoi(Frames.c_str());
+    }
+
     static std::unique_ptr<TTempDir> Dir;
 };
 
@@ -278,22 +303,12 @@ TEST_F(TranscodeTest, EveryFrameOfTheInputReachesTheOutput)
         {"f.flv", {{"ar", "22050"}}},
         {"f.mpg", {{"vcodec", "mpeg1video"}}},
     };
-    for (const auto& [Name, Options] : Cases) {
+    for (auto [Name, Options] : Cases) {
         SCOPED_TRACE(Name);
-        TCustomFFmpeg Job(1);
-        Job.ResetJob();
-        ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv"))) << Job.LastErrMsg();
-        for (const auto& [N, V] : Options)
-            Job.DispatchOption(N, V);
-        Job.DispatchOption("sn", "1");
+        Options.emplace_back("sn", "1");
         const std::string Out = Dir->File(Name);
-        ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
-        ASSERT_EQ(RunJob(Job), "");
-        std::string Frames;
-        RunCommand("ffprobe -v error -count_frames -select_streams v -show_entries stream=nb_read_frames -of csv=p=0 " +
-                       ShellQuote(Out),
-                   &Frames);
-        EXPECT_EQ(std::atoi(Frames.c_str()), 25) << Frames;
+        ASSERT_EQ(Convert(Dir->File("clip.mkv"), Out, Options), "");
+        EXPECT_EQ(DecodedFrames(Out, "v"), 25);
     }
 }
 
@@ -312,14 +327,8 @@ TEST_F(TranscodeTest, ACoverPictureIsNoVideo)
     };
     for (const auto& [Name, Options] : Cases) {
         SCOPED_TRACE(Name);
-        TCustomFFmpeg Job(1);
-        Job.ResetJob();
-        ASSERT_TRUE(Job.OpenInputFile(Song)) << Job.LastErrMsg();
-        for (const auto& [N, V] : Options)
-            Job.DispatchOption(N, V);
         const std::string Out = Dir->File(Name);
-        ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
-        EXPECT_EQ(RunJob(Job), "");
+        EXPECT_EQ(Convert(Song, Out, Options), "");
         EXPECT_EQ(Probe(Out, "stream=codec_type"), "audio");
         EXPECT_NEAR(ProbeDuration(Out), 1.0, 0.1);
     }
@@ -329,15 +338,9 @@ TEST_F(TranscodeTest, ACoverPictureIsNoVideo)
 TEST_F(TranscodeTest, VideoStatisticsFile)
 {
     const std::string Stats = Dir->File("stats.log");
-    TCustomFFmpeg Job(1);
-    Job.ResetJob();
-    ASSERT_TRUE(Job.OpenInputFile(Dir->File("clip.mkv"))) << Job.LastErrMsg();
-    Job.DispatchOption("vstats_file", Stats);
-    Job.DispatchOption("vcodec", "mpeg4");
-    Job.DispatchOption("an", "1");
-    Job.DispatchOption("sn", "1");
-    ASSERT_GT(Job.OpenOutputFile(Dir->File("stats.avi"), false), 0) << Job.LastErrMsg();
-    ASSERT_EQ(RunJob(Job), "");
+    ASSERT_EQ(Convert(Dir->File("clip.mkv"), Dir->File("stats.avi"),
+                      {{"vstats_file", Stats}, {"vcodec", "mpeg4"}, {"an", "1"}, {"sn", "1"}}),
+              "");
     const std::string Text = ReadFile(Stats);
     EXPECT_EQ(std::count(Text.begin(), Text.end(), '\n'), 25) << Text;
     EXPECT_EQ(Text.rfind("frame=", 0), 0u) << Text;
@@ -356,23 +359,13 @@ TEST_F(TranscodeTest, AmrNbOutput)
     };
     for (const auto& [Name, Options] : Cases) {
         SCOPED_TRACE(Name);
-        TCustomFFmpeg Job(1);
-        Job.ResetJob();
-        ASSERT_TRUE(Job.OpenInputFile(Dir->File("tone.wav"))) << Job.LastErrMsg();
-        for (const auto& [N, V] : Options)
-            Job.DispatchOption(N, V);
         const std::string Out = Dir->File(Name);
-        ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
-        ASSERT_EQ(RunJob(Job), "");
+        ASSERT_EQ(Convert(Dir->File("tone.wav"), Out, Options), "");
         const std::string Audio = Probe(Out, "stream=codec_name,sample_rate,channels");
         EXPECT_EQ(Audio, "amr_nb,8000,1");
         EXPECT_NEAR(ProbeDuration(Out), 1.0, 0.05);
         // Every frame decodes: 50 frames of 20 ms.
-        std::string Frames;
-        RunCommand("ffprobe -v error -count_frames -select_streams a -show_entries stream=nb_read_frames -of csv=p=0 " +
-                       ShellQuote(Out),
-                   &Frames);
-        EXPECT_EQ(std::atoi(Frames.c_str()), 50) << Frames;
+        EXPECT_EQ(DecodedFrames(Out, "a"), 50);
     }
     // The modes: 32 bytes a frame at 12.2 kbit/s, 20 at 7.4 kbit/s, after
     // the file's 6-byte signature.
