@@ -114,7 +114,7 @@ void TCustomPlayer::VideoRefresh(TVideoState* is, bool AAdvance)
                 next = due + is->video_clock - vp.pts;
             }
             if ((framedrop && now > next && !is->IsDevice) || dropping) {
-                is->skip_frames *= 1.05;
+                is->skip_frames = is->skip_frames * 1.05;
                 if (queued > 1 || now > next + 0.5 || dropping) {
                     ReleasePicture(is);
                     announce = false;

@@ -166,7 +166,7 @@ struct TVideoState {
     AVFilterContext* out_video_filter = nullptr;
     std::atomic<int> out_width{0}, out_height{0}, out_pix_fmt{-1};
     int graph_width = 0, graph_height = 0, graph_pix_fmt = -1;
-    double skip_frames = 1;
+    std::atomic<double> skip_frames{1}; // raised by the refresh, lowered by the video thread
     double skip_frames_index = 0;
     std::atomic<int> refresh{0};
 

@@ -187,8 +187,9 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
     else
         APts = 0;
     is->skip_frames_index += 1;
-    if (is->skip_frames_index >= is->skip_frames) {
-        is->skip_frames_index -= std::max(is->skip_frames, 1.0);
+    const double skip = is->skip_frames;
+    if (is->skip_frames_index >= skip) {
+        is->skip_frames_index -= std::max(skip, 1.0);
         return 1;
     }
     ff::av_frame_unref(AFrame);

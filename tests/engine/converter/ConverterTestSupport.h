@@ -149,7 +149,9 @@ protected:
         Final = false;
         Ends.clear();
         Converter.Start(AThreads);
-        platform::WaitUntilServing([this] { return Final.load(); });
+        // The run counts as ended just after its final record is handed
+        // over; only then may the tasks be cleared.
+        platform::WaitUntilServing([this] { return Final.load() && Converter.Terminated(); });
     }
 
     engine::TFFConverter Converter{nullptr};
