@@ -331,12 +331,14 @@ void TbsSkinButton::MorphTimerTick()
 // short of them or beyond them.
 bool StepMorph(double& AKf, bool AToHot)
 {
+    // Five steps of 0.2 leave a rounding rest; a rest that small is arrived.
+    constexpr double Rest = 1e-9;
     if (AToHot && AKf < 1) {
-        AKf = std::min(1.0, AKf + MorphStep);
+        AKf = AKf + MorphStep > 1 - Rest ? 1.0 : AKf + MorphStep;
         return false;
     }
     if (!AToHot && AKf > 0) {
-        AKf = std::max(0.0, AKf - MorphStep);
+        AKf = AKf - MorphStep < Rest ? 0.0 : AKf - MorphStep;
         return false;
     }
     AKf = AToHot ? 1 : 0;

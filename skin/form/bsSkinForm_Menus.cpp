@@ -27,6 +27,8 @@ TbsSkinForm* FindSkinFormComponent(TCustomForm* AForm)
 void TbsSkinForm::CreateMenuManager()
 {
     FSkinMenu = new TbsSkinMenu(this, FForm);
+    // Plain popup menus of the program open as skinned ones.
+    SetPopupMenuPresenter(PresentPopupMenu);
     FForm->OnShortCut = [this](TMessage& M, bool& Handled) { FormShortCut(M, Handled); };
 }
 

@@ -73,7 +73,7 @@ bool TbsMenuBarObject::CanMorphing()
 
 void TbsMenuBarObject::DoMorphing()
 {
-    SetMorphKf(FMorphKf + (Active ? 0.2 : -0.2));
+    StepMorph(FMorphKf, Active);
     DrawNow(Parent, [this](TCanvas* C) { Draw(C); });
 }
 

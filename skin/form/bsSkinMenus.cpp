@@ -62,6 +62,26 @@ void DrawNow(TWinControl* AControl, const std::function<void(TCanvas*)>& ADraw)
     ReleaseDC(AControl->Handle(), dc);
 }
 
+void PresentPopupMenu(TPopupMenu* AMenu, int X, int Y)
+{
+    TbsSkinForm* component = nullptr;
+    for (TComponent* c = AMenu->Owner(); c && !component; c = c->Owner())
+        if (auto* form = dynamic_cast<TCustomForm*>(c))
+            component = FindSkinFormComponent(form);
+    auto* opener = dynamic_cast<TControl*>(AMenu->PopupComponent);
+    if (!component && opener)
+        component = FindSkinFormComponent(GetParentForm(opener));
+    if (!component && Screen()->ActiveForm())
+        component = FindSkinFormComponent(Screen()->ActiveForm());
+    if (!component)
+        return;
+    if (component->SkinMenu()->Visible())
+        component->SkinMenuClose();
+    component->SkinMenuOpen();
+    TbsSkinData* data = component->MenusSkinData() ? component->MenusSkinData() : component->SkinData();
+    component->SkinMenu()->Popup(opener, data, 0, Rect(X, Y, X, Y), AMenu->Items(), false);
+}
+
 // ---- TbsSkinMenu
 
 TbsSkinMenu::TbsSkinMenu(TComponent* AOwner, TCustomForm* AForm) : TComponent(AOwner), FForm(AForm)

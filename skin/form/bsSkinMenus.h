@@ -46,6 +46,12 @@ bool IsMenuCloseMessage(platform::UINT Msg);
 // that the drawing reaches the screen at the next presentation.
 void DrawNow(platform::TWinControl* AControl, const std::function<void(TCanvas*)>& ADraw);
 
+// Shows a plain popup menu (a control's context menu) as a skinned menu
+// through the skin form of the form that owns it, or of the form of its
+// popup component, or of the active form; nothing without one. The popup
+// component, when it is a control, hears when the menu closes.
+void PresentPopupMenu(platform::TPopupMenu* AMenu, int X, int Y);
+
 // Sends a menu message to a control: to a windowed control's window, to a
 // windowless one through Perform.
 void SendMenuMessage(TControl* AControl, platform::UINT AMsg);

@@ -417,7 +417,7 @@ bool TbsSkinMenuItem::CanMorphing()
 
 void TbsSkinMenuItem::DoMorphing()
 {
-    SetMorphKf(FMorphKf + (Active || Down ? 0.2 : -0.2));
+    StepMorph(FMorphKf, Active || Down);
     Parent->DrawItemNow(this);
 }
 

@@ -192,3 +192,44 @@ TEST_F(MainMenuTest, TheUnskinnedBarPaintsItsHotItem)
 }
 
 } // namespace
+
+namespace {
+
+using namespace menutest;
+
+TEST_F(MainMenuTest, TheSkinnedBarDrawsFromItsRecords)
+{
+    std::string ini = MenuSkinIni();
+    ini.replace(ini.find("[SKINOBJECTS]\r\ncount=1\r\n0=menuitem:menuitem\r\n"),
+                std::string("[SKINOBJECTS]\r\ncount=1\r\n0=menuitem:menuitem\r\n").size(),
+                "[SKINOBJECTS]\r\ncount=2\r\n0=menuitem:menuitem\r\n1=baritem:mainmenubaritem\r\n"
+                "[baritem]\r\nactivepictureindex=0\r\nskinrect=0,0,30,20\r\nactiveskinrect=30,0,60,20\r\n"
+                "textrect=5,0,25,20\r\nitemleftoffset=3\r\nitemrightoffset=3\r\nfontname=Tahoma\r\nfontheight=13\r\n"
+                "fontcolor=0\r\nactivefontcolor=16777215\r\ndownfontcolor=255\r\n");
+    ini.replace(ini.find("[SKINCONTROLS]\r\ncount=0\r\n"), std::string("[SKINCONTROLS]\r\ncount=0\r\n").size(),
+                "[SKINCONTROLS]\r\ncount=1\r\n0=mainmenubar:mainmenubar\r\n"
+                "[mainmenubar]\r\npictureindex=1\r\nskinrect=0,0,20,20\r\nitemsrect=2,0,18,20\r\nmenubaritem=baritem\r\n");
+    TMenuSkinFolder folder(ini);
+    skin::TbsSkinData data(nullptr);
+    ASSERT_TRUE(data.LoadFromFile(folder.Ini()).Ok());
+    Bar->SetSkinData(&data);
+    Pump();
+    EXPECT_EQ(Bar->Height(), 20);
+    EXPECT_TRUE(Bar->FSkinSupport);
+    auto at = [&](int X, int Y) {
+        const TPoint p = Form->ScreenToClient(Bar->ClientToScreen(Point(X, Y)));
+        return WindowPixel(Form->Handle(), p.X, p.Y);
+    };
+    EXPECT_EQ(at(0, 10), WindowFrame);
+    const TRect first = Bar->Object(0)->ObjectRect;
+    EXPECT_EQ(first.Left, 2);
+    EXPECT_EQ(at(first.Left + 1, 1), ItemNormal);
+    MoveTo(ItemCenter(1));
+    const TRect second = Bar->Object(1)->ObjectRect;
+    EXPECT_EQ(at(second.Left + 1, 1), ItemHot);
+    EXPECT_EQ(at(first.Left + 1, 1), ItemNormal);
+    SaveWindowPng(Form->Handle(), "menubar_skinned.png");
+    Bar->SetSkinData(nullptr);
+}
+
+} // namespace

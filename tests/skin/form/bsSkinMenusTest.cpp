@@ -284,3 +284,30 @@ TEST_F(PopupMenuTest, AMenuWithoutASkinFormOpensNothingButTellsItsPopup)
 }
 
 } // namespace
+
+namespace {
+
+using namespace menutest;
+
+TEST_F(TMenuFixture, APlainPopupMenuOpensAsASkinnedMenuAndTellsItsControl)
+{
+    std::vector<std::string> log;
+    auto* opener = new TMenuListener(Form.get());
+    opener->SetBounds(0, 0, 10, 10);
+    opener->SetParent(Form.get());
+    opener->Log = &log;
+    TPopupMenu plain(Form.get());
+    AddItem(plain.Items(), "&Cut");
+    AddItem(plain.Items(), "C&opy");
+    plain.PopupComponent = opener;
+    plain.Popup(300, 200);
+    Pump();
+    ASSERT_TRUE(Manager()->Visible());
+    EXPECT_EQ(Point(Manager()->PopupWindow(0)->Left(), Manager()->PopupWindow(0)->Top()), Point(300, 200));
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_EQ(Chosen, std::vector<std::string>{"C&opy"});
+    EXPECT_EQ(log, (std::vector<std::string>{"opener closed", "opener command"}));
+}
+
+} // namespace

@@ -153,3 +153,31 @@ TEST_F(ItemPaintTest, SystemCommandItemsCarryTheirGlyphs)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ItemPaintTest, AMorphingItemReachesItsHotImageInFiveSteps)
+{
+    Load(MenuSkinIni("morphing=1\r\n"));
+    Build();
+    TbsSkinPopupWindow* w = Open(Data);
+    skin::TbsSkinMenuItem* first = w->Item(0);
+    EXPECT_DOUBLE_EQ(first->MorphKf(), 0.0);
+    std::vector<double> steps;
+    for (int i = 0; i < 6; ++i) {
+        Advance(20);
+        steps.push_back(first->MorphKf());
+    }
+    EXPECT_NEAR(steps[0], 0.2, 1e-9);
+    EXPECT_NEAR(steps[3], 0.8, 1e-9);
+    EXPECT_DOUBLE_EQ(steps[4], 1.0);
+    EXPECT_DOUBLE_EQ(steps[5], 1.0);
+    EXPECT_EQ(At(w, 0, 1, 1), ItemHot);
+    // Leaving runs the steps back.
+    w->PopupKeyDown(VK_DOWN);
+    Advance(100);
+    EXPECT_DOUBLE_EQ(first->MorphKf(), 0.0);
+    EXPECT_EQ(At(w, 0, 1, 1), ItemNormal);
+}
+
+} // namespace
