@@ -1,6 +1,9 @@
 #pragma once
-// The progress bar.
+// The common controls: the progress bar here; the header, list view, tree
+// view and tab controls in the headers included below.
 
+#include "platform/controls/ComCtrls_Header.h"
+#include "platform/controls/ComCtrls_ListView.h"
 #include "platform/controls/Controls.h"
 
 namespace platform {

@@ -669,4 +669,26 @@ TCustomForm* GetParentForm(TControl* AControl)
     return dynamic_cast<TCustomForm*>(AControl);
 }
 
+int FontLineHeight(TFont* AFont)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT old = SelectObject(dc, AFont->Handle());
+    TEXTMETRIC tm{};
+    GetTextMetrics(dc, &tm);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return std::max<int>(1, tm.tmHeight);
+}
+
+TSize FontTextExtent(TFont* AFont, std::string_view AText)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT old = SelectObject(dc, AFont->Handle());
+    TSize size{};
+    GetTextExtentPoint32(dc, AText, &size);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return size;
+}
+
 } // namespace platform

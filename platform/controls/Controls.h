@@ -447,6 +447,11 @@ TWinControl* FindControl(HWND AWnd);
 TControl* FindDragTarget(TPoint AScreen, bool AAllowDisabled);
 TCustomForm* GetParentForm(TControl* AControl);
 
+// Measuring text in a font outside painting: the height of a line and the
+// extent of a text.
+int FontLineHeight(TFont* AFont);
+TSize FontTextExtent(TFont* AFont, std::string_view AText);
+
 // Mnemonics: "&File" answers to Alt+F.
 bool IsAccel(uint16_t AVirtualKey, const std::string& ACaption);
 std::string StripHotkey(const std::string& ACaption);

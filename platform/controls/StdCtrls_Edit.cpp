@@ -500,16 +500,7 @@ TMemo::TMemo(TComponent* AOwner) : TCustomControl(AOwner)
     };
 }
 
-int TMemo::LineHeight()
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    HFONT old = SelectObject(dc, FFont.Handle());
-    TEXTMETRIC tm{};
-    GetTextMetrics(dc, &tm);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return std::max<int>(1, tm.tmHeight);
-}
+int TMemo::LineHeight() { return FontLineHeight(&FFont); }
 
 int TMemo::VisibleLines() { return std::max(1, ClientHeight() / LineHeight()); }
 

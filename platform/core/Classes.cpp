@@ -112,7 +112,7 @@ void TComponent::Notification(TComponent* AComponent, TOperation AOperation)
 namespace {
 [[noreturn]] void IndexError(int AIndex)
 {
-    throw Exception("List index out of bounds (" + std::to_string(AIndex) + ")");
+    throw EListError("List index out of bounds (" + std::to_string(AIndex) + ")");
 }
 } // namespace
 

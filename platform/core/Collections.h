@@ -12,11 +12,6 @@
 
 namespace platform {
 
-class EListError : public Exception {
-public:
-    using Exception::Exception;
-};
-
 class TCollection;
 
 class TCollectionItem : public TPersistent {

@@ -31,6 +31,13 @@ public:
     using Exception::Exception;
 };
 
+// Raised by lists, string lists and collections for an index outside them:
+// "List index out of bounds (<index>)".
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 class EFOpenError : public Exception {
 public:
     using Exception::Exception;
