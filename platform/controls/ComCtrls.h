@@ -4,6 +4,8 @@
 
 #include "platform/controls/ComCtrls_Header.h"
 #include "platform/controls/ComCtrls_ListView.h"
+#include "platform/controls/ComCtrls_Tabs.h"
+#include "platform/controls/ComCtrls_TreeView.h"
 #include "platform/controls/Controls.h"
 
 namespace platform {

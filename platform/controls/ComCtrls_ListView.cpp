@@ -14,33 +14,6 @@ namespace {
 
 constexpr uint32_t kTypeAheadPause = 1000;   // ms of silence that start a new search
 
-// The in-place editor of a label: Enter ends the edit, Escape cancels it.
-class TLabelEditor : public TEdit {
-public:
-    TLabelEditor(TComponent* AOwner, std::function<void(bool)> AEnd) : TEdit(AOwner), FEnd(std::move(AEnd)) {}
-    void WMGetDlgCode(TMessage& M) override { M.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_WANTALLKEYS; }
-
-protected:
-    void KeyDown(uint16_t& AKey, TShiftState AShift) override
-    {
-        if (AKey == VK_RETURN || AKey == VK_ESCAPE) {
-            bool cancel = AKey == VK_ESCAPE;
-            AKey = 0;
-            FEnd(cancel);
-            return;
-        }
-        TEdit::KeyDown(AKey, AShift);
-    }
-    void DoExit() override
-    {
-        TEdit::DoExit();
-        FEnd(false);
-    }
-
-private:
-    std::function<void(bool)> FEnd;
-};
-
 } // namespace
 
 
@@ -363,7 +336,15 @@ void TCustomListView::LayoutHeader()
     TRect client = FScrollBars.ViewRect(ClientRect());
     int h = FScrollBars.Pos(SB_HORZ);
     int height = FontLineHeight(FHeader->Font()) + 6;
-    FHeader->SetBounds(client.Left - h, client.Top, std::max(client.Width() + h, FColumns.TotalWidth()), height);
+    int width = std::max(client.Width() + h, FColumns.TotalWidth());
+    // Placed on every layout, as the view's own header is: whoever watches its
+    // window hears of each placing.
+    if (HandleAllocated() && FHeader->Parent() == this)
+        FHeader->HandleNeeded();
+    if (FHeader->HandleAllocated())
+        SetWindowPos(FHeader->Handle(), nullptr, client.Left - h, client.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        FHeader->SetBounds(client.Left - h, client.Top, width, height);
     FHeader->SetVisible(true);
 }
 

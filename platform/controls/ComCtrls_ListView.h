@@ -7,6 +7,7 @@
 
 #include "platform/controls/ComCtrls_Header.h"
 #include "platform/controls/ComCtrls_Scroll.h"
+#include "platform/controls/ComCtrls_ViewParts.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/ImgList.h"
 #include "platform/controls/StdCtrls.h"
@@ -34,11 +35,6 @@ enum TItemRequestFlag : unsigned { irText = 1, irImage = 2, irParam = 4, irState
 using TItemRequest = unsigned;
 enum TItemFind { ifData, ifPartialString, ifExactString, ifNearest };
 enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
-// Drawing state of an item handed to custom drawing.
-enum TCustomDrawStateFlag : unsigned {
-    cdsSelected = 1, cdsGrayed = 2, cdsDisabled = 4, cdsChecked = 8, cdsFocused = 16, cdsDefault = 32, cdsHot = 64,
-};
-using TCustomDrawState = unsigned;
 
 class TCustomListView;
 class TListItems;

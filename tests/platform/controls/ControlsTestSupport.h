@@ -4,7 +4,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Forms.h"
-#include "platform/gfx/PngImage.h"
+#include "support/WindowShot.h"
 #include "platform/ui/Input.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@ inline void PrintTo(const TRect& R, std::ostream* S) { *S << "(" << R.Left << ",
 namespace ctltest {
 
 using namespace platform;
+using testsupport::SaveWindowPng;
 
 // A borderless form at a known place, freed by the test.
 inline TForm* MakeForm(int W = 400, int H = 300, int X = 100, int Y = 100)
@@ -35,25 +36,6 @@ inline uint32_t Pixel(TWinControl* ATop, int X, int Y)
 {
     const TPixelSurface* s = GetWindowSurface(ATop->Handle());
     return reinterpret_cast<const uint32_t*>(s->Row(Y))[X] & 0x00FFFFFF;
-}
-
-// Saves a top-level window's pixels as a PNG in the test's working folder
-// (the build folder), to be looked at.
-inline void SaveWindowPng(TWinControl* ATop, const std::string& AName)
-{
-    const TPixelSurface* s = GetWindowSurface(ATop->Handle());
-    TBitmap bmp;
-    bmp.SetPixelFormat(pf32bit);
-    bmp.SetSize(s->Width, s->Height);
-    for (int y = 0; y < s->Height; ++y) {
-        auto* to = reinterpret_cast<uint32_t*>(bmp.ScanLine(y));
-        auto* from = reinterpret_cast<const uint32_t*>(s->Row(y));
-        for (int x = 0; x < s->Width; ++x)
-            to[x] = from[x] | 0xFF000000u;
-    }
-    TPngImage png;
-    png.Assign(&bmp);
-    png.SaveToFile(AName);
 }
 
 // Pixels in R (window coordinates) that differ from ABackground.

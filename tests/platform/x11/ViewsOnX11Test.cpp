@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "platform/controls/ComCtrls.h"
+#include "platform/controls/Forms.h"
+#include "platform/core/SysUtils.h"
+#include "platform/x11/X11Backend.h"
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace platform;
+
+namespace {
+
+bool PumpUntil(const std::function<bool()>& ADone)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!ADone()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        Application()->ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+void SendClick(Display* D, Window W, TPoint AScreen, TPoint AInWindow)
+{
+    for (int type : {ButtonPress, ButtonRelease}) {
+        XEvent e{};
+        e.xbutton.type = type;
+        e.xbutton.display = D;
+        e.xbutton.window = W;
+        e.xbutton.root = DefaultRootWindow(D);
+        e.xbutton.x = AInWindow.X;
+        e.xbutton.y = AInWindow.Y;
+        e.xbutton.x_root = AScreen.X;
+        e.xbutton.y_root = AScreen.Y;
+        e.xbutton.button = Button1;
+        e.xbutton.same_screen = True;
+        XSendEvent(D, W, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+    }
+    XFlush(D);
+}
+
+} // namespace
+
+TEST(ViewsOnX11, AHeaderAndATabTakeClicksFromTheDisplay)
+{
+    if (GetEnvironmentVariable("DISPLAY").empty())
+        GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(InstallX11Backend());
+    auto* x = dynamic_cast<TX11Backend*>(&Backend());
+    ASSERT_NE(x, nullptr);
+    Display* d = static_cast<Display*>(x->XDisplay());
+
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(60, 40, 420, 300);
+    auto* list = new TListView(form.get());
+    list->SetBounds(10, 10, 400, 120);
+    list->SetViewStyle(vsReport);
+    for (const char* caption : {"输入文件", "文件大小", "输出文件"})
+        list->Columns()->Add()->SetCaption(caption);
+    list->Column(0)->SetWidth(160);
+    list->Column(1)->SetWidth(90);
+    list->Column(2)->SetWidth(120);
+    list->Items()->Add()->SetCaption("/home/user/song.mp3");
+    list->SetParent(form.get());
+    auto* pages = new TPageControl(form.get());
+    pages->SetBounds(10, 140, 400, 150);
+    pages->SetParent(form.get());
+    for (const char* caption : {"CPU", "常规"}) {
+        auto* sheet = new TTabSheet(form.get());
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+    }
+    TListColumn* clicked = nullptr;
+    list->OnColumnClick = [&](TObject*, TListColumn* C) { clicked = C; };
+    int changes = 0;
+    pages->OnChange = [&](TObject*) { ++changes; };
+    form->Show();
+
+    Window xid = x->XWindowOf(form->Handle());
+    ASSERT_NE(xid, 0u);
+    ASSERT_TRUE(PumpUntil([&] {
+        XWindowAttributes a;
+        return XGetWindowAttributes(d, xid, &a) && a.map_state == IsViewable;
+    }));
+    Application()->ProcessMessages();
+
+    auto inWindow = [&](TPoint AScreen) { return Point(AScreen.X - form->Left(), AScreen.Y - form->Top()); };
+    TPoint header = list->Header()->ClientToScreen(Point(160 + 45, 8));
+    SendClick(d, xid, header, inWindow(header));
+    EXPECT_TRUE(PumpUntil([&] { return clicked != nullptr; }));
+    EXPECT_EQ(clicked, list->Column(1));
+
+    TRect tab = pages->TabRect(1);
+    TPoint tabPoint = pages->ClientToScreen(Point((tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2));
+    SendClick(d, xid, tabPoint, inWindow(tabPoint));
+    EXPECT_TRUE(PumpUntil([&] { return changes == 1; }));
+    EXPECT_EQ(pages->ActivePageIndex(), 1);
+}
