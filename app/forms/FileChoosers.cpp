@@ -1,0 +1,123 @@
+#include "app/forms/FileChoosers.h"
+
+#include "platform/controls/StdCtrls.h"
+#include "platform/core/SysUtils.h"
+
+namespace app {
+
+using namespace platform;
+
+const std::string& MediaFileFilter()
+{
+    static const std::string filter = std::string("所有文件格式 (*.*)|*.*|") +
+        "支持的视频/音频文件格式|*.AVI;*.ASF;*.asx;*.WMV;*.AVS;*.FLV;*.MKV;*.MOV;*.3GP;*.MP4;*.MPG;*.MPEG;*.DAT;*.OGM;*.VOB;*.RM;*.RMVB;*.TS;*.TP;*.IFO;*.NSV;*.MP3;*.AAC;*.WAV;*.WMA;*.CDA;*.SWF;" +
+        "*.FLAC;*.M4A;*.MID;*.MKA;*.MP2;*.MPA;*.MPC;*.APE;*.OFR;*.OGG;*.RA;*.WV;*.TTA;*.AC3;*.DTS;*.DV;*.m4v;*.3g2;*.mkv;*.dv;*.yuv;*.h261;*.h264;*.mjpeg;*.dif;*.m4v;*.3gpp;*.3gp2;*.qt|" +
+        "支持的视频文件格式|*.AVI;*.ASF;*.asx;*.WMV;*.AVS;*.FLV;*.MKV;*.MOV;*.3GP;*.MP4;*.MPG;*.MPEG;*.DAT;*.OGM;*.VOB;*.RM;*.RMVB;*.TS;*.TP;*.IFO;*.NSV;*.SWF;*.WV;*.TTA;*.AC3;*.DTS;*.DV;*.m4v;*.3g2;*.mkv;*.dv;*.yuv;*.h261;*.h264;*.mjpeg;*.dif;*.m4v;*.3gpp;*.3gp2;*.qt|" +
+        "支持的音频文件格式|*.MP3;*.AAC;*.WAV;*.WMA;*.CDA;*.FLAC;*.M4A;*.MID;*.MKA;*.MP2;*.MPA;*.MPC;*.APE;*.OFR;*.OGG;*.RA;*.WV;*.TTA;*.AC3|" +
+        "AVI文件 (*.avi)|*.avi|" +
+        "Real视频文件格式 (*.rm;*.rmvb)|*.rm;*.rmvb|" +
+        "MP4视频格式 (*.mp4;*.m4v)|*.mp4;*.m4v|" +
+        "MPEG视频格式 (*.mpg;*.mpeg)|*.mpg;*.mpeg|" +
+        "DVD视频格式 (*.vob)|*.vob|" +
+        "VCD/SVCD视频格式 (*.dat;*.mpg)|*.dat;*.mpg|" +
+        "ASF微软视频格式 (*.asf)|*.asf|" +
+        "WMV微软视频格式 (*.wmv)|*.wmv|" +
+        "手机3GPP文件格式 (*.3gp;*.3gpp)|*.3gp;*.3gpp|" +
+        "手机3GPP2文件格式 (*.3g2;*.3gp2)|*.3g2;*.3gp2|" +
+        "Flash动画格式 (*.swf)|*.swf|" +
+        "Flash视频格式 (*.flv)|*.flv|" +
+        "MKV视频媒体格式 (*.mkv)|*.mkv|" +
+        "Quick Time视频文件格式 (*.mov;*.qt)|*.mov;*.qt|" +
+        "DV数字视频文件格式 (*.dv;*.dif)|*.dv;*.dif|" +
+        "Raw h261类型文件 (*.h261)|*.h261|" +
+        "Raw h264类型文件 (*.h264)|*.h264|" +
+        "YUV类型文件 (*.yuv)|*.yuv|" +
+        "GIF图片动画格式 (*.gif)|*.gif|" +
+        "MJPEG视频格式(*.mjpg;*.mjpeg)|*.mjpg;*.mjpeg|" +
+        "TS视频格式 (*.ts)|*.ts|" +
+        "WMV高清HD视频格式 (*.xwmv)|*.xwmv|" +
+        "微软数字视频格式( *.dvr-ms)|*.dvr-ms|" +
+        "iTunes视频格式 (*.m4v)|*.m4v|" +
+        "MP3音频格式 (*.mp3)|*.mp3|" +
+        "CD音频格式 (*.cda)|*.cda|" +
+        "WMA微软音频格式 (*.wma)|*.wma|" +
+        "WAVE音频格式 (*.wav)|*.wav|" +
+        "REAL音频格式 (*.ra;*.ram)|*.ra;*.ram|" +
+        "MP4音频格式 (*.m4a;*.mp4)|*.m4a;*.mp4|" +
+        "AAC高级音频格式 (*.aac)|*.aac|" +
+        "AC3音频格式 (*.ac3)|*.ac3|" +
+        "Monkey音频格式 (*.ape;*.cue)|*.ape;*.cue|" +
+        "Flac无损压缩音频格式\u3000(*.flac)|*.flac|" +
+        "MPEG音频编码格式(*.mpa)|*.mpa|" +
+        "MPEG 2音频编码格式(*.mp2)|*.mp2|" +
+        "OGG音频编码格式(*.ogg)|*.ogg|" +
+        "AIFF音频编码格式(*.aif; *.aiff)|*.aif; *.aiff|";
+    return filter;
+}
+
+std::string TPathChoosers::AskPath(const std::string& ATitle, const std::string& APrompt, const std::string& AStart)
+{
+    std::unique_ptr<TForm> box(new TForm(nullptr));
+    box->SetBorderStyle(bsDialog);
+    box->SetCaption(ATitle);
+    box->SetClientSize(460, 110);
+    box->Position = poScreenCenter;
+    auto* prompt = new TLabel(box.get());
+    prompt->SetBounds(12, 12, 436, 18);
+    prompt->SetCaption(APrompt);
+    prompt->SetParent(box.get());
+    auto* edit = new TEdit(box.get());
+    edit->SetBounds(12, 36, 436, 24);
+    edit->SetText(AStart);
+    edit->SetParent(box.get());
+    auto* ok = new TButton(box.get());
+    ok->SetBounds(288, 74, 75, 25);
+    ok->SetCaption("确定");
+    ok->ModalResult = mrOk;
+    ok->SetDefault(true);
+    ok->SetParent(box.get());
+    auto* cancel = new TButton(box.get());
+    cancel->SetBounds(373, 74, 75, 25);
+    cancel->SetCaption("取消");
+    cancel->ModalResult = mrCancel;
+    cancel->Cancel = true;
+    cancel->SetParent(box.get());
+    box->SetActiveControl(edit);
+    if (box->ShowModal() != mrOk)
+        return std::string();
+    return Trim(edit->GetText());
+}
+
+std::string TPathChoosers::ChooseFile(const std::string&)
+{
+    std::string path = AskPath("打开文件", "文件名：", FLastFolder);
+    if (!path.empty())
+        FLastFolder = ExtractFilePath(path);
+    return path;
+}
+
+std::vector<std::string> TPathChoosers::ChooseFiles(const std::string&)
+{
+    std::vector<std::string> files;
+    const std::string text = AskPath("打开文件", "文件名（多个文件用“;”分开）：", FLastFolder);
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = text.find(';', start);
+        const std::string name = Trim(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (!name.empty())
+            files.push_back(name);
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    if (!files.empty())
+        FLastFolder = ExtractFilePath(files.front());
+    return files;
+}
+
+std::string TPathChoosers::ChooseFolder(const std::string& ATitle, const std::string& AStartFolder)
+{
+    return AskPath(ATitle, "目录：", AStartFolder);
+}
+
+} // namespace app

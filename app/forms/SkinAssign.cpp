@@ -1,0 +1,29 @@
+#include "app/forms/SkinAssign.h"
+
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
+#include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/controls/bsSkinCtrls_StdLabel.h"
+
+namespace app {
+
+using namespace platform;
+
+void SetSkinDataOf(TComponent& AOwner, skin::TbsSkinData* AData)
+{
+    for (int i = 0; i < AOwner.ComponentCount(); ++i) {
+        TComponent* c = AOwner.Components(i);
+        if (auto* windowed = dynamic_cast<skin::TbsSkinLink<TCustomControl>*>(c))
+            windowed->SetSkinData(AData);
+        else if (auto* graphic = dynamic_cast<skin::TbsSkinLink<TGraphicControl>*>(c))
+            graphic->SetSkinData(AData);
+        else if (auto* edit = dynamic_cast<skin::TbsSkinCustomEdit*>(c))
+            edit->SetSkinData(AData);
+        else if (auto* label = dynamic_cast<skin::TbsSkinStdLabel*>(c))
+            label->SetSkinData(AData);
+        else if (auto* link = dynamic_cast<skin::TbsSkinLinkLabel*>(c))
+            link->SetSkinData(AData);
+    }
+}
+
+} // namespace app

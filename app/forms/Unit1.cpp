@@ -1,0 +1,505 @@
+// The main window's construction: every control at its place, the menus,
+// the off-screen panels, and the creation and close handlers.
+#include "app/forms/Unit1.h"
+
+#include "app/forms/PreviewPane.h"
+#include "app/forms/SkinAssign.h"
+#include "app/forms/ProgramPictures.h"
+#include "app/forms/TaskListView.h"
+#include "app/forms/Unit5.h"
+
+#include "engine/logger/FFmpegLogger.h"
+#include "profiles/ProfileCatalogue.h"
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "skin/form/bsSkinForm.h"
+#include "skins/DefaultSkin.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_SpeedButton.h"
+#include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/controls/bsSkinCtrls_ToolBar.h"
+#include "skin/dialogs/bsMessages.h"
+
+#include "platform/core/SysUtils.h"
+
+namespace app {
+
+using namespace platform;
+using skin::TbsSkinButton;
+using skin::TbsSkinPanel;
+
+const char* const ProgramTitle = "ZarveloMP3格式转换器";
+
+namespace {
+
+// Off-screen panels start here, beyond the 827-pixel client area.
+constexpr int HiddenLeft = 905;
+
+const TGlyph CommandGlyphs[CommandCount] = {TGlyph::Add,    TGlyph::Start,  TGlyph::Stop,   TGlyph::Pause,
+                                            TGlyph::Resume, TGlyph::Remove, TGlyph::Rename, TGlyph::Clear};
+const char* const PrimaryNames[CommandCount] = {"btnAdd",    "btnStart",  "btnStop", "btnPause",
+                                                "btnResume", "btnRemove", "",        "btnClear"};
+
+// The log memo's form of an engine log line.
+std::string LogLine(uint32_t AThreadID, engine::TLogLevel ALevel, const std::string& AMsg)
+{
+    return "#" + IntToStr(AThreadID) + "." + IntToStr(int(ALevel)) + ": " + AMsg;
+}
+
+} // namespace
+
+TForm1::TForm1(TComponent* AOwner, std::unique_ptr<IConversionEngine> AEngine, std::string AOptionFileName)
+    : TForm(AOwner),
+      FEngine(AEngine ? std::move(AEngine) : std::make_unique<TConverterEngine>()),
+      FOptionFile(AOptionFileName.empty() ? DefaultOptionFileName() : AOptionFileName)
+{
+    SetName("Form1");
+    SetCaption(ProgramTitle);
+    SetBorderStyle(bsSingle);
+    BorderIcons = 0;
+    Position = poScreenCenter;
+    SetClientSize(827, 489);
+    Font()->SetName("宋体");
+    Font()->SetHeight(-12);
+    FWorkflow = std::make_unique<TConverterWorkflow>(*FEngine, FOptionFile, *this);
+    FWorkflow->OnLog = [this](const std::string& ALine) { FLog->Lines()->Add(ALine); };
+    FWorkflow->Commands().OnChange = [this] { ApplyCommandStates(); };
+    FMessages = std::make_unique<skin::TbsSkinMessage>(nullptr);
+    Choosers = std::make_unique<TPathChoosers>(this);
+    FLogger = new engine::TFFLogger(this);
+    FLogger->OnLog = [this](TObject*, uint32_t AThreadID, engine::TLogLevel ALevel, const std::string& AMsg) {
+        FLog->Lines()->Add(LogLine(AThreadID, ALevel, AMsg));
+    };
+    CreateControls();
+    ApplySkin();
+    OnCloseQuery = [this](TObject*, bool& ACanClose) { FormCloseQuery(ACanClose); };
+}
+
+TForm1::~TForm1()
+{
+    if (FWorkflow)
+        FWorkflow->Close();
+}
+
+TbsSkinButton* TForm1::NewButton(TWinControl* AParent, const std::string& AName, const std::string& ACaption,
+                                 const TRect& ABounds, std::function<void()> AClick)
+{
+    auto* button = new TbsSkinButton(this);
+    button->SetName(AName);
+    button->SetCaption(ACaption);
+    button->UseSkinSize = false;
+    button->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
+    button->SetParent(AParent);
+    button->OnClick = [AClick = std::move(AClick)](TObject*) { AClick(); };
+    return button;
+}
+
+TMenuItem* TForm1::NewItem(TMenuItem* AParent, const std::string& AName, const std::string& ACaption,
+                           std::function<void()> AClick)
+{
+    auto* item = new TMenuItem(this);
+    item->SetName(AName);
+    item->Caption = ACaption;
+    if (AClick)
+        item->OnClick = [AClick = std::move(AClick)](TObject*) { AClick(); };
+    AParent->Add(item);
+    FMenuItems[AName] = item;
+    return item;
+}
+
+TMenuItem* TForm1::MenuItem(const std::string& AName) const
+{
+    const auto found = FMenuItems.find(AName);
+    return found == FMenuItems.end() ? nullptr : found->second;
+}
+
+void TForm1::CreateMenus()
+{
+    FMainMenu = new TMainMenu(this);
+    FMainMenu->SetName("bsSkinMainMenu1");
+    TMenuItem* root = FMainMenu->Items();
+    TMenuItem* file = NewItem(root, "File1", "文件", nullptr);
+    NewItem(file, "Item111", "添加一个文件", [this] { btnAddClick(); });
+    NewItem(file, "Item121", "添加多个文件", [this] { Button8Click(); });
+    NewItem(file, "N21", "添加整个目录", [this] { Button12Click(); });
+    NewItem(file, "N3", "-", nullptr);
+    NewItem(file, "N4", "退出", [this] { Close(); });
+    TMenuItem* edit = NewItem(root, "Edit1", "编辑", nullptr);
+    NewItem(edit, "N111", "上移文件", [this] { MoveUpClick(); });
+    NewItem(edit, "N2221", "下移文件", [this] { MoveDownClick(); });
+    NewItem(edit, "N12", "-", nullptr);
+    NewItem(edit, "N13", "删除选择", [this] { btnRemoveClick(); });
+    NewItem(edit, "N14", "清空文件", [this] { btnClearClick(); });
+    NewItem(edit, "N25", "-", nullptr);
+    NewItem(edit, "N26", "重新命名", [this] { RenameClick(true); });
+    TMenuItem* action = NewItem(root, "Action1", "动作", nullptr);
+    NewItem(action, "N7", "开始转换", [this] { btnStartClick(); });
+    NewItem(action, "N8", "停止转换", [this] { btnStopClick(); });
+    NewItem(action, "N9", "-", nullptr);
+    NewItem(action, "N10", "暂停转换", [this] { Twin(TCommand::Pause)->ButtonClick(); });
+    NewItem(action, "N11", "继续继续", [this] { Twin(TCommand::Resume)->ButtonClick(); });
+    NewItem(action, "N23", "-", nullptr);
+    NewItem(action, "N24", "转换选项", [this] { OptionsClick(); });
+    TMenuItem* help = NewItem(root, "Help1", "帮助", nullptr);
+    NewItem(help, "N15", "帮助系统", [this] { HelpClick(); })->ShortCut = TShortCut(VK_F1);
+    NewItem(help, "N16", "-", nullptr);
+    NewItem(help, "N19", "官方网站", [this] { HomePageClick(); });
+    NewItem(help, "EMAIL1", "联系邮箱", [this] { MailClick(); });
+    NewItem(help, "N5", "关于软件", [this] { AboutClick(); });
+
+    FAddMenu = new TPopupMenu(this);
+    FAddMenu->SetName("bsSkinPopupMenu1");
+    NewItem(FAddMenu->Items(), "N11111", "添加一个文件", [this] { btnAddClick(); });
+    NewItem(FAddMenu->Items(), "N2222", "添加多个文件", [this] { Button8Click(); });
+    NewItem(FAddMenu->Items(), "N3331", "添加整个目录", [this] { Button12Click(); });
+
+    // The menu bar: one flat button per menu that drops its items down.
+    auto* bar = new TbsSkinPanel(this);
+    bar->SetName("bsSkinMainMenuBar1");
+    bar->SetBounds(0, 0, 827, 22);
+    bar->SetParent(this);
+    for (int i = 0; i < root->Count(); ++i) {
+        TMenuItem* menu = root->Items(i);
+        auto* button = new skin::TbsSkinSpeedButton(this);
+        button->SetCaption(menu->Caption);
+        button->SetFlat(true);
+        button->SetBounds(4 + i * 48, 1, 46, 20);
+        button->SetParent(bar);
+        button->OnClick = [this, menu, button](TObject*) {
+            auto* popup = new TPopupMenu(this);
+            for (int k = 0; k < menu->Count(); ++k)
+                popup->Items()->Add(menu->Items(k));
+            const TPoint at = button->ClientToScreen(TPoint{0, button->Height()});
+            popup->Popup(at.X, at.Y);
+            // The items belong to the main menu; the popup only showed them.
+            while (popup->Items()->Count() > 0)
+                popup->Items()->Remove(popup->Items()->Items(0));
+            delete popup;
+        };
+    }
+}
+
+void TForm1::CreateControls()
+{
+    CreateMenus();
+    CreateHiddenPanels();
+
+    FToolBar = new skin::TbsSkinToolBar(this);
+    FToolBar->SetName("bsSkinToolBar2");
+    FToolBar->SetBounds(0, 22, 827, 69);
+    FToolBar->SetParent(this);
+    FAddButton = new skin::TbsSkinMenuSpeedButton(this);
+    FAddButton->SetName("bsSkinMenuSpeedButton1");
+    FAddButton->SetCaption("添加");
+    FAddButton->SetBounds(8, 4, 72, 60);
+    FAddButton->SetLayout(skin::blGlyphTop);
+    FAddButton->SetParent(FToolBar);
+    FOnGlyphs[size_t(TCommand::Add)] = MakeGlyph(TGlyph::Add, 32);
+    FAddButton->SetGlyph(FOnGlyphs[size_t(TCommand::Add)].get());
+    FAddButton->OnClick = [this](TObject*) { btnAddClick(); };
+    const struct {
+        TCommand Command;
+        const char* Name;
+        const char* Caption;
+        int Left;
+    } toolButtons[] = {{TCommand::Remove, "bsSkinButton7", "删除", 84}, {TCommand::Clear, "bsSkinButton8", "清空", 160}};
+    for (const auto& b : toolButtons) {
+        TbsSkinButton* twin = NewButton(FToolBar, b.Name, b.Caption, TRect{b.Left, 4, b.Left + 72, 64},
+                                        [this, c = b.Command] { c == TCommand::Remove ? btnRemoveClick() : btnClearClick(); });
+        twin->SetLayout(skin::blGlyphTop);
+        FTwins[size_t(b.Command)] = twin;
+    }
+    auto* options = NewButton(FToolBar, "bsSkinButton19", "选项", TRect{236, 4, 308, 64}, [this] { OptionsClick(); });
+    options->SetLayout(skin::blGlyphTop);
+    static std::unique_ptr<TBitmap> optionsGlyph = MakeGlyph(TGlyph::Options, 32);
+    options->SetGlyph(optionsGlyph.get());
+
+    // The file list with its row buttons, and the picture over it while empty.
+    FFilePanel = new TbsSkinPanel(this);
+    FFilePanel->SetName("bsSkinPanel1");
+    FFilePanel->SetBounds(5, 99, 570, 260);
+    FFilePanel->SetParent(this);
+    FTaskList = new TTaskListView(this, FWorkflow->Rows());
+    FTaskList->SetName("lvFiles");
+    FTaskList->SetBounds(13, 10, 523, 202);
+    FTaskList->SetParent(FFilePanel);
+    FTaskList->OnUserSelect = [this](int AIndex) { FWorkflow->SelectRow(AIndex); };
+    FTaskList->OnListClick = [this] { FWorkflow->ListClicked(); };
+    FTaskList->OnListDblClick = [this] { RenameClick(false); };
+    const struct {
+        const char* Name;
+        const char* Hint;
+        int Left;
+        TGlyph Glyph;
+    } rowButtons[] = {{"bsSkinButton4", "下移", 13, TGlyph::MoveDown},
+                      {"bsSkinButton3", "上移", 53, TGlyph::MoveUp},
+                      {"bsSkinButton21", "重命名", 93, TGlyph::Rename}};
+    for (const auto& b : rowButtons) {
+        TbsSkinButton* button = NewButton(FFilePanel, b.Name, "", TRect{b.Left, 220, b.Left + 34, 252}, [this, b] {
+            if (b.Glyph == TGlyph::MoveDown)
+                MoveDownClick();
+            else if (b.Glyph == TGlyph::MoveUp)
+                MoveUpClick();
+            else
+                RenameClick(true);
+        });
+        button->Hint = b.Hint;
+        button->ShowHint = true;
+        if (b.Glyph == TGlyph::Rename) {
+            FTwins[size_t(TCommand::Rename)] = button;
+        } else {
+            static std::unique_ptr<TBitmap> up = MakeGlyph(TGlyph::MoveUp, 20);
+            static std::unique_ptr<TBitmap> down = MakeGlyph(TGlyph::MoveDown, 20);
+            button->SetGlyph(b.Glyph == TGlyph::MoveUp ? up.get() : down.get());
+        }
+    }
+    FRenameEdit = new TEdit(this);
+    FRenameEdit->SetName("edt");
+    FRenameEdit->SetVisible(false);
+    FRenameEdit->SetParent(FTaskList);
+    FRenameEdit->OnExit = [this](TObject*) { edtExit(); };
+    FRenameEdit->OnKeyPress = [this](TObject*, char16_t& AKey) {
+        if (AKey == u'\r') {
+            AKey = 0;
+            FTaskList->SetFocus();
+        }
+    };
+
+    FEmptyPanel = new TbsSkinPanel(this);
+    FEmptyPanel->SetName("bsSkinPanel5");
+    FEmptyPanel->SetBounds(5, 99, 570, 260);
+    FEmptyPanel->SetParent(this);
+    auto* picture = new TImage(this);
+    picture->SetName("Image1");
+    picture->SetBounds(2, 2, 566, 256);
+    auto empty = MakeEmptyListPicture(566, 256);
+    picture->Picture()->Assign(empty.get());
+    picture->SetParent(FEmptyPanel);
+
+    FPreview = std::make_unique<TPreviewPane>(*this, *FWorkflow, FOptionFile);
+    CreateOutputPanel();
+    CreateRunButtons();
+}
+
+void TForm1::CreateOutputPanel()
+{
+    FOutputPanel = new TbsSkinPanel(this);
+    FOutputPanel->SetName("bsSkinPanel2");
+    FOutputPanel->SetBounds(3, 367, 572, 109);
+    FOutputPanel->SetParent(this);
+    auto label = [this](const char* AText, int ATop) {
+        auto* l = new skin::TbsSkinStdLabel(this);
+        l->SetCaption(AText);
+        l->SetBounds(12, ATop, 64, 18);
+        l->SetParent(FOutputPanel);
+    };
+    label("输出格式：", 22);
+    label("输出目录：", 68);
+    FCategory = new skin::TbsSkinOfficeComboBox(this);
+    FCategory->SetName("bsSkinOfficeComboBox2");
+    FCategory->SetBounds(80, 18, 150, 24);
+    FCategory->SetParent(FOutputPanel);
+    FCategory->SetDropDownCount(15);
+    for (const profiles::TCategory& c : profiles::Categories()) {
+        skin::TbsSkinOfficeItem* item = FCategory->Items()->Add();
+        item->SetCaption(c.Caption);
+        item->SetImageIndex(c.Number);
+    }
+    FCategory->OnChange = [this](TObject*) {
+        if (!FFollowing)
+            FWorkflow->SetCategory(FCategory->ItemIndex());
+    };
+    FProfile = new skin::TbsSkinOfficeComboBox(this);
+    FProfile->SetName("bsSkinOfficeComboBox1");
+    FProfile->SetBounds(236, 18, 250, 24);
+    FProfile->SetParent(FOutputPanel);
+    FProfile->SetDropDownCount(16);
+    FProfile->OnChange = [this](TObject*) {
+        if (!FFollowing)
+            FWorkflow->SetProfile(FProfile->ItemIndex());
+    };
+    NewButton(FOutputPanel, "bsSkinButton24", "设置...", TRect{492, 17, 562, 43}, [this] {
+        // The output settings dialog opens here once it is built.
+        FTaskList->SetFocus();
+    });
+    FOutputFolder = new skin::TbsSkinEdit(this);
+    FOutputFolder->SetName("Video_OutPut_Folder_Edit");
+    FOutputFolder->ReadOnly = true;
+    FOutputFolder->SetBounds(80, 64, 330, 22);
+    FOutputFolder->SetParent(FOutputPanel);
+    FOutputFolder->OnClick = [this](TObject*) { FTaskList->SetFocus(); };
+    FBrowseButton = NewButton(FOutputPanel, "bsSkinButton5", "浏览...", TRect{416, 62, 486, 88},
+                              [this] { BrowseOutputFolderClick(); });
+    NewButton(FOutputPanel, "bsSkinButton6", "打开", TRect{492, 62, 562, 88}, [this] { OpenOutputFolderClick(); });
+}
+
+void TForm1::CreateRunButtons()
+{
+    const struct {
+        TCommand Command;
+        const char* Name;
+        const char* Caption;
+        TRect Bounds;
+    } buttons[] = {
+        {TCommand::Start, "bsSkinButton2", "开始", TRect{584, 366, 709, 477}},
+        {TCommand::Pause, "bsSkinButton11", "暂停", TRect{724, 366, 810, 426}},
+        {TCommand::Resume, "bsSkinButton12", "继续", TRect{724, 366, 810, 426}},
+        {TCommand::Stop, "bsSkinButton10", "停止", TRect{724, 432, 810, 476}},
+    };
+    for (const auto& b : buttons) {
+        TbsSkinButton* twin = NewButton(this, b.Name, b.Caption, b.Bounds, [this, c = b.Command] {
+            switch (c) {
+            case TCommand::Start: btnStartClick(); break;
+            case TCommand::Stop: btnStopClick(); break;
+            case TCommand::Pause: btnPauseClick(); break;
+            default: btnResumeClick(); break;
+            }
+        });
+        twin->SetLayout(b.Command == TCommand::Start ? skin::blGlyphTop : skin::blGlyphLeft);
+        FTwins[size_t(b.Command)] = twin;
+    }
+    for (int i = 0; i < CommandCount; ++i) {
+        if (i == int(TCommand::Add))
+            continue;
+        const int size = TCommand(i) == TCommand::Start ? 48 : TCommand(i) == TCommand::Rename ? 20
+                         : (TCommand(i) == TCommand::Remove || TCommand(i) == TCommand::Clear) ? 32 : 24;
+        FOnGlyphs[size_t(i)] = MakeGlyph(CommandGlyphs[i], size, true);
+        FOffGlyphs[size_t(i)] = MakeGlyph(CommandGlyphs[i], size, false);
+    }
+    ApplyCommandStates();
+}
+
+void TForm1::CreateHiddenPanels()
+{
+    // Panel1: the primary buttons of the commands.
+    auto* panel1 = new TPanel(this);
+    panel1->SetName("Panel1");
+    panel1->SetBounds(HiddenLeft, 10, 300, 200);
+    panel1->SetParent(this);
+    for (int i = 0; i < CommandCount; ++i) {
+        if (!*PrimaryNames[i])
+            continue;
+        auto* button = new TButton(this);
+        button->SetName(PrimaryNames[i]);
+        button->SetBounds(8 + (i % 4) * 72, 8 + (i / 4) * 30, 68, 25);
+        button->SetParent(panel1);
+        FPrimaries[size_t(i)] = button;
+    }
+    FThreadMode = new TCheckBox(this);
+    FThreadMode->SetName("chkThreadMode");
+    FThreadMode->SetCaption("Thread Mode");
+    FThreadMode->SetChecked(true);
+    FThreadMode->SetBounds(8, 72, 120, 20);
+    FThreadMode->SetParent(panel1);
+
+    // bsSkinPanel4: the six preset lists of the output choice.
+    auto* presets = new TbsSkinPanel(this);
+    presets->SetName("bsSkinPanel4");
+    presets->SetCaption("预置选项");
+    presets->SetBounds(HiddenLeft, 220, 300, 200);
+    presets->SetParent(this);
+    for (profiles::TPreset p : profiles::AllPresets) {
+        auto* combo = new TComboBox(this);
+        const int i = profiles::PresetIndex(p);
+        combo->SetName(profiles::PresetComboName(p));
+        combo->SetStyle(csDropDownList);
+        combo->SetBounds(8 + (i % 2) * 145, 24 + (i / 2) * 30, 140, 24);
+        combo->SetParent(presets);
+        combo->OnChange = [this, p, combo](TObject*) {
+            if (!FFollowing)
+                FWorkflow->SetPreset(p, combo->ItemIndex());
+        };
+        FPresets[size_t(i)] = combo;
+    }
+
+    // Panel5: the log and the render targets of the preview.
+    auto* panel5 = new TPanel(this);
+    panel5->SetName("Panel5");
+    panel5->SetBounds(HiddenLeft, 430, 300, 240);
+    panel5->SetParent(this);
+    FLog = new TMemo(this);
+    FLog->SetName("mmoLog");
+    FLog->SetBounds(8, 8, 284, 190);
+    FLog->SetParent(panel5);
+    FScreens = new TComboBox(this);
+    FScreens->SetName("cboScreens");
+    FScreens->SetStyle(csDropDownList);
+    FScreens->SetBounds(8, 206, 140, 24);
+    FScreens->SetParent(panel5);
+}
+
+// Gives the window's frame and every skinned control the program's skin
+// model. The model starts outside its one-skin list, so nothing is loaded
+// until the stored skin index is applied at start-up.
+void TForm1::ApplySkin()
+{
+    FSkinList = new skin::TbsCompressedSkinList(this);
+    FSkinList->SetName("bsCompressedSkinList1");
+    skins::AddDefaultSkin(*FSkinList);
+    FSkinData = new skin::TbsSkinData(this);
+    FSkinData->SetName("bsSkinData1");
+    FSkinData->SetSkinIndex(1);
+    FSkinData->SetSkinList(FSkinList);
+    FSkinForm = new skin::TbsSkinForm(this);
+    FSkinForm->SetSkinData(FSkinData);
+    SetSkinDataOf(*this, FSkinData);
+    FMessages->SetSkinData(FSkinData);
+    FMessages->SetCtrlSkinData(FSkinData);
+}
+
+void TForm1::FillRenderTargets()
+{
+    FScreens->Items()->Clear();
+    FScreens->Items()->Add("Panel6");
+    // The form's windowed children in tab order; a gap in the numbers ends it.
+    for (int order = 0;; ++order) {
+        TWinControl* found = nullptr;
+        for (int i = 0; i < ControlCount() && !found; ++i) {
+            auto* child = dynamic_cast<TWinControl*>(Controls(i));
+            if (child && child->TabOrder() == order)
+                found = child;
+        }
+        if (!found)
+            break;
+        FScreens->Items()->Add(found->Name());
+    }
+    FScreens->SetItemIndex(0);
+}
+
+void TForm1::FormCreate()
+{
+    FWorkflow->LoadSettings();
+    FOutputFolder->SetText(FWorkflow->OutputFolder());
+    const skin::TbsSkinStatus status = FSkinData->SetSkinIndex(FOptionFile.ReadSkinIndex(FSkinList->Skins().Count()));
+    if (!status.Ok())
+        FLog->Lines()->Add(status.Message);
+    // The skin's frame is in place now; the client area keeps its size.
+    SetClientSize(827, 489);
+    FillRenderTargets();
+    FollowChoice();
+    RowsChanged();
+}
+
+void TForm1::FormCloseQuery(bool& ACanClose)
+{
+    ACanClose = true;
+    FPreview->Detach();
+    FLogger->OnLog = nullptr;
+    FWorkflow->Close();
+}
+
+void TForm1::DoClose(TCloseAction& AAction)
+{
+    TForm::DoClose(AAction);
+    Application()->Terminate();
+}
+
+bool TForm1::IsShortCut(TMessage& M)
+{
+    if (FMainMenu && FMainMenu->IsShortCut(uint16_t(M.WParam), KeyDataToShiftState(M.LParam)))
+        return true;
+    return TForm::IsShortCut(M);
+}
+
+} // namespace app

@@ -1,0 +1,182 @@
+#pragma once
+// The main window: the task list, the output choice, the run commands and
+// the preview pane, laid out at their places on an 827 x 489 client area.
+// Each user command has a hidden primary button, a skinned twin and menu
+// items, all showing one state per command from the workflow. Panels placed
+// beyond the right edge (left 905 and more) hold what the user never sees:
+// the primary buttons, the preset lists, the log and the render targets.
+
+#include "app/workflow/Workflow.h"
+#include "app/forms/FileChoosers.h"
+
+#include "platform/controls/ComCtrls.h"
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/Forms.h"
+#include "platform/controls/Menus.h"
+#include "platform/controls/StdCtrls.h"
+#include "platform/controls/Dialogs.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace engine {
+class TFFLogger;
+}
+namespace skin {
+class TbsSkinButton;
+class TbsSkinPanel;
+class TbsSkinToolBar;
+class TbsSkinMenuSpeedButton;
+class TbsSkinSpeedButton;
+class TbsSkinSlider;
+class TbsSkinEdit;
+class TbsSkinMessage;
+class TbsSkinStdLabel;
+class TbsSkinOfficeComboBox;
+class TbsSkinData;
+class TbsCompressedSkinList;
+class TbsSkinForm;
+} // namespace skin
+
+namespace app {
+
+class TForm5;
+class TPreviewPane;
+class TTaskListView;
+
+extern const char* const ProgramTitle; // "ZarveloMP3格式转换器"
+
+class TForm1 : public platform::TForm, public IWorkflowView {
+public:
+    explicit TForm1(platform::TComponent* AOwner, std::unique_ptr<IConversionEngine> AEngine = nullptr,
+                    std::string AOptionFileName = std::string());
+    ~TForm1() override;
+
+    // The start-up handler: settings, filters, profile list, render targets.
+    void FormCreate();
+    // Stops every task (waiting) with the events detached, so a closing
+    // window changes no row and runs no after-finish action.
+    void FormCloseQuery(bool& ACanClose);
+
+    TConverterWorkflow& Workflow() { return *FWorkflow; }
+    TOptionFile& OptionFile() { return FOptionFile; }
+    IConversionEngine& Engine() { return *FEngine; }
+    void SetOptionsDialog(TForm5* AForm5) { FForm5 = AForm5; }
+    TPreviewPane* Preview() { return FPreview.get(); }
+
+    // ---- commands (what the hidden primary buttons and their twins run)
+    void btnAddClick();     // add one file
+    void Button8Click();    // add several files
+    void Button12Click();   // add a folder
+    void btnStartClick();
+    void btnStopClick();
+    void btnPauseClick();
+    void btnResumeClick();
+    void btnRemoveClick();
+    void btnClearClick();
+    void MoveUpClick();
+    void MoveDownClick();
+    void RenameClick(bool AWithHint);
+    void edtExit();
+    void OptionsClick();    // the options dialog
+    void AboutClick();
+    void BrowseOutputFolderClick();
+    void OpenOutputFolderClick();
+    void HelpClick();       // F1 and "帮助系统"
+    void HomePageClick();
+    void MailClick();
+
+    // ---- what the window shows (read by tests)
+    platform::TMainMenu* MainMenu() { return FMainMenu; }
+    platform::TMenuItem* MenuItem(const std::string& AName) const;
+    skin::TbsSkinButton* Twin(TCommand ACommand) const { return FTwins[size_t(ACommand)]; }
+    platform::TButton* Primary(TCommand ACommand) const { return FPrimaries[size_t(ACommand)]; }
+    skin::TbsSkinOfficeComboBox* CategoryCombo() { return FCategory; }
+    skin::TbsSkinOfficeComboBox* ProfileCombo() { return FProfile; }
+    skin::TbsSkinData* SkinData() { return FSkinData; }
+    platform::TComboBox* PresetCombo(profiles::TPreset APreset) { return FPresets[size_t(APreset)]; }
+    platform::TWinControl* FileList();
+    TTaskListView* TaskList() { return FTaskList; }
+    platform::TMemo* Log() { return FLog; }
+    platform::TComboBox* Screens() { return FScreens; }
+    skin::TbsSkinEdit* OutputFolderEdit() { return FOutputFolder; }
+    bool EmptyPictureShown() const;
+    platform::TEdit* RenameEdit() { return FRenameEdit; }
+
+    // Replaceable for tests: message boxes, the shutdown countdown and the
+    // choosers of files and folders.
+    std::function<void(const std::string& ACaption, const std::string& AText, platform::TMsgDlgType AType)>
+        MessageBoxHook;
+    std::function<bool()> ConfirmShutdownHook;
+    std::unique_ptr<IFileChoosers> Choosers;
+
+    // ---- IWorkflowView
+    void ShowHint(const std::string& AText) override;
+    void ShowTaskError(const std::string& AText) override;
+    bool ConfirmShutdown() override;
+    void RowsChanged() override;
+    void RowChanged(int AIndex) override;
+    void ChoiceChanged() override;
+    void PreviewFile(const std::string& AFileName) override;
+    void StopPreview() override;
+    void KeepResponsive() override;
+
+protected:
+    void DoClose(platform::TCloseAction& AAction) override;
+    bool IsShortCut(platform::TMessage& M) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void CreateHiddenPanels();
+    void CreateOutputPanel();
+    void CreateRunButtons();
+    void FillRenderTargets();
+    void ApplyCommandStates();
+    void FollowChoice();
+    void ApplySkin();
+    void ShowMessage(const std::string& ACaption, const std::string& AText, platform::TMsgDlgType AType);
+    skin::TbsSkinButton* NewButton(platform::TWinControl* AParent, const std::string& AName, const std::string& ACaption,
+                                   const platform::TRect& ABounds, std::function<void()> AClick);
+    platform::TMenuItem* NewItem(platform::TMenuItem* AParent, const std::string& AName, const std::string& ACaption,
+                                 std::function<void()> AClick);
+
+    std::unique_ptr<IConversionEngine> FEngine;
+    TOptionFile FOptionFile;
+    std::unique_ptr<TConverterWorkflow> FWorkflow;
+    engine::TFFLogger* FLogger = nullptr;
+    TForm5* FForm5 = nullptr;
+    bool FFollowing = false; // the lists are being set from the workflow
+    int FRenameRow = -1;
+
+    platform::TMainMenu* FMainMenu = nullptr;
+    platform::TPopupMenu* FAddMenu = nullptr;
+    std::map<std::string, platform::TMenuItem*> FMenuItems;
+    std::array<skin::TbsSkinButton*, CommandCount> FTwins{};
+    std::array<platform::TButton*, CommandCount> FPrimaries{};
+    std::array<std::unique_ptr<platform::TBitmap>, CommandCount> FOnGlyphs, FOffGlyphs;
+    skin::TbsSkinToolBar* FToolBar = nullptr;
+    skin::TbsSkinMenuSpeedButton* FAddButton = nullptr;
+    skin::TbsSkinPanel* FFilePanel = nullptr;   // bsSkinPanel1
+    skin::TbsSkinPanel* FEmptyPanel = nullptr;  // bsSkinPanel5
+    TTaskListView* FTaskList = nullptr;         // lvFiles
+    platform::TEdit* FRenameEdit = nullptr;     // edt
+    skin::TbsSkinPanel* FOutputPanel = nullptr; // bsSkinPanel2
+    skin::TbsSkinOfficeComboBox* FCategory = nullptr; // bsSkinOfficeComboBox2
+    skin::TbsSkinOfficeComboBox* FProfile = nullptr;  // bsSkinOfficeComboBox1
+    skin::TbsSkinData* FSkinData = nullptr;           // bsSkinData1
+    skin::TbsCompressedSkinList* FSkinList = nullptr; // bsCompressedSkinList1
+    skin::TbsSkinForm* FSkinForm = nullptr;
+    std::array<platform::TComboBox*, profiles::PresetCount> FPresets{};
+    skin::TbsSkinEdit* FOutputFolder = nullptr; // Video_OutPut_Folder_Edit
+    skin::TbsSkinButton* FBrowseButton = nullptr;
+    platform::TMemo* FLog = nullptr;            // mmoLog
+    platform::TComboBox* FScreens = nullptr;    // cboScreens
+    platform::TCheckBox* FThreadMode = nullptr; // chkThreadMode
+    std::unique_ptr<skin::TbsSkinMessage> FMessages;
+    std::unique_ptr<TPreviewPane> FPreview;
+};
+
+} // namespace app

@@ -1,0 +1,309 @@
+// The main window's commands: what the primary buttons, their twins and
+// the menu items run, the states they show, and the window's side of the
+// workflow (message boxes, rows, the output choice).
+#include "app/forms/Unit1.h"
+
+#include "app/forms/PreviewPane.h"
+#include "app/forms/ShutdownCountdown.h"
+#include "app/forms/TaskListView.h"
+#include "app/forms/Unit2.h"
+#include "app/forms/Unit5.h"
+
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "profiles/ProfileCatalogue.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_SpeedButton.h"
+#include "skin/dialogs/bsMessages.h"
+
+#include "platform/core/SysUtils.h"
+#include "platform/shell/ShellExecute.h"
+
+namespace app {
+
+using namespace platform;
+using skin::TbsSkinButton;
+
+namespace {
+
+// The menu items of each command, in TCommand order.
+const std::vector<const char*> CommandMenuItems[CommandCount] = {
+    {"Item111", "Item121", "N21", "N11111", "N2222", "N3331"}, {"N7"}, {"N8"}, {"N10"}, {"N11"}, {"N13"}, {"N26"},
+    {"N14"}};
+
+const char* const HintCaption = "提示";
+
+} // namespace
+
+// -- states ------------------------------------------------------------------
+
+void TForm1::ApplyCommandStates()
+{
+    const TCommandStates& states = FWorkflow->Commands();
+    for (int i = 0; i < CommandCount; ++i) {
+        const TCommand command = TCommand(i);
+        const TCommandState& s = states.State(command);
+        if (FPrimaries[size_t(i)])
+            FPrimaries[size_t(i)]->SetEnabled(s.Primary);
+        for (const char* name : CommandMenuItems[i])
+            if (TMenuItem* item = MenuItem(name))
+                item->Enabled = s.Primary;
+        if (command == TCommand::Add) {
+            FAddButton->SetEnabled(s.Twin);
+            continue;
+        }
+        TbsSkinButton* twin = FTwins[size_t(i)];
+        if (!twin)
+            continue;
+        twin->SetEnabled(s.Twin);
+        TBitmap* glyph = (s.Twin ? FOnGlyphs : FOffGlyphs)[size_t(i)].get();
+        if (glyph)
+            twin->SetGlyph(glyph);
+        twin->RefreshButton();
+    }
+    FTwins[size_t(TCommand::Pause)]->SetVisible(states.PauseTwinShown());
+    FTwins[size_t(TCommand::Resume)]->SetVisible(!states.PauseTwinShown());
+    const bool profile = states.ProfileControls();
+    FCategory->SetEnabled(profile);
+    FProfile->SetEnabled(profile);
+    FBrowseButton->SetEnabled(profile);
+    for (profiles::TPreset p : profiles::AllPresets)
+        FPresets[size_t(p)]->SetEnabled(profile && FWorkflow->PresetEnabled(p));
+}
+
+// The lists show the workflow's output choice.
+void TForm1::FollowChoice()
+{
+    FFollowing = true;
+    FCategory->SetItemIndex(FWorkflow->CategoryIndex());
+    FProfile->Items()->Clear();
+    int position = 0;
+    for (const char* name : FWorkflow->ProfileNames()) {
+        skin::TbsSkinOfficeItem* item = FProfile->Items()->Add();
+        item->SetCaption(name);
+        item->SetImageIndex(profiles::ProfileImageIndex(position++));
+    }
+    FProfile->SetItemIndex(FWorkflow->ProfileIndex());
+    const profiles::TPresetChoices* lists = FWorkflow->PresetLists();
+    for (profiles::TPreset p : profiles::AllPresets) {
+        TComboBox* combo = FPresets[size_t(p)];
+        combo->Items()->Clear();
+        if (lists)
+            for (const char* text : lists->Pick(p).Texts)
+                combo->Items()->Add(text);
+        combo->SetItemIndex(FWorkflow->PresetIndex(p));
+        combo->SetEnabled(FWorkflow->Commands().ProfileControls() && FWorkflow->PresetEnabled(p));
+    }
+    FFollowing = false;
+}
+
+// -- the workflow's view -------------------------------------------------------
+
+void TForm1::ShowMessage(const std::string& ACaption, const std::string& AText, TMsgDlgType AType)
+{
+    if (MessageBoxHook) {
+        MessageBoxHook(ACaption, AText, AType);
+        return;
+    }
+    FMessages->MessageDlg2(AText, ACaption, AType, TMsgDlgButtons{mbOK}, 0);
+}
+
+void TForm1::ShowHint(const std::string& AText)
+{
+    ShowMessage(HintCaption, AText, mtInformation);
+}
+
+void TForm1::ShowTaskError(const std::string& AText)
+{
+    ShowMessage(ProgramTitle, AText, mtWarning);
+}
+
+bool TForm1::ConfirmShutdown()
+{
+    if (ConfirmShutdownHook)
+        return ConfirmShutdownHook();
+    return RunShutdownCountdown(this, 60);
+}
+
+void TForm1::RowsChanged()
+{
+    FEmptyPanel->SetVisible(FWorkflow->Rows().Empty());
+    FTaskList->RowsChanged();
+}
+
+void TForm1::RowChanged(int AIndex)
+{
+    FTaskList->RowChanged(AIndex);
+}
+
+void TForm1::ChoiceChanged()
+{
+    FollowChoice();
+}
+
+void TForm1::PreviewFile(const std::string& AFileName)
+{
+    FPreview->Open(AFileName);
+}
+
+void TForm1::StopPreview()
+{
+    FPreview->Stop();
+}
+
+void TForm1::KeepResponsive()
+{
+    Application()->ProcessMessages();
+}
+
+bool TForm1::EmptyPictureShown() const
+{
+    return FEmptyPanel->Visible();
+}
+
+TWinControl* TForm1::FileList()
+{
+    return FTaskList;
+}
+
+// -- commands ----------------------------------------------------------------
+
+void TForm1::btnAddClick()
+{
+    const std::string file = Choosers->ChooseFile(MediaFileFilter());
+    if (!file.empty())
+        FWorkflow->AddFile(file);
+    if (!FWorkflow->Rows().Empty())
+        FTaskList->SetFocus();
+}
+
+void TForm1::Button8Click()
+{
+    const std::vector<std::string> files = Choosers->ChooseFiles(MediaFileFilter());
+    if (!files.empty())
+        FWorkflow->AddFiles(files);
+}
+
+void TForm1::Button12Click()
+{
+    const std::string folder = Choosers->ChooseFolder("选择目录", FWorkflow->OutputFolder());
+    if (!folder.empty())
+        FWorkflow->AddFolder(folder);
+}
+
+void TForm1::btnStartClick()
+{
+    if (FForm5)
+        FWorkflow->SetOptions(FForm5->Options());
+    FWorkflow->Start();
+}
+
+void TForm1::btnStopClick()
+{
+    FWorkflow->Stop();
+}
+
+void TForm1::btnPauseClick()
+{
+    FWorkflow->Pause();
+}
+
+void TForm1::btnResumeClick()
+{
+    FWorkflow->Resume();
+}
+
+void TForm1::btnRemoveClick()
+{
+    FWorkflow->RemoveSelected();
+}
+
+void TForm1::btnClearClick()
+{
+    FWorkflow->Clear();
+}
+
+void TForm1::MoveUpClick()
+{
+    FWorkflow->MoveSelectedUp();
+    FTaskList->SetFocus();
+}
+
+void TForm1::MoveDownClick()
+{
+    FWorkflow->MoveSelectedDown();
+    FTaskList->SetFocus();
+}
+
+void TForm1::RenameClick(bool AWithHint)
+{
+    const std::optional<int> row = FWorkflow->BeginRename(AWithHint);
+    if (!row)
+        return;
+    FRenameRow = *row;
+    const TRect rect = FTaskList->ItemRect(*row, drBounds);
+    FRenameEdit->SetBounds(FTaskList->ColumnLeft(3), rect.Top, FTaskList->Column(3)->Width(), rect.Height() + 4);
+    const std::string name = FWorkflow->Rows().Row(*row).Sub(profiles::siOutputFileName);
+    FRenameEdit->SetText(ChangeFileExt(name, ""));
+    FRenameEdit->SetVisible(true);
+    FRenameEdit->SetFocus();
+}
+
+void TForm1::edtExit()
+{
+    if (FRenameRow < 0 || !FRenameEdit->Visible())
+        return;
+    const std::string text = FRenameEdit->GetText();
+    if (text.empty())
+        return; // the edit stays open on an empty name
+    // A refused name leaves the edit open for another try.
+    if (!FWorkflow->FinishRename(FRenameRow, text))
+        return;
+    FRenameEdit->SetVisible(false);
+    FRenameRow = -1;
+}
+
+void TForm1::OptionsClick()
+{
+    if (FForm5)
+        FForm5->ShowModal();
+}
+
+void TForm1::AboutClick()
+{
+    TForm2 about(this);
+    about.ShowModal();
+}
+
+void TForm1::BrowseOutputFolderClick()
+{
+    const std::string folder = Choosers->ChooseFolder("选择输出目录", FWorkflow->OutputFolder());
+    if (folder.empty() || !FWorkflow->ChooseOutputFolder(folder))
+        return;
+    FOutputFolder->SetText(folder);
+    FTaskList->SetFocus();
+}
+
+void TForm1::OpenOutputFolderClick()
+{
+    FWorkflow->OpenOutputFolder();
+    FTaskList->SetFocus();
+}
+
+void TForm1::HelpClick()
+{
+    ShellOpen(IncludeTrailingPathDelimiter(FWorkflow->ProgramFolder) + "help/index.html");
+}
+
+void TForm1::HomePageClick()
+{
+    HelpClick();
+}
+
+void TForm1::MailClick()
+{
+    ShellOpen("mailto:?subject=ZarveloMP3%E6%A0%BC%E5%BC%8F%E8%BD%AC%E6%8D%A2%E5%99%A8");
+}
+
+} // namespace app

@@ -1,0 +1,71 @@
+#include "app/forms/Unit2.h"
+
+#include "app/forms/ProgramPictures.h"
+
+#include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_StdLabel.h"
+
+#include "platform/controls/ExtCtrls.h"
+#include "platform/core/SysUtils.h"
+
+namespace app {
+
+using namespace platform;
+
+TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("Form2");
+    SetCaption("关于");
+    SetBorderStyle(bsDialog);
+    BorderIcons = 0;
+    Position = poMainFormCenter;
+    SetClientSize(368, 238);
+    Font()->SetName("宋体");
+    Font()->SetHeight(-12);
+
+    auto* logo = new TImage(this);
+    logo->SetName("Image1");
+    logo->SetBounds(30, 18, 87, 83);
+    auto picture = MakeLogo(87, 83, Color());
+    logo->Picture()->Assign(picture.get());
+    logo->SetParent(this);
+
+    auto label = [this](const char* AName, const char* AText, int ALeft, int ATop, const char* AFont, int AHeight,
+                        bool ABold) {
+        auto* l = new skin::TbsSkinStdLabel(this);
+        l->SetName(AName);
+        l->SetCaption(AText);
+        l->SetBounds(ALeft, ATop, 220, AHeight + 8);
+        l->Font()->SetName(AFont);
+        l->Font()->SetHeight(-AHeight);
+        if (ABold)
+            l->Font()->SetStyle(TFontStyles{fsBold});
+        l->SetParent(this);
+    };
+    label("bsSkinStdLabel3", "ZarveloMP3格式转换器", 144, 14, "黑体", 20, false);
+    label("bsSkinStdLabel4", "Ver:1.00.218", 160, 50, "宋体", 12, true);
+    label("bsSkinStdLabel1", "了解更多请访问：", 30, 126, "宋体", 12, false);
+    label("bsSkinStdLabel2", "联系邮箱：", 202, 124, "宋体", 12, false);
+
+    auto link = [this](const char* AName, const char* ACaption, const std::string& AUrl, int ALeft) {
+        auto* l = new skin::TbsSkinLinkLabel(this);
+        l->SetName(AName);
+        l->SetCaption(ACaption);
+        l->URL = AUrl;
+        l->SetBounds(ALeft, 145, 153, 33);
+        l->SetParent(this);
+    };
+    link("bsSkinLinkLabel1", "本程序的帮助页", ExtractFilePath(GetExeFileName()) + "help/index.html", 19);
+    link("bsSkinLinkLabel2", "写信给我们", "mailto:?subject=ZarveloMP3%E6%A0%BC%E5%BC%8F%E8%BD%AC%E6%8D%A2%E5%99%A8", 186);
+
+    auto* ok = new skin::TbsSkinButton(this);
+    ok->SetName("bsSkinButton1");
+    ok->SetCaption("确定");
+    ok->UseSkinSize = false;
+    ok->SetBounds(252, 184, 72, 25);
+    ok->SetParent(this);
+    ok->OnClick = [this](TObject*) { SetModalResult(mrOk); };
+}
+
+} // namespace app

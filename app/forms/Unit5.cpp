@@ -1,0 +1,187 @@
+#include "app/forms/Unit5.h"
+
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_CheckRadio.h"
+#include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_StdLabel.h"
+
+#include "platform/core/SysUtils.h"
+
+namespace app {
+
+using namespace platform;
+using skin::TbsSkinCheckRadioBox;
+
+TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FOptionFile(AOptionFile)
+{
+    SetName("Form5");
+    SetCaption("选项");
+    SetBorderStyle(bsDialog);
+    BorderIcons = 0;
+    Position = poMainFormCenter;
+    SetClientSize(526, 464);
+    Font()->SetName("宋体");
+    Font()->SetHeight(-12);
+
+    const char* const tabs[] = {"CPU", "常规"};
+    for (int i = 0; i < 2; ++i) {
+        auto* tab = new skin::TbsSkinButton(this);
+        tab->SetCaption(tabs[i]);
+        tab->UseSkinSize = false;
+        tab->SetBounds(33 + i * 82, 23, 80, 24);
+        tab->SetParent(this);
+        tab->OnClick = [this, i](TObject*) { ShowPage(i); };
+        FTabs[size_t(i)] = tab;
+        auto* page = new skin::TbsSkinPanel(this);
+        page->SetBounds(33, 47, 471, 354);
+        page->SetParent(this);
+        FPages[size_t(i)] = page;
+    }
+    FPages[0]->SetName("bsSkinPageControl1");
+
+    auto group = [this](skin::TbsSkinPanel* APage, const char* ACaption, int ATop, int AHeight) {
+        auto* g = new skin::TbsSkinPanel(this);
+        g->SetSkinDataName("groupbox");
+        g->SetCaptionMode(true);
+        g->SetCaption(ACaption);
+        g->SetBounds(16, ATop, 439, AHeight);
+        g->SetParent(APage);
+        return g;
+    };
+    auto* cpu = group(FPages[0], "转换时CPU利用方式", 16, 150);
+    const char* const priorities[] = {"系统空闲时进行", "最低优先级进行", "较低优先级进行", "正常优先级进行"};
+    for (int i = 0; i < 4; ++i)
+        FPriority[size_t(i)] = NewBox(cpu, ("bsSkinCheckRadioBox" + IntToStr(9 + i)).c_str(), priorities[i], 24,
+                                      30 + i * 28, true);
+    auto* params = group(FPages[0], "转换参数", 180, 150);
+    auto* label = new skin::TbsSkinStdLabel(this);
+    label->SetCaption("同时进行转换的文件个数");
+    label->SetBounds(24, 36, 160, 18);
+    label->SetParent(params);
+    FThreadCount = new TComboBox(this);
+    FThreadCount->SetName("bsSkinComboBox2");
+    FThreadCount->SetStyle(csDropDownList);
+    FThreadCount->DropDownCount = 8;
+    FThreadCount->SetBounds(190, 32, 80, 24);
+    for (int n = 1; n <= 19; ++n)
+        FThreadCount->Items()->Add(IntToStr(n));
+    FThreadCount->SetParent(params);
+    FPreview = NewBox(params, "bsSkinCheckRadioBox8", "转换时进行实时视频预览", 24, 76, false);
+    FPreview->OnClick = [this](TObject*) {
+        if (OnPreviewChanged)
+            OnPreviewChanged(FPreview->Checked());
+    };
+
+    auto* exists = group(FPages[1], "如果输出文件存在时", 16, 100);
+    FOverwrite[0] = NewBox(exists, "bsSkinCheckRadioBox3", "直接覆盖输出文件", 24, 30, true);
+    FOverwrite[1] = NewBox(exists, "bsSkinCheckRadioBox6", "自动重命名输出文件", 24, 58, true);
+    auto* done = group(FPages[1], "转换工作完成后", 130, 150);
+    const char* const actions[] = {"自动打开输出文件夹", "自动关闭计算机", " 播放提示音乐", "不进行任何操作"};
+    const char* const actionNames[] = {"bsSkinCheckRadioBox1", "bsSkinCheckRadioBox2", "bsSkinCheckRadioBox4",
+                                       "bsSkinCheckRadioBox5"};
+    for (int i = 0; i < 4; ++i)
+        FAfterDone[size_t(i)] = NewBox(done, actionNames[i], actions[i], 24, 30 + i * 28, true);
+
+    auto* ok = new skin::TbsSkinButton(this);
+    ok->SetName("bsSkinButton6");
+    ok->SetCaption("确定");
+    ok->UseSkinSize = false;
+    ok->SetBounds(328, 415, 75, 25);
+    ok->SetParent(this);
+    ok->OnClick = [this](TObject*) { OkClick(); };
+    auto* cancel = new skin::TbsSkinButton(this);
+    cancel->SetName("bsSkinButton1");
+    cancel->SetCaption("取消");
+    cancel->UseSkinSize = false;
+    cancel->Cancel = true;
+    cancel->SetBounds(423, 415, 75, 25);
+    cancel->SetParent(this);
+    cancel->OnClick = [this](TObject*) { CancelClick(); };
+
+    SetOptions(TConversionOptions{});
+    ShowPage(1);
+}
+
+TbsSkinCheckRadioBox* TForm5::NewBox(TWinControl* AParent, const char* AName, const char* ACaption, int ALeft,
+                                     int ATop, bool ARadio)
+{
+    auto* box = new TbsSkinCheckRadioBox(this);
+    box->SetName(AName);
+    box->SetRadio(ARadio);
+    // The radios of one group box exclude each other.
+    box->GroupIndex = ARadio ? 1 : 0;
+    box->SetCaption(ACaption);
+    box->SetBounds(ALeft, ATop, 240, 22);
+    box->SetParent(AParent);
+    return box;
+}
+
+void TForm5::ShowPage(int AIndex)
+{
+    for (int i = 0; i < 2; ++i)
+        FPages[size_t(i)]->SetVisible(i == AIndex);
+}
+
+TConversionOptions TForm5::Options() const
+{
+    TConversionOptions o;
+    o.ThreadCount = StrToIntDef(FThreadCount->GetText(), 1);
+    for (int i = 0; i < 4; ++i) {
+        if (FPriority[size_t(i)]->Checked())
+            o.Priority = TRunPriority(i);
+        if (FAfterDone[size_t(i)]->Checked())
+            o.AfterDone = TAfterDone(i);
+    }
+    o.Overwrite = FOverwrite[0]->Checked();
+    o.ShowPreview = FPreview->Checked();
+    return o;
+}
+
+void TForm5::SetOptions(const TConversionOptions& AOptions)
+{
+    FThreadCount->SetItemIndex(std::clamp(AOptions.ThreadCount, 1, 19) - 1);
+    for (int i = 0; i < 4; ++i) {
+        FPriority[size_t(i)]->SetChecked(int(AOptions.Priority) == i);
+        FAfterDone[size_t(i)]->SetChecked(int(AOptions.AfterDone) == i);
+    }
+    FOverwrite[0]->SetChecked(AOptions.Overwrite);
+    FOverwrite[1]->SetChecked(!AOptions.Overwrite);
+    // Setting the box runs its click handler: the preview follows.
+    FPreview->SetChecked(AOptions.ShowPreview);
+}
+
+void TForm5::Button1Click()
+{
+    SetOptions(FOptionFile.ReadOptions());
+}
+
+void TForm5::Button2Click()
+{
+    FOptionFile.WriteOptions(Options());
+}
+
+void TForm5::OkClick()
+{
+    Button2Click();
+    SetModalResult(mrOk);
+}
+
+void TForm5::CancelClick()
+{
+    // What the user changed and cancelled never reaches a run.
+    SetOptions(FAtOpen);
+    SetModalResult(mrCancel);
+}
+
+void TForm5::Opening()
+{
+    FAtOpen = Options();
+}
+
+TModalResult TForm5::ShowModal()
+{
+    Opening();
+    return TForm::ShowModal();
+}
+
+} // namespace app

@@ -1,0 +1,198 @@
+// The main window on a recording engine: its first look, the command twins
+// and menu items following one state per command, the options dialog's
+// values reaching Start and Cancel undoing them, and renaming in place.
+#include "FormsTestSupport.h"
+
+#include "app/forms/TaskListView.h"
+
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_CheckRadio.h"
+
+using namespace app;
+using namespace formstest;
+using namespace platform;
+
+namespace {
+
+class MainWindowTest : public TMainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        TMainWindowFixture::SetUp();
+        auto engine = std::make_unique<apptest::TFakeEngine>();
+        Engine = engine.get();
+        Create(std::move(engine));
+    }
+
+    // "A" for a command whose twin is on, "-" for off, in TCommand order.
+    std::string Twins()
+    {
+        std::string text;
+        for (int i = 1; i < CommandCount; ++i)
+            text += Form1->Twin(TCommand(i))->Enabled() ? 'A' : '-';
+        return text;
+    }
+
+    void AddFile(const std::string& AName)
+    {
+        Choosers->Answers.push_back({Source(AName)});
+        Form1->btnAddClick();
+    }
+
+    apptest::TFakeEngine* Engine = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, FirstLook)
+{
+    EXPECT_EQ(Form1->ClientWidth(), 827);
+    EXPECT_EQ(Form1->ClientHeight(), 489);
+    EXPECT_EQ(Form1->Caption(), "ZarveloMP3格式转换器");
+    EXPECT_EQ(Form1->CategoryCombo()->ItemIndex(), 0);
+    EXPECT_EQ(Form1->CategoryCombo()->Items()->Items(0)->Caption(), "音频格式");
+    EXPECT_EQ(Form1->ProfileCombo()->Items()->Items(Form1->ProfileCombo()->ItemIndex())->Caption(),
+              "MP3 - MPEG Layer-3音频格式(*.mp3)");
+    EXPECT_EQ(Form1->OutputFolderEdit()->GetText(), Home.Path() + "/Zarvelo视频软件/输出");
+    EXPECT_TRUE(Form1->EmptyPictureShown());
+    // Only Add is on.
+    EXPECT_EQ(Twins(), "-------");
+    EXPECT_TRUE(Form1->Primary(TCommand::Add)->Enabled());
+    EXPECT_TRUE(Form1->MenuItem("Item111")->Enabled);
+    EXPECT_FALSE(Form1->MenuItem("N7")->Enabled);
+    EXPECT_TRUE(Form1->MenuItem("N24")->Enabled);
+    // What the user never sees lies beyond the client area.
+    for (const char* name : {"Panel1", "bsSkinPanel4", "Panel5"}) {
+        auto* panel = dynamic_cast<TControl*>(Form1->FindComponent(name));
+        ASSERT_NE(panel, nullptr) << name;
+        EXPECT_GE(panel->Left(), 905) << name;
+    }
+    EXPECT_EQ(Form1->Screens()->Items()->Strings(0), "Panel6");
+    EXPECT_EQ(Form1->Screens()->ItemIndex(), 0);
+    // The audio profile's video presets are off.
+    EXPECT_FALSE(Form1->PresetCombo(profiles::TPreset::Resolution)->Enabled());
+    EXPECT_TRUE(Form1->PresetCombo(profiles::TPreset::AudioBitrate)->Enabled());
+    // The list shows its column header.
+    THeaderControl* header = Form1->TaskList()->Header();
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->Visible());
+    EXPECT_GT(header->Height(), 10) << header->Width();
+    // The settings file was made on the way.
+    EXPECT_TRUE(FileExists(Home.File("option.ini")));
+    SaveScreenshot(Form1->Handle(), PictureFile("main-window-first-look.png"));
+}
+
+TEST_F(MainWindowTest, TwinsAndMenusFollowTheCommands)
+{
+    AddFile("song.wav");
+    ASSERT_EQ(Form1->Workflow().Rows().Count(), 1);
+    EXPECT_FALSE(Form1->EmptyPictureShown());
+    // Start Stop Pause Resume Remove Rename Clear
+    EXPECT_EQ(Twins(), "A---AAA");
+    EXPECT_TRUE(Form1->MenuItem("N13")->Enabled);
+
+    Form1->Twin(TCommand::Start)->ButtonClick();
+    EXPECT_EQ(Engine->StartedWith, 1);
+    EXPECT_EQ(Twins(), "-AA----");
+    EXPECT_FALSE(Form1->Primary(TCommand::Add)->Enabled());
+    EXPECT_FALSE(Form1->CategoryCombo()->Enabled());
+
+    Form1->Twin(TCommand::Pause)->ButtonClick();
+    EXPECT_FALSE(Form1->Twin(TCommand::Pause)->Visible());
+    EXPECT_TRUE(Form1->Twin(TCommand::Resume)->Visible());
+    EXPECT_EQ(Twins(), "-A-A---");
+    Form1->MenuItem("N11")->Click();
+    EXPECT_TRUE(Form1->Twin(TCommand::Pause)->Visible());
+    EXPECT_FALSE(Form1->Twin(TCommand::Resume)->Visible());
+
+    Form1->Twin(TCommand::Stop)->ButtonClick();
+    EXPECT_TRUE(Form1->CategoryCombo()->Enabled());
+    Engine->EndRun();
+    EXPECT_EQ(Twins(), "A-----A");
+    EXPECT_FALSE(Form1->Primary(TCommand::Start)->Enabled());
+    EXPECT_FALSE(Form1->MenuItem("N7")->Enabled);
+    // A stopped run ends without the after-finish action.
+    EXPECT_TRUE(Actions.empty());
+
+    Form1->Twin(TCommand::Clear)->ButtonClick();
+    EXPECT_TRUE(Form1->EmptyPictureShown());
+    EXPECT_EQ(Twins(), "-------");
+    EXPECT_TRUE(Form1->Primary(TCommand::Add)->Enabled());
+}
+
+TEST_F(MainWindowTest, ChoosingAProfileThroughTheListsRewritesTheSelectedRow)
+{
+    AddFile("song.wav");
+    skin::TbsSkinOfficeComboBox* profile = Form1->ProfileCombo();
+    const int flac = [&] {
+        for (int i = 0; i < profile->Items()->Count(); ++i)
+            if (profile->Items()->Items(i)->Caption().find("(*.flac)") != std::string::npos)
+                return i;
+        return -1;
+    }();
+    ASSERT_GE(flac, 0);
+    profile->SetItemIndex(flac);
+    EXPECT_EQ(Form1->Workflow().Rows().Row(0).Sub(profiles::siOutputFileName), "song.flac");
+    EXPECT_EQ(Form1->Workflow().ProfileIndex(), flac);
+
+    Form1->CategoryCombo()->SetItemIndex(1);
+    EXPECT_EQ(Form1->Workflow().Rows().Row(0).Sub(profiles::siProfileCode), "200");
+    EXPECT_TRUE(Form1->PresetCombo(profiles::TPreset::Resolution)->Enabled());
+}
+
+TEST_F(MainWindowTest, TheOptionsDialogReachesStartAndCancelUndoes)
+{
+    Form5->Opening();
+    Form5->ThreadCount()->SetItemIndex(4);
+    Form5->PriorityRadio(TRunPriority::Lowest)->SetChecked(true);
+    Form5->AfterDoneRadio(TAfterDone::PlaySound)->SetChecked(true);
+    Form5->OkClick();
+    TMemIniFile ini(Home.File("option.ini"));
+    EXPECT_EQ(ini.ReadString("Options", "Thread_Count", ""), "5");
+    EXPECT_EQ(ini.ReadString("Options", "Thread_Priority", ""), "1");
+    EXPECT_EQ(ini.ReadString("Options", "After_Done", ""), "2");
+
+    // Cancel puts back what the dialog showed when it opened, preview included.
+    Form5->Opening();
+    Form5->ThreadCount()->SetItemIndex(9);
+    Form5->AfterDoneRadio(TAfterDone::Shutdown)->SetChecked(true);
+    Form5->PreviewBox()->SetChecked(true);
+    Form5->PreviewBox()->OnClick(Form5->PreviewBox());
+    EXPECT_TRUE(Engine->Preview);
+    Form5->CancelClick();
+    EXPECT_FALSE(Engine->Preview);
+    EXPECT_EQ(Form5->Options().AfterDone, TAfterDone::PlaySound);
+
+    AddFile("a.wav");
+    Form1->btnStartClick();
+    EXPECT_EQ(Engine->StartedWith, 5);
+    EXPECT_EQ(Engine->Priority, TThreadPriority::tpLowest);
+    Engine->EndRun();
+    EXPECT_TRUE(Actions.empty()); // no chime file in the test's program folder
+    EXPECT_EQ(ShutdownQuestions, 0);
+}
+
+TEST_F(MainWindowTest, RenamingInPlace)
+{
+    AddFile("one.wav");
+    AddFile("two.wav");
+    Form1->RenameClick(true);
+    ASSERT_TRUE(Form1->RenameEdit()->Visible());
+    EXPECT_EQ(Form1->RenameEdit()->GetText(), "two");
+    Form1->RenameEdit()->SetText("one");
+    Form1->edtExit();
+    EXPECT_EQ(Boxes.size(), 1u); // taken by the other row
+    EXPECT_EQ(Form1->Workflow().Rows().Row(1).Sub(profiles::siOutputFileName), "two.mp3");
+    Form1->RenameEdit()->SetText("song");
+    Form1->edtExit();
+    EXPECT_FALSE(Form1->RenameEdit()->Visible());
+    EXPECT_EQ(Form1->Workflow().Rows().Row(1).Sub(profiles::siOutputFileName), "song.mp3");
+
+    Form1->Workflow().Rows().SetItemIndex(-1);
+    Form1->RenameClick(true);
+    EXPECT_EQ(Boxes.back(), "提示: 请先选中您需要重命名的项目！");
+    Form1->btnRemoveClick();
+    EXPECT_EQ(Boxes.back(), "提示: 请先选择您需要删除的项目！");
+}
