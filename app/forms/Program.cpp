@@ -1,6 +1,7 @@
 #include "app/forms/Program.h"
 
 #include "app/forms/Unit1.h"
+#include "app/forms/SkinAssign.h"
 #include "app/forms/Unit5.h"
 
 #include "platform/controls/Forms.h"
@@ -13,13 +14,8 @@ namespace app {
 
 using namespace platform;
 
-int RunProgram()
+TForm1* CreateProgramForms()
 {
-    if (GetEnvironmentVariable("DISPLAY").empty() || !InstallX11Backend()) {
-        std::fprintf(stderr, "zarvelo: no X display to show the converter on (DISPLAY is %s).\n",
-                     GetEnvironmentVariable("DISPLAY").empty() ? "not set" : "not reachable");
-        return 2;
-    }
     TApplication* application = Application();
     application->Title = ProgramTitle;
     application->HelpFile = "help.chm";
@@ -28,13 +24,23 @@ int RunProgram()
     application->CreateForm(form1);
     form1->FormCreate();
     auto* form5 = new TForm5(form1, form1->OptionFile());
+    SkinFormWith(*form5, form1->SkinData());
     form5->OnPreviewChanged = [form1](bool AOn) { form1->Engine().SetPreview(AOn); };
     form5->Button1Click();
     form1->SetOptionsDialog(form5);
     form1->Workflow().SetOptions(form5->Options());
+    return form1;
+}
 
-    form1->Show();
-    application->Run();
+int RunProgram()
+{
+    if (GetEnvironmentVariable("DISPLAY").empty() || !InstallX11Backend()) {
+        std::fprintf(stderr, "zarvelo: no X display to show the converter on (DISPLAY is %s).\n",
+                     GetEnvironmentVariable("DISPLAY").empty() ? "not set" : "not reachable");
+        return 2;
+    }
+    CreateProgramForms()->Show();
+    Application()->Run();
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/form/bsSkinForm.h"
 
 namespace app {
 
@@ -24,6 +25,13 @@ void SetSkinDataOf(TComponent& AOwner, skin::TbsSkinData* AData)
         else if (auto* link = dynamic_cast<skin::TbsSkinLinkLabel*>(c))
             link->SetSkinData(AData);
     }
+}
+
+void SkinFormWith(TCustomForm& AForm, skin::TbsSkinData* AData)
+{
+    auto* frame = new skin::TbsSkinForm(&AForm);
+    frame->SetSkinData(AData);
+    SetSkinDataOf(AForm, AData);
 }
 
 } // namespace app

@@ -1,7 +1,7 @@
 #pragma once
 // Handing one skin model to every skinned control a form owns.
 
-#include "platform/core/Classes.h"
+#include "platform/controls/Forms.h"
 
 namespace skin {
 class TbsSkinData;
@@ -12,5 +12,8 @@ namespace app {
 // Every skinned control, label, edit and combo owned by AOwner reads its
 // look from AData from now on.
 void SetSkinDataOf(platform::TComponent& AOwner, skin::TbsSkinData* AData);
+
+// Gives a form a skinned frame and its controls their look from AData.
+void SkinFormWith(platform::TCustomForm& AForm, skin::TbsSkinData* AData);
 
 } // namespace app

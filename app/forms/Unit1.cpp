@@ -441,9 +441,7 @@ void TForm1::ApplySkin()
     FSkinData->SetName("bsSkinData1");
     FSkinData->SetSkinIndex(1);
     FSkinData->SetSkinList(FSkinList);
-    FSkinForm = new skin::TbsSkinForm(this);
-    FSkinForm->SetSkinData(FSkinData);
-    SetSkinDataOf(*this, FSkinData);
+    SkinFormWith(*this, FSkinData);
     FMessages->SetSkinData(FSkinData);
     FMessages->SetCtrlSkinData(FSkinData);
 }

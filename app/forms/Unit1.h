@@ -37,7 +37,6 @@ class TbsSkinStdLabel;
 class TbsSkinOfficeComboBox;
 class TbsSkinData;
 class TbsCompressedSkinList;
-class TbsSkinForm;
 } // namespace skin
 
 namespace app {
@@ -168,7 +167,6 @@ private:
     skin::TbsSkinOfficeComboBox* FProfile = nullptr;  // bsSkinOfficeComboBox1
     skin::TbsSkinData* FSkinData = nullptr;           // bsSkinData1
     skin::TbsCompressedSkinList* FSkinList = nullptr; // bsCompressedSkinList1
-    skin::TbsSkinForm* FSkinForm = nullptr;
     std::array<platform::TComboBox*, profiles::PresetCount> FPresets{};
     skin::TbsSkinEdit* FOutputFolder = nullptr; // Video_OutPut_Folder_Edit
     skin::TbsSkinButton* FBrowseButton = nullptr;

@@ -5,6 +5,7 @@
 
 #include "app/forms/PreviewPane.h"
 #include "app/forms/ShutdownCountdown.h"
+#include "app/forms/SkinAssign.h"
 #include "app/forms/TaskListView.h"
 #include "app/forms/Unit2.h"
 #include "app/forms/Unit5.h"
@@ -126,9 +127,31 @@ bool TForm1::ConfirmShutdown()
     return RunShutdownCountdown(this, 60);
 }
 
+namespace {
+
+// The window system repaints a window that comes out from under a hidden
+// sibling only where it is told to: the panel and every control on it.
+void InvalidateTree(TWinControl* AControl)
+{
+    AControl->Invalidate();
+    for (int i = 0; i < AControl->ControlCount(); ++i) {
+        if (auto* child = dynamic_cast<TWinControl*>(AControl->Controls(i)))
+            InvalidateTree(child);
+        else
+            AControl->Controls(i)->Invalidate();
+    }
+}
+
+} // namespace
+
 void TForm1::RowsChanged()
 {
-    FEmptyPanel->SetVisible(FWorkflow->Rows().Empty());
+    const bool empty = FWorkflow->Rows().Empty();
+    if (FEmptyPanel->Visible() != empty) {
+        FEmptyPanel->SetVisible(empty);
+        if (!empty)
+            InvalidateTree(FFilePanel);
+    }
     FTaskList->RowsChanged();
 }
 
@@ -273,6 +296,7 @@ void TForm1::OptionsClick()
 void TForm1::AboutClick()
 {
     TForm2 about(this);
+    SkinFormWith(about, FSkinData);
     about.ShowModal();
 }
 

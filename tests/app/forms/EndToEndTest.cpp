@@ -26,8 +26,8 @@ protected:
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         if (!testsupport::MakeMedia(Media.File("tone.wav"), "-f lavfi -i sine=frequency=440:duration=1 -c:a pcm_s16le") ||
             !testsupport::MakeMedia(Media.File("bars.mkv"),
-                                    "-f lavfi -i testsrc=size=128x96:rate=12:duration=1 -f lavfi "
-                                    "-i sine=frequency=660:duration=1 -c:v mpeg4 -c:a pcm_s16le -shortest"))
+                                    "-f lavfi -i testsrc=size=320x240:rate=25:duration=3 -f lavfi "
+                                    "-i sine=frequency=660:duration=3 -c:v mpeg4 -c:a pcm_s16le -shortest"))
             GTEST_SKIP() << "ffmpeg cannot make the test clips";
         Create(nullptr);
     }
@@ -89,8 +89,12 @@ TEST_F(EndToEndTest, TwoClipsConvertToTheirProfiles)
     Choose(1, UsableProfile(1)); // a video format
     EXPECT_EQ(Form1->Workflow().Rows().Row(0).Sub(profiles::siOutputFileName), "tone.mp3");
     EXPECT_EQ(Form1->Workflow().Rows().Row(0).Sub(siDuration), "00:00:01");
+    EXPECT_EQ(Form1->Workflow().Rows().Row(1).Sub(siDuration), "00:00:03");
 
     Form1->Twin(TCommand::Start)->ButtonClick();
+    // A picture of the list while it runs, once the first progress shows.
+    WaitUntilServing([this] { return !Progress(1).empty() || !Form1->Workflow().Running(); }, 60000);
+    Application()->ProcessMessages();
     SaveScreenshot(Form1->Handle(), PictureFile("main-window-running.png"));
     ASSERT_TRUE(WaitForRunEnd());
     Application()->ProcessMessages();

@@ -81,6 +81,7 @@ TEST_F(MainWindowTest, FirstLook)
     EXPECT_GT(header->Height(), 10) << header->Width();
     // The settings file was made on the way.
     EXPECT_TRUE(FileExists(Home.File("option.ini")));
+    Application()->ProcessMessages();
     SaveScreenshot(Form1->Handle(), PictureFile("main-window-first-look.png"));
 }
 
