@@ -104,6 +104,24 @@ void TConverterWorkflow::FillPresetLists()
         FPresetIndexes[size_t(p)] = FPresetLists ? FPresetLists->Pick(p).DefaultIndex : -1;
 }
 
+void TConverterWorkflow::ApplyShownPresets()
+{
+    if (!FPresetLists)
+        return;
+    std::array<std::string, PresetCount> texts;
+    for (TPreset p : AllPresets)
+        texts[size_t(p)] = PresetText(p);
+    ApplyPresetTexts(FFields, texts);
+}
+
+std::string TConverterWorkflow::ShownPresetCode() const
+{
+    std::array<int, PresetCount> indexes{};
+    for (TPreset p : AllPresets)
+        indexes[size_t(p)] = std::max(0, PresetIndex(p));
+    return PresetCode(indexes);
+}
+
 void TConverterWorkflow::SetCategory(int AIndex)
 {
     FCategory = AIndex;
@@ -169,12 +187,7 @@ void TConverterWorkflow::ApplyChoiceToSelectedRow()
         ApplyProfileDefaults(FFields, *key, Naming(&taken));
         // The presets shown win over the profile's own values, so the row
         // converts with what the lists say.
-        if (FPresetLists) {
-            std::array<std::string, PresetCount> texts;
-            for (TPreset p : AllPresets)
-                texts[size_t(p)] = PresetText(p);
-            ApplyPresetTexts(FFields, texts);
-        }
+        ApplyShownPresets();
         const auto values = ProfileRowSubItems(FFields);
         for (int i = 0; i < ProfileRowSubItemCount; ++i)
             row->Sub(siVideoCodec + i) = values[size_t(i)];
@@ -185,10 +198,7 @@ void TConverterWorkflow::ApplyChoiceToSelectedRow()
         FreeRowName(index, RowOutputNameForExtension(row->Sub(siOutputFileName), ProfileExtension()));
     row->Output.FileName = RowOutputPath(FOutputFolder, *row);
     row->Sub(siProfileCode) = RowProfileCodeText(FCategory, FProfile);
-    std::array<int, PresetCount> indexes{};
-    for (TPreset p : AllPresets)
-        indexes[size_t(p)] = std::max(0, PresetIndex(p));
-    row->Sub(siPresetCode) = PresetCode(indexes);
+    row->Sub(siPresetCode) = ShownPresetCode();
     FView.RowChanged(index);
 }
 

@@ -132,6 +132,10 @@ public:
 private:
     profiles::TOutputNaming Naming(const std::set<std::string>* ATaken) const;
     void FillPresetLists();
+    // The six shown preset texts into the output fields; their list indexes
+    // as a row's preset code.
+    void ApplyShownPresets();
+    std::string ShownPresetCode() const;
     void ApplyPresetToSelectedRow(profiles::TPreset APreset);
     void ApplyChoiceToSelectedRow();
     std::string FreeRowName(int ARow, const std::string& AName) const;

@@ -82,12 +82,7 @@ TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFi
             throw EProfileError("No output profile is chosen.");
         const std::set<std::string> taken = FRows.OutputPaths(FOutputFolder);
         ApplyProfileDefaults(FFields, *key, Naming(&taken));
-        if (FPresetLists) {
-            std::array<std::string, PresetCount> texts;
-            for (TPreset p : AllPresets)
-                texts[size_t(p)] = PresetText(p);
-            ApplyPresetTexts(FFields, texts);
-        }
+        ApplyShownPresets();
         OutputFieldsToOptions(FFields, row.Output);
         ready = FEngine.SetOutputFile(task, FFields.Video_OutPutFileName, row.Output);
         if (!ready)
@@ -113,10 +108,7 @@ TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFi
     row.Sub(siOutputFileName) = platform::ExtractFileName(row.Output.FileName);
     row.Sub(siTaskNumber) = platform::IntToStr(task + 1);
     row.Sub(siProfileCode) = RowProfileCodeText(FCategory, FProfile);
-    std::array<int, PresetCount> indexes{};
-    for (TPreset p : AllPresets)
-        indexes[size_t(p)] = std::max(0, PresetIndex(p));
-    row.Sub(siPresetCode) = PresetCode(indexes);
+    row.Sub(siPresetCode) = ShownPresetCode();
     WriteRecordSubItems(row);
     FRows.Append(std::move(row));
     FCommands.FileAdded();
