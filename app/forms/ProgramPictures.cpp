@@ -149,9 +149,13 @@ std::unique_ptr<TBitmap> MakeGlyph(TGlyph AGlyph, int ASize, bool AOn)
     return bmp;
 }
 
-std::unique_ptr<TBitmap> MakeLogo(int AWidth, int AHeight, TColor ABackground)
+std::unique_ptr<TBitmap> MakeLogo(int AWidth, int AHeight, std::optional<TColor> ABackground)
 {
-    auto bmp = NewBitmap(AWidth, AHeight, ABackground);
+    auto bmp = NewBitmap(AWidth, AHeight, ABackground.value_or(Key));
+    if (!ABackground) {
+        bmp->SetTransparentColor(Key);
+        bmp->SetTransparent(true);
+    }
     TCanvas* c = bmp->Canvas();
     const int d = std::min(AWidth, AHeight) * 3 / 5;
     const int x = (AWidth - d) / 2, y = (AHeight - d) / 2;

@@ -6,6 +6,7 @@
 #include "platform/gfx/Graphics.h"
 
 #include <memory>
+#include <optional>
 
 namespace app {
 
@@ -21,7 +22,8 @@ std::unique_ptr<platform::TBitmap> MakeGlyph(TGlyph AGlyph, int ASize, bool AOn 
 // The picture lying over the empty file list.
 std::unique_ptr<platform::TBitmap> MakeEmptyListPicture(int AWidth, int AHeight);
 
-// The program's logo: a play mark inside a round badge with sound waves.
-std::unique_ptr<platform::TBitmap> MakeLogo(int AWidth, int AHeight, platform::TColor ABackground);
+// The program's logo: a play mark inside a round badge with sound waves, on
+// ABackground, or transparent around it when none is given.
+std::unique_ptr<platform::TBitmap> MakeLogo(int AWidth, int AHeight, std::optional<platform::TColor> ABackground = {});
 
 } // namespace app

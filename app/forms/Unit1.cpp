@@ -11,6 +11,7 @@
 #include "engine/logger/FFmpegLogger.h"
 #include "profiles/ProfileCatalogue.h"
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/form/bsSkinForm.h"
 #include "skins/DefaultSkin.h"
@@ -400,10 +401,9 @@ void TForm1::CreateHiddenPanels()
     presets->SetBounds(HiddenLeft, 220, 300, 200);
     presets->SetParent(this);
     for (profiles::TPreset p : profiles::AllPresets) {
-        auto* combo = new TComboBox(this);
+        auto* combo = new skin::TbsSkinComboBox(this);
         const int i = profiles::PresetIndex(p);
         combo->SetName(profiles::PresetComboName(p));
-        combo->SetStyle(csDropDownList);
         combo->SetBounds(8 + (i % 2) * 145, 24 + (i / 2) * 30, 140, 24);
         combo->SetParent(presets);
         combo->OnChange = [this, p, combo](TObject*) {

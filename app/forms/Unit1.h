@@ -35,6 +35,7 @@ class TbsSkinEdit;
 class TbsSkinMessage;
 class TbsSkinStdLabel;
 class TbsSkinOfficeComboBox;
+class TbsSkinComboBox;
 class TbsSkinData;
 class TbsCompressedSkinList;
 } // namespace skin
@@ -95,7 +96,7 @@ public:
     skin::TbsSkinOfficeComboBox* CategoryCombo() { return FCategory; }
     skin::TbsSkinOfficeComboBox* ProfileCombo() { return FProfile; }
     skin::TbsSkinData* SkinData() { return FSkinData; }
-    platform::TComboBox* PresetCombo(profiles::TPreset APreset) { return FPresets[size_t(APreset)]; }
+    skin::TbsSkinComboBox* PresetCombo(profiles::TPreset APreset) { return FPresets[size_t(APreset)]; }
     platform::TWinControl* FileList();
     TTaskListView* TaskList() { return FTaskList; }
     platform::TMemo* Log() { return FLog; }
@@ -167,7 +168,7 @@ private:
     skin::TbsSkinOfficeComboBox* FProfile = nullptr;  // bsSkinOfficeComboBox1
     skin::TbsSkinData* FSkinData = nullptr;           // bsSkinData1
     skin::TbsCompressedSkinList* FSkinList = nullptr; // bsCompressedSkinList1
-    std::array<platform::TComboBox*, profiles::PresetCount> FPresets{};
+    std::array<skin::TbsSkinComboBox*, profiles::PresetCount> FPresets{};
     skin::TbsSkinEdit* FOutputFolder = nullptr; // Video_OutPut_Folder_Edit
     skin::TbsSkinButton* FBrowseButton = nullptr;
     platform::TMemo* FLog = nullptr;            // mmoLog

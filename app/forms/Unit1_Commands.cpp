@@ -11,6 +11,7 @@
 #include "app/forms/Unit5.h"
 
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "profiles/ProfileCatalogue.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
@@ -88,7 +89,7 @@ void TForm1::FollowChoice()
     FProfile->SetItemIndex(FWorkflow->ProfileIndex());
     const profiles::TPresetChoices* lists = FWorkflow->PresetLists();
     for (profiles::TPreset p : profiles::AllPresets) {
-        TComboBox* combo = FPresets[size_t(p)];
+        skin::TbsSkinComboBox* combo = FPresets[size_t(p)];
         combo->Items()->Clear();
         if (lists)
             for (const char* text : lists->Pick(p).Texts)

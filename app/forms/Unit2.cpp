@@ -27,8 +27,9 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
     auto* logo = new TImage(this);
     logo->SetName("Image1");
     logo->SetBounds(30, 18, 87, 83);
-    auto picture = MakeLogo(87, 83, Color());
+    auto picture = MakeLogo(87, 83);
     logo->Picture()->Assign(picture.get());
+    logo->Transparent = true;
     logo->SetParent(this);
 
     auto label = [this](const char* AName, const char* AText, int ALeft, int ATop, const char* AFont, int AHeight,
@@ -37,10 +38,14 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
         l->SetName(AName);
         l->SetCaption(AText);
         l->SetBounds(ALeft, ATop, 220, AHeight + 8);
-        l->Font()->SetName(AFont);
-        l->Font()->SetHeight(-AHeight);
+        // The title and version keep their own faces over the skin's font.
+        l->UseSkinFont = false;
+        TFont* font = l->DefaultFont();
+        font->SetName(AFont);
+        font->SetHeight(-AHeight);
         if (ABold)
-            l->Font()->SetStyle(TFontStyles{fsBold});
+            font->SetStyle(TFontStyles{fsBold});
+        l->Font()->Assign(font);
         l->SetParent(this);
     };
     label("bsSkinStdLabel3", "ZarveloMP3格式转换器", 144, 14, "黑体", 20, false);

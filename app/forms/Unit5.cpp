@@ -1,5 +1,6 @@
 #include "app/forms/Unit5.h"
 
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
@@ -30,6 +31,7 @@ TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FO
         tab->UseSkinSize = false;
         tab->SetBounds(33 + i * 82, 23, 80, 24);
         tab->SetParent(this);
+        tab->SetGroupIndex(1);
         tab->OnClick = [this, i](TObject*) { ShowPage(i); };
         FTabs[size_t(i)] = tab;
         auto* page = new skin::TbsSkinPanel(this);
@@ -58,10 +60,9 @@ TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FO
     label->SetCaption("同时进行转换的文件个数");
     label->SetBounds(24, 36, 160, 18);
     label->SetParent(params);
-    FThreadCount = new TComboBox(this);
+    FThreadCount = new skin::TbsSkinComboBox(this);
     FThreadCount->SetName("bsSkinComboBox2");
-    FThreadCount->SetStyle(csDropDownList);
-    FThreadCount->DropDownCount = 8;
+    FThreadCount->SetDropDownCount(8);
     FThreadCount->SetBounds(190, 32, 80, 24);
     for (int n = 1; n <= 19; ++n)
         FThreadCount->Items()->Add(IntToStr(n));
@@ -108,8 +109,10 @@ TbsSkinCheckRadioBox* TForm5::NewBox(TWinControl* AParent, const char* AName, co
     auto* box = new TbsSkinCheckRadioBox(this);
     box->SetName(AName);
     box->SetRadio(ARadio);
-    // The radios of one group box exclude each other.
+    // The radios of one group box exclude each other and look like radios.
     box->GroupIndex = ARadio ? 1 : 0;
+    if (ARadio)
+        box->SetSkinDataName("radiobox");
     box->SetCaption(ACaption);
     box->SetBounds(ALeft, ATop, 240, 22);
     box->SetParent(AParent);
@@ -118,14 +121,17 @@ TbsSkinCheckRadioBox* TForm5::NewBox(TWinControl* AParent, const char* AName, co
 
 void TForm5::ShowPage(int AIndex)
 {
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         FPages[size_t(i)]->SetVisible(i == AIndex);
+        FTabs[size_t(i)]->SetDown(i == AIndex);
+    }
 }
 
 TConversionOptions TForm5::Options() const
 {
     TConversionOptions o;
-    o.ThreadCount = StrToIntDef(FThreadCount->GetText(), 1);
+    const int index = FThreadCount->ItemIndex();
+    o.ThreadCount = index < 0 ? 1 : StrToIntDef(FThreadCount->Items()->Strings(index), 1);
     for (int i = 0; i < 4; ++i) {
         if (FPriority[size_t(i)]->Checked())
             o.Priority = TRunPriority(i);

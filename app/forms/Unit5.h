@@ -16,6 +16,7 @@ namespace skin {
 class TbsSkinCheckRadioBox;
 class TbsSkinButton;
 class TbsSkinPanel;
+class TbsSkinComboBox;
 } // namespace skin
 
 namespace app {
@@ -43,7 +44,7 @@ public:
     std::function<void(bool)> OnPreviewChanged;
 
     // The controls, for tests.
-    platform::TComboBox* ThreadCount() { return FThreadCount; }
+    skin::TbsSkinComboBox* ThreadCount() { return FThreadCount; }
     skin::TbsSkinCheckRadioBox* PreviewBox() { return FPreview; }
     skin::TbsSkinCheckRadioBox* PriorityRadio(TRunPriority APriority) { return FPriority[size_t(APriority)]; }
     skin::TbsSkinCheckRadioBox* AfterDoneRadio(TAfterDone AAction) { return FAfterDone[size_t(AAction)]; }
@@ -61,7 +62,7 @@ private:
     std::array<skin::TbsSkinCheckRadioBox*, 4> FAfterDone{};
     std::array<skin::TbsSkinCheckRadioBox*, 2> FOverwrite{}; // overwrite, rename
     skin::TbsSkinCheckRadioBox* FPreview = nullptr;
-    platform::TComboBox* FThreadCount = nullptr;
+    skin::TbsSkinComboBox* FThreadCount = nullptr;
     TConversionOptions FAtOpen;
 };
 

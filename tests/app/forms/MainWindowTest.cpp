@@ -3,8 +3,11 @@
 // values reaching Start and Cancel undoing them, and renaming in place.
 #include "FormsTestSupport.h"
 
+#include "app/forms/SkinAssign.h"
 #include "app/forms/TaskListView.h"
+#include "app/forms/Unit2.h"
 
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
@@ -196,4 +199,28 @@ TEST_F(MainWindowTest, RenamingInPlace)
     EXPECT_EQ(Boxes.back(), "提示: 请先选中您需要重命名的项目！");
     Form1->btnRemoveClick();
     EXPECT_EQ(Boxes.back(), "提示: 请先选择您需要删除的项目！");
+}
+
+TEST_F(MainWindowTest, TheDialogsLook)
+{
+    SkinFormWith(*Form5, Form1->SkinData());
+    Form5->Show();
+    Form5->SetClientSize(526, 464);
+    Application()->ProcessMessages();
+    EXPECT_EQ(Form5->ClientWidth(), 526);
+    EXPECT_EQ(Form5->ClientHeight(), 464);
+    EXPECT_EQ(Form5->Caption(), "选项");
+    SaveScreenshot(Form5->Handle(), PictureFile("options-dialog-general.png"));
+    Form5->ShowPage(0);
+    Application()->ProcessMessages();
+    SaveScreenshot(Form5->Handle(), PictureFile("options-dialog-cpu.png"));
+    Form5->Hide();
+
+    TForm2 about(Form1.get());
+    SkinFormWith(about, Form1->SkinData());
+    about.Show();
+    about.SetClientSize(368, 238);
+    Application()->ProcessMessages();
+    EXPECT_EQ(about.Caption(), "关于");
+    SaveScreenshot(about.Handle(), PictureFile("about-box.png"));
 }
