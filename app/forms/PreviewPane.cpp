@@ -44,7 +44,6 @@ std::unique_ptr<TBitmap> CopyFrame(engine::TFrameBitmap* AFrame)
 
 } // namespace
 
-// Writes a picture in the format its extension names (BMP, JPEG, GIF, PNG).
 void SavePicture(TBitmap& ABitmap, const std::string& AFileName)
 {
     const std::string ext = LowerCase(ExtractFileExt(AFileName));

@@ -25,6 +25,10 @@ namespace app {
 class TForm1;
 class TConverterWorkflow;
 
+// Writes a picture in the format its file extension names: ".jpg" or
+// ".jpeg" JPEG, ".gif" GIF, ".png" PNG, anything else BMP.
+void SavePicture(platform::TBitmap& ABitmap, const std::string& AFileName);
+
 class TPreviewPane {
 public:
     TPreviewPane(TForm1& AForm, TConverterWorkflow& AWorkflow, TOptionFile& AOptionFile);
@@ -43,6 +47,8 @@ public:
     void MuteClick(bool AMute);
     // Saves the picture shown; the file's name, or empty when none was saved.
     std::string SnapshotClick();
+    // The duration of the file open, µs; 0 before one is open.
+    int64_t Duration() const { return FDuration; }
     void SliderReleased();
 
     engine::TCustomPlayer* Player() { return FPlayer.get(); }
