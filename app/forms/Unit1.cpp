@@ -467,11 +467,8 @@ void TForm1::FillRenderTargets()
 
 void TForm1::FormCreate()
 {
-    FWorkflow->LoadSettings();
-    FOutputFolder->SetText(FWorkflow->OutputFolder());
-    const skin::TbsSkinStatus status = FSkinData->SetSkinIndex(FOptionFile.ReadSkinIndex(FSkinList->Skins().Count()));
-    if (!status.Ok())
-        FLog->Lines()->Add(status.Message);
+    Button17Click();
+    Button3Click();
     // The skin's frame is in place now; the client area keeps its size.
     SetClientSize(827, 489);
     FillRenderTargets();

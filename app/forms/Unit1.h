@@ -88,6 +88,20 @@ public:
     void HomePageClick();
     void MailClick();
 
+    // ---- the named routines that other code runs
+    void Button17Click();   // output folder from option.ini
+    void Button16Click();   // output folder into option.ini
+    void Button3Click();    // the stored skin applied
+    void Button4Click();    // the skin index stored
+    void Button2Click();    // profile list of the current category
+    void Button22Click();   // profile controls off
+    void Button23Click();   // profile controls on
+    void Button20Click();   // open the output folder
+    void Button25Click();   // shut down, after the countdown
+    void Button29Click();   // the finish chime
+    void Button31Click();   // open the selected file in the preview
+    const std::string& Button21Filter() const; // the open dialogs' filter
+
     // ---- what the window shows (read by tests)
     platform::TMainMenu* MainMenu() { return FMainMenu; }
     platform::TMenuItem* MenuItem(const std::string& AName) const;

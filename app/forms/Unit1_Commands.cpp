@@ -18,6 +18,7 @@
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_SpeedButton.h"
 #include "skin/dialogs/bsMessages.h"
+#include "skin/core/bsSkinData_StoredList.h"
 
 #include "platform/core/SysUtils.h"
 #include "platform/shell/ShellExecute.h"
@@ -329,6 +330,80 @@ void TForm1::HomePageClick()
 void TForm1::MailClick()
 {
     ShellOpen("mailto:?subject=ZarveloMP3%E6%A0%BC%E5%BC%8F%E8%BD%AC%E6%8D%A2%E5%99%A8");
+}
+
+} // namespace app
+
+namespace app {
+
+// -- named routines ------------------------------------------------------------
+
+void TForm1::Button17Click()
+{
+    FWorkflow->LoadSettings();
+    FOutputFolder->SetText(FWorkflow->OutputFolder());
+}
+
+void TForm1::Button16Click()
+{
+    FOptionFile.WriteOutPath(FWorkflow->OutputFolder());
+}
+
+void TForm1::Button3Click()
+{
+    const skin::TbsSkinStatus status = FSkinData->SetSkinIndex(FOptionFile.ReadSkinIndex(FSkinList->Skins().Count()));
+    if (!status.Ok())
+        FLog->Lines()->Add(status.Message);
+}
+
+void TForm1::Button4Click()
+{
+    FOptionFile.WriteSkinIndex(FSkinData->SkinIndex());
+}
+
+void TForm1::Button2Click()
+{
+    FWorkflow->SetCategory(FWorkflow->CategoryIndex());
+}
+
+void TForm1::Button22Click()
+{
+    FCategory->SetEnabled(false);
+    FProfile->SetEnabled(false);
+    FBrowseButton->SetEnabled(false);
+    for (skin::TbsSkinComboBox* combo : FPresets)
+        combo->SetEnabled(false);
+}
+
+void TForm1::Button23Click()
+{
+    ApplyCommandStates();
+}
+
+void TForm1::Button20Click()
+{
+    FWorkflow->OpenOutputFolder();
+}
+
+void TForm1::Button25Click()
+{
+    FWorkflow->ShutDown();
+}
+
+void TForm1::Button29Click()
+{
+    FWorkflow->PlayFinishSound();
+}
+
+void TForm1::Button31Click()
+{
+    if (const TTaskRow* row = FWorkflow->Rows().Selected())
+        FPreview->Open(row->Caption);
+}
+
+const std::string& TForm1::Button21Filter() const
+{
+    return MediaFileFilter();
 }
 
 } // namespace app

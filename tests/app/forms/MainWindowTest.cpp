@@ -224,3 +224,17 @@ TEST_F(MainWindowTest, TheDialogsLook)
     EXPECT_EQ(about.Caption(), "关于");
     SaveScreenshot(about.Handle(), PictureFile("about-box.png"));
 }
+
+TEST_F(TMainWindowFixture, StoredOptionsAreShownWhenTheDialogIsCreated)
+{
+    testsupport::WriteFile(Home.File("option.ini"), "[Options]\r\nThread_Count=7\r\nAfter_Done=x\r\nShow_Preview=1\r\n");
+    auto engine = std::make_unique<apptest::TFakeEngine>();
+    apptest::TFakeEngine* fake = engine.get();
+    Create(std::move(engine));
+    EXPECT_EQ(Form5->ThreadCount()->ItemIndex(), 6);
+    EXPECT_TRUE(Form5->AfterDoneRadio(TAfterDone::OpenFolder)->Checked());
+    // The stored live preview reaches the conversion component at start-up.
+    EXPECT_TRUE(fake->Preview);
+    TMemIniFile ini(Home.File("option.ini"));
+    EXPECT_EQ(ini.ReadString("Options", "After_Done", ""), "0");
+}
