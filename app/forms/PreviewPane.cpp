@@ -9,6 +9,7 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_Slider.h"
+#include "skin/form/bsSkinMenus.h"
 
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
@@ -191,7 +192,7 @@ void TPreviewPane::CreateControls()
 
 void TPreviewPane::CreateSnapshotMenu()
 {
-    FSnapshotMenu = new TPopupMenu(&FForm);
+    FSnapshotMenu = new skin::TbsSkinPopupMenu(&FForm);
     FSnapshotMenu->SetName("bsSkinPopupMenu2");
     auto add = [this](TMenuItem* AParent, const char* AName, const char* ACaption, TNotifyEvent AClick) {
         auto* item = new TMenuItem(&FForm);

@@ -5,6 +5,8 @@
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinMainMenu.h"
+#include "skin/form/bsSkinMenus.h"
 
 namespace app {
 
@@ -24,14 +26,20 @@ void SetSkinDataOf(TComponent& AOwner, skin::TbsSkinData* AData)
             label->SetSkinData(AData);
         else if (auto* link = dynamic_cast<skin::TbsSkinLinkLabel*>(c))
             link->SetSkinData(AData);
+        else if (auto* menu = dynamic_cast<skin::TbsSkinMainMenu*>(c))
+            menu->SetSkinData(AData);
+        else if (auto* popup = dynamic_cast<skin::TbsSkinPopupMenu*>(c))
+            popup->SetSkinData(AData);
     }
 }
 
-void SkinFormWith(TCustomForm& AForm, skin::TbsSkinData* AData)
+skin::TbsSkinForm* SkinFormWith(TCustomForm& AForm, skin::TbsSkinData* AData)
 {
     auto* frame = new skin::TbsSkinForm(&AForm);
     frame->SetSkinData(AData);
+    frame->SetMenusSkinData(AData);
     SetSkinDataOf(AForm, AData);
+    return frame;
 }
 
 } // namespace app

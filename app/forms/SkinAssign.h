@@ -5,15 +5,17 @@
 
 namespace skin {
 class TbsSkinData;
+class TbsSkinForm;
 }
 
 namespace app {
 
-// Every skinned control, label, edit and combo owned by AOwner reads its
+// Every skinned control, label, edit, combo and menu owned by AOwner reads its
 // look from AData from now on.
 void SetSkinDataOf(platform::TComponent& AOwner, skin::TbsSkinData* AData);
 
-// Gives a form a skinned frame and its controls their look from AData.
-void SkinFormWith(platform::TCustomForm& AForm, skin::TbsSkinData* AData);
+// Gives a form a skinned frame and its controls and menus their look from
+// AData; answers the frame.
+skin::TbsSkinForm* SkinFormWith(platform::TCustomForm& AForm, skin::TbsSkinData* AData);
 
 } // namespace app

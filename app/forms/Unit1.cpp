@@ -14,6 +14,8 @@
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinMainMenu.h"
+#include "skin/form/bsSkinMenus.h"
 #include "skins/DefaultSkin.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
@@ -117,7 +119,7 @@ TMenuItem* TForm1::MenuItem(const std::string& AName) const
 
 void TForm1::CreateMenus()
 {
-    FMainMenu = new TMainMenu(this);
+    FMainMenu = new skin::TbsSkinMainMenu(this);
     FMainMenu->SetName("bsSkinMainMenu1");
     TMenuItem* root = FMainMenu->Items();
     TMenuItem* file = NewItem(root, "File1", "文件", nullptr);
@@ -149,36 +151,17 @@ void TForm1::CreateMenus()
     NewItem(help, "EMAIL1", "联系邮箱", [this] { MailClick(); });
     NewItem(help, "N5", "关于软件", [this] { AboutClick(); });
 
-    FAddMenu = new TPopupMenu(this);
+    FAddMenu = new skin::TbsSkinPopupMenu(this);
     FAddMenu->SetName("bsSkinPopupMenu1");
     NewItem(FAddMenu->Items(), "N11111", "添加一个文件", [this] { btnAddClick(); });
     NewItem(FAddMenu->Items(), "N2222", "添加多个文件", [this] { Button8Click(); });
     NewItem(FAddMenu->Items(), "N3331", "添加整个目录", [this] { Button12Click(); });
 
-    // The menu bar: one flat button per menu that drops its items down.
-    auto* bar = new TbsSkinPanel(this);
-    bar->SetName("bsSkinMainMenuBar1");
-    bar->SetBounds(0, 0, 827, 22);
-    bar->SetParent(this);
-    for (int i = 0; i < root->Count(); ++i) {
-        TMenuItem* menu = root->Items(i);
-        auto* button = new skin::TbsSkinSpeedButton(this);
-        button->SetCaption(menu->Caption);
-        button->SetFlat(true);
-        button->SetBounds(4 + i * 48, 1, 46, 20);
-        button->SetParent(bar);
-        button->OnClick = [this, menu, button](TObject*) {
-            auto* popup = new TPopupMenu(this);
-            for (int k = 0; k < menu->Count(); ++k)
-                popup->Items()->Add(menu->Items(k));
-            const TPoint at = button->ClientToScreen(TPoint{0, button->Height()});
-            popup->Popup(at.X, at.Y);
-            // The items belong to the main menu; the popup only showed them.
-            while (popup->Items()->Count() > 0)
-                popup->Items()->Remove(popup->Items()->Items(0));
-            delete popup;
-        };
-    }
+    FMenuBar = new skin::TbsSkinMainMenuBar(this);
+    FMenuBar->SetName("bsSkinMainMenuBar1");
+    FMenuBar->SetBounds(0, 0, 827, 22);
+    FMenuBar->SetParent(this);
+    FMenuBar->SetMainMenu(FMainMenu);
 }
 
 void TForm1::CreateControls()
@@ -199,6 +182,8 @@ void TForm1::CreateControls()
     FOnGlyphs[size_t(TCommand::Add)] = MakeGlyph(TGlyph::Add, 32);
     FAddButton->SetGlyph(FOnGlyphs[size_t(TCommand::Add)].get());
     FAddButton->OnClick = [this](TObject*) { btnAddClick(); };
+    FAddButton->SetTrackButtonMode(true);
+    FAddButton->SetSkinPopupMenu(FAddMenu);
     const struct {
         TCommand Command;
         const char* Name;
@@ -441,7 +426,10 @@ void TForm1::ApplySkin()
     FSkinData->SetName("bsSkinData1");
     FSkinData->SetSkinIndex(1);
     FSkinData->SetSkinList(FSkinList);
-    SkinFormWith(*this, FSkinData);
+    skin::TbsSkinForm* frame = SkinFormWith(*this, FSkinData);
+    frame->SetMenusSkinData(FSkinData);
+    frame->SetMainMenuBar(FMenuBar);
+    FMenuBar->SetSkinForm(frame);
     FMessages->SetSkinData(FSkinData);
     FMessages->SetCtrlSkinData(FSkinData);
 }

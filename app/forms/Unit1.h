@@ -36,6 +36,8 @@ class TbsSkinMessage;
 class TbsSkinStdLabel;
 class TbsSkinOfficeComboBox;
 class TbsSkinComboBox;
+class TbsSkinMainMenuBar;
+class TbsSkinPopupMenu;
 class TbsSkinData;
 class TbsCompressedSkinList;
 } // namespace skin
@@ -166,7 +168,8 @@ private:
     int FRenameRow = -1;
 
     platform::TMainMenu* FMainMenu = nullptr;
-    platform::TPopupMenu* FAddMenu = nullptr;
+    skin::TbsSkinPopupMenu* FAddMenu = nullptr;
+    skin::TbsSkinMainMenuBar* FMenuBar = nullptr;
     std::map<std::string, platform::TMenuItem*> FMenuItems;
     std::array<skin::TbsSkinButton*, CommandCount> FTwins{};
     std::array<platform::TButton*, CommandCount> FPrimaries{};
