@@ -55,8 +55,8 @@ TbsMessageForm::TbsMessageForm(TComponent* AOwner, int X, int Y) : TForm(AOwner)
         SetLeft(X);
         SetTop(Y);
     }
-    BorderIcons = 0;
     BSF = new TbsSkinForm(this);
+    BSF->SetBorderIcons(0);
 }
 
 void TbsMessageForm::HelpButtonClick(TObject*)
@@ -227,8 +227,10 @@ TbsMessageFormPtr Build(const std::string& Msg, TMsgDlgButtons Buttons, int X, i
 {
     TbsMessageFormPtr f = std::make_unique<TbsMessageForm>(Application(), X, Y);
     f->BSF->SetSkinData(L.SkinData);
-    f->SetAlphaBlendValue(L.AlphaBlendValue);
-    f->SetAlphaBlend(L.AlphaBlend);
+    f->BSF->SetMenusSkinData(L.CtrlSkinData);
+    f->BSF->SetAlphaBlend(L.AlphaBlend);
+    f->BSF->AlphaBlendAnimation = L.AlphaBlendAnimation;
+    f->BSF->SetAlphaBlendValue(L.AlphaBlendValue);
 
     const int buttonHeight = ButtonHeight(L);
     const int n = Buttons.Count();

@@ -190,10 +190,12 @@ bool TbsSelectSkinDialog::Run(TbsSelectSkinDlgForm* AForm, bool AListMode)
     } clear{FDlgFrm};
 
     form->SetCaption(Title);
-    form->BorderIcons = 0;
+    form->BSF->SetBorderIcons(0);
     form->BSF->SetSkinData(FSD);
-    form->SetAlphaBlendValue(AlphaBlendValue);
-    form->SetAlphaBlend(AlphaBlend);
+    form->BSF->SetMenusSkinData(FCtrlFSD);
+    form->BSF->SetAlphaBlend(AlphaBlend);
+    form->BSF->AlphaBlendAnimation = AlphaBlendAnimation;
+    form->BSF->SetAlphaBlendValue(AlphaBlendValue);
     for (TbsSkinCustomControl* c : std::initializer_list<TbsSkinCustomControl*>{form->OpenButton, form->CancelButton,
                                                                                  form->SkinsListBox})
         c->SetDefaultFont(&FDefaultFont);
