@@ -148,6 +148,8 @@ void TbsSkinForm::SetSkinnableForm(bool AValue)
 
 bool TbsSkinForm::GetFormActive() const
 {
+    if (PreviewMode)
+        return true;
     return FForm->FormStyle() == fsMDIChild || FForm->FormStyle() == fsMDIForm ? FFormActive : FForm->Active();
 }
 
@@ -329,6 +331,15 @@ void TbsSkinForm::NewWndProc(TMessage& M)
             OldWindowProc(M);
             return;
         case WM_SHOWWINDOW: WMShowWindow(M); return;
+        case WM_SETCURSOR:
+            if (UseFormCursorInNCArea) {
+                const LRESULT hit = LOWORD(M.LParam);
+                const bool sizing = hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
+                if (hit != HTCLIENT && !sizing)
+                    M.LParam = MAKELPARAM(int(HTCLIENT), HIWORD(M.LParam));
+            }
+            OldWindowProc(M);
+            return;
         case WM_TIMER:
             FadeInTick(uintptr_t(M.WParam));
             OldWindowProc(M);

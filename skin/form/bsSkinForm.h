@@ -105,6 +105,8 @@ public:
     bool UseSkinFontInCaption = true;
     bool ShowObjectHint = false;
     bool UseDefaultObjectHint = true;
+    // The form's own cursor over the caption and the frame objects.
+    bool UseFormCursorInNCArea = false;
     TbsSkinHint* SkinHint() const { return FSkinHint; }
     void SetSkinHint(TbsSkinHint* AValue);
 
@@ -200,6 +202,9 @@ public:
     // from the skin's layer frame, shown while the form is in the normal
     // state.
     bool AlwaysDisableLayeredFrames = false;
+    // A sample frame (the skin chooser's): always painted active, without a
+    // layered border and without hover.
+    bool PreviewMode = false;
     bool CanShowLayeredBorders() const;
     TbsFormLayerBorder* BorderLayer() const { return FBorderLayer; }
     // Shows, hides, sizes or moves the border after the window changed.

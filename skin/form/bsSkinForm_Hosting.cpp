@@ -208,7 +208,7 @@ TbsSkinCaptionObject* TbsSkinForm::CaptionObject() const
 
 void TbsSkinForm::TestActive(int X, int Y, bool AllowActive)
 {
-    if (ObjectList.empty() || !GetFormActive() || FSizeMove || FForm->BorderStyle() == bsNone ||
+    if (ObjectList.empty() || !GetFormActive() || FSizeMove || PreviewMode || FForm->BorderStyle() == bsNone ||
         (FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized))
         return;
     OldActiveObject = ActiveObject;

@@ -24,7 +24,7 @@ bool TbsSkinForm::CanShowLayeredBorders() const
 {
     return HasSkin() && FSD->ShowLayeredBorders() && FSD->LayerFrame && FSD->LayerFrame->PictureIndex != -1 &&
            !FSD->LayerFrame->FullBorder && IsLayeredWindowsAvailable() && FSkinnableForm &&
-           !AlwaysDisableLayeredFrames && FForm->BorderStyle() != bsNone && FForm->FormStyle() != fsMDIChild;
+           !AlwaysDisableLayeredFrames && !PreviewMode && FForm->BorderStyle() != bsNone && FForm->FormStyle() != fsMDIChild;
 }
 
 // The border shows around a visible form in the normal state (rolled up

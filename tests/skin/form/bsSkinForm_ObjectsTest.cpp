@@ -362,6 +362,12 @@ TEST_F(FrameObjectsTest, LayeredBorderSurroundsTheFormInTheNormalState)
     Data->SetShowLayeredBorders(true);
     EXPECT_TRUE(border->FVisible);
 
+    // A sample frame never has one.
+    SkinForm->PreviewMode = true;
+    SkinForm->SyncLayerBorder(true);
+    EXPECT_FALSE(border->FVisible);
+    SkinForm->PreviewMode = false;
+
     // A border that would draw the whole frame is not used: the skinned
     // frame stays.
     Load(LeftText, LayerFrame + "fullborder=1\r\n");
@@ -552,6 +558,20 @@ TEST(UnskinnedFrameObjects, SystemMenuOpensFromItsButtonAndTheCaption)
     frame->DisableSystemMenu = true;
     SendMessage(form->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, caption);
     EXPECT_FALSE(frame->SkinMenu()->Visible());
+}
+
+TEST_F(FrameObjectsTest, FormCursorOverTheCaptionButSizingCursorsOnTheBorders)
+{
+    Form->Cursor = crHandPoint;
+    SkinForm->UseFormCursorInNCArea = true;
+    SetCursorPos(ScreenOf(60, 14));
+    SendMessage(Form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Form->Handle()), MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+    EXPECT_EQ(Headless().CursorShape(), TCursorShape::crHandPoint);
+    SendMessage(Form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Form->Handle()), MAKELPARAM(HTLEFT, WM_MOUSEMOVE));
+    EXPECT_EQ(Headless().CursorShape(), TCursorShape::crSizeWE);
+    SkinForm->UseFormCursorInNCArea = false;
+    SendMessage(Form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Form->Handle()), MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+    EXPECT_EQ(Headless().CursorShape(), TCursorShape::crArrow);
 }
 
 TEST_F(FrameObjectsTest, HintsNameWhatAClickWillDo)
