@@ -706,7 +706,10 @@ bool TApplication::ProcessMessage()
     bool handled = false;
     if (OnMessage) {
         try {
-            OnMessage(msg, handled);
+            // A handler may put another in its place while it runs (a menu
+            // that closes gives the saved handler back): it runs from a copy.
+            const TMessageEvent handler = OnMessage;
+            handler(msg, handled);
         } catch (...) {
             HandleException(this);
         }
