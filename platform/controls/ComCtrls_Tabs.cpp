@@ -156,8 +156,19 @@ TAB_SETTER(Style, TTabStyle, FStyle)
 TAB_SETTER(MultiLine, bool, FMultiLine)
 #undef TAB_SETTER
 
-void TCustomTabControl::SetTabHeight(int AValue) { SetTabSize(FTabWidth, AValue); }
-void TCustomTabControl::SetTabWidth(int AValue) { SetTabSize(AValue, FTabHeight); }
+// The properties ask for a size; TCM_SETITEMSIZE alone changes the size the
+// tabs have without touching them.
+void TCustomTabControl::SetTabHeight(int AValue)
+{
+    FTabHeight = std::max(0, AValue);
+    SetTabSize(FTabWidth, FTabHeight);
+}
+
+void TCustomTabControl::SetTabWidth(int AValue)
+{
+    FTabWidth = std::max(0, AValue);
+    SetTabSize(FTabWidth, FTabHeight);
+}
 
 void TCustomTabControl::SetTabSize(int AWidth, int AHeight)
 {
@@ -176,8 +187,8 @@ void TCustomTabControl::SetImages(TCustomImageList* AValue)
 
 int TCustomTabControl::RowThickness()
 {
-    if (FTabHeight > 0)
-        return FTabHeight;
+    if (FItemHeight > 0)
+        return FItemHeight;
     int h = FontLineHeight(&FFont) + 6;
     if (FImages)
         h = std::max(h, FImages->Height() + 4);
@@ -186,8 +197,8 @@ int TCustomTabControl::RowThickness()
 
 int TCustomTabControl::TabExtent(int AIndex)
 {
-    if (FTabWidth > 0)
-        return FTabWidth;
+    if (FItemWidth > 0)
+        return FItemWidth;
     int w = FontTextExtent(&FFont, StripHotkey(TabCaption(AIndex))).cx + 2 * kTabPadding;
     if (FImages)
         w += FImages->Width() + 3;
@@ -314,9 +325,9 @@ void TCustomTabControl::Dispatch(TMessage& M)
         return;
     }
     case TCM_SETITEMSIZE: {
-        int oldW = FTabWidth, oldH = FTabHeight;
-        FTabWidth = LOWORD(M.LParam);
-        FTabHeight = HIWORD(M.LParam);
+        int oldW = FItemWidth, oldH = FItemHeight;
+        FItemWidth = LOWORD(M.LParam);
+        FItemHeight = HIWORD(M.LParam);
         M.Result = MAKELPARAM(oldW, oldH);
         TabsChanged();
         return;

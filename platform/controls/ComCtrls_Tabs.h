@@ -119,14 +119,16 @@ protected:
     TRect PlatformDisplayRect(const TRect& AClient);
     int TabExtent(int AIndex);   // the tab's length along the row
     int RowThickness();
-    void UpdateScroller();
+    virtual void UpdateScroller();
 
     TStringList FTabs;
     int FTabIndex = -1;
     TTabPosition FTabPosition = tpTop;
     TTabStyle FStyle = tsTabs;
-    int FTabHeight = 0;
+    int FTabHeight = 0;   // the properties
     int FTabWidth = 0;
+    int FItemHeight = 0;  // the size the tabs have (0: from the caption and font)
+    int FItemWidth = 0;
     bool FMultiLine = false;
     TCustomImageList* FImages = nullptr;
     int FFirstTab = 0;

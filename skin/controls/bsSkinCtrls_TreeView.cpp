@@ -1,0 +1,377 @@
+#include "skin/controls/bsSkinCtrls_TreeView.h"
+
+#include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/core/bsSkinData_EditControls.h"
+#include "skin/core/bsSkinData_ViewControls.h"
+#include "skin/core/bseffects.h"
+#include "skin/core/bsUtils_Glyphs.h"
+#include "skin/core/bsUtils_SkinImage.h"
+#include "skin/core/bsUtils_Text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace skin {
+
+using namespace platform;
+
+TbsSkinCustomTreeView::TbsSkinCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner)
+{
+    FDefaultFont.SetName("Tahoma");
+    FDefaultFont.SetHeight(13);
+    OnAdvancedCustomDrawItem = nullptr;
+}
+
+TbsSkinCustomTreeView::~TbsSkinCustomTreeView()
+{
+    for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
+        if (b)
+            b->OnChange = nullptr;
+}
+
+void TbsSkinCustomTreeView::CreateParams(TCreateParams& P)
+{
+    TCustomTreeView::CreateParams(P);
+    P.Style &= ~(WS_HSCROLL | WS_VSCROLL);
+    P.ExStyle &= ~WS_EX_CLIENTEDGE;
+}
+
+void TbsSkinCustomTreeView::Notification(TComponent* AComponent, TOperation AOperation)
+{
+    TCustomTreeView::Notification(AComponent, AOperation);
+    if (AOperation != opRemove)
+        return;
+    if (AComponent == FSD)
+        FSD = nullptr;
+    if (AComponent == FVScrollBar)
+        FVScrollBar = nullptr;
+    if (AComponent == FHScrollBar)
+        FHScrollBar = nullptr;
+    if (AComponent == FButtonImageList)
+        FButtonImageList = nullptr;
+}
+
+void TbsSkinCustomTreeView::SetSkinData(TbsSkinData* Value)
+{
+    ChangeReference(this, FSD, Value);
+    if (FSD && !FSD->Empty())
+        ChangeSkinData();
+}
+
+void TbsSkinCustomTreeView::SetDefaultFont(TFont* Value)
+{
+    FDefaultFont.Assign(Value);
+    if (FIndex == -1)
+        Font()->Assign(Value);
+}
+
+void TbsSkinCustomTreeView::SetDefaultColor(TColor Value)
+{
+    FDefaultColor = Value;
+    if (FIndex == -1)
+        SetColor(Value);
+}
+
+void TbsSkinCustomTreeView::SetButtonImageList(TCustomImageList* Value) { ChangeReference(this, FButtonImageList, Value); }
+
+void TbsSkinCustomTreeView::SetDrawSkin(bool Value)
+{
+    FDrawSkin = Value;
+    if (Value)
+        OnAdvancedCustomDrawItem = [this](platform::TCustomTreeView*, TTreeNode* N, unsigned S, platform::TCustomDrawStage,
+                                          bool&, bool& D) { SkinCustomDrawItem(N, S, D); };
+}
+
+void TbsSkinCustomTreeView::SetVScrollBar(TbsSkinScrollBar* Value)
+{
+    // A bar that is let go no longer drives the view.
+    if (FVScrollBar && FVScrollBar != Value)
+        FVScrollBar->OnChange = nullptr;
+    ChangeReference(this, FVScrollBar, Value);
+    if (Value) {
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+        Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
+    }
+    UpDateScrollBars();
+}
+
+void TbsSkinCustomTreeView::SetHScrollBar(TbsSkinScrollBar* Value)
+{
+    if (FHScrollBar && FHScrollBar != Value)
+        FHScrollBar->OnChange = nullptr;
+    ChangeReference(this, FHScrollBar, Value);
+    if (Value) {
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+        Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
+    }
+    UpDateScrollBars();
+}
+
+void TbsSkinCustomTreeView::CMVisibleChanged(TMessage& M)
+{
+    TCustomTreeView::CMVisibleChanged(M);
+    for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
+        if (b)
+            b->SetVisible(Visible());
+}
+
+void TbsSkinCustomTreeView::Change(TTreeNode* ANode)
+{
+    TCustomTreeView::Change(ANode);
+    UpDateScrollBars();
+}
+
+void TbsSkinCustomTreeView::ChangeSkinData()
+{
+    FIndex = (!FSD || FSD->Empty()) ? -1 : FSD->GetControlIndex(SkinDataName);
+    if (FIndex == -1) {
+        SetColor(FDefaultColor);
+        Font()->Assign(&FDefaultFont);
+        FLineColor = clGray;
+    } else if (auto* rec = dynamic_cast<TbsDataSkinTreeView*>(FSD->CtrlList[size_t(FIndex)].get())) {
+        if (UseSkinFont) {
+            Font()->SetName(rec->FontName);
+            Font()->SetStyle(rec->FontStyle);
+            Font()->SetHeight(rec->FontHeight);
+        } else {
+            Font()->Assign(&FDefaultFont);
+        }
+        Font()->SetColor(rec->FontColor);
+        SetColor(rec->BGColor);
+        FLineColor = MixColors(MixColors(rec->FontColor, rec->BGColor), rec->BGColor);
+        FButtonColor = MixColors(rec->FontColor, rec->BGColor);
+        TbsPicture* picture = ActivePicture(*FSD, rec->PictureIndex);
+        if (rec->ExpandImageRect.IsEmpty() || rec->NoExpandImageRect.IsEmpty() || !picture) {
+            FExpandImage.Assign(nullptr);
+            FNoExpandImage.Assign(nullptr);
+        } else {
+            // Each button picture becomes a square as wide as its piece.
+            for (auto [image, piece] : {std::pair{&FExpandImage, rec->ExpandImageRect}, std::pair{&FNoExpandImage, rec->NoExpandImageRect}}) {
+                image->SetSize(piece.Width(), piece.Width());
+                image->Canvas()->CopyRect(Rect(0, 0, piece.Width(), piece.Width()), picture->Canvas(), piece);
+                image->SetTransparent(true);
+            }
+        }
+    }
+    Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet : FDefaultFont.Charset());
+    UpDateScrollBars();
+    if (Parent() && ((FVScrollBar && FVScrollBar->Align() != alNone) || (FHScrollBar && FHScrollBar->Align() != alNone)))
+        Parent()->Realign();
+    Invalidate();
+}
+
+// ---- the external scroll bars
+
+void TbsSkinCustomTreeView::UpDateScrollBars()
+{
+    if (FInCheckScrollBars || !HandleAllocated() || (!FVScrollBar && !FHScrollBar))
+        return;
+    bool changed = false;
+    auto show = [&](TbsSkinScrollBar* B, bool AVisible) {
+        FInCheckScrollBars = true;
+        if (B->Visible() != AVisible) {
+            B->SetVisible(AVisible);
+            changed = true;
+        }
+        FInCheckScrollBars = false;
+    };
+    if (FVScrollBar) {
+        TScrollInfo v = GetScrollInfo(SB_VERT);
+        int page = VisibleCount();
+        unsigned count = unsigned(Items()->Count());
+        show(FVScrollBar, v.Max > 0 && page <= v.Max && unsigned(v.Max) < count && Visible());
+        if (FVScrollBar->Visible())
+            FVScrollBar->SetRange(v.Min, v.Max, v.Pos, page);
+    }
+    if (FHScrollBar) {
+        TScrollInfo h = GetScrollInfo(SB_HORZ);
+        show(FHScrollBar, h.Max > Width() && Visible());
+        if (FHScrollBar->Visible())
+            FHScrollBar->SetRange(h.Min, h.Max, h.Pos, Width());
+    }
+    if (FVScrollBar && FHScrollBar && FHScrollBar->Both() != FVScrollBar->Visible())
+        FHScrollBar->SetBoth(FVScrollBar->Visible());
+    if (changed && Align() != alNone && Parent()) {
+        FInCheckScrollBars = true;
+        Parent()->Realign();
+        FInCheckScrollBars = false;
+    }
+}
+
+// The bar's whole position is taken, also beyond the 16 bits a scroll
+// message carries.
+void TbsSkinCustomTreeView::OnVScrollBarChange(TObject* Sender)
+{
+    if (Sender == FVScrollBar && FVScrollBar)
+        ScrollBy(SB_VERT, FVScrollBar->Position());
+}
+
+void TbsSkinCustomTreeView::OnHScrollBarChange(TObject* Sender)
+{
+    if (Sender == FHScrollBar && FHScrollBar)
+        ScrollBy(SB_HORZ, FHScrollBar->Position());
+}
+
+void TbsSkinCustomTreeView::WndProc(TMessage& M)
+{
+    TCustomTreeView::WndProc(M);
+    switch (M.Msg) {
+    case WM_SIZE:
+    case WM_PAINT:
+    case WM_KEYDOWN:
+    case WM_LBUTTONUP: UpDateScrollBars(); break;
+    default: break;
+    }
+}
+
+void TbsSkinCustomTreeView::Dispatch(TMessage& M)
+{
+    if (M.Msg == SKN_PAINTTODC) {
+        M.Result = SKN_PAINTTODC_ANSWER;
+        return;
+    }
+    TCustomTreeView::Dispatch(M);
+}
+
+// ---- skinned nodes
+
+void TbsSkinCustomTreeView::SkinCustomDrawItem(TTreeNode* Node, unsigned State, bool& DefaultDraw)
+{
+    if (!FSD || FSD->Empty())
+        return;
+    int ri = FSD->GetControlIndex(ItemSkinDataName);
+    // Only a list-box record is read as one; any other leaves the platform drawing.
+    auto* rec = ri == -1 ? nullptr : dynamic_cast<TbsDataSkinListBox*>(FSD->CtrlList[size_t(ri)].get());
+    if (!rec)
+        return;
+    DefaultDraw = false;
+    TCanvas* c = Canvas();
+    int hpos = GetScrollInfo(SB_HORZ).Pos;
+    TRect row = OffsetRect(Node->DisplayRect(false), -hpos, 0);
+    TRect text = Node->DisplayRect(true);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Color());
+    c->FillRect(row);
+    c->FillRect(text);
+    c->Brush()->SetStyle(bsClear);
+    TRect r = row;
+    r.Left += (ShowRoot() ? Node->Level() : Node->Level() - 1) * Indent();
+    DrawNodeLinesAndButton(r, Node);
+    r.Left += Indent() + FButtonSize;
+    DrawNodeImage(r, Node->Selected() && Node->SelectedIndex >= 0 ? Node->SelectedIndex : Node->ImageIndex);
+    bool focused = Focused();
+    if (!(State & cdsSelected)) {
+        c->SetFont(Font());
+        DrawTextLeftPlain(c, Node->Text(), Rect(text.Left + 2, text.Top + 1, text.Right, text.Bottom));
+        return;
+    }
+    if (text.Width() < 1)
+        return;
+    TBitmap b;
+    b.SetSize(text.Width(), text.Height());
+    if (TbsPicture* p = ActivePicture(*FSD, rec->PictureIndex))
+        CreateStretchSkinImage(&b, p, focused ? rec->FocusItemRect : rec->ActiveItemRect, rec->ItemTextRect, true);
+    TCanvas* bc = b.Canvas();
+    bc->SetFont(Font());
+    bc->Font()->SetColor(focused ? rec->FocusFontColor : rec->ActiveFontColor);
+    bc->Brush()->SetStyle(bsClear);
+    DrawTextLeftPlain(bc, Node->Text(), Rect(2, 1, b.Width(), b.Height()));
+    c->Draw(text.Left, text.Top, &b);
+}
+
+void TbsSkinCustomTreeView::DrawFadingLine(int X1, int X2, int Y)
+{
+    int w = std::abs(X2 - X1);
+    if (w == 0)
+        return;
+    TbsBitmap line;
+    line.SetSize(w, 1);
+    COLORREF rgb = ColorToRGB(FLineColor);
+    TbsColor colour = (TbsColor(GetRValue(rgb)) << 16) | (TbsColor(GetGValue(rgb)) << 8) | GetBValue(rgb);
+    int half = w / 2;
+    int step = half > 0 ? int(std::lround(255.0 / half)) : 0;
+    int alpha = 255;
+    for (int x = 0; x < w; ++x) {
+        if (x > half)
+            alpha = std::max(0, alpha - step);
+        line.PutPixel(x, 0, colour | (TbsColor(alpha) << 24));
+    }
+    line.AlphaBlend = true;
+    line.Draw(Canvas(), X1, Y);
+}
+
+void TbsSkinCustomTreeView::DrawNodeLinesAndButton(TRect R, TTreeNode* Node)
+{
+    if (FButtonImageList)
+        FButtonSize = std::max(FButtonImageList->Width(), FButtonImageList->Height()) / 2;
+    else if (FExpandImage.Empty() || FNoExpandImage.Empty())
+        FButtonSize = 5;
+    else
+        FButtonSize = FExpandImage.Width() / 2 - 2;
+    TCanvas* c = Canvas();
+    int b = FButtonSize;
+    int x0 = R.Left + Indent() / 2;
+    int y = R.Top + R.Height() / 2;
+    auto line = [&](int X1, int Y1, int X2, int Y2) {
+        c->MoveTo(X1, Y1);
+        c->LineTo(X2, Y2);
+    };
+    c->Pen()->SetColor(FLineColor);
+    if (ShowLines()) {
+        if (Node->HasChildren())
+            DrawFadingLine(x0 + b - 1, R.Left + Indent() + b - 5, y - 1);
+        else
+            DrawFadingLine(x0 - 1, R.Left + Indent(), y - 1);
+        if (Node != Items()->GetFirstNode())
+            line(x0 - 1, y - 1, x0 - 1, R.Top - 1);
+        TTreeNode* next = Node->GetNextVisible();
+        if ((next && next->Level() == Node->Level()) || Node->GetNextSibling())
+            line(x0 - 1, y, x0 - 1, R.Bottom + 1);
+    }
+    if (Node->HasChildren() && ShowButtons()) {
+        if (!FButtonImageList && (FExpandImage.Empty() || FNoExpandImage.Empty())) {
+            c->Pen()->SetColor(FButtonColor);
+            c->Brush()->SetStyle(bsClear);
+            c->Rectangle(x0 - b, y - b, x0 + b - 1, y + b - 1);
+            c->Pen()->SetColor(Font()->Color());
+            line(x0 - b + 2, y - 1, x0 + b - 3, y - 1);
+            if (!Node->Expanded())
+                line(x0 - 1, y - b + 2, x0 - 1, y + b - 3);
+            c->Pen()->SetColor(FLineColor);
+        } else if (FButtonImageList) {
+            c->Brush()->SetStyle(bsSolid);
+            c->Brush()->SetColor(Color());
+            c->FillRect(Rect(x0 - b, y - b, x0 + b, y + b));
+            int index = Node->Expanded() ? ButtonExpandImageIndex : ButtonNoExpandImageIndex;
+            if (index >= 0 && index < FButtonImageList->Count())
+                FButtonImageList->Draw(c, x0 - b, y - b, index, Enabled());
+        } else {
+            c->Brush()->SetStyle(bsSolid);
+            c->Brush()->SetColor(Color());
+            c->FillRect(Rect(x0 - b - 2, y - b - 2, x0 + b - 2, y + b - 2));
+            c->Draw(x0 - b - 3, y - b - 3, Node->Expanded() ? &FExpandImage : &FNoExpandImage);
+        }
+        c->Brush()->SetStyle(bsClear);
+    }
+    if (ShowLines()) {
+        int ax = x0;
+        for (TTreeNode* p = Node->Parent(); p; p = p->Parent()) {
+            ax -= Indent();
+            if (p->GetNextSibling())
+                line(ax - 1, R.Top, ax - 1, R.Bottom + 1);
+        }
+    }
+}
+
+void TbsSkinCustomTreeView::DrawNodeImage(TRect R, int Index)
+{
+    TCustomImageList* images = Images();
+    if (!images || Index < 0 || Index >= images->Count())
+        return;
+    int yc = R.Top + R.Height() / 2;
+    images->Draw(Canvas(), R.Left - FButtonSize, yc - images->Height() / 2, Index, Enabled());
+}
+
+} // namespace skin
