@@ -263,6 +263,7 @@ bool TCustomPlayer::StreamOpen(const std::string& AFileName, const AVInputFormat
     }
     is->Owner = this;
     if (APaused) {
+        is->paused_at = double(ff::av_gettime()) / 1000000.0;
         is->paused = 1;
         is->open_paused = 1;
         Fstep = false;

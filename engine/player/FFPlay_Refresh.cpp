@@ -40,10 +40,13 @@ void TCustomPlayer::StreamPause(TVideoState* is)
     if (FVideoState != is)
         return;
     if (is->paused) {
-        is->frame_timer = is->frame_timer + Now() + is->video_current_pts_drift - is->video_current_pts;
-        if (is->read_pause_return != AVERROR(ENOSYS))
+        is->frame_timer = is->frame_timer + Now() - is->paused_at;
+        // Before the first picture the clock pair holds nothing to carry on.
+        const bool clockSet = is->video_current_pts_drift != 0;
+        if (clockSet && is->read_pause_return != AVERROR(ENOSYS))
             is->video_current_pts = is->video_current_pts_drift + Now();
-        is->video_current_pts_drift = is->video_current_pts - Now();
+        if (clockSet)
+            is->video_current_pts_drift = is->video_current_pts - Now();
         is->paused = 0;
         return;
     }
@@ -53,6 +56,7 @@ void TCustomPlayer::StreamPause(TVideoState* is)
         if (FVideoState != is)
             return;
     }
+    is->paused_at = Now();
     is->paused = 1;
 }
 

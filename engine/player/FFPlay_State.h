@@ -135,6 +135,10 @@ struct TVideoState {
 
     // video timing
     std::atomic<double> frame_timer{0};
+    // Wall-clock seconds when the current pause began: a resume moves the
+    // picture timer on by the pause's length. (The clock pair below is not
+    // set before the first picture, so it cannot tell that length.)
+    std::atomic<double> paused_at{0};
     double frame_last_pts = 0;
     double frame_last_delay = 0;
     std::atomic<double> video_clock{0};

@@ -263,3 +263,20 @@ TEST_F(PlayerTest, TheSilentAudioFallbackLeavesTheDriverSettingAlone)
     ASSERT_NE(After, nullptr);
     EXPECT_STREQ(After, "nonesuch");
 }
+
+// A pause before the first picture is shown: after the resume the file
+// plays on to its end (the picture timer moves on by the pause only).
+TEST_F(PlayerTest, APauseBeforeTheFirstPictureLetsPlaybackGoOn)
+{
+    ASSERT_TRUE(Player->Open(Media->File("av.mkv"), 0, false)) << Player->LastErrMsg();
+    // The play state comes from the reader once the file is open; a pause
+    // announced before it would be replaced by it.
+    ASSERT_TRUE(WaitFor([&] { return SawState(psPlay); }));
+    Player->Pause();
+    ASSERT_TRUE(WaitFor([&] { return SawState(psPause); }));
+    Player->Resume();
+    ASSERT_TRUE(WaitFor([&] { return SawState(psEnd); }, 5000)) << "playback did not go on";
+    ASSERT_FALSE(Positions.empty());
+    EXPECT_GT(Positions.back(), 500000);
+    EXPECT_LE(Positions.back(), 1100000);
+}
