@@ -18,6 +18,7 @@
 #include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
+#include "skin/controls/bsSkinCtrls_ListView.h"
 #include "skin/controls/bsSkinHint.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
@@ -219,6 +220,25 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     vbar->SetRange(0, 100, 10, 30);
     auto* hint = new TbsSkinHint(f);
     hint->SetSkinData(s.Data);
+    auto* list = new TbsSkinListView(f);
+    list->SetBoundsRect(Rect(12, 282, 300, 376));
+    list->SetViewStyle(vsReport);
+    for (auto [caption, width] : {std::pair{"文件名", 140}, std::pair{"时长", 70}, std::pair{"大小", 70}}) {
+        TListColumn* column = list->Columns()->Add();
+        column->SetCaption(caption);
+        column->SetWidth(width);
+    }
+    for (auto [name, length, size] : {std::tuple{"歌曲一.mp3", "00:03:25", "3.1 MB"}, std::tuple{"视频.avi", "00:12:02", "88 MB"},
+                                      std::tuple{"录音.amr", "00:00:41", "64 KB"}}) {
+        TListItem* row = list->Items()->Add();
+        row->SetCaption(name);
+        row->SubItems()->Add(length);
+        row->SubItems()->Add(size);
+    }
+    list->Items()->Item(1)->SetSelected(true);
+    list->SetParent(f);
+    list->SetDrawSkin(true);
+    list->SetSkinData(s.Data);
     auto* status = s.Add<TbsSkinStatusBar>(f, Rect(0, 0, 560, 24), "就绪");
     status->SetAlign(alBottom);
 
@@ -349,6 +369,9 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     EXPECT_EQ(s.PixelOf(vspin, 3, 3), Window);
     EXPECT_EQ(vbar->BoundsRect(), Rect(312, 282, 328, 360));
     (void)link;
+    // The list view: white rows under a header of the skin.
+    EXPECT_EQ(s.PixelOf(list, list->Width() - 30, list->Height() - 8), Window);
+    s.Save("default-skin-listview-3x.png", 3, nullptr, Rect(10, 306, 304, 410));
     // The list shows its selected row in the accent colour.
     EXPECT_EQ(s.PixelOf(files, files->Width() / 2, 2 + 22 + 11), Accent);
     EXPECT_EQ(s.PixelOf(preset, 3, 10), Window);
