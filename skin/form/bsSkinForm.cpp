@@ -64,6 +64,7 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner)
     AnimateTimer = NewTimer(this, 25, [this] { AnimateTimerProc(); });
     FSysMenu = new TPopupMenu(this);
     FBorderLayer = new TbsFormLayerBorder(this);
+    FQuickButtons = std::make_unique<TbsQuickButtonItems>(this);
     // The frame draws its own caption buttons.
     FForm->BorderIcons = 0;
     CreateMenuManager();

@@ -10,6 +10,7 @@
 #include "skin/form/bsSkinForm_LayerBorder.h"
 #include "skin/form/bsSkinPopupControl.h"
 #include "skin/form/bsSkinForm_Objects.h"
+#include "skin/form/bsSkinForm_QuickButtons.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Forms.h"
@@ -109,6 +110,13 @@ public:
     bool UseFormCursorInNCArea = false;
     TbsSkinHint* SkinHint() const { return FSkinHint; }
     void SetSkinHint(TbsSkinHint* AValue);
+
+    // Quick buttons at the left of the caption, drawn from QuickImageList.
+    TbsQuickButtonItems* QuickButtons() const { return FQuickButtons.get(); }
+    platform::TCustomImageList* QuickImageList = nullptr;
+    bool QuickButtonsShowHint = false;
+    // Width of the quick-button strip on the caption, 0 without one.
+    int QuickButtonsWidth() const;
 
     TbsActivateCustomObjectEvent OnActivateCustomObject;
     TbsObjectPaintEvent OnPaintEvent;
@@ -366,6 +374,7 @@ private:
     platform::TPopupMenu* FSysMenu = nullptr;
     TbsFormTrayIcon* FTrayIcon = nullptr;
     TbsFormLayerBorder* FBorderLayer = nullptr;
+    std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
     bool FAlphaBlend = false;
     uint8_t FAlphaBlendValue = 200;
     bool FadesIn() const;

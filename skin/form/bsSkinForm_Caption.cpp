@@ -8,12 +8,14 @@
 #include "skin/form/bsSkinForm.h"
 
 #include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinHint.h"
 #include "skin/core/bseffects_EffectBmp.h"
 #include "skin/core/bsUtils_Glow.h"
 #include "skin/core/bsUtils_SkinImage.h"
 #include "skin/core/bsUtils_Text.h"
 
 #include "platform/controls/Forms.h"
+#include "platform/controls/ImgList.h"
 
 #include <memory>
 
@@ -84,8 +86,10 @@ void TbsSkinCaptionObject::RePaintCaption()
 TRect TbsSkinCaptionObject::TextRect() const
 {
     TRect t = TextRct;
-    if (!IsNullRect(TextRct))
+    if (!IsNullRect(TextRct)) {
+        t.Left += Parent->QuickButtonsWidth();
         t.Right = TextRct.Right + RectWidth(ObjectRect) - RectWidth(SkinRect);
+    }
     if (!IsNullRect(FrameRect)) {
         t.Left += FrameTextRect.Left;
         t.Top += FrameTextRect.Top;
@@ -119,10 +123,11 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas* C, const TRect& T, int DX, i
     const int w = WideTextWidth(C, text), h = WideTextHeight(C, text);
     int y = T.Top + RectHeight(T) / 2 - h / 2;
     int x = T.Left;
-    if (Alignment == taRightJustify)
-        x = T.Right - w;
-    else if (Alignment == taCenter)
+    // Beside quick buttons the title is always centred.
+    if (Alignment == taCenter || Parent->QuickButtons()->Count() > 0)
         x = T.Left + RectWidth(T) / 2 - w / 2;
+    else if (Alignment == taRightJustify)
+        x = T.Right - w;
     x += DX;
     y += DY;
     if (C->Font()->Height() % 2 != 0)
@@ -221,10 +226,77 @@ TRect TbsSkinCaptionObject::AnimationFrameRect() const
     return TRect{a.Left + fw * (c - 1), a.Top, a.Left + fw * c, a.Bottom};
 }
 
+bool TbsSkinCaptionObject::HasQuickButtons() const
+{
+    return Parent->QuickButtons()->Count() > 0 && Parent->QuickImageList;
+}
+
+// The strip of visible items from the caption's left, each image centred
+// in its item rectangle.
+void TbsSkinCaptionObject::DrawQuickButtons(TCanvas* C) const
+{
+    if (!HasQuickButtons())
+        return;
+    TCustomImageList* images = Parent->QuickImageList;
+    const int iw = images->Width(), ih = images->Height();
+    int x = ObjectRect.Left;
+    const int y = ObjectRect.Top + RectHeight(ObjectRect) / 2 - ih / 2 - 2;
+    TbsQuickButtonItems* items = Parent->QuickButtons();
+    for (int i = 0; i < items->Count(); ++i) {
+        TbsQuickButtonItem* item = items->Items(i);
+        if (!item->Visible())
+            continue;
+        item->ItemRect = TRect{x, y, x + iw + 4, y + ih + 4};
+        if (item->ImageIndex() >= 0)
+            images->Draw(C, x + 2, y + 2, item->ImageIndex(), item->Enabled());
+        x += iw + 8;
+    }
+}
+
+void TbsSkinCaptionObject::TestActiveQuickButton(int X, int Y)
+{
+    if (!HasQuickButtons())
+        return;
+    TbsQuickButtonItems* items = Parent->QuickButtons();
+    OldActiveQuickButton = ActiveQuickButton;
+    ActiveQuickButton = -1;
+    for (int i = 0; i < items->Count(); ++i) {
+        TbsQuickButtonItem* item = items->Items(i);
+        if (item->Enabled() && item->Visible() && PtInRect(item->ItemRect, Point(X, Y))) {
+            ActiveQuickButton = i;
+            break;
+        }
+    }
+    bool changed = ActiveQuickButton != OldActiveQuickButton;
+    for (int i = 0; i < items->Count(); ++i) {
+        TbsQuickButtonItem* item = items->Items(i);
+        if (i == PopupMenuQuickButton || item->Active == (i == ActiveQuickButton))
+            continue;
+        item->Active = i == ActiveQuickButton;
+        changed = true;
+    }
+    if (changed)
+        RePaintCaption();
+    TbsSkinHint* hint = Parent->SkinHint();
+    if (!hint || !Parent->QuickButtonsShowHint || ActiveQuickButton == OldActiveQuickButton)
+        return;
+    if (ActiveQuickButton != -1 && !items->Items(ActiveQuickButton)->Hint.empty())
+        hint->ActivateHint2(items->Items(ActiveQuickButton)->Hint);
+    else if (ActiveQuickButton == -1)
+        hint->HideHint();
+}
+
+void TbsSkinCaptionObject::MouseMove(int X, int Y)
+{
+    TbsActiveSkinObject::MouseMove(X, Y);
+    TestActiveQuickButton(X, Y);
+}
+
 void TbsSkinCaptionObject::Draw(TCanvas* Cnvs, bool)
 {
     if (!HasSkin())
         return;
+    DrawQuickButtons(Cnvs);
     SetCaptionFont(Cnvs, Active ? ActiveFontColor : FontColor);
     TBitmap b;
     if (EnableAnimation() && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {
@@ -252,11 +324,38 @@ void TbsSkinCaptionObject::Draw(TCanvas* Cnvs, bool)
     Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
 }
 
+// A quick button with a menu opens it on press; one without takes the
+// press and runs on a release over it.
 void TbsSkinCaptionObject::MouseDown(int X, int Y, TMouseButtonKind Button)
 {
     TbsActiveSkinObject::MouseDown(X, Y, Button);
-    if (Button == mbLeft)
-        FDown = true;
+    if (Button != mbLeft || !HasQuickButtons()) {
+        FDown = FDown || Button == mbLeft;
+        return;
+    }
+    FDown = true;
+    TestActiveQuickButton(X, Y);
+    TbsQuickButtonItems* items = Parent->QuickButtons();
+    for (int i = 0; i < items->Count(); ++i)
+        if (i != ActiveQuickButton)
+            items->Items(i)->Down = items->Items(i)->Active = false;
+    if (ActiveQuickButton != -1) {
+        TbsQuickButtonItem* item = items->Items(ActiveQuickButton);
+        item->Down = true;
+        if (item->PopupMenu && PopupMenuQuickButton != ActiveQuickButton) {
+            RePaintCaption();
+            PopupMenuQuickButton = ActiveQuickButton;
+            MouseCaptureQuickButton = -1;
+            const TRect r = item->ItemRect;
+            const TRect screen = ObjectScreenRect();
+            Parent->HideGlowLayers();
+            Parent->PopupObjectMenu(item->PopupMenu->Items(),
+                                    OffsetRect(r, screen.Left - ObjectRect.Left, screen.Top - ObjectRect.Top), false);
+            return;
+        }
+        MouseCaptureQuickButton = ActiveQuickButton;
+    }
+    RePaintCaption();
 }
 
 // The up event fires whether or not the mouse is still over the caption.
@@ -264,6 +363,23 @@ void TbsSkinCaptionObject::MouseUp(int X, int Y, TMouseButtonKind Button)
 {
     Parent->FireObjectMouseUp(IDName, X, Y, ObjectRect, Button);
     FDown = false;
+    if (!HasQuickButtons())
+        return;
+    TestActiveQuickButton(X, Y);
+    TbsQuickButtonItems* items = Parent->QuickButtons();
+    if (ActiveQuickButton == -1 && MouseCaptureQuickButton >= 0 && MouseCaptureQuickButton < items->Count())
+        items->Items(MouseCaptureQuickButton)->Down = items->Items(MouseCaptureQuickButton)->Active = false;
+    MouseCaptureQuickButton = -1;
+    if (ActiveQuickButton == -1 || Button != mbLeft)
+        return;
+    TbsQuickButtonItem* item = items->Items(ActiveQuickButton);
+    const bool wasDown = item->Down;
+    for (int i = 0; i < items->Count(); ++i)
+        if (!(i == ActiveQuickButton && i == PopupMenuQuickButton))
+            items->Items(i)->Down = false;
+    RePaintCaption();
+    if (wasDown && item->OnClick)
+        item->OnClick(Parent);
 }
 
 // The caption's Active follows the form, not the mouse.
@@ -277,9 +393,17 @@ void TbsSkinCaptionObject::MouseLeave()
 {
     FMouseIn = false;
     Parent->FireObjectMouseLeave(IDName);
+    if (HasQuickButtons()) {
+        ActiveQuickButton = OldActiveQuickButton = -1;
+        TestActiveQuickButton(-1, -1);
+    }
     if (FDown) {
         FDown = false;
         Parent->MouseCaptureObject = -1;
+        TbsQuickButtonItems* items = Parent->QuickButtons();
+        if (MouseCaptureQuickButton >= 0 && MouseCaptureQuickButton < items->Count())
+            items->Items(MouseCaptureQuickButton)->Down = false;
+        MouseCaptureQuickButton = -1;
     }
 }
 

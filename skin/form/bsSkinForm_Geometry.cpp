@@ -325,7 +325,7 @@ bool TbsSkinForm::PtInCaption(const TPoint& P)
         if (!PtInRect(o->ObjectRect, P))
             continue;
         if (caption)
-            return true;
+            return P.X >= o->ObjectRect.Left + QuickButtonsWidth() + (QuickButtonsWidth() > 0 ? 2 : 0);
         if (o->Enabled && o->Visible)
             return false;
     }

@@ -207,6 +207,10 @@ class TbsSkinCaptionObject : public TbsActiveSkinObject {
 public:
     TbsSkinCaptionObject(TbsSkinForm* AParent, TbsDataSkinCaption* AData);
 
+    int ActiveQuickButton = -1;
+    int OldActiveQuickButton = -1;
+    int MouseCaptureQuickButton = -1;
+    int PopupMenuQuickButton = -1;
     bool FDown = false;
     std::string FontName;
     platform::TFontStyles FontStyle{};
@@ -243,8 +247,11 @@ public:
     // The text rectangle relative to the object.
     TRect TextRect() const;
     void RePaintCaption();
+    // The quick button at (X, Y) (frame coordinates) becomes hot.
+    void TestActiveQuickButton(int X, int Y);
 
     void Draw(TCanvas* Cnvs, bool UpDate) override;
+    void MouseMove(int X, int Y) override;
     void MouseDown(int X, int Y, TMouseButtonKind Button) override;
     void MouseUp(int X, int Y, TMouseButtonKind Button) override;
     void MouseEnter() override;
@@ -259,6 +266,8 @@ private:
     void BackgroundImage(platform::TBitmap& B, TbsPicture* P, const TRect& S) const;
     void TextImage(platform::TBitmap& B, TbsPicture* P, const TRect& S, TColor AColor, bool AActive) const;
     void ApplyInActiveEffect(platform::TBitmap& B) const;
+    void DrawQuickButtons(TCanvas* C) const;
+    bool HasQuickButtons() const;
     TRect AnimationFrameRect() const;
 };
 

@@ -7,6 +7,7 @@
 #include "skin/form/bsSkinMenus.h"
 
 #include "platform/controls/Forms.h"
+#include "platform/controls/ImgList.h"
 #include "platform/ui/Input.h"
 
 namespace skin {
@@ -146,6 +147,13 @@ void TbsSkinForm::PopupSystemMenu(int X, int Y)
     PopupObjectMenu(GetSystemMenuItems(), Rect(X, Y, X, Y), false);
 }
 
+int TbsSkinForm::QuickButtonsWidth() const
+{
+    if (!QuickImageList || FQuickButtons->Count() == 0)
+        return 0;
+    return FQuickButtons->Count() * (QuickImageList->Width() + 8) + 5;
+}
+
 // Under the system-menu button (Alt+Space), not at the cursor.
 void TbsSkinForm::PopupSystemMenuAtButton()
 {
@@ -180,6 +188,15 @@ void TbsSkinForm::PopupObjectMenu(TMenuItem* AItems, const TRect& R, bool APopup
 // animated one plays back to its first frame.
 void TbsSkinForm::ReleaseMenuObjects()
 {
+    for (auto& o : ObjectList)
+        if (auto* c = dynamic_cast<TbsSkinCaptionObject*>(o.get()); c && c->PopupMenuQuickButton != -1) {
+            if (c->PopupMenuQuickButton < FQuickButtons->Count()) {
+                TbsQuickButtonItem* item = FQuickButtons->Items(c->PopupMenuQuickButton);
+                item->Active = item->Down = false;
+            }
+            c->PopupMenuQuickButton = -1;
+            c->RePaintCaption();
+        }
     for (auto& o : ObjectList) {
         if (auto* b = dynamic_cast<TbsSkinButtonObject*>(o.get()); b && b->MenuItem && b->Down()) {
             b->SetDown(false);

@@ -7,6 +7,7 @@
 #include "platform/ui/Paint.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -19,8 +20,14 @@ inline void SavePng(const platform::TPixelSurface* ASurface, const std::string& 
     platform::TBitmap b;
     b.SetPixelFormat(platform::pf32bit);
     b.SetSize(ASurface->Width, ASurface->Height);
-    for (int y = 0; y < ASurface->Height; ++y)
-        std::memcpy(b.ScanLine(y), ASurface->Row(y), size_t(std::min(b.RowBytes(), ASurface->Width * 4)));
+    // The window's own pixels, opaque: a back buffer's alpha byte is not a
+    // picture's transparency.
+    for (int y = 0; y < ASurface->Height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(b.ScanLine(y));
+        std::memcpy(row, ASurface->Row(y), size_t(std::min(b.RowBytes(), ASurface->Width * 4)));
+        for (int x = 0; x < ASurface->Width; ++x)
+            row[x] |= 0xFF000000u;
+    }
     platform::TPngImage png;
     png.Assign(&b);
     png.SaveToFile(AFileName);

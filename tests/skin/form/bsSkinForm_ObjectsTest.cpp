@@ -11,6 +11,7 @@
 #include "FrameScreenshot.h"
 #include "FrameTestSkin.h"
 
+#include "platform/controls/ImgList.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Messages.h"
@@ -572,6 +573,44 @@ TEST_F(FrameObjectsTest, FormCursorOverTheCaptionButSizingCursorsOnTheBorders)
     SkinForm->UseFormCursorInNCArea = false;
     SendMessage(Form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Form->Handle()), MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
     EXPECT_EQ(Headless().CursorShape(), TCursorShape::crArrow);
+}
+
+// Quick buttons stand at the caption's left; the title is centred beside
+// them; a click needs press and release over the same button.
+TEST_F(FrameObjectsTest, QuickButtonsOnTheCaption)
+{
+    TCustomImageList images(nullptr);
+    images.SetSize(12, 12);
+    images.AddPixels(std::vector<uint32_t>(144, 0xFF00FF00));
+    SkinForm->QuickImageList = &images;
+    int clicks = 0;
+    for (int i = 0; i < 2; ++i) {
+        skin::TbsQuickButtonItem* item = SkinForm->QuickButtons()->Add();
+        item->SetImageIndex(0);
+        item->OnClick = [&](TObject*) { ++clicks; };
+    }
+    SkinForm->QuickButtons()->Items(1)->SetVisible(false);
+    Form->Invalidate();
+    Application()->ProcessMessages();
+    frametest::SaveWindowPng(Form->Handle(), "frame_quick_buttons.png");
+    // Caption at x 4: the first item at (4, 7 + ...), its image centred in it.
+    const TRect first = SkinForm->QuickButtons()->Items(0)->ItemRect;
+    EXPECT_EQ(first, Rect(4, 7, 20, 23));
+    EXPECT_EQ(Pixel(12, 14), Rgb(0, 255, 0));
+    // The caption takes the mouse only right of the strip.
+    EXPECT_EQ(SendMessage(Form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(Form->Left() + 12, Form->Top() + 14)), HTOBJECT);
+
+    auto* caption = dynamic_cast<skin::TbsSkinCaptionObject*>(Object("caption"));
+    ASSERT_NE(caption, nullptr);
+    caption->MouseDown(12, 14, mbLeft);
+    EXPECT_TRUE(SkinForm->QuickButtons()->Items(0)->Down);
+    caption->MouseUp(12, 14, mbLeft);
+    EXPECT_EQ(clicks, 1);
+    caption->MouseDown(12, 14, mbLeft);
+    caption->MouseUp(60, 14, mbLeft);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(SkinForm->QuickButtons()->Items(0)->Down);
+    SkinForm->QuickImageList = nullptr;
 }
 
 TEST_F(FrameObjectsTest, HintsNameWhatAClickWillDo)
