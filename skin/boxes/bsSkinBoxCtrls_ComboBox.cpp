@@ -609,7 +609,8 @@ void TbsSkinCustomComboBox::WMKillFocus(TMessage& M)
     TbsSkinCustomControl::WMKillFocus(M);
     if (FStyle == bscbFixedStyle && FListBox->Visible())
         CloseUp(false);
-    Repaint();
+    // The window still holds the focus while it hears of losing it: paint later.
+    Invalidate();
     if (FIndex != -1 && !IsSkinEmpty(ActiveSkinRect) && FEdit) {
         FEdit->Font()->SetColor(FontColor);
         Invalidate();

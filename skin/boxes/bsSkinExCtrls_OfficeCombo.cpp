@@ -517,7 +517,8 @@ void TbsSkinCustomOfficeComboBox::WMKillFocus(TMessage& M)
     TbsSkinCustomControl::WMKillFocus(M);
     if (FListBox->Visible())
         CloseUp(false);
-    Repaint();
+    // The window still holds the focus while it hears of losing it: paint later.
+    Invalidate();
 }
 
 void TbsSkinCustomOfficeComboBox::CMEnabledChanged(TMessage& M)

@@ -496,7 +496,8 @@ void TbsSkinOfficeListBox::WMSetFocus(TMessage& M)
 void TbsSkinOfficeListBox::WMKillFocus(TMessage& M)
 {
     TbsSkinCustomControl::WMKillFocus(M);
-    Repaint();
+    // The window still holds the focus while it hears of losing it: paint later.
+    Invalidate();
 }
 
 void TbsSkinOfficeListBox::WndProc(TMessage& M)
