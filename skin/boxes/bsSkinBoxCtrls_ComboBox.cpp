@@ -18,20 +18,12 @@ namespace skin {
 
 using namespace platform;
 
-namespace {
-
-// While the list is open the combo watches where it stands on the screen:
-// when its form (or any parent) moves, the list would float away from it.
-constexpr uintptr_t kFollowTimer = 2;
-constexpr uint32_t kFollowInterval = 100;
-
-} // namespace
-
 std::function<uint64_t()> TbsSkinCustomComboBox::Clock = [] { return uint64_t(GetTickCount()); };
 
-TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* AOwner) : TbsSkinCustomControl(AOwner)
+TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* AOwner) : TbsSkinComboFace(AOwner)
 {
     FTabStop = true;
+    FUseSkinSize = true;
     ControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks | csReplicatable;
     FFont.SetName("Tahoma");
     FFont.SetColor(clWindowText);
@@ -61,7 +53,7 @@ TbsSkinCustomComboBox::~TbsSkinCustomComboBox()
 
 void TbsSkinCustomComboBox::Notification(TComponent* AComponent, TOperation AOperation)
 {
-    TbsSkinCustomControl::Notification(AComponent, AOperation);
+    TbsSkinComboFace::Notification(AComponent, AOperation);
     if (AOperation == opRemove && FListBox && AComponent == FListBox->Images())
         FListBox->SetImages(nullptr);
 }
@@ -149,7 +141,7 @@ void TbsSkinCustomComboBox::SetItemIndex(int Value)
 
 void TbsSkinCustomComboBox::CMTextChanged(TMessage& M)
 {
-    TbsSkinCustomControl::CMTextChanged(M);
+    TbsSkinComboFace::CMTextChanged(M);
     if (FEdit && !FromEdit)
         FEdit->SetText(Text());
     if (OnChange)
@@ -207,79 +199,9 @@ void TbsSkinCustomComboBox::SearchItem(std::string S)
 
 // ---------------------------------------------------------------- layout
 
-void TbsSkinCustomComboBox::CalcRects()
-{
-    const int w = Width(), h = Height();
-    if (FIndex == -1 || FToolButtonStyle) {
-        Button.R = Rect(w - 19, 0, w, h);
-        CBItem.R = Rect(2, 2, Button.R.Left - 1, h - 2);
-        return;
-    }
-    const int d = w - SkinRect.Width();
-    Button.R = ButtonRect;
-    if (ButtonRect.Left >= SkinRect.Width() - RTPt.X)
-        Button.R = OffsetRect(Button.R, d, 0);
-    CBItem.R = ClRect;
-    CBItem.R.Right = w + ClRect.Right - SkinRect.Width();
-    if (!FUseSkinSize) {
-        const int dh = h - SkinRect.Height();
-        CBItem.R.Bottom += dh;
-        Button.R.Bottom += dh;
-    }
-}
-
-void TbsSkinCustomComboBox::CalcSkinLayout(int& W, int& H)
-{
-    if (FUseSkinSize) {
-        TbsSkinCustomControl::CalcSkinLayout(W, H);
-        return;
-    }
-    if (FIndex == -1)
-        return;
-    NewLTPoint = LTPt;
-    NewRTPoint = Point(W + RTPt.X - SkinRect.Width(), RTPt.Y);
-    NewClRect = ClRect;
-    NewClRect.Right = W + ClRect.Right - SkinRect.Width();
-}
-
-void TbsSkinCustomComboBox::UpdateSkinRegion()
-{
-    if (FUseSkinSize)
-        TbsSkinCustomControl::UpdateSkinRegion();
-}
-
-void TbsSkinCustomComboBox::GetSkinData()
-{
-    TbsSkinCustomControl::GetSkinData();
-    auto* rec = dynamic_cast<TbsDataSkinComboBox*>(SkinRecord());
-    if (!rec)
-        return;
-    ActiveSkinRect = rec->ActiveSkinRect;
-    ActiveFontColor = rec->ActiveFontColor;
-    SItemRect = rec->SItemRect;
-    ActiveItemRect = rec->ActiveItemRect;
-    FocusItemRect = IsSkinEmpty(rec->FocusItemRect) ? rec->SItemRect : rec->FocusItemRect;
-    ItemLeftOffset = rec->ItemLeftOffset;
-    ItemRightOffset = rec->ItemRightOffset;
-    ItemTextRect = rec->ItemTextRect;
-    FontName = rec->FontName;
-    FontStyle = rec->FontStyle;
-    FontHeight = rec->FontHeight;
-    FontColor = rec->FontColor;
-    FocusFontColor = rec->FocusFontColor;
-    ButtonRect = rec->ButtonRect;
-    ActiveButtonRect = rec->ActiveButtonRect;
-    DownButtonRect = rec->DownButtonRect;
-    UnEnabledButtonRect = rec->UnEnabledButtonRect;
-    ListBoxName = rec->ListBoxName;
-    ItemStretchEffect = rec->ItemStretchEffect;
-    FocusItemStretchEffect = rec->FocusItemStretchEffect;
-    ShowFocus = rec->ShowFocus;
-}
-
 void TbsSkinCustomComboBox::ChangeSkinData()
 {
-    TbsSkinCustomControl::ChangeSkinData();
+    TbsSkinComboFace::ChangeSkinData();
     GetSkinData();
     CalcRects();
     UpdateEditFont();
@@ -293,7 +215,7 @@ void TbsSkinCustomComboBox::ChangeSkinData()
 
 void TbsSkinCustomComboBox::Invalidate()
 {
-    TbsSkinCustomControl::Invalidate();
+    TbsSkinComboFace::Invalidate();
     if (FIndex != -1 && FEdit)
         FEdit->Invalidate();
 }
@@ -330,8 +252,7 @@ void TbsSkinCustomComboBox::DropDown()
         Repaint();
     FListBox->SetTopIndex(FListBox->ItemIndex());
     FListBox->Show(p);
-    FDropOrigin = ClientToScreen(Point(0, 0));
-    SetTimer(Handle(), kFollowTimer, kFollowInterval, nullptr);
+    FFollow.Start(this);
 }
 
 void TbsSkinCustomComboBox::CloseUp(bool Accept)
@@ -339,8 +260,7 @@ void TbsSkinCustomComboBox::CloseUp(bool Accept)
     StopTimer();
     if (!FListBox->Visible())
         return;
-    if (HandleAllocated())
-        KillTimer(Handle(), kFollowTimer);
+    FFollow.Stop(this);
     FListBox->Hide();
     const int index = FListBox->ItemIndex();
     if (Accept && index >= 0 && index < Items()->Count()) {
@@ -363,40 +283,17 @@ void TbsSkinCustomComboBox::CloseUp(bool Accept)
         OnCloseUp(this);
 }
 
-void TbsSkinCustomComboBox::StartTimer()
-{
-    KillTimer(Handle(), AutoScrollTimerId);
-    SetTimer(Handle(), AutoScrollTimerId, AutoScrollInterval, nullptr);
-}
-
-void TbsSkinCustomComboBox::StopTimer()
-{
-    if (HandleAllocated())
-        KillTimer(Handle(), AutoScrollTimerId);
-    TimerMode = 0;
-}
-
 void TbsSkinCustomComboBox::WMTimer(TMessage& M)
 {
-    TbsSkinCustomControl::WMTimer(M);
-    if (M.WParam == kFollowTimer) {
-        if (FListBox->Visible() && ClientToScreen(Point(0, 0)) != FDropOrigin)
-            CloseUp(false);
+    TbsSkinComboFace::WMTimer(M);
+    if (FollowTick(M))
         return;
-    }
     const int i = FListBox->ItemIndex();
     if (TimerMode == 1 && i > 0)
         FListBox->SetItemIndex(i - 1);
     else if (TimerMode == 2 && i < Items()->Count() - 1)
         FListBox->SetItemIndex(i + 1);
     FListBox->UpDateScrollBar();
-}
-
-void TbsSkinCustomComboBox::WMWindowPosChanged(TMessage& M)
-{
-    TbsSkinCustomControl::WMWindowPosChanged(M);
-    if (FListBox && FListBox->Visible() && ClientToScreen(Point(0, 0)) != FDropOrigin)
-        CloseUp(false);
 }
 
 // ---------------------------------------------------------------- mouse
@@ -409,26 +306,8 @@ bool TbsSkinCustomComboBox::IsCancelSource(TControl* C) const
 
 void TbsSkinCustomComboBox::ListWindowProc(TMessage& M)
 {
-    switch (M.Msg) {
-    case WM_LBUTTONDOWN:
-        // The combo takes the mouse; its MouseUp decides the choice.
-        FLBDown = true;
-        WasInLB = true;
-        SetCapture(Handle());
-        return;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        return;
-    case WM_MOUSEACTIVATE:
-        M.Result = MA_NOACTIVATE;
-        break;
-    default:
-        break;
-    }
-    FListBoxWindowProc(M);
+    if (!DropListMessage(M, this, FLBDown, WasInLB))
+        FListBoxWindowProc(M);
 }
 
 void TbsSkinCustomComboBox::ListMouseMove(TObject*, TShiftState, int X, int Y)
@@ -440,7 +319,7 @@ void TbsSkinCustomComboBox::ListMouseMove(TObject*, TShiftState, int X, int Y)
 
 void TbsSkinCustomComboBox::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {
-    TbsSkinCustomControl::MouseDown(AButton, AShift, X, Y);
+    TbsSkinComboFace::MouseDown(AButton, AShift, X, Y);
     if (FStyle == bscbFixedStyle && !Focused() && CanFocus())
         SetFocus();
     if (AButton != mbLeft)
@@ -465,7 +344,7 @@ void TbsSkinCustomComboBox::MouseDown(TMouseButtonKind AButton, TShiftState AShi
 
 void TbsSkinCustomComboBox::MouseMove(TShiftState AShift, int X, int Y)
 {
-    TbsSkinCustomControl::MouseMove(AShift, X, Y);
+    TbsSkinComboFace::MouseMove(AShift, X, Y);
     if (FLBDown) {
         ListDragMove();
         return;
@@ -473,23 +352,6 @@ void TbsSkinCustomComboBox::MouseMove(TShiftState AShift, int X, int Y)
     const bool in = PtInRect(Button.R, Point(X, Y));
     if (in != Button.MouseIn) {
         Button.MouseIn = in;
-        Repaint();
-    }
-}
-
-void TbsSkinCustomComboBox::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
-{
-    if (FLBDown && WasInLB) {
-        ReleaseCapture();
-        FLBDown = false;
-        TbsListBox* inner = FListBox->ListBox;
-        CloseUp(inner->HandleAllocated() && WindowFromPoint(GetCursorPos()) == inner->Handle());
-    } else {
-        FLBDown = false;
-    }
-    TbsSkinCustomControl::MouseUp(AButton, AShift, X, Y);
-    if (Button.Down) {
-        Button.Down = false;
         Repaint();
     }
 }
@@ -520,7 +382,7 @@ void TbsSkinCustomComboBox::ListDragMove()
 
 void TbsSkinCustomComboBox::WMMouseWheel(TMessage& M)
 {
-    TbsSkinCustomControl::WMMouseWheel(M);
+    TbsSkinComboFace::WMMouseWheel(M);
     if (FStyle == bscbEditStyle)
         return;
     const bool closed = !FListBox->Visible();
@@ -532,56 +394,20 @@ void TbsSkinCustomComboBox::WMMouseWheel(TMessage& M)
 
 // ---------------------------------------------------------------- keys and focus
 
-void TbsSkinCustomComboBox::CMWantSpecialKey(TMessage& M)
-{
-    TbsSkinCustomControl::CMWantSpecialKey(M);
-    if (M.WParam == VK_LEFT || M.WParam == VK_UP || M.WParam == VK_RIGHT || M.WParam == VK_DOWN)
-        M.Result = 1;
-}
-
 void TbsSkinCustomComboBox::KeyDown(uint16_t& AKey, TShiftState AShift)
 {
-    TbsSkinCustomControl::KeyDown(AKey, AShift);
-    const bool alt = AShift & ssAlt;
+    TbsSkinComboFace::KeyDown(AKey, AShift);
+    // The page keys move by the drop-down count, through the setter.
     const int count = Items()->Count();
-    switch (AKey) {
-    case VK_RETURN:
-        if (FListBox->Visible())
-            CloseUp(true);
-        break;
-    case VK_ESCAPE:
-        if (FListBox->Visible())
-            CloseUp(false);
-        break;
-    case VK_PRIOR:
-        if (count > 0)
-            SetItemIndex(std::max(0, ItemIndex() - FDropDownCount - 1));
-        break;
-    case VK_NEXT:
-        if (count > 0)
-            SetItemIndex(std::min(count - 1, ItemIndex() + FDropDownCount - 1));
-        break;
-    case VK_LEFT:
-    case VK_UP:
-        if (!alt)
-            SelectPrior(true);
-        else if (FListBox->Visible())
-            CloseUp(false);
-        break;
-    case VK_RIGHT:
-    case VK_DOWN:
-        if (!alt)
-            SelectNext(true);
-        else if (!FListBox->Visible())
-            DropDown();
-        break;
-    default: break;
-    }
+    if (AKey == VK_PRIOR && count > 0)
+        SetItemIndex(std::max(0, ItemIndex() - FDropDownCount - 1));
+    else if (AKey == VK_NEXT && count > 0)
+        SetItemIndex(std::min(count - 1, ItemIndex() + FDropDownCount - 1));
 }
 
 void TbsSkinCustomComboBox::KeyPress(char16_t& AKey)
 {
-    TbsSkinCustomControl::KeyPress(AKey);
+    TbsSkinComboFace::KeyPress(AKey);
     if (AKey >= 32)
         SearchItem(Utf16ToUtf8(std::u16string(1, AKey)));
 }
@@ -600,13 +426,13 @@ void TbsSkinCustomComboBox::WMSetFocus(TMessage& M)
         }
         return;
     }
-    TbsSkinCustomControl::WMSetFocus(M);
+    TbsSkinComboFace::WMSetFocus(M);
     Repaint();
 }
 
 void TbsSkinCustomComboBox::WMKillFocus(TMessage& M)
 {
-    TbsSkinCustomControl::WMKillFocus(M);
+    TbsSkinComboFace::WMKillFocus(M);
     if (FStyle == bscbFixedStyle && FListBox->Visible())
         CloseUp(false);
     // The window still holds the focus while it hears of losing it: paint later.
@@ -619,7 +445,7 @@ void TbsSkinCustomComboBox::WMKillFocus(TMessage& M)
 
 void TbsSkinCustomComboBox::CMEnabledChanged(TMessage& M)
 {
-    TbsSkinCustomControl::CMEnabledChanged(M);
+    TbsSkinComboFace::CMEnabledChanged(M);
     if (FEdit) {
         FEdit->SetEnabled(Enabled());
         UpdateEditFont();
@@ -629,14 +455,14 @@ void TbsSkinCustomComboBox::CMEnabledChanged(TMessage& M)
 
 void TbsSkinCustomComboBox::CMCancelMode(TMessage& M)
 {
-    TbsSkinCustomControl::CMCancelMode(M);
+    TbsSkinComboFace::CMCancelMode(M);
     if (!IsCancelSource(reinterpret_cast<TControl*>(M.LParam)))
         CloseUp(false);
 }
 
 void TbsSkinCustomComboBox::CMMouseEnter(TMessage& M)
 {
-    TbsSkinCustomControl::CMMouseEnter(M);
+    TbsSkinComboFace::CMMouseEnter(M);
     if (IsDesigning())
         return;
     FMouseIn = true;
@@ -649,7 +475,7 @@ void TbsSkinCustomComboBox::CMMouseEnter(TMessage& M)
 
 void TbsSkinCustomComboBox::CMMouseLeave(TMessage& M)
 {
-    TbsSkinCustomControl::CMMouseLeave(M);
+    TbsSkinComboFace::CMMouseLeave(M);
     if (IsDesigning())
         return;
     FMouseIn = false;
@@ -666,7 +492,7 @@ void TbsSkinCustomComboBox::CMMouseLeave(TMessage& M)
 
 void TbsSkinCustomComboBox::WMSize(TMessage& M)
 {
-    TbsSkinCustomControl::WMSize(M);
+    TbsSkinComboFace::WMSize(M);
     CalcRects();
     AdjustEditBounds();
 }

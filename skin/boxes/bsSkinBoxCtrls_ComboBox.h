@@ -9,18 +9,14 @@
 
 #include "skin/boxes/bsSkinBoxCtrls_ListBox.h"
 #include "skin/boxes/bsSkinBoxes_Edit.h"
-#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
-#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "skin/boxes/bsSkinBoxes_ComboFace.h"
 
 namespace skin {
 
 enum TbsSkinCustomComboBoxStyle { bscbEditStyle, bscbFixedStyle };
 
-class TbsSkinCustomComboBox : public TbsSkinCustomControl {
-public:
-    static constexpr uintptr_t AutoScrollTimerId = 1;
-    static constexpr uint32_t AutoScrollInterval = 25;
-    // Typed letters within this time extend the search prefix.
+class TbsSkinCustomComboBox : public TbsSkinComboFace {
+public:    // Typed letters within this time extend the search prefix.
     static constexpr uint32_t SearchPause = 500;
     // Key releases closer than this complete only once.
     static constexpr uint32_t CompletePause = 200;
@@ -43,8 +39,6 @@ public:
     void SetCharCase(platform::TEditCharCase AValue);
     platform::TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(platform::TColor AValue);
-    bool UseSkinSize() const { return FUseSkinSize; }
-    void SetUseSkinSize(bool AValue) { FUseSkinSize = AValue; }
     int DropDownCount() const { return FDropDownCount; }
     void SetDropDownCount(int AValue);
     int ListBoxWidth = 0;
@@ -85,53 +79,24 @@ public:
     // Hook after OnClick whenever an item is chosen, and after OnChange when
     // the text came from the inner edit; descendants override it.
     virtual void Change() {}
-    virtual void DropDown();
-    void CloseUp(bool Accept);
-    bool IsPopupVisible() const { return FListBox->Visible(); }
-    bool CanCancelDropDown() const { return IsPopupVisible() && !FMouseIn; }
+    void DropDown() override;
+    void CloseUp(bool Accept) override;
+    bool IsPopupVisible() const override { return FListBox && FListBox->Visible(); }
     // The face with AText as its text, onto C at (X, Y).
     void PaintSkinTo(TCanvas* C, int X, int Y, const std::string& AText);
 
-    // Face layout and state.
-    TbsCBItem CBItem;
-    TbsCBButtonX Button;
-    bool WasInLB = false;
-    int TimerMode = 0;   // auto-scroll during a drag: 0 off, 1 up, 2 down
-    bool FLBDown = false;
-    int OldItemIndex() const { return FOldItemIndex; }
-    bool DroppedDown() const { return FDropDown; }
-    void CalcRects();
-
-    // Copies of the "combobox" record, refreshed by GetSkinData.
-    TRect ActiveSkinRect;
-    platform::TColor ActiveFontColor = 0, FontColor = 0, FocusFontColor = 0;
-    std::string FontName;
-    platform::TFontStyles FontStyle;
-    int FontHeight = 0;
-    TRect SItemRect, FocusItemRect, ActiveItemRect, ItemTextRect;
-    int ItemLeftOffset = 0, ItemRightOffset = 0;
-    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
-    std::string ListBoxName;
-    bool ItemStretchEffect = false, FocusItemStretchEffect = false, ShowFocus = false;
-
     void Invalidate() override;
-    void GetSkinData() override;
     void ChangeSkinData() override;
-    void DefaultFontChanged() override { Font()->Assign(DefaultFont()); }
-    void CalcSkinLayout(int& W, int& H) override;
-    void UpdateSkinRegion() override;
 
     void WMSize(TMessage& M) override;
     void WMSetFocus(TMessage& M) override;
     void WMKillFocus(TMessage& M) override;
     void WMMouseWheel(TMessage& M) override;
     void WMTimer(TMessage& M) override;
-    void WMWindowPosChanged(TMessage& M) override;
     void CMEnabledChanged(TMessage& M) override;
     void CMMouseEnter(TMessage& M) override;
     void CMMouseLeave(TMessage& M) override;
     void CMCancelMode(TMessage& M) override;
-    void CMWantSpecialKey(TMessage& M) override;
     void CMTextChanged(TMessage& M) override;
 
     // The test and the benchmark read the clock of the search and the
@@ -143,7 +108,6 @@ protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
-    void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
     void MouseMove(platform::TShiftState AShift, int X, int Y) override;
     void KeyDown(uint16_t& AKey, platform::TShiftState AShift) override;
     void KeyPress(char16_t& AKey) override;
@@ -151,13 +115,14 @@ protected:
     void ListWindowProc(TMessage& M);
     void ListMouseMove(TObject* Sender, platform::TShiftState Shift, int X, int Y);
     void ListDragMove();
-    void StartTimer();
-    void StopTimer();
-    void SelectPrior(bool AThroughSetter);
-    void SelectNext(bool AThroughSetter);
+    void SelectPrior(bool AThroughSetter) override;
+    void SelectNext(bool AThroughSetter) override;
+    platform::HWND ListWindow() const override
+    {
+        return FListBox->ListBox->HandleAllocated() ? FListBox->ListBox->Handle() : nullptr;
+    }
     void SearchItem(std::string S);
     int FindItem(const std::string& S, int AStart);
-    bool IsSkinEmpty(const TRect& R) const { return R.Width() <= 0 || R.Height() <= 0; }
     bool EditFocused() const;
     bool Hot();
 
@@ -182,7 +147,6 @@ protected:
     void DrawItem(TBitmap* AFace, int I, const std::string& AText);
     void DrawItemText(TCanvas* K, int I, TRect T, const std::string& AText);
     void DrawToolButton(TBitmap* B, const std::string& AText);
-    platform::TColor GetDisabledFontColor();
     void SetItemFont(TCanvas* K, bool ASkinned);
 
     TbsPopupListBox* FListBox = nullptr;
@@ -190,19 +154,13 @@ protected:
     platform::TWndMethod FListBoxWindowProc;
     platform::TWndMethod FEditWindowProc;
     bool FNumEdit = false;
-    bool FDropDown = false;
-    bool FToolButtonStyle = false;
     platform::TEditCharCase FCharCase = platform::ecNormal;
     platform::TColor FDefaultColor = platform::clWindow;
-    bool FUseSkinSize = true;
     uint64_t FLastTime = 0;
     std::string FFilter;
     TbsSkinCustomComboBoxStyle FStyle = bscbFixedStyle;
-    bool FMouseIn = false;
-    int FOldItemIndex = -1;
     int FDropDownCount = 8;
     bool FromEdit = false;
-    TPoint FDropOrigin;   // the combo's screen place when the list opened
 };
 
 class TbsSkinComboBox : public TbsSkinCustomComboBox {

@@ -16,28 +16,9 @@ namespace {
 
 TRect Inset(const TRect& R, int DX, int DY) { return Rect(R.Left + DX, R.Top + DY, R.Right - DX, R.Bottom - DY); }
 
-// ItemTextRect fitted to a piece smaller than the normal item piece.
-TRect FittedTextRect(TRect R, const TRect& ANormal, const TRect& APiece)
-{
-    const int dw = ANormal.Width() - APiece.Width(), dh = ANormal.Height() - APiece.Height();
-    if (dw > 0)
-        R.Right -= dw;
-    if (dh > 0)
-        R.Bottom -= dh;
-    return R;
-}
-
 } // namespace
 
 int TbsSkinCustomComboBox::ShownIndex() const { return FListBox->Visible() ? FOldItemIndex : FListBox->ItemIndex(); }
-
-TColor TbsSkinCustomComboBox::GetDisabledFontColor()
-{
-    if (FIndex != -1)
-        if (auto* edit = FindSkinRecord<TbsDataSkinEditControl>(FSD, "edit"))
-            return edit->DisabledFontColor;
-    return clGrayText;
-}
 
 void TbsSkinCustomComboBox::SetItemFont(TCanvas* K, bool ASkinned)
 {
@@ -92,7 +73,7 @@ void TbsSkinCustomComboBox::DrawFace(TBitmap* B, bool AWithItem)
             CreateHSkinImage(LTPt.X, ActiveSkinRect.Width() - RTPt.X, B, Picture, ActiveSkinRect, Width(), Height(),
                              StretchEffect);
         else
-            TbsSkinCustomControl::CreateControlSkinImage(B);
+            TbsSkinComboFace::CreateControlSkinImage(B);
         if (FUseSkinSize)
             DrawComboButton(c);
         else

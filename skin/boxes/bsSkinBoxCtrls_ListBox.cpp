@@ -442,62 +442,13 @@ void TbsSkinCustomListBox::ListBoxKeyPress(char16_t& Key)
 
 // ---------------------------------------------------------------- popup
 
-TbsPopupListBox::TbsPopupListBox(TComponent* AOwner) : TbsSkinListBox(AOwner)
-{
-    ControlStyle |= csAcceptsControls | csNoDesignVisible | csReplicatable;
-    FVisible = false;
-}
-
-void TbsPopupListBox::CreateParams(TCreateParams& P)
-{
-    TbsSkinListBox::CreateParams(P);
-    P.Style = WS_POPUP | WS_CLIPCHILDREN;
-    P.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-    P.WindowClass.Style |= CS_SAVEBITS;
-    if (IsXPOrLater())
-        P.WindowClass.Style |= CS_DROPSHADOW;
-    // Owned by the combo's form: above it, never on the task bar.
-    auto* combo = dynamic_cast<TControl*>(Owner());
-    TCustomForm* form = combo ? combo->ParentForm() : nullptr;
-    P.WndParent = form && form->HandleAllocated() ? form->Handle() : nullptr;
-    P.WinClassName = "TbsPopupListBox";
-}
-
-void TbsPopupListBox::Dispatch(TMessage& M)
-{
-    if (M.Msg == WM_MOUSEACTIVATE) {
-        M.Result = MA_NOACTIVATE;
-        return;
-    }
-    TbsSkinListBox::Dispatch(M);
-}
-
-void TbsPopupListBox::Hide()
-{
-    if (HandleAllocated())
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    FVisible = false;
-    if (HandleAllocated())
-        UpdateShowing();
-}
-
-void TbsPopupListBox::Show(TPoint Origin)
+bool TbsPopupListBox::OwnerAlpha(TbsDropAlpha& AAlpha)
 {
     auto* combo = dynamic_cast<TbsSkinCustomComboBox*>(Owner());
-    const bool layered = IsLayeredWindowsAvailable() && combo;
-    HandleNeeded();
-    if (layered)
-        FAlpha.Apply(Handle(), combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue);
-    FLeft = Origin.X;
-    FTop = Origin.Y;
-    SetWindowPos(Handle(), HWND_TOP, Origin.X, Origin.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    FVisible = true;
-    UpdateShowing();   // the child windows (the list, the scroll bars) show with it
-    if (!layered || !combo->AlphaBlend || !combo->AlphaBlendAnimation)
-        return;
-    Application()->ProcessMessages();
-    TbsPopupAlpha::FadeIn(Handle(), combo->AlphaBlendValue, [this] { return FVisible; });
+    if (!combo)
+        return false;
+    AAlpha = {combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue};
+    return true;
 }
 
 } // namespace skin

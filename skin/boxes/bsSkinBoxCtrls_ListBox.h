@@ -8,7 +8,7 @@
 // mirrors its top index over the item count, the horizontal bar the pixel
 // offset its items are drawn with.
 
-#include "skin/boxes/bsSkinBoxes_Look.h"
+#include "skin/boxes/bsSkinBoxes_DropDown.h"
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 
@@ -183,22 +183,13 @@ public:
     explicit TbsSkinListBox(TComponent* AOwner) : TbsSkinCustomListBox(AOwner) {}
 };
 
-// The drop-down of the skinned combo box: a top-level popup that never
-// takes the activation.
-class TbsPopupListBox : public TbsSkinListBox {
+// The drop-down of the skinned combo box.
+class TbsPopupListBox : public TbsPopupListWindow<TbsSkinListBox> {
 public:
-    explicit TbsPopupListBox(TComponent* AOwner);
-
-    void Show(TPoint Origin);
-    void Hide();
-    bool Showing() const override { return FVisible; }
-    void Dispatch(TMessage& M) override;
+    explicit TbsPopupListBox(TComponent* AOwner) : TbsPopupListWindow(AOwner) {}
 
 protected:
-    void CreateParams(platform::TCreateParams& P) override;
-
-private:
-    TbsPopupAlpha FAlpha;
+    bool OwnerAlpha(TbsDropAlpha& AAlpha) override;
 };
 
 } // namespace skin

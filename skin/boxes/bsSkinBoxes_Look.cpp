@@ -62,6 +62,16 @@ void DrawTransparentPiece(TCanvas* K, int X, int Y, TBitmap* ASrc, const TRect& 
     K->Draw(X, Y, &piece);
 }
 
+TRect FittedTextRect(TRect ARect, const TRect& ANormal, const TRect& APiece)
+{
+    const int dw = ANormal.Width() - APiece.Width(), dh = ANormal.Height() - APiece.Height();
+    if (dw > 0)
+        ARect.Right -= dw;
+    if (dh > 0)
+        ARect.Bottom -= dh;
+    return ARect;
+}
+
 void DrawRecordMenuMarker(TCanvas* C, TBitmap* APicture, const TbsDataSkinButtonControl& ARecord, const TRect& APiece,
                           const TRect& R)
 {

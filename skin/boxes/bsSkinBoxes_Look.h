@@ -36,6 +36,10 @@ platform::TRect ButtonRecordPiece(const TbsDataSkinButtonControl& ARecord, bool 
 void CreateButtonRecordImage(const TbsDataSkinButtonControl& ARecord, platform::TBitmap* APicture,
                              const platform::TRect& ASource, platform::TBitmap* A);
 
+// An item piece's text rectangle ARect fitted to APiece when APiece is
+// smaller than the normal item piece ANormal.
+platform::TRect FittedTextRect(platform::TRect ARect, const platform::TRect& ANormal, const platform::TRect& APiece);
+
 // The drop-down button of a combo face stretched to R from the first of the
 // records "combobutton", "editbutton" and "resizebutton", with its arrow or
 // its menu marker (taken from AFacePicture); nothing without a record.

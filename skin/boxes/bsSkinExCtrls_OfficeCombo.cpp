@@ -13,16 +13,7 @@ namespace skin {
 
 using namespace platform;
 
-namespace {
-
-// While the list is open the combo watches where it stands on the screen:
-// when its form (or any parent) moves, the list would float away from it.
-constexpr uintptr_t kFollowTimer = 2;
-constexpr uint32_t kFollowInterval = 100;
-
-} // namespace
-
-TbsSkinCustomOfficeComboBox::TbsSkinCustomOfficeComboBox(TComponent* AOwner) : TbsSkinCustomControl(AOwner)
+TbsSkinCustomOfficeComboBox::TbsSkinCustomOfficeComboBox(TComponent* AOwner) : TbsSkinComboFace(AOwner)
 {
     ControlStyle = csAcceptsControls | csCaptureMouse | csOpaque | csDoubleClicks | csReplicatable;
     FListBox = new TbsPopupOfficeListBox(this);
@@ -51,7 +42,7 @@ TbsSkinCustomOfficeComboBox::~TbsSkinCustomOfficeComboBox()
 
 void TbsSkinCustomOfficeComboBox::Notification(TComponent* AComponent, TOperation AOperation)
 {
-    TbsSkinCustomControl::Notification(AComponent, AOperation);
+    TbsSkinComboFace::Notification(AComponent, AOperation);
     if (AOperation == opRemove && FListBox && AComponent == FListBox->Images())
         FListBox->SetImages(nullptr);
 }
@@ -167,80 +158,9 @@ void TbsSkinCustomOfficeComboBox::SelectPageDown(bool Flag)
 
 // ---------------------------------------------------------------- layout
 
-void TbsSkinCustomOfficeComboBox::CalcRects()
-{
-    const int w = Width(), h = Height();
-    if (FIndex == -1 || FToolButtonStyle) {
-        Button.R = Rect(w - 19, 0, w, h);
-        CBItem.R = Rect(2, 2, Button.R.Left - 1, h - 2);
-        return;
-    }
-    const int d = w - SkinRect.Width();
-    Button.R = ButtonRect;
-    if (ButtonRect.Left >= SkinRect.Width() - RTPt.X)
-        Button.R = OffsetRect(Button.R, d, 0);
-    CBItem.R = ClRect;
-    CBItem.R.Right += d;
-    if (!FUseSkinSize) {
-        const int dh = h - SkinRect.Height();
-        CBItem.R.Bottom += dh;
-        Button.R.Bottom += dh;
-    }
-}
-
-void TbsSkinCustomOfficeComboBox::CalcSkinLayout(int& W, int& H)
-{
-    if (FUseSkinSize) {
-        TbsSkinCustomControl::CalcSkinLayout(W, H);
-        return;
-    }
-    if (FIndex == -1)
-        return;
-    const int d = W - SkinRect.Width();
-    NewLTPoint = LTPt;
-    NewRTPoint = Point(RTPt.X + d, RTPt.Y);
-    NewClRect = ClRect;
-    NewClRect.Right += d;
-}
-
-void TbsSkinCustomOfficeComboBox::UpdateSkinRegion()
-{
-    if (FUseSkinSize)
-        TbsSkinCustomControl::UpdateSkinRegion();
-}
-
-void TbsSkinCustomOfficeComboBox::GetSkinData()
-{
-    TbsSkinCustomControl::GetSkinData();
-    auto* rec = dynamic_cast<TbsDataSkinComboBox*>(SkinRecord());
-    if (!rec)
-        return;
-    ActiveSkinRect = rec->ActiveSkinRect;
-    ActiveFontColor = rec->ActiveFontColor;
-    FontName = rec->FontName;
-    FontStyle = rec->FontStyle;
-    FontHeight = rec->FontHeight;
-    SItemRect = rec->SItemRect;
-    FocusItemRect = rec->FocusItemRect.IsEmpty() ? rec->SItemRect : rec->FocusItemRect;
-    ActiveItemRect = rec->ActiveItemRect;
-    ItemLeftOffset = rec->ItemLeftOffset;
-    ItemRightOffset = rec->ItemRightOffset;
-    ItemTextRect = rec->ItemTextRect;
-    FontColor = rec->FontColor;
-    FocusFontColor = rec->FocusFontColor;
-    ButtonRect = rec->ButtonRect;
-    ActiveButtonRect = rec->ActiveButtonRect;
-    DownButtonRect = rec->DownButtonRect;
-    UnEnabledButtonRect = rec->UnEnabledButtonRect;
-    ListBoxName = rec->ListBoxName;
-    ItemStretchEffect = rec->ItemStretchEffect;
-    FocusItemStretchEffect = rec->FocusItemStretchEffect;
-    ShowFocus = rec->ShowFocus;
-}
-
 void TbsSkinCustomOfficeComboBox::ChangeSkinData()
 {
-    TbsSkinCustomControl::ChangeSkinData();
+    TbsSkinComboFace::ChangeSkinData();
     CalcRects();
     Repaint();
     // Without a combo record the list's own skin name is dropped until it is set again.
@@ -289,8 +209,7 @@ void TbsSkinCustomOfficeComboBox::DropDown()
     if (FToolButtonStyle)
         Repaint();
     FListBox->Show(p);
-    FDropOrigin = ClientToScreen(Point(0, 0));
-    SetTimer(Handle(), kFollowTimer, kFollowInterval, nullptr);
+    FFollow.Start(this);
 }
 
 void TbsSkinCustomOfficeComboBox::CloseUp(bool Accept)
@@ -298,8 +217,7 @@ void TbsSkinCustomOfficeComboBox::CloseUp(bool Accept)
     StopTimer();
     if (!FListBox->Visible())
         return;
-    if (HandleAllocated())
-        KillTimer(Handle(), kFollowTimer);
+    FFollow.Stop(this);
     FListBox->Hide();
     const int index = FListBox->ItemIndex();
     if (Accept && index >= 0 && index < FListBox->Items()->Count()) {
@@ -314,69 +232,28 @@ void TbsSkinCustomOfficeComboBox::CloseUp(bool Accept)
         OnCloseUp(this);
 }
 
-void TbsSkinCustomOfficeComboBox::StartTimer()
-{
-    KillTimer(Handle(), AutoScrollTimerId);
-    SetTimer(Handle(), AutoScrollTimerId, AutoScrollInterval, nullptr);
-}
-
-void TbsSkinCustomOfficeComboBox::StopTimer()
-{
-    if (HandleAllocated())
-        KillTimer(Handle(), AutoScrollTimerId);
-    TimerMode = 0;
-}
-
 void TbsSkinCustomOfficeComboBox::WMTimer(TMessage& M)
 {
-    TbsSkinCustomControl::WMTimer(M);
-    if (M.WParam == kFollowTimer) {
-        if (FListBox->Visible() && ClientToScreen(Point(0, 0)) != FDropOrigin)
-            CloseUp(false);
+    TbsSkinComboFace::WMTimer(M);
+    if (FollowTick(M))
         return;
-    }
     if (TimerMode == 1)
         FListBox->FindUp();
     else if (TimerMode == 2)
         FListBox->FindDown();
 }
 
-void TbsSkinCustomOfficeComboBox::WMWindowPosChanged(TMessage& M)
-{
-    TbsSkinCustomControl::WMWindowPosChanged(M);
-    if (FListBox && FListBox->Visible() && ClientToScreen(Point(0, 0)) != FDropOrigin)
-        CloseUp(false);
-}
-
 // ---------------------------------------------------------------- mouse
 
 void TbsSkinCustomOfficeComboBox::ListBoxWindowProc(TMessage& M)
 {
-    switch (M.Msg) {
-    case WM_LBUTTONDOWN:
-        // The combo takes the mouse; its MouseUp decides the choice.
-        FLBDown = true;
-        WasInLB = true;
-        SetCapture(Handle());
-        return;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        return;
-    case WM_MOUSEACTIVATE:
-        M.Result = MA_NOACTIVATE;
-        break;
-    default:
-        break;
-    }
-    FListBoxWindowProc(M);
+    if (!DropListMessage(M, this, FLBDown, WasInLB))
+        FListBoxWindowProc(M);
 }
 
 void TbsSkinCustomOfficeComboBox::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {
-    TbsSkinCustomControl::MouseDown(AButton, AShift, X, Y);
+    TbsSkinComboFace::MouseDown(AButton, AShift, X, Y);
     if (!Focused() && CanFocus())
         SetFocus();
     if (AButton != mbLeft)
@@ -398,26 +275,9 @@ void TbsSkinCustomOfficeComboBox::MouseDown(TMouseButtonKind AButton, TShiftStat
     }
 }
 
-void TbsSkinCustomOfficeComboBox::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
-{
-    if (FLBDown && WasInLB) {
-        ReleaseCapture();
-        FLBDown = false;
-        const bool overList = FListBox->HandleAllocated() && WindowFromPoint(GetCursorPos()) == FListBox->Handle();
-        CloseUp(overList);
-    } else {
-        FLBDown = false;
-    }
-    TbsSkinCustomControl::MouseUp(AButton, AShift, X, Y);
-    if (Button.Down) {
-        Button.Down = false;
-        Repaint();
-    }
-}
-
 void TbsSkinCustomOfficeComboBox::MouseMove(TShiftState AShift, int X, int Y)
 {
-    TbsSkinCustomControl::MouseMove(AShift, X, Y);
+    TbsSkinComboFace::MouseMove(AShift, X, Y);
     if (FListBox->Visible())
         TrackListMouse();
     const bool in = PtInRect(Button.R, Point(X, Y));
@@ -455,7 +315,7 @@ void TbsSkinCustomOfficeComboBox::TrackListMouse()
 
 void TbsSkinCustomOfficeComboBox::WMMouseWheel(TMessage& M)
 {
-    TbsSkinCustomControl::WMMouseWheel(M);
+    TbsSkinComboFace::WMMouseWheel(M);
     const int delta = int16_t(HIWORD(M.WParam));
     const bool closed = !FListBox->Visible();
     if (delta < 0)
@@ -466,55 +326,24 @@ void TbsSkinCustomOfficeComboBox::WMMouseWheel(TMessage& M)
 
 // ---------------------------------------------------------------- keys and focus
 
-void TbsSkinCustomOfficeComboBox::CMWantSpecialKey(TMessage& M)
-{
-    TbsSkinCustomControl::CMWantSpecialKey(M);
-    if (M.WParam == VK_LEFT || M.WParam == VK_UP || M.WParam == VK_RIGHT || M.WParam == VK_DOWN)
-        M.Result = 1;
-}
-
 void TbsSkinCustomOfficeComboBox::KeyDown(uint16_t& AKey, TShiftState AShift)
 {
-    TbsSkinCustomControl::KeyDown(AKey, AShift);
-    const bool alt = AShift & ssAlt;
-    switch (AKey) {
-    case VK_RETURN:
-        if (FListBox->Visible())
-            CloseUp(true);
-        break;
-    case VK_ESCAPE:
-        if (FListBox->Visible())
-            CloseUp(false);
-        break;
-    case VK_PRIOR: SelectPageUp(true); break;
-    case VK_NEXT: SelectPageDown(true); break;
-    case VK_LEFT:
-    case VK_UP:
-        if (!alt)
-            SelectPrior(true);
-        else if (FListBox->Visible())
-            CloseUp(false);
-        break;
-    case VK_RIGHT:
-    case VK_DOWN:
-        if (!alt)
-            SelectNext(true);
-        else if (!FListBox->Visible())
-            DropDown();
-        break;
-    default: break;
-    }
+    TbsSkinComboFace::KeyDown(AKey, AShift);
+    if (AKey == VK_PRIOR)
+        SelectPageUp(true);
+    else if (AKey == VK_NEXT)
+        SelectPageDown(true);
 }
 
 void TbsSkinCustomOfficeComboBox::WMSetFocus(TMessage& M)
 {
-    TbsSkinCustomControl::WMSetFocus(M);
+    TbsSkinComboFace::WMSetFocus(M);
     Repaint();
 }
 
 void TbsSkinCustomOfficeComboBox::WMKillFocus(TMessage& M)
 {
-    TbsSkinCustomControl::WMKillFocus(M);
+    TbsSkinComboFace::WMKillFocus(M);
     if (FListBox->Visible())
         CloseUp(false);
     // The window still holds the focus while it hears of losing it: paint later.
@@ -523,13 +352,13 @@ void TbsSkinCustomOfficeComboBox::WMKillFocus(TMessage& M)
 
 void TbsSkinCustomOfficeComboBox::CMEnabledChanged(TMessage& M)
 {
-    TbsSkinCustomControl::CMEnabledChanged(M);
+    TbsSkinComboFace::CMEnabledChanged(M);
     Repaint();
 }
 
 void TbsSkinCustomOfficeComboBox::CMCancelMode(TMessage& M)
 {
-    TbsSkinCustomControl::CMCancelMode(M);
+    TbsSkinComboFace::CMCancelMode(M);
     auto* sender = reinterpret_cast<TControl*>(M.LParam);
     if (!sender || (sender != this && sender != FListBox && sender != FListBox->ScrollBar))
         CloseUp(false);
@@ -537,7 +366,7 @@ void TbsSkinCustomOfficeComboBox::CMCancelMode(TMessage& M)
 
 void TbsSkinCustomOfficeComboBox::CMMouseEnter(TMessage& M)
 {
-    TbsSkinCustomControl::CMMouseEnter(M);
+    TbsSkinComboFace::CMMouseEnter(M);
     if (IsDesigning())
         return;
     FMouseIn = true;
@@ -547,7 +376,7 @@ void TbsSkinCustomOfficeComboBox::CMMouseEnter(TMessage& M)
 
 void TbsSkinCustomOfficeComboBox::CMMouseLeave(TMessage& M)
 {
-    TbsSkinCustomControl::CMMouseLeave(M);
+    TbsSkinComboFace::CMMouseLeave(M);
     if (IsDesigning())
         return;
     FMouseIn = false;
@@ -561,7 +390,7 @@ void TbsSkinCustomOfficeComboBox::CMMouseLeave(TMessage& M)
 
 void TbsSkinCustomOfficeComboBox::WMSize(TMessage& M)
 {
-    TbsSkinCustomControl::WMSize(M);
+    TbsSkinComboFace::WMSize(M);
     CalcRects();
 }
 

@@ -6,22 +6,13 @@
 // -1: the output catalogue chains its category, profile and preset lists
 // on exactly that.
 
-#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinBoxes_ComboFace.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeList.h"
 
 namespace skin {
 
-// The item area of a combo's face.
-struct TbsCBItem {
-    TRect R;
-    platform::TOwnerDrawState State = 0;
-};
-
-class TbsSkinCustomOfficeComboBox : public TbsSkinCustomControl {
+class TbsSkinCustomOfficeComboBox : public TbsSkinComboFace {
 public:
-    static constexpr uintptr_t AutoScrollTimerId = 1;
-    static constexpr uint32_t AutoScrollInterval = 25;
-
     explicit TbsSkinCustomOfficeComboBox(TComponent* AOwner);
     ~TbsSkinCustomOfficeComboBox() override;
 
@@ -45,8 +36,6 @@ public:
     void SetToolButtonStyle(bool AValue);
     platform::TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(platform::TColor AValue);
-    bool UseSkinSize() const { return FUseSkinSize; }
-    void SetUseSkinSize(bool AValue) { FUseSkinSize = AValue; }
     int DropDownCount() const { return FDropDownCount; }
     void SetDropDownCount(int AValue);
     int ListBoxWidth = 0;
@@ -80,70 +69,39 @@ public:
     TNotifyEvent OnDropDown;
 
     virtual void Change();
-    virtual void DropDown();
-    void CloseUp(bool Accept);
-    bool IsPopupVisible() const { return FListBox->Visible(); }
-    bool CanCancelDropDown() const { return IsPopupVisible() && !FMouseIn; }
+    void DropDown() override;
+    void CloseUp(bool Accept) override;
+    bool IsPopupVisible() const override { return FListBox && FListBox->Visible(); }
     void BeginUpdateItems() { FListBox->BeginUpdateItems(); }
     void EndUpdateItems() { FListBox->EndUpdateItems(); }
     // The closed face with AText as its text, onto C at (X, Y).
     void PaintSkinTo(TCanvas* C, int X, int Y, const std::string& AText);
 
-    // Face layout and state (CalcRects).
-    TbsCBItem CBItem;
-    TbsCBButtonX Button;
-    bool WasInLB = false;
-    int TimerMode = 0;   // auto-scroll of the open list: 0 none, 1 up, 2 down
-    bool FLBDown = false;
-    int OldItemIndex() const { return FOldItemIndex; }
-    bool DroppedDown() const { return FDropDown; }
-    void CalcRects();
-
-    // Copies of the "combobox" record, refreshed by GetSkinData.
-    TRect ActiveSkinRect;
-    platform::TColor ActiveFontColor = 0, FontColor = 0, FocusFontColor = 0;
-    std::string FontName;
-    platform::TFontStyles FontStyle;
-    int FontHeight = 0;
-    TRect SItemRect, FocusItemRect, ActiveItemRect, ItemTextRect;
-    int ItemLeftOffset = 0, ItemRightOffset = 0;
-    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
-    std::string ListBoxName;
-    bool ItemStretchEffect = false, FocusItemStretchEffect = false, ShowFocus = false;
-
-    void GetSkinData() override;
     void ChangeSkinData() override;
-    void DefaultFontChanged() override { Font()->Assign(DefaultFont()); }
-    void CalcSkinLayout(int& W, int& H) override;
-    void UpdateSkinRegion() override;
 
     void WMSize(TMessage& M) override;
     void WMSetFocus(TMessage& M) override;
     void WMKillFocus(TMessage& M) override;
     void WMMouseWheel(TMessage& M) override;
     void WMTimer(TMessage& M) override;
-    void WMWindowPosChanged(TMessage& M) override;
     void CMEnabledChanged(TMessage& M) override;
     void CMMouseEnter(TMessage& M) override;
     void CMMouseLeave(TMessage& M) override;
     void CMCancelMode(TMessage& M) override;
-    void CMWantSpecialKey(TMessage& M) override;
 
 protected:
     void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
-    void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
     void MouseMove(platform::TShiftState AShift, int X, int Y) override;
     void KeyDown(uint16_t& AKey, platform::TShiftState AShift) override;
 
     void ListBoxWindowProc(TMessage& M);
     void TrackListMouse();
-    void StartTimer();
-    void StopTimer();
-    void SelectPrior(bool Flag);
-    void SelectNext(bool Flag);
+    void SelectPrior(bool Flag) override;
+    void SelectNext(bool Flag) override;
+    platform::HWND ListWindow() const override { return FListBox->HandleAllocated() ? FListBox->Handle() : nullptr; }
     void SelectPageUp(bool Flag);
     void SelectPageDown(bool Flag);
     void Choose(bool Flag);
@@ -160,7 +118,6 @@ protected:
     void DrawSkinItem(TBitmap* AFace);
     void DrawSkinSizeItem(TBitmap* AFace);
     void DrawItemContent(TCanvas* K, int I, TRect TR, bool ATitle);
-    platform::TColor GetDisabledFontColor();
     void DrawDefaultToolButton(TBitmap* B, const std::string& AText);
     void DrawSkinToolButton(TBitmap* B, const std::string& AText);
     void DrawToolButtonText(TCanvas* C, const TRect& R, const std::string& AText);
@@ -171,14 +128,8 @@ protected:
     platform::TWndMethod FListBoxWindowProc;
     bool FShowItemTitle = true, FShowItemImage = true, FShowItemText = true;
     int FDropDownCount = 7;
-    bool FDropDown = false;
-    bool FToolButtonStyle = false;
     platform::TColor FDefaultColor = platform::clWindow;
-    bool FUseSkinSize = false;
-    bool FMouseIn = false;
-    int FOldItemIndex = -1;
     std::string FListBoxSkinDataName = "listbox";
-    TPoint FDropOrigin;   // the combo's screen place when the list opened
 };
 
 class TbsSkinOfficeComboBox : public TbsSkinCustomOfficeComboBox {

@@ -26,17 +26,6 @@ void FrameAndFill(TCanvas* C, const TRect& R, TColor AFrame, TColor AFill)
     C->FillRect(Rect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1));
 }
 
-// ItemTextRect fitted to a piece smaller than the normal item piece.
-TRect FittedTextRect(TRect R, const TRect& ANormal, const TRect& APiece)
-{
-    const int dw = ANormal.Width() - APiece.Width(), dh = ANormal.Height() - APiece.Height();
-    if (dw > 0)
-        R.Right -= dw;
-    if (dh > 0)
-        R.Bottom -= dh;
-    return R;
-}
-
 TbsDataSkinButtonControl* FirstButtonRecord(TbsSkinData* AData, std::initializer_list<const char*> ANames)
 {
     for (const char* name : ANames)
@@ -110,7 +99,7 @@ void TbsSkinCustomOfficeComboBox::DrawSkinFace(TBitmap* B)
     if (!FUseSkinSize)
         CreateStretchSkinImage(B, Picture, active ? ActiveSkinRect : SkinRect, ClRect, true);
     else if (!active)
-        TbsSkinCustomControl::CreateControlSkinImage(B);
+        TbsSkinComboFace::CreateControlSkinImage(B);
     else
         CreateHSkinImage(LTPt.X, SkinRect.Width() - RTPt.X, B, Picture, ActiveSkinRect, Width(), Height(),
                          StretchEffect);
@@ -281,14 +270,6 @@ void TbsSkinCustomOfficeComboBox::DrawSkinSizeItem(TBitmap* AFace)
             DrawItemContent(k, i, tr, false);
     }
     AFace->Canvas()->Draw(CBItem.R.Left, CBItem.R.Top, &b);
-}
-
-TColor TbsSkinCustomOfficeComboBox::GetDisabledFontColor()
-{
-    if (FIndex != -1)
-        if (auto* edit = FindSkinRecord<TbsDataSkinEditControl>(FSD, "edit"))
-            return edit->DisabledFontColor;
-    return clGrayText;
 }
 
 void TbsSkinCustomOfficeComboBox::DrawToolButtonText(TCanvas* C, const TRect& R, const std::string& AText)

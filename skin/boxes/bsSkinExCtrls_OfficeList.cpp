@@ -532,68 +532,19 @@ void TbsSkinOfficeListBox::ChangeSkinData()
 
 // ---------------------------------------------------------------- popup
 
-TbsPopupOfficeListBox::TbsPopupOfficeListBox(TComponent* AOwner) : TbsSkinOfficeListBox(AOwner)
+bool TbsPopupOfficeListBox::OwnerAlpha(TbsDropAlpha& AAlpha)
 {
-    ControlStyle |= csAcceptsControls | csNoDesignVisible | csReplicatable;
-    FVisible = false;
+    auto* combo = dynamic_cast<TbsSkinCustomOfficeComboBox*>(Owner());
+    if (!combo)
+        return false;
+    AAlpha = {combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue};
+    return true;
 }
 
-TbsSkinCustomOfficeComboBox* TbsPopupOfficeListBox::Combo() const
+void TbsPopupOfficeListBox::BeforeFadeIn()
 {
-    return dynamic_cast<TbsSkinCustomOfficeComboBox*>(Owner());
-}
-
-void TbsPopupOfficeListBox::CreateParams(TCreateParams& P)
-{
-    TbsSkinOfficeListBox::CreateParams(P);
-    P.Style = WS_POPUP | WS_CLIPCHILDREN;
-    P.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-    P.WindowClass.Style |= CS_SAVEBITS;
-    if (IsXPOrLater())
-        P.WindowClass.Style |= CS_DROPSHADOW;
-    // Owned by the combo's form: above it, never on the task bar.
-    TbsSkinCustomOfficeComboBox* combo = Combo();
-    TCustomForm* form = combo ? combo->ParentForm() : nullptr;
-    P.WndParent = form && form->HandleAllocated() ? form->Handle() : nullptr;
-    P.WinClassName = "TbsPopupOfficeListBox";
-}
-
-void TbsPopupOfficeListBox::Dispatch(TMessage& M)
-{
-    if (M.Msg == WM_MOUSEACTIVATE) {
-        M.Result = MA_NOACTIVATE;
-        return;
-    }
-    TbsSkinOfficeListBox::Dispatch(M);
-}
-
-void TbsPopupOfficeListBox::Hide()
-{
-    if (HandleAllocated())
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    FVisible = false;
-    if (HandleAllocated())
-        UpdateShowing();
-}
-
-void TbsPopupOfficeListBox::Show(TPoint Origin)
-{
-    TbsSkinCustomOfficeComboBox* combo = Combo();
-    const bool layered = IsLayeredWindowsAvailable() && combo;
-    HandleNeeded();
-    if (layered)
-        FAlpha.Apply(Handle(), combo->AlphaBlend, combo->AlphaBlendAnimation, combo->AlphaBlendValue);
-    FLeft = Origin.X;
-    FTop = Origin.Y;
-    SetWindowPos(Handle(), HWND_TOP, Origin.X, Origin.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    FVisible = true;
-    UpdateShowing();   // the child windows (the list, the scroll bars) show with it
-    if (!layered || !combo->AlphaBlend || !combo->AlphaBlendAnimation)
-        return;
-    Application()->ProcessMessages();
-    combo->FLBDown = false;
-    TbsPopupAlpha::FadeIn(Handle(), combo->AlphaBlendValue, [this] { return FVisible; });
+    if (auto* combo = dynamic_cast<TbsSkinCustomOfficeComboBox*>(Owner()))
+        combo->FLBDown = false;
 }
 
 } // namespace skin

@@ -5,7 +5,7 @@
 // twin is the drop-down of the office combo box: a borderless window that
 // never takes the activation, so the form and the combo keep the focus.
 
-#include "skin/boxes/bsSkinBoxes_Look.h"
+#include "skin/boxes/bsSkinBoxes_DropDown.h"
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 
@@ -202,22 +202,14 @@ protected:
 class TbsSkinCustomOfficeComboBox;
 
 // The drop-down window of the office combo box.
-class TbsPopupOfficeListBox : public TbsSkinOfficeListBox {
+class TbsPopupOfficeListBox : public TbsPopupListWindow<TbsSkinOfficeListBox> {
 public:
-    explicit TbsPopupOfficeListBox(TComponent* AOwner);
-
-    // At a screen point, at the size set before.
-    void Show(TPoint Origin);
-    void Hide();
-    bool Showing() const override { return FVisible; }
-    void Dispatch(TMessage& M) override;
+    explicit TbsPopupOfficeListBox(TComponent* AOwner) : TbsPopupListWindow(AOwner) {}
 
 protected:
-    void CreateParams(platform::TCreateParams& P) override;
-
-private:
-    TbsSkinCustomOfficeComboBox* Combo() const;
-    TbsPopupAlpha FAlpha;
+    bool OwnerAlpha(TbsDropAlpha& AAlpha) override;
+    // The fade-in lets the press that opened the list go.
+    void BeforeFadeIn() override;
 };
 
 } // namespace skin
