@@ -306,8 +306,10 @@ void TForm1::CreateOutputPanel()
             FWorkflow->SetProfile(FProfile->ItemIndex());
     };
     NewButton(FOutputPanel, "bsSkinButton24", "设置...", TRect{492, 17, 562, 43}, [this] {
-        // The output settings dialog opens here once it is built.
-        FTaskList->SetFocus();
+        if (ShowOutputSettings)
+            ShowOutputSettings();
+        else
+            FTaskList->SetFocus();
     });
     FOutputFolder = new skin::TbsSkinEdit(this);
     FOutputFolder->SetName("Video_OutPut_Folder_Edit");
@@ -397,6 +399,13 @@ void TForm1::CreateHiddenPanels()
         };
         FPresets[size_t(i)] = combo;
     }
+
+    // Panel4: the skin chooser's button, reachable only from code.
+    auto* panel4 = new TPanel(this);
+    panel4->SetName("Panel4");
+    panel4->SetBounds(HiddenLeft, 680, 120, 40);
+    panel4->SetParent(this);
+    NewButton(panel4, "bsSkinButton9", "皮肤", TRect{8, 8, 88, 32}, [this] { bsSkinButton9Click(); });
 
     // Panel5: the log and the render targets of the preview.
     auto* panel5 = new TPanel(this);

@@ -89,6 +89,7 @@ public:
     void HelpClick();       // F1 and "帮助系统"
     void HomePageClick();
     void MailClick();
+    void bsSkinButton9Click(); // the skin chooser ("皮肤", off-screen)
 
     // ---- the named routines that other code runs
     void Button17Click();   // output folder from option.ini
@@ -127,6 +128,9 @@ public:
         MessageBoxHook;
     std::function<bool()> ConfirmShutdownHook;
     std::unique_ptr<IFileChoosers> Choosers;
+    // The output settings dialog behind "设置..."; the button only moves the
+    // focus back to the list while none is installed.
+    std::function<void()> ShowOutputSettings;
 
     // ---- IWorkflowView
     void ShowHint(const std::string& AText) override;

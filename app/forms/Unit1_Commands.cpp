@@ -18,6 +18,7 @@
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_SpeedButton.h"
 #include "skin/dialogs/bsMessages.h"
+#include "skin/dialogs/bsSelectSkinDialog.h"
 #include "skin/core/bsSkinData_StoredList.h"
 
 #include "platform/core/SysUtils.h"
@@ -315,6 +316,18 @@ void TForm1::OpenOutputFolderClick()
 {
     FWorkflow->OpenOutputFolder();
     FTaskList->SetFocus();
+}
+
+void TForm1::bsSkinButton9Click()
+{
+    skin::TbsSelectSkinDialog chooser(this);
+    chooser.SetSkinList(FSkinList);
+    chooser.SetSkinData(FSkinData);
+    chooser.SetCtrlSkinData(FSkinData);
+    if (chooser.Execute(FSkinData->SkinIndex()))
+        FSkinData->SetSkinIndex(chooser.SelectedSkinIndex());
+    // Stored whether or not a skin was chosen.
+    Button4Click();
 }
 
 void TForm1::HelpClick()

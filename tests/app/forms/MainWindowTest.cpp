@@ -3,6 +3,7 @@
 // values reaching Start and Cancel undoing them, and renaming in place.
 #include "FormsTestSupport.h"
 
+#include "app/forms/ShutdownCountdown.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/TaskListView.h"
 #include "app/forms/Unit2.h"
@@ -237,4 +238,10 @@ TEST_F(TMainWindowFixture, StoredOptionsAreShownWhenTheDialogIsCreated)
     EXPECT_TRUE(fake->Preview);
     TMemIniFile ini(Home.File("option.ini"));
     EXPECT_EQ(ini.ReadString("Options", "After_Done", ""), "0");
+}
+
+TEST(ShutdownCountdownTest, RunsOutWithoutAnAnswerAndSaysHowLongIsLeft)
+{
+    EXPECT_EQ(ShutdownCountdownText(60), "转换工作已经完成，计算机将在 60 秒后自动关闭。\n如果不想关闭计算机，请点击“取消”。");
+    EXPECT_TRUE(RunShutdownCountdown(nullptr, 1));
 }
