@@ -312,7 +312,7 @@ void TbsSkinForm::NewWndProc(TMessage& M)
             return;
         case WM_ERASEBKGND:
             // An MDI main form's client window paints its own background.
-            if (FForm->FormStyle() == fsMDIForm) {
+            if (FForm->FormStyle() == fsMDIForm && !FClientInActiveDraw) {
                 M.Result = 1;
                 return;
             }

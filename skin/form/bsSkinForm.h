@@ -7,6 +7,7 @@
 // model's change messages on to the form's skinned controls.
 
 #include "skin/core/bsSkinData.h"
+#include "skin/form/bsSkinForm_InActivePanel.h"
 #include "skin/form/bsSkinForm_LayerBorder.h"
 #include "skin/form/bsSkinPopupControl.h"
 #include "skin/form/bsSkinForm_Objects.h"
@@ -218,6 +219,14 @@ public:
     // Shows, hides, sizes or moves the border after the window changed.
     void SyncLayerBorder(bool AResized);
 
+    // ---- a frozen, dimmed or blurred client area while the form is
+    // inactive.
+    bool ClientInActiveEffect = false;
+    TbsClientInActiveEffect ClientInActiveEffectType = bsieSemiTransparent;
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TbsClientInActivePanel* InActivePanel() const { return FInActivePanel; }
+
     // ---- the form's alpha: constant while AlphaBlend is on; a fade-in from
     // transparent on every show with AlphaBlendAnimation.
     bool AlphaBlend() const { return FAlphaBlend; }
@@ -375,6 +384,8 @@ private:
     TbsFormTrayIcon* FTrayIcon = nullptr;
     TbsFormLayerBorder* FBorderLayer = nullptr;
     std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
+    TbsClientInActivePanel* FInActivePanel = nullptr;
+    bool FClientInActiveDraw = false;
     bool FAlphaBlend = false;
     uint8_t FAlphaBlendValue = 200;
     bool FadesIn() const;

@@ -98,8 +98,32 @@ void TbsSkinForm::WMNCActivate(TMessage& M)
     }
     UpDateFormNC();
     UpdateActiveState(true);
+    if (ClientInActiveEffect && FForm->Visible()) {
+        if (FFormActive)
+            HideClientInActiveEffect();
+        else
+            ShowClientInActiveEffect();
+    }
     if (FBorderLayer->FVisible)
         FBorderLayer->SetActive(FFormActive, true);
+}
+
+void TbsSkinForm::ShowClientInActiveEffect()
+{
+    HideClientInActiveEffect();
+    FInActivePanel = new TbsClientInActivePanel(this);
+    FClientInActiveDraw = true;
+    FInActivePanel->ShowPanel(FForm, ClientInActiveEffectType);
+    FClientInActiveDraw = false;
+}
+
+void TbsSkinForm::HideClientInActiveEffect()
+{
+    if (!FInActivePanel)
+        return;
+    FInActivePanel->HidePanel();
+    delete FInActivePanel;
+    FInActivePanel = nullptr;
 }
 
 void TbsSkinForm::WMShowWindow(TMessage& M)

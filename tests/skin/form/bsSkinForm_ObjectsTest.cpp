@@ -11,6 +11,7 @@
 #include "FrameScreenshot.h"
 #include "FrameTestSkin.h"
 
+#include "platform/controls/ExtCtrls.h"
 #include "platform/controls/ImgList.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Input.h"
@@ -611,6 +612,44 @@ TEST_F(FrameObjectsTest, QuickButtonsOnTheCaption)
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(SkinForm->QuickButtons()->Items(0)->Down);
     SkinForm->QuickImageList = nullptr;
+}
+
+// An inactive form shows its client area frozen: the form's background at
+// about two thirds over the controls, or blurred; active again it is live.
+TEST_F(FrameObjectsTest, ClientInActiveEffectFreezesTheClientArea)
+{
+    auto* red = new TPanel(Form.get());
+    red->SetParent(Form.get());
+    red->SetBounds(20, 20, 40, 30);
+    red->SetColor(skintest::ColorOf(Rgb(240, 0, 0)));
+    SkinForm->ClientInActiveEffect = true;
+    Application()->ProcessMessages();
+    // Client origin (4, 30) in the window.
+    EXPECT_EQ(Pixel(4 + 40, 30 + 35), Rgb(240, 0, 0));
+    SendMessage(Form->Handle(), WM_NCACTIVATE, 0, 0);
+    ASSERT_NE(SkinForm->InActivePanel(), nullptr);
+    const uint32_t dimmed = Pixel(4 + 40, 30 + 35);
+    frametest::SaveWindowPng(Form->Handle(), "frame_client_inactive.png");
+    const int r = int(dimmed >> 16), g = int((dimmed >> 8) & 0xFF);
+    EXPECT_NEAR(r, (100 * 170 + 240 * 85) / 255, 3);
+    EXPECT_NEAR(g, (100 * 170) / 255, 3);
+    SendMessage(Form->Handle(), WM_NCACTIVATE, 1, 0);
+    EXPECT_EQ(SkinForm->InActivePanel(), nullptr);
+    EXPECT_EQ(Pixel(4 + 40, 30 + 35), Rgb(240, 0, 0));
+
+    SkinForm->ClientInActiveEffectType = skin::bsieBlur;
+    SendMessage(Form->Handle(), WM_NCACTIVATE, 0, 0);
+    // The panel's edge blurs into the grey around it.
+    const uint32_t edge = Pixel(4 + 20, 30 + 35);
+    EXPECT_NE(edge, Rgb(240, 0, 0));
+    EXPECT_NE(edge, Rgb(100, 100, 100));
+    SendMessage(Form->Handle(), WM_NCACTIVATE, 1, 0);
+
+    // A hidden form gets no panel.
+    Form->Hide();
+    SkinForm->ShowClientInActiveEffect();
+    EXPECT_FALSE(SkinForm->InActivePanel()->Visible());
+    SkinForm->HideClientInActiveEffect();
 }
 
 TEST_F(FrameObjectsTest, HintsNameWhatAClickWillDo)
