@@ -937,6 +937,12 @@ void TCustomListView::MouseDown(TMouseButtonKind AButton, TShiftState AShift, in
     }
     EndLabelEdit(false);
     int i = IndexAt(X, Y);
+    // A press on an item's check box turns its mark.
+    if (AButton == mbLeft && i >= 0 && FCheckboxes && !FOwnerData && FViewStyle != vsIcon &&
+        X < ItemRect(i, drBounds).Left + 18) {
+        TListItem* item = FItems.Item(i);
+        item->SetChecked(!item->Checked());
+    }
     if (AButton == mbLeft || AButton == mbRight) {
         if (i < 0) {
             if (!(AShift & (ssCtrl | ssShift)))

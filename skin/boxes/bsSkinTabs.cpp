@@ -664,39 +664,42 @@ void TbsSkinPageControl::MouseMove(TShiftState AShift, int X, int Y)
         TestActive(X, Y);
 }
 
+TbsSkinCustomTabSheet* TbsSkinPageControl::CloseButtonSheet(TMouseButtonKind AButton, int X, int Y, bool& AIn)
+{
+    if (FHideTabs)
+        return nullptr;
+    if (AButton == mbLeft && !FTabsInCenter && FTabsOffset <= 0)
+        TestActive(X, Y);
+    if (FActiveTabIndex < 0 || !FShowCloseButtons || AButton != mbLeft)
+        return nullptr;
+    TbsSkinCustomTabSheet* sheet = SheetOfTab(FActiveTabIndex);
+    AIn = sheet && PtInRect(CloseButtonAt(FActiveTabIndex), Point(X, Y));
+    return sheet;
+}
+
 void TbsSkinPageControl::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {
     TPageControl::MouseDown(AButton, AShift, X, Y);
-    if (FHideTabs)
-        return;
-    if (AButton == mbLeft && !FTabsInCenter && FTabsOffset <= 0)
-        TestActive(X, Y);
-    if (FActiveTabIndex >= 0 && FShowCloseButtons && AButton == mbLeft)
-        if (TbsSkinCustomTabSheet* sheet = SheetOfTab(FActiveTabIndex)) {
-            bool in = PtInRect(CloseButtonAt(FActiveTabIndex), Point(X, Y));
-            sheet->ButtonMouseIn = in;
-            sheet->ButtonMouseDown = in;
-            RepaintTabs();
-        }
+    bool in = false;
+    if (TbsSkinCustomTabSheet* sheet = CloseButtonSheet(AButton, X, Y, in)) {
+        sheet->ButtonMouseIn = in;
+        sheet->ButtonMouseDown = in;
+        RepaintTabs();
+    }
 }
 
 void TbsSkinPageControl::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {
     TPageControl::MouseUp(AButton, AShift, X, Y);
-    if (FHideTabs)
-        return;
-    if (AButton == mbLeft && !FTabsInCenter && FTabsOffset <= 0)
-        TestActive(X, Y);
-    if (FActiveTabIndex >= 0 && FShowCloseButtons && AButton == mbLeft)
-        if (TbsSkinCustomTabSheet* sheet = SheetOfTab(FActiveTabIndex)) {
-            bool in = PtInRect(CloseButtonAt(FActiveTabIndex), Point(X, Y));
-            bool wasDown = sheet->ButtonMouseDown;
-            sheet->ButtonMouseIn = in;
-            sheet->ButtonMouseDown = false;
-            RepaintTabs();
-            if (in && wasDown)
-                CloseActivePage();
-        }
+    bool in = false;
+    if (TbsSkinCustomTabSheet* sheet = CloseButtonSheet(AButton, X, Y, in)) {
+        bool wasDown = sheet->ButtonMouseDown;
+        sheet->ButtonMouseIn = in;
+        sheet->ButtonMouseDown = false;
+        RepaintTabs();
+        if (in && wasDown)
+            CloseActivePage();
+    }
 }
 
 void TbsSkinPageControl::CloseActivePage()

@@ -156,6 +156,9 @@ private:
     void UpDownChange(TObject* Sender);
     void TestActive(int X, int Y);
     TRect CloseButtonAt(int ATab);
+    // The sheet whose close button a left press or release is about (the
+    // hover brought up to date first); AIn: the point is on the button.
+    TbsSkinCustomTabSheet* CloseButtonSheet(platform::TMouseButtonKind AButton, int X, int Y, bool& AIn);
     TbsSkinCustomTabSheet* SheetOfTab(int ATab);
     void RepaintTabs();
 

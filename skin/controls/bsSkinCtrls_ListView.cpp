@@ -83,28 +83,13 @@ void TbsSkinCustomListView::SetDrawSkin(bool Value)
 
 void TbsSkinCustomListView::SetVScrollBar(TbsSkinScrollBar* Value)
 {
-    // A bar that is let go no longer drives the view.
-    if (FVScrollBar && FVScrollBar != Value)
-        FVScrollBar->OnChange = nullptr;
-    ChangeReference(this, FVScrollBar, Value);
-    if (Value) {
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
-    }
+    AttachViewScrollBar(this, FVScrollBar, Value, [this](TObject* S) { OnVScrollBarChange(S); });
     UpDateScrollBars();
 }
 
 void TbsSkinCustomListView::SetHScrollBar(TbsSkinScrollBar* Value)
 {
-    if (FHScrollBar && FHScrollBar != Value)
-        FHScrollBar->OnChange = nullptr;
-    ChangeReference(this, FHScrollBar, Value);
-    if (Value) {
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
-    }
+    AttachViewScrollBar(this, FHScrollBar, Value, [this](TObject* S) { OnHScrollBarChange(S); });
     UpDateScrollBars();
 }
 
@@ -166,14 +151,7 @@ void TbsSkinCustomListView::UpDateScrollBars()
     int count = Items()->Count();
     TRect item0 = count > 0 ? ItemRect(0, drBounds) : TRect{};
     bool changed = false;
-    auto show = [&](TbsSkinScrollBar* B, bool AVisible) {
-        FInCheckScrollBars = true;
-        if (B->Visible() != AVisible) {
-            B->SetVisible(AVisible);
-            changed = true;
-        }
-        FInCheckScrollBars = false;
-    };
+    auto show = [&](TbsSkinScrollBar* B, bool AVisible) { changed |= ShowViewScrollBar(B, AVisible, FInCheckScrollBars); };
     auto steps = [](TbsSkinScrollBar* B, int ASmall, int ALarge) {
         B->SetSmallChange(std::max(1, ASmall));
         B->SetLargeChange(std::max(1, ALarge));
@@ -226,13 +204,7 @@ void TbsSkinCustomListView::UpDateScrollBars()
         FOldVScrollBarPos = FVScrollBar->Position();
     if (FHScrollBar && FHScrollBar->Visible())
         FOldHScrollBarPos = FHScrollBar->Position();
-    if (FVScrollBar && FHScrollBar && FHScrollBar->Both() != FVScrollBar->Visible())
-        FHScrollBar->SetBoth(FVScrollBar->Visible());
-    if (changed && Align() != alNone && Parent()) {
-        FInCheckScrollBars = true;
-        Parent()->Realign();
-        FInCheckScrollBars = false;
-    }
+    FinishViewScrollBars(this, FVScrollBar, FHScrollBar, changed, FInCheckScrollBars);
 }
 
 void TbsSkinCustomListView::OnVScrollBarChange(TObject* Sender)

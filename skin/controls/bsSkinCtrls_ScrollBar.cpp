@@ -764,4 +764,37 @@ void TbsSkinScrollBar::WMEraseBkgnd(TMessage& M)
     BitBlt(reinterpret_cast<HDC>(M.WParam), 0, 0, b.Width(), b.Height(), b.Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
+void AttachViewScrollBar(TComponent* AView, TbsSkinScrollBar*& AField, TbsSkinScrollBar* ANew, TNotifyEvent AOnChange)
+{
+    if (AField && AField != ANew)
+        AField->OnChange = nullptr;
+    ChangeReference(AView, AField, ANew);
+    if (ANew) {
+        ANew->SetEnabled(true);
+        ANew->SetVisible(false);
+        ANew->OnChange = std::move(AOnChange);
+    }
+}
+
+bool ShowViewScrollBar(TbsSkinScrollBar* ABar, bool AVisible, bool& AGuard)
+{
+    if (ABar->Visible() == AVisible)
+        return false;
+    AGuard = true;
+    ABar->SetVisible(AVisible);
+    AGuard = false;
+    return true;
+}
+
+void FinishViewScrollBars(TWinControl* AView, TbsSkinScrollBar* AVBar, TbsSkinScrollBar* AHBar, bool AChanged, bool& AGuard)
+{
+    if (AVBar && AHBar && AHBar->Both() != AVBar->Visible())
+        AHBar->SetBoth(AVBar->Visible());
+    if (AChanged && AView->Align() != platform::alNone && AView->Parent()) {
+        AGuard = true;
+        AView->Parent()->Realign();
+        AGuard = false;
+    }
+}
+
 } // namespace skin

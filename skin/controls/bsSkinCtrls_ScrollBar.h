@@ -172,4 +172,16 @@ private:
     bool FCanFocused = false;
 };
 
+// The external bars of a skinned view (list view, tree view).
+// AField is let go (its OnChange no longer reaches the view) and ANew takes
+// its place: enabled, hidden until the view needs it, telling AOnChange of
+// its moves.
+void AttachViewScrollBar(TComponent* AView, TbsSkinScrollBar*& AField, TbsSkinScrollBar* ANew, TNotifyEvent AOnChange);
+// Shows or hides a bar with AGuard set while it happens; answers whether it changed.
+bool ShowViewScrollBar(TbsSkinScrollBar* ABar, bool AVisible, bool& AGuard);
+// After a view brought its bars in step: the horizontal bar leaves room for
+// the corner while the vertical one shows, and an aligned view whose bars
+// appeared or went has its parent share the room anew.
+void FinishViewScrollBars(TWinControl* AView, TbsSkinScrollBar* AVBar, TbsSkinScrollBar* AHBar, bool AChanged, bool& AGuard);
+
 } // namespace skin

@@ -84,28 +84,13 @@ void TbsSkinCustomTreeView::SetDrawSkin(bool Value)
 
 void TbsSkinCustomTreeView::SetVScrollBar(TbsSkinScrollBar* Value)
 {
-    // A bar that is let go no longer drives the view.
-    if (FVScrollBar && FVScrollBar != Value)
-        FVScrollBar->OnChange = nullptr;
-    ChangeReference(this, FVScrollBar, Value);
-    if (Value) {
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject* S) { OnVScrollBarChange(S); };
-    }
+    AttachViewScrollBar(this, FVScrollBar, Value, [this](TObject* S) { OnVScrollBarChange(S); });
     UpDateScrollBars();
 }
 
 void TbsSkinCustomTreeView::SetHScrollBar(TbsSkinScrollBar* Value)
 {
-    if (FHScrollBar && FHScrollBar != Value)
-        FHScrollBar->OnChange = nullptr;
-    ChangeReference(this, FHScrollBar, Value);
-    if (Value) {
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject* S) { OnHScrollBarChange(S); };
-    }
+    AttachViewScrollBar(this, FHScrollBar, Value, [this](TObject* S) { OnHScrollBarChange(S); });
     UpDateScrollBars();
 }
 
@@ -169,14 +154,7 @@ void TbsSkinCustomTreeView::UpDateScrollBars()
     if (FInCheckScrollBars || !HandleAllocated() || (!FVScrollBar && !FHScrollBar))
         return;
     bool changed = false;
-    auto show = [&](TbsSkinScrollBar* B, bool AVisible) {
-        FInCheckScrollBars = true;
-        if (B->Visible() != AVisible) {
-            B->SetVisible(AVisible);
-            changed = true;
-        }
-        FInCheckScrollBars = false;
-    };
+    auto show = [&](TbsSkinScrollBar* B, bool AVisible) { changed |= ShowViewScrollBar(B, AVisible, FInCheckScrollBars); };
     if (FVScrollBar) {
         TScrollInfo v = GetScrollInfo(SB_VERT);
         int page = VisibleCount();
@@ -191,13 +169,7 @@ void TbsSkinCustomTreeView::UpDateScrollBars()
         if (FHScrollBar->Visible())
             FHScrollBar->SetRange(h.Min, h.Max, h.Pos, Width());
     }
-    if (FVScrollBar && FHScrollBar && FHScrollBar->Both() != FVScrollBar->Visible())
-        FHScrollBar->SetBoth(FVScrollBar->Visible());
-    if (changed && Align() != alNone && Parent()) {
-        FInCheckScrollBars = true;
-        Parent()->Realign();
-        FInCheckScrollBars = false;
-    }
+    FinishViewScrollBars(this, FVScrollBar, FHScrollBar, changed, FInCheckScrollBars);
 }
 
 // The bar's whole position is taken, also beyond the 16 bits a scroll

@@ -135,6 +135,14 @@ TEST_F(TListViewFixture, MouseAndKeysMoveTheSelection)
     Click(Form->ClientToScreen(Point(100, 200)));
     EXPECT_EQ(TakeEvents(), "0-");
     EXPECT_EQ(View->Selected(), nullptr);
+    // A press on a check box turns the mark and selects the row.
+    View->SetCheckboxes(true);
+    Click(Form->ClientToScreen(Point(Cell(1, 0).Left + 8, (Cell(1, 0).Top + Cell(1, 0).Bottom) / 2)));
+    EXPECT_TRUE(View->Items()->Item(1)->Checked());
+    EXPECT_EQ(TakeEvents(), "1+");
+    View->SetCheckboxes(false);
+    Click(ScreenOf(Cell(0, 1)));
+    TakeEvents();
     // Type-ahead: "bet" finds beta.avi, then "betam" betamax.mp4.
     Key('B', "b");
     Key('E', "e");

@@ -4,48 +4,15 @@
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
 #include "platform/x11/X11Backend.h"
+#include "support/XDisplayTestSupport.h"
 
 #include <X11/Xlib.h>
 
-#include <chrono>
-#include <thread>
 
 using namespace platform;
 
-namespace {
-
-bool PumpUntil(const std::function<bool()>& ADone)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!ADone()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Application()->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
-void SendClick(Display* D, Window W, TPoint AScreen, TPoint AInWindow)
-{
-    for (int type : {ButtonPress, ButtonRelease}) {
-        XEvent e{};
-        e.xbutton.type = type;
-        e.xbutton.display = D;
-        e.xbutton.window = W;
-        e.xbutton.root = DefaultRootWindow(D);
-        e.xbutton.x = AInWindow.X;
-        e.xbutton.y = AInWindow.Y;
-        e.xbutton.x_root = AScreen.X;
-        e.xbutton.y_root = AScreen.Y;
-        e.xbutton.button = Button1;
-        e.xbutton.same_screen = True;
-        XSendEvent(D, W, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-    }
-    XFlush(D);
-}
-
-} // namespace
+using testsupport::PumpUntil;
+using testsupport::SendClick;
 
 TEST(ViewsOnX11, AHeaderAndATabTakeClicksFromTheDisplay)
 {
