@@ -3,6 +3,9 @@
 #include "app/forms/Unit1.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/Unit5.h"
+#include "app/forms/Unit7.h"
+
+#include "skin/form/bsSkinForm.h"
 
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
@@ -28,6 +31,12 @@ TForm1* CreateProgramForms()
     form5->OnPreviewChanged = [form1](bool AOn) { form1->Engine().SetPreview(AOn); };
     form5->Button1Click();
     form1->SetOptionsDialog(form5);
+    auto* form7 = new TForm7(form1, form1->Workflow());
+    // The dialog's frame shows no caption buttons.
+    SkinFormWith(*form7, form1->SkinData())->HideCaptionButtons = true;
+    form7->OnFocusFileList = [form1] { form1->FileList()->SetFocus(); };
+    form7->FormCreate();
+    form1->SetSettingsDialog(form7);
     form1->Workflow().SetOptions(form5->Options());
     return form1;
 }

@@ -129,6 +129,31 @@ public:
     // The extension the current profile gives output names (".mp3").
     std::string ProfileExtension() const;
 
+    // -- the output settings dialog ----------------------------------------
+    // The dialog edits the selected row and the output fields while it is
+    // open; Cancel puts back what it saved at opening.
+    struct TDialogState {
+        int Row = -1;
+        std::optional<TTaskRow> RowCopy;
+        profiles::TOutputFields Fields;
+    };
+    TDialogState SaveDialogState() const;
+    void RestoreDialogState(const TDialogState& AState);
+    // The dialog's preset-list fill: the catalogue key and the video flag
+    // into the output fields, and the lists of its choice.
+    std::optional<profiles::TPresetChoices> DialogPresetFill(int ACategory, int AProfile);
+    // The dialog's profile change on the selected row (nothing without one):
+    // the profile's values with the dialog's shown presets into the fields
+    // and the row's value sub-items, its output name with the profile's
+    // extension, its row profile code.
+    void DialogProfileChanged(int ACategory, int AProfile,
+                              const std::array<std::string, profiles::PresetCount>& AShownTexts);
+    // A dialog preset list's change on the selected row (nothing without
+    // one): its pair of the row's preset code, one field, one sub-item.
+    void DialogPresetChanged(profiles::TPreset APreset, int AIndex, const std::string& AShownText);
+    // The dialog's six shown preset texts into the output fields.
+    void DialogPresetTexts(const std::array<std::string, profiles::PresetCount>& AShownTexts);
+
 private:
     profiles::TOutputNaming Naming(const std::set<std::string>* ATaken) const;
     void FillPresetLists();

@@ -1,0 +1,263 @@
+#include "app/forms/Unit7.h"
+
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_TextLabel.h"
+
+#include "profiles/ProfileCatalogue.h"
+
+namespace app {
+
+using namespace platform;
+using profiles::TPreset;
+
+namespace {
+
+// Where each preset list stands: its group (0 video, 1 audio), name, place
+// and label.
+struct TPresetPlace {
+    TPreset Preset;
+    int Group;
+    const char* Name;
+    int Left, Top;
+    const char* Label;
+    int LabelLeft, LabelTop;
+};
+
+const TPresetPlace PresetPlaces[] = {
+    {TPreset::Resolution, 0, "bsSkinComboBox1", 15, 66, "视频分辨率：", 15, 38},
+    {TPreset::VideoBitrate, 0, "bsSkinComboBox2", 264, 66, "视频比特率：", 259, 38},
+    {TPreset::VideoMode, 0, "bsSkinComboBox4", 15, 119, "视频缩放：", 15, 96},
+    {TPreset::FrameRate, 0, "bsSkinComboBox9", 264, 119, "视频帧率：", 259, 96},
+    {TPreset::AudioBitrate, 1, "bsSkinComboBox3", 15, 56, "音频比特率：", 15, 32},
+    {TPreset::SampleRate, 1, "bsSkinComboBox10", 264, 57, "音频采样率：", 259, 32},
+};
+
+// The order in which opening and OK copy the preset indexes.
+constexpr std::array<TPreset, profiles::PresetCount> CopyOrder = {
+    TPreset::Resolution, TPreset::VideoBitrate, TPreset::FrameRate,
+    TPreset::VideoMode,  TPreset::AudioBitrate, TPreset::SampleRate};
+
+// The order in which a refill empties and enables the lists.
+constexpr std::array<TPreset, profiles::PresetCount> ClearOrder = {
+    TPreset::Resolution, TPreset::VideoBitrate, TPreset::AudioBitrate,
+    TPreset::VideoMode,  TPreset::FrameRate,    TPreset::SampleRate};
+
+skin::TbsSkinOfficeComboBox* NewOfficeCombo(TForm* AForm, const char* AName, const TRect& ABounds, bool ABold)
+{
+    auto* combo = new skin::TbsSkinOfficeComboBox(AForm);
+    combo->SetName(AName);
+    combo->SetSkinDataName("combobox");
+    combo->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
+    combo->Font()->SetName("宋体");
+    combo->Font()->SetHeight(-12);
+    if (ABold)
+        combo->Font()->SetStyle({fsBold});
+    combo->SetDropDownCount(4);
+    combo->SetParent(AForm);
+    return combo;
+}
+
+skin::TbsSkinButton* NewButton(TForm* AForm, const char* AName, const char* ACaption, int ALeft,
+                               std::function<void()> AClick)
+{
+    auto* button = new skin::TbsSkinButton(AForm);
+    button->SetName(AName);
+    button->SetCaption(ACaption);
+    button->UseSkinSize = false;
+    button->SetBounds(ALeft, 371, 69, 25);
+    button->SetParent(AForm);
+    button->OnClick = [AClick](TObject*) { AClick(); };
+    return button;
+}
+
+} // namespace
+
+TForm7::TForm7(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner), FWorkflow(AWorkflow)
+{
+    SetName("Form7");
+    SetCaption("选项设置");
+    SetBorderStyle(bsSingle);
+    BorderIcons = 0;
+    Position = poMainFormCenter;
+    SetClientSize(511, 418);
+    Font()->SetName("Tahoma");
+    Font()->SetHeight(-11);
+
+    FCategory = NewOfficeCombo(this, "bsSkinOfficeComboBox2", TRect{26, 17, 157, 68}, false);
+    FCategory->ListBoxWidth = 130;
+    FCategory->SetListBoxItemHeight(50);
+    FCategory->SetListBoxShowItemTitles(false);
+    for (const profiles::TCategory& c : profiles::Categories()) {
+        skin::TbsSkinOfficeItem* item = FCategory->Items()->Add();
+        item->SetCaption(c.Caption);
+        item->SetImageIndex(c.Number);
+    }
+    FCategory->SetItemIndex(0); // as designed, before its handler is attached
+    FCategory->OnChange = [this](TObject*) { bsSkinOfficeComboBox2Change(); };
+    FProfile = NewOfficeCombo(this, "bsSkinOfficeComboBox1", TRect{164, 17, 492, 68}, true);
+    FProfile->SetListBoxItemHeight(60);
+    FProfile->SetListBoxHeaderHeight(20);
+    FProfile->SetListBoxShowItemTitles(true);
+    FProfile->OnChange = [this](TObject*) { bsSkinOfficeComboBox1Change(); };
+    CreatePresetGroups();
+    NewButton(this, "bsSkinButton2", "确定", 323, [this] { bsSkinButton2Click(); });
+    NewButton(this, "bsSkinButton3", "取消", 419, [this] { bsSkinButton3Click(); })->Cancel = true;
+}
+
+void TForm7::CreatePresetGroups()
+{
+    std::array<skin::TbsSkinPanel*, 2> groups{};
+    const struct {
+        const char* Name;
+        const char* Caption;
+        int Top, Height, CaptionHeight;
+    } groupPlaces[] = {{"bsSkinPanel4", "预置视频参数", 85, 158, 22}, {"bsSkinPanel1", "预置音频参数", 256, 97, 20}};
+    for (size_t g = 0; g < groups.size(); ++g) {
+        auto* group = new skin::TbsSkinPanel(this);
+        group->SetName(groupPlaces[g].Name);
+        group->SetSkinDataName("groupbox");
+        group->SetCaptionMode(true);
+        group->SetDefaultCaptionHeight(groupPlaces[g].CaptionHeight);
+        group->SetCaption(groupPlaces[g].Caption);
+        group->SetBounds(26, groupPlaces[g].Top, 466, groupPlaces[g].Height);
+        group->SetParent(this);
+        groups[g] = group;
+    }
+    for (const TPresetPlace& place : PresetPlaces) {
+        auto* label = new skin::TbsSkinTextLabel(this);
+        label->Lines()->Add(place.Label);
+        label->SetBounds(place.LabelLeft, place.LabelTop, 100, 16);
+        label->SetParent(groups[size_t(place.Group)]);
+        auto* combo = new skin::TbsSkinComboBox(this);
+        combo->SetName(place.Name);
+        combo->SetDropDownCount(8);
+        combo->SetBounds(place.Left, place.Top, 176, 20);
+        combo->SetParent(groups[size_t(place.Group)]);
+        const TPreset preset = place.Preset;
+        combo->OnChange = [this, preset](TObject*) { PresetChange(preset); };
+        FPresets[size_t(preset)] = combo;
+    }
+}
+
+void TForm7::FormCreate()
+{
+    Button2Click();
+}
+
+void TForm7::Opening()
+{
+    FAtOpen = FWorkflow.SaveDialogState();
+    FCategory->SetItemIndex(FWorkflow.CategoryIndex());
+    FProfile->SetItemIndex(FWorkflow.ProfileIndex());
+    for (TPreset p : CopyOrder)
+        FPresets[size_t(p)]->SetItemIndex(FWorkflow.PresetIndex(p));
+}
+
+TModalResult TForm7::Open()
+{
+    Opening();
+    return ShowModal();
+}
+
+void TForm7::bsSkinButton2Click()
+{
+    // The main window's own handlers take the choice over, in the order its
+    // lists depend on one another.
+    const std::array<int, profiles::PresetCount> presets = [this] {
+        std::array<int, profiles::PresetCount> indexes{};
+        for (TPreset p : profiles::AllPresets)
+            indexes[size_t(p)] = FPresets[size_t(p)]->ItemIndex();
+        return indexes;
+    }();
+    FWorkflow.SetCategory(FCategory->ItemIndex());
+    FWorkflow.SetProfile(FProfile->ItemIndex());
+    for (TPreset p : CopyOrder)
+        FWorkflow.SetPreset(p, presets[size_t(p)]);
+    SetModalResult(mrOk);
+}
+
+void TForm7::bsSkinButton3Click()
+{
+    FWorkflow.RestoreDialogState(FAtOpen);
+    SetModalResult(mrCancel);
+}
+
+void TForm7::bsSkinOfficeComboBox2Change()
+{
+    Button2Click();
+}
+
+void TForm7::Button2Click()
+{
+    FProfile->Items()->Clear();
+    int position = 0;
+    for (const char* name : profiles::ProfileNamesAt(FCategory->ItemIndex())) {
+        skin::TbsSkinOfficeItem* item = FProfile->Items()->Add();
+        item->SetCaption(name);
+        item->SetImageIndex(profiles::ProfileImageIndex(position++));
+    }
+    FProfile->SetItemIndex(0);
+}
+
+void TForm7::bsSkinOfficeComboBox1Change()
+{
+    Button18Click();
+    if (FWorkflow.Rows().ItemIndex() < 0)
+        return;
+    FWorkflow.DialogProfileChanged(FCategory->ItemIndex(), FProfile->ItemIndex(), ShownTexts());
+    FocusFileList();
+}
+
+void TForm7::Button18Click()
+{
+    for (TPreset p : ClearOrder)
+        FPresets[size_t(p)]->Items()->Clear();
+    for (TPreset p : ClearOrder)
+        FPresets[size_t(p)]->SetEnabled(true);
+    const std::optional<profiles::TPresetChoices> lists =
+        FWorkflow.DialogPresetFill(FCategory->ItemIndex(), FProfile->ItemIndex());
+    if (!lists)
+        return;
+    for (TPreset p : profiles::PresetFillOrder) {
+        skin::TbsSkinComboBox* combo = FPresets[size_t(p)];
+        for (const char* text : lists->Pick(p).Texts)
+            combo->Items()->Add(text);
+        combo->SetItemIndex(lists->Pick(p).DefaultIndex);
+    }
+    if (lists->AudioOnly)
+        for (TPreset p : profiles::AudioOnlyDisabledPresets)
+            FPresets[size_t(p)]->SetEnabled(false);
+}
+
+void TForm7::PresetChange(TPreset APreset)
+{
+    if (FWorkflow.Rows().ItemIndex() < 0)
+        return;
+    skin::TbsSkinComboBox* combo = FPresets[size_t(APreset)];
+    FWorkflow.DialogPresetChanged(APreset, combo->ItemIndex(), combo->Text());
+    FocusFileList();
+}
+
+void TForm7::Button13Click()
+{
+    FWorkflow.DialogPresetTexts(ShownTexts());
+}
+
+std::array<std::string, profiles::PresetCount> TForm7::ShownTexts() const
+{
+    std::array<std::string, profiles::PresetCount> texts;
+    for (TPreset p : profiles::AllPresets)
+        texts[size_t(p)] = FPresets[size_t(p)]->Text();
+    return texts;
+}
+
+void TForm7::FocusFileList()
+{
+    if (OnFocusFileList)
+        OnFocusFileList();
+}
+
+} // namespace app

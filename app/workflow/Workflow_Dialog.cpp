@@ -1,0 +1,86 @@
+// What the output settings dialog does to the selected row and the output
+// fields while it is open, and how Cancel undoes it.
+
+#include "app/workflow/Workflow.h"
+
+#include "profiles/DialogPresetTexts.h"
+#include "profiles/OutputDialogCatalogue.h"
+
+namespace app {
+
+using namespace profiles;
+
+TConverterWorkflow::TDialogState TConverterWorkflow::SaveDialogState() const
+{
+    TDialogState state;
+    state.Row = FRows.ItemIndex();
+    if (state.Row >= 0)
+        state.RowCopy = FRows.Row(state.Row);
+    state.Fields = FFields;
+    return state;
+}
+
+void TConverterWorkflow::RestoreDialogState(const TDialogState& AState)
+{
+    FFields = AState.Fields;
+    if (AState.RowCopy && AState.Row >= 0 && AState.Row < FRows.Count()) {
+        FRows.Row(AState.Row) = *AState.RowCopy;
+        FView.RowChanged(AState.Row);
+    }
+}
+
+std::optional<TPresetChoices> TConverterWorkflow::DialogPresetFill(int ACategory, int AProfile)
+{
+    return OutputDialogPresetFill(FFields, ACategory, AProfile);
+}
+
+void TConverterWorkflow::DialogProfileChanged(int ACategory, int AProfile,
+                                              const std::array<std::string, PresetCount>& AShownTexts)
+{
+    TTaskRow* row = FRows.Selected();
+    if (!row)
+        return;
+    const int index = FRows.ItemIndex();
+    try {
+        const std::set<std::string> taken = FRows.OutputPaths(FOutputFolder, index);
+        FFields.Video_AddFileName = row->Caption;
+        const TOutputDialogRowEdits edits = ApplyOutputDialogProfileChange(
+            FFields, ACategory, AProfile, AShownTexts, row->Sub(siOutputFileName), Naming(&taken));
+        // The row converts with what the dialog shows: its value sub-items
+        // follow the presets, as the output fields do.
+        const auto values = ProfileRowSubItems(FFields);
+        for (int i = 0; i < ProfileRowSubItemCount; ++i)
+            row->Sub(siVideoCodec + i) = values[size_t(i)];
+        row->Sub(siOutputFileName) = FreeRowName(index, edits.OutputFileName);
+        row->Output.FileName = RowOutputPath(FOutputFolder, *row);
+        row->Sub(siProfileCode) = edits.ProfileCode;
+    } catch (const std::exception& E) {
+        AddLogLine(E.what());
+    }
+    FView.RowChanged(index);
+}
+
+void TConverterWorkflow::DialogPresetChanged(TPreset APreset, int AIndex, const std::string& AShownText)
+{
+    TTaskRow* row = FRows.Selected();
+    if (!row)
+        return;
+    try {
+        const TRowEdit edit = ApplyDialogPresetChange(FFields, APreset, AIndex, AShownText, row->Sub(siPresetCode));
+        row->Sub(edit.SubItem) = edit.Text;
+    } catch (const std::exception& E) {
+        AddLogLine(E.what());
+    }
+    FView.RowChanged(FRows.ItemIndex());
+}
+
+void TConverterWorkflow::DialogPresetTexts(const std::array<std::string, PresetCount>& AShownTexts)
+{
+    try {
+        ApplyDialogPresetTexts(FFields, AShownTexts);
+    } catch (const std::exception& E) {
+        AddLogLine(E.what());
+    }
+}
+
+} // namespace app

@@ -1,0 +1,169 @@
+// The output settings dialog over the main window: its lists for an audio
+// and a video profile, a preset change writing its two digits and its value
+// into the selected row, a profile change renaming the row, OK handing the
+// choice to the main window and Cancel putting the row and fields back.
+#include "FormsTestSupport.h"
+
+#include "app/forms/SkinAssign.h"
+#include "app/forms/Unit7.h"
+#include "skin/form/bsSkinForm.h"
+
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+
+using namespace app;
+using namespace formstest;
+using namespace platform;
+using profiles::TPreset;
+
+namespace {
+
+class OutputSettingsTest : public TMainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        TMainWindowFixture::SetUp();
+        Create(std::make_unique<apptest::TFakeEngine>());
+        Form7 = new TForm7(Form1.get(), Form1->Workflow());
+        SkinFormWith(*Form7, Form1->SkinData())->HideCaptionButtons = true;
+        Form7->FormCreate();
+    }
+
+    void AddFile(const std::string& AName)
+    {
+        Choosers->Answers.push_back({Source(AName)});
+        Form1->btnAddClick();
+    }
+
+    int ProfilePosition(skin::TbsSkinOfficeComboBox* ACombo, const std::string& AExtension)
+    {
+        for (int i = 0; i < ACombo->Items()->Count(); ++i)
+            if (ACombo->Items()->Items(i)->Caption().find("(*" + AExtension + ")") != std::string::npos)
+                return i;
+        return -1;
+    }
+
+    const TTaskRow& Row() { return Form1->Workflow().Rows().Row(0); }
+
+    TForm7* Form7 = nullptr;
+};
+
+} // namespace
+
+// An audio profile shows the no-video texts in four disabled lists; a video
+// profile enables them with the catalogue's lists and defaults.
+TEST_F(OutputSettingsTest, ListsForAnAudioAndAVideoProfile)
+{
+    Form7->Opening();
+    EXPECT_EQ(Form7->CategoryCombo()->Items()->Count(), 15);
+    EXPECT_EQ(Form1->Workflow().Fields().All_Trant_Number, 200);
+    const struct {
+        TPreset Preset;
+        const char* Text;
+    } noVideo[] = {{TPreset::Resolution, "该格式无视频"},
+                   {TPreset::VideoBitrate, "无视频"},
+                   {TPreset::FrameRate, "无视频"},
+                   {TPreset::VideoMode, "无视频"}};
+    for (const auto& c : noVideo) {
+        EXPECT_EQ(Form7->PresetCombo(c.Preset)->Text(), c.Text);
+        EXPECT_FALSE(Form7->PresetCombo(c.Preset)->Enabled());
+    }
+    EXPECT_TRUE(Form7->PresetCombo(TPreset::AudioBitrate)->Enabled());
+
+    Form7->CategoryCombo()->SetItemIndex(1); // "视频格式", first profile: key 100
+    EXPECT_EQ(Form1->Workflow().Fields().All_Trant_Number, 100);
+    const struct {
+        TPreset Preset;
+        int Count, Default;
+    } video[] = {{TPreset::Resolution, 28, 0}, {TPreset::VideoBitrate, 8, 3}, {TPreset::FrameRate, 12, 9},
+                 {TPreset::AudioBitrate, 17, 10}, {TPreset::SampleRate, 6, 4}, {TPreset::VideoMode, 5, 0}};
+    for (const auto& c : video) {
+        skin::TbsSkinComboBox* combo = Form7->PresetCombo(c.Preset);
+        EXPECT_TRUE(combo->Enabled());
+        EXPECT_EQ(combo->Items()->Count(), c.Count);
+        EXPECT_EQ(combo->ItemIndex(), c.Default);
+    }
+}
+
+TEST_F(OutputSettingsTest, APresetChangeWritesItsDigitsAndValueIntoTheSelectedRow)
+{
+    AddFile("song.wav");
+    Form1->Workflow().SelectRow(0);
+    Form7->Opening();
+    const std::string code = Row().Sub(profiles::siPresetCode);
+    ASSERT_EQ(code.size(), 12u);
+    skin::TbsSkinComboBox* bitrate = Form7->PresetCombo(TPreset::AudioBitrate);
+    int other = bitrate->ItemIndex() == 0 ? 1 : 0;
+    bitrate->SetItemIndex(other);
+    char digits[3];
+    std::snprintf(digits, sizeof(digits), "%02d", other);
+    EXPECT_EQ(Row().Sub(profiles::siPresetCode), code.substr(0, 4) + digits + code.substr(6));
+    const std::string kbps = bitrate->Text().substr(0, bitrate->Text().find("kbps"));
+    EXPECT_EQ(Row().Sub(profiles::siAudioBitrate), IntToStr(StrToInt(Trim(kbps)) * 1000));
+}
+
+TEST_F(OutputSettingsTest, AProfileChangeRenamesTheRowAndKeepsItsFreeNumber)
+{
+    AddFile("song.wav");
+    AddFile("song.wav"); // the second row's name gets "_1"
+    Form1->Workflow().SelectRow(1);
+    ASSERT_EQ(Form1->Workflow().Rows().Row(1).Sub(profiles::siOutputFileName), "song_1.mp3");
+    Form7->Opening();
+    const int flac = ProfilePosition(Form7->ProfileCombo(), ".flac");
+    ASSERT_GE(flac, 0);
+    Form7->ProfileCombo()->SetItemIndex(flac);
+    const TTaskRow& row = Form1->Workflow().Rows().Row(1);
+    EXPECT_EQ(row.Sub(profiles::siOutputFileName), "song_1.flac");
+    EXPECT_EQ(row.Sub(profiles::siProfileCode), IntToStr(100 + flac));
+    // The row converts with what the dialog shows.
+    EXPECT_EQ(row.Sub(profiles::siAudioBitrate),
+              IntToStr(Form1->Workflow().Fields().Video_AudioBitrate));
+}
+
+TEST_F(OutputSettingsTest, CancelPutsTheRowAndTheFieldsBack)
+{
+    AddFile("song.wav");
+    Form1->Workflow().SelectRow(0);
+    Form7->Opening();
+    const TTaskRow before = Row();
+    const profiles::TOutputFields fields = Form1->Workflow().Fields();
+    Form7->ProfileCombo()->SetItemIndex(ProfilePosition(Form7->ProfileCombo(), ".flac"));
+    ASSERT_NE(Row().Sub(profiles::siOutputFileName), before.Sub(profiles::siOutputFileName));
+    Form7->bsSkinButton3Click();
+    EXPECT_EQ(Row().SubItems, before.SubItems);
+    EXPECT_EQ(Row().Output.FileName, before.Output.FileName);
+    EXPECT_EQ(Form1->Workflow().Fields().All_Trant_Number, fields.All_Trant_Number);
+    EXPECT_EQ(Form1->Workflow().Fields().Video_AudioBitrate, fields.Video_AudioBitrate);
+    EXPECT_EQ(Form7->ModalResult(), mrCancel);
+}
+
+TEST_F(OutputSettingsTest, OkHandsTheChoiceToTheMainWindow)
+{
+    Form7->Opening();
+    Form7->CategoryCombo()->SetItemIndex(1);
+    Form7->ProfileCombo()->SetItemIndex(2);
+    Form7->PresetCombo(TPreset::Resolution)->SetItemIndex(5);
+    Form7->PresetCombo(TPreset::SampleRate)->SetItemIndex(1);
+    Form7->bsSkinButton2Click();
+    EXPECT_EQ(Form1->Workflow().CategoryIndex(), 1);
+    EXPECT_EQ(Form1->Workflow().ProfileIndex(), 2);
+    EXPECT_EQ(Form1->Workflow().PresetIndex(TPreset::Resolution), 5);
+    EXPECT_EQ(Form1->Workflow().PresetIndex(TPreset::SampleRate), 1);
+    EXPECT_EQ(Form1->CategoryCombo()->ItemIndex(), 1);
+    EXPECT_EQ(Form1->PresetCombo(TPreset::Resolution)->ItemIndex(), 5);
+    EXPECT_EQ(Form7->ModalResult(), mrOk);
+}
+
+TEST_F(OutputSettingsTest, TheDialogAsItLooks)
+{
+    Form7->Opening();
+    Form7->Show();
+    Application()->ProcessMessages();
+    // The skin's frame takes its borders from the designed 511 x 418; the
+    // rightmost and lowest controls still fit.
+    EXPECT_GE(Form7->ClientWidth(), 492);
+    EXPECT_GE(Form7->ClientHeight(), 396);
+    EXPECT_EQ(Form7->Caption(), "选项设置");
+    SaveScreenshot(Form7->Handle(), PictureFile("output-settings.png"));
+    Form7->Hide();
+}
