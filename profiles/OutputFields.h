@@ -44,6 +44,8 @@ struct TOutputFields {
 
     // Catalogue key of the last lookup; the reset leaves it alone.
     int All_Trant_Number = 0;
+
+    friend bool operator==(const TOutputFields&, const TOutputFields&) = default;
 };
 
 // Puts every field but Video_AddFileName and All_Trant_Number back to its

@@ -3,6 +3,7 @@
 #include "app/forms/Unit1.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/Unit5.h"
+#include "app/forms/Unit6.h"
 #include "app/forms/Unit7.h"
 
 #include "skin/form/bsSkinForm.h"
@@ -31,6 +32,10 @@ TForm1* CreateProgramForms()
     form5->OnPreviewChanged = [form1](bool AOn) { form1->Engine().SetPreview(AOn); };
     form5->Button1Click();
     form1->SetOptionsDialog(form5);
+    // Created and filled, never shown: its lists clear the no-video flag.
+    auto* form6 = new TForm6(form1, form1->Workflow());
+    SkinFormWith(*form6, form1->SkinData());
+    form6->FormCreate();
     auto* form7 = new TForm7(form1, form1->Workflow());
     // The dialog's frame shows no caption buttons.
     SkinFormWith(*form7, form1->SkinData())->HideCaptionButtons = true;

@@ -1,5 +1,7 @@
 #include "app/forms/Unit7.h"
 
+#include "app/forms/PresetCombos.h"
+
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
@@ -39,11 +41,6 @@ const TPresetPlace PresetPlaces[] = {
 constexpr std::array<TPreset, profiles::PresetCount> CopyOrder = {
     TPreset::Resolution, TPreset::VideoBitrate, TPreset::FrameRate,
     TPreset::VideoMode,  TPreset::AudioBitrate, TPreset::SampleRate};
-
-// The order in which a refill empties and enables the lists.
-constexpr std::array<TPreset, profiles::PresetCount> ClearOrder = {
-    TPreset::Resolution, TPreset::VideoBitrate, TPreset::AudioBitrate,
-    TPreset::VideoMode,  TPreset::FrameRate,    TPreset::SampleRate};
 
 skin::TbsSkinOfficeComboBox* NewOfficeCombo(TForm* AForm, const char* AName, const TRect& ABounds, bool ABold)
 {
@@ -213,23 +210,7 @@ void TForm7::bsSkinOfficeComboBox1Change()
 
 void TForm7::Button18Click()
 {
-    for (TPreset p : ClearOrder)
-        FPresets[size_t(p)]->Items()->Clear();
-    for (TPreset p : ClearOrder)
-        FPresets[size_t(p)]->SetEnabled(true);
-    const std::optional<profiles::TPresetChoices> lists =
-        FWorkflow.DialogPresetFill(FCategory->ItemIndex(), FProfile->ItemIndex());
-    if (!lists)
-        return;
-    for (TPreset p : profiles::PresetFillOrder) {
-        skin::TbsSkinComboBox* combo = FPresets[size_t(p)];
-        for (const char* text : lists->Pick(p).Texts)
-            combo->Items()->Add(text);
-        combo->SetItemIndex(lists->Pick(p).DefaultIndex);
-    }
-    if (lists->AudioOnly)
-        for (TPreset p : profiles::AudioOnlyDisabledPresets)
-            FPresets[size_t(p)]->SetEnabled(false);
+    RefillPresetCombos(FPresets, [this] { return FWorkflow.DialogPresetFill(FCategory->ItemIndex(), FProfile->ItemIndex()); });
 }
 
 void TForm7::PresetChange(TPreset APreset)

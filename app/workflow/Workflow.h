@@ -154,6 +154,13 @@ public:
     // The dialog's six shown preset texts into the output fields.
     void DialogPresetTexts(const std::array<std::string, profiles::PresetCount>& AShownTexts);
 
+    // -- the legacy settings dialog (created at start-up, never shown) ------
+    // Its preset-list fill: clears the video flag of the output fields.
+    std::optional<profiles::TPresetChoices> LegacyPresetFill(int ACategory, int AProfile);
+    // Its OK: the legacy profile's defaults, then its shown preset texts,
+    // into the output fields; a failure leaves them as they were.
+    void LegacyDialogOk(int ACategory, int AProfile, const std::array<std::string, profiles::PresetCount>& AShownTexts);
+
 private:
     profiles::TOutputNaming Naming(const std::set<std::string>* ATaken) const;
     void FillPresetLists();

@@ -1,9 +1,12 @@
-// What the output settings dialog does to the selected row and the output
-// fields while it is open, and how Cancel undoes it.
+// What the settings dialogs do to the selected row and the output fields:
+// the output settings dialog while it is open (and how Cancel undoes it),
+// the legacy dialog at its creation and on its OK.
 
 #include "app/workflow/Workflow.h"
 
 #include "profiles/DialogPresetTexts.h"
+#include "profiles/LegacyPresetLists.h"
+#include "profiles/LegacyProfileDefaults.h"
 #include "profiles/OutputDialogCatalogue.h"
 
 namespace app {
@@ -78,6 +81,21 @@ void TConverterWorkflow::DialogPresetTexts(const std::array<std::string, PresetC
 {
     try {
         ApplyDialogPresetTexts(FFields, AShownTexts);
+    } catch (const std::exception& E) {
+        AddLogLine(E.what());
+    }
+}
+
+std::optional<TPresetChoices> TConverterWorkflow::LegacyPresetFill(int ACategory, int AProfile)
+{
+    return profiles::LegacyPresetFill(FFields, ACategory, AProfile);
+}
+
+void TConverterWorkflow::LegacyDialogOk(int ACategory, int AProfile,
+                                        const std::array<std::string, PresetCount>& AShownTexts)
+{
+    try {
+        ApplyLegacyDialogOk(FFields, ACategory, AProfile, AShownTexts, Naming(nullptr));
     } catch (const std::exception& E) {
         AddLogLine(E.what());
     }

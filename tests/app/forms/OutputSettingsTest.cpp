@@ -5,7 +5,9 @@
 #include "FormsTestSupport.h"
 
 #include "app/forms/SkinAssign.h"
+#include "app/forms/Unit6.h"
 #include "app/forms/Unit7.h"
+#include "profiles/LegacyPresetLists.h"
 #include "skin/form/bsSkinForm.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
@@ -166,4 +168,29 @@ TEST_F(OutputSettingsTest, TheDialogAsItLooks)
     EXPECT_EQ(Form7->Caption(), "选项设置");
     SaveScreenshot(Form7->Handle(), PictureFile("output-settings.png"));
     Form7->Hide();
+}
+
+// The legacy dialog is created and filled at start-up, never shown: of the
+// main window's output fields it changes only the no-video flag.
+TEST_F(OutputSettingsTest, TheLegacyDialogsCreationClearsOnlyTheNoVideoFlag)
+{
+    // An audio profile of the legacy list turns the no-video flag on first.
+    Form1->Workflow().LegacyDialogOk(1, 0, {"该格式无视频", "无视频", "128 kbps", "无视频", "无视频", "44100"});
+    const profiles::TOutputFields fields = Form1->Workflow().Fields();
+    ASSERT_TRUE(fields.Video_DisableVideo);
+    auto* form6 = new TForm6(Form1.get(), Form1->Workflow());
+    form6->FormCreate();
+    profiles::TOutputFields expected = fields;
+    expected.Video_DisableVideo = false;
+    EXPECT_EQ(Form1->Workflow().Fields(), expected);
+    EXPECT_FALSE(form6->Visible());
+    EXPECT_EQ(form6->ProfileCombo()->ItemIndex(), 0);
+    EXPECT_EQ(form6->CategoryCombo()->Items()->Count(), 12);
+    // Key 100's lists, as the catalogue gives them.
+    const auto lists = profiles::FindLegacyPresetChoices(100);
+    ASSERT_TRUE(lists);
+    for (TPreset p : profiles::AllPresets) {
+        EXPECT_EQ(form6->PresetCombo(p)->Items()->Count(), int(lists->Pick(p).Texts.size()));
+        EXPECT_EQ(form6->PresetCombo(p)->ItemIndex(), lists->Pick(p).DefaultIndex);
+    }
 }

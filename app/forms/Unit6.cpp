@@ -1,0 +1,186 @@
+#include "app/forms/Unit6.h"
+
+#include "app/forms/PresetCombos.h"
+
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_TextLabel.h"
+
+#include "engine/component/FFConverter.h"
+#include "profiles/LegacyProfileList.h"
+
+namespace app {
+
+using namespace platform;
+using profiles::TPreset;
+
+namespace {
+
+struct TPresetPlace {
+    TPreset Preset;
+    const char* Name;
+    int Left, Top, Width;
+    const char* Label;
+    int LabelLeft, LabelTop;
+};
+
+// In tab order.
+const TPresetPlace PresetPlaces[] = {
+    {TPreset::Resolution, "bsSkinComboBox1", 16, 43, 289, "视频分辨率：", 19, 24},
+    {TPreset::VideoBitrate, "bsSkinComboBox2", 342, 43, 251, "视频比特率：", 342, 24},
+    {TPreset::FrameRate, "bsSkinComboBox9", 14, 88, 291, "视频帧率：", 16, 69},
+    {TPreset::AudioBitrate, "bsSkinComboBox3", 16, 133, 289, "音频比特率：", 16, 114},
+    {TPreset::SampleRate, "bsSkinComboBox10", 342, 133, 251, "音频采样率：", 342, 114},
+    {TPreset::VideoMode, "bsSkinComboBox4", 342, 88, 251, "视频缩放：", 342, 69},
+};
+
+skin::TbsSkinOfficeComboBox* NewOfficeCombo(TForm* AForm, TWinControl* AParent, const char* AName,
+                                            const TRect& ABounds)
+{
+    auto* combo = new skin::TbsSkinOfficeComboBox(AForm);
+    combo->SetName(AName);
+    combo->SetSkinDataName("combobox");
+    combo->SetToolButtonStyle(true);
+    combo->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
+    combo->Font()->SetName("宋体");
+    combo->Font()->SetHeight(-12);
+    combo->SetDropDownCount(4);
+    combo->SetParent(AParent);
+    return combo;
+}
+
+skin::TbsSkinButton* NewButton(TForm* AForm, const char* AName, const char* ACaption, int ALeft)
+{
+    auto* button = new skin::TbsSkinButton(AForm);
+    button->SetName(AName);
+    button->SetCaption(ACaption);
+    button->UseSkinSize = false;
+    button->SetBounds(ALeft, 416, 69, 25);
+    button->SetParent(AForm);
+    return button;
+}
+
+} // namespace
+
+TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner), FWorkflow(AWorkflow)
+{
+    SetName("Form6");
+    SetCaption("设置选项");
+    SetBorderStyle(bsSingle);
+    BorderIcons = 0;
+    Position = poMainFormCenter;
+    SetClientSize(1078, 474);
+    Font()->SetName("Tahoma");
+    Font()->SetHeight(-11);
+
+    auto* choice = new skin::TbsSkinPanel(this);
+    choice->SetName("bsSkinPanel2");
+    choice->SetBounds(157, 20, 625, 109);
+    choice->SetParent(this);
+    auto* label = new skin::TbsSkinTextLabel(this);
+    label->Lines()->Add("输出格式：");
+    label->SetBounds(17, 48, 70, 16);
+    label->SetParent(choice);
+
+    FCategory = NewOfficeCombo(this, choice, "bsSkinOfficeComboBox2", TRect{83, 33, 209, 84});
+    FCategory->SetListBoxSkinDataName("resizetoolpanel");
+    FCategory->ListBoxWidth = 119;
+    FCategory->SetListBoxShowItemTitles(false);
+    FCategory->SetListBoxShowLines(false);
+    FCategory->SetListBoxItemHeight(50);
+    FCategory->SetListBoxHeaderHeight(20);
+    for (const profiles::TLegacyCategory& c : profiles::LegacyCategories()) {
+        skin::TbsSkinOfficeItem* item = FCategory->Items()->Add();
+        item->SetCaption(c.Caption);
+        item->SetImageIndex(FCategory->Items()->Count() - 1);
+    }
+    FCategory->SetItemIndex(0); // as designed, before its handler is attached
+    FCategory->OnChange = [this](TObject*) { bsSkinOfficeComboBox2Change(); };
+
+    FProfile = NewOfficeCombo(this, choice, "bsSkinOfficeComboBox1", TRect{215, 33, 615, 84});
+    FProfile->SetListBoxShowItemTitles(true);
+    FProfile->SetListBoxShowLines(true);
+    FProfile->SetListBoxItemHeight(60);
+    FProfile->SetListBoxHeaderHeight(20);
+    FProfile->OnClick = [this](TObject*) { bsSkinOfficeComboBox1Click(); };
+
+    // The first of the page's tabs, "标准参数设置", holds the six lists.
+    auto* page = new skin::TbsSkinPanel(this);
+    page->SetName("bsSkinTabSheet1");
+    page->SetSkinDataName("groupbox");
+    page->SetCaptionMode(true);
+    page->SetCaption("标准参数设置");
+    page->SetBounds(38, 175, 625, 222);
+    page->SetParent(this);
+    CreatePresetPage(page);
+
+    NewButton(this, "bsSkinButton3", "取消", 594)->OnClick = [this](TObject*) { bsSkinButton3Click(); };
+    NewButton(this, "bsSkinButton2", "确定", 480)->OnClick = [this](TObject*) { bsSkinButton2Click(); };
+    FConverter = new engine::TFFConverter(this);
+}
+
+void TForm6::CreatePresetPage(TWinControl* APage)
+{
+    for (const TPresetPlace& place : PresetPlaces) {
+        auto* label = new skin::TbsSkinTextLabel(this);
+        label->Lines()->Add(place.Label);
+        label->SetBounds(place.LabelLeft, place.LabelTop, 100, 16);
+        label->SetParent(APage);
+        auto* combo = new skin::TbsSkinComboBox(this);
+        combo->SetName(place.Name);
+        combo->SetDropDownCount(8);
+        combo->SetBounds(place.Left, place.Top, place.Width, 20);
+        combo->SetParent(APage);
+        FPresets[size_t(place.Preset)] = combo;
+    }
+}
+
+void TForm6::FormCreate()
+{
+    Button2Click();
+}
+
+void TForm6::bsSkinButton2Click()
+{
+    std::array<std::string, profiles::PresetCount> texts;
+    for (TPreset p : profiles::AllPresets)
+        texts[size_t(p)] = FPresets[size_t(p)]->Text();
+    FWorkflow.LegacyDialogOk(FCategory->ItemIndex(), FProfile->ItemIndex(), texts);
+    SetModalResult(mrOk);
+}
+
+void TForm6::bsSkinButton3Click()
+{
+    SetModalResult(mrCancel);
+}
+
+void TForm6::bsSkinOfficeComboBox2Change()
+{
+    Button2Click();
+}
+
+void TForm6::Button2Click()
+{
+    FProfile->Items()->Clear();
+    for (const profiles::TLegacyProfile& p : profiles::LegacyProfiles(FCategory->ItemIndex())) {
+        skin::TbsSkinOfficeItem* item = FProfile->Items()->Add();
+        item->SetTitle(p.Title);
+        item->SetCaption(p.Caption);
+        item->SetImageIndex(p.ImageIndex);
+    }
+    FProfile->SetItemIndex(0);
+}
+
+void TForm6::bsSkinOfficeComboBox1Click()
+{
+    Button18Click();
+}
+
+void TForm6::Button18Click()
+{
+    RefillPresetCombos(FPresets, [this] { return FWorkflow.LegacyPresetFill(FCategory->ItemIndex(), FProfile->ItemIndex()); });
+}
+
+} // namespace app

@@ -1,0 +1,53 @@
+#pragma once
+// The legacy settings dialog "设置选项": an older output choice over its
+// own twelve-category copy of the catalogue, with its own conversion
+// component. The program creates it once at start-up and never shows it;
+// its creation fills its lists, which clears the main window's no-video
+// flag. Its OK would write the chosen profile's defaults and the preset
+// values into the main window's output fields.
+
+#include "app/workflow/Workflow.h"
+
+#include "platform/controls/Forms.h"
+
+#include <array>
+
+namespace engine {
+class TFFConverter;
+}
+namespace skin {
+class TbsSkinComboBox;
+class TbsSkinOfficeComboBox;
+} // namespace skin
+
+namespace app {
+
+class TForm6 : public platform::TForm {
+public:
+    TForm6(platform::TComponent* AOwner, TConverterWorkflow& AWorkflow);
+
+    // The start-up handler: the first category's profiles and lists.
+    void FormCreate();
+    void bsSkinButton2Click(); // OK
+    void bsSkinButton3Click(); // Cancel
+    void bsSkinOfficeComboBox2Change(); // category
+    void bsSkinOfficeComboBox1Click();  // profile
+    void Button2Click();  // the category's profile list
+    void Button18Click(); // the profile's preset lists
+
+    skin::TbsSkinOfficeComboBox* CategoryCombo() { return FCategory; }
+    skin::TbsSkinOfficeComboBox* ProfileCombo() { return FProfile; }
+    skin::TbsSkinComboBox* PresetCombo(profiles::TPreset APreset) { return FPresets[size_t(APreset)]; }
+    engine::TFFConverter* Converter() { return FConverter; }
+
+private:
+    void CreatePresetPage(platform::TWinControl* APage);
+
+    TConverterWorkflow& FWorkflow;
+    skin::TbsSkinOfficeComboBox* FCategory = nullptr; // bsSkinOfficeComboBox2
+    skin::TbsSkinOfficeComboBox* FProfile = nullptr;  // bsSkinOfficeComboBox1
+    std::array<skin::TbsSkinComboBox*, profiles::PresetCount> FPresets{};
+    engine::TFFConverter* FConverter = nullptr;       // FFConv, never run
+};
+
+} // namespace app
