@@ -4,6 +4,7 @@
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "skin/boxes/bsSkinTabs.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_TextLabel.h"
@@ -106,15 +107,28 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     FProfile->SetListBoxHeaderHeight(20);
     FProfile->OnClick = [this](TObject*) { bsSkinOfficeComboBox1Click(); };
 
-    // The first of the page's tabs, "标准参数设置", holds the six lists.
-    auto* page = new skin::TbsSkinPanel(this);
-    page->SetName("bsSkinTabSheet1");
-    page->SetSkinDataName("groupbox");
-    page->SetCaptionMode(true);
-    page->SetCaption("标准参数设置");
-    page->SetBounds(38, 175, 625, 222);
-    page->SetParent(this);
-    CreatePresetPage(page);
+    auto* pages = new skin::TbsSkinPageControl(this);
+    pages->SetName("bsSkinPageControl1");
+    pages->SkinDataName = "tab";
+    pages->ButtonTabSkinDataName = "resizetoolbutton";
+    pages->SetDefaultItemHeight(20);
+    pages->Font()->SetName("Arial");
+    pages->Font()->SetHeight(14);
+    pages->SetBounds(38, 175, 625, 222);
+    pages->SetParent(this);
+    // The first sheet holds the six lists; the other three stay empty.
+    const char* const sheets[][2] = {{"bsSkinTabSheet1", "标准参数设置"},
+                                     {"bsSkinTabSheet2", "剪辑设置"},
+                                     {"滤镜设置", "滤镜设置"},
+                                     {"bsSkinTabSheet3", "文字水印"}};
+    for (const auto& [name, caption] : sheets) {
+        auto* sheet = new skin::TbsSkinTabSheet(this);
+        sheet->SetName(name);
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+    }
+    pages->SetActivePageIndex(0);
+    CreatePresetPage(pages->Pages(0));
 
     NewButton(this, "bsSkinButton3", "取消", 594)->OnClick = [this](TObject*) { bsSkinButton3Click(); };
     NewButton(this, "bsSkinButton2", "确定", 480)->OnClick = [this](TObject*) { bsSkinButton2Click(); };

@@ -193,4 +193,10 @@ TEST_F(OutputSettingsTest, TheLegacyDialogsCreationClearsOnlyTheNoVideoFlag)
         EXPECT_EQ(form6->PresetCombo(p)->Items()->Count(), int(lists->Pick(p).Texts.size()));
         EXPECT_EQ(form6->PresetCombo(p)->ItemIndex(), lists->Pick(p).DefaultIndex);
     }
+    // The program never shows it; a picture of it for whoever reviews it.
+    SkinFormWith(*form6, Form1->SkinData());
+    form6->Show();
+    Application()->ProcessMessages();
+    SaveScreenshot(form6->Handle(), PictureFile("legacy-settings.png"));
+    form6->Hide();
 }
