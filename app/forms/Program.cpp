@@ -41,7 +41,7 @@ TForm1* CreateProgramForms()
     SkinFormWith(*form7, form1->SkinData())->HideCaptionButtons = true;
     form7->OnFocusFileList = [form1] { form1->FileList()->SetFocus(); };
     form7->FormCreate();
-    form1->SetSettingsDialog(form7);
+    form1->ShowOutputSettings = [form7] { form7->Open(); };
     form1->Workflow().SetOptions(form5->Options());
     return form1;
 }
