@@ -32,6 +32,15 @@ const char* ProfileNameAt(int ACategoryPosition, int AProfilePosition)
 
 std::string OutputDialogExtension(std::string_view AProfileName)
 {
+    // The extension stands in the name's last "(*.ext)" group, whatever its
+    // length: cutting a fixed number of characters before the end made a
+    // five-letter extension lose its dot.
+    const size_t open = AProfileName.rfind("(*.");
+    if (open != std::string_view::npos) {
+        const size_t close = AProfileName.find(')', open);
+        if (close != std::string_view::npos && close > open + 3)
+            return std::string(AProfileName.substr(open + 2, close - open - 2));
+    }
     if (AProfileName.size() >= 5) {
         const std::string_view tail = AProfileName.substr(AProfileName.size() - 5, 4);
         for (const auto& [fixTail, ext] : DialogExtensionFixes)

@@ -121,6 +121,9 @@ TEST(OutputDialogCatalogueTest, ExtensionOfProfileNames)
         {"ALAC-Apple Lossless无损音频格式(*.alac) ", ".alac"},
         {"MPEG-2传输流(*.mpeg)", ".mpeg"},
         {"x)", ""},
+        // The last "(*.ext)" group gives the extension, whatever its length.
+        {"WebM视频(*.webm)", ".webm"},
+        {"MPEG-1(*.mpg)基本流(*.m1v)", ".m1v"},
     };
     for (const TExtensionCase& c : cases)
         EXPECT_EQ(OutputDialogExtension(c.Name), c.Ext) << c.Name;
