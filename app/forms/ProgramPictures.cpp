@@ -8,15 +8,13 @@ using namespace platform;
 
 namespace {
 
-constexpr TColor Rgb(int R, int G, int B) { return TColor(R | (G << 8) | (B << 16)); }
-
-const TColor Key = Rgb(255, 0, 255);
-const TColor Accent = Rgb(36, 112, 200);
-const TColor Green = Rgb(40, 160, 70);
-const TColor Red = Rgb(210, 60, 50);
-const TColor Amber = Rgb(230, 150, 30);
-const TColor Grey = Rgb(160, 160, 160);
-const TColor Dark = Rgb(70, 70, 70);
+const TColor Key = TColor(RGB(255, 0, 255));
+const TColor Accent = TColor(RGB(36, 112, 200));
+const TColor Green = TColor(RGB(40, 160, 70));
+const TColor Red = TColor(RGB(210, 60, 50));
+const TColor Amber = TColor(RGB(230, 150, 30));
+const TColor Grey = TColor(RGB(160, 160, 160));
+const TColor Dark = TColor(RGB(70, 70, 70));
 
 std::unique_ptr<TBitmap> NewBitmap(int W, int H, TColor AFill)
 {
@@ -161,7 +159,7 @@ std::unique_ptr<TBitmap> MakeLogo(int AWidth, int AHeight, std::optional<TColor>
     const int x = (AWidth - d) / 2, y = (AHeight - d) / 2;
     Fill(c, Accent);
     c->Ellipse(x, y, x + d, y + d);
-    Fill(c, Rgb(255, 255, 255));
+    Fill(c, TColor(RGB(255, 255, 255)));
     c->Polygon({TPoint{x + d * 3 / 8, y + d / 4}, TPoint{x + d * 3 / 4, y + d / 2}, TPoint{x + d * 3 / 8, y + d * 3 / 4}});
     c->Brush()->SetStyle(bsClear);
     c->Pen()->SetColor(Accent);
@@ -181,10 +179,10 @@ std::unique_ptr<TBitmap> MakeLogo(int AWidth, int AHeight, std::optional<TColor>
 
 std::unique_ptr<TBitmap> MakeEmptyListPicture(int AWidth, int AHeight)
 {
-    auto bmp = NewBitmap(AWidth, AHeight, Rgb(250, 251, 253));
+    auto bmp = NewBitmap(AWidth, AHeight, TColor(RGB(250, 251, 253)));
     TCanvas* c = bmp->Canvas();
     c->Brush()->SetStyle(bsClear);
-    c->Pen()->SetColor(Rgb(190, 200, 215));
+    c->Pen()->SetColor(TColor(RGB(190, 200, 215)));
     c->Pen()->SetStyle(psDash);
     c->Rectangle(TRect{12, 12, AWidth - 12, AHeight - 12});
     c->Pen()->SetStyle(psSolid);
@@ -193,11 +191,11 @@ std::unique_ptr<TBitmap> MakeEmptyListPicture(int AWidth, int AHeight)
     c->Brush()->SetStyle(bsClear);
     c->Font()->SetName("黑体");
     c->Font()->SetHeight(-16);
-    c->Font()->SetColor(Rgb(60, 70, 90));
+    c->Font()->SetColor(TColor(RGB(60, 70, 90)));
     const std::string line1 = "点击“添加”按钮，添加要转换的视频或音频文件";
     c->TextOut((AWidth - c->TextWidth(line1)) / 2, AHeight / 2 + 0, line1);
     c->Font()->SetHeight(-12);
-    c->Font()->SetColor(Rgb(120, 130, 145));
+    c->Font()->SetColor(TColor(RGB(120, 130, 145)));
     const std::string line2 = "然后选择输出格式，再点击“开始”进行转换";
     c->TextOut((AWidth - c->TextWidth(line2)) / 2, AHeight / 2 + 28, line2);
     return bmp;
