@@ -1,5 +1,8 @@
 #include "app/forms/FileChoosers.h"
 
+#include "skin/dialogs/bsSkinOpenDialog.h"
+#include "skin/dialogs/bsSkinSelectDirectoryDialog.h"
+
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/SysUtils.h"
 
@@ -55,69 +58,60 @@ const std::string& MediaFileFilter()
     return filter;
 }
 
-std::string TPathChoosers::AskPath(const std::string& ATitle, const std::string& APrompt, const std::string& AStart)
+TSkinChoosers::TSkinChoosers(TComponent* AOwner, skin::TbsSkinData* ASkinData)
 {
-    std::unique_ptr<TForm> box(new TForm(nullptr));
-    box->SetBorderStyle(bsDialog);
-    box->SetCaption(ATitle);
-    box->SetClientSize(460, 110);
-    box->Position = poScreenCenter;
-    auto* prompt = new TLabel(box.get());
-    prompt->SetBounds(12, 12, 436, 18);
-    prompt->SetCaption(APrompt);
-    prompt->SetParent(box.get());
-    auto* edit = new TEdit(box.get());
-    edit->SetBounds(12, 36, 436, 24);
-    edit->SetText(AStart);
-    edit->SetParent(box.get());
-    auto* ok = new TButton(box.get());
-    ok->SetBounds(288, 74, 75, 25);
-    ok->SetCaption("确定");
-    ok->ModalResult = mrOk;
-    ok->SetDefault(true);
-    ok->SetParent(box.get());
-    auto* cancel = new TButton(box.get());
-    cancel->SetBounds(373, 74, 75, 25);
-    cancel->SetCaption("取消");
-    cancel->ModalResult = mrCancel;
-    cancel->Cancel = true;
-    cancel->SetParent(box.get());
-    box->SetActiveControl(edit);
-    if (box->ShowModal() != mrOk)
-        return std::string();
-    return Trim(edit->GetText());
+    auto open = [&](const char* AName, bool AMany) {
+        auto* dialog = new skin::TbsSkinOpenDialog(AOwner);
+        dialog->SetName(AName);
+        dialog->Title = "打开文件";
+        dialog->CheckFileExists = true;
+        dialog->MultiSelection = AMany;
+        dialog->FilterIndex = 1;
+        dialog->SetSkinData(ASkinData);
+        dialog->SetCtrlSkinData(ASkinData);
+        return dialog;
+    };
+    FOpenOne = open("OpenDialog1", false);
+    FOpenMany = open("OpenDialog2", true);
+    auto folder = [&](const char* AName) {
+        auto* dialog = new skin::TbsSkinSelectDirectoryDialog(AOwner);
+        dialog->SetName(AName);
+        dialog->SetSkinData(ASkinData);
+        dialog->SetCtrlSkinData(ASkinData);
+        return dialog;
+    };
+    FAddFolder = folder("bsSkinSelectDirectoryDialog1");
+    FOutputFolder = folder("bsSkinSelectDirectoryDialog2");
 }
 
-std::string TPathChoosers::ChooseFile(const std::string&)
+std::string TSkinChoosers::ChooseFile(const std::string& AFilter)
 {
-    std::string path = AskPath("打开文件", "文件名：", FLastFolder);
-    if (!path.empty())
-        FLastFolder = ExtractFilePath(path);
-    return path;
+    FOpenOne->Filter = AFilter;
+    return FOpenOne->Execute() ? FOpenOne->FileName() : std::string();
 }
 
-std::vector<std::string> TPathChoosers::ChooseFiles(const std::string&)
+std::vector<std::string> TSkinChoosers::ChooseFiles(const std::string& AFilter)
 {
+    FOpenMany->Filter = AFilter;
     std::vector<std::string> files;
-    const std::string text = AskPath("打开文件", "文件名（多个文件用“;”分开）：", FLastFolder);
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t end = text.find(';', start);
-        const std::string name = Trim(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (!name.empty())
-            files.push_back(name);
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    if (!files.empty())
-        FLastFolder = ExtractFilePath(files.front());
+    if (!FOpenMany->Execute())
+        return files;
+    for (int i = 0; i < FOpenMany->Files()->Count(); ++i)
+        files.push_back(FOpenMany->Files()->Strings(i));
+    if (files.empty() && !FOpenMany->FileName().empty())
+        files.push_back(FOpenMany->FileName());
     return files;
 }
 
-std::string TPathChoosers::ChooseFolder(const std::string& ATitle, const std::string& AStartFolder)
+std::string TSkinChoosers::ChooseFolder(const std::string& ATitle, const std::string& AStartFolder)
 {
-    return AskPath(ATitle, "目录：", AStartFolder);
+    // Adding a folder has a dialog of its own; the output and snapshot
+    // folders share the other, which keeps the folder last confirmed.
+    skin::TbsSkinSelectDirectoryDialog* dialog = ATitle == "选择目录" ? FAddFolder : FOutputFolder;
+    dialog->Title = ATitle;
+    if (dialog->Directory.empty())
+        dialog->Directory = AStartFolder;
+    return dialog->Execute() ? dialog->Directory : std::string();
 }
 
 } // namespace app

@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+namespace skin {
+class TbsSkinData;
+class TbsSkinOpenDialog;
+class TbsSkinSelectDirectoryDialog;
+} // namespace skin
+
 namespace app {
 
 class IFileChoosers {
@@ -22,19 +28,21 @@ public:
 // The open-dialog filter of the add commands: 42 entries of description and masks.
 const std::string& MediaFileFilter();
 
-// A modal box with a path line: a typed or pasted path, or several paths
-// separated by ";" for several files.
-class TPathChoosers : public IFileChoosers {
+// The skinned dialogs: "打开文件" for one or several files, and the folder
+// dialogs, where the output and snapshot folders share one that opens on
+// the folder last confirmed in either use.
+class TSkinChoosers : public IFileChoosers {
 public:
-    explicit TPathChoosers(platform::TCustomForm* AOwner) : FOwner(AOwner) {}
+    TSkinChoosers(platform::TComponent* AOwner, skin::TbsSkinData* ASkinData);
     std::string ChooseFile(const std::string& AFilter) override;
     std::vector<std::string> ChooseFiles(const std::string& AFilter) override;
     std::string ChooseFolder(const std::string& ATitle, const std::string& AStartFolder) override;
 
 private:
-    std::string AskPath(const std::string& ATitle, const std::string& APrompt, const std::string& AStart);
-    platform::TCustomForm* FOwner;
-    std::string FLastFolder;
+    skin::TbsSkinOpenDialog* FOpenOne;   // OpenDialog1
+    skin::TbsSkinOpenDialog* FOpenMany;  // OpenDialog2
+    skin::TbsSkinSelectDirectoryDialog* FAddFolder;    // bsSkinSelectDirectoryDialog1
+    skin::TbsSkinSelectDirectoryDialog* FOutputFolder; // bsSkinSelectDirectoryDialog2
 };
 
 } // namespace app

@@ -69,7 +69,6 @@ TForm1::TForm1(TComponent* AOwner, std::unique_ptr<IConversionEngine> AEngine, s
     FWorkflow->OnLog = [this](const std::string& ALine) { FLog->Lines()->Add(ALine); };
     FWorkflow->Commands().OnChange = [this] { ApplyCommandStates(); };
     FMessages = std::make_unique<skin::TbsSkinMessage>(nullptr);
-    Choosers = std::make_unique<TPathChoosers>(this);
     FLogger = new engine::TFFLogger(this);
     FLogger->OnLog = [this](TObject*, uint32_t AThreadID, engine::TLogLevel ALevel, const std::string& AMsg) {
         FLog->Lines()->Add(LogLine(AThreadID, ALevel, AMsg));
@@ -440,6 +439,7 @@ void TForm1::ApplySkin()
     frame->SetMainMenuBar(FMenuBar);
     FMenuBar->SetSkinForm(frame);
     FMessages->SetSkinData(FSkinData);
+    Choosers = std::make_unique<TSkinChoosers>(this, FSkinData);
     FMessages->SetCtrlSkinData(FSkinData);
 }
 
