@@ -3,10 +3,10 @@
 #include "app/forms/Unit1.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/Unit5.h"
+#include "app/forms/SettingsDialogParts.h"
 #include "app/forms/Unit6.h"
 #include "app/forms/Unit7.h"
 
-#include "skin/form/bsSkinForm.h"
 
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
@@ -34,11 +34,10 @@ TForm1* CreateProgramForms()
     form1->SetOptionsDialog(form5);
     // Created and filled, never shown: its lists clear the no-video flag.
     auto* form6 = new TForm6(form1, form1->Workflow());
-    SkinFormWith(*form6, form1->SkinData());
+    SkinSettingsDialog(*form6, form1->SkinData());
     form6->FormCreate();
     auto* form7 = new TForm7(form1, form1->Workflow());
-    // The dialog's frame shows no caption buttons.
-    SkinFormWith(*form7, form1->SkinData())->HideCaptionButtons = true;
+    SkinSettingsDialog(*form7, form1->SkinData());
     form7->OnFocusFileList = [form1] { form1->FileList()->SetFocus(); };
     form7->FormCreate();
     form1->ShowOutputSettings = [form7] { form7->Open(); };

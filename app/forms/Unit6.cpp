@@ -1,6 +1,6 @@
 #include "app/forms/Unit6.h"
 
-#include "app/forms/PresetCombos.h"
+#include "app/forms/SettingsDialogParts.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
@@ -37,44 +37,11 @@ const TPresetPlace PresetPlaces[] = {
     {TPreset::VideoMode, "bsSkinComboBox4", 342, 88, 251, "视频缩放：", 342, 69},
 };
 
-skin::TbsSkinOfficeComboBox* NewOfficeCombo(TForm* AForm, TWinControl* AParent, const char* AName,
-                                            const TRect& ABounds)
-{
-    auto* combo = new skin::TbsSkinOfficeComboBox(AForm);
-    combo->SetName(AName);
-    combo->SetSkinDataName("combobox");
-    combo->SetToolButtonStyle(true);
-    combo->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
-    combo->Font()->SetName("宋体");
-    combo->Font()->SetHeight(-12);
-    combo->SetDropDownCount(4);
-    combo->SetParent(AParent);
-    return combo;
-}
-
-skin::TbsSkinButton* NewButton(TForm* AForm, const char* AName, const char* ACaption, int ALeft)
-{
-    auto* button = new skin::TbsSkinButton(AForm);
-    button->SetName(AName);
-    button->SetCaption(ACaption);
-    button->UseSkinSize = false;
-    button->SetBounds(ALeft, 416, 69, 25);
-    button->SetParent(AForm);
-    return button;
-}
-
 } // namespace
 
 TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner), FWorkflow(AWorkflow)
 {
-    SetName("Form6");
-    SetCaption("设置选项");
-    SetBorderStyle(bsSingle);
-    BorderIcons = 0;
-    Position = poMainFormCenter;
-    SetClientSize(1078, 474);
-    Font()->SetName("Tahoma");
-    Font()->SetHeight(-11);
+    SetUpSettingsDialog(*this, "Form6", "设置选项", 1078, 474);
 
     auto* choice = new skin::TbsSkinPanel(this);
     choice->SetName("bsSkinPanel2");
@@ -85,7 +52,8 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     label->SetBounds(17, 48, 70, 16);
     label->SetParent(choice);
 
-    FCategory = NewOfficeCombo(this, choice, "bsSkinOfficeComboBox2", TRect{83, 33, 209, 84});
+    FCategory = NewChoiceCombo(*this, choice, "bsSkinOfficeComboBox2", TRect{83, 33, 209, 84});
+    FCategory->SetToolButtonStyle(true);
     FCategory->SetListBoxSkinDataName("resizetoolpanel");
     FCategory->ListBoxWidth = 119;
     FCategory->SetListBoxShowItemTitles(false);
@@ -100,7 +68,8 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     FCategory->SetItemIndex(0); // as designed, before its handler is attached
     FCategory->OnChange = [this](TObject*) { bsSkinOfficeComboBox2Change(); };
 
-    FProfile = NewOfficeCombo(this, choice, "bsSkinOfficeComboBox1", TRect{215, 33, 615, 84});
+    FProfile = NewChoiceCombo(*this, choice, "bsSkinOfficeComboBox1", TRect{215, 33, 615, 84});
+    FProfile->SetToolButtonStyle(true);
     FProfile->SetListBoxShowItemTitles(true);
     FProfile->SetListBoxShowLines(true);
     FProfile->SetListBoxItemHeight(60);
@@ -130,23 +99,17 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     pages->SetActivePageIndex(0);
     CreatePresetPage(pages->Pages(0));
 
-    NewButton(this, "bsSkinButton3", "取消", 594)->OnClick = [this](TObject*) { bsSkinButton3Click(); };
-    NewButton(this, "bsSkinButton2", "确定", 480)->OnClick = [this](TObject*) { bsSkinButton2Click(); };
+    NewDialogButton(*this, "bsSkinButton3", "取消", 594, 416, [this] { bsSkinButton3Click(); });
+    NewDialogButton(*this, "bsSkinButton2", "确定", 480, 416, [this] { bsSkinButton2Click(); });
     FConverter = new engine::TFFConverter(this);
 }
 
 void TForm6::CreatePresetPage(TWinControl* APage)
 {
     for (const TPresetPlace& place : PresetPlaces) {
-        auto* label = new skin::TbsSkinTextLabel(this);
-        label->Lines()->Add(place.Label);
-        label->SetBounds(place.LabelLeft, place.LabelTop, 100, 16);
-        label->SetParent(APage);
-        auto* combo = new skin::TbsSkinComboBox(this);
-        combo->SetName(place.Name);
-        combo->SetDropDownCount(8);
-        combo->SetBounds(place.Left, place.Top, place.Width, 20);
-        combo->SetParent(APage);
+        auto* combo = NewPresetCombo(*this, APage, place.Name,
+                                     TRect{place.Left, place.Top, place.Left + place.Width, place.Top + 20},
+                                     place.Label, TPoint{place.LabelLeft, place.LabelTop});
         FPresets[size_t(place.Preset)] = combo;
     }
 }

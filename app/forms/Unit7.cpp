@@ -1,12 +1,11 @@
 #include "app/forms/Unit7.h"
 
-#include "app/forms/PresetCombos.h"
+#include "app/forms/SettingsDialogParts.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
-#include "skin/controls/bsSkinCtrls_TextLabel.h"
 
 #include "profiles/ProfileCatalogue.h"
 
@@ -42,48 +41,13 @@ constexpr std::array<TPreset, profiles::PresetCount> CopyOrder = {
     TPreset::Resolution, TPreset::VideoBitrate, TPreset::FrameRate,
     TPreset::VideoMode,  TPreset::AudioBitrate, TPreset::SampleRate};
 
-skin::TbsSkinOfficeComboBox* NewOfficeCombo(TForm* AForm, const char* AName, const TRect& ABounds, bool ABold)
-{
-    auto* combo = new skin::TbsSkinOfficeComboBox(AForm);
-    combo->SetName(AName);
-    combo->SetSkinDataName("combobox");
-    combo->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
-    combo->Font()->SetName("宋体");
-    combo->Font()->SetHeight(-12);
-    if (ABold)
-        combo->Font()->SetStyle({fsBold});
-    combo->SetDropDownCount(4);
-    combo->SetParent(AForm);
-    return combo;
-}
-
-skin::TbsSkinButton* NewButton(TForm* AForm, const char* AName, const char* ACaption, int ALeft,
-                               std::function<void()> AClick)
-{
-    auto* button = new skin::TbsSkinButton(AForm);
-    button->SetName(AName);
-    button->SetCaption(ACaption);
-    button->UseSkinSize = false;
-    button->SetBounds(ALeft, 371, 69, 25);
-    button->SetParent(AForm);
-    button->OnClick = [AClick](TObject*) { AClick(); };
-    return button;
-}
-
 } // namespace
 
 TForm7::TForm7(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner), FWorkflow(AWorkflow)
 {
-    SetName("Form7");
-    SetCaption("选项设置");
-    SetBorderStyle(bsSingle);
-    BorderIcons = 0;
-    Position = poMainFormCenter;
-    SetClientSize(511, 418);
-    Font()->SetName("Tahoma");
-    Font()->SetHeight(-11);
+    SetUpSettingsDialog(*this, "Form7", "选项设置", 511, 418);
 
-    FCategory = NewOfficeCombo(this, "bsSkinOfficeComboBox2", TRect{26, 17, 157, 68}, false);
+    FCategory = NewChoiceCombo(*this, this, "bsSkinOfficeComboBox2", TRect{26, 17, 157, 68});
     FCategory->ListBoxWidth = 130;
     FCategory->SetListBoxItemHeight(50);
     FCategory->SetListBoxShowItemTitles(false);
@@ -94,14 +58,15 @@ TForm7::TForm7(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     }
     FCategory->SetItemIndex(0); // as designed, before its handler is attached
     FCategory->OnChange = [this](TObject*) { bsSkinOfficeComboBox2Change(); };
-    FProfile = NewOfficeCombo(this, "bsSkinOfficeComboBox1", TRect{164, 17, 492, 68}, true);
+    FProfile = NewChoiceCombo(*this, this, "bsSkinOfficeComboBox1", TRect{164, 17, 492, 68});
+    FProfile->Font()->SetStyle({fsBold});
     FProfile->SetListBoxItemHeight(60);
     FProfile->SetListBoxHeaderHeight(20);
     FProfile->SetListBoxShowItemTitles(true);
     FProfile->OnChange = [this](TObject*) { bsSkinOfficeComboBox1Change(); };
     CreatePresetGroups();
-    NewButton(this, "bsSkinButton2", "确定", 323, [this] { bsSkinButton2Click(); });
-    NewButton(this, "bsSkinButton3", "取消", 419, [this] { bsSkinButton3Click(); })->Cancel = true;
+    NewDialogButton(*this, "bsSkinButton2", "确定", 323, 371, [this] { bsSkinButton2Click(); });
+    NewDialogButton(*this, "bsSkinButton3", "取消", 419, 371, [this] { bsSkinButton3Click(); })->Cancel = true;
 }
 
 void TForm7::CreatePresetGroups()
@@ -124,15 +89,9 @@ void TForm7::CreatePresetGroups()
         groups[g] = group;
     }
     for (const TPresetPlace& place : PresetPlaces) {
-        auto* label = new skin::TbsSkinTextLabel(this);
-        label->Lines()->Add(place.Label);
-        label->SetBounds(place.LabelLeft, place.LabelTop, 100, 16);
-        label->SetParent(groups[size_t(place.Group)]);
-        auto* combo = new skin::TbsSkinComboBox(this);
-        combo->SetName(place.Name);
-        combo->SetDropDownCount(8);
-        combo->SetBounds(place.Left, place.Top, 176, 20);
-        combo->SetParent(groups[size_t(place.Group)]);
+        auto* combo = NewPresetCombo(*this, groups[size_t(place.Group)], place.Name,
+                                     TRect{place.Left, place.Top, place.Left + 176, place.Top + 20}, place.Label,
+                                     TPoint{place.LabelLeft, place.LabelTop});
         const TPreset preset = place.Preset;
         combo->OnChange = [this, preset](TObject*) { PresetChange(preset); };
         FPresets[size_t(preset)] = combo;

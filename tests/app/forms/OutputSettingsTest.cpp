@@ -5,10 +5,10 @@
 #include "FormsTestSupport.h"
 
 #include "app/forms/SkinAssign.h"
+#include "app/forms/SettingsDialogParts.h"
 #include "app/forms/Unit6.h"
 #include "app/forms/Unit7.h"
 #include "profiles/LegacyPresetLists.h"
-#include "skin/form/bsSkinForm.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
@@ -27,7 +27,7 @@ protected:
         TMainWindowFixture::SetUp();
         Create(std::make_unique<apptest::TFakeEngine>());
         Form7 = new TForm7(Form1.get(), Form1->Workflow());
-        SkinFormWith(*Form7, Form1->SkinData())->HideCaptionButtons = true;
+        SkinSettingsDialog(*Form7, Form1->SkinData());
         Form7->FormCreate();
     }
 
@@ -194,7 +194,7 @@ TEST_F(OutputSettingsTest, TheLegacyDialogsCreationClearsOnlyTheNoVideoFlag)
         EXPECT_EQ(form6->PresetCombo(p)->ItemIndex(), lists->Pick(p).DefaultIndex);
     }
     // The program never shows it; a picture of it for whoever reviews it.
-    SkinFormWith(*form6, Form1->SkinData());
+    SkinSettingsDialog(*form6, Form1->SkinData());
     form6->Show();
     Application()->ProcessMessages();
     SaveScreenshot(form6->Handle(), PictureFile("legacy-settings.png"));

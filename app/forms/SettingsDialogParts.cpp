@@ -1,0 +1,98 @@
+#include "app/forms/SettingsDialogParts.h"
+
+#include "app/forms/SkinAssign.h"
+#include "skin/form/bsSkinForm.h"
+
+#include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
+#include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_TextLabel.h"
+
+namespace app {
+
+using namespace platform;
+using profiles::TPreset;
+
+void SetUpSettingsDialog(TForm& AForm, const char* AName, const char* ACaption, int AClientWidth, int AClientHeight)
+{
+    AForm.SetName(AName);
+    AForm.SetCaption(ACaption);
+    AForm.SetBorderStyle(bsSingle);
+    AForm.BorderIcons = 0;
+    AForm.Position = poMainFormCenter;
+    AForm.SetClientSize(AClientWidth, AClientHeight);
+    AForm.Font()->SetName("Tahoma");
+    AForm.Font()->SetHeight(-11);
+}
+
+void SkinSettingsDialog(TForm& AForm, skin::TbsSkinData* ASkinData)
+{
+    skin::TbsSkinForm* frame = SkinFormWith(AForm, ASkinData);
+    frame->HideCaptionButtons = true;
+    frame->SetBorderIcons(0);
+}
+
+skin::TbsSkinButton* NewDialogButton(TForm& AForm, const char* AName, const char* ACaption, int ALeft, int ATop,
+                                     std::function<void()> AClick)
+{
+    auto* button = new skin::TbsSkinButton(&AForm);
+    button->SetName(AName);
+    button->SetCaption(ACaption);
+    button->UseSkinSize = false;
+    button->SetBounds(ALeft, ATop, 69, 25);
+    button->SetParent(&AForm);
+    button->OnClick = [AClick = std::move(AClick)](TObject*) { AClick(); };
+    return button;
+}
+
+skin::TbsSkinOfficeComboBox* NewChoiceCombo(TForm& AForm, TWinControl* AParent, const char* AName,
+                                            const TRect& ABounds)
+{
+    auto* combo = new skin::TbsSkinOfficeComboBox(&AForm);
+    combo->SetName(AName);
+    combo->SetSkinDataName("combobox");
+    combo->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
+    combo->Font()->SetName("宋体");
+    combo->Font()->SetHeight(-12);
+    combo->SetDropDownCount(4);
+    combo->SetParent(AParent);
+    return combo;
+}
+
+skin::TbsSkinComboBox* NewPresetCombo(TForm& AForm, TWinControl* AParent, const char* AName, const TRect& ABounds,
+                                      const char* ALabel, TPoint ALabelAt)
+{
+    auto* label = new skin::TbsSkinTextLabel(&AForm);
+    label->Lines()->Add(ALabel);
+    label->SetBounds(ALabelAt.X, ALabelAt.Y, 100, 16);
+    label->SetParent(AParent);
+    auto* combo = new skin::TbsSkinComboBox(&AForm);
+    combo->SetName(AName);
+    combo->SetDropDownCount(8);
+    combo->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
+    combo->SetParent(AParent);
+    return combo;
+}
+
+void RefillPresetCombos(const TPresetCombos& ACombos,
+                        const std::function<std::optional<profiles::TPresetChoices>()>& ALists)
+{
+    for (TPreset p : profiles::AllPresets)
+        ACombos[size_t(p)]->Items()->Clear();
+    for (TPreset p : profiles::AllPresets)
+        ACombos[size_t(p)]->SetEnabled(true);
+    const std::optional<profiles::TPresetChoices> lists = ALists();
+    if (!lists)
+        return;
+    for (TPreset p : profiles::PresetFillOrder) {
+        skin::TbsSkinComboBox* combo = ACombos[size_t(p)];
+        for (const char* text : lists->Pick(p).Texts)
+            combo->Items()->Add(text);
+        combo->SetItemIndex(lists->Pick(p).DefaultIndex);
+    }
+    if (lists->AudioOnly)
+        for (TPreset p : profiles::AudioOnlyDisabledPresets)
+            ACombos[size_t(p)]->SetEnabled(false);
+}
+
+} // namespace app

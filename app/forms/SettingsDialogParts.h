@@ -1,0 +1,51 @@
+#pragma once
+// What the two settings dialogs are built from: the form itself, its OK and
+// Cancel buttons, the category and profile office combos, the labelled
+// preset lists, and the refill of those lists for a choice.
+
+#include "profiles/PresetLists.h"
+
+#include "platform/controls/Forms.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace skin {
+class TbsSkinButton;
+class TbsSkinData;
+class TbsSkinComboBox;
+class TbsSkinOfficeComboBox;
+} // namespace skin
+
+namespace app {
+
+// A fixed, centred dialog without border icons, font Tahoma 8.
+void SetUpSettingsDialog(platform::TForm& AForm, const char* AName, const char* ACaption, int AClientWidth,
+                         int AClientHeight);
+// The program's skin on a settings dialog, whose frame shows no caption
+// buttons.
+void SkinSettingsDialog(platform::TForm& AForm, skin::TbsSkinData* ASkinData);
+// A 69 x 25 push button at (ALeft, ATop) that runs AClick.
+skin::TbsSkinButton* NewDialogButton(platform::TForm& AForm, const char* AName, const char* ACaption, int ALeft,
+                                     int ATop, std::function<void()> AClick);
+// An office combo with the "combobox" record, 宋体 9 pt and four visible rows.
+skin::TbsSkinOfficeComboBox* NewChoiceCombo(platform::TForm& AForm, platform::TWinControl* AParent,
+                                            const char* AName, const platform::TRect& ABounds);
+// A preset list of height 20 with eight visible rows, and its label above.
+skin::TbsSkinComboBox* NewPresetCombo(platform::TForm& AForm, platform::TWinControl* AParent, const char* AName,
+                                      const platform::TRect& ABounds, const char* ALabel, platform::TPoint ALabelAt);
+
+using TPresetCombos = std::array<skin::TbsSkinComboBox*, profiles::PresetCount>;
+
+// The six preset lists refilled for a choice: the lists are emptied (the
+// shown texts stay) and enabled, then ALists gives the choice's lists
+// (writing what it writes into the output fields), each list gets its
+// entries and its default index (which fires its change when the shown text
+// changes), and an audio-only choice disables the video lists. Without
+// lists for the choice all six stay empty and enabled.
+void RefillPresetCombos(const TPresetCombos& ACombos,
+                        const std::function<std::optional<profiles::TPresetChoices>()>& ALists);
+
+} // namespace app
