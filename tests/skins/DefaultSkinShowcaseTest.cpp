@@ -19,6 +19,7 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
 #include "skin/controls/bsSkinCtrls_ListView.h"
+#include "skin/controls/bsSkinCtrls_TreeView.h"
 #include "skin/controls/bsSkinHint.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
@@ -239,6 +240,15 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     list->SetParent(f);
     list->SetDrawSkin(true);
     list->SetSkinData(s.Data);
+    auto* tree = new TbsSkinCustomTreeView(f);
+    tree->SetBoundsRect(Rect(344, 336, 580, 376));
+    tree->SetParent(f);
+    TTreeNode* home = tree->Items()->Add(nullptr, "Zarvelo视频软件");
+    tree->Items()->AddChild(home, "输出");
+    tree->Items()->AddChild(home, "快照");
+    home->Expand(false);
+    tree->SetDrawSkin(true);
+    tree->SetSkinData(s.Data);
     auto* status = s.Add<TbsSkinStatusBar>(f, Rect(0, 0, 560, 24), "就绪");
     status->SetAlign(alBottom);
 
@@ -369,6 +379,9 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     EXPECT_EQ(s.PixelOf(vspin, 3, 3), Window);
     EXPECT_EQ(vbar->BoundsRect(), Rect(312, 282, 328, 360));
     (void)link;
+    // The tree view: white, with the skin's chevrons.
+    EXPECT_EQ(s.PixelOf(tree, tree->Width() - 5, tree->Height() - 5), Window);
+    s.Save("default-skin-treeview-3x.png", 3, nullptr, Rect(346, 364, 590, 410));
     // The list view: white rows under a header of the skin.
     EXPECT_EQ(s.PixelOf(list, list->Width() - 30, list->Height() - 8), Window);
     s.Save("default-skin-listview-3x.png", 3, nullptr, Rect(10, 306, 304, 410));
