@@ -82,12 +82,11 @@ TbsSelDirDlgForm::TbsSelDirDlgForm(TComponent* AOwner, TbsSkinData* ACtrlSkinDat
     HScrollBar->SetEnabled(false);
     HScrollBar->SetBothMarkerWidth(19);
     HScrollBar->SetSkinDataName("hscrollbar");
-    // The tree scrolls with its own bars until a skinned tree takes these.
-    VScrollBar->SetVisible(false);
-    HScrollBar->SetVisible(false);
     DirTreeView = new TbsSkinDirTreeView(this);
     DirTreeView->SetParent(DirTreeViewPanel);
     DirTreeView->SetAlign(alClient);
+    DirTreeView->SetHScrollBar(HScrollBar);
+    DirTreeView->SetVScrollBar(VScrollBar);
     DirTreeView->SetObjectTypes(DirTreeView->ObjectTypes() | otHidden);
     DirTreeView->SetHideSelection(false);
     DirTreeView->SetShowLines(ATreeShowLines);
@@ -155,6 +154,10 @@ void TbsSkinSelectDirectoryDialog::SetToolBarImageList(TCustomImageList* AValue)
 {
     WatchComponent(this, FToolBarImageList, AValue);
 }
+void TbsSkinSelectDirectoryDialog::SetTreeButtonImageList(TCustomImageList* AValue)
+{
+    WatchComponent(this, FTreeButtonImageList, AValue);
+}
 void TbsSkinSelectDirectoryDialog::SetSkinData(TbsSkinData* AValue) { WatchComponent(this, FSD, AValue); }
 void TbsSkinSelectDirectoryDialog::SetCtrlSkinData(TbsSkinData* AValue) { WatchComponent(this, FCtrlSD, AValue); }
 
@@ -169,6 +172,8 @@ void TbsSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperati
         FCtrlSD = nullptr;
     if (AComponent == FToolBarImageList)
         FToolBarImageList = nullptr;
+    if (AComponent == FTreeButtonImageList)
+        FTreeButtonImageList = nullptr;
 }
 
 bool TbsSkinSelectDirectoryDialog::Execute()
@@ -198,8 +203,15 @@ bool TbsSkinSelectDirectoryDialog::Execute()
     form->BSF->AlphaBlendAnimation = AlphaBlendAnimation;
     form->BSF->SetAlphaBlendValue(AlphaBlendValue);
     form->DirTreeViewPanel->SetSkinData(FCtrlSD);
-    form->DirTreeView->SetFont(&FDefaultFont);
-    form->DirTreeView->SkinData = FCtrlSD;
+    form->DirTreeView->SetButtonImageList(FTreeButtonImageList);
+    form->DirTreeView->ButtonExpandImageIndex = TreeButtonExpandImageIndex;
+    form->DirTreeView->ButtonNoExpandImageIndex = TreeButtonNoExpandImageIndex;
+    form->DirTreeView->SetDefaultFont(&FDefaultFont);
+    form->DirTreeView->SetSkinData(FCtrlSD);
+    if (FCtrlSD) {
+        form->DirTreeView->SetDrawSkin(FCtrlSD->DlgTreeViewDrawSkin);
+        form->DirTreeView->ItemSkinDataName = FCtrlSD->DlgTreeViewItemSkinDataName;
+    }
     form->DirTreeView->HandleNeeded();
     if (!Directory.empty() && bsDirectoryExists(Directory))
         form->DirTreeView->SetPath(Directory);

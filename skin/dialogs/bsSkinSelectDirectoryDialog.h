@@ -73,6 +73,10 @@ public:
     bool AlphaBlendAnimation = false;
     bool ShowToolBar = false;
     bool TreeShowLines = true;
+    TCustomImageList* TreeButtonImageList() const { return FTreeButtonImageList; }
+    void SetTreeButtonImageList(TCustomImageList* AValue);
+    int TreeButtonExpandImageIndex = 0;
+    int TreeButtonNoExpandImageIndex = 1;
 
     // True when the dialog closed with OK; Directory is then the chosen folder.
     bool Execute();
@@ -83,6 +87,7 @@ protected:
 
 private:
     TCustomImageList* FToolBarImageList = nullptr;
+    TCustomImageList* FTreeButtonImageList = nullptr;
     TbsSkinData* FSD = nullptr;
     TbsSkinData* FCtrlSD = nullptr;
     TFont FDefaultFont;

@@ -16,7 +16,7 @@ namespace skin {
 
 using namespace platform;
 
-TbsCustomShellTreeView::TbsCustomShellTreeView(TComponent* AOwner) : TCustomTreeView(AOwner)
+TbsCustomShellTreeView::TbsCustomShellTreeView(TComponent* AOwner) : TbsSkinCustomTreeView(AOwner)
 {
     SetShowRoot(false);
     RightClickSelect = true;
@@ -37,7 +37,7 @@ TbsShellFolder* TbsCustomShellTreeView::FolderOf(TTreeNode* ANode)
 
 void TbsCustomShellTreeView::CreateWnd()
 {
-    TCustomTreeView::CreateWnd();
+    TbsSkinCustomTreeView::CreateWnd();
     FreeNodeFolders();
     BuildRootNode();
     if (!FPath.empty())
@@ -47,12 +47,12 @@ void TbsCustomShellTreeView::CreateWnd()
 void TbsCustomShellTreeView::DestroyWnd()
 {
     FreeNodeFolders();
-    TCustomTreeView::DestroyWnd();
+    TbsSkinCustomTreeView::DestroyWnd();
 }
 
 void TbsCustomShellTreeView::Notification(TComponent* AComponent, TOperation AOperation)
 {
-    TCustomTreeView::Notification(AComponent, AOperation);
+    TbsSkinCustomTreeView::Notification(AComponent, AOperation);
     if (AOperation != opRemove)
         return;
     if (FListView && FListView->ViewComponent() == AComponent)
@@ -63,8 +63,6 @@ void TbsCustomShellTreeView::Notification(TComponent* AComponent, TOperation AOp
         FNotifier = nullptr;
     if (AComponent == FContextMenu)
         FContextMenu = nullptr;
-    if (AComponent == SkinData)
-        SkinData = nullptr;
 }
 
 void TbsCustomShellTreeView::FreeNodeFolders()
@@ -82,7 +80,7 @@ void TbsCustomShellTreeView::Delete(TTreeNode* ANode)
 {
     delete FolderOf(ANode);
     ANode->Data = nullptr;
-    TCustomTreeView::Delete(ANode);
+    TbsSkinCustomTreeView::Delete(ANode);
 }
 
 // ---------------------------------------------------------------- building
@@ -202,7 +200,7 @@ void TbsCustomShellTreeView::FillNode(TTreeNode* ANode)
 
 bool TbsCustomShellTreeView::CanExpand(TTreeNode* ANode)
 {
-    const bool allowed = TCustomTreeView::CanExpand(ANode);
+    const bool allowed = TbsSkinCustomTreeView::CanExpand(ANode);
     if (allowed)
         if (TbsShellFolder* folder = FolderOf(ANode)) {
             if (!folder->IsFolder())
@@ -218,7 +216,7 @@ bool TbsCustomShellTreeView::CanExpand(TTreeNode* ANode)
 
 bool TbsCustomShellTreeView::CanChange(TTreeNode* ANode)
 {
-    const bool allowed = TCustomTreeView::CanChange(ANode);
+    const bool allowed = TbsSkinCustomTreeView::CanChange(ANode);
     if (!allowed || FUpdating || !ANode)
         return allowed;
     TbsShellFolder* folder = FolderOf(ANode);
@@ -423,7 +421,7 @@ void TbsCustomShellTreeView::WMContextMenu(TMessage& M)
 {
     TbsShellFolder* f = SelectedFolder();
     if (!AutoContextMenus || !f || (PopupMenu() && PopupMenu()->AutoPopup)) {
-        TCustomTreeView::WMContextMenu(M);
+        TbsSkinCustomTreeView::WMContextMenu(M);
         return;
     }
     TPoint p = Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
@@ -431,10 +429,10 @@ void TbsCustomShellTreeView::WMContextMenu(TMessage& M)
         p = ClientToScreen(Point(Width() / 2, Height() / 2));
     if (!FContextMenu)
         FContextMenu = new TbsSkinPopupMenu(this);
-    FContextMenu->SetSkinData(SkinData);
+    FContextMenu->SetSkinData(SkinData());
     // The node may go while the menu is open: an entry looks it up again.
     auto id = std::make_shared<TItemIDListPtr>(DuplicateItemIDList(f->AbsoluteID()));
-    FillShellContextMenu(FContextMenu, this, f, {nullptr, SkinData}, [this, id]() -> TbsShellFolder* {
+    FillShellContextMenu(FContextMenu, this, f, {nullptr, SkinData()}, [this, id]() -> TbsShellFolder* {
         return FolderOf(FindNodeByID(id->get(), Items()->GetFirstNode()));
     });
     FContextMenu->Popup2(this, p.X, p.Y);

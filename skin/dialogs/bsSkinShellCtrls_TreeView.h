@@ -11,7 +11,7 @@
 #include "skin/dialogs/bsSkinShellCtrls_Notifier.h"
 #include "skin/core/bsSkinData.h"
 
-#include "platform/controls/ComCtrls_TreeView.h"
+#include "skin/controls/bsSkinCtrls_TreeView.h"
 
 #include <memory>
 #include <string>
@@ -20,7 +20,7 @@ namespace skin {
 
 class TbsSkinPopupMenu;
 
-class TbsCustomShellTreeView : public platform::TCustomTreeView,
+class TbsCustomShellTreeView : public TbsSkinCustomTreeView,
                                public IShellVerbHandler,
                                public IbsShellLinkedView {
 public:
@@ -41,8 +41,6 @@ public:
     IbsShellLinkedView* ShellComboBox() const { return FComboBox; }
     void SetShellComboBox(IbsShellLinkedView* AValue);
     TAddFolderEvent OnAddFolder;
-    // The skin of the boxes the verbs show.
-    TbsSkinData* SkinData = nullptr;
 
     std::string Path() const;
     // Raises EInvalidPath for a text the desktop cannot parse.
