@@ -15,6 +15,8 @@
 #include "platform/gfx/PngImage.h"
 #include "platform/x11/X11Backend.h"
 
+#include "support/XDisplayTestSupport.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -24,20 +26,9 @@
 #include <thread>
 
 using namespace platform;
+using testsupport::PumpUntil;
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& ADone)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!ADone()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Application()->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 void Pause(int AMs)
 {
