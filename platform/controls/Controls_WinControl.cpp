@@ -439,8 +439,12 @@ void TWinControl::UpdateBounds()
         return;
     TRect r;
     GetWindowRect(FHandle, r);
-    if (FParent && FParent->FHandle) {
-        TPoint o = platform::ScreenToClient(FParent->FHandle, Point(r.Left, r.Top));
+    // A child window without a parent control (a document form) lies in its
+    // parent window's client coordinates.
+    HWND parent = FParent && FParent->FHandle ? FParent->FHandle
+                  : (GetWindowLong(FHandle, GWL_STYLE) & WS_CHILD) ? GetParent(FHandle) : nullptr;
+    if (parent) {
+        TPoint o = platform::ScreenToClient(parent, Point(r.Left, r.Top));
         r = Bounds(o.X, o.Y, r.Width(), r.Height());
     }
     const bool sized = r.Width() != FWidth || r.Height() != FHeight;

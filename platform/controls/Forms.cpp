@@ -3,6 +3,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/core/MainThread.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/MdiClient.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -116,6 +117,8 @@ void TCustomForm::CreateParams(TCreateParams& P)
     TCustomForm* main = Application()->MainForm();
     if (!FParent)
         P.WndParent = (main && main != this && main->HandleAllocated()) ? main->FHandle : nullptr;
+    if (FFormStyle == fsMDIChild)
+        MDIChildParams(P);
     P.WindowClass.Style = CS_DBLCLKS;
     P.WinClassName = "TForm";
 }
@@ -125,6 +128,12 @@ void TCustomForm::CreateWnd()
     TWinControl::CreateWnd();
     if (FAlphaBlend)
         SetLayeredWindowAttributes(FHandle, 0, FAlphaBlendValue, LWA_ALPHA);
+    if (FFormStyle == fsMDIForm) {
+        FClientHandle = CreateMDIClient(FHandle, ClientRect());
+        if (!FClientHandle)
+            throw EOSError("Error creating the client window of form \"" + Name() + "\"");
+        Realign();
+    }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle AValue)
@@ -139,7 +148,13 @@ void TCustomForm::SetFormStyle(TFormStyle AValue)
 {
     if (FFormStyle == AValue)
         return;
+    const bool mdi = AValue == fsMDIChild || AValue == fsMDIForm || FFormStyle == fsMDIChild || FFormStyle == fsMDIForm;
     FFormStyle = AValue;
+    // Documents and their frame are different kinds of window.
+    if (mdi) {
+        RecreateWnd();
+        return;
+    }
     if (FHandle)
         SetWindowPos(FHandle, AValue == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -212,6 +227,8 @@ void TCustomForm::Show()
     SetVisible(true);
     if (FHandle)
         BringWindowToTop(FHandle);
+    if (FHandle && FFormStyle == fsMDIChild)
+        SendMessage(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle));
 }
 
 void TCustomForm::ApplyPosition()
@@ -543,6 +560,7 @@ void TCustomForm::Dispatch(TMessage& M)
     case WM_SHOWWINDOW: WMShowWindow(M); break;
     case CM_ACTIVATE:
     case CM_DEACTIVATE: break;
+    case WM_MDIACTIVATE: WMMDIActivate(M); break;
     case WM_ACTIVATEAPP: {
         TNotifyEvent& event = M.WParam ? Application()->OnActivate : Application()->OnDeactivate;
         if (event)
@@ -579,6 +597,8 @@ void TCustomForm::WMGetMinMaxInfo(TMessage& M)
 {
     DefaultHandler(M);
     auto* mmi = reinterpret_cast<TMinMaxInfo*>(M.LParam);
+    if (FFormStyle == fsMDIChild)
+        MDIChildMaxInfo(*mmi);
     if (Constraints.MinWidth > 0) mmi->ptMinTrackSize.X = Constraints.MinWidth;
     if (Constraints.MinHeight > 0) mmi->ptMinTrackSize.Y = Constraints.MinHeight;
     if (Constraints.MaxWidth > 0) mmi->ptMaxTrackSize.X = Constraints.MaxWidth;

@@ -11,6 +11,7 @@
 namespace platform {
 
 class TMainMenu;
+class TMenuItem;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -20,6 +21,7 @@ enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poS
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TTileMode { tbHorizontal, tbVertical };
 enum TFormStateFlag : unsigned { fsCreating = 1, fsVisible = 2, fsShowing = 4, fsModal = 8, fsCreatedMDIChild = 16, fsActivated = 32 };
 
 using TModalResult = int;
@@ -99,15 +101,34 @@ public:
     virtual void WMClose(TMessage& M);
     virtual void WMGetMinMaxInfo(TMessage& M);
     virtual void WMShowWindow(TMessage& M);
+    virtual void WMMDIActivate(TMessage& M);
     void CMDialogKey(TMessage& M) override;
     void WMSetFocus(TMessage& M) override;
 
     // Called by the application when the form is created through it.
     void AfterConstruction();
 
+    // ---- multiple documents: an fsMDIForm holds a client window below its
+    // aligned controls; the fsMDIChild forms are child windows of it.
+    HWND ClientHandle() const { return FClientHandle; }
+    TCustomForm* ActiveMDIChild() const;
+    // The visible children, in the order they were made.
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int AIndex) const;
+    TTileMode TileMode = tbHorizontal;
+    // The menu that lists the children (the skinned frame fills it).
+    TMenuItem* WindowMenu = nullptr;
+    void Next();
+    void Previous();
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+
 protected:
     void CreateParams(TCreateParams& P) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
+    void AlignControls(TControl* AControl, TRect& ARect) override;
     void UpdateShowing() override;
     void PaintWindow(HDC ADC) override;
     virtual void DoShow();
@@ -118,6 +139,8 @@ protected:
     virtual void Paint();
     void SetActive(bool AValue);
     void ApplyPosition();
+    void MDIChildParams(TCreateParams& P);
+    void MDIChildMaxInfo(TMinMaxInfo& AInfo);
     void Notification(TComponent* AComponent, TOperation AOperation) override;
 
     TFormBorderStyle FBorderStyle = bsSizeable;
@@ -132,6 +155,7 @@ protected:
     TWinControl* FFocusedControl = nullptr;
     bool FActive = false;
     bool FPositioned = false;
+    HWND FClientHandle = nullptr;
     std::unique_ptr<TControlCanvas> FCanvas;
 
 public:

@@ -1,5 +1,6 @@
 // What a window does with a message its procedure leaves alone.
 #include "platform/ui/Input.h"
+#include "platform/ui/MdiClient.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -84,6 +85,27 @@ LRESULT EraseBackground(TWindowData* W, HDC ADC)
     return 1;
 }
 
+// A document window of a multiple-document frame looks active while it is
+// the active document; other windows while they are the active window.
+bool FrameLooksActive(const TWindowData* W)
+{
+    if (!W->IsTopLevel() && (W->ExStyle & WS_EX_MDICHILD))
+        return Send(W->Parent, WM_MDIGETACTIVE) == reinterpret_cast<LRESULT>(W->Handle);
+    return GetActiveWindow() == W->Handle;
+}
+
+// A frame whose active document is maximised shows the document's caption
+// after its own.
+std::string FrameCaption(const TWindowData* W)
+{
+    HWND client = W->IsTopLevel() ? GetMDIClient(W->Handle) : nullptr;
+    bool maximized = false;
+    HWND doc = client ? reinterpret_cast<HWND>(Send(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized))) : nullptr;
+    if (!doc || !maximized)
+        return W->Text;
+    return W->Text + " - [" + GetWindowText(doc) + "]";
+}
+
 // The plain frame of a window without a skin: raised border, caption bar
 // with the window's text.
 void PaintDefaultFrame(TWindowData* W)
@@ -99,13 +121,13 @@ void PaintDefaultFrame(TWindowData* W)
     if ((W->Style & WS_CAPTION) == WS_CAPTION) {
         TRect in = FrameInsets(W->Style & ~WS_CAPTION, W->ExStyle);
         TRect cap = Rect(in.Left, in.Top, all.Right - in.Right, W->Client.Top);
-        const bool active = GetActiveWindow() == W->Handle;
+        const bool active = FrameLooksActive(W);
         FillRect(dc, &cap, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
         TRect text = cap;
         text.Left += 4;
-        DrawText(dc, W->Text, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+        DrawText(dc, FrameCaption(W), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     ReleaseDC(W->Handle, dc);
 }
@@ -241,6 +263,12 @@ LRESULT DefWindowProc(HWND AWnd, UINT AMsg, WPARAM W, LPARAM L)
     case WM_MOUSEACTIVATE:
         if (w->ExStyle & WS_EX_NOACTIVATE)
             return MA_NOACTIVATE;
+        // A press in a document makes it the active one.
+        if (!w->IsTopLevel() && (w->ExStyle & WS_EX_MDICHILD)) {
+            Send(w->Parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(AWnd));
+            if (!(w = Find(AWnd)))
+                return MA_ACTIVATE;
+        }
         if (!w->IsTopLevel())
             if (LRESULT r = Send(w->Parent, WM_MOUSEACTIVATE, W, L))
                 return r;

@@ -93,6 +93,17 @@ constexpr UINT WM_EXITMENULOOP = 0x0212;
 constexpr UINT WM_SIZING = 0x0214;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MOVING = 0x0216;
+// The client window of a multiple-document frame (MdiClient.h)
+constexpr UINT WM_MDIDESTROY = 0x0221;
+constexpr UINT WM_MDIACTIVATE = 0x0222;
+constexpr UINT WM_MDIRESTORE = 0x0223;
+constexpr UINT WM_MDINEXT = 0x0224;
+constexpr UINT WM_MDIMAXIMIZE = 0x0225;
+constexpr UINT WM_MDITILE = 0x0226;
+constexpr UINT WM_MDICASCADE = 0x0227;
+constexpr UINT WM_MDIICONARRANGE = 0x0228;
+constexpr UINT WM_MDIGETACTIVE = 0x0229;
+constexpr UINT WM_MDIREFRESHMENU = 0x0234;
 constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 constexpr UINT WM_EXITSIZEMOVE = 0x0232;
 constexpr UINT WM_IME_CHAR = 0x0286;

@@ -290,6 +290,15 @@ bool StateBounds(TWindowData* W, int ACmd, TRect& ABounds, DWORD& AState)
     return true;
 }
 
+// The client window of a document window hears of its state and visibility
+// changes: it moves the activation on and places minimised documents.
+void TellMDIClient(HWND AWnd, bool AShown)
+{
+    TWindowData* w = Find(AWnd);
+    if (w && !w->IsTopLevel() && (w->ExStyle & WS_EX_MDICHILD))
+        Send(w->Parent, WM_MDIREFRESHMENU, reinterpret_cast<WPARAM>(AWnd), AShown);
+}
+
 } // namespace
 
 bool ShowWindow(HWND AWnd, int ACmdShow)
@@ -306,6 +315,7 @@ bool ShowWindow(HWND AWnd, int ACmdShow)
         if (!w->IsTopLevel() || WS().Active != AWnd)
             flags |= SWP_NOACTIVATE;
         SetWindowPos(AWnd, nullptr, 0, 0, 0, 0, flags);
+        TellMDIClient(AWnd, false);
         return true;
     }
     bool activate = ACmdShow == SW_SHOW || ACmdShow == SW_SHOWNORMAL || ACmdShow == SW_RESTORE ||
@@ -334,6 +344,8 @@ bool ShowWindow(HWND AWnd, int ACmdShow)
         Backend().WindowStateChanged(AWnd);
     if (stateChange && state == WS_MINIMIZE && WS().Active == AWnd)
         ActivateOtherWindow(AWnd);
+    if (stateChange || !wasVisible)
+        TellMDIClient(AWnd, !wasVisible);
     return wasVisible;
 }
 
