@@ -979,6 +979,10 @@ void TApplication::Minimize()
     for (TCustomForm* f : Screen()->FForms)
         if (f->HandleAllocated() && f->Visible())
             ShowWindow(f->Handle(), SW_MINIMIZE);
+    // The application window hears of it as the minimised application
+    // (components watching it, the tray icon, act on that).
+    if (FHandle && IsWindow(FHandle))
+        SendMessage(FHandle, WM_SIZE, SIZE_MINIMIZED, 0);
     if (OnMinimize)
         OnMinimize(this);
 }

@@ -12,6 +12,8 @@
 
 namespace platform {
 
+struct TNotifyIconData;
+
 enum class TCursorShape { crDefault, crArrow, crIBeam, crWait, crCross, crSizeNWSE, crSizeNESW, crSizeWE, crSizeNS, crSizeAll, crHandPoint, crNo, crNone };
 
 class TWindowBackend {
@@ -52,6 +54,14 @@ public:
     virtual uintptr_t CreateNativeChild(HWND ATopLevel, const TRect& AInTopLevel) { return 0; }
     virtual void MoveNativeChild(uintptr_t AId, const TRect& AInTopLevel, bool AVisible) {}
     virtual void DestroyNativeChild(uintptr_t AId) {}
+
+    // The desktop's notification area (NotifyIcon.h): icons by window and
+    // id. Adding fails when the desktop has none; adding an icon that is
+    // there already docks it again.
+    virtual bool NotifyIconAdd(const TNotifyIconData& AData) { return false; }
+    virtual bool NotifyIconModify(const TNotifyIconData& AData) { return false; }
+    virtual bool NotifyIconDelete(HWND AWnd, UINT AId) { return false; }
+    virtual bool NotifyIconRect(HWND AWnd, UINT AId, TRect& ARect) { return false; }
 
     // Turns what arrived from the display into input (Input.h); false when
     // nothing had arrived. GUI thread.

@@ -1,5 +1,7 @@
 #include "platform/ui/HeadlessBackend.h"
 
+#include "platform/ui/MessageLoop.h"
+
 #include <chrono>
 
 namespace platform {
@@ -53,6 +55,80 @@ void THeadlessBackend::SetScreen(const TRect& AScreen, const TRect& AWorkArea)
     std::lock_guard<std::mutex> guard(FLock);
     FScreen = AScreen;
     FWorkArea = AWorkArea;
+}
+
+bool THeadlessBackend::NotifyIconAdd(const TNotifyIconData& AData)
+{
+    if (!FNotifyArea)
+        return false;
+    FIcons[{AData.hWnd, AData.uID}] = AData;
+    return true;
+}
+
+bool THeadlessBackend::NotifyIconModify(const TNotifyIconData& AData)
+{
+    auto it = FIcons.find({AData.hWnd, AData.uID});
+    if (it == FIcons.end())
+        return false;
+    TNotifyIconData& icon = it->second;
+    // Only what the flags name changes, as in the record's own rules.
+    if (AData.uFlags & NIF_MESSAGE)
+        icon.uCallbackMessage = AData.uCallbackMessage;
+    if (AData.uFlags & NIF_ICON) {
+        icon.Icon = AData.Icon;
+        icon.IconWidth = AData.IconWidth;
+        icon.IconHeight = AData.IconHeight;
+    }
+    if (AData.uFlags & NIF_TIP)
+        icon.szTip = AData.szTip;
+    if (AData.uFlags & NIF_INFO) {
+        icon.szInfo = AData.szInfo;
+        icon.szInfoTitle = AData.szInfoTitle;
+        icon.dwInfoFlags = AData.dwInfoFlags;
+    }
+    icon.uFlags = AData.uFlags;
+    return true;
+}
+
+bool THeadlessBackend::NotifyIconDelete(HWND AWnd, UINT AId) { return FIcons.erase({AWnd, AId}) > 0; }
+
+// The icons sit in a row right of the work area's bottom, 24 pixels apart,
+// in the order of their windows and ids.
+bool THeadlessBackend::NotifyIconRect(HWND AWnd, UINT AId, TRect& ARect)
+{
+    int slot = 0;
+    for (const auto& [key, icon] : FIcons) {
+        if (key == std::make_pair(AWnd, AId)) {
+            const int left = FScreen.Right - 24 * (slot + 1);
+            const int top = FWorkArea.Bottom + (FScreen.Bottom - FWorkArea.Bottom - 16) / 2;
+            ARect = Rect(left, top, left + 16, top + 16);
+            return true;
+        }
+        ++slot;
+    }
+    return false;
+}
+
+void THeadlessBackend::SetNotifyAreaPresent(bool AValue)
+{
+    if (AValue == FNotifyArea)
+        return;
+    FNotifyArea = AValue;
+    FIcons.clear();
+    if (AValue)
+        NotifyAreaCreated();
+}
+
+const TNotifyIconData* THeadlessBackend::NotifyIcon(HWND AWnd, UINT AId) const
+{
+    auto it = FIcons.find({AWnd, AId});
+    return it == FIcons.end() ? nullptr : &it->second;
+}
+
+void THeadlessBackend::NotifyIconMouse(HWND AWnd, UINT AId, UINT AMouseMsg)
+{
+    if (const TNotifyIconData* icon = NotifyIcon(AWnd, AId))
+        NotifyIconMouseInput(*icon, AMouseMsg, WindowClock());
 }
 
 } // namespace platform

@@ -3,8 +3,10 @@
 // inject input (Input.h) and read pixels from the windows' back buffers.
 
 #include "platform/ui/Backend.h"
+#include "platform/ui/NotifyIcon.h"
 
 #include <condition_variable>
+#include <map>
 #include <mutex>
 
 namespace platform {
@@ -25,8 +27,21 @@ public:
     void WaitEvents(uint32_t ATimeoutMs) override;
     void Wake() override;
 
+    bool NotifyIconAdd(const TNotifyIconData& AData) override;
+    bool NotifyIconModify(const TNotifyIconData& AData) override;
+    bool NotifyIconDelete(HWND AWnd, UINT AId) override;
+    bool NotifyIconRect(HWND AWnd, UINT AId, TRect& ARect) override;
+
     // Test controls
     void SetScreen(const TRect& AScreen, const TRect& AWorkArea);
+    // Whether the desktop has a notification area (it has one at first).
+    // Taking it away loses the icons; bringing it back tells the windows.
+    void SetNotifyAreaPresent(bool AValue);
+    // The icon as the area holds it, nil when it is not there.
+    const TNotifyIconData* NotifyIcon(HWND AWnd, UINT AId) const;
+    int NotifyIconCount() const { return int(FIcons.size()); }
+    // The mouse over an icon, as the area reports it (NotifyIcon.h).
+    void NotifyIconMouse(HWND AWnd, UINT AId, UINT AMouseMsg);
     TCursorShape CursorShape() const { return FCursor; }
 
 private:
@@ -39,6 +54,8 @@ private:
     std::string FClipboard;
     TRect FScreen = Rect(0, 0, 1920, 1080);
     TRect FWorkArea = Rect(0, 0, 1920, 1040);
+    bool FNotifyArea = true;
+    std::map<std::pair<HWND, UINT>, TNotifyIconData> FIcons;   // GUI thread
 };
 
 } // namespace platform

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <map>
 #include <mutex>
 
 namespace platform {
@@ -341,6 +342,15 @@ bool KillTimer(HWND AWnd, uintptr_t AId)
         return false;
     timers.erase(it);
     return true;
+}
+
+UINT RegisterWindowMessage(const std::string& AName)
+{
+    static std::mutex lock;
+    static std::map<std::string, UINT> numbers;
+    std::lock_guard<std::mutex> guard(lock);
+    auto [it, added] = numbers.try_emplace(AName, UINT(0xC000 + numbers.size()));
+    return it->second;
 }
 
 uint64_t WindowClock() { return GClock ? GClock() : SteadyMs(); }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace platform {
 
@@ -31,6 +32,9 @@ LRESULT SendMessage(HWND AWnd, UINT AMsg, WPARAM W = 0, LPARAM L = 0);
 // window that does not exist.
 bool PostMessage(HWND AWnd, UINT AMsg, WPARAM W = 0, LPARAM L = 0);
 void PostQuitMessage(int AExitCode);
+// A message number of its own for AName, the same for every caller that
+// asks by that name (from 0xC000 on).
+UINT RegisterWindowMessage(const std::string& AName);
 
 // Retrieval order: posted messages, WM_QUIT, input, WM_PAINT, WM_TIMER.
 // GetMessage waits and answers false for WM_QUIT.

@@ -7,6 +7,7 @@
 #include "platform/ui/Input.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
+#include "platform/x11/X11NotifyArea.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -97,6 +98,7 @@ struct TX11Backend::TImpl {
     bool HasShape = false;
     XIM InputMethod = nullptr;
     Window Utility = 0;   // owns the clipboard
+    std::unique_ptr<TX11NotifyArea> Tray;
     std::map<HWND, TTopWindow> Tops;
     std::map<Window, HWND> ByXid;
     std::map<TCursorShape, Cursor> Cursors;
@@ -157,6 +159,7 @@ TX11Backend::TX11Backend(const std::string& ADisplayName) : F(std::make_unique<T
     F->AtomTransfer = F->A("ZARVELO_CLIPBOARD");
     F->Utility = XCreateSimpleWindow(F->Dpy, F->Root, -10, -10, 1, 1, 0, 0, 0);
     XSelectInput(F->Dpy, F->Utility, PropertyChangeMask);
+    F->Tray = std::make_unique<TX11NotifyArea>(F->Dpy, F->ScreenNo);
 }
 
 TX11Backend::~TX11Backend()
@@ -171,6 +174,7 @@ TX11Backend::~TX11Backend()
     if (F->InputMethod)
         XCloseIM(F->InputMethod);
     XDestroyWindow(F->Dpy, F->Utility);
+    F->Tray.reset();
     XCloseDisplay(F->Dpy);
     if (F->WakeFd >= 0)
         close(F->WakeFd);
@@ -598,6 +602,8 @@ void TX11Backend::TImpl::HandleKey(XKeyEvent& E, bool ADown)
 
 void TX11Backend::TImpl::HandleEvent(XEvent& E)
 {
+    if (Tray->HandleEvent(E))
+        return;
     switch (E.type) {
     case Expose:
         if (HWND h = HwndOf(E.xexpose.window)) {
@@ -666,6 +672,11 @@ void TX11Backend::TImpl::HandleEvent(XEvent& E)
     default: break;
     }
 }
+
+bool TX11Backend::NotifyIconAdd(const TNotifyIconData& AData) { return F->Tray->Add(AData); }
+bool TX11Backend::NotifyIconModify(const TNotifyIconData& AData) { return F->Tray->Modify(AData); }
+bool TX11Backend::NotifyIconDelete(HWND AWnd, UINT AId) { return F->Tray->Delete(AWnd, AId); }
+bool TX11Backend::NotifyIconRect(HWND AWnd, UINT AId, TRect& ARect) { return F->Tray->IconRect(AWnd, AId, ARect); }
 
 bool TX11Backend::DispatchEvents()
 {

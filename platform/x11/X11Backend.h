@@ -44,6 +44,11 @@ public:
     void MoveNativeChild(uintptr_t AId, const TRect& AInTopLevel, bool AVisible) override;
     void DestroyNativeChild(uintptr_t AId) override;
 
+    bool NotifyIconAdd(const TNotifyIconData& AData) override;
+    bool NotifyIconModify(const TNotifyIconData& AData) override;
+    bool NotifyIconDelete(HWND AWnd, UINT AId) override;
+    bool NotifyIconRect(HWND AWnd, UINT AId, TRect& ARect) override;
+
     bool DispatchEvents() override;
     void WaitEvents(uint32_t ATimeoutMs) override;
     void Wake() override;

@@ -63,6 +63,9 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner)
     MorphTimer = NewTimer(this, 25, [this] { MorphTimerProc(); });
     AnimateTimer = NewTimer(this, 25, [this] { AnimateTimerProc(); });
     FSysMenu = new TPopupMenu(this);
+    FSysTrayMenu = new TbsSkinPopupMenu(this);
+    FSysTrayMenu->ComponentForm = FForm;
+    CreateTrayMenu();
     FBorderLayer = new TbsFormLayerBorder(this);
     FQuickButtons = std::make_unique<TbsQuickButtonItems>(this);
     // The frame draws its own caption buttons.
@@ -77,6 +80,8 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner)
 TbsSkinForm::~TbsSkinForm()
 {
     UnhookAppMessages();
+    if (FTrayIcon)
+        FTrayIcon->ReleaseFormDefaults(FSysTrayMenu);
     // An open menu ends while the component can still hear of it.
     delete FSkinMenu;
     FSkinMenu = nullptr;
@@ -111,6 +116,8 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation AOperation)
         FSkinHint = nullptr;
     if (AComponent == SystemMenu)
         SystemMenu = nullptr;
+    if (FTrayIcon && AComponent == FTrayIcon->TrayComponent())
+        FTrayIcon = nullptr;
 }
 
 void TbsSkinForm::SetSkinHint(TbsSkinHint* AValue)
@@ -136,6 +143,7 @@ void TbsSkinForm::SetSkinData(TbsSkinData* AValue)
             FSkinnableForm = FSD->SkinnableForm();
     }
     ChangeSkinData();
+    FSysTrayMenu->SetSkinData(AValue);
 }
 
 void TbsSkinForm::SetSkinnableForm(bool AValue)
@@ -252,6 +260,22 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
         return true;
     case SKN_UISTRINGSCHANGE:
         UpdateObjectHints();
+        return true;
+    case SKN_DEFERREDLAYERSHOW:
+        // The tray icon showed the main form again: its border and the
+        // stay-on-top forms come to the front with it.
+        if (FForm->Tag == -10000) {
+            if (CanShowLayeredBorders()) {
+                if (TCustomForm* main = Application()->MainForm(); main && main->HandleAllocated())
+                    SetForegroundWindow(main->Handle());
+                for (int i = 0; i < Screen()->FormCount(); ++i)
+                    if (TCustomForm* f = Screen()->Forms(i);
+                        f->FormStyle() == fsStayOnTop && f->Visible() && f->HandleAllocated())
+                        SetForegroundWindow(f->Handle());
+            }
+            FForm->Tag = 0;
+            SyncLayerBorder(false);
+        }
         return true;
     case SKN_SKINNABLEFORMCHANGE:
         if (sender == FSD && FSD && FForm->FormStyle() != fsMDIChild)

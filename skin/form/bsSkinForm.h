@@ -30,6 +30,7 @@ using platform::TRect;
 class TbsSkinMenu;
 class TbsSkinMainMenuBar;
 class TbsSkinHint;
+class TbsSkinPopupMenu;
 
 // The caption buttons a skinned frame can show: the form's own three and
 // two of the frame's.
@@ -48,6 +49,12 @@ public:
     virtual void SetIconVisible(bool AValue) = 0;
     // Shows the main form again after it left the notification area.
     virtual void ShowMainForm() = 0;
+    // The form's tray menu and restore handler go to an icon that has no
+    // menu or double-click handler of its own; Release takes them back.
+    virtual void AdoptFormDefaults(TbsSkinPopupMenu* AMenu, platform::TNotifyEvent ARestore) = 0;
+    virtual void ReleaseFormDefaults(TbsSkinPopupMenu* AMenu) = 0;
+    // The component behind the icon, which tells the form when it goes.
+    virtual platform::TComponent* TrayComponent() = 0;
 };
 
 using TbsObjectPaintEvent = std::function<void(const std::string& IDName, platform::TCanvas* Canvas, const TRect& R)>;
@@ -202,6 +209,9 @@ public:
     void RollDownForm();
     void MinimizeToTray();
     void RestoreFromTray();
+    // The menu an icon without one of its own opens: Restore, Close.
+    TbsSkinPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
+    void CreateTrayMenu();
     // Snaps the dragged form's left and top to the work area's edges.
     void MagneticMove(int& ALeft, int& ATop, int AWidth, int AHeight);
     void ApplyPositionInMonitor();
@@ -382,6 +392,7 @@ private:
     TbsLayerManager* FMenuLayerManager = nullptr;
     platform::TPopupMenu* FSysMenu = nullptr;
     TbsFormTrayIcon* FTrayIcon = nullptr;
+    TbsSkinPopupMenu* FSysTrayMenu = nullptr;
     TbsFormLayerBorder* FBorderLayer = nullptr;
     std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
     TbsClientInActivePanel* FInActivePanel = nullptr;

@@ -221,12 +221,19 @@ void TbsSkinForm::RollDownForm()
 
 void TbsSkinForm::SetTrayIcon(TbsFormTrayIcon* AValue)
 {
+    if (FTrayIcon) {
+        FTrayIcon->ReleaseFormDefaults(FSysTrayMenu);
+        FTrayIcon->TrayComponent()->RemoveFreeNotification(this);
+    }
     FTrayIcon = AValue;
     if (!FTrayIcon)
         return;
+    FTrayIcon->TrayComponent()->FreeNotification(this);
     if (!AlwaysShowInTray)
         FTrayIcon->SetIconVisible(false);
     FTrayIcon->SetMinimizeToTray(false);
+    if (!IsDesigning())
+        FTrayIcon->AdoptFormDefaults(FSysTrayMenu, [this](TObject*) { RestoreFromTray(); });
 }
 
 void TbsSkinForm::MinimizeToTray()

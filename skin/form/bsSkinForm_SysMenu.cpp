@@ -35,6 +35,8 @@ constexpr TSysItemText SysItems[] = {
 // Which standard items the frame's state offers, and the item itself.
 namespace {
 
+TShortCut CloseShortCut(TCustomForm* AForm) { return TextToShortCut(AForm->FormStyle() == fsMDIChild ? "Ctrl+F4" : "Alt+F4"); }
+
 bool SysItemPresent(TbsSkinForm* AForm, TSysItem AItem)
 {
     const TWindowState f = AForm->WindowState();
@@ -83,7 +85,7 @@ TMenuItem* NewSysItem(TbsSkinForm* AForm, TComponent* AOwner, TSysItem AItem)
     TbsResourceStrData* strings = AForm->SkinData() ? AForm->SkinData()->ResourceStrData() : nullptr;
     item->Caption = strings ? strings->GetResStr(t.CaptionKey) : std::string(t.Caption);
     if (AItem == siClose)
-        item->ShortCut = TextToShortCut(AForm->Form()->FormStyle() == fsMDIChild ? "Ctrl+F4" : "Alt+F4");
+        item->ShortCut = CloseShortCut(AForm->Form());
     item->OnClick = [AForm, AItem](TObject*) { RunSysItem(AForm, AItem); };
     return item;
 }
@@ -97,6 +99,25 @@ bool IsSysItemName(const std::string& AName)
 }
 
 } // namespace
+
+// Filled once, before any skin data exists: the built-in captions.
+void TbsSkinForm::CreateTrayMenu()
+{
+    TMenuItem* items = FSysTrayMenu->Items();
+    items->Clear();
+    auto add = [&](const char* AName, const std::string& ACaption, std::function<void()> AClick) {
+        auto* item = new TMenuItem(FSysTrayMenu);
+        item->SetName(AName);
+        item->Caption = ACaption;
+        if (AClick)
+            item->OnClick = [AClick](TObject*) { AClick(); };
+        items->Add(item);
+        return item;
+    };
+    add("TRAY_BSF_RESTORE", SysItems[siRestore].Caption, [this] { RestoreFromTray(); });
+    add("", "-", nullptr);
+    add("TRAY_BSF_CLOSE", SysItems[siClose].Caption, [this] { FForm->Close(); })->ShortCut = CloseShortCut(FForm);
+}
 
 void TbsSkinForm::CreateDefaultSystemMenu()
 {

@@ -1,0 +1,317 @@
+#include "platform/x11/X11NotifyArea.h"
+
+#include "platform/ui/MessageLoop.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace platform {
+namespace {
+
+constexpr long SYSTEM_TRAY_REQUEST_DOCK = 0;
+constexpr long XEMBED_MAPPED = 1;
+// Seen through when the tray's background cannot be read.
+constexpr uint32_t kFallbackBackground = 0xFFD4D0C8u;
+
+// The colour of the icon's picture over the pixel ABackground at (X, Y) of a
+// ASize x ASize square: the picture is fitted into the square (each square
+// pixel averages the picture pixels it covers) and laid over the background.
+uint32_t IconPixelOver(const TNotifyIconData& AIcon, int X, int Y, int ASize, uint32_t ABackground)
+{
+    const int x0 = X * AIcon.IconWidth / ASize, x1 = std::max(x0 + 1, (X + 1) * AIcon.IconWidth / ASize);
+    const int y0 = Y * AIcon.IconHeight / ASize, y1 = std::max(y0 + 1, (Y + 1) * AIcon.IconHeight / ASize);
+    uint32_t sum[4] = {};
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const uint32_t p = AIcon.Icon[size_t(y) * size_t(AIcon.IconWidth) + size_t(x)];
+            for (int c = 0; c < 4; ++c)
+                sum[c] += (p >> (8 * c)) & 0xFF;
+        }
+    const uint32_t n = uint32_t((x1 - x0) * (y1 - y0));
+    const uint32_t alpha = sum[3] / n;
+    uint32_t out = 0;
+    for (int c = 0; c < 3; ++c) {
+        // Premultiplied: the picture's channel plus what shows through.
+        const uint32_t under = (ABackground >> (8 * c)) & 0xFF;
+        out |= std::min<uint32_t>(255, sum[c] / n + under * (255 - alpha) / 255) << (8 * c);
+    }
+    return out;
+}
+
+} // namespace
+
+TX11NotifyArea::TX11NotifyArea(Display* ADisplay, int AScreen) : Dpy(ADisplay), ScreenNo(AScreen), Root(RootWindow(ADisplay, AScreen))
+{
+    const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(AScreen);
+    AtomSelection = XInternAtom(Dpy, selection.c_str(), False);
+    AtomOpcode = XInternAtom(Dpy, "_NET_SYSTEM_TRAY_OPCODE", False);
+    AtomXEmbedInfo = XInternAtom(Dpy, "_XEMBED_INFO", False);
+    AtomManager = XInternAtom(Dpy, "MANAGER", False);
+    AtomNetName = XInternAtom(Dpy, "_NET_WM_NAME", False);
+    AtomUtf8 = XInternAtom(Dpy, "UTF8_STRING", False);
+    // A new tray manager announces itself to the root window.
+    XWindowAttributes a;
+    XGetWindowAttributes(Dpy, Root, &a);
+    XSelectInput(Dpy, Root, a.your_event_mask | StructureNotifyMask);
+}
+
+TX11NotifyArea::~TX11NotifyArea()
+{
+    for (auto& [key, icon] : FIcons)
+        XDestroyWindow(Dpy, icon.Xid);
+}
+
+Window TX11NotifyArea::FindManager()
+{
+    XGrabServer(Dpy);
+    Manager = XGetSelectionOwner(Dpy, AtomSelection);
+    // Told when it goes away.
+    if (Manager)
+        XSelectInput(Dpy, Manager, StructureNotifyMask);
+    XUngrabServer(Dpy);
+    XFlush(Dpy);
+    return Manager;
+}
+
+bool TX11NotifyArea::RequestDock(TIcon& AIcon)
+{
+    if (!FindManager())
+        return false;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = Manager;
+    e.xclient.message_type = AtomOpcode;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = CurrentTime;
+    e.xclient.data.l[1] = SYSTEM_TRAY_REQUEST_DOCK;
+    e.xclient.data.l[2] = long(AIcon.Xid);
+    XSendEvent(Dpy, Manager, False, NoEventMask, &e);
+    XFlush(Dpy);
+    return true;
+}
+
+bool TX11NotifyArea::Add(const TNotifyIconData& AData)
+{
+    auto key = std::make_pair(AData.hWnd, AData.uID);
+    auto it = FIcons.find(key);
+    if (it == FIcons.end()) {
+        if (!FindManager())
+            return false;
+        TIcon icon;
+        XSetWindowAttributes a{};
+        // The tray's own background shows around and through the picture.
+        a.background_pixmap = ParentRelative;
+        a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
+        icon.Xid = XCreateWindow(Dpy, Root, 0, 0, 22, 22, 0, CopyFromParent, InputOutput, CopyFromParent,
+                                 CWBackPixmap | CWEventMask, &a);
+        long info[2] = {0, XEMBED_MAPPED};
+        XChangeProperty(Dpy, icon.Xid, AtomXEmbedInfo, AtomXEmbedInfo, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(info), 2);
+        XClassHint hint{const_cast<char*>("zarvelo"), const_cast<char*>("Zarvelo")};
+        XSetClassHint(Dpy, icon.Xid, &hint);
+        it = FIcons.emplace(key, icon).first;
+    }
+    it->second.Data = AData;
+    SetTitle(it->second);
+    if (!RequestDock(it->second)) {
+        XDestroyWindow(Dpy, it->second.Xid);
+        FIcons.erase(it);
+        return false;
+    }
+    return true;
+}
+
+bool TX11NotifyArea::Modify(const TNotifyIconData& AData)
+{
+    auto it = FIcons.find({AData.hWnd, AData.uID});
+    if (it == FIcons.end())
+        return false;
+    TNotifyIconData& d = it->second.Data;
+    if (AData.uFlags & NIF_MESSAGE)
+        d.uCallbackMessage = AData.uCallbackMessage;
+    if (AData.uFlags & NIF_ICON) {
+        d.Icon = AData.Icon;
+        d.IconWidth = AData.IconWidth;
+        d.IconHeight = AData.IconHeight;
+    }
+    if (AData.uFlags & NIF_TIP)
+        d.szTip = AData.szTip;
+    if (AData.uFlags & NIF_INFO) {
+        d.szInfo = AData.szInfo;
+        d.szInfoTitle = AData.szInfoTitle;
+        d.dwInfoFlags = AData.dwInfoFlags;
+    }
+    d.uFlags = AData.uFlags;
+    SetTitle(it->second);
+    Draw(it->second);
+    return true;
+}
+
+bool TX11NotifyArea::Delete(HWND AWnd, UINT AId)
+{
+    auto it = FIcons.find({AWnd, AId});
+    if (it == FIcons.end())
+        return false;
+    // The manager sees its client go and closes the gap.
+    XDestroyWindow(Dpy, it->second.Xid);
+    XFlush(Dpy);
+    FIcons.erase(it);
+    return true;
+}
+
+bool TX11NotifyArea::IconRect(HWND AWnd, UINT AId, TRect& ARect)
+{
+    auto it = FIcons.find({AWnd, AId});
+    if (it == FIcons.end() || !it->second.Docked)
+        return false;
+    XWindowAttributes a;
+    Window child = 0;
+    int x = 0, y = 0;
+    if (!XGetWindowAttributes(Dpy, it->second.Xid, &a) ||
+        !XTranslateCoordinates(Dpy, it->second.Xid, Root, 0, 0, &x, &y, &child))
+        return false;
+    ARect = Bounds(x, y, a.width, a.height);
+    return true;
+}
+
+Window TX11NotifyArea::IconWindow(HWND AWnd, UINT AId) const
+{
+    auto it = FIcons.find({AWnd, AId});
+    return it == FIcons.end() ? 0 : it->second.Xid;
+}
+
+TX11NotifyArea::TIcon* TX11NotifyArea::IconOf(Window AXid)
+{
+    for (auto& [key, icon] : FIcons)
+        if (icon.Xid == AXid)
+            return &icon;
+    return nullptr;
+}
+
+// Trays that show a name for their icons take the window's.
+void TX11NotifyArea::SetTitle(const TIcon& AIcon)
+{
+    const std::string& tip = AIcon.Data.szTip;
+    XChangeProperty(Dpy, AIcon.Xid, AtomNetName, AtomUtf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(tip.data()), int(tip.size()));
+}
+
+void TX11NotifyArea::Draw(TIcon& AIcon)
+{
+    XWindowAttributes a;
+    if (!AIcon.Docked || !XGetWindowAttributes(Dpy, AIcon.Xid, &a) || a.map_state != IsViewable || a.width <= 0 ||
+        a.height <= 0)
+        return;
+    XClearWindow(Dpy, AIcon.Xid);
+    const TNotifyIconData& d = AIcon.Data;
+    if (d.Icon.empty() || d.IconWidth <= 0 || d.IconHeight <= 0 ||
+        d.Icon.size() < size_t(d.IconWidth) * size_t(d.IconHeight))
+        return;
+    // The background as the tray shows it, to lay the picture over.
+    XImage* image = XGetImage(Dpy, AIcon.Xid, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+    const bool readBack = image != nullptr;
+    if (!image) {
+        image = XCreateImage(Dpy, a.visual, unsigned(a.depth), ZPixmap, 0, nullptr, unsigned(a.width), unsigned(a.height), 32, 0);
+        if (!image)
+            return;
+        image->data = static_cast<char*>(calloc(size_t(image->bytes_per_line) * size_t(a.height), 1));
+    }
+    const int size = std::min(a.width, a.height);
+    const int left = (a.width - size) / 2, top = (a.height - size) / 2;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const uint32_t under = readBack ? uint32_t(XGetPixel(image, left + x, top + y)) : kFallbackBackground;
+            XPutPixel(image, left + x, top + y, IconPixelOver(d, x, y, size, under));
+        }
+    GC gc = XCreateGC(Dpy, AIcon.Xid, 0, nullptr);
+    XPutImage(Dpy, AIcon.Xid, gc, image, 0, 0, 0, 0, unsigned(a.width), unsigned(a.height));
+    XFreeGC(Dpy, gc);
+    XDestroyImage(image);
+    XFlush(Dpy);
+}
+
+void TX11NotifyArea::ManagerGone()
+{
+    Manager = 0;
+    // The icons wait off the screen until a manager asks for them again.
+    for (auto& [key, icon] : FIcons) {
+        icon.Docked = false;
+        XUnmapWindow(Dpy, icon.Xid);
+        XReparentWindow(Dpy, icon.Xid, Root, 0, 0);
+    }
+    XFlush(Dpy);
+}
+
+bool TX11NotifyArea::HandleEvent(const XEvent& E)
+{
+    switch (E.type) {
+    case ClientMessage:
+        if (E.xclient.window == Root && Atom(E.xclient.message_type) == AtomManager &&
+            Atom(E.xclient.data.l[1]) == AtomSelection) {
+            Manager = Window(E.xclient.data.l[2]);
+            NotifyAreaCreated();
+            return true;
+        }
+        return false;
+    case DestroyNotify:
+        if (Manager && E.xdestroywindow.window == Manager) {
+            ManagerGone();
+            return true;
+        }
+        return IconOf(E.xdestroywindow.window) != nullptr;
+    case ReparentNotify:
+        if (TIcon* icon = IconOf(E.xreparent.window)) {
+            icon->Docked = E.xreparent.parent != Root;
+            // Back on the root (its manager died holding it): never a stray
+            // square on the desktop.
+            if (!icon->Docked)
+                XUnmapWindow(Dpy, icon->Xid);
+            return true;
+        }
+        return false;
+    case Expose:
+        if (TIcon* icon = IconOf(E.xexpose.window)) {
+            if (E.xexpose.count == 0)
+                Draw(*icon);
+            return true;
+        }
+        return false;
+    case MapNotify:
+    case ConfigureNotify:
+        if (TIcon* icon = IconOf(E.xany.window)) {
+            Draw(*icon);
+            return true;
+        }
+        return false;
+    case UnmapNotify: return IconOf(E.xunmap.window) != nullptr;
+    case ButtonPress:
+    case ButtonRelease:
+        if (TIcon* icon = IconOf(E.xbutton.window)) {
+            const bool down = E.type == ButtonPress;
+            UINT msg = 0;
+            switch (E.xbutton.button) {
+            case Button1: msg = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
+            case Button2: msg = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
+            case Button3: msg = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
+            default: break;
+            }
+            if (msg)
+                NotifyIconMouseInput(icon->Data, msg, uint64_t(E.xbutton.time));
+            return true;
+        }
+        return false;
+    case MotionNotify:
+        if (TIcon* icon = IconOf(E.xmotion.window)) {
+            NotifyIconMouseInput(icon->Data, WM_MOUSEMOVE, uint64_t(E.xmotion.time));
+            return true;
+        }
+        return false;
+    default: return false;
+    }
+}
+
+} // namespace platform
