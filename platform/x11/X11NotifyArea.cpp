@@ -62,7 +62,8 @@ TX11NotifyArea::TX11NotifyArea(Display* ADisplay, int AScreen) : Dpy(ADisplay), 
 TX11NotifyArea::~TX11NotifyArea()
 {
     for (auto& [key, icon] : FIcons)
-        XDestroyWindow(Dpy, icon.Xid);
+        if (icon.Xid)
+            XDestroyWindow(Dpy, icon.Xid);
 }
 
 Window TX11NotifyArea::FindManager()
@@ -94,35 +95,33 @@ bool TX11NotifyArea::RequestDock(TIcon& AIcon)
     return true;
 }
 
+void TX11NotifyArea::CreateIconWindow(TIcon& AIcon)
+{
+    XSetWindowAttributes a{};
+    // The tray's own background shows around and through the picture.
+    a.background_pixmap = ParentRelative;
+    a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
+    AIcon.Xid = XCreateWindow(Dpy, Root, 0, 0, 22, 22, 0, CopyFromParent, InputOutput, CopyFromParent,
+                              CWBackPixmap | CWEventMask, &a);
+    AIcon.Docked = false;
+    long info[2] = {0, XEMBED_MAPPED};
+    XChangeProperty(Dpy, AIcon.Xid, AtomXEmbedInfo, AtomXEmbedInfo, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(info), 2);
+    XClassHint hint{const_cast<char*>("zarvelo"), const_cast<char*>("Zarvelo")};
+    XSetClassHint(Dpy, AIcon.Xid, &hint);
+}
+
 bool TX11NotifyArea::Add(const TNotifyIconData& AData)
 {
-    auto key = std::make_pair(AData.hWnd, AData.uID);
-    auto it = FIcons.find(key);
-    if (it == FIcons.end()) {
-        if (!FindManager())
-            return false;
-        TIcon icon;
-        XSetWindowAttributes a{};
-        // The tray's own background shows around and through the picture.
-        a.background_pixmap = ParentRelative;
-        a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
-        icon.Xid = XCreateWindow(Dpy, Root, 0, 0, 22, 22, 0, CopyFromParent, InputOutput, CopyFromParent,
-                                 CWBackPixmap | CWEventMask, &a);
-        long info[2] = {0, XEMBED_MAPPED};
-        XChangeProperty(Dpy, icon.Xid, AtomXEmbedInfo, AtomXEmbedInfo, 32, PropModeReplace,
-                        reinterpret_cast<unsigned char*>(info), 2);
-        XClassHint hint{const_cast<char*>("zarvelo"), const_cast<char*>("Zarvelo")};
-        XSetClassHint(Dpy, icon.Xid, &hint);
-        it = FIcons.emplace(key, icon).first;
-    }
-    it->second.Data = AData;
-    SetTitle(it->second);
-    if (!RequestDock(it->second)) {
-        XDestroyWindow(Dpy, it->second.Xid);
-        FIcons.erase(it);
+    if (!FindManager())
         return false;
-    }
-    return true;
+    TIcon& icon = FIcons[{AData.hWnd, AData.uID}];
+    // A window its embedder destroyed is made again.
+    if (!icon.Xid)
+        CreateIconWindow(icon);
+    icon.Data = AData;
+    SetTitle(icon);
+    return RequestDock(icon);
 }
 
 bool TX11NotifyArea::Modify(const TNotifyIconData& AData)
@@ -148,7 +147,8 @@ bool TX11NotifyArea::Modify(const TNotifyIconData& AData)
     d.uFlags = AData.uFlags;
     SetTitle(it->second);
     Draw(it->second);
-    return true;
+    // Without a manager the icon is nowhere to be seen.
+    return Manager != 0 && it->second.Xid != 0;
 }
 
 bool TX11NotifyArea::Delete(HWND AWnd, UINT AId)
@@ -157,7 +157,8 @@ bool TX11NotifyArea::Delete(HWND AWnd, UINT AId)
     if (it == FIcons.end())
         return false;
     // The manager sees its client go and closes the gap.
-    XDestroyWindow(Dpy, it->second.Xid);
+    if (it->second.Xid)
+        XDestroyWindow(Dpy, it->second.Xid);
     XFlush(Dpy);
     FIcons.erase(it);
     return true;
@@ -166,7 +167,7 @@ bool TX11NotifyArea::Delete(HWND AWnd, UINT AId)
 bool TX11NotifyArea::IconRect(HWND AWnd, UINT AId, TRect& ARect)
 {
     auto it = FIcons.find({AWnd, AId});
-    if (it == FIcons.end() || !it->second.Docked)
+    if (it == FIcons.end() || !it->second.Docked || !it->second.Xid)
         return false;
     XWindowAttributes a;
     Window child = 0;
@@ -178,14 +179,10 @@ bool TX11NotifyArea::IconRect(HWND AWnd, UINT AId, TRect& ARect)
     return true;
 }
 
-Window TX11NotifyArea::IconWindow(HWND AWnd, UINT AId) const
-{
-    auto it = FIcons.find({AWnd, AId});
-    return it == FIcons.end() ? 0 : it->second.Xid;
-}
-
 TX11NotifyArea::TIcon* TX11NotifyArea::IconOf(Window AXid)
 {
+    if (!AXid)
+        return nullptr;
     for (auto& [key, icon] : FIcons)
         if (icon.Xid == AXid)
             return &icon;
@@ -195,6 +192,8 @@ TX11NotifyArea::TIcon* TX11NotifyArea::IconOf(Window AXid)
 // Trays that show a name for their icons take the window's.
 void TX11NotifyArea::SetTitle(const TIcon& AIcon)
 {
+    if (!AIcon.Xid)
+        return;
     const std::string& tip = AIcon.Data.szTip;
     XChangeProperty(Dpy, AIcon.Xid, AtomNetName, AtomUtf8, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(tip.data()), int(tip.size()));
@@ -203,7 +202,7 @@ void TX11NotifyArea::SetTitle(const TIcon& AIcon)
 void TX11NotifyArea::Draw(TIcon& AIcon)
 {
     XWindowAttributes a;
-    if (!AIcon.Docked || !XGetWindowAttributes(Dpy, AIcon.Xid, &a) || a.map_state != IsViewable || a.width <= 0 ||
+    if (!AIcon.Xid || !AIcon.Docked || !XGetWindowAttributes(Dpy, AIcon.Xid, &a) || a.map_state != IsViewable || a.width <= 0 ||
         a.height <= 0)
         return;
     XClearWindow(Dpy, AIcon.Xid);
@@ -240,6 +239,8 @@ void TX11NotifyArea::ManagerGone()
     // The icons wait off the screen until a manager asks for them again.
     for (auto& [key, icon] : FIcons) {
         icon.Docked = false;
+        if (!icon.Xid)
+            continue;
         XUnmapWindow(Dpy, icon.Xid);
         XReparentWindow(Dpy, icon.Xid, Root, 0, 0);
     }
@@ -262,7 +263,13 @@ bool TX11NotifyArea::HandleEvent(const XEvent& E)
             ManagerGone();
             return true;
         }
-        return IconOf(E.xdestroywindow.window) != nullptr;
+        // Destroyed with its embedder: made again on the next add.
+        if (TIcon* icon = IconOf(E.xdestroywindow.window)) {
+            icon->Xid = 0;
+            icon->Docked = false;
+            return true;
+        }
+        return false;
     case ReparentNotify:
         if (TIcon* icon = IconOf(E.xreparent.window)) {
             icon->Docked = E.xreparent.parent != Root;

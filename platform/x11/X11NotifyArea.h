@@ -30,8 +30,6 @@ public:
     // Takes the events that concern the icons or the tray manager; true
     // when the event was one of them.
     bool HandleEvent(const XEvent& E);
-    // The X window of an icon, 0 for none.
-    Window IconWindow(HWND AWnd, UINT AId) const;
 
 private:
     struct TIcon {
@@ -40,6 +38,7 @@ private:
         bool Docked = false;
     };
     Window FindManager();
+    void CreateIconWindow(TIcon& AIcon);
     bool RequestDock(TIcon& AIcon);
     void Draw(TIcon& AIcon);
     void SetTitle(const TIcon& AIcon);
