@@ -70,23 +70,7 @@ bool THeadlessBackend::NotifyIconModify(const TNotifyIconData& AData)
     auto it = FIcons.find({AData.hWnd, AData.uID});
     if (it == FIcons.end())
         return false;
-    TNotifyIconData& icon = it->second;
-    // Only what the flags name changes, as in the record's own rules.
-    if (AData.uFlags & NIF_MESSAGE)
-        icon.uCallbackMessage = AData.uCallbackMessage;
-    if (AData.uFlags & NIF_ICON) {
-        icon.Icon = AData.Icon;
-        icon.IconWidth = AData.IconWidth;
-        icon.IconHeight = AData.IconHeight;
-    }
-    if (AData.uFlags & NIF_TIP)
-        icon.szTip = AData.szTip;
-    if (AData.uFlags & NIF_INFO) {
-        icon.szInfo = AData.szInfo;
-        icon.szInfoTitle = AData.szInfoTitle;
-        icon.dwInfoFlags = AData.dwInfoFlags;
-    }
-    icon.uFlags = AData.uFlags;
+    ApplyNotifyIconChange(it->second, AData);
     return true;
 }
 

@@ -72,6 +72,25 @@ void NotifyIconMouseInput(const TNotifyIconData& AIcon, UINT AMouseMsg, uint64_t
         PostMessage(AIcon.hWnd, AIcon.uCallbackMessage, WPARAM(AIcon.uID), LPARAM(msg));
 }
 
+void ApplyNotifyIconChange(TNotifyIconData& AIcon, const TNotifyIconData& AChange)
+{
+    if (AChange.uFlags & NIF_MESSAGE)
+        AIcon.uCallbackMessage = AChange.uCallbackMessage;
+    if (AChange.uFlags & NIF_ICON) {
+        AIcon.Icon = AChange.Icon;
+        AIcon.IconWidth = AChange.IconWidth;
+        AIcon.IconHeight = AChange.IconHeight;
+    }
+    if (AChange.uFlags & NIF_TIP)
+        AIcon.szTip = AChange.szTip;
+    if (AChange.uFlags & NIF_INFO) {
+        AIcon.szInfo = AChange.szInfo;
+        AIcon.szInfoTitle = AChange.szInfoTitle;
+        AIcon.dwInfoFlags = AChange.dwInfoFlags;
+    }
+    AIcon.uFlags = AChange.uFlags;
+}
+
 void NotifyAreaCreated()
 {
     const UINT msg = NotifyAreaCreatedMessage();

@@ -71,6 +71,8 @@ UINT NotifyAreaCreatedMessage();
 // double-click time becomes its double-click message. Posts the icon's
 // callback message.
 void NotifyIconMouseInput(const TNotifyIconData& AIcon, UINT AMouseMsg, uint64_t ATimeMs);
+// For presenters: what AChange's flags name goes into AIcon (a modify).
+void ApplyNotifyIconChange(TNotifyIconData& AIcon, const TNotifyIconData& AChange);
 // For presenters: a notification area appeared; every top-level window hears
 // of it through NotifyAreaCreatedMessage.
 void NotifyAreaCreated();

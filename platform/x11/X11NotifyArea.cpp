@@ -129,22 +129,7 @@ bool TX11NotifyArea::Modify(const TNotifyIconData& AData)
     auto it = FIcons.find({AData.hWnd, AData.uID});
     if (it == FIcons.end())
         return false;
-    TNotifyIconData& d = it->second.Data;
-    if (AData.uFlags & NIF_MESSAGE)
-        d.uCallbackMessage = AData.uCallbackMessage;
-    if (AData.uFlags & NIF_ICON) {
-        d.Icon = AData.Icon;
-        d.IconWidth = AData.IconWidth;
-        d.IconHeight = AData.IconHeight;
-    }
-    if (AData.uFlags & NIF_TIP)
-        d.szTip = AData.szTip;
-    if (AData.uFlags & NIF_INFO) {
-        d.szInfo = AData.szInfo;
-        d.szInfoTitle = AData.szInfoTitle;
-        d.dwInfoFlags = AData.dwInfoFlags;
-    }
-    d.uFlags = AData.uFlags;
+    ApplyNotifyIconChange(it->second.Data, AData);
     SetTitle(it->second);
     Draw(it->second);
     // Without a manager the icon is nowhere to be seen.

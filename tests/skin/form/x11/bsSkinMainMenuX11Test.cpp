@@ -26,18 +26,11 @@
 #include <thread>
 
 using namespace platform;
+using testsupport::Pause;
 using testsupport::PumpUntil;
 
 namespace {
 
-void Pause(int AMs)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(AMs);
-    while (std::chrono::steady_clock::now() < until) {
-        Application()->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
 
 void MovePointer(Display* D, TPoint P)
 {
@@ -66,22 +59,6 @@ bool PointerGrabbedElsewhere(Display* AOther)
     return status == AlreadyGrabbed;
 }
 
-// What the display shows in R, saved as a PNG in the test's folder.
-void SaveScreen(Display* D, const TRect& R, const std::string& AFileName)
-{
-    XImage* image = XGetImage(D, DefaultRootWindow(D), R.Left, R.Top, unsigned(R.Width()), unsigned(R.Height()), AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    TBitmap b;
-    b.SetPixelFormat(pf32bit);
-    b.SetSize(R.Width(), R.Height());
-    for (int y = 0; y < R.Height(); ++y)
-        for (int x = 0; x < R.Width(); ++x)
-            reinterpret_cast<uint32_t*>(b.ScanLine(y))[x] = uint32_t(XGetPixel(image, x, y)) | 0xFF000000u;
-    XDestroyImage(image);
-    TPngImage png;
-    png.Assign(&b);
-    png.SaveToFile(AFileName);
-}
 
 } // namespace
 
@@ -150,7 +127,7 @@ TEST(MainMenuBarOnX11, ClicksOpenAMenuFromTheBarAndChooseAnItem)
     EXPECT_EQ(attrs.y, form->Top() + bar->Object(0)->ObjectRect.Bottom);
     EXPECT_TRUE(PointerGrabbedElsewhere(other));
     Pause(100);
-    SaveScreen(d, Rect(30, 20, 480, 260), "x11_menubar_file_menu.png");
+    ASSERT_TRUE(testsupport::SaveScreen(d, Rect(30, 20, 480, 260), "x11_menubar_file_menu.png"));
 
     // Moving along the bar takes the open menu to the next item.
     MovePointer(d, itemCenter(1));
@@ -158,7 +135,7 @@ TEST(MainMenuBarOnX11, ClicksOpenAMenuFromTheBarAndChooseAnItem)
         return manager->Visible() && manager->PopupWindow(0)->Item(0)->MenuItem->Caption == "全选";
     }));
     Pause(100);
-    SaveScreen(d, Rect(30, 20, 480, 260), "x11_menubar_edit_menu.png");
+    ASSERT_TRUE(testsupport::SaveScreen(d, Rect(30, 20, 480, 260), "x11_menubar_edit_menu.png"));
     popup = manager->PopupWindow(0);
     const TRect second = popup->Item(1)->ObjectRect;
     ClickPointer(d, popup->ClientToScreen(Point((second.Left + second.Right) / 2, (second.Top + second.Bottom) / 2)));

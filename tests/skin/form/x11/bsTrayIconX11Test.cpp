@@ -33,6 +33,7 @@
 #include <vector>
 
 using namespace platform;
+using testsupport::Pause;
 
 namespace {
 
@@ -101,21 +102,6 @@ struct TTestTrayManager {
     }
 };
 
-void SaveScreen(Display* D, const TRect& R, const std::string& AFileName)
-{
-    XImage* image = XGetImage(D, DefaultRootWindow(D), R.Left, R.Top, unsigned(R.Width()), unsigned(R.Height()), AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    TBitmap b;
-    b.SetPixelFormat(pf32bit);
-    b.SetSize(R.Width(), R.Height());
-    for (int y = 0; y < R.Height(); ++y)
-        for (int x = 0; x < R.Width(); ++x)
-            reinterpret_cast<uint32_t*>(b.ScanLine(y))[x] = uint32_t(XGetPixel(image, x, y)) | 0xFF000000u;
-    XDestroyImage(image);
-    TPngImage png;
-    png.Assign(&b);
-    png.SaveToFile(AFileName);
-}
 
 uint32_t ScreenPixel(Display* D, TPoint P)
 {
@@ -138,14 +124,6 @@ void DrawIcon(TBitmap& B)
         }
 }
 
-void Pause(int AMs)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(AMs);
-    while (std::chrono::steady_clock::now() < until) {
-        Application()->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
 
 void Press(Display* D, TPoint P, unsigned AButton)
 {
@@ -226,8 +204,8 @@ TEST(TrayIconOnX11, DocksIntoTheTrayManagerAndAnswersThePointer)
     const TPoint centre = Point((icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return ScreenPixel(d, centre) == kIconColor; }));
     EXPECT_EQ(ScreenPixel(d, Point(icon.Left, icon.Top)), kStripColor) << "the strip shows round the disc";
-    SaveScreen(d, Rect(manager.Bounds.Left - 10, manager.Bounds.Top - 10, manager.Bounds.Right + 10, manager.Bounds.Bottom + 4),
-               "x11_tray_docked.png");
+    ASSERT_TRUE(testsupport::SaveScreen(d, Rect(manager.Bounds.Left - 10, manager.Bounds.Top - 10, manager.Bounds.Right + 10, manager.Bounds.Bottom + 4),
+               "x11_tray_docked.png"));
 
     // A left click through the pointer is one click, after the delay.
     Press(d, centre, 1);
@@ -245,7 +223,7 @@ TEST(TrayIconOnX11, DocksIntoTheTrayManagerAndAnswersThePointer)
     GetWindowRect(popup->Handle(), menuRect);
     EXPECT_LE(menuRect.Bottom, GetScreenRect().Bottom);
     Pause(150);
-    SaveScreen(d, Rect(860, 800, 1280, 1024), "x11_tray_menu.png");
+    ASSERT_TRUE(testsupport::SaveScreen(d, Rect(860, 800, 1280, 1024), "x11_tray_menu.png"));
     menus->Hide();
     Pause(50);
 
@@ -285,8 +263,8 @@ TEST(TrayIconOnX11, DocksIntoTheTrayManagerAndAnswersThePointer)
     EXPECT_EQ(balloon.Bottom, icon.Top - 2);
     EXPECT_EQ(balloon.Right, icon.Right);
     Pause(150);
-    SaveScreen(d, Rect(balloon.Left - 10, balloon.Top - 10, manager.Bounds.Right + 10, manager.Bounds.Bottom + 4),
-               "x11_tray_balloon.png");
+    ASSERT_TRUE(testsupport::SaveScreen(d, Rect(balloon.Left - 10, balloon.Top - 10, manager.Bounds.Right + 10, manager.Bounds.Bottom + 4),
+               "x11_tray_balloon.png"));
     tray->HideBalloonHint();
 
     // The manager goes: the icon leaves the screen, and minimising to the
