@@ -83,6 +83,7 @@ struct TTopWindow {
     XIC InputContext = nullptr;
     bool Mapped = false;
     bool OverrideRedirect = false;
+    bool KeptAbove = false; // _NET_WM_STATE_ABOVE asked for
     TRect Bounds;
 };
 
@@ -106,7 +107,7 @@ struct TX11Backend::TImpl {
     std::string Clipboard;
     bool OwnsClipboard = false;
     Atom AtomDelete = 0, AtomProtocols = 0, AtomClipboard = 0, AtomUtf8 = 0, AtomTargets = 0, AtomNetName = 0,
-         AtomOpacity = 0, AtomWorkArea = 0, AtomMotifHints = 0, AtomTransfer = 0;
+         AtomOpacity = 0, AtomWorkArea = 0, AtomMotifHints = 0, AtomTransfer = 0, AtomState = 0, AtomAbove = 0;
 
     Atom A(const char* AName) { return XInternAtom(Dpy, AName, False); }
     HWND HwndOf(Window AXid) const
@@ -115,6 +116,7 @@ struct TX11Backend::TImpl {
         return it == ByXid.end() ? nullptr : it->second;
     }
     void HandleEvent(XEvent& E);
+    void FollowTopMost(HWND AWnd, TTopWindow& T);
     void HandleKey(XKeyEvent& E, bool ADown);
     void AnswerSelection(const XSelectionRequestEvent& R);
     bool HasWindowManager()
@@ -157,6 +159,8 @@ TX11Backend::TX11Backend(const std::string& ADisplayName) : F(std::make_unique<T
     F->AtomWorkArea = F->A("_NET_WORKAREA");
     F->AtomMotifHints = F->A("_MOTIF_WM_HINTS");
     F->AtomTransfer = F->A("ZARVELO_CLIPBOARD");
+    F->AtomState = F->A("_NET_WM_STATE");
+    F->AtomAbove = F->A("_NET_WM_STATE_ABOVE");
     F->Utility = XCreateSimpleWindow(F->Dpy, F->Root, -10, -10, 1, 1, 0, 0, 0);
     XSelectInput(F->Dpy, F->Utility, PropertyChangeMask);
     F->Tray = std::make_unique<TX11NotifyArea>(F->Dpy, F->ScreenNo);
@@ -214,6 +218,7 @@ void TX11Backend::WindowCreated(HWND AWnd)
                                    XNFocusWindow, t.Xid, nullptr);
     F->ByXid[t.Xid] = AWnd;
     F->Tops[AWnd] = t;
+    F->FollowTopMost(AWnd, F->Tops[AWnd]);
     WindowTextChanged(AWnd);
 }
 
@@ -259,8 +264,49 @@ void TX11Backend::WindowMoved(HWND AWnd, const TRect& AScreenBounds)
     XFlush(F->Dpy);
 }
 
+// A stay-on-top window asks the window manager to keep it above the other
+// programs' windows. While the window is unmapped (or no window manager
+// runs) the state property is written directly, as the manager reads it when
+// the window is mapped; a mapped window asks the manager with a message.
+void TX11Backend::TImpl::FollowTopMost(HWND AWnd, TTopWindow& T)
+{
+    const bool above = (DWORD(GetWindowLong(AWnd, GWL_EXSTYLE)) & WS_EX_TOPMOST) != 0;
+    if (T.OverrideRedirect || above == T.KeptAbove)
+        return;
+    T.KeptAbove = above;
+    if (T.Mapped && HasWindowManager()) {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = T.Xid;
+        e.xclient.message_type = AtomState;
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = above ? 1 : 0; // add or remove
+        e.xclient.data.l[1] = long(AtomAbove);
+        e.xclient.data.l[3] = 1; // a normal application asks
+        XSendEvent(Dpy, Root, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        return;
+    }
+    std::vector<Atom> states;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(Dpy, T.Xid, AtomState, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+            Success && data && format == 32)
+        states.assign(reinterpret_cast<Atom*>(data), reinterpret_cast<Atom*>(data) + count);
+    if (data)
+        XFree(data);
+    states.erase(std::remove(states.begin(), states.end(), AtomAbove), states.end());
+    if (above)
+        states.push_back(AtomAbove);
+    XChangeProperty(Dpy, T.Xid, AtomState, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(states.data()), int(states.size()));
+}
+
 void TX11Backend::WindowRestacked()
 {
+    for (auto& [h, t] : F->Tops)
+        F->FollowTopMost(h, t);
     std::vector<Window> order;
     for (HWND h : GetChildWindows(nullptr))
         if (auto it = F->Tops.find(h); it != F->Tops.end() && it->second.Mapped)

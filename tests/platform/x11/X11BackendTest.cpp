@@ -9,6 +9,7 @@
 #include "support/XDisplayTestSupport.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 
@@ -135,4 +136,61 @@ TEST(X11Backend, AFormShowsItsPixelsOnTheDisplayAndTakesClicks)
         XWindowAttributes attrs;
         return XGetWindowAttributes(d, xid, &attrs) && attrs.map_state != IsViewable;
     }));
+}
+
+namespace {
+
+// Whether the X window's _NET_WM_STATE holds _NET_WM_STATE_ABOVE.
+bool StateHoldsAbove(Display* d, Window w)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    const Atom above = XInternAtom(d, "_NET_WM_STATE_ABOVE", False);
+    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM, &type, &format, &count,
+                           &after, &data) == Success && data)
+        for (unsigned long i = 0; i < count; ++i)
+            found = found || reinterpret_cast<Atom*>(data)[i] == above;
+    if (data)
+        XFree(data);
+    return found;
+}
+
+} // namespace
+
+TEST(X11Backend, AStayOnTopFormAsksToBeKeptAboveAndCanLetGo)
+{
+    if (GetEnvironmentVariable("DISPLAY").empty())
+        GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(InstallX11Backend());
+    auto* x = dynamic_cast<TX11Backend*>(&Backend());
+    ASSERT_NE(x, nullptr);
+    Display* d = static_cast<Display*>(x->XDisplay());
+
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(30, 30, 120, 80);
+    form->Show();
+    const Window xid = x->XWindowOf(form->Handle());
+    ASSERT_NE(xid, 0u);
+    XSync(d, False);
+    EXPECT_FALSE(StateHoldsAbove(d, xid));
+    const struct {
+        TFormStyle Style;
+        bool KeptAbove;
+    } steps[] = {{fsStayOnTop, true}, {fsStayOnTop, true}, {fsNormal, false}, {fsStayOnTop, true}};
+    for (const auto& step : steps) {
+        form->SetFormStyle(step.Style);
+        XSync(d, False);
+        EXPECT_EQ(StateHoldsAbove(d, xid), step.KeptAbove) << int(step.Style);
+    }
+    // A window made while the form stays on top is asked for at once.
+    form.reset(new TForm(nullptr));
+    form->SetFormStyle(fsStayOnTop);
+    form->SetBounds(30, 30, 120, 80);
+    form->Show();
+    XSync(d, False);
+    EXPECT_TRUE(StateHoldsAbove(d, x->XWindowOf(form->Handle())));
 }
