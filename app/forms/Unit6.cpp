@@ -1,5 +1,6 @@
 #include "app/forms/Unit6.h"
 
+#include "app/forms/OutputPictures.h"
 #include "app/forms/SettingsDialogParts.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
@@ -60,6 +61,7 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     FCategory->SetListBoxShowLines(false);
     FCategory->SetListBoxItemHeight(50);
     FCategory->SetListBoxHeaderHeight(20);
+    FCategory->SetImages(NewLegacyCategoryImages(this));
     for (const profiles::TLegacyCategory& c : profiles::LegacyCategories()) {
         skin::TbsSkinOfficeItem* item = FCategory->Items()->Add();
         item->SetCaption(c.Caption);

@@ -1,0 +1,309 @@
+#include "app/forms/OutputPictures.h"
+
+#include "skin/core/bsPngImageList.h"
+
+#include "platform/gfx/Graphics.h"
+#include "platform/gfx/PngImage.h"
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace app {
+
+using namespace platform;
+
+namespace {
+
+// Pictures are painted four times larger and then averaged down, so their
+// edges and letters come out smooth. The key colour marks what stays clear.
+constexpr int Oversample = 4;
+const TColor Key = TColor(RGB(255, 0, 255));
+const TColor White = TColor(RGB(255, 255, 255));
+
+enum class TSymbol { Film, Note, Letters, Player, Phone, Handheld, Screen, Pad, Pocket, Bolt, Tablet, Disc, Page };
+
+struct TCategoryLook {
+    TSymbol Symbol;
+    TColor Tile;
+    const char* Letters; // for TSymbol::Letters
+};
+
+// By case number; 16 to 18 name no category of the combos and get the film.
+const TCategoryLook CategoryLooks[CategoryPictureCount] = {
+    {TSymbol::Film, TColor(RGB(52, 104, 196)), ""},       // 0 video
+    {TSymbol::Note, TColor(RGB(226, 120, 30)), ""},       // 1 audio
+    {TSymbol::Letters, TColor(RGB(40, 40, 48)), "HD"},    // 2 HD video
+    {TSymbol::Player, TColor(RGB(120, 130, 150)), ""},    // 3 iPod
+    {TSymbol::Phone, TColor(RGB(60, 66, 80)), ""},        // 4 iPhone
+    {TSymbol::Handheld, TColor(RGB(30, 60, 120)), ""},    // 5 PSP
+    {TSymbol::Letters, TColor(RGB(30, 150, 140)), "3GP"}, // 6 3GP
+    {TSymbol::Screen, TColor(RGB(150, 150, 160)), ""},    // 7 APPLE
+    {TSymbol::Pad, TColor(RGB(70, 150, 40)), ""},         // 8 XboX
+    {TSymbol::Pocket, TColor(RGB(140, 70, 170)), ""},     // 9 PMP
+    {TSymbol::Letters, TColor(RGB(200, 50, 60)), "MP4"},  // 10 MP4
+    {TSymbol::Bolt, TColor(RGB(210, 40, 40)), ""},        // 11 Flash
+    {TSymbol::Tablet, TColor(RGB(90, 96, 110)), ""},      // 12 iPad
+    {TSymbol::Disc, TColor(RGB(50, 120, 200)), ""},       // 13 MPG
+    {TSymbol::Letters, TColor(RGB(220, 70, 40)), "SWF"},  // 14 SWF
+    {TSymbol::Letters, TColor(RGB(40, 100, 170)), "AVI"}, // 15 AVI
+    {TSymbol::Film, TColor(RGB(130, 130, 130)), ""},      // 16
+    {TSymbol::Film, TColor(RGB(130, 130, 130)), ""},      // 17
+    {TSymbol::Film, TColor(RGB(130, 130, 130)), ""},      // 18
+    {TSymbol::Phone, TColor(RGB(120, 180, 40)), ""},      // 19 Android
+};
+
+const TColor ProfileColours[ProfilePictureCount] = {TColor(RGB(36, 112, 200)), TColor(RGB(40, 160, 70)),
+                                                    TColor(RGB(230, 150, 30))};
+
+// Coordinates on a 16-unit grid, scaled to the painted size.
+struct TGrid {
+    int S;
+    int operator()(double AUnits) const { return int(std::lround(AUnits * S / 16.0)); }
+    TPoint P(double X, double Y) const { return TPoint{(*this)(X), (*this)(Y)}; }
+    TRect R(double L, double T, double Rt, double B) const { return TRect{(*this)(L), (*this)(T), (*this)(Rt), (*this)(B)}; }
+};
+
+void Fill(TCanvas* C, TColor AColour)
+{
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(AColour);
+    C->Pen()->SetColor(AColour);
+    C->Pen()->SetWidth(1);
+}
+
+void Rounded(TCanvas* C, const TGrid& G, double L, double T, double R, double B, double ACorner)
+{
+    C->RoundRect(G(L), G(T), G(R), G(B), G(ACorner), G(ACorner));
+}
+
+// Letters as large as fit the tile's width, centred.
+void Letters(TCanvas* C, const TGrid& G, const char* AText)
+{
+    C->Brush()->SetStyle(bsClear);
+    C->Font()->SetName("Arial");
+    C->Font()->SetStyle(TFontStyles{fsBold});
+    C->Font()->SetColor(White);
+    int height = G(strlen(AText) <= 2 ? 9 : 6.5);
+    C->Font()->SetHeight(-height);
+    while (height > 4 && C->TextWidth(AText) > G(13)) {
+        --height;
+        C->Font()->SetHeight(-height);
+    }
+    const TSize extent = C->TextExtent(AText);
+    C->TextOut((G.S - extent.cx) / 2, (G.S - extent.cy) / 2, AText);
+}
+
+void DrawSymbol(TCanvas* C, const TGrid& G, const TCategoryLook& ALook)
+{
+    const TColor tile = ALook.Tile;
+    switch (ALook.Symbol) {
+    case TSymbol::Film:
+        Fill(C, White);
+        C->FillRect(G.R(3, 4, 13, 12));
+        Fill(C, tile);
+        for (double y : {4.8, 7.3, 9.8})
+            for (double x : {3.6, 11.6})
+                C->FillRect(G.R(x, y, x + 0.8, y + 1.4));
+        C->FillRect(G.R(5.2, 5.2, 10.8, 10.8));
+        break;
+    case TSymbol::Note:
+        Fill(C, White);
+        C->Ellipse(G(3.5), G(9.5), G(7.5), G(12.8));
+        C->Ellipse(G(8.5), G(8.5), G(12.5), G(11.8));
+        C->FillRect(G.R(6.3, 4, 7.5, 11));
+        C->FillRect(G.R(11.3, 3, 12.5, 10));
+        C->Polygon({G.P(6.3, 4), G.P(12.5, 2.6), G.P(12.5, 4.6), G.P(6.3, 6)});
+        break;
+    case TSymbol::Letters: Letters(C, G, ALook.Letters); break;
+    case TSymbol::Player:
+        Fill(C, White);
+        Rounded(C, G, 4.5, 2.5, 11.5, 13.5, 2);
+        Fill(C, tile);
+        C->FillRect(G.R(5.5, 3.5, 10.5, 7.5));
+        C->Ellipse(G(5.7), G(8.3), G(10.3), G(12.9));
+        Fill(C, White);
+        C->Ellipse(G(7.2), G(9.8), G(8.8), G(11.4));
+        break;
+    case TSymbol::Phone:
+        Fill(C, White);
+        Rounded(C, G, 5, 2, 11, 14, 2);
+        Fill(C, tile);
+        C->FillRect(G.R(5.8, 3.6, 10.2, 11.6));
+        C->Ellipse(G(7.4), G(12.1), G(8.6), G(13.3));
+        break;
+    case TSymbol::Handheld:
+        Fill(C, White);
+        Rounded(C, G, 1.5, 5, 14.5, 11, 5);
+        Fill(C, tile);
+        C->FillRect(G.R(4.8, 6, 11.2, 10));
+        C->Ellipse(G(2.4), G(7.4), G(3.8), G(8.8));
+        C->Ellipse(G(12.2), G(7.4), G(13.6), G(8.8));
+        break;
+    case TSymbol::Screen:
+        Fill(C, White);
+        C->FillRect(G.R(2.5, 3, 13.5, 10.5));
+        C->FillRect(G.R(7.2, 10.5, 8.8, 12.5));
+        C->FillRect(G.R(5, 12.5, 11, 13.4));
+        Fill(C, tile);
+        C->FillRect(G.R(3.4, 3.9, 12.6, 9.6));
+        break;
+    case TSymbol::Pad:
+        Fill(C, White);
+        Rounded(C, G, 2, 5, 14, 11.5, 4);
+        C->Ellipse(G(2), G(7.5), G(6.5), G(13));
+        C->Ellipse(G(9.5), G(7.5), G(14), G(13));
+        Fill(C, tile);
+        C->FillRect(G.R(3.6, 7.6, 6.4, 8.4));
+        C->FillRect(G.R(4.6, 6.6, 5.4, 9.4));
+        C->Ellipse(G(10.2), G(6.4), G(11.4), G(7.6));
+        C->Ellipse(G(11.6), G(7.8), G(12.8), G(9));
+        break;
+    case TSymbol::Pocket:
+        Fill(C, White);
+        Rounded(C, G, 2.5, 3.5, 13.5, 12.5, 2);
+        Fill(C, tile);
+        C->FillRect(G.R(3.5, 4.5, 12.5, 11.5));
+        Fill(C, White);
+        C->Polygon({G.P(6.5, 5.8), G.P(10.8, 8), G.P(6.5, 10.2)});
+        break;
+    case TSymbol::Bolt:
+        Fill(C, White);
+        C->Polygon({G.P(9.5, 1.8), G.P(4, 9), G.P(7.6, 9), G.P(6.2, 14.2), G.P(12, 6.8), G.P(8.4, 6.8)});
+        break;
+    case TSymbol::Tablet:
+        Fill(C, White);
+        Rounded(C, G, 3, 2, 13, 14, 2);
+        Fill(C, tile);
+        C->FillRect(G.R(4, 3.2, 12, 12.2));
+        C->Ellipse(G(7.5), G(12.5), G(8.5), G(13.5));
+        break;
+    case TSymbol::Disc:
+        Fill(C, White);
+        C->Ellipse(G(2.5), G(2.5), G(13.5), G(13.5));
+        Fill(C, tile);
+        C->Ellipse(G(6), G(6), G(10), G(10));
+        Fill(C, White);
+        C->Ellipse(G(7.2), G(7.2), G(8.8), G(8.8));
+        break;
+    case TSymbol::Page:
+        break;
+    }
+}
+
+// A picture painted by APaint at Oversample times ASize, averaged down; the
+// key colour's share of each block becomes transparency.
+template <class F> TImageData Paint(int ASize, F APaint)
+{
+    const int big = ASize * Oversample;
+    TBitmap bmp;
+    bmp.SetPixelFormat(pf24bit);
+    bmp.SetSize(big, big);
+    TCanvas* c = bmp.Canvas();
+    Fill(c, Key);
+    c->FillRect(TRect{0, 0, big, big});
+    APaint(c, TGrid{big});
+    const uint32_t key = uint32_t(ColorToRGB(Key));
+    TImageData image;
+    image.Width = image.Height = ASize;
+    image.HasAlpha = true;
+    image.SourceBitCount = 32;
+    image.Pixels.assign(size_t(ASize) * size_t(ASize), 0);
+    for (int y = 0; y < ASize; ++y)
+        for (int x = 0; x < ASize; ++x) {
+            int count = 0, r = 0, g = 0, b = 0;
+            for (int sy = 0; sy < Oversample; ++sy) {
+                const uint8_t* row = bmp.ScanLine(y * Oversample + sy);
+                for (int sx = 0; sx < Oversample; ++sx) {
+                    const uint8_t* p = row + (x * Oversample + sx) * 3;
+                    if ((uint32_t(p[2]) | uint32_t(p[1]) << 8 | uint32_t(p[0]) << 16) == key)
+                        continue;
+                    ++count;
+                    b += p[0];
+                    g += p[1];
+                    r += p[2];
+                }
+            }
+            if (count == 0)
+                continue;
+            const uint32_t alpha = uint32_t(count * 255 / (Oversample * Oversample));
+            image.At(x, y) = alpha << 24 | uint32_t(r / count) << 16 | uint32_t(g / count) << 8 | uint32_t(b / count);
+        }
+    return image;
+}
+
+skin::TbsPngImageList* NewPngList(TComponent* AOwner, const char* AName, int ACount,
+                                  TImageData (*ADraw)(int, int))
+{
+    auto* list = new skin::TbsPngImageList(AOwner);
+    list->SetName(AName);
+    list->SetSize(OutputPictureSize, OutputPictureSize);
+    for (int i = 0; i < ACount; ++i) {
+        TPngImage png;
+        png.SetImage(ADraw(i, OutputPictureSize));
+        list->PngImages().Add()->SetPngImage(&png);
+    }
+    return list;
+}
+
+} // namespace
+
+TImageData DrawCategoryPicture(int ACaseNumber, int ASize)
+{
+    const TCategoryLook& look =
+        CategoryLooks[ACaseNumber >= 0 && ACaseNumber < CategoryPictureCount ? ACaseNumber : 16];
+    return Paint(ASize, [&](TCanvas* C, const TGrid& G) {
+        Fill(C, look.Tile);
+        Rounded(C, G, 0.5, 0.5, 15.5, 15.5, 4);
+        DrawSymbol(C, G, look);
+    });
+}
+
+TImageData DrawProfilePicture(int AIndex, int ASize)
+{
+    const TColor colour = ProfileColours[AIndex >= 0 && AIndex < ProfilePictureCount ? AIndex : 0];
+    return Paint(ASize, [&](TCanvas* C, const TGrid& G) {
+        // A page with a turned corner and a play mark in the profile's colour.
+        Fill(C, TColor(RGB(150, 160, 175)));
+        C->Polygon({G.P(3, 1), G.P(10, 1), G.P(14, 5), G.P(14, 15), G.P(3, 15)});
+        Fill(C, White);
+        C->Polygon({G.P(4, 2), G.P(9.5, 2), G.P(13, 5.5), G.P(13, 14), G.P(4, 14)});
+        Fill(C, TColor(RGB(190, 198, 210)));
+        C->Polygon({G.P(9.5, 2), G.P(13, 5.5), G.P(9.5, 5.5)});
+        Fill(C, colour);
+        C->Ellipse(G(4.8), G(6.3), G(12.2), G(13.7));
+        Fill(C, White);
+        C->Polygon({G.P(7.4, 8.2), G.P(10.4, 10), G.P(7.4, 11.8)});
+    });
+}
+
+skin::TbsPngImageList* NewCategoryImages(TComponent* AOwner)
+{
+    return NewPngList(AOwner, "bsPngImageList5", CategoryPictureCount, &DrawCategoryPicture);
+}
+
+skin::TbsPngImageList* NewProfileImages(TComponent* AOwner)
+{
+    return NewPngList(AOwner, "bsPngImageList3", ProfilePictureCount, &DrawProfilePicture);
+}
+
+TImageList* NewLegacyCategoryImages(TComponent* AOwner)
+{
+    auto* list = new TImageList(AOwner);
+    list->SetName("ImageList1");
+    list->SetSize(OutputPictureSize, OutputPictureSize);
+    for (int i = 0; i < 12; ++i) {
+        const TImageData image = DrawCategoryPicture(i, OutputPictureSize);
+        // The list keeps premultiplied pixels.
+        std::vector<uint32_t> pixels(image.Pixels.size());
+        for (size_t p = 0; p < pixels.size(); ++p) {
+            const uint32_t v = image.Pixels[p], a = v >> 24;
+            auto channel = [&](int AShift) { return ((v >> AShift & 0xFF) * a + 127) / 255 << AShift; };
+            pixels[p] = a << 24 | channel(16) | channel(8) | channel(0);
+        }
+        list->AddPixels(pixels);
+    }
+    return list;
+}
+
+} // namespace app
