@@ -58,6 +58,21 @@ const std::string& MediaFileFilter()
     return filter;
 }
 
+namespace {
+
+// The skinned dialog in its save form: a name that need not exist yet.
+class TSavePictureDialog : public skin::TbsSkinOpenDialog {
+public:
+    explicit TSavePictureDialog(TComponent* AOwner) : TbsSkinOpenDialog(AOwner)
+    {
+        SaveMode = true;
+        CheckFileExists = false;
+        OverwritePromt = true;
+    }
+};
+
+} // namespace
+
 TSkinChoosers::TSkinChoosers(TComponent* AOwner, skin::TbsSkinData* ASkinData)
 {
     auto open = [&](const char* AName, bool AMany) {
@@ -73,6 +88,11 @@ TSkinChoosers::TSkinChoosers(TComponent* AOwner, skin::TbsSkinData* ASkinData)
     };
     FOpenOne = open("OpenDialog1", false);
     FOpenMany = open("OpenDialog2", true);
+    FSavePicture = new TSavePictureDialog(AOwner);
+    FSavePicture->SetName("SavePictureDialog1");
+    FSavePicture->Title = "另存为";
+    FSavePicture->SetSkinData(ASkinData);
+    FSavePicture->SetCtrlSkinData(ASkinData);
     auto folder = [&](const char* AName) {
         auto* dialog = new skin::TbsSkinSelectDirectoryDialog(AOwner);
         dialog->SetName(AName);
@@ -101,6 +121,13 @@ std::vector<std::string> TSkinChoosers::ChooseFiles(const std::string& AFilter)
     if (files.empty() && !FOpenMany->FileName().empty())
         files.push_back(FOpenMany->FileName());
     return files;
+}
+
+std::string TSkinChoosers::ChoosePictureName(const std::string& AFilter, const std::string& ADefaultExt)
+{
+    FSavePicture->Filter = AFilter;
+    FSavePicture->DefaultExt = ADefaultExt;
+    return FSavePicture->Execute() ? FSavePicture->FileName() : std::string();
 }
 
 std::string TSkinChoosers::ChooseFolder(const std::string& ATitle, const std::string& AStartFolder)

@@ -23,6 +23,9 @@ public:
     virtual std::string ChooseFile(const std::string& AFilter) = 0;
     virtual std::vector<std::string> ChooseFiles(const std::string& AFilter) = 0;
     virtual std::string ChooseFolder(const std::string& ATitle, const std::string& AStartFolder) = 0;
+    // A name to save a picture under: asks before an existing file is
+    // replaced, and adds ADefaultExt to a name typed without an extension.
+    virtual std::string ChoosePictureName(const std::string& AFilter, const std::string& ADefaultExt) = 0;
 };
 
 // The open-dialog filter of the add commands: 42 entries of description and masks.
@@ -37,10 +40,12 @@ public:
     std::string ChooseFile(const std::string& AFilter) override;
     std::vector<std::string> ChooseFiles(const std::string& AFilter) override;
     std::string ChooseFolder(const std::string& ATitle, const std::string& AStartFolder) override;
+    std::string ChoosePictureName(const std::string& AFilter, const std::string& ADefaultExt) override;
 
 private:
     skin::TbsSkinOpenDialog* FOpenOne;   // OpenDialog1
     skin::TbsSkinOpenDialog* FOpenMany;  // OpenDialog2
+    skin::TbsSkinOpenDialog* FSavePicture; // SavePictureDialog1
     skin::TbsSkinSelectDirectoryDialog* FAddFolder;    // bsSkinSelectDirectoryDialog1
     skin::TbsSkinSelectDirectoryDialog* FOutputFolder; // bsSkinSelectDirectoryDialog2
 };

@@ -28,6 +28,7 @@ using namespace platform;
 namespace {
 
 constexpr int SliderLength = 218;
+const char* const CaptureFilter = "Bitmaps (*.bmp)|*.bmp|JPEG Image File |*.jpg;*.jpeg";
 
 // A copy of the player's picture as a 24-bit bitmap.
 std::unique_ptr<TBitmap> CopyFrame(engine::TFrameBitmap* AFrame)
@@ -67,7 +68,7 @@ TPreviewPane::TPreviewPane(TForm1& AForm, TConverterWorkflow& AWorkflow, TOption
     : FForm(AForm), FWorkflow(AWorkflow), FOptionFile(AOptionFile),
       FPlayer(std::make_unique<engine::TDOVozori>(nullptr))
 {
-    FPlayer->SetAudioVolume(128);
+    FPlayer->SetAudioVolume(engine::MaxAudioVolume);
     FPlayer->OnFileOpen = [this](TObject*, int64_t ADuration, int AWidth, int AHeight, int& AScreenWidth,
                                  int& AScreenHeight) {
         if (engine::TAVProbe* probe = FPlayer->AVProbe())
@@ -87,9 +88,18 @@ TPreviewPane::TPreviewPane(TForm1& AForm, TConverterWorkflow& AWorkflow, TOption
     FPlayer->OnState = [this](TObject*, engine::TPlayState AState) {
         static const char* const names[] = {"Play", "Pause", "Resume", "Step", "Stop", "End"};
         Log(names[int(AState)]);
-        if (AState == engine::psStop)
+        // While it plays the window may stay above the others (the developer
+        // box "Stay On Top"); paused, stepped or stopped it is a normal window.
+        if (AState == engine::psPlay || AState == engine::psResume) {
+            if (FForm.StayOnTopBox()->Checked())
+                FForm.SetFormStyle(fsStayOnTop);
+        } else if (AState != engine::psEnd) {
+            FForm.SetFormStyle(fsNormal);
+        }
+        if (AState == engine::psStop) {
             FScreen->Invalidate();
-        else if (AState == engine::psEnd) {
+            FScreen->Update();
+        } else if (AState == engine::psEnd) {
             FPlayer->Seek(int64_t(0), engine::TSeekFlags{engine::sfAny}, false);
             FPlayer->Pause();
         }
@@ -249,7 +259,12 @@ void TPreviewPane::Open(const std::string& AFileName)
         Log("No window to preview " + AFileName + " in.");
         return;
     }
-    if (!FPlayer->Open(AFileName, (unsigned long)screen, true))
+    static const engine::TVideoDriver videoDrivers[] = {engine::vdDefault, engine::vdDirectDraw, engine::vdGDI};
+    static const engine::TAudioDriver audioDrivers[] = {engine::adDefault, engine::adDirectSound, engine::adWaveOut};
+    const int video = FForm.VideoDriverList()->ItemIndex(), audio = FForm.AudioDriverList()->ItemIndex();
+    FPlayer->VideoDriver = video == 1 || video == 2 ? videoDrivers[video] : engine::vdDefault;
+    FPlayer->AudioDriver = audio == 1 || audio == 2 ? audioDrivers[audio] : engine::adDefault;
+    if (!FPlayer->Open(AFileName, (unsigned long)screen, FForm.OpenPausedBox()->Checked()))
         Log(FPlayer->LastErrMsg());
 }
 
@@ -320,13 +335,29 @@ std::string TPreviewPane::SnapshotClick()
     // Named after the file the player shows, whatever was added since.
     const std::string source = FPlayer->FileName().empty() ? FFileName : FPlayer->FileName();
     const std::string name = NextSnapshotName(folder, source, PictureTypeExt(type));
-    try {
-        SavePicture(*picture, name);
-    } catch (const std::exception& E) {
-        FForm.ShowTaskError(std::string("快照保存失败：") + name + "\n" + E.what());
+    return SaveFrame(*picture, name) ? name : std::string();
+}
+
+std::string TPreviewPane::CaptureClick()
+{
+    std::unique_ptr<TBitmap> picture = CopyFrame(FPlayer->CurrentFrame());
+    if (picture->Width() <= 0)
         return std::string();
+    const std::string name = FForm.Choosers->ChoosePictureName(CaptureFilter, "bmp");
+    if (name.empty())
+        return std::string();
+    return SaveFrame(*picture, name) ? name : std::string();
+}
+
+bool TPreviewPane::SaveFrame(TBitmap& APicture, const std::string& AFileName)
+{
+    try {
+        SavePicture(APicture, AFileName);
+    } catch (const std::exception& E) {
+        FForm.ShowTaskError(std::string("快照保存失败：") + AFileName + "\n" + E.what());
+        return false;
     }
-    return name;
+    return true;
 }
 
 } // namespace app

@@ -47,6 +47,9 @@ public:
     void MuteClick(bool AMute);
     // Saves the picture shown; the file's name, or empty when none was saved.
     std::string SnapshotClick();
+    // Saves the picture shown under a name the user gives, encoded as that
+    // name's extension says; the name, or empty when nothing was saved.
+    std::string CaptureClick();
     // The duration of the file open, µs; 0 before one is open.
     int64_t Duration() const { return FDuration; }
     void SliderReleased();
@@ -63,6 +66,7 @@ private:
     void CreateSnapshotMenu();
     bool EnsureLibraries();
     void Log(const std::string& ALine);
+    bool SaveFrame(platform::TBitmap& APicture, const std::string& AFileName);
 
     TForm1& FForm;
     TConverterWorkflow& FWorkflow;

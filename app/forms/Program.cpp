@@ -36,7 +36,7 @@ TForm1* CreateProgramForms()
     auto* form6 = new TForm6(form1, form1->Workflow());
     SkinSettingsDialog(*form6, form1->SkinData());
     form6->FormCreate();
-    auto* form7 = new TForm7(form1, form1->Workflow());
+    auto* form7 = new TForm7(form1, form1->Workflow(), form1->CategoryImages(), form1->ProfileImages());
     SkinSettingsDialog(*form7, form1->SkinData());
     form7->OnFocusFileList = [form1] { form1->FileList()->SetFocus(); };
     form7->FormCreate();

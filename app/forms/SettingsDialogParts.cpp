@@ -13,16 +13,21 @@ namespace app {
 using namespace platform;
 using profiles::TPreset;
 
-void SetUpSettingsDialog(TForm& AForm, const char* AName, const char* ACaption, int AClientWidth, int AClientHeight)
+void SetUpDialog(TForm& AForm, const TDialogFrame& AFrame)
 {
-    AForm.SetName(AName);
-    AForm.SetCaption(ACaption);
-    AForm.SetBorderStyle(bsSingle);
+    AForm.SetName(AFrame.Name);
+    AForm.SetCaption(AFrame.Caption);
+    AForm.SetBorderStyle(AFrame.Border);
     AForm.BorderIcons = 0;
     AForm.Position = poMainFormCenter;
-    AForm.SetClientSize(AClientWidth, AClientHeight);
-    AForm.Font()->SetName("Tahoma");
-    AForm.Font()->SetHeight(-11);
+    AForm.SetClientSize(AFrame.ClientWidth, AFrame.ClientHeight);
+    AForm.Font()->SetName(AFrame.FontName);
+    AForm.Font()->SetHeight(AFrame.FontHeight);
+}
+
+void SetUpSettingsDialog(TForm& AForm, const char* AName, const char* ACaption, int AClientWidth, int AClientHeight)
+{
+    SetUpDialog(AForm, TDialogFrame{AName, ACaption, AClientWidth, AClientHeight});
 }
 
 void SkinSettingsDialog(TForm& AForm, skin::TbsSkinData* ASkinData)
@@ -33,13 +38,13 @@ void SkinSettingsDialog(TForm& AForm, skin::TbsSkinData* ASkinData)
 }
 
 skin::TbsSkinButton* NewDialogButton(TForm& AForm, const char* AName, const char* ACaption, int ALeft, int ATop,
-                                     std::function<void()> AClick)
+                                     std::function<void()> AClick, int AWidth)
 {
     auto* button = new skin::TbsSkinButton(&AForm);
     button->SetName(AName);
     button->SetCaption(ACaption);
     button->UseSkinSize = false;
-    button->SetBounds(ALeft, ATop, 69, 25);
+    button->SetBounds(ALeft, ATop, AWidth, 25);
     button->SetParent(&AForm);
     button->OnClick = [AClick = std::move(AClick)](TObject*) { AClick(); };
     return button;

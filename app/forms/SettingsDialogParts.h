@@ -1,6 +1,6 @@
 #pragma once
-// What the two settings dialogs are built from: the form itself, its OK and
-// Cancel buttons, the category and profile office combos, the labelled
+// What the program's dialogs are built from: the form itself, its OK and
+// Cancel buttons; for the two settings dialogs also the category and profile office combos, the labelled
 // preset lists, and the refill of those lists for a choice.
 
 #include "profiles/PresetLists.h"
@@ -21,15 +21,26 @@ class TbsSkinOfficeComboBox;
 
 namespace app {
 
-// A fixed, centred dialog without border icons, font Tahoma 8.
+// A dialog of the program: fixed border without border icons, centred on
+// the main window, with its client size and font.
+struct TDialogFrame {
+    const char* Name;
+    const char* Caption;
+    int ClientWidth, ClientHeight;
+    platform::TFormBorderStyle Border = platform::bsSingle;
+    const char* FontName = "Tahoma";
+    int FontHeight = -11; // 8 pt
+};
+void SetUpDialog(platform::TForm& AForm, const TDialogFrame& AFrame);
+// A settings dialog: single border, font Tahoma 8.
 void SetUpSettingsDialog(platform::TForm& AForm, const char* AName, const char* ACaption, int AClientWidth,
                          int AClientHeight);
 // The program's skin on a settings dialog, whose frame shows no caption
 // buttons.
 void SkinSettingsDialog(platform::TForm& AForm, skin::TbsSkinData* ASkinData);
-// A 69 x 25 push button at (ALeft, ATop) that runs AClick.
+// A push button AWidth x 25 at (ALeft, ATop) that runs AClick.
 skin::TbsSkinButton* NewDialogButton(platform::TForm& AForm, const char* AName, const char* ACaption, int ALeft,
-                                     int ATop, std::function<void()> AClick);
+                                     int ATop, std::function<void()> AClick, int AWidth = 69);
 // An office combo with the "combobox" record, 宋体 9 pt and four visible rows.
 skin::TbsSkinOfficeComboBox* NewChoiceCombo(platform::TForm& AForm, platform::TWinControl* AParent,
                                             const char* AName, const platform::TRect& ABounds);

@@ -2,6 +2,7 @@
 // the off-screen panels, and the creation and close handlers.
 #include "app/forms/Unit1.h"
 
+#include "app/forms/OutputPictures.h"
 #include "app/forms/PreviewPane.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/ProgramPictures.h"
@@ -9,8 +10,10 @@
 #include "app/forms/Unit5.h"
 
 #include "engine/logger/FFmpegLogger.h"
+#include "engine/player/FFPlay.h"
 #include "profiles/ProfileCatalogue.h"
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/core/bsPngImageList.h"
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/form/bsSkinForm.h"
@@ -19,6 +22,7 @@
 #include "skins/DefaultSkin.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_Slider.h"
 #include "skin/controls/bsSkinCtrls_SpeedButton.h"
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
 #include "skin/controls/bsSkinCtrls_ToolBar.h"
@@ -279,13 +283,19 @@ void TForm1::CreateOutputPanel()
         l->SetBounds(12, ATop, 64, 18);
         l->SetParent(FOutputPanel);
     };
-    label("输出格式：", 22);
+    label("输出格式：", 21);
     label("输出目录：", 68);
+    // Both lists show their items' pictures, so they are as tall as one.
+    FCategoryImages = NewCategoryImages(this);
+    FProfileImages = NewProfileImages(this);
     FCategory = new skin::TbsSkinOfficeComboBox(this);
     FCategory->SetName("bsSkinOfficeComboBox2");
-    FCategory->SetBounds(80, 18, 150, 24);
+    FCategory->SetBounds(80, 8, 150, 44);
     FCategory->SetParent(FOutputPanel);
-    FCategory->SetDropDownCount(15);
+    FCategory->SetImages(FCategoryImages);
+    FCategory->SetListBoxItemHeight(36);
+    FCategory->SetListBoxShowItemTitles(false);
+    FCategory->SetDropDownCount(10);
     for (const profiles::TCategory& c : profiles::Categories()) {
         skin::TbsSkinOfficeItem* item = FCategory->Items()->Add();
         item->SetCaption(c.Caption);
@@ -297,9 +307,12 @@ void TForm1::CreateOutputPanel()
     };
     FProfile = new skin::TbsSkinOfficeComboBox(this);
     FProfile->SetName("bsSkinOfficeComboBox1");
-    FProfile->SetBounds(236, 18, 250, 24);
+    FProfile->SetBounds(236, 8, 250, 44);
     FProfile->SetParent(FOutputPanel);
-    FProfile->SetDropDownCount(16);
+    FProfile->SetImages(FProfileImages);
+    FProfile->SetListBoxItemHeight(36);
+    FProfile->SetListBoxShowItemTitles(false);
+    FProfile->SetDropDownCount(10);
     FProfile->OnChange = [this](TObject*) {
         if (!FFollowing)
             FWorkflow->SetProfile(FProfile->ItemIndex());
@@ -319,6 +332,9 @@ void TForm1::CreateOutputPanel()
     FBrowseButton = NewButton(FOutputPanel, "bsSkinButton5", "浏览...", TRect{416, 62, 486, 88},
                               [this] { BrowseOutputFolderClick(); });
     NewButton(FOutputPanel, "bsSkinButton6", "打开", TRect{492, 62, 562, 88}, [this] { OpenOutputFolderClick(); });
+    // A second way to the options dialog that the panel keeps hidden.
+    NewButton(FOutputPanel, "bsSkinButton1", "设置", TRect{492, 62, 562, 88}, [this] { OptionsClick(); })
+        ->SetVisible(false);
 }
 
 void TForm1::CreateRunButtons()
@@ -379,6 +395,21 @@ void TForm1::CreateHiddenPanels()
     FThreadMode->SetChecked(true);
     FThreadMode->SetBounds(8, 72, 120, 20);
     FThreadMode->SetParent(panel1);
+    // The developer's own ways to the help file and the options dialog.
+    const struct {
+        const char* Name;
+        const char* Caption;
+        int Left;
+        void (TForm1::*Click)();
+    } developer[] = {{"Button1", "help", 8, &TForm1::Button1Click}, {"Button26", "Button26", 80, &TForm1::OptionsClick}};
+    for (const auto& d : developer) {
+        auto* button = new TButton(this);
+        button->SetName(d.Name);
+        button->SetCaption(d.Caption);
+        button->SetBounds(d.Left, 100, 68, 25);
+        button->SetParent(panel1);
+        button->OnClick = [this, click = d.Click](TObject*) { (this->*click)(); };
+    }
 
     // bsSkinPanel4: the six preset lists of the output choice.
     auto* presets = new TbsSkinPanel(this);
@@ -409,7 +440,7 @@ void TForm1::CreateHiddenPanels()
     // Panel5: the log and the render targets of the preview.
     auto* panel5 = new TPanel(this);
     panel5->SetName("Panel5");
-    panel5->SetBounds(HiddenLeft, 430, 300, 240);
+    panel5->SetBounds(HiddenLeft, 430, 450, 240);
     panel5->SetParent(this);
     FLog = new TMemo(this);
     FLog->SetName("mmoLog");
@@ -420,6 +451,68 @@ void TForm1::CreateHiddenPanels()
     FScreens->SetStyle(csDropDownList);
     FScreens->SetBounds(8, 206, 140, 24);
     FScreens->SetParent(panel5);
+    CreatePlayerSettings(panel5);
+}
+
+// The player's settings beside the log: drivers, "Open Paused", the volume,
+// "Stay On Top" and "Capture". Set here and read when the preview needs them.
+void TForm1::CreatePlayerSettings(TWinControl* APanel)
+{
+    const struct {
+        TComboBox*& List;
+        const char* Name;
+        int Top;
+        std::function<std::string(int)> Driver;
+    } lists[] = {
+        {FVideoDriver, "cboVideoDriver", 8, [](int I) { return std::string(engine::VideoDriverName(engine::TVideoDriver(I))); }},
+        {FAudioDriver, "cboAudioDriver", 38, [](int I) { return std::string(engine::AudioDriverName(engine::TAudioDriver(I))); }},
+    };
+    for (const auto& l : lists) {
+        l.List = new TComboBox(this);
+        l.List->SetName(l.Name);
+        l.List->SetStyle(csDropDownList);
+        l.List->SetBounds(300, l.Top, 140, 24);
+        l.List->SetParent(APanel);
+        // "Default" leaves the user's environment; then each further driver
+        // of the player, once: the entry's position is the player's choice.
+        l.List->Items()->Add("Default");
+        for (int i = 1; i <= 2; ++i) {
+            const std::string name = l.Driver(i);
+            if (l.List->Items()->IndexOf(name) < 0)
+                l.List->Items()->Add(name);
+        }
+        l.List->SetItemIndex(0);
+    }
+    const struct {
+        TCheckBox*& Box;
+        const char* Name;
+        const char* Caption;
+        int Top;
+        bool Checked;
+    } boxes[] = {{FOpenPaused, "chkOpenPaused", "Open Paused", 68, true},
+                 {FStayOnTop, "chkStayOnTop", "Stay On Top", 128, false}};
+    for (const auto& b : boxes) {
+        b.Box = new TCheckBox(this);
+        b.Box->SetName(b.Name);
+        b.Box->SetCaption(b.Caption);
+        b.Box->SetChecked(b.Checked);
+        b.Box->SetBounds(300, b.Top, 140, 20);
+        b.Box->SetParent(APanel);
+    }
+    FVolume = new skin::TbsSkinSlider(this);
+    FVolume->SetName("TrackBar2");
+    FVolume->SetBounds(300, 96, 140, 26);
+    FVolume->SetMinValue(0);
+    FVolume->SetMaxValue(engine::MaxAudioVolume);
+    FVolume->SetValue(engine::MaxAudioVolume);
+    FVolume->SetParent(APanel);
+    FVolume->OnChange = [this](TObject*) { TrackBar2Change(); };
+    auto* capture = new TButton(this);
+    capture->SetName("btnCapture");
+    capture->SetCaption("Capture");
+    capture->SetBounds(300, 156, 75, 25);
+    capture->SetParent(APanel);
+    capture->OnClick = [this](TObject*) { btnCaptureClick(); };
 }
 
 // Gives the window's frame and every skinned control the program's skin

@@ -15,6 +15,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/Dialogs.h"
+#include "platform/controls/ImgList.h"
 
 #include <array>
 #include <functional>
@@ -90,6 +91,9 @@ public:
     void HomePageClick();
     void MailClick();
     void bsSkinButton9Click(); // the skin chooser ("皮肤", off-screen)
+    void Button1Click();    // the developer "help": help.chm beside the program
+    void TrackBar2Change(); // the preview's volume
+    void btnCaptureClick(); // the developer "Capture": the picture shown, saved as
 
     // ---- the named routines that other code runs
     void Button17Click();   // output folder from option.ini
@@ -113,12 +117,22 @@ public:
     skin::TbsSkinOfficeComboBox* CategoryCombo() { return FCategory; }
     skin::TbsSkinOfficeComboBox* ProfileCombo() { return FProfile; }
     skin::TbsSkinData* SkinData() { return FSkinData; }
+    // The pictures of the category and profile lists (bsPngImageList5 and
+    // bsPngImageList3), which the output settings dialog draws from too.
+    platform::TCustomImageList* CategoryImages() { return FCategoryImages; }
+    platform::TCustomImageList* ProfileImages() { return FProfileImages; }
     skin::TbsSkinComboBox* PresetCombo(profiles::TPreset APreset) { return FPresets[size_t(APreset)]; }
     platform::TWinControl* FileList();
     TTaskListView* TaskList() { return FTaskList; }
     platform::TMemo* Log() { return FLog; }
     platform::TComboBox* Screens() { return FScreens; }
     skin::TbsSkinEdit* OutputFolderEdit() { return FOutputFolder; }
+    // The preview's developer settings on the off-screen Panel5.
+    platform::TComboBox* VideoDriverList() { return FVideoDriver; }
+    platform::TComboBox* AudioDriverList() { return FAudioDriver; }
+    platform::TCheckBox* OpenPausedBox() { return FOpenPaused; }
+    platform::TCheckBox* StayOnTopBox() { return FStayOnTop; }
+    skin::TbsSkinSlider* VolumeBar() { return FVolume; }
     bool EmptyPictureShown() const;
     platform::TEdit* RenameEdit() { return FRenameEdit; }
 
@@ -153,6 +167,7 @@ private:
     void CreateHiddenPanels();
     void CreateOutputPanel();
     void CreateRunButtons();
+    void CreatePlayerSettings(platform::TWinControl* APanel);
     void FillRenderTargets();
     void ApplyCommandStates();
     void FollowChoice();
@@ -187,6 +202,8 @@ private:
     skin::TbsSkinPanel* FOutputPanel = nullptr; // bsSkinPanel2
     skin::TbsSkinOfficeComboBox* FCategory = nullptr; // bsSkinOfficeComboBox2
     skin::TbsSkinOfficeComboBox* FProfile = nullptr;  // bsSkinOfficeComboBox1
+    platform::TCustomImageList* FCategoryImages = nullptr;
+    platform::TCustomImageList* FProfileImages = nullptr;
     skin::TbsSkinData* FSkinData = nullptr;           // bsSkinData1
     skin::TbsCompressedSkinList* FSkinList = nullptr; // bsCompressedSkinList1
     std::array<skin::TbsSkinComboBox*, profiles::PresetCount> FPresets{};
@@ -195,6 +212,11 @@ private:
     platform::TMemo* FLog = nullptr;            // mmoLog
     platform::TComboBox* FScreens = nullptr;    // cboScreens
     platform::TCheckBox* FThreadMode = nullptr; // chkThreadMode
+    platform::TComboBox* FVideoDriver = nullptr; // cboVideoDriver
+    platform::TComboBox* FAudioDriver = nullptr; // cboAudioDriver
+    platform::TCheckBox* FOpenPaused = nullptr;  // chkOpenPaused
+    platform::TCheckBox* FStayOnTop = nullptr;   // chkStayOnTop
+    skin::TbsSkinSlider* FVolume = nullptr;      // TrackBar2
     std::unique_ptr<skin::TbsSkinMessage> FMessages;
     std::unique_ptr<TPreviewPane> FPreview;
 };

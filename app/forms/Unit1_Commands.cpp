@@ -13,9 +13,11 @@
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
+#include "engine/player/FFPlay.h"
 #include "profiles/ProfileCatalogue.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_Slider.h"
 #include "skin/controls/bsSkinCtrls_SpeedButton.h"
 #include "skin/dialogs/bsMessages.h"
 #include "skin/dialogs/bsSelectSkinDialog.h"
@@ -333,6 +335,21 @@ void TForm1::bsSkinButton9Click()
 void TForm1::HelpClick()
 {
     ShellOpen(IncludeTrailingPathDelimiter(FWorkflow->ProgramFolder) + "help/index.html");
+}
+
+void TForm1::Button1Click()
+{
+    ShellOpen(IncludeTrailingPathDelimiter(FWorkflow->ProgramFolder) + "help.chm");
+}
+
+void TForm1::TrackBar2Change()
+{
+    FPreview->Player()->SetAudioVolume(FVolume->Value());
+}
+
+void TForm1::btnCaptureClick()
+{
+    FPreview->CaptureClick();
 }
 
 void TForm1::HomePageClick()

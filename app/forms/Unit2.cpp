@@ -1,6 +1,7 @@
 #include "app/forms/Unit2.h"
 
 #include "app/forms/ProgramPictures.h"
+#include "app/forms/SettingsDialogParts.h"
 
 #include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
@@ -15,14 +16,7 @@ using namespace platform;
 
 TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
 {
-    SetName("Form2");
-    SetCaption("关于");
-    SetBorderStyle(bsDialog);
-    BorderIcons = 0;
-    Position = poMainFormCenter;
-    SetClientSize(368, 238);
-    Font()->SetName("宋体");
-    Font()->SetHeight(-12);
+    SetUpDialog(*this, TDialogFrame{"Form2", "关于", 368, 238, bsDialog, "宋体", -12});
 
     auto* logo = new TImage(this);
     logo->SetName("Image1");
@@ -64,13 +58,7 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
     link("bsSkinLinkLabel1", "本程序的帮助页", ExtractFilePath(GetExeFileName()) + "help/index.html", 19);
     link("bsSkinLinkLabel2", "写信给我们", "mailto:?subject=ZarveloMP3%E6%A0%BC%E5%BC%8F%E8%BD%AC%E6%8D%A2%E5%99%A8", 186);
 
-    auto* ok = new skin::TbsSkinButton(this);
-    ok->SetName("bsSkinButton1");
-    ok->SetCaption("确定");
-    ok->UseSkinSize = false;
-    ok->SetBounds(252, 184, 72, 25);
-    ok->SetParent(this);
-    ok->OnClick = [this](TObject*) { SetModalResult(mrOk); };
+    NewDialogButton(*this, "bsSkinButton1", "确定", 252, 184, [this] { SetModalResult(mrOk); }, 72);
 }
 
 } // namespace app

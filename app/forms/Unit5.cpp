@@ -1,5 +1,7 @@
 #include "app/forms/Unit5.h"
 
+#include "app/forms/SettingsDialogParts.h"
+
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
@@ -15,14 +17,7 @@ using skin::TbsSkinCheckRadioBox;
 
 TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FOptionFile(AOptionFile)
 {
-    SetName("Form5");
-    SetCaption("选项");
-    SetBorderStyle(bsDialog);
-    BorderIcons = 0;
-    Position = poMainFormCenter;
-    SetClientSize(526, 464);
-    Font()->SetName("宋体");
-    Font()->SetHeight(-12);
+    SetUpDialog(*this, TDialogFrame{"Form5", "选项", 526, 464, bsDialog, "宋体", -12});
 
     const char* const tabs[] = {"CPU", "常规"};
     for (int i = 0; i < 2; ++i) {
@@ -83,21 +78,8 @@ TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FO
     for (int i = 0; i < 4; ++i)
         FAfterDone[size_t(i)] = NewBox(done, actionNames[i], actions[i], 24, 30 + i * 28, true);
 
-    auto* ok = new skin::TbsSkinButton(this);
-    ok->SetName("bsSkinButton6");
-    ok->SetCaption("确定");
-    ok->UseSkinSize = false;
-    ok->SetBounds(328, 415, 75, 25);
-    ok->SetParent(this);
-    ok->OnClick = [this](TObject*) { OkClick(); };
-    auto* cancel = new skin::TbsSkinButton(this);
-    cancel->SetName("bsSkinButton1");
-    cancel->SetCaption("取消");
-    cancel->UseSkinSize = false;
-    cancel->Cancel = true;
-    cancel->SetBounds(423, 415, 75, 25);
-    cancel->SetParent(this);
-    cancel->OnClick = [this](TObject*) { CancelClick(); };
+    NewDialogButton(*this, "bsSkinButton6", "确定", 328, 415, [this] { OkClick(); }, 75);
+    NewDialogButton(*this, "bsSkinButton1", "取消", 423, 415, [this] { CancelClick(); }, 75)->Cancel = true;
 
     SetOptions(TConversionOptions{});
     ShowPage(1);

@@ -43,7 +43,9 @@ constexpr std::array<TPreset, profiles::PresetCount> CopyOrder = {
 
 } // namespace
 
-TForm7::TForm7(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner), FWorkflow(AWorkflow)
+TForm7::TForm7(TComponent* AOwner, TConverterWorkflow& AWorkflow, TCustomImageList* ACategoryImages,
+               TCustomImageList* AProfileImages)
+    : TForm(AOwner), FWorkflow(AWorkflow)
 {
     SetUpSettingsDialog(*this, "Form7", "选项设置", 511, 418);
 
@@ -51,6 +53,7 @@ TForm7::TForm7(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     FCategory->ListBoxWidth = 130;
     FCategory->SetListBoxItemHeight(50);
     FCategory->SetListBoxShowItemTitles(false);
+    FCategory->SetImages(ACategoryImages);
     for (const profiles::TCategory& c : profiles::Categories()) {
         skin::TbsSkinOfficeItem* item = FCategory->Items()->Add();
         item->SetCaption(c.Caption);
@@ -63,6 +66,7 @@ TForm7::TForm7(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     FProfile->SetListBoxItemHeight(60);
     FProfile->SetListBoxHeaderHeight(20);
     FProfile->SetListBoxShowItemTitles(true);
+    FProfile->SetImages(AProfileImages);
     FProfile->OnChange = [this](TObject*) { bsSkinOfficeComboBox1Change(); };
     CreatePresetGroups();
     NewDialogButton(*this, "bsSkinButton2", "确定", 323, 371, [this] { bsSkinButton2Click(); });

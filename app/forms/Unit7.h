@@ -14,6 +14,7 @@
 #include "app/workflow/Workflow.h"
 
 #include "platform/controls/Forms.h"
+#include "platform/controls/ImgList.h"
 #include "platform/controls/StdCtrls.h"
 
 #include <array>
@@ -29,7 +30,10 @@ namespace app {
 
 class TForm7 : public platform::TForm {
 public:
-    TForm7(platform::TComponent* AOwner, TConverterWorkflow& AWorkflow);
+    // The category and profile lists draw their items' pictures from the
+    // main window's image lists.
+    TForm7(platform::TComponent* AOwner, TConverterWorkflow& AWorkflow,
+           platform::TCustomImageList* ACategoryImages = nullptr, platform::TCustomImageList* AProfileImages = nullptr);
 
     // The start-up handler: the first category's profiles and lists.
     void FormCreate();

@@ -31,6 +31,9 @@ const char* const VideoDriverNames[] = {"", "x11", "x11"};
 
 } // namespace
 
+const char* AudioDriverName(TAudioDriver ADriver) { return AudioDriverNames[ADriver]; }
+const char* VideoDriverName(TVideoDriver ADriver) { return VideoDriverNames[ADriver]; }
+
 TVideoState::TVideoState()
 {
     memset(audio_buf1, 0, sizeof audio_buf1);
@@ -208,9 +211,9 @@ bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHand
     }
     // The default drivers leave the environment as the user set it.
     if (AudioDriver != adDefault)
-        platform::SetEnvironmentVariable("SDL_AUDIODRIVER", AudioDriverNames[AudioDriver]);
+        platform::SetEnvironmentVariable("SDL_AUDIODRIVER", AudioDriverName(AudioDriver));
     if (VideoDriver != vdDefault)
-        platform::SetEnvironmentVariable("SDL_VIDEODRIVER", VideoDriverNames[VideoDriver]);
+        platform::SetEnvironmentVariable("SDL_VIDEODRIVER", VideoDriverName(VideoDriver));
     if (!InitSDLForWindow(AScreenHandle))
         return false;
     if (Fdisplay_disable) {

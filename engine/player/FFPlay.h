@@ -28,6 +28,12 @@ enum TShowAudio { saNone, saWave, saRDFT };
 enum TAudioDriver { adDefault, adDirectSound, adWaveOut };
 enum TVideoDriver { vdDefault, vdDirectDraw, vdGDI };
 using TAudioVolume = int; // 0..128
+constexpr TAudioVolume MaxAudioVolume = 128;
+
+// The SDL driver each choice stands for on Linux; empty for the default,
+// which leaves the user's environment alone.
+const char* AudioDriverName(TAudioDriver ADriver);
+const char* VideoDriverName(TVideoDriver ADriver);
 
 using TFileOpenEvent = std::function<void(platform::TObject* Sender, int64_t ADuration, int AFrameWidth,
                                           int AFrameHeight, int& AScreenWidth, int& AScreenHeight)>;

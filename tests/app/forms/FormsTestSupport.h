@@ -30,6 +30,14 @@ public:
     {
         return Next().empty() ? "" : Last.front();
     }
+    // Remembers what the save dialog was given.
+    std::string ChoosePictureName(const std::string& AFilter, const std::string& ADefaultExt) override
+    {
+        SaveFilter = AFilter;
+        SaveDefaultExt = ADefaultExt;
+        return Next().empty() ? "" : Last.front();
+    }
+    std::string SaveFilter, SaveDefaultExt;
 
 private:
     const std::vector<std::string>& Next()
@@ -61,6 +69,24 @@ inline void SaveScreenshot(platform::HWND AWnd, const std::string& AFileName)
     platform::TPngImage png;
     png.Assign(&bmp);
     png.SaveToFile(AFileName);
+}
+
+// How many pixels of AControl's area in its window's back buffer have the
+// colour ARgb (0xRRGGBB).
+inline int CountPixels(platform::HWND AWindow, platform::TControl* AControl, uint32_t ARgb)
+{
+    const platform::TPixelSurface* s = platform::GetWindowSurface(AWindow);
+    if (!s)
+        return 0;
+    platform::TRect window;
+    platform::GetWindowRect(AWindow, window);
+    const platform::TPoint at = AControl->ClientToScreen(platform::TPoint{0, 0});
+    int count = 0;
+    for (int y = at.Y - window.Top; y < at.Y - window.Top + AControl->Height() && y < s->Height; ++y)
+        for (int x = at.X - window.Left; x < at.X - window.Left + AControl->Width() && x < s->Width; ++x)
+            if (x >= 0 && y >= 0)
+                count += (reinterpret_cast<const uint32_t*>(s->Row(y))[x] & 0xFFFFFF) == ARgb;
+    return count;
 }
 
 class TMainWindowFixture : public ::testing::Test {

@@ -6,13 +6,19 @@
 #include "app/forms/ShutdownCountdown.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/TaskListView.h"
+#include "app/forms/OutputPictures.h"
+#include "app/forms/PreviewPane.h"
 #include "app/forms/Unit2.h"
+
+#include "engine/player/FFPlay.h"
+#include "profiles/ProfileCatalogue.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
+#include "skin/controls/bsSkinCtrls_Slider.h"
 
 using namespace app;
 using namespace formstest;
@@ -60,6 +66,15 @@ TEST_F(MainWindowTest, FirstLook)
     EXPECT_EQ(Form1->ProfileCombo()->Items()->Items(Form1->ProfileCombo()->ItemIndex())->Caption(),
               "MP3 - MPEG Layer-3音频格式(*.mp3)");
     EXPECT_EQ(Form1->OutputFolderEdit()->GetText(), Home.Path() + "/Zarvelo视频软件/输出");
+    // The lists show their items' pictures: the audio category's tile, and
+    // the profiles alternating between two.
+    EXPECT_EQ(Form1->CategoryCombo()->Images(), Form1->CategoryImages());
+    EXPECT_EQ(Form1->CategoryImages()->Count(), 20);
+    EXPECT_EQ(Form1->ProfileCombo()->Images(), Form1->ProfileImages());
+    for (int i = 0; i < Form1->ProfileCombo()->Items()->Count(); ++i)
+        EXPECT_EQ(Form1->ProfileCombo()->Items()->Items(i)->ImageIndex(), i % 2);
+    Application()->ProcessMessages();
+    EXPECT_GT(CountPixels(Form1->Handle(), Form1->CategoryCombo(), 0xE2781E), 300);
     EXPECT_TRUE(Form1->EmptyPictureShown());
     // Only Add is on.
     EXPECT_EQ(Twins(), "-------");
@@ -87,6 +102,120 @@ TEST_F(MainWindowTest, FirstLook)
     EXPECT_TRUE(FileExists(Home.File("option.ini")));
     Application()->ProcessMessages();
     SaveScreenshot(Form1->Handle(), PictureFile("main-window-first-look.png"));
+}
+
+TEST_F(MainWindowTest, TheDeveloperControlsLieOffScreenWithTheirStartValues)
+{
+    const struct {
+        const char* Name;
+        const char* Panel;
+    } controls[] = {{"cboVideoDriver", "Panel5"}, {"cboAudioDriver", "Panel5"}, {"chkOpenPaused", "Panel5"},
+                    {"TrackBar2", "Panel5"},      {"chkStayOnTop", "Panel5"},   {"btnCapture", "Panel5"},
+                    {"cboScreens", "Panel5"},     {"mmoLog", "Panel5"},         {"Button1", "Panel1"},
+                    {"Button26", "Panel1"},       {"bsSkinButton9", "Panel4"}};
+    for (const auto& c : controls) {
+        auto* control = dynamic_cast<TControl*>(Form1->FindComponent(c.Name));
+        ASSERT_NE(control, nullptr) << c.Name;
+        ASSERT_NE(control->Parent(), nullptr) << c.Name;
+        EXPECT_EQ(control->Parent()->Name(), c.Panel) << c.Name;
+        EXPECT_GE(control->Parent()->Left(), 905) << c.Name;
+        EXPECT_TRUE(control->Visible()) << c.Name;
+    }
+    // The player's drivers as the player names them on Linux; the default first.
+    const struct {
+        TComboBox* List;
+        std::vector<std::string> Entries;
+    } lists[] = {{Form1->VideoDriverList(), {"Default", "x11"}},
+                 {Form1->AudioDriverList(), {"Default", "alsa", "pulse"}}};
+    for (const auto& l : lists) {
+        std::vector<std::string> entries;
+        for (int i = 0; i < l.List->Items()->Count(); ++i)
+            entries.push_back(l.List->Items()->Strings(i));
+        EXPECT_EQ(entries, l.Entries) << l.List->Name();
+        EXPECT_EQ(l.List->ItemIndex(), 0) << l.List->Name();
+    }
+    EXPECT_EQ(Form1->OpenPausedBox()->Caption(), "Open Paused");
+    EXPECT_TRUE(Form1->OpenPausedBox()->Checked());
+    EXPECT_EQ(Form1->StayOnTopBox()->Caption(), "Stay On Top");
+    EXPECT_FALSE(Form1->StayOnTopBox()->Checked());
+    EXPECT_EQ(Form1->VolumeBar()->MinValue(), 0);
+    EXPECT_EQ(Form1->VolumeBar()->MaxValue(), 128);
+    EXPECT_EQ(Form1->VolumeBar()->Value(), 128);
+    // The output panel's own way to the options dialog stays hidden.
+    auto* hidden = dynamic_cast<TControl*>(Form1->FindComponent("bsSkinButton1"));
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_FALSE(hidden->Visible());
+}
+
+TEST_F(MainWindowTest, TheOpenCategoryListShowsEachCategorysPicture)
+{
+    skin::TbsSkinOfficeComboBox* categories = Form1->CategoryCombo();
+    categories->DropDown();
+    Application()->ProcessMessages();
+    ASSERT_TRUE(categories->IsPopupVisible());
+    platform::TWinControl* list = categories->ListBox();
+    list->Invalidate();
+    Application()->ProcessMessages();
+    // The rows the list shows, each with its category's tile.
+    const int rows = std::min(categories->Items()->Count(), list->ClientHeight() / categories->ListBoxItemHeight());
+    EXPECT_GE(rows, 8);
+    for (int i = 0; i < rows; ++i) {
+        const int n = profiles::Categories()[size_t(i)].Number;
+        const TImageData picture = DrawCategoryPicture(n);
+        const uint32_t tile = picture.At(3, 16) & 0xFFFFFF;
+        EXPECT_GT(CountPixels(list->Handle(), list, tile), 100) << "category " << i << " picture " << n;
+    }
+    SaveScreenshot(list->Handle(), PictureFile("main-window-categories.png"));
+    categories->CloseUp(false);
+    EXPECT_EQ(categories->ItemIndex(), 0);
+}
+
+TEST_F(MainWindowTest, TheVolumeBarSetsThePlayersVolume)
+{
+    for (int volume : {0, 37, 128, 5}) {
+        Form1->VolumeBar()->SetValue(volume);
+        EXPECT_EQ(Form1->Preview()->Player()->AudioVolume(), volume);
+    }
+}
+
+TEST_F(MainWindowTest, PlayingKeepsTheWindowOnTopOnlyWhileStayOnTopIsTicked)
+{
+    const struct {
+        bool Ticked;
+        engine::TPlayState State;
+        TFormStyle Style;
+    } steps[] = {
+        {false, engine::psPlay, fsNormal},    {true, engine::psPlay, fsStayOnTop},  {true, engine::psPause, fsNormal},
+        {true, engine::psResume, fsStayOnTop}, {true, engine::psStep, fsNormal},    {false, engine::psResume, fsNormal},
+        {true, engine::psPlay, fsStayOnTop},  {true, engine::psStop, fsNormal},
+    };
+    engine::TCustomPlayer* player = Form1->Preview()->Player();
+    for (const auto& step : steps) {
+        Form1->StayOnTopBox()->SetChecked(step.Ticked);
+        player->OnState(player, step.State);
+        EXPECT_EQ(Form1->FormStyle(), step.Style) << int(step.State) << " ticked " << step.Ticked;
+    }
+    EXPECT_EQ(Form1->Log()->Lines()->Strings(Form1->Log()->Lines()->Count() - 1), "Stop");
+}
+
+TEST_F(MainWindowTest, TheDeveloperHelpButtonOpensTheHelpFileBesideTheProgram)
+{
+    auto* help = dynamic_cast<TButton*>(Form1->FindComponent("Button1"));
+    ASSERT_NE(help, nullptr);
+    help->Click(); // without the file nothing opens
+    EXPECT_TRUE(Actions.empty());
+    testsupport::WriteFile(Home.File("help.chm"), "help");
+    help->Click();
+    ASSERT_EQ(Actions.size(), 1u);
+    EXPECT_EQ(Actions.back(), "xdg-open " + Home.Path() + "/help.chm");
+}
+
+TEST_F(MainWindowTest, CaptureWithoutAPictureAsksNothingAndSavesNothing)
+{
+    Choosers->Answers.push_back({Home.File("never.bmp")});
+    dynamic_cast<TButton*>(Form1->FindComponent("btnCapture"))->Click();
+    EXPECT_EQ(Choosers->Answers.size(), 1u);
+    EXPECT_FALSE(FileExists(Home.File("never.bmp")));
 }
 
 TEST_F(MainWindowTest, TwinsAndMenusFollowTheCommands)

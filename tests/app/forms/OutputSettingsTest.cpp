@@ -26,7 +26,7 @@ protected:
     {
         TMainWindowFixture::SetUp();
         Create(std::make_unique<apptest::TFakeEngine>());
-        Form7 = new TForm7(Form1.get(), Form1->Workflow());
+        Form7 = new TForm7(Form1.get(), Form1->Workflow(), Form1->CategoryImages(), Form1->ProfileImages());
         SkinSettingsDialog(*Form7, Form1->SkinData());
         Form7->FormCreate();
     }
@@ -166,6 +166,10 @@ TEST_F(OutputSettingsTest, TheDialogAsItLooks)
     EXPECT_GE(Form7->ClientWidth(), 492);
     EXPECT_GE(Form7->ClientHeight(), 396);
     EXPECT_EQ(Form7->Caption(), "选项设置");
+    // Its lists draw their pictures from the main window's.
+    EXPECT_EQ(Form7->CategoryCombo()->Images(), Form1->CategoryImages());
+    EXPECT_EQ(Form7->ProfileCombo()->Images(), Form1->ProfileImages());
+    EXPECT_GT(CountPixels(Form7->Handle(), Form7->CategoryCombo(), 0xE2781E), 300); // the audio tile
     SaveScreenshot(Form7->Handle(), PictureFile("output-settings.png"));
     Form7->Hide();
 }
@@ -186,6 +190,12 @@ TEST_F(OutputSettingsTest, TheLegacyDialogsCreationClearsOnlyTheNoVideoFlag)
     EXPECT_FALSE(form6->Visible());
     EXPECT_EQ(form6->ProfileCombo()->ItemIndex(), 0);
     EXPECT_EQ(form6->CategoryCombo()->Items()->Count(), 12);
+    // Its categories show their own pictures, the item's position its index;
+    // its profiles have none.
+    ASSERT_NE(form6->CategoryCombo()->Images(), nullptr);
+    EXPECT_EQ(form6->CategoryCombo()->Images()->Count(), 12);
+    EXPECT_EQ(form6->CategoryCombo()->Items()->Items(11)->ImageIndex(), 11);
+    EXPECT_EQ(form6->ProfileCombo()->Images(), nullptr);
     // Key 100's lists, as the catalogue gives them.
     const auto lists = profiles::FindLegacyPresetChoices(100);
     ASSERT_TRUE(lists);

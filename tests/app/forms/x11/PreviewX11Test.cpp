@@ -1,6 +1,7 @@
 // On a real display: a clip plays paused into Panel6's X child window, and
 // snapshots are named after the file the player shows, counted per
-// extension; the slider seeks and Stop reopens at the start.
+// extension; the developer controls capture, keep the window on top and
+// reach the player; the slider seeks and Stop reopens at the start.
 #include "app/forms/FormsTestSupport.h"
 
 #include "app/forms/PreviewPane.h"
@@ -44,6 +45,47 @@ TEST_F(PreviewOnDisplayTest, AClipPlaysIntoThePaneAndSnapshotsAreNamedAfterIt)
     EXPECT_EQ(testsupport::ReadFile(folder + "/bars_1.png").substr(0, 4), "\x89PNG");
     Application()->ProcessMessages();
     SaveScreenshot(Form1->Handle(), PictureFile("main-window-preview.png"));
+
+    // The developer "Capture" writes the picture in the form its name's
+    // extension says, whichever entry of the dialog's filter was chosen.
+    const struct {
+        const char* Name;
+        std::string Magic;
+    } captures[] = {{"cap.jpg", "\xFF\xD8\xFF"}, {"cap.png", "\x89PNG"}, {"cap.bmp", "BM"}, {"cap.JPEG", "\xFF\xD8\xFF"}};
+    for (const auto& c : captures) {
+        Choosers->Answers.push_back({Home.File(c.Name)});
+        EXPECT_EQ(pane->CaptureClick(), Home.File(c.Name));
+        EXPECT_EQ(testsupport::ReadFile(Home.File(c.Name)).substr(0, c.Magic.size()), c.Magic) << c.Name;
+    }
+    EXPECT_EQ(Choosers->SaveFilter, "Bitmaps (*.bmp)|*.bmp|JPEG Image File |*.jpg;*.jpeg");
+    EXPECT_EQ(Choosers->SaveDefaultExt, "bmp");
+    Choosers->Answers.push_back({}); // cancelled
+    EXPECT_EQ(pane->CaptureClick(), "");
+
+    // While it plays, the window stays on top if the developer box says so.
+    Form1->StayOnTopBox()->SetChecked(true);
+    pane->PlayClick();
+    EXPECT_TRUE(WaitUntilServing([&] { return Form1->FormStyle() == fsStayOnTop; }, 10000));
+    pane->PauseClick();
+    EXPECT_TRUE(WaitUntilServing([&] { return Form1->FormStyle() == fsNormal; }, 10000));
+    Form1->StayOnTopBox()->SetChecked(false);
+
+    // Without "Open Paused" the reopened file plays; the driver lists reach the player.
+    Form1->OpenPausedBox()->SetChecked(false);
+    Form1->VideoDriverList()->SetItemIndex(1);
+    auto ends = [&] {
+        int count = 0;
+        for (int i = 0; i < Form1->Log()->Lines()->Count(); ++i)
+            count += Form1->Log()->Lines()->Strings(i) == "End";
+        return count;
+    };
+    const int endsBefore = ends();
+    pane->StopClick();
+    EXPECT_EQ(pane->Player()->VideoDriver, engine::vdDirectDraw);
+    EXPECT_EQ(pane->Player()->AudioDriver, engine::adDefault);
+    // Only a file that plays reaches its end.
+    EXPECT_TRUE(WaitUntilServing([&] { return ends() > endsBefore; }, 15000)) << Form1->Log()->GetText();
+    Form1->OpenPausedBox()->SetChecked(true);
 
     // Releasing the slider seeks and plays on; stop rewinds and reopens paused.
     pane->Slider()->SetValue(pane->Slider()->MaxValue() / 2);
