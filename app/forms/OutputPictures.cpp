@@ -7,7 +7,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 namespace app {
 
@@ -21,7 +23,8 @@ constexpr int Oversample = 4;
 const TColor Key = TColor(RGB(255, 0, 255));
 const TColor White = TColor(RGB(255, 255, 255));
 
-enum class TSymbol { Film, Note, Letters, Player, Phone, Handheld, Screen, Pad, Pocket, Bolt, Tablet, Disc, Page };
+// In the order of SymbolParts' table.
+enum class TSymbol { Film, Note, Letters, Player, Phone, Handheld, Screen, Pad, Pocket, Bolt, Tablet, Disc };
 
 struct TCategoryLook {
     TSymbol Symbol;
@@ -94,100 +97,80 @@ void Letters(TCanvas* C, const TGrid& G, const char* AText)
     C->TextOut((G.S - extent.cx) / 2, (G.S - extent.cy) / 2, AText);
 }
 
+// A symbol is white shapes on the tile, and shapes in the tile's colour cut
+// back into them, on the 16-unit grid.
+enum class TShape { Box, Oval, Round, Poly };
+struct TPart {
+    TShape Shape;
+    bool InTileColour;
+    std::vector<double> V; // left, top, right, bottom (Round: and the corner); Poly: x, y pairs
+};
+
+const std::vector<TPart>& SymbolParts(TSymbol ASymbol)
+{
+    using enum TShape;
+    static const std::vector<TPart> none;
+    static const std::vector<TPart> parts[] = {
+        // Film
+        {{Box, false, {3, 4, 13, 12}},
+         {Box, true, {3.6, 4.8, 4.4, 6.2}}, {Box, true, {3.6, 7.3, 4.4, 8.7}}, {Box, true, {3.6, 9.8, 4.4, 11.2}},
+         {Box, true, {11.6, 4.8, 12.4, 6.2}}, {Box, true, {11.6, 7.3, 12.4, 8.7}}, {Box, true, {11.6, 9.8, 12.4, 11.2}},
+         {Box, true, {5.2, 5.2, 10.8, 10.8}}},
+        // Note
+        {{Oval, false, {3.5, 9.5, 7.5, 12.8}}, {Oval, false, {8.5, 8.5, 12.5, 11.8}}, {Box, false, {6.3, 4, 7.5, 11}},
+         {Box, false, {11.3, 3, 12.5, 10}}, {Poly, false, {6.3, 4, 12.5, 2.6, 12.5, 4.6, 6.3, 6}}},
+        // Letters: drawn as text
+        {},
+        // Player
+        {{Round, false, {4.5, 2.5, 11.5, 13.5, 2}}, {Box, true, {5.5, 3.5, 10.5, 7.5}},
+         {Oval, true, {5.7, 8.3, 10.3, 12.9}}, {Oval, false, {7.2, 9.8, 8.8, 11.4}}},
+        // Phone
+        {{Round, false, {5, 2, 11, 14, 2}}, {Box, true, {5.8, 3.6, 10.2, 11.6}}, {Oval, true, {7.4, 12.1, 8.6, 13.3}}},
+        // Handheld
+        {{Round, false, {1.5, 5, 14.5, 11, 5}}, {Box, true, {4.8, 6, 11.2, 10}}, {Oval, true, {2.4, 7.4, 3.8, 8.8}},
+         {Oval, true, {12.2, 7.4, 13.6, 8.8}}},
+        // Screen
+        {{Box, false, {2.5, 3, 13.5, 10.5}}, {Box, false, {7.2, 10.5, 8.8, 12.5}}, {Box, false, {5, 12.5, 11, 13.4}},
+         {Box, true, {3.4, 3.9, 12.6, 9.6}}},
+        // Pad
+        {{Round, false, {2, 5, 14, 11.5, 4}}, {Oval, false, {2, 7.5, 6.5, 13}}, {Oval, false, {9.5, 7.5, 14, 13}},
+         {Box, true, {3.6, 7.6, 6.4, 8.4}}, {Box, true, {4.6, 6.6, 5.4, 9.4}}, {Oval, true, {10.2, 6.4, 11.4, 7.6}},
+         {Oval, true, {11.6, 7.8, 12.8, 9}}},
+        // Pocket
+        {{Round, false, {2.5, 3.5, 13.5, 12.5, 2}}, {Box, true, {3.5, 4.5, 12.5, 11.5}},
+         {Poly, false, {6.5, 5.8, 10.8, 8, 6.5, 10.2}}},
+        // Bolt
+        {{Poly, false, {9.5, 1.8, 4, 9, 7.6, 9, 6.2, 14.2, 12, 6.8, 8.4, 6.8}}},
+        // Tablet
+        {{Round, false, {3, 2, 13, 14, 2}}, {Box, true, {4, 3.2, 12, 12.2}}, {Oval, true, {7.5, 12.5, 8.5, 13.5}}},
+        // Disc
+        {{Oval, false, {2.5, 2.5, 13.5, 13.5}}, {Oval, true, {6, 6, 10, 10}}, {Oval, false, {7.2, 7.2, 8.8, 8.8}}},
+    };
+    const size_t index = size_t(ASymbol);
+    return index < std::size(parts) ? parts[index] : none;
+}
+
 void DrawSymbol(TCanvas* C, const TGrid& G, const TCategoryLook& ALook)
 {
-    const TColor tile = ALook.Tile;
-    switch (ALook.Symbol) {
-    case TSymbol::Film:
-        Fill(C, White);
-        C->FillRect(G.R(3, 4, 13, 12));
-        Fill(C, tile);
-        for (double y : {4.8, 7.3, 9.8})
-            for (double x : {3.6, 11.6})
-                C->FillRect(G.R(x, y, x + 0.8, y + 1.4));
-        C->FillRect(G.R(5.2, 5.2, 10.8, 10.8));
-        break;
-    case TSymbol::Note:
-        Fill(C, White);
-        C->Ellipse(G(3.5), G(9.5), G(7.5), G(12.8));
-        C->Ellipse(G(8.5), G(8.5), G(12.5), G(11.8));
-        C->FillRect(G.R(6.3, 4, 7.5, 11));
-        C->FillRect(G.R(11.3, 3, 12.5, 10));
-        C->Polygon({G.P(6.3, 4), G.P(12.5, 2.6), G.P(12.5, 4.6), G.P(6.3, 6)});
-        break;
-    case TSymbol::Letters: Letters(C, G, ALook.Letters); break;
-    case TSymbol::Player:
-        Fill(C, White);
-        Rounded(C, G, 4.5, 2.5, 11.5, 13.5, 2);
-        Fill(C, tile);
-        C->FillRect(G.R(5.5, 3.5, 10.5, 7.5));
-        C->Ellipse(G(5.7), G(8.3), G(10.3), G(12.9));
-        Fill(C, White);
-        C->Ellipse(G(7.2), G(9.8), G(8.8), G(11.4));
-        break;
-    case TSymbol::Phone:
-        Fill(C, White);
-        Rounded(C, G, 5, 2, 11, 14, 2);
-        Fill(C, tile);
-        C->FillRect(G.R(5.8, 3.6, 10.2, 11.6));
-        C->Ellipse(G(7.4), G(12.1), G(8.6), G(13.3));
-        break;
-    case TSymbol::Handheld:
-        Fill(C, White);
-        Rounded(C, G, 1.5, 5, 14.5, 11, 5);
-        Fill(C, tile);
-        C->FillRect(G.R(4.8, 6, 11.2, 10));
-        C->Ellipse(G(2.4), G(7.4), G(3.8), G(8.8));
-        C->Ellipse(G(12.2), G(7.4), G(13.6), G(8.8));
-        break;
-    case TSymbol::Screen:
-        Fill(C, White);
-        C->FillRect(G.R(2.5, 3, 13.5, 10.5));
-        C->FillRect(G.R(7.2, 10.5, 8.8, 12.5));
-        C->FillRect(G.R(5, 12.5, 11, 13.4));
-        Fill(C, tile);
-        C->FillRect(G.R(3.4, 3.9, 12.6, 9.6));
-        break;
-    case TSymbol::Pad:
-        Fill(C, White);
-        Rounded(C, G, 2, 5, 14, 11.5, 4);
-        C->Ellipse(G(2), G(7.5), G(6.5), G(13));
-        C->Ellipse(G(9.5), G(7.5), G(14), G(13));
-        Fill(C, tile);
-        C->FillRect(G.R(3.6, 7.6, 6.4, 8.4));
-        C->FillRect(G.R(4.6, 6.6, 5.4, 9.4));
-        C->Ellipse(G(10.2), G(6.4), G(11.4), G(7.6));
-        C->Ellipse(G(11.6), G(7.8), G(12.8), G(9));
-        break;
-    case TSymbol::Pocket:
-        Fill(C, White);
-        Rounded(C, G, 2.5, 3.5, 13.5, 12.5, 2);
-        Fill(C, tile);
-        C->FillRect(G.R(3.5, 4.5, 12.5, 11.5));
-        Fill(C, White);
-        C->Polygon({G.P(6.5, 5.8), G.P(10.8, 8), G.P(6.5, 10.2)});
-        break;
-    case TSymbol::Bolt:
-        Fill(C, White);
-        C->Polygon({G.P(9.5, 1.8), G.P(4, 9), G.P(7.6, 9), G.P(6.2, 14.2), G.P(12, 6.8), G.P(8.4, 6.8)});
-        break;
-    case TSymbol::Tablet:
-        Fill(C, White);
-        Rounded(C, G, 3, 2, 13, 14, 2);
-        Fill(C, tile);
-        C->FillRect(G.R(4, 3.2, 12, 12.2));
-        C->Ellipse(G(7.5), G(12.5), G(8.5), G(13.5));
-        break;
-    case TSymbol::Disc:
-        Fill(C, White);
-        C->Ellipse(G(2.5), G(2.5), G(13.5), G(13.5));
-        Fill(C, tile);
-        C->Ellipse(G(6), G(6), G(10), G(10));
-        Fill(C, White);
-        C->Ellipse(G(7.2), G(7.2), G(8.8), G(8.8));
-        break;
-    case TSymbol::Page:
-        break;
+    if (ALook.Symbol == TSymbol::Letters) {
+        Letters(C, G, ALook.Letters);
+        return;
+    }
+    for (const TPart& part : SymbolParts(ALook.Symbol)) {
+        Fill(C, part.InTileColour ? ALook.Tile : White);
+        const std::vector<double>& v = part.V;
+        switch (part.Shape) {
+        case TShape::Box: C->FillRect(G.R(v[0], v[1], v[2], v[3])); break;
+        case TShape::Oval: C->Ellipse(G(v[0]), G(v[1]), G(v[2]), G(v[3])); break;
+        case TShape::Round: Rounded(C, G, v[0], v[1], v[2], v[3], v[4]); break;
+        case TShape::Poly: {
+            std::vector<TPoint> points;
+            for (size_t i = 0; i + 1 < v.size(); i += 2)
+                points.push_back(G.P(v[i], v[i + 1]));
+            C->Polygon(points);
+            break;
+        }
+        }
     }
 }
 

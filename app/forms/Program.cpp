@@ -28,16 +28,16 @@ TForm1* CreateProgramForms()
     application->CreateForm(form1);
     form1->FormCreate();
     auto* form5 = new TForm5(form1, form1->OptionFile());
-    SkinFormWith(*form5, form1->SkinData());
+    SkinDialog(*form5, form1->SkinData());
     form5->OnPreviewChanged = [form1](bool AOn) { form1->Engine().SetPreview(AOn); };
     form5->Button1Click();
     form1->SetOptionsDialog(form5);
     // Created and filled, never shown: its lists clear the no-video flag.
     auto* form6 = new TForm6(form1, form1->Workflow());
-    SkinSettingsDialog(*form6, form1->SkinData());
+    SkinDialog(*form6, form1->SkinData());
     form6->FormCreate();
     auto* form7 = new TForm7(form1, form1->Workflow(), form1->CategoryImages(), form1->ProfileImages());
-    SkinSettingsDialog(*form7, form1->SkinData());
+    SkinDialog(*form7, form1->SkinData());
     form7->OnFocusFileList = [form1] { form1->FileList()->SetFocus(); };
     form7->FormCreate();
     form1->ShowOutputSettings = [form7] { form7->Open(); };

@@ -30,7 +30,7 @@ void SetUpSettingsDialog(TForm& AForm, const char* AName, const char* ACaption, 
     SetUpDialog(AForm, TDialogFrame{AName, ACaption, AClientWidth, AClientHeight});
 }
 
-void SkinSettingsDialog(TForm& AForm, skin::TbsSkinData* ASkinData)
+void SkinDialog(TForm& AForm, skin::TbsSkinData* ASkinData)
 {
     skin::TbsSkinForm* frame = SkinFormWith(AForm, ASkinData);
     frame->HideCaptionButtons = true;

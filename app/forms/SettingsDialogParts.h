@@ -35,9 +35,9 @@ void SetUpDialog(platform::TForm& AForm, const TDialogFrame& AFrame);
 // A settings dialog: single border, font Tahoma 8.
 void SetUpSettingsDialog(platform::TForm& AForm, const char* AName, const char* ACaption, int AClientWidth,
                          int AClientHeight);
-// The program's skin on a settings dialog, whose frame shows no caption
+// The program's skin on one of its dialogs, whose frame shows no caption
 // buttons.
-void SkinSettingsDialog(platform::TForm& AForm, skin::TbsSkinData* ASkinData);
+void SkinDialog(platform::TForm& AForm, skin::TbsSkinData* ASkinData);
 // A push button AWidth x 25 at (ALeft, ATop) that runs AClick.
 skin::TbsSkinButton* NewDialogButton(platform::TForm& AForm, const char* AName, const char* ACaption, int ALeft,
                                      int ATop, std::function<void()> AClick, int AWidth = 69);

@@ -4,6 +4,7 @@
 #include "app/forms/Unit1.h"
 
 #include "app/forms/PreviewPane.h"
+#include "app/forms/SettingsDialogParts.h"
 #include "app/forms/ShutdownCountdown.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/TaskListView.h"
@@ -301,7 +302,7 @@ void TForm1::OptionsClick()
 void TForm1::AboutClick()
 {
     TForm2 about(this);
-    SkinFormWith(about, FSkinData);
+    SkinDialog(about, FSkinData);
     about.ShowModal();
 }
 

@@ -8,6 +8,7 @@
 #include "app/forms/TaskListView.h"
 #include "app/forms/OutputPictures.h"
 #include "app/forms/PreviewPane.h"
+#include "app/forms/SettingsDialogParts.h"
 #include "app/forms/Unit2.h"
 
 #include "engine/player/FFPlay.h"
@@ -333,7 +334,7 @@ TEST_F(MainWindowTest, RenamingInPlace)
 
 TEST_F(MainWindowTest, TheDialogsLook)
 {
-    SkinFormWith(*Form5, Form1->SkinData());
+    SkinDialog(*Form5, Form1->SkinData());
     Form5->Show();
     Form5->SetClientSize(526, 464);
     Application()->ProcessMessages();
@@ -347,7 +348,7 @@ TEST_F(MainWindowTest, TheDialogsLook)
     Form5->Hide();
 
     TForm2 about(Form1.get());
-    SkinFormWith(about, Form1->SkinData());
+    SkinDialog(about, Form1->SkinData());
     about.Show();
     about.SetClientSize(368, 238);
     Application()->ProcessMessages();

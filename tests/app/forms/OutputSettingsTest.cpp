@@ -27,7 +27,7 @@ protected:
         TMainWindowFixture::SetUp();
         Create(std::make_unique<apptest::TFakeEngine>());
         Form7 = new TForm7(Form1.get(), Form1->Workflow(), Form1->CategoryImages(), Form1->ProfileImages());
-        SkinSettingsDialog(*Form7, Form1->SkinData());
+        SkinDialog(*Form7, Form1->SkinData());
         Form7->FormCreate();
     }
 
@@ -204,7 +204,7 @@ TEST_F(OutputSettingsTest, TheLegacyDialogsCreationClearsOnlyTheNoVideoFlag)
         EXPECT_EQ(form6->PresetCombo(p)->ItemIndex(), lists->Pick(p).DefaultIndex);
     }
     // The program never shows it; a picture of it for whoever reviews it.
-    SkinSettingsDialog(*form6, Form1->SkinData());
+    SkinDialog(*form6, Form1->SkinData());
     form6->Show();
     Application()->ProcessMessages();
     SaveScreenshot(form6->Handle(), PictureFile("legacy-settings.png"));

@@ -20,6 +20,28 @@ using namespace platform;
 using testsupport::PumpUntil;
 using testsupport::SendClick;
 
+namespace {
+
+// Whether the X window's _NET_WM_STATE holds _NET_WM_STATE_ABOVE.
+bool StateHoldsAbove(Display* d, Window w)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    const Atom above = XInternAtom(d, "_NET_WM_STATE_ABOVE", False);
+    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM, &type, &format, &count,
+                           &after, &data) == Success && data)
+        for (unsigned long i = 0; i < count; ++i)
+            found = found || reinterpret_cast<Atom*>(data)[i] == above;
+    if (data)
+        XFree(data);
+    return found;
+}
+
+} // namespace
+
 TEST(X11Backend, AFormShowsItsPixelsOnTheDisplayAndTakesClicks)
 {
     if (GetEnvironmentVariable("DISPLAY").empty())
@@ -130,52 +152,9 @@ TEST(X11Backend, AFormShowsItsPixelsOnTheDisplayAndTakesClicks)
     EXPECT_EQ(right, 10);
     DestroyWindow(glow);
 
-    // Minimising iconifies the X window.
-    form->SetWindowState(wsMinimized);
-    EXPECT_TRUE(PumpUntil([&] {
-        XWindowAttributes attrs;
-        return XGetWindowAttributes(d, xid, &attrs) && attrs.map_state != IsViewable;
-    }));
-}
-
-namespace {
-
-// Whether the X window's _NET_WM_STATE holds _NET_WM_STATE_ABOVE.
-bool StateHoldsAbove(Display* d, Window w)
-{
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    bool found = false;
-    const Atom above = XInternAtom(d, "_NET_WM_STATE_ABOVE", False);
-    if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM, &type, &format, &count,
-                           &after, &data) == Success && data)
-        for (unsigned long i = 0; i < count; ++i)
-            found = found || reinterpret_cast<Atom*>(data)[i] == above;
-    if (data)
-        XFree(data);
-    return found;
-}
-
-} // namespace
-
-TEST(X11Backend, AStayOnTopFormAsksToBeKeptAboveAndCanLetGo)
-{
-    if (GetEnvironmentVariable("DISPLAY").empty())
-        GTEST_SKIP() << "no X display";
-    ASSERT_TRUE(InstallX11Backend());
-    auto* x = dynamic_cast<TX11Backend*>(&Backend());
-    ASSERT_NE(x, nullptr);
-    Display* d = static_cast<Display*>(x->XDisplay());
-
-    std::unique_ptr<TForm> form(new TForm(nullptr));
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(30, 30, 120, 80);
-    form->Show();
-    const Window xid = x->XWindowOf(form->Handle());
-    ASSERT_NE(xid, 0u);
-    XSync(d, False);
+    // A stay-on-top form asks the window manager to keep it above the
+    // other programs' windows, and lets go as a normal form; a window made
+    // while its form stays on top asks at once.
     EXPECT_FALSE(StateHoldsAbove(d, xid));
     const struct {
         TFormStyle Style;
@@ -186,11 +165,19 @@ TEST(X11Backend, AStayOnTopFormAsksToBeKeptAboveAndCanLetGo)
         XSync(d, False);
         EXPECT_EQ(StateHoldsAbove(d, xid), step.KeptAbove) << int(step.Style);
     }
-    // A window made while the form stays on top is asked for at once.
-    form.reset(new TForm(nullptr));
-    form->SetFormStyle(fsStayOnTop);
-    form->SetBounds(30, 30, 120, 80);
-    form->Show();
+    std::unique_ptr<TForm> onTop(new TForm(nullptr));
+    onTop->SetFormStyle(fsStayOnTop);
+    onTop->SetBounds(500, 30, 60, 40);
+    onTop->Show();
     XSync(d, False);
-    EXPECT_TRUE(StateHoldsAbove(d, x->XWindowOf(form->Handle())));
+    EXPECT_TRUE(StateHoldsAbove(d, x->XWindowOf(onTop->Handle())));
+    onTop.reset();
+    form->SetFormStyle(fsNormal);
+
+    // Minimising iconifies the X window.
+    form->SetWindowState(wsMinimized);
+    EXPECT_TRUE(PumpUntil([&] {
+        XWindowAttributes attrs;
+        return XGetWindowAttributes(d, xid, &attrs) && attrs.map_state != IsViewable;
+    }));
 }
