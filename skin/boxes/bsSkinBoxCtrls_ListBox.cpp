@@ -133,6 +133,14 @@ int TbsSkinCustomListBox::CalcHeight(int AItemsCount)
     return h;
 }
 
+void TbsSkinCustomListBox::SetNoticeText(const std::string& AValue)
+{
+    if (FNoticeText == AValue)
+        return;
+    FNoticeText = AValue;
+    ListBox->Invalidate();
+}
+
 void TbsSkinCustomListBox::Clear()
 {
     ListBox->Clear();

@@ -107,6 +107,10 @@ public:
     int DefaultItemHeight() const { return FDefaultItemHeight; }
     void SetDefaultItemHeight(int AValue);
     TbsDrawSkinItemEvent OnDrawItem;
+    // A line of grey text in the free space below the items (why a list is
+    // empty); "" shows none.
+    const std::string& NoticeText() const { return FNoticeText; }
+    void SetNoticeText(const std::string& AValue);
 
     // Re-exported input of the inner list box; the sender is this list box.
     TNotifyEvent OnListBoxClick;
@@ -172,6 +176,7 @@ protected:
     platform::TStringList FTabWidths;
     bool FHorizontalExtent = false;
     bool FStopUpDateHScrollBar = false;
+    std::string FNoticeText;
     int FRowCount = 0;
     TCustomImageList* FImages = nullptr;
     int FImageIndex = -1;

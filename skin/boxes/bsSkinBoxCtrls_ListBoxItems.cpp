@@ -175,8 +175,15 @@ void TbsListBox::Paint()
         PaintItem(c, i, GetItemState(i), r);
         bottom = r.Bottom;
     }
-    if (bottom < Height())
+    if (bottom < Height()) {
         PaintBackground(c, Rect(0, bottom, Width(), Height()));
+        if (SkinListBox && !SkinListBox->NoticeText().empty()) {
+            c->Brush()->SetStyle(bsClear);
+            SetItemFont(c, SkinListBox->IsSkinned());
+            c->Font()->SetColor(clGrayText);
+            c->TextOut(4, bottom + 2, SkinListBox->NoticeText());
+        }
+    }
 }
 
 void TbsListBox::PaintBackground(TCanvas* C, const TRect& R)

@@ -15,10 +15,12 @@ namespace {
 class TPainter {
 public:
     // Shapes are given on a grid of ADesign units a side, scaled to ASize.
-    TPainter(TImageData& AImage, int ASize, int ADesign) : F(AImage), FScale(double(ASize) / ADesign)
+    TPainter(TImageData& AImage, int ASize, int ADesign) : TPainter(AImage, ASize, ASize, ADesign) {}
+    TPainter(TImageData& AImage, int AWidth, int AHeight, int ADesign) : F(AImage), FScale(double(AWidth) / ADesign)
     {
-        F.Width = F.Height = ASize;
-        F.Pixels.assign(size_t(ASize) * size_t(ASize), 0);
+        F.Width = AWidth;
+        F.Height = AHeight;
+        F.Pixels.assign(size_t(AWidth) * size_t(AHeight), 0);
         F.HasAlpha = true;
         F.SourceBitCount = 32;
     }
@@ -87,7 +89,7 @@ private:
     double FScale;
 };
 
-constexpr uint32_t White = 0xFFFFFF, Ink = 0x202020;
+constexpr uint32_t White = 0xFFFFFF, Ink = 0x202020, BitmapKey = 0xFF00FF;
 
 // A round badge with a darker rim, the face of three of the icons.
 void Badge(TPainter& P, uint32_t ARim, uint32_t AFace)
@@ -244,6 +246,98 @@ void HomeIcon(TPainter& P)
     P.Box(6.5, 10, 9.5, 15, 0x7A5230);
 }
 
+// The drive kinds of the drive combo box and the folder states of the
+// directory list box. Each leaves its bottom-left pixel empty: the bitmaps
+// are drawn with that pixel's colour as the transparent one.
+
+void DriveBody(TPainter& P, uint32_t AFace)
+{
+    P.Box(1, 5, 15, 12, 0x5A636E);
+    P.Box(2, 6, 14, 11, AFace);
+}
+
+void FloppyBitmap(TPainter& P)
+{
+    // A memory stick: a body with its plug to the right.
+    P.Box(1, 4, 11, 12, 0x2F4F7F);
+    P.Box(2, 5, 10, 11, 0x4F7FBF);
+    P.Box(11, 5.5, 15, 10.5, Metal);
+    P.Box(12, 6.5, 14, 7.5, 0x5A636E);
+    P.Box(12, 8.5, 14, 9.5, 0x5A636E);
+}
+
+void HardBitmap(TPainter& P)
+{
+    DriveBody(P, Metal);
+    P.Disc(12, 8.5, 1, ArrowColor);
+}
+
+void NetworkBitmap(TPainter& P)
+{
+    DriveBody(P, Metal);
+    P.Disc(12, 8.5, 1, ArrowColor);
+    // The cable that ties it to the network.
+    P.Box(7.5, 12, 8.5, 14, Line);
+    P.Box(2, 14, 14, 15, Line);
+}
+
+void CdromBitmap(TPainter& P)
+{
+    P.Disc(8, 8, 7, 0x8A9099);
+    P.Disc(8, 8, 6.2, 0xD8E2EC);
+    P.Disc(8, 8, 2.2, 0x8A9099);
+    P.Disc(8, 8, 1.2, White);
+}
+
+void RamBitmap(TPainter& P)
+{
+    // A memory module: a board with chips and its contact row.
+    P.Box(0.5, 1, 15.5, 8, 0x1F6B3A);
+    for (double x : {2.0, 6.0, 10.0})
+        P.Box(x, 2.5, x + 3, 6, Ink);
+    P.Box(1.5, 8, 14.5, 9.5, 0xD8B02A);
+}
+
+void FolderBack(TPainter& P)
+{
+    P.Box(1, 2, 7, 5, FolderRim);
+    P.Box(1, 4, 15, 14, FolderRim);
+    P.Box(2, 5, 14, 13, FolderFace);
+}
+
+void ClosedFolderBitmap(TPainter& P) { FolderBack(P); }
+
+void OpenFolderBitmap(TPainter& P)
+{
+    FolderBack(P);
+    // The open front leaf, leaning away from the back.
+    P.Fill([](double X, double Y) { return Y >= 7.5 && Y < 14 && X >= 3 + (14 - Y) * 0.45 && X < 16 - (14 - Y) * 0.2; },
+           FolderRim);
+    P.Fill([](double X, double Y) { return Y >= 8.5 && Y < 13 && X >= 4.4 + (14 - Y) * 0.45 && X < 15 - (14 - Y) * 0.2; },
+           0xFBE08A);
+}
+
+void CurrentFolderBitmap(TPainter& P)
+{
+    OpenFolderBitmap(P);
+    // The mark of the folder the list stands in.
+    P.Disc(12.5, 3.5, 2.6, ArrowColor);
+    P.Disc(12.5, 3.5, 1.2, White);
+}
+
+struct TControlBitmapEntry {
+    std::string_view Name;
+    int Width, Height;
+    void (*Draw)(TPainter&);
+};
+
+constexpr TControlBitmapEntry ControlBitmaps[] = {
+    {"BS_FLOPPY", 16, 16, FloppyBitmap},         {"BS_HARD", 16, 16, HardBitmap},
+    {"BS_NETWORK", 16, 16, NetworkBitmap},       {"BS_CDROM", 16, 16, CdromBitmap},
+    {"BS_RAM", 16, 11, RamBitmap},               {"BS_CLOSEDFOLDER", 16, 15, ClosedFolderBitmap},
+    {"BS_OPENFOLDER", 16, 15, OpenFolderBitmap}, {"BS_CURRENTFOLDER", 16, 15, CurrentFolderBitmap},
+};
+
 struct TShellIconEntry {
     std::string_view Prefix;   // of the icon name
     void (*Draw)(TPainter&);
@@ -318,6 +412,42 @@ void DrawShellIcon(std::string_view AIconName, int ASize, TImageData& AImage)
             return;
         }
     FileIcon(p);
+}
+
+bool DrawControlBitmap(std::string_view AName, TImageData& AImage)
+{
+    for (const TControlBitmapEntry& e : ControlBitmaps)
+        if (e.Name == AName) {
+            TPainter p(AImage, e.Width, e.Height, 16);
+            e.Draw(p);
+            return true;
+        }
+    return false;
+}
+
+bool LoadControlBitmap(std::string_view AName, platform::TBitmap& ABitmap)
+{
+    TImageData image;
+    if (!DrawControlBitmap(AName, image))
+        return false;
+    // Opaque where the picture mostly covers, over the window colour where
+    // it only touches; the rest takes the key colour of the transparent
+    // drawing.
+    for (uint32_t& pixel : image.Pixels) {
+        const uint32_t alpha = pixel >> 24;
+        if (alpha < 96) {
+            pixel = 0xFF000000u | BitmapKey;
+            continue;
+        }
+        uint32_t out = 0xFF000000u;
+        for (int shift = 0; shift <= 16; shift += 8)
+            out |= (((pixel >> shift & 0xFF) * alpha + 0xFF * (255 - alpha)) / 255) << shift;
+        pixel = out;
+    }
+    image.HasAlpha = false;
+    platform::ImageToBitmap(image, ABitmap, platform::pf24bit);
+    ABitmap.SetTransparent(true);
+    return true;
 }
 
 bool LoadMessageIcon(int AIconId, platform::TPngImage& APng)

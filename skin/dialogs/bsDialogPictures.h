@@ -28,6 +28,15 @@ bool DrawDialogPicture(std::string_view AName, platform::TImageData& AImage);
 // alpha; names of no known kind get the plain file.
 void DrawShellIcon(std::string_view AIconName, int ASize, platform::TImageData& AImage);
 
+// A bitmap of the file controls by resource name: the drive kinds
+// "BS_FLOPPY", "BS_HARD", "BS_NETWORK", "BS_CDROM" (16 x 16) and "BS_RAM"
+// (16 x 11), the folder states "BS_CLOSEDFOLDER", "BS_OPENFOLDER" and
+// "BS_CURRENTFOLDER" (16 x 15); false for other names.
+bool DrawControlBitmap(std::string_view AName, platform::TImageData& AImage);
+// The same as a transparent bitmap whose bottom-left pixel holds the
+// transparent colour.
+bool LoadControlBitmap(std::string_view AName, platform::TBitmap& ABitmap);
+
 // Either of the above loaded into a PNG picture; false when the name or the
 // identifier is unknown.
 bool LoadMessageIcon(int AIconId, platform::TPngImage& APng);

@@ -1,5 +1,7 @@
 #include "skin/dialogs/bsSkinFilterComboBox.h"
 
+#include "skin/dialogs/bsSkinFileCtrls.h"
+
 #include "platform/core/SysUtils.h"
 
 namespace skin {
@@ -20,6 +22,35 @@ void ParseFilter(const std::string& AFilter, std::vector<std::string>& ADescript
 }
 
 TbsSkinFilterComboBox::TbsSkinFilterComboBox(TComponent* AOwner) : TbsSkinComboBox(AOwner) {}
+
+TbsSkinFilterComboBox::~TbsSkinFilterComboBox()
+{
+    if (FFileList)
+        FFileList->FFilterCombo = nullptr;
+}
+
+void TbsSkinFilterComboBox::SetFileList(TbsSkinFileListBox* AValue)
+{
+    if (FFileList && FFileList != AValue)
+        FFileList->FFilterCombo = nullptr;
+    WatchComponent(this, FFileList, AValue);
+    if (FFileList)
+        FFileList->FFilterCombo = this;
+}
+
+void TbsSkinFilterComboBox::Notification(TComponent* AComponent, platform::TOperation AOperation)
+{
+    TbsSkinComboBox::Notification(AComponent, AOperation);
+    if (AOperation == platform::opRemove && AComponent == FFileList)
+        FFileList = nullptr;
+}
+
+void TbsSkinFilterComboBox::Change()
+{
+    if (FFileList)
+        FFileList->SetMask(Mask());
+    TbsSkinComboBox::Change();
+}
 
 void TbsSkinFilterComboBox::SetFilter(const std::string& AValue)
 {

@@ -10,6 +10,8 @@
 
 namespace skin {
 
+class TbsSkinFileListBox;
+
 // The lines of a filter string: a description, "|", its mask, "|", ... A
 // last description without its mask is dropped; one followed by "|" alone
 // has an empty mask.
@@ -21,6 +23,7 @@ public:
     static constexpr const char* DefaultFilter = "All files (*.*)|*.*";
 
     explicit TbsSkinFilterComboBox(TComponent* AOwner);
+    ~TbsSkinFilterComboBox() override;
 
     const std::string& Filter() const { return FFilter; }
     // Rebuilds the lines (once the window exists) unless only the letter
@@ -30,15 +33,22 @@ public:
     // first; "*.*" for an empty list.
     std::string Mask();
     const std::vector<std::string>& MaskList() const { return FMaskList; }
+    // A file list box that takes the chosen line's mask on every choice.
+    TbsSkinFileListBox* FileList() const { return FFileList; }
+    void SetFileList(TbsSkinFileListBox* AValue);
 
     void Click() override;
+    void Change() override;
 
 protected:
     void CreateWnd() override;
+    void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
 
 private:
+    friend class TbsSkinFileListBox;
     void RebuildLists();
 
+    TbsSkinFileListBox* FFileList = nullptr;
     std::string FFilter = DefaultFilter;
     std::vector<std::string> FMaskList;
 };

@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace skin {
 
@@ -17,28 +20,32 @@ namespace {
 
 const char* const DotsPrefix = ".../";
 
-// Restores the current folder when the split ends, also by an exception.
-class TCurrentDirGuard {
-public:
-    TCurrentDirGuard() : FSaved(platform::GetCurrentDir()) {}
-    ~TCurrentDirGuard()
-    {
-        if (platform::DirectoryExists(FSaved))
-            platform::SetCurrentDir(FSaved);
-    }
-    const std::string& Saved() const { return FSaved; }
-
-private:
-    std::string FSaved;
-};
-
-void EnterFolder(const std::string& AFolder)
+// A folder that can be listed from: it exists and may be entered.
+void CheckFolder(const std::string& AFolder)
 {
-    if (!platform::SetCurrentDir(AFolder)) {
-        const int error = errno;
+    struct stat st {};
+    int error = 0;
+    if (stat(AFolder.c_str(), &st) != 0)
+        error = errno;
+    else if (!S_ISDIR(st.st_mode))
+        error = ENOTDIR;
+    else if (faccessat(AT_FDCWD, AFolder.c_str(), X_OK, AT_EACCESS) != 0)
+        error = errno;
+    if (error)
         throw platform::EInOutError(
             platform::Format("Cannot open folder \"%s\": %s", AFolder, platform::SysErrorMessage(error)), error);
-    }
+}
+
+// APath made absolute against ABase and normal ("a/../b" is "b"), without
+// a trailing "/" except for the root.
+std::string AbsoluteFolder(const std::string& ABase, const std::string& APath)
+{
+    std::string out = std::filesystem::path(APath.empty() || APath[0] != '/' ? bsJoinPath(ABase, APath) : APath)
+                          .lexically_normal()
+                          .string();
+    while (out.size() > 1 && out.back() == '/')
+        out.pop_back();
+    return out;
 }
 
 } // namespace
@@ -109,24 +116,36 @@ std::string bsShortenPath(const std::string& AFileName, platform::TCanvas& ACanv
                          AMaxLen);
 }
 
+std::string bsVolumeLabel(const platform::TVolumeInfo& AVolume) { return platform::Format("[%s]", AVolume.Label); }
+
 std::string bsVolumeLabel(const std::string& AMountPoint)
 {
     platform::TVolumeInfo volume;
-    const std::string label = platform::FindVolume(AMountPoint, volume) ? volume.Label : std::string();
-    return platform::Format("[%s]", label);
+    return bsVolumeLabel(platform::FindVolume(AMountPoint, volume) ? volume : platform::TVolumeInfo());
+}
+
+std::string bsDriveRemoteName(const platform::TVolumeInfo& AVolume)
+{
+    return AVolume.IsRemote && !AVolume.Device.empty() ? AVolume.Device : bsVolumeLabel(AVolume);
 }
 
 std::string bsDriveRemoteName(const std::string& AMountPoint)
 {
     platform::TVolumeInfo volume;
-    if (platform::FindVolume(AMountPoint, volume) && volume.IsRemote && !volume.Device.empty())
-        return volume.Device;
-    return bsVolumeLabel(AMountPoint);
+    return bsDriveRemoteName(platform::FindVolume(AMountPoint, volume) ? volume : platform::TVolumeInfo());
 }
 
 void bsSplitPathInput(const std::string& AEditText, std::string& AFolder, std::string& AFile)
 {
-    TCurrentDirGuard currentDir;
+    bsSplitPathInput(AEditText, platform::GetCurrentDir(), AFolder, AFile);
+}
+
+void bsSplitPathInput(const std::string& AEditText, const std::string& ABase, std::string& AFolder,
+                      std::string& AFile)
+{
+    // Everything is resolved by name: the process's current folder is
+    // shared by every window and thread and is never moved.
+    const std::string base = ABase.empty() ? std::string("/") : ABase;
     AFolder = AEditText;
     AFile.clear();
     if (AFolder.size() >= 2 && AFolder.front() == '[' && AFolder.back() == ']') {
@@ -146,20 +165,14 @@ void bsSplitPathInput(const std::string& AEditText, std::string& AFolder, std::s
     else if (AFolder.size() > AFile.size() + 1)
         AFolder.erase(AFolder.size() - AFile.size() - 1);
     else
-        AFolder = currentDir.Saved().empty() ? std::string("/") : currentDir.Saved();
-    EnterFolder(AFolder);
-    // Relative input is resolved against the current folder, which the
-    // caller gets back; so the answer is absolute.
-    if (AFolder[0] != '/') {
-        AFolder = std::filesystem::path(platform::IncludeTrailingPathDelimiter(currentDir.Saved()) + AFolder)
-                      .lexically_normal()
-                      .string();
-        if (AFolder.size() > 1 && AFolder.back() == '/')
-            AFolder.pop_back();
-    }
-    if (!AFile.empty() && AFile.find_first_of("*?") == std::string::npos && !platform::FileExists(AFile)) {
-        EnterFolder(AFile);
-        AFolder = AFolder == "/" ? "/" + AFile : AFolder + "/" + AFile;
+        AFolder = base;
+    AFolder = AbsoluteFolder(base, AFolder);
+    CheckFolder(AFolder);
+    if (!AFile.empty() && AFile.find_first_of("*?") == std::string::npos
+        && !platform::FileExists(bsJoinPath(AFolder, AFile))) {
+        const std::string folder = AbsoluteFolder(AFolder, AFile);
+        CheckFolder(folder);
+        AFolder = folder;
         AFile.clear();
     }
 }
@@ -167,6 +180,68 @@ void bsSplitPathInput(const std::string& AEditText, std::string& AFolder, std::s
 int bsFolderDepth(const std::string& APath)
 {
     return int(std::count(APath.begin(), APath.end(), '/'));
+}
+
+std::string bsEnterFolder(const std::string& ABase, const std::string& AFolder)
+{
+    const std::string folder = AbsoluteFolder(ABase.empty() ? std::string("/") : ABase, AFolder);
+    CheckFolder(folder);
+    return folder;
+}
+
+TbsDriveKind bsDriveKind(const platform::TVolumeInfo& AVolume)
+{
+    auto startsWith = [](const std::string& S, const char* APrefix) { return S.rfind(APrefix, 0) == 0; };
+    if (AVolume.IsRemote)
+        return dkRemote;
+    if (AVolume.FileSystem == "iso9660" || AVolume.FileSystem == "udf" || startsWith(AVolume.Device, "/dev/sr")
+        || startsWith(AVolume.Device, "/dev/cdrom"))
+        return dkCDRom;
+    if (startsWith(AVolume.Device, "/dev/ram") || startsWith(AVolume.Device, "/dev/zram")
+        || startsWith(AVolume.Device, "/dev/pmem"))
+        return dkRamDisk;
+    return AVolume.IsRemovable ? dkRemovable : dkFixed;
+}
+
+bool bsCaseSensitiveFileSystem(const std::string& AFileSystem)
+{
+    static const char* const folding[] = {"vfat", "msdos", "fat", "exfat", "cifs", "smb3", "smbfs", "hfs", "hfsplus"};
+    return std::none_of(std::begin(folding), std::end(folding),
+                        [&](const char* AName) { return AFileSystem == AName; });
+}
+
+bool bsReadFolder(const std::string& AFolder, std::vector<TbsFolderEntry>& AEntries, std::string& AError)
+{
+    AEntries.clear();
+    AError.clear();
+    DIR* dir = opendir(AFolder.c_str());
+    if (!dir) {
+        const int error = errno;
+        AError = platform::Format("Cannot read folder \"%s\": %s", AFolder, platform::SysErrorMessage(error));
+        return false;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        TbsFolderEntry e;
+        e.Name = entry->d_name;
+        struct stat st {};
+        const std::string path = bsJoinPath(AFolder, e.Name);
+        // A link is what it points at; a broken one is a special entry.
+        if (stat(path.c_str(), &st) != 0 && lstat(path.c_str(), &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode))
+            e.Attr |= 16;
+        else if (S_ISREG(st.st_mode))
+            e.Attr |= 32;
+        else
+            e.Attr |= 4;
+        if ((st.st_mode & 0222) == 0)
+            e.Attr |= 1;
+        if (e.Name[0] == '.' && e.Name != "." && e.Name != "..")
+            e.Attr |= 2;
+        AEntries.push_back(std::move(e));
+    }
+    closedir(dir);
+    return true;
 }
 
 } // namespace skin

@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
 class TCanvas;
+struct TVolumeInfo;
 }
 
 namespace skin {
@@ -26,15 +28,49 @@ std::string bsShortenPath(const std::string& AFileName, const std::function<int(
 // The label of the volume mounted at AMountPoint in square brackets ("[]"
 // without a label).
 std::string bsVolumeLabel(const std::string& AMountPoint);
+std::string bsVolumeLabel(const platform::TVolumeInfo& AVolume);
 // The remote name of a network volume ("server:/export"), else its label.
 std::string bsDriveRemoteName(const std::string& AMountPoint);
-// Splits typed input into its folder and file part, resolving relative
-// input against the current folder. A last part that is an existing folder
-// joins the folder part. "[label]" stands for the volume with that label.
-// Raises EInOutError for a folder that cannot be entered; the current
-// folder is the same afterwards.
+std::string bsDriveRemoteName(const platform::TVolumeInfo& AVolume);
+// Splits typed input into its folder part (absolute, normal) and file
+// part, resolving relative input against ABase (the process's current
+// folder when not given), which is never changed. A last part that is an
+// existing folder joins the folder part. "[label]" stands for the volume
+// with that label. Raises EInOutError naming the folder that cannot be
+// entered, also for a last part that is neither a pattern, a file nor a
+// folder.
 void bsSplitPathInput(const std::string& AEditText, std::string& AFolder, std::string& AFile);
+void bsSplitPathInput(const std::string& AEditText, const std::string& ABase, std::string& AFolder,
+                      std::string& AFile);
+
+// AFolder made absolute against ABase and normal; raises EInOutError
+// naming it when it is not a folder that can be entered.
+std::string bsEnterFolder(const std::string& ABase, const std::string& AFolder);
+
+// The kinds of drive the drive combo box tells apart, numbered as the
+// platform's drive types are.
+enum TbsDriveKind { dkUnknown = 0, dkRemovable = 2, dkFixed = 3, dkRemote = 4, dkCDRom = 5, dkRamDisk = 6 };
+// The kind of a mounted volume: network file systems are remote, optical
+// discs (their devices or file systems) CD-ROMs, RAM block devices RAM
+// disks, devices that say so removable, the rest fixed.
+TbsDriveKind bsDriveKind(const platform::TVolumeInfo& AVolume);
+// Whether names on a file system of this type differ by letter case; the
+// file systems of other platforms that fold case do not.
+bool bsCaseSensitiveFileSystem(const std::string& AFileSystem);
 // The number of "/" in APath.
 int bsFolderDepth(const std::string& APath);
+
+// An entry of a folder with the attribute bits of the file list box
+// (read-only 1: no write permission for anyone; hidden 2: a name starting
+// with "."; system 4: neither a regular file nor a folder; folder 16;
+// archive 32: a regular file). "." and ".." are folders, not hidden.
+struct TbsFolderEntry {
+    std::string Name;
+    unsigned Attr = 0;
+};
+// The entries of AFolder in the order the file system gives them, "." and
+// ".." among them; false with AError ("Cannot read folder ...: reason")
+// and no entries when the folder cannot be read.
+bool bsReadFolder(const std::string& AFolder, std::vector<TbsFolderEntry>& AEntries, std::string& AError);
 
 } // namespace skin

@@ -79,7 +79,6 @@ TEST(PathRoutines, SplitPathInput)
     mkdir((base + "/sub/deeper").c_str(), 0755);
     testsupport::WriteFile(base + "/sub/a.mp3", "x");
     const std::string saved = platform::GetCurrentDir();
-    ASSERT_TRUE(platform::SetCurrentDir(base));
     struct TCase {
         std::string Input, Folder, File;
     };
@@ -92,21 +91,24 @@ TEST(PathRoutines, SplitPathInput)
         {"a?.mp3", base, "a?.mp3"},
         {"/tmp", "/tmp", ""},
         {"", base, ""},
+        {"sub/../sub/deeper/", base + "/sub/deeper", ""},
+        {"sub/deeper/..", base + "/sub", ""},
     };
+    // Relative input resolves against the given folder; the process's
+    // current folder never moves.
     for (const TCase& c : cases) {
         std::string folder, file;
-        EXPECT_NO_THROW(bsSplitPathInput(c.Input, folder, file)) << c.Input;
+        EXPECT_NO_THROW(bsSplitPathInput(c.Input, base, folder, file)) << c.Input;
         EXPECT_EQ(folder, c.Folder) << c.Input;
         EXPECT_EQ(file, c.File) << c.Input;
-        EXPECT_EQ(platform::GetCurrentDir(), base) << c.Input;
+        EXPECT_EQ(platform::GetCurrentDir(), saved) << c.Input;
     }
     // A last part that is neither a pattern, a file nor a folder, and a
     // missing folder, fail; the current folder stays.
     const std::string failing[] = {base + "/sub/new.mp3", base + "/missing/a.mp3", "[no such label]"};
     for (const std::string& input : failing) {
         std::string folder, file;
-        EXPECT_THROW(bsSplitPathInput(input, folder, file), platform::EInOutError) << input;
-        EXPECT_EQ(platform::GetCurrentDir(), base) << input;
+        EXPECT_THROW(bsSplitPathInput(input, base, folder, file), platform::EInOutError) << input;
+        EXPECT_EQ(platform::GetCurrentDir(), saved) << input;
     }
-    platform::SetCurrentDir(saved);
 }
