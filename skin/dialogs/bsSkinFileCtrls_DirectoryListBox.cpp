@@ -147,10 +147,7 @@ void TbsSkinDirectoryListBox::FillFolderList()
     for (const TbsFolderEntry& e : entries)
         if ((e.Attr & bsftDirectory) && !(e.Attr & (bsftHidden | bsftSystem)) && e.Name != "." && e.Name != "..")
             folders.push_back(e.Name);
-    std::sort(folders.begin(), folders.end(), [](const std::string& A, const std::string& B) {
-        const int c = CompareText(A, B);
-        return c != 0 ? c < 0 : A < B;
-    });
+    std::sort(folders.begin(), folders.end(), bsNameLess);
     for (const std::string& name : folders)
         Items()->AddObject(name, ClosedBMP.get());
     FStopUpDateHScrollBar = false;

@@ -166,10 +166,7 @@ void TbsSkinFileListBox::FillFileList()
     }
     // Sorted without regard to case, but names that differ only by case are
     // two entries here and both stay; an entry two patterns match is one.
-    std::sort(lines.begin(), lines.end(), [](const std::string& A, const std::string& B) {
-        const int c = CompareText(A, B);
-        return c != 0 ? c < 0 : A < B;
-    });
+    std::sort(lines.begin(), lines.end(), bsNameLess);
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     {
         TCursorGuard cursor;

@@ -210,6 +210,12 @@ bool bsCaseSensitiveFileSystem(const std::string& AFileSystem)
                         [&](const char* AName) { return AFileSystem == AName; });
 }
 
+bool bsNameLess(const std::string& A, const std::string& B)
+{
+    const int c = platform::CompareText(A, B);
+    return c != 0 ? c < 0 : A < B;
+}
+
 bool bsReadFolder(const std::string& AFolder, std::vector<TbsFolderEntry>& AEntries, std::string& AError)
 {
     AEntries.clear();

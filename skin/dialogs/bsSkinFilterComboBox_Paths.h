@@ -60,6 +60,10 @@ bool bsCaseSensitiveFileSystem(const std::string& AFileSystem);
 // The number of "/" in APath.
 int bsFolderDepth(const std::string& APath);
 
+// The order of names in the file lists: without regard to case, and names
+// that differ only by case (two entries here) in a fixed order.
+bool bsNameLess(const std::string& A, const std::string& B);
+
 // An entry of a folder with the attribute bits of the file list box
 // (read-only 1: no write permission for anyone; hidden 2: a name starting
 // with "."; system 4: neither a regular file nor a folder; folder 16;

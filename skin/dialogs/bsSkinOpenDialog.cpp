@@ -22,7 +22,7 @@ using namespace platform;
 namespace {
 
 constexpr const char* ToolImages[] = {"BS_BACK_PNG", "BS_UP_PNG", "BS_NEWFOLDER_PNG", "BS_LVSTYLE_PNG"};
-constexpr int DefaultW = 450, DefaultH = 290;
+constexpr int DefaultW = 450, DefaultH = 290;   // the form's first size; a run sets its own
 
 // The folder part of a path, "" for a bare name.
 std::string FolderOf(const std::string& APath)
@@ -39,22 +39,6 @@ std::string ProgramFolder()
     char buffer[4096];
     const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     return n > 0 ? FolderOf(std::string(buffer, size_t(n))) : std::string("/");
-}
-
-TbsSkinSpeedButton* AddToolButton(TbsSkinToolBar* ABar, int AImage, const std::string& AHint, bool AFlat, int AWidth)
-{
-    auto* b = new TbsSkinSpeedButton(ABar->Owner());
-    b->SetParent(ABar);
-    b->SetLeft(ABar->Width() + 1000);   // right-aligned controls line up in creation order
-    b->SetAlign(alRight);
-    b->SetDefaultWidth(AWidth);
-    b->SetDefaultHeight(25);
-    b->SetNumGlyphs(1);
-    b->SetImageIndex(AImage);
-    b->Hint = AHint;
-    b->ShowHint = true;
-    b->SetFlat(AFlat);
-    return b;
 }
 
 void AddSpacer(TbsSkinToolBar* ABar, TAlign AAlign)
@@ -104,10 +88,10 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
     ShellBox->SetParent(ToolPanel);
     ShellBox->SetAlign(alClient);
     ShellBox->SetDropDownCount(10);
-    BackToolButton = AddToolButton(ToolPanel, 0, Caption("MSG_BTN_BACK_HINT", "Go To Last Folder Visited"),
+    BackToolButton = AddToolButton(0, Caption("MSG_BTN_BACK_HINT", "Go To Last Folder Visited"),
                                    AToolButtonsTransparent, 27);
-    UpToolButton = AddToolButton(ToolPanel, 1, Caption("MSG_BTN_UP_HINT", "Up One Level"), AToolButtonsTransparent, 27);
-    NewFolderToolButton = AddToolButton(ToolPanel, 2, Caption("MSG_BTN_NEWFOLDER_HINT", "Create New Folder"),
+    UpToolButton = AddToolButton(1, Caption("MSG_BTN_UP_HINT", "Up One Level"), AToolButtonsTransparent, 27);
+    NewFolderToolButton = AddToolButton(2, Caption("MSG_BTN_NEWFOLDER_HINT", "Create New Folder"),
                                         AToolButtonsTransparent, 27);
     AddSpacer(ToolPanel, alRight);
     StyleToolButton = new TbsSkinMenuSpeedButton(this);
@@ -139,8 +123,6 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
         *items[i].first = item;
     }
     StyleToolButton->SetSkinPopupMenu(StylePopupMenu);
-    for (TbsSkinSpeedButton* b : {BackToolButton, UpToolButton, NewFolderToolButton})
-        b->SetSkinDataName("toolbutton");
     BackToolButton->OnClick = [this](TObject*) { BackToolButtonClick(); };
     UpToolButton->OnClick = [this](TObject*) { UpToolButtonClick(); };
     NewFolderToolButton->OnClick = [this](TObject*) { NewFolderToolButtonClick(); };
@@ -223,6 +205,23 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
 }
 
 TbsOpenDlgForm::~TbsOpenDlgForm() = default;
+
+TbsSkinSpeedButton* TbsOpenDlgForm::AddToolButton(int AImage, const std::string& AHint, bool AFlat, int AWidth)
+{
+    auto* b = new TbsSkinSpeedButton(this);
+    b->SetParent(ToolPanel);
+    b->SetLeft(ToolPanel->Width() + 1000);   // right-aligned controls line up in creation order
+    b->SetAlign(alRight);
+    b->SetDefaultWidth(AWidth);
+    b->SetDefaultHeight(25);
+    b->SetNumGlyphs(1);
+    b->SetImageIndex(AImage);
+    b->Hint = AHint;
+    b->ShowHint = true;
+    b->SetFlat(AFlat);
+    b->SetSkinDataName("toolbutton");
+    return b;
+}
 
 std::string TbsOpenDlgForm::Caption(const char* AKey, const char* AText) const
 {
@@ -480,7 +479,7 @@ void TbsSkinOpenDialog::Prepare(TbsOpenDlgForm* F)
     F->ShellBox->SetSkinDataName("combobox");
     F->ShellBox->SetSkinData(FCtrlSD);
 
-    int w = DialogWidth < 1 ? DefaultW : DialogWidth, h = DialogHeight < 1 ? DefaultH : DialogHeight;
+    int w = DialogWidth < 1 ? FDefaultWidth : DialogWidth, h = DialogHeight < 1 ? DefaultH : DialogHeight;
     if (FSD && !FSD->Empty()) {
         w = std::max(w, F->BSF->GetMinWidth());
         h = std::max(h, F->BSF->GetMinHeight());
@@ -492,12 +491,16 @@ void TbsSkinOpenDialog::Prepare(TbsOpenDlgForm* F)
     F->InitHistory();
 }
 
+TbsOpenDlgForm* TbsSkinOpenDialog::CreateForm()
+{
+    return new TbsOpenDlgForm(Application(), SaveMode, FCtrlSD, ToolButtonsTransparent, FToolBarImageList);
+}
+
 bool TbsSkinOpenDialog::Execute()
 {
     if (OnShow)
         OnShow(this);
-    std::unique_ptr<TbsOpenDlgForm> form(
-        new TbsOpenDlgForm(Application(), SaveMode, FCtrlSD, ToolButtonsTransparent, FToolBarImageList));
+    std::unique_ptr<TbsOpenDlgForm> form(CreateForm());
     FDlgFrm = form.get();
     struct TEnd {
         TbsSkinOpenDialog* Dialog;
@@ -509,23 +512,27 @@ bool TbsSkinOpenDialog::Execute()
         }
     } end{this};
     form->OverwritePromt = OverwritePromt;
-    form->OnFolderChange = OnFolderChange;
     form->CheckFileExists = CheckFileExists;
-    form->DefaultExt = DefaultExt;
+    if (FUsesDefaultExt) {
+        form->OnFolderChange = OnFolderChange;
+        form->DefaultExt = DefaultExt;
+    }
     Prepare(form.get());
+    BeforeShow(form.get());
 
     const bool ok = form->ShowModal() == mrOk;
     FilterIndex = form->FilterComboBox->ItemIndex() + 1;
     DialogWidth = form->ClientWidth();
     DialogHeight = form->ClientHeight();
     ListViewStyle = form->FileListView->ViewStyle();
+    AfterShow(form.get());
     if (!ok)
         return false;
     FFileName = form->FileName;
     if (SaveMode && !HasFileExtension(FFileName))
         FFileName += form->FilterExt();
     form->FileListView->GetSelectedFiles(&FFiles);
-    if (SaveMode && !HasFileExtension(FFileName) && !DefaultExt.empty())
+    if (FUsesDefaultExt && SaveMode && !HasFileExtension(FFileName) && !DefaultExt.empty())
         FFileName += "." + DefaultExt;
     return true;
 }

@@ -71,7 +71,7 @@ public:
     void SetViewStyle(platform::TViewStyle AStyle);
     void InitHistory();
 
-    void FLVChange();
+    virtual void FLVChange();
     void FLVPathChange();
     void FLVDBLClick();
     void FLVKeyPress(char16_t& AKey);
@@ -82,8 +82,12 @@ public:
     void UpToolButtonClick();
     void NewFolderToolButtonClick();
 
-private:
+protected:
     std::string Caption(const char* AKey, const char* AText) const;
+    // A tool button aligned right of those made before it.
+    TbsSkinSpeedButton* AddToolButton(int AImage, const std::string& AHint, bool AFlat, int AWidth);
+
+private:
     bool AskOverwrite();
     void CloseWith(const std::string& AFileName);
     void AddHistory();
@@ -140,7 +144,16 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
+    // What a variant of the dialog changes in a run: its form, and steps
+    // before the form shows and after it closes (whatever the result).
+    virtual TbsOpenDlgForm* CreateForm();
+    virtual void BeforeShow(TbsOpenDlgForm*) {}
+    virtual void AfterShow(TbsOpenDlgForm*) {}
     bool SaveMode = false;
+    int FDefaultWidth = 450;
+    // DefaultExt and OnFolderChange take part (the picture variant has
+    // neither).
+    bool FUsesDefaultExt = true;
 
 private:
     void Prepare(TbsOpenDlgForm* F);
