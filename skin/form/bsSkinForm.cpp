@@ -116,8 +116,10 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation AOperation)
         FSkinHint = nullptr;
     if (AComponent == SystemMenu)
         SystemMenu = nullptr;
-    if (FTrayIcon && AComponent == FTrayIcon->TrayComponent())
+    if (AComponent == FTrayComponent) {
         FTrayIcon = nullptr;
+        FTrayComponent = nullptr;
+    }
 }
 
 void TbsSkinForm::SetSkinHint(TbsSkinHint* AValue)

@@ -392,6 +392,9 @@ private:
     TbsLayerManager* FMenuLayerManager = nullptr;
     platform::TPopupMenu* FSysMenu = nullptr;
     TbsFormTrayIcon* FTrayIcon = nullptr;
+    // The component behind FTrayIcon, compared when it goes (its interface
+    // is gone by then).
+    platform::TComponent* FTrayComponent = nullptr;
     TbsSkinPopupMenu* FSysTrayMenu = nullptr;
     TbsFormLayerBorder* FBorderLayer = nullptr;
     std::unique_ptr<TbsQuickButtonItems> FQuickButtons;

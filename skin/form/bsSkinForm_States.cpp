@@ -223,12 +223,13 @@ void TbsSkinForm::SetTrayIcon(TbsFormTrayIcon* AValue)
 {
     if (FTrayIcon) {
         FTrayIcon->ReleaseFormDefaults(FSysTrayMenu);
-        FTrayIcon->TrayComponent()->RemoveFreeNotification(this);
+        FTrayComponent->RemoveFreeNotification(this);
     }
     FTrayIcon = AValue;
+    FTrayComponent = AValue ? AValue->TrayComponent() : nullptr;
     if (!FTrayIcon)
         return;
-    FTrayIcon->TrayComponent()->FreeNotification(this);
+    FTrayComponent->FreeNotification(this);
     if (!AlwaysShowInTray)
         FTrayIcon->SetIconVisible(false);
     FTrayIcon->SetMinimizeToTray(false);
