@@ -144,6 +144,9 @@ TbsTrayIcon::TbsTrayIcon(TComponent* AOwner) : TComponent(AOwner), FHookSlot(std
     FBalloonTimer->SetEnabled(false);
     FBalloonTimer->SetInterval(BalloonTimeoutMs);
     FBalloonTimer->SetOnTimer([this](TObject*) { CloseBalloon(); });
+    FTipTimer = new TTimer(this);
+    FTipTimer->SetEnabled(false);
+    FTipTimer->SetOnTimer([this](TObject*) { TipTimerTick(); });
     if (IsDesigning())
         return;
     if (FIcon.Empty() && DefaultToAppIcon())
@@ -446,6 +449,12 @@ LRESULT TbsTrayIcon::TrayWindowProc(UINT AMsg, WPARAM W, LPARAM L)
 {
     switch (AMsg) {
     case TrayCallbackMessage:
+        // The tooltip belongs to the area, which shows it whatever the
+        // component does with the mouse.
+        if (L == WM_MOUSEMOVE)
+            PointerOverIcon();
+        else if (L != NIN_BALLOONUSERCLICK)
+            HideTip();
         if (Enabled)
             TrayMessage(L);
         return 0;
@@ -573,7 +582,7 @@ bool TbsTrayIcon::BalloonVisible() const
 }
 
 // The icon's place on the screen; the cursor when the area does not tell.
-TRect TbsTrayIcon::BalloonAnchor() const
+TRect TbsTrayIcon::IconAnchor() const
 {
     TRect r;
     if (GetNotifyIconRect(IconData.hWnd, IconData.uID, r))
@@ -582,7 +591,9 @@ TRect TbsTrayIcon::BalloonAnchor() const
     return Rect(p.X, p.Y, p.X + 1, p.Y + 1);
 }
 
-void TbsTrayIcon::ShowBalloon()
+// Shows ATitle and AText (with balloon sign AImage, -1 for none) in the
+// program's hint window next to the icon, and answers the window.
+THintWindow* TbsTrayIcon::ShowNearIcon(const std::string& ATitle, const std::string& AText, int AImage)
 {
     // Hints pass clicks through; a balloon takes them, and a click on it is
     // reported as the notification area would.
@@ -601,32 +612,37 @@ void TbsTrayIcon::ShowBalloon()
         };
         return AWindow;
     };
-    const TRect anchor = BalloonAnchor();
-    const std::string& title = IconData.szInfoTitle;
-    const std::string& text = IconData.szInfo;
-    const int image = int(IconData.dwInfoFlags) - 1;
-    if (image >= 0 && !FBalloonIcons)
+    const TRect anchor = IconAnchor();
+    if (AImage >= 0 && !FBalloonIcons)
         FBalloonIcons = MakeBalloonIcons();
+    THintWindow* shown = nullptr;
     if (TbsSkinHintWindow::GetActiveSkinHint()) {
         if (!FSkinBalloon)
             FSkinBalloon = static_cast<TbsSkinHintWindow*>(makeClickable(new TbsSkinHintWindow(nullptr)));
-        FSkinBalloon->ActivateHintEx(anchor, title, text, image, image >= 0 ? FBalloonIcons.get() : nullptr);
-        FShownBalloon = FSkinBalloon;
+        FSkinBalloon->ActivateHintEx(anchor, ATitle, AText, AImage, AImage >= 0 ? FBalloonIcons.get() : nullptr);
+        shown = FSkinBalloon;
     } else {
         if (!FPlainBalloon)
             FPlainBalloon = makeClickable(new THintWindow(nullptr));
-        const std::string all = title.empty() ? text : title + "\n" + text;
+        const std::string all = ATitle.empty() ? AText : ATitle + "\n" + AText;
         FPlainBalloon->ActivateHint(OffsetRect(FPlainBalloon->CalcHintRect(320, all), anchor.Left, anchor.Top), all);
-        FShownBalloon = FPlainBalloon;
+        shown = FPlainBalloon;
     }
-    // Next to the icon: above it when it sits low on the screen, else below,
-    // its right edge at the icon's, inside the screen.
+    // Above the icon when it sits low on the screen, else below, its right
+    // edge at the icon's, inside the screen.
     const TRect screen = GetScreenRect();
-    const int w = FShownBalloon->Width(), h = FShownBalloon->Height();
+    const int w = shown->Width(), h = shown->Height();
     const bool above = anchor.Top > (screen.Top + screen.Bottom) / 2;
     const int x = std::clamp(anchor.Right - w, screen.Left, std::max(screen.Left, screen.Right - w));
     const int y = std::clamp(above ? anchor.Top - h - 2 : anchor.Bottom + 2, screen.Top, std::max(screen.Top, screen.Bottom - h));
-    FShownBalloon->SetBounds(x, y, w, h);
+    shown->SetBounds(x, y, w, h);
+    return shown;
+}
+
+void TbsTrayIcon::ShowBalloon()
+{
+    HideTip();
+    FShownBalloon = ShowNearIcon(IconData.szInfoTitle, IconData.szInfo, int(IconData.dwInfoFlags) - 1);
     FBalloonTimer->SetEnabled(false);
     FBalloonTimer->SetEnabled(true);
 }
@@ -637,6 +653,46 @@ void TbsTrayIcon::CloseBalloon()
     if (FShownBalloon)
         FShownBalloon->ReleaseHandle();
     FShownBalloon = nullptr;
+}
+
+// ---- the icon's tooltip: the desktop's area does not show one, so the
+// program does, after the hint pause over the icon, until the pointer leaves
+// the icon or presses on it.
+
+bool TbsTrayIcon::TipVisible() const
+{
+    return FShownTip && FShownTip->HandleAllocated() && IsWindowVisible(FShownTip->Handle());
+}
+
+void TbsTrayIcon::PointerOverIcon()
+{
+    if (FShownTip || FShownBalloon || IconData.szTip.empty() || FTipTimer->Enabled())
+        return;
+    FTipTimer->SetInterval(uint32_t(std::max(1, Application()->HintPause)));
+    FTipTimer->SetEnabled(true);
+}
+
+void TbsTrayIcon::TipTimerTick()
+{
+    TRect icon;
+    const bool over = GetNotifyIconRect(IconData.hWnd, IconData.uID, icon) && PtInRect(icon, GetCursorPos());
+    if (!over || IconData.szTip.empty() || FShownBalloon) {
+        HideTip();
+        return;
+    }
+    if (!FShownTip) {
+        FShownTip = ShowNearIcon("", IconData.szTip, -1);
+        // From now on the timer watches for the pointer leaving.
+        FTipTimer->SetInterval(100);
+    }
+}
+
+void TbsTrayIcon::HideTip()
+{
+    FTipTimer->SetEnabled(false);
+    if (FShownTip && FShownTip != FShownBalloon)
+        FShownTip->ReleaseHandle();
+    FShownTip = nullptr;
 }
 
 // ---- events

@@ -89,6 +89,10 @@ public:
     // The balloon as the program shows it (nil before the first one).
     platform::THintWindow* BalloonWindow() const;
     bool BalloonVisible() const;
+    // The icon's Hint, shown by the program while the pointer rests on the
+    // icon (nil when not shown).
+    platform::THintWindow* TipWindow() const { return FShownTip; }
+    bool TipVisible() const;
 
     virtual bool DefaultToAppIcon() { return true; }
     virtual bool AddTrayIcon();
@@ -130,9 +134,13 @@ private:
     void ShowPopupAtCursor();
     void ClickTimerTick();
     void AnimateTimerTick();
+    platform::THintWindow* ShowNearIcon(const std::string& ATitle, const std::string& AText, int AImage);
     void ShowBalloon();
     void CloseBalloon();
-    platform::TRect BalloonAnchor() const;
+    platform::TRect IconAnchor() const;
+    void PointerOverIcon();
+    void TipTimerTick();
+    void HideTip();
 
     bool FIconVisible = true;
     platform::TBitmap FIcon;
@@ -163,6 +171,8 @@ private:
     platform::THintWindow* FPlainBalloon = nullptr;
     platform::THintWindow* FShownBalloon = nullptr;
     platform::TTimer* FBalloonTimer = nullptr;
+    platform::THintWindow* FShownTip = nullptr;
+    platform::TTimer* FTipTimer = nullptr;
     std::unique_ptr<platform::TCustomImageList> FBalloonIcons;
 };
 

@@ -349,6 +349,51 @@ TEST_F(TTrayFixture, TheBalloonShowsNextToTheIconAndReportsItsClick)
     EXPECT_EQ(Icon()->szInfo, "");
 }
 
+TEST_F(TTrayFixture, TheHintShowsWhileThePointerRestsOnTheIcon)
+{
+    Tray->SetHint("ZarveloMP3格式转换器");
+    Tray->SetIconVisible(true);
+    Tray->Enabled = false;   // the tooltip is the area's, not an event
+    TRect icon;
+    ASSERT_TRUE(GetNotifyIconRect(Tray->Handle(), 1, icon));
+    const TPoint on = Point(icon.Left + 4, icon.Top + 4);
+    const uint64_t pause = uint64_t(Application()->HintPause);
+
+    SetCursorPos(on);
+    Mouse(WM_MOUSEMOVE);
+    Advance(pause - 20);
+    EXPECT_FALSE(Tray->TipVisible());
+    Advance(40);
+    ASSERT_TRUE(Tray->TipVisible());
+    TRect tip;
+    GetWindowRect(Tray->TipWindow()->Handle(), tip);
+    EXPECT_EQ(tip.Bottom, icon.Top - 2);
+    EXPECT_EQ(Tray->TipWindow()->Text(), "ZarveloMP3格式转换器");
+
+    // Leaving the icon takes it away; so does a press, before it shows.
+    SetCursorPos(Point(icon.Left - 40, icon.Top));
+    Advance(120);
+    EXPECT_FALSE(Tray->TipVisible());
+    SetCursorPos(on);
+    Mouse(WM_MOUSEMOVE);
+    Mouse(WM_LBUTTONDOWN);
+    Advance(pause + 50);
+    EXPECT_FALSE(Tray->TipVisible());
+
+    // No hint, no tooltip; a balloon replaces it.
+    Tray->SetShowHint(false);
+    Mouse(WM_MOUSEMOVE);
+    Advance(pause + 50);
+    EXPECT_FALSE(Tray->TipVisible());
+    Tray->SetShowHint(true);
+    Mouse(WM_MOUSEMOVE);
+    Advance(pause + 50);
+    ASSERT_TRUE(Tray->TipVisible());
+    ASSERT_TRUE(Tray->ShowBalloonHint("完成", "转换已完成", skin::bsbitNone));
+    EXPECT_EQ(Tray->TipWindow(), nullptr);
+    EXPECT_TRUE(Tray->BalloonVisible());
+}
+
 TEST_F(TTrayFixture, TheSkinFormMinimisesIntoTheAreaAndTheIconRestoresIt)
 {
     enum TWay { byDoubleClick, byMenu };
