@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/component/FFConverter_Options.h"
+#include "engine/options/FFConverter_Options.h"
 
 namespace profiles {
 

@@ -5,7 +5,7 @@
 // owns its task's input and output records, which follow it through every
 // edit of the list.
 
-#include "engine/component/FFConverter_Options.h"
+#include "engine/options/FFConverter_Options.h"
 #include "profiles/RowChoice.h"
 
 #include <array>

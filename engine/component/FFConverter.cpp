@@ -1,7 +1,9 @@
 #include "engine/component/FFConverter.h"
 
+#include "engine/base/MainThreadCalls.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/logger/FFmpegLogger.h"
+#include "engine/previewer/JobHooks.h"
 #include "engine/probe/AVProbe.h"
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
@@ -16,9 +18,9 @@ using platform::TLockGuard;
 // --- TFFmpeg --------------------------------------------------------------
 
 TFFmpeg::TFFmpeg(int AMaxFiles)
-    : TCustomFFmpeg(AMaxFiles), FAVProbes(size_t(AMaxFiles)), FInputOptions(size_t(AMaxFiles)),
-      FOutputOptions(size_t(AMaxFiles))
+    : TCustomFFmpeg(AMaxFiles), FAVProbes(size_t(AMaxFiles))
 {
+    SetPictureHooks(&JobPictureHooks());
 }
 
 TFFmpeg::~TFFmpeg()
@@ -27,8 +29,6 @@ TFFmpeg::~TFFmpeg()
     WaitForEnd();
     InputsClosing();
     FAVProbes.clear();
-    FInputOptions.clear();
-    FOutputOptions.clear();
 }
 
 void TFFmpeg::InputsClosing()
@@ -49,28 +49,6 @@ TAVProbe* TFFmpeg::GetAVProbe(int AFileIndex)
 TAVProbe* TFFmpeg::AVProbe(int AFileIndex) const
 {
     return FAVProbes.at(size_t(AFileIndex)).get();
-}
-
-void TFFmpeg::SetInputOptions(int AFileIndex, const TInputOptions& AOptions)
-{
-    FInputOptions.at(size_t(AFileIndex)) = std::make_unique<TInputOptions>(AOptions);
-}
-
-void TFFmpeg::SetOutputOptions(int AFileIndex, const TOutputOptions& AOptions)
-{
-    FOutputOptions.at(size_t(AFileIndex)) = std::make_unique<TOutputOptions>(AOptions);
-}
-
-void TFFmpeg::ResetInputOptions(int AFileIndex)
-{
-    if (auto& options = FInputOptions.at(size_t(AFileIndex)))
-        InitInputOptions(*options);
-}
-
-void TFFmpeg::ResetOutputOptions(int AFileIndex)
-{
-    if (auto& options = FOutputOptions.at(size_t(AFileIndex)))
-        InitOutputOptions(*options);
 }
 
 // --- TFFmpegList ----------------------------------------------------------
@@ -270,18 +248,12 @@ bool TCustomFFConverter::OpenInput(TFFmpeg& ATask, const std::string& AFileName,
 {
     const int n = ATask.Fnb_input_files;
     if (AOptions) {
-        if (AOptions->FileName.empty())
-            AOptions->FileName = AFileName;
-        ATask.SetInputOptions(n, *AOptions);
         ATask.ApplyExtOptions(AOptions->ExtOptions, true);
         ATask.SetFormat(AOptions->FileFormat);
         ATask.SetStartTime(AOptions->TimeStart);
         ATask.SetProgramId(AOptions->ProgramID);
-    } else {
-        ATask.ResetInputOptions(n);
     }
     if (!ATask.OpenInputFile(AFileName)) {
-        ATask.ResetInputOptions(n);
         FLastErrMsg = ATask.FLastErrMsg;
         return false;
     }
@@ -366,17 +338,9 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
         FLastErrMsg = Format("max output files %d reached", task->FMaxFiles);
         return false;
     }
-    const int n = task->Fnb_output_files;
     if (OutputTaken(AFileName))
         return false;
     try {
-        if (AOptions) {
-            if (AOptions->FileName.empty())
-                AOptions->FileName = AFileName;
-            task->SetOutputOptions(n, *AOptions);
-        } else {
-            task->ResetOutputOptions(n);
-        }
         const TCustomFFmpeg::TCustomHookEvent hook = [this](platform::TObject* Sender, TFrameBitmap* ABitmap,
                                                             int AFrameNumber, int64_t APTS, bool& AUpdate,
                                                             bool& AStopHook) {
@@ -385,7 +349,6 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
         if (task->ApplyOutputRecord(AFileName, AOptions, hook))
             return true;
         FLastErrMsg = task->FLastErrMsg;
-        task->ResetOutputOptions(n);
         return false;
     } catch (const std::exception& E) {
         FLastErrMsg = E.what();

@@ -8,10 +8,10 @@
 // Threads: the public operations belong to one thread (the GUI thread).
 // Worker threads reach the component only through the four Do* operations.
 
-#include "engine/component/FFConverter_Options.h"
+#include "engine/options/FFConverter_Options.h"
 #include "engine/converter/FFmpeg.h"
-#include "engine/loader/FFBaseComponent.h"
-#include "engine/loader/MyUtils.h"
+#include "engine/base/FFBaseComponent.h"
+#include "engine/base/Paths.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -71,8 +71,7 @@ using TPreviewBitmapEvent = std::function<void(platform::TObject* Sender, const 
 using TProgressEvent = std::function<void(platform::TObject* Sender, PProgressInfo AProgressInfo)>;
 using TTerminateEvent = std::function<void(platform::TObject* Sender, const TTerminateInfo& ATerminateInfo)>;
 
-// One task: a conversion job with a probe per opened input and the task's
-// own copies of its file records.
+// One task: a conversion job with a probe per opened input.
 class TFFmpeg : public TCustomFFmpeg {
 public:
     explicit TFFmpeg(int AMaxFiles);
@@ -84,18 +83,12 @@ public:
     TAVProbe* GetAVProbe(int AFileIndex);
     // nullptr when input AFileIndex has no probe.
     TAVProbe* AVProbe(int AFileIndex) const;
-    void SetInputOptions(int AFileIndex, const TInputOptions& AOptions);
-    void SetOutputOptions(int AFileIndex, const TOutputOptions& AOptions);
-    void ResetInputOptions(int AFileIndex);
-    void ResetOutputOptions(int AFileIndex);
 
 protected:
     void InputsClosing() override;
 
 private:
     std::vector<std::unique_ptr<TAVProbe>> FAVProbes;
-    std::vector<std::unique_ptr<TInputOptions>> FInputOptions;
-    std::vector<std::unique_ptr<TOutputOptions>> FOutputOptions;
 };
 
 // The task list; it owns its tasks.

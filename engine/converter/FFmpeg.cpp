@@ -6,7 +6,6 @@
 #include "engine/loader/AVUtilStubs.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/logger/FFmpegLogger.h"
-#include "engine/loader/MyUtils.h"
 #include "engine/loader/UnicodeProtocol.h"
 
 #include "platform/core/SysUtils.h"

@@ -31,12 +31,13 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/converter/OutputTarget.h"
-#include "engine/loader/FFHeaders.h"
+#include "engine/base/FFHeaders.h"
 #include "engine/loader/FFUtils.h"
 
 namespace engine {
@@ -51,6 +52,7 @@ struct TOutputStreamSetup;
 enum TTargetNorm : int;
 struct TOutputOptions;
 class TPreviewer;
+class TPictureHooks;
 
 // The lines of an option text (a record's ExtOptions): the whole text
 // trimmed; CR LF, a lone CR, a lone LF and the text "<CRLF>" each end a line;
@@ -204,6 +206,11 @@ public:
     void ResetPostHookContext();
     TPostHooks PostHooks() const { return FPostHooks.load(); }
 
+    // The work done on the pictures the job converts (see PictureHooks.h);
+    // not owned, and outlives the job. Without it the job converts plainly
+    // and refuses deinterlacing and hooks.
+    void SetPictureHooks(TPictureHooks* AHooks) { FPictureHooks = AHooks; }
+
     // Replaces the transcode the run calls. Tests use it to drive the job
     // without converting anything; an empty step restores the converter's
     // own Transcode.
@@ -230,9 +237,9 @@ public:
     // streams: AOptions (nullptr: no record) is translated into options,
     // ACustomHook is bound when the record asks for the custom hook, the
     // output file is opened. True when the file was added; False with
-    // FLastErrMsg set; refusals of options raise. The caller has already
-    // filled an empty FileName and stored its copy of the record.
-    virtual bool ApplyOutputRecord(const std::string& AFileName, TOutputOptions* AOptions,
+    // FLastErrMsg set; refusals of options raise. AFileName is the file
+    // opened; the record's own FileName is the caller's and not read.
+    virtual bool ApplyOutputRecord(const std::string& AFileName, const TOutputOptions* AOptions,
                                    const TCustomHookEvent& ACustomHook);
 
     // The converter's option handlers, file opening and transcode helpers.
@@ -425,6 +432,7 @@ private:
     void JoinReportThread();
 
     TTranscodeStep FTranscodeStep;
+    TPictureHooks* FPictureHooks = nullptr;
     // Where each output file goes on disk ([MaxFiles]; in join mode entry 0
     // stands for the one file).
     std::vector<TOutputTarget> FOutputTargets;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/converter/FFmpeg.h"
-#include "engine/loader/FFHeaders.h"
+#include "engine/base/FFHeaders.h"
 #include "engine/logger/FFmpegLogger.h"
 
 namespace engine {

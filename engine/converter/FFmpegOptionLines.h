@@ -3,12 +3,11 @@
 // preset, frame size and filter defaults that an output file's extra
 // streams draw from.
 
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "engine/component/FFConverter_Options.h"
+#include "engine/options/FFConverter_Options.h"
 #include "engine/converter/FFmpeg.h"
 
 namespace engine {
@@ -32,11 +31,5 @@ private:
     std::vector<TOptionLine> FDefaults;
     std::vector<TOptionLine> FLines;
 };
-
-// Seconds since 1970-01-01 00:00 UTC of a local date and time, by the time
-// zone's standard offset (daylight saving is not applied).
-int64_t DateTimeToUnixTime(TDateTime AValue);
-// The current local time as a date and time.
-TDateTime NowDateTime();
 
 } // namespace engine

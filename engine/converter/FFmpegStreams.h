@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/loader/FFHeaders.h"
+#include "engine/base/FFHeaders.h"
 
 namespace engine {
 

@@ -1,7 +1,6 @@
 // Helpers shared by the converter's files.
 
 #include "engine/converter/FFmpegInternal.h"
-#include "engine/previewer/FrameHook.h"
 #include "engine/converter/FFmpegStreams.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFilterStubs.h"
@@ -73,7 +72,7 @@ void TCustomFFmpeg::AddVideoHook(const std::string& AValue)
     std::vector<char*> argv(64);
     for (size_t i = 0; i < words.size(); ++i)
         argv[i] = words[i].data();
-    if (AddFrameHook(FFirstHook, int(words.size()), argv) != 0)
+    if (AddFrameHook(int(words.size()), argv) != 0)
         throw FFmpegException("Failed to add video hook function: " + AValue);
     Fusing_vhook = true;
 }

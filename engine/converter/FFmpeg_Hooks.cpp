@@ -1,23 +1,36 @@
 // The two places where the job's owner sees the pictures it converts: every
 // decoded picture before it is encoded (deinterlacing, the custom hook, the
 // frame-hook chain) and every encoded picture (the preview). The work itself
-// is the previewer's; the job only says where.
+// belongs to the installed picture hooks; the job only says where.
 
 #include "engine/converter/FFmpegInternal.h"
 #include "engine/converter/FFmpegStreams.h"
-#include "engine/previewer/JobHooks.h"
+#include "engine/converter/PictureHooks.h"
 
 namespace engine {
 
 void TCustomFFmpeg::PreprocessPicture(TAVInputStream& AIst, AVFrame* AFrame)
 {
-    engine::PreprocessPicture(*this, AFrame, AIst.pts);
+    if (FPictureHooks) {
+        FPictureHooks->PreprocessPicture(*this, AFrame, AIst.pts);
+        return;
+    }
+    // A job nobody gave picture hooks cannot do what these settings ask;
+    // converting without it would hand the user a silently different file.
+    if (Fdo_deinterlace || FOnCustomHook || Fusing_vhook)
+        throw FFmpegException("Deinterlacing and picture hooks are not available in this job");
+    ++FHookFrameNumber;
 }
 
 void TCustomFFmpeg::RunPostHooks(TAVOutputStream& AOst, AVFrame* AFrame)
 {
-    if (PostHooks() != 0 && AOst.enc)
-        engine::RunPostHooks(*this, AFrame, AOst.enc, AFrame->pts);
+    if (FPictureHooks && PostHooks() != 0 && AOst.enc)
+        FPictureHooks->RunPostHooks(*this, AFrame, AOst.enc, AFrame->pts);
+}
+
+int TCustomFFmpeg::AddFrameHook(int argc, std::span<char* const> argv)
+{
+    return FPictureHooks ? FPictureHooks->AddFrameHook(*this, argc, argv) : -1;
 }
 
 } // namespace engine

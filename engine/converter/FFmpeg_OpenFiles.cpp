@@ -1,6 +1,7 @@
 // Opening the job's input and output files and adding streams to an output.
 
 #include <cmath>
+#include <ctime>
 
 #include "engine/converter/FFmpegInternal.h"
 #include "engine/converter/FFmpegStreams.h"
@@ -335,9 +336,15 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
     ConverterState().OutputSetups[FileIndex].clear();
     if (!AddOutputStreams(Oc.Ctx, FileIndex, AJoin))
         return -1;
-    if (Frecording_timestamp)
-        ff::av_dict_set(&Oc.Ctx->metadata, "creation_time",
-                        platform::FormatC("%lld", (long long)Frecording_timestamp).c_str(), 0);
+    if (Frecording_timestamp) {
+        // The muxers read this tag as an ISO 8601 date; a bare count of
+        // seconds is not understood and the file would carry no time.
+        const time_t Stamp = time_t(Frecording_timestamp);
+        struct tm Utc {};
+        char Text[32];
+        if (gmtime_r(&Stamp, &Utc) && strftime(Text, sizeof Text, "%Y-%m-%dT%H:%M:%S.000000Z", &Utc))
+            ff::av_dict_set(&Oc.Ctx->metadata, "creation_time", Text, 0);
+    }
     for (auto It = Fmetadata.rbegin(); It != Fmetadata.rend(); ++It)
         // Older muxers took "author"; this generation writes "artist".
         ff::av_dict_set(&Oc.Ctx->metadata, It->key == "author" ? "artist" : It->key.c_str(), It->value.c_str(), 0);

@@ -1,12 +1,17 @@
 // A task's option records turned into converter options: the option lines,
 // the record fields, the target, and the extra streams of an output file.
 
-#include "engine/component/FFConverter_Options.h"
+#include "engine/base/LocalTime.h"
 #include "engine/converter/FFmpegInternal.h"
 #include "engine/converter/FFmpegOptionLines.h"
+#include "engine/options/FFConverter_Options.h"
 #include "platform/core/SysUtils.h"
 
+#include <ctime>
+
 namespace engine {
+
+static_assert(NoOptionTime == AV_NOPTS_VALUE, "a record's unset time is the libraries' own");
 
 void TCustomFFmpeg::ApplyExtOptions(const std::string& AOptionText, bool ACodecNamesAllowed)
 {
@@ -75,8 +80,8 @@ void TCustomFFmpeg::ApplyOutputFields(const TOutputOptions& O)
     if (O.CopyTimestamp) Fcopy_ts = true;
     if (O.TimeStart != AV_NOPTS_VALUE) SetStartTime(O.TimeStart);
     if (O.TimeLength != AV_NOPTS_VALUE) SetRecordingTime(O.TimeLength);
-    if (O.Info.TimeStamp == 0.0) Frecording_timestamp = DateTimeToUnixTime(NowDateTime());
-    else if (O.Info.TimeStamp > 0.0) Frecording_timestamp = DateTimeToUnixTime(O.Info.TimeStamp);
+    if (O.Info.TimeStamp == 0.0) Frecording_timestamp = int64_t(time(nullptr));
+    else if (O.Info.TimeStamp > 0.0) Frecording_timestamp = LocalDateTimeToUnixTime(O.Info.TimeStamp);
     if (O.Info.Year > 0) AddMetadata("year", std::to_string(O.Info.Year));
     if (O.Info.Track > 0) AddMetadata("track", std::to_string(O.Info.Track));
     const std::pair<const char*, const std::string*> Texts[] = {
@@ -110,7 +115,7 @@ void TCustomFFmpeg::ApplyNewStreams(const std::string& AOptionText, TCodecDefaul
     }
 }
 
-bool TCustomFFmpeg::ApplyOutputRecord(const std::string& AFileName, TOutputOptions* AOptions,
+bool TCustomFFmpeg::ApplyOutputRecord(const std::string& AFileName, const TOutputOptions* AOptions,
                                       const TCustomHookEvent& ACustomHook)
 {
     TCodecDefaults Defaults;

@@ -1,6 +1,6 @@
 #include "engine/converter/OutputTarget.h"
 
-#include "engine/loader/FFHeaders.h"
+#include "engine/base/FFHeaders.h"
 
 #include <cerrno>
 #include <climits>

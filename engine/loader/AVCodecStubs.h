@@ -3,7 +3,7 @@
 // To bind one more export, add one line F(name) (a function) or V(name) (a
 // data object) to the list; engine code then calls ff::name.
 
-#include "engine/loader/FFHeaders.h"
+#include "engine/base/FFHeaders.h"
 #include "engine/loader/StubUnit.h"
 
 #define ZARVELO_AVCODEC_EXPORTS(F, V) \

@@ -2,8 +2,8 @@
 // Text forms of times, errors, codecs and media types; the converter's
 // per-task option sets; reading a whole file; pictures into bitmaps.
 
-#include "engine/loader/FFHeaders.h"
-#include "engine/loader/MyUtils.h"
+#include "engine/base/FFHeaders.h"
+#include "engine/base/Paths.h"
 
 #include <cstdint>
 #include <string>

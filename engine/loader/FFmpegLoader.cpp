@@ -179,7 +179,7 @@ void TFFmpegLoader::UnloadOne(TLibrary ALibrary)
 void TFFmpegLoader::AfterLoad(TLibrary ALibrary)
 {
     if (ALibrary == avUtil && FInstallLogger)
-        GetFFLogger()->InstallAVLogCallback();
+        GetFFLogger()->InstallAVLogCallback({ff::av_log_set_callback, &ff::av_log_set_level});
 }
 
 bool TFFmpegLoader::Load(TLibrary ALibrary)

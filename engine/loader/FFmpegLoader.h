@@ -4,7 +4,7 @@
 // loader state serves the whole process; components load and test a fixed
 // set of libraries through GlobalLoader.
 
-#include "engine/loader/MyUtils.h"
+#include "engine/loader/LibraryBinding.h"
 #include "platform/core/SyncObjs.h"
 
 #include <cstdint>

@@ -6,7 +6,7 @@
 // F(name) and each data export as V(name). Its entry point is the variable
 // NS::name, typed after the header's declaration of ::name.
 
-#include "engine/loader/MyUtils.h"
+#include "engine/loader/LibraryBinding.h"
 
 #define ZARVELO_DECLARE_ENTRY(name) extern decltype(&::name) name;
 #define ZARVELO_DEFINE_ENTRY(name) decltype(&::name) name = nullptr;

@@ -4,7 +4,7 @@
 // I/O contexts over the file. Every URL text belongs to its caller, so
 // threads never share one.
 
-#include "engine/loader/FFHeaders.h"
+#include "engine/base/FFHeaders.h"
 
 #include <string>
 

@@ -1,7 +1,6 @@
 #include "engine/logger/FFmpegLogger.h"
 
-#include "engine/loader/AVUtilStubs.h"
-#include "engine/loader/MyUtils.h"
+#include "engine/base/MainThreadCalls.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MainThread.h"
 #include "platform/core/SysUtils.h"
@@ -19,6 +18,9 @@ thread_local int GMuted = 0;
 
 // FFmpeg's level at which the callback drops messages; 32 (info) at start.
 std::atomic<int> GCallbackLevel{32};
+// Where the loader keeps avutil's level setter; nullptr until the callback
+// is installed.
+std::atomic<decltype(&::av_log_set_level) const*> GSetLevel{nullptr};
 
 struct TLoggerRef {
     std::mutex Lock;
@@ -188,16 +190,18 @@ void TFFLogger::SetLogLevel(TLogLevel AValue)
 
 void TFFLogger::ApplyAVLogLevel()
 {
-    if (!ff::av_log_set_level)
+    const auto* setLevel = GSetLevel.load();
+    if (!setLevel || !*setLevel)
         return;
     GCallbackLevel = LogLevelToAV(FLogLevel);
-    ff::av_log_set_level(GCallbackLevel);
+    (*setLevel)(GCallbackLevel);
 }
 
-void TFFLogger::InstallAVLogCallback()
+void TFFLogger::InstallAVLogCallback(const TAVLogBinding& ABinding)
 {
-    ZASSERT(ff::av_log_set_callback && ff::av_log_set_level);
-    ff::av_log_set_callback(AVLogCallback);
+    ZASSERT(ABinding.SetCallback && ABinding.SetLevel && *ABinding.SetLevel);
+    GSetLevel = ABinding.SetLevel;
+    ABinding.SetCallback(AVLogCallback);
     ApplyAVLogLevel();
 }
 

@@ -5,7 +5,8 @@
 // reaches OnLog with its sender, thread id and level, on the GUI thread
 // unless TriggerEventInMainThread is off.
 
-#include "engine/loader/FFBaseComponent.h"
+#include "engine/base/FFBaseComponent.h"
+#include "engine/base/FFHeaders.h"
 #include "platform/core/Format.h"
 
 #include <atomic>
@@ -50,6 +51,15 @@ private:
     std::map<uint32_t, std::string> FItems;
 };
 
+// avutil's log entry points as the loader bound them. The level setter is
+// read through the loader's own entry variable, which is empty again once
+// avutil is unloaded, so a later level change never calls into a library
+// that is gone.
+struct TAVLogBinding {
+    decltype(&::av_log_set_callback) SetCallback = nullptr;
+    decltype(&::av_log_set_level) const* SetLevel = nullptr;
+};
+
 class TFFLogger : public TFFBaseComponent {
 public:
     // A second logger in the process is refused with an assertion failure.
@@ -63,7 +73,7 @@ public:
     TLogEvent OnLog;
 
     // Hands FFmpeg the engine's log callback and level; avutil must be bound.
-    void InstallAVLogCallback();
+    void InstallAVLogCallback(const TAVLogBinding& ABinding);
     // The converter's log-level option: a level name or an FFmpeg number.
     void OptLogLevel(const std::string& AArg);
 

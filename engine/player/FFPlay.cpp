@@ -7,7 +7,7 @@
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"
 #include "engine/loader/FFmpegLoader.h"
-#include "engine/loader/MyUtils.h"
+#include "engine/base/MainThreadCalls.h"
 #include "engine/loader/SwScaleStubs.h"
 #include "engine/loader/libsdl.h"
 #include "engine/logger/FFmpegLogger.h"

@@ -8,7 +8,7 @@
 // refresh pacer, the SDL event loop that displays, and a thread that
 // delivers position and state events to the caller.
 
-#include "engine/loader/FFBaseComponent.h"
+#include "engine/base/FFBaseComponent.h"
 #include "engine/loader/FFUtils.h"
 #include "engine/player/FFPlay_State.h"
 #include "platform/core/SyncObjs.h"

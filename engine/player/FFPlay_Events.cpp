@@ -6,7 +6,7 @@
 #include "engine/player/FFPlay.h"
 
 #include "engine/loader/AVUtilStubs.h"
-#include "engine/loader/MyUtils.h"
+#include "engine/base/MainThreadCalls.h"
 #include "engine/loader/SwScaleStubs.h"
 #include "engine/loader/libsdl.h"
 #include "engine/logger/FFmpegLogger.h"

@@ -241,4 +241,31 @@ void RunPostHooks(TCustomFFmpeg& AJob, const AVFrame* AFrame, const AVCodecConte
     SwitchOff(AJob, phPreview, keep);
 }
 
+namespace {
+
+class TJobPictureHooks final : public TPictureHooks {
+public:
+    int AddFrameHook(TCustomFFmpeg& AJob, int argc, std::span<char* const> argv) override
+    {
+        return engine::AddFrameHook(AJob.FFirstHook, argc, argv);
+    }
+    void PreprocessPicture(TCustomFFmpeg& AJob, AVFrame* AFrame, int64_t APTS) override
+    {
+        engine::PreprocessPicture(AJob, AFrame, APTS);
+    }
+    void RunPostHooks(TCustomFFmpeg& AJob, const AVFrame* AFrame, const AVCodecContext* AEncoder,
+                      int64_t APTS) override
+    {
+        engine::RunPostHooks(AJob, AFrame, AEncoder, APTS);
+    }
+};
+
+} // namespace
+
+TPictureHooks& JobPictureHooks()
+{
+    static TJobPictureHooks hooks;
+    return hooks;
+}
+
 } // namespace engine

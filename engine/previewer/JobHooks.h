@@ -13,6 +13,7 @@
 // them ends the job.
 
 #include "engine/converter/FFmpeg.h"
+#include "engine/converter/PictureHooks.h"
 #include "engine/loader/FFUtils.h"
 
 #include <cstdint>
@@ -39,5 +40,9 @@ void RunCustomHook(TCustomFFmpeg& AJob, const TAVPicture& APicture, AVPixelForma
 // to read and change the preview set, but never holds it while the preview
 // event or the preview window waits for the GUI thread.
 void RunPostHooks(TCustomFFmpeg& AJob, const AVFrame* AFrame, const AVCodecContext* AEncoder, int64_t APTS);
+
+// The three above as the picture hooks a job calls; one object serves every
+// job (it holds nothing of its own) and lives as long as the process.
+TPictureHooks& JobPictureHooks();
 
 } // namespace engine

@@ -1,6 +1,6 @@
 #include "engine/previewer/Previewer.h"
 
-#include "engine/loader/MyUtils.h"
+#include "engine/base/MainThreadCalls.h"
 #include "engine/logger/FFmpegLogger.h"
 #include "platform/core/Exceptions.h"
 #include "platform/ui/MessageLoop.h"

@@ -1,5 +1,6 @@
 #include "engine/probe/AVProbe.h"
 
+#include "engine/base/Paths.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "engine/loader/FFBaseComponent.h"
-#include "engine/loader/FFHeaders.h"
+#include "engine/base/FFBaseComponent.h"
+#include "engine/base/FFHeaders.h"
 #include "engine/loader/FFUtils.h"
 #include "engine/loader/UnicodeProtocol.h"
 

@@ -3,6 +3,8 @@
 
 #include "engine/probe/AVProbe.h"
 
+#include "engine/base/LocalTime.h"
+#include "engine/base/TextUtils.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -16,6 +17,25 @@ TTempDir::TTempDir()
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary folder");
     FPath = pattern;
+}
+
+TScopedTimeZone::TScopedTimeZone(const char* ATimeZone)
+{
+    if (const char* old = std::getenv("TZ")) {
+        FHadOld = true;
+        FOld = old;
+    }
+    setenv("TZ", ATimeZone, 1);
+    tzset();
+}
+
+TScopedTimeZone::~TScopedTimeZone()
+{
+    if (FHadOld)
+        setenv("TZ", FOld.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
 
 TTempDir::~TTempDir()

@@ -22,6 +22,20 @@ private:
     std::string FPath;
 };
 
+// Sets the process's time zone (a TZ text) while the object lives and puts
+// the previous one back after.
+class TScopedTimeZone {
+public:
+    explicit TScopedTimeZone(const char* ATimeZone);
+    ~TScopedTimeZone();
+    TScopedTimeZone(const TScopedTimeZone&) = delete;
+    TScopedTimeZone& operator=(const TScopedTimeZone&) = delete;
+
+private:
+    bool FHadOld = false;
+    std::string FOld;
+};
+
 void WriteFile(const std::string& AFileName, const std::string& AContent);
 std::string ReadFile(const std::string& AFileName);
 

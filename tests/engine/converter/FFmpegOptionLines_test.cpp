@@ -31,11 +31,3 @@ TEST(CodecDefaults, RecordFieldsWin)
     EXPECT_EQ(D.Default("acodec"), "libmp3lame");
     EXPECT_EQ(D.Next("acodec"), "mp2");
 }
-
-TEST(DateTimeToUnixTime, EpochAndRoundTrip)
-{
-    const int64_t Now = time(nullptr);
-    const int64_t Back = DateTimeToUnixTime(NowDateTime());
-    // Equal up to a daylight-saving hour, which the conversion leaves out.
-    EXPECT_LE(std::llabs(Back - Now - 0), 3601);
-}

@@ -1,10 +1,12 @@
 // A task's input and output records turned into options and opened files.
 #include "ConverterTestSupport.h"
-#include "engine/component/FFConverter_Options.h"
+#include "engine/options/FFConverter_Options.h"
+#include "engine/base/LocalTime.h"
 #include "engine/loader/FFmpegLoader.h"
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <memory>
 
 using namespace engine;
@@ -126,6 +128,29 @@ TEST_F(FFmpegTaskOptionsTest, MetadataAndCrop)
     Out.CropLeft = 16;
     ASSERT_EQ(Convert("clip.mkv", "crop.mkv"), "");
     EXPECT_EQ(Probe(Dir->File("crop.mkv"), "stream=width,height"), "48,40");
+}
+
+// The recording time is a local time read with the offset of its own
+// instant: a summer time is an hour nearer universal time than a winter one.
+TEST_F(FFmpegTaskOptionsTest, RecordingTimeTakesTheOffsetOfItsInstant)
+{
+    const testsupport::TScopedTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
+    const struct {
+        int64_t Utc;
+        const char* Tag;
+    } Cases[] = {
+        {1626350400, "2021-07-15T12:00:00.000000Z"},
+        {1610712000, "2021-01-15T12:00:00.000000Z"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Tag);
+        Job.ResetJob();
+        InitOutputOptions(Out);
+        Out.AudioCodec = "pcm_s16le";
+        Out.Info.TimeStamp = UnixTimeToLocalDateTime(C.Utc);
+        EXPECT_EQ(Convert("tone.wav", "stamped.mov"), "");
+        EXPECT_EQ(Probe(Dir->File("stamped.mov"), "format_tags=creation_time"), C.Tag);
+    }
 }
 
 TEST_F(FFmpegTaskOptionsTest, BadValuesGiveTheirMessages)

@@ -2,7 +2,7 @@
 
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVUtilStubs.h"
-#include "engine/loader/FFBaseComponent.h"
+#include "engine/base/FFBaseComponent.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/logger/FFmpegLogger.h"
 #include "support/TestSupport.h"

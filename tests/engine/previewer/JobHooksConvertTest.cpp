@@ -1,5 +1,6 @@
 #include "engine/converter/FFmpeg.h"
 #include "engine/loader/FFmpegLoader.h"
+#include "engine/previewer/JobHooks.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ TEST(JobHooksConvert, CustomHookAndHookLibraryDrawIntoConvertedFrames)
     ASSERT_TRUE(MakeMedia(Clip, "-f lavfi -i color=c=black:size=64x48:rate=25:duration=0.4 -c:v ffv1"));
     for (int variant = 0; variant < 2; ++variant) {
         TCustomFFmpeg Job(1);
+        Job.SetPictureHooks(&JobPictureHooks());
         Job.ResetJob();
         int previews = 0;
         if (variant == 0)

@@ -2,6 +2,7 @@
 // ffprobe on generated files, and its answers to bad input.
 
 #include "engine/probe/AVProbe.h"
+#include "engine/base/LocalTime.h"
 
 #include "ProbeMedia.h"
 #include "engine/logger/FFmpegLogger.h"

@@ -1,6 +1,6 @@
-#include "engine/loader/FFBaseComponent.h"
+#include "engine/base/FFBaseComponent.h"
 
-#include "engine/loader/FFHeaders.h"
+#include "engine/base/FFHeaders.h"
 
 namespace engine {
 

@@ -4,17 +4,17 @@
 // Every value field has a not-set value; a record fresh from its defaults
 // routine changes nothing in the converter.
 
-#include <cstdint>
-#include <string>
+#include "engine/base/LocalTime.h"
 
-extern "C" {
-#include <libavutil/avutil.h> // AV_NOPTS_VALUE, the smallest 64-bit integer: no time given
-}
+#include <cstdint>
+#include <limits>
+#include <string>
 
 namespace engine {
 
-// Local time as days since 1899-12-30, the time of day as the fraction.
-using TDateTime = double;
+// A time field that holds no time: the smallest 64-bit integer, the value
+// the media libraries use for the same purpose.
+constexpr int64_t NoOptionTime = std::numeric_limits<int64_t>::min();
 
 enum TOptionTargetType { ttIgnore = 0, ttVCD = 1, ttSVCD = 2, ttDVD = 3 };
 enum TOptionNormType { ntAuto = 0, ntPAL = 1, ntNTSC = 2 };
@@ -24,7 +24,7 @@ using TOptionNormDefault = TOptionNormType;
 struct TInputOptions {
     std::string FileName;            // empty: filled in from the file name given to the component
     std::string FileFormat;          // input format to force; empty: detect
-    int64_t TimeStart = AV_NOPTS_VALUE; // µs; 0 or no time: no seek
+    int64_t TimeStart = NoOptionTime; // µs; 0 or no time: no seek
     int ProgramID = -1;              // <= 0: keep every program
     std::string ExtOptions;          // further options, one name=value per line
     int Tag = 0;                     // the caller's own
@@ -91,8 +91,8 @@ struct TOutputOptions {
     std::string SubtitleLanguage;    // always applied: empty clears the tag
     bool InputSync = false;          // always applied
     bool CopyTimestamp = false;
-    int64_t TimeStart = AV_NOPTS_VALUE; // µs
-    int64_t TimeLength = AV_NOPTS_VALUE; // µs; also the task's total for progress
+    int64_t TimeStart = NoOptionTime; // µs
+    int64_t TimeLength = NoOptionTime; // µs; also the task's total for progress
     TStreamInfo Info;
     TOptionTargetType TargetType = ttIgnore;
     TOptionNormType NormType = ntAuto;
@@ -106,8 +106,16 @@ struct TOutputOptions {
 using POutputOptions = TOutputOptions*;
 
 // Put every field into its not-set state, releasing the texts a used record
-// still holds (a reset, not only an initialisation).
-void InitInputOptions(TInputOptions& AOptions);
-void InitOutputOptions(TOutputOptions& AOptions);
+// still holds (a reset, not only an initialisation). The member initialisers
+// are the single table of defaults.
+inline void InitInputOptions(TInputOptions& AOptions)
+{
+    AOptions = TInputOptions{};
+}
+
+inline void InitOutputOptions(TOutputOptions& AOptions)
+{
+    AOptions = TOutputOptions{};
+}
 
 } // namespace engine

@@ -1,4 +1,4 @@
-#include "engine/component/FFConverter_Options.h"
+#include "engine/options/FFConverter_Options.h"
 
 #include <gtest/gtest.h>
 
@@ -111,7 +111,7 @@ void ExpectInputDefaults(const TInputOptions& I)
 
 TEST(FFConverterOptions, NoTimeIsTheSmallest64BitInteger)
 {
-    EXPECT_EQ(AV_NOPTS_VALUE, INT64_MIN);
+    EXPECT_EQ(NoOptionTime, INT64_MIN);
 }
 
 TEST(FFConverterOptions, FreshOutputRecordHasEveryDefault)

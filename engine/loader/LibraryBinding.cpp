@@ -1,0 +1,60 @@
+#include "engine/loader/LibraryBinding.h"
+
+#include "platform/core/Exceptions.h"
+#include "platform/core/Format.h"
+#include "platform/core/SysUtils.h"
+
+#include <dlfcn.h>
+
+namespace engine {
+namespace {
+
+void* BindExport(const char* AKind, const TPathFileName& ALibName, platform::TLibHandle AHandle,
+                 const char* AName, bool AOptional)
+{
+    std::string error;
+    void* p = platform::GetProcAddress(AHandle, AName, &error);
+    if (!p && !AOptional)
+        throw platform::Exception(platform::Format("Load %s %s@%s error: %s", AKind, AName, ALibName, error));
+    return p;
+}
+
+} // namespace
+
+platform::TLibHandle LoadLibraryWithPath(const TPathFileName& ADir, const TPathFileName& AFileName,
+                                         std::string& AErrorText)
+{
+    // dlopen searches neither the current folder nor PATH for the libraries
+    // a library imports; the loader loads the folder's libraries in
+    // dependency order instead, so nothing process-wide is changed here.
+    std::string path = AFileName;
+    if (!ADir.empty()) {
+        const std::string full = platform::IncludeTrailingPathDelimiter(ADir) + AFileName;
+        if (platform::FileExists(full))
+            path = full;
+    }
+    platform::TLibHandle h = platform::LoadLibrary(path, &AErrorText);
+    if (h) {
+        // The media libraries keep allocations and exit handlers that point
+        // into their images; unmapping them on unload would leave those
+        // dangling. Unloading unbinds and releases the handle, and the image
+        // stays mapped for a later load.
+        if (void* pin = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE))
+            dlclose(pin);
+    }
+    return h;
+}
+
+void* BindExportFunction(const TPathFileName& ALibName, platform::TLibHandle AHandle, const char* AName,
+                         bool AOptional)
+{
+    return BindExport("function", ALibName, AHandle, AName, AOptional);
+}
+
+void* BindExportVariable(const TPathFileName& ALibName, platform::TLibHandle AHandle, const char* AName,
+                         bool AOptional)
+{
+    return BindExport("variable", ALibName, AHandle, AName, AOptional);
+}
+
+} // namespace engine
