@@ -1,5 +1,7 @@
 #include "skin/core/bsSkinData_Objects.h"
 
+#include "skin/core/bsSkinData.h"
+
 #include <typeindex>
 
 namespace skin {
@@ -87,6 +89,70 @@ void TbsDataSkinButton::DescribeKeys(TbsSkinKeys& K)
     K.Integer("alphamaskpictureindex", AlphaMaskPictureIndex, -1);
     K.Integer("alphamaskactivepictureindex", AlphaMaskActivePictureIndex, -1);
     K.Integer("alphamaskinactivepictureindex", AlphaMaskInActivePictureIndex, -1);
+}
+
+bool TbsDataSkinButton::UsesFullLayerBorder(TbsSkinData& ASkinData)
+{
+    return ASkinData.LayerFrame && ASkinData.LayerFrame->PictureIndex != -1 && ASkinData.LayerFrame->FullBorder;
+}
+
+void TbsDataSkinButton::InitAlphaImage(TbsSkinData& ASkinData, std::unique_ptr<TbsBitmap>& AImage, int AMaskPictureIndex,
+                                       const TRect& ARect) const
+{
+    AImage.reset();
+    const int count = int(ASkinData.FActivePictures.size());
+    if (ARect.Width() <= 0 || ARect.Height() <= 0 || ActivePictureIndex < 0 || ActivePictureIndex >= count ||
+        !ASkinData.FActivePictures[size_t(ActivePictureIndex)])
+        return;
+    auto image = std::make_unique<TbsBitmap>();
+    image->SetSize(ARect.Width(), ARect.Height());
+    TbsBitmap picture;
+    picture.Assign(ASkinData.FActivePictures[size_t(ActivePictureIndex)].get());
+    picture.Draw(*image, 0, 0, ARect);
+    image->AlphaBlend = true;
+    if (AMaskPictureIndex < 0 || AMaskPictureIndex >= count || !ASkinData.FActivePictures[size_t(AMaskPictureIndex)])
+        image->SetAlpha(255);
+    else {
+        // The mask's top-left corner of the look's size gives the alpha.
+        TbsBitmap mask;
+        mask.Assign(ASkinData.FActivePictures[size_t(AMaskPictureIndex)].get());
+        TbsBitmap grey;
+        grey.SetSize(ARect.Width(), ARect.Height());
+        mask.Draw(grey, 0, 0, platform::Rect(0, 0, ARect.Width(), ARect.Height()));
+        AlphaFromGrayBitmapPremul(*image, grey);
+    }
+    AImage = std::move(image);
+}
+
+void TbsDataSkinButton::InitAlphaImages(TbsSkinData& ASkinData)
+{
+    std::unique_ptr<TbsBitmap>* images[] = {&FAlphaNormalImage, &FAlphaActiveImage, &FAlphaDownImage, &FAlphaInActiveImage};
+    if (!UsesFullLayerBorder(ASkinData)) {
+        for (auto* image : images)
+            image->reset();
+        return;
+    }
+    // The pressed look has no mask of its own: it takes the hot one's.
+    InitAlphaImage(ASkinData, FAlphaNormalImage, AlphaMaskPictureIndex, SkinRect);
+    InitAlphaImage(ASkinData, FAlphaActiveImage, AlphaMaskActivePictureIndex, ActiveSkinRect);
+    InitAlphaImage(ASkinData, FAlphaDownImage, AlphaMaskActivePictureIndex, DownRect);
+    InitAlphaImage(ASkinData, FAlphaInActiveImage, AlphaMaskInActivePictureIndex, InActiveSkinRect);
+}
+
+void TbsDataSkinStdButton::InitAlphaImages(TbsSkinData& ASkinData)
+{
+    TbsDataSkinButton::InitAlphaImages(ASkinData);
+    std::unique_ptr<TbsBitmap>* images[] = {&FAlphaRestoreNormalImage, &FAlphaRestoreActiveImage,
+                                            &FAlphaRestoreDownImage, &FAlphaInActiveRestoreImage};
+    if (!UsesFullLayerBorder(ASkinData)) {
+        for (auto* image : images)
+            image->reset();
+        return;
+    }
+    InitAlphaImage(ASkinData, FAlphaRestoreNormalImage, AlphaMaskPictureIndex, RestoreRect);
+    InitAlphaImage(ASkinData, FAlphaRestoreActiveImage, AlphaMaskActivePictureIndex, RestoreActiveRect);
+    InitAlphaImage(ASkinData, FAlphaRestoreDownImage, AlphaMaskActivePictureIndex, RestoreDownRect);
+    InitAlphaImage(ASkinData, FAlphaInActiveRestoreImage, AlphaMaskInActivePictureIndex, RestoreInActiveRect);
 }
 
 void TbsDataSkinStdButton::DescribeKeys(TbsSkinKeys& K)

@@ -7,6 +7,7 @@
 // expect.
 
 #include "skin/core/bsSkinData_Keys.h"
+#include "skin/core/bseffects.h"
 
 #include <memory>
 #include <string>
@@ -62,9 +63,20 @@ public:
     int AlphaMaskPictureIndex = -1;
     int AlphaMaskActivePictureIndex = -1;
     int AlphaMaskInActivePictureIndex = -1;
+    // The looks with per-pixel alpha for a layered border that draws the
+    // whole frame; nil when the skin has none or a look is missing.
+    std::unique_ptr<TbsBitmap> FAlphaNormalImage, FAlphaActiveImage, FAlphaDownImage, FAlphaInActiveImage;
+
+    void InitAlphaImages(TbsSkinData& ASkinData) override;
 
 protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;
+    // Whether the model's layer frame draws the whole frame.
+    static bool UsesFullLayerBorder(TbsSkinData& ASkinData);
+    // AImage := ARect of the record's active picture, its alpha from the
+    // grey of AMaskPictureIndex (opaque without a mask); nil without a look.
+    void InitAlphaImage(TbsSkinData& ASkinData, std::unique_ptr<TbsBitmap>& AImage, int AMaskPictureIndex,
+                        const TRect& ARect) const;
 };
 
 // A caption button with a window command.
@@ -78,6 +90,10 @@ public:
     TRect RestoreActiveRect;
     TRect RestoreDownRect;
     TRect RestoreInActiveRect;
+    std::unique_ptr<TbsBitmap> FAlphaRestoreNormalImage, FAlphaRestoreActiveImage, FAlphaRestoreDownImage,
+        FAlphaInActiveRestoreImage;
+
+    void InitAlphaImages(TbsSkinData& ASkinData) override;
 
 protected:
     void DescribeKeys(TbsSkinKeys& AKeys) override;

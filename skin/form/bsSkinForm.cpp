@@ -215,6 +215,8 @@ void TbsSkinForm::ChangeSkinData()
     if (OnChangeSkinData)
         OnChangeSkinData(this);
     SyncLayerBorder(true);
+    RestoreLayerBounds();
+    FOldFullBorder = -1;
     if (!FRollUpState) {
         if (ClientWidth > 0)
             FForm->SetClientSize(ClientWidth, FForm->ClientHeight());
@@ -225,7 +227,9 @@ void TbsSkinForm::ChangeSkinData()
 
 void TbsSkinForm::UpDateFormNC()
 {
-    if (FForm->HandleAllocated())
+    if (FullBorderShown())
+        FBorderLayer->UpdateBorder();
+    else if (FForm->HandleAllocated())
         SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
 }
 
@@ -237,6 +241,7 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
     switch (M.Msg) {
     case SKN_BEFORESKINCHANGE:
         if (sender == FSD && FSD) {
+            SaveLayerBounds();
             FStopPainting = true;
             FSkinSupport = false;
             for (TTimer* t : {MouseTimer, MorphTimer, AnimateTimer})
@@ -258,7 +263,13 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
             OnAfterChangeSkinData(this);
         return true;
     case SKN_LAYEREDBORDERSCHANGE:
+        SaveLayerBounds();
         SyncLayerBorder(true);
+        // A full border takes the frame away from the window or gives it
+        // back: the frame is laid out again.
+        if (FBorderLayer->FullBorder())
+            ChangeSkinData();
+        RestoreLayerBounds();
         return true;
     case SKN_UISTRINGSCHANGE:
         UpdateObjectHints();
@@ -314,9 +325,16 @@ void TbsSkinForm::NewWndProc(TMessage& M)
         }
         switch (M.Msg) {
         case WM_NCCALCSIZE: WMNCCalcSize(M); return;
-        case WM_NCHITTEST: WMNCHitTest(M); return;
+        case WM_NCHITTEST:
+            // Under a full border the window is all client area.
+            if (FullBorderFrame()) {
+                M.Result = HTCLIENT;
+                return;
+            }
+            WMNCHitTest(M);
+            return;
         case WM_NCPAINT:
-            if (FramePainted()) {
+            if (FramePainted() && !(FSkinSupport && FullBorderFrame())) {
                 if (FSkinSupport)
                     PaintNCSkin(nullptr, false);
                 else if (!FStopPainting)
@@ -463,6 +481,11 @@ void TbsSkinForm::WMNCCalcSize(TMessage& M)
         return;
     }
     TRect* r = M.WParam ? &reinterpret_cast<TNCCalcSizeParams*>(M.LParam)->rgrc[0] : reinterpret_cast<TRect*>(M.LParam);
+    if (HasSkin() && FullBorderFrame()) {
+        CalcSkinPoints();
+        M.Result = 1;
+        return;
+    }
     if (HasSkin()) {
         CalcSkinPoints();
         const TRect& cl = FSD->ClRect;
@@ -496,7 +519,11 @@ void TbsSkinForm::WMNCHitTest(TMessage& M)
 
 void TbsSkinForm::WMSize(TMessage& M)
 {
-    OldWindowProc(M);
+    // A size from the border's drag reaches the form's own handler after
+    // the frame has followed.
+    const bool fromBorder = FBorderLayerChangeSize;
+    if (!fromBorder)
+        OldWindowProc(M);
     FFormWidth = FForm->Width();
     FFormHeight = FForm->Height();
     HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
@@ -507,6 +534,8 @@ void TbsSkinForm::WMSize(TMessage& M)
         CreateFrameRgn(true);
         UpDateFormNC();
     }
+    if (fromBorder)
+        OldWindowProc(M);
 }
 
 void TbsSkinForm::WMGetMinMaxInfo(TMessage& M)

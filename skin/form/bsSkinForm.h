@@ -228,6 +228,21 @@ public:
     TbsFormLayerBorder* BorderLayer() const { return FBorderLayer; }
     // Shows, hides, sizes or moves the border after the window changed.
     void SyncLayerBorder(bool AResized);
+    // The skin's layered border draws the whole frame: the form's window
+    // is a plain rectangle without a non-client area.
+    bool FullBorderFrame() const;
+    // ... and that border is on the screen.
+    bool FullBorderShown() const;
+    // The current size change comes from dragging a border window.
+    bool FBorderLayerChangeSize = false;
+    // Places the form so that its outer bounds, a shown layered border
+    // included, are the given ones.
+    void Move(int AX, int AY);
+    void SetBounds(int AX, int AY, int AWidth, int AHeight);
+    // Keep the outer bounds over a skin change that adds or removes a
+    // full layered border.
+    void SaveLayerBounds();
+    void RestoreLayerBounds();
 
     // ---- a frozen, dimmed or blurred client area while the form is
     // inactive.
@@ -340,6 +355,9 @@ protected:
     void Notification(platform::TComponent* AComponent, platform::TOperation AOperation) override;
 
 private:
+    // The border's windows read the frame's state as the frame does.
+    friend class TbsFormLayerBorder;
+    friend class TbsFormLayerWindow;
     void NewWndProc(platform::TMessage& M);
     bool FormAlive() const;
     bool HandleSkinMessage(platform::TMessage& M);
@@ -412,6 +430,10 @@ private:
     bool FSizeMove = false, FSizing = false;
     bool HMagnetized = false, VMagnetized = false, HMagnetized2 = false, VMagnetized2 = false;
     TPoint FOnMouseDownCoord{-1, -1};
+    // Outer bounds saved over a skin change; -1 nothing saved, 0 the
+    // form's own bounds, 1 bounds around a full layered border.
+    TRect FOldFormBounds;
+    int FOldFullBorder = -1;
     int FFormLeft = 0, FFormTop = 0;
 };
 

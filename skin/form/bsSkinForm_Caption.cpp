@@ -110,8 +110,10 @@ void TbsSkinCaptionObject::SetCaptionFont(TCanvas* C, TColor AColor) const
     f->SetColor(AColor);
 }
 
-void TbsSkinCaptionObject::DrawCaptionText(TCanvas* C, const TRect& T, int DX, int DY, bool AActive) const
+void TbsSkinCaptionObject::DrawCaptionText(TCanvas* C, const TRect& T, int DX, int DY, bool AActive,
+                                           const TColor* AForce) const
 {
+    auto colour = [AForce](TColor AColor) { return AForce ? *AForce : AColor; };
     std::string text = CaptionText();
     if (Parent->OnCaptionPaint) {
         Parent->OnCaptionPaint(C, OffsetRect(ObjectRect, DX - ObjectRect.Left, DY - ObjectRect.Top), AActive);
@@ -133,7 +135,7 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas* C, const TRect& T, int DX, i
     if (C->Font()->Height() % 2 != 0)
         y -= 1;
     C->Brush()->SetStyle(bsClear);
-    if (!IsNullRect(FrameRect) && ActivePicture) {
+    if (!IsNullRect(FrameRect) && ActivePicture && !AForce) {
         const TRect source = AActive && !IsNullRect(ActiveFrameRect) ? ActiveFrameRect : FrameRect;
         TBitmap frame;
         if (FullFrame) {
@@ -160,17 +162,18 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas* C, const TRect& T, int DX, i
         C->Font()->SetColor(color);
     };
     if (Light)
-        copy(AActive ? ActiveLightColor : LightColor, -1);
+        copy(colour(AActive ? ActiveLightColor : LightColor), -1);
     if (Shadow)
-        copy(AActive ? ActiveShadowColor : ShadowColor, 1);
+        copy(colour(AActive ? ActiveShadowColor : ShadowColor), 1);
     TRect r{x, y, x + w, y + h};
+    // On the layered border (AForce) the glows show in both states.
     if (ReflectionEffect)
-        DrawReflectionText(C, r, text, AActive ? ReflectionActiveColor : ReflectionColor, ReflectionOffset,
+        DrawReflectionText(C, r, text, colour(AActive ? ReflectionActiveColor : ReflectionColor), ReflectionOffset,
                            DT_VCENTER);
-    else if (VistaGlowEffect && (AActive || VistaGlowInActiveEffect))
-        DrawCaptionVistaGlowText(C, r, text, AActive ? GlowActiveColor : GlowColor, DT_VCENTER);
-    else if (GlowEffect && (AActive || GlowInActiveEffect))
-        DrawWideGlowText(C, r, text, GlowSize, AActive ? GlowActiveColor : GlowColor, GlowOffset, DT_VCENTER);
+    else if (VistaGlowEffect && (AActive || VistaGlowInActiveEffect || AForce))
+        DrawCaptionVistaGlowText(C, r, text, colour(AActive ? GlowActiveColor : GlowColor), DT_VCENTER);
+    else if (GlowEffect && (AActive || GlowInActiveEffect || AForce))
+        DrawWideGlowText(C, r, text, GlowSize, colour(AActive ? GlowActiveColor : GlowColor), GlowOffset, DT_VCENTER);
     else
         WideDrawText(C, text, r, DT_VCENTER);
 }
@@ -284,6 +287,72 @@ void TbsSkinCaptionObject::TestActiveQuickButton(int X, int Y)
         hint->ActivateHint2(items->Items(ActiveQuickButton)->Hint);
     else if (ActiveQuickButton == -1)
         hint->HideHint();
+}
+
+void TbsSkinCaptionObject::ResetQuickButtons()
+{
+    TbsQuickButtonItems* items = Parent->QuickButtons();
+    if (ActiveQuickButton >= 0 && ActiveQuickButton < items->Count())
+        items->Items(ActiveQuickButton)->Active = items->Items(ActiveQuickButton)->Down = false;
+}
+
+// The caption on the top strip of a full layered border: the strip already
+// holds its background. Text is drawn twice: in colour onto a patch of the
+// strip and in white onto a grey copy of the patch's alpha, whose grey
+// becomes the new alpha, so drawn pixels turn opaque and the rest keep the
+// strip's transparency.
+void TbsSkinCaptionObject::DrawAlpha(TCanvas*, TbsBitmap& ABitMap)
+{
+    if (!HasSkin() || ABitMap.Empty())
+        return;
+    TRect t{0, 0, RectWidth(ObjectRect), RectHeight(ObjectRect)};
+    if (HasQuickButtons())
+        t.Left += Parent->QuickButtons()->Count() * (Parent->QuickImageList->Width() + 8) + 5;
+    if (VistaGlowEffect) {
+        t.Left += 6;
+        t.Right -= 6;
+    } else if (GlowEffect) {
+        t.Left += 3;
+        t.Right -= 3;
+    }
+    Active = Parent->GetFormActive();
+    const int grow = VistaGlowEffect || GlowEffect ? 6 : 0;
+    TRect area = OffsetRect(t, ObjectRect.Left, ObjectRect.Top);
+    area = TRect{area.Left - grow, area.Top - grow, area.Right + grow, area.Bottom + grow};
+    area = IntersectRect(area, TRect{0, 0, ABitMap.Width(), ABitMap.Height()});
+    const int w = RectWidth(area), h = RectHeight(area);
+    if (w <= 0 || h <= 0)
+        return;
+    TBitmap patch, grey;
+    for (TBitmap* b : {&patch, &grey}) {
+        b->SetPixelFormat(pf32bit);
+        b->SetSize(w, h);
+    }
+    for (int y = 0; y < h; ++y) {
+        const TbsColor* from = ABitMap.GetPixelPtr(area.Left, area.Top + y);
+        auto* p = reinterpret_cast<uint32_t*>(patch.ScanLine(y));
+        auto* g = reinterpret_cast<uint32_t*>(grey.ScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const uint32_t a = from[x] >> 24;
+            p[x] = from[x] | 0xFF000000u;
+            g[x] = 0xFF000000u | a << 16 | a << 8 | a;
+        }
+    }
+    const int dx = ObjectRect.Left - area.Left, dy = ObjectRect.Top - area.Top;
+    SetCaptionFont(patch.Canvas(), Active ? ActiveFontColor : FontColor);
+    DrawCaptionText(patch.Canvas(), t, dx, dy, Active);
+    const TColor white = clWhite;
+    SetCaptionFont(grey.Canvas(), white);
+    DrawCaptionText(grey.Canvas(), t, dx, dy, Active, &white);
+    for (int y = 0; y < h; ++y) {
+        TbsColor* to = ABitMap.GetPixelPtr(area.Left, area.Top + y);
+        const auto* p = reinterpret_cast<const uint32_t*>(patch.ScanLine(y));
+        const auto* g = reinterpret_cast<const uint32_t*>(grey.ScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const uint32_t level = (((g[x] >> 16) & 0xFF) + ((g[x] >> 8) & 0xFF) + (g[x] & 0xFF)) / 3;
+            to[x] = (p[x] & 0x00FFFFFFu) | level << 24;
+        }
+    }
 }
 
 void TbsSkinCaptionObject::MouseMove(int X, int Y)

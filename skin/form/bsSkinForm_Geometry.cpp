@@ -180,6 +180,9 @@ void TbsSkinForm::CalcDefRects()
 // the caption strip) in a fixed order of commands.
 void TbsSkinForm::CalcObjectRects()
 {
+    // A full layered border hosts the objects on its top strip.
+    if (FullBorderFrame())
+        return;
     for (auto& o : ObjectList)
         if (!o->SkinRectInAPicture)
             o->ObjectRect = CalcObjectRect(o->SkinRect);
@@ -270,7 +273,11 @@ int TbsSkinForm::GetMinHeight() const
     const bool keepsMin = !FRollUpState && FWindowState != wsMinimized;
     if (!HasSkin())
         return keepsMin && MinHeight > DefCaptionHeight() + 6 ? MinHeight : DefCaptionHeight() + 6;
-    const int h = FSD->FormMinHeight != 0 ? FSD->FormMinHeight : FSD->FPicture->Height() - RectHeight(FSD->ClRect);
+    const int frameH = FSD->FPicture->Height() - RectHeight(FSD->ClRect);
+    // Under a full border the window has no frame of its own.
+    if (FullBorderFrame())
+        return keepsMin && MinHeight > frameH ? MinHeight : 10;
+    const int h = FSD->FormMinHeight != 0 ? FSD->FormMinHeight : frameH;
     return keepsMin ? IntMax(h, MinHeight) : h;
 }
 
@@ -480,6 +487,13 @@ void TbsSkinForm::CreateFrameRgn(bool AUpdate)
     if (!FSkinnableForm || FForm->BorderStyle() == bsNone) {
         if (FRgn || FForm->HandleAllocated())
             SetRegion(nullptr);
+        return;
+    }
+    if (HasSkin() && FullBorderFrame()) {
+        // Rolled up, or minimized into the frame's slot, the window is as
+        // high as the border says (nothing of it when it says nothing).
+        const bool rolled = FRollUpState || (FWindowState == wsMinimized && !IsMainForm() && !MinimizeDefault);
+        SetRegion(CreateRectRgn(0, 0, FFormWidth, rolled ? FBorderLayer->FData->RollUpFormHeight : FFormHeight));
         return;
     }
     if (!HasSkin() || !HasMask()) {

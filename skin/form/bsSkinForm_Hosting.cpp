@@ -208,6 +208,13 @@ TbsSkinCaptionObject* TbsSkinForm::CaptionObject() const
 
 void TbsSkinForm::TestActive(int X, int Y, bool AllowActive)
 {
+    // Under a full border the objects are hovered on the border's top
+    // strip; a reset reaches them there.
+    if (FullBorderShown()) {
+        if (X == -1 && Y == -1)
+            FBorderLayer->TestActive(-1, -1);
+        return;
+    }
     if (ObjectList.empty() || !GetFormActive() || FSizeMove || PreviewMode || FForm->BorderStyle() == bsNone ||
         (FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized))
         return;
@@ -250,7 +257,7 @@ void TbsSkinForm::TestActive(int X, int Y, bool AllowActive)
 
 void TbsSkinForm::MouseTimerProc()
 {
-    if (!GetFormActive())
+    if (!GetFormActive() || FullBorderShown())
         return;
     const TPoint cursor = GetCursorPos();
     if (WindowFromPoint(cursor) != FForm->Handle()) {

@@ -85,6 +85,7 @@ void TbsSkinForm::WMNCLButtonDblClk(const TPoint& P, LRESULT AHit)
 // new state.
 void TbsSkinForm::WMNCActivate(TMessage& M)
 {
+    FBorderLayerChangeSize = false;
     HideGlowLayers();
     FFormActive = M.WParam != 0;
     if (!FFormActive)

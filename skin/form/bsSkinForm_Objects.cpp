@@ -109,7 +109,10 @@ TRect TbsActiveSkinObject::ObjectScreenRect() const
 {
     TCustomForm* form = Parent->Form();
     TPoint origin{form->Left(), form->Top()};
-    if (form->FormStyle() == fsMDIChild && form->HandleAllocated()) {
+    // Under a full layered border the objects stand on its top strip.
+    if (Parent->FullBorderShown())
+        origin = Parent->BorderLayer()->TopOrigin();
+    else if (form->FormStyle() == fsMDIChild && form->HandleAllocated()) {
         const bool skinned = Parent->SkinSupport();
         const TPoint frame = skinned ? TPoint{-Parent->NewClRect.Left, -Parent->NewClRect.Top}
                                      : TPoint{-3, -Parent->DefCaptionHeight() - 3};
@@ -229,6 +232,8 @@ void TbsActiveSkinObject::MouseMove(int X, int Y)
 }
 
 // ---------------------------------------------------------------- user object
+
+void TbsActiveSkinObject::DrawAlpha(TCanvas*, TbsBitmap&) {}
 
 void TbsUserObject::Draw(TCanvas* Cnvs, bool)
 {

@@ -65,6 +65,9 @@ public:
     virtual bool CanMorphing();
     // UpDate: the object is drawn alone over an existing frame.
     virtual void Draw(TCanvas* Cnvs, bool UpDate);
+    // Draws onto the 32-bit top strip of a full layered border, keeping
+    // the strip's per-pixel alpha; nothing in the base.
+    virtual void DrawAlpha(TCanvas* Cnvs, TbsBitmap& ABitMap);
     virtual void DblClick() {}
     virtual void MouseDown(int X, int Y, TMouseButtonKind Button);
     virtual void MouseUp(int X, int Y, TMouseButtonKind Button);
@@ -135,6 +138,12 @@ public:
     TRect RestoreRect, RestoreActiveRect, RestoreInActiveRect, RestoreDownRect;
     std::string RestoreHint;
     std::string FTempHint;
+    // The looks with alpha the skin record prepared for a full layered
+    // border (owned by the record; nil when missing).
+    TbsBitmap *FAlphaNormalImage = nullptr, *FAlphaActiveImage = nullptr, *FAlphaDownImage = nullptr;
+    TbsBitmap *FAlphaRestoreNormalImage = nullptr, *FAlphaRestoreActiveImage = nullptr,
+              *FAlphaRestoreDownImage = nullptr;
+    TbsBitmap *FAlphaInActiveImage = nullptr, *FAlphaInActiveRestoreImage = nullptr;
 
     // The form is in the state this button undoes (maximized for the
     // maximize button, and so on): the restore looks and hint apply.
@@ -147,6 +156,7 @@ public:
     void HideLayer() override;
     bool CanMorphing() override;
     void Draw(TCanvas* Cnvs, bool UpDate) override;
+    void DrawAlpha(TCanvas* Cnvs, TbsBitmap& ABitMap) override;
     void DblClick() override;
     void MouseDown(int X, int Y, TMouseButtonKind Button) override;
     void MouseUp(int X, int Y, TMouseButtonKind Button) override;
@@ -249,8 +259,11 @@ public:
     void RePaintCaption();
     // The quick button at (X, Y) (frame coordinates) becomes hot.
     void TestActiveQuickButton(int X, int Y);
+    // The hot quick button is neither hot nor pressed any more.
+    void ResetQuickButtons();
 
     void Draw(TCanvas* Cnvs, bool UpDate) override;
+    void DrawAlpha(TCanvas* Cnvs, TbsBitmap& ABitMap) override;
     void MouseMove(int X, int Y) override;
     void MouseDown(int X, int Y, TMouseButtonKind Button) override;
     void MouseUp(int X, int Y, TMouseButtonKind Button) override;
@@ -260,8 +273,10 @@ public:
 private:
     void SetCaptionFont(TCanvas* C, TColor AColor) const;
     // The text laid out in T of a canvas whose origin is (DX, DY) from the
-    // object, drawn with the effects of the state AActive.
-    void DrawCaptionText(TCanvas* C, const TRect& T, int DX, int DY, bool AActive) const;
+    // object, drawn with the effects of the state AActive; with AForce
+    // every copy (light, shadow, glow) in that one colour and no text frame.
+    void DrawCaptionText(TCanvas* C, const TRect& T, int DX, int DY, bool AActive,
+                         const TColor* AForce = nullptr) const;
     // ObjectRect-sized background cut from S of P, the text drawn on it.
     void BackgroundImage(platform::TBitmap& B, TbsPicture* P, const TRect& S) const;
     void TextImage(platform::TBitmap& B, TbsPicture* P, const TRect& S, TColor AColor, bool AActive) const;

@@ -171,6 +171,10 @@ void TbsSkinForm::PaintNCDefault(HDC ADC, bool AUseExternalDC)
 
 void TbsSkinForm::DrawSkinObject(TbsActiveSkinObject* AObject)
 {
+    if (AObject && FullBorderShown()) {
+        FBorderLayer->UpdateBorder();
+        return;
+    }
     if (!AObject || !FForm->HandleAllocated() || FForm->BorderStyle() == bsNone ||
         (FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized))
         return;

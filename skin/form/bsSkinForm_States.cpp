@@ -18,21 +18,31 @@ namespace skin {
 
 using namespace platform;
 
-// A full layered border (one that draws the whole frame) is not built: such
-// a skin keeps its ordinary skinned frame.
 bool TbsSkinForm::CanShowLayeredBorders() const
 {
     return HasSkin() && FSD->ShowLayeredBorders() && FSD->LayerFrame && FSD->LayerFrame->PictureIndex != -1 &&
-           !FSD->LayerFrame->FullBorder && IsLayeredWindowsAvailable() && FSkinnableForm &&
-           !AlwaysDisableLayeredFrames && !PreviewMode && FForm->BorderStyle() != bsNone && FForm->FormStyle() != fsMDIChild;
+           IsLayeredWindowsAvailable() && FSkinnableForm && !AlwaysDisableLayeredFrames && !PreviewMode &&
+           FForm->BorderStyle() != bsNone && FForm->FormStyle() != fsMDIChild;
+}
+
+bool TbsSkinForm::FullBorderFrame() const
+{
+    return CanShowLayeredBorders() && FBorderLayer->FullBorder();
+}
+
+bool TbsSkinForm::FullBorderShown() const
+{
+    return FBorderLayer->FVisible && FBorderLayer->FullBorder();
 }
 
 // The border shows around a visible form in the normal state (rolled up
-// or not), and follows its size and place.
+// or not); a full border, being the whole frame, also stays around a
+// maximized form and one minimized into the frame's own slot.
 void TbsSkinForm::SyncLayerBorder(bool AResized)
 {
+    const bool state = FWindowState == wsNormal || FBorderLayer->FullBorder();
     const bool want = CanShowLayeredBorders() && FBorderLayer->FData && FForm->HandleAllocated() &&
-                      IsWindowVisible(FForm->Handle()) && !IsIconic(FForm->Handle()) && FWindowState == wsNormal;
+                      IsWindowVisible(FForm->Handle()) && !IsIconic(FForm->Handle()) && state;
     if (!want) {
         if (FBorderLayer->FVisible)
             FBorderLayer->Hide();
@@ -45,6 +55,58 @@ void TbsSkinForm::SyncLayerBorder(bool AResized)
         FBorderLayer->SetBoundsWithForm();
     else
         FBorderLayer->MoveWithForm();
+}
+
+// The outer rectangle of a form rectangle: the full border's sizing edges
+// around it when one is shown.
+static TRect OuterBounds(const TbsFormLayerBorder& B, const TRect& R)
+{
+    return TRect{R.Left - B.LeftSize, R.Top - B.TopSize, R.Right + B.RightSize, R.Bottom + B.BottomSize};
+}
+
+static TRect InnerBounds(const TbsFormLayerBorder& B, const TRect& R)
+{
+    return TRect{R.Left + B.LeftSize, R.Top + B.TopSize, R.Right - B.RightSize, R.Bottom - B.BottomSize};
+}
+
+void TbsSkinForm::Move(int AX, int AY)
+{
+    if (CanShowLayeredBorders() && FBorderLayer->FVisible && FBorderLayer->FData &&
+        (!IsNullRect(FBorderLayer->FData->BorderRect) || FBorderLayer->FullBorder())) {
+        AX += FBorderLayer->LeftSize;
+        AY += FBorderLayer->TopSize;
+    }
+    FForm->SetBounds(AX, AY, FForm->Width(), FForm->Height());
+}
+
+void TbsSkinForm::SetBounds(int AX, int AY, int AWidth, int AHeight)
+{
+    TRect r = Bounds(AX, AY, AWidth, AHeight);
+    if (CanShowLayeredBorders() && FBorderLayer->FVisible && FBorderLayer->FData &&
+        (!IsNullRect(FBorderLayer->FData->BorderRect) || FBorderLayer->FullBorder()))
+        r = InnerBounds(*FBorderLayer, r);
+    SetFormBounds(r);
+}
+
+void TbsSkinForm::SaveLayerBounds()
+{
+    const bool full = FullBorderShown();
+    FOldFormBounds = full ? OuterBounds(*FBorderLayer, FForm->BoundsRect()) : FForm->BoundsRect();
+    FOldFullBorder = full ? 1 : 0;
+}
+
+void TbsSkinForm::RestoreLayerBounds()
+{
+    if (FOldFullBorder == -1 || IsNullRect(FOldFormBounds))
+        return;
+    if (CanShowLayeredBorders() && FullBorderShown())
+        SetFormBounds(InnerBounds(*FBorderLayer, FOldFormBounds));
+    else if (FOldFullBorder == 1) {
+        TRect r = FOldFormBounds;
+        if (FRollUpState)
+            r.Bottom = r.Top + GetMinHeight();
+        SetFormBounds(r);
+    }
 }
 
 bool TbsSkinForm::IsMainForm() const
@@ -100,7 +162,12 @@ void TbsSkinForm::DoMinimize()
         if (IsNullRect(OldBoundsRect))
             OldBoundsRect = FForm->BoundsRect();
         const TPoint p = GetMinimizedPosition();
-        FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
+        if (FullBorderShown())
+            FForm->SetBounds(p.X + FBorderLayer->LeftSize,
+                             p.Y - FBorderLayer->BottomSize - FBorderLayer->FData->RollUpFormHeight + 10, GetMinWidth(),
+                             GetMinHeight());
+        else
+            FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
     }
     SyncLayerBorder(false);
     if (OnMinimize)
@@ -153,6 +220,9 @@ void TbsSkinForm::DoMaximize()
         if (r == screen && screen.Left == 0 && screen.Top == 0)
             r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
     }
+    // A full border keeps its layer, laid inside the area.
+    if (FullBorderFrame())
+        r = InnerBounds(*FBorderLayer, r);
     SetFormBounds(r);
     SyncLayerBorder(false);
     if (OnMaximize)
@@ -208,9 +278,15 @@ void TbsSkinForm::SetRollUpState(bool AValue)
         OnChangeRollUpState(this);
 }
 
-// A rolled-up form is as high as its caption frame.
+// A rolled-up form is as high as its caption frame. A full border rolls
+// up around a form already at that height: it passes one pixel above it
+// first, so that the height to return to is not the rolled one.
 void TbsSkinForm::RollUpForm()
 {
+    if (FullBorderShown() && FForm->Height() == GetMinHeight()) {
+        FForm->SetHeight(GetMinHeight() + 1);
+        OldHeight = FForm->Height();
+    }
     FForm->SetHeight(GetMinHeight());
 }
 
@@ -268,6 +344,13 @@ void TbsSkinForm::MagneticMove(int& ALeft, int& ATop, int AWidth, int AHeight)
     TRect a;
     GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, a);
     const TPoint cursor = GetCursorPos();
+    // A border with sizing edges counts as part of the form.
+    const bool outer = CanShowLayeredBorders() && FBorderLayer->FVisible && FBorderLayer->FData &&
+                       !IsNullRect(FBorderLayer->FData->BorderRect);
+    const int ls = outer ? FBorderLayer->LeftSize : 0, ts = outer ? FBorderLayer->TopSize : 0;
+    int left = ALeft - ls, top = ATop - ts;
+    const int w = AWidth + (outer ? ls + FBorderLayer->RightSize : 0);
+    const int h = AHeight + (outer ? ts + FBorderLayer->BottomSize : 0);
     auto snap = [m](int& AValue, int AEdge, int ASize, int ACursor, int& AAnchor, bool& AFlag) {
         const int edge = AValue + ASize;
         const bool near = AEdge - m < edge && edge < AEdge + m;
@@ -281,11 +364,14 @@ void TbsSkinForm::MagneticMove(int& ALeft, int& ATop, int AWidth, int AHeight)
                 AValue = AEdge - ASize;
         }
         AFlag = near;
+        return near;
     };
-    snap(ALeft, a.Left, 0, cursor.X, FOnMouseDownCoord.X, HMagnetized);
-    snap(ATop, a.Top, 0, cursor.Y, FOnMouseDownCoord.Y, VMagnetized);
-    snap(ALeft, a.Right, AWidth, cursor.X, FOnMouseDownCoord.X, HMagnetized2);
-    snap(ATop, a.Bottom, AHeight, cursor.Y, FOnMouseDownCoord.Y, VMagnetized2);
+    snap(left, a.Left, 0, cursor.X, FOnMouseDownCoord.X, HMagnetized);
+    snap(top, a.Top, 0, cursor.Y, FOnMouseDownCoord.Y, VMagnetized);
+    snap(left, a.Right, w, cursor.X, FOnMouseDownCoord.X, HMagnetized2);
+    snap(top, a.Bottom, h, cursor.Y, FOnMouseDownCoord.Y, VMagnetized2);
+    ALeft = left + ls;
+    ATop = top + ts;
 }
 
 TPoint TbsSkinForm::GetPositionInMonitor(int AX, int AY, int AW, int AH)

@@ -6,6 +6,7 @@
 #include "skin/form/bsSkinForm.h"
 
 #include "skin/core/bsUtils_Glyphs.h"
+#include "skin/core/bsUtils_Probes.h"
 #include "skin/core/bsUtils_Text.h"
 
 #include "platform/controls/Forms.h"
@@ -95,6 +96,56 @@ TbsSkinStdButtonObject::TbsSkinStdButtonObject(TbsSkinForm* AParent, TbsDataSkin
     RestoreHint = rec->RestoreHint;
     FTempHint = rec->Hint;
     FSkinSupport = true;
+    FAlphaNormalImage = rec->FAlphaNormalImage.get();
+    FAlphaActiveImage = rec->FAlphaActiveImage.get();
+    FAlphaDownImage = rec->FAlphaDownImage.get();
+    FAlphaInActiveImage = rec->FAlphaInActiveImage.get();
+    FAlphaRestoreNormalImage = rec->FAlphaRestoreNormalImage.get();
+    FAlphaRestoreActiveImage = rec->FAlphaRestoreActiveImage.get();
+    FAlphaRestoreDownImage = rec->FAlphaRestoreDownImage.get();
+    FAlphaInActiveRestoreImage = rec->FAlphaInActiveRestoreImage.get();
+}
+
+// On the layered border the look comes from the record's alpha images: a
+// missing restore look falls back to the plain one.
+void TbsSkinStdButtonObject::DrawAlpha(TCanvas*, TbsBitmap& ABitMap)
+{
+    if (!HasSkin() || !IsLayeredWindowsAvailable())
+        return;
+    if (IconCase()) {
+        // The icon keeps its own transparency; one without alpha is drawn
+        // over the colour key, which then becomes see-through.
+        int w, h;
+        TbsSkinForm::GetSmallIconSize(w, h);
+        TbsBitmap icon;
+        icon.SetSize(w, h);
+        icon.Clear(0x007F007F);
+        Parent->DrawFormIcon(icon.Canvas(), 0, 0);
+        icon.SetAlpha(255);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if ((*icon.GetPixelPtr(x, y) & 0x00FFFFFF) == 0x007F007F)
+                    *icon.GetPixelPtr(x, y) = 0;
+        icon.AlphaBlend = true;
+        icon.Draw(ABitMap, ObjectRect.Left, ObjectRect.Top);
+        return;
+    }
+    const bool restore = InRestoreState();
+    auto pick = [restore](TbsBitmap* APlain, TbsBitmap* ARestore) { return restore && ARestore ? ARestore : APlain; };
+    TbsBitmap* image;
+    if (Parent->GetFormActive() || IsNullRect(InActiveSkinRect)) {
+        if (FDown && !IsNullRect(DownRect) && (Command == cmSysMenu || FMouseIn))
+            image = pick(FAlphaDownImage, FAlphaRestoreDownImage);
+        else if (FMouseIn && !IsNullRect(ActiveSkinRect))
+            image = pick(FAlphaActiveImage, FAlphaRestoreActiveImage);
+        else
+            image = pick(FAlphaNormalImage, FAlphaRestoreNormalImage);
+    } else
+        image = pick(FAlphaInActiveImage, FAlphaInActiveRestoreImage);
+    if (image && !image->Empty()) {
+        image->AlphaBlend = true;
+        image->Draw(ABitMap, ObjectRect);
+    }
 }
 
 bool TbsSkinStdButtonObject::InRestoreState() const

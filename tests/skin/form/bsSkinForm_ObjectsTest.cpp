@@ -370,12 +370,10 @@ TEST_F(FrameObjectsTest, LayeredBorderSurroundsTheFormInTheNormalState)
     EXPECT_FALSE(border->FVisible);
     SkinForm->PreviewMode = false;
 
-    // A border that would draw the whole frame is not used: the skinned
-    // frame stays.
+    // A border that draws the whole frame takes the frame from the window.
     Load(LeftText, LayerFrame + "fullborder=1\r\n");
-    EXPECT_FALSE(border->FVisible);
-    const TRect close = Object("closebutton")->ObjectRect;
-    EXPECT_EQ(Pixel(close.Left + 8, 14), CloseColor);
+    EXPECT_TRUE(SkinForm->FullBorderShown());
+    EXPECT_EQ(Form->ClientHeight(), Form->Height());
 }
 
 TEST_F(FrameObjectsTest, DialogCloseButtonCustomButtonsAndHiddenButtons)

@@ -1,0 +1,301 @@
+// The layered border that draws a skinned form's whole frame, on a
+// headless display: where its four windows stand around the form in each
+// state, what lies under the cursor on them, drags that size and move the
+// form, the caption and caption buttons drawn on its top strip with their
+// transparency kept, and the form without a frame of its own inside it.
+
+#include "skin/form/bsSkinForm.h"
+
+#include "../controls/SkinControlsTestSupport.h"
+#include "FrameScreenshot.h"
+#include "FrameTestSkin.h"
+
+#include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/Window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+using skin::TbsFormLayerBorderHit;
+using skin::TbsSkinData;
+using skin::TbsSkinForm;
+using skintest::Rgb;
+using namespace frametest;
+
+THeadlessBackend& Headless() { return static_cast<THeadlessBackend&>(Backend()); }
+
+// A full border around the form's rectangle (10, 30, 130, 70) of a 140 x 80
+// picture: a 30-pixel top strip with the caption and buttons, sizing edges
+// 6 pixels outside the form (26 above it), a 4-pixel sizing band and
+// 10-pixel corners. The caption strip is see-through, the rest opaque.
+const std::string FullLayerFrame =
+    "[LAYERFRAME]\r\npictureindex=1\r\nmaskpictureindex=2\r\nlefttoppoint=20,30\r\nrighttoppoint=120,30\r\n"
+    "leftbottompoint=20,70\r\nrightbottompoint=120,70\r\nclientrect=10,30,130,70\r\nborderrect=4,4,136,76\r\n"
+    "hittestenable=1\r\nhittestsize=4\r\nhittestlefttoppoint=14,14\r\nhittestrighttoppoint=126,14\r\n"
+    "hittestleftbottompoint=14,66\r\nhittestrightbottompoint=126,66\r\ncaptionrect=12,8,128,26\r\n"
+    "fullborder=1\r\nalphablendvalue=255\r\ninactivealphablendvalue=255\r\n";
+
+void WriteFullBorderMask(const testsupport::TTempDir& ADir)
+{
+    testsupport::WriteFile(ADir.File("layermask.bmp"), skintest::BmpFile(140, 80, [](int X, int Y) {
+                               const bool form = X >= 10 && X < 130 && Y >= 30 && Y < 70;
+                               const bool caption = X >= 12 && X < 128 && Y >= 8 && Y < 26;
+                               return form || caption ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+                           }));
+}
+
+struct LayerBorderTest : ::testing::Test {
+    testsupport::TTempDir Dir;
+    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    TbsSkinForm* SkinForm = nullptr;
+    std::unique_ptr<TbsSkinData> Data = std::make_unique<TbsSkinData>(nullptr);
+
+    void SetUp() override
+    {
+        Headless().SetScreen(Rect(0, 0, 800, 600), Rect(0, 0, 800, 560));
+        WriteSkinPictures(Dir);
+        WriteFullBorderMask(Dir);
+        testsupport::WriteFile(Dir.File("skin.ini"), SkinIni(LeftText, FullLayerFrame));
+        ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
+        Form->SetBorderStyle(bsSizeable);
+        Form->SetBounds(100, 100, 200, 120);
+        Form->SetCaption("Frame");
+        SkinForm = new TbsSkinForm(Form.get());
+        SkinForm->SetSkinData(Data.get());
+        Form->Show();
+        Application()->ProcessMessages();
+    }
+    void TearDown() override
+    {
+        Form.reset();
+        Data.reset();
+        Headless().SetScreen(Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040));
+    }
+    skin::TbsFormLayerBorder* Border() { return SkinForm->BorderLayer(); }
+    skin::TbsFormLayerWindow* Window(skin::TbsFormLayerBorderType AType) { return Border()->Windows[AType].get(); }
+    TRect Bounds(skin::TbsFormLayerBorderType AType)
+    {
+        skin::TbsFormLayerWindow* w = Window(AType);
+        return w && w->Visible() ? w->BoundsRect() : TRect{};
+    }
+    skin::TbsActiveSkinObject* Object(const std::string& AName)
+    {
+        const int i = SkinForm->GetIndex(AName);
+        return i == -1 ? nullptr : SkinForm->ObjectList[size_t(i)].get();
+    }
+    void Move(TPoint P)
+    {
+        InjectMouseMove(P);
+        Application()->ProcessMessages();
+    }
+    void Button(bool ADown, TPoint P)
+    {
+        InjectMouseButton(TMouseButton::mbLeft, ADown, P);
+        Application()->ProcessMessages();
+    }
+    // A drag along the points, pressed at the first, released at the last.
+    void Drag(const std::vector<TPoint>& APath)
+    {
+        Move(APath.front());
+        Button(true, APath.front());
+        for (TPoint p : APath)
+            Move(p);
+        Button(false, APath.back());
+    }
+    // The top strip's pixel (colour and alpha) as the window shows it.
+    uint32_t TopPixel(int X, int Y)
+    {
+        Application()->ProcessMessages();
+        const TPixelSurface* s = GetWindowSurface(Window(skin::bsflTop)->Handle());
+        return reinterpret_cast<const uint32_t*>(s->Row(Y))[X];
+    }
+};
+
+TEST_F(LayerBorderTest, WindowsStandAroundTheFormInEachState)
+{
+    ASSERT_TRUE(Border()->FVisible);
+    ASSERT_TRUE(SkinForm->FullBorderShown());
+    // Layer rectangle (90, 70, 310, 230) around the form at (100, 100) of
+    // 200 x 120: a 30-pixel top strip, a 10-pixel bottom one, 10-pixel sides.
+    struct TCase {
+        const char* State;
+        std::function<void(LayerBorderTest&)> Apply;
+        TRect Top, Bottom, Left, Right;
+    };
+    const TCase cases[] = {
+        {"normal", [](LayerBorderTest&) {}, Rect(90, 70, 310, 100), Rect(90, 220, 310, 230), Rect(90, 100, 100, 220),
+         Rect(300, 100, 310, 220)},
+        {"moved and sized", [](LayerBorderTest& T) { T.Form->SetBounds(150, 120, 260, 150); },
+         Rect(140, 90, 420, 120), Rect(140, 270, 420, 280), Rect(140, 120, 150, 270), Rect(410, 120, 420, 270)},
+        // Rolled up the form is as high as the border's roll-up height (0):
+        // the strips meet and the sides have no rows to show.
+        {"rolled up", [](LayerBorderTest& T) { T.SkinForm->SetRollUpState(true); }, Rect(140, 90, 420, 120),
+         Rect(140, 120, 420, 130), TRect{}, TRect{}},
+        {"unrolled", [](LayerBorderTest& T) { T.SkinForm->SetRollUpState(false); }, Rect(140, 90, 420, 120),
+         Rect(140, 270, 420, 280), Rect(140, 120, 150, 270), Rect(410, 120, 420, 270)},
+        // Maximized, the border stays, laid inside the work area (0, 0, 800,
+        // 560) by its sizing edges.
+        {"maximized", [](LayerBorderTest& T) { T.SkinForm->SetWindowState(wsMaximized); }, Rect(-4, -4, 804, 26),
+         Rect(-4, 554, 804, 564), Rect(-4, 26, 6, 554), Rect(794, 26, 804, 554)},
+        {"restored", [](LayerBorderTest& T) { T.SkinForm->SetWindowState(wsNormal); }, Rect(140, 90, 420, 120),
+         Rect(140, 270, 420, 280), Rect(140, 120, 150, 270), Rect(410, 120, 420, 270)},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.State);
+        c.Apply(*this);
+        Application()->ProcessMessages();
+        EXPECT_EQ(Bounds(skin::bsflTop), c.Top);
+        EXPECT_EQ(Bounds(skin::bsflBottom), c.Bottom);
+        EXPECT_EQ(Bounds(skin::bsflLeft), c.Left);
+        EXPECT_EQ(Bounds(skin::bsflRight), c.Right);
+    }
+    // The form's window is all client area, without a frame of its own.
+    EXPECT_EQ(Form->ClientWidth(), Form->Width());
+    EXPECT_EQ(Form->ClientHeight(), Form->Height());
+    EXPECT_EQ(SendMessage(Form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(160, 125)), HTCLIENT);
+
+    // Hidden with the form, back with it; gone with a skin that turns
+    // layered borders off, which gives the form its own frame back.
+    Form->Hide();
+    EXPECT_FALSE(Border()->FVisible);
+    Form->Show();
+    EXPECT_TRUE(Border()->FVisible);
+    Data->SetShowLayeredBorders(false);
+    EXPECT_FALSE(Border()->FVisible);
+    EXPECT_LT(Form->ClientHeight(), Form->Height());
+    Data->SetShowLayeredBorders(true);
+    EXPECT_TRUE(Border()->FVisible);
+    EXPECT_EQ(Form->ClientHeight(), Form->Height());
+}
+
+TEST_F(LayerBorderTest, HitTestGivesSizingZonesCaptionAndObjects)
+{
+    SetActiveWindow(Form->Handle());
+    // Form (100, 100, 300, 220); outer edges 94, 74, 306, 226; the caption
+    // zone (102, 78, 298, 96) on the screen; the close button at (282, 78).
+    struct TCase {
+        skin::TbsFormLayerBorderType Window;
+        TPoint At;
+        TbsFormLayerBorderHit Hit;
+        TCursor Cursor;
+    };
+    const TCase cases[] = {
+        {skin::bsflTop, Point(95, 75), skin::bsflhTopLeft, crSizeNWSE},
+        {skin::bsflTop, Point(200, 75), skin::bsflhTop, crSizeNS},
+        {skin::bsflTop, Point(300, 76), skin::bsflhTopRight, crSizeNESW},
+        {skin::bsflTop, Point(95, 90), skin::bsflhLeft, crSizeWE},
+        {skin::bsflTop, Point(303, 90), skin::bsflhRight, crSizeWE},
+        {skin::bsflTop, Point(150, 88), skin::bsflCaption, crDefault},
+        {skin::bsflTop, Point(290, 86), skin::bsflObject, crDefault},
+        {skin::bsflTop, Point(91, 72), skin::bsflhNone, crDefault},
+        {skin::bsflLeft, Point(95, 150), skin::bsflhLeft, crSizeWE},
+        {skin::bsflLeft, Point(91, 150), skin::bsflhNone, crDefault},
+        {skin::bsflRight, Point(303, 150), skin::bsflhRight, crSizeWE},
+        {skin::bsflRight, Point(308, 150), skin::bsflhNone, crDefault},
+        {skin::bsflBottom, Point(95, 222), skin::bsflhBottomLeft, crSizeNESW},
+        {skin::bsflBottom, Point(200, 222), skin::bsflhBottom, crSizeNS},
+        {skin::bsflBottom, Point(300, 222), skin::bsflhBottomRight, crSizeNWSE},
+        {skin::bsflBottom, Point(200, 228), skin::bsflhNone, crDefault},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.At.X << "," << c.At.Y);
+        Move(c.At);
+        EXPECT_EQ(WindowFromPoint(c.At), Window(c.Window)->Handle());
+        EXPECT_EQ(Window(c.Window)->FHitMode, c.Hit);
+        EXPECT_EQ(Window(c.Window)->Cursor, c.Cursor);
+    }
+    // A form that cannot be sized has no sizing zones; the caption stays.
+    Form->SetBorderStyle(bsSingle);
+    for (const TCase& c : cases) {
+        Move(c.At);
+        const bool object = c.Hit == skin::bsflCaption || c.Hit == skin::bsflObject;
+        EXPECT_EQ(Window(c.Window)->FHitMode, object ? c.Hit : skin::bsflhNone) << c.At.X << "," << c.At.Y;
+    }
+}
+
+TEST_F(LayerBorderTest, DraggingTheBorderSizesAndMovesTheForm)
+{
+    SetActiveWindow(Form->Handle());
+    struct TCase {
+        const char* Name;
+        std::vector<TPoint> Path;
+        TRect Bounds;
+    };
+    const TCase cases[] = {
+        {"right edge out", {Point(303, 150), Point(333, 150)}, Rect(100, 100, 330, 220)},
+        {"bottom edge in", {Point(200, 222), Point(200, 202)}, Rect(100, 100, 330, 200)},
+        // Only horizontally: the corner keeps the height.
+        {"bottom-right corner sideways", {Point(326, 202), Point(306, 202)}, Rect(100, 100, 310, 200)},
+        {"top-left corner", {Point(95, 75), Point(85, 65)}, Rect(90, 90, 310, 200)},
+        // At the minimum width (120, the frame picture's) the left edge goes
+        // no further, and follows the cursor back only from its band.
+        {"left edge to its limit",
+         {Point(85, 150), Point(155, 150), Point(205, 150), Point(180, 150), Point(157, 150)},
+         Rect(137, 90, 310, 200)},
+        {"caption moves", {Point(150, 78), Point(180, 98)}, Rect(167, 110, 340, 220)},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Drag(c.Path);
+        EXPECT_EQ(Form->BoundsRect(), c.Bounds);
+        // The border follows: its top strip spans the form's layer width.
+        EXPECT_EQ(Bounds(skin::bsflTop),
+                  Rect(c.Bounds.Left - 10, c.Bounds.Top - 30, c.Bounds.Right + 10, c.Bounds.Top));
+        EXPECT_FALSE(SkinForm->FBorderLayerChangeSize);
+    }
+    // A double click on the caption maximizes the form and restores it.
+    struct TClick {
+        TPoint At;
+        TWindowState State;
+    };
+    for (const TClick& c : {TClick{Point(200, 98), wsMaximized}, TClick{Point(200, 12), wsNormal}}) {
+        Move(c.At);
+        for (int i = 0; i < 2; ++i) {
+            Button(true, c.At);
+            Button(false, c.At);
+        }
+        EXPECT_EQ(SkinForm->WindowState(), c.State);
+    }
+    EXPECT_EQ(Form->BoundsRect(), Rect(167, 110, 340, 220));
+}
+
+TEST_F(LayerBorderTest, TopStripCarriesCaptionAndButtonsKeepingItsAlpha)
+{
+    SetActiveWindow(Form->Handle());
+    Application()->ProcessMessages();
+    // The buttons flow from the caption strip's right end (208) 2 apart.
+    EXPECT_EQ(Object("closebutton")->ObjectRect, Rect(192, 8, 208, 24));
+    EXPECT_EQ(Object("maxbutton")->ObjectRect, Rect(174, 8, 190, 24));
+    EXPECT_EQ(Object("minbutton")->ObjectRect, Rect(156, 8, 172, 24));
+    EXPECT_EQ(Object("rollupbutton")->ObjectRect, Rect(138, 8, 154, 24));
+    EXPECT_EQ(Object("caption")->ObjectRect, Rect(12, 8, 134, 26));
+    frametest::SaveWindowPng(Window(skin::bsflTop)->Handle(), "layer_full_top.png");
+    EXPECT_EQ(TopPixel(200, 16), 0xFF000000u | CloseColor);
+    EXPECT_EQ(TopPixel(182, 16), 0xFF000000u | MaxColor);
+    // Outside the caption strip the picture is opaque; inside it only the
+    // text is, in its colour (edges smoothed towards see-through).
+    EXPECT_EQ(TopPixel(5, 5), 0xFF000000u | LayerColor);
+    EXPECT_EQ(TopPixel(120, 20) >> 24, 0u);
+    int text = 0;
+    for (int y = 8; y < 26; ++y)
+        for (int x = 12; x < 100; ++x)
+            text += (TopPixel(x, y) >> 24) >= 128 && (TopPixel(x, y) & 0xFF) >= 128;
+    EXPECT_GT(text, 20);
+
+    // Hover shows the hot look; a click runs the command.
+    Move(Point(290, 86));
+    EXPECT_EQ(TopPixel(200, 16), 0xFF000000u | CloseHot);
+    Move(Point(150, 200));
+    Move(Point(290, 86));
+    Button(true, Point(290, 86));
+    Button(false, Point(290, 86));
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_FALSE(Border()->FVisible);
+}
+
+} // namespace
