@@ -124,35 +124,32 @@ void TbsDataSkinButton::InitAlphaImage(TbsSkinData& ASkinData, std::unique_ptr<T
     AImage = std::move(image);
 }
 
+void TbsDataSkinButton::InitAlphaLooks(TbsSkinData& ASkinData, std::initializer_list<TAlphaLook> ALooks) const
+{
+    const bool full = UsesFullLayerBorder(ASkinData);
+    for (const TAlphaLook& look : ALooks)
+        if (full)
+            InitAlphaImage(ASkinData, *look.Image, look.Mask, look.Rect);
+        else
+            look.Image->reset();
+}
+
+// The pressed look has no mask of its own: it takes the hot one's.
 void TbsDataSkinButton::InitAlphaImages(TbsSkinData& ASkinData)
 {
-    std::unique_ptr<TbsBitmap>* images[] = {&FAlphaNormalImage, &FAlphaActiveImage, &FAlphaDownImage, &FAlphaInActiveImage};
-    if (!UsesFullLayerBorder(ASkinData)) {
-        for (auto* image : images)
-            image->reset();
-        return;
-    }
-    // The pressed look has no mask of its own: it takes the hot one's.
-    InitAlphaImage(ASkinData, FAlphaNormalImage, AlphaMaskPictureIndex, SkinRect);
-    InitAlphaImage(ASkinData, FAlphaActiveImage, AlphaMaskActivePictureIndex, ActiveSkinRect);
-    InitAlphaImage(ASkinData, FAlphaDownImage, AlphaMaskActivePictureIndex, DownRect);
-    InitAlphaImage(ASkinData, FAlphaInActiveImage, AlphaMaskInActivePictureIndex, InActiveSkinRect);
+    InitAlphaLooks(ASkinData, {{&FAlphaNormalImage, AlphaMaskPictureIndex, SkinRect},
+                               {&FAlphaActiveImage, AlphaMaskActivePictureIndex, ActiveSkinRect},
+                               {&FAlphaDownImage, AlphaMaskActivePictureIndex, DownRect},
+                               {&FAlphaInActiveImage, AlphaMaskInActivePictureIndex, InActiveSkinRect}});
 }
 
 void TbsDataSkinStdButton::InitAlphaImages(TbsSkinData& ASkinData)
 {
     TbsDataSkinButton::InitAlphaImages(ASkinData);
-    std::unique_ptr<TbsBitmap>* images[] = {&FAlphaRestoreNormalImage, &FAlphaRestoreActiveImage,
-                                            &FAlphaRestoreDownImage, &FAlphaInActiveRestoreImage};
-    if (!UsesFullLayerBorder(ASkinData)) {
-        for (auto* image : images)
-            image->reset();
-        return;
-    }
-    InitAlphaImage(ASkinData, FAlphaRestoreNormalImage, AlphaMaskPictureIndex, RestoreRect);
-    InitAlphaImage(ASkinData, FAlphaRestoreActiveImage, AlphaMaskActivePictureIndex, RestoreActiveRect);
-    InitAlphaImage(ASkinData, FAlphaRestoreDownImage, AlphaMaskActivePictureIndex, RestoreDownRect);
-    InitAlphaImage(ASkinData, FAlphaInActiveRestoreImage, AlphaMaskInActivePictureIndex, RestoreInActiveRect);
+    InitAlphaLooks(ASkinData, {{&FAlphaRestoreNormalImage, AlphaMaskPictureIndex, RestoreRect},
+                               {&FAlphaRestoreActiveImage, AlphaMaskActivePictureIndex, RestoreActiveRect},
+                               {&FAlphaRestoreDownImage, AlphaMaskActivePictureIndex, RestoreDownRect},
+                               {&FAlphaInActiveRestoreImage, AlphaMaskInActivePictureIndex, RestoreInActiveRect}});
 }
 
 void TbsDataSkinStdButton::DescribeKeys(TbsSkinKeys& K)

@@ -9,6 +9,7 @@
 #include "skin/core/bsSkinData_Keys.h"
 #include "skin/core/bseffects.h"
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -77,6 +78,13 @@ protected:
     // grey of AMaskPictureIndex (opaque without a mask); nil without a look.
     void InitAlphaImage(TbsSkinData& ASkinData, std::unique_ptr<TbsBitmap>& AImage, int AMaskPictureIndex,
                         const TRect& ARect) const;
+    struct TAlphaLook {
+        std::unique_ptr<TbsBitmap>* Image;
+        int Mask;
+        TRect Rect;
+    };
+    // Each look built, or freed when the skin has no full layered border.
+    void InitAlphaLooks(TbsSkinData& ASkinData, std::initializer_list<TAlphaLook> ALooks) const;
 };
 
 // A caption button with a window command.

@@ -141,6 +141,10 @@ public:
     void CalcObjectRects();
     // Hover at a frame point: enter and leave, hints.
     void TestActive(int X, int Y, bool AllowActive);
+    // The first enabled, visible object whose area holds (X, Y), or -1.
+    int ObjectAt(int X, int Y) const;
+    // The hover moves from object AOld to ANew (indexes, -1 for none).
+    void ChangeActiveObject(int AOld, int ANew, bool AHintAllowed);
     void ObjectsMouseMove(int X, int Y);
     void ObjectsMouseDown(platform::TMouseButtonKind Button, int X, int Y);
     void ObjectsMouseUp(platform::TMouseButtonKind Button, int X, int Y);

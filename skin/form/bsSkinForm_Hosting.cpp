@@ -219,37 +219,45 @@ void TbsSkinForm::TestActive(int X, int Y, bool AllowActive)
         (FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized))
         return;
     OldActiveObject = ActiveObject;
-    int hit = -1;
-    for (size_t i = 0; i < ObjectList.size(); ++i) {
-        TbsActiveSkinObject* o = ObjectList[i].get();
-        const TRect& r = o->ObjectRect;
-        if (o->Enabled && o->Visible && PtInRect(r, Point(X, Y)) && o->InObjectArea(X - r.Left, Y - r.Top)) {
-            hit = int(i);
-            break;
-        }
-    }
-    ActiveObject = AllowActive ? hit : -1;
+    ActiveObject = AllowActive ? ObjectAt(X, Y) : -1;
     // While an object holds the mouse no other one becomes hot.
     if (MouseCaptureObject != -1 && MouseCaptureObject != ActiveObject)
         ActiveObject = -1;
-    if (ActiveObject >= int(ObjectList.size()))
-        ActiveObject = -1;
-    if (ActiveObject == OldActiveObject)
+    ChangeActiveObject(OldActiveObject, ActiveObject, true);
+}
+
+int TbsSkinForm::ObjectAt(int X, int Y) const
+{
+    for (size_t i = 0; i < ObjectList.size(); ++i) {
+        TbsActiveSkinObject* o = ObjectList[i].get();
+        const TRect& r = o->ObjectRect;
+        if (o->Enabled && o->Visible && PtInRect(r, Point(X, Y)) && o->InObjectArea(X - r.Left, Y - r.Top))
+            return int(i);
+    }
+    return -1;
+}
+
+// The object left hears of it first, then the one entered; their hints go
+// and come with them.
+void TbsSkinForm::ChangeActiveObject(int AOld, int ANew, bool AHintAllowed)
+{
+    const int count = int(ObjectList.size());
+    if (ANew == AOld)
         return;
     const bool hints = ShowObjectHint && FSkinHint;
-    if (OldActiveObject >= 0 && OldActiveObject < int(ObjectList.size())) {
-        TbsActiveSkinObject* old = ObjectList[size_t(OldActiveObject)].get();
+    if (AOld >= 0 && AOld < count) {
+        TbsActiveSkinObject* old = ObjectList[size_t(AOld)].get();
         if (old->Enabled && old->Visible) {
             old->MouseLeave();
             if (hints && !old->Hint.empty())
                 FSkinHint->HideHint();
         }
     }
-    if (ActiveObject >= 0) {
-        TbsActiveSkinObject* now = ObjectList[size_t(ActiveObject)].get();
+    if (ANew >= 0 && ANew < count) {
+        TbsActiveSkinObject* now = ObjectList[size_t(ANew)].get();
         if (now->Enabled && now->Visible) {
             now->MouseEnter();
-            if (hints && !now->Hint.empty())
+            if (hints && AHintAllowed && !now->Hint.empty())
                 FSkinHint->ActivateHint2(now->Hint);
         }
     }

@@ -279,12 +279,17 @@ void TbsFormLayerBorder::Hide()
 
 void TbsFormLayerBorder::SetBounds(int X, int Y, int AWidth, int AHeight)
 {
+    Rebuild(true, X, Y, AWidth, AHeight);
+}
+
+void TbsFormLayerBorder::Rebuild(bool AMove, int X, int Y, int AWidth, int AHeight)
+{
     if (!FData || !FVisible)
         return;
     FWidth = AWidth;
     FHeight = AHeight;
     CreateBorderImages(AWidth, AHeight);
-    PutImages(true, X, Y);
+    PutImages(AMove, X, Y);
 }
 
 void TbsFormLayerBorder::RetireWindows()
@@ -305,12 +310,7 @@ void TbsFormLayerBorder::RetireWindows()
 
 void TbsFormLayerBorder::Update(int X, int Y, int AWidth, int AHeight)
 {
-    if (!FData || !FVisible)
-        return;
-    FWidth = AWidth;
-    FHeight = AHeight;
-    CreateBorderImages(AWidth, AHeight);
-    PutImages(false, X, Y);
+    Rebuild(false, X, Y, AWidth, AHeight);
 }
 
 void TbsFormLayerBorder::Draw(TCanvas* C, int X, int Y, int AWidth, int AHeight)
@@ -507,44 +507,15 @@ void TbsFormLayerBorder::ArrangeObjects()
 
 void TbsFormLayerBorder::TestActive(int X, int Y)
 {
-    auto& objects = BSF->ObjectList;
-    if (objects.empty() || !BSF->FFormActive || BSF->FSizeMove || BSF->FBorderLayerChangeSize || BSF->PreviewMode ||
+    if (BSF->ObjectList.empty() || !BSF->FFormActive || BSF->FSizeMove || BSF->FBorderLayerChangeSize || BSF->PreviewMode ||
         (FForm->FormStyle() == fsMDIChild && BSF->WindowState() == wsMaximized) || FForm->BorderStyle() == bsNone ||
         (FData && !FData->FullBorder))
         return;
     OldActiveObject = ActiveObject;
-    ActiveObject = -1;
-    for (size_t i = 0; i < objects.size(); ++i) {
-        TbsActiveSkinObject* o = objects[i].get();
-        const TRect& r = o->ObjectRect;
-        if (o->Enabled && o->Visible && PtInRect(r, Point(X, Y)) && o->InObjectArea(X - r.Left, Y - r.Top)) {
-            ActiveObject = int(i);
-            break;
-        }
-    }
+    ActiveObject = BSF->ObjectAt(X, Y);
     if (MouseCaptureObject != -1 && MouseCaptureObject != ActiveObject)
         ActiveObject = -1;
-    if (ActiveObject >= int(objects.size()))
-        ActiveObject = -1;
-    if (ActiveObject == OldActiveObject)
-        return;
-    const bool hints = BSF->ShowObjectHint && BSF->SkinHint();
-    if (OldActiveObject >= 0 && OldActiveObject < int(objects.size())) {
-        TbsActiveSkinObject* old = objects[size_t(OldActiveObject)].get();
-        if (old->Enabled && old->Visible) {
-            old->MouseLeave();
-            if (hints && !old->Hint.empty())
-                BSF->SkinHint()->HideHint();
-        }
-    }
-    if (ActiveObject >= 0) {
-        TbsActiveSkinObject* now = objects[size_t(ActiveObject)].get();
-        if (now->Enabled && now->Visible) {
-            now->MouseEnter();
-            if (hints && BSF->GetFormActive() && !now->Hint.empty())
-                BSF->SkinHint()->ActivateHint2(now->Hint);
-        }
-    }
+    BSF->ChangeActiveObject(OldActiveObject, ActiveObject, BSF->GetFormActive());
 }
 
 void TbsFormLayerBorder::ResetStdButtons()

@@ -155,6 +155,8 @@ private:
     const TbsBitmap* Source() const;
     void BuildSources();
     void PutImages(bool AMove, int X, int Y);
+    // New strips at the size, put on the windows (moved there with AMove).
+    void Rebuild(bool AMove, int X, int Y, int AWidth, int AHeight);
     void DrawObjects();
     void RetireWindows();
     std::unique_ptr<TbsBitmap> FSource, FInActiveSource;

@@ -41,6 +41,21 @@ TCursor CursorOf(TbsFormLayerBorderHit AHit)
     }
 }
 
+// One axis of a sizing step: a leading (left or top) edge moves only while
+// the trailing edge stays, so a size clamped at a limit drops the step; a
+// trailing edge just stops at the limit.
+bool SizeAxis(bool ALeading, bool ATrailing, int AFrom, int ADelta, int AMin, int AMax, int& ASize, int& APos)
+{
+    if (ALeading) {
+        ASize = std::clamp(AFrom - ADelta, AMin, AMax);
+        if (ASize != AFrom - ADelta)
+            return false;
+        APos += ADelta;
+    } else if (ATrailing)
+        ASize = std::clamp(AFrom + ADelta, AMin, AMax);
+    return true;
+}
+
 } // namespace
 
 TbsFormLayerWindow::TbsFormLayerWindow(TbsFormLayerBorder* ALayerBorder, TCustomForm* AForm, TbsFormLayerBorderType AType)
@@ -314,23 +329,8 @@ void TbsFormLayerWindow::SizeStep(int DX, int DY)
     if (!top && !bottom)
         dy = 0;
     int w = wf, h = hf, x = l, y = t;
-    // A left or top edge is moved only while the opposite edge stays: a
-    // size clamped at a limit drops the step. A right or bottom edge just
-    // stops at the limit.
-    if (left) {
-        w = std::clamp(wf - dx, minW, maxW);
-        if (w != wf - dx)
-            return;
-        x = l + dx;
-    } else if (right)
-        w = std::clamp(wf + dx, minW, maxW);
-    if (top) {
-        h = std::clamp(hf - dy, minH, maxH);
-        if (h != hf - dy)
-            return;
-        y = t + dy;
-    } else if (bottom)
-        h = std::clamp(hf + dy, minH, maxH);
+    if (!SizeAxis(left, right, wf, dx, minW, maxW, w, x) || !SizeAxis(top, bottom, hf, dy, minH, maxH, h, y))
+        return;
     if ((dx == 0 && dy == 0) || (w == wf && h == hf))
         return;
     // Shrinking from the top: the border moves first so that it never

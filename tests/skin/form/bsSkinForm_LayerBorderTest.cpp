@@ -9,6 +9,7 @@
 #include "../controls/SkinControlsTestSupport.h"
 #include "FrameScreenshot.h"
 #include "FrameTestSkin.h"
+#include "SkinnedFormFixture.h"
 
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Input.h"
@@ -26,8 +27,6 @@ using skin::TbsSkinData;
 using skin::TbsSkinForm;
 using skintest::Rgb;
 using namespace frametest;
-
-THeadlessBackend& Headless() { return static_cast<THeadlessBackend&>(Backend()); }
 
 // A full border around the form's rectangle (10, 30, 130, 70) of a 140 x 80
 // picture: a 30-pixel top strip with the caption and buttons, sizing edges
@@ -49,32 +48,11 @@ void WriteFullBorderMask(const testsupport::TTempDir& ADir)
                            }));
 }
 
-struct LayerBorderTest : ::testing::Test {
-    testsupport::TTempDir Dir;
-    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
-    TbsSkinForm* SkinForm = nullptr;
-    std::unique_ptr<TbsSkinData> Data = std::make_unique<TbsSkinData>(nullptr);
-
-    void SetUp() override
+struct LayerBorderTest : SkinnedFormFixture {
+    std::string StartIni() override
     {
-        Headless().SetScreen(Rect(0, 0, 800, 600), Rect(0, 0, 800, 560));
-        WriteSkinPictures(Dir);
         WriteFullBorderMask(Dir);
-        testsupport::WriteFile(Dir.File("skin.ini"), SkinIni(LeftText, FullLayerFrame));
-        ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
-        Form->SetBorderStyle(bsSizeable);
-        Form->SetBounds(100, 100, 200, 120);
-        Form->SetCaption("Frame");
-        SkinForm = new TbsSkinForm(Form.get());
-        SkinForm->SetSkinData(Data.get());
-        Form->Show();
-        Application()->ProcessMessages();
-    }
-    void TearDown() override
-    {
-        Form.reset();
-        Data.reset();
-        Headless().SetScreen(Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040));
+        return SkinIni(LeftText, FullLayerFrame);
     }
     skin::TbsFormLayerBorder* Border() { return SkinForm->BorderLayer(); }
     skin::TbsFormLayerWindow* Window(skin::TbsFormLayerBorderType AType) { return Border()->Windows[AType].get(); }
@@ -82,11 +60,6 @@ struct LayerBorderTest : ::testing::Test {
     {
         skin::TbsFormLayerWindow* w = Window(AType);
         return w && w->Visible() ? w->BoundsRect() : TRect{};
-    }
-    skin::TbsActiveSkinObject* Object(const std::string& AName)
-    {
-        const int i = SkinForm->GetIndex(AName);
-        return i == -1 ? nullptr : SkinForm->ObjectList[size_t(i)].get();
     }
     void Move(TPoint P)
     {

@@ -10,6 +10,7 @@
 #include "../controls/SkinControlsTestSupport.h"
 #include "FrameScreenshot.h"
 #include "FrameTestSkin.h"
+#include "SkinnedFormFixture.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/ImgList.h"
@@ -31,42 +32,10 @@ using skintest::Rgb;
 using namespace frametest;
 
 
-THeadlessBackend& Headless() { return static_cast<THeadlessBackend&>(Backend()); }
-
-struct FrameObjectsTest : ::testing::Test {
-    testsupport::TTempDir Dir;
-    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
-    TbsSkinForm* SkinForm = nullptr;
-    std::unique_ptr<TbsSkinData> Data = std::make_unique<TbsSkinData>(nullptr);
-
-    void SetUp() override
-    {
-        Headless().SetScreen(Rect(0, 0, 800, 600), Rect(0, 0, 800, 560));
-        WriteSkinPictures(Dir);
-        Form->SetBorderStyle(bsSizeable);
-        Form->SetBounds(100, 100, 200, 120);
-        Form->SetCaption("Frame");
-        SkinForm = new TbsSkinForm(Form.get());
-        SkinForm->SetSkinData(Data.get());
-        Load(LeftText);
-        Form->Show();
-        Application()->ProcessMessages();
-    }
-    void TearDown() override
-    {
-        Form.reset();
-        Data.reset();
-        Headless().SetScreen(Rect(0, 0, 1920, 1080), Rect(0, 0, 1920, 1040));
-    }
+struct FrameObjectsTest : SkinnedFormFixture {
     void Load(const std::string& ACaptionExtra, const std::string& ALayerFrame = "")
     {
-        testsupport::WriteFile(Dir.File("skin.ini"), SkinIni(ACaptionExtra, ALayerFrame));
-        ASSERT_TRUE(Data->LoadFromFile(Dir.File("skin.ini")).Ok());
-    }
-    skin::TbsActiveSkinObject* Object(const std::string& AName)
-    {
-        const int i = SkinForm->GetIndex(AName);
-        return i == -1 ? nullptr : SkinForm->ObjectList[size_t(i)].get();
+        LoadIni(SkinIni(ACaptionExtra, ALayerFrame));
     }
     TPoint ScreenOf(int X, int Y) { return Point(Form->Left() + X, Form->Top() + Y); }
     void Move(int X, int Y)
