@@ -8,6 +8,7 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/x11/X11NotifyArea.h"
+#include "platform/ui/UiGeometry.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -84,6 +85,10 @@ struct TTopWindow {
     bool Mapped = false;
     bool OverrideRedirect = false;
     bool KeptAbove = false; // _NET_WM_STATE_ABOVE asked for
+    // Shown through a 32-bit visual with alpha to a compositing manager;
+    // such a window draws with a GC of its own depth.
+    bool Argb = false;
+    GC ArgbGC = nullptr;
     TRect Bounds;
 };
 
@@ -97,6 +102,10 @@ struct TX11Backend::TImpl {
     int Depth = 24;
     int WakeFd = -1;
     bool HasShape = false;
+    // The display's visual with an alpha channel (nil without one) and its
+    // colour map.
+    Visual* ArgbVis = nullptr;
+    Colormap ArgbMap = 0;
     XIM InputMethod = nullptr;
     Window Utility = 0;   // owns the clipboard
     std::unique_ptr<TX11NotifyArea> Tray;
@@ -110,6 +119,13 @@ struct TX11Backend::TImpl {
          AtomOpacity = 0, AtomWorkArea = 0, AtomMotifHints = 0, AtomTransfer = 0, AtomState = 0, AtomAbove = 0;
 
     Atom A(const char* AName) { return XInternAtom(Dpy, AName, False); }
+    // A compositing manager owns the screen's selection for as long as it
+    // runs: only then does a window's alpha reach the screen.
+    bool HasCompositor()
+    {
+        const std::string name = "_NET_WM_CM_S" + std::to_string(ScreenNo);
+        return XGetSelectionOwner(Dpy, A(name.c_str())) != None;
+    }
     HWND HwndOf(Window AXid) const
     {
         auto it = ByXid.find(AXid);
@@ -146,6 +162,11 @@ TX11Backend::TX11Backend(const std::string& ADisplayName) : F(std::make_unique<T
     F->Depth = DefaultDepth(F->Dpy, F->ScreenNo);
     int ev = 0, err = 0;
     F->HasShape = XShapeQueryExtension(F->Dpy, &ev, &err);
+    XVisualInfo argb{};
+    if (XMatchVisualInfo(F->Dpy, F->ScreenNo, 32, TrueColor, &argb)) {
+        F->ArgbVis = argb.visual;
+        F->ArgbMap = XCreateColormap(F->Dpy, F->Root, F->ArgbVis, AllocNone);
+    }
     F->WakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     XSetLocaleModifiers("");
     F->InputMethod = XOpenIM(F->Dpy, nullptr, nullptr, nullptr);
@@ -171,6 +192,8 @@ TX11Backend::~TX11Backend()
     for (auto& [h, t] : F->Tops) {
         if (t.InputContext)
             XDestroyIC(t.InputContext);
+        if (t.ArgbGC)
+            XFreeGC(F->Dpy, t.ArgbGC);
         XDestroyWindow(F->Dpy, t.Xid);
     }
     for (auto& [shape, c] : F->Cursors)
@@ -179,6 +202,8 @@ TX11Backend::~TX11Backend()
         XCloseIM(F->InputMethod);
     XDestroyWindow(F->Dpy, F->Utility);
     F->Tray.reset();
+    if (F->ArgbMap)
+        XFreeColormap(F->Dpy, F->ArgbMap);
     XCloseDisplay(F->Dpy);
     if (F->WakeFd >= 0)
         close(F->WakeFd);
@@ -199,8 +224,19 @@ void TX11Backend::WindowCreated(HWND AWnd)
     a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
                    LeaveWindowMask | KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask;
     t.Bounds = r;
+    // A layered window keeps its per-pixel alpha where a compositing
+    // manager blends it; elsewhere it is cut to its visible pixels.
+    t.Argb = (ex & WS_EX_LAYERED) && F->ArgbVis && F->HasCompositor();
+    unsigned long mask = CWOverrideRedirect | CWBackPixmap | CWEventMask;
+    if (t.Argb) {
+        a.colormap = F->ArgbMap;
+        a.border_pixel = 0;
+        mask |= CWColormap | CWBorderPixel;
+    }
     t.Xid = XCreateWindow(F->Dpy, F->Root, r.Left, r.Top, unsigned(std::max(1, r.Width())), unsigned(std::max(1, r.Height())), 0,
-                          CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixmap | CWEventMask, &a);
+                          t.Argb ? 32 : CopyFromParent, InputOutput, t.Argb ? F->ArgbVis : CopyFromParent, mask, &a);
+    if (t.Argb)
+        t.ArgbGC = XCreateGC(F->Dpy, t.Xid, 0, nullptr);
     XSetWMProtocols(F->Dpy, t.Xid, &F->AtomDelete, 1);
     // No decorations: the program draws its own frames.
     long hints[5] = {2, 0, 0, 0, 0};
@@ -229,6 +265,8 @@ void TX11Backend::WindowDestroyed(HWND AWnd)
         return;
     if (it->second.InputContext)
         XDestroyIC(it->second.InputContext);
+    if (it->second.ArgbGC)
+        XFreeGC(F->Dpy, it->second.ArgbGC);
     XDestroyWindow(F->Dpy, it->second.Xid);
     F->ByXid.erase(it->second.Xid);
     F->Tops.erase(it);
@@ -430,7 +468,10 @@ void TX11Backend::ShapeFromAlpha(HWND AWnd, const TPixelSurface& S)
                 runs.push_back(XRectangle{short(start), short(y), (unsigned short)(x - start), 1});
         }
     }
-    XShapeCombineRectangles(F->Dpy, it->second.Xid, ShapeBounding, 0, 0, runs.data(), int(runs.size()), ShapeSet, YXBanded);
+    // Blended by a compositor the window shows its own alpha; the clicks
+    // still pass through where it is fully transparent.
+    XShapeCombineRectangles(F->Dpy, it->second.Xid, it->second.Argb ? ShapeInput : ShapeBounding, 0, 0, runs.data(),
+                            int(runs.size()), ShapeSet, YXBanded);
 }
 
 void TX11Backend::Present(HWND AWnd, const TRect& ADirty)
@@ -439,19 +480,57 @@ void TX11Backend::Present(HWND AWnd, const TRect& ADirty)
     const TPixelSurface* s = GetWindowSurface(AWnd);
     if (it == F->Tops.end() || !it->second.Mapped || !s || !s->Bits || ADirty.IsEmpty())
         return;
+    const bool perPixel = (GetWindowLong(AWnd, GWL_EXSTYLE) & WS_EX_LAYERED) && HasPerPixelAlpha(AWnd);
+    if (perPixel)
+        ShapeFromAlpha(AWnd, *s);
+    if (it->second.Argb) {
+        PresentArgb(it->second.Xid, it->second.ArgbGC, *s, ADirty, perPixel);
+        return;
+    }
     // The back buffer is already in the display's 32-bit layout (B, G, R, x).
     XImage* image = XCreateImage(F->Dpy, F->Vis, unsigned(F->Depth), ZPixmap, 0, reinterpret_cast<char*>(s->Bits),
                                  unsigned(s->Width), unsigned(s->Height), 32, int(s->Stride));
     if (!image)
         return;
-    if ((GetWindowLong(AWnd, GWL_EXSTYLE) & WS_EX_LAYERED) && HasPerPixelAlpha(AWnd))
-        ShapeFromAlpha(AWnd, *s);
     GC gc = DefaultGC(F->Dpy, F->ScreenNo);
     XPutImage(F->Dpy, it->second.Xid, gc, image, ADirty.Left, ADirty.Top, ADirty.Left, ADirty.Top, unsigned(ADirty.Width()),
               unsigned(ADirty.Height()));
     image->data = nullptr;   // the buffer stays the window system's
     XDestroyImage(image);
     XFlush(F->Dpy);
+}
+
+// A window with an alpha channel gets the buffer's alpha (premultiplied,
+// as layered pictures are kept) or, without per-pixel alpha, opaque pixels.
+void TX11Backend::PresentArgb(unsigned long AXid, void* AGC, const TPixelSurface& S, const TRect& ADirty, bool APerPixel)
+{
+    const TRect r = IntersectRect(ADirty, Rect(0, 0, S.Width, S.Height));
+    const int w = r.Width(), h = r.Height();
+    if (w <= 0 || h <= 0)
+        return;
+    std::vector<uint32_t> pixels(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* from = reinterpret_cast<const uint32_t*>(S.Row(r.Top + y)) + r.Left;
+        uint32_t* to = pixels.data() + size_t(y) * size_t(w);
+        for (int x = 0; x < w; ++x)
+            to[x] = APerPixel ? from[x] : from[x] | 0xFF000000u;
+    }
+    XImage* image = XCreateImage(F->Dpy, F->ArgbVis, 32, ZPixmap, 0, reinterpret_cast<char*>(pixels.data()), unsigned(w),
+                                 unsigned(h), 32, w * 4);
+    if (!image)
+        return;
+    XPutImage(F->Dpy, Window(AXid), static_cast<GC>(AGC), image, 0, 0, r.Left, r.Top, unsigned(w), unsigned(h));
+    image->data = nullptr;
+    XDestroyImage(image);
+    XFlush(F->Dpy);
+}
+
+// The window shows its pixels through an alpha channel (a compositing
+// manager ran when it was made).
+bool TX11Backend::HasAlphaChannel(HWND AWnd) const
+{
+    auto it = F->Tops.find(AWnd);
+    return it != F->Tops.end() && it->second.Argb;
 }
 
 void TX11Backend::SetCursorShape(TCursorShape AShape)

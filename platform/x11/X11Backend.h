@@ -53,12 +53,16 @@ public:
     void WaitEvents(uint32_t ATimeoutMs) override;
     void Wake() override;
 
+    // AWnd's X window has an alpha channel that a compositing manager
+    // blends (made while one ran); false for windows shown opaque.
+    bool HasAlphaChannel(HWND AWnd) const;
     // The X window showing AWnd (0 for none), and the display connection.
     unsigned long XWindowOf(HWND AWnd) const;
     void* XDisplay() const;
 
 private:
     void ShapeFromAlpha(HWND AWnd, const TPixelSurface& S);
+    void PresentArgb(unsigned long AXid, void* AGC, const TPixelSurface& S, const TRect& ADirty, bool APerPixel);
     struct TImpl;
     std::unique_ptr<TImpl> F;
 };

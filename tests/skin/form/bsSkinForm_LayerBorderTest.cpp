@@ -28,26 +28,6 @@ using skin::TbsSkinForm;
 using skintest::Rgb;
 using namespace frametest;
 
-// A full border around the form's rectangle (10, 30, 130, 70) of a 140 x 80
-// picture: a 30-pixel top strip with the caption and buttons, sizing edges
-// 6 pixels outside the form (26 above it), a 4-pixel sizing band and
-// 10-pixel corners. The caption strip is see-through, the rest opaque.
-const std::string FullLayerFrame =
-    "[LAYERFRAME]\r\npictureindex=1\r\nmaskpictureindex=2\r\nlefttoppoint=20,30\r\nrighttoppoint=120,30\r\n"
-    "leftbottompoint=20,70\r\nrightbottompoint=120,70\r\nclientrect=10,30,130,70\r\nborderrect=4,4,136,76\r\n"
-    "hittestenable=1\r\nhittestsize=4\r\nhittestlefttoppoint=14,14\r\nhittestrighttoppoint=126,14\r\n"
-    "hittestleftbottompoint=14,66\r\nhittestrightbottompoint=126,66\r\ncaptionrect=12,8,128,26\r\n"
-    "fullborder=1\r\nalphablendvalue=255\r\ninactivealphablendvalue=255\r\n";
-
-void WriteFullBorderMask(const testsupport::TTempDir& ADir)
-{
-    testsupport::WriteFile(ADir.File("layermask.bmp"), skintest::BmpFile(140, 80, [](int X, int Y) {
-                               const bool form = X >= 10 && X < 130 && Y >= 30 && Y < 70;
-                               const bool caption = X >= 12 && X < 128 && Y >= 8 && Y < 26;
-                               return form || caption ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
-                           }));
-}
-
 struct LayerBorderTest : SkinnedFormFixture {
     std::string StartIni() override
     {

@@ -1,6 +1,8 @@
 // A skinned window on a real X display: clicks arriving from the display on
 // its caption buttons close one form and minimize the application's main
-// form (the X window is iconified, or unmapped without a window manager).
+// form (the X window is iconified, or unmapped without a window manager);
+// a layered border that draws the whole frame stands around a form and a
+// drag of the real pointer on it sizes the form.
 
 #include "skin/form/bsSkinForm.h"
 
@@ -14,6 +16,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <gtest/gtest.h>
 
@@ -120,4 +123,135 @@ TEST(SkinFormOnX11, CaptionButtonsCloseAFormAndMinimizeTheMainForm)
     Application()->Restore();
     EXPECT_TRUE(PumpUntil([&] { return Viewable(d, mainX); }));
     delete main;
+}
+
+// A sizeable 200 x 120 form at (100, 100) in the test skin with a layered
+// border that draws the whole frame, on the X display.
+struct FullBorderOnX11 : ::testing::Test {
+    TX11Backend* x = nullptr;
+    Display* d = nullptr;
+    testsupport::TTempDir dir;
+    skin::TbsSkinData data{nullptr};
+    std::unique_ptr<TForm> form;
+    skin::TbsSkinForm* frame = nullptr;
+
+    void SetUp() override
+    {
+        if (GetEnvironmentVariable("DISPLAY").empty())
+            GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(InstallX11Backend());
+        x = dynamic_cast<TX11Backend*>(&Backend());
+        ASSERT_NE(x, nullptr);
+        d = static_cast<Display*>(x->XDisplay());
+        frametest::WriteSkinPictures(dir);
+        frametest::WriteFullBorderMask(dir);
+        testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText, frametest::FullLayerFrame));
+        ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+    }
+    void TearDown() override { form.reset(); }
+    Window BorderX(skin::TbsFormLayerBorderType AType)
+    {
+        return x->XWindowOf(frame->BorderLayer()->Windows[AType]->Handle());
+    }
+    void ShowForm(const std::string& ACaption)
+    {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBorderStyle(bsSizeable);
+        form->SetBounds(100, 100, 200, 120);
+        form->SetCaption(ACaption);
+        frame = new skin::TbsSkinForm(form.get());
+        frame->SetSkinData(&data);
+        form->Show();
+        ASSERT_TRUE(frame->FullBorderShown());
+        ASSERT_TRUE(PumpUntil([&] {
+            return Viewable(d, x->XWindowOf(form->Handle())) && Viewable(d, BorderX(skin::bsflTop)) &&
+                   Viewable(d, BorderX(skin::bsflRight));
+        }));
+        form->Invalidate();
+        Application()->ProcessMessages();
+        XSync(d, False);
+    }
+};
+
+TEST_F(FullBorderOnX11, IsShownAndDraggingItSizesTheForm)
+{
+    ShowForm("选项");
+    // The border, opaque and cut to its pixels without a compositing
+    // manager, around the form: the caption and its buttons on the top strip.
+    SaveXWindow(d, DefaultRootWindow(d), 340, 260, "frame_x11_full_border.png");
+
+    // The real pointer drags the right edge 30 pixels out, then the bottom
+    // edge 20 pixels in.
+    struct TDrag {
+        TPoint From, To;
+        TRect Bounds;
+    };
+    for (const TDrag& drag : {TDrag{Point(303, 150), Point(333, 150), Rect(100, 100, 330, 220)},
+                              TDrag{Point(200, 222), Point(200, 202), Rect(100, 100, 330, 200)}}) {
+        XTestFakeMotionEvent(d, -1, drag.From.X, drag.From.Y, CurrentTime);
+        XSync(d, False);
+        PumpUntil([&] { return GetCursorPos() == drag.From; });
+        Application()->ProcessMessages();
+        XTestFakeButtonEvent(d, 1, True, CurrentTime);
+        XSync(d, False);
+        Application()->ProcessMessages();
+        for (int step = 1; step <= 5; ++step) {
+            const TPoint p = Point(drag.From.X + (drag.To.X - drag.From.X) * step / 5,
+                                   drag.From.Y + (drag.To.Y - drag.From.Y) * step / 5);
+            XTestFakeMotionEvent(d, -1, p.X, p.Y, CurrentTime);
+            XSync(d, False);
+            PumpUntil([&] { return GetCursorPos() == p; });
+            Application()->ProcessMessages();
+        }
+        XTestFakeButtonEvent(d, 1, False, CurrentTime);
+        XSync(d, False);
+        EXPECT_TRUE(PumpUntil([&] { return form->BoundsRect() == drag.Bounds; }))
+            << form->Left() << "," << form->Top() << "," << form->Width() << "," << form->Height();
+    }
+    // The border followed the form on the display.
+    XWindowAttributes a;
+    ASSERT_TRUE(XGetWindowAttributes(d, BorderX(skin::bsflRight), &a));
+    Window child = 0;
+    int rx = 0, ry = 0;
+    XTranslateCoordinates(d, BorderX(skin::bsflRight), DefaultRootWindow(d), 0, 0, &rx, &ry, &child);
+    EXPECT_EQ(rx, 330);
+    EXPECT_EQ(a.height, 100);
+    XSync(d, False);
+    Application()->ProcessMessages();
+    SaveXWindow(d, DefaultRootWindow(d), 340, 260, "frame_x11_full_border_sized.png");
+}
+
+// While a compositing manager runs (here: the test holds its selection) a
+// layered border keeps its alpha on the display: the caption strip's
+// see-through pixels reach the screen with alpha 0, the rest opaque.
+TEST_F(FullBorderOnX11, WithACompositorKeepsItsAlpha)
+{
+    Display* manager = XOpenDisplay(nullptr);
+    ASSERT_NE(manager, nullptr);
+    XVisualInfo argb{};
+    if (!XMatchVisualInfo(manager, DefaultScreen(manager), 32, TrueColor, &argb)) {
+        XCloseDisplay(manager);
+        GTEST_SKIP() << "no visual with alpha";
+    }
+    const std::string selection = "_NET_WM_CM_S" + std::to_string(DefaultScreen(manager));
+    Window owner = XCreateSimpleWindow(manager, DefaultRootWindow(manager), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(manager, XInternAtom(manager, selection.c_str(), False), owner, CurrentTime);
+    XSync(manager, False);
+    ShowForm("Frame");
+    const HWND top = frame->BorderLayer()->Windows[skin::bsflTop]->Handle();
+    const Window topX = x->XWindowOf(top);
+    EXPECT_TRUE(x->HasAlphaChannel(top));
+    EXPECT_FALSE(x->HasAlphaChannel(form->Handle()));
+    Application()->ProcessMessages();
+    XSync(d, False);
+    XImage* image = XGetImage(d, topX, 0, 0, 220, 30, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->depth, 32);
+    // (5, 5): the opaque picture; (120, 20): the caption strip beside the text.
+    EXPECT_EQ(uint32_t(XGetPixel(image, 5, 5)) >> 24, 0xFFu);
+    EXPECT_EQ(uint32_t(XGetPixel(image, 5, 5)) & 0xFFFFFF, uint32_t(frametest::LayerColor));
+    EXPECT_EQ(uint32_t(XGetPixel(image, 120, 20)) >> 24, 0u);
+    XDestroyImage(image);
+    form.reset();
+    XCloseDisplay(manager);
 }
