@@ -418,15 +418,9 @@ std::string TbsSkinOpenDialog::GetSelectedFile() { return FDlgFrm ? FDlgFrm->Fil
 
 void TbsSkinOpenDialog::Prepare(TbsOpenDlgForm* F)
 {
-    F->SetCaption(Title);
-    F->BSF->SetBorderIcons(0);
-    F->BSF->SetSkinData(FSD);
-    F->BSF->SetMenusSkinData(FCtrlSD);
-    F->BSF->MinWidth = DialogMinWidth;
-    F->BSF->MinHeight = DialogMinHeight;
-    F->BSF->SetAlphaBlend(AlphaBlend);
-    F->BSF->AlphaBlendAnimation = AlphaBlendAnimation;
-    F->BSF->SetAlphaBlendValue(AlphaBlendValue);
+    SetUpDialogFrame(F, F->BSF,
+                     {Title, FSD, FCtrlSD, DialogMinWidth, DialogMinHeight, AlphaBlend, AlphaBlendAnimation,
+                      AlphaBlendValue});
     for (TbsSkinCustomComboBox* c : {static_cast<TbsSkinCustomComboBox*>(F->ShellBox),
                                      static_cast<TbsSkinCustomComboBox*>(F->FilterComboBox)}) {
         c->AlphaBlend = CtrlAlphaBlend;
@@ -479,12 +473,7 @@ void TbsSkinOpenDialog::Prepare(TbsOpenDlgForm* F)
     F->ShellBox->SetSkinDataName("combobox");
     F->ShellBox->SetSkinData(FCtrlSD);
 
-    int w = DialogWidth < 1 ? FDefaultWidth : DialogWidth, h = DialogHeight < 1 ? DefaultH : DialogHeight;
-    if (FSD && !FSD->Empty()) {
-        w = std::max(w, F->BSF->GetMinWidth());
-        h = std::max(h, F->BSF->GetMinHeight());
-    }
-    F->SetClientSize(w, h);
+    SizeDialog(F, F->BSF, DialogWidth, DialogHeight, FDefaultWidth, DefaultH);
     if (F->FileListView->RowCount() > 0)
         F->FileListView->SetItemFocused(F->FileListView->Items()->Item(0));
     F->FileNameEdit->SetText(NameOf(FFileName));
@@ -501,16 +490,7 @@ bool TbsSkinOpenDialog::Execute()
     if (OnShow)
         OnShow(this);
     std::unique_ptr<TbsOpenDlgForm> form(CreateForm());
-    FDlgFrm = form.get();
-    struct TEnd {
-        TbsSkinOpenDialog* Dialog;
-        ~TEnd()
-        {
-            if (Dialog->OnClose)
-                Dialog->OnClose(Dialog);
-            Dialog->FDlgFrm = nullptr;
-        }
-    } end{this};
+    TbsDialogRun<TbsOpenDlgForm> run(this, OnClose, FDlgFrm, form.get());
     form->OverwritePromt = OverwritePromt;
     form->CheckFileExists = CheckFileExists;
     if (FUsesDefaultExt) {

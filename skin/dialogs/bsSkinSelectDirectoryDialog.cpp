@@ -183,25 +183,10 @@ bool TbsSkinSelectDirectoryDialog::Execute()
     std::unique_ptr<TbsSelDirDlgForm> form(new TbsSelDirDlgForm(Application(), FCtrlSD, ShowToolBar,
                                                                 ToolButtonsTransparent, FToolBarImageList,
                                                                 ToolButtonImageIndex, TreeShowLines));
-    FDlgFrm = form.get();
-    struct TEnd {
-        TbsSkinSelectDirectoryDialog* Dialog;
-        ~TEnd()
-        {
-            if (Dialog->OnClose)
-                Dialog->OnClose(Dialog);
-            Dialog->FDlgFrm = nullptr;
-        }
-    } end{this};
-    form->SetCaption(Title);
-    form->BSF->SetBorderIcons(0);
-    form->BSF->SetSkinData(FSD);
-    form->BSF->SetMenusSkinData(FCtrlSD);
-    form->BSF->MinWidth = DialogMinWidth;
-    form->BSF->MinHeight = DialogMinHeight;
-    form->BSF->SetAlphaBlend(AlphaBlend);
-    form->BSF->AlphaBlendAnimation = AlphaBlendAnimation;
-    form->BSF->SetAlphaBlendValue(AlphaBlendValue);
+    TbsDialogRun<TbsSelDirDlgForm> run(this, OnClose, FDlgFrm, form.get());
+    SetUpDialogFrame(form.get(), form->BSF,
+                     {Title, FSD, FCtrlSD, DialogMinWidth, DialogMinHeight, AlphaBlend, AlphaBlendAnimation,
+                      AlphaBlendValue});
     form->DirTreeViewPanel->SetSkinData(FCtrlSD);
     form->DirTreeView->SetButtonImageList(FTreeButtonImageList);
     form->DirTreeView->ButtonExpandImageIndex = TreeButtonExpandImageIndex;
@@ -229,12 +214,7 @@ bool TbsSkinSelectDirectoryDialog::Execute()
         form->NewFolderToolButton->SetSkinData(FCtrlSD);
         form->DirEdit->SetSkinData(FCtrlSD);
     }
-    int w = DialogWidth < 1 ? 280 : DialogWidth, h = DialogHeight < 1 ? 280 : DialogHeight;
-    if (FSD && !FSD->Empty()) {
-        w = std::max(w, form->BSF->GetMinWidth());
-        h = std::max(h, form->BSF->GetMinHeight());
-    }
-    form->SetClientSize(w, h);
+    SizeDialog(form.get(), form->BSF, DialogWidth, DialogHeight, 280, 280);
     form->SetActiveControl(form->DirTreeView);
 
     const bool ok = form->ShowModal() == mrOk;

@@ -66,14 +66,7 @@ void TbsCustomShellListView::Notification(TComponent* AComponent, TOperation AOp
     TbsSkinCustomListView::Notification(AComponent, AOperation);
     if (AOperation != opRemove)
         return;
-    if (FTreeView && FTreeView->ViewComponent() == AComponent)
-        FTreeView = nullptr;
-    if (FComboBox && FComboBox->ViewComponent() == AComponent)
-        FComboBox = nullptr;
-    if (AComponent == FNotifier)
-        FNotifier = nullptr;
-    if (AComponent == FContextMenu)
-        FContextMenu = nullptr;
+    FParts.Forget(AComponent, {&FTreeView, &FComboBox});
 }
 
 // ---------------------------------------------------------------- folder
@@ -134,14 +127,7 @@ void TbsCustomShellListView::SetAutoRefresh(bool AValue)
     FAutoRefresh = AValue;
     if (IsLoading())
         return;
-    delete FNotifier;
-    FNotifier = nullptr;
-    if (!AValue || !FRootFolder)
-        return;
-    FNotifier = new TbsShellChangeNotifier(this);
-    FNotifier->SetWatchSubTree(false);
-    FNotifier->SetRoot(FRootFolder->PathName());
-    FNotifier->SetOnChange([this] { Refresh(); });
+    FParts.Watch(AValue && FRootFolder ? FRootFolder->PathName() : std::string(), [this] { Refresh(); });
 }
 
 void TbsCustomShellListView::OpenFolderID(PCItemIDList AID)
@@ -456,23 +442,12 @@ void TbsCustomShellListView::WMContextMenu(TMessage& M)
         TbsSkinCustomListView::WMContextMenu(M);
         return;
     }
-    TPoint p = Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
-    if (p.X == -1 && p.Y == -1)
-        p = ClientToScreen(Point(Width() / 2, Height() / 2));
-    if (!FContextMenu)
-        FContextMenu = new TbsSkinPopupMenu(this);
-    FContextMenu->SetSkinData(SkinData());
-    // The menu stays open while the list may be read again: an entry looks
-    // its item up by identifier when it is clicked.
-    auto id = std::make_shared<TItemIDListPtr>(DuplicateItemIDList(f->AbsoluteID()));
-    FillShellContextMenu(FContextMenu, this, f, {nullptr, SkinData()}, [this, id]() -> TbsShellFolder* {
+    FParts.PopupContextMenu(M, SkinData(), f, [this](PCItemIDList AID) -> TbsShellFolder* {
         for (TbsShellFolder* row : FFolders)
-            if (SameItemID(row->AbsoluteID(), id->get()))
+            if (SameItemID(row->AbsoluteID(), AID))
                 return row;
         return nullptr;
     });
-    FContextMenu->Popup2(this, p.X, p.Y);
-    M.Result = 1;
 }
 
 void TbsCustomShellListView::StartRename()

@@ -8,7 +8,7 @@
 
 #include "skin/dialogs/bsSkinShellCtrls_Links.h"
 #include "skin/dialogs/bsSkinShellCtrls_ListRows.h"
-#include "skin/dialogs/bsSkinShellCtrls_Notifier.h"
+#include "skin/dialogs/bsSkinShellCtrls_ViewParts.h"
 #include "skin/core/bsSkinData.h"
 
 #include "skin/controls/bsSkinCtrls_ListView.h"
@@ -110,8 +110,7 @@ private:
     std::vector<TbsShellFolder*> FFolders;   // owned, in row order
     IbsShellLinkedView* FTreeView = nullptr;
     IbsShellLinkedView* FComboBox = nullptr;
-    TbsShellChangeNotifier* FNotifier = nullptr;
-    TbsSkinPopupMenu* FContextMenu = nullptr;   // owned
+    TbsShellViewParts FParts{this};   // change notifier and item menu
     bool FSettingRoot = false;
     bool FFilling = false;   // the rows are being read again
     std::string FMask = "*.*|*.*";

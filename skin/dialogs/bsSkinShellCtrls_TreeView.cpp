@@ -55,14 +55,7 @@ void TbsCustomShellTreeView::Notification(TComponent* AComponent, TOperation AOp
     TbsSkinCustomTreeView::Notification(AComponent, AOperation);
     if (AOperation != opRemove)
         return;
-    if (FListView && FListView->ViewComponent() == AComponent)
-        FListView = nullptr;
-    if (FComboBox && FComboBox->ViewComponent() == AComponent)
-        FComboBox = nullptr;
-    if (AComponent == FNotifier)
-        FNotifier = nullptr;
-    if (AComponent == FContextMenu)
-        FContextMenu = nullptr;
+    FParts.Forget(AComponent, {&FListView, &FComboBox});
 }
 
 void TbsCustomShellTreeView::FreeNodeFolders()
@@ -242,15 +235,8 @@ void TbsCustomShellTreeView::SetAutoRefresh(bool AValue)
     FAutoRefresh = AValue;
     if (IsLoading())
         return;
-    delete FNotifier;
-    FNotifier = nullptr;
     TbsShellFolder* watched = FNodeToMonitor ? FolderOf(FNodeToMonitor) : FRootFolder.get();
-    if (!AValue || !watched)
-        return;
-    FNotifier = new TbsShellChangeNotifier(this);
-    FNotifier->SetWatchSubTree(false);
-    FNotifier->SetRoot(watched->PathName());
-    FNotifier->SetOnChange([this] { RefreshSelected(); });
+    FParts.Watch(AValue && watched ? watched->PathName() : std::string(), [this] { RefreshSelected(); });
 }
 
 void TbsCustomShellTreeView::RefreshSelected()
@@ -424,19 +410,9 @@ void TbsCustomShellTreeView::WMContextMenu(TMessage& M)
         TbsSkinCustomTreeView::WMContextMenu(M);
         return;
     }
-    TPoint p = Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
-    if (p.X == -1 && p.Y == -1)
-        p = ClientToScreen(Point(Width() / 2, Height() / 2));
-    if (!FContextMenu)
-        FContextMenu = new TbsSkinPopupMenu(this);
-    FContextMenu->SetSkinData(SkinData());
-    // The node may go while the menu is open: an entry looks it up again.
-    auto id = std::make_shared<TItemIDListPtr>(DuplicateItemIDList(f->AbsoluteID()));
-    FillShellContextMenu(FContextMenu, this, f, {nullptr, SkinData()}, [this, id]() -> TbsShellFolder* {
-        return FolderOf(FindNodeByID(id->get(), Items()->GetFirstNode()));
+    FParts.PopupContextMenu(M, SkinData(), f, [this](PCItemIDList AID) -> TbsShellFolder* {
+        return FolderOf(FindNodeByID(AID, Items()->GetFirstNode()));
     });
-    FContextMenu->Popup2(this, p.X, p.Y);
-    M.Result = 1;
 }
 
 // ---------------------------------------------------------------- links

@@ -8,7 +8,7 @@
 
 #include "skin/dialogs/bsSkinShellCtrls_Links.h"
 #include "skin/dialogs/bsSkinShellCtrls_ListRows.h"
-#include "skin/dialogs/bsSkinShellCtrls_Notifier.h"
+#include "skin/dialogs/bsSkinShellCtrls_ViewParts.h"
 #include "skin/core/bsSkinData.h"
 
 #include "skin/controls/bsSkinCtrls_TreeView.h"
@@ -90,9 +90,8 @@ private:
     bool FAutoRefresh = false;
     IbsShellLinkedView* FListView = nullptr;
     IbsShellLinkedView* FComboBox = nullptr;
-    TbsShellChangeNotifier* FNotifier = nullptr;
+    TbsShellViewParts FParts{this};   // change notifier and item menu
     platform::TTreeNode* FNodeToMonitor = nullptr;
-    TbsSkinPopupMenu* FContextMenu = nullptr;   // owned
     std::string FPath;   // the last path given; applied again to a new window
 };
 
