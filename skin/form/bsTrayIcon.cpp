@@ -18,6 +18,10 @@ namespace {
 constexpr UINT TrayCallbackMessage = WM_USER + 0x400;   // 0x800
 constexpr UINT TrayFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr intptr_t ShownFromTrayTag = -10000;
+// While the main form is in the tray the icon is looked for this often; a
+// form whose icon stays missing for UndockedTicksToRestore looks comes back.
+constexpr uint32_t TrayWatchMs = 1000;
+constexpr int UndockedTicksToRestore = 3;
 // How long a balloon stays when nobody clicks it.
 constexpr uint32_t BalloonTimeoutMs = 10000;
 
@@ -144,6 +148,10 @@ TbsTrayIcon::TbsTrayIcon(TComponent* AOwner) : TComponent(AOwner), FHookSlot(std
     FBalloonTimer->SetEnabled(false);
     FBalloonTimer->SetInterval(BalloonTimeoutMs);
     FBalloonTimer->SetOnTimer([this](TObject*) { CloseBalloon(); });
+    FTrayWatch = new TTimer(this);
+    FTrayWatch->SetEnabled(false);
+    FTrayWatch->SetInterval(TrayWatchMs);
+    FTrayWatch->SetOnTimer([this](TObject*) { TrayWatchTick(); });
     FTipTimer = new TTimer(this);
     FTipTimer->SetEnabled(false);
     FTipTimer->SetOnTimer([this](TObject*) { TipTimerTick(); });
@@ -363,6 +371,7 @@ void TbsTrayIcon::ShowMainForm()
         return;
     // The application window stands for the application here and is never
     // shown, so only the main form comes back.
+    FTrayWatch->SetEnabled(false);
     main->SetVisible(true);
     if (main->WindowState() == wsMinimized)
         main->SetWindowState(wsNormal);
@@ -404,16 +413,39 @@ void TbsTrayIcon::DoTrayMinimize()
     SetIconVisible(true);
 }
 
+void TbsTrayIcon::TrayWatchTick()
+{
+    TCustomForm* main = Application()->MainForm();
+    if (!main || main->Visible()) {
+        FTrayWatch->SetEnabled(false);
+        return;
+    }
+    TRect r;
+    if (GetNotifyIconRect(IconData.hWnd, IconData.uID, r)) {
+        FUndockedTicks = 0;
+        return;
+    }
+    if (++FUndockedTicks >= UndockedTicksToRestore) {
+        ShowMainForm();
+        Application()->Restore();
+    }
+}
+
 // ---- window procedures
 
 bool TbsTrayIcon::AppWindowProc(UINT AMsg, WPARAM W)
 {
     if (AMsg == WM_SIZE && W == SIZE_MINIMIZED && FMinimizeToTray) {
         // A tray icon whose area is missing keeps the window on the screen:
-        // the user would have no way back to it.
+        // the user would have no way back to it. The same holds later, when
+        // the area never takes the icon in or goes away.
         DoTrayMinimize();
         if (!Shell_NotifyIcon(NIM_MODIFY, IconData))
             ShowMainForm();
+        else {
+            FUndockedTicks = 0;
+            FTrayWatch->SetEnabled(true);
+        }
         return true;
     }
     if (AMsg == WM_WINDOWPOSCHANGED && SettingMDIForm) {

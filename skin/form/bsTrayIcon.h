@@ -138,6 +138,7 @@ private:
     void ShowBalloon();
     void CloseBalloon();
     platform::TRect IconAnchor() const;
+    void TrayWatchTick();
     void PointerOverIcon();
     void TipTimerTick();
     void HideTip();
@@ -171,6 +172,9 @@ private:
     platform::THintWindow* FPlainBalloon = nullptr;
     platform::THintWindow* FShownBalloon = nullptr;
     platform::TTimer* FBalloonTimer = nullptr;
+    // Watches the icon while the main form is in the tray.
+    platform::TTimer* FTrayWatch = nullptr;
+    int FUndockedTicks = 0;
     platform::THintWindow* FShownTip = nullptr;
     platform::TTimer* FTipTimer = nullptr;
     std::unique_ptr<platform::TCustomImageList> FBalloonIcons;

@@ -470,6 +470,22 @@ TEST_F(TTrayFixture, WithoutAnAreaMinimisingToTheTrayLeavesTheFormOnTheScreen)
     EXPECT_EQ(Form->Tag, 0);
 }
 
+TEST_F(TTrayFixture, AFormInTheTrayComesBackWhenTheAreaLosesItsIcon)
+{
+    SkinForm->SetTrayIcon(Tray);
+    SkinForm->MinimizeToTray();
+    Pump();
+    ASSERT_FALSE(Form->Visible());
+    Advance(5000);
+    EXPECT_FALSE(Form->Visible()) << "the icon is there: the form stays in the tray";
+    Area->SetNotifyAreaPresent(false);
+    Advance(2000);
+    EXPECT_FALSE(Form->Visible()) << "a moment's absence is forgiven";
+    Advance(1500);
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_FALSE(IsIconic(Form->Handle()));
+}
+
 TEST_F(TTrayFixture, MinimizedOnStartHidesTheMainFormAndShowsTheIcon)
 {
     auto* tray = new TbsTrayIcon(Form);
