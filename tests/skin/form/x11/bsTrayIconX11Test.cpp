@@ -207,6 +207,17 @@ TEST(TrayIconOnX11, DocksIntoTheTrayManagerAndAnswersThePointer)
     ASSERT_TRUE(testsupport::SaveScreen(d, Rect(manager.Bounds.Left - 10, manager.Bounds.Top - 10, manager.Bounds.Right + 10, manager.Bounds.Bottom + 4),
                "x11_tray_docked.png"));
 
+    // Resting on the icon shows its hint next to it.
+    XTestFakeMotionEvent(d, -1, centre.X, centre.Y, CurrentTime);
+    XFlush(d);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return tray->TipVisible(); }));
+    TRect tip;
+    GetWindowRect(tray->TipWindow()->Handle(), tip);
+    EXPECT_EQ(tip.Bottom, icon.Top - 2);
+    Pause(150);
+    ASSERT_TRUE(testsupport::SaveScreen(d, Rect(tip.Left - 10, tip.Top - 10, manager.Bounds.Right + 10, manager.Bounds.Bottom + 4),
+                                        "x11_tray_hint.png"));
+
     // A left click through the pointer is one click, after the delay.
     Press(d, centre, 1);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !log.empty(); }));
