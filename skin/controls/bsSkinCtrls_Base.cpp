@@ -2,6 +2,7 @@
 
 #include "skin/core/bsUtils_Regions.h"
 #include "skin/core/bsUtils_SkinImage.h"
+#include "skin/core/bsUtils_Text.h"
 
 #include "platform/ui/MessageLoop.h"
 
@@ -100,6 +101,29 @@ TbsPicture* ActivePicture(TbsSkinData& AData, int AIndex)
     if (AIndex < 0 || size_t(AIndex) >= AData.FActivePictures.size())
         return nullptr;
     return AData.FActivePictures[size_t(AIndex)].get();
+}
+
+TbsDataSkinButtonControl* CreateResizedButtonImage(TbsSkinData* AData, const std::string& ARecord, TBitmap* B, int W,
+                                                   int H, bool AHot, bool APressed, TRect* ACl)
+{
+    const int index = AData ? AData->GetControlIndex(ARecord) : -1;
+    auto* rec = index == -1 ? nullptr : dynamic_cast<TbsDataSkinButtonControl*>(AData->CtrlList[size_t(index)].get());
+    TBitmap* picture = rec ? ActivePicture(*AData, rec->PictureIndex) : nullptr;
+    if (!picture)
+        return nullptr;
+    auto orNormal = [&](const TRect& AR) { return IsNullRect(AR) ? rec->SkinRect : AR; };
+    const TRect src = APressed ? orNormal(IsNullRect(rec->DownSkinRect) ? rec->ActiveSkinRect : rec->DownSkinRect)
+                      : AHot   ? orNormal(rec->ActiveSkinRect)
+                               : rec->SkinRect;
+    const int dx = W - RectWidth(rec->SkinRect), dy = H - RectHeight(rec->SkinRect);
+    const TRect cl = Rect(rec->ClRect.Left, rec->ClRect.Top, rec->ClRect.Right + dx, rec->ClRect.Bottom + dy);
+    if (ACl)
+        *ACl = cl;
+    CreateSkinImage(rec->LTPoint, rec->RTPoint, rec->LBPoint, rec->RBPoint, rec->ClRect, rec->LTPoint,
+                    Point(rec->RTPoint.X + dx, rec->RTPoint.Y), Point(rec->LBPoint.X, rec->LBPoint.Y + dy),
+                    Point(rec->RBPoint.X + dx, rec->RBPoint.Y + dy), cl, B, picture, src, W, H, true, rec->LeftStretch,
+                    rec->TopStretch, rec->RightStretch, rec->BottomStretch, rec->StretchEffect, rec->StretchType);
+    return rec;
 }
 
 int TbsSkinLayout::CalcResizeMode() const

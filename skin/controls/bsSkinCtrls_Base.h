@@ -118,6 +118,14 @@ struct TbsSkinLayout {
 // The active picture AIndex of the model, nil when there is none.
 TbsPicture* ActivePicture(TbsSkinData& AData, int AIndex);
 
+// The button record ARecord of AData (a resizable button) as a nine-slice
+// image of W x H into B, pressed, hot or normal (an empty state picture falls
+// back to the hot one, then the normal one). ACl, when given, becomes the
+// record's client rectangle moved with the size. Nil, and B untouched, when
+// the skin has no such record or picture.
+TbsDataSkinButtonControl* CreateResizedButtonImage(TbsSkinData* AData, const std::string& ARecord, TBitmap* B, int W,
+                                                   int H, bool AHot, bool APressed, TRect* ACl = nullptr);
+
 // ---------------------------------------------------------------- windowed
 
 class TbsSkinControl : public TbsSkinLink<platform::TCustomControl> {

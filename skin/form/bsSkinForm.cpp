@@ -4,6 +4,7 @@
 #include "skin/form/bsSkinForm.h"
 
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/controls/bsSkinCtrls_ScrollBar.h"
 #include "skin/form/bsSkinMainMenu.h"
 #include "skin/form/bsSkinMenus.h"
 #include "skin/controls/bsSkinHint.h"
@@ -71,6 +72,8 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner)
     // The frame draws its own caption buttons.
     FForm->BorderIcons = 0;
     CreateMenuManager();
+    if (FForm->FormStyle() == fsMDIForm)
+        CreateMDIScrollBars();
     OldWindowProc = FForm->WindowProc;
     FForm->WindowProc = [this](TMessage& M) { NewWndProc(M); };
     if (FForm->HandleAllocated())
@@ -92,6 +95,10 @@ TbsSkinForm::~TbsSkinForm()
         FForm->WindowProc = OldWindowProc;
         FForm->OnShortCut = nullptr;
     }
+    // The client window may outlive the component: it gets its own
+    // procedure back.
+    if (FClientSubclassed && IsWindow(FClientSubclassed))
+        SetWindowProc(FClientSubclassed, FPrevClientProc);
     // The objects call back into the component; they go first.
     ClearObjects();
     if (FRgn)
@@ -114,6 +121,12 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation AOperation)
         FMainMenuBar = nullptr;
     if (AComponent == FSkinHint)
         FSkinHint = nullptr;
+    if (AComponent == reinterpret_cast<TComponent*>(FMDITabsBar))
+        FMDITabsBar = nullptr;
+    if (AComponent == reinterpret_cast<TComponent*>(FMDIHScrollBar))
+        FMDIHScrollBar = nullptr;
+    if (AComponent == reinterpret_cast<TComponent*>(FMDIVScrollBar))
+        FMDIVScrollBar = nullptr;
     if (AComponent == SystemMenu)
         SystemMenu = nullptr;
     if (AComponent == FTrayComponent) {
@@ -202,6 +215,10 @@ void TbsSkinForm::ChangeSkinData()
     }
     FFormWidth = FForm->Width();
     FFormHeight = FForm->Height();
+    if (FMDIHScrollBar)
+        FMDIHScrollBar->SetSkinData(FSD);
+    if (FMDIVScrollBar)
+        FMDIVScrollBar->SetSkinData(FSD);
     if (FSkinSupport)
         UpdateFrame(true);
     else
@@ -315,6 +332,23 @@ void TbsSkinForm::NewWndProc(TMessage& M)
     try {
         if (MenuMessage(M))
             return;
+        if (MDIMessage(M))
+            return;
+    } catch (const std::exception&) {
+        return;
+    }
+    FrameWndProc(M);
+    try {
+        if (FormAlive())
+            MDIAfterMessage(M);
+    } catch (const std::exception&) {
+        // As below: a failed step leaves the message handled.
+    }
+}
+
+void TbsSkinForm::FrameWndProc(TMessage& M)
+{
+    try {
         if (HandleSkinMessage(M)) {
             OldWindowProc(M);
             return;
@@ -476,7 +510,7 @@ void TbsSkinForm::NewWndProc(TMessage& M)
 
 void TbsSkinForm::WMNCCalcSize(TMessage& M)
 {
-    if (FForm->BorderStyle() == bsNone || (FForm->FormStyle() == fsMDIChild && FForm->WindowState() == wsMaximized)) {
+    if (FForm->BorderStyle() == bsNone || (FForm->FormStyle() == fsMDIChild && FWindowState == wsMaximized)) {
         M.Result = 0;
         return;
     }

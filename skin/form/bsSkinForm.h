@@ -31,6 +31,8 @@ class TbsSkinMenu;
 class TbsSkinMainMenuBar;
 class TbsSkinHint;
 class TbsSkinPopupMenu;
+class TbsSkinMDITabsBar;
+class TbsSkinScrollBar;
 
 // The caption buttons a skinned frame can show: the form's own three and
 // two of the frame's.
@@ -355,6 +357,54 @@ public:
     platform::TShortCutEvent OnShortCut;
     void FormShortCut(platform::TMessage& Msg, bool& Handled);
 
+    // ---- multiple documents. On the main form (fsMDIForm): skinned scroll
+    // bars over the client window when the documents reach beyond it, the
+    // arrangement of the documents, one window-menu item and one tab per
+    // document, and a maximised document's caption in the frame. On a
+    // document (fsMDIChild): its state changes told to the main form.
+    bool ShowMDIScrollBars() const { return FShowMDIScrollBars; }
+    void SetShowMDIScrollBars(bool AValue);
+    platform::TTileMode TileMode = platform::tbHorizontal;
+    TbsSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TbsSkinMDITabsBar* AValue);
+    // A document's say on whether it gets a tab.
+    std::function<void(bool& Accept)> OnAcceptToMDITabsBar;
+    TbsSkinScrollBar* MDIHScrollBar() const { return FMDIHScrollBar; }
+    TbsSkinScrollBar* MDIVScrollBar() const { return FMDIVScrollBar; }
+    bool MDIChildMaximized() const { return FMDIChildMaximized; }
+
+    void CreateMDIScrollBars();
+    void UpdateMDIScrollBars(bool ASetRange);
+    void AlignMDIScrollBars();
+    void OffsetMDIChildrenX(int ADelta);
+    void OffsetMDIChildrenY(int ADelta);
+    // The main form's client area less its visible aligned controls.
+    TRect GetMDIClientArea();
+    void Tile();
+    void TileHorizontal();
+    void TileVertical();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void RestoreAll();
+    void RestoreAllExcept(platform::HWND AFormHandle);
+    void CloseAll();
+    void ArrangeMinimizedChildren();
+    void UpdateMDIChildren();
+    platform::TCustomForm* FindMaximizedMDIChild();
+    void AddChildToMenu(platform::TCustomForm* Child);
+    void DeleteChildFromMenu(platform::TCustomForm* Child);
+    void UpDateChildCaptionInMenu(platform::TCustomForm* Child);
+    void UpDateChildActiveInMenu();
+    void MDIItemClick(platform::TObject* Sender);
+    void AddChildToBar(platform::TCustomForm* Child);
+    void DeleteChildFromBar(platform::TCustomForm* Child);
+    void RefreshMDIBarTab(platform::TCustomForm* Child);
+    void UpdateMainMenuBarItems();
+    void UpdateMDITabs();
+    void PaintBG3(platform::HDC DC);
+    void PaintMDIBGDefault(platform::HDC DC);
+
 protected:
     void Notification(platform::TComponent* AComponent, platform::TOperation AOperation) override;
 
@@ -363,6 +413,18 @@ private:
     friend class TbsFormLayerBorder;
     friend class TbsFormLayerWindow;
     void NewWndProc(platform::TMessage& M);
+    void FrameWndProc(platform::TMessage& M);
+    // The multiple-document steps of the window procedure: before (true:
+    // the message is done) and after the frame's own.
+    bool MDIMessage(platform::TMessage& M);
+    void MDIAfterMessage(platform::TMessage& M);
+    void SubclassMDIClient();
+    void NewClientWndProc(platform::TMessage& M);
+    platform::LRESULT SendToMainForm(platform::UINT AMsg, platform::WPARAM W = 0);
+    TbsSkinForm* MainFormComponent() const;
+    std::vector<platform::TCustomForm*> MDIChildForms() const;
+    void MDIScrollChanged(bool AHorizontal);
+    void PaintMDIClient(platform::HDC DC);
     bool FormAlive() const;
     bool HandleSkinMessage(platform::TMessage& M);
     void WMNCCalcSize(platform::TMessage& M);
@@ -439,9 +501,24 @@ private:
     TRect FOldFormBounds;
     int FOldFullBorder = -1;
     int FFormLeft = 0, FFormTop = 0;
+
+    bool FShowMDIScrollBars = true;
+    TbsSkinScrollBar* FMDIHScrollBar = nullptr;
+    TbsSkinScrollBar* FMDIVScrollBar = nullptr;
+    int FOldHSrollBarPosition = 0, FOldVSrollBarPosition = 0;
+    bool FStopCheckChildMove = false;
+    platform::HWND ChangeVisibleChildHanle = nullptr;
+    bool FMDIChildMaximized = false, FInMaximizeAll = false, FInRestoreAll = false;
+    platform::HWND FClientSubclassed = nullptr;
+    platform::TWndProc FPrevClientProc;
+    TbsSkinMDITabsBar* FMDITabsBar = nullptr;
 };
 
 // The first skin form component among a form's components, or nil.
 TbsSkinForm* FindSkinFormComponent(platform::TCustomForm* AForm);
+// The maximised document of the application's main form, nil when none:
+// the one its skin component holds maximised, or one the window system has
+// maximised.
+platform::TCustomForm* MaximizedMDIChildForm();
 
 } // namespace skin

@@ -197,6 +197,9 @@ void TbsSkinForm::DrawFormIcon(TCanvas* ACanvas, int X, int Y)
 
 std::string TbsSkinForm::CaptionText() const
 {
+    if (FForm->FormStyle() == fsMDIForm && FMDIChildMaximized)
+        if (TCustomForm* child = const_cast<TbsSkinForm*>(this)->FindMaximizedMDIChild())
+            return FForm->Caption() + " - [" + child->Caption() + "]";
     return FForm->Caption();
 }
 

@@ -168,6 +168,10 @@ void TbsSkinForm::DoMinimize()
                              GetMinHeight());
         else
             FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
+        if (FForm->FormStyle() == fsMDIChild && FForm->HandleAllocated()) {
+            SendToMainForm(SKN_CHILDRESTORED);
+            SendToMainForm(SKN_RESTOREALLEXCEPT, reinterpret_cast<WPARAM>(FForm->Handle()));
+        }
     }
     SyncLayerBorder(false);
     if (OnMinimize)
@@ -180,7 +184,13 @@ TPoint TbsSkinForm::GetMinimizedPosition()
 {
     const int w = GetMinWidth(), h = GetMinHeight();
     TRect area;
-    GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, area);
+    TbsSkinForm* main = FForm->FormStyle() == fsMDIChild ? MainFormComponent() : nullptr;
+    if (main) {
+        // Documents take their slots along the bottom of the client area.
+        const TRect a = main->GetMDIClientArea();
+        area = TRect{0, 0, a.Width(), a.Height()};
+    } else
+        GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, area);
     auto taken = [this](int X, int Y) {
         for (int i = 0; i < Screen()->FormCount(); ++i) {
             TCustomForm* f = Screen()->Forms(i);
@@ -211,6 +221,22 @@ void TbsSkinForm::DoMaximize()
 {
     if (IsNullRect(OldBoundsRect))
         OldBoundsRect = FForm->BoundsRect();
+    if (FForm->FormStyle() == fsMDIChild) {
+        // A document fills the client area without its frame and tells the
+        // main form, whose frame and menu bar take its caption and buttons.
+        MouseTimer->SetEnabled(false);
+        TestActive(-1, -1, false);
+        TbsSkinForm* main = MainFormComponent();
+        const TRect a = main ? main->GetMDIClientArea() : FForm->BoundsRect();
+        const TRect old = FForm->BoundsRect();
+        FForm->SetBounds(0, 0, a.Width(), a.Height());
+        if (old.Width() == a.Width() && old.Height() == a.Height() && FForm->HandleAllocated())
+            RefreshFormSize();
+        SendToMainForm(SKN_CHILDMAXIMIZED);
+        if (OnMaximize)
+            OnMaximize(this);
+        return;
+    }
     TRect r;
     GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, !MaximizeOnFullScreen, r);
     if (!MaximizeOnFullScreen) {
@@ -251,6 +277,10 @@ void TbsSkinForm::DoRestore()
     FForm->Invalidate();
     OldBoundsRect = NullRect();
     SyncLayerBorder(true);
+    if (FForm->FormStyle() == fsMDIChild) {
+        SendToMainForm(SKN_CHILDRESTORED);
+        SendToMainForm(SKN_RESTOREALL);
+    }
     if (OnRestore)
         OnRestore(this);
 }

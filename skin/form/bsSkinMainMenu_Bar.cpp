@@ -44,17 +44,6 @@ TTimer* NewTimer(TComponent* AOwner, uint32_t AInterval, std::function<void()> A
     return t;
 }
 
-// The maximised MDI child of the main form, nil when none.
-TCustomForm* MaximizedMDIChild()
-{
-    for (int i = 0; i < Screen()->FormCount(); ++i) {
-        TCustomForm* f = Screen()->Forms(i);
-        if (f->FormStyle() == fsMDIChild && f->WindowState() == wsMaximized)
-            return f;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 TbsSkinMainMenuBar::TbsSkinMainMenuBar(TComponent* AOwner) : TbsSkinControl(AOwner)
@@ -206,16 +195,12 @@ TMainMenu* TbsSkinMainMenuBar::GetChildMainMenu() const
     TCustomForm* main = Application()->MainForm();
     if (!main || main->FormStyle() != fsMDIForm)
         return nullptr;
-    for (int i = 0; i < Screen()->FormCount(); ++i) {
-        TCustomForm* child = Screen()->Forms(i);
-        if (child->FormStyle() != fsMDIChild)
-            continue;
-        // The first child in screen order is the active one.
-        for (int c = 0; c < child->ComponentCount(); ++c)
-            if (auto* menu = dynamic_cast<TMainMenu*>(child->Components(c)))
-                return menu;
+    TCustomForm* child = main->ActiveMDIChild();
+    if (!child)
         return nullptr;
-    }
+    for (int c = 0; c < child->ComponentCount(); ++c)
+        if (auto* menu = dynamic_cast<TMainMenu*>(child->Components(c)))
+            return menu;
     return nullptr;
 }
 
@@ -267,7 +252,7 @@ void TbsSkinMainMenuBar::CreateMenu()
     }
     if (FMDIChildMax) {
         CreateMDIButtons();
-        if (TCustomForm* maxChild = MaximizedMDIChild())
+        if (TCustomForm* maxChild = MaximizedMDIChildForm())
             UpdateMDIButtons(maxChild->BorderIcons);
     }
 }
@@ -791,14 +776,14 @@ void TbsSkinMainMenuBar::MDIChildMaximize()
     FMDIChildMax = true;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     CreateMDIButtons();
-    if (TCustomForm* child = MaximizedMDIChild())
+    if (TCustomForm* child = MaximizedMDIChildForm())
         UpdateMDIButtons(child->BorderIcons);
     Repaint();
 }
 
 void TbsSkinMainMenuBar::MDIChildRestore()
 {
-    TCustomForm* child = MaximizedMDIChild();
+    TCustomForm* child = MaximizedMDIChildForm();
     if (!child && FMDIChildMax) {
         FMDIChildMax = false;
         DeleteMDIButtons();

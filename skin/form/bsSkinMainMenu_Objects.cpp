@@ -213,10 +213,7 @@ void TbsSkinMainMenuBarButton::MouseUp(int, int, TMouseButtonKind Button)
 void TbsSkinMainMenuBarButton::DblClick()
 {
     // A double click on the system-menu button closes the child.
-    TCustomForm* child = nullptr;
-    for (int i = 0; i < Screen()->FormCount() && !child; ++i)
-        if (Screen()->Forms(i)->FormStyle() == fsMDIChild && Screen()->Forms(i)->WindowState() == wsMaximized)
-            child = Screen()->Forms(i);
+    TCustomForm* child = MaximizedMDIChildForm();
     if (Command != cmSysMenu || !child || !Parent->SkinForm())
         return;
     Parent->SkinForm()->SkinMenu()->Hide();
@@ -226,17 +223,33 @@ void TbsSkinMainMenuBarButton::DblClick()
 
 void TbsSkinMainMenuBarButton::DoCommand()
 {
-    TCustomForm* child = nullptr;
-    for (int i = 0; i < Screen()->FormCount() && !child; ++i)
-        if (Screen()->Forms(i)->FormStyle() == fsMDIChild && Screen()->Forms(i)->WindowState() == wsMaximized)
-            child = Screen()->Forms(i);
+    TCustomForm* child = MaximizedMDIChildForm();
     if (!child)
         return;
+    TbsSkinForm* comp = FindSkinFormComponent(child);
+    auto setState = [&](TWindowState AState) {
+        if (comp)
+            comp->SetWindowState(AState);
+        else
+            child->SetWindowState(AState);
+    };
     switch (Command) {
     case cmClose: child->Close(); break;
-    case cmMaximize: child->SetWindowState(wsNormal); break;
-    case cmMinimize: child->SetWindowState(wsMinimized); break;
-    default: break;   // the child's system menu belongs to its own frame
+    case cmMaximize: setState(wsNormal); break;
+    case cmMinimize: setState(wsMinimized); break;
+    case cmSysMenu: {
+        TbsSkinForm* form = Parent->SkinForm();
+        if (!form || !comp)
+            break;
+        Parent->Repaint();
+        const TPoint o = Parent->ClientToScreen(Point(0, 0));
+        const TRect r = OffsetRect(ObjectRect, o.X, o.Y);
+        form->SkinMenuOpen();
+        form->SkinMenu()->Popup(Parent, form->MenusSkinData() ? form->MenusSkinData() : form->SkinData(), 0, r,
+                                comp->GetSystemMenuItems(), Parent->PopupToUp);
+        break;
+    }
+    default: break;
     }
 }
 
@@ -433,26 +446,17 @@ void TbsSkinMainMenuBarItem::CreateToolBarItemImage(TBitmap* B, bool AHot, bool 
 {
     const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
     B->SetSize(w, h);
-    TbsSkinData* sd = Parent->SkinData();
-    const int index = sd ? sd->GetControlIndex("resizetoolbutton") : -1;
-    auto* rec = index == -1 ? nullptr : dynamic_cast<TbsDataSkinButtonControl*>(sd->CtrlList[size_t(index)].get());
-    TBitmap* picture = rec ? ActivePicture(*sd, rec->PictureIndex) : nullptr;
-    if (!picture)
+    TRect cl;
+    TbsDataSkinButtonControl* rec;
+    if (!APressed && !AHot && Parent->ToolBarModeItemTransparent) {
+        TBitmap scratch;
+        rec = CreateResizedButtonImage(Parent->SkinData(), "resizetoolbutton", &scratch, w, h, false, false, &cl);
+        if (rec)
+            B->Canvas()->CopyRect(Rect(0, 0, w, h), ATarget, ObjectRect);
+    } else
+        rec = CreateResizedButtonImage(Parent->SkinData(), "resizetoolbutton", B, w, h, AHot, APressed, &cl);
+    if (!rec)
         return;
-    auto orNormal = [&](const TRect& AR) { return IsNullRect(AR) ? rec->SkinRect : AR; };
-    const TRect src = APressed ? orNormal(IsNullRect(rec->DownSkinRect) ? rec->ActiveSkinRect : rec->DownSkinRect)
-                      : AHot   ? orNormal(rec->ActiveSkinRect)
-                               : rec->SkinRect;
-    const int dx = w - RectWidth(rec->SkinRect), dy = h - RectHeight(rec->SkinRect);
-    const TRect cl = Rect(rec->ClRect.Left, rec->ClRect.Top, rec->ClRect.Right + dx, rec->ClRect.Bottom + dy);
-    if (!APressed && !AHot && Parent->ToolBarModeItemTransparent)
-        B->Canvas()->CopyRect(Rect(0, 0, w, h), ATarget, ObjectRect);
-    else
-        CreateSkinImage(rec->LTPoint, rec->RTPoint, rec->LBPoint, rec->RBPoint, rec->ClRect, rec->LTPoint,
-                        Point(rec->RTPoint.X + dx, rec->RTPoint.Y), Point(rec->LBPoint.X, rec->LBPoint.Y + dy),
-                        Point(rec->RBPoint.X + dx, rec->RBPoint.Y + dy), cl, B, picture, src, w, h, true,
-                        rec->LeftStretch, rec->TopStretch, rec->RightStretch, rec->BottomStretch, rec->StretchEffect,
-                        rec->StretchType);
     PrepareFont(B->Canvas(), Parent->UseSkinFont, rec->FontName, rec->FontHeight, rec->FontStyle);
     B->Canvas()->Font()->SetColor(APressed ? rec->DownFontColor
                                   : AHot   ? rec->ActiveFontColor

@@ -1,0 +1,180 @@
+#include "MDITestSupport.h"
+
+#include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/form/bsSkinMainMenu.h"
+
+using namespace platform;
+using namespace mditest;
+
+namespace {
+
+struct TArrangeCase {
+    const char* Name;
+    int Width, Height, Count;
+    std::function<void(skin::TbsSkinForm*)> Arrange;
+    std::vector<TRect> Expected;   // in the order the documents were made
+};
+
+} // namespace
+
+TEST(SkinFormMDI, TileAndCascadePlaceTheDocumentsAsTables)
+{
+    const std::vector<TArrangeCase> cases = {
+        // Two of 500 x 300 in the first column, three of 500 x 200 in the second.
+        {"vertical five", 1000, 600, 5, [](skin::TbsSkinForm* S) { S->TileVertical(); },
+         {Bounds(0, 0, 500, 300), Bounds(0, 300, 500, 300), Bounds(500, 0, 500, 200), Bounds(500, 200, 500, 200),
+          Bounds(500, 400, 500, 200)}},
+        // A 2 x 2 grid filled from the bottom-right corner with the last document.
+        {"horizontal four", 600, 400, 4, [](skin::TbsSkinForm* S) { S->TileHorizontal(); },
+         {Bounds(0, 0, 300, 200), Bounds(0, 200, 300, 200), Bounds(300, 0, 300, 200), Bounds(300, 200, 300, 200)}},
+        {"tile by mode", 600, 400, 3,
+         [](skin::TbsSkinForm* S) {
+             S->TileMode = tbVertical;
+             S->Tile();
+         },
+         {Bounds(0, 0, 200, 400), Bounds(200, 0, 200, 400), Bounds(400, 0, 200, 400)}},
+        // Unskinned frames step by 19 + 3 from the last document to the first.
+        {"cascade", 1000, 600, 3, [](skin::TbsSkinForm* S) { S->Cascade(); },
+         {Bounds(44, 44, 956, 556), Bounds(22, 22, 956, 556), Bounds(0, 0, 956, 556)}},
+        // k = (300 - 240) div 22 = 2 steps; the fourth would overflow and starts again.
+        {"cascade wraps", 300, 200, 4, [](skin::TbsSkinForm* S) { S->Cascade(); },
+         {Bounds(0, 0, 256, 156), Bounds(44, 44, 256, 156), Bounds(22, 22, 256, 156), Bounds(0, 0, 256, 156)}},
+    };
+    for (const TArrangeCase& c : cases) {
+        TMdiSkinForms m(c.Width, c.Height);
+        m.AddMany(c.Count);
+        c.Arrange(m.MainSkin);
+        for (int i = 0; i < c.Count; ++i)
+            EXPECT_EQ(m.Docs[size_t(i)]->BoundsRect(), c.Expected[size_t(i)]) << c.Name << " document " << i;
+    }
+}
+
+TEST(SkinFormMDI, MaximisingOneMaximisesAllAndMergesIntoTheFrame)
+{
+    TMdiSkinForms m(600, 400);
+    auto* menu = new skin::TbsSkinMainMenu(m.Main);
+    auto* file = new TMenuItem(m.Main);
+    file->Caption = "File";
+    menu->Items()->Add(file);
+    auto* bar = new skin::TbsSkinMainMenuBar(m.Main);
+    bar->SetParent(m.Main);
+    bar->SetAlign(alTop);
+    bar->SetSkinForm(m.MainSkin);
+    m.MainSkin->SetMainMenuBar(bar);
+    bar->SetMainMenu(menu);
+    m.AddMany(3);
+    const int top = bar->Height();
+    TMdiSkinForms::SkinOf(m.Docs[1])->SetWindowState(wsMaximized);
+    for (TForm* d : m.Docs) {
+        EXPECT_EQ(TMdiSkinForms::SkinOf(d)->WindowState(), wsMaximized) << d->Name();
+        EXPECT_EQ(d->BoundsRect(), Bounds(0, 0, 600, 400 - top)) << d->Name();
+        // No frame: the client is the whole window.
+        EXPECT_EQ(d->ClientWidth(), 600) << d->Name();
+    }
+    EXPECT_TRUE(m.MainSkin->MDIChildMaximized());
+    // The active document (the last shown) gives its caption to the frame.
+    EXPECT_EQ(m.MainSkin->CaptionText(), "Main - [Doc2]");
+    EXPECT_EQ(bar->ButtonsCount, 4);
+    EXPECT_FALSE(m.MainSkin->MDIHScrollBar()->Visible());
+    // Restoring one restores them all.
+    TMdiSkinForms::SkinOf(m.Docs[0])->SetWindowState(wsNormal);
+    for (TForm* d : m.Docs)
+        EXPECT_EQ(TMdiSkinForms::SkinOf(d)->WindowState(), wsNormal) << d->Name();
+    EXPECT_EQ(m.Docs[0]->BoundsRect(), Bounds(10, 10, 200, 150));
+    EXPECT_FALSE(m.MainSkin->MDIChildMaximized());
+    EXPECT_EQ(m.MainSkin->CaptionText(), "Main");
+    EXPECT_EQ(bar->ButtonsCount, 0);
+    // A document shown while another is maximised opens maximised.
+    TMdiSkinForms::SkinOf(m.Docs[2])->SetWindowState(wsMaximized);
+    TForm* late = m.Add("Late");
+    EXPECT_EQ(TMdiSkinForms::SkinOf(late)->WindowState(), wsMaximized);
+}
+
+TEST(SkinFormMDI, MinimisedDocumentsTakeSlotsAlongTheBottom)
+{
+    TMdiSkinForms m(600, 400);
+    m.AddMany(3);
+    skin::TbsSkinForm* s0 = TMdiSkinForms::SkinOf(m.Docs[0]);
+    skin::TbsSkinForm* s1 = TMdiSkinForms::SkinOf(m.Docs[1]);
+    s0->SetWindowState(wsMinimized);
+    s1->SetWindowState(wsMinimized);
+    const int w = s0->GetMinWidth(), h = s0->GetMinHeight();
+    EXPECT_EQ(m.Docs[0]->BoundsRect(), Bounds(0, 400 - h, w, h));
+    EXPECT_EQ(m.Docs[1]->BoundsRect(), Bounds(w, 400 - h, w, h));
+    // Minimising hands the activation on to a document still open.
+    EXPECT_EQ(m.Main->ActiveMDIChild(), m.Docs[2]);
+    m.MainSkin->RestoreAll();
+    EXPECT_EQ(m.Docs[0]->BoundsRect(), Bounds(10, 10, 200, 150));
+}
+
+TEST(SkinFormMDI, TheWindowMenuListsTheDocuments)
+{
+    TMdiSkinForms m(600, 400);
+    auto* windowMenu = new TMenuItem(m.Main);
+    windowMenu->Caption = "Window";
+    m.Main->WindowMenu = windowMenu;
+    m.AddMany(2);
+    ASSERT_EQ(windowMenu->Count(), 2);
+    EXPECT_EQ(windowMenu->Items(0)->Name(), "Doc0_BSFCHILDITEM");
+    EXPECT_EQ(windowMenu->Items(1)->Caption, "Doc1");
+    EXPECT_FALSE(windowMenu->Items(0)->Checked);
+    EXPECT_TRUE(windowMenu->Items(1)->Checked);
+    m.Docs[0]->SetCaption("Renamed");
+    EXPECT_EQ(windowMenu->Items(0)->Caption, "Renamed");
+    // A click on an item restores and activates its document.
+    TMdiSkinForms::SkinOf(m.Docs[0])->SetWindowState(wsMinimized);
+    windowMenu->Items(0)->Click();
+    EXPECT_EQ(TMdiSkinForms::SkinOf(m.Docs[0])->WindowState(), wsNormal);
+    EXPECT_EQ(m.Main->ActiveMDIChild(), m.Docs[0]);
+    EXPECT_TRUE(windowMenu->Items(0)->Checked);
+    m.Docs[1]->Hide();
+    m.Docs[0]->Hide();
+    EXPECT_EQ(windowMenu->Count(), 0);
+    // A document freed while shown leaves no item behind.
+    TForm* gone = m.Add("Gone");
+    EXPECT_EQ(windowMenu->Count(), 1);
+    delete gone;
+    m.Docs.pop_back();
+    EXPECT_EQ(windowMenu->Count(), 0);
+}
+
+TEST(SkinFormMDI, ADocumentBeyondTheClientShowsTheScrollBarThatShiftsThemBack)
+{
+    TMdiSkinForms m(600, 400);
+    m.AddMany(2);
+    skin::TbsSkinScrollBar* hb = m.MainSkin->MDIHScrollBar();
+    skin::TbsSkinScrollBar* vb = m.MainSkin->MDIVScrollBar();
+    ASSERT_TRUE(hb && vb);
+    EXPECT_FALSE(hb->Visible());
+    m.Docs[0]->SetBounds(-50, 10, 200, 150);
+    m.Pump();
+    ASSERT_TRUE(hb->Visible());
+    EXPECT_FALSE(vb->Visible());
+    EXPECT_EQ(hb->Position(), 50);
+    EXPECT_EQ(hb->BoundsRect(), Bounds(0, 400 - hb->Height(), 600, hb->Height()));
+    hb->SetPosition(0);
+    EXPECT_EQ(m.Docs[0]->Left(), 0);
+    EXPECT_EQ(m.Docs[1]->Left(), 60);
+    EXPECT_FALSE(hb->Visible());
+    // Both bars: the horizontal one leaves the corner to the vertical one.
+    m.Docs[1]->SetBounds(500, 300, 200, 150);
+    m.Pump();
+    EXPECT_EQ(m.Docs[1]->BoundsRect(), Bounds(500, 300, 200, 150));
+    ASSERT_TRUE(hb->Visible() && vb->Visible());
+    EXPECT_TRUE(hb->Both());
+    EXPECT_EQ(vb->BoundsRect(), Bounds(600 - vb->Width(), 0, vb->Width(), 400 - hb->Height()));
+    m.MainSkin->SetShowMDIScrollBars(false);
+    EXPECT_FALSE(hb->Visible() || vb->Visible());
+}
+
+TEST(SkinFormMDI, CloseAllClosesFromTheLastAndNextFollowsTheClient)
+{
+    TMdiSkinForms m(600, 400);
+    m.AddMany(3);
+    std::vector<std::string> closed;
+    for (TForm* d : m.Docs)
+        d->OnClose = [&closed, d](TObject*, TCloseAction&) { closed.push_back(d->Name()); };
+    m.MainSkin->CloseAll();
+    EXPECT_EQ(closed, (std::vector<std::string>{"Doc2", "Doc1", "Doc0"}));
+    EXPECT_EQ(m.Main->MDIChildCount(), 0);
+}
