@@ -663,6 +663,8 @@ bool TbsSkinForm::MDIMessage(TMessage& M)
         FInMaximizeAll = true;
         MaximizeAll();
         FInMaximizeAll = false;
+        // The caption is the active document's, which may have come last.
+        UpDateFormNC();
         UpdateMDIScrollBars(true);
         return true;
     case SKN_CHILDRESTORED:

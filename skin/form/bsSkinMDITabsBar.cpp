@@ -256,9 +256,13 @@ void TbsSkinMDITabsBar::Notification(TComponent* AComponent, TOperation AOperati
         return;
     if (AComponent == BSF)
         BSF = nullptr;
-    // A document freed without being hidden first takes its tab with it.
-    if (auto* form = dynamic_cast<TCustomForm*>(AComponent))
-        DeleteTab(form);
+    // A document freed without being hidden first takes its tab with it
+    // (it is no longer a form by the time it says so).
+    for (auto& tab : ObjectList)
+        if (static_cast<TComponent*>(tab->Child) == AComponent) {
+            DeleteTab(tab->Child);
+            break;
+        }
 }
 
 // ---- tabs
@@ -292,7 +296,8 @@ void TbsSkinMDITabsBar::DeleteTab(TCustomForm* Child)
         TabDX = 0;
     }
     ObjectList.erase(ObjectList.begin() + index);
-    if (std::none_of(ObjectList.begin(), ObjectList.end(), [&](const auto& t) { return t->Child == Child; }))
+    if (!Child->IsDestroying() &&
+        std::none_of(ObjectList.begin(), ObjectList.end(), [&](const auto& t) { return t->Child == Child; }))
         Child->RemoveFreeNotification(this);
     if (ObjectList.empty()) {
         RemoveListButton(FListButton);
