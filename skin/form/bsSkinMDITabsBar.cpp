@@ -118,13 +118,7 @@ void TbsMDITab::Draw(TCanvas* Cnvs)
     } else {
         const TRect src = MouseIn && !Active ? bar->MouseInTabRect : Active ? bar->ActiveTabRect : bar->TabRect;
         CreateHSkinImage(bar->TabLeftOffset, bar->TabRightOffset, &b, bar->Picture, src, w, src.Height(), bar->TabStretchEffect);
-        TFont* f = b.Canvas()->Font();
-        if (bar->UseSkinFont) {
-            f->SetName(bar->FontName);
-            f->SetStyle(bar->FontStyle);
-            f->SetHeight(bar->FontHeight);
-        } else
-            f->Assign(bar->DefaultFont());
+        TFont* f = bar->PrepareTabFont(b.Canvas());
         f->SetColor(MouseIn && !Active ? bar->MouseInFontColor : Active ? bar->ActiveFontColor : bar->FontColor);
         const int bh = b.Height();
         text = bar->ShowCloseButtons ? Rect(2, 1, w - bar->FCloseSize - 5, bh)
@@ -145,13 +139,7 @@ void TbsMDITab::ResizeDraw(TCanvas* Cnvs)
     const int q = bar->TabRect.Height() / 4;
     CreateStretchSkinImage(&b, bar->Picture, src,
                            Rect(bar->TabLeftOffset, q, src.Width() - bar->TabRightOffset, src.Height() - q), true);
-    TFont* f = b.Canvas()->Font();
-    if (bar->UseSkinFont) {
-        f->SetName(bar->FontName);
-        f->SetStyle(bar->FontStyle);
-        f->SetHeight(bar->FontHeight);
-    } else
-        f->Assign(bar->DefaultFont());
+    TFont* f = bar->PrepareTabFont(b.Canvas());
     f->SetColor(hot ? bar->MouseInFontColor : Active ? bar->ActiveFontColor : bar->FontColor);
     DrawContent(&b, bar->ShowCloseButtons ? Rect(2, 1, w - bar->FCloseSize - 5, h) : Rect(2, 1, w - 2, h), true);
     Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
@@ -167,13 +155,7 @@ void TbsMDITab::ButtonDraw(TCanvas* Cnvs)
     TbsDataSkinButtonControl* rec = CreateResizedButtonImage(bar->SkinData(), "resizebutton", &b, w, h, MouseIn || Active, Active, &cl);
     if (!rec)
         return;
-    TFont* f = b.Canvas()->Font();
-    if (bar->UseSkinFont) {
-        f->SetName(bar->FontName);
-        f->SetStyle(bar->FontStyle);
-        f->SetHeight(bar->FontHeight);
-    } else
-        f->Assign(bar->DefaultFont());
+    TFont* f = bar->PrepareTabFont(b.Canvas());
     f->SetColor(Active ? rec->DownFontColor : MouseIn ? rec->ActiveFontColor : rec->FontColor);
     TRect text = cl;
     if (bar->ShowCloseButtons)
@@ -193,6 +175,18 @@ void TbsMDITab::ButtonDraw(TCanvas* Cnvs)
 }
 
 // ---- TbsSkinMDITabsBar
+
+TFont* TbsSkinMDITabsBar::PrepareTabFont(TCanvas* C)
+{
+    TFont* f = C->Font();
+    if (UseSkinFont) {
+        f->SetName(FontName);
+        f->SetStyle(FontStyle);
+        f->SetHeight(FontHeight);
+    } else
+        f->Assign(&FDefaultFont);
+    return f;
+}
 
 TbsSkinMDITabsBar::TbsSkinMDITabsBar(TComponent* AOwner) : TbsSkinControl(AOwner)
 {
@@ -592,35 +586,32 @@ void TbsSkinMDITabsBar::DrawAddButton(TCanvas* C)
 
 // ---- list buttons
 
-void TbsSkinMDITabsBar::CreateListButton()
+TbsSkinMenuSpeedButton* TbsSkinMDITabsBar::MakeListButton(TAlign AAlign, TbsSkinPopupMenu* AMenu, int AArrow,
+                                                          std::function<void()> AFill)
 {
     auto* b = new TbsSkinMenuSpeedButton(this);
     b->SetWidth(ListButtonWidth);
-    b->SetAlign(alLeft);
+    b->SetAlign(AAlign);
     b->SetSkinDataName("resizetoolbutton");
     b->SetSkinData(FSD);
-    b->SetSkinPopupMenu(FListMenu);
+    b->SetSkinPopupMenu(AMenu);
     b->FDrawStandardArrow = true;
-    b->FArrowType = 4;
-    b->OnShowTrackMenu = [this](TObject*) { FillListMenu(); };
+    b->FArrowType = AArrow;
+    // The menu is filled just before it opens.
+    b->OnShowTrackMenu = [AFill](TObject*) { AFill(); };
     b->SetParent(this);
-    FListButton = b;
+    return b;
+}
+
+void TbsSkinMDITabsBar::CreateListButton()
+{
+    FListButton = MakeListButton(alLeft, FListMenu, 4, [this] { FillListMenu(); });
 }
 
 void TbsSkinMDITabsBar::CreateHideListButton()
 {
-    auto* b = new TbsSkinMenuSpeedButton(this);
-    b->SetWidth(ListButtonWidth);
-    b->SetAlign(alRight);
-    b->SetSkinDataName("resizetoolbutton");
-    b->SetSkinData(FSD);
-    b->SetSkinPopupMenu(FHideListMenu);
-    b->FDrawStandardArrow = true;
-    b->FArrowType = 2;
-    b->OnShowTrackMenu = [this](TObject*) { FillHideListMenu(); };
-    b->SetParent(this);
-    FHideListButton = b;
-    b->Repaint();
+    FHideListButton = MakeListButton(alRight, FHideListMenu, 2, [this] { FillHideListMenu(); });
+    FHideListButton->Repaint();
 }
 
 void TbsSkinMDITabsBar::RemoveListButton(TbsSkinMenuSpeedButton*& AButton)
@@ -632,37 +623,26 @@ void TbsSkinMDITabsBar::RemoveListButton(TbsSkinMenuSpeedButton*& AButton)
     AButton = nullptr;
 }
 
-void TbsSkinMDITabsBar::FillListMenu()
+void TbsSkinMDITabsBar::FillMenu(TbsSkinPopupMenu* AMenu, const std::string& AMarker, bool AHiddenOnly)
 {
-    FListMenu->Items()->Clear();
+    AMenu->Items()->Clear();
     for (auto& tab : ObjectList) {
+        if (AHiddenOnly && tab->Visible)
+            continue;
         auto* item = new TMenuItem(this);
-        item->SetName(tab->Child->Name() + ListMarker);
+        item->SetName(tab->Child->Name() + AMarker);
         item->Caption = tab->Child->Caption();
         item->RadioItem = true;
         item->GroupIndex = 0;
         item->Checked = tab->Active;
-        item->OnClick = [this](TObject* Sender) { ListItemClick(Sender, ListMarker); };
-        FListMenu->Items()->Add(item);
+        item->OnClick = [this, AMarker](TObject* Sender) { ListItemClick(Sender, AMarker); };
+        AMenu->Items()->Add(item);
     }
 }
 
-void TbsSkinMDITabsBar::FillHideListMenu()
-{
-    FHideListMenu->Items()->Clear();
-    for (auto& tab : ObjectList) {
-        if (tab->Visible)
-            continue;
-        auto* item = new TMenuItem(this);
-        item->SetName(tab->Child->Name() + HideListMarker);
-        item->Caption = tab->Child->Caption();
-        item->RadioItem = true;
-        item->GroupIndex = 0;
-        item->Checked = tab->Active;
-        item->OnClick = [this](TObject* Sender) { ListItemClick(Sender, HideListMarker); };
-        FHideListMenu->Items()->Add(item);
-    }
-}
+void TbsSkinMDITabsBar::FillListMenu() { FillMenu(FListMenu, ListMarker, false); }
+
+void TbsSkinMDITabsBar::FillHideListMenu() { FillMenu(FHideListMenu, HideListMarker, true); }
 
 void TbsSkinMDITabsBar::ListItemClick(TObject* Sender, const std::string& AMarker)
 {

@@ -130,6 +130,8 @@ public:
     int FBottomOffset = 0;
     int FActiveTabOffset = 0;
     bool IsSkinned() const { return Skinned(); }
+    // The tabs' font (the skin's or DefaultFont) on C.
+    TFont* PrepareTabFont(TCanvas* C);
 
 protected:
     void CreateControlDefaultImage(TBitmap* B) override;
@@ -146,6 +148,9 @@ private:
     void DrawAddButton(TCanvas* C);
     void DrawDropMarker(TCanvas* C);
     void RedrawTab(TbsMDITab* Tab);
+    TbsSkinMenuSpeedButton* MakeListButton(platform::TAlign AAlign, TbsSkinPopupMenu* AMenu, int AArrow,
+                                           std::function<void()> AFill);
+    void FillMenu(TbsSkinPopupMenu* AMenu, const std::string& AMarker, bool AHiddenOnly);
     void CreateListButton();
     void CreateHideListButton();
     void RemoveListButton(TbsSkinMenuSpeedButton*& AButton);

@@ -4,7 +4,10 @@
 // delivers them.
 
 #include "platform/controls/Forms.h"
+#include "platform/core/SysUtils.h"
 #include "platform/gfx/PngImage.h"
+#include "platform/ui/Backend.h"
+#include "platform/x11/X11Backend.h"
 #include "platform/ui/Window.h"
 
 #include <X11/Xlib.h>
@@ -60,6 +63,15 @@ inline bool SaveScreen(Display* D, const platform::TRect& R, const std::string& 
     png.Assign(&b);
     png.SaveToFile(AFileName);
     return true;
+}
+
+// The X11 presenter on the display DISPLAY names; nil when there is none,
+// for the test to skip.
+inline platform::TX11Backend* InstallTestX11Backend()
+{
+    if (platform::GetEnvironmentVariable("DISPLAY").empty() || !platform::InstallX11Backend())
+        return nullptr;
+    return dynamic_cast<platform::TX11Backend*>(&platform::Backend());
 }
 
 // A left click sent to the X window W at AInWindow (AScreen on the screen).
