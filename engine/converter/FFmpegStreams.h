@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/base/FFHeaders.h"
+#include "engine/converter/EncoderPrivate.h"
 
 namespace engine {
 
@@ -60,6 +61,8 @@ struct TOutputStreamSetup {
     std::unique_ptr<TAmrNbEncoder> AmrNb;
     float Quality = 0;              // fixed quality asked for, in the encoder's lambda units
     TBitstreamFilterChain Filters;
+    // The encoder's private context, released while the task waits.
+    TEncoderPrivate Private;
 };
 
 // What the job keeps between the opening of its files and the run, beside

@@ -245,6 +245,9 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
     ++Fnb_ocodecs;
     if (!Pending.Language.empty())
         ff::av_dict_set(&St->metadata, "language", ToAnsi(Pending.Language).c_str(), 0);
+    // Every setting is checked by now; what the encoder keeps privately is
+    // made again when the task runs.
+    Setup->Private.Release(Enc);
     auto& Setups = ConverterState().OutputSetups[AFileIndex];
     if (int(Setups.size()) <= N)
         Setups.resize(N + 1);

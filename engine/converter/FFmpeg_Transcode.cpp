@@ -78,6 +78,7 @@ void TCustomFFmpeg::BuildOutputTable(TTranscodeRun& R)
                 throw FFmpegException(platform::Format("Output file #%d does not contain any stream", J));
             Ost->setup = Setups[SetupFile][K].get();
             Ost->enc = Ost->setup->Enc.get();
+            Ost->setup->Private.Restore(Ost->enc);
             R.ost.push_back(std::move(Ost));
         }
     }

@@ -26,7 +26,7 @@
     F(av_dict_parse_string) \
     F(av_opt_find) F(av_opt_find2) F(av_opt_next) F(av_opt_set) F(av_opt_set_int) F(av_opt_set_double) \
     F(av_opt_set_q) F(av_opt_set_bin) F(av_opt_set_dict) F(av_opt_set_dict2) F(av_opt_get) F(av_opt_get_int) F(av_opt_get_double) \
-    F(av_opt_set_defaults) F(av_opt_free) F(av_opt_child_class_iterate) \
+    F(av_opt_set_defaults) F(av_opt_is_set_to_default) F(av_opt_free) F(av_opt_child_class_iterate) \
     F(av_frame_alloc) F(av_frame_free) F(av_frame_ref) F(av_frame_unref) F(av_frame_move_ref) \
     F(av_frame_clone) F(av_frame_get_buffer) F(av_frame_make_writable) F(av_frame_copy) \
     F(av_frame_copy_props) F(av_frame_apply_cropping) F(av_frame_get_side_data) \
