@@ -197,6 +197,14 @@ void TPreviewPane::CreateControls()
             break;
         }
     }
+    // A full-screen button the group keeps hidden; it has no action.
+    auto* fullScreen = new skin::TbsSkinButton(&FForm);
+    fullScreen->SetName("bsSkinButtonFullScreen");
+    fullScreen->SetCaption("全屏");
+    fullScreen->UseSkinSize = false;
+    fullScreen->SetBounds(8, 238, 60, 20);
+    fullScreen->SetVisible(false);
+    fullScreen->SetParent(FGroup);
     CreateSnapshotMenu();
 }
 

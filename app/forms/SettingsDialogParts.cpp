@@ -65,9 +65,11 @@ skin::TbsSkinOfficeComboBox* NewChoiceCombo(TForm& AForm, TWinControl* AParent, 
 }
 
 skin::TbsSkinComboBox* NewPresetCombo(TForm& AForm, TWinControl* AParent, const char* AName, const TRect& ABounds,
-                                      const char* ALabel, TPoint ALabelAt)
+                                      const char* ALabel, TPoint ALabelAt, const char* ALabelName)
 {
     auto* label = new skin::TbsSkinTextLabel(&AForm);
+    if (ALabelName)
+        label->SetName(ALabelName);
     label->Lines()->Add(ALabel);
     label->SetBounds(ALabelAt.X, ALabelAt.Y, 100, 16);
     label->SetParent(AParent);
@@ -77,6 +79,14 @@ skin::TbsSkinComboBox* NewPresetCombo(TForm& AForm, TWinControl* AParent, const 
     combo->SetBounds(ABounds.Left, ABounds.Top, ABounds.Width(), ABounds.Height());
     combo->SetParent(AParent);
     return combo;
+}
+
+std::array<std::string, profiles::PresetCount> ShownPresetTexts(const TPresetCombos& ACombos)
+{
+    std::array<std::string, profiles::PresetCount> texts;
+    for (TPreset p : profiles::AllPresets)
+        texts[size_t(p)] = ACombos[size_t(p)]->Text();
+    return texts;
 }
 
 void RefillPresetCombos(const TPresetCombos& ACombos,

@@ -46,9 +46,12 @@ skin::TbsSkinOfficeComboBox* NewChoiceCombo(platform::TForm& AForm, platform::TW
                                             const char* AName, const platform::TRect& ABounds);
 // A preset list of height 20 with eight visible rows, and its label above.
 skin::TbsSkinComboBox* NewPresetCombo(platform::TForm& AForm, platform::TWinControl* AParent, const char* AName,
-                                      const platform::TRect& ABounds, const char* ALabel, platform::TPoint ALabelAt);
+                                      const platform::TRect& ABounds, const char* ALabel, platform::TPoint ALabelAt,
+                                      const char* ALabelName = nullptr);
 
 using TPresetCombos = std::array<skin::TbsSkinComboBox*, profiles::PresetCount>;
+// The six texts the lists show, by preset.
+std::array<std::string, profiles::PresetCount> ShownPresetTexts(const TPresetCombos& ACombos);
 
 // The six preset lists refilled for a choice: the lists are emptied (the
 // shown texts stay) and enabled, then ALists gives the choice's lists

@@ -410,6 +410,32 @@ void TForm1::CreateHiddenPanels()
         button->SetParent(panel1);
         button->OnClick = [this, click = d.Click](TObject*) { (this->*click)(); };
     }
+    // Two buttons without a routine: the adds and row selection click
+    // "播放视频" to no effect, and Button19 is never shown.
+    const struct {
+        const char* Name;
+        const char* Caption;
+        int Left;
+        bool Visible;
+    } inert[] = {{"Button9", "播放视频", 152, true}, {"Button19", "Button19", 224, false}};
+    for (const auto& b : inert) {
+        auto* button = new TButton(this);
+        button->SetName(b.Name);
+        button->SetCaption(b.Caption);
+        button->SetBounds(b.Left, 100, 68, 25);
+        button->SetVisible(b.Visible);
+        button->SetParent(panel1);
+    }
+    // The add's progress, reset for every file and never advanced.
+    FAddProgress = new TProgressBar(this);
+    FAddProgress->SetName("ProgressBar1");
+    FAddProgress->SetBounds(8, 130, 284, 16);
+    FAddProgress->SetParent(panel1);
+    // The names the last folder scan found.
+    FFolderNames = new TListBox(this);
+    FFolderNames->SetName("ListBox1");
+    FFolderNames->SetBounds(8, 150, 284, 44);
+    FFolderNames->SetParent(panel1);
 
     // bsSkinPanel4: the six preset lists of the output choice.
     auto* presets = new TbsSkinPanel(this);
@@ -428,6 +454,15 @@ void TForm1::CreateHiddenPanels()
                 FWorkflow->SetPreset(p, combo->ItemIndex());
         };
         FPresets[size_t(i)] = combo;
+    }
+
+    // Two more off-screen panels that hold nothing the program uses.
+    TWinControl* spare[] = {new TPanel(this), new TbsSkinPanel(this)};
+    const char* const spareNames[] = {"Panel3", "bsSkinPanel6"};
+    for (int i = 0; i < 2; ++i) {
+        spare[i]->SetName(spareNames[i]);
+        spare[i]->SetBounds(HiddenLeft, 730 + i * 50, 120, 40);
+        spare[i]->SetParent(this);
     }
 
     // Panel4: the skin chooser's button, reachable only from code.
@@ -499,20 +534,31 @@ void TForm1::CreatePlayerSettings(TWinControl* APanel)
         b.Box->SetBounds(300, b.Top, 140, 20);
         b.Box->SetParent(APanel);
     }
-    FVolume = new skin::TbsSkinSlider(this);
+    FVolume = new TTrackBar(this);
     FVolume->SetName("TrackBar2");
     FVolume->SetBounds(300, 96, 140, 26);
-    FVolume->SetMinValue(0);
-    FVolume->SetMaxValue(engine::MaxAudioVolume);
-    FVolume->SetValue(engine::MaxAudioVolume);
+    FVolume->SetRange(0, engine::MaxAudioVolume);
+    FVolume->SetPosition(engine::MaxAudioVolume);
     FVolume->SetParent(APanel);
     FVolume->OnChange = [this](TObject*) { TrackBar2Change(); };
+    // An older developer track bar; moving it changes nothing.
+    auto* spare = new TTrackBar(this);
+    spare->SetName("TrackBar1");
+    spare->SetBounds(156, 206, 136, 26);
+    spare->SetParent(APanel);
     auto* capture = new TButton(this);
     capture->SetName("btnCapture");
     capture->SetCaption("Capture");
     capture->SetBounds(300, 156, 75, 25);
     capture->SetParent(APanel);
     capture->OnClick = [this](TObject*) { btnCaptureClick(); };
+    // The developer's own switch of the live conversion preview.
+    auto* preview = new TCheckBox(this);
+    preview->SetName("chkPreview");
+    preview->SetCaption("Preview");
+    preview->SetBounds(380, 158, 64, 20);
+    preview->SetParent(APanel);
+    preview->OnClick = [this, preview](TObject*) { FEngine->SetPreview(preview->Checked()); };
 }
 
 // Gives the window's frame and every skinned control the program's skin

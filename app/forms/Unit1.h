@@ -132,7 +132,9 @@ public:
     platform::TComboBox* AudioDriverList() { return FAudioDriver; }
     platform::TCheckBox* OpenPausedBox() { return FOpenPaused; }
     platform::TCheckBox* StayOnTopBox() { return FStayOnTop; }
-    skin::TbsSkinSlider* VolumeBar() { return FVolume; }
+    platform::TTrackBar* VolumeBar() { return FVolume; }
+    platform::TProgressBar* AddProgress() { return FAddProgress; } // ProgressBar1
+    platform::TListBox* FolderNames() { return FFolderNames; }      // ListBox1
     bool EmptyPictureShown() const;
     platform::TEdit* RenameEdit() { return FRenameEdit; }
 
@@ -156,6 +158,8 @@ public:
     void PreviewFile(const std::string& AFileName) override;
     void StopPreview() override;
     void KeepResponsive() override;
+    void FolderListed(const std::vector<std::string>& ANames) override;
+    void FileProbed() override;
 
 protected:
     void DoClose(platform::TCloseAction& AAction) override;
@@ -216,7 +220,9 @@ private:
     platform::TComboBox* FAudioDriver = nullptr; // cboAudioDriver
     platform::TCheckBox* FOpenPaused = nullptr;  // chkOpenPaused
     platform::TCheckBox* FStayOnTop = nullptr;   // chkStayOnTop
-    skin::TbsSkinSlider* FVolume = nullptr;      // TrackBar2
+    platform::TTrackBar* FVolume = nullptr;      // TrackBar2
+    platform::TProgressBar* FAddProgress = nullptr; // ProgressBar1
+    platform::TListBox* FFolderNames = nullptr;     // ListBox1
     std::unique_ptr<skin::TbsSkinMessage> FMessages;
     std::unique_ptr<TPreviewPane> FPreview;
 };

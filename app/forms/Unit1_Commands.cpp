@@ -186,6 +186,18 @@ void TForm1::KeepResponsive()
     Application()->ProcessMessages();
 }
 
+void TForm1::FolderListed(const std::vector<std::string>& ANames)
+{
+    FFolderNames->Clear();
+    for (const std::string& name : ANames)
+        FFolderNames->Items()->Add(name);
+}
+
+void TForm1::FileProbed()
+{
+    FAddProgress->SetPosition(0);
+}
+
 bool TForm1::EmptyPictureShown() const
 {
     return FEmptyPanel->Visible();
@@ -345,7 +357,7 @@ void TForm1::Button1Click()
 
 void TForm1::TrackBar2Change()
 {
-    FPreview->Player()->SetAudioVolume(FVolume->Value());
+    FPreview->Player()->SetAudioVolume(FVolume->Position());
 }
 
 void TForm1::btnCaptureClick()

@@ -62,6 +62,12 @@ TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FO
     for (int n = 1; n <= 19; ++n)
         FThreadCount->Items()->Add(IntToStr(n));
     FThreadCount->SetParent(params);
+    // The multithread switch is kept ticked and out of sight: clear, a run
+    // would use one thread and OK would leave the stored count alone.
+    FMultiThread = NewBox(params, "bsSkinCheckRadioBox7", "启用多线程模式   （同时进行转换的视频个数）", 24, 104, false);
+    FMultiThread->SetVisible(false);
+    FMultiThread->OnClick = [this](TObject*) { FThreadCount->SetEnabled(FMultiThread->Checked()); };
+    FMultiThread->SetChecked(true);
     FPreview = NewBox(params, "bsSkinCheckRadioBox8", "转换时进行实时视频预览", 24, 76, false);
     FPreview->OnClick = [this](TObject*) {
         if (OnPreviewChanged)
@@ -113,7 +119,7 @@ TConversionOptions TForm5::Options() const
 {
     TConversionOptions o;
     const int index = FThreadCount->ItemIndex();
-    o.ThreadCount = index < 0 ? 1 : StrToIntDef(FThreadCount->Items()->Strings(index), 1);
+    o.ThreadCount = index < 0 || !FMultiThread->Checked() ? 1 : StrToIntDef(FThreadCount->Items()->Strings(index), 1);
     for (int i = 0; i < 4; ++i) {
         if (FPriority[size_t(i)]->Checked())
             o.Priority = TRunPriority(i);
@@ -145,7 +151,7 @@ void TForm5::Button1Click()
 
 void TForm5::Button2Click()
 {
-    FOptionFile.WriteOptions(Options());
+    FOptionFile.WriteOptions(Options(), FMultiThread->Checked());
 }
 
 void TForm5::OkClick()

@@ -46,6 +46,7 @@ public:
     // The controls, for tests.
     skin::TbsSkinComboBox* ThreadCount() { return FThreadCount; }
     skin::TbsSkinCheckRadioBox* PreviewBox() { return FPreview; }
+    skin::TbsSkinCheckRadioBox* MultiThreadBox() { return FMultiThread; }
     skin::TbsSkinCheckRadioBox* PriorityRadio(TRunPriority APriority) { return FPriority[size_t(APriority)]; }
     skin::TbsSkinCheckRadioBox* AfterDoneRadio(TAfterDone AAction) { return FAfterDone[size_t(AAction)]; }
     skin::TbsSkinCheckRadioBox* OverwriteRadio(bool AOverwrite) { return FOverwrite[AOverwrite ? 0 : 1]; }
@@ -62,6 +63,7 @@ private:
     std::array<skin::TbsSkinCheckRadioBox*, 4> FAfterDone{};
     std::array<skin::TbsSkinCheckRadioBox*, 2> FOverwrite{}; // overwrite, rename
     skin::TbsSkinCheckRadioBox* FPreview = nullptr;
+    skin::TbsSkinCheckRadioBox* FMultiThread = nullptr; // bsSkinCheckRadioBox7
     skin::TbsSkinComboBox* FThreadCount = nullptr;
     TConversionOptions FAtOpen;
 };

@@ -1,6 +1,7 @@
 #include "app/forms/Unit6.h"
 
 #include "app/forms/OutputPictures.h"
+#include "app/forms/ProgramPictures.h"
 #include "app/forms/SettingsDialogParts.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
@@ -11,6 +12,8 @@
 #include "skin/controls/bsSkinCtrls_TextLabel.h"
 
 #include "engine/component/FFConverter.h"
+#include "platform/controls/ExtCtrls.h"
+#include "platform/controls/StdCtrls.h"
 #include "profiles/LegacyProfileList.h"
 
 namespace app {
@@ -26,16 +29,17 @@ struct TPresetPlace {
     int Left, Top, Width;
     const char* Label;
     int LabelLeft, LabelTop;
+    const char* LabelName;
 };
 
 // In tab order.
 const TPresetPlace PresetPlaces[] = {
-    {TPreset::Resolution, "bsSkinComboBox1", 16, 43, 289, "视频分辨率：", 19, 24},
-    {TPreset::VideoBitrate, "bsSkinComboBox2", 342, 43, 251, "视频比特率：", 342, 24},
-    {TPreset::FrameRate, "bsSkinComboBox9", 14, 88, 291, "视频帧率：", 16, 69},
-    {TPreset::AudioBitrate, "bsSkinComboBox3", 16, 133, 289, "音频比特率：", 16, 114},
-    {TPreset::SampleRate, "bsSkinComboBox10", 342, 133, 251, "音频采样率：", 342, 114},
-    {TPreset::VideoMode, "bsSkinComboBox4", 342, 88, 251, "视频缩放：", 342, 69},
+    {TPreset::Resolution, "bsSkinComboBox1", 16, 43, 289, "视频分辨率：", 19, 24, "bsSkinTextLabel3"},
+    {TPreset::VideoBitrate, "bsSkinComboBox2", 342, 43, 251, "视频比特率：", 342, 24, "bsSkinTextLabel2"},
+    {TPreset::FrameRate, "bsSkinComboBox9", 14, 88, 291, "视频帧率：", 16, 69, "bsSkinTextLabel6"},
+    {TPreset::AudioBitrate, "bsSkinComboBox3", 16, 133, 289, "音频比特率：", 16, 114, "bsSkinTextLabel4"},
+    {TPreset::SampleRate, "bsSkinComboBox10", 342, 133, 251, "音频采样率：", 342, 114, "bsSkinTextLabel7"},
+    {TPreset::VideoMode, "bsSkinComboBox4", 342, 88, 251, "视频缩放：", 342, 69, "bsSkinTextLabel9"},
 };
 
 } // namespace
@@ -49,6 +53,7 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     choice->SetBounds(157, 20, 625, 109);
     choice->SetParent(this);
     auto* label = new skin::TbsSkinTextLabel(this);
+    label->SetName("bsSkinTextLabel5");
     label->Lines()->Add("输出格式：");
     label->SetBounds(17, 48, 70, 16);
     label->SetParent(choice);
@@ -77,6 +82,16 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     FProfile->SetListBoxItemHeight(60);
     FProfile->SetListBoxHeaderHeight(20);
     FProfile->OnClick = [this](TObject*) { bsSkinOfficeComboBox1Click(); };
+    // A settings button the panel never shows.
+    auto* settings = new skin::TbsSkinButton(this);
+    settings->SetName("bsSkinButton1");
+    settings->SetCaption("设置");
+    settings->SetSkinDataName("resizebutton");
+    settings->UseSkinSize = false;
+    settings->SetBounds(621, 139, 55, 51);
+    settings->SetVisible(false);
+    settings->SetParent(choice);
+    CreateRoutinePanel();
 
     auto* pages = new skin::TbsSkinPageControl(this);
     pages->SetName("bsSkinPageControl1");
@@ -106,12 +121,66 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     FConverter = new engine::TFFConverter(this);
 }
 
+// Panel1: the buttons whose clicks are the dialog's named steps, and a
+// picture nothing refers to.
+void TForm6::CreateRoutinePanel()
+{
+    auto* panel = new TPanel(this);
+    panel->SetName("Panel1");
+    panel->SetCaption("Panel1");
+    panel->SetBounds(704, 77, 305, 305);
+    panel->SetParent(this);
+    const struct {
+        const char* Name;
+        const char* Caption;
+        int Left, Top, Width;
+        void (TForm6::*Click)();
+    } buttons[] = {
+        {"Button6", "初始化数据", 32, 47, 75, &TForm6::Button6Click},
+        {"Button5", "根据combox添加数据", 113, 47, 126, &TForm6::Button5Click},
+        {"Button7", "确认oo数据", 230, 47, 75, nullptr},
+        {"Button2", "添加combox", 32, 78, 104, &TForm6::Button2Click},
+        {"Button13", "确认预置选项数据", 32, 109, 113, &TForm6::Button13Click},
+        {"Button11", "onchange用", 151, 78, 95, nullptr},
+        {"Button18", "根据combox添加预设选项", 42, 163, 143, &TForm6::Button18Click},
+    };
+    for (const auto& b : buttons) {
+        auto* button = new TButton(this);
+        button->SetName(b.Name);
+        button->SetCaption(b.Caption);
+        button->SetBounds(b.Left, b.Top, b.Width, 25);
+        button->SetParent(panel);
+        if (b.Click)
+            button->OnClick = [this, click = b.Click](TObject*) { (this->*click)(); };
+    }
+    auto* picture = new TImage(this);
+    picture->SetName("Image1");
+    picture->SetBounds(46, 158, 171, 103);
+    picture->Picture()->Assign(MakeLogo(128, 128).get());
+    picture->SetParent(panel);
+}
+
+void TForm6::Button5Click()
+{
+    FWorkflow.LegacyProfileDefaults(FCategory->ItemIndex(), FProfile->ItemIndex());
+}
+
+void TForm6::Button13Click()
+{
+    FWorkflow.DialogPresetTexts(ShownPresetTexts(FPresets));
+}
+
+void TForm6::Button6Click()
+{
+    FWorkflow.ResetFields();
+}
+
 void TForm6::CreatePresetPage(TWinControl* APage)
 {
     for (const TPresetPlace& place : PresetPlaces) {
         auto* combo = NewPresetCombo(*this, APage, place.Name,
                                      TRect{place.Left, place.Top, place.Left + place.Width, place.Top + 20},
-                                     place.Label, TPoint{place.LabelLeft, place.LabelTop});
+                                     place.Label, TPoint{place.LabelLeft, place.LabelTop}, place.LabelName);
         FPresets[size_t(place.Preset)] = combo;
     }
 }
@@ -123,10 +192,7 @@ void TForm6::FormCreate()
 
 void TForm6::bsSkinButton2Click()
 {
-    std::array<std::string, profiles::PresetCount> texts;
-    for (TPreset p : profiles::AllPresets)
-        texts[size_t(p)] = FPresets[size_t(p)]->Text();
-    FWorkflow.LegacyDialogOk(FCategory->ItemIndex(), FProfile->ItemIndex(), texts);
+    FWorkflow.LegacyDialogOk(FCategory->ItemIndex(), FProfile->ItemIndex(), ShownPresetTexts(FPresets));
     SetModalResult(mrOk);
 }
 

@@ -34,6 +34,9 @@ public:
     void bsSkinOfficeComboBox1Click();  // profile
     void Button2Click();  // the category's profile list
     void Button18Click(); // the profile's preset lists
+    void Button5Click();  // the profile's defaults into the output fields
+    void Button13Click(); // the shown preset texts into the output fields
+    void Button6Click();  // the output fields reset
 
     skin::TbsSkinOfficeComboBox* CategoryCombo() { return FCategory; }
     skin::TbsSkinOfficeComboBox* ProfileCombo() { return FProfile; }
@@ -42,6 +45,7 @@ public:
 
 private:
     void CreatePresetPage(platform::TWinControl* APage);
+    void CreateRoutinePanel();
 
     TConverterWorkflow& FWorkflow;
     skin::TbsSkinOfficeComboBox* FCategory = nullptr; // bsSkinOfficeComboBox2

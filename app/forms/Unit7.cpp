@@ -167,7 +167,7 @@ void TForm7::bsSkinOfficeComboBox1Change()
     Button18Click();
     if (FWorkflow.Rows().ItemIndex() < 0)
         return;
-    FWorkflow.DialogProfileChanged(FCategory->ItemIndex(), FProfile->ItemIndex(), ShownTexts());
+    FWorkflow.DialogProfileChanged(FCategory->ItemIndex(), FProfile->ItemIndex(), ShownPresetTexts(FPresets));
     FocusFileList();
 }
 
@@ -187,15 +187,7 @@ void TForm7::PresetChange(TPreset APreset)
 
 void TForm7::Button13Click()
 {
-    FWorkflow.DialogPresetTexts(ShownTexts());
-}
-
-std::array<std::string, profiles::PresetCount> TForm7::ShownTexts() const
-{
-    std::array<std::string, profiles::PresetCount> texts;
-    for (TPreset p : profiles::AllPresets)
-        texts[size_t(p)] = FPresets[size_t(p)]->Text();
-    return texts;
+    FWorkflow.DialogPresetTexts(ShownPresetTexts(FPresets));
 }
 
 void TForm7::FocusFileList()

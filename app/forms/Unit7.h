@@ -62,7 +62,6 @@ public:
 
 private:
     void CreatePresetGroups();
-    std::array<std::string, profiles::PresetCount> ShownTexts() const;
     void FocusFileList();
 
     TConverterWorkflow& FWorkflow;

@@ -211,9 +211,10 @@ TConversionOptions TOptionFile::ReadOptions()
     return options;
 }
 
-void TOptionFile::WriteOptions(const TConversionOptions& AOptions)
+void TOptionFile::WriteOptions(const TConversionOptions& AOptions, bool AThreadCount)
 {
-    Write("Options", "Thread_Count", platform::IntToStr(AOptions.ThreadCount));
+    if (AThreadCount)
+        Write("Options", "Thread_Count", platform::IntToStr(AOptions.ThreadCount));
     Write("Options", "After_Done", platform::IntToStr(int(AOptions.AfterDone)));
     Write("Options", "Show_Preview", AOptions.ShowPreview ? "1" : "0");
     Write("Options", "Thread_Priority", platform::IntToStr(int(AOptions.Priority)));

@@ -75,7 +75,9 @@ public:
     // missing or bad value gets its default written back. A file that does
     // not exist yet gets all five defaults.
     TConversionOptions ReadOptions();
-    void WriteOptions(const TConversionOptions& AOptions);
+    // Thread_Count is written only with AThreadCount (the dialog's
+    // multithread switch is on).
+    void WriteOptions(const TConversionOptions& AOptions, bool AThreadCount = true);
 
 private:
     std::string Read(const char* ASection, const char* AKey) const;

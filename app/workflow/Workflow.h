@@ -42,6 +42,12 @@ public:
     virtual void StopPreview() = 0;
     // Lets the window paint between files of a long add.
     virtual void KeepResponsive() = 0;
+    // The names a folder scan found, in the file system's order, before any
+    // of them is added (the window lists them).
+    virtual void FolderListed(const std::vector<std::string>& ANames) { (void)ANames; }
+    // A probed file is about to become a row (the window resets its add
+    // progress).
+    virtual void FileProbed() {}
 };
 
 class TConverterWorkflow {
@@ -160,6 +166,10 @@ public:
     // Its OK: the legacy profile's defaults, then its shown preset texts,
     // into the output fields; a failure leaves them as they were.
     void LegacyDialogOk(int ACategory, int AProfile, const std::array<std::string, profiles::PresetCount>& AShownTexts);
+    // Its single steps: the legacy profile's defaults alone (a failure is
+    // logged and changes nothing), and the reset of the output fields.
+    void LegacyProfileDefaults(int ACategory, int AProfile);
+    void ResetFields();
 
 private:
     profiles::TOutputNaming Naming(const std::set<std::string>* ATaken) const;

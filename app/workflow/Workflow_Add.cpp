@@ -57,6 +57,7 @@ TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFi
         AddLogLine("");
         return TAddResult::Skipped;
     }
+    FView.FileProbed();
     FFields.Video_AddFileName = AFileName;
 
     TTaskRow row;
@@ -149,6 +150,7 @@ void TConverterWorkflow::AddFolder(const std::string& AFolder)
     if (!EnsureLibraries() || AFolder.empty() || !platform::DirectoryExists(AFolder))
         return;
     const std::vector<std::string> names = FolderFiles(AFolder);
+    FView.FolderListed(names);
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
         if (!platform::FileExists(*name) || AddOne(*name) == TAddResult::Stop)
             return;

@@ -4,9 +4,11 @@
 
 #include "app/workflow/Workflow.h"
 
+#include "platform/core/Format.h"
 #include "profiles/DialogPresetTexts.h"
 #include "profiles/LegacyPresetLists.h"
 #include "profiles/LegacyProfileDefaults.h"
+#include "profiles/LegacyProfileList.h"
 #include "profiles/OutputDialogCatalogue.h"
 
 namespace app {
@@ -99,6 +101,29 @@ void TConverterWorkflow::LegacyDialogOk(int ACategory, int AProfile,
     } catch (const std::exception& E) {
         AddLogLine(E.what());
     }
+}
+
+void TConverterWorkflow::LegacyProfileDefaults(int ACategory, int AProfile)
+{
+    // The OK path with the shown texts left out: defaults only, all or none.
+    const std::optional<int> key = profiles::LegacyCatalogueKey(ACategory, AProfile);
+    if (!key) {
+        AddLogLine(platform::Format("There is no output profile at position %d of category %d.", AProfile, ACategory));
+        return;
+    }
+    profiles::TOutputFields fields = FFields;
+    try {
+        ApplyLegacyProfileDefaults(fields, *key, Naming(nullptr));
+    } catch (const std::exception& E) {
+        AddLogLine(E.what());
+        return;
+    }
+    FFields = std::move(fields);
+}
+
+void TConverterWorkflow::ResetFields()
+{
+    ResetOutputFields(FFields);
 }
 
 } // namespace app

@@ -1,5 +1,5 @@
 #pragma once
-// The common controls: the progress bar here; the header, list view, tree
+// The common controls: the progress and track bars here; the header, list view, tree
 // view and tab controls in the headers included below.
 
 #include "platform/controls/ComCtrls_Header.h"
@@ -34,6 +34,39 @@ protected:
 private:
     int FMin = 0;
     int FMax = 100;
+    int FPosition = 0;
+};
+
+// A horizontal track bar: a thumb on a groove that the mouse drags and the
+// arrow, page, Home and End keys move. OnChange fires whenever the position
+// changes, from code or from the user.
+class TTrackBar : public TCustomControl {
+public:
+    explicit TTrackBar(TComponent* AOwner);
+    int Min() const { return FMin; }
+    int Max() const { return FMax; }
+    int Position() const { return FPosition; }
+    void SetMin(int AValue);
+    void SetMax(int AValue);
+    void SetPosition(int AValue);
+    void SetRange(int AMin, int AMax);
+    int PageSize = 2;
+    TNotifyEvent OnChange;
+    // The thumb's rectangle in client pixels (for painting and hit tests).
+    TRect ThumbRect() const;
+
+protected:
+    void Paint() override;
+    void WMGetDlgCode(TMessage& M) override { M.Result = DLGC_WANTARROWS; }
+    void MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y) override;
+    void MouseMove(TShiftState AShift, int X, int Y) override;
+    void KeyDown(uint16_t& AKey, TShiftState AShift) override;
+
+private:
+    static constexpr int ThumbWidth = 11;
+    int PositionAt(int X) const;
+    int FMin = 0;
+    int FMax = 10;
     int FPosition = 0;
 };
 

@@ -3,6 +3,8 @@
 // values reaching Start and Cancel undoing them, and renaming in place.
 #include "FormsTestSupport.h"
 
+#include <algorithm>
+
 #include "app/forms/ShutdownCountdown.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/TaskListView.h"
@@ -105,22 +107,130 @@ TEST_F(MainWindowTest, FirstLook)
     SaveScreenshot(Form1->Handle(), PictureFile("main-window-first-look.png"));
 }
 
+TEST_F(MainWindowTest, EveryVisibleControlLiesAtItsPlace)
+{
+    // Bounds within the parent; a hidden control keeps its place too.
+    const struct {
+        const char* Name;
+        const char* Parent;
+        TRect Bounds;
+        bool Visible;
+        const char* Caption;
+        const char* Hint;
+    } controls[] = {
+        {"bsSkinPanel1", "Form1", {5, 99, 575, 359}, true, "", ""},
+        {"lvFiles", "bsSkinPanel1", {13, 10, 536, 212}, true, "", ""},
+        {"bsSkinButton4", "bsSkinPanel1", {13, 220, 47, 252}, true, "", "下移"},
+        {"bsSkinButton3", "bsSkinPanel1", {53, 220, 87, 252}, true, "", "上移"},
+        {"bsSkinButton21", "bsSkinPanel1", {93, 220, 127, 252}, true, "", "重命名"},
+        {"bsSkinPanel5", "Form1", {5, 99, 575, 359}, true, "", ""},
+        {"bsSkinPanel3", "Form1", {584, 99, 810, 360}, true, "视频预览", ""},
+        {"Panel6", "Form1", {591, 131, 801, 266}, true, "", ""},
+        {"bsSkinSlider1", "bsSkinPanel3", {3, 173, 221, 204}, true, "", ""},
+        {"bsSkinButton13", "bsSkinPanel3", {8, 204, 38, 234}, true, "", "播放"},
+        {"bsSkinButton14", "bsSkinPanel3", {45, 204, 75, 234}, true, "", "暂停"},
+        {"bsSkinButton15", "bsSkinPanel3", {79, 204, 109, 234}, true, "", "停止"},
+        {"bsSkinButton16", "bsSkinPanel3", {115, 204, 145, 234}, true, "", "静音"},
+        {"bsSkinButton20", "bsSkinPanel3", {115, 204, 145, 234}, false, "", "静音"},
+        {"bsSkinButton22", "bsSkinPanel3", {151, 204, 181, 234}, true, "", "快照"},
+        {"bsSkinButton23", "bsSkinPanel3", {187, 204, 217, 234}, true, "", "设置"},
+        {"bsSkinButtonFullScreen", "bsSkinPanel3", {8, 238, 68, 258}, false, "全屏", ""},
+        {"bsSkinPanel2", "Form1", {3, 367, 575, 476}, true, "", ""},
+        {"bsSkinButton24", "bsSkinPanel2", {492, 17, 562, 43}, true, "设置...", ""},
+        {"bsSkinButton5", "bsSkinPanel2", {416, 62, 486, 88}, true, "浏览...", ""},
+        {"bsSkinButton6", "bsSkinPanel2", {492, 62, 562, 88}, true, "打开", ""},
+        {"bsSkinButton1", "bsSkinPanel2", {492, 62, 562, 88}, false, "设置", ""},
+        {"bsSkinButton2", "Form1", {584, 366, 709, 477}, true, "开始", ""},
+        {"bsSkinButton11", "Form1", {724, 366, 810, 426}, true, "暂停", ""},
+        // "继续" waits under "暂停" until the first pause.
+        {"bsSkinButton12", "Form1", {724, 366, 810, 426}, false, "继续", ""},
+        {"bsSkinButton10", "Form1", {724, 432, 810, 476}, true, "停止", ""},
+        {"bsSkinMenuSpeedButton1", "bsSkinToolBar2", {8, 4, 80, 64}, true, "添加", ""},
+        {"bsSkinButton7", "bsSkinToolBar2", {84, 4, 156, 64}, true, "删除", ""},
+        {"bsSkinButton8", "bsSkinToolBar2", {160, 4, 232, 64}, true, "清空", ""},
+        {"bsSkinButton19", "bsSkinToolBar2", {236, 4, 308, 64}, true, "选项", ""},
+    };
+    for (const auto& c : controls) {
+        auto* control = dynamic_cast<TControl*>(Form1->FindComponent(c.Name));
+        ASSERT_NE(control, nullptr) << c.Name;
+        ASSERT_NE(control->Parent(), nullptr) << c.Name;
+        EXPECT_EQ(control->Parent()->Name(), c.Parent) << c.Name;
+        EXPECT_EQ(control->BoundsRect(), c.Bounds) << c.Name;
+        EXPECT_EQ(control->Visible(), c.Visible) << c.Name;
+        if (*c.Caption)
+            EXPECT_EQ(control->Caption(), c.Caption) << c.Name;
+        EXPECT_EQ(control->Hint, c.Hint) << c.Name;
+    }
+    // The bars along the top span the client area.
+    for (const char* name : {"bsSkinMainMenuBar1", "bsSkinToolBar2"}) {
+        auto* bar = dynamic_cast<TControl*>(Form1->FindComponent(name));
+        ASSERT_NE(bar, nullptr) << name;
+        EXPECT_EQ(bar->Width(), 827) << name;
+    }
+    EXPECT_EQ(dynamic_cast<TControl*>(Form1->FindComponent("bsSkinMainMenuBar1"))->Height(), 22);
+    EXPECT_EQ(dynamic_cast<TControl*>(Form1->FindComponent("bsSkinToolBar2"))->Height(), 69);
+}
+
 TEST_F(MainWindowTest, TheDeveloperControlsLieOffScreenWithTheirStartValues)
 {
     const struct {
         const char* Name;
         const char* Panel;
-    } controls[] = {{"cboVideoDriver", "Panel5"}, {"cboAudioDriver", "Panel5"}, {"chkOpenPaused", "Panel5"},
-                    {"TrackBar2", "Panel5"},      {"chkStayOnTop", "Panel5"},   {"btnCapture", "Panel5"},
-                    {"cboScreens", "Panel5"},     {"mmoLog", "Panel5"},         {"Button1", "Panel1"},
-                    {"Button26", "Panel1"},       {"bsSkinButton9", "Panel4"}};
+        TRect Bounds;
+        bool Visible;
+        const char* Caption;
+    } controls[] = {
+        {"cboVideoDriver", "Panel5", {300, 8, 440, 32}, true, ""},
+        {"cboAudioDriver", "Panel5", {300, 38, 440, 62}, true, ""},
+        {"chkOpenPaused", "Panel5", {300, 68, 440, 88}, true, "Open Paused"},
+        {"TrackBar2", "Panel5", {300, 96, 440, 122}, true, ""},
+        {"chkStayOnTop", "Panel5", {300, 128, 440, 148}, true, "Stay On Top"},
+        {"btnCapture", "Panel5", {300, 156, 375, 181}, true, "Capture"},
+        {"cboScreens", "Panel5", {8, 206, 148, 230}, true, ""},
+        {"TrackBar1", "Panel5", {156, 206, 292, 232}, true, ""},
+        {"mmoLog", "Panel5", {8, 8, 292, 198}, true, ""},
+        {"Button1", "Panel1", {8, 100, 76, 125}, true, "help"},
+        {"Button26", "Panel1", {80, 100, 148, 125}, true, "Button26"},
+        {"Button9", "Panel1", {152, 100, 220, 125}, true, "播放视频"},
+        {"Button19", "Panel1", {224, 100, 292, 125}, false, "Button19"},
+        {"ProgressBar1", "Panel1", {8, 130, 292, 146}, true, ""},
+        {"ListBox1", "Panel1", {8, 150, 292, 194}, true, ""},
+        {"chkThreadMode", "Panel1", {8, 72, 128, 92}, true, "Thread Mode"},
+        {"bsSkinButton9", "Panel4", {8, 8, 88, 32}, true, "皮肤"},
+        {"chkPreview", "Panel5", {380, 158, 444, 178}, true, "Preview"},
+        {"Panel3", "Form1", {905, 730, 1025, 770}, true, ""},
+        {"bsSkinPanel6", "Form1", {905, 780, 1025, 820}, true, ""},
+    };
     for (const auto& c : controls) {
         auto* control = dynamic_cast<TControl*>(Form1->FindComponent(c.Name));
         ASSERT_NE(control, nullptr) << c.Name;
         ASSERT_NE(control->Parent(), nullptr) << c.Name;
         EXPECT_EQ(control->Parent()->Name(), c.Panel) << c.Name;
-        EXPECT_GE(control->Parent()->Left(), 905) << c.Name;
-        EXPECT_TRUE(control->Visible()) << c.Name;
+        EXPECT_GE(control->Parent() == Form1.get() ? control->Left() : control->Parent()->Left(), 905) << c.Name;
+        EXPECT_EQ(control->BoundsRect(), c.Bounds) << c.Name;
+        EXPECT_EQ(control->Visible(), c.Visible) << c.Name;
+        if (*c.Caption)
+            EXPECT_EQ(control->Caption(), c.Caption) << c.Name;
+    }
+    // The primary buttons of the inert routines run nothing when clicked.
+    for (const char* name : {"Button9", "Button19"}) {
+        auto* button = dynamic_cast<TButton*>(Form1->FindComponent(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_FALSE(button->OnClick) << name;
+    }
+    // The second track bar starts at its default and moving it reaches no one.
+    auto* spare = dynamic_cast<TTrackBar*>(Form1->FindComponent("TrackBar1"));
+    ASSERT_NE(spare, nullptr);
+    EXPECT_FALSE(spare->OnChange);
+    EXPECT_EQ(Form1->AddProgress()->Position(), 0);
+    EXPECT_EQ(Form1->FolderNames()->Items()->Count(), 0);
+    // The developer's preview box switches the engine's live preview.
+    auto* preview = dynamic_cast<TCheckBox*>(Form1->FindComponent("chkPreview"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(preview->Checked());
+    for (bool on : {true, false, true}) {
+        preview->SetChecked(on);
+        EXPECT_EQ(Engine->Preview, on);
     }
     // The player's drivers as the player names them on Linux; the default first.
     const struct {
@@ -139,9 +249,9 @@ TEST_F(MainWindowTest, TheDeveloperControlsLieOffScreenWithTheirStartValues)
     EXPECT_TRUE(Form1->OpenPausedBox()->Checked());
     EXPECT_EQ(Form1->StayOnTopBox()->Caption(), "Stay On Top");
     EXPECT_FALSE(Form1->StayOnTopBox()->Checked());
-    EXPECT_EQ(Form1->VolumeBar()->MinValue(), 0);
-    EXPECT_EQ(Form1->VolumeBar()->MaxValue(), 128);
-    EXPECT_EQ(Form1->VolumeBar()->Value(), 128);
+    EXPECT_EQ(Form1->VolumeBar()->Min(), 0);
+    EXPECT_EQ(Form1->VolumeBar()->Max(), 128);
+    EXPECT_EQ(Form1->VolumeBar()->Position(), 128);
     // The output panel's own way to the options dialog stays hidden.
     auto* hidden = dynamic_cast<TControl*>(Form1->FindComponent("bsSkinButton1"));
     ASSERT_NE(hidden, nullptr);
@@ -174,9 +284,39 @@ TEST_F(MainWindowTest, TheOpenCategoryListShowsEachCategorysPicture)
 TEST_F(MainWindowTest, TheVolumeBarSetsThePlayersVolume)
 {
     for (int volume : {0, 37, 128, 5}) {
-        Form1->VolumeBar()->SetValue(volume);
+        Form1->VolumeBar()->SetPosition(volume);
         EXPECT_EQ(Form1->Preview()->Player()->AudioVolume(), volume);
     }
+}
+
+TEST_F(MainWindowTest, AFolderScanFillsTheHiddenListAndEveryAddResetsTheProgress)
+{
+    for (const char* name : {"one.mp4", "two.mp3", "three.avi"})
+        Source(name);
+    const struct {
+        std::string Folder;
+        std::vector<std::string> Listed;
+        int Rows;
+    } scans[] = {
+        {Media.Path(), {Media.File("one.mp4"), Media.File("three.avi"), Media.File("two.mp3")}, 3},
+        {Home.Path() + "/Zarvelo视频软件", {}, 3}, // holds only folders
+    };
+    for (const auto& scan : scans) {
+        Form1->AddProgress()->SetPosition(60);
+        Choosers->Answers.push_back({scan.Folder});
+        Form1->Button12Click();
+        std::vector<std::string> listed;
+        for (int i = 0; i < Form1->FolderNames()->Items()->Count(); ++i)
+            listed.push_back(Form1->FolderNames()->Items()->Strings(i));
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, scan.Listed) << scan.Folder;
+        EXPECT_EQ(Form1->Workflow().Rows().Count(), scan.Rows) << scan.Folder;
+        // Only a file that became a row resets the bar.
+        EXPECT_EQ(Form1->AddProgress()->Position(), scan.Listed.empty() ? 60 : 0) << scan.Folder;
+    }
+    Form1->AddProgress()->SetPosition(30);
+    AddFile("four.mkv");
+    EXPECT_EQ(Form1->AddProgress()->Position(), 0);
 }
 
 TEST_F(MainWindowTest, PlayingKeepsTheWindowOnTopOnlyWhileStayOnTopIsTicked)
@@ -275,6 +415,33 @@ TEST_F(MainWindowTest, ChoosingAProfileThroughTheListsRewritesTheSelectedRow)
     Form1->CategoryCombo()->SetItemIndex(1);
     EXPECT_EQ(Form1->Workflow().Rows().Row(0).Sub(profiles::siProfileCode), "200");
     EXPECT_TRUE(Form1->PresetCombo(profiles::TPreset::Resolution)->Enabled());
+}
+
+TEST_F(MainWindowTest, TheHiddenMultithreadSwitchGatesTheThreadCount)
+{
+    skin::TbsSkinCheckRadioBox* box = Form5->MultiThreadBox();
+    EXPECT_EQ(box->Name(), "bsSkinCheckRadioBox7");
+    EXPECT_EQ(box->Caption(), "启用多线程模式   （同时进行转换的视频个数）");
+    EXPECT_FALSE(box->Visible());
+    EXPECT_TRUE(box->Checked());
+    Form5->ThreadCount()->SetItemIndex(3);
+    Form5->OkClick();
+    // Cleared, the count is off, a run uses one thread and OK keeps the
+    // stored count; ticked again, all is as before.
+    const struct {
+        bool Ticked;
+        int ItemIndex;
+        int Threads;
+        const char* Stored;
+    } steps[] = {{false, 6, 1, "4"}, {true, 6, 7, "7"}};
+    for (const auto& step : steps) {
+        box->SetChecked(step.Ticked);
+        EXPECT_EQ(Form5->ThreadCount()->Enabled(), step.Ticked);
+        Form5->ThreadCount()->SetItemIndex(step.ItemIndex);
+        EXPECT_EQ(Form5->Options().ThreadCount, step.Threads);
+        Form5->OkClick();
+        EXPECT_EQ(TMemIniFile(Home.File("option.ini")).ReadString("Options", "Thread_Count", ""), step.Stored);
+    }
 }
 
 TEST_F(MainWindowTest, TheOptionsDialogReachesStartAndCancelUndoes)

@@ -210,3 +210,94 @@ TEST_F(OutputSettingsTest, TheLegacyDialogsCreationClearsOnlyTheNoVideoFlag)
     SaveScreenshot(form6->Handle(), PictureFile("legacy-settings.png"));
     form6->Hide();
 }
+
+// The legacy dialog's panel of named steps: each button at its place, the
+// steps of OK one by one giving what OK gives, the reset, and the labels.
+TEST_F(OutputSettingsTest, TheLegacyDialogsStepButtonsRunItsSteps)
+{
+    auto* form6 = new TForm6(Form1.get(), Form1->Workflow());
+    form6->FormCreate();
+    const struct {
+        const char* Name;
+        const char* Parent;
+        TRect Bounds;
+        const char* Caption;
+        bool Visible;
+    } controls[] = {
+        {"Panel1", "Form6", {704, 77, 1009, 382}, "Panel1", true},
+        {"Button6", "Panel1", {32, 47, 107, 72}, "初始化数据", true},
+        {"Button5", "Panel1", {113, 47, 239, 72}, "根据combox添加数据", true},
+        {"Button7", "Panel1", {230, 47, 305, 72}, "确认oo数据", true},
+        {"Button2", "Panel1", {32, 78, 136, 103}, "添加combox", true},
+        {"Button13", "Panel1", {32, 109, 145, 134}, "确认预置选项数据", true},
+        {"Button11", "Panel1", {151, 78, 246, 103}, "onchange用", true},
+        {"Button18", "Panel1", {42, 163, 185, 188}, "根据combox添加预设选项", true},
+        {"Image1", "Panel1", {46, 158, 217, 261}, "", true},
+        {"bsSkinButton1", "bsSkinPanel2", {621, 139, 676, 190}, "设置", false},
+        {"bsSkinTextLabel5", "bsSkinPanel2", {17, 48, 0, 0}, "", true},
+        {"bsSkinTextLabel3", "bsSkinTabSheet1", {19, 24, 0, 0}, "", true},
+        {"bsSkinTextLabel2", "bsSkinTabSheet1", {342, 24, 0, 0}, "", true},
+        {"bsSkinTextLabel6", "bsSkinTabSheet1", {16, 69, 0, 0}, "", true},
+        {"bsSkinTextLabel4", "bsSkinTabSheet1", {16, 114, 0, 0}, "", true},
+        {"bsSkinTextLabel7", "bsSkinTabSheet1", {342, 114, 0, 0}, "", true},
+        {"bsSkinTextLabel9", "bsSkinTabSheet1", {342, 69, 0, 0}, "", true},
+    };
+    for (const auto& c : controls) {
+        auto* control = dynamic_cast<TControl*>(form6->FindComponent(c.Name));
+        ASSERT_NE(control, nullptr) << c.Name;
+        ASSERT_NE(control->Parent(), nullptr) << c.Name;
+        EXPECT_EQ(control->Parent()->Name(), c.Parent) << c.Name;
+        // A label sizes itself to its text: only its place is given.
+        if (c.Bounds.Right == 0)
+            EXPECT_EQ(control->BoundsRect().TopLeft(), c.Bounds.TopLeft()) << c.Name;
+        else
+            EXPECT_EQ(control->BoundsRect(), c.Bounds) << c.Name;
+        EXPECT_EQ(control->Visible(), c.Visible) << c.Name;
+        if (*c.Caption)
+            EXPECT_EQ(control->Caption(), c.Caption) << c.Name;
+    }
+    const auto click = [&](const char* AName) {
+        auto* button = dynamic_cast<TButton*>(form6->FindComponent(AName));
+        ASSERT_NE(button, nullptr) << AName;
+        button->Click();
+    };
+    for (const char* name : {"Button7", "Button11"})
+        EXPECT_FALSE(dynamic_cast<TButton*>(form6->FindComponent(name))->OnClick) << name;
+
+    // A profile without output settings: its defaults change nothing and
+    // say why in the log.
+    form6->CategoryCombo()->SetItemIndex(2);
+    form6->ProfileCombo()->SetItemIndex(1);
+    const profiles::TOutputFields unchanged = Form1->Workflow().Fields();
+    click("Button5");
+    EXPECT_EQ(Form1->Workflow().Fields(), unchanged);
+    EXPECT_EQ(Form1->Workflow().Log().back(), "The output profile \"高清AVI视频格式(*.avi)\" has no output settings.");
+
+    // An audio profile: defaults, then the shown presets, step by step, end
+    // where OK ends.
+    form6->CategoryCombo()->SetItemIndex(1);
+    form6->ProfileCombo()->SetItemIndex(0);
+    const profiles::TOutputFields before = Form1->Workflow().Fields();
+    TPresetCombos combos{};
+    for (TPreset p : profiles::AllPresets)
+        combos[size_t(p)] = form6->PresetCombo(p);
+    Form1->Workflow().LegacyDialogOk(1, 0, ShownPresetTexts(combos));
+    const profiles::TOutputFields byOk = Form1->Workflow().Fields();
+    ASSERT_FALSE(byOk == before) << (Form1->Workflow().Log().empty() ? "" : Form1->Workflow().Log().back());
+    click("Button6");
+    profiles::TOutputFields reset = byOk;
+    profiles::ResetOutputFields(reset);
+    EXPECT_EQ(Form1->Workflow().Fields(), reset);
+    EXPECT_EQ(Form1->Workflow().Fields().Video_AudioVolume, "256");
+    click("Button5");
+    click("Button13");
+    EXPECT_EQ(Form1->Workflow().Fields().Video_VideoCodec, byOk.Video_VideoCodec);
+    EXPECT_EQ(Form1->Workflow().Fields().Video_FrameSize, byOk.Video_FrameSize);
+    EXPECT_EQ(Form1->Workflow().Fields().Video_OutPutFileName, byOk.Video_OutPutFileName);
+    EXPECT_EQ(Form1->Workflow().Fields().Video_AudioBitrate, byOk.Video_AudioBitrate);
+    EXPECT_EQ(Form1->Workflow().Fields().Video_DisableVideo, byOk.Video_DisableVideo);
+    EXPECT_TRUE(byOk.Video_DisableVideo);
+    // Button2 refills the profiles of the category shown and picks the first.
+    click("Button2");
+    EXPECT_EQ(form6->ProfileCombo()->ItemIndex(), 0);
+}

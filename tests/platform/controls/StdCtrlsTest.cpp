@@ -384,3 +384,49 @@ TEST(StdCtrls, ProgressBarAndMemo)
     EXPECT_EQ(Pixel(form.get(), 20, 18), want);
     EXPECT_NE(Pixel(form.get(), 100, 18), want);
 }
+
+TEST(StdCtrls, TrackBarFollowsKeysMouseAndCode)
+{
+    std::unique_ptr<TForm> form(MakeForm(300, 200, 0, 0));
+    auto* bar = new TTrackBar(form.get());
+    bar->SetBounds(10, 10, 141, 30); // 128 pixels of travel
+    bar->SetRange(0, 128);
+    bar->SetParent(form.get());
+    std::vector<int> changes;
+    bar->OnChange = [&](TObject*) { changes.push_back(bar->Position()); };
+    form->Show();
+    Pump();
+    const auto click = [&](int X) { bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, LPARAM((15 << 16) | X)), bar->Perform(WM_LBUTTONUP, 0, LPARAM((15 << 16) | X)); };
+    const auto key = [&](uint16_t K) { bar->Perform(WM_KEYDOWN, K, 0); };
+    const struct {
+        std::function<void()> Act;
+        int Position;
+    } steps[] = {
+        {[&] { bar->SetPosition(200); }, 128}, {[&] { key(VK_RIGHT); }, 128}, {[&] { key(VK_LEFT); }, 127},
+        {[&] { key(VK_PRIOR); }, 125},         {[&] { key(VK_HOME); }, 0},    {[&] { key(VK_UP); }, 0},
+        {[&] { key(VK_NEXT); }, 2},            {[&] { key(VK_END); }, 128},   {[&] { click(6 + 64); }, 64},
+        {[&] { click(0); }, 0},                {[&] { bar->SetMax(40); }, 0}, {[&] { bar->SetPosition(-3); }, 0},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].Act();
+        EXPECT_EQ(bar->Position(), steps[i].Position) << "step " << i;
+    }
+    // One change per move, none for a key or click that leaves it in place.
+    EXPECT_EQ(changes, (std::vector<int>{128, 127, 125, 0, 2, 128, 64, 0}));
+    // A shrinking range pulls the thumb in and reports it.
+    bar->SetPosition(40);
+    bar->SetMax(20);
+    EXPECT_EQ(bar->Position(), 20);
+    EXPECT_EQ(changes.back(), 20);
+    // The thumb is drawn where its rectangle says: at the far right now.
+    Pump();
+    const TRect thumb = bar->ThumbRect();
+    EXPECT_EQ(thumb.Left, 129);
+    const auto rgb = [](TColor AColor) {
+        const COLORREF c = ColorToRGB(AColor);
+        return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+    };
+    EXPECT_EQ(Pixel(form.get(), 10 + thumb.Left, 10 + 8), rgb(clBtnHighlight));
+    EXPECT_EQ(Pixel(form.get(), 10 + thumb.Right - 1, 10 + 8), rgb(clBtnShadow));
+    EXPECT_EQ(Pixel(form.get(), 10 + 60, 10 + 8), rgb(clBtnFace));
+}
