@@ -157,6 +157,7 @@ void TForm6::CreateRoutinePanel()
     picture->SetName("Image1");
     picture->SetBounds(46, 158, 171, 103);
     picture->Picture()->Assign(MakeLogo(128, 128).get());
+    picture->Transparent = true;
     picture->SetParent(panel);
 }
 
