@@ -395,36 +395,28 @@ void TForm1::CreateHiddenPanels()
     FThreadMode->SetChecked(true);
     FThreadMode->SetBounds(8, 72, 120, 20);
     FThreadMode->SetParent(panel1);
-    // The developer's own ways to the help file and the options dialog.
-    const struct {
-        const char* Name;
-        const char* Caption;
-        int Left;
-        void (TForm1::*Click)();
-    } developer[] = {{"Button1", "help", 8, &TForm1::Button1Click}, {"Button26", "Button26", 80, &TForm1::OptionsClick}};
-    for (const auto& d : developer) {
-        auto* button = new TButton(this);
-        button->SetName(d.Name);
-        button->SetCaption(d.Caption);
-        button->SetBounds(d.Left, 100, 68, 25);
-        button->SetParent(panel1);
-        button->OnClick = [this, click = d.Click](TObject*) { (this->*click)(); };
-    }
-    // Two buttons without a routine: the adds and row selection click
+    // The developer's own ways to the help file and the options dialog, and
+    // two buttons without a routine: the adds and row selection click
     // "播放视频" to no effect, and Button19 is never shown.
     const struct {
         const char* Name;
         const char* Caption;
         int Left;
+        void (TForm1::*Click)();
         bool Visible;
-    } inert[] = {{"Button9", "播放视频", 152, true}, {"Button19", "Button19", 224, false}};
-    for (const auto& b : inert) {
+    } developer[] = {{"Button1", "help", 8, &TForm1::Button1Click, true},
+                     {"Button26", "Button26", 80, &TForm1::OptionsClick, true},
+                     {"Button9", "播放视频", 152, nullptr, true},
+                     {"Button19", "Button19", 224, nullptr, false}};
+    for (const auto& d : developer) {
         auto* button = new TButton(this);
-        button->SetName(b.Name);
-        button->SetCaption(b.Caption);
-        button->SetBounds(b.Left, 100, 68, 25);
-        button->SetVisible(b.Visible);
+        button->SetName(d.Name);
+        button->SetCaption(d.Caption);
+        button->SetBounds(d.Left, 100, 68, 25);
+        button->SetVisible(d.Visible);
         button->SetParent(panel1);
+        if (d.Click)
+            button->OnClick = [this, click = d.Click](TObject*) { (this->*click)(); };
     }
     // The add's progress, reset for every file and never advanced.
     FAddProgress = new TProgressBar(this);

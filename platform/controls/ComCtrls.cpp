@@ -4,32 +4,39 @@
 
 namespace platform {
 
-TProgressBar::TProgressBar(TComponent* AOwner) : TCustomControl(AOwner)
+TRangeControl::TRangeControl(TComponent* AOwner) : TCustomControl(AOwner)
 {
     FWidth = 150;
-    FHeight = 16;
     FColor = clBtnFace;
     FBrush.SetColor(FColor);
 }
 
-void TProgressBar::SetRange(int AMin, int AMax)
+void TRangeControl::SetRange(int AMin, int AMax)
 {
     FMin = AMin;
     FMax = std::max(AMin, AMax);
-    FPosition = std::clamp(FPosition, FMin, FMax);
     Invalidate();
+    SetPosition(FPosition);
 }
 
-void TProgressBar::SetMin(int AValue) { SetRange(AValue, std::max(AValue, FMax)); }
-void TProgressBar::SetMax(int AValue) { SetRange(std::min(FMin, AValue), AValue); }
+void TRangeControl::SetMin(int AValue) { SetRange(AValue, std::max(AValue, FMax)); }
+void TRangeControl::SetMax(int AValue) { SetRange(std::min(FMin, AValue), AValue); }
 
-void TProgressBar::SetPosition(int AValue)
+void TRangeControl::SetPosition(int AValue)
 {
     AValue = std::clamp(AValue, FMin, FMax);
     if (AValue == FPosition)
         return;
     FPosition = AValue;
     Invalidate();
+    Changed();
+}
+
+// ---- TProgressBar
+
+TProgressBar::TProgressBar(TComponent* AOwner) : TRangeControl(AOwner)
+{
+    FHeight = 16;
 }
 
 void TProgressBar::Paint()
@@ -59,34 +66,16 @@ void TProgressBar::Paint()
 
 // ---- TTrackBar
 
-TTrackBar::TTrackBar(TComponent* AOwner) : TCustomControl(AOwner)
+TTrackBar::TTrackBar(TComponent* AOwner) : TRangeControl(AOwner)
 {
     ControlStyle = csCaptureMouse | csClickEvents;
-    FWidth = 150;
     FHeight = 45;
-    FColor = clBtnFace;
-    FBrush.SetColor(FColor);
     FTabStop = true;
+    FMax = 10;
 }
 
-void TTrackBar::SetRange(int AMin, int AMax)
+void TTrackBar::Changed()
 {
-    FMin = AMin;
-    FMax = std::max(AMin, AMax);
-    Invalidate();
-    SetPosition(FPosition);
-}
-
-void TTrackBar::SetMin(int AValue) { SetRange(AValue, std::max(AValue, FMax)); }
-void TTrackBar::SetMax(int AValue) { SetRange(std::min(FMin, AValue), AValue); }
-
-void TTrackBar::SetPosition(int AValue)
-{
-    AValue = std::clamp(AValue, FMin, FMax);
-    if (AValue == FPosition)
-        return;
-    FPosition = AValue;
-    Invalidate();
     if (OnChange)
         OnChange(this);
 }

@@ -52,6 +52,37 @@ private:
     std::vector<std::string> Last;
 };
 
+// Where a control of a form lies and how it starts. A Bounds.Right of 0
+// checks only the place (a label sizes itself); an empty Caption and a null
+// Hint are not checked.
+struct TControlPlace {
+    const char* Name;
+    const char* Parent;
+    platform::TRect Bounds;
+    bool Visible;
+    const char* Caption;
+    const char* Hint = nullptr;
+};
+
+inline void ExpectPlaces(platform::TComponent& AOwner, std::initializer_list<TControlPlace> APlaces)
+{
+    for (const TControlPlace& c : APlaces) {
+        auto* control = dynamic_cast<platform::TControl*>(AOwner.FindComponent(c.Name));
+        ASSERT_NE(control, nullptr) << c.Name;
+        ASSERT_NE(control->Parent(), nullptr) << c.Name;
+        EXPECT_EQ(control->Parent()->Name(), c.Parent) << c.Name;
+        if (c.Bounds.Right == 0)
+            EXPECT_EQ(control->BoundsRect().TopLeft(), c.Bounds.TopLeft()) << c.Name;
+        else
+            EXPECT_EQ(control->BoundsRect(), c.Bounds) << c.Name;
+        EXPECT_EQ(control->Visible(), c.Visible) << c.Name;
+        if (*c.Caption)
+            EXPECT_EQ(control->Caption(), c.Caption) << c.Name;
+        if (c.Hint)
+            EXPECT_EQ(control->Hint, c.Hint) << c.Name;
+    }
+}
+
 // Saves a window's back buffer as a PNG file.
 inline void SaveScreenshot(platform::HWND AWnd, const std::string& AFileName)
 {

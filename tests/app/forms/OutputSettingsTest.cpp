@@ -217,45 +217,25 @@ TEST_F(OutputSettingsTest, TheLegacyDialogsStepButtonsRunItsSteps)
 {
     auto* form6 = new TForm6(Form1.get(), Form1->Workflow());
     form6->FormCreate();
-    const struct {
-        const char* Name;
-        const char* Parent;
-        TRect Bounds;
-        const char* Caption;
-        bool Visible;
-    } controls[] = {
-        {"Panel1", "Form6", {704, 77, 1009, 382}, "Panel1", true},
-        {"Button6", "Panel1", {32, 47, 107, 72}, "初始化数据", true},
-        {"Button5", "Panel1", {113, 47, 239, 72}, "根据combox添加数据", true},
-        {"Button7", "Panel1", {230, 47, 305, 72}, "确认oo数据", true},
-        {"Button2", "Panel1", {32, 78, 136, 103}, "添加combox", true},
-        {"Button13", "Panel1", {32, 109, 145, 134}, "确认预置选项数据", true},
-        {"Button11", "Panel1", {151, 78, 246, 103}, "onchange用", true},
-        {"Button18", "Panel1", {42, 163, 185, 188}, "根据combox添加预设选项", true},
-        {"Image1", "Panel1", {46, 158, 217, 261}, "", true},
-        {"bsSkinButton1", "bsSkinPanel2", {621, 139, 676, 190}, "设置", false},
-        {"bsSkinTextLabel5", "bsSkinPanel2", {17, 48, 0, 0}, "", true},
-        {"bsSkinTextLabel3", "bsSkinTabSheet1", {19, 24, 0, 0}, "", true},
-        {"bsSkinTextLabel2", "bsSkinTabSheet1", {342, 24, 0, 0}, "", true},
-        {"bsSkinTextLabel6", "bsSkinTabSheet1", {16, 69, 0, 0}, "", true},
-        {"bsSkinTextLabel4", "bsSkinTabSheet1", {16, 114, 0, 0}, "", true},
-        {"bsSkinTextLabel7", "bsSkinTabSheet1", {342, 114, 0, 0}, "", true},
-        {"bsSkinTextLabel9", "bsSkinTabSheet1", {342, 69, 0, 0}, "", true},
-    };
-    for (const auto& c : controls) {
-        auto* control = dynamic_cast<TControl*>(form6->FindComponent(c.Name));
-        ASSERT_NE(control, nullptr) << c.Name;
-        ASSERT_NE(control->Parent(), nullptr) << c.Name;
-        EXPECT_EQ(control->Parent()->Name(), c.Parent) << c.Name;
-        // A label sizes itself to its text: only its place is given.
-        if (c.Bounds.Right == 0)
-            EXPECT_EQ(control->BoundsRect().TopLeft(), c.Bounds.TopLeft()) << c.Name;
-        else
-            EXPECT_EQ(control->BoundsRect(), c.Bounds) << c.Name;
-        EXPECT_EQ(control->Visible(), c.Visible) << c.Name;
-        if (*c.Caption)
-            EXPECT_EQ(control->Caption(), c.Caption) << c.Name;
-    }
+    ExpectPlaces(*form6, {
+        {"Panel1", "Form6", {704, 77, 1009, 382}, true, "Panel1"},
+        {"Button6", "Panel1", {32, 47, 107, 72}, true, "初始化数据"},
+        {"Button5", "Panel1", {113, 47, 239, 72}, true, "根据combox添加数据"},
+        {"Button7", "Panel1", {230, 47, 305, 72}, true, "确认oo数据"},
+        {"Button2", "Panel1", {32, 78, 136, 103}, true, "添加combox"},
+        {"Button13", "Panel1", {32, 109, 145, 134}, true, "确认预置选项数据"},
+        {"Button11", "Panel1", {151, 78, 246, 103}, true, "onchange用"},
+        {"Button18", "Panel1", {42, 163, 185, 188}, true, "根据combox添加预设选项"},
+        {"Image1", "Panel1", {46, 158, 217, 261}, true, ""},
+        {"bsSkinButton1", "bsSkinPanel2", {621, 139, 676, 190}, false, "设置"},
+        {"bsSkinTextLabel5", "bsSkinPanel2", {17, 48, 0, 0}, true, ""},
+        {"bsSkinTextLabel3", "bsSkinTabSheet1", {19, 24, 0, 0}, true, ""},
+        {"bsSkinTextLabel2", "bsSkinTabSheet1", {342, 24, 0, 0}, true, ""},
+        {"bsSkinTextLabel6", "bsSkinTabSheet1", {16, 69, 0, 0}, true, ""},
+        {"bsSkinTextLabel4", "bsSkinTabSheet1", {16, 114, 0, 0}, true, ""},
+        {"bsSkinTextLabel7", "bsSkinTabSheet1", {342, 114, 0, 0}, true, ""},
+        {"bsSkinTextLabel9", "bsSkinTabSheet1", {342, 69, 0, 0}, true, ""},
+    });
     const auto click = [&](const char* AName) {
         auto* button = dynamic_cast<TButton*>(form6->FindComponent(AName));
         ASSERT_NE(button, nullptr) << AName;
