@@ -76,8 +76,14 @@ TEST(SkinFormMDI, MaximisingOneMaximisesAllAndMergesIntoTheFrame)
     EXPECT_EQ(m.MainSkin->CaptionText(), "Main - [Doc2]");
     EXPECT_EQ(bar->ButtonsCount, 4);
     EXPECT_FALSE(m.MainSkin->MDIHScrollBar()->Visible());
-    // Restoring one restores them all.
-    TMdiSkinForms::SkinOf(m.Docs[0])->SetWindowState(wsNormal);
+    // The menu bar's restore button acts on the maximised document's frame,
+    // and restoring one restores them all.
+    skin::TbsSkinMainMenuBarButton* restore = nullptr;
+    for (int i = 0; i < bar->ButtonsCount; ++i)
+        if (auto* b = dynamic_cast<skin::TbsSkinMainMenuBarButton*>(bar->Object(i)); b && b->Command == skin::cmMaximize)
+            restore = b;
+    ASSERT_NE(restore, nullptr);
+    restore->DoCommand();
     for (TForm* d : m.Docs)
         EXPECT_EQ(TMdiSkinForms::SkinOf(d)->WindowState(), wsNormal) << d->Name();
     EXPECT_EQ(m.Docs[0]->BoundsRect(), Bounds(10, 10, 200, 150));
