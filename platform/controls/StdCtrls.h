@@ -246,6 +246,13 @@ public:
     void SetTopIndex(int AValue);
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int AValue);
+    // Columns shown side by side, items running down each column and on into
+    // the next; 0: one column that scrolls by rows. With columns the top
+    // index is the first item of the leftmost column shown.
+    int Columns() const { return FColumns; }
+    void SetColumns(int AValue);
+    // The rows of one column that fit the list's height (at least 1).
+    int RowsPerColumn();
     bool Sorted() const { return FItems.Sorted(); }
     void SetSorted(bool AValue) { FItems.SetSorted(AValue); }
     bool MultiSelect = false;
@@ -277,6 +284,7 @@ protected:
     int FItemIndex = -1;
     int FTopIndex = 0;
     int FItemHeight = 16;
+    int FColumns = 0;
 };
 
 class TListBox : public TCustomListBox {

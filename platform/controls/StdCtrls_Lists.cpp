@@ -31,7 +31,20 @@ void TCustomListBox::ItemsChanged()
     Invalidate();
 }
 
-int TCustomListBox::VisibleCount() { return std::max(1, ClientHeight() / std::max(1, FItemHeight)); }
+int TCustomListBox::RowsPerColumn() { return std::max(1, ClientHeight() / std::max(1, FItemHeight)); }
+
+// Items shown at once: the rows, times the columns with columns.
+int TCustomListBox::VisibleCount() { return RowsPerColumn() * std::max(1, FColumns); }
+
+void TCustomListBox::SetColumns(int AValue)
+{
+    AValue = std::max(0, AValue);
+    if (AValue == FColumns)
+        return;
+    FColumns = AValue;
+    SetTopIndex(FTopIndex);
+    Invalidate();
+}
 
 void TCustomListBox::SetItemIndex(int AValue)
 {
@@ -46,7 +59,9 @@ void TCustomListBox::SetItemIndex(int AValue)
         if (AValue < FTopIndex)
             SetTopIndex(AValue);
         else if (AValue >= FTopIndex + VisibleCount())
-            SetTopIndex(AValue - VisibleCount() + 1);
+            // With columns the item's column becomes the rightmost shown.
+            SetTopIndex(FColumns > 0 ? (AValue / RowsPerColumn() - FColumns + 1) * RowsPerColumn()
+                                     : AValue - VisibleCount() + 1);
     }
     Invalidate();
 }
@@ -54,6 +69,13 @@ void TCustomListBox::SetItemIndex(int AValue)
 void TCustomListBox::SetTopIndex(int AValue)
 {
     int top = std::clamp(AValue, 0, std::max(0, FItems.Count() - VisibleCount()));
+    if (FColumns > 0) {
+        // Whole columns scroll: the top is a column's first item, and the
+        // last column may stand at the left edge's right but never beyond.
+        const int rows = RowsPerColumn();
+        const int columns = (FItems.Count() + rows - 1) / rows;
+        top = std::clamp(AValue / rows, 0, std::max(0, columns - FColumns)) * rows;
+    }
     if (top != FTopIndex) {
         FTopIndex = top;
         Invalidate();
@@ -92,13 +114,27 @@ int TCustomListBox::SelCount() const
 
 TRect TCustomListBox::ItemRect(int AIndex)
 {
+    if (FColumns > 0) {
+        const int rows = RowsPerColumn(), width = ClientWidth() / FColumns;
+        const int at = AIndex - FTopIndex;
+        // Floor division: items before the top lie in columns to the left.
+        const int column = at >= 0 ? at / rows : -((rows - 1 - at) / rows);
+        const int row = at - column * rows;
+        return Bounds(column * width, row * FItemHeight, width, FItemHeight);
+    }
     return Bounds(0, (AIndex - FTopIndex) * FItemHeight, ClientWidth(), FItemHeight);
 }
 
 int TCustomListBox::ItemAtPos(TPoint APos, bool AExisting)
 {
     int i = FTopIndex + APos.Y / std::max(1, FItemHeight);
-    if (APos.Y < 0)
+    if (FColumns > 0 && APos.X >= 0 && APos.Y >= 0) {
+        const int rows = RowsPerColumn(), width = std::max(1, ClientWidth() / FColumns);
+        if (APos.Y / std::max(1, FItemHeight) >= rows)
+            return AExisting ? -1 : FItems.Count();
+        i = FTopIndex + APos.X / width * rows + APos.Y / std::max(1, FItemHeight);
+    }
+    if (APos.Y < 0 || APos.X < 0)
         return AExisting ? -1 : FTopIndex;
     if (i >= FItems.Count())
         return AExisting ? -1 : FItems.Count();
@@ -184,6 +220,14 @@ void TCustomListBox::KeyDown(uint16_t& AKey, TShiftState AShift)
     TCustomControl::KeyDown(AKey, AShift);
     int page = VisibleCount();
     switch (AKey) {
+    case VK_LEFT:
+    case VK_RIGHT:
+        // Side by side columns: left and right go to the same row of the
+        // neighbouring column.
+        if (FColumns <= 0)
+            return;
+        MoveSelection(std::max(FItemIndex, 0) + (AKey == VK_LEFT ? -RowsPerColumn() : RowsPerColumn()), true);
+        break;
     case VK_UP: MoveSelection(FItemIndex - 1, true); break;
     case VK_DOWN: MoveSelection(FItemIndex + 1, true); break;
     case VK_PRIOR: MoveSelection(FItemIndex - page, true); break;
@@ -215,7 +259,9 @@ void TCustomListBox::KeyPress(char16_t& AKey)
 
 void TCustomListBox::WMMouseWheel(TMessage& M)
 {
-    SetTopIndex(FTopIndex - int16_t(HIWORD(M.WParam)) / WHEEL_DELTA * 3);
+    // With columns one notch moves one column.
+    const int step = FColumns > 0 ? RowsPerColumn() : 3;
+    SetTopIndex(FTopIndex - int16_t(HIWORD(M.WParam)) / WHEEL_DELTA * step);
     M.Result = 1;
 }
 

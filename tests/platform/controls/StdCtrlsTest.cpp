@@ -328,6 +328,49 @@ TEST(StdCtrls, ListBoxesHoldItemsAndMoveWithKeys)
     EXPECT_EQ(list->ItemIndex(), -1);
 }
 
+TEST(StdCtrls, ListBoxColumnsRunDownThenAcrossAndScrollByWholeColumns)
+{
+    std::unique_ptr<TForm> form(MakeForm(300, 200, 0, 0));
+    auto* list = new TListBox(form.get());
+    list->SetBounds(10, 10, 100, 64);   // 4 rows of 16, two columns of 50
+    list->SetParent(form.get());
+    for (int i = 0; i < 13; ++i)
+        list->Items()->Add("item " + std::to_string(i));
+    list->SetColumns(2);
+    form->Show();
+    Pump();
+    EXPECT_EQ(list->RowsPerColumn(), 4);
+    struct { int Item; TRect R; } rects[] = {
+        {0, Rect(0, 0, 50, 16)}, {3, Rect(0, 48, 50, 64)}, {4, Rect(50, 0, 100, 16)}, {7, Rect(50, 48, 100, 64)},
+        {8, Rect(100, 0, 150, 16)},
+    };
+    for (const auto& r : rects)
+        EXPECT_EQ(list->ItemRect(r.Item), r.R) << r.Item;
+    struct { TPoint P; int Item; } hits[] = {{Point(10, 20), 1}, {Point(60, 50), 7}, {Point(60, 70), -1}};
+    for (const auto& h : hits)
+        EXPECT_EQ(list->ItemAtPos(h.P, true), h.Item) << h.P.X << "," << h.P.Y;
+    // The top is always a column's first item; the last column may be the
+    // only one left of the end.
+    struct { int Asked, Top; } tops[] = {{5, 4}, {3, 0}, {12, 8}, {40, 8}};
+    for (const auto& t : tops) {
+        list->SetTopIndex(t.Asked);
+        EXPECT_EQ(list->TopIndex(), t.Top) << t.Asked;
+    }
+    EXPECT_EQ(list->ItemRect(4), Rect(-50, 0, 0, 16));   // a column left of the top
+    list->SetTopIndex(0);
+    // Right goes to the same row of the next column and brings it into view.
+    list->SetItemIndex(1);
+    list->SetFocus();
+    struct { int Key, Index, Top; } keys[] = {{VK_RIGHT, 5, 0}, {VK_RIGHT, 9, 4}, {VK_LEFT, 5, 4}, {VK_DOWN, 6, 4}};
+    for (const auto& k : keys) {
+        Key(k.Key);
+        EXPECT_EQ(list->ItemIndex(), k.Index);
+        EXPECT_EQ(list->TopIndex(), k.Top);
+    }
+    Click(list->ClientToScreen(Point(75, 8)));   // the first row of the right column shown
+    EXPECT_EQ(list->ItemIndex(), 8);
+}
+
 TEST(StdCtrls, ComboBoxesDropDownAndTellTheUsersChoice)
 {
     std::unique_ptr<TForm> form(MakeForm(300, 200, 0, 0));
