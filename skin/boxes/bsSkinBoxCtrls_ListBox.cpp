@@ -24,6 +24,12 @@ TbsSkinCustomListBox::TbsSkinCustomListBox(TComponent* AOwner) : TbsSkinCustomCo
     FFont.SetHeight(13);
     FFont.SetColor(clWindowText);
     FFont.SetStyle({});
+    FDefaultCaptionFont.SetName("Tahoma");
+    FDefaultCaptionFont.SetHeight(13);
+    FDefaultCaptionFont.OnChange = [this](TObject*) {
+        if (FIndex == -1 && FCaptionMode)
+            Repaint();
+    };
     ListBox = new TbsListBox(this);
     ListBox->SkinListBox = this;
     ListBox->Style = lbOwnerDrawFixed;
@@ -111,6 +117,70 @@ void TbsSkinCustomListBox::SetImageIndex(int AValue)
     ListBox->Invalidate();
 }
 
+void TbsSkinCustomListBox::SetColumns(int AValue)
+{
+    // The bars of the other direction go; the right one comes back below.
+    if (ScrollBar)
+        HideScrollBar();
+    if (HScrollBar)
+        HideHScrollBar();
+    ListBox->SetColumns(AValue);
+    UpDateScrollBar();
+}
+
+void TbsSkinCustomListBox::SetCaptionMode(bool AValue)
+{
+    FCaptionMode = AValue;
+    if (FIndex == -1) {
+        CalcListRect();
+        Repaint();
+    }
+}
+
+void TbsSkinCustomListBox::SetShowCaptionButtons(bool AValue)
+{
+    if (FShowCaptionButtons == AValue)
+        return;
+    FShowCaptionButtons = AValue;
+    Repaint();
+}
+
+void TbsSkinCustomListBox::SetDefaultCaptionHeight(int AValue)
+{
+    FDefaultCaptionHeight = AValue;
+    if (FIndex == -1 && FCaptionMode) {
+        CalcListRect();
+        Repaint();
+    }
+}
+
+void TbsSkinCustomListBox::SetAlignment(TAlignment AValue)
+{
+    if (FAlignment == AValue)
+        return;
+    FAlignment = AValue;
+    if (FCaptionMode)
+        Repaint();
+}
+
+void TbsSkinCustomListBox::SetGlyph(TBitmap* AValue)
+{
+    FGlyph.Assign(AValue);
+    Repaint();
+}
+
+void TbsSkinCustomListBox::SetNumGlyphs(int AValue)
+{
+    FNumGlyphs = AValue;
+    Repaint();
+}
+
+void TbsSkinCustomListBox::SetSpacing(int AValue)
+{
+    FSpacing = AValue;
+    Repaint();
+}
+
 void TbsSkinCustomListBox::SetDefaultItemHeight(int AValue)
 {
     FDefaultItemHeight = AValue;
@@ -128,6 +198,8 @@ int TbsSkinCustomListBox::CalcHeight(int AItemsCount)
 {
     int h = FIndex == -1 ? AItemsCount * ListBox->ItemHeight() + 4
                          : SkinRect.Height() - ClRect.Height() + AItemsCount * ListBox->ItemHeight();
+    if (FIndex == -1 && FCaptionMode)
+        h += FDefaultCaptionHeight;
     if (HScrollBar)
         h += HScrollBar->Height();
     return h;
@@ -165,18 +237,26 @@ void TbsSkinCustomListBox::WMSize(TMessage& M)
         ScrollBar->Repaint();
 }
 
+void TbsSkinCustomListBox::CMTextChanged(TMessage& M)
+{
+    TbsSkinCustomControl::CMTextChanged(M);
+    if (FCaptionMode)
+        Repaint();
+}
+
 void TbsSkinCustomListBox::CalcListRect()
 {
     if (!ListBox)
         return;
     const bool skinned = FIndex != -1;
-    const int c = 1;
+    const bool columns = ListBox->Columns() > 0;
+    const int c = FCaptionMode ? FDefaultCaptionHeight : 1;
     TRect cl;
     if (skinned)
         cl = Rect(ClRect.Left, ClRect.Top, ClRect.Right + Width() - SkinRect.Width(),
                   ClRect.Bottom + Height() - SkinRect.Height());
     int h = 0;
-    if (HScrollBar && HScrollBar->Visible()) {
+    if (!columns && HScrollBar && HScrollBar->Visible()) {
         if (skinned) {
             HScrollBar->SetBounds(cl.Left, cl.Bottom - HScrollBar->Height(), cl.Width(), HScrollBar->Height());
             h = HScrollBar->Height();
@@ -185,7 +265,15 @@ void TbsSkinCustomListBox::CalcListRect()
             h = HScrollBar->Height() - 1;
         }
     }
-    if (ScrollBar && ScrollBar->Visible()) {
+    if (ScrollBar && ScrollBar->Visible() && columns) {
+        if (skinned) {
+            ScrollBar->SetBounds(cl.Left, cl.Bottom - ScrollBar->Height(), cl.Width(), ScrollBar->Height());
+            ListRect = Rect(cl.Left, cl.Top, cl.Right, cl.Bottom - ScrollBar->Height());
+        } else {
+            ScrollBar->SetBounds(1, Height() - 20, Width() - 2, 19);
+            ListRect = Rect(2, c + 1, Width() - 2, ScrollBar->Top());
+        }
+    } else if (ScrollBar && ScrollBar->Visible()) {
         if (skinned) {
             ScrollBar->SetBounds(cl.Right - ScrollBar->Width(), cl.Top, ScrollBar->Width(), cl.Height() - h);
             ListRect = Rect(cl.Left, cl.Top, cl.Right - ScrollBar->Width(), cl.Bottom - h);
@@ -197,6 +285,11 @@ void TbsSkinCustomListBox::CalcListRect()
         ListRect = skinned ? cl : Rect(2, c + 1, Width() - 2, Height() - 2);
     }
     ListBox->SetBounds(ListRect.Left, ListRect.Top, ListRect.Width(), ListRect.Height());
+    // The caption buttons take the mouse before the first paint places them.
+    if (skinned)
+        PlaceSkinButtons();
+    else
+        PlaceDefaultButtons();
 }
 
 // ---------------------------------------------------------------- scroll bars
@@ -208,6 +301,27 @@ void TbsSkinCustomListBox::UpDateScrollBar()
     if (!ListBox || IsDestroying())
         return;
     const int count = ListBox->Items()->Count();
+    if (ListBox->Columns() > 0) {
+        // The bar scrolls whole columns: its range is the column count, its
+        // page the columns shown.
+        const int columns = ListBox->Columns();
+        auto needed = [&] {
+            const int rows = ListBox->RowsPerColumn();
+            const int max = count > 0 ? (count - 1) / rows : 0, position = ListBox->TopIndex() / rows;
+            return max > 0 && position <= max && columns <= max && rows * columns < count;
+        };
+        if (!needed()) {
+            if (ScrollBar)
+                HideScrollBar();
+            return;
+        }
+        if (!ScrollBar)
+            CreateScrollBar();
+        // The bar takes room from the rows: count them again below it.
+        const int rows = ListBox->RowsPerColumn();
+        ScrollBar->SetRange(0, (count - 1) / rows, ListBox->TopIndex() / rows, columns);
+        return;
+    }
     if (FHorizontalExtent && !FStopUpDateHScrollBar) {
         TCanvas* c = ListBox->Canvas();
         if (FIndex != -1 && UseSkinFont) {
@@ -256,15 +370,18 @@ void TbsSkinCustomListBox::UpDateScrollBar()
 
 void TbsSkinCustomListBox::CreateScrollBar()
 {
+    const bool columns = ListBox->Columns() > 0;
     ScrollBar = new TbsSkinScrollBar(this);
-    ScrollBar->SetKind(sbVertical);
-    ScrollBar->SetBounds(0, 0, 20, 100);
+    ScrollBar->SetKind(columns ? sbHorizontal : sbVertical);
+    ScrollBar->SetBounds(0, 0, columns ? 100 : 20, columns ? 20 : 100);
     ScrollBar->SetPageSize(0);
     ScrollBar->SetMin(0);
     ScrollBar->SetPosition(0);
+    // Rows: the position is the top item; columns: the leftmost column.
     ScrollBar->OnChange = [this](TObject*) {
         if (ScrollBar)
-            ListBox->SetTopIndex(ScrollBar->Position());
+            ListBox->SetTopIndex(ListBox->Columns() > 0 ? ScrollBar->Position() * ListBox->RowsPerColumn()
+                                                        : ScrollBar->Position());
     };
     SkinScrollBars();
     ScrollBar->SetParent(this);
@@ -296,7 +413,7 @@ void TbsSkinCustomListBox::SkinScrollBars()
 {
     const bool skinned = FIndex != -1;
     if (ScrollBar) {
-        ScrollBar->SetSkinDataName(skinned ? VScrollBarName : "");
+        ScrollBar->SetSkinDataName(!skinned ? "" : ListBox->Columns() > 0 ? HScrollBarName : VScrollBarName);
         ScrollBar->SetSkinData(SkinData());
     }
     if (HScrollBar) {
@@ -365,6 +482,22 @@ void TbsSkinCustomListBox::GetSkinData()
     HScrollBarName = rec->HScrollBarName;
     BothScrollBarName = rec->BothScrollBarName;
     ShowFocus = rec->ShowFocus;
+    CaptionRect = rec->CaptionRect;
+    CaptionFontName = rec->CaptionFontName;
+    CaptionFontStyle = rec->CaptionFontStyle;
+    CaptionFontHeight = rec->CaptionFontHeight;
+    CaptionFontColor = rec->CaptionFontColor;
+    UpButtonRect = rec->UpButtonRect;
+    ActiveUpButtonRect = rec->ActiveUpButtonRect;
+    DownUpButtonRect = rec->DownUpButtonRect.IsEmpty() ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
+    DownButtonRect = rec->DownButtonRect;
+    ActiveDownButtonRect = rec->ActiveDownButtonRect;
+    DownDownButtonRect = rec->DownDownButtonRect.IsEmpty() ? rec->ActiveDownButtonRect : rec->DownDownButtonRect;
+    CheckButtonRect = rec->CheckButtonRect;
+    ActiveCheckButtonRect = rec->ActiveCheckButtonRect;
+    DownCheckButtonRect = rec->DownCheckButtonRect.IsEmpty() ? rec->ActiveCheckButtonRect : rec->DownCheckButtonRect;
+    ButtonsArea = rec->ButtonsArea;
+    DisabledButtonsRect = rec->DisabledButtonsRect;
 }
 
 void TbsSkinCustomListBox::ChangeSkinData()
@@ -390,13 +523,20 @@ void TbsSkinCustomListBox::ChangeSkinData()
 void TbsSkinCustomListBox::CreateControlDefaultImage(TBitmap* B)
 {
     TbsSkinCustomControl::CreateControlDefaultImage(B);
+    PlaceDefaultButtons();
     TCanvas* c = B->Canvas();
     TRect r = Rect(0, 0, Width(), Height());
     Frame3D(c, r, clBtnShadow, clBtnShadow, 1);
     Frame3D(c, r, ListBox->Color(), ListBox->Color(), 1);
+    if (FCaptionMode)
+        DrawDefaultCaption(c);
 }
 
-void TbsSkinCustomListBox::CreateControlSkinImage(TBitmap* B) { TbsSkinCustomControl::CreateControlSkinImage(B); }
+void TbsSkinCustomListBox::CreateControlSkinImage(TBitmap* B)
+{
+    TbsSkinCustomControl::CreateControlSkinImage(B);
+    DrawSkinCaption(B->Canvas());
+}
 
 // ---------------------------------------------------------------- input hooks
 

@@ -9,6 +9,7 @@
 // offset its items are drawn with.
 
 #include "skin/boxes/bsSkinBoxes_DropDown.h"
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 
@@ -106,11 +107,46 @@ public:
     void SetImageIndex(int AValue);
     int DefaultItemHeight() const { return FDefaultItemHeight; }
     void SetDefaultItemHeight(int AValue);
+    // Columns side by side; the scroll bar then scrolls columns across.
+    int Columns() const { return ListBox->Columns(); }
+    void SetColumns(int AValue);
     TbsDrawSkinItemEvent OnDrawItem;
     // A line of grey text in the free space below the items (why a list is
     // empty); "" shows none.
     const std::string& NoticeText() const { return FNoticeText; }
     void SetNoticeText(const std::string& AValue);
+
+    // The caption strip above the items: the control's caption, a glyph and
+    // three buttons (up, down, check).
+    bool CaptionMode() const { return FCaptionMode; }
+    void SetCaptionMode(bool AValue);
+    bool ShowCaptionButtons() const { return FShowCaptionButtons; }
+    void SetShowCaptionButtons(bool AValue);
+    int DefaultCaptionHeight() const { return FDefaultCaptionHeight; }
+    void SetDefaultCaptionHeight(int AValue);
+    TFont* DefaultCaptionFont() { return &FDefaultCaptionFont; }
+    void SetDefaultCaptionFont(TFont* AValue) { FDefaultCaptionFont.Assign(AValue); }
+    platform::TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(platform::TAlignment AValue);
+    TBitmap* Glyph() { return &FGlyph; }
+    void SetGlyph(TBitmap* AValue);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int AValue);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int AValue);
+    TNotifyEvent OnUpButtonClick;
+    TNotifyEvent OnDownButtonClick;
+    TNotifyEvent OnCheckButtonClick;
+
+    // The caption buttons in control coordinates: 0 up, 1 down, 2 check.
+    TbsCBButtonX Buttons[3];
+    int OldActiveButton = -1, ActiveButton = -1, CaptureButton = -1;
+    // Auto-repeat of a held caption button: 0 none, 1 up, 2 down.
+    int TimerMode = 0;
+    // The first, longer repeat delay is running.
+    bool WaitMode = false;
+    // With a skin: the caption text's place at the present size.
+    TRect NewCaptionRect;
 
     // Re-exported input of the inner list box; the sender is this list box.
     TNotifyEvent OnListBoxClick;
@@ -131,6 +167,15 @@ public:
     platform::TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0;
     std::string VScrollBarName, HScrollBarName, BothScrollBarName;
     bool ShowFocus = false;
+    TRect CaptionRect;
+    std::string CaptionFontName;
+    platform::TFontStyles CaptionFontStyle;
+    int CaptionFontHeight = 0;
+    platform::TColor CaptionFontColor = 0;
+    TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
+    TRect DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
+    TRect CheckButtonRect, ActiveCheckButtonRect, DownCheckButtonRect;
+    TRect ButtonsArea, DisabledButtonsRect;
     TRect ListRect;   // the inner list box's bounds
 
     int CalcHeight(int AItemsCount);
@@ -147,6 +192,10 @@ public:
     void DefaultFontChanged() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void WMSize(TMessage& M) override;
+    void WMTimer(TMessage& M) override;
+    void CMTextChanged(TMessage& M) override;
+    void CMMouseEnter(TMessage& M) override;
+    void CMMouseLeave(TMessage& M) override;
 
     // Hooks of the inner list box's input; descendants override them.
     virtual int GetItemWidth(int Index, TCanvas* C);
@@ -166,6 +215,30 @@ protected:
     void CreateControlDefaultImage(TBitmap* B) override;
     void CreateControlSkinImage(TBitmap* B) override;
     void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
+    void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
+    void MouseMove(platform::TShiftState AShift, int X, int Y) override;
+    void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
+
+    // The caption buttons (bsSkinBoxCtrls_ListBoxCaption.cpp).
+    bool CaptionButtonsShown() const { return FCaptionMode && FShowCaptionButtons; }
+    void PlaceDefaultButtons();
+    void PlaceSkinButtons();
+    void TestActive(int X, int Y);
+    void ButtonDown(int I);
+    void ButtonUp(int I);
+    void ButtonEnter(int I);
+    void ButtonLeave(int I);
+    void StartTimer(unsigned AMs);
+    void StopTimer();
+    // One step of the selection, up or down, within the items.
+    void StepItemIndex(bool AUp);
+    void DrawButton(TCanvas* C, int I);
+    void DrawDefaultCaption(TCanvas* C);
+    void DrawSkinCaption(TCanvas* C);
+    // The room the glyph takes before the text, and the caption's width.
+    int GlyphSpace() const;
+    int CaptionWidth(TCanvas* C);
+    void DrawCaptionAt(TCanvas* C, const TRect& T, int X, int Y, int AGlyphY);
 
     void CreateScrollBar();
     void CreateHScrollBar();
@@ -181,6 +254,14 @@ protected:
     TCustomImageList* FImages = nullptr;
     int FImageIndex = -1;
     int FDefaultItemHeight = 20;
+    bool FCaptionMode = false;
+    bool FShowCaptionButtons = true;
+    int FDefaultCaptionHeight = 20;
+    TFont FDefaultCaptionFont;
+    platform::TAlignment FAlignment = platform::taLeftJustify;
+    TBitmap FGlyph;
+    int FNumGlyphs = 1;
+    int FSpacing = 2;
 };
 
 class TbsSkinListBox : public TbsSkinCustomListBox {

@@ -168,6 +168,15 @@ void TbsListBox::Paint()
     if (SkinListBox)
         SkinListBox->GetSkinData();
     const int rows = Height() / std::max(1, FItemHeight);
+    if (FColumns > 0) {
+        // Columns leave gaps right of and below the items: the background
+        // goes first, under everything.
+        PaintBackground(c, Rect(0, 0, Width(), Height()));
+        const int last = std::min(FTopIndex + std::max(1, rows) * FColumns, FItems.Count() - 1);
+        for (int i = FTopIndex; i <= last; ++i)
+            PaintItem(c, i, GetItemState(i), ItemRect(i));
+        return;
+    }
     const int last = std::min(FTopIndex + rows, FItems.Count() - 1);
     int bottom = 0;
     for (int i = FTopIndex; i <= last; ++i) {

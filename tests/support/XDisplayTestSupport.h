@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the tests that drive a real X display: running the message
-// loop until something has happened there, and clicks as the display
-// delivers them.
+// loop until something has happened there, and pointer moves and clicks as
+// the display delivers them.
 
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
@@ -74,21 +74,38 @@ inline platform::TX11Backend* InstallTestX11Backend()
     return dynamic_cast<platform::TX11Backend*>(&platform::Backend());
 }
 
+// A pointer event of AType for the X window W at AInWindow (AScreen on the
+// screen); motion and button events share the fields filled here.
+inline XEvent PointerEvent(Display* D, Window W, int AType, platform::TPoint AScreen, platform::TPoint AInWindow)
+{
+    XEvent e{};
+    e.xbutton.type = AType;
+    e.xbutton.display = D;
+    e.xbutton.window = W;
+    e.xbutton.root = DefaultRootWindow(D);
+    e.xbutton.x = AInWindow.X;
+    e.xbutton.y = AInWindow.Y;
+    e.xbutton.x_root = AScreen.X;
+    e.xbutton.y_root = AScreen.Y;
+    e.xbutton.button = AType == MotionNotify ? 0 : Button1;
+    e.xbutton.same_screen = True;
+    return e;
+}
+
+// A pointer move sent to the X window W, the display's own pointer moved there first.
+inline void SendMotion(Display* D, Window W, platform::TPoint AScreen, platform::TPoint AInWindow)
+{
+    XWarpPointer(D, None, DefaultRootWindow(D), 0, 0, 0, 0, AScreen.X, AScreen.Y);
+    XEvent e = PointerEvent(D, W, MotionNotify, AScreen, AInWindow);
+    XSendEvent(D, W, True, PointerMotionMask, &e);
+    XFlush(D);
+}
+
 // A left click sent to the X window W at AInWindow (AScreen on the screen).
 inline void SendClick(Display* D, Window W, platform::TPoint AScreen, platform::TPoint AInWindow)
 {
     for (int type : {ButtonPress, ButtonRelease}) {
-        XEvent e{};
-        e.xbutton.type = type;
-        e.xbutton.display = D;
-        e.xbutton.window = W;
-        e.xbutton.root = DefaultRootWindow(D);
-        e.xbutton.x = AInWindow.X;
-        e.xbutton.y = AInWindow.Y;
-        e.xbutton.x_root = AScreen.X;
-        e.xbutton.y_root = AScreen.Y;
-        e.xbutton.button = Button1;
-        e.xbutton.same_screen = True;
+        XEvent e = PointerEvent(D, W, type, AScreen, AInWindow);
         XSendEvent(D, W, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
     }
     XFlush(D);
