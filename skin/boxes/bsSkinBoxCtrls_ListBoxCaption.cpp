@@ -66,20 +66,13 @@ void TbsSkinCustomListBox::TestActive(int X, int Y)
 {
     if (!CaptionButtonsShown() || (FIndex != -1 && IsNullRect(UpButtonRect) && IsNullRect(DownButtonRect)))
         return;
-    OldActiveButton = ActiveButton;
-    ActiveButton = -1;
-    for (int i = 0; i < 3 && ActiveButton == -1; ++i)
+    int hit = -1;
+    for (int i = 0; i < 3 && hit == -1; ++i)
         if (PtInRect(Buttons[i].R, Point(X, Y)))
-            ActiveButton = i;
+            hit = i;
     // While a button is held another one under the mouse counts as none.
-    if (CaptureButton != -1 && ActiveButton != CaptureButton)
-        ActiveButton = -1;
-    if (ActiveButton == OldActiveButton)
-        return;
-    if (OldActiveButton != -1)
-        ButtonLeave(OldActiveButton);
-    if (ActiveButton != -1)
-        ButtonEnter(ActiveButton);
+    TrackActiveButton(hit, CaptureButton, OldActiveButton, ActiveButton, [this](int I) { ButtonLeave(I); },
+                      [this](int I) { ButtonEnter(I); });
 }
 
 void TbsSkinCustomListBox::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)

@@ -108,18 +108,11 @@ void TbsSkinUpDown::CalcButtons()
 
 void TbsSkinUpDown::TestActive(int X, int Y)
 {
-    OldActiveButton = ActiveButton;
     const TPoint p = Point(X, Y);
-    ActiveButton = PtInRectInclusive(Buttons[0].R, p) ? 0 : PtInRectInclusive(Buttons[1].R, p) ? 1 : -1;
     // While a button is held the other one never becomes active.
-    if (CaptureButton != -1 && ActiveButton != CaptureButton)
-        ActiveButton = -1;
-    if (ActiveButton == OldActiveButton)
-        return;
-    if (OldActiveButton >= 0)
-        ButtonLeave(OldActiveButton);
-    if (ActiveButton >= 0)
-        ButtonEnter(ActiveButton);
+    TrackActiveButton(PtInRectInclusive(Buttons[0].R, p) ? 0 : PtInRectInclusive(Buttons[1].R, p) ? 1 : -1,
+                      CaptureButton, OldActiveButton, ActiveButton, [this](int I) { ButtonLeave(I); },
+                      [this](int I) { ButtonEnter(I); });
 }
 
 void TbsSkinUpDown::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)

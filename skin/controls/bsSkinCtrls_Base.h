@@ -245,6 +245,22 @@ void WatchComponent(TComponent* AOwner, T*& AField, T* AValue)
         AField->FreeNotification(AOwner);
 }
 
+// Moves the hover among a control's buttons to AHit (-1: none). While the
+// button ACapture is held no other one becomes active; the button left
+// hears ALeave, the one entered AEnter. AOld keeps the previous hover.
+template <class TLeave, class TEnter>
+void TrackActiveButton(int AHit, int ACapture, int& AOld, int& AActive, TLeave ALeave, TEnter AEnter)
+{
+    AOld = AActive;
+    AActive = ACapture != -1 && AHit != ACapture ? -1 : AHit;
+    if (AActive == AOld)
+        return;
+    if (AOld != -1)
+        ALeave(AOld);
+    if (AActive != -1)
+        AEnter(AActive);
+}
+
 // A skinned control placed on a tool bar that keeps its children centred
 // stands in the middle of the bar's client area: ATop becomes that place
 // when AParent is such a bar (the tool bar's unit answers).

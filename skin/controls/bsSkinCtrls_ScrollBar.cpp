@@ -585,16 +585,8 @@ void TbsSkinScrollBar::ButtonUp(int I)
 
 void TbsSkinScrollBar::TestActive(int X, int Y)
 {
-    OldActiveButton = ActiveButton;
-    ActiveButton = PartAt(X, Y);
-    if (CaptureButton != -1 && ActiveButton != CaptureButton)
-        ActiveButton = -1;
-    if (ActiveButton == OldActiveButton)
-        return;
-    if (OldActiveButton != -1)
-        ButtonLeave(OldActiveButton);
-    if (ActiveButton != -1)
-        ButtonEnter(ActiveButton);
+    TrackActiveButton(PartAt(X, Y), CaptureButton, OldActiveButton, ActiveButton,
+                      [this](int I) { ButtonLeave(I); }, [this](int I) { ButtonEnter(I); });
 }
 
 void TbsSkinScrollBar::ButtonEnter(int I)
