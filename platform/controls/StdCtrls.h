@@ -179,7 +179,9 @@ protected:
     void MouseMove(TShiftState AShift, int X, int Y) override;
 
     // Replaces the selection by AText as typed (limits, case, undo).
-    void ReplaceSelection(std::u16string AText, bool AUndoable);
+    virtual void ReplaceSelection(std::u16string AText, bool AUndoable);
+    // Takes ABuffer as the new text with the caret at ACaret, as one edit.
+    void CommitEdit(std::u16string ABuffer, int ACaret, bool AUndoable);
     void SetSelection(int AAnchor, int ACaret);
     int PositionAt(int X);
     int TextX(int APosition);

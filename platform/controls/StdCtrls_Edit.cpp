@@ -169,15 +169,22 @@ void TCustomEdit::ReplaceSelection(std::u16string AText, bool AUndoable)
     }
     if (AText.empty() && length == 0)
         return;
+    std::u16string buffer = FBuffer;
+    buffer.replace(size_t(start), size_t(length), AText);
+    CommitEdit(std::move(buffer), start + int(AText.size()), AUndoable);
+}
+
+void TCustomEdit::CommitEdit(std::u16string ABuffer, int ACaret, bool AUndoable)
+{
     if (AUndoable) {
         FUndoBuffer = FBuffer;
         FUndoAnchor = FAnchor;
         FUndoCaret = FCaret;
         FCanUndo = true;
     }
-    FBuffer.replace(size_t(start), size_t(length), AText);
+    FBuffer = std::move(ABuffer);
     FText = Utf16ToUtf8(FBuffer);
-    FAnchor = FCaret = start + int(AText.size());
+    FAnchor = FCaret = ACaret;
     Modified = true;
     ScrollToCaret();
     Invalidate();

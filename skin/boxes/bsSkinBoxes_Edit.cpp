@@ -12,7 +12,7 @@ namespace skin {
 
 using namespace platform;
 
-TbsCustomEdit::TbsCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner) { ControlStyle |= csOpaque; }
+TbsCustomEdit::TbsCustomEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) { ControlStyle |= csOpaque; }
 
 void TbsCustomEdit::SetEditTransparent(bool AValue)
 {
@@ -58,14 +58,14 @@ void TbsCustomEdit::PaintBackground(TCanvas* ACanvas, const TRect& AClient)
     if (FEditTransparent && Parent())
         PaintParentBackground(this, ACanvas);
     else
-        TCustomEdit::PaintBackground(ACanvas, AClient);
+        TCustomMaskEdit::PaintBackground(ACanvas, AClient);
 }
 
 void TbsCustomEdit::WMGetDlgCode(TMessage& M)
 {
     // Enter and Escape come to the edit as characters, which it hands to the
     // form itself (see WMChar), so the form never sees them twice.
-    TCustomEdit::WMGetDlgCode(M);
+    TCustomMaskEdit::WMGetDlgCode(M);
     M.Result |= DLGC_WANTALLKEYS;
 }
 
@@ -81,21 +81,21 @@ void TbsCustomEdit::WMChar(TMessage& M)
             form->Perform(CM_DIALOGKEY, M.WParam, M.LParam);
         return;
     }
-    TCustomEdit::WMChar(M);
+    TCustomMaskEdit::WMChar(M);
     if (FEditTransparent)
         PaintBuffered();
 }
 
 void TbsCustomEdit::Change()
 {
-    TCustomEdit::Change();
+    TCustomMaskEdit::Change();
     if (FEditTransparent)
         PaintBuffered();
 }
 
 void TbsCustomEdit::WMLButtonDown(TMessage& M)
 {
-    TCustomEdit::WMLButtonDown(M);
+    TCustomMaskEdit::WMLButtonDown(M);
     FDown = true;
     if (FEditTransparent)
         PaintBuffered();
@@ -103,27 +103,27 @@ void TbsCustomEdit::WMLButtonDown(TMessage& M)
 
 void TbsCustomEdit::WMLButtonUp(TMessage& M)
 {
-    TCustomEdit::WMLButtonUp(M);
+    TCustomMaskEdit::WMLButtonUp(M);
     FDown = false;
 }
 
 void TbsCustomEdit::WMSetFocus(TMessage& M)
 {
-    TCustomEdit::WMSetFocus(M);
+    TCustomMaskEdit::WMSetFocus(M);
     if (FEditTransparent)
         PaintBuffered();
 }
 
 void TbsCustomEdit::WMKillFocus(TMessage& M)
 {
-    TCustomEdit::WMKillFocus(M);
+    TCustomMaskEdit::WMKillFocus(M);
     if (FEditTransparent)
         PaintBuffered();
 }
 
 void TbsCustomEdit::CMCancelMode(TMessage& M)
 {
-    TCustomEdit::CMCancelMode(M);
+    TCustomMaskEdit::CMCancelMode(M);
     if (OnEditCancelMode)
         OnEditCancelMode(reinterpret_cast<TControl*>(M.LParam));
 }
@@ -179,7 +179,7 @@ void TbsCustomEdit::CreateSysPopupMenu()
 void TbsCustomEdit::WMContextMenu(TMessage& M)
 {
     if (PopupMenu()) {
-        TCustomEdit::WMContextMenu(M);
+        TCustomMaskEdit::WMContextMenu(M);
         return;
     }
     CreateSysPopupMenu();

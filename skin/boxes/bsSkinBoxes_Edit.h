@@ -1,13 +1,14 @@
 #pragma once
 // The single-line edit underneath every skinned edit, and the number edit.
 //
-// TbsCustomEdit is the platform edit (typing, caret, selection, clipboard,
-// undo) with three additions: it can draw what lies beneath it as its
+// TbsCustomEdit is the platform mask edit (typing, caret, selection,
+// clipboard, undo, an optional edit mask) with three additions: it can draw what lies beneath it as its
 // background (EditTransparent), its read-only state keeps the normal look, and
 // Enter and Escape go to the parent form as dialog keys instead of into the
 // text. TbsSkinNumEdit filters typed keys to a number and turns the arrow keys
 // and the mouse wheel into up/down notifications.
 
+#include "platform/controls/Mask.h"
 #include "platform/controls/Menus.h"
 #include "platform/controls/StdCtrls.h"
 
@@ -25,7 +26,7 @@ class TbsCustomEdit;
 // skinned menus install theirs; without one the edit uses a platform menu.
 using TbsEditMenuMaker = std::function<platform::TPopupMenu*(TbsCustomEdit* AEdit)>;
 
-class TbsCustomEdit : public platform::TCustomEdit {
+class TbsCustomEdit : public platform::TCustomMaskEdit {
 public:
     explicit TbsCustomEdit(platform::TComponent* AOwner);
 

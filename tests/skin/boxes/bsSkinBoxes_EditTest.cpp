@@ -96,6 +96,20 @@ TEST_F(EditTest, TransparentEditShowsTheFormUnderItsText)
     EXPECT_EQ(PixelOf(clear, 0, 0), Background);
 }
 
+TEST_F(EditTest, AnEditMaskShapesWhatIsTypedAndTheTextReadBack)
+{
+    auto* edit = Add(new TbsCustomEdit(Form.get()), Rect(10, 10, 130, 31));
+    edit->SetEditMask("00:00;0;_");
+    ShowAndPaint();
+    edit->SetFocus();
+    edit->SetSelStart(0);
+    Type("1a23");   // the letter is refused
+    EXPECT_EQ(edit->EditText(), "12:3_");
+    EXPECT_EQ(edit->Text(), "123 ");
+    Press(VK_RETURN);   // still a dialog key, the text unchanged
+    EXPECT_EQ(edit->EditText(), "12:3_");
+}
+
 TEST_F(EditTest, CancelModeNamesItsSender)
 {
     auto* edit = Add(new TbsCustomEdit(Form.get()), Rect(10, 10, 110, 30));
