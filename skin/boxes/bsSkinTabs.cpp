@@ -1,5 +1,7 @@
 #include "skin/boxes/bsSkinTabs.h"
 
+#include "skin/core/bsUtils_SkinImage.h"
+
 #include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/core/bsSkinData_ViewControls.h"
 
@@ -45,50 +47,13 @@ void TbsSkinCustomTabSheet::WMSize(TMessage& M)
 
 void TbsSkinCustomTabSheet::Paint() { PaintBG(Canvas()); }
 
-namespace {
-
-// ASource tiled over W x H from (0, 0); a source without pixels draws nothing.
-void Tile(TCanvas* C, TBitmap* ASource, int W, int H)
-{
-    int tw = ASource->Width(), th = ASource->Height();
-    if (tw <= 0 || th <= 0)
-        return;
-    for (int y = 0; y < H; y += th)
-        for (int x = 0; x < W; x += tw)
-            C->Draw(x, y, ASource);
-}
-
-// ASource drawn over W x H as the skin's stretch settings say.
-void DrawStretched(TCanvas* C, TBitmap* ASource, int W, int H, bool AStretch, TbsStretchType AType)
-{
-    int sw = ASource->Width(), sh = ASource->Height();
-    if (sw <= 0 || sh <= 0)
-        return;
-    if (!AStretch) {
-        Tile(C, ASource, W, H);
-        return;
-    }
-    switch (AType) {
-    case bsstFull: C->StretchDraw(Rect(0, 0, W, H), ASource); break;
-    case bsstHorz:
-        for (int x = 0; x < W; x += sw)
-            C->StretchDraw(Rect(x, 0, x + sw, H), ASource);
-        break;
-    case bsstVert:
-        for (int y = 0; y < H; y += sh)
-            C->StretchDraw(Rect(0, y, W, y + sh), ASource);
-        break;
-    }
-}
-
-} // namespace
 
 void TbsSkinCustomTabSheet::PaintBG(TCanvas* C)
 {
     if (Width() <= 0 || Height() <= 0)
         return;
     if (!FWallPaper.Empty()) {
-        Tile(C, &FWallPaper, Width(), Height());
+        TileImage(C, &FWallPaper, Width(), Height());
         return;
     }
     auto* pc = dynamic_cast<TbsSkinPageControl*>(PageControl());
@@ -114,7 +79,7 @@ void TbsSkinCustomTabSheet::PaintBG(TCanvas* C)
     if (pc->StretchEffect)
         DrawStretched(C, &part, pc->Width(), pc->Height(), true, pc->StretchType);
     else
-        Tile(C, &part, Width(), Height());
+        TileImage(C, &part, Width(), Height());
 }
 
 // ---- TbsSkinPageControl

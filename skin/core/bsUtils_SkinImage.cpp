@@ -238,4 +238,39 @@ void CreateStretchSkinImage(TBitmap* B, TBitmap* SB, TRect R, TRect ClRect, bool
                     N.BottomRight(), N, B, SB, R, W, H, DrawClient, true, true, true, true, true, bsstFull);
 }
 
+// ASource tiled over W x H from (0, 0); a source without pixels draws nothing.
+void TileImage(TCanvas* C, TBitmap* ASource, int W, int H)
+{
+    int tw = ASource->Width(), th = ASource->Height();
+    if (tw <= 0 || th <= 0)
+        return;
+    for (int y = 0; y < H; y += th)
+        for (int x = 0; x < W; x += tw)
+            C->Draw(x, y, ASource);
+}
+
+// ASource drawn over W x H as the skin's stretch settings say.
+void DrawStretched(TCanvas* C, TBitmap* ASource, int W, int H, bool AStretch, TbsStretchType AType)
+{
+    int sw = ASource->Width(), sh = ASource->Height();
+    if (sw <= 0 || sh <= 0)
+        return;
+    if (!AStretch) {
+        TileImage(C, ASource, W, H);
+        return;
+    }
+    switch (AType) {
+    case bsstFull: C->StretchDraw(Rect(0, 0, W, H), ASource); break;
+    case bsstHorz:
+        for (int x = 0; x < W; x += sw)
+            C->StretchDraw(Rect(x, 0, x + sw, H), ASource);
+        break;
+    case bsstVert:
+        for (int y = 0; y < H; y += sh)
+            C->StretchDraw(Rect(0, y, W, y + sh), ASource);
+        break;
+    }
+}
+
+
 } // namespace skin

@@ -13,6 +13,7 @@
 namespace skin {
 
 using platform::TBitmap;
+using platform::TCanvas;
 using platform::TPoint;
 using platform::TRect;
 
@@ -58,6 +59,13 @@ void CreateSkinBorderImages(TPoint LTPt, TPoint RTPt, TPoint LBPt, TPoint RBPt, 
                             TBitmap* LeftB, TBitmap* TopB, TBitmap* RightB, TBitmap* BottomB, TBitmap* SB, TRect R,
                             int W, int H, bool LeftStretch, bool TopStretch, bool RightStretch,
                             bool BottomStretch);
+
+// ASource tiled over W x H of C from (0, 0); a source without pixels draws nothing.
+void TileImage(TCanvas* C, TBitmap* ASource, int W, int H);
+// ASource over W x H of C from (0, 0) as a skin's stretch settings say:
+// stretched whole, stretched to the height and repeated across, stretched
+// to the width and repeated down; tiled without AStretch.
+void DrawStretched(TCanvas* C, TBitmap* ASource, int W, int H, bool AStretch, TbsStretchType AType);
 
 // ---- shared by the composers and the region maker
 // Lays a source span [AFrom, AFrom + ASpan) along [AT0, AT1): tiles start at

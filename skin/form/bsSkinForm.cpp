@@ -7,6 +7,7 @@
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 #include "skin/form/bsSkinMainMenu.h"
 #include "skin/form/bsSkinMenus.h"
+#include "skin/form/bsRibbon.h"
 #include "skin/controls/bsSkinHint.h"
 #include "skin/core/bsUtils_Layer.h"
 
@@ -132,6 +133,19 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation AOperation)
     if (AComponent == FTrayComponent) {
         FTrayIcon = nullptr;
         FTrayComponent = nullptr;
+    }
+    if (AComponent == static_cast<TComponent*>(FSkinRibbon))
+        FSkinRibbon = nullptr;
+}
+
+void TbsSkinForm::SetSkinRibbon(TbsRibbon* AValue)
+{
+    if (FSkinRibbon && FSkinRibbon != AValue && FSkinRibbon->BSF == this)
+        FSkinRibbon->BSF = nullptr;
+    WatchComponent<TbsRibbon>(this, FSkinRibbon, AValue);
+    if (FSkinRibbon) {
+        FSkinRibbon->BSF = this;
+        FreeNotification(FSkinRibbon);
     }
 }
 

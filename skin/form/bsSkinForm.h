@@ -28,6 +28,7 @@ using platform::TPoint;
 using platform::TRect;
 
 class TbsSkinMenu;
+class TbsRibbon;
 class TbsSkinMainMenuBar;
 class TbsSkinHint;
 class TbsSkinPopupMenu;
@@ -201,6 +202,9 @@ public:
     bool AlwaysMinimizeToTray = false, AlwaysShowInTray = false;
     TbsFormTrayIcon* TrayIcon() const { return FTrayIcon; }
     void SetTrayIcon(TbsFormTrayIcon* AValue);
+    // The ribbon of the form: it learns of this component through its BSF.
+    TbsRibbon* SkinRibbon() const { return FSkinRibbon; }
+    void SetSkinRibbon(TbsRibbon* AValue);
     TRect OldBoundsRect;
     int OldHeight = 0;
     platform::TNotifyEvent OnMinimize, OnMaximize, OnRestore, OnChangeRollUpState;
@@ -480,6 +484,7 @@ private:
     // is gone by then).
     platform::TComponent* FTrayComponent = nullptr;
     TbsSkinPopupMenu* FSysTrayMenu = nullptr;
+    TbsRibbon* FSkinRibbon = nullptr;
     TbsFormLayerBorder* FBorderLayer = nullptr;
     std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
     TbsClientInActivePanel* FInActivePanel = nullptr;
