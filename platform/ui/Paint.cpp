@@ -184,12 +184,21 @@ HRGN VisibleRegion(TWindowData* W, bool AClientOnly, bool AClipChildren)
                     SubtractShape(rgn, sib);
             }
     }
-    if (AClipChildren)
+    if (AClipChildren && !W->Children.empty()) {
+        // Children show only inside the client area: the frame under a
+        // child that reaches past it is still the window's own to paint.
+        const TRect client = OffsetRect(W->Client, inTop.Left, inTop.Top);
+        HRGN inside = CreateRectRgn(client.Left, client.Top, client.Right, client.Bottom);
+        CombineRgn(inside, rgn, inside, RGN_AND);
+        CombineRgn(rgn, rgn, inside, RGN_DIFF);
         for (HWND h : W->Children) {
             TWindowData* c = Find(h);
             if (c->Style & WS_VISIBLE)
-                SubtractShape(rgn, c);
+                SubtractShape(inside, c);
         }
+        CombineRgn(rgn, rgn, inside, RGN_OR);
+        DeleteObject(inside);
+    }
     return rgn;
 }
 

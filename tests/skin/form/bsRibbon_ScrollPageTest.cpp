@@ -143,6 +143,9 @@ TEST_F(ScrollPageTest, ButtonsAreDrawnInTheBuiltInLookAndFromTheSkin)
     // The skin's "resizetoolbutton": the red block's edge and fill.
     EXPECT_EQ(PixelOf(P, -12, 0), skintest::NormalEdge);
     EXPECT_EQ(PixelOf(P, -7, 40), skintest::NormalFill);
+    // The edit reaches under the forward button; the button is drawn over it.
+    ASSERT_TRUE(Wide->HandleAllocated());
+    EXPECT_EQ(PixelOf(P, 375, 15), skintest::NormalFill);
 }
 
 struct AppMenuPageTest : TRibbonFixture {};

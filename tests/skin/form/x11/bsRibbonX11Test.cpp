@@ -1,0 +1,165 @@
+// The ribbon on a real X display: a form with a ribbon (tabs, a page whose
+// controls overflow into scroll buttons, caption buttons), first without a
+// skin and then with a small skin made by the test; the pointer (through
+// XTEST) opens the application menu from the application button and a key
+// press of Escape closes it. Screenshots of each state are saved.
+
+// Before the X headers, whose macros would clash with it.
+#include <gtest/gtest.h>
+
+#include "../RibbonTestSupport.h"
+
+#include "platform/core/SysUtils.h"
+#include "platform/gfx/PngImage.h"
+#include "platform/x11/X11Backend.h"
+
+#include "support/XDisplayTestSupport.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace platform;
+using skin::TbsRibbon;
+using skin::TbsRibbonPage;
+using testsupport::PumpUntil;
+
+namespace {
+
+void Pause(int AMs)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(AMs);
+    while (std::chrono::steady_clock::now() < until) {
+        Application()->ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+void ClickPointer(Display* D, TPoint P)
+{
+    XTestFakeMotionEvent(D, -1, P.X, P.Y, CurrentTime);
+    XFlush(D);
+    Pause(100);
+    XTestFakeButtonEvent(D, 1, True, CurrentTime);
+    XTestFakeButtonEvent(D, 1, False, CurrentTime);
+    XFlush(D);
+    Pause(100);
+}
+
+void SaveScreen(Display* D, const TRect& R, const std::string& AFileName)
+{
+    XImage* image = XGetImage(D, DefaultRootWindow(D), R.Left, R.Top, unsigned(R.Width()), unsigned(R.Height()), AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    TBitmap b;
+    b.SetPixelFormat(pf32bit);
+    b.SetSize(R.Width(), R.Height());
+    for (int y = 0; y < R.Height(); ++y)
+        for (int x = 0; x < R.Width(); ++x)
+            reinterpret_cast<uint32_t*>(b.ScanLine(y))[x] = uint32_t(XGetPixel(image, x, y)) | 0xFF000000u;
+    XDestroyImage(image);
+    TPngImage png;
+    png.Assign(&b);
+    png.SaveToFile(AFileName);
+}
+
+struct TRibbonWindow {
+    std::unique_ptr<TForm> Form{new TForm(nullptr)};
+    TbsRibbon* Ribbon = nullptr;
+    skin::TbsAppMenu* Menu = nullptr;
+    TImageList Images{nullptr};
+    std::vector<std::string> Chosen;
+
+    TRibbonWindow()
+    {
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(40, 30, 520, 320);
+        auto* skinForm = new skin::TbsSkinForm(Form.get());
+        Ribbon = new TbsRibbon(Form.get());
+        Ribbon->SetParent(Form.get());
+        skinForm->SetSkinRibbon(Ribbon);
+        Ribbon->SetAppButtonCaption("文件");
+        for (const char* c : {"开始", "插入", "视图"})
+            Ribbon->Tabs()->Add()->Page()->SetCaption(c);
+        Images.SetSize(16, 16);
+        Images.AddPixels(std::vector<uint32_t>(16 * 16, 0xFF2060C0u));
+        Ribbon->SetButtonsImageList(&Images);
+        Ribbon->Buttons()->Add()->SetImageIndex(0);
+        TbsRibbonPage* page = Ribbon->Tabs()->Items(0)->Page();
+        for (int i = 0; i < 5; ++i) {
+            auto* b = new TButton(Form.get());
+            b->SetParent(page);
+            b->SetCaption("按钮 " + std::to_string(i + 1));
+            b->SetBounds(10 + i * 110, 20, 100, 40);
+        }
+        Ribbon->SetTabIndex(0);
+        Menu = new skin::TbsAppMenu(Form.get());
+        Menu->SetParent(Form.get());
+        Ribbon->SetAppMenu(Menu);
+        for (const char* c : {"新建", "打开", "保存"}) {
+            skin::TbsAppMenuItem* item = Menu->Items()->Add();
+            item->SetCaption(c);
+            item->OnClick = [this, c](TObject*) { Chosen.push_back(c); };
+        }
+        skin::TbsAppMenuItem* recent = Menu->Items()->Add();
+        recent->SetCaption("最近的文件");
+        recent->SetPage(Menu->CreatePage());
+        auto* label = new TButton(Form.get());
+        label->SetParent(recent->Page());
+        label->SetCaption("示例.mp3");
+        label->SetBounds(10, 10, 140, 26);
+        Form->Show();
+        page->GetScrollInfo();
+    }
+};
+
+TEST(RibbonOnX11, TheApplicationButtonOpensTheMenuAndEscapeClosesIt)
+{
+    if (GetEnvironmentVariable("DISPLAY").empty())
+        GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(InstallX11Backend());
+    auto* x = dynamic_cast<TX11Backend*>(&Backend());
+    ASSERT_NE(x, nullptr);
+    Display* d = static_cast<Display*>(x->XDisplay());
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(d, &event, &error, &major, &minor))
+        GTEST_SKIP() << "the display has no XTEST";
+
+    skintest::TSkinFolder folder(ribbontest::RibbonSkinIni());
+    skin::TbsSkinData data(nullptr);
+    ASSERT_TRUE(data.LoadFromFile(folder.Ini).Ok());
+
+    for (bool skinned : {false, true}) {
+        TRibbonWindow w;
+        if (skinned) {
+            w.Ribbon->SetSkinData(&data);
+            w.Menu->SetSkinData(&data);
+        }
+        const std::string look = skinned ? "skinned" : "default";
+        const Window xid = x->XWindowOf(w.Form->Handle());
+        ASSERT_TRUE(PumpUntil([&] {
+            XWindowAttributes a;
+            return XGetWindowAttributes(d, xid, &a) && a.map_state == IsViewable;
+        }));
+        Pause(150);
+        EXPECT_TRUE(w.Ribbon->ActivePage()->Buttons[1].Visible);
+        SaveScreen(d, Rect(30, 20, 570, 360), "x11_ribbon_" + look + ".png");
+
+        ClickPointer(d, w.Ribbon->AppButton()->ClientToScreen(Point(20, 12)));
+        ASSERT_TRUE(PumpUntil([&] { return w.Menu->Visible(); }));
+        EXPECT_TRUE(w.Menu->Focused());
+        Pause(100);
+        SaveScreen(d, Rect(30, 20, 570, 360), "x11_ribbon_appmenu_" + look + ".png");
+
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Escape), True, CurrentTime);
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Escape), False, CurrentTime);
+        XFlush(d);
+        EXPECT_TRUE(PumpUntil([&] { return !w.Menu->Visible(); }));
+        EXPECT_TRUE(w.Chosen.empty());
+    }
+}
+
+} // namespace
