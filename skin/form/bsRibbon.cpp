@@ -90,21 +90,6 @@ void TbsRibbonTab::SetVisible(bool AValue)
 
 int TbsRibbonTab::Index() const { return FTabs->IndexOf(this); }
 
-TbsRibbonTab* TbsRibbonTabs::Items(int AIndex) const
-{
-    if (AIndex < 0 || AIndex >= Count())
-        throw platform::EListError(platform::Format("List index out of bounds (%d)", AIndex));
-    return FItems[size_t(AIndex)].get();
-}
-
-int TbsRibbonTabs::IndexOf(const TbsRibbonTab* ATab) const
-{
-    for (size_t i = 0; i < FItems.size(); ++i)
-        if (FItems[i].get() == ATab)
-            return int(i);
-    return -1;
-}
-
 TbsRibbonTab* TbsRibbonTabs::Add() { return Insert(Count()); }
 
 TbsRibbonTab* TbsRibbonTabs::Insert(int AIndex)
@@ -219,13 +204,6 @@ void TbsRibbonButtonItem::Assign(const TbsRibbonButtonItem& ASource)
     FEnabled = ASource.FEnabled;
     FVisible = ASource.FVisible;
     Changed();
-}
-
-TbsRibbonButtonItem* TbsRibbonButtonItems::Items(int AIndex) const
-{
-    if (AIndex < 0 || AIndex >= Count())
-        throw platform::EListError(platform::Format("List index out of bounds (%d)", AIndex));
-    return FItems[size_t(AIndex)].get();
 }
 
 TbsRibbonButtonItem* TbsRibbonButtonItems::Add()
@@ -670,61 +648,36 @@ void TbsRibbon::TabVisibleChanged(TbsRibbonTab* ATab, bool AVisible)
     }
     if (ATab->Page() && ATab->Page()->Visible())
         ATab->Page()->SetVisible(false);
-    if (i == FTabIndex) {
-        for (int k = i + 1; k < FTabs->Count(); ++k)
-            if (FTabs->Items(k)->Visible()) {
-                SetTabIndex(k);
-                return;
-            }
-        for (int k = i - 1; k >= 0; --k)
-            if (FTabs->Items(k)->Visible()) {
-                SetTabIndex(k);
-                return;
-            }
-    }
+    if (i == FTabIndex && (SelectVisibleTab(i + 1, 1) || SelectVisibleTab(i - 1, -1)))
+        return;
     Invalidate();
 }
 
-void TbsRibbon::SelectFirstTab()
+bool TbsRibbon::SelectVisibleTab(int AFrom, int AStep)
 {
-    for (int i = 0; i < FTabs->Count(); ++i)
+    for (int i = AFrom; i >= 0 && i < FTabs->Count(); i += AStep)
         if (FTabs->Items(i)->Visible()) {
             SetTabIndex(i);
-            return;
+            return true;
         }
+    return false;
 }
 
-void TbsRibbon::SelectLastTab()
-{
-    for (int i = FTabs->Count() - 1; i >= 0; --i)
-        if (FTabs->Items(i)->Visible()) {
-            SetTabIndex(i);
-            return;
-        }
-}
+void TbsRibbon::SelectFirstTab() { SelectVisibleTab(0, 1); }
+void TbsRibbon::SelectLastTab() { SelectVisibleTab(FTabs->Count() - 1, -1); }
 
 void TbsRibbon::SelectNextTab()
 {
-    if (FTabIndex == -1 || FTabIndex >= FTabs->Count() - 1)
-        return;
-    for (int i = FTabIndex + 1; i < FTabs->Count(); ++i)
-        if (FTabs->Items(i)->Visible()) {
-            SetTabIndex(i);
-            return;
-        }
+    if (FTabIndex != -1 && FTabIndex < FTabs->Count() - 1)
+        SelectVisibleTab(FTabIndex + 1, 1);
 }
 
 void TbsRibbon::SelectPriorTab(bool AFocusAppButton)
 {
     if (FTabIndex == 0 && AFocusAppButton && FAppButton && FAppButton->CanFocus())
         FAppButton->SetFocus();
-    if (FTabIndex == -1 || FTabIndex == 0)
-        return;
-    for (int i = FTabIndex - 1; i >= 0; --i)
-        if (FTabs->Items(i)->Visible()) {
-            SetTabIndex(i);
-            return;
-        }
+    if (FTabIndex > 0)
+        SelectVisibleTab(FTabIndex - 1, -1);
 }
 
 // ---------------------------------------------------------------- mouse and keys

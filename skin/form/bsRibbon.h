@@ -15,6 +15,8 @@
 #include "skin/form/bsSkinPopupControl.h"
 
 #include "platform/controls/Forms.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/Format.h"
 
 #include <memory>
 #include <string>
@@ -24,6 +26,30 @@ namespace skin {
 
 class TbsSkinForm;
 class TbsRibbon;
+
+// The items of a ribbon or menu collection, owned in their order.
+template <class TItem>
+class TbsItemList {
+public:
+    int Count() const { return int(FItems.size()); }
+    // Raises EListError outside 0 .. Count - 1.
+    TItem* Items(int AIndex) const
+    {
+        if (AIndex < 0 || AIndex >= Count())
+            throw platform::EListError(platform::Format("List index out of bounds (%d)", AIndex));
+        return FItems[size_t(AIndex)].get();
+    }
+    int IndexOf(const TItem* AItem) const
+    {
+        for (size_t i = 0; i < FItems.size(); ++i)
+            if (FItems[i].get() == AItem)
+                return int(i);
+        return -1;
+    }
+
+protected:
+    std::vector<std::unique_ptr<TItem>> FItems;
+};
 class TbsAppMenu;
 class TbsAppMenuItem;
 
@@ -34,9 +60,8 @@ public:
     explicit TbsRibbonPage(TComponent* AOwner);
     // Takes the ribbon's page area while it has a parent and a ribbon.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    void WMEraseBkgnd(TMessage& M) override;
     void CMTextChanged(TMessage& M) override;
-    void PaintPageBackground(platform::HDC ADC);
+    void PaintPageBackground(platform::HDC ADC) override;
 };
 
 class TbsRibbonTabs;
@@ -64,13 +89,10 @@ private:
     bool FVisible = true;
 };
 
-class TbsRibbonTabs {
+class TbsRibbonTabs : public TbsItemList<TbsRibbonTab> {
 public:
     explicit TbsRibbonTabs(TbsRibbon* ARibbon) : Ribbon(ARibbon) {}
     TbsRibbon* Ribbon;
-    int Count() const { return int(FItems.size()); }
-    // Raises EListError outside 0 .. Count - 1.
-    TbsRibbonTab* Items(int AIndex) const;
     // A new tab gets a new page and is selected.
     TbsRibbonTab* Add();
     TbsRibbonTab* Insert(int AIndex);
@@ -78,11 +100,9 @@ public:
     void Delete(int AIndex);
     void Clear();
     void Assign(const TbsRibbonTabs& ASource);
-    int IndexOf(const TbsRibbonTab* ATab) const;
 
 private:
     void CreateTabPage(TbsRibbonTab* ATab);
-    std::vector<std::unique_ptr<TbsRibbonTab>> FItems;
 };
 
 class TbsRibbonButtonItems;
@@ -117,21 +137,16 @@ private:
     bool FVisible = true;
 };
 
-class TbsRibbonButtonItems {
+class TbsRibbonButtonItems : public TbsItemList<TbsRibbonButtonItem> {
 public:
     explicit TbsRibbonButtonItems(TbsRibbon* ARibbon) : Ribbon(ARibbon) {}
     TbsRibbon* Ribbon;
-    int Count() const { return int(FItems.size()); }
-    TbsRibbonButtonItem* Items(int AIndex) const;
     TbsRibbonButtonItem* Add();
     void Delete(int AIndex);
     void Clear();
     void Assign(const TbsRibbonButtonItems& ASource);
     // Repaints the ribbon.
     void Update();
-
-private:
-    std::vector<std::unique_ptr<TbsRibbonButtonItem>> FItems;
 };
 
 class TbsAppButton : public TbsSkinMenuButton {
@@ -273,6 +288,8 @@ protected:
 
 private:
     friend class TbsRibbonTabs;
+    // Selects the first visible tab from AFrom on in direction AStep; false when none.
+    bool SelectVisibleTab(int AFrom, int AStep);
     void CreateAppButton();
     void CreateMDIButtons();
     void CloseMDIChild(TObject* Sender);
@@ -322,9 +339,8 @@ public:
     void SetFirstActiveControl(platform::TWinControl* AValue);
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    void WMEraseBkgnd(TMessage& M) override;
     void WMSize(TMessage& M) override;
-    void PaintPageBackground(platform::HDC ADC);
+    void PaintPageBackground(platform::HDC ADC) override;
 
 protected:
     void CreateParams(platform::TCreateParams& P) override;
@@ -369,21 +385,15 @@ private:
     std::string FCaption;
 };
 
-class TbsAppMenuItems {
+class TbsAppMenuItems : public TbsItemList<TbsAppMenuItem> {
 public:
     explicit TbsAppMenuItems(TbsAppMenu* AMenu) : AppMenu(AMenu) {}
     TbsAppMenu* AppMenu;
-    int Count() const { return int(FItems.size()); }
-    TbsAppMenuItem* Items(int AIndex) const;
     TbsAppMenuItem* Add();
     void Delete(int AIndex);
     void Clear();
     void Assign(const TbsAppMenuItems& ASource);
-    int IndexOf(const TbsAppMenuItem* AItem) const;
     void Update();
-
-private:
-    std::vector<std::unique_ptr<TbsAppMenuItem>> FItems;
 };
 
 class TbsAppMenu : public TbsSkinControl {
@@ -467,6 +477,8 @@ protected:
     void KeyDown(uint16_t& AKey, platform::TShiftState AShift) override;
 
 private:
+    // Selects the first visible, enabled item from AFrom on in direction AStep.
+    void SelectUsable(int AFrom, int AStep);
     void CreateScrollBar();
     void FreeScrollBar();
     void PlaceScrollBar();
@@ -493,6 +505,10 @@ private:
 // The client part of a skin record's picture (ClRect offset by SkinRect's
 // top-left) copied into ADst.
 void CopyClientPart(TBitmap* ADst, TBitmap* APicture, const TRect& ASkinRect, const TRect& AClRect);
+
+// The piece APiece of APicture drawn at (X, Y) of C, pixels of AKey left
+// out when ATransparent.
+void DrawPicturePiece(TCanvas* C, int X, int Y, TBitmap* APicture, const TRect& APiece, bool ATransparent, TColor AKey);
 
 // Format(APattern, [n]) for n = 1, 2, ... until AForm owns no component of that name.
 std::string MakeUniqueName(TComponent* AForm, const std::string& APattern);

@@ -139,21 +139,6 @@ void TbsAppMenuItem::Assign(const TbsAppMenuItem& ASource)
     Changed();
 }
 
-TbsAppMenuItem* TbsAppMenuItems::Items(int AIndex) const
-{
-    if (AIndex < 0 || AIndex >= Count())
-        throw platform::EListError(platform::Format("List index out of bounds (%d)", AIndex));
-    return FItems[size_t(AIndex)].get();
-}
-
-int TbsAppMenuItems::IndexOf(const TbsAppMenuItem* AItem) const
-{
-    for (size_t i = 0; i < FItems.size(); ++i)
-        if (FItems[i].get() == AItem)
-            return int(i);
-    return -1;
-}
-
 TbsAppMenuItem* TbsAppMenuItems::Add()
 {
     FItems.push_back(std::make_unique<TbsAppMenuItem>(this, Count()));
@@ -614,45 +599,29 @@ bool Usable(TbsAppMenuItem* AItem) { return AItem->Visible() && AItem->Enabled()
 
 } // namespace
 
-void TbsAppMenu::FindNextItem()
+void TbsAppMenu::SelectUsable(int AFrom, int AStep)
 {
-    if (FItemIndex == -1 || FItemIndex >= FItems->Count() - 1)
-        return;
-    for (int i = FItemIndex + 1; i < FItems->Count(); ++i)
+    for (int i = AFrom; i >= 0 && i < FItems->Count(); i += AStep)
         if (Usable(FItems->Items(i))) {
             SetItemIndex(i);
             return;
         }
+}
+
+void TbsAppMenu::FindNextItem()
+{
+    if (FItemIndex != -1 && FItemIndex < FItems->Count() - 1)
+        SelectUsable(FItemIndex + 1, 1);
 }
 
 void TbsAppMenu::FindPriorItem()
 {
-    if (FItemIndex <= 0)
-        return;
-    for (int i = std::min(FItemIndex, FItems->Count()) - 1; i >= 0; --i)
-        if (Usable(FItems->Items(i))) {
-            SetItemIndex(i);
-            return;
-        }
+    if (FItemIndex > 0)
+        SelectUsable(std::min(FItemIndex, FItems->Count()) - 1, -1);
 }
 
-void TbsAppMenu::FindFirstItem()
-{
-    for (int i = 0; i < FItems->Count(); ++i)
-        if (Usable(FItems->Items(i))) {
-            SetItemIndex(i);
-            return;
-        }
-}
-
-void TbsAppMenu::FindLastItem()
-{
-    for (int i = FItems->Count() - 1; i >= 0; --i)
-        if (Usable(FItems->Items(i))) {
-            SetItemIndex(i);
-            return;
-        }
-}
+void TbsAppMenu::FindFirstItem() { SelectUsable(0, 1); }
+void TbsAppMenu::FindLastItem() { SelectUsable(FItems->Count() - 1, -1); }
 
 // ---------------------------------------------------------------- input
 

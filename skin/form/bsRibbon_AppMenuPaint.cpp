@@ -105,13 +105,8 @@ void TbsAppMenu::PaintMenu(TCanvas* C)
         ac->Draw(0, 0, &line);
     }
     if (CanShowGripper() && !d.GripperRect.IsEmpty() && FDataPicture) {
-        TBitmap grip;
-        grip.SetSize(d.GripperRect.Width(), d.GripperRect.Height());
-        CopyPiece(&grip, Rect(0, 0, grip.Width(), grip.Height()), FDataPicture, d.GripperRect);
-        grip.SetTransparent(true);
-        grip.SetTransparentMode(platform::tmFixed);
-        grip.SetTransparentColor(d.GripperTransparentColor);
-        ac->Draw(a.Width() - grip.Width(), a.Height() - grip.Height(), &grip);
+        DrawPicturePiece(ac, a.Width() - d.GripperRect.Width(), a.Height() - d.GripperRect.Height(), FDataPicture,
+                         d.GripperRect, true, d.GripperTransparentColor);
     }
     C->Draw(0, 0, &a);
 }
@@ -215,13 +210,6 @@ void TbsAppMenu::DrawDefaultItem(TCanvas* C, int AIndex)
 }
 
 // ---------------------------------------------------------------- pages
-
-void TbsAppMenuPage::WMEraseBkgnd(TMessage& M)
-{
-    if (M.WParam)
-        PaintPageBackground(reinterpret_cast<platform::HDC>(M.WParam));
-    M.Result = 1;
-}
 
 void TbsAppMenuPage::PaintPageBackground(platform::HDC ADC)
 {

@@ -23,6 +23,19 @@ void CopyClientPart(TBitmap* ADst, TBitmap* APicture, const TRect& ASkinRect, co
     CopyPiece(ADst, Rect(0, 0, ADst->Width(), ADst->Height()), APicture, src);
 }
 
+void DrawPicturePiece(TCanvas* C, int X, int Y, TBitmap* APicture, const TRect& APiece, bool ATransparent, TColor AKey)
+{
+    TBitmap b;
+    b.SetSize(APiece.Width(), APiece.Height());
+    CopyPiece(&b, Rect(0, 0, b.Width(), b.Height()), APicture, APiece);
+    if (ATransparent) {
+        b.SetTransparent(true);
+        b.SetTransparentMode(platform::tmFixed);
+        b.SetTransparentColor(AKey);
+    }
+    C->Draw(X, Y, &b);
+}
+
 namespace {
 
 // The ribbon's page image: the record's background picture, or the client
@@ -279,15 +292,8 @@ void TbsRibbon::DrawSkinTab(TCanvas* C, int AIndex)
         C->LineTo(r.Right, r.Bottom);
         return;
     }
-    TBitmap div;
-    div.SetSize(d.DividerRect.Width(), d.DividerRect.Height());
-    CopyPiece(&div, Rect(0, 0, div.Width(), div.Height()), FDataPicture, d.DividerRect);
-    if (d.DividerTransparent) {
-        div.SetTransparent(true);
-        div.SetTransparentMode(platform::tmFixed);
-        div.SetTransparentColor(d.DividerTransparentColor);
-    }
-    C->Draw(r.Right - div.Width(), r.Bottom - div.Height(), &div);
+    DrawPicturePiece(C, r.Right - d.DividerRect.Width(), r.Bottom - d.DividerRect.Height(), FDataPicture, d.DividerRect,
+                     d.DividerTransparent, d.DividerTransparentColor);
 }
 
 // ---------------------------------------------------------------- buttons
@@ -365,25 +371,10 @@ void TbsRibbon::DrawMDIButton(TCanvas* C, int AIndex)
     const TRect piece = pressed ? down : item->Active ? active : normal;
     if (piece.IsEmpty())
         return;
-    TBitmap b;
-    b.SetSize(piece.Width(), piece.Height());
-    CopyPiece(&b, Rect(0, 0, b.Width(), b.Height()), FDataPicture, piece);
-    if (d.MDIButtonsTransparent) {
-        b.SetTransparent(true);
-        b.SetTransparentMode(platform::tmFixed);
-        b.SetTransparentColor(d.MDIButtonsTransparentColor);
-    }
-    C->Draw(r.Left, r.Top, &b);
+    DrawPicturePiece(C, r.Left, r.Top, FDataPicture, piece, d.MDIButtonsTransparent, d.MDIButtonsTransparentColor);
 }
 
 // ---------------------------------------------------------------- pages
-
-void TbsRibbonPage::WMEraseBkgnd(TMessage& M)
-{
-    if (M.WParam)
-        PaintPageBackground(reinterpret_cast<platform::HDC>(M.WParam));
-    M.Result = 1;
-}
 
 void TbsRibbonPage::PaintPageBackground(platform::HDC ADC)
 {

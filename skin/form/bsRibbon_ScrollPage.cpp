@@ -360,22 +360,15 @@ void TbsScrollingPage::Dispatch(TMessage& M)
     case platform::SKN_PAINTTODC:
         M.Result = 0;
         if (M.WParam && HasScrollButtons()) {
-            TCanvas c;
-            c.SetHandle(reinterpret_cast<platform::HDC>(M.WParam));
-            DrawScrollButtons(&c);
-            c.SetHandle(nullptr);
+            DrawScrollButtonsToDC(reinterpret_cast<platform::HDC>(M.WParam));
             M.Result = platform::SKN_PAINTTODC_ANSWER;
         }
         return;
     case platform::SKN_PAINTFRAMETODC:
         if (M.LParam != platform::SKN_PAINT_KEY)
             break;
-        if (M.WParam && HasScrollButtons()) {
-            TCanvas c;
-            c.SetHandle(reinterpret_cast<platform::HDC>(M.WParam));
-            DrawScrollButtons(&c);
-            c.SetHandle(nullptr);
-        }
+        if (M.WParam && HasScrollButtons())
+            DrawScrollButtonsToDC(reinterpret_cast<platform::HDC>(M.WParam));
         M.Result = platform::SKN_PAINT_KEY;
         return;
     default:
@@ -404,10 +397,7 @@ void TbsScrollingPage::WMNCPaint(TMessage& M)
     if (!HasScrollButtons())
         return;
     platform::HDC dc = platform::GetWindowDC(FHandle);
-    TCanvas c;
-    c.SetHandle(dc);
-    DrawScrollButtons(&c);
-    c.SetHandle(nullptr);
+    DrawScrollButtonsToDC(dc);
     platform::ReleaseDC(FHandle, dc);
 }
 
@@ -447,6 +437,21 @@ void TbsScrollingPage::WMTimer(TMessage& M)
 }
 
 // ---------------------------------------------------------------- drawing
+
+void TbsScrollingPage::WMEraseBkgnd(TMessage& M)
+{
+    if (M.WParam)
+        PaintPageBackground(reinterpret_cast<platform::HDC>(M.WParam));
+    M.Result = 1;
+}
+
+void TbsScrollingPage::DrawScrollButtonsToDC(platform::HDC ADC)
+{
+    TCanvas c;
+    c.SetHandle(ADC);
+    DrawScrollButtons(&c);
+    c.SetHandle(nullptr);
+}
 
 void TbsScrollingPage::DrawScrollButtons(TCanvas* C)
 {

@@ -62,9 +62,13 @@ public:
     void WMSize(TMessage& M) override;
     void WMSetCursor(TMessage& M) override;
     void WMTimer(TMessage& M) override;
+    // The background is painted on erasing; Paint draws nothing.
+    void WMEraseBkgnd(TMessage& M) override;
+    virtual void PaintPageBackground(platform::HDC ADC) = 0;
 
     // Draws the visible buttons onto C (window coordinates).
     void DrawScrollButtons(TCanvas* C);
+    void DrawScrollButtonsToDC(platform::HDC ADC);
     void DrawScrollButton(TCanvas* C, int AIndex);
 
 protected:

@@ -14,6 +14,7 @@
 #include "platform/x11/X11Backend.h"
 
 #include "support/XDisplayTestSupport.h"
+#include "X11PointerSupport.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -27,44 +28,9 @@ using namespace platform;
 using skin::TbsRibbon;
 using skin::TbsRibbonPage;
 using testsupport::PumpUntil;
+using namespace x11test;
 
 namespace {
-
-void Pause(int AMs)
-{
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(AMs);
-    while (std::chrono::steady_clock::now() < until) {
-        Application()->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
-
-void ClickPointer(Display* D, TPoint P)
-{
-    XTestFakeMotionEvent(D, -1, P.X, P.Y, CurrentTime);
-    XFlush(D);
-    Pause(100);
-    XTestFakeButtonEvent(D, 1, True, CurrentTime);
-    XTestFakeButtonEvent(D, 1, False, CurrentTime);
-    XFlush(D);
-    Pause(100);
-}
-
-void SaveScreen(Display* D, const TRect& R, const std::string& AFileName)
-{
-    XImage* image = XGetImage(D, DefaultRootWindow(D), R.Left, R.Top, unsigned(R.Width()), unsigned(R.Height()), AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
-    TBitmap b;
-    b.SetPixelFormat(pf32bit);
-    b.SetSize(R.Width(), R.Height());
-    for (int y = 0; y < R.Height(); ++y)
-        for (int x = 0; x < R.Width(); ++x)
-            reinterpret_cast<uint32_t*>(b.ScanLine(y))[x] = uint32_t(XGetPixel(image, x, y)) | 0xFF000000u;
-    XDestroyImage(image);
-    TPngImage png;
-    png.Assign(&b);
-    png.SaveToFile(AFileName);
-}
 
 struct TRibbonWindow {
     std::unique_ptr<TForm> Form{new TForm(nullptr)};
@@ -146,13 +112,13 @@ TEST(RibbonOnX11, TheApplicationButtonOpensTheMenuAndEscapeClosesIt)
         }));
         Pause(150);
         EXPECT_TRUE(w.Ribbon->ActivePage()->Buttons[1].Visible);
-        SaveScreen(d, Rect(30, 20, 570, 360), "x11_ribbon_" + look + ".png");
+        EXPECT_TRUE(SaveScreen(d, Rect(30, 20, 570, 360), "x11_ribbon_" + look + ".png"));
 
         ClickPointer(d, w.Ribbon->AppButton()->ClientToScreen(Point(20, 12)));
         ASSERT_TRUE(PumpUntil([&] { return w.Menu->Visible(); }));
         EXPECT_TRUE(w.Menu->Focused());
         Pause(100);
-        SaveScreen(d, Rect(30, 20, 570, 360), "x11_ribbon_appmenu_" + look + ".png");
+        EXPECT_TRUE(SaveScreen(d, Rect(30, 20, 570, 360), "x11_ribbon_appmenu_" + look + ".png"));
 
         XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Escape), True, CurrentTime);
         XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Escape), False, CurrentTime);

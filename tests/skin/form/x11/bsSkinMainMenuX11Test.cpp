@@ -16,6 +16,7 @@
 #include "platform/x11/X11Backend.h"
 
 #include "support/XDisplayTestSupport.h"
+#include "X11PointerSupport.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -26,27 +27,10 @@
 #include <thread>
 
 using namespace platform;
-using testsupport::Pause;
 using testsupport::PumpUntil;
+using namespace x11test;
 
 namespace {
-
-
-void MovePointer(Display* D, TPoint P)
-{
-    XTestFakeMotionEvent(D, -1, P.X, P.Y, CurrentTime);
-    XFlush(D);
-    Pause(150);   // the bar and the menus poll the pointer every 50 ms
-}
-
-void ClickPointer(Display* D, TPoint P)
-{
-    MovePointer(D, P);
-    XTestFakeButtonEvent(D, 1, True, CurrentTime);
-    XTestFakeButtonEvent(D, 1, False, CurrentTime);
-    XFlush(D);
-    Pause(50);
-}
 
 // Whether another client could take the pointer now.
 bool PointerGrabbedElsewhere(Display* AOther)
@@ -58,7 +42,6 @@ bool PointerGrabbedElsewhere(Display* AOther)
     XSync(AOther, False);
     return status == AlreadyGrabbed;
 }
-
 
 } // namespace
 
