@@ -13,6 +13,7 @@
 #include "skin/controls/bsSkinHint.h"
 #include "skin/form/bsRibbon_ScrollPage.h"
 #include "skin/form/bsSkinPopupControl.h"
+#include "skin/core/bsUtils_SkinImage.h"
 
 #include "platform/controls/Forms.h"
 #include "platform/core/Exceptions.h"
@@ -487,6 +488,7 @@ private:
     // Item heights of the record or the built-in look, and whether both kinds look alike.
     void ItemHeights(int& IH, int& PH, bool& ASame) const;
     int ColumnStart();
+    int WalkColumn(int AOffset, bool APlace);
     void DrawItemText(TCanvas* C, int AIndex, TRect R, bool ASame, int ASpacing);
 
     std::unique_ptr<TbsAppMenuItems> FItems;
@@ -505,6 +507,38 @@ private:
 // The client part of a skin record's picture (ClRect offset by SkinRect's
 // top-left) copied into ADst.
 void CopyClientPart(TBitmap* ADst, TBitmap* APicture, const TRect& ASkinRect, const TRect& AClRect);
+
+// The four border strips of a record's frame round the inner rectangle
+// AInner (the record's client part fits it), and the frame's rectangle.
+struct TbsFrameStrips {
+    TBitmap Left, Top, Right, Bottom;
+    TRect R;
+
+    template <class TRecord>
+    TbsFrameStrips(const TRecord& d, TBitmap* APicture, const TRect& AInner)
+        : R(Rect(AInner.Left - d.ClRect.Left, AInner.Top - d.ClRect.Top, AInner.Right + d.SkinRect.Width() - d.ClRect.Right,
+                 AInner.Bottom + d.SkinRect.Height() - d.ClRect.Bottom))
+    {
+        const int dw = R.Width() - d.SkinRect.Width(), dh = R.Height() - d.SkinRect.Height();
+        CreateSkinBorderImages(d.LTPoint, d.RTPoint, d.LBPoint, d.RBPoint, d.ClRect, d.LTPoint,
+                               Point(d.RTPoint.X + dw, d.RTPoint.Y), Point(d.LBPoint.X, d.LBPoint.Y + dh),
+                               Point(d.RBPoint.X + dw, d.RBPoint.Y + dh),
+                               Rect(d.ClRect.Left, d.ClRect.Top, d.ClRect.Right + dw, d.ClRect.Bottom + dh), &Left, &Top,
+                               &Right, &Bottom, APicture, d.SkinRect, R.Width(), R.Height(), d.LeftStretch, d.TopStretch,
+                               d.RightStretch, d.BottomStretch);
+    }
+    // The left, right and bottom strips drawn onto C.
+    void DrawSidesAndBottom(TCanvas* C)
+    {
+        C->Draw(R.Left, R.Top + Top.Height(), &Left);
+        C->Draw(R.Left + R.Width() - Right.Width(), R.Top + Top.Height(), &Right);
+        C->Draw(R.Left, R.Top + R.Height() - Bottom.Height(), &Bottom);
+    }
+};
+
+// B becomes W x H filled with clBtnFace, its font C's in clBtnText over a
+// clear brush: the built-in look of a selected tab or item.
+void PrepareFaceBitmap(TBitmap& B, int W, int H, TCanvas* C);
 
 // The piece APiece of APicture drawn at (X, Y) of C, pixels of AKey left
 // out when ATransparent.

@@ -423,13 +423,15 @@ int TbsAppMenu::ColumnStart()
     return bh + 5;
 }
 
-void TbsAppMenu::CalcLayout()
+// Walks the visible items down the column from its start shifted up by
+// AOffset, placing them when APlace; answers where the column ends.
+int TbsAppMenu::WalkColumn(int AOffset, bool APlace)
 {
     GetSkinData();
     int ih = 0, ph = 0;
     bool same = false;
     ItemHeights(ih, ph, same);
-    int y = ColumnStart() + 7 - FScrollOffset;
+    int y = ColumnStart() + 7 - AOffset;
     bool first = true, prevPage = false;
     for (int i = 0; i < FItems->Count(); ++i) {
         TbsAppMenuItem* item = FItems->Items(i);
@@ -437,42 +439,25 @@ void TbsAppMenu::CalcLayout()
             continue;
         const bool page = item->Page() != nullptr;
         if (first && page && !same)
-            y = 30 - FScrollOffset;
+            y = 30 - AOffset;
         else if (!first && page && !prevPage && !same)
             y += 8;
-        if (page) {
-            item->ItemRect = Rect(0, y, FItemWidth, y + ph);
-            y += ph + (same ? 0 : 8);
-        } else {
-            item->ItemRect = same ? Rect(0, y, FItemWidth, y + ih) : Rect(8, y, FItemWidth - 8, y + ih);
-            y += ih;
-        }
+        const int h = page ? ph : ih;
+        if (APlace)
+            item->ItemRect = page || same ? Rect(0, y, FItemWidth, y + h) : Rect(8, y, FItemWidth - 8, y + h);
+        y += h + (page && !same ? 8 : 0);
         first = false;
         prevPage = page;
     }
+    return y;
 }
+
+void TbsAppMenu::CalcLayout() { WalkColumn(FScrollOffset, true); }
 
 int TbsAppMenu::GetScrollRange()
 {
-    GetSkinData();
-    int ih = 0, ph = 0;
-    bool same = false;
-    ItemHeights(ih, ph, same);
-    int h = ColumnStart() + 7;
-    bool first = true, prevPage = false;
-    for (int i = 0; i < FItems->Count(); ++i) {
-        TbsAppMenuItem* item = FItems->Items(i);
-        if (!item->Visible())
-            continue;
-        const bool page = item->Page() != nullptr;
-        if (first && page && !same)
-            h = 30;
-        else if (!first && page && !prevPage && !same)
-            h += 8;
-        h += !page || same ? ih : ph + 8;
-        first = false;
-        prevPage = page;
-    }
+    int h = WalkColumn(0, false);
+    // Room below a closing page item.
     if (FItems->Count() > 0 && FItems->Items(FItems->Count() - 1)->Page())
         h += 25;
     return h;

@@ -66,21 +66,9 @@ void TbsAppMenu::PaintMenu(TCanvas* C)
             TileFrom(ac, pg, FItemWidth, (a.Width() - FItemWidth) / pg->Width() + 1, a.Height() / pg->Height() + 1);
     }
     if (FActivePage && FDataPicture) {
-        const TRect p = GetActivePageRect();
-        const TRect r = Rect(p.Left - d.ClRect.Left, p.Top - d.ClRect.Top, p.Right + d.SkinRect.Width() - d.ClRect.Right,
-                             p.Bottom + d.SkinRect.Height() - d.ClRect.Bottom);
-        const int dw = r.Width() - d.SkinRect.Width(), dh = r.Height() - d.SkinRect.Height();
-        TBitmap left, top, right, bottom;
-        CreateSkinBorderImages(d.LTPoint, d.RTPoint, d.LBPoint, d.RBPoint, d.ClRect, d.LTPoint,
-                               Point(d.RTPoint.X + dw, d.RTPoint.Y), Point(d.LBPoint.X, d.LBPoint.Y + dh),
-                               Point(d.RBPoint.X + dw, d.RBPoint.Y + dh),
-                               Rect(d.ClRect.Left, d.ClRect.Top, d.ClRect.Right + dw, d.ClRect.Bottom + dh), &left,
-                               &top, &right, &bottom, FDataPicture, d.SkinRect, r.Width(), r.Height(), d.LeftStretch,
-                               d.TopStretch, d.RightStretch, d.BottomStretch);
-        ac->Draw(r.Left, r.Top, &top);
-        ac->Draw(r.Left, r.Top + top.Height(), &left);
-        ac->Draw(r.Left + r.Width() - right.Width(), r.Top + top.Height(), &right);
-        ac->Draw(r.Left, r.Top + r.Height() - bottom.Height(), &bottom);
+        TbsFrameStrips f(d, FDataPicture, GetActivePageRect());
+        ac->Draw(f.R.Left, f.R.Top, &f.Top);
+        f.DrawSidesAndBottom(ac);
     }
     CalcLayout();
     const bool back = !FBackButtonRect.IsEmpty();
@@ -193,14 +181,8 @@ void TbsAppMenu::DrawDefaultItem(TCanvas* C, int AIndex)
         return;
     }
     TBitmap b;
-    b.SetSize(ir.Width(), ir.Height() + 2);
+    PrepareFaceBitmap(b, ir.Width(), ir.Height() + 2, C);
     TCanvas* bc = b.Canvas();
-    bc->Brush()->SetStyle(platform::bsSolid);
-    bc->Brush()->SetColor(platform::clBtnFace);
-    bc->FillRect(Rect(0, 0, b.Width(), b.Height()));
-    bc->Font()->Assign(C->Font());
-    bc->Font()->SetColor(platform::clBtnText);
-    bc->Brush()->SetStyle(platform::bsClear);
     if (!page)
         DrawFrame3DLines(bc, Rect(0, 0, b.Width(), b.Height()), platform::cl3DDkShadow, platform::cl3DDkShadow);
     DrawItemText(bc, AIndex, Rect(indent, 0, b.Width(), b.Height()), false, 5);

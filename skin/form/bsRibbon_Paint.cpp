@@ -23,6 +23,18 @@ void CopyClientPart(TBitmap* ADst, TBitmap* APicture, const TRect& ASkinRect, co
     CopyPiece(ADst, Rect(0, 0, ADst->Width(), ADst->Height()), APicture, src);
 }
 
+void PrepareFaceBitmap(TBitmap& B, int W, int H, TCanvas* C)
+{
+    B.SetSize(W, H);
+    TCanvas* bc = B.Canvas();
+    bc->Brush()->SetStyle(platform::bsSolid);
+    bc->Brush()->SetColor(platform::clBtnFace);
+    bc->FillRect(Rect(0, 0, W, H));
+    bc->Font()->Assign(C->Font());
+    bc->Font()->SetColor(platform::clBtnText);
+    bc->Brush()->SetStyle(platform::bsClear);
+}
+
 void DrawPicturePiece(TCanvas* C, int X, int Y, TBitmap* APicture, const TRect& APiece, bool ATransparent, TColor AKey)
 {
     TBitmap b;
@@ -129,16 +141,8 @@ void TbsRibbon::PaintSkinned(TCanvas* C)
     const TbsDataSkinTabControl& d = *FData;
     const int th = GetTabsHeight();
     const TRect pa = PageRect();
-    const TRect r = Rect(pa.Left - d.ClRect.Left, pa.Top - d.ClRect.Top, pa.Right + d.SkinRect.Width() - d.ClRect.Right,
-                         pa.Bottom + d.SkinRect.Height() - d.ClRect.Bottom);
-    const int dw = r.Width() - d.SkinRect.Width(), dh = r.Height() - d.SkinRect.Height();
-    TBitmap left, top, right, bottom;
-    CreateSkinBorderImages(d.LTPoint, d.RTPoint, d.LBPoint, d.RBPoint, d.ClRect, d.LTPoint,
-                           Point(d.RTPoint.X + dw, d.RTPoint.Y), Point(d.LBPoint.X, d.LBPoint.Y + dh),
-                           Point(d.RBPoint.X + dw, d.RBPoint.Y + dh),
-                           Rect(d.ClRect.Left, d.ClRect.Top, d.ClRect.Right + dw, d.ClRect.Bottom + dh), &left, &top,
-                           &right, &bottom, FDataPicture, d.SkinRect, r.Width(), r.Height(), d.LeftStretch,
-                           d.TopStretch, d.RightStretch, d.BottomStretch);
+    TbsFrameStrips f(d, FDataPicture, pa);
+    TBitmap& top = f.Top;
     TBitmap t;
     t.SetSize(Width(), top.Height() + th);
     TCanvas* tc = t.Canvas();
@@ -167,9 +171,7 @@ void TbsRibbon::PaintSkinned(TCanvas* C)
             DrawButton(tc, i);
     for (int i = 0; i < FMDIButtons->Count(); ++i)
         DrawMDIButton(tc, i);
-    C->Draw(r.Left, r.Top + top.Height(), &left);
-    C->Draw(r.Left + r.Width() - right.Width(), r.Top + top.Height(), &right);
-    C->Draw(r.Left, r.Top + r.Height() - bottom.Height(), &bottom);
+    f.DrawSidesAndBottom(C);
     C->Draw(0, 0, &t);
     if (!HasVisibleTab())
         DrawEmptyPageArea(C, pa);
@@ -221,15 +223,9 @@ void TbsRibbon::DrawDefaultTab(TCanvas* C, int AIndex)
     const std::string caption = t->Page() ? t->Page()->Caption() : std::string();
     if (AIndex == FTabIndex) {
         TBitmap b;
-        b.SetSize(r.Width(), r.Height() + 2);
+        PrepareFaceBitmap(b, r.Width(), r.Height() + 2, C);
         TCanvas* bc = b.Canvas();
-        bc->Brush()->SetStyle(platform::bsSolid);
-        bc->Brush()->SetColor(platform::clBtnFace);
-        bc->FillRect(Rect(0, 0, b.Width(), b.Height()));
-        bc->Font()->Assign(C->Font());
-        bc->Font()->SetColor(platform::clBtnText);
         SetFontStyleBold(bc, FTabBoldStyle);
-        bc->Brush()->SetStyle(platform::bsClear);
         DrawTabCaption(bc, caption, Rect(3, 0, b.Width() - 3, b.Height() - 1), r.Width());
         C->Draw(r.Left, r.Top, &b);
         return;

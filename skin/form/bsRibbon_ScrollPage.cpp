@@ -265,6 +265,11 @@ void TbsScrollingPage::StopMouseTracking()
     FMouseIn = false;
     if (!FCanScroll || platform::WindowFromPoint(platform::GetCursorPos()) == FHandle)
         return;
+    LeaveButtons();
+}
+
+void TbsScrollingPage::LeaveButtons()
+{
     for (TbsPageScrollButton& b : Buttons)
         if (b.MouseIn && b.Visible) {
             if (TimerMode != 0)
@@ -334,14 +339,7 @@ void TbsScrollingPage::WndProc(TMessage& M)
         break;
     }
     case platform::WM_MOUSEMOVE:
-        for (TbsPageScrollButton& b : Buttons)
-            if (b.MouseIn && b.Visible) {
-                if (TimerMode != 0)
-                    StopScrollTimer();
-                b.MouseIn = b.Down = false;
-                RepaintButtons();
-                break;
-            }
+        LeaveButtons();
         break;
     default:
         break;

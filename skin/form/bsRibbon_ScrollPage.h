@@ -91,6 +91,8 @@ protected:
     void StopScrollTimer();
     void StartMouseTracking();
     void StopMouseTracking();
+    // The hot button, when any, is hot no more.
+    void LeaveButtons();
     void SetButtonsVisible(bool AValue);
     void PlaceButtons();
     void RepaintButtons();
