@@ -4,6 +4,7 @@
 // form's shortcuts reaching its main menu.
 
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsRibbon.h"
 
 #include "skin/form/bsSkinMainMenu.h"
 #include "skin/form/bsSkinMenus.h"
@@ -210,6 +211,16 @@ void TbsSkinForm::FormShortCut(TMessage& Msg, bool& Handled)
     // The user's system menu keeps its own shortcuts.
     if (!Handled && SystemMenu && key != 0 && SystemMenu->IsShortCut(key, shift))
         Handled = true;
+    // Alt + a tab's accelerator shows that tab of the ribbon.
+    if (!Handled && FSkinRibbon && (shift & ssAlt) && key != 0)
+        for (int i = 0; i < FSkinRibbon->Tabs()->Count(); ++i) {
+            TbsRibbonPage* page = FSkinRibbon->Tabs()->Items(i)->Page();
+            if (page && IsAccel(key, page->Caption())) {
+                FSkinRibbon->SetActivePage(page);
+                Handled = true;
+                return;
+            }
+        }
 }
 
 // The menu part of the window procedure: closes menus on the messages that
@@ -230,7 +241,16 @@ bool TbsSkinForm::MenuMessage(TMessage& M)
     case WM_SYSCOMMAND:
         if ((M.WParam & 0xFFF0) != SC_KEYMENU)
             return false;
-        if (!InMainMenu) {
+        if (!InMainMenu && FSkinRibbon) {
+            // The menu key leads to the ribbon: its menu and any skinned
+            // menu close and the ribbon takes the keyboard.
+            if (FSkinRibbon->AppMenu() && FSkinRibbon->AppMenu()->Visible())
+                FSkinRibbon->HideAppMenu(nullptr);
+            if (FSkinMenu->Visible())
+                SkinMenuClose();
+            if (FSkinRibbon->CanFocus())
+                FSkinRibbon->SetFocus();
+        } else if (!InMainMenu) {
             if (FSkinMenu->Visible())
                 SkinMenuClose();
             if (FMainMenuBar)

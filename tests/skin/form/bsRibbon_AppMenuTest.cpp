@@ -265,6 +265,28 @@ TEST_F(AppMenuTest, TheWheelOverAPageControlDoesNothing)
     EXPECT_EQ(Menu->ItemIndex(), 1);
 }
 
+TEST_F(AppMenuTest, TheMenuKeyClosesTheMenuAndFocusesTheRibbon)
+{
+    Plain("one");
+    OpenByButton();
+    SendMessage(Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Pump();
+    EXPECT_FALSE(Menu->Visible());
+    EXPECT_TRUE(Ribbon->Focused());
+}
+
+TEST_F(AppMenuTest, AltAndATabsAcceleratorShowsThatTab)
+{
+    Page(0)->SetCaption("&Alpha");
+    Page(1)->SetCaption("&Beta");
+    Ribbon->SetTabIndex(0);
+    Key(VK_MENU, true);
+    Key('B', true);
+    Key('B', false);
+    Key(VK_MENU, false);
+    EXPECT_EQ(Ribbon->TabIndex(), 1);
+}
+
 // ---------------------------------------------------------------- painting
 
 TEST_F(AppMenuTest, DefaultLookFramesTheSelectedPlainItemAndPointsAtTheShownPage)
