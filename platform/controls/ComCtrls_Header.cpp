@@ -9,6 +9,7 @@ namespace platform {
 namespace {
 constexpr int kDividerZone = 3;   // pixels either side of a divider that grab it
 constexpr int kTextMargin = 5;
+constexpr int kDragThreshold = 4;   // sideways pixels before a press becomes a drag
 } // namespace
 
 THeaderControl::THeaderControl(TComponent* AOwner) : TCustomControl(AOwner)
@@ -36,6 +37,13 @@ const THeaderSection& THeaderControl::Section(int AIndex) const
 void THeaderControl::SetSections(std::vector<THeaderSection> ASections)
 {
     FSections = std::move(ASections);
+    // The order of the same sections is kept; a new set shows in index order.
+    if (FOrder.size() != FSections.size()) {
+        FOrder.resize(FSections.size());
+        for (size_t i = 0; i < FOrder.size(); ++i)
+            FOrder[i] = int(i);
+        FDragging = false;
+    }
     if (FPressed >= SectionCount())
         FPressed = -1;
     if (FTracking >= SectionCount())
@@ -55,14 +63,63 @@ void THeaderControl::SetSectionWidth(int AIndex, int AWidth)
     Invalidate();
 }
 
+bool THeaderControl::IsOrder(const std::vector<int>& AOrder, int ACount)
+{
+    if (ACount < 0 || AOrder.size() != size_t(ACount))
+        return false;
+    std::vector<bool> seen(AOrder.size(), false);
+    for (int i : AOrder) {
+        if (i < 0 || i >= ACount || seen[size_t(i)])
+            return false;
+        seen[size_t(i)] = true;
+    }
+    return true;
+}
+
+bool THeaderControl::SetOrder(const std::vector<int>& AOrder)
+{
+    if (!IsOrder(AOrder, SectionCount()))
+        return false;
+    if (AOrder != FOrder) {
+        FOrder = AOrder;
+        Invalidate();
+    }
+    return true;
+}
+
+void THeaderControl::SetScrollOffset(int AValue)
+{
+    if (AValue == FScrollOffset)
+        return;
+    FScrollOffset = AValue;
+    Invalidate();
+}
+
 TRect THeaderControl::SectionRect(int AIndex) const
 {
     if (AIndex < 0 || AIndex >= SectionCount())
         return TRect{};
-    int x = 0;
-    for (int i = 0; i < AIndex; ++i)
+    int x = -FScrollOffset;
+    for (int i : FOrder) {
+        if (i == AIndex)
+            break;
         x += FSections[size_t(i)].Width;
+    }
     return Rect(x, 0, x + FSections[size_t(AIndex)].Width, FHeight);
+}
+
+int THeaderControl::PlaceAt(int X) const
+{
+    // The place a dragged section drops to: after every other section whose
+    // middle lies left of the mouse.
+    int place = 0, x = -FScrollOffset;
+    for (int i : FOrder) {
+        int w = FSections[size_t(i)].Width;
+        if (i != FPressed && x + w / 2 < X)
+            ++place;
+        x += w;
+    }
+    return place;
 }
 
 THDHitTestInfo THeaderControl::HitTest(TPoint P) const
@@ -75,8 +132,8 @@ THDHitTestInfo THeaderControl::HitTest(TPoint P) const
     }
     // A divider is grabbed by a visible section ending near the point, so
     // columns hidden at width 0 beside a visible one do not take its divider.
-    int x = 0, divider = -1;
-    for (int i = 0; i < SectionCount(); ++i) {
+    int x = -FScrollOffset, divider = -1;
+    for (int i : FOrder) {
         int w = FSections[size_t(i)].Width;
         x += w;
         if (std::abs(P.X - x) <= kDividerZone && (divider < 0 || (FSections[size_t(divider)].Width == 0 && w > 0)))
@@ -124,9 +181,14 @@ void THeaderControl::Dispatch(TMessage& M)
             M.Result = 0;
             return;
         }
-        for (int i = 0; i < n; ++i)
-            order[i] = i;
+        std::copy(FOrder.begin(), FOrder.end(), order);
         M.Result = 1;
+        return;
+    }
+    case HDM_SETORDERARRAY: {
+        auto* order = reinterpret_cast<const int*>(M.LParam);
+        int n = int(M.WParam);
+        M.Result = order && n >= 0 && SetOrder(std::vector<int>(order, order + n)) ? 1 : 0;
         return;
     }
     default: TCustomControl::Dispatch(M);
@@ -167,7 +229,7 @@ void THeaderControl::Paint()
     int right = 0;
     for (int i = 0; i < SectionCount(); ++i) {
         TRect r = SectionRect(i);
-        right = r.Right;
+        right = std::max(right, r.Right);
         if (r.IsEmpty() || IntersectRect(r, clip).IsEmpty())
             continue;
         DrawSection(c, i, r, i == FPressed && FPressedIn);
@@ -178,6 +240,26 @@ void THeaderControl::Paint()
         c->FillRect(rest);
         Frame3D(c, rest, clBtnHighlight, clBtnShadow, 1);
     }
+    if (FDragging)
+        PaintDragged(c);
+}
+
+void THeaderControl::PaintDragged(TCanvas* C)
+{
+    // The dragged section follows the mouse, and a bar marks where it drops.
+    TRect home = SectionRect(FPressed);
+    TRect moved = OffsetRect(home, FDragX - FDragStart, 0);
+    DrawSection(C, FPressed, moved, true);
+    int place = PlaceAt(FDragX), x = -FScrollOffset, seen = 0;
+    for (int i : FOrder) {
+        if (i == FPressed)
+            continue;
+        if (seen++ == place)
+            break;
+        x += FSections[size_t(i)].Width;
+    }
+    C->Brush()->SetColor(clHighlight);
+    C->FillRect(Rect(std::max(0, x - 1), 0, std::max(0, x - 1) + 2, FHeight));
 }
 
 void THeaderControl::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
@@ -193,6 +275,7 @@ void THeaderControl::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int
     } else if (hit.Flags & HHT_ONHEADER) {
         FPressed = hit.Item;
         FPressedIn = true;
+        FDragStart = FDragX = X;
         InvalidateRect(Handle(), nullptr, false);
     }
 }
@@ -205,6 +288,12 @@ void THeaderControl::MouseMove(TShiftState AShift, int X, int Y)
         SetSectionWidth(FTracking, FTrackWidth + X - FTrackStart);
         if (FSections[size_t(FTracking)].Width != before && OnSectionResize)
             OnSectionResize(this, FTracking);
+        return;
+    }
+    if (FPressed >= 0 && DragReorder && (FDragging || std::abs(X - FDragStart) > kDragThreshold)) {
+        FDragging = true;
+        FDragX = X;
+        Invalidate();
         return;
     }
     if (FPressed >= 0) {
@@ -225,6 +314,23 @@ void THeaderControl::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X
         return;
     FTracking = -1;
     int pressed = FPressed;
+    if (FDragging) {
+        // A drag is not a click.
+        int place = PlaceAt(X);
+        FDragging = false;
+        FPressed = -1;
+        FPressedIn = false;
+        Invalidate();
+        std::vector<int> order = FOrder;
+        order.erase(std::find(order.begin(), order.end(), pressed));
+        order.insert(order.begin() + place, pressed);
+        if (order != FOrder) {
+            FOrder = std::move(order);
+            if (OnSectionEndDrag)
+                OnSectionEndDrag(this, pressed);
+        }
+        return;
+    }
     bool in = FPressedIn && PtInRect(SectionRect(pressed), Point(X, Y));
     FPressed = -1;
     FPressedIn = false;

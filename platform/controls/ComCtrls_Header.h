@@ -1,7 +1,8 @@
 #pragma once
 // The header control: a row of sections with captions that the user clicks
-// and resizes by dragging the dividers between them. A list view in report
-// style shows its columns on one (window class "SysHeader32").
+// and resizes by dragging the dividers between them, and, when DragReorder is
+// on, drags into another order. A list view in report style shows its
+// columns on one (window class "SysHeader32").
 
 #include "platform/controls/Controls.h"
 #include "platform/controls/ImgList.h"
@@ -17,6 +18,7 @@ constexpr UINT HDM_GETITEMCOUNT = HDM_FIRST + 0;
 constexpr UINT HDM_HITTEST = HDM_FIRST + 6;        // lParam: THDHitTestInfo*
 constexpr UINT HDM_GETITEMRECT = HDM_FIRST + 7;    // wParam: index; lParam: TRect*
 constexpr UINT HDM_GETORDERARRAY = HDM_FIRST + 17; // wParam: count; lParam: int[count]
+constexpr UINT HDM_SETORDERARRAY = HDM_FIRST + 18; // wParam: count; lParam: const int[count]
 constexpr UINT HHT_NOWHERE = 0x0001;
 constexpr UINT HHT_ONHEADER = 0x0002;
 constexpr UINT HHT_ONDIVIDER = 0x0004;
@@ -48,8 +50,25 @@ public:
     const THeaderSection& Section(int AIndex) const;
     void SetSections(std::vector<THeaderSection> ASections);
     void SetSectionWidth(int AIndex, int AWidth);
-    // Section rectangle in client coordinates (sections in index order).
+    // Section rectangle in client coordinates, the sections placed in display
+    // order and moved left by ScrollOffset.
     TRect SectionRect(int AIndex) const;
+    // Pixels the sections are scrolled left: a view scrolled sideways keeps
+    // its header inside its own width, beside its vertical scroll bar.
+    int ScrollOffset() const { return FScrollOffset; }
+    void SetScrollOffset(int AValue);
+    // Display order: the section index shown at each place, left to right.
+    const std::vector<int>& Order() const { return FOrder; }
+    // Takes a permutation of 0 .. SectionCount - 1; answers false and keeps
+    // the order for anything else.
+    bool SetOrder(const std::vector<int>& AOrder);
+    // Whether AOrder holds each of 0 .. ACount - 1 once.
+    static bool IsOrder(const std::vector<int>& AOrder, int ACount);
+    // A section pressed and moved sideways past a few pixels is dragged; its
+    // release puts it at the place under the mouse.
+    bool DragReorder = false;
+    // The section being dragged into another place, -1 none.
+    int DraggedSection() const { return FDragging ? FPressed : -1; }
     THDHitTestInfo HitTest(TPoint P) const;
     TCustomImageList* Images = nullptr;
     // The section under a press, while the button is down on it.
@@ -60,6 +79,8 @@ public:
     THeaderSectionEvent OnSectionClick;
     // A divider drag changed a section's width.
     THeaderSectionEvent OnSectionResize;
+    // A section was dragged to another place; Order holds the new order.
+    THeaderSectionEvent OnSectionEndDrag;
 
     void Dispatch(TMessage& M) override;
 
@@ -73,7 +94,15 @@ protected:
     virtual void DrawSection(TCanvas* ACanvas, int AIndex, const TRect& ARect, bool APressed);
 
 private:
+    int PlaceAt(int X) const;
+    void PaintDragged(TCanvas* ACanvas);
+
     std::vector<THeaderSection> FSections;
+    std::vector<int> FOrder;
+    int FScrollOffset = 0;
+    bool FDragging = false;
+    int FDragStart = 0;   // X of the press
+    int FDragX = 0;       // X of the mouse while dragging
     int FPressed = -1;
     bool FPressedIn = false;
     int FTracking = -1;

@@ -106,6 +106,23 @@ void TListItem::Changed(TItemChange AChange)
         v->ItemChanged(this, AChange);
 }
 
+int TListItem::SubItemImages(int AIndex) const
+{
+    if (AIndex < 0)
+        throw EListError("List index out of bounds (" + std::to_string(AIndex) + ")");
+    return size_t(AIndex) < FSubItemImages.size() ? FSubItemImages[size_t(AIndex)] : -1;
+}
+
+void TListItem::SetSubItemImages(int AIndex, int AValue)
+{
+    if (SubItemImages(AIndex) == AValue)
+        return;
+    if (size_t(AIndex) >= FSubItemImages.size())
+        FSubItemImages.resize(size_t(AIndex) + 1, -1);
+    FSubItemImages[size_t(AIndex)] = AValue;
+    Changed(ctImage);
+}
+
 void TListItem::SetCaption(const std::string& AValue)
 {
     if (AValue == FCaption)
@@ -211,6 +228,7 @@ void TListItem::Assign(TPersistent* ASource)
         return;
     FCaption = src->FCaption;
     FImageIndex = src->FImageIndex;
+    FSubItemImages = src->FSubItemImages;
     Data = src->Data;
     FChecked = src->FChecked;
     // One repaint for the whole copy.

@@ -272,18 +272,20 @@ TRect TCustomListView::ItemRect(int AIndex, TDisplayCode ACode)
         TRect label = Rect(b.Left + 2, icon.Bottom + 2, b.Right - 2, b.Bottom - 2);
         return ACode == drIcon ? icon : label;
     }
-    int x = b.Left + 2 + (FCheckboxes ? 16 : 0);
+    // In report style the check box, image and label sit in column 0, wherever it was dragged.
+    int col0 = FViewStyle == vsReport ? ColumnLeft(0) : 0;
+    int x = b.Left + col0 + 2 + (FCheckboxes ? 16 : 0);
     int iw = FSmallImages ? FSmallImages->Width() : 0;
     TRect icon = Rect(x, b.Top, x + iw, b.Bottom);
     if (ACode == drIcon)
         return icon;
     int labelLeft = icon.Right + (iw ? 2 : 0);
-    int labelRight = FViewStyle == vsReport ? b.Left + (FColumns.Count() ? FColumns.Items(0)->Width() : 0) : b.Right;
+    int labelRight = FViewStyle == vsReport ? b.Left + col0 + (FColumns.Count() ? FColumns.Items(0)->Width() : 0) : b.Right;
     TRect label = Rect(labelLeft, b.Top, std::max(labelLeft, labelRight), b.Bottom);
     if (ACode == drLabel)
         return label;
     if (FViewStyle == vsReport && FRowSelect)
-        return Rect(icon.Left, b.Top, b.Right, b.Bottom);
+        return Rect(icon.Left - col0, b.Top, b.Right, b.Bottom);
     return Rect(icon.Left, b.Top, label.Right, b.Bottom);
 }
 
@@ -336,15 +338,18 @@ void TCustomListView::LayoutHeader()
     TRect client = FScrollBars.ViewRect(ClientRect());
     int h = FScrollBars.Pos(SB_HORZ);
     int height = FontLineHeight(FHeader->Font()) + 6;
-    int width = std::max(client.Width() + h, FColumns.TotalWidth());
+    // The header stays within the view's width, so it never covers the
+    // vertical scroll bar; scrolling sideways moves its sections instead.
+    int width = client.Width();
+    FHeader->SetScrollOffset(h);
     // Placed on every layout, as the view's own header is: whoever watches its
     // window hears of each placing.
     if (HandleAllocated() && FHeader->Parent() == this)
         FHeader->HandleNeeded();
     if (FHeader->HandleAllocated())
-        SetWindowPos(FHeader->Handle(), nullptr, client.Left - h, client.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(FHeader->Handle(), nullptr, client.Left, client.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     else
-        FHeader->SetBounds(client.Left - h, client.Top, width, height);
+        FHeader->SetBounds(client.Left, client.Top, width, height);
     FHeader->SetVisible(true);
 }
 
@@ -359,6 +364,8 @@ void TCustomListView::EnsureHeader()
         if (AIndex < FColumns.Count())
             FColumns.Items(AIndex)->SetWidth(FHeader->Section(AIndex).Width);
     };
+    FHeader->DragReorder = FFullDrag;
+    FHeader->OnSectionEndDrag = [this](TObject*, int) { SetColumnOrder(FHeader->Order()); };
     ColumnsChanged();
     FHeader->SetParent(this);
     LayoutHeader();
@@ -563,8 +570,48 @@ void TCustomListView::ItemsChanged()
     Invalidate();
 }
 
+void TCustomListView::SetFullDrag(bool AValue)
+{
+    FFullDrag = AValue;
+    if (FHeader)
+        FHeader->DragReorder = AValue;
+}
+
+bool TCustomListView::SetColumnOrder(const std::vector<int>& AOrder)
+{
+    if (!THeaderControl::IsOrder(AOrder, FColumns.Count()))
+        return false;
+    if (AOrder == FColumnOrder)
+        return true;
+    FColumnOrder = AOrder;
+    if (FHeader)
+        FHeader->SetOrder(FColumnOrder);
+    Invalidate();
+    return true;
+}
+
+int TCustomListView::ColumnLeft(int AIndex) const
+{
+    // The order catches up with added or removed columns at their change
+    // notice; until then the columns it does not name are skipped.
+    int x = 0;
+    for (int i : FColumnOrder) {
+        if (i == AIndex)
+            return x;
+        if (i < FColumns.Count())
+            x += FColumns.Items(i)->Width();
+    }
+    return x;
+}
+
 void TCustomListView::ColumnsChanged()
 {
+    // Added or removed columns start a fresh order; new widths and captions keep it.
+    if (FColumnOrder.size() != size_t(FColumns.Count())) {
+        FColumnOrder.resize(size_t(FColumns.Count()));
+        for (size_t i = 0; i < FColumnOrder.size(); ++i)
+            FColumnOrder[i] = int(i);
+    }
     if (FHeader) {
         std::vector<THeaderSection> sections;
         for (int i = 0; i < FColumns.Count(); ++i) {
@@ -572,6 +619,7 @@ void TCustomListView::ColumnsChanged()
             sections.push_back({c->Caption(), c->Width(), c->MinWidth(), c->MaxWidth(), c->Alignment(), c->ImageIndex()});
         }
         FHeader->SetSections(std::move(sections));
+        FHeader->SetOrder(FColumnOrder);
         FHeader->Images = FSmallImages;
     }
     UpdateScrollRanges();
@@ -939,7 +987,7 @@ void TCustomListView::MouseDown(TMouseButtonKind AButton, TShiftState AShift, in
     int i = IndexAt(X, Y);
     // A press on an item's check box turns its mark.
     if (AButton == mbLeft && i >= 0 && FCheckboxes && !FOwnerData && FViewStyle != vsIcon &&
-        X < ItemRect(i, drBounds).Left + 18) {
+        X >= ItemRect(i, drIcon).Left - 18 && X < ItemRect(i, drIcon).Left) {
         TListItem* item = FItems.Item(i);
         item->SetChecked(!item->Checked());
     }
@@ -964,6 +1012,12 @@ void TCustomListView::MouseMove(TShiftState AShift, int X, int Y)
     if (FScrollBars.MouseMove(Point(X, Y), ClientRect()))
         return;
     TCustomControl::MouseMove(AShift, X, Y);
+}
+
+void TCustomListView::WMTimer(TMessage& M)
+{
+    if (!FScrollBars.Timer(uintptr_t(M.WParam), ClientRect()))
+        TCustomControl::WMTimer(M);
 }
 
 void TCustomListView::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
@@ -1005,6 +1059,20 @@ void TCustomListView::Dispatch(TMessage& M)
         M.Result = FViewStyle == vsList ? FListColumnWidth
                    : int(M.WParam) < FColumns.Count() ? FColumns.Items(int(M.WParam))->Width() : 0;
         return;
+    case LVM_GETCOLUMNORDERARRAY:
+        if (auto* order = reinterpret_cast<int*>(M.LParam); order && int(M.WParam) == FColumns.Count()) {
+            std::copy(FColumnOrder.begin(), FColumnOrder.end(), order);
+            M.Result = 1;
+        } else {
+            M.Result = 0;
+        }
+        return;
+    case LVM_SETCOLUMNORDERARRAY: {
+        auto* order = reinterpret_cast<const int*>(M.LParam);
+        int n = int(M.WParam);
+        M.Result = order && n >= 0 && SetColumnOrder(std::vector<int>(order, order + n)) ? 1 : 0;
+        return;
+    }
     default: TCustomControl::Dispatch(M);
     }
 }

@@ -26,6 +26,8 @@ constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4;
 constexpr UINT LVM_GETCOLUMNWIDTH = LVM_FIRST + 29;
 constexpr UINT LVM_GETTOPINDEX = LVM_FIRST + 39;
 constexpr UINT LVM_GETCOUNTPERPAGE = LVM_FIRST + 40;
+constexpr UINT LVM_SETCOLUMNORDERARRAY = LVM_FIRST + 58;   // wParam: count; lParam: const int[count]
+constexpr UINT LVM_GETCOLUMNORDERARRAY = LVM_FIRST + 59;   // wParam: count; lParam: int[count]
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
@@ -99,6 +101,10 @@ public:
     const TStringList* SubItems() const { return &FSubItems; }
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int AValue);
+    // Image of SmallImages shown before sub-item AIndex in report view; -1 =
+    // none, also for a sub-item never given one. A negative AIndex raises EListError.
+    int SubItemImages(int AIndex) const;
+    void SetSubItemImages(int AIndex, int AValue);
     void* Data = nullptr;
     bool Checked() const { return FChecked; }
     void SetChecked(bool AValue);
@@ -131,6 +137,7 @@ private:
     int FIndex = -1;
     std::string FCaption;
     TStringList FSubItems;
+    std::vector<int> FSubItemImages;
     int FImageIndex = -1;
     bool FChecked = false;
     bool FSelected = false;
@@ -217,8 +224,18 @@ public:
     void SetCheckboxes(bool AValue);
     bool ReadOnly = false;
     bool ColumnClick = true;
-    bool FullDrag = false;
+    // Report columns may be dragged on the header into another order.
+    bool FullDrag() const { return FFullDrag; }
+    void SetFullDrag(bool AValue);
     bool HotTrack = false;
+    // Display order of the report columns: the column index shown at each
+    // place, left to right. Columns keep their indexes (and sub-items) when
+    // they move. SetColumnOrder takes a permutation of the column indexes
+    // and answers false, changing nothing, for anything else.
+    const std::vector<int>& ColumnOrder() const { return FColumnOrder; }
+    bool SetColumnOrder(const std::vector<int>& AOrder);
+    // Left edge of column AIndex from a row's start, columns in display order.
+    int ColumnLeft(int AIndex) const;
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle AValue);
     TIconOptions IconOptions;
@@ -277,6 +294,7 @@ public:
 
     void Dispatch(TMessage& M) override;
     void WMGetDlgCode(TMessage& M) override { M.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    void WMTimer(TMessage& M) override;
     void WMMouseWheel(TMessage& M) override;
     void WMSetFocus(TMessage& M) override;
     void WMKillFocus(TMessage& M) override;
@@ -368,6 +386,8 @@ private:
     bool FShowColumnHeaders = true;
     bool FHideSelection = true;
     bool FCheckboxes = false;
+    bool FFullDrag = false;
+    std::vector<int> FColumnOrder;
     TFormBorderStyle FBorderStyle = bsSingle;
     TCustomImageList* FSmallImages = nullptr;
     TCustomImageList* FLargeImages = nullptr;

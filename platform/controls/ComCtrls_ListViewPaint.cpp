@@ -115,7 +115,7 @@ void TCustomListView::DrawItemDefault(int AIndex, TCustomDrawState AState)
     HDC dc = c->Handle();
 
     if (FCheckboxes && FViewStyle != vsIcon)
-        DrawCheckBox(c, Rect(bounds.Left, bounds.Top, bounds.Left + 16, bounds.Bottom), item->Checked());
+        DrawCheckBox(c, Rect(icon.Left - 2 - 16, bounds.Top, icon.Left - 2, bounds.Bottom), item->Checked());
     TCustomImageList* images = FViewStyle == vsIcon ? FLargeImages : FSmallImages;
     if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count())
         images->Draw(c, icon.Left, icon.Top + (icon.Height() - images->Height()) / 2, item->ImageIndex(), FEnabled);
@@ -154,21 +154,25 @@ void TCustomListView::DrawSubItems(TCanvas* C, TListItem* AItem, const TRect& AB
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(!FEnabled ? clGrayText : ASelectedRow && Focused() ? clHighlightText : FFont.Color()));
     int columns = FColumns.Count();
-    int x = ABounds.Left + (columns ? FColumns.Items(0)->Width() : 0);
     const TStringList* sub = AItem->SubItems();
     // Sub-item k shows in column k + 1; those past the last column and those of
     // hidden (width 0) columns are not drawn.
     for (int k = 0; k + 1 < columns; ++k) {
         TListColumn* col = FColumns.Items(k + 1);
         int w = col->Width();
+        int x = ABounds.Left + ColumnLeft(k + 1);
         if (w > 0 && k < sub->Count()) {
             TRect cell = Rect(x + kCellMargin, ABounds.Top, x + w - kCellMargin, ABounds.Bottom);
+            int image = AItem->SubItemImages(k);
+            if (FSmallImages && image >= 0 && image < FSmallImages->Count() && !cell.IsEmpty()) {
+                FSmallImages->Draw(C, cell.Left, cell.Top + (cell.Height() - FSmallImages->Height()) / 2, image, FEnabled);
+                cell.Left += FSmallImages->Width() + 3;
+            }
             if (!cell.IsEmpty()) {
                 UINT align = col->Alignment() == taRightJustify ? DT_RIGHT : col->Alignment() == taCenter ? DT_CENTER : DT_LEFT;
                 DrawText(dc, sub->Strings(k), &cell, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
             }
         }
-        x += w;
     }
 }
 
@@ -182,8 +186,8 @@ void TCustomListView::PaintReportGrid(TCanvas* C, const TRect& AView, int, int)
     int right = left + FColumns.TotalWidth();
     C->Pen()->SetColor(clBtnFace);
     int x = left;
-    for (int i = 0; i < FColumns.Count(); ++i) {
-        int w = FColumns.Items(i)->Width();
+    for (int i : FColumnOrder) {
+        int w = i < FColumns.Count() ? FColumns.Items(i)->Width() : 0;
         x += w;
         if (w > 0 && x - 1 >= clip.Left && x - 1 < clip.Right) {
             C->MoveTo(x - 1, clip.Top);

@@ -141,6 +141,24 @@ void TViewScrollBars::Send(int ABar, int ACode, int APos)
     SendMessage(FView->Handle(), ABar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, WPARAM(MAKELPARAM(ACode, APos)), 0);
 }
 
+int TViewScrollBars::StepAt(int ABar, TPoint P, const TRect& AClient) const
+{
+    TRect r = BarRect(ABar, AClient);
+    if (!PtInRect(r, P))
+        return -1;
+    bool vert = ABar == SB_VERT;
+    int along = vert ? P.Y - r.Top : P.X - r.Left;
+    int length = vert ? r.Height() : r.Width();
+    if (along < Size)
+        return SB_LINEUP;
+    if (along >= length - Size)
+        return SB_LINEDOWN;
+    TRect thumb = ThumbRect(ABar, r);
+    if (thumb.IsEmpty() || PtInRect(thumb, P))
+        return -1;
+    return (vert ? P.Y < thumb.Top : P.X < thumb.Left) ? SB_PAGEUP : SB_PAGEDOWN;
+}
+
 bool TViewScrollBars::MouseDown(TPoint P, const TRect& AClient)
 {
     for (int bar : {SB_HORZ, SB_VERT}) {
@@ -148,28 +166,58 @@ bool TViewScrollBars::MouseDown(TPoint P, const TRect& AClient)
         if (!PtInRect(r, P))
             continue;
         bool vert = bar == SB_VERT;
-        int along = vert ? P.Y - r.Top : P.X - r.Left;
-        int length = vert ? r.Height() : r.Width();
         TRect thumb = ThumbRect(bar, r);
-        if (along < Size) {
-            Send(bar, SB_LINEUP, 0);
-        } else if (along >= length - Size) {
-            Send(bar, SB_LINEDOWN, 0);
+        if (int code = StepAt(bar, P, AClient); code >= 0) {
+            Send(bar, code, 0);
+            FRepeatBar = bar;
+            FRepeatCode = code;
+            FRepeatPoint = P;
+            FRepeatWaiting = true;
+            SetTimer(FView->Handle(), RepeatTimerId, FirstRepeatDelay);
         } else if (PtInRect(thumb, P)) {
             FDragBar = Index(bar);
             FTrackPos = Pos(bar);
             FDragOffset = vert ? P.Y - thumb.Top : P.X - thumb.Left;
-        } else if (!thumb.IsEmpty()) {
-            bool before = vert ? P.Y < thumb.Top : P.X < thumb.Left;
-            Send(bar, before ? SB_PAGEUP : SB_PAGEDOWN, 0);
         }
         return true;
     }
     return false;
 }
 
+bool TViewScrollBars::Timer(uintptr_t AId, const TRect& AClient)
+{
+    if (AId != RepeatTimerId)
+        return false;
+    if (FRepeatBar < 0) {
+        KillTimer(FView->Handle(), RepeatTimerId);
+        return true;
+    }
+    if (FRepeatWaiting) {
+        FRepeatWaiting = false;
+        SetTimer(FView->Handle(), RepeatTimerId, RepeatInterval);
+    }
+    // Only the step that was pressed repeats, and only while the mouse still
+    // asks for it: a page step stops short of the thumb reaching the mouse.
+    if (StepAt(FRepeatBar, FRepeatPoint, AClient) == FRepeatCode)
+        Send(FRepeatBar, FRepeatCode, 0);
+    return true;
+}
+
+void TViewScrollBars::StopRepeat()
+{
+    int bar = FRepeatBar;
+    FRepeatBar = -1;
+    if (FView->HandleAllocated())
+        KillTimer(FView->Handle(), RepeatTimerId);
+    Send(bar, SB_ENDSCROLL, 0);
+}
+
 bool TViewScrollBars::MouseMove(TPoint P, const TRect& AClient)
 {
+    if (FRepeatBar >= 0) {
+        FRepeatPoint = P;
+        return true;
+    }
     if (FDragBar < 0)
         return false;
     int bar = FDragBar == 1 ? SB_VERT : SB_HORZ;
@@ -192,6 +240,10 @@ bool TViewScrollBars::MouseMove(TPoint P, const TRect& AClient)
 
 bool TViewScrollBars::MouseUp()
 {
+    if (FRepeatBar >= 0) {
+        StopRepeat();
+        return true;
+    }
     if (FDragBar < 0)
         return false;
     int bar = FDragBar == 1 ? SB_VERT : SB_HORZ;

@@ -42,7 +42,17 @@ public:
     // Mouse on the bars. A press on a bar answers true and sends the view
     // WM_VSCROLL / WM_HSCROLL: a line for an arrow, a page for the track,
     // thumb tracking while the thumb is dragged and its position at release.
+    // Holding an arrow or the track repeats its step after FirstRepeatDelay
+    // and then every RepeatInterval, paused while the mouse is off the arrow
+    // or while the thumb is under the mouse; the view hands its WM_TIMER to
+    // Timer for that.
+    static constexpr uintptr_t RepeatTimerId = 0x5642;
+    static constexpr uint32_t FirstRepeatDelay = 500;
+    static constexpr uint32_t RepeatInterval = 50;
     bool MouseDown(TPoint P, const TRect& AClient);
+    // Answers true when the timer was the bars' repeat.
+    bool Timer(uintptr_t AId, const TRect& AClient);
+    bool Repeating() const { return FRepeatBar >= 0; }
     bool MouseMove(TPoint P, const TRect& AClient);
     bool MouseUp();
     bool Dragging() const { return FDragBar >= 0; }
@@ -56,12 +66,19 @@ private:
     bool StyleHas(int ABar) const;
     TRect ThumbRect(int ABar, const TRect& ABarRect) const;
     void Send(int ABar, int ACode, int APos);
+    // The step code a press at P asks for (SB_LINEUP .. SB_PAGEDOWN), -1 for the thumb or none.
+    int StepAt(int ABar, TPoint P, const TRect& AClient) const;
+    void StopRepeat();
 
     TWinControl* FView;
     TScrollInfo FInfo[2];
     int FDragBar = -1;
     int FDragOffset = 0;
     int FTrackPos = 0;
+    int FRepeatBar = -1;   // SB_HORZ / SB_VERT while an arrow or the track is held
+    int FRepeatCode = 0;
+    bool FRepeatWaiting = false;
+    TPoint FRepeatPoint{};
 };
 
 } // namespace platform

@@ -98,7 +98,9 @@ void TCustomTreeView::SetStateImages(TCustomImageList* AValue)
     FStateImages = AValue;
     if (AValue)
         AValue->FreeNotification(this);
-    Invalidate();
+    // The state column moves the node images and texts: rows and ranges change.
+    FRowHeight = 0;
+    NodesChanged();
 }
 
 void TCustomTreeView::Notification(TComponent* AComponent, TOperation AOperation)
@@ -131,6 +133,8 @@ int TCustomTreeView::RowHeight()
         int h = std::max(16, FontLineHeight(&FFont) + 3);
         if (FImages)
             h = std::max(h, FImages->Height() + 1);
+        if (FStateImages)
+            h = std::max(h, FStateImages->Height() + 1);
         FRowHeight = h;
     }
     return FRowHeight;
@@ -171,15 +175,22 @@ TRect TCustomTreeView::NodeRect(const TTreeNode* ANode, bool ATextOnly)
     int y = view.Top + (row - FScrollBars.Pos(SB_VERT)) * h;
     if (!ATextOnly)
         return Rect(view.Left, y, view.Right, y + h);
-    int x = NodeX(ANode) + (FImages ? FImages->Width() + 3 : 0);
+    int x = NodeX(ANode) + ImagesWidth();
     return Rect(x, y, x + FontTextExtent(&FFont, ANode->Text()).cx + 4, y + h);
+}
+
+int TCustomTreeView::ImagesWidth() const
+{
+    // Every node keeps room for a state image once a state list is set, so
+    // the node images and texts stay in one column.
+    return (FStateImages ? FStateImages->Width() : 0) + (FImages ? FImages->Width() + 3 : 0);
 }
 
 int TCustomTreeView::ContentWidth()
 {
     int w = 0;
     for (TTreeNode* n : VisibleNodes())
-        w = std::max(w, (n->Level() + (FShowRoot ? 1 : 0)) * FIndent + (FImages ? FImages->Width() + 3 : 0) +
+        w = std::max(w, (n->Level() + (FShowRoot ? 1 : 0)) * FIndent + ImagesWidth() +
                             FontTextExtent(&FFont, n->Text()).cx + 4);
     return w;
 }
@@ -565,6 +576,12 @@ void TCustomTreeView::MouseMove(TShiftState AShift, int X, int Y)
     TCustomControl::MouseMove(AShift, X, Y);
 }
 
+void TCustomTreeView::WMTimer(TMessage& M)
+{
+    if (!FScrollBars.Timer(uintptr_t(M.WParam), ClientRect()))
+        TCustomControl::WMTimer(M);
+}
+
 void TCustomTreeView::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {
     if (AButton == mbLeft)
@@ -749,6 +766,12 @@ void TCustomTreeView::DrawNodeDefault(TTreeNode* ANode, const TRect& ARow)
         line(cx - 2, mid, cx + 3, mid);
         if (!ANode->Expanded())
             line(cx, mid - 2, cx, mid + 3);
+    }
+    if (FStateImages) {
+        if (ANode->StateIndex >= 0 && ANode->StateIndex < FStateImages->Count())
+            FStateImages->Draw(c, x, ARow.Top + (ARow.Height() - FStateImages->Height()) / 2, ANode->StateIndex,
+                               FEnabled);
+        x += FStateImages->Width();
     }
     if (FImages) {
         if (ANode == FSelected)

@@ -46,6 +46,8 @@ public:
     void SetText(const std::string& AValue);
     int ImageIndex = -1;
     int SelectedIndex = -1;
+    // Image of StateImages shown left of the node's image; -1 = none.
+    int StateIndex = -1;
     void* Data = nullptr;
 
     // Children
@@ -208,6 +210,7 @@ public:
 
     void Dispatch(TMessage& M) override;
     void WMGetDlgCode(TMessage& M) override { M.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    void WMTimer(TMessage& M) override;
     void WMMouseWheel(TMessage& M) override;
     void WMSetFocus(TMessage& M) override;
     void WMKillFocus(TMessage& M) override;
@@ -263,6 +266,8 @@ private:
     int RowOf(const TTreeNode* ANode);
     int NodeX(const TTreeNode* ANode);
     int ContentWidth();
+    // Room taken by the state and node images before a node's text.
+    int ImagesWidth() const;
     void InvalidateNode(TTreeNode* ANode);
     void SelectByUser(TTreeNode* ANode);
 

@@ -77,7 +77,7 @@ void TbsSkinCustomListView::SetDrawSkin(bool Value)
     FDrawSkin = Value;
     if (Value) {
         OnCustomDrawItem = [this](TCustomListView* S, TListItem* I, TCustomDrawState St, bool& D) { SkinCustomDrawItem(S, I, St, D); };
-        FullDrag = false;
+        SetFullDrag(false);
     }
 }
 

@@ -40,6 +40,11 @@ void TbsSkinCustomListView::DrawSkinSubItems(TCanvas* C, TListItem* Item, const 
             OnDrawSkinSubItem(this, Item, i, State, C, t);
             continue;
         }
+        TCustomImageList* images = SmallImages();
+        if (int image = Item->SubItemImages(i); images && image >= 0 && image < images->Count()) {
+            images->Draw(C, t.Left, t.Top, image, Enabled());
+            t.Left += images->Width() + 3;
+        }
         std::string s = sub->Strings(i);
         EllipsizeText(C, s, t.Width());
         DrawTextAligned(C, s, t, col->Alignment());

@@ -1,6 +1,7 @@
 #include "ControlsTestSupport.h"
 
 #include "platform/controls/ComCtrls.h"
+#include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 
 #include <sstream>
@@ -84,9 +85,7 @@ struct TListViewFixture : ::testing::Test {
     TRect Cell(int ARow, int AColumn)
     {
         TRect b = View->Items()->Item(ARow)->DisplayRect(drBounds);
-        int x = 0;
-        for (int i = 0; i < AColumn; ++i)
-            x += View->Column(i)->Width();
+        int x = View->ColumnLeft(AColumn);
         TPoint o = Point(View->Left() + 2, View->Top() + 2);   // inside the client edge
         return Rect(o.X + b.Left + x, o.Y + b.Top, o.X + b.Left + x + View->Column(AColumn)->Width(), o.Y + b.Bottom - 1);
     }
@@ -392,4 +391,176 @@ TEST(ListViewStyles, ListAndIconStylesPlaceItemsInTheirGrid)
     EXPECT_GT(h.Max, 0);
     SendMessage(v->Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
     EXPECT_EQ(v->GetScrollInfo(SB_HORZ).Pos, 1);
+}
+
+TEST_F(TListViewFixture, DraggedHeaderSectionsReorderTheColumns)
+{
+    // Sections: 0 at 0..120, 1 at 120..210, 2 hidden at 210, 3 at 210..300.
+    const struct {
+        bool FullDrag;
+        int PressX, ReleaseX;
+        std::vector<int> Order;
+        int Clicked;   // column whose click event fired, -1 none
+    } cases[] = {
+        {true, 60, 250, {1, 2, 0, 3}, -1},    // past the middles of 1 and the hidden 2
+        {true, 255, 10, {3, 0, 1, 2}, -1},    // to the front
+        {true, 165, 168, {0, 1, 2, 3}, 1},    // a few pixels: still a click
+        {true, 60, 290, {1, 2, 3, 0}, -1},    // to the end
+        {false, 60, 250, {0, 1, 2, 3}, -1},   // no dragging without FullDrag; released off the section: no click
+    };
+    THeaderControl* header = View->Header();
+    ASSERT_NE(header, nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.PressX);
+        ASSERT_TRUE(View->SetColumnOrder({0, 1, 2, 3}));
+        View->SetFullDrag(c.FullDrag);
+        int clicked = -1;
+        View->OnColumnClick = [&](TObject*, TListColumn* AColumn) { clicked = AColumn->Index(); };
+        TPoint from = header->ClientToScreen(Point(c.PressX, 8));
+        TPoint to = header->ClientToScreen(Point(c.ReleaseX, 8));
+        InjectMouseButton(TMouseButton::mbLeft, true, from);
+        InjectMouseMove(Point((from.X + to.X) / 2, to.Y));
+        InjectMouseMove(to);
+        InjectMouseButton(TMouseButton::mbLeft, false, to);
+        Pump();
+        EXPECT_EQ(View->ColumnOrder(), c.Order);
+        EXPECT_EQ(header->Order(), c.Order);
+        EXPECT_EQ(clicked, c.Clicked);
+        EXPECT_EQ(header->DraggedSection(), -1);
+    }
+}
+
+TEST_F(TListViewFixture, TheColumnOrderPlacesSectionsCellsAndLabels)
+{
+    ASSERT_TRUE(View->SetColumnOrder({3, 0, 1, 2}));
+    Pump();
+    SaveWindowPng(Form.get(), "listview_reordered.png");
+    THeaderControl* header = View->Header();
+    const int h = header->Height();
+    EXPECT_EQ(header->SectionRect(3), Rect(0, 0, 90, h));
+    EXPECT_EQ(header->SectionRect(0), Rect(90, 0, 210, h));
+    EXPECT_EQ(header->SectionRect(1), Rect(210, 0, 300, h));
+    int order[4] = {};
+    EXPECT_EQ(SendMessage(View->Handle(), LVM_GETCOLUMNORDERARRAY, 4, reinterpret_cast<LPARAM>(order)), 1);
+    EXPECT_EQ(std::vector<int>(order, order + 4), (std::vector<int>{3, 0, 1, 2}));
+    EXPECT_EQ(SendMessage(header->Handle(), HDM_GETORDERARRAY, 4, reinterpret_cast<LPARAM>(order)), 1);
+    EXPECT_EQ(std::vector<int>(order, order + 4), (std::vector<int>{3, 0, 1, 2}));
+    TRect b = View->Items()->Item(0)->DisplayRect(drBounds);
+    EXPECT_EQ(View->Items()->Item(0)->DisplayRect(drLabel), Rect(b.Left + 92, b.Top, b.Left + 210, b.Bottom));
+    // The right-aligned progress column now leads the row.
+    const uint32_t bg = Rgb(clWindow);
+    TRect first = Cell(0, 3);
+    EXPECT_EQ(first.Left, View->Left() + 2 + b.Left);
+    EXPECT_EQ(CountInk(Form.get(), Rect(first.Left + 1, first.Top + 1, first.Left + first.Width() / 2, first.Bottom - 1), bg), 0);
+    EXPECT_GT(CountInk(Form.get(), Rect(first.Left + first.Width() / 2, first.Top + 1, first.Right - 2, first.Bottom - 1), bg), 10);
+    // Orders that are not a permutation of the columns change nothing.
+    for (const std::vector<int>& bad : {std::vector<int>{0, 1, 2}, {0, 0, 1, 2}, {0, 1, 2, 4}, {-1, 0, 1, 2}}) {
+        EXPECT_FALSE(View->SetColumnOrder(bad));
+        EXPECT_EQ(SendMessage(View->Handle(), LVM_SETCOLUMNORDERARRAY, WPARAM(bad.size()), reinterpret_cast<LPARAM>(bad.data())), 0);
+    }
+    EXPECT_EQ(View->ColumnOrder(), (std::vector<int>{3, 0, 1, 2}));
+    // A new column starts a fresh order.
+    View->Columns()->Add()->SetWidth(40);
+    EXPECT_EQ(View->ColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(header->SectionRect(4).Left, 300);
+}
+
+TEST_F(TListViewFixture, SubItemImagesStandBeforeTheirTexts)
+{
+    TImageList images(nullptr);
+    images.SetSize(8, 8);
+    for (uint32_t c : {0xFF0000u, 0x00FF00u})
+        images.AddPixels(std::vector<uint32_t>(64, 0xFF000000u | c));
+    View->SetSmallImages(&images);
+    TListItem* item = View->Items()->Item(0);
+    EXPECT_EQ(item->SubItemImages(5), -1);
+    EXPECT_THROW(item->SubItemImages(-1), EListError);
+    item->SetSubItemImages(0, 1);
+    item->SetSubItemImages(2, 7);   // beyond the list: no image
+    View->Items()->Item(1)->Assign(item);
+    EXPECT_EQ(View->Items()->Item(1)->SubItemImages(0), 1);
+    Pump();
+    SaveWindowPng(Form.get(), "listview_subitem_images.png");
+    const uint32_t bg = Rgb(clWindow);
+    for (int row : {0, 1}) {
+        TRect size = Cell(row, 1);
+        int y = (size.Top + size.Bottom) / 2;
+        EXPECT_EQ(Pixel(Form.get(), size.Left + 6, y), 0x00FF00u);
+        EXPECT_EQ(Pixel(Form.get(), size.Left + 13, y), 0x00FF00u);
+        EXPECT_NE(Pixel(Form.get(), size.Left + 14, y), 0x00FF00u);
+        TRect progress = Cell(row, 3);
+        EXPECT_EQ(CountInk(Form.get(), Rect(progress.Left + 1, progress.Top + 1, progress.Left + 16, progress.Bottom - 1), bg), 0);
+    }
+    // The text moved past the image.
+    TRect size = Cell(0, 1);
+    EXPECT_EQ(CountInk(Form.get(), Rect(size.Left + 1, size.Top + 1, size.Left + 6, size.Bottom - 1), bg), 0);
+    EXPECT_GT(CountInk(Form.get(), Rect(size.Left + 17, size.Top + 1, size.Right - 2, size.Bottom - 1), bg), 10);
+    View->SetSmallImages(nullptr);
+}
+
+TEST(ListViewScrolling, HeldArrowsAndTrackRepeatAfterAPause)
+{
+    uint64_t now = 1000;
+    SetWindowClockForTesting([&] { return now; });
+    std::unique_ptr<TForm> form{MakeForm(300, 200, 0, 0)};
+    auto* v = new TListView(form.get());
+    v->SetViewStyle(vsReport);
+    v->Columns()->Add()->SetWidth(400);
+    v->SetParent(form.get());
+    v->SetBounds(0, 0, 300, 200);
+    for (int i = 0; i < 60; ++i)
+        v->Items()->Add()->SetCaption("row " + std::to_string(i));
+    form->Show();
+    Pump();
+    const int page = int(SendMessage(v->Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+    const TRect bar = v->ScrollBars().BarRect(SB_VERT, v->ClientRect());
+    const int x = (bar.Left + bar.Right) / 2;
+    const TPoint downArrow = v->ClientToScreen(Point(x, bar.Bottom - 8));
+    const TPoint upArrow = v->ClientToScreen(Point(x, bar.Top + 8));
+    const TPoint offBar = v->ClientToScreen(Point(bar.Left - 50, bar.Bottom - 8));
+    const TPoint lowTrack = v->ClientToScreen(Point(x, bar.Top + bar.Height() * 3 / 4));
+    enum TAct { Press, Move, Release, Wait };
+    const struct {
+        TAct Act;
+        TPoint At;
+        int Ms;
+        int Top;
+    } steps[] = {
+        {Press, downArrow, 0, 1},      {Wait, {}, 499, 1},        {Wait, {}, 1, 2},      // the first repeat after the pause
+        {Wait, {}, 50, 3},             {Move, offBar, 0, 3},      {Wait, {}, 200, 3},    // off the arrow: paused
+        {Move, downArrow, 0, 3},       {Wait, {}, 50, 4},         {Release, downArrow, 0, 4},
+        {Wait, {}, 500, 4},            {Press, upArrow, 0, 3},    {Wait, {}, 500, 2},
+        {Wait, {}, 50, 1},             {Wait, {}, 50, 0},         {Wait, {}, 50, 0},     // stops at the top
+        {Release, upArrow, 0, 0},
+        {Press, lowTrack, 0, page},    {Wait, {}, 499, page},     {Wait, {}, 1, 2 * page},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(i);
+        const auto& s = steps[i];
+        switch (s.Act) {
+        case Press: InjectMouseMove(s.At); InjectMouseButton(TMouseButton::mbLeft, true, s.At); break;
+        case Move: InjectMouseMove(s.At); break;
+        case Release: InjectMouseButton(TMouseButton::mbLeft, false, s.At); break;
+        case Wait: now += uint64_t(s.Ms); break;
+        }
+        Pump();
+        EXPECT_EQ(v->TopIndex(), s.Top);
+    }
+    // The page repeat stops once the thumb reaches the mouse, short of the end.
+    auto tick = [&](int ATimes) {
+        for (int k = 0; k < ATimes; ++k) {
+            now += 50;
+            Pump();
+        }
+    };
+    tick(40);
+    const int reached = v->TopIndex();
+    EXPECT_GT(reached, 2 * page);
+    EXPECT_LT(reached, 60 - page);
+    tick(20);
+    EXPECT_EQ(v->TopIndex(), reached);
+    InjectMouseButton(TMouseButton::mbLeft, false, lowTrack);
+    Pump();
+    EXPECT_FALSE(v->ScrollBars().Repeating());
+    SetWindowClockForTesting(nullptr);
 }

@@ -183,3 +183,50 @@ TEST_F(TTreeFixture, LabelEditRenamesTheNode)
     EXPECT_EQ(d->Text(), "[data]");
     EXPECT_FALSE(Tree->IsEditing());
 }
+
+namespace {
+std::unique_ptr<TImageList> SolidImages(int W, int H, const std::vector<uint32_t>& AColors)
+{
+    auto list = std::make_unique<TImageList>(nullptr);
+    list->SetSize(W, H);
+    for (uint32_t c : AColors)
+        list->AddPixels(std::vector<uint32_t>(size_t(W * H), 0xFF000000u | c));
+    return list;
+}
+} // namespace
+
+TEST_F(TTreeFixture, StateImagesStandBeforeTheNodeImageAndMoveTheText)
+{
+    auto states = SolidImages(10, 20, {0xFF0000, 0x00FF00});
+    auto images = SolidImages(16, 16, {0x0000FF});
+    const int plainLeft = Tree->Items()->Item(0)->DisplayRect(true).Left;
+    Tree->SetImages(images.get());
+    Tree->SetStateImages(states.get());
+    EXPECT_EQ(reinterpret_cast<TImageList*>(SendMessage(Tree->Handle(), TVM_GETIMAGELIST, TVSIL_STATE, 0)), states.get());
+    struct Case {
+        int State;
+        uint32_t StateInk;
+    };
+    const Case cases[] = {{0, 0xFF0000}, {1, 0x00FF00}, {-1, 0xFFFFFF}};   // a node without a state keeps the room blank
+    for (int i = 0; i < 3; ++i) {
+        Tree->Items()->Item(i)->StateIndex = cases[i].State;
+        Tree->Items()->Item(i)->ImageIndex = 0;
+    }
+    Tree->Invalidate();
+    Pump();
+    SaveWindowPng(Form.get(), "treeview_state_images.png");
+    TPoint o = Tree->ClientToScreen(Point(0, 0));
+    TPoint f = Form->ClientToScreen(Point(0, 0));
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        TRect text = Tree->Items()->Item(i)->DisplayRect(true);
+        EXPECT_EQ(text.Left, plainLeft + 10 + 16 + 3);
+        EXPECT_GE(text.Height(), 21);   // rows grow to the taller state list
+        int x = o.X - f.X + plainLeft, y = o.Y - f.Y + (text.Top + text.Bottom) / 2;
+        EXPECT_EQ(Pixel(Form.get(), x, y), cases[i].StateInk);
+        EXPECT_EQ(Pixel(Form.get(), x + 9, y), cases[i].StateInk);
+        EXPECT_EQ(Pixel(Form.get(), x + 10, y), 0x0000FFu);   // the node image follows the state image
+    }
+    Tree->SetStateImages(nullptr);
+    EXPECT_EQ(Tree->Items()->Item(0)->DisplayRect(true).Left, plainLeft + 16 + 3);
+}

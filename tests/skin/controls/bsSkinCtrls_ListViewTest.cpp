@@ -135,3 +135,46 @@ TEST_F(TSkinListViewFixture, ListStyleBarStepsByColumns)
     HBar->SetPosition(4);
     EXPECT_EQ(View->GetScrollInfo(platform::SB_HORZ).Pos, 4);
 }
+
+TEST_F(TSkinListViewFixture, SkinnedRowsDrawSubItemImagesBeforeTheirTexts)
+{
+    Folder.Rewrite(SkinIni("lv:listview\r\nlb:listbox",
+                           "[lv]\r\nbgcolor=" + std::to_string(ColorOf(ListBG)) +
+                               "\r\nfontcolor=255\r\nfontname=Tahoma\r\nfontheight=13\r\n"
+                               "[lb]\r\npictureindex=0\r\nskinrect=0,0,30,20\r\nclientrect=3,3,27,17\r\n"
+                               "activeitemrect=0,0,30,20\r\nfocusitemrect=30,0,60,20\r\nitemtextrect=3,3,27,17\r\n"
+                               "focusfontcolor=16777215\r\nactivefontcolor=0\r\n"));
+    LoadSkin();
+    platform::TImageList images(nullptr);
+    images.SetSize(6, 6);
+    for (uint32_t c : {0xFF0000u, 0x00FF00u})
+        images.AddPixels(std::vector<uint32_t>(36, 0xFF000000u | c));
+    View->SetSmallImages(&images);
+    View->ItemSkinDataName = "lb";
+    View->SetDrawSkin(true);
+    View->SetSkinData(Data);
+    AddRows(2);
+    // Sub-item 0 sits in the hidden column 1; sub-item 1 in column 2 (80 .. 140).
+    const int subImage[] = {1, 9};   // the second is beyond the list: no image
+    for (int row = 0; row < 2; ++row) {
+        platform::TListItem* item = View->Items()->Item(row);
+        item->SubItems()->Add("hidden");
+        item->SubItems()->Add("size");
+        item->SetSubItemImages(0, 0);
+        item->SetSubItemImages(1, subImage[row]);
+    }
+    Pump();
+    testsupport::SaveWindowPng(Form.get(), "skinlistview_subitem_images.png");
+    const TRect b0 = View->Items()->Item(0)->DisplayRect(platform::drBounds);
+    EXPECT_EQ(PixelOf(View, b0.Left + 83, b0.Top), Rgb(0, 255, 0));   // at the cell's corner less 3 pixels
+    EXPECT_EQ(PixelOf(View, b0.Left + 88, b0.Top + 5), Rgb(0, 255, 0));
+    EXPECT_NE(PixelOf(View, b0.Left + 89, b0.Top + 5), Rgb(0, 255, 0));
+    EXPECT_EQ(PixelOf(View, b0.Left + 82, b0.Top), ListBG);
+    const TRect b1 = View->Items()->Item(1)->DisplayRect(platform::drBounds);
+    EXPECT_EQ(PixelOf(View, b1.Left + 83, b1.Top), ListBG);
+    EXPECT_EQ(PixelOf(View, b1.Left + 88, b1.Top + 5), ListBG);
+    // The hidden column shows neither image nor text.
+    for (int x = 0; x < 3; ++x)
+        EXPECT_NE(PixelOf(View, b0.Left + 80 + x, b0.Top + 2), Rgb(255, 0, 0));
+    View->SetSmallImages(nullptr);
+}
