@@ -590,18 +590,24 @@ bool TCustomListView::SetColumnOrder(const std::vector<int>& AOrder)
     return true;
 }
 
-int TCustomListView::ColumnLeft(int AIndex) const
+std::vector<int> TCustomListView::ColumnLefts() const
 {
     // The order catches up with added or removed columns at their change
-    // notice; until then the columns it does not name are skipped.
+    // notice; until then the columns it does not name stay at 0.
+    const int columns = FColumns.Count();
+    std::vector<int> lefts(size_t(columns), 0);
     int x = 0;
-    for (int i : FColumnOrder) {
-        if (i == AIndex)
-            return x;
-        if (i < FColumns.Count())
-            x += FColumns.Items(i)->Width();
-    }
-    return x;
+    for (int c : FColumnOrder)
+        if (c < columns) {
+            lefts[size_t(c)] = x;
+            x += FColumns.Items(c)->Width();
+        }
+    return lefts;
+}
+
+int TCustomListView::ColumnLeft(int AIndex) const
+{
+    return AIndex >= 0 && AIndex < FColumns.Count() ? ColumnLefts()[size_t(AIndex)] : 0;
 }
 
 void TCustomListView::ColumnsChanged()

@@ -356,6 +356,8 @@ private:
     };
     TLayout Layout();
     TRect CellOf(int AIndex);
+    // ColumnLeft of every column, by column index.
+    std::vector<int> ColumnLefts() const;
     int ItemsPerLine();
     void PaintReportGrid(TCanvas* C, const TRect& AView, int AFirst, int ALast);
     void DrawItemDefault(int AIndex, TCustomDrawState AState);

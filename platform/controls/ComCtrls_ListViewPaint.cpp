@@ -155,12 +155,13 @@ void TCustomListView::DrawSubItems(TCanvas* C, TListItem* AItem, const TRect& AB
     SetTextColor(dc, ColorToRGB(!FEnabled ? clGrayText : ASelectedRow && Focused() ? clHighlightText : FFont.Color()));
     int columns = FColumns.Count();
     const TStringList* sub = AItem->SubItems();
+    const std::vector<int> lefts = ColumnLefts();
     // Sub-item k shows in column k + 1; those past the last column and those of
     // hidden (width 0) columns are not drawn.
     for (int k = 0; k + 1 < columns; ++k) {
         TListColumn* col = FColumns.Items(k + 1);
         int w = col->Width();
-        int x = ABounds.Left + ColumnLeft(k + 1);
+        int x = ABounds.Left + lefts[size_t(k + 1)];
         if (w > 0 && k < sub->Count()) {
             TRect cell = Rect(x + kCellMargin, ABounds.Top, x + w - kCellMargin, ABounds.Bottom);
             int image = AItem->SubItemImages(k);

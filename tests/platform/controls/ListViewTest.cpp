@@ -275,18 +275,27 @@ TEST_F(TListViewFixture, LabelEditingCommitsOnEnterAndCancelsOnEscape)
     EXPECT_FALSE(View->IsEditing());
 }
 
+namespace {
+// A report view filling the form, one column wider than it and ARows rows: both bars show.
+TListView* ScrollingReport(TForm* AForm, int ARows)
+{
+    auto* v = new TListView(AForm);
+    v->SetViewStyle(vsReport);
+    v->Columns()->Add()->SetWidth(400);
+    v->SetParent(AForm);
+    v->SetBounds(0, 0, 300, 200);
+    for (int i = 0; i < ARows; ++i)
+        v->Items()->Add()->SetCaption("row " + std::to_string(i));
+    AForm->Show();
+    Pump();
+    return v;
+}
+} // namespace
+
 TEST(ListViewScrolling, ReportRangesFollowRowsAndPageKeysScroll)
 {
     std::unique_ptr<TForm> form{MakeForm(300, 200, 0, 0)};
-    auto* v = new TListView(form.get());
-    v->SetViewStyle(vsReport);
-    v->Columns()->Add()->SetWidth(400);
-    v->SetParent(form.get());
-    v->SetBounds(0, 0, 300, 200);
-    for (int i = 0; i < 40; ++i)
-        v->Items()->Add()->SetCaption("row " + std::to_string(i));
-    form->Show();
-    Pump();
+    TListView* v = ScrollingReport(form.get(), 40);
     int perPage = int(SendMessage(v->Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
     EXPECT_GT(perPage, 3);
     TScrollInfo vert = v->GetScrollInfo(SB_VERT);
@@ -503,15 +512,7 @@ TEST(ListViewScrolling, HeldArrowsAndTrackRepeatAfterAPause)
     uint64_t now = 1000;
     SetWindowClockForTesting([&] { return now; });
     std::unique_ptr<TForm> form{MakeForm(300, 200, 0, 0)};
-    auto* v = new TListView(form.get());
-    v->SetViewStyle(vsReport);
-    v->Columns()->Add()->SetWidth(400);
-    v->SetParent(form.get());
-    v->SetBounds(0, 0, 300, 200);
-    for (int i = 0; i < 60; ++i)
-        v->Items()->Add()->SetCaption("row " + std::to_string(i));
-    form->Show();
-    Pump();
+    TListView* v = ScrollingReport(form.get(), 60);
     const int page = int(SendMessage(v->Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
     const TRect bar = v->ScrollBars().BarRect(SB_VERT, v->ClientRect());
     const int x = (bar.Left + bar.Right) / 2;
