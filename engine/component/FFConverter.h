@@ -9,7 +9,7 @@
 // Worker threads reach the component only through the four Do* operations.
 
 #include "engine/options/FFConverter_Options.h"
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 #include "engine/base/FFBaseComponent.h"
 #include "engine/base/Paths.h"
 

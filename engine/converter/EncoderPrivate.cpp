@@ -1,6 +1,6 @@
 #include "engine/converter/EncoderPrivate.h"
 
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVUtilStubs.h"
 #include "platform/core/Format.h"

@@ -12,7 +12,7 @@
 // sender and switch the failing hook off for the rest of the job; none of
 // them ends the job.
 
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 #include "engine/converter/PictureHooks.h"
 #include "engine/loader/FFUtils.h"
 

@@ -5,7 +5,7 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzFiles.h"
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 #include "engine/loader/FFmpegLoader.h"
 
 #include <string>

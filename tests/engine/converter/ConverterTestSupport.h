@@ -3,7 +3,7 @@
 // with Debian's ffprobe, and one job run from start to end.
 
 #include "engine/component/FFConverter.h"
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 #include "engine/loader/AVUtilStubs.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/logger/FFmpegLogger.h"

@@ -1,4 +1,4 @@
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/previewer/JobHooks.h"
 #include "support/TestSupport.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine/converter/FFmpegPresets.h"
+#include "engine/converter/ConversionJobPresets.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFormatStubs.h"
 #include "platform/core/SysUtils.h"

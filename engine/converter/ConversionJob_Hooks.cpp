@@ -3,8 +3,8 @@
 // frame-hook chain) and every encoded picture (the preview). The work itself
 // belongs to the installed picture hooks; the job only says where.
 
-#include "engine/converter/FFmpegInternal.h"
-#include "engine/converter/FFmpegStreams.h"
+#include "engine/converter/ConversionJobInternal.h"
+#include "engine/converter/ConversionJobStreams.h"
 #include "engine/converter/PictureHooks.h"
 
 namespace engine {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "engine/converter/FFmpegInternal.h"
+#include "engine/converter/ConversionJobInternal.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVUtilStubs.h"
 #include "platform/core/Format.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "engine/converter/FFmpegInternal.h"
-#include "engine/converter/FFmpegStreams.h"
+#include "engine/converter/ConversionJobInternal.h"
+#include "engine/converter/ConversionJobStreams.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"

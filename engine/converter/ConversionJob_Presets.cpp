@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/converter/FFmpegInternal.h"
-#include "engine/converter/FFmpegPresets.h"
+#include "engine/converter/ConversionJobInternal.h"
+#include "engine/converter/ConversionJobPresets.h"
 #include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
 

@@ -2,8 +2,8 @@
 // the record fields, the target, and the extra streams of an output file.
 
 #include "engine/base/LocalTime.h"
-#include "engine/converter/FFmpegInternal.h"
-#include "engine/converter/FFmpegOptionLines.h"
+#include "engine/converter/ConversionJobInternal.h"
+#include "engine/converter/ConversionJobOptionLines.h"
 #include "engine/options/FFConverter_Options.h"
 #include "platform/core/SysUtils.h"
 

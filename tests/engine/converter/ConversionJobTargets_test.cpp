@@ -1,6 +1,6 @@
 // Disc and DV targets and encoder presets applied to a job.
 #include "ConverterTestSupport.h"
-#include "engine/converter/FFmpegPresets.h"
+#include "engine/converter/ConversionJobPresets.h"
 
 #include <memory>
 

@@ -1,10 +1,10 @@
 #pragma once
-// Helpers shared by the converter's files (FFmpeg_*.cpp); not for callers
+// Helpers shared by the converter's files (ConversionJob_*.cpp); not for callers
 // of the job.
 
 #include <string>
 
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 #include "engine/base/FFHeaders.h"
 #include "engine/logger/FFmpegLogger.h"
 

@@ -1,4 +1,4 @@
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFilterStubs.h"

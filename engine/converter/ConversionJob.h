@@ -6,10 +6,10 @@
 // message, always cleans up, and reports its end through OnTerminate.
 //
 // Files of this unit:
-//   FFmpeg.h / FFmpeg.cpp   the data model and the lifecycle (construction,
+//   ConversionJob.h / .cpp  the data model and the lifecycle (construction,
 //                           reset, clean-up, codec lists, run, stop, pause,
 //                           resume, end report).
-//   FFmpeg_*.cpp            the converter proper: option handlers, file
+//   ConversionJob_*.cpp     the converter proper: option handlers, file
 //                           opening and the transcode. The members in the
 //                           section "Converter" below are defined there.
 //
@@ -216,10 +216,7 @@ public:
     // own Transcode.
     void SetTranscodeStep(TTranscodeStep AStep) { FTranscodeStep = std::move(AStep); }
 
-    // --- Converter (defined in the converter's files FFmpeg_*.cpp) ---------
-    // Until a definition is there, FFmpeg_Pending.cpp holds one that raises
-    // FFmpegException "... is not available"; whoever defines a member
-    // deletes its line there.
+    // --- Converter (defined in the converter's files ConversionJob_*.cpp) ---
 
     // Sets up the streams and codecs and converts every packet; calls
     // SetFinished(!Broken()) at its normal end; raises FFmpegException on
@@ -243,9 +240,147 @@ public:
                                    const TCustomHookEvent& ACustomHook);
 
     // The converter's option handlers, file opening and transcode helpers.
-#include "engine/converter/FFmpeg_Public.inc"
+    void DispatchOption(const std::string& AName, const std::string& AValue);
+    bool SetLibraryOption(const std::string& AName, const std::string& AValue);
+    bool SetLibraryOptionInt(const std::string& AName, int AValue);
+    void SetRecordingTime(int64_t AValue);
+    void SetAudioVolume(int AValue);
+    void SetAudioSyncMethod(int AValue);
+    void SetVideoSyncMethod(int AValue);
+    void SetMuxMaxDelay(float AValue);
+    void SetMuxPreload(float AValue);
+    void SetVerbose(int AValue);
+    void AddMetadata(const std::string& AKey, const std::string& AValue);
+    void SetFrameRate(const std::string& AValue);
+    void SetFrameSize(const std::string& AValue);
+    void SetAspectRatio(const std::string& AValue);
+    void SetPixelFormat(const std::string& AValue);
+    void SetSampleFormat(const std::string& AValue);
+    void SetCropTop(int AValue);
+    void SetCropBottom(int AValue);
+    void SetCropLeft(int AValue);
+    void SetCropRight(int AValue);
+    void SetVideoQScale(double AValue);
+    void SetAudioSampleRate(int AValue);
+    void SetAudioChannels(int AValue);
+    void SetPass(int AValue);
+    bool SetBitrate(const std::string& AName, const std::string& AValue);
+    void SetVideoCodec(const std::string& AValue);
+    void SetAudioCodec(const std::string& AValue);
+    void SetSubtitleCodec(const std::string& AValue);
+    void SetVideoTag(const std::string& AValue);
+    void SetAudioTag(const std::string& AValue);
+    void SetSubtitleTag(const std::string& AValue);
+    void SetVideoFilters(const std::string& AValue);
+    void SetLogLevelOption(const std::string& AValue);
+    void AddVideoHook(const std::string& AValue);
+    void ApplyTarget(const std::string& AType, const std::string& ANorm, const std::string& ADefaultNorm);
+    void SetTargetOption(const std::string& AValue);
+    void ApplyPreset(const std::string& AName, const std::string& AValue);
+    int OpenOutputFile(const std::string& AFileName, bool AJoin);
+    void AddVideoStream();
+    void AddAudioStream();
+    void AddSubtitleStream();
+    bool LookUpCodec(const std::string& AName, AVMediaType AType, AVCodecID& ACodecId, int AStrictness, bool AEncoder,
+                     const AVCodec** ACodec = nullptr);
+    void ChooseSampleRate(AVCodecContext* AEnc, const AVCodec* ACodec);
+
 private:
-#include "engine/converter/FFmpeg_Members.inc"
+    // The converter's own steps, defined in the converter's files.
+
+    TConverterState& ConverterState();
+    void ReleaseConverterState();
+    void ApplyRecordedCodecOptions(AVCodecContext* AContext, AVMediaType AType);
+    void ApplyRecordedFormatOptions(AVFormatContext* AContext, bool AEncoding);
+    void SetOutputFormatOptions(AVFormatContext* AOc);
+    int64_t RecordedBitrate(AVMediaType AType);
+    int RecordedStrictness(AVMediaType AType);
+    uint32_t RecordedScalerFlags();
+    void SetCrop(int AValue, int& ABand, bool AVertical);
+    TTargetNorm GuessTargetNorm(const std::string& ADefaultNorm);
+    void ApplyPresetText(const std::string& APresetName, const std::string& AText);
+    void ReleasePendingCodecNames();
+    void SetRawInputParams(AVDictionary*& AParams);
+    int64_t SeekToStart(AVFormatContext* AIc, const std::string& AFileName);
+    bool SelectProgram(AVFormatContext* AIc);
+    void TakeInputStream(AVStream* ASt, const AVCodec* const ADecoders[3]);
+    void CheckInputMedia(bool AFirstOnly, bool& AHasVideo, bool& AHasAudio, bool& AHasSubtitle);
+    bool AddOutputStreams(AVFormatContext* AOc, int AFileIndex, bool AJoin);
+    void SetUpJoin();
+    void AddStreamToLastOutput(AVMediaType AType);
+    const AVCodec* ChooseEncoder(const AVFormatContext* AOc, AVMediaType AType, const std::string& AName);
+    void NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType AType);
+    bool NeedsAmrNbStandIn(const AVFormatContext* AOc, const std::string& AName);
+    void SetUpAmrNbStream(AVCodecContext* AEnc);
+    void OpenAmrNbEncoder(TAVOutputStream& AOst);
+    void EncodeAmrNbFrames(TAVOutputStream& AOst, bool ALast);
+    void SetUpVideoStream(AVStream* ASt, TOutputStreamSetup* ASetup);
+    void SetUpAudioStream(AVStream* ASt, TOutputStreamSetup* ASetup);
+    void ParseRcOverride(AVCodecContext* AEnc);
+    // Transcode set-up
+    void BuildInputTables(TTranscodeRun& R);
+    void BuildOutputTable(TTranscodeRun& R);
+    bool InProgram(const TAVInputStream& AIst);
+    void SelectSources(TTranscodeRun& R);
+    void PrepareOutputStreams(TTranscodeRun& R);
+    void SetUpStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst);
+    void SetUpEncoding(int AIndex, TAVOutputStream& AOst, TAVInputStream& AIst);
+    void OpenPassLogFile(int AIndex, TAVOutputStream& AOst);
+    void OpenEncoders(TTranscodeRun& R);
+    void OpenDecoders(TTranscodeRun& R);
+    void InitTimestamps(TTranscodeRun& R);
+    void CopyMetadataMaps(TTranscodeRun& R);
+    void CopyChapters(int AIn, int AOut);
+    void OpenOutputTargets();
+    void WriteHeaders(TTranscodeRun& R);
+    void FinishOutputs(TTranscodeRun& R);
+    bool RefuseOutputOverInput(const std::string& AFileName);
+    void ListStreamMapping(TTranscodeRun& R);
+    void CloseRunCodecs(TTranscodeRun& R);
+    // Loop and end
+    int ChooseInputFile(TTranscodeRun& R, int ACurrent);
+    void AdjustPacketTimes(TTranscodeRun& R, TAVInputStream& AIst, AVPacket* APkt);
+    void RunLoop(TTranscodeRun& R);
+    void HandlePacket(TTranscodeRun& R, int AFileIndex, AVPacket* APkt);
+    bool SwitchJoinFile(TTranscodeRun& R, int& ACurrent);
+    void EndRun(TTranscodeRun& R);
+    // Packets
+    int ProcessInputPacket(TTranscodeRun& R, int AIstIndex, const AVPacket* APkt);
+    int DecodeFrames(TTranscodeRun& R, int AIstIndex, const AVPacket* APkt);
+    int DecodeSubtitle(TTranscodeRun& R, int AIstIndex, const AVPacket* APkt);
+    void AdvanceCopyClock(TAVInputStream& AIst, const AVPacket* APkt);
+    void DoStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst, const AVPacket* APkt);
+    void RateEmulation(TAVInputStream& AIst);
+    void WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt);
+    void CreateBitstreamFilters(TAVOutputStream& AOst);
+    void WriteEncodedPacket(TAVOutputStream& AOst, AVPacket* APkt);
+    int ReceivePackets(TAVOutputStream& AOst);
+    void FlushEncoder(TAVOutputStream& AOst);
+    void ReportProgress(TTranscodeRun& R, int AFileIndex, bool ALast);
+    std::string QpHistogramText(TAVOutputStream& AOst);
+    std::string PsnrText(TAVOutputStream& AOst, int AFrame, bool ALast);
+    // Audio
+    void PrepareAudioFifo(TAVOutputStream& AOst);
+    void HandleDecodedAudio(TTranscodeRun& R, int AIstIndex, AVFrame* AFrame);
+    void OutputAudio(TAVOutputStream& AOst, TAVInputStream& AIst, const uint8_t* ABuf, int ASize);
+    bool KeepAudioInStep(TAVOutputStream& AOst, TAVInputStream& AIst, const uint8_t*& ABuf, int& ASize);
+    void EncodeAudioFrames(TAVOutputStream& AOst, bool ALast);
+    // Video and subtitles
+    int AddFrameHook(int argc, std::span<char* const> argv);
+    void PreprocessPicture(TAVInputStream& AIst, AVFrame* AFrame);
+    void RunPostHooks(TAVOutputStream& AOst, AVFrame* AFrame);
+    void CreateScaler(TAVOutputStream& AOst, int AWidth, int AHeight, int AFormat);
+    int ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOst);
+    void HandleDecodedVideo(TTranscodeRun& R, int AIstIndex, AVFrame* AFrame);
+    int VideoFrameCount(TAVOutputStream& AOst, double ASyncIpts);
+    AVFrame* FormatPicture(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AIn, AVFrame* AView);
+    int OutputVideo(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AIn);
+    void WriteVideoStats(TAVOutputStream& AOst, const AVPacket* APkt);
+    void OutputSubtitle(TAVOutputStream& AOst, TAVInputStream& AIst, AVSubtitle* ASub, int64_t APts);
+    // Task records
+    void ApplyOutputFields(const TOutputOptions& AOptions);
+    void ApplyTargetOptions(const TOutputOptions& AOptions);
+    void ApplyNewStreams(const std::string& AOptionText, TCodecDefaults& ADefaults);
     std::shared_ptr<TConverterState> FConverterState;
 
 public:

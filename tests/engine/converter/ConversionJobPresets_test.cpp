@@ -1,4 +1,4 @@
-#include "engine/converter/FFmpegPresets.h"
+#include "engine/converter/ConversionJobPresets.h"
 
 #include <gtest/gtest.h>
 

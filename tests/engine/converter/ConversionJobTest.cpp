@@ -1,7 +1,7 @@
 // The conversion job's lifecycle, driven through a stand-in for the
 // transcode step: start, failure, stop, cancel, pause and resume, and the
 // end report.
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 #include "engine/loader/FFmpegLoader.h"
 
 #include "platform/core/MainThread.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/options/FFConverter_Options.h"
-#include "engine/converter/FFmpeg.h"
+#include "engine/converter/ConversionJob.h"
 
 namespace engine {
 

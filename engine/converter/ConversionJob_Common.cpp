@@ -1,7 +1,7 @@
 // Helpers shared by the converter's files.
 
-#include "engine/converter/FFmpegInternal.h"
-#include "engine/converter/FFmpegStreams.h"
+#include "engine/converter/ConversionJobInternal.h"
+#include "engine/converter/ConversionJobStreams.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFilterStubs.h"
 #include "engine/loader/AVUtilStubs.h"

@@ -1,4 +1,4 @@
-#include "engine/converter/FFmpegOptionLines.h"
+#include "engine/converter/ConversionJobOptionLines.h"
 
 #include "platform/core/SysUtils.h"
 
