@@ -107,7 +107,7 @@ void TbsSkinCustomListBox::SetRowCount(int AValue)
 
 void TbsSkinCustomListBox::SetImages(TCustomImageList* AValue)
 {
-    WatchComponent(this, FImages, AValue);
+    ChangeReference(this, FImages, AValue);
     ListBox->Invalidate();
 }
 

@@ -29,7 +29,7 @@ void TbsSkinScrollBox::SetBorderStyle(TbsSkinBorderStyle AValue)
 
 void TbsSkinScrollBox::LinkBar(TbsSkinScrollBar*& AField, TbsSkinScrollBar* AValue, bool AVertical)
 {
-    WatchComponent<TbsSkinScrollBar>(this, AField, AValue);
+    ChangeReference<TbsSkinScrollBar>(this, AField, AValue);
     if (!AValue)
         return;
     AValue->SetCanFocused(false);

@@ -107,7 +107,7 @@ void TbsSkinOfficeListBox::SetItems(TbsSkinOfficeItems* AValue)
     UpdateScrollInfo();
 }
 
-void TbsSkinOfficeListBox::SetImages(TCustomImageList* AValue) { WatchComponent(this, FImages, AValue); }
+void TbsSkinOfficeListBox::SetImages(TCustomImageList* AValue) { ChangeReference(this, FImages, AValue); }
 
 void TbsSkinOfficeListBox::Notification(TComponent* AComponent, TOperation AOperation)
 {

@@ -233,16 +233,16 @@ protected:
     TFont FDefaultFont;
 };
 
-// Points AField at AValue and moves AOwner's free notification from the
-// component it watched to the new one.
+// Points AField of AHolder at AValue and moves AHolder's free notification
+// from the component it watched to the new one.
 template <class T>
-void WatchComponent(TComponent* AOwner, T*& AField, T* AValue)
+void ChangeReference(TComponent* AHolder, T*& AField, T* AValue)
 {
     if (AField && AField != AValue)
-        AField->RemoveFreeNotification(AOwner);
+        AField->RemoveFreeNotification(AHolder);
     AField = AValue;
     if (AField)
-        AField->FreeNotification(AOwner);
+        AField->FreeNotification(AHolder);
 }
 
 // Moves the hover among a control's buttons to AHit (-1: none). While the

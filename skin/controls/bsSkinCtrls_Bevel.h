@@ -11,18 +11,6 @@
 
 namespace skin {
 
-// Points AField of AHolder at AValue, moving the free notification with it,
-// for controls built on platform classes that keep their own references.
-template <class T>
-void ChangeReference(TComponent* AHolder, T*& AField, T* AValue)
-{
-    if (AField && AField != AValue)
-        AField->RemoveFreeNotification(AHolder);
-    AField = AValue;
-    if (AField)
-        AField->FreeNotification(AHolder);
-}
-
 // B draws with AKey as its fixed transparent colour.
 inline void SetFixedKey(TBitmap& B, TColor AKey)
 {

@@ -78,7 +78,7 @@ void TbsSkinPanel::SetCaptionImageIndex(int Value)
 
 void TbsSkinPanel::SetCaptionImageList(TCustomImageList* Value)
 {
-    WatchComponent(this, FCaptionImageList, Value);
+    ChangeReference(this, FCaptionImageList, Value);
     Repaint();
 }
 

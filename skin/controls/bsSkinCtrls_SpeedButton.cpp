@@ -57,7 +57,7 @@ void TbsSkinSpeedButton::SetCheckedMode(bool Value)
 
 void TbsSkinSpeedButton::SetImageList(TCustomImageList* Value)
 {
-    WatchComponent(this, FImageList, Value);
+    ChangeReference(this, FImageList, Value);
     Repaint();
 }
 

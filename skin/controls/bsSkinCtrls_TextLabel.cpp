@@ -50,7 +50,7 @@ void TbsSkinTextLabel::SetLines(const TStringList& Value)
 
 void TbsSkinTextLabel::SetSkinData(TbsSkinData* Value)
 {
-    WatchComponent(this, FSD, Value);
+    ChangeReference(this, FSD, Value);
     if (FSD)
         ChangeSkinData();
 }

@@ -103,13 +103,13 @@ void TbsSkinToolBar::SetScrollTimerInterval(int Value)
 
 void TbsSkinToolBar::SetImages(TCustomImageList* Value)
 {
-    WatchComponent(this, FImages, Value);
+    ChangeReference(this, FImages, Value);
     ForEachChild<TbsSkinSpeedButton>(FControls, [](TbsSkinSpeedButton* B) { B->Repaint(); });
 }
 
-void TbsSkinToolBar::SetHotImages(TCustomImageList* Value) { WatchComponent(this, FHotImages, Value); }
+void TbsSkinToolBar::SetHotImages(TCustomImageList* Value) { ChangeReference(this, FHotImages, Value); }
 
-void TbsSkinToolBar::SetDisabledImages(TCustomImageList* Value) { WatchComponent(this, FDisabledImages, Value); }
+void TbsSkinToolBar::SetDisabledImages(TCustomImageList* Value) { ChangeReference(this, FDisabledImages, Value); }
 
 void TbsSkinToolBar::SetFlat(bool Value)
 {

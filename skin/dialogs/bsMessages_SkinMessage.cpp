@@ -15,9 +15,9 @@ TbsSkinMessage::TbsSkinMessage(TComponent* AOwner) : TComponent(AOwner)
     InitDialogFont(FDefaultButtonFont);
 }
 
-void TbsSkinMessage::SetSkinData(TbsSkinData* AValue) { WatchComponent(this, FSkinData, AValue); }
+void TbsSkinMessage::SetSkinData(TbsSkinData* AValue) { ChangeReference(this, FSkinData, AValue); }
 
-void TbsSkinMessage::SetCtrlSkinData(TbsSkinData* AValue) { WatchComponent(this, FCtrlSkinData, AValue); }
+void TbsSkinMessage::SetCtrlSkinData(TbsSkinData* AValue) { ChangeReference(this, FCtrlSkinData, AValue); }
 
 void TbsSkinMessage::Notification(TComponent* AComponent, TOperation AOperation)
 {

@@ -148,9 +148,9 @@ TbsSelectSkinDialog::TbsSelectSkinDialog(TComponent* AOwner) : TComponent(AOwner
     InitDialogFont(FDefaultFont);
 }
 
-void TbsSelectSkinDialog::SetSkinData(TbsSkinData* AValue) { WatchComponent(this, FSD, AValue); }
-void TbsSelectSkinDialog::SetSkinList(TbsCompressedSkinList* AValue) { WatchComponent(this, FSkinList, AValue); }
-void TbsSelectSkinDialog::SetCtrlSkinData(TbsSkinData* AValue) { WatchComponent(this, FCtrlFSD, AValue); }
+void TbsSelectSkinDialog::SetSkinData(TbsSkinData* AValue) { ChangeReference(this, FSD, AValue); }
+void TbsSelectSkinDialog::SetSkinList(TbsCompressedSkinList* AValue) { ChangeReference(this, FSkinList, AValue); }
+void TbsSelectSkinDialog::SetCtrlSkinData(TbsSkinData* AValue) { ChangeReference(this, FCtrlFSD, AValue); }
 
 void TbsSelectSkinDialog::Notification(TComponent* AComponent, TOperation AOperation)
 {

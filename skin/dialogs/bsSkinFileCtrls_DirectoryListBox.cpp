@@ -104,14 +104,14 @@ void TbsSkinDirectoryListBox::SetFileList(TbsSkinFileListBox* AValue)
 {
     if (FFileList && FFileList != AValue)
         FFileList->FDirList = nullptr;
-    WatchComponent(this, FFileList, AValue);
+    ChangeReference(this, FFileList, AValue);
     if (FFileList)
         FFileList->FDirList = this;
 }
 
 void TbsSkinDirectoryListBox::SetDirLabel(TbsSkinStdLabel* AValue)
 {
-    WatchComponent(this, FDirLabel, AValue);
+    ChangeReference(this, FDirLabel, AValue);
     UpdateDirLabel();
 }
 

@@ -54,7 +54,7 @@ void TbsSkinDriveComboBox::SetDirList(TbsSkinDirectoryListBox* AValue)
 {
     if (FDirList && FDirList != AValue)
         FDirList->FDriveCombo = nullptr;
-    WatchComponent(this, FDirList, AValue);
+    ChangeReference(this, FDirList, AValue);
     if (FDirList)
         FDirList->FDriveCombo = this;
 }

@@ -113,7 +113,7 @@ void TbsSkinFileListBox::SetFileType(TbsFileType AValue)
 
 void TbsSkinFileListBox::SetFileEdit(TCustomEdit* AValue)
 {
-    WatchComponent<TCustomEdit>(this, FFileEdit, AValue);
+    ChangeReference<TCustomEdit>(this, FFileEdit, AValue);
     if (FFileEdit) {
         const std::string name = GetSelectedName();
         FFileEdit->SetText(name.empty() ? FMask : name);

@@ -33,7 +33,7 @@ void TbsSkinFilterComboBox::SetFileList(TbsSkinFileListBox* AValue)
 {
     if (FFileList && FFileList != AValue)
         FFileList->FFilterCombo = nullptr;
-    WatchComponent(this, FFileList, AValue);
+    ChangeReference(this, FFileList, AValue);
     if (FFileList)
         FFileList->FFilterCombo = this;
 }

@@ -389,10 +389,10 @@ TbsSkinOpenDialog::TbsSkinOpenDialog(TComponent* AOwner) : TComponent(AOwner)
 
 void TbsSkinOpenDialog::SetToolBarImageList(TCustomImageList* AValue)
 {
-    WatchComponent(this, FToolBarImageList, AValue);
+    ChangeReference(this, FToolBarImageList, AValue);
 }
-void TbsSkinOpenDialog::SetSkinData(TbsSkinData* AValue) { WatchComponent(this, FSD, AValue); }
-void TbsSkinOpenDialog::SetCtrlSkinData(TbsSkinData* AValue) { WatchComponent(this, FCtrlSD, AValue); }
+void TbsSkinOpenDialog::SetSkinData(TbsSkinData* AValue) { ChangeReference(this, FSD, AValue); }
+void TbsSkinOpenDialog::SetCtrlSkinData(TbsSkinData* AValue) { ChangeReference(this, FCtrlSD, AValue); }
 
 void TbsSkinOpenDialog::Notification(TComponent* AComponent, TOperation AOperation)
 {

@@ -152,14 +152,14 @@ TbsSkinSelectDirectoryDialog::TbsSkinSelectDirectoryDialog(TComponent* AOwner) :
 
 void TbsSkinSelectDirectoryDialog::SetToolBarImageList(TCustomImageList* AValue)
 {
-    WatchComponent(this, FToolBarImageList, AValue);
+    ChangeReference(this, FToolBarImageList, AValue);
 }
 void TbsSkinSelectDirectoryDialog::SetTreeButtonImageList(TCustomImageList* AValue)
 {
-    WatchComponent(this, FTreeButtonImageList, AValue);
+    ChangeReference(this, FTreeButtonImageList, AValue);
 }
-void TbsSkinSelectDirectoryDialog::SetSkinData(TbsSkinData* AValue) { WatchComponent(this, FSD, AValue); }
-void TbsSkinSelectDirectoryDialog::SetCtrlSkinData(TbsSkinData* AValue) { WatchComponent(this, FCtrlSD, AValue); }
+void TbsSkinSelectDirectoryDialog::SetSkinData(TbsSkinData* AValue) { ChangeReference(this, FSD, AValue); }
+void TbsSkinSelectDirectoryDialog::SetCtrlSkinData(TbsSkinData* AValue) { ChangeReference(this, FCtrlSD, AValue); }
 
 void TbsSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperation AOperation)
 {

@@ -6,6 +6,7 @@
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 
+#include "support/BmpFile.h"
 #include "support/TestSupport.h"
 
 #include "platform/controls/Forms.h"
@@ -77,33 +78,7 @@ constexpr uint32_t CheckMark = Rgb(0, 0, 0), UncheckMark = Rgb(255, 255, 0), Che
 constexpr uint32_t MaskIn = Rgb(0, 0, 0), MaskOut = Rgb(255, 255, 255);
 constexpr uint32_t Background = Rgb(10, 20, 30);
 
-// A 24-bit BMP file whose pixel (x, y) is APixel(x, y).
-inline std::string BmpFile(int AWidth, int AHeight, const std::function<uint32_t(int, int)>& APixel)
-{
-    const int rowBytes = (AWidth * 3 + 3) / 4 * 4;
-    const uint32_t imageSize = uint32_t(rowBytes * AHeight);
-    std::string bmp(54 + imageSize, '\0');
-    auto put32 = [&](size_t AAt, uint32_t AValue) { std::memcpy(&bmp[AAt], &AValue, 4); };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, 54 + imageSize);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(AWidth));
-    put32(22, uint32_t(AHeight));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    put32(34, imageSize);
-    for (int y = 0; y < AHeight; ++y)
-        for (int x = 0; x < AWidth; ++x) {
-            const uint32_t c = APixel(x, y);
-            const size_t at = 54 + size_t(AHeight - 1 - y) * size_t(rowBytes) + size_t(x) * 3;
-            bmp[at] = char(c & 0xFF);
-            bmp[at + 1] = char((c >> 8) & 0xFF);
-            bmp[at + 2] = char((c >> 16) & 0xFF);
-        }
-    return bmp;
-}
+using testsupport::BmpFile;
 
 // Picture 0, 120 x 60:
 //  - four 30 x 20 state blocks in row 0 (normal, hot, down, disabled), each

@@ -2,6 +2,7 @@
 // Skin fixtures shared by the skin core tests: BMP files and a small skin
 // folder made by the test itself.
 
+#include "support/BmpFile.h"
 #include "support/TestSupport.h"
 
 #include "platform/controls/Forms.h"
@@ -23,20 +24,8 @@ namespace skintest {
 // APattern, bytes counting up from that grey so that pictures differ.
 inline std::string BmpFile(int AWidth, int AHeight, uint8_t AGrey = 0x80, bool APattern = false)
 {
-    const int rowBytes = (AWidth * 3 + 3) / 4 * 4;
-    const uint32_t imageSize = uint32_t(rowBytes * AHeight);
-    std::string bmp(54, '\0');
-    auto put32 = [&](size_t AAt, uint32_t AValue) { std::memcpy(&bmp[AAt], &AValue, 4); };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, 54 + imageSize);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(AWidth));
-    put32(22, uint32_t(AHeight));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    put32(34, imageSize);
+    std::string bmp = testsupport::BmpHeader(AWidth, AHeight);
+    const uint32_t imageSize = uint32_t((AWidth * 3 + 3) / 4 * 4 * AHeight);
     for (uint32_t i = 0; i < imageSize; ++i)
         bmp += char(APattern ? uint8_t(AGrey + i * 7) : AGrey);
     return bmp;
