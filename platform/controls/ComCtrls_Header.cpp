@@ -250,13 +250,15 @@ void THeaderControl::PaintDragged(TCanvas* C)
     TRect home = SectionRect(FPressed);
     TRect moved = OffsetRect(home, FDragX - FDragStart, 0);
     DrawSection(C, FPressed, moved, true);
+    // The marker stands where the drop would put the section, in the layout
+    // shown now: at the right edge of the section it would follow.
     int place = PlaceAt(FDragX), x = -FScrollOffset, seen = 0;
     for (int i : FOrder) {
         if (i == FPressed)
             continue;
         if (seen++ == place)
             break;
-        x += FSections[size_t(i)].Width;
+        x = SectionRect(i).Right;
     }
     C->Brush()->SetColor(clHighlight);
     C->FillRect(Rect(std::max(0, x - 1), 0, std::max(0, x - 1) + 2, FHeight));

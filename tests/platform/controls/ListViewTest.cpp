@@ -430,6 +430,15 @@ TEST_F(TListViewFixture, DraggedHeaderSectionsReorderTheColumns)
         InjectMouseButton(TMouseButton::mbLeft, true, from);
         InjectMouseMove(Point((from.X + to.X) / 2, to.Y));
         InjectMouseMove(to);
+        Pump();
+        if (&c == &cases[0]) {
+            EXPECT_EQ(header->DraggedSection(), 0);
+            SaveWindowPng(Form.get(), "listview_column_drag.png");
+            // The drop marker stands after the hidden section, at 210 in the layout shown.
+            TPoint m = Form->ScreenToClient(header->ClientToScreen(Point(210, 2)));
+            EXPECT_EQ(Pixel(Form.get(), m.X, m.Y), Rgb(clHighlight));
+            EXPECT_NE(Pixel(Form.get(), m.X - 2, m.Y), Rgb(clHighlight));
+        }
         InjectMouseButton(TMouseButton::mbLeft, false, to);
         Pump();
         EXPECT_EQ(View->ColumnOrder(), c.Order);
