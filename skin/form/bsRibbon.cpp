@@ -438,7 +438,7 @@ void TbsRibbon::SetAppButtonWidth(int Value)
 
 void TbsRibbon::SetAppButtonImageList(TCustomImageList* Value)
 {
-    WatchComponent<TCustomImageList>(this, FAppButtonImageList, Value);
+    ChangeReference<TCustomImageList>(this, FAppButtonImageList, Value);
     if (FAppButton)
         FAppButton->SetImageList(Value);
     Invalidate();
@@ -463,14 +463,14 @@ void TbsRibbon::SetAppButtonPopupMenu(IbsSkinPopupMenu* Value)
         FAppButton->SetSkinPopupMenu(Value);
 }
 
-void TbsRibbon::SetButtonsImageList(TCustomImageList* Value) { WatchComponent<TCustomImageList>(this, FButtonsImageList, Value); }
-void TbsRibbon::SetSkinHint(TbsSkinHint* Value) { WatchComponent<TbsSkinHint>(this, FSkinHint, Value); }
+void TbsRibbon::SetButtonsImageList(TCustomImageList* Value) { ChangeReference<TCustomImageList>(this, FButtonsImageList, Value); }
+void TbsRibbon::SetSkinHint(TbsSkinHint* Value) { ChangeReference<TbsSkinHint>(this, FSkinHint, Value); }
 
 void TbsRibbon::SetAppMenu(TbsAppMenu* Value)
 {
     if (FAppMenu && FAppMenu != Value && FAppMenu->Visible())
         HideAppMenu(nullptr);
-    WatchComponent<TbsAppMenu>(this, FAppMenu, Value);
+    ChangeReference<TbsAppMenu>(this, FAppMenu, Value);
     if (FAppMenu) {
         FAppMenu->Ribbon = this;
         FAppMenu->SetVisible(false);

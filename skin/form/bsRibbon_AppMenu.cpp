@@ -39,7 +39,7 @@ void TbsAppMenuPage::SetDefaultWidth(int AValue)
 
 void TbsAppMenuPage::SetFirstActiveControl(platform::TWinControl* AValue)
 {
-    WatchComponent<platform::TWinControl>(this, FFirstActiveControl, AValue);
+    ChangeReference<platform::TWinControl>(this, FFirstActiveControl, AValue);
 }
 
 void TbsAppMenuPage::Notification(TComponent* AComponent, platform::TOperation AOperation)
@@ -281,17 +281,17 @@ void TbsAppMenu::SetItems(const TbsAppMenuItems& AValue)
     Invalidate();
 }
 
-void TbsAppMenu::SetSkinHint(TbsSkinHint* Value) { WatchComponent<TbsSkinHint>(this, FSkinHint, Value); }
+void TbsAppMenu::SetSkinHint(TbsSkinHint* Value) { ChangeReference<TbsSkinHint>(this, FSkinHint, Value); }
 
 void TbsAppMenu::SetItemImageList(TCustomImageList* Value)
 {
-    WatchComponent<TCustomImageList>(this, FItemImageList, Value);
+    ChangeReference<TCustomImageList>(this, FItemImageList, Value);
     Invalidate();
 }
 
 void TbsAppMenu::SetItemPageImageList(TCustomImageList* Value)
 {
-    WatchComponent<TCustomImageList>(this, FItemPageImageList, Value);
+    ChangeReference<TCustomImageList>(this, FItemPageImageList, Value);
     Invalidate();
 }
 

@@ -142,7 +142,7 @@ void TbsSkinForm::SetSkinRibbon(TbsRibbon* AValue)
 {
     if (FSkinRibbon && FSkinRibbon != AValue && FSkinRibbon->BSF == this)
         FSkinRibbon->BSF = nullptr;
-    WatchComponent<TbsRibbon>(this, FSkinRibbon, AValue);
+    ChangeReference<TbsRibbon>(this, FSkinRibbon, AValue);
     if (FSkinRibbon) {
         FSkinRibbon->BSF = this;
         FreeNotification(FSkinRibbon);
