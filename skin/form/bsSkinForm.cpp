@@ -169,15 +169,22 @@ void TbsSkinForm::SetSkinData(TbsSkinData* AValue)
     if (FSD) {
         FSD->FreeNotification(this);
         if (FForm->FormStyle() != fsMDIChild)
-            FSkinnableForm = FSD->SkinnableForm();
+            FSkinnableForm = FSD->SkinnableForm() && !FUseRibbon;
     }
     ChangeSkinData();
     FSysTrayMenu->SetSkinData(AValue);
 }
 
+void TbsSkinForm::SetUseRibbon(bool AValue)
+{
+    FUseRibbon = AValue;
+    if (AValue && FSkinnableForm)
+        SetSkinnableForm(false);
+}
+
 void TbsSkinForm::SetSkinnableForm(bool AValue)
 {
-    FSkinnableForm = AValue;
+    FSkinnableForm = AValue && !FUseRibbon;
     ChangeSkinData();
     ChangeSkinDataOfControls(FForm, nullptr);
     if (FForm->HandleAllocated())
@@ -322,7 +329,7 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
         }
         return true;
     case SKN_SKINNABLEFORMCHANGE:
-        if (sender == FSD && FSD && FForm->FormStyle() != fsMDIChild)
+        if (!FUseRibbon && sender == FSD && FSD && FForm->FormStyle() != fsMDIChild)
             SetSkinnableForm(FSD->SkinnableForm());
         return true;
     default:
@@ -408,7 +415,9 @@ void TbsSkinForm::FrameWndProc(TMessage& M)
                 M.Result = 1;
                 return;
             }
-            if (FSkinSupport && FSD->BGPictureIndex != -1)
+            if (FSkinSupport && FUseRibbon && FSD->MDIBGPictureIndex != -1)
+                PaintBG3(reinterpret_cast<HDC>(M.WParam));
+            else if (FSkinSupport && FSD->BGPictureIndex != -1)
                 PaintBG2(reinterpret_cast<HDC>(M.WParam));
             else if (FSkinSupport)
                 PaintBG(reinterpret_cast<HDC>(M.WParam));

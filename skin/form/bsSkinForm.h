@@ -205,6 +205,10 @@ public:
     // The ribbon of the form: it learns of this component through its BSF.
     TbsRibbon* SkinRibbon() const { return FSkinRibbon; }
     void SetSkinRibbon(TbsRibbon* AValue);
+    // A form whose ribbon takes the place of the caption keeps the system's
+    // frame, whatever the skin or a later skin change says.
+    bool UseRibbon() const { return FUseRibbon; }
+    void SetUseRibbon(bool AValue);
     TRect OldBoundsRect;
     int OldHeight = 0;
     platform::TNotifyEvent OnMinimize, OnMaximize, OnRestore, OnChangeRollUpState;
@@ -485,6 +489,7 @@ private:
     platform::TComponent* FTrayComponent = nullptr;
     TbsSkinPopupMenu* FSysTrayMenu = nullptr;
     TbsRibbon* FSkinRibbon = nullptr;
+    bool FUseRibbon = false;
     TbsFormLayerBorder* FBorderLayer = nullptr;
     std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
     TbsClientInActivePanel* FInActivePanel = nullptr;

@@ -4,6 +4,7 @@
 #include "skin/form/bsSkinForm.h"
 
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/form/bsRibbon.h"
 #include "skin/form/bsSkinMDITabsBar.h"
 #include "skin/form/bsSkinMainMenu.h"
 
@@ -642,6 +643,8 @@ bool TbsSkinForm::MDIMessage(TMessage& M)
         UpDateFormNC();
         if (FMainMenuBar)
             FMainMenuBar->MDIChildRestore();
+        if (FSkinRibbon)
+            FSkinRibbon->MDIChildRestore();
         UpdateMDIScrollBars(true);
     };
     switch (M.Msg) {
@@ -660,6 +663,8 @@ bool TbsSkinForm::MDIMessage(TMessage& M)
         UpDateFormNC();
         if (FMainMenuBar)
             FMainMenuBar->MDIChildMaximize();
+        if (FSkinRibbon)
+            FSkinRibbon->MDIChildMaximize();
         FInMaximizeAll = true;
         MaximizeAll();
         FInMaximizeAll = false;

@@ -330,3 +330,21 @@ TEST_F(RibbonTest, AnMDICloseButtonWithoutHotOrDownPiecesShowsTheNormalOneInEver
 }
 
 } // namespace
+
+TEST_F(RibbonTest, UseRibbonKeepsTheFormsOwnFrameThroughSkinChanges)
+{
+    LoadSkin();
+    SkinForm->SetSkinData(Data);
+    ASSERT_TRUE(SkinForm->SkinnableForm());
+    SkinForm->SetUseRibbon(true);
+    EXPECT_FALSE(SkinForm->SkinnableForm());
+    SkinForm->SetSkinnableForm(true);
+    EXPECT_FALSE(SkinForm->SkinnableForm());
+    SkinForm->SetSkinData(Data);
+    EXPECT_FALSE(SkinForm->SkinnableForm());
+    SendMessage(Form->Handle(), skin::SKN_SKINNABLEFORMCHANGE, reinterpret_cast<WPARAM>(Data), 0);
+    EXPECT_FALSE(SkinForm->SkinnableForm());
+    SkinForm->SetUseRibbon(false);
+    SkinForm->SetSkinnableForm(true);
+    EXPECT_TRUE(SkinForm->SkinnableForm());
+}

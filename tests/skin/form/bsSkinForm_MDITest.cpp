@@ -1,6 +1,7 @@
 #include "MDITestSupport.h"
 
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/form/bsRibbon.h"
 #include "skin/form/bsSkinMainMenu.h"
 
 using namespace platform;
@@ -183,4 +184,18 @@ TEST(SkinFormMDI, CloseAllClosesFromTheLastAndNextFollowsTheClient)
     m.MainSkin->CloseAll();
     EXPECT_EQ(closed, (std::vector<std::string>{"Doc2", "Doc1", "Doc0"}));
     EXPECT_EQ(m.Main->MDIChildCount(), 0);
+}
+
+TEST(SkinFormMDI, TheRibbonShowsTheDocumentButtonsWhileADocumentIsMaximised)
+{
+    TMdiSkinForms m(600, 400);
+    auto* ribbon = new skin::TbsRibbon(m.Main);
+    ribbon->SetParent(m.Main);
+    m.MainSkin->SetSkinRibbon(ribbon);
+    m.AddMany(2);
+    EXPECT_EQ(ribbon->MDIButtons()->Count(), 0);
+    TMdiSkinForms::SkinOf(m.Docs[0])->SetWindowState(wsMaximized);
+    EXPECT_EQ(ribbon->MDIButtons()->Count(), 3);
+    TMdiSkinForms::SkinOf(m.Docs[0])->SetWindowState(wsNormal);
+    EXPECT_EQ(ribbon->MDIButtons()->Count(), 0);
 }
