@@ -14,9 +14,7 @@ using platform::TShiftState;
 
 namespace {
 
-constexpr uint32_t MorphInterval = 20;
 constexpr uint32_t RepeatDelay = 500;
-constexpr double MorphStep = 0.2;
 
 std::unique_ptr<TbsGuiTimer> NewTimer(uint32_t AInterval, std::function<void()> AOnTimer)
 {
@@ -26,33 +24,6 @@ std::unique_ptr<TbsGuiTimer> NewTimer(uint32_t AInterval, std::function<void()> 
 void DropTimer(std::unique_ptr<TbsGuiTimer>& ATimer) { ATimer.reset(); }
 
 } // namespace
-
-// The tick runs a copy of the handler, so a tick may free its own timer.
-TbsGuiTimer::TbsGuiTimer(uint32_t AInterval, std::function<void()> AOnTimer)
-    : FInterval(AInterval), FOnTimer(std::move(AOnTimer))
-{
-    SetInterval(AInterval);
-}
-
-TbsGuiTimer::~TbsGuiTimer()
-{
-    if (FId)
-        platform::KillTimer(nullptr, FId);
-}
-
-void TbsGuiTimer::SetInterval(uint32_t AInterval)
-{
-    if (FId)
-        platform::KillTimer(nullptr, FId);
-    FInterval = AInterval;
-    FId = platform::SetTimer(nullptr, 0, AInterval, [handler = FOnTimer](platform::HWND, platform::UINT, uintptr_t, uint32_t) {
-        try {
-            handler();
-        } catch (...) {
-            platform::Application()->HandleException(nullptr);
-        }
-    });
-}
 
 TbsSkinButton::TbsSkinButton(TComponent* AOwner)
     : TbsSkinCustomControl(AOwner), FLayerManager(std::make_unique<TbsLayerManager>(nullptr))
@@ -64,7 +35,6 @@ TbsSkinButton::TbsSkinButton(TComponent* AOwner)
 
 TbsSkinButton::~TbsSkinButton()
 {
-    MorphTimer.reset();
     RepeatTimer.reset();
     AnimateTimer.reset();
 }
@@ -171,11 +141,11 @@ void TbsSkinButton::SetDown(bool Value)
 {
     FDown = Value;
     if (MorphingActive()) {
-        FMorphKf = 1;
+        FMorph.SetKf(1);
         if (Value)
-            DropTimer(MorphTimer);
+            FMorph.Stop();
         else
-            StartMorph();
+            FMorph.Start();
     }
     Repaint();
     if (FGroupIndex > 0 && Value && !AllowAllUp)
@@ -245,7 +215,7 @@ void TbsSkinButton::RefreshButton()
     FMouseIn = false;
     FDown = false;
     if (MorphingActive())
-        FMorphKf = 0;
+        FMorph.SetKf(0);
     if (SkinEffectsOn())
         StopAnimate();
     Repaint();
@@ -269,12 +239,11 @@ void TbsSkinButton::BeforeChangeSkinData()
 
 void TbsSkinButton::ChangeSkinData()
 {
-    MorphTimer.reset();
+    FMorph.Reset(0);
     StopAnimate();
-    FMorphKf = 0;
     TbsSkinCustomControl::ChangeSkinData();
     if (MorphingActive() && Skinned() && (IsFocused() || FMouseIn))
-        FMorphKf = 1;
+        FMorph.SetKf(1);
     if (FMouseIn && HandleAllocated())
         platform::PostMessage(Handle(), platform::SKN_SHOWGLOWLAYER, 0, 0);
 }
@@ -299,51 +268,11 @@ void TbsSkinButton::CalcSkinLayout(int& W, int& H)
 void TbsSkinButton::MorphOrRepaint()
 {
     if (MorphingActive() && Skinned())
-        StartMorph();
+        FMorph.Start();
     else
         Repaint();
 }
 
-void TbsSkinButton::StartMorph()
-{
-    if (MorphTimer)
-        return;
-    MorphTimer = NewTimer(MorphInterval, [this] { MorphTimerTick(); });
-}
-
-void TbsSkinButton::StopMorph() { DropTimer(MorphTimer); }
-
-void TbsSkinButton::MorphTimerTick()
-{
-    const bool toHot = FMouseIn || IsFocused();
-    GetSkinData();
-    if (!Skinned() || !MorphingActive()) {
-        FMorphKf = toHot ? 1 : 0;
-        StopMorph();
-        return;
-    }
-    if (StepMorph(FMorphKf, toHot))
-        StopMorph();
-    Repaint();
-}
-
-// Steps stop at the ends, so that rounding never leaves the factor a hair
-// short of them or beyond them.
-bool StepMorph(double& AKf, bool AToHot)
-{
-    // Five steps of 0.2 leave a rounding rest; a rest that small is arrived.
-    constexpr double Rest = 1e-9;
-    if (AToHot && AKf < 1) {
-        AKf = AKf + MorphStep > 1 - Rest ? 1.0 : AKf + MorphStep;
-        return false;
-    }
-    if (!AToHot && AKf > 0) {
-        AKf = AKf - MorphStep < Rest ? 0.0 : AKf - MorphStep;
-        return false;
-    }
-    AKf = AToHot ? 1 : 0;
-    return true;
-}
 
 bool TakeFocusOnPress(TWinControl* AControl, TMessage& M, bool& AClicksDisabled)
 {
@@ -554,7 +483,7 @@ void TbsSkinButton::CMMouseEnter(TMessage& M)
     if (changes) {
         if (FDown) {
             if (MorphingActive())
-                FMorphKf = 1;
+                FMorph.SetKf(1);
             Repaint();
         } else {
             if (AnimationAllowed())
@@ -591,10 +520,8 @@ void TbsSkinButton::CMMouseLeave(TMessage& M)
 void TbsSkinButton::CMEnabledChanged(TMessage& M)
 {
     TbsSkinCustomControl::CMEnabledChanged(M);
-    if (MorphingActive()) {
-        MorphTimer.reset();
-        FMorphKf = 0;
-    }
+    if (MorphingActive())
+        FMorph.Reset(0);
     FMouseIn = false;
     Repaint();
 }
@@ -688,7 +615,7 @@ void TbsSkinButton::CMFocusChanged(TMessage& M)
                 MorphOrRepaint();
             } else if (!button && sender != this && !FMouseIn) {
                 if (MorphingActive())
-                    FMorphKf = 1;
+                    FMorph.SetKf(1);
                 FMouseIn = true;
                 MorphOrRepaint();
             }
@@ -723,7 +650,7 @@ void TbsSkinButton::WMKillFocus(TMessage& M)
     if (AnimationAllowed())
         StartAnimate(false);
     if (MorphingActive() && Skinned())
-        StartMorph();
+        FMorph.Start();
     else
         Invalidate();
 }

@@ -9,6 +9,7 @@
 // glow frame around itself while the pointer is over it.
 
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/controls/bsSkinCtrls_Helpers.h"
 #include "skin/core/bsUtils_Layer.h"
 #include "skin/core/bsUtils_Text.h"
 
@@ -57,25 +58,6 @@ public:
     virtual void SetOnInternalMenuClose(TNotifyEvent AEvent) = 0;
 };
 
-// A GUI-thread timer that may be freed from its own tick.
-class TbsGuiTimer {
-public:
-    TbsGuiTimer(uint32_t AInterval, std::function<void()> AOnTimer);
-    ~TbsGuiTimer();
-    TbsGuiTimer(const TbsGuiTimer&) = delete;
-    TbsGuiTimer& operator=(const TbsGuiTimer&) = delete;
-    uint32_t Interval() const { return FInterval; }
-    void SetInterval(uint32_t AInterval);
-
-private:
-    uint32_t FInterval;
-    std::function<void()> FOnTimer;
-    uintptr_t FId = 0;
-};
-
-// One step of a cross-fade towards the hot picture (AToHot) or back: 0.2
-// per tick; answers true when the fade has arrived (AKf then exactly 1 or 0).
-bool StepMorph(double& AKf, bool AToHot);
 // The focus-taking rule of buttons and boxes: a press on an unfocused
 // control focuses it first; answers false when the message is to be
 // swallowed (the focus change was refused, or a command arrives meanwhile).
@@ -83,9 +65,6 @@ bool TakeFocusOnPress(TWinControl* AControl, TMessage& M, bool& AClicksDisabled)
 // While a press is held: leaving the control (edges inside) performs
 // CM_MOUSELEAVE, coming back performs CM_MOUSEENTER.
 void FollowPointer(TControl* AControl, int X, int Y, bool AMouseIn);
-
-// AFrom blended towards ATo by AKind and AKf (0 to 1), drawn at (0, 0) of C.
-void DrawMorph(TCanvas* C, TBitmap& AFrom, TBitmap& ATo, TbsMorphKind AKind, double AKf);
 
 // Frames and fills of the built-in look: pressed, hot or normal.
 void DrawBuiltInState(TCanvas* C, const TRect& R, bool APressed, bool AHot);
@@ -240,7 +219,7 @@ public:
     void HideLayer();
     bool GlowVisible() const { return FLayerManager->IsVisible; }
     bool MouseIn() const { return FMouseIn; }
-    double MorphKf() const { return FMorphKf; }
+    double MorphKf() const { return FMorph.Kf(); }
     bool Active() const { return FActive; }
 
     void GetSkinData() override;
@@ -284,9 +263,6 @@ protected:
     bool DownLook();
     // Starts the morph when morphing is active and the button skinned, else repaints.
     void MorphOrRepaint();
-    void StartMorph();
-    void StopMorph();
-    void MorphTimerTick();
     void StartRepeat();
     void StopRepeat();
     void RepeatTimerTick();
@@ -316,8 +292,14 @@ protected:
     bool FClicksDisabled = false;
     bool FMouseIn = false;
     bool FMouseDown = false;
-    double FMorphKf = 0;
-    std::unique_ptr<TbsGuiTimer> AnimateTimer, RepeatTimer, MorphTimer;
+    // Fades towards the hot picture while the pointer is in or the focus here.
+    TbsMorph FMorph{[this] { return FMouseIn || IsFocused(); },
+                    [this] {
+                        GetSkinData();
+                        return Skinned() && MorphingActive();
+                    },
+                    [this] { Repaint(); }};
+    std::unique_ptr<TbsGuiTimer> AnimateTimer, RepeatTimer;
     std::unique_ptr<TbsLayerManager> FLayerManager;
 
     bool FTransparent = false;

@@ -3,27 +3,17 @@
 #include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_Probes.h"
 #include "skin/core/bsUtils_SkinImage.h"
-#include "skin/core/bseffects_EffectBmp.h"
 
 #include <memory>
 
 namespace skin {
 
-namespace {
-
-// The built-in look's states.
-constexpr TColor HotFrame = 0xB76B3B;   // $B76B3B
-constexpr TColor HotFill = 0xF3D4C1;
-constexpr TColor DownFill = 0xE4BCA2;
-
-} // namespace
-
 void DrawBuiltInState(TCanvas* C, const TRect& R, bool APressed, bool AHot)
 {
     C->Brush()->SetStyle(platform::bsSolid);
-    C->Brush()->SetColor(APressed || AHot ? HotFrame : platform::clBtnShadow);
+    C->Brush()->SetColor(APressed || AHot ? HotFrameColor : platform::clBtnShadow);
     C->FrameRect(R);
-    C->Brush()->SetColor(APressed ? DownFill : AHot ? HotFill : platform::clBtnFace);
+    C->Brush()->SetColor(APressed ? DownFillColor : AHot ? HotFillColor : platform::clBtnFace);
     C->FillRect(Rect(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1));
 }
 
@@ -38,7 +28,7 @@ void TbsSkinButton::Paint()
         return;
     TBitmap b;
     b.SetSize(Width(), Height());
-    if (MorphingActive() && FMorphKf > 0 && FMorphKf < 1 && Enabled()) {
+    if (MorphingActive() && FMorph.Kf() > 0 && FMorph.Kf() < 1 && Enabled()) {
         PaintMorph();
         return;
     }
@@ -48,14 +38,14 @@ void TbsSkinButton::Paint()
         CreateButtonImage(&b, DownSkinRect, true, true);
     else if (IsFocused() && !FocusedSkinRect.IsEmpty() && !AnimateTimer)
         CreateButtonImage(&b, FocusedSkinRect, false, true);
-    else if (IsFocused() || FMouseIn || (MorphingActive() && FMorphKf == 1))
+    else if (IsFocused() || FMouseIn || (MorphingActive() && FMorph.Kf() == 1))
         CreateButtonImage(&b, ActiveSkinRect, false, true);
     else
         CreateButtonImage(&b, SkinRect, false, false);
     Canvas()->Draw(0, 0, &b);
 }
 
-// The normal picture blended towards the hot one by FMorphKf.
+// The normal picture blended towards the hot one by FMorph.Kf().
 void TbsSkinButton::PaintMorph()
 {
     TBitmap normal, hot;
@@ -63,23 +53,7 @@ void TbsSkinButton::PaintMorph()
     hot.SetSize(Width(), Height());
     CreateButtonImage(&normal, SkinRect, false, false);
     CreateButtonImage(&hot, ActiveSkinRect, false, true);
-    DrawMorph(Canvas(), normal, hot, MorphKind, FMorphKf);
-}
-
-void DrawMorph(TCanvas* C, TBitmap& AFrom, TBitmap& ATo, TbsMorphKind AKind, double AKf)
-{
-    std::unique_ptr<TbsEffectBmp> from(TbsEffectBmp::CreateFromhWnd(AFrom.Handle()));
-    std::unique_ptr<TbsEffectBmp> to(TbsEffectBmp::CreateFromhWnd(ATo.Handle()));
-    switch (AKind) {
-    case mkDefault: from->Morph(*to, AKf); break;
-    case mkGradient: from->MorphGrad(*to, AKf); break;
-    case mkLeftGradient: from->MorphLeftGrad(*to, AKf); break;
-    case mkRightGradient: from->MorphRightGrad(*to, AKf); break;
-    case mkLeftSlide: from->MorphLeftSlide(*to, AKf); break;
-    case mkRightSlide: from->MorphRightSlide(*to, AKf); break;
-    case mkPush: from->MorphPush(*to, AKf); break;
-    }
-    from->Draw(C->Handle(), 0, 0);
+    DrawMorph(Canvas(), normal, hot, MorphKind, FMorph.Kf());
 }
 
 void TbsSkinButton::CreateButtonImage(TBitmap* B, TRect R, bool ADown, bool AMouseIn)

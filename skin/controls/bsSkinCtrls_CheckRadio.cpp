@@ -14,7 +14,7 @@ TbsSkinCheckRadioBox::TbsSkinCheckRadioBox(TComponent* AOwner) : TbsSkinCustomCo
     SetBounds(Left(), Top(), 150, 25);
 }
 
-TbsSkinCheckRadioBox::~TbsSkinCheckRadioBox() { MorphTimer.reset(); }
+TbsSkinCheckRadioBox::~TbsSkinCheckRadioBox() = default;
 
 // ---------------------------------------------------------------- properties
 
@@ -201,26 +201,10 @@ bool TbsSkinCheckRadioBox::IsFocused() { return FCanFocused && Focused(); }
 
 void TbsSkinCheckRadioBox::MorphOrRepaint()
 {
-    if (MorphingActive() && Skinned()) {
-        if (!MorphTimer)
-            MorphTimer = std::make_unique<TbsGuiTimer>(20, [this] { MorphTimerTick(); });
-        return;
-    }
-    Repaint();
-}
-
-void TbsSkinCheckRadioBox::MorphTimerTick()
-{
-    const bool toHot = FMouseIn || IsFocused();
-    GetSkinData();
-    if (!Skinned() || !MorphingActive()) {
-        FMorphKf = toHot ? 1 : 0;
-        MorphTimer.reset();
-        return;
-    }
-    if (StepMorph(FMorphKf, toHot))
-        MorphTimer.reset();
-    Repaint();
+    if (MorphingActive() && Skinned())
+        FMorph.Start();
+    else
+        Repaint();
 }
 
 // ---------------------------------------------------------------- messages
@@ -248,10 +232,8 @@ void TbsSkinCheckRadioBox::CMTextChanged(TMessage& M)
 void TbsSkinCheckRadioBox::CMEnabledChanged(TMessage& M)
 {
     TbsSkinCustomControl::CMEnabledChanged(M);
-    if (MorphingActive()) {
-        MorphTimer.reset();
-        FMorphKf = 0;
-    }
+    if (MorphingActive())
+        FMorph.Reset(0);
     FMouseIn = false;
     Repaint();
 }

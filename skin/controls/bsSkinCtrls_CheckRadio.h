@@ -54,7 +54,7 @@ public:
 
     virtual void ToggleChecked();
     bool MouseIn() const { return FMouseIn; }
-    double MorphKf() const { return FMorphKf; }
+    double MorphKf() const { return FMorph.Kf(); }
     // Paints the box with a given checked value into another canvas.
     void PaintSkinTo(TCanvas* C, int X, int Y, bool AChecked);
 
@@ -97,7 +97,6 @@ protected:
     bool MorphingActive() const;
     bool IsFocused();
     void MorphOrRepaint();
-    void MorphTimerTick();
     void FocusChanged();
     void UncheckGroupSiblings();
 
@@ -113,8 +112,13 @@ protected:
     bool FDown = false;
     bool FMouseIn = false;
     bool FClicksDisabled = false;
-    std::unique_ptr<TbsGuiTimer> MorphTimer;
-    double FMorphKf = 0;
+    // Fades towards the hot picture while the pointer is in or the focus here.
+    TbsMorph FMorph{[this] { return FMouseIn || IsFocused(); },
+                    [this] {
+                        GetSkinData();
+                        return Skinned() && MorphingActive();
+                    },
+                    [this] { Repaint(); }};
 };
 
 } // namespace skin

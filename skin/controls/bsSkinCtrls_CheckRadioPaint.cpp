@@ -17,8 +17,6 @@ using platform::UINT;
 
 namespace {
 
-constexpr TColor HotFrame = 0xB76B3B;
-
 // The built-in box square of a box AHeight high.
 TRect BoxSquare(int AHeight) { return Rect(3, AHeight / 2 - 7, 17, AHeight / 2 + 7); }
 
@@ -41,7 +39,7 @@ void TbsSkinCheckRadioBox::Paint()
         return;
     if (!FFlat) {
         GetSkinData();
-        if (Skinned() && MorphingActive() && FMorphKf > 0 && FMorphKf < 1) {
+        if (Skinned() && MorphingActive() && FMorph.Kf() > 0 && FMorph.Kf() < 1) {
             int w = Width(), h = Height();
             CalcSkinLayout(w, h);
             TBitmap normal, hot;
@@ -49,7 +47,7 @@ void TbsSkinCheckRadioBox::Paint()
             hot.SetSize(Width(), Height());
             DrawFramedPicture(&normal, false);
             DrawFramedPicture(&hot, true);
-            DrawMorph(Canvas(), normal, hot, MorphKind, FMorphKf);
+            DrawMorph(Canvas(), normal, hot, MorphKind, FMorph.Kf());
             return;
         }
         TbsSkinCustomControl::Paint();
@@ -92,7 +90,7 @@ void TbsSkinCheckRadioBox::PaintFlat(TCanvas* C, TCheckBoxState AState, bool ALi
     if (!Skinned()) {
         const TRect q = BoxSquare(h);
         C->Brush()->SetStyle(platform::bsSolid);
-        C->Brush()->SetColor(ALive && FMouseIn ? HotFrame : platform::clBtnShadow);
+        C->Brush()->SetColor(ALive && FMouseIn ? HotFrameColor : platform::clBtnShadow);
         C->FrameRect(q);
         if (ALive) {
             C->Brush()->SetColor(platform::clWindow);
@@ -226,7 +224,7 @@ void TbsSkinCheckRadioBox::CreateControlDefaultImage(TBitmap* B)
     DrawTextLeftPlain(c, Caption(), Rect(19, 0, w, h));
     const TRect q = BoxSquare(h);
     c->Brush()->SetStyle(platform::bsSolid);
-    c->Brush()->SetColor(FMouseIn ? HotFrame : platform::clBtnShadow);
+    c->Brush()->SetColor(FMouseIn ? HotFrameColor : platform::clBtnShadow);
     c->FrameRect(q);
     c->Brush()->SetColor(platform::clWindow);
     c->FillRect(Rect(q.Left + 1, q.Top + 1, q.Right - 1, q.Bottom - 1));

@@ -1,6 +1,7 @@
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 
 #include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/controls/bsSkinCtrls_Helpers.h"
 #include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_SkinImage.h"
 #include "skin/core/bseffects.h"
@@ -15,9 +16,6 @@ using namespace platform;
 
 namespace {
 
-constexpr TColor HotFrameColor = 0xB76B3B;
-constexpr TColor HotFillColor = 0xF3D4C1;
-constexpr TColor DownFillColor = 0xE4BCA2;
 // Length of a built-in step button and of a thumb without a page.
 constexpr int DefaultButtonSize = 17;
 constexpr int DefaultThumbSize = 16;

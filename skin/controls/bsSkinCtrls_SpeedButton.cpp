@@ -12,7 +12,6 @@ namespace skin {
 namespace {
 
 constexpr uint32_t RepeatDelay = 500;
-constexpr uint32_t MorphInterval = 20;
 } // namespace
 
 TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* AOwner) : TbsGraphicSkinCustomControl(AOwner)
@@ -26,7 +25,6 @@ TbsSkinSpeedButton::~TbsSkinSpeedButton()
 {
     StopRepeat();
     StopAnimate();
-    StopMorph();
 }
 
 void TbsSkinSpeedButton::Notification(TComponent* AComponent, platform::TOperation AOperation)
@@ -143,11 +141,11 @@ void TbsSkinSpeedButton::SetDown(bool Value)
 {
     FDown = Value;
     if (MorphingActive()) {
-        FMorphKf = 1;
+        FMorph.SetKf(1);
         if (Value)
-            StopMorph();
+            FMorph.Stop();
         else
-            StartMorph();
+            FMorph.Start();
     }
     if (FFlat && !Transparent() && !Value && !FMouseIn && !IsDesigning())
         SetTransparentNoDraw(true);
@@ -174,7 +172,7 @@ void TbsSkinSpeedButton::RefreshButton()
     FMouseIn = false;
     FDown = false;
     if (MorphingActive())
-        FMorphKf = 0;
+        FMorph.SetKf(0);
     if (SkinEffectsOn())
         StopAnimate();
     Repaint();
@@ -219,10 +217,11 @@ void TbsSkinSpeedButton::GetSkinData()
 void TbsSkinSpeedButton::ChangeSkinData()
 {
     StopAnimate();
-    StopMorph();
+    // A fade cut short would otherwise leave the half-blended picture standing.
+    FMorph.Reset(0);
     TbsGraphicSkinCustomControl::ChangeSkinData();
     if (MorphingActive() && FIndex != -1 && FMouseIn && !Transparent())
-        FMorphKf = 1;
+        FMorph.SetKf(1);
 }
 
 void TbsSkinSpeedButton::CalcSkinLayout(int& W, int& H)
@@ -265,10 +264,8 @@ void TbsSkinSpeedButton::CMTextChanged(TMessage& M)
 void TbsSkinSpeedButton::CMEnabledChanged(TMessage& M)
 {
     TbsGraphicSkinCustomControl::CMEnabledChanged(M);
-    if (MorphingActive()) {
-        StopMorph();
-        FMorphKf = 0;
-    }
+    if (MorphingActive())
+        FMorph.Reset(0);
     FMouseIn = false;
     Repaint();
 }
@@ -285,7 +282,7 @@ void TbsSkinSpeedButton::CMMouseEnter(TMessage& M)
     if (e) {
         if (FDown) {
             if (MorphingActive())
-                FMorphKf = 1;
+                FMorph.SetKf(1);
             Repaint();
         } else {
             if (AnimationAllowed())
@@ -344,28 +341,8 @@ void TbsSkinSpeedButton::MorphOrRepaint()
 {
     if (!MorphingActive() || FIndex == -1 || Transparent() || FFlat)
         Repaint();
-    else if (!MorphTimer)
-        StartMorph();
-}
-
-void TbsSkinSpeedButton::StartMorph()
-{
-    if (!MorphTimer)
-        MorphTimer = std::make_unique<TbsGuiTimer>(MorphInterval, [this] { MorphTimerTick(); });
-}
-
-void TbsSkinSpeedButton::StopMorph() { MorphTimer.reset(); }
-
-void TbsSkinSpeedButton::MorphTimerTick()
-{
-    if (FIndex == -1 || !MorphingActive()) {
-        FMorphKf = FMouseIn ? 1 : 0;
-        StopMorph();
-        return;
-    }
-    if (StepMorph(FMorphKf, FMouseIn))
-        StopMorph();
-    Repaint();
+    else
+        FMorph.Start();
 }
 
 void TbsSkinSpeedButton::StartRepeat()

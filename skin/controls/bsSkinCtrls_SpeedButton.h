@@ -76,7 +76,7 @@ public:
     void RefreshButton();
     virtual void ButtonClick();
     bool MouseIn() const { return FMouseIn; }
-    double MorphKf() const { return FMorphKf; }
+    double MorphKf() const { return FMorph.Kf(); }
     int CurrentAnimationFrame() const { return CurrentFrame; }
 
     void GetSkinData() override;
@@ -109,9 +109,6 @@ protected:
     // Pressed look: down with the pointer inside, or latched in a group.
     bool DownLook() const { return FDown && (FMouseIn || FGroupIndex != 0); }
     void MorphOrRepaint();
-    void StartMorph();
-    void StopMorph();
-    void MorphTimerTick();
     void StartRepeat();
     void StopRepeat();
     void StartAnimate(bool AForward);
@@ -137,10 +134,12 @@ protected:
     bool FStopDraw = false;
     // Set by the menu speed button while its menu is open.
     bool FMenuTracked = false;
-    std::unique_ptr<TbsGuiTimer> RepeatTimer, AnimateTimer, MorphTimer;
+    std::unique_ptr<TbsGuiTimer> RepeatTimer, AnimateTimer;
     int CurrentFrame = 0;
     bool AnimateInc = false;
-    double FMorphKf = 0;
+    // Fades towards the hot picture while the pointer is in.
+    TbsMorph FMorph{[this] { return FMouseIn; }, [this] { return FIndex != -1 && MorphingActive(); },
+                    [this] { Repaint(); }};
     IbsSkinImagesMenu* FSkinImagesMenu = nullptr;
     bool FUseImagesMenuImage = false;
     bool FUseImagesMenuCaption = false;

@@ -84,7 +84,7 @@ void TbsSkinSpeedButton::PaintMorph()
     hot.SetSize(Width(), Height());
     CreateButtonImage(&normal, SkinRect, false, false);
     CreateButtonImage(&hot, ActiveSkinRect, false, true);
-    DrawMorph(Canvas(), normal, hot, MorphKind, FMorphKf);
+    DrawMorph(Canvas(), normal, hot, MorphKind, FMorph.Kf());
 }
 
 // The content straight onto the parent, no picture beneath it.
@@ -118,7 +118,7 @@ void TbsSkinSpeedButton::Paint()
     }
     int w = Width(), h = Height();
     CalcSkinLayout(w, h);
-    if (MorphingActive() && FMorphKf > 0 && FMorphKf < 1 && !Transparent()) {
+    if (MorphingActive() && FMorph.Kf() > 0 && FMorph.Kf() < 1 && !Transparent()) {
         PaintMorph();
         return;
     }
@@ -126,7 +126,7 @@ void TbsSkinSpeedButton::Paint()
     b.SetSize(Width(), Height());
     if (FMenuTracked || DownLook()) {
         CreateButtonImage(&b, DownSkinRect, true, true);
-    } else if (FMouseIn || (MorphingActive() && FMorphKf == 1)) {
+    } else if (FMouseIn || (MorphingActive() && FMorph.Kf() == 1)) {
         CreateButtonImage(&b, ActiveSkinRect, false, true);
     } else if (Transparent()) {
         AssignCaptionFont(c->Font(), DefaultFont(), FSD, UseSkinFont, *this);
