@@ -265,13 +265,13 @@ void TbsSkinButton::CalcSkinLayout(int& W, int& H)
 
 // ---------------------------------------------------------------- timers
 
-void TbsSkinButton::MorphOrRepaint()
+bool TbsSkinButton::MorphCanFade()
 {
-    if (MorphingActive() && Skinned())
-        FMorph.Start();
-    else
-        Repaint();
+    GetSkinData();
+    return Skinned() && MorphingActive();
 }
+
+void TbsSkinButton::MorphOrRepaint() { FMorph.StartOrRepaint(MorphingActive() && Skinned()); }
 
 
 bool TakeFocusOnPress(TWinControl* AControl, TMessage& M, bool& AClicksDisabled)

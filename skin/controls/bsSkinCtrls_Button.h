@@ -263,6 +263,8 @@ protected:
     bool DownLook();
     // Starts the morph when morphing is active and the button skinned, else repaints.
     void MorphOrRepaint();
+    // Looks the record up again: the fade may go on.
+    bool MorphCanFade();
     void StartRepeat();
     void StopRepeat();
     void RepeatTimerTick();
@@ -279,7 +281,6 @@ protected:
     void DrawContent(TCanvas* C, const TRect& R, bool ADown, bool AMouseIn);
     int GlyphFrame(bool ADown, bool AMouseIn);
     void DrawStretchedPicture(TBitmap* B, const TRect& R, bool ADrawPicture);
-    void PaintMorph();
     void ReleaseGroupSiblings();
 
     bool FStopMouseUp = false;
@@ -293,12 +294,7 @@ protected:
     bool FMouseIn = false;
     bool FMouseDown = false;
     // Fades towards the hot picture while the pointer is in or the focus here.
-    TbsMorph FMorph{[this] { return FMouseIn || IsFocused(); },
-                    [this] {
-                        GetSkinData();
-                        return Skinned() && MorphingActive();
-                    },
-                    [this] { Repaint(); }};
+    TbsMorph FMorph{this, [this] { return FMouseIn || IsFocused(); }, [this] { return MorphCanFade(); }};
     std::unique_ptr<TbsGuiTimer> AnimateTimer, RepeatTimer;
     std::unique_ptr<TbsLayerManager> FLayerManager;
 

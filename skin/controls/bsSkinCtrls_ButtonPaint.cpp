@@ -28,8 +28,10 @@ void TbsSkinButton::Paint()
         return;
     TBitmap b;
     b.SetSize(Width(), Height());
-    if (MorphingActive() && FMorph.Kf() > 0 && FMorph.Kf() < 1 && Enabled()) {
-        PaintMorph();
+    if (MorphingActive() && FMorph.Midway() && Enabled()) {
+        FMorph.Paint(Canvas(), Width(), Height(), MorphKind, [this](TBitmap* B, bool AHot) {
+            CreateButtonImage(B, AHot ? ActiveSkinRect : SkinRect, false, AHot);
+        });
         return;
     }
     if (!Enabled() && !DisabledSkinRect.IsEmpty())
@@ -43,17 +45,6 @@ void TbsSkinButton::Paint()
     else
         CreateButtonImage(&b, SkinRect, false, false);
     Canvas()->Draw(0, 0, &b);
-}
-
-// The normal picture blended towards the hot one by FMorph.Kf().
-void TbsSkinButton::PaintMorph()
-{
-    TBitmap normal, hot;
-    normal.SetSize(Width(), Height());
-    hot.SetSize(Width(), Height());
-    CreateButtonImage(&normal, SkinRect, false, false);
-    CreateButtonImage(&hot, ActiveSkinRect, false, true);
-    DrawMorph(Canvas(), normal, hot, MorphKind, FMorph.Kf());
 }
 
 void TbsSkinButton::CreateButtonImage(TBitmap* B, TRect R, bool ADown, bool AMouseIn)

@@ -199,13 +199,13 @@ bool TbsSkinCheckRadioBox::MorphingActive() const
 
 bool TbsSkinCheckRadioBox::IsFocused() { return FCanFocused && Focused(); }
 
-void TbsSkinCheckRadioBox::MorphOrRepaint()
+bool TbsSkinCheckRadioBox::MorphCanFade()
 {
-    if (MorphingActive() && Skinned())
-        FMorph.Start();
-    else
-        Repaint();
+    GetSkinData();
+    return Skinned() && MorphingActive();
 }
+
+void TbsSkinCheckRadioBox::MorphOrRepaint() { FMorph.StartOrRepaint(MorphingActive() && Skinned()); }
 
 // ---------------------------------------------------------------- messages
 

@@ -97,6 +97,8 @@ protected:
     bool MorphingActive() const;
     bool IsFocused();
     void MorphOrRepaint();
+    // Looks the record up again: the fade may go on.
+    bool MorphCanFade();
     void FocusChanged();
     void UncheckGroupSiblings();
 
@@ -113,12 +115,7 @@ protected:
     bool FMouseIn = false;
     bool FClicksDisabled = false;
     // Fades towards the hot picture while the pointer is in or the focus here.
-    TbsMorph FMorph{[this] { return FMouseIn || IsFocused(); },
-                    [this] {
-                        GetSkinData();
-                        return Skinned() && MorphingActive();
-                    },
-                    [this] { Repaint(); }};
+    TbsMorph FMorph{this, [this] { return FMouseIn || IsFocused(); }, [this] { return MorphCanFade(); }};
 };
 
 } // namespace skin

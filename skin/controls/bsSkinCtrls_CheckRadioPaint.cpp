@@ -39,15 +39,10 @@ void TbsSkinCheckRadioBox::Paint()
         return;
     if (!FFlat) {
         GetSkinData();
-        if (Skinned() && MorphingActive() && FMorph.Kf() > 0 && FMorph.Kf() < 1) {
+        if (Skinned() && MorphingActive() && FMorph.Midway()) {
             int w = Width(), h = Height();
             CalcSkinLayout(w, h);
-            TBitmap normal, hot;
-            normal.SetSize(Width(), Height());
-            hot.SetSize(Width(), Height());
-            DrawFramedPicture(&normal, false);
-            DrawFramedPicture(&hot, true);
-            DrawMorph(Canvas(), normal, hot, MorphKind, FMorph.Kf());
+            FMorph.Paint(Canvas(), Width(), Height(), MorphKind, [this](TBitmap* B, bool AHot) { DrawFramedPicture(B, AHot); });
             return;
         }
         TbsSkinCustomControl::Paint();

@@ -80,6 +80,17 @@ TbsMorph::TbsMorph(std::function<bool()> AToHot, std::function<bool()> ACanFade,
 {
 }
 
+void TbsMorph::Paint(TCanvas* C, int AW, int AH, TbsMorphKind AKind,
+                     const std::function<void(TBitmap*, bool AHot)>& ADraw) const
+{
+    TBitmap normal, hot;
+    normal.SetSize(AW, AH);
+    hot.SetSize(AW, AH);
+    ADraw(&normal, false);
+    ADraw(&hot, true);
+    DrawMorph(C, normal, hot, AKind, FKf);
+}
+
 void TbsMorph::Start()
 {
     if (!FTimer)

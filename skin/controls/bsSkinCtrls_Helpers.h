@@ -48,14 +48,32 @@ void DrawMorph(TCanvas* C, TBitmap& AFrom, TBitmap& ATo, TbsMorphKind AKind, dou
 class TbsMorph {
 public:
     TbsMorph(std::function<bool()> AToHot, std::function<bool()> ACanFade, std::function<void()> ARepaint);
+    // The same, repainting AControl.
+    TbsMorph(TControl* AControl, std::function<bool()> AToHot, std::function<bool()> ACanFade)
+        : TbsMorph(std::move(AToHot), std::move(ACanFade), [AControl] { AControl->Repaint(); })
+    {
+    }
     TbsMorph(const TbsMorph&) = delete;
     TbsMorph& operator=(const TbsMorph&) = delete;
 
     double Kf() const { return FKf; }
     void SetKf(double AKf) { FKf = AKf; }
     bool Running() const { return FTimer != nullptr; }
+    // Between the ends: the picture is a blend.
+    bool Midway() const { return FKf > 0 && FKf < 1; }
+    // Draws at (0, 0) of C the blend of AW x AH pictures that ADraw makes:
+    // the normal one (AHot false) and the hot one.
+    void Paint(TCanvas* C, int AW, int AH, TbsMorphKind AKind, const std::function<void(TBitmap*, bool AHot)>& ADraw) const;
     // Starts the timer unless it already runs.
     void Start();
+    // Starts the fade when the control may fade now, else only repaints it.
+    void StartOrRepaint(bool AMayFade)
+    {
+        if (AMayFade)
+            Start();
+        else
+            FRepaint();
+    }
     void Stop() { FTimer.reset(); }
     // Stops the fade and puts the factor at AKf.
     void Reset(double AKf)

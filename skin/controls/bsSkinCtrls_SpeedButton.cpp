@@ -339,10 +339,7 @@ void TbsSkinSpeedButton::MouseUp(platform::TMouseButtonKind AButton, platform::T
 
 void TbsSkinSpeedButton::MorphOrRepaint()
 {
-    if (!MorphingActive() || FIndex == -1 || Transparent() || FFlat)
-        Repaint();
-    else
-        FMorph.Start();
+    FMorph.StartOrRepaint(MorphingActive() && FIndex != -1 && !Transparent() && !FFlat);
 }
 
 void TbsSkinSpeedButton::StartRepeat()

@@ -123,7 +123,6 @@ protected:
     // tool bar's hot list is never used.
     void DrawContent(TCanvas* C, const TRect& R, bool ADown, bool AMouseIn, bool AOnParent);
     void DrawTransparentContent(TCanvas* C, const TRect& R);
-    void PaintMorph();
     void ReleaseGroupSiblings();
     std::string ShownCaption() const { return FShowCaption ? Caption() : std::string(); }
 
@@ -138,8 +137,7 @@ protected:
     int CurrentFrame = 0;
     bool AnimateInc = false;
     // Fades towards the hot picture while the pointer is in.
-    TbsMorph FMorph{[this] { return FMouseIn; }, [this] { return FIndex != -1 && MorphingActive(); },
-                    [this] { Repaint(); }};
+    TbsMorph FMorph{this, [this] { return FMouseIn; }, [this] { return FIndex != -1 && MorphingActive(); }};
     IbsSkinImagesMenu* FSkinImagesMenu = nullptr;
     bool FUseImagesMenuImage = false;
     bool FUseImagesMenuCaption = false;

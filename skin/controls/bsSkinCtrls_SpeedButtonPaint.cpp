@@ -77,16 +77,6 @@ void TbsSkinSpeedButton::CreateButtonImage(TBitmap* B, TRect R, bool ADown, bool
     DrawContent(c, menuOrBar ? NewClRect : content, ADown, AMouseIn, false);
 }
 
-void TbsSkinSpeedButton::PaintMorph()
-{
-    TBitmap normal, hot;
-    normal.SetSize(Width(), Height());
-    hot.SetSize(Width(), Height());
-    CreateButtonImage(&normal, SkinRect, false, false);
-    CreateButtonImage(&hot, ActiveSkinRect, false, true);
-    DrawMorph(Canvas(), normal, hot, MorphKind, FMorph.Kf());
-}
-
 // The content straight onto the parent, no picture beneath it.
 void TbsSkinSpeedButton::DrawTransparentContent(TCanvas* C, const TRect& R)
 {
@@ -118,8 +108,10 @@ void TbsSkinSpeedButton::Paint()
     }
     int w = Width(), h = Height();
     CalcSkinLayout(w, h);
-    if (MorphingActive() && FMorph.Kf() > 0 && FMorph.Kf() < 1 && !Transparent()) {
-        PaintMorph();
+    if (MorphingActive() && FMorph.Midway() && !Transparent()) {
+        FMorph.Paint(Canvas(), Width(), Height(), MorphKind, [this](TBitmap* B, bool AHot) {
+            CreateButtonImage(B, AHot ? ActiveSkinRect : SkinRect, false, AHot);
+        });
         return;
     }
     TBitmap b;

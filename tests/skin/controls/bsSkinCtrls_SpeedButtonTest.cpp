@@ -318,3 +318,23 @@ TEST_F(SkinSpeedButton, AFlatSkinnedButtonShowsOnlyItsContentUntilThePointerCome
     Mouse(b, 90, 90);
     EXPECT_EQ(PixelOf(b, 20, 12), Background);
 }
+
+TEST_F(SkinSpeedButton, ASkinChangeMidFadeLeavesNoHalfBlendedPicture)
+{
+    LoadSkin();
+    auto* b = NewButton(Bounds(10, 10, 40, 24));
+    b->SetSkinDataName("morphbutton");
+    b->SetSkinData(Data);
+    ShowAndPaint();
+    TFakeClock clock;   // the fade's timer starts with the pointer
+    Mouse(b, 5, 5);
+    Advance(clock, 120);
+    Mouse(b, 90, 90);
+    Advance(clock, 40);
+    ASSERT_NEAR(b->MorphKf(), 0.6, 1e-9);
+    b->ChangeSkinData();
+    Advance(clock, 100);
+    EXPECT_EQ(b->MorphKf(), 0);
+    ShowAndPaint();
+    EXPECT_EQ(PixelOf(b, 20, 12), NormalFill);
+}
