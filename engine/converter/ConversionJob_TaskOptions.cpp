@@ -90,6 +90,9 @@ void TCustomFFmpeg::ApplyOutputFields(const TOutputOptions& O)
     for (const auto& [Key, Value] : Texts)
         if (!Value->empty())
             AddMetadata(Key, *Value);
+    // Last, as the crop values above are checked against the input's size.
+    SetFrameSize(O.FrameSize);
+    SetVideoFilters(O.VideoFilters);
 }
 
 void TCustomFFmpeg::ApplyNewStreams(const std::string& AOptionText, TCodecDefaults& ADefaults)
@@ -132,8 +135,12 @@ bool TCustomFFmpeg::ApplyOutputRecord(const std::string& AFileName, const TOutpu
         ApplyPreset("spre", Defaults.Default("spre"));
         ApplyExtOptions(O.ExtOptions, false);
         ApplyOutputFields(O);
-        SetFrameSize(Defaults.Default("s"));
-        SetVideoFilters(Defaults.Default("vf"));
+        // Without the record's own value the first stream takes the first
+        // option line's, as the option lines are read for every stream.
+        if (O.FrameSize.empty())
+            SetFrameSize(Defaults.Default("s"));
+        if (O.VideoFilters.empty())
+            SetVideoFilters(Defaults.Default("vf"));
         if (O.CustomHook)
             FOnCustomHook = ACustomHook;
         Join = O.Join;
