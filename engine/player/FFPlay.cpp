@@ -80,6 +80,11 @@ TCustomPlayer::~TCustomPlayer()
     if (ff::sws_freeContext) {
         ResetRGBConvertContext(FRGBContext);
         ResetRGBConvertContext(FHookContext);
+    } else {
+        // Without the libraries only the pictures can be there: a frame asked
+        // for before any file was played.
+        delete FRGBContext.Bitmap;
+        delete FHookContext.Bitmap;
     }
 }
 
