@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # build tools
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   # media engine (headers only: the libraries are loaded at run time)
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
