@@ -37,6 +37,7 @@ TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* AOwner) : TbsSkinComboF
     FListBox->ListBox->OnMouseMove = [this](TObject* S, TShiftState Sh, int X, int Y) { ListMouseMove(S, Sh, X, Y); };
     FListBoxWindowProc = FListBox->ListBox->WindowProc;
     FListBox->ListBox->WindowProc = [this](TMessage& M) { ListWindowProc(M); };
+    FListBox->OnCheckButtonClick = [this](TObject* S) { ListCheckButtonClick(S); };
     CalcRects();
 }
 
@@ -316,6 +317,8 @@ void TbsSkinCustomComboBox::ListMouseMove(TObject*, TShiftState, int X, int Y)
     if (i >= 0 && i < Items()->Count())
         FListBox->SetItemIndex(i);
 }
+
+void TbsSkinCustomComboBox::ListCheckButtonClick(TObject*) { CloseUp(true); }
 
 void TbsSkinCustomComboBox::MouseDown(TMouseButtonKind AButton, TShiftState AShift, int X, int Y)
 {

@@ -68,6 +68,16 @@ public:    // Typed letters within this time extend the search prefix.
     void SetListBoxUseSkinItemHeight(bool AValue) { FListBox->UseSkinItemHeight = AValue; }
     TFont* ListBoxDefaultFont() { return FListBox->DefaultFont(); }
     void SetListBoxDefaultFont(TFont* AValue) { FListBox->SetDefaultFont(AValue); }
+    // The drop-down list's caption strip: its text, whether it shows, where
+    // the text sits and its font without a skin.
+    std::string ListBoxCaption() const { return FListBox->Text(); }
+    void SetListBoxCaption(const std::string& AValue) { FListBox->SetText(AValue); }
+    bool ListBoxCaptionMode() const { return FListBox->CaptionMode(); }
+    void SetListBoxCaptionMode(bool AValue) { FListBox->SetCaptionMode(AValue); }
+    platform::TAlignment ListBoxCaptionAlignment() const { return FListBox->Alignment(); }
+    void SetListBoxCaptionAlignment(platform::TAlignment AValue) { FListBox->SetAlignment(AValue); }
+    TFont* ListBoxDefaultCaptionFont() { return FListBox->DefaultCaptionFont(); }
+    void SetListBoxDefaultCaptionFont(TFont* AValue) { FListBox->SetDefaultCaptionFont(AValue); }
 
     TbsDrawSkinItemEvent OnListBoxDrawItem() const { return FListBox->OnDrawItem; }
     void SetOnListBoxDrawItem(TbsDrawSkinItemEvent AValue) { FListBox->OnDrawItem = std::move(AValue); }
@@ -114,6 +124,8 @@ protected:
 
     void ListWindowProc(TMessage& M);
     void ListMouseMove(TObject* Sender, platform::TShiftState Shift, int X, int Y);
+    // The check button of the list's caption accepts the item under it.
+    void ListCheckButtonClick(TObject* Sender);
     void ListDragMove();
     void SelectPrior(bool AThroughSetter) override;
     void SelectNext(bool AThroughSetter) override;

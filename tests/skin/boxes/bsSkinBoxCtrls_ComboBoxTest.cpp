@@ -266,4 +266,68 @@ TEST_F(ComboBoxTest, UnskinnedFaceButtonArrowAndItemArea)
     EXPECT_EQ(Log, "");
 }
 
+// The list's caption strip is set through the combo: text, mode, alignment
+// and font reach the drop-down list, and its check button accepts the item
+// under the mouse as a release over the list would.
+TEST_F(ComboBoxTest, TheListCaptionIsSetThroughTheComboAndItsCheckButtonAccepts)
+{
+    auto* combo = NewCombo({"a", "b", "c"});
+    auto* list = combo->ListBox();
+    TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(15);
+    font.SetColor(clRed);
+    combo->SetListBoxCaption("WW");
+    combo->SetListBoxCaptionMode(true);
+    combo->SetListBoxCaptionAlignment(taRightJustify);
+    combo->SetListBoxDefaultCaptionFont(&font);
+    font.SetColor(clBlue);   // the list keeps a copy
+    EXPECT_EQ(list->Text(), "WW");
+    EXPECT_EQ(combo->ListBoxCaption(), "WW");
+    EXPECT_TRUE(list->CaptionMode());
+    EXPECT_TRUE(combo->ListBoxCaptionMode());
+    EXPECT_EQ(list->Alignment(), taRightJustify);
+    EXPECT_EQ(combo->ListBoxCaptionAlignment(), taRightJustify);
+    EXPECT_EQ(list->DefaultCaptionFont()->Color(), clRed);
+    EXPECT_EQ(list->DefaultCaptionFont()->Height(), 15);
+    EXPECT_EQ(combo->ListBoxDefaultCaptionFont(), list->DefaultCaptionFont());
+
+    ShowAndPaint();
+    combo->SetItemIndex(0);
+    Log.clear();
+    Click(combo, 50, 10);
+    ASSERT_TRUE(combo->IsPopupVisible());
+    EXPECT_EQ(list->Height(), list->CalcHeight(3));   // the strip adds to the rows
+    EXPECT_EQ(list->Height(), 3 * 20 + 4 + 20);
+    // The text sits right, before the three buttons (three 17-pixel buttons
+    // from the right edge less 2): red pixels right of the middle only.
+    const TPixelSurface* s = GetWindowSurface(list->Handle());
+    ASSERT_NE(s, nullptr);
+    auto redIn = [&](int ALeft, int ARight) {
+        int n = 0;
+        for (int y = 2; y < 18; ++y)
+            for (int x = ALeft; x < ARight; ++x) {
+                const uint32_t p = reinterpret_cast<const uint32_t*>(s->Row(y))[x];
+                n += ((p >> 16) & 0xFF) > 150 && ((p >> 8) & 0xFF) < 90 && (p & 0xFF) < 90;
+            }
+        return n;
+    };
+    EXPECT_EQ(redIn(0, 30), 0);
+    EXPECT_GT(redIn(30, list->Buttons[2].R.Left), 0);
+    EXPECT_EQ(redIn(list->Buttons[2].R.Left, list->Width()), 0);
+    combo->SetListBoxCaptionAlignment(taLeftJustify);
+    Pump();
+    EXPECT_GT(redIn(0, 30), 0);
+
+    // Hover the last item, then press and release the check button.
+    auto* inner = list->ListBox;
+    Mouse(inner, 10, inner->ItemRect(2).Top + 5);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    const TRect check = list->Buttons[2].R;
+    Click(list, check.Left + 5, check.Top + 5);
+    EXPECT_FALSE(combo->IsPopupVisible());
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(Log, "DH[c]C2U");
+}
+
 } // namespace

@@ -172,3 +172,55 @@ TEST(ComboDropDownOnX11, AClickDropsTheListAndAClickOnAnItemPicksIt)
     x.SaveScreen(Rect(50, 30, 400, 40 + 120 + office->ListBox()->Height() + 20), "office-combo-dropped-down.png");
     office->CloseUp(false);
 }
+
+// A combo box without a skin whose list carries a caption strip: the strip
+// shows the caption set through the combo, and a click on the strip's check
+// button from the display takes the hovered item.
+TEST(ComboDropDownOnX11, TheListCaptionShowsAndItsCheckButtonTakesTheHoveredItem)
+{
+    if (GetEnvironmentVariable("DISPLAY").empty())
+        GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(InstallX11Backend());
+    TDisplay x{nullptr, dynamic_cast<TX11Backend*>(&Backend())};
+    ASSERT_NE(x.X, nullptr);
+    x.D = static_cast<Display*>(x.X->XDisplay());
+
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(60, 40, 320, 120);
+    auto* combo = new skin::TbsSkinComboBox(form.get());
+    combo->SetBounds(10, 10, 200, 22);
+    combo->SetParent(form.get());
+    for (const char* text : {"44100 Hz", "48000 Hz", "32000 Hz", "22050 Hz", "原始采样率"})
+        combo->Items()->Add(text);
+    combo->SetItemIndex(0);
+    TFont font;
+    font.SetName("SimSun");
+    font.SetHeight(14);
+    font.SetColor(clWhite);
+    combo->SetListBoxDefaultCaptionFont(&font);
+    combo->SetListBoxCaption("选择采样率");
+    combo->SetListBoxCaptionAlignment(taCenter);
+    combo->SetListBoxCaptionMode(true);
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return x.Viewable(form->Handle()); }));
+
+    x.Click(form->Handle(), combo->ClientToScreen(Point(60, 11)));
+    ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupVisible() && x.Viewable(combo->ListBox()->Handle()); }));
+    skin::TbsPopupListBox* popup = combo->ListBox();
+    EXPECT_EQ(popup->Height(), popup->CalcHeight(5));
+    const TRect item = popup->ListBox->ItemRect(3);
+    const TPoint at = popup->ListBox->ClientToScreen(Point(20, item.Top + item.Height() / 2));
+    x.Send(popup->Handle(), MotionNotify, at);
+    ASSERT_TRUE(PumpUntil([&] { return popup->ItemIndex() == 3; }));
+    for (int i = 0; i < 5; ++i)
+        Application()->ProcessMessages();
+    x.SaveScreen(Rect(50, 30, 300, 40 + 40 + popup->Height() + 20), "combo-list-caption.png");
+    EXPECT_EQ(combo->Text(), "44100 Hz");
+
+    const TRect check = popup->Buttons[2].R;
+    x.Click(popup->Handle(), popup->ClientToScreen(Point(check.Left + check.Width() / 2, check.Top + check.Height() / 2)));
+    ASSERT_TRUE(PumpUntil([&] { return !combo->IsPopupVisible(); }));
+    EXPECT_EQ(combo->ItemIndex(), 3);
+    EXPECT_EQ(combo->Text(), "22050 Hz");
+}
