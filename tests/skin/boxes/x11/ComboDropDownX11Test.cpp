@@ -101,20 +101,28 @@ struct TDisplay {
     }
 };
 
+// The X display, and a borderless form on it for the combo boxes.
+struct ComboDropDownOnX11 : ::testing::Test {
+    TDisplay x{nullptr, nullptr};
+    std::unique_ptr<TForm> form;
+    void SetUp() override
+    {
+        if (GetEnvironmentVariable("DISPLAY").empty())
+            GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(InstallX11Backend());
+        x.X = dynamic_cast<TX11Backend*>(&Backend());
+        ASSERT_NE(x.X, nullptr);
+        x.D = static_cast<Display*>(x.X->XDisplay());
+        form.reset(new TForm(nullptr));
+        form->SetBorderStyle(bsNone);
+        form->SetBounds(60, 40, 320, 120);
+    }
+};
+
 } // namespace
 
-TEST(ComboDropDownOnX11, AClickDropsTheListAndAClickOnAnItemPicksIt)
+TEST_F(ComboDropDownOnX11, AClickDropsTheListAndAClickOnAnItemPicksIt)
 {
-    if (GetEnvironmentVariable("DISPLAY").empty())
-        GTEST_SKIP() << "no X display";
-    ASSERT_TRUE(InstallX11Backend());
-    TDisplay x{nullptr, dynamic_cast<TX11Backend*>(&Backend())};
-    ASSERT_NE(x.X, nullptr);
-    x.D = static_cast<Display*>(x.X->XDisplay());
-
-    std::unique_ptr<TForm> form(new TForm(nullptr));
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(60, 40, 320, 120);
     auto* list = new skin::TbsCompressedSkinList(form.get());
     skins::AddDefaultSkin(*list);
     auto* data = new skin::TbsSkinData(form.get());
@@ -176,18 +184,8 @@ TEST(ComboDropDownOnX11, AClickDropsTheListAndAClickOnAnItemPicksIt)
 // A combo box without a skin whose list carries a caption strip: the strip
 // shows the caption set through the combo, and a click on the strip's check
 // button from the display takes the hovered item.
-TEST(ComboDropDownOnX11, TheListCaptionShowsAndItsCheckButtonTakesTheHoveredItem)
+TEST_F(ComboDropDownOnX11, TheListCaptionShowsAndItsCheckButtonTakesTheHoveredItem)
 {
-    if (GetEnvironmentVariable("DISPLAY").empty())
-        GTEST_SKIP() << "no X display";
-    ASSERT_TRUE(InstallX11Backend());
-    TDisplay x{nullptr, dynamic_cast<TX11Backend*>(&Backend())};
-    ASSERT_NE(x.X, nullptr);
-    x.D = static_cast<Display*>(x.X->XDisplay());
-
-    std::unique_ptr<TForm> form(new TForm(nullptr));
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(60, 40, 320, 120);
     auto* combo = new skin::TbsSkinComboBox(form.get());
     combo->SetBounds(10, 10, 200, 22);
     combo->SetParent(form.get());
