@@ -182,6 +182,32 @@ void TMenuItem::Click()
         OnClick(this);
 }
 
+void TMenuItem::RethinkLines()
+{
+    TMenuItem* kept = nullptr;   // the separator that shows if a shown item follows it
+    bool itemShown = false;
+    for (TMenuItem* child : FItems) {
+        if (!child->IsLine()) {
+            if (child->Visible) {
+                if (kept) {
+                    kept->Visible = true;
+                    kept->FLineHidden = false;
+                    kept = nullptr;
+                }
+                itemShown = true;
+            }
+            continue;
+        }
+        if (!child->Visible && !child->FLineHidden)
+            continue;
+        // Hidden until a shown item after it proves it is needed.
+        child->Visible = false;
+        child->FLineHidden = true;
+        if (itemShown && !kept)
+            kept = child;
+    }
+}
+
 // ---- TMenu
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr))

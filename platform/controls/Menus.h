@@ -20,6 +20,9 @@ void ShortCutToKey(TShortCut AShortCut, uint16_t& AKey, TShiftState& AShift);
 std::string ShortCutToText(TShortCut AShortCut);
 TShortCut TextToShortCut(const std::string& AText);
 
+// Whether a menu tidies its separators itself before it is shown.
+enum TMenuAutoFlag { maAutomatic, maManual };
+
 using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;
 
 class TMenuItem : public TComponent {
@@ -37,7 +40,6 @@ public:
     TShortCut ShortCut = scNone;
     int ImageIndex = -1;
     std::string Hint;
-    bool AutoLineReduction = true;
     TNotifyEvent OnClick;
     TMenuDrawItemEvent OnDrawItem;
     TBitmap* Bitmap();   // made when first asked for
@@ -61,6 +63,11 @@ public:
     // Checks a radio item and unchecks its group; runs OnClick.
     virtual void Click();
     void SetChecked(bool AValue);
+    // Hides the child separators that would show first, last or right after
+    // another shown separator (hidden children do not count), and shows again
+    // the ones it hid earlier that now stand between shown items. A separator
+    // the program hid itself stays hidden.
+    void RethinkLines();
 
 private:
     friend class TMenu;
@@ -69,6 +76,7 @@ private:
     std::vector<TMenuItem*> FItems;
     std::unique_ptr<TBitmap> FBitmap;
     int FCommand;
+    bool FLineHidden = false;   // hidden by RethinkLines, not by the program
 };
 
 class TMenu : public TComponent {
@@ -77,6 +85,7 @@ public:
     ~TMenu() override;
     TMenuItem* Items() const { return FItems; }
     TCustomImageList* Images() const { return FImages; }
+    TMenuAutoFlag AutoLineReduction = maAutomatic;
     void SetImages(TCustomImageList* AValue);
     TMenuItem* FindItem(int ACommand) const;
     bool DispatchCommand(int ACommand);

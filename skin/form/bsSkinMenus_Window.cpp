@@ -121,6 +121,9 @@ void TbsSkinPopupWindow::LoadItems(TMenuItem* AItem, TMenuItem* AItem2, int Star
     DSMI = PW ? MenuItemRecord(SD) : nullptr;
     MeasureFont();
     platform::TMenu* menu = AItem->GetParentMenu();
+    // Separators are tidied before the items are taken, so hidden ones get no row.
+    if (menu && menu->AutoLineReduction == maAutomatic)
+        AItem->RethinkLines();
     ImgL = menu ? menu->Images() : nullptr;
     ItemList.clear();
     AddItems(AItem, StartIndex);

@@ -64,6 +64,65 @@ TEST(Menus, ItemsTreeShortcutsAndRadioGroups)
     EXPECT_EQ(shown, 7);
 }
 
+namespace {
+
+// Builds a submenu from a pattern: 'a' a shown item, 'h' a hidden item,
+// '-' a separator, '_' a separator the program hid. Returns what shows after
+// RethinkLines in the same letters, hidden children left out.
+std::string ShownAfterRethink(TMenuItem* AParent, TMenu* AOwner, const std::string& APattern)
+{
+    AParent->Clear();
+    for (char c : APattern) {
+        auto* item = new TMenuItem(AOwner);
+        item->Caption = (c == '-' || c == '_') ? "-" : "Item";
+        item->Visible = c == 'a' || c == '-';
+        AParent->Add(item);
+    }
+    AParent->RethinkLines();
+    std::string shown;
+    for (int i = 0; i < AParent->Count(); ++i)
+        if (AParent->Items(i)->Visible)
+            shown += AParent->Items(i)->IsLine() ? '-' : 'a';
+    return shown;
+}
+
+} // namespace
+
+TEST(Menus, RethinkLinesHidesRedundantSeparators)
+{
+    struct TCase {
+        const char* Items;
+        const char* Shown;
+    } cases[] = {
+        {"a-a", "a-a"},         {"-a", "a"},           {"a-", "a"},         {"--a--", "a"},
+        {"a--a", "a-a"},        {"a---a-a", "a-a-a"},  {"a-h-a", "a-a"},    {"h-a-h", "a"},
+        {"a-h", "a"},           {"-h-", ""},           {"", ""},            {"a_a", "aa"},
+        {"a_-a", "a-a"},        {"a-_a", "a-a"},       {"hhh", ""},         {"a-a-h-", "a-a"},
+    };
+    TPopupMenu menu(nullptr);
+    for (const TCase& c : cases)
+        EXPECT_EQ(ShownAfterRethink(menu.Items(), &menu, c.Items), c.Shown) << c.Items;
+}
+
+TEST(Menus, RethinkLinesShowsAgainTheSeparatorsItHidWhenTheyAreNeeded)
+{
+    TPopupMenu menu(nullptr);
+    EXPECT_EQ(menu.AutoLineReduction, maAutomatic);
+    TMenuItem* root = menu.Items();
+    ASSERT_EQ(ShownAfterRethink(root, &menu, "a-ha"), "a-a");
+    TMenuItem* line = root->Items(1);
+    TMenuItem* below = root->Items(3);
+    below->Visible = false;   // the separator now ends the menu
+    root->RethinkLines();
+    EXPECT_FALSE(line->Visible);
+    below->Visible = true;    // and stands between two items again
+    root->RethinkLines();
+    EXPECT_TRUE(line->Visible);
+    line->Visible = false;    // the program's own choice is kept
+    root->RethinkLines();
+    EXPECT_FALSE(line->Visible);
+}
+
 TEST(ImageLists, MaskedImagesDrawWithHoles)
 {
     TImageList list(nullptr);

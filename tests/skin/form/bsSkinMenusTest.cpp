@@ -208,6 +208,32 @@ TEST_F(PopupMenuTest, AnUnskinnedWindowIsSizedFromItsItems)
     Manager()->Hide();
 }
 
+TEST_F(PopupMenuTest, RedundantSeparatorsGetNoRowUnlessTheMenuKeepsItsLines)
+{
+    TMenuItem* root = Menu->Items();
+    root->Clear();
+    for (const char* caption : {"-", "Open", "-", "-", "Hidden", "-", "Quit", "-"})
+        AddItem(root, caption);
+    root->Items(4)->Visible = false;
+    auto shown = [&] {
+        skin::TbsSkinPopupWindow* w = Manager()->PopupWindow(0);
+        std::string captions;
+        for (int i = 0; i < w->ItemCount(); ++i)
+            captions += w->Item(i)->MenuItem->Caption + " ";
+        return captions;
+    };
+    Open();
+    EXPECT_EQ(shown(), "Open - Quit ");
+    EXPECT_EQ(Manager()->PopupWindow(0)->Height(), 20 + 4 + 20 + 4);
+    Key(VK_ESCAPE);
+    Menu->AutoLineReduction = maManual;
+    for (int i = 0; i < root->Count(); ++i)
+        root->Items(i)->Visible = i != 4;
+    Open();
+    EXPECT_EQ(shown(), "- Open - - - Quit - ");
+    Key(VK_ESCAPE);
+}
+
 struct PlaceCase {
     const char* Name;
     TRect R;
