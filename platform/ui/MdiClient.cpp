@@ -130,11 +130,21 @@ void ActivateNext(HWND AClient, HWND AFrom, bool APrevious, bool AFromGoing, boo
     ActivateChild(AClient, target, AFromGoing && wasMax);
 }
 
+// Handles are handed out in increasing order: sorted, they list the children
+// in the order they were made. Minimised children keep their slots in that
+// order, so activating one never shuffles the row.
+std::vector<HWND> ByCreation(HWND AClient)
+{
+    std::vector<HWND> list = ByZOrder(AClient);
+    std::sort(list.begin(), list.end(), [](HWND A, HWND B) { return uintptr_t(A) < uintptr_t(B); });
+    return list;
+}
+
 void ArrangeIcons(HWND AClient)
 {
     const TRect area = ClientArea(AClient);
     int slot = 0;
-    for (HWND h : GetMDIChildren(AClient))
+    for (HWND h : ByCreation(AClient))
         if (IsIconic(h)) {
             const TRect r = MDIIconSlot(area, slot++, MDIIconWidth, IconHeight(h));
             SetWindowPos(h, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -183,13 +193,10 @@ void Tile(HWND AClient, bool AVertical)
 
 void Cascade(HWND AClient)
 {
+    // The stack is laid from the bottom up, each window raised over the one
+    // before: the active child ends in front, where the stack ends.
     std::vector<HWND> list = RestoredChildren(AClient);
-    // The active child ends on top of the stack.
-    HWND active = ActiveChild(AClient);
-    if (auto it = std::find(list.begin(), list.end(), active); it != list.end()) {
-        list.erase(it);
-        list.push_back(active);
-    }
+    std::reverse(list.begin(), list.end());
     ArrangeIcons(AClient);
     const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
     const std::vector<TRect> rects = MDICascadeRects(AreaAboveIcons(AClient), int(list.size()), step);
@@ -296,9 +303,11 @@ HWND GetMDIClient(HWND AFrame)
 std::vector<HWND> GetMDIChildren(HWND AClient)
 {
     std::vector<HWND> list = ByZOrder(AClient);
-    // Handles are handed out in increasing order: their order is the order
-    // in which the children were made.
-    std::sort(list.begin(), list.end(), [](HWND A, HWND B) { return uintptr_t(A) < uintptr_t(B); });
+    // A child raised without being activated may lie above the active one;
+    // the active child still leads.
+    HWND active = ActiveChild(AClient);
+    if (auto it = std::find(list.begin(), list.end(), active); it != list.end())
+        std::rotate(list.begin(), it, it + 1);
     return list;
 }
 

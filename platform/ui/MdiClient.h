@@ -28,7 +28,10 @@ constexpr WPARAM MDITILE_HORIZONTAL = 1;
 HWND CreateMDIClient(HWND AFrame, const TRect& AInFrame);
 // The frame's client window, 0 when it has none.
 HWND GetMDIClient(HWND AFrame);
-// The visible child windows of AClient in creation order.
+// The visible child windows of AClient: the active one first, then the
+// others from the top of the stacking order down. Tiling fills the area in
+// this order and cascading puts the first in front; a document list that
+// follows it shows the most recently used documents first.
 std::vector<HWND> GetMDIChildren(HWND AClient);
 
 // Placement rules, in client coordinates.

@@ -252,8 +252,8 @@ void TbsSkinMainMenuBar::CreateMenu()
     }
     if (FMDIChildMax) {
         CreateMDIButtons();
-        if (TCustomForm* maxChild = MaximizedMDIChildForm())
-            UpdateMDIButtons(maxChild->BorderIcons);
+        if (TbsSkinForm* comp = MaximizedChildComponent())
+            UpdateMDIButtons(comp->BorderIcons());
     }
 }
 
@@ -761,6 +761,15 @@ void TbsSkinMainMenuBar::DeleteMDIButtons()
     }
 }
 
+// The buttons follow the icons of the maximised document's skin component:
+// the form's own border icons are cleared while the component draws its
+// frame, and would leave the system menu and minimise buttons disabled.
+TbsSkinForm* TbsSkinMainMenuBar::MaximizedChildComponent()
+{
+    TCustomForm* child = MaximizedMDIChildForm();
+    return child ? FindSkinFormComponent(child) : nullptr;
+}
+
 void TbsSkinMainMenuBar::UpdateMDIButtons(TBorderIcons Icons)
 {
     for (int i = 0; i < ButtonsCount; ++i) {
@@ -776,8 +785,8 @@ void TbsSkinMainMenuBar::MDIChildMaximize()
     FMDIChildMax = true;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     CreateMDIButtons();
-    if (TCustomForm* child = MaximizedMDIChildForm())
-        UpdateMDIButtons(child->BorderIcons);
+    if (TbsSkinForm* comp = MaximizedChildComponent())
+        UpdateMDIButtons(comp->BorderIcons());
     Repaint();
 }
 
@@ -788,8 +797,8 @@ void TbsSkinMainMenuBar::MDIChildRestore()
         FMDIChildMax = false;
         DeleteMDIButtons();
         Repaint();
-    } else if (child) {
-        UpdateMDIButtons(child->BorderIcons);
+    } else if (TbsSkinForm* comp = MaximizedChildComponent()) {
+        UpdateMDIButtons(comp->BorderIcons());
     }
 }
 

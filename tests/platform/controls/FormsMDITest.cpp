@@ -60,15 +60,25 @@ TEST(FormsMDI, TheClientWindowTakesWhatTheAlignedControlsLeave)
     EXPECT_EQ(MapWindowRect(nullptr, m.Frame->Handle(), r), Rect(0, 50, 600, 430));
 }
 
-TEST(FormsMDI, DocumentsAreChildWindowsOfTheClientInTheOrderMade)
+TEST(FormsMDI, DocumentsAreChildWindowsOfTheClientListedFromTheActiveDown)
 {
     TMdiForms m(3);
     EXPECT_EQ(m.Frame->MDIChildCount(), 3);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(m.Frame->MDIChildren(i), m.Docs[size_t(i)]);
-        EXPECT_EQ(GetParent(m.Docs[size_t(i)]->Handle()), m.Frame->ClientHandle());
-    }
+    auto children = [&] {
+        std::vector<TForm*> list;
+        for (int i = 0; i < m.Frame->MDIChildCount(); ++i)
+            list.push_back(dynamic_cast<TForm*>(m.Frame->MDIChildren(i)));
+        return list;
+    };
+    // Each document shown became the active one: the last made leads.
+    EXPECT_EQ(children(), (std::vector<TForm*>{m.Docs[2], m.Docs[1], m.Docs[0]}));
+    for (TForm* d : m.Docs)
+        EXPECT_EQ(GetParent(d->Handle()), m.Frame->ClientHandle());
     EXPECT_EQ(m.Frame->MDIChildren(3), nullptr);
+    EXPECT_EQ(m.Frame->MDIChildren(-1), nullptr);
+    // Activating one moves it to the front; the others keep their order.
+    m.Docs[0]->Show();
+    EXPECT_EQ(children(), (std::vector<TForm*>{m.Docs[0], m.Docs[2], m.Docs[1]}));
     // Bounds are the client window's coordinates.
     EXPECT_EQ(m.Docs[0]->Left(), 10);
     EXPECT_EQ(m.Docs[0]->ClientToScreen(Point(0, 0)).Y, m.Frame->ClientToScreen(Point(0, 30 + 10)).Y +
@@ -109,9 +119,10 @@ TEST(FormsMDI, TileAndCascadePlaceTheDocumentsInTheClient)
     for (const TCase& c : {TCase{tbHorizontal, false}, TCase{tbVertical, true}}) {
         m.Frame->TileMode = c.Mode;
         m.Frame->Tile();
+        // The active document (the last made) takes the first place.
         const std::vector<TRect> want = MDITileRects(area, 3, c.Vertical);
         for (size_t i = 0; i < 3; ++i)
-            EXPECT_EQ(m.InClient(m.Docs[i]), want[i]) << i << (c.Vertical ? " vertical" : " horizontal");
+            EXPECT_EQ(m.InClient(m.Docs[2 - i]), want[i]) << i << (c.Vertical ? " vertical" : " horizontal");
     }
     m.Frame->Cascade();
     const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);

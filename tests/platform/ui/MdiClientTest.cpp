@@ -104,7 +104,8 @@ TEST(MdiClient, ShowingADocumentActivatesItAndNextPreviousWalkTheZOrder)
     TMdiFixture f(3);
     EXPECT_EQ(GetMDIClient(f.Frame), f.Client);
     EXPECT_EQ(f.Active(), f.Docs[2]);
-    EXPECT_EQ(GetMDIChildren(f.Client), f.Docs);
+    // Each one shown went on top: the list runs from the active one down.
+    EXPECT_EQ(GetMDIChildren(f.Client), (std::vector<HWND>{f.Docs[2], f.Docs[1], f.Docs[0]}));
     f.Rec.Take();
     SendMessage(f.Client, WM_MDINEXT, 0, 0);
     EXPECT_EQ(f.Active(), f.Docs[1]);
@@ -116,6 +117,7 @@ TEST(MdiClient, ShowingADocumentActivatesItAndNextPreviousWalkTheZOrder)
     EXPECT_TRUE(has("doc1", WM_NCACTIVATE, 1));
     EXPECT_TRUE(has("doc1", WM_MDIACTIVATE, WPARAM(f.Docs[2])));
     // Next sent doc2 to the bottom: the z-order is now doc1, doc0, doc2.
+    EXPECT_EQ(GetMDIChildren(f.Client), (std::vector<HWND>{f.Docs[1], f.Docs[0], f.Docs[2]}));
     SendMessage(f.Client, WM_MDINEXT, 0, 0);
     EXPECT_EQ(f.Active(), f.Docs[0]);
     // Previous takes the bottom one: back to doc1.
@@ -156,23 +158,58 @@ TEST(MdiClient, AMaximisedDocumentFillsTheClientAndPassesTheStateOn)
     EXPECT_EQ(r.Width(), 200);
 }
 
+namespace {
+
+TRect InClient(const TMdiFixture& F, HWND ADoc)
+{
+    TRect r;
+    GetWindowRect(ADoc, r);
+    return MapWindowRect(nullptr, F.Client, r);
+}
+
+} // namespace
+
+TEST(MdiClient, TilingAndCascadingFollowTheStackingOrderActiveFirst)
+{
+    TMdiFixture f(3);
+    // doc1 activated, then doc0 raised without activation: doc0, doc1, doc2
+    // from the top, and the active doc1 still leads the arrangement.
+    SendMessage(f.Client, WM_MDIACTIVATE, WPARAM(f.Docs[1]));
+    SetWindowPos(f.Docs[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const std::vector<HWND> order = {f.Docs[1], f.Docs[0], f.Docs[2]};
+    EXPECT_EQ(GetMDIChildren(f.Client), order);
+    for (bool vertical : {true, false}) {
+        SendMessage(f.Client, WM_MDITILE, vertical ? MDITILE_VERTICAL : MDITILE_HORIZONTAL);
+        const std::vector<TRect> want = MDITileRects(Rect(0, 0, 600, 400), 3, vertical);
+        for (size_t i = 0; i < order.size(); ++i)
+            EXPECT_EQ(InClient(f, order[i]), want[i]) << (vertical ? "vertical " : "horizontal ") << i;
+    }
+    // The cascade is laid from the bottom: the active one in front, on top.
+    SendMessage(f.Client, WM_MDICASCADE);
+    const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+    const std::vector<TRect> stack = MDICascadeRects(Rect(0, 0, 600, 400), 3, step);
+    EXPECT_EQ(InClient(f, f.Docs[2]), stack[0]);
+    EXPECT_EQ(InClient(f, f.Docs[0]), stack[1]);
+    EXPECT_EQ(InClient(f, f.Docs[1]), stack[2]);
+    EXPECT_EQ(GetChildWindows(f.Client).front(), f.Docs[1]);
+    EXPECT_EQ(GetMDIChildren(f.Client), order);
+    EXPECT_EQ(f.Active(), f.Docs[1]);
+}
+
 TEST(MdiClient, TilingAndMinimisingPlaceTheDocuments)
 {
     TMdiFixture f(3);
-    SendMessage(f.Client, WM_MDITILE, MDITILE_VERTICAL);
-    const std::vector<TRect> want = MDITileRects(Rect(0, 0, 600, 400), 3, true);
-    for (size_t i = 0; i < f.Docs.size(); ++i)
-        EXPECT_EQ(MapWindowRect(nullptr, f.Client, [&] { TRect r; GetWindowRect(f.Docs[i], r); return r; }()), want[i]) << i;
+    ShowWindow(f.Docs[2], SW_MINIMIZE);
     ShowWindow(f.Docs[0], SW_MINIMIZE);
-    TRect r;
-    GetWindowRect(f.Docs[0], r);
-    r = MapWindowRect(nullptr, f.Client, r);
-    EXPECT_EQ(r.Left, 0);
-    EXPECT_EQ(r.Bottom, 400);
-    EXPECT_EQ(r.Width(), MDIIconWidth);
-    // Tiling now leaves the row of icons free.
+    // Icons take their slots in the order the documents were made, whatever
+    // the stacking order, and keep them when another is activated.
+    const int h = InClient(f, f.Docs[0]).Height();
+    EXPECT_EQ(InClient(f, f.Docs[0]), Rect(0, 400 - h, MDIIconWidth, 400));
+    EXPECT_EQ(InClient(f, f.Docs[2]), Rect(MDIIconWidth, 400 - h, 2 * MDIIconWidth, 400));
+    SendMessage(f.Client, WM_MDIACTIVATE, WPARAM(f.Docs[2]));
+    SendMessage(f.Client, WM_MDIICONARRANGE);
+    EXPECT_EQ(InClient(f, f.Docs[0]), Rect(0, 400 - h, MDIIconWidth, 400));
+    // Tiling leaves the row of icons free.
     SendMessage(f.Client, WM_MDITILE, MDITILE_HORIZONTAL);
-    const std::vector<TRect> rest = MDITileRects(Rect(0, 0, 600, 400 - r.Height()), 2, false);
-    GetWindowRect(f.Docs[2], r);
-    EXPECT_EQ(MapWindowRect(nullptr, f.Client, r), rest[1]);
+    EXPECT_EQ(InClient(f, f.Docs[1]), Rect(0, 0, 600, 400 - h));
 }

@@ -12,39 +12,57 @@ namespace {
 struct TArrangeCase {
     const char* Name;
     int Width, Height, Count;
-    std::function<void(skin::TbsSkinForm*)> Arrange;
+    std::function<void(TMdiSkinForms&)> Arrange;
     std::vector<TRect> Expected;   // in the order the documents were made
 };
 
 } // namespace
 
+// The documents are taken active first, then down the stacking order: each
+// one shown became the active one, so the last made leads.
 TEST(SkinFormMDI, TileAndCascadePlaceTheDocumentsAsTables)
 {
     const std::vector<TArrangeCase> cases = {
         // Two of 500 x 300 in the first column, three of 500 x 200 in the second.
-        {"vertical five", 1000, 600, 5, [](skin::TbsSkinForm* S) { S->TileVertical(); },
-         {Bounds(0, 0, 500, 300), Bounds(0, 300, 500, 300), Bounds(500, 0, 500, 200), Bounds(500, 200, 500, 200),
-          Bounds(500, 400, 500, 200)}},
-        // A 2 x 2 grid filled from the bottom-right corner with the last document.
-        {"horizontal four", 600, 400, 4, [](skin::TbsSkinForm* S) { S->TileHorizontal(); },
-         {Bounds(0, 0, 300, 200), Bounds(0, 200, 300, 200), Bounds(300, 0, 300, 200), Bounds(300, 200, 300, 200)}},
+        {"vertical five", 1000, 600, 5, [](TMdiSkinForms& M) { M.MainSkin->TileVertical(); },
+         {Bounds(500, 400, 500, 200), Bounds(500, 200, 500, 200), Bounds(500, 0, 500, 200), Bounds(0, 300, 500, 300),
+          Bounds(0, 0, 500, 300)}},
+        // A 2 x 2 grid filled from the bottom-right corner with the last
+        // document of the list, the one made first.
+        {"horizontal four", 600, 400, 4, [](TMdiSkinForms& M) { M.MainSkin->TileHorizontal(); },
+         {Bounds(300, 200, 300, 200), Bounds(300, 0, 300, 200), Bounds(0, 200, 300, 200), Bounds(0, 0, 300, 200)}},
         {"tile by mode", 600, 400, 3,
-         [](skin::TbsSkinForm* S) {
-             S->TileMode = tbVertical;
-             S->Tile();
+         [](TMdiSkinForms& M) {
+             M.MainSkin->TileMode = tbVertical;
+             M.MainSkin->Tile();
          },
-         {Bounds(0, 0, 200, 400), Bounds(200, 0, 200, 400), Bounds(400, 0, 200, 400)}},
-        // Unskinned frames step by 19 + 3 from the last document to the first.
-        {"cascade", 1000, 600, 3, [](skin::TbsSkinForm* S) { S->Cascade(); },
-         {Bounds(44, 44, 956, 556), Bounds(22, 22, 956, 556), Bounds(0, 0, 956, 556)}},
+         {Bounds(400, 0, 200, 400), Bounds(200, 0, 200, 400), Bounds(0, 0, 200, 400)}},
+        // Unskinned frames step by 19 + 3 from the bottom of the stack up, so
+        // the active document lies in front.
+        {"cascade", 1000, 600, 3, [](TMdiSkinForms& M) { M.MainSkin->Cascade(); },
+         {Bounds(0, 0, 956, 556), Bounds(22, 22, 956, 556), Bounds(44, 44, 956, 556)}},
+        // Activating the first made brings it to the front of the list: Doc0,
+        // Doc2, Doc1.
+        {"cascade after activating", 1000, 600, 3,
+         [](TMdiSkinForms& M) {
+             M.Docs[0]->Show();
+             M.MainSkin->Cascade();
+         },
+         {Bounds(44, 44, 956, 556), Bounds(0, 0, 956, 556), Bounds(22, 22, 956, 556)}},
+        {"tile after activating", 600, 400, 3,
+         [](TMdiSkinForms& M) {
+             M.Docs[1]->Show();
+             M.MainSkin->TileVertical();
+         },
+         {Bounds(400, 0, 200, 400), Bounds(0, 0, 200, 400), Bounds(200, 0, 200, 400)}},
         // k = (300 - 240) div 22 = 2 steps; the fourth would overflow and starts again.
-        {"cascade wraps", 300, 200, 4, [](skin::TbsSkinForm* S) { S->Cascade(); },
-         {Bounds(0, 0, 256, 156), Bounds(44, 44, 256, 156), Bounds(22, 22, 256, 156), Bounds(0, 0, 256, 156)}},
+        {"cascade wraps", 300, 200, 4, [](TMdiSkinForms& M) { M.MainSkin->Cascade(); },
+         {Bounds(0, 0, 256, 156), Bounds(22, 22, 256, 156), Bounds(44, 44, 256, 156), Bounds(0, 0, 256, 156)}},
     };
     for (const TArrangeCase& c : cases) {
         TMdiSkinForms m(c.Width, c.Height);
         m.AddMany(c.Count);
-        c.Arrange(m.MainSkin);
+        c.Arrange(m);
         for (int i = 0; i < c.Count; ++i)
             EXPECT_EQ(m.Docs[size_t(i)]->BoundsRect(), c.Expected[size_t(i)]) << c.Name << " document " << i;
     }
@@ -76,6 +94,8 @@ TEST(SkinFormMDI, MaximisingOneMaximisesAllAndMergesIntoTheFrame)
     // The active document (the last shown) gives its caption to the frame.
     EXPECT_EQ(m.MainSkin->CaptionText(), "Main - [Doc2]");
     EXPECT_EQ(bar->ButtonsCount, 4);
+    for (int i = 0; i < bar->ButtonsCount; ++i)
+        EXPECT_TRUE(bar->Object(i)->Enabled) << i;
     EXPECT_FALSE(m.MainSkin->MDIHScrollBar()->Visible());
     // The menu bar's restore button acts on the maximised document's frame,
     // and restoring one restores them all.
@@ -95,6 +115,46 @@ TEST(SkinFormMDI, MaximisingOneMaximisesAllAndMergesIntoTheFrame)
     TMdiSkinForms::SkinOf(m.Docs[2])->SetWindowState(wsMaximized);
     TForm* late = m.Add("Late");
     EXPECT_EQ(TMdiSkinForms::SkinOf(late)->WindowState(), wsMaximized);
+}
+
+// The bar's buttons follow the icons of the maximised document's skin
+// component, not those of its form, which the component clears.
+TEST(SkinFormMDI, TheBarsDocumentButtonsFollowTheDocumentComponentsIcons)
+{
+    struct TCase {
+        const char* Name;
+        skin::TbsBorderIcons Icons;
+        bool SysMenu, Minimize;
+    };
+    const TCase cases[] = {
+        {"all", biSystemMenu | biMinimize | biMaximize | skin::biRollUp, true, true},
+        {"no minimise", biSystemMenu | biMaximize, true, false},
+        {"no system menu", biMinimize | biMaximize, false, true},
+    };
+    for (const TCase& c : cases) {
+        TMdiSkinForms m(600, 400);
+        auto* menu = new skin::TbsSkinMainMenu(m.Main);
+        auto* bar = new skin::TbsSkinMainMenuBar(m.Main);
+        bar->SetParent(m.Main);
+        bar->SetSkinForm(m.MainSkin);
+        m.MainSkin->SetMainMenuBar(bar);
+        bar->SetMainMenu(menu);
+        TForm* doc = m.Add("Doc");
+        TMdiSkinForms::SkinOf(doc)->SetBorderIcons(c.Icons);
+        TMdiSkinForms::SkinOf(doc)->SetWindowState(wsMaximized);
+        ASSERT_EQ(bar->ButtonsCount, 4) << c.Name;
+        for (int i = 0; i < 4; ++i) {
+            auto* b = dynamic_cast<skin::TbsSkinMainMenuBarButton*>(bar->Object(i));
+            ASSERT_NE(b, nullptr);
+            const bool want = b->Command == skin::cmSysMenu ? c.SysMenu : b->Command == skin::cmMinimize ? c.Minimize : true;
+            EXPECT_EQ(b->Enabled, want) << c.Name << " button " << i;
+        }
+        // A rebuild of the bar keeps them so.
+        bar->UpDateItems();
+        for (int i = 0; i < 4; ++i)
+            if (auto* b = dynamic_cast<skin::TbsSkinMainMenuBarButton*>(bar->Object(i)); b->Command == skin::cmMinimize)
+                EXPECT_EQ(b->Enabled, c.Minimize) << c.Name;
+    }
 }
 
 TEST(SkinFormMDI, MinimisedDocumentsTakeSlotsAlongTheBottom)
@@ -174,7 +234,7 @@ TEST(SkinFormMDI, ADocumentBeyondTheClientShowsTheScrollBarThatShiftsThemBack)
     EXPECT_FALSE(hb->Visible() || vb->Visible());
 }
 
-TEST(SkinFormMDI, CloseAllClosesFromTheLastAndNextFollowsTheClient)
+TEST(SkinFormMDI, CloseAllClosesFromTheBackOfTheStack)
 {
     TMdiSkinForms m(600, 400);
     m.AddMany(3);
@@ -182,7 +242,8 @@ TEST(SkinFormMDI, CloseAllClosesFromTheLastAndNextFollowsTheClient)
     for (TForm* d : m.Docs)
         d->OnClose = [&closed, d](TObject*, TCloseAction&) { closed.push_back(d->Name()); };
     m.MainSkin->CloseAll();
-    EXPECT_EQ(closed, (std::vector<std::string>{"Doc2", "Doc1", "Doc0"}));
+    // From the back of the stack to the active document in front.
+    EXPECT_EQ(closed, (std::vector<std::string>{"Doc0", "Doc1", "Doc2"}));
     EXPECT_EQ(m.Main->MDIChildCount(), 0);
 }
 
