@@ -28,7 +28,7 @@ TForm1* CreateProgramForms()
     application->CreateForm(form1);
     form1->FormCreate();
     auto* form5 = new TForm5(form1, form1->OptionFile());
-    SkinDialog(*form5, form1->SkinData());
+    form5->SkinWith(form1->SkinData(), form1->SkinData2());
     form5->OnPreviewChanged = [form1](bool AOn) { form1->Engine().SetPreview(AOn); };
     form5->Button1Click();
     form1->SetOptionsDialog(form5);

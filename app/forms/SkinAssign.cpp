@@ -12,25 +12,31 @@ namespace app {
 
 using namespace platform;
 
+bool SetComponentSkinData(TComponent* AComponent, skin::TbsSkinData* AData)
+{
+    if (auto* windowed = dynamic_cast<skin::TbsSkinLink<TCustomControl>*>(AComponent))
+        windowed->SetSkinData(AData);
+    else if (auto* graphic = dynamic_cast<skin::TbsSkinLink<TGraphicControl>*>(AComponent))
+        graphic->SetSkinData(AData);
+    else if (auto* edit = dynamic_cast<skin::TbsSkinCustomEdit*>(AComponent))
+        edit->SetSkinData(AData);
+    else if (auto* label = dynamic_cast<skin::TbsSkinStdLabel*>(AComponent))
+        label->SetSkinData(AData);
+    else if (auto* link = dynamic_cast<skin::TbsSkinLinkLabel*>(AComponent))
+        link->SetSkinData(AData);
+    else if (auto* menu = dynamic_cast<skin::TbsSkinMainMenu*>(AComponent))
+        menu->SetSkinData(AData);
+    else if (auto* popup = dynamic_cast<skin::TbsSkinPopupMenu*>(AComponent))
+        popup->SetSkinData(AData);
+    else
+        return false;
+    return true;
+}
+
 void SetSkinDataOf(TComponent& AOwner, skin::TbsSkinData* AData)
 {
-    for (int i = 0; i < AOwner.ComponentCount(); ++i) {
-        TComponent* c = AOwner.Components(i);
-        if (auto* windowed = dynamic_cast<skin::TbsSkinLink<TCustomControl>*>(c))
-            windowed->SetSkinData(AData);
-        else if (auto* graphic = dynamic_cast<skin::TbsSkinLink<TGraphicControl>*>(c))
-            graphic->SetSkinData(AData);
-        else if (auto* edit = dynamic_cast<skin::TbsSkinCustomEdit*>(c))
-            edit->SetSkinData(AData);
-        else if (auto* label = dynamic_cast<skin::TbsSkinStdLabel*>(c))
-            label->SetSkinData(AData);
-        else if (auto* link = dynamic_cast<skin::TbsSkinLinkLabel*>(c))
-            link->SetSkinData(AData);
-        else if (auto* menu = dynamic_cast<skin::TbsSkinMainMenu*>(c))
-            menu->SetSkinData(AData);
-        else if (auto* popup = dynamic_cast<skin::TbsSkinPopupMenu*>(c))
-            popup->SetSkinData(AData);
-    }
+    for (int i = 0; i < AOwner.ComponentCount(); ++i)
+        SetComponentSkinData(AOwner.Components(i), AData);
 }
 
 skin::TbsSkinForm* SkinFormWith(TCustomForm& AForm, skin::TbsSkinData* AData)

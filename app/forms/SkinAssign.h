@@ -14,6 +14,10 @@ namespace app {
 // look from AData from now on.
 void SetSkinDataOf(platform::TComponent& AOwner, skin::TbsSkinData* AData);
 
+// AComponent reads its look from AData from now on when it is a skinned
+// control, label, edit, combo or menu; answers whether it is one.
+bool SetComponentSkinData(platform::TComponent* AComponent, skin::TbsSkinData* AData);
+
 // Gives a form a skinned frame and its controls and menus their look from
 // AData; answers the frame.
 skin::TbsSkinForm* SkinFormWith(platform::TCustomForm& AForm, skin::TbsSkinData* AData);

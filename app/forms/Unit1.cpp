@@ -48,6 +48,12 @@ const TGlyph CommandGlyphs[CommandCount] = {TGlyph::Add,    TGlyph::Start,  TGly
 const char* const PrimaryNames[CommandCount] = {"btnAdd",    "btnStart",  "btnStop", "btnPause",
                                                 "btnResume", "btnRemove", "",        "btnClear"};
 
+// The controls the second skin model draws: the tool bar's buttons, start,
+// stop and pause, and the skin chooser's button (the preset lists too).
+const char* const SecondSkinControls[] = {"bsSkinMenuSpeedButton1", "bsSkinButton7", "bsSkinButton8",
+                                          "bsSkinButton19",         "bsSkinButton2", "bsSkinButton10",
+                                          "bsSkinButton11",         "bsSkinButton9"};
+
 // The log memo's form of an engine log line.
 std::string LogLine(uint32_t AThreadID, engine::TLogLevel ALevel, const std::string& AMsg)
 {
@@ -555,7 +561,10 @@ void TForm1::CreatePlayerSettings(TWinControl* APanel)
 
 // Gives the window's frame and every skinned control the program's skin
 // model. The model starts outside its one-skin list, so nothing is loaded
-// until the stored skin index is applied at start-up.
+// until the stored skin index is applied at start-up. A second model with
+// its own list of the same skin loads it at once and keeps it: the skin
+// chooser changes only the first, so the controls of the second keep their
+// look whatever is chosen.
 void TForm1::ApplySkin()
 {
     FSkinList = new skin::TbsCompressedSkinList(this);
@@ -572,6 +581,19 @@ void TForm1::ApplySkin()
     FMessages->SetSkinData(FSkinData);
     Choosers = std::make_unique<TSkinChoosers>(this, FSkinData);
     FMessages->SetCtrlSkinData(FSkinData);
+
+    FSkinList2 = new skin::TbsCompressedSkinList(this);
+    FSkinList2->SetName("bsCompressedSkinList2");
+    skins::AddDefaultSkin(*FSkinList2);
+    FSkinData2 = new skin::TbsSkinData(this);
+    FSkinData2->SetName("bsSkinData2");
+    const skin::TbsSkinStatus status = FSkinData2->SetSkinList(FSkinList2);
+    if (!status.Ok())
+        FLog->Lines()->Add(status.Message);
+    for (const char* name : SecondSkinControls)
+        SetComponentSkinData(FindComponent(name), FSkinData2);
+    for (skin::TbsSkinComboBox* combo : FPresets)
+        combo->SetSkinData(FSkinData2);
 }
 
 void TForm1::FillRenderTargets()

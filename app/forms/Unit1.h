@@ -117,6 +117,9 @@ public:
     skin::TbsSkinOfficeComboBox* CategoryCombo() { return FCategory; }
     skin::TbsSkinOfficeComboBox* ProfileCombo() { return FProfile; }
     skin::TbsSkinData* SkinData() { return FSkinData; }
+    // The second model: the tool-bar buttons, start, stop and pause, the
+    // preset lists, the skin chooser's button and the options dialog's radios.
+    skin::TbsSkinData* SkinData2() { return FSkinData2; }
     // The pictures of the category and profile lists (bsPngImageList5 and
     // bsPngImageList3), which the output settings dialog draws from too.
     platform::TCustomImageList* CategoryImages() { return FCategoryImages; }
@@ -210,6 +213,8 @@ private:
     platform::TCustomImageList* FProfileImages = nullptr;
     skin::TbsSkinData* FSkinData = nullptr;           // bsSkinData1
     skin::TbsCompressedSkinList* FSkinList = nullptr; // bsCompressedSkinList1
+    skin::TbsSkinData* FSkinData2 = nullptr;           // bsSkinData2
+    skin::TbsCompressedSkinList* FSkinList2 = nullptr; // bsCompressedSkinList2
     std::array<skin::TbsSkinComboBox*, profiles::PresetCount> FPresets{};
     skin::TbsSkinEdit* FOutputFolder = nullptr; // Video_OutPut_Folder_Edit
     skin::TbsSkinButton* FBrowseButton = nullptr;

@@ -107,6 +107,18 @@ TbsSkinCheckRadioBox* TForm5::NewBox(TWinControl* AParent, const char* AName, co
     return box;
 }
 
+void TForm5::SkinWith(skin::TbsSkinData* ASkinData, skin::TbsSkinData* ARadioSkinData)
+{
+    SkinDialog(*this, ASkinData);
+    auto radios = [ARadioSkinData](const auto& AGroup) {
+        for (TbsSkinCheckRadioBox* radio : AGroup)
+            radio->SetSkinData(ARadioSkinData);
+    };
+    radios(FPriority);
+    radios(FAfterDone);
+    radios(FOverwrite);
+}
+
 void TForm5::ShowPage(int AIndex)
 {
     for (int i = 0; i < 2; ++i) {

@@ -13,6 +13,7 @@
 #include <functional>
 
 namespace skin {
+class TbsSkinData;
 class TbsSkinCheckRadioBox;
 class TbsSkinButton;
 class TbsSkinPanel;
@@ -34,6 +35,10 @@ public:
     void Button2Click(); // store into option.ini
     void OkClick();
     void CancelClick();
+
+    // The dialog's frame and controls drawn by ASkinData, its ten radios by
+    // the main window's second model ARadioSkinData.
+    void SkinWith(skin::TbsSkinData* ASkinData, skin::TbsSkinData* ARadioSkinData);
 
     platform::TModalResult ShowModal() override;
     // Remembers the controls as they are, for Cancel (ShowModal does it).

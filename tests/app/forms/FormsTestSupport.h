@@ -155,6 +155,7 @@ protected:
         Form1->Workflow().ProgramFolder = Home.Path();
         Form1->FormCreate();
         Form5 = new app::TForm5(Form1.get(), Form1->OptionFile());
+        Form5->SkinWith(Form1->SkinData(), Form1->SkinData2());
         Form5->OnPreviewChanged = [this](bool AOn) { Form1->Engine().SetPreview(AOn); };
         Form5->Button1Click();
         Form1->SetOptionsDialog(Form5);

@@ -22,6 +22,10 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
 #include "skin/controls/bsSkinCtrls_Slider.h"
+#include "skin/core/bsSkinData_StoredList.h"
+#include "skin/dialogs/bsSelectSkinDialog.h"
+
+#include "../../skin/dialogs/DialogsTestSupport.h"
 
 using namespace app;
 using namespace formstest;
@@ -464,9 +468,138 @@ TEST_F(MainWindowTest, RenamingInPlace)
     EXPECT_EQ(Boxes.back(), "提示: 请先选择您需要删除的项目！");
 }
 
+
+// The model a skinned control reads its look from, and the index of its
+// record in that model (-1: drawn without a skin).
+skin::TbsSkinData* ModelOf(TComponent* AComponent)
+{
+    auto* control = dynamic_cast<skin::IbsSkinnedControl*>(AComponent);
+    return control ? control->SkinData() : nullptr;
+}
+
+int RecordOf(TComponent* AComponent)
+{
+    if (auto* windowed = dynamic_cast<skin::TbsSkinLink<TCustomControl>*>(AComponent))
+        return windowed->FIndex;
+    if (auto* graphic = dynamic_cast<skin::TbsSkinLink<TGraphicControl>*>(AComponent))
+        return graphic->FIndex;
+    ADD_FAILURE() << "not a skinned control";
+    return -1;
+}
+
+// The controls the second model draws, by owner: the main window's tool-bar
+// buttons, start, stop and pause, skin chooser button and preset lists, and
+// the options dialog's radios.
+const char* const SecondModelOnMainWindow[] = {
+    "bsSkinMenuSpeedButton1", "bsSkinButton7",   "bsSkinButton8",   "bsSkinButton19",  "bsSkinButton2",
+    "bsSkinButton10",         "bsSkinButton11",  "bsSkinButton9",   "bsSkinComboBox1", "bsSkinComboBox2",
+    "bsSkinComboBox3",        "bsSkinComboBox4", "bsSkinComboBox9", "bsSkinComboBox10"};
+const char* const SecondModelOnOptions[] = {
+    "bsSkinCheckRadioBox9", "bsSkinCheckRadioBox10", "bsSkinCheckRadioBox11", "bsSkinCheckRadioBox12",
+    "bsSkinCheckRadioBox3", "bsSkinCheckRadioBox6",  "bsSkinCheckRadioBox1",  "bsSkinCheckRadioBox2",
+    "bsSkinCheckRadioBox4", "bsSkinCheckRadioBox5"};
+// A sample of what the first model draws.
+const char* const FirstModelOnMainWindow[] = {"bsSkinToolBar2", "bsSkinButton12", "bsSkinButton24", "bsSkinButton5",
+                                              "bsSkinButton6",  "bsSkinButton3",  "bsSkinButton21", "bsSkinPanel1",
+                                              "bsSkinPanel4",   "bsSkinOfficeComboBox1", "bsSkinOfficeComboBox2"};
+const char* const FirstModelOnOptions[] = {"bsSkinComboBox2", "bsSkinCheckRadioBox7", "bsSkinCheckRadioBox8",
+                                           "bsSkinButton6", "bsSkinButton1"};
+
+TEST_F(MainWindowTest, TheSecondSkinModelDrawsItsOwnControlsFromItsOwnList)
+{
+    skin::TbsSkinData* first = Form1->SkinData();
+    skin::TbsSkinData* second = Form1->SkinData2();
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, first);
+    EXPECT_EQ(second->Name(), "bsSkinData2");
+    EXPECT_EQ(second->Owner(), Form1.get());
+    // Its own list, holding the same one skin, loaded at item 0.
+    ASSERT_NE(second->SkinList(), nullptr);
+    EXPECT_NE(second->SkinList(), first->SkinList());
+    EXPECT_EQ(second->SkinList()->Name(), "bsCompressedSkinList2");
+    ASSERT_EQ(second->SkinList()->Skins().Count(), 1);
+    EXPECT_EQ(second->SkinList()->Skins().Items(0)->Skin().CompressedStream().Data(),
+              first->SkinList()->Skins().Items(0)->Skin().CompressedStream().Data());
+    EXPECT_EQ(second->SkinIndex(), 0);
+    EXPECT_FALSE(second->Empty());
+    EXPECT_FALSE(first->Empty());
+
+    const struct {
+        TComponent* Owner;
+        const char* const* Names;
+        size_t Count;
+        skin::TbsSkinData* Model;
+    } groups[] = {{Form1.get(), SecondModelOnMainWindow, std::size(SecondModelOnMainWindow), second},
+                  {Form5, SecondModelOnOptions, std::size(SecondModelOnOptions), second},
+                  {Form1.get(), FirstModelOnMainWindow, std::size(FirstModelOnMainWindow), first},
+                  {Form5, FirstModelOnOptions, std::size(FirstModelOnOptions), first}};
+    for (const auto& g : groups)
+        for (size_t i = 0; i < g.Count; ++i) {
+            TComponent* control = g.Owner->FindComponent(g.Names[i]);
+            ASSERT_NE(control, nullptr) << g.Names[i];
+            EXPECT_EQ(ModelOf(control), g.Model) << g.Names[i];
+            EXPECT_NE(RecordOf(control), -1) << g.Names[i] << " is drawn with a skin";
+        }
+    // The window as the user first sees it.
+    Application()->ProcessMessages();
+    SaveScreenshot(Form1->Handle(), PictureFile("main-window-two-skin-models.png"));
+}
+
+TEST_F(MainWindowTest, ChoosingASkinLeavesTheSecondModelsControlsAsTheyWere)
+{
+    // A second skin for the chooser: the program's skin without any control
+    // records, so every control the first model draws loses its skin.
+    skin::TbsCompressedSkinList* list = Form1->SkinData()->SkinList();
+    {
+        skin::TbsSkinData bare(nullptr);
+        ASSERT_TRUE(bare.LoadCompressedStoredSkin(&list->Skins().Items(0)->Skin()).Ok());
+        bare.CtrlList.clear();
+        skin::TbsSkinListItem* item = list->Skins().Add();
+        ASSERT_TRUE(item->Skin().LoadFromSkinData(bare).Ok());
+        item->Description = "Bare";
+    }
+    int firstLoads = 0, secondLoads = 0;
+    Form1->SkinData()->OnLoadData = [&](TObject*) { ++firstLoads; };
+    Form1->SkinData2()->OnLoadData = [&](TObject*) { ++secondLoads; };
+
+    dialogtest::TWhenModal pick([](TCustomForm* F) {
+        auto* chooser = dynamic_cast<skin::TbsSelectSkinDlgForm*>(F);
+        ASSERT_NE(chooser, nullptr);
+        chooser->SkinsListBox->SetItemIndex(1);
+        chooser->SLBOnChange(chooser->SkinsListBox);
+        chooser->SetModalResult(mrOk);
+    });
+    Form1->bsSkinButton9Click();
+    ASSERT_TRUE(pick.Done());
+    Application()->ProcessMessages();
+
+    EXPECT_EQ(Form1->SkinData()->SkinIndex(), 1);
+    EXPECT_EQ(firstLoads, 1);
+    EXPECT_EQ(Form1->SkinData2()->SkinIndex(), 0);
+    EXPECT_EQ(secondLoads, 0) << "the chooser never loads the second model";
+    EXPECT_EQ(TMemIniFile(Home.File("option.ini")).ReadString("Skin", "SetSkin", ""), "1");
+    const struct {
+        TComponent* Owner;
+        const char* const* Names;
+        size_t Count;
+        skin::TbsSkinData* Model;
+        bool Skinned;
+    } groups[] = {
+        {Form1.get(), SecondModelOnMainWindow, std::size(SecondModelOnMainWindow), Form1->SkinData2(), true},
+        {Form5, SecondModelOnOptions, std::size(SecondModelOnOptions), Form1->SkinData2(), true},
+        {Form1.get(), FirstModelOnMainWindow, std::size(FirstModelOnMainWindow), Form1->SkinData(), false},
+        {Form5, FirstModelOnOptions, std::size(FirstModelOnOptions), Form1->SkinData(), false}};
+    for (const auto& g : groups)
+        for (size_t i = 0; i < g.Count; ++i) {
+            TComponent* control = g.Owner->FindComponent(g.Names[i]);
+            EXPECT_EQ(ModelOf(control), g.Model) << g.Names[i];
+            EXPECT_EQ(RecordOf(control) != -1, g.Skinned) << g.Names[i];
+        }
+    SaveScreenshot(Form1->Handle(), PictureFile("main-window-after-choosing-a-bare-skin.png"));
+}
+
 TEST_F(MainWindowTest, TheDialogsLook)
 {
-    SkinDialog(*Form5, Form1->SkinData());
     Form5->Show();
     Form5->SetClientSize(526, 464);
     Application()->ProcessMessages();
