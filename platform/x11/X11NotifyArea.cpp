@@ -17,10 +17,10 @@ constexpr long XEMBED_MAPPED = 1;
 // Seen through when the tray's background cannot be read.
 constexpr uint32_t kFallbackBackground = 0xFFD4D0C8u;
 
-// The colour of the icon's picture over the pixel ABackground at (X, Y) of a
-// ASize x ASize square: the picture is fitted into the square (each square
-// pixel averages the picture pixels it covers) and laid over the background.
-uint32_t IconPixelOver(const TNotifyIconData& AIcon, int X, int Y, int ASize, uint32_t ABackground)
+// The icon's picture fitted into a ASize x ASize square, at (X, Y) of it:
+// each square pixel averages the picture pixels it covers, colours
+// premultiplied as the picture's are.
+uint32_t FittedIconPixel(const TNotifyIconData& AIcon, int X, int Y, int ASize)
 {
     const int x0 = X * AIcon.IconWidth / ASize, x1 = std::max(x0 + 1, (X + 1) * AIcon.IconWidth / ASize);
     const int y0 = Y * AIcon.IconHeight / ASize, y1 = std::max(y0 + 1, (Y + 1) * AIcon.IconHeight / ASize);
@@ -33,11 +33,21 @@ uint32_t IconPixelOver(const TNotifyIconData& AIcon, int X, int Y, int ASize, ui
         }
     const uint32_t n = uint32_t((x1 - x0) * (y1 - y0));
     const uint32_t alpha = sum[3] / n;
+    uint32_t out = alpha << 24;
+    // A channel never above the alpha, as premultiplied pixels must be.
+    for (int c = 0; c < 3; ++c)
+        out |= std::min(alpha, sum[c] / n) << (8 * c);
+    return out;
+}
+
+// A premultiplied pixel laid over an opaque background.
+uint32_t PixelOver(uint32_t APixel, uint32_t ABackground)
+{
+    const uint32_t alpha = APixel >> 24;
     uint32_t out = 0;
     for (int c = 0; c < 3; ++c) {
-        // Premultiplied: the picture's channel plus what shows through.
         const uint32_t under = (ABackground >> (8 * c)) & 0xFF;
-        out |= std::min<uint32_t>(255, sum[c] / n + under * (255 - alpha) / 255) << (8 * c);
+        out |= std::min<uint32_t>(255, ((APixel >> (8 * c)) & 0xFF) + under * (255 - alpha) / 255) << (8 * c);
     }
     return out;
 }
@@ -53,6 +63,7 @@ TX11NotifyArea::TX11NotifyArea(Display* ADisplay, int AScreen) : Dpy(ADisplay), 
     AtomManager = XInternAtom(Dpy, "MANAGER", False);
     AtomNetName = XInternAtom(Dpy, "_NET_WM_NAME", False);
     AtomUtf8 = XInternAtom(Dpy, "UTF8_STRING", False);
+    AtomTrayVisual = XInternAtom(Dpy, "_NET_SYSTEM_TRAY_VISUAL", False);
     // A new tray manager announces itself to the root window.
     XWindowAttributes a;
     XGetWindowAttributes(Dpy, Root, &a);
@@ -64,6 +75,8 @@ TX11NotifyArea::~TX11NotifyArea()
     for (auto& [key, icon] : FIcons)
         if (icon.Xid)
             XDestroyWindow(Dpy, icon.Xid);
+    if (FArgbMap)
+        XFreeColormap(Dpy, FArgbMap);
 }
 
 Window TX11NotifyArea::FindManager()
@@ -95,14 +108,66 @@ bool TX11NotifyArea::RequestDock(TIcon& AIcon)
     return true;
 }
 
-void TX11NotifyArea::CreateIconWindow(TIcon& AIcon)
+Visual* TX11NotifyArea::TrayArgbVisual()
+{
+    if (!Manager)
+        return nullptr;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(Dpy, Manager, AtomTrayVisual, 0, 1, False, XA_VISUALID, &type, &format, &count, &after,
+                           &data) != Success)
+        return nullptr;
+    VisualID id = 0;
+    if (data && type == XA_VISUALID && format == 32 && count == 1)
+        id = VisualID(reinterpret_cast<unsigned long*>(data)[0]);
+    if (data)
+        XFree(data);
+    if (!id)
+        return nullptr;
+    XVisualInfo want{};
+    want.visualid = id;
+    want.screen = ScreenNo;
+    int found = 0;
+    XVisualInfo* info = XGetVisualInfo(Dpy, VisualIDMask | VisualScreenMask, &want, &found);
+    Visual* argb = nullptr;
+    // Only a true-colour visual whose colour channels leave the top byte
+    // to alpha takes the picture's pixels as they are.
+    if (info && found > 0 && info->depth == 32 && info->c_class == TrueColor && info->red_mask == 0xFF0000 &&
+        info->green_mask == 0xFF00 && info->blue_mask == 0xFF)
+        argb = info->visual;
+    if (info)
+        XFree(info);
+    return argb;
+}
+
+void TX11NotifyArea::CreateIconWindow(TIcon& AIcon, Visual* AArgb)
 {
     XSetWindowAttributes a{};
-    // The tray's own background shows around and through the picture.
-    a.background_pixmap = ParentRelative;
     a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
-    AIcon.Xid = XCreateWindow(Dpy, Root, 0, 0, 22, 22, 0, CopyFromParent, InputOutput, CopyFromParent,
-                              CWBackPixmap | CWEventMask, &a);
+    if (AArgb) {
+        if (AArgb != FArgbVisual) {
+            if (FArgbMap)
+                XFreeColormap(Dpy, FArgbMap);
+            FArgbMap = XCreateColormap(Dpy, Root, AArgb, AllocNone);
+            FArgbVisual = AArgb;
+        }
+        // Clear where the picture is: the tray composites the icon over
+        // its own background. A window of another depth than its parent
+        // needs its own colormap and border.
+        a.background_pixel = 0;
+        a.border_pixel = 0;
+        a.colormap = FArgbMap;
+        AIcon.Xid = XCreateWindow(Dpy, Root, 0, 0, 22, 22, 0, 32, InputOutput, AArgb,
+                                  CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &a);
+    } else {
+        // The tray's own background shows around and through the picture.
+        a.background_pixmap = ParentRelative;
+        AIcon.Xid = XCreateWindow(Dpy, Root, 0, 0, 22, 22, 0, CopyFromParent, InputOutput, CopyFromParent,
+                                  CWBackPixmap | CWEventMask, &a);
+    }
+    AIcon.Argb = AIcon.Xid ? AArgb : nullptr;
     AIcon.Docked = false;
     long info[2] = {0, XEMBED_MAPPED};
     XChangeProperty(Dpy, AIcon.Xid, AtomXEmbedInfo, AtomXEmbedInfo, 32, PropModeReplace,
@@ -116,9 +181,15 @@ bool TX11NotifyArea::Add(const TNotifyIconData& AData)
     if (!FindManager())
         return false;
     TIcon& icon = FIcons[{AData.hWnd, AData.uID}];
+    Visual* argb = TrayArgbVisual();
+    // A window made for another tray's visual is made again on this one's.
+    if (icon.Xid && icon.Argb != argb) {
+        XDestroyWindow(Dpy, icon.Xid);
+        icon.Xid = 0;
+    }
     // A window its embedder destroyed is made again.
     if (!icon.Xid)
-        CreateIconWindow(icon);
+        CreateIconWindow(icon, argb);
     icon.Data = AData;
     SetTitle(icon);
     return RequestDock(icon);
@@ -190,26 +261,39 @@ void TX11NotifyArea::Draw(TIcon& AIcon)
     if (!AIcon.Xid || !AIcon.Docked || !XGetWindowAttributes(Dpy, AIcon.Xid, &a) || a.map_state != IsViewable || a.width <= 0 ||
         a.height <= 0)
         return;
-    XClearWindow(Dpy, AIcon.Xid);
     const TNotifyIconData& d = AIcon.Data;
-    if (d.Icon.empty() || d.IconWidth <= 0 || d.IconHeight <= 0 ||
-        d.Icon.size() < size_t(d.IconWidth) * size_t(d.IconHeight))
+    const bool picture = !d.Icon.empty() && d.IconWidth > 0 && d.IconHeight > 0 &&
+                         d.Icon.size() >= size_t(d.IconWidth) * size_t(d.IconHeight);
+    if (!AIcon.Argb || !picture)
+        XClearWindow(Dpy, AIcon.Xid);
+    if (!picture) {
+        XFlush(Dpy);
         return;
-    // The background as the tray shows it, to lay the picture over.
-    XImage* image = XGetImage(Dpy, AIcon.Xid, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+    }
+    // On the tray's 32-bit visual the pixels go as they are, transparent
+    // round the picture; otherwise over the background as the tray shows it.
+    XImage* image = AIcon.Argb ? nullptr : XGetImage(Dpy, AIcon.Xid, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
     const bool readBack = image != nullptr;
     if (!image) {
         image = XCreateImage(Dpy, a.visual, unsigned(a.depth), ZPixmap, 0, nullptr, unsigned(a.width), unsigned(a.height), 32, 0);
         if (!image)
             return;
         image->data = static_cast<char*>(calloc(size_t(image->bytes_per_line) * size_t(a.height), 1));
+        if (!image->data) {
+            XDestroyImage(image);
+            return;
+        }
     }
     const int size = std::min(a.width, a.height);
     const int left = (a.width - size) / 2, top = (a.height - size) / 2;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const uint32_t under = readBack ? uint32_t(XGetPixel(image, left + x, top + y)) : kFallbackBackground;
-            XPutPixel(image, left + x, top + y, IconPixelOver(d, x, y, size, under));
+            const uint32_t pixel = FittedIconPixel(d, x, y, size);
+            if (AIcon.Argb)
+                XPutPixel(image, left + x, top + y, pixel);
+            else
+                XPutPixel(image, left + x, top + y,
+                          PixelOver(pixel, readBack ? uint32_t(XGetPixel(image, left + x, top + y)) : kFallbackBackground));
         }
     GC gc = XCreateGC(Dpy, AIcon.Xid, 0, nullptr);
     XPutImage(Dpy, AIcon.Xid, gc, image, 0, 0, 0, 0, unsigned(a.width), unsigned(a.height));

@@ -4,7 +4,10 @@
 // Without a manager adding fails and minimising to the tray leaves the form
 // on the screen; once the manager appears the icon docks by itself, shows
 // the program's picture, reports clicks made through the pointer, opens its
-// skinned menu and shows balloons next to it.
+// skinned menu and shows balloons next to it. A manager that composites
+// its icons names a 32-bit visual: the icon window is made on it and keeps
+// the picture's alpha, and is made again on the default visual for a
+// manager that names none.
 
 // Before the X headers, whose macros would clash with it.
 #include <gtest/gtest.h>
@@ -27,6 +30,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -46,16 +50,24 @@ struct TTestTrayManager {
     Window Strip = 0;
     std::vector<Window> Docked;
     TRect Bounds = Rect(1100, 990, 1240, 1020);
+    // The visual announced in _NET_SYSTEM_TRAY_VISUAL; 0 for none.
+    VisualID IconVisual = 0;
 
     void Start()
     {
         const Window root = DefaultRootWindow(D);
+        Docked.clear();
         XSetWindowAttributes a{};
         a.override_redirect = True;
         a.background_pixel = kStripColor;
         Strip = XCreateWindow(D, root, Bounds.Left, Bounds.Top, unsigned(Bounds.Width()), unsigned(Bounds.Height()), 0,
                               CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
         XMapWindow(D, Strip);
+        if (IconVisual) {
+            const long id = long(IconVisual);
+            XChangeProperty(D, Strip, XInternAtom(D, "_NET_SYSTEM_TRAY_VISUAL", False), XA_VISUALID, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(&id), 1);
+        }
         const Atom selection = XInternAtom(D, "_NET_SYSTEM_TRAY_S0", False);
         XSetSelectionOwner(D, selection, Strip, CurrentTime);
         XEvent e{};
@@ -80,6 +92,10 @@ struct TTestTrayManager {
             if (e.type != ClientMessage || e.xclient.message_type != opcode || e.xclient.data.l[1] != 0)
                 continue;
             const Window icon = Window(e.xclient.data.l[2]);
+            // A request for an icon already embedded (the program adds its
+            // icons again when it hears of a new manager) changes nothing.
+            if (std::find(Docked.begin(), Docked.end(), icon) != Docked.end())
+                continue;
             // The icons outlive the manager, as with any embedder.
             XAddToSaveSet(D, icon);
             XReparentWindow(D, icon, Strip, 4 + 28 * int(Docked.size()), 3);
@@ -94,6 +110,15 @@ struct TTestTrayManager {
     {
         XCloseDisplay(D);
         D = nullptr;
+    }
+    // Another manager's program starts.
+    void Restart(VisualID AIconVisual)
+    {
+        if (D)
+            XCloseDisplay(D);
+        D = XOpenDisplay(nullptr);
+        IconVisual = AIconVisual;
+        Start();
     }
     ~TTestTrayManager()
     {
@@ -124,6 +149,43 @@ void DrawIcon(TBitmap& B)
         }
 }
 
+// The icon window's pixels as they are (alpha included on a 32-bit
+// visual), row by row.
+std::vector<uint32_t> WindowPixels(Display* D, Window W, int AWidth, int AHeight)
+{
+    std::vector<uint32_t> pixels;
+    XImage* image = XGetImage(D, W, 0, 0, unsigned(AWidth), unsigned(AHeight), AllPlanes, ZPixmap);
+    if (!image)
+        return pixels;
+    for (int y = 0; y < AHeight; ++y)
+        for (int x = 0; x < AWidth; ++x)
+            pixels.push_back(uint32_t(XGetPixel(image, x, y)));
+    XDestroyImage(image);
+    return pixels;
+}
+
+// What a compositing tray shows: the premultiplied icon over its strip,
+// saved with a margin of strip around it.
+void SaveComposited(const std::vector<uint32_t>& AIcon, int ASize, const std::string& AFileName)
+{
+    constexpr int margin = 8;
+    TBitmap b;
+    b.SetPixelFormat(pf32bit);
+    b.SetSize(ASize + 2 * margin, ASize + 2 * margin);
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x) {
+            const int ix = x - margin, iy = y - margin;
+            const uint32_t p = ix >= 0 && iy >= 0 && ix < ASize && iy < ASize ? AIcon[size_t(iy * ASize + ix)] : 0;
+            const uint32_t a = p >> 24;
+            uint32_t out = 0xFF000000u;
+            for (int c = 0; c < 3; ++c)
+                out |= (((p >> (8 * c)) & 0xFF) + ((kStripColor >> (8 * c)) & 0xFF) * (255 - a) / 255) << (8 * c);
+            reinterpret_cast<uint32_t*>(b.ScanLine(y))[x] = out;
+        }
+    TPngImage png;
+    png.Assign(&b);
+    png.SaveToFile(AFileName);
+}
 
 void Press(Display* D, TPoint P, unsigned AButton)
 {
@@ -291,5 +353,92 @@ TEST(TrayIconOnX11, DocksIntoTheTrayManagerAndAnswersThePointer)
     skinForm->MinimizeToTray();
     Pause(100);
     EXPECT_TRUE(form->Visible());
+    delete form;
+}
+
+// A tray that composites its icons asks for a 32-bit visual: the icon window
+// is made on it with its own colormap and its pixels keep the picture's
+// alpha (clear corners, a half-seen rim, an opaque disc), so no dark square
+// shows round it. A later manager without that wish gets an icon window of
+// the screen's depth again.
+TEST(TrayIconOnX11, OnATrayWithA32BitVisualKeepsThePicturesAlpha)
+{
+    TX11Backend* x = testsupport::InstallTestX11Backend();
+    if (!x)
+        GTEST_SKIP() << "no X display";
+    Display* d = static_cast<Display*>(x->XDisplay());
+    TTestTrayManager manager;
+    ASSERT_NE(manager.D, nullptr);
+    XVisualInfo argb{};
+    if (!XMatchVisualInfo(manager.D, DefaultScreen(manager.D), 32, TrueColor, &argb))
+        GTEST_SKIP() << "the display has no visual with alpha";
+    ASSERT_EQ(XGetSelectionOwner(manager.D, XInternAtom(manager.D, "_NET_SYSTEM_TRAY_S0", False)), None)
+        << "another tray manager runs on this display";
+    manager.IconVisual = argb.visualid;
+    manager.Start();
+
+    TForm* form = nullptr;
+    Application()->CreateForm(form);
+    auto* tray = new skin::TbsTrayIcon(form);
+    // The disc, opaque, inside a rim seen at half through (premultiplied).
+    TBitmap picture;
+    picture.SetPixelFormat(pf32bit);
+    picture.SetSize(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const int dx = 2 * x - 15, dy = 2 * y - 15, r2 = dx * dx + dy * dy;
+            reinterpret_cast<uint32_t*>(picture.ScanLine(y))[x] = r2 <= 11 * 11   ? 0xFF000000u | kIconColor
+                                                                  : r2 <= 15 * 15 ? 0x80105820u
+                                                                                  : 0u;
+        }
+    tray->SetIcon(&picture);
+    tray->SetHint("ZarveloMP3格式转换器");
+    ASSERT_TRUE(tray->AddTrayIcon());
+    TRect icon;
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        manager.Serve();
+        return GetNotifyIconRect(tray->Handle(), 1, icon);
+    }));
+    ASSERT_EQ(manager.Docked.size(), 1u);
+    const Window iconXid = manager.Docked[0];
+    XWindowAttributes a{};
+    ASSERT_TRUE(XGetWindowAttributes(manager.D, iconXid, &a));
+    EXPECT_EQ(a.depth, 32);
+    EXPECT_EQ(XVisualIDFromVisual(a.visual), argb.visualid);
+    EXPECT_NE(a.colormap, DefaultColormap(manager.D, DefaultScreen(manager.D)));
+    EXPECT_NE(a.colormap, Colormap(None));
+
+    // 24 x 24 in the strip; the 16 x 16 picture fitted into it.
+    std::vector<uint32_t> pixels;
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        manager.Serve();
+        pixels = WindowPixels(manager.D, iconXid, 24, 24);
+        return pixels.size() == 24u * 24u && pixels[12 * 24 + 12] == (0xFF000000u | kIconColor);
+    }));
+    EXPECT_EQ(pixels[0], 0u) << "a clear corner stays clear";
+    EXPECT_EQ(pixels[23 * 24 + 23], 0u);
+    int rim = 0;
+    for (uint32_t p : pixels) {
+        const uint32_t alpha = p >> 24;
+        rim += alpha == 0x80;
+        for (int c = 0; c < 3; ++c)
+            EXPECT_LE((p >> (8 * c)) & 0xFF, alpha) << std::hex << p << ": colour above its alpha";
+    }
+    EXPECT_GT(rim, 0) << "the rim keeps its half alpha";
+    SaveComposited(pixels, 24, "x11_tray_argb.png");
+
+    // A manager without the wish: the icon comes back on the screen's depth,
+    // drawn over the strip.
+    manager.Restart(0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        manager.Serve();
+        return manager.Docked.size() == 1u && GetNotifyIconRect(tray->Handle(), 1, icon);
+    }));
+    ASSERT_TRUE(XGetWindowAttributes(manager.D, manager.Docked[0], &a));
+    EXPECT_EQ(a.depth, DefaultDepth(manager.D, DefaultScreen(manager.D)));
+    EXPECT_NE(manager.Docked[0], iconXid);
+    const TPoint centre = Point((icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return ScreenPixel(d, centre) == kIconColor; }));
+    EXPECT_EQ(ScreenPixel(d, Point(icon.Left, icon.Top)), kStripColor);
     delete form;
 }
