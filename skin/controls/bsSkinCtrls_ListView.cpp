@@ -1,6 +1,7 @@
 #include "skin/controls/bsSkinCtrls_ListView.h"
 
 #include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/controls/bsSkinCtrls_Helpers.h"
 #include "skin/core/bsSkinData_EditControls.h"
 #include "skin/core/bsSkinData_ViewControls.h"
 #include "skin/core/bsUtils_Glyphs.h"
@@ -15,90 +16,20 @@ namespace skin {
 
 using namespace platform;
 
-TbsSkinCustomListView::TbsSkinCustomListView(TComponent* AOwner) : TCustomListView(AOwner)
+TbsSkinCustomListView::TbsSkinCustomListView(TComponent* AOwner) : TbsSkinViewLink(AOwner, "listview")
 {
-    FDefaultFont.SetName("Tahoma");
-    FDefaultFont.SetHeight(13);
     Font()->Assign(&FDefaultFont);
 }
 
-TbsSkinCustomListView::~TbsSkinCustomListView()
-{
-    ReleaseHeader();
-    for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
-        if (b)
-            b->OnChange = nullptr;
-}
-
-void TbsSkinCustomListView::CreateParams(TCreateParams& P)
-{
-    TCustomListView::CreateParams(P);
-    // No border and no platform bars: the skinned bars beside the view stand in for them.
-    P.Style &= ~(WS_HSCROLL | WS_VSCROLL);
-    P.ExStyle &= ~WS_EX_CLIENTEDGE;
-}
-
-void TbsSkinCustomListView::Notification(TComponent* AComponent, TOperation AOperation)
-{
-    TCustomListView::Notification(AComponent, AOperation);
-    if (AOperation != opRemove)
-        return;
-    if (AComponent == FSD)
-        FSD = nullptr;
-    if (AComponent == FVScrollBar)
-        FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar)
-        FHScrollBar = nullptr;
-}
-
-void TbsSkinCustomListView::SetSkinData(TbsSkinData* Value)
-{
-    ChangeReference(this, FSD, Value);
-    if (FSD && !FSD->Empty())
-        ChangeSkinData();
-}
-
-void TbsSkinCustomListView::SetDefaultFont(TFont* Value)
-{
-    FDefaultFont.Assign(Value);
-    if (FIndex == -1)
-        Font()->Assign(Value);
-}
-
-void TbsSkinCustomListView::SetDefaultColor(TColor Value)
-{
-    FDefaultColor = Value;
-    if (FIndex == -1)
-        SetColor(Value);
-}
+TbsSkinCustomListView::~TbsSkinCustomListView() { ReleaseHeader(); }
 
 void TbsSkinCustomListView::SetDrawSkin(bool Value)
 {
-    FDrawSkin = Value;
+    TbsSkinViewLink::SetDrawSkin(Value);
     if (Value) {
         OnCustomDrawItem = [this](TCustomListView* S, TListItem* I, TCustomDrawState St, bool& D) { SkinCustomDrawItem(S, I, St, D); };
         SetFullDrag(false);
     }
-}
-
-void TbsSkinCustomListView::SetVScrollBar(TbsSkinScrollBar* Value)
-{
-    AttachViewScrollBar(this, FVScrollBar, Value, [this](TObject* S) { OnVScrollBarChange(S); });
-    UpDateScrollBars();
-}
-
-void TbsSkinCustomListView::SetHScrollBar(TbsSkinScrollBar* Value)
-{
-    AttachViewScrollBar(this, FHScrollBar, Value, [this](TObject* S) { OnHScrollBarChange(S); });
-    UpDateScrollBars();
-}
-
-void TbsSkinCustomListView::CMVisibleChanged(TMessage& M)
-{
-    TCustomListView::CMVisibleChanged(M);
-    for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
-        if (b)
-            b->SetVisible(Visible());
 }
 
 void TbsSkinCustomListView::Change(TListItem* AItem, TItemChange AChange)
@@ -110,32 +41,18 @@ void TbsSkinCustomListView::Change(TListItem* AItem, TItemChange AChange)
 
 // ---- skin
 
+void TbsSkinCustomListView::SkinRecordRead(const TbsDataSkinListView* ARecord)
+{
+    // An eighth of the text colour over the background.
+    if (ARecord)
+        FLineColor = MixColors(MixColors(MixColors(ARecord->FontColor, ARecord->BGColor), ARecord->BGColor), ARecord->BGColor);
+}
+
 void TbsSkinCustomListView::ChangeSkinData()
 {
-    FIndex = (!FSD || FSD->Empty()) ? -1 : FSD->GetControlIndex(SkinDataName);
-    if (FIndex == -1) {
-        SetColor(FDefaultColor);
-        Font()->Assign(&FDefaultFont);
-    } else if (auto* rec = dynamic_cast<TbsDataSkinListView*>(FSD->CtrlList[size_t(FIndex)].get())) {
-        if (UseSkinFont) {
-            Font()->SetName(rec->FontName);
-            Font()->SetStyle(rec->FontStyle);
-            Font()->SetHeight(rec->FontHeight);
-        } else {
-            Font()->Assign(&FDefaultFont);
-        }
-        Font()->SetColor(rec->FontColor);
-        SetColor(rec->BGColor);
-        // An eighth of the text colour over the background.
-        FLineColor = MixColors(MixColors(MixColors(rec->FontColor, rec->BGColor), rec->BGColor), rec->BGColor);
-    }
-    Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet : FDefaultFont.Charset());
-    UpDateScrollBars();
-    if (Parent() && ((FVScrollBar && FVScrollBar->Align() != alNone) || (FHScrollBar && FHScrollBar->Align() != alNone)))
-        Parent()->Realign();
+    TbsSkinViewLink::ChangeSkinData();
     if (ViewStyle() == vsReport && FHeaderHandle)
         InvalidateRect(FHeaderHandle, nullptr, true);
-    Invalidate();
 }
 
 // ---- the external scroll bars
@@ -282,14 +199,12 @@ void TbsSkinCustomListView::WndProc(TMessage& M)
 
 void TbsSkinCustomListView::Dispatch(TMessage& M)
 {
-    switch (M.Msg) {
-    case SKN_PAINTTODC: M.Result = SKN_PAINTTODC_ANSWER; return;
-    case SKN_PAINTHEADERTODC:
-        if (FHeaderHandle)
-            PaintHeader(reinterpret_cast<HDC>(M.WParam));
+    if (M.Msg != SKN_PAINTHEADERTODC) {
+        TbsSkinViewLink::Dispatch(M);
         return;
-    default: TCustomListView::Dispatch(M);
     }
+    if (FHeaderHandle)
+        PaintHeader(reinterpret_cast<HDC>(M.WParam));
 }
 
 // ---- the header
@@ -438,8 +353,8 @@ void TbsSkinCustomListView::DrawHeaderSection(TCanvas* Cnvs, TListColumn* Column
     if (FHIndex == -1) {
         TRect r = all;
         if (Pressed) {
-            Frame3D(bc, r, TColor(0xB76B3B), TColor(0xB76B3B), 1);
-            bc->Brush()->SetColor(TColor(0xE4BCA2));
+            Frame3D(bc, r, HotFrameColor, HotFrameColor, 1);
+            bc->Brush()->SetColor(DownFillColor);
         } else {
             Frame3D(bc, r, clBtnShadow, clBtnShadow, 1);
             bc->Brush()->SetColor(clBtnFace);

@@ -4,8 +4,8 @@
 // font and colours from a "listview" record, the column header painted from
 // a button record, and, with DrawSkin, items drawn from a list-box record.
 
-#include "skin/controls/bsSkinCtrls_Base.h"
-#include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/controls/bsSkinCtrls_ViewLink.h"
+#include "skin/core/bsSkinData_ViewControls.h"
 
 #include "platform/controls/ComCtrls.h"
 
@@ -22,56 +22,34 @@ using TbsDrawSkinSubItemEvent = std::function<void(TCustomListView* Sender, TLis
                                                    platform::TCustomDrawState State, TCanvas* ACanvas, TRect ADrawRect)>;
 using TbsDrawHeaderSectionEvent = std::function<void(TCanvas* Cnvs, TListColumn* Column, bool Pressed, TRect R)>;
 
-class TbsSkinCustomListView : public platform::TCustomListView, public IbsSkinnedControl {
+class TbsSkinCustomListView : public TbsSkinViewLink<platform::TCustomListView, TbsDataSkinListView> {
 public:
     explicit TbsSkinCustomListView(TComponent* AOwner);
     ~TbsSkinCustomListView() override;
 
-    TbsSkinData* SkinData() const override { return FSD; }
-    // Re-skins at once unless the model is empty.
-    void SetSkinData(TbsSkinData* Value);
-    std::string SkinDataName = "listview";
     std::string HeaderSkinDataName = "header";
-    std::string ItemSkinDataName = "listbox";
-    std::string CheckSkinDataName = "checkbox";
-    TFont* DefaultFont() { return &FDefaultFont; }
-    // Copies the font; also into Font while unskinned.
-    void SetDefaultFont(TFont* Value);
-    TColor DefaultColor() const { return FDefaultColor; }
-    void SetDefaultColor(TColor Value);
-    bool UseSkinFont = true;
-    bool DrawSkin() const { return FDrawSkin; }
-    virtual void SetDrawSkin(bool Value);
+    void SetDrawSkin(bool Value) override;
     bool DrawSkinLines() const { return FDrawSkinLines; }
     void SetDrawSkinLines(bool Value) { FDrawSkinLines = Value; }
-    TbsSkinScrollBar* VScrollBar() const { return FVScrollBar; }
-    void SetVScrollBar(TbsSkinScrollBar* Value);
-    TbsSkinScrollBar* HScrollBar() const { return FHScrollBar; }
-    void SetHScrollBar(TbsSkinScrollBar* Value);
     TbsDrawHeaderSectionEvent OnDrawHeaderSection;
     TbsDrawSkinSubItemEvent OnDrawSkinSubItem;
 
+    // Also repaints the column header.
     void ChangeSkinData() override;
-    void UpDateScrollBars();
-    int SkinIndex() const { return FIndex; }
+    void UpDateScrollBars() override;
     HWND HeaderHandle() const { return FHeaderHandle; }
     TColor LineColor() const { return FLineColor; }
 
     void WndProc(TMessage& M) override;
     void Dispatch(TMessage& M) override;
-    void WMNCCalcSize(TMessage& M) override { M.Result = 0; }
-    void WMNCHitTest(TMessage& M) override { M.Result = platform::HTCLIENT; }
-    void WMNCPaint(TMessage& M) override { M.Result = 0; }
-    void CMVisibleChanged(TMessage& M) override;
 
 protected:
-    void CreateParams(platform::TCreateParams& AParams) override;
-    void Notification(TComponent* AComponent, platform::TOperation AOperation) override;
     void Change(TListItem* AItem, platform::TItemChange AChange) override;
+    void SkinRecordRead(const TbsDataSkinListView* ARecord) override;
+    void OnVScrollBarChange(TObject* Sender) override;
+    void OnHScrollBarChange(TObject* Sender) override;
 
 private:
-    void OnVScrollBarChange(TObject* Sender);
-    void OnHScrollBarChange(TObject* Sender);
     void SubclassHeader(HWND AHeader);
     void ReleaseHeader();
     platform::LRESULT HeaderWndProc(HWND AWnd, platform::UINT AMsg, platform::WPARAM W, platform::LPARAM L);
@@ -83,17 +61,9 @@ private:
     void SkinCustomDrawItem(TCustomListView* Sender, TListItem* Item, platform::TCustomDrawState State, bool& DefaultDraw);
     void DrawSkinSubItems(TCanvas* C, TListItem* Item, const TRect& BR, int AOffsetX, platform::TCustomDrawState State, bool AOddFont);
 
-    TbsSkinData* FSD = nullptr;
-    int FIndex = -1;
-    TFont FDefaultFont;
-    TColor FDefaultColor = platform::clWindow;
     TColor FLineColor = platform::clGray;
-    bool FDrawSkin = false;
     bool FDrawSkinLines = false;
-    bool FInCheckScrollBars = false;
     bool FromSB = false;
-    TbsSkinScrollBar* FVScrollBar = nullptr;
-    TbsSkinScrollBar* FHScrollBar = nullptr;
     int FOldVScrollBarPos = 0;
     int FOldHScrollBarPos = 0;
     HWND FHeaderHandle = nullptr;

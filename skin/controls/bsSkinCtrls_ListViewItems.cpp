@@ -53,11 +53,8 @@ void TbsSkinCustomListView::DrawSkinSubItems(TCanvas* C, TListItem* Item, const 
 
 void TbsSkinCustomListView::SkinCustomDrawItem(TCustomListView*, TListItem* Item, TCustomDrawState State, bool& DefaultDraw)
 {
-    if (!FSD || FSD->Empty())
-        return;
-    int ri = FSD->GetControlIndex(ItemSkinDataName);
-    // A record of another kind is not read as a list-box record: the platform draws.
-    auto* rec = ri == -1 ? nullptr : dynamic_cast<TbsDataSkinListBox*>(FSD->CtrlList[size_t(ri)].get());
+    // Without a list-box record (also with one of another kind) the platform draws.
+    auto* rec = FindSkinRecord<TbsDataSkinListBox>(ItemSkinDataName);
     if (!rec)
         return;
     DefaultDraw = false;
@@ -123,8 +120,7 @@ void TbsSkinCustomListView::SkinCustomDrawItem(TCustomListView*, TListItem* Item
     if (images && Item->ImageIndex() >= 0 && Item->ImageIndex() < images->Count())
         images->Draw(c, x, style == vsIcon ? ir.Top + 2 : ir.Top + (ir.Height() - images->Height()) / 2, Item->ImageIndex(), Enabled());
     if (Checkboxes()) {
-        int ci = FSD->GetControlIndex(CheckSkinDataName);
-        auto* check = ci == -1 ? nullptr : dynamic_cast<TbsDataSkinCheckRadioControl*>(FSD->CtrlList[size_t(ci)].get());
+        auto* check = FindSkinRecord<TbsDataSkinCheckRadioControl>(CheckSkinDataName);
         TbsPicture* cp = check ? ActivePicture(*FSD, check->PictureIndex) : nullptr;
         TRect piece = check ? (Item->Checked() ? check->CheckImageRect : check->UnCheckImageRect) : TRect{};
         if (cp && !piece.IsEmpty()) {

@@ -15,91 +15,26 @@ namespace skin {
 
 using namespace platform;
 
-TbsSkinCustomTreeView::TbsSkinCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner)
+TbsSkinCustomTreeView::TbsSkinCustomTreeView(TComponent* AOwner) : TbsSkinViewLink(AOwner, "treeview")
 {
-    FDefaultFont.SetName("Tahoma");
-    FDefaultFont.SetHeight(13);
     OnAdvancedCustomDrawItem = nullptr;
-}
-
-TbsSkinCustomTreeView::~TbsSkinCustomTreeView()
-{
-    for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
-        if (b)
-            b->OnChange = nullptr;
-}
-
-void TbsSkinCustomTreeView::CreateParams(TCreateParams& P)
-{
-    TCustomTreeView::CreateParams(P);
-    P.Style &= ~(WS_HSCROLL | WS_VSCROLL);
-    P.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
 
 void TbsSkinCustomTreeView::Notification(TComponent* AComponent, TOperation AOperation)
 {
-    TCustomTreeView::Notification(AComponent, AOperation);
-    if (AOperation != opRemove)
-        return;
-    if (AComponent == FSD)
-        FSD = nullptr;
-    if (AComponent == FVScrollBar)
-        FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar)
-        FHScrollBar = nullptr;
-    if (AComponent == FButtonImageList)
+    TbsSkinViewLink::Notification(AComponent, AOperation);
+    if (AOperation == opRemove && AComponent == FButtonImageList)
         FButtonImageList = nullptr;
-}
-
-void TbsSkinCustomTreeView::SetSkinData(TbsSkinData* Value)
-{
-    ChangeReference(this, FSD, Value);
-    if (FSD && !FSD->Empty())
-        ChangeSkinData();
-}
-
-void TbsSkinCustomTreeView::SetDefaultFont(TFont* Value)
-{
-    FDefaultFont.Assign(Value);
-    if (FIndex == -1)
-        Font()->Assign(Value);
-}
-
-void TbsSkinCustomTreeView::SetDefaultColor(TColor Value)
-{
-    FDefaultColor = Value;
-    if (FIndex == -1)
-        SetColor(Value);
 }
 
 void TbsSkinCustomTreeView::SetButtonImageList(TCustomImageList* Value) { ChangeReference(this, FButtonImageList, Value); }
 
 void TbsSkinCustomTreeView::SetDrawSkin(bool Value)
 {
-    FDrawSkin = Value;
+    TbsSkinViewLink::SetDrawSkin(Value);
     if (Value)
         OnAdvancedCustomDrawItem = [this](platform::TCustomTreeView*, TTreeNode* N, unsigned S, platform::TCustomDrawStage,
                                           bool&, bool& D) { SkinCustomDrawItem(N, S, D); };
-}
-
-void TbsSkinCustomTreeView::SetVScrollBar(TbsSkinScrollBar* Value)
-{
-    AttachViewScrollBar(this, FVScrollBar, Value, [this](TObject* S) { OnVScrollBarChange(S); });
-    UpDateScrollBars();
-}
-
-void TbsSkinCustomTreeView::SetHScrollBar(TbsSkinScrollBar* Value)
-{
-    AttachViewScrollBar(this, FHScrollBar, Value, [this](TObject* S) { OnHScrollBarChange(S); });
-    UpDateScrollBars();
-}
-
-void TbsSkinCustomTreeView::CMVisibleChanged(TMessage& M)
-{
-    TCustomTreeView::CMVisibleChanged(M);
-    for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
-        if (b)
-            b->SetVisible(Visible());
 }
 
 void TbsSkinCustomTreeView::Change(TTreeNode* ANode)
@@ -108,43 +43,27 @@ void TbsSkinCustomTreeView::Change(TTreeNode* ANode)
     UpDateScrollBars();
 }
 
-void TbsSkinCustomTreeView::ChangeSkinData()
+void TbsSkinCustomTreeView::SkinRecordRead(const TbsDataSkinTreeView* ARecord)
 {
-    FIndex = (!FSD || FSD->Empty()) ? -1 : FSD->GetControlIndex(SkinDataName);
-    if (FIndex == -1) {
-        SetColor(FDefaultColor);
-        Font()->Assign(&FDefaultFont);
+    if (!ARecord) {
         FLineColor = clGray;
-    } else if (auto* rec = dynamic_cast<TbsDataSkinTreeView*>(FSD->CtrlList[size_t(FIndex)].get())) {
-        if (UseSkinFont) {
-            Font()->SetName(rec->FontName);
-            Font()->SetStyle(rec->FontStyle);
-            Font()->SetHeight(rec->FontHeight);
-        } else {
-            Font()->Assign(&FDefaultFont);
-        }
-        Font()->SetColor(rec->FontColor);
-        SetColor(rec->BGColor);
-        FLineColor = MixColors(MixColors(rec->FontColor, rec->BGColor), rec->BGColor);
-        FButtonColor = MixColors(rec->FontColor, rec->BGColor);
-        TbsPicture* picture = ActivePicture(*FSD, rec->PictureIndex);
-        if (rec->ExpandImageRect.IsEmpty() || rec->NoExpandImageRect.IsEmpty() || !picture) {
-            FExpandImage.Assign(nullptr);
-            FNoExpandImage.Assign(nullptr);
-        } else {
-            // Each button picture becomes a square as wide as its piece.
-            for (auto [image, piece] : {std::pair{&FExpandImage, rec->ExpandImageRect}, std::pair{&FNoExpandImage, rec->NoExpandImageRect}}) {
-                image->SetSize(piece.Width(), piece.Width());
-                image->Canvas()->CopyRect(Rect(0, 0, piece.Width(), piece.Width()), picture->Canvas(), piece);
-                image->SetTransparent(true);
-            }
-        }
+        return;
     }
-    Font()->SetCharset(FSD && FSD->ResourceStrData() ? FSD->ResourceStrData()->CharSet : FDefaultFont.Charset());
-    UpDateScrollBars();
-    if (Parent() && ((FVScrollBar && FVScrollBar->Align() != alNone) || (FHScrollBar && FHScrollBar->Align() != alNone)))
-        Parent()->Realign();
-    Invalidate();
+    // A quarter of the text colour over the background; the drawn buttons' frame half of it.
+    FLineColor = MixColors(MixColors(ARecord->FontColor, ARecord->BGColor), ARecord->BGColor);
+    FButtonColor = MixColors(ARecord->FontColor, ARecord->BGColor);
+    TbsPicture* picture = ActivePicture(*FSD, ARecord->PictureIndex);
+    if (ARecord->ExpandImageRect.IsEmpty() || ARecord->NoExpandImageRect.IsEmpty() || !picture) {
+        FExpandImage.Assign(nullptr);
+        FNoExpandImage.Assign(nullptr);
+        return;
+    }
+    // Each button picture becomes a square as wide as its piece.
+    for (auto [image, piece] : {std::pair{&FExpandImage, ARecord->ExpandImageRect}, std::pair{&FNoExpandImage, ARecord->NoExpandImageRect}}) {
+        image->SetSize(piece.Width(), piece.Width());
+        image->Canvas()->CopyRect(Rect(0, 0, piece.Width(), piece.Width()), picture->Canvas(), piece);
+        image->SetTransparent(true);
+    }
 }
 
 // ---- the external scroll bars
@@ -198,24 +117,12 @@ void TbsSkinCustomTreeView::WndProc(TMessage& M)
     }
 }
 
-void TbsSkinCustomTreeView::Dispatch(TMessage& M)
-{
-    if (M.Msg == SKN_PAINTTODC) {
-        M.Result = SKN_PAINTTODC_ANSWER;
-        return;
-    }
-    TCustomTreeView::Dispatch(M);
-}
-
 // ---- skinned nodes
 
 void TbsSkinCustomTreeView::SkinCustomDrawItem(TTreeNode* Node, unsigned State, bool& DefaultDraw)
 {
-    if (!FSD || FSD->Empty())
-        return;
-    int ri = FSD->GetControlIndex(ItemSkinDataName);
     // Only a list-box record is read as one; any other leaves the platform drawing.
-    auto* rec = ri == -1 ? nullptr : dynamic_cast<TbsDataSkinListBox*>(FSD->CtrlList[size_t(ri)].get());
+    auto* rec = FindSkinRecord<TbsDataSkinListBox>(ItemSkinDataName);
     if (!rec)
         return;
     DefaultDraw = false;
