@@ -71,15 +71,18 @@ inline void ExpectPlaces(platform::TComponent& AOwner, std::initializer_list<TCo
         ASSERT_NE(control, nullptr) << c.Name;
         ASSERT_NE(control->Parent(), nullptr) << c.Name;
         EXPECT_EQ(control->Parent()->Name(), c.Parent) << c.Name;
-        if (c.Bounds.Right == 0)
+        if (c.Bounds.Right == 0) {
             EXPECT_EQ(control->BoundsRect().TopLeft(), c.Bounds.TopLeft()) << c.Name;
-        else
+        } else {
             EXPECT_EQ(control->BoundsRect(), c.Bounds) << c.Name;
+        }
         EXPECT_EQ(control->Visible(), c.Visible) << c.Name;
-        if (*c.Caption)
+        if (*c.Caption) {
             EXPECT_EQ(control->Caption(), c.Caption) << c.Name;
-        if (c.Hint)
+        }
+        if (c.Hint) {
             EXPECT_EQ(control->Hint, c.Hint) << c.Name;
+        }
     }
 }
 
