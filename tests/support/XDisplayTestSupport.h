@@ -65,6 +65,13 @@ inline bool SaveScreen(Display* D, const platform::TRect& R, const std::string& 
     return true;
 }
 
+// Whether the X window W is mapped and all its ancestors too (0: not).
+inline bool Viewable(Display* D, Window W)
+{
+    XWindowAttributes a;
+    return W && XGetWindowAttributes(D, W, &a) && a.map_state == IsViewable;
+}
+
 // The X11 presenter on the display DISPLAY names; nil when there is none,
 // for the test to skip.
 inline platform::TX11Backend* InstallTestX11Backend()

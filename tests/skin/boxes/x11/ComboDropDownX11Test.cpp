@@ -8,9 +8,6 @@
 #include "skins/DefaultSkin.h"
 
 #include "platform/controls/Forms.h"
-#include "platform/core/Streams.h"
-#include "platform/core/SysUtils.h"
-#include "platform/gfx/ImageCodecs.h"
 #include "platform/x11/X11Backend.h"
 
 #include <gtest/gtest.h>
@@ -18,86 +15,39 @@
 #include "support/XDisplayTestSupport.h"
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
-#include <chrono>
-#include <functional>
-#include <thread>
 
 using namespace platform;
 using testsupport::PumpUntil;
 
 namespace {
 
+// The display and the X11 presenter on it; pointer events go to the X
+// window of a form or a drop-down with the shared display-test helpers.
 struct TDisplay {
     Display* D;
     TX11Backend* X;
 
-    bool Viewable(HWND AWnd) const
+    bool Viewable(HWND AWnd) const { return testsupport::Viewable(D, X->XWindowOf(AWnd)); }
+    // The display's own pointer goes to AScreen first, so the crossing
+    // events that mapping and unmapping windows bring tell of the same place.
+    void Move(HWND AWnd, TPoint AScreen) const
     {
-        XWindowAttributes a;
-        const Window w = X->XWindowOf(AWnd);
-        return w && XGetWindowAttributes(D, w, &a) && a.map_state == IsViewable;
+        testsupport::SendMotion(D, X->XWindowOf(AWnd), AScreen, InWindow(AWnd, AScreen));
     }
-    // A pointer event as the display would deliver it to the window of AWnd.
-    // The display's own pointer goes there first, so the crossing events
-    // that mapping and unmapping windows bring tell of the same place.
-    void Send(HWND AWnd, int AType, TPoint AScreen) const
+    void PressAndRelease(HWND AWnd, TPoint AScreen) const
     {
-        const Window w = X->XWindowOf(AWnd);
-        XWarpPointer(D, None, DefaultRootWindow(D), 0, 0, 0, 0, AScreen.X, AScreen.Y);
-        RECT r;
-        GetWindowRect(AWnd, r);
-        XEvent e{};
-        e.type = AType;
-        if (AType == MotionNotify) {
-            e.xmotion = XMotionEvent{};
-            e.xmotion.type = MotionNotify;
-            e.xmotion.display = D;
-            e.xmotion.window = w;
-            e.xmotion.root = DefaultRootWindow(D);
-            e.xmotion.x = AScreen.X - r.Left;
-            e.xmotion.y = AScreen.Y - r.Top;
-            e.xmotion.x_root = AScreen.X;
-            e.xmotion.y_root = AScreen.Y;
-            e.xmotion.same_screen = True;
-            XSendEvent(D, w, True, PointerMotionMask, &e);
-        } else {
-            e.xbutton.type = AType;
-            e.xbutton.display = D;
-            e.xbutton.window = w;
-            e.xbutton.root = DefaultRootWindow(D);
-            e.xbutton.x = AScreen.X - r.Left;
-            e.xbutton.y = AScreen.Y - r.Top;
-            e.xbutton.x_root = AScreen.X;
-            e.xbutton.y_root = AScreen.Y;
-            e.xbutton.button = Button1;
-            e.xbutton.same_screen = True;
-            XSendEvent(D, w, True, AType == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-        }
-        XFlush(D);
+        testsupport::SendClick(D, X->XWindowOf(AWnd), AScreen, InWindow(AWnd, AScreen));
     }
     void Click(HWND AWnd, TPoint AScreen) const
     {
-        Send(AWnd, MotionNotify, AScreen);
-        Send(AWnd, ButtonPress, AScreen);
-        Send(AWnd, ButtonRelease, AScreen);
+        Move(AWnd, AScreen);
+        PressAndRelease(AWnd, AScreen);
     }
-    // What the display shows in R (screen coordinates), as a PNG file.
-    void SaveScreen(const TRect& R, const std::string& AFileName) const
+    static TPoint InWindow(HWND AWnd, TPoint AScreen)
     {
-        XSync(D, False);
-        XImage* x = XGetImage(D, DefaultRootWindow(D), R.Left, R.Top, unsigned(R.Width()), unsigned(R.Height()),
-                              AllPlanes, ZPixmap);
-        ASSERT_NE(x, nullptr);
-        TImageData image;
-        AllocateImage(image, R.Width(), R.Height(), "PNG");
-        for (int y = 0; y < R.Height(); ++y)
-            for (int px = 0; px < R.Width(); ++px)
-                image.At(px, y) = 0xFF000000u | (uint32_t(XGetPixel(x, px, y)) & 0xFFFFFF);
-        XDestroyImage(x);
-        TFileStream f(AFileName, fmCreate);
-        WritePng(f, image, false);
+        RECT r;
+        GetWindowRect(AWnd, r);
+        return Point(AScreen.X - r.Left, AScreen.Y - r.Top);
     }
 };
 
@@ -109,8 +59,7 @@ struct ComboDropDownOnX11 : ::testing::Test {
     {
         if (GetEnvironmentVariable("DISPLAY").empty())
             GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(InstallX11Backend());
-        x.X = dynamic_cast<TX11Backend*>(&Backend());
+        x.X = testsupport::InstallTestX11Backend();
         ASSERT_NE(x.X, nullptr);
         x.D = static_cast<Display*>(x.X->XDisplay());
         form.reset(new TForm(nullptr));
@@ -158,15 +107,14 @@ TEST_F(ComboDropDownOnX11, AClickDropsTheListAndAClickOnAnItemPicksIt)
     // Hover over the sixth item, then show what the display shows.
     const TRect item = popup->ListBox->ItemRect(5);
     const TPoint at = popup->ListBox->ClientToScreen(Point(20, item.Top + item.Height() / 2));
-    x.Send(popup->Handle(), MotionNotify, at);
+    x.Move(popup->Handle(), at);
     ASSERT_TRUE(PumpUntil([&] { return popup->ItemIndex() == 5; }));
     for (int i = 0; i < 5; ++i)
         Application()->ProcessMessages();
-    x.SaveScreen(around, "combo-dropped-down.png");
+    ASSERT_TRUE(testsupport::SaveScreen(x.D, around, "combo-dropped-down.png"));
     EXPECT_EQ(combo->Text(), "640x480");   // the face keeps the item until the choice
 
-    x.Send(popup->Handle(), ButtonPress, at);
-    x.Send(popup->Handle(), ButtonRelease, at);
+    x.PressAndRelease(popup->Handle(), at);
     ASSERT_TRUE(PumpUntil([&] { return !combo->IsPopupVisible(); }));
     EXPECT_EQ(combo->ItemIndex(), 5);
     EXPECT_EQ(chosen, "1024x768");
@@ -177,7 +125,7 @@ TEST_F(ComboDropDownOnX11, AClickDropsTheListAndAClickOnAnItemPicksIt)
     ASSERT_TRUE(PumpUntil([&] { return office->IsPopupVisible() && x.Viewable(office->ListBox()->Handle()); }));
     for (int i = 0; i < 5; ++i)
         Application()->ProcessMessages();
-    x.SaveScreen(Rect(50, 30, 400, 40 + 120 + office->ListBox()->Height() + 20), "office-combo-dropped-down.png");
+    ASSERT_TRUE(testsupport::SaveScreen(x.D, Rect(50, 30, 400, 40 + 120 + office->ListBox()->Height() + 20), "office-combo-dropped-down.png"));
     office->CloseUp(false);
 }
 
@@ -209,11 +157,11 @@ TEST_F(ComboDropDownOnX11, TheListCaptionShowsAndItsCheckButtonTakesTheHoveredIt
     EXPECT_EQ(popup->Height(), popup->CalcHeight(5));
     const TRect item = popup->ListBox->ItemRect(3);
     const TPoint at = popup->ListBox->ClientToScreen(Point(20, item.Top + item.Height() / 2));
-    x.Send(popup->Handle(), MotionNotify, at);
+    x.Move(popup->Handle(), at);
     ASSERT_TRUE(PumpUntil([&] { return popup->ItemIndex() == 3; }));
     for (int i = 0; i < 5; ++i)
         Application()->ProcessMessages();
-    x.SaveScreen(Rect(50, 30, 300, 40 + 40 + popup->Height() + 20), "combo-list-caption.png");
+    ASSERT_TRUE(testsupport::SaveScreen(x.D, Rect(50, 30, 300, 40 + 40 + popup->Height() + 20), "combo-list-caption.png"));
     EXPECT_EQ(combo->Text(), "44100 Hz");
 
     const TRect check = popup->Buttons[2].R;

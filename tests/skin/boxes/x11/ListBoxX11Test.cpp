@@ -60,10 +60,7 @@ TEST(ListBoxOnX11, CaptionButtonsAndColumnsShowOnTheDisplay)
     skinned->SetItemIndex(4);
     form->Show();
     const Window w = x->XWindowOf(form->Handle());
-    ASSERT_TRUE(PumpUntil([&] {
-        XWindowAttributes a;
-        return XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable;
-    }));
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::Viewable(d, w); }));
     ASSERT_NE(plain->ScrollBar, nullptr);
     ASSERT_NE(skinned->ScrollBar, nullptr);
     EXPECT_EQ(plain->ScrollBar->Kind(), sbHorizontal);
