@@ -126,6 +126,8 @@ public:
     TbsQuickButtonItems* QuickButtons() const { return FQuickButtons.get(); }
     platform::TCustomImageList* QuickImageList = nullptr;
     bool QuickButtonsShowHint = false;
+    // The caption's divider before the quick buttons on the window frame.
+    bool QuickButtonsShowDivider = true;
     // Width of the quick-button strip on the caption, 0 without one.
     int QuickButtonsWidth() const;
 

@@ -6,6 +6,7 @@
 #include "skin/form/bsSkinForm_Objects.h"
 
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinForm_LayerBorder.h"
 
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinHint.h"
@@ -16,6 +17,7 @@
 
 #include "platform/controls/Forms.h"
 #include "platform/controls/ImgList.h"
+#include "platform/ui/Input.h"
 
 #include <memory>
 
@@ -64,6 +66,11 @@ TbsSkinCaptionObject::TbsSkinCaptionObject(TbsSkinForm* AParent, TbsDataSkinCapt
     ReflectionColor = AData->ReflectionColor;
     ReflectionActiveColor = AData->ReflectionActiveColor;
     ReflectionOffset = AData->ReflectionOffset;
+    DividerRect = AData->DividerRect;
+    InActiveDividerRect = AData->InActiveDividerRect;
+    DividerTransparent = AData->DividerTransparent;
+    DividerTransparentColor = AData->DividerTransparentColor;
+    QuickButtonAlphaMaskPictureIndex = AData->QuickButtonAlphaMaskPictureIndex;
 }
 
 bool TbsSkinCaptionObject::EnableAnimation() const
@@ -234,28 +241,6 @@ bool TbsSkinCaptionObject::HasQuickButtons() const
     return Parent->QuickButtons()->Count() > 0 && Parent->QuickImageList;
 }
 
-// The strip of visible items from the caption's left, each image centred
-// in its item rectangle.
-void TbsSkinCaptionObject::DrawQuickButtons(TCanvas* C) const
-{
-    if (!HasQuickButtons())
-        return;
-    TCustomImageList* images = Parent->QuickImageList;
-    const int iw = images->Width(), ih = images->Height();
-    int x = ObjectRect.Left;
-    const int y = ObjectRect.Top + RectHeight(ObjectRect) / 2 - ih / 2 - 2;
-    TbsQuickButtonItems* items = Parent->QuickButtons();
-    for (int i = 0; i < items->Count(); ++i) {
-        TbsQuickButtonItem* item = items->Items(i);
-        if (!item->Visible())
-            continue;
-        item->ItemRect = TRect{x, y, x + iw + 4, y + ih + 4};
-        if (item->ImageIndex() >= 0)
-            images->Draw(C, x + 2, y + 2, item->ImageIndex(), item->Enabled());
-        x += iw + 8;
-    }
-}
-
 void TbsSkinCaptionObject::TestActiveQuickButton(int X, int Y)
 {
     if (!HasQuickButtons())
@@ -305,9 +290,9 @@ void TbsSkinCaptionObject::DrawAlpha(TCanvas*, TbsBitmap& ABitMap)
 {
     if (!HasSkin() || ABitMap.Empty())
         return;
+    Active = Parent->GetFormActive();
     TRect t{0, 0, RectWidth(ObjectRect), RectHeight(ObjectRect)};
-    if (HasQuickButtons())
-        t.Left += Parent->QuickButtons()->Count() * (Parent->QuickImageList->Width() + 8) + 5;
+    DrawQuickButtonsAlpha(ABitMap, t);
     if (VistaGlowEffect) {
         t.Left += 6;
         t.Right -= 6;
@@ -315,7 +300,6 @@ void TbsSkinCaptionObject::DrawAlpha(TCanvas*, TbsBitmap& ABitMap)
         t.Left += 3;
         t.Right -= 3;
     }
-    Active = Parent->GetFormActive();
     const int grow = VistaGlowEffect || GlowEffect ? 6 : 0;
     TRect area = OffsetRect(t, ObjectRect.Left, ObjectRect.Top);
     area = TRect{area.Left - grow, area.Top - grow, area.Right + grow, area.Bottom + grow};
@@ -432,15 +416,26 @@ void TbsSkinCaptionObject::MouseUp(int X, int Y, TMouseButtonKind Button)
 {
     Parent->FireObjectMouseUp(IDName, X, Y, ObjectRect, Button);
     FDown = false;
-    if (!HasQuickButtons())
-        return;
-    TestActiveQuickButton(X, Y);
     TbsQuickButtonItems* items = Parent->QuickButtons();
-    if (ActiveQuickButton == -1 && MouseCaptureQuickButton >= 0 && MouseCaptureQuickButton < items->Count())
-        items->Items(MouseCaptureQuickButton)->Down = items->Items(MouseCaptureQuickButton)->Active = false;
-    MouseCaptureQuickButton = -1;
-    if (ActiveQuickButton == -1 || Button != mbLeft)
+    if (HasQuickButtons()) {
+        TestActiveQuickButton(X, Y);
+        if (ActiveQuickButton == -1 && MouseCaptureQuickButton >= 0 && MouseCaptureQuickButton < items->Count())
+            items->Items(MouseCaptureQuickButton)->Down = items->Items(MouseCaptureQuickButton)->Active = false;
+        MouseCaptureQuickButton = -1;
+    } else
+        ActiveQuickButton = -1;
+    if (ActiveQuickButton == -1 || Button != mbLeft) {
+        // On a full layered border the caption is the border's: a right
+        // click on it opens the system menu, as on the window frame.
+        if (Button == mbRight && Parent->FullBorderShown()) {
+            Parent->BorderLayer()->MouseCaptureObject = -1;
+            if (!Parent->DisableSystemMenu && ActiveQuickButton == -1) {
+                const TPoint cursor = GetCursorPos();
+                Parent->PopupSystemMenu(cursor.X, cursor.Y);
+            }
+        }
         return;
+    }
     TbsQuickButtonItem* item = items->Items(ActiveQuickButton);
     const bool wasDown = item->Down;
     for (int i = 0; i < items->Count(); ++i)

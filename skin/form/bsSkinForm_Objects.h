@@ -250,6 +250,13 @@ public:
     bool ReflectionEffect = false;
     TColor ReflectionColor = 0, ReflectionActiveColor = 0;
     int ReflectionOffset = 0;
+    // The divider between the quick buttons and the text, in ActivePicture.
+    TRect DividerRect, InActiveDividerRect;
+    bool DividerTransparent = false;
+    TColor DividerTransparentColor = 0;
+    // The active picture whose grey gives the quick button frames their
+    // alpha on a full layered border; -1: the frames are drawn opaque.
+    int QuickButtonAlphaMaskPictureIndex = -1;
 
     bool EnableAnimation() const;
     // The caption text: the form's, with a maximized MDI child's appended.
@@ -282,6 +289,13 @@ private:
     void TextImage(platform::TBitmap& B, TbsPicture* P, const TRect& S, TColor AColor, bool AActive) const;
     void ApplyInActiveEffect(platform::TBitmap& B) const;
     void DrawQuickButtons(TCanvas* C) const;
+    // The strip on the top image of a full layered border, each piece
+    // keeping or taking alpha as it should; moves AText's left edge past it.
+    void DrawQuickButtonsAlpha(TbsBitmap& ABitMap, TRect& AText) const;
+    // Gives the visible items their places from X on.
+    void LayOutQuickButtons(int X) const;
+    // The divider piece for the caption's state; empty for none.
+    TRect DividerPiece() const;
     bool HasQuickButtons() const;
     TRect AnimationFrameRect() const;
 };

@@ -1,7 +1,9 @@
 #pragma once
 // A small skin for frame tests: a 120 x 60 frame picture with a dark top
 // strip, caption buttons (close, maximize, minimize, roll-up) drawn from
-// their own 16 x 16 looks, and a caption object with white text.
+// their own 16 x 16 looks, a caption object with white text, and a quick
+// button record whose hot and pressed frames are the close button's hot and
+// pressed looks.
 
 #include "../controls/SkinControlsTestSupport.h"
 
@@ -44,7 +46,8 @@ inline std::string SkinIni(const std::string& ACaptionExtra, const std::string& 
 {
     return std::string("[VERSION]\r\nskinname=Objects\r\n"
                        "[PICTURES]\r\npicture=frame.bmp\r\ninactivepicture=\r\nmask=\r\n"
-                       "activepicturescount=3\r\n0=buttons.bmp\r\n1=layer.bmp\r\n2=layermask.bmp\r\n"
+                       "activepicturescount=4\r\n0=buttons.bmp\r\n1=layer.bmp\r\n2=layermask.bmp\r\n"
+                       "3=quickmask.bmp\r\n"
                        "[FORMINFO]\r\nlefttoppoint=10,30\r\nrighttoppoint=110,30\r\nleftbottompoint=10,55\r\n"
                        "rightbottompoint=110,55\r\nclientrect=4,30,116,55\r\nborderwidth=3\r\n"
                        "captionrect=4,4,116,26\r\nbuttonsrect=70,6,114,22\r\nbuttonsoffset=2\r\n"
@@ -57,7 +60,10 @@ inline std::string SkinIni(const std::string& ACaptionExtra, const std::string& 
            Button("minbutton", "cmminimize", 6, "") + Button("rollupbutton", "cmrollup", 7, "") +
            "[caption]\r\nskinrect=4,4,116,26\r\ntextrect=4,2,70,20\r\nfontname=Tahoma\r\nfontheight=14\r\n"
            "fontcolor=16777215\r\nactivefontcolor=16777215\r\n" +
-           ACaptionExtra + ALayerFrame + "[SKINCONTROLS]\r\ncount=0\r\n";
+           ACaptionExtra + ALayerFrame +
+           "[SKINCONTROLS]\r\ncount=1\r\n0=officequickbutton:button\r\n"
+           "[officequickbutton]\r\npictureindex=0\r\nskinrect=16,0,32,16\r\nclientrect=2,2,14,14\r\n"
+           "activeskinrect=16,0,32,16\r\ndownskinrect=32,0,48,16\r\n";
 }
 
 // A layer frame of 140 x 80 around the form's rectangle (10, 10, 130, 70):
@@ -70,9 +76,17 @@ inline const std::string LayerFrame =
 
 const std::string LeftText = "alignment=taleftjustify\r\n";
 
+// The quick button frames' alpha mask: an opaque one-pixel rim round a
+// half-seen inside.
+inline uint32_t QuickMaskPixel(int X, int Y)
+{
+    return X == 0 || Y == 0 || X == 15 || Y == 15 ? Rgb(255, 255, 255) : Rgb(128, 128, 128);
+}
+
 // The pictures beside skin.ini in ADir.
 inline void WriteSkinPictures(const testsupport::TTempDir& ADir)
 {
+    testsupport::WriteFile(ADir.File("quickmask.bmp"), skintest::BmpFile(16, 16, QuickMaskPixel));
     testsupport::WriteFile(ADir.File("frame.bmp"), skintest::BmpFile(120, 60, FramePixel));
     testsupport::WriteFile(ADir.File("buttons.bmp"), skintest::BmpFile(128, 16, ButtonsPixel));
     testsupport::WriteFile(ADir.File("layer.bmp"), skintest::BmpFile(140, 80, [](int, int) { return LayerColor; }));

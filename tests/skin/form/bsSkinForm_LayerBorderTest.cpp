@@ -1,16 +1,20 @@
 // The layered border that draws a skinned form's whole frame, on a
 // headless display: where its four windows stand around the form in each
 // state, what lies under the cursor on them, drags that size and move the
-// form, the caption and caption buttons drawn on its top strip with their
-// transparency kept, and the form without a frame of its own inside it.
+// form, the caption, caption buttons and caption quick buttons drawn on its
+// top strip with their transparency kept, and the form without a frame of
+// its own inside it.
 
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinMenus.h"
 
 #include "../controls/SkinControlsTestSupport.h"
 #include "FrameScreenshot.h"
 #include "FrameTestSkin.h"
 #include "SkinnedFormFixture.h"
 
+#include "platform/controls/ImgList.h"
+#include "platform/controls/Menus.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Messages.h"
@@ -249,6 +253,213 @@ TEST_F(LayerBorderTest, TopStripCarriesCaptionAndButtonsKeepingItsAlpha)
     Button(false, Point(290, 86));
     EXPECT_FALSE(Form->Visible());
     EXPECT_FALSE(Border()->FVisible);
+}
+
+// Two quick buttons after a divider on the full border's caption, the
+// second with a menu. Their
+// 12 x 12 image is opaque pink in its left third, half seen in the middle
+// and clear on the right; the caption strip is see-through except an opaque
+// patch at its left end, under the divider.
+struct LayerQuickButtonsTest : LayerBorderTest {
+    static constexpr uint32_t Pink = Rgb(255, 128, 255);
+    TCustomImageList Images{nullptr};
+    std::unique_ptr<TPopupMenu> Menu = std::make_unique<TPopupMenu>(nullptr);
+    int Clicks = 0;
+
+    static std::string QuickCaption(int AMaskPicture)
+    {
+        return LeftText + "activepictureindex=0\r\ndividerrect=112,0,114,16\r\nquickbuttonalphamaskpictureindex=" +
+               std::to_string(AMaskPicture) + "\r\n";
+    }
+    std::string StartIni() override
+    {
+        testsupport::WriteFile(Dir.File("layermask.bmp"), skintest::BmpFile(140, 80, [](int X, int Y) {
+                                   const bool form = X >= 10 && X < 130 && Y >= 30 && Y < 70;
+                                   const bool clear = X >= 20 && X < 128 && Y >= 8 && Y < 26;
+                                   return form || clear ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+                               }));
+        return SkinIni(QuickCaption(-1), FullLayerFrame);
+    }
+    void SetUp() override
+    {
+        LayerBorderTest::SetUp();
+        Images.SetSize(12, 12);
+        std::vector<uint32_t> pixels(144);
+        for (int i = 0; i < 144; ++i)
+            pixels[size_t(i)] = i % 12 < 4 ? 0xFF000000u | Pink : i % 12 < 8 ? 0x80804080u : 0u;
+        Images.AddPixels(pixels);
+        SkinForm->QuickImageList = &Images;
+        for (int i = 0; i < 2; ++i)
+            SkinForm->QuickButtons()->Add()->SetImageIndex(0);
+        Item(0)->OnClick = [this](TObject*) { ++Clicks; };
+        auto* entry = new TMenuItem(Menu.get());
+        entry->Caption = "Entry";
+        Menu->Items()->Add(entry);
+        SkinForm->QuickButtons()->Items(1)->PopupMenu = Menu.get();
+        SetActiveWindow(Form->Handle());
+        Application()->ProcessMessages();
+    }
+    void TearDown() override
+    {
+        SkinForm->QuickImageList = nullptr;
+        LayerBorderTest::TearDown();
+    }
+    skin::TbsQuickButtonItem* Item(int AIndex) { return SkinForm->QuickButtons()->Items(AIndex); }
+    // The screen point of (X, Y) on the top strip at (90, 70).
+    static TPoint OnStrip(int X, int Y) { return Point(90 + X, 70 + Y); }
+    void RightClick(TPoint P)
+    {
+        Move(P);
+        InjectMouseButton(TMouseButton::mbRight, true, P);
+        Application()->ProcessMessages();
+        InjectMouseButton(TMouseButton::mbRight, false, P);
+        Application()->ProcessMessages();
+    }
+};
+
+// The divider 3 pixels into the caption, the items 6 pixels after it, 8
+// apart; the title only right of them all.
+TEST_F(LayerQuickButtonsTest, StripStandsAfterTheDividerAndTheTitleAfterIt)
+{
+    EXPECT_EQ(Object("caption")->ObjectRect, Rect(12, 8, 134, 26));
+    EXPECT_EQ(Item(0)->ItemRect, Rect(20, 9, 36, 25));
+    EXPECT_EQ(Item(1)->ItemRect, Rect(40, 9, 56, 25));
+    frametest::SaveWindowPng(Window(skin::bsflTop)->Handle(), "layer_full_top_quick_buttons.png");
+    struct TCase {
+        const char* What;
+        TPoint At;
+        uint32_t Pixel;
+    };
+    const TCase cases[] = {
+        {"divider on the opaque patch", Point(15, 16), 0xFF000000u | RollUpColor},
+        {"strip beside the divider", Point(17, 16), 0xFF000000u | LayerColor},
+        {"clear strip round the image", Point(21, 16), 0u},
+        {"opaque image", Point(23, 16), 0xFF000000u | Pink},
+        {"half-seen image over the clear strip", Point(27, 16), 0x80804080u},
+        {"clear image", Point(31, 16), 0u},
+        {"second item's image", Point(43, 16), 0xFF000000u | Pink},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(TopPixel(c.At.X, c.At.Y), c.Pixel) << c.What;
+    // The title "Frame", white, centred beside the strip: nothing of it
+    // left of x 60, where the text rectangle begins.
+    int left = 0, right = 0;
+    for (int y = 8; y < 26; ++y)
+        for (int x = 12; x < 134; ++x) {
+            const uint32_t p = TopPixel(x, y);
+            const bool text = (p >> 24) >= 128 && ((p >> 16) & 0xFF) >= 200 && ((p >> 8) & 0xFF) >= 200 && (p & 0xFF) >= 200;
+            (x < 60 ? left : right) += text;
+        }
+    EXPECT_EQ(left, 0);
+    EXPECT_GT(right, 20);
+}
+
+// Hover shows the skin's hot frame under the image, pressing its pressed
+// frame; a release over the button clicks it and moves nothing. The frame
+// is opaque, or as see-through as the skin's mask makes it.
+TEST_F(LayerQuickButtonsTest, HoverPressAndClickShowTheFramesAndRunTheButton)
+{
+    const TPoint button = OnStrip(28, 17);
+    Move(button);
+    EXPECT_TRUE(Item(0)->Active);
+    EXPECT_EQ(TopPixel(21, 16), 0xFF000000u | CloseHot);
+    EXPECT_EQ(TopPixel(23, 16), 0xFF000000u | Pink);
+    EXPECT_EQ(TopPixel(27, 16), 0xFF80A480u) << "the half-seen image over the frame";
+    EXPECT_EQ(TopPixel(31, 16), 0xFF000000u | CloseHot);
+    frametest::SaveWindowPng(Window(skin::bsflTop)->Handle(), "layer_full_top_quick_button_hot.png");
+    Button(true, button);
+    EXPECT_TRUE(Item(0)->Down);
+    EXPECT_EQ(TopPixel(21, 16), 0xFF000000u | CloseDown);
+    Button(false, button);
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_FALSE(Item(0)->Down);
+    EXPECT_EQ(Form->BoundsRect(), Rect(100, 100, 300, 220));
+    // Off the strip the frame goes.
+    Move(OnStrip(100, 17));
+    EXPECT_FALSE(Item(0)->Active);
+    EXPECT_EQ(TopPixel(21, 16), 0u);
+
+    // The skin's mask: an opaque rim round a half-seen inside.
+    LoadIni(SkinIni(QuickCaption(3), FullLayerFrame));
+    SetActiveWindow(Form->Handle());
+    Move(button);
+    ASSERT_TRUE(Item(0)->Active);
+    EXPECT_EQ(TopPixel(20, 16), 0xFF000000u | CloseHot);
+    EXPECT_EQ(TopPixel(21, 16), 0x80006400u) << "premultiplied at the mask's half";
+    EXPECT_EQ(TopPixel(23, 16), 0xFF000000u | Pink);
+}
+
+// A press that leaves the button before the release clicks nothing and
+// does not drag the form; a double click on a button does not maximize it.
+TEST_F(LayerQuickButtonsTest, ClickNeedsPressAndReleaseOverTheButton)
+{
+    const TPoint button = OnStrip(28, 17);
+    Move(button);
+    Button(true, button);
+    Move(OnStrip(110, 17));
+    Button(false, OnStrip(110, 17));
+    EXPECT_EQ(Clicks, 0);
+    EXPECT_FALSE(Item(0)->Down);
+    EXPECT_FALSE(Item(0)->Active);
+    EXPECT_EQ(Form->BoundsRect(), Rect(100, 100, 300, 220));
+
+    Move(button);
+    for (int i = 0; i < 2; ++i) {
+        Button(true, button);
+        Button(false, button);
+    }
+    EXPECT_EQ(SkinForm->WindowState(), wsNormal);
+    EXPECT_GE(Clicks, 1);
+}
+
+// A button with a menu opens it under itself on press and stays hot and
+// down until the menu closes.
+TEST_F(LayerQuickButtonsTest, MenuButtonOpensItsMenuUnderItself)
+{
+    const TPoint button = OnStrip(48, 17);
+    Move(button);
+    Button(true, button);
+    ASSERT_TRUE(SkinForm->SkinMenu()->Visible());
+    TRect menu;
+    GetWindowRect(SkinForm->SkinMenu()->PopupWindow(0)->Handle(), menu);
+    EXPECT_EQ(menu.Left, 90 + 40);
+    EXPECT_EQ(menu.Top, 70 + 25);
+    Button(false, button);
+    EXPECT_TRUE(Item(1)->Down);
+    EXPECT_TRUE(Item(1)->Active);
+    SkinForm->SkinMenu()->Hide();
+    Application()->ProcessMessages();
+    EXPECT_FALSE(Item(1)->Down);
+    EXPECT_FALSE(Item(1)->Active);
+}
+
+// A right click on the caption opens the system menu there, not over a
+// quick button and not when the form turns its system menu off.
+TEST_F(LayerQuickButtonsTest, RightClickOnTheCaptionOpensTheSystemMenu)
+{
+    struct TCase {
+        const char* Where;
+        TPoint At;
+        bool Disabled, Opens;
+    };
+    const TCase cases[] = {
+        {"title", OnStrip(100, 17), false, true},
+        {"quick button", OnStrip(28, 17), false, false},
+        {"title, system menu off", OnStrip(100, 17), true, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Where);
+        SkinForm->DisableSystemMenu = c.Disabled;
+        RightClick(c.At);
+        EXPECT_EQ(SkinForm->SkinMenu()->Visible(), c.Opens);
+        if (c.Opens) {
+            TRect menu;
+            GetWindowRect(SkinForm->SkinMenu()->PopupWindow(0)->Handle(), menu);
+            EXPECT_EQ(menu.TopLeft(), c.At);
+        }
+        SkinForm->SkinMenu()->Hide();
+        Application()->ProcessMessages();
+    }
 }
 
 } // namespace

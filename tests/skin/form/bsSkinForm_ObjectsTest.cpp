@@ -570,14 +570,39 @@ TEST_F(FrameObjectsTest, QuickButtonsOnTheCaption)
 
     auto* caption = dynamic_cast<skin::TbsSkinCaptionObject*>(Object("caption"));
     ASSERT_NE(caption, nullptr);
+    // Hot, the button shows the skin's quick button frame round its image,
+    // pressed its pressed frame.
+    EXPECT_EQ(Pixel(5, 14), TopColor);
+    caption->MouseMove(12, 14);
+    Application()->ProcessMessages();
+    EXPECT_EQ(Pixel(5, 14), CloseHot);
+    EXPECT_EQ(Pixel(12, 14), Rgb(0, 255, 0));
     caption->MouseDown(12, 14, mbLeft);
+    Application()->ProcessMessages();
     EXPECT_TRUE(SkinForm->QuickButtons()->Items(0)->Down);
+    EXPECT_EQ(Pixel(5, 14), CloseDown);
     caption->MouseUp(12, 14, mbLeft);
     EXPECT_EQ(clicks, 1);
     caption->MouseDown(12, 14, mbLeft);
     caption->MouseUp(60, 14, mbLeft);
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(SkinForm->QuickButtons()->Items(0)->Down);
+
+    // A skin with a divider: it stands 3 pixels into the caption, vertically
+    // centred, and the strip 6 pixels after it; hidden by the form, the
+    // first image takes its place.
+    LoadIni(SkinIni(LeftText + "activepictureindex=0\r\ndividerrect=112,0,114,16\r\n"));
+    struct TCase {
+        bool Show;
+        TRect Item;
+        uint32_t AtDivider;
+    };
+    for (const TCase& c : {TCase{true, Rect(12, 7, 28, 23), RollUpColor}, TCase{false, Rect(4, 7, 20, 23), Rgb(0, 255, 0)}}) {
+        SkinForm->QuickButtonsShowDivider = c.Show;
+        SkinForm->UpDateFormNC();
+        EXPECT_EQ(Pixel(7, 14), c.AtDivider) << c.Show;
+        EXPECT_EQ(SkinForm->QuickButtons()->Items(0)->ItemRect, c.Item) << c.Show;
+    }
     SkinForm->QuickImageList = nullptr;
 }
 

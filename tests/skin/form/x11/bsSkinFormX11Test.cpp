@@ -2,13 +2,15 @@
 // its caption buttons close one form and minimize the application's main
 // form (the X window is iconified, or unmapped without a window manager);
 // a layered border that draws the whole frame stands around a form and a
-// drag of the real pointer on it sizes the form.
+// drag of the real pointer on it sizes the form; the quick buttons on its
+// caption answer the real pointer.
 
 #include "skin/form/bsSkinForm.h"
 
 #include "../FrameScreenshot.h"
 #include "../FrameTestSkin.h"
 
+#include "platform/controls/ImgList.h"
 #include "platform/core/SysUtils.h"
 #include "platform/ui/Input.h"
 #include "platform/x11/X11Backend.h"
@@ -254,4 +256,52 @@ TEST_F(FullBorderOnX11, WithACompositorKeepsItsAlpha)
     XDestroyImage(image);
     form.reset();
     XCloseDisplay(manager);
+}
+
+// Quick buttons after a divider on the full border's caption: the one under
+// the real pointer shows its hot frame, and a click through the display
+// runs it.
+TEST_F(FullBorderOnX11, QuickButtonsOnItsCaptionAnswerThePointer)
+{
+    testsupport::WriteFile(dir.File("skin.ini"),
+                           frametest::SkinIni(frametest::LeftText + "activepictureindex=0\r\ndividerrect=112,0,114,16\r\n",
+                                              frametest::FullLayerFrame));
+    ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+    // A pink disc and a blue square, each on a clear 12 x 12 square.
+    TCustomImageList images(nullptr);
+    images.SetSize(12, 12);
+    std::vector<uint32_t> disc(144), square(144);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const int dx = 2 * x - 11, dy = 2 * y - 11;
+            disc[size_t(y * 12 + x)] = dx * dx + dy * dy <= 100 ? 0xFFFF80FFu : 0u;
+            square[size_t(y * 12 + x)] = x >= 2 && x < 10 && y >= 2 && y < 10 ? 0xFF3060F0u : 0u;
+        }
+    images.AddPixels(disc);
+    images.AddPixels(square);
+    ShowForm("选项");
+    frame->QuickImageList = &images;
+    int clicks = 0;
+    for (int i = 0; i < 2; ++i) {
+        skin::TbsQuickButtonItem* item = frame->QuickButtons()->Add();
+        item->SetImageIndex(i);
+        item->OnClick = [&](TObject*) { ++clicks; };
+    }
+    Application()->ProcessMessages();
+    skin::TbsQuickButtonItem* first = frame->QuickButtons()->Items(0);
+    // The top strip at (90, 70); the first item at (20, 9) on it.
+    ASSERT_EQ(first->ItemRect, Rect(20, 9, 36, 25));
+    const TPoint over = Point(90 + 28, 70 + 17);
+    XTestFakeMotionEvent(d, -1, over.X, over.Y, CurrentTime);
+    XSync(d, False);
+    ASSERT_TRUE(PumpUntil([&] { return first->Active; }));
+    XSync(d, False);
+    Application()->ProcessMessages();
+    SaveXWindow(d, DefaultRootWindow(d), 340, 260, "frame_x11_full_border_quick_buttons.png");
+    XTestFakeButtonEvent(d, 1, True, CurrentTime);
+    XTestFakeButtonEvent(d, 1, False, CurrentTime);
+    XSync(d, False);
+    EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    EXPECT_EQ(form->BoundsRect(), Rect(100, 100, 300, 220));
+    frame->QuickImageList = nullptr;
 }
