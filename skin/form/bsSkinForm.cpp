@@ -221,7 +221,7 @@ void TbsSkinForm::ChangeSkinData()
         FForm->BorderIcons = 0;
     else
         // The window system's own frame shows the icons the frame would.
-        FForm->BorderIcons = (HideCaptionButtons ? 0 : biSystemMenu) | (FBorderIcons & (biMinimize | biMaximize));
+        FForm->BorderIcons = (HideCaptionButtons ? TBorderIcons{} : TBorderIcons{biSystemMenu}) | (FBorderIcons & (biMinimize | biMaximize));
     const int minW = GetMinWidth(), minH = GetMinHeight();
     const bool narrow = FForm->Width() < minW, low = FForm->Height() < minH;
     if (narrow || low)

@@ -237,6 +237,33 @@ TEST_F(SkinFormTest, UnskinnedRegionIsTheWindowRectangle)
     EXPECT_EQ(SkinForm->FrameRgn(), nullptr);
 }
 
+// The window system draws the frame of a form the skin may not dress: its
+// icons are the frame's own (no roll-up or tray), the system menu unless the
+// caption buttons are hidden. A dressed form shows none of them.
+TEST_F(SkinFormTest, AnUndressedFormShowsTheFramesIconsOnTheSystemFrame)
+{
+    struct TCase {
+        skin::TbsBorderIcons Icons;
+        bool HideButtons;
+        TBorderIcons Platform;
+    };
+    const TCase cases[] = {
+        {biSystemMenu | biMinimize | biMaximize, false, biSystemMenu | biMinimize | biMaximize},
+        {biSystemMenu | biMinimize | skin::biRollUp | skin::biMinimizeToTray, false, biSystemMenu | biMinimize},
+        {biMaximize | biHelp, false, biSystemMenu | biMaximize},
+        {biSystemMenu | biMinimize | biMaximize, true, biMinimize | biMaximize},
+        {biSystemMenu, true, 0},
+    };
+    for (const TCase& c : cases) {
+        SkinForm->HideCaptionButtons = c.HideButtons;
+        SkinForm->SetBorderIcons(c.Icons);
+        SkinForm->SetSkinnableForm(false);
+        EXPECT_EQ(Form->BorderIcons, c.Platform) << c.Icons << (c.HideButtons ? " hidden" : "");
+        SkinForm->SetSkinnableForm(true);
+        EXPECT_EQ(Form->BorderIcons, 0u);
+    }
+}
+
 TEST_F(SkinFormTest, FramePixelsComeFromTheSkinPicture)
 {
     Load(false);
