@@ -246,7 +246,7 @@ TOutputOptions OutputOptionsFromLines(const std::string& AExtOptions)
 // then the opening, then the probe that describes the new input.
 bool TCustomFFConverter::OpenInput(TFFmpeg& ATask, const std::string& AFileName, TInputOptions* AOptions)
 {
-    const int n = ATask.Fnb_input_files;
+    const int n = ATask.nb_input_files();
     if (AOptions) {
         ATask.ApplyExtOptions(AOptions->ExtOptions, true);
         ATask.SetFormat(AOptions->FileFormat);
@@ -254,10 +254,10 @@ bool TCustomFFConverter::OpenInput(TFFmpeg& ATask, const std::string& AFileName,
         ATask.SetProgramId(AOptions->ProgramID);
     }
     if (!ATask.OpenInputFile(AFileName)) {
-        FLastErrMsg = ATask.FLastErrMsg;
+        FLastErrMsg = ATask.LastErrMsg();
         return false;
     }
-    ATask.GetAVProbe(n)->SetFileHandle(ATask.Finput_files[size_t(n)]);
+    ATask.GetAVProbe(n)->SetFileHandle(ATask.Files().Finput_files[size_t(n)]);
     return true;
 }
 
@@ -268,21 +268,23 @@ int TCustomFFConverter::AddTask(const std::string& AFileName, TInputOptions* AOp
     std::unique_ptr<TFFmpeg> task = NewTask(FCustomMaxFiles);
     try {
         task->ResetJob();
-        task->Fverbose = FVerbose;
+        task->SetVerbose(FVerbose);
         TPostHooks hooks = task->PostHooks() & ~TPostHooks(phPreview | phBitmap);
         hooks |= (FPreview ? phPreview : 0) | (FPreviewBitmap ? phBitmap : 0);
         task->SetPostHooksLocked(hooks);
-        task->FOnPreviewBitmap = [this](platform::TObject* Sender, TFrameBitmap* ABitmap, int AFrameNumber,
-                                        int64_t APTS) { DoPreviewBitmap(Sender, ABitmap, AFrameNumber, APTS); };
-        if (!OpenInput(*task, AFileName, AOptions))
-            return -1;
-        task->FOnProgress = [this](platform::TObject* Sender, int AFileIndex, int AFrameNumber, int AFPS,
-                                   float AQuality, float ABitRate, int64_t ACurrentSize, int64_t ACurrentDuration,
-                                   int64_t ATotalDuration) {
+        TJobEvents events;
+        events.FOnPreviewBitmap = [this](platform::TObject* Sender, TFrameBitmap* ABitmap, int AFrameNumber,
+                                         int64_t APTS) { DoPreviewBitmap(Sender, ABitmap, AFrameNumber, APTS); };
+        events.FOnProgress = [this](platform::TObject* Sender, int AFileIndex, int AFrameNumber, int AFPS,
+                                    float AQuality, float ABitRate, int64_t ACurrentSize, int64_t ACurrentDuration,
+                                    int64_t ATotalDuration) {
             DoProgress(Sender, AFileIndex, AFrameNumber, AFPS, AQuality, ABitRate, ACurrentSize, ACurrentDuration,
                        ATotalDuration);
         };
-        task->FOnTerminate = [this](platform::TObject* Sender) { DoTerminate(Sender); };
+        events.FOnTerminate = [this](platform::TObject* Sender) { DoTerminate(Sender); };
+        task->SetEvents(std::move(events));
+        if (!OpenInput(*task, AFileName, AOptions))
+            return -1;
         return FFFmpegList.Add(std::move(task));
     } catch (const std::exception& E) {
         FLastErrMsg = E.what();
@@ -312,8 +314,8 @@ bool TCustomFFConverter::AddInputFile(int ATaskIndex, const std::string& AFileNa
 {
     CheckWorking("AddInputFile");
     TFFmpeg* task = FFFmpegList.GetItem(ATaskIndex);
-    if (task->Fnb_input_files >= task->FMaxFiles) {
-        FLastErrMsg = Format("max input files %d reached", task->FMaxFiles);
+    if (task->nb_input_files() >= task->MaxFiles()) {
+        FLastErrMsg = Format("max input files %d reached", task->MaxFiles());
         return false;
     }
     try {
@@ -334,8 +336,8 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
 {
     CheckWorking("SetOutputFile");
     TFFmpeg* task = FFFmpegList.GetItem(ATaskIndex);
-    if (task->Fnb_output_files >= task->FMaxFiles) {
-        FLastErrMsg = Format("max output files %d reached", task->FMaxFiles);
+    if (task->nb_output_files() >= task->MaxFiles()) {
+        FLastErrMsg = Format("max output files %d reached", task->MaxFiles());
         return false;
     }
     if (OutputTaken(AFileName))
@@ -348,7 +350,7 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
         };
         if (task->ApplyOutputRecord(AFileName, AOptions, hook))
             return true;
-        FLastErrMsg = task->FLastErrMsg;
+        FLastErrMsg = task->LastErrMsg();
         return false;
     } catch (const std::exception& E) {
         FLastErrMsg = E.what();
@@ -364,7 +366,7 @@ bool TCustomFFConverter::OutputTaken(const std::string& AFileName)
         return false;
     for (int t = 0; t < FFFmpegList.Count(); ++t) {
         const TFFmpeg* other = FFFmpegList.GetItem(t);
-        for (int i = 0; i < other->Fnb_output_files; ++i) {
+        for (int i = 0; i < other->nb_output_files(); ++i) {
             const std::string name = other->OutputFileName(i);
             if (!name.empty() && SameFile(name, AFileName)) {
                 FLastErrMsg = Format("%s: task %d already writes this output file", AFileName, t);
@@ -426,7 +428,7 @@ void TCustomFFConverter::ClearTasks()
 TAVProbe* TCustomFFConverter::GetTaskAVProbe(int ATaskIndex, int AFileIndex) const
 {
     TFFmpeg* task = FFFmpegList.GetItem(ATaskIndex);
-    if (AFileIndex < 0 || AFileIndex >= task->FMaxFiles)
+    if (AFileIndex < 0 || AFileIndex >= task->MaxFiles())
         throw platform::Exception(Format("File index out of bounds (%d)", AFileIndex));
     return task->AVProbe(AFileIndex);
 }
@@ -485,7 +487,7 @@ void TCustomFFConverter::StartNextTask()
         --FPendingTasks;
         task = FFFmpegList.GetItem(FCurrentTask++);
     }
-    task->ReportInterval = int64_t(FProgressInterval) * 1000;
+    task->SetReportInterval(int64_t(FProgressInterval) * 1000);
     if (platform::TThread* worker = task->StartConvert(FThreadMode, FThreadPriority))
         worker->Start();
 }

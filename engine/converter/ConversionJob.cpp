@@ -59,9 +59,8 @@ private:
     TCustomFFmpeg* FOwner;
 };
 
-TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles)
+TJobFiles::TJobFiles(int AMaxFiles)
 {
-    ZASSERT(AMaxFiles >= MIN_MAX_FILES && AMaxFiles <= MAX_MAX_FILES);
     const size_t files = size_t(AMaxFiles);
     Finput_files.assign(files, nullptr);
     Finput_files_ts_offset.assign(files, 0);
@@ -71,8 +70,14 @@ TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles)
     Foutput_codecs.assign(files * MAX_STREAMS, nullptr);
     Fstream_maps.assign(files * MAX_STREAMS, TAVStreamMap{});
     Fmeta_data_maps.assign(files, TAVMetaDataMap{});
+    Fstreamid_map.assign(MAX_STREAMS, 0);
     Fbitstream_filters.assign(files, std::vector<std::string>(MAX_STREAMS));
-    FOutputTargets.assign(files, TOutputTarget());
+}
+
+TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles)
+{
+    ZASSERT(AMaxFiles >= MIN_MAX_FILES && AMaxFiles <= MAX_MAX_FILES);
+    FOutputTargets.assign(size_t(AMaxFiles), TOutputTarget());
     InitDefaults();
 }
 
@@ -138,94 +143,18 @@ TCustomFFmpeg::~TCustomFFmpeg()
     }
 }
 
+// Runs at construction and after Cleanup, when no file is open and nothing
+// is allocated: every group of the option state goes back to its defaults.
 void TCustomFFmpeg::InitDefaults()
 {
-    for (auto& scales : Finput_files_ts_scale)
-        std::fill(scales.begin(), scales.end(), 0.0);
-    Fstreamid_map.assign(MAX_STREAMS, 0);
-    Fnb_icodecs = 0;
-    Fnb_ocodecs = 0;
-    Fnb_stream_maps = 0;
-    Fnb_meta_data_maps = 0;
-    Flast_asked_format.clear();
-    Fframe_width = Fframe_height = 0;
-    Fframe_aspect_ratio = 0.0f;
-    Fframe_pix_fmt = -1;
-    Faudio_sample_fmt = -1;
-    Fframe_topBand = Fframe_bottomBand = Fframe_leftBand = Fframe_rightBand = 0;
-    std::fill(std::begin(Fmax_frames), std::end(Fmax_frames), INT32_MAX);
-    Fframe_rate = AVRational{0, 0};
-    Fvideo_qscale = 0.0f;
-    Fvideo_disable = false;
-    Fvideo_discard = 0;
-    Fvideo_codec_tag = 0;
-    Fvideo_language.clear();
-    Fsame_quality = Fdo_deinterlace = false;
-    Ftop_field_first = -1;
-    Fme_threshold = 0;
-    Fintra_dc_precision = 8;
-    Floop_input = false;
-    Floop_output = -1;
-    Fqp_hist = false;
-    Fvfilters.clear();
-    FEnableFilter = false;
-    Fintra_only = false;
-    Faudio_sample_rate = 44100;
-    Fchannel_layout = 0;
-    Faudio_qscale = -99999.0f;
-    Faudio_disable = false;
-    Faudio_channels = 2;
-    Faudio_codec_tag = 0;
-    Faudio_language.clear();
-    Fsubtitle_disable = false;
-    Fsubtitle_language.clear();
-    Fsubtitle_codec_tag = 0;
-    Fmux_preload = 0.5f;
-    Fmux_max_delay = 0.7f;
-    Frecording_time = INT64_MAX;
-    Fstart_time = 0;
-    Frecording_timestamp = 0;
-    Finput_ts_offset = 0;
-    Fdo_benchmark = 0;
-    Fdo_hex_dump = Fdo_pkt_dump = Fdo_psnr = false;
-    Fdo_pass = 0;
-    Fpass_logfilename_prefix.clear();
-    Faudio_stream_copy = Fvideo_stream_copy = Fsubtitle_stream_copy = 0;
-    Fvideo_sync_method = -1;
-    Faudio_sync_method = 0;
-    Faudio_drift_threshold = 0.1f;
-    Fcopy_ts = Fopt_shortest = false;
-    Fvideo_global_header = 0;
-    Fopt_programid = 0;
-    Fcopy_initial_nonkeyframes = 0;
-    Frate_emu = false;
-    Fvideo_channel = 0;
-    Faudio_volume = 256;
-    Fexit_on_error = false;
-    Fusing_stdin = 0;
-    Fusing_vhook = false;
-    Fverbose = 1;
-    Fq_pressed = 0;
-    Fvideo_size = Faudio_size = Fextra_size = 0;
-    Fnb_frames_dup = Fnb_frames_drop = 0;
-    FShowDupOrDrop = false;
-    Finput_sync = false;
-    Flimit_filesize = 0;
-    Fforce_fps = false;
-    Fpgmyuv_compatibility_hack = 0;
-    Fdts_delta_threshold = 10.0f;
-    Fsws_flags = 4;
-    InitFFOptions(FOptions);
-    Fvideo_bitstream_filters.clear();
-    Faudio_bitstream_filters.clear();
-    Fsubtitle_bitstream_filters.clear();
-    for (auto& chains : Fbitstream_filters)
-        std::fill(chains.begin(), chains.end(), std::string());
-    Fbit_buffer_size = 262144;
-    FHookContext.Context.reset();
-    ResetPostHookContext();
+    FFiles = TJobFiles(FMaxFiles);
+    FVideoOut = TJobVideoOutput();
+    FAudioOut = TJobAudioOutput();
+    FSubtitleOut = TJobSubtitleOutput();
+    FMuxing = TJobMuxing();
+    FCounters = TJobCounters();
+    FHooks = TJobHookState();
     FPostHooks = 0;
-    FHookFrameNumber = 0;
     FFatalException = false;
 }
 
@@ -240,27 +169,25 @@ void TCustomFFmpeg::ResetJob()
     Cleanup();
     InitDefaults();
     std::lock_guard<std::mutex> guard(FStateLock);
-    FJoinMode = false;
     FConverting = false;
     FBroken = false;
     FFinished = false;
     FTerminated = false;
     FReporting = false;
-    FTotalOutputDuration = -1;
-    AllocFFOptions(FOptions, int(Fsws_flags));
+    AllocFFOptions(FMuxing.FOptions, int(FVideoOut.Fsws_flags));
 }
 
 std::string TCustomFFmpeg::OutputFileName(int AIndex) const
 {
-    return AIndex >= 0 && AIndex < Fnb_output_files ? FOutputTargets[size_t(AIndex)].FileName() : std::string();
+    return AIndex >= 0 && AIndex < FFiles.Fnb_output_files ? FOutputTargets[size_t(AIndex)].FileName() : std::string();
 }
 
 std::vector<std::string> TCustomFFmpeg::InputFileNames() const
 {
     std::vector<std::string> names;
-    for (int i = 0; i < Fnb_input_files; ++i)
-        if (Finput_files[size_t(i)] && Finput_files[size_t(i)]->url)
-            names.push_back(URLToFileName(Finput_files[size_t(i)]->url));
+    for (int i = 0; i < FFiles.Fnb_input_files; ++i)
+        if (FFiles.Finput_files[size_t(i)] && FFiles.Finput_files[size_t(i)]->url)
+            names.push_back(URLToFileName(FFiles.Finput_files[size_t(i)]->url));
     return names;
 }
 
@@ -280,53 +207,41 @@ void TCustomFFmpeg::CloseOutputFile(AVFormatContext* AContext, TOutputTarget& AT
 void TCustomFFmpeg::CloseFiles()
 {
     // In join mode every output entry shares the context of entry 0.
-    const int outputs = FJoinMode ? std::min(Fnb_output_files, 1) : Fnb_output_files;
+    const int outputs = FFiles.FJoinMode ? std::min(FFiles.Fnb_output_files, 1) : FFiles.Fnb_output_files;
     for (int i = 0; i < outputs; ++i)
-        if (Foutput_files[size_t(i)])
-            CloseOutputFile(Foutput_files[size_t(i)], FOutputTargets[size_t(i)]);
-    std::fill(Foutput_files.begin(), Foutput_files.end(), nullptr);
+        if (FFiles.Foutput_files[size_t(i)])
+            CloseOutputFile(FFiles.Foutput_files[size_t(i)], FOutputTargets[size_t(i)]);
+    std::fill(FFiles.Foutput_files.begin(), FFiles.Foutput_files.end(), nullptr);
     std::fill(FOutputTargets.begin(), FOutputTargets.end(), TOutputTarget());
-    Fnb_output_files = 0;
+    FFiles.Fnb_output_files = 0;
     InputsClosing();
-    for (int i = 0; i < Fnb_input_files; ++i)
-        CloseInputURL(&Finput_files[size_t(i)]);
-    std::fill(Finput_files.begin(), Finput_files.end(), nullptr);
-    Fnb_input_files = 0;
+    for (int i = 0; i < FFiles.Fnb_input_files; ++i)
+        CloseInputURL(&FFiles.Finput_files[size_t(i)]);
+    std::fill(FFiles.Finput_files.begin(), FFiles.Finput_files.end(), nullptr);
+    FFiles.Fnb_input_files = 0;
 }
 
 void TCustomFFmpeg::Cleanup()
 {
     if (!GlobalLoader().Loaded(ConverterLibraries))
         return;
-    FreeFFOptions(FOptions);
-    ff::av_freep(&Faudio_buf);
-    ff::av_freep(&Faudio_out);
-    ff::av_freep(&Finput_tmp);
-    ff::av_freep(&Fsamples);
-    Fallocated_audio_out_size = Fallocated_audio_buf_size = Fsamples_size = 0;
+    FreeFFOptions(FMuxing.FOptions);
     CloseFiles();
-    Fintra_matrix.clear();
-    Finter_matrix.clear();
-    if (Fvstats_file) {
-        std::fclose(Fvstats_file);
-        Fvstats_file = nullptr;
-    }
-    Fvstats_filename.clear();
-    Fvideo_codec_name.clear();
-    Faudio_codec_name.clear();
-    Fsubtitle_codec_name.clear();
-    Fvideo_standard.clear();
-    Fvideo_rc_override_string.clear();
-    Fvideo_language.clear();
-    Faudio_language.clear();
-    Fsubtitle_language.clear();
-    Fsubtitle_codec_tag = 0;
-    ff::av_freep(&Fbit_buffer);
-    FFirstHook.reset();
-    ff::av_freep(&FHookBuf);
-    if (Fgraph)
-        ff::avfilter_graph_free(&Fgraph);
-    FHookContext.Context.reset();
+    FVideoOut.Fintra_matrix.clear();
+    FVideoOut.Finter_matrix.clear();
+    FVideoOut.Fvstats_file.reset();
+    FVideoOut.Fvstats_filename.clear();
+    FVideoOut.Fvideo_codec_name.clear();
+    FAudioOut.Faudio_codec_name.clear();
+    FSubtitleOut.Fsubtitle_codec_name.clear();
+    FVideoOut.Fvideo_standard.clear();
+    FVideoOut.Fvideo_rc_override_string.clear();
+    FVideoOut.Fvideo_language.clear();
+    FAudioOut.Faudio_language.clear();
+    FSubtitleOut.Fsubtitle_language.clear();
+    FSubtitleOut.Fsubtitle_codec_tag = 0;
+    FHooks.FFirstHook.reset();
+    FHooks.FHookContext.Context.reset();
     ResetPostHookContext();
 }
 
@@ -357,27 +272,17 @@ void TCustomFFmpeg::RemoveCodecItem(PCodecItem& AList, void* AStream)
     }
 }
 
-void TCustomFFmpeg::CloseEncoders(PCodecItem& AList)
+// Encoders and decoders close alike; an encoder also lets go of the second
+// pass's statistics it was given.
+void TCustomFFmpeg::CloseCodecs(PCodecItem& AList, bool AEncoders)
 {
     while (AList) {
         PCodecItem item = AList;
         AList = item->Next;
         if (item->codec) {
             platform::TLockGuard guard(CodecLock());
-            ff::av_freep(&item->codec->stats_in);
-            ff::avcodec_close(item->codec);
-        }
-        delete item;
-    }
-}
-
-void TCustomFFmpeg::CloseDecoders(PCodecItem& AList)
-{
-    while (AList) {
-        PCodecItem item = AList;
-        AList = item->Next;
-        if (item->codec) {
-            platform::TLockGuard guard(CodecLock());
+            if (AEncoders)
+                ff::av_freep(&item->codec->stats_in);
             ff::avcodec_close(item->codec);
         }
         delete item;
@@ -392,7 +297,7 @@ void TCustomFFmpeg::SetPostHooks(TPostHooks AHooks)
     if (AHooks == old)
         return;
     if ((old & phPreview) && !(AHooks & phPreview))
-        FPostContext.Previewer.reset();
+        FHooks.FPostContext.Previewer.reset();
     FPostHooks = AHooks;
 }
 
@@ -404,10 +309,7 @@ void TCustomFFmpeg::SetPostHooksLocked(TPostHooks AHooks)
 
 void TCustomFFmpeg::ResetPostHookContext()
 {
-    FPostContext.Context.reset();
-    FPostContext.Previewer.reset();
-    FPostContext.preview_last_time = 0;
-    FPostContext.preview_cur_time = 0;
+    FHooks.FPostContext = TPostHookContext();
 }
 
 // --- Running --------------------------------------------------------------
@@ -443,8 +345,8 @@ platform::TThread* TCustomFFmpeg::StartConvert(bool AUseThread, platform::TThrea
             return nullptr;
         FConverting = true;
     }
-    const char* missing = Fnb_output_files <= 0 ? "At least one output file must be specified"
-                          : Fnb_input_files == 0 ? "At least one input file must be specified"
+    const char* missing = FFiles.Fnb_output_files <= 0 ? "At least one output file must be specified"
+                          : FFiles.Fnb_input_files == 0 ? "At least one input file must be specified"
                                                   : nullptr;
     if (missing) {
         try {
@@ -516,8 +418,8 @@ void TCustomFFmpeg::NotifyTerminate()
         FConverting = false;
         FTerminated = true;
     }
-    if (FOnTerminate)
-        FOnTerminate(this);
+    if (FEvents.FOnTerminate)
+        FEvents.FOnTerminate(this);
 }
 
 // --- Stop, cancel, pause, resume -------------------------------------------

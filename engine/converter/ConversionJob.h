@@ -6,14 +6,16 @@
 // message, always cleans up, and reports its end through OnTerminate.
 //
 // Files of this unit:
-//   ConversionJob.h / .cpp  the data model and the lifecycle (construction,
-//                           reset, clean-up, codec lists, run, stop, pause,
-//                           resume, end report).
+//   ConversionJobData.h     the data model: the job's state in groups by
+//                           concern, held privately by the job.
+//   ConversionJob.h / .cpp  the lifecycle (construction, reset, clean-up,
+//                           codec lists, run, stop, pause, resume, end
+//                           report).
 //   ConversionJob_*.cpp     the converter proper: option handlers, file
 //                           opening and the transcode. The members in the
 //                           section "Converter" below are defined there.
 //
-// Threads: the job's fields belong to one thread at a time, the caller's
+// Threads: the job's state belongs to one thread at a time, the caller's
 // until StartConvert, then the worker's until the end is reported. Other
 // threads only ever touch the stop flag, the pause gate and the post-hook
 // set (under FFmpegUnitLock).
@@ -36,13 +38,13 @@
 #include <utility>
 #include <vector>
 
+#include "engine/converter/ConversionJobData.h"
 #include "engine/converter/OutputTarget.h"
 #include "engine/base/FFHeaders.h"
 #include "engine/loader/FFUtils.h"
 
 namespace engine {
 
-struct TFrameHookEntry;
 struct TConverterState;
 class TCodecDefaults;
 struct TTranscodeRun;
@@ -51,7 +53,6 @@ struct TAVOutputStream;
 struct TOutputStreamSetup;
 enum TTargetNorm : int;
 struct TOutputOptions;
-class TPreviewer;
 class TPictureHooks;
 
 // The lines of an option text (a record's ExtOptions): the whole text
@@ -70,30 +71,6 @@ public:
 // Held while a job's post-hook set changes and while a job previews a frame.
 platform::TCriticalSection& FFmpegUnitLock();
 
-// Stream slots per file that the tables start with. Files may hold more
-// streams than this; the converter grows a table before it writes past it.
-constexpr int MAX_STREAMS = 20;
-constexpr int MIN_MAX_FILES = 1;
-constexpr int MAX_MAX_FILES = 512;
-
-struct TAVStreamMap {
-    int file_index = 0;
-    int stream_index = 0;
-    int sync_file_index = 0;
-    int sync_stream_index = 0;
-};
-
-struct TAVMetaDataMap {
-    int out_file = 0;
-    int in_file = 0;
-};
-
-// Pending metadata of the next output file.
-struct TAVMetadataTag {
-    std::string key;
-    std::string value;
-};
-
 // One open encoder or decoder: the stream record that owns it and its
 // codec context, closed by CloseEncoders / CloseDecoders if the transcode
 // did not close it itself.
@@ -108,31 +85,12 @@ using PCodecItem = TCodecItem*;
 enum TPostHook { phPreview = 1u << 0, phBitmap = 1u << 1, phHBITMAP = 1u << 2 };
 using TPostHooks = unsigned; // a set of TPostHook
 
-// The hook code makes its convert contexts and the preview window on first
-// use; whoever makes one gives the deleter that releases it, so a reset is
-// dropping the pointer.
-struct TCustomHookContext {
-    std::shared_ptr<TRGBConvertContext> Context;
-};
-
-struct TPostHookContext {
-    std::shared_ptr<TRGBConvertContext> Context;
-    std::shared_ptr<TPreviewer> Previewer;
-    int64_t preview_last_time = 0; // µs, wall clock
-    int64_t preview_cur_time = 0;
-};
-
 class TCustomFFmpeg : public platform::TObject {
 public:
-    // The job's own event types (the conversion component's events carry
-    // the same values packed into records).
-    using TCustomHookEvent = std::function<void(platform::TObject* Sender, TFrameBitmap* ABitmap,
-                                                int AFrameNumber, int64_t APTS, bool& AUpdate, bool& AStopHook)>;
-    using TPreviewBitmapEvent =
-        std::function<void(platform::TObject* Sender, TFrameBitmap* ABitmap, int AFrameNumber, int64_t APTS)>;
-    using TProgressEvent = std::function<void(platform::TObject* Sender, int AFileIndex, int AFrameNumber, int AFPS,
-                                              float AQuality, float ABitRate, int64_t ACurrentSize,
-                                              int64_t ACurrentDuration, int64_t ATotalDuration)>;
+    // The job's own event types (see ConversionJobData.h).
+    using TCustomHookEvent = TJobCustomHookEvent;
+    using TPreviewBitmapEvent = TJobPreviewBitmapEvent;
+    using TProgressEvent = TJobProgressEvent;
     // The transcode step as the run calls it; see SetTranscodeStep.
     using TTranscodeStep = std::function<void(TCustomFFmpeg& AJob)>;
 
@@ -182,8 +140,8 @@ public:
     std::string OutputFileName(int AIndex) const;
     // The file names of the opened inputs.
     std::vector<std::string> InputFileNames() const;
-    int nb_input_files() const { return Fnb_input_files; }
-    int nb_output_files() const { return Fnb_output_files; }
+    int nb_input_files() const { return FFiles.Fnb_input_files; }
+    int nb_output_files() const { return FFiles.Fnb_output_files; }
     bool Finished() const { return FFinished; }
     bool FatalException() const { return FFatalException; }
     const std::string& FatalMessage() const { return FFatalMessage; }
@@ -196,8 +154,8 @@ public:
     // when it closes it; the run closes whatever is still listed.
     static PCodecItem AddCodecItem(PCodecItem& AList, void* AStream, AVCodecContext* ACodec);
     static void RemoveCodecItem(PCodecItem& AList, void* AStream);
-    void CloseEncoders(PCodecItem& AList);
-    void CloseDecoders(PCodecItem& AList);
+    void CloseEncoders(PCodecItem& AList) { CloseCodecs(AList, true); }
+    void CloseDecoders(PCodecItem& AList) { CloseCodecs(AList, false); }
 
     // Replace the post-hook set; switching the preview off frees the preview
     // window. The locked form may be called while the job runs.
@@ -384,162 +342,52 @@ private:
     std::shared_ptr<TConverterState> FConverterState;
 
 public:
+    // --- Data model --------------------------------------------------------
 
-    // --- Data model (public: the converter's files and the component work
-    // on it directly, as the converter's global state always was) ----------
+    // Read-only views of the job's option state, for whoever checks what an
+    // option or a task record set.
+    const TJobFiles& Files() const { return FFiles; }
+    const TJobVideoOutput& VideoOutput() const { return FVideoOut; }
+    const TJobAudioOutput& AudioOutput() const { return FAudioOut; }
+    const TJobMuxing& Muxing() const { return FMuxing; }
+    // The state the picture hooks (PictureHooks.h) keep in the job; theirs
+    // to change, on the job's thread.
+    TJobHookState& HookState() { return FHooks; }
+    // The caller's events, set before the job starts. A reset leaves them.
+    const TJobEvents& Events() const { return FEvents; }
+    void SetEvents(TJobEvents AEvents) { FEvents = std::move(AEvents); }
+    void SetReportInterval(int64_t AValue) { FEvents.ReportInterval = AValue; }
+    // Binds or (nullptr) unbinds the custom hook; the hooks unbind a handler
+    // that asked to stop.
+    void SetCustomHook(TCustomHookEvent AHook) { FEvents.FOnCustomHook = std::move(AHook); }
 
+private:
     int FMaxFiles;
-    std::vector<AVFormatContext*> Finput_files;              // [MaxFiles]
-    std::vector<int64_t> Finput_files_ts_offset;             // [MaxFiles]
-    std::vector<std::vector<double>> Finput_files_ts_scale;  // [MaxFiles][MAX_STREAMS, grows]
-    std::vector<const AVCodec*> Finput_codecs;               // [MaxFiles * MAX_STREAMS, grows]
-    int Fnb_input_files = 0;
-    int Fnb_icodecs = 0;
-    std::vector<AVFormatContext*> Foutput_files;             // [MaxFiles]
-    std::vector<const AVCodec*> Foutput_codecs;              // [MaxFiles * MAX_STREAMS, grows]
-    int Fnb_output_files = 0;
-    int Fnb_ocodecs = 0;
-    std::vector<TAVStreamMap> Fstream_maps;                  // [MaxFiles * MAX_STREAMS, grows]
-    int Fnb_stream_maps = 0;
-    std::vector<TAVMetaDataMap> Fmeta_data_maps;             // [MaxFiles]
-    int Fnb_meta_data_maps = 0;
-    std::vector<int> Fstreamid_map;                          // [MAX_STREAMS, grows]
-    std::string Flast_asked_format;
-    int Fframe_width = 0;
-    int Fframe_height = 0;
-    float Fframe_aspect_ratio = 0.0f;
-    int Fframe_pix_fmt = -1;
-    int Faudio_sample_fmt = -1;
-    int Fframe_topBand = 0;
-    int Fframe_bottomBand = 0;
-    int Fframe_leftBand = 0;
-    int Fframe_rightBand = 0;
-    int Fmax_frames[4] = {};                                 // video, audio, data, subtitle
-    AVRational Fframe_rate{0, 0};
-    float Fvideo_qscale = 0.0f;
-    std::vector<uint16_t> Fintra_matrix;                     // 64 values; empty: none
-    std::vector<uint16_t> Finter_matrix;
-    std::string Fvideo_rc_override_string;
-    bool Fvideo_disable = false;
-    int Fvideo_discard = 0;
-    std::string Fvideo_codec_name;
-    uint32_t Fvideo_codec_tag = 0;
-    std::string Fvideo_language;
-    bool Fsame_quality = false;
-    bool Fdo_deinterlace = false;
-    int Ftop_field_first = -1;
-    int Fme_threshold = 0;
-    int Fintra_dc_precision = 8;
-    bool Floop_input = false;
-    int Floop_output = -1;
-    bool Fqp_hist = false;
-    std::string Fvfilters;
-    bool FEnableFilter = false;
-    bool Fintra_only = false;
-    AVFilterGraph* Fgraph = nullptr;
-    int Faudio_sample_rate = 44100;
-    int64_t Fchannel_layout = 0;
-    float Faudio_qscale = -99999.0f;
-    bool Faudio_disable = false;
-    int Faudio_channels = 2;
-    std::string Faudio_codec_name;
-    uint32_t Faudio_codec_tag = 0;
-    std::string Faudio_language;
-    bool Fsubtitle_disable = false;
-    std::string Fsubtitle_codec_name;
-    std::string Fsubtitle_language;
-    uint32_t Fsubtitle_codec_tag = 0;
-    float Fmux_preload = 0.5f;                               // s
-    float Fmux_max_delay = 0.7f;                             // s
-    int64_t Frecording_time = INT64_MAX;                     // µs, no limit
-    int64_t Fstart_time = 0;                                 // µs
-    int64_t Frecording_timestamp = 0;                        // s since 1970
-    int64_t Finput_ts_offset = 0;                            // µs
-    int Fmetadata_count = 0;
-    std::vector<TAVMetadataTag> Fmetadata;
-    int Fdo_benchmark = 0;
-    bool Fdo_hex_dump = false;
-    bool Fdo_pkt_dump = false;
-    bool Fdo_psnr = false;
-    int Fdo_pass = 0;
-    std::string Fpass_logfilename_prefix;
-    int Faudio_stream_copy = 0;
-    int Fvideo_stream_copy = 0;
-    int Fsubtitle_stream_copy = 0;
-    int Fvideo_sync_method = -1;
-    int Faudio_sync_method = 0;
-    float Faudio_drift_threshold = 0.1f;
-    bool Fcopy_ts = false;
-    bool Fopt_shortest = false;
-    int Fvideo_global_header = 0;
-    std::string Fvstats_filename;
-    FILE* Fvstats_file = nullptr;                            // closed by Cleanup
-    int Fopt_programid = 0;
-    int Fcopy_initial_nonkeyframes = 0;
-    bool Frate_emu = false;
-    int Fvideo_channel = 0;
-    std::string Fvideo_standard;
-    int Faudio_volume = 256;
-    bool Fexit_on_error = false;
-    int Fusing_stdin = 0;
-    bool Fusing_vhook = false;
-    int Fverbose = 1;
+    TJobFiles FFiles;
+    TJobVideoOutput FVideoOut;
+    TJobAudioOutput FAudioOut;
+    TJobSubtitleOutput FSubtitleOut;
+    TJobMuxing FMuxing;
+    TJobCounters FCounters;
+    TJobHookState FHooks;
+    TJobEvents FEvents;
     // This job as a member of the codec thread share while it runs.
     std::unique_ptr<TCodecThreadShare::TMember> FCodecShare;
-    int Fq_pressed = 0;
-    int64_t Fvideo_size = 0;
-    int64_t Faudio_size = 0;
-    int64_t Fextra_size = 0;
-    int Fnb_frames_dup = 0;
-    int Fnb_frames_drop = 0;
-    bool FShowDupOrDrop = false;
-    bool Finput_sync = false;
-    int64_t Flimit_filesize = 0;
-    bool Fforce_fps = false;
-    int Fpgmyuv_compatibility_hack = 0;
-    float Fdts_delta_threshold = 10.0f;
-    uint32_t Fsws_flags = 4;                                 // bicubic
-    TFFOptions FOptions;                                     // empty until ResetJob
-    int64_t Ftimer_start = 0;                                // µs
-    // Audio work buffers of the run (av_malloc family).
-    uint8_t* Faudio_buf = nullptr;
-    uint8_t* Faudio_out = nullptr;
-    uint32_t Fallocated_audio_out_size = 0;
-    uint32_t Fallocated_audio_buf_size = 0;
-    uint8_t* Finput_tmp = nullptr;
-    uint32_t Fsamples_size = 0;
-    int16_t* Fsamples = nullptr;
-    // Pending bitstream filter chains of the next output's streams, and the
-    // chains of each output stream ("name,name,..." as the option gave them).
-    std::string Fvideo_bitstream_filters;
-    std::string Faudio_bitstream_filters;
-    std::string Fsubtitle_bitstream_filters;
-    std::vector<std::vector<std::string>> Fbitstream_filters; // [MaxFiles][MAX_STREAMS, grows]
-    int Fbit_buffer_size = 262144;
-    uint8_t* Fbit_buffer = nullptr;
     PCodecItem FEncoderList = nullptr;
     PCodecItem FDecoderList = nullptr;
-    std::shared_ptr<TFrameHookEntry> FFirstHook;             // the chain; its maker's deleter releases it
-    uint8_t* FHookBuf = nullptr;
-    int FHookBufSize = 0;
-    TCustomHookContext FHookContext;
-    int FHookFrameNumber = 0;
-    TPostHookContext FPostContext;
+    // Written by SetPostHooksLocked from other threads.
     std::atomic<TPostHooks> FPostHooks{0};
-    bool FJoinMode = false;
-    int64_t FTotalOutputDuration = -1;                       // µs
-    std::string FLastErrMsg;
-    TCustomHookEvent FOnCustomHook;
-    TPreviewBitmapEvent FOnPreviewBitmap;
-    TProgressEvent FOnProgress;
-    platform::TNotifyEvent FOnTerminate;
-    int64_t ReportInterval = 500000;                         // µs
-    int64_t PreviewInterval = 100000;                        // µs
 
 protected:
     // Called before the run's clean-up closes the input files, so that
     // whoever shares an input context lets go of it first.
     virtual void InputsClosing() {}
+
+    // For a stand-in of the file opening (OpenInputFile, ApplyOutputRecord
+    // overridden): the tables where it enters its files, and the message of
+    // the last file it refused.
+    TJobFiles& FilesToEnter() { return FFiles; }
+    std::string FLastErrMsg;
 
     // Run state. FConverting/FTerminated change under FStateLock so that a
     // start and a cancel from two threads cannot both report the job's end.
@@ -555,9 +403,11 @@ public:
     void SetFinished(bool AValue) { FFinished = AValue; }
 
 private:
+    struct TOptionHandlers;
     class TConvertThread;
     class TDoTerminateThread;
 
+    static void CloseCodecs(PCodecItem& AList, bool AEncoders);
     void Fail(const std::string& AMessage);
     void HandleRunException(std::exception_ptr AError);
     void NotifyTerminate();

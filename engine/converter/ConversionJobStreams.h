@@ -5,6 +5,7 @@
 // has one owner and is freed with its record.
 
 #include "engine/converter/AmrNbEncoder.h"
+#include "engine/converter/ConversionJobData.h"
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -25,7 +26,6 @@ struct TSwsDeleter { void operator()(SwsContext* P) const; };
 struct TAudioFifoDeleter { void operator()(AVAudioFifo* P) const; };
 struct TFilterGraphDeleter { void operator()(AVFilterGraph* P) const; };
 struct TBsfDeleter { void operator()(AVBSFContext* P) const; };
-struct TFileDeleter { void operator()(FILE* P) const; };
 
 using TCodecContextPtr = std::unique_ptr<AVCodecContext, TCodecContextDeleter>;
 using TFramePtr = std::unique_ptr<AVFrame, TFrameDeleter>;
@@ -35,7 +35,6 @@ using TSwsPtr = std::unique_ptr<SwsContext, TSwsDeleter>;
 using TAudioFifoPtr = std::unique_ptr<AVAudioFifo, TAudioFifoDeleter>;
 using TFilterGraphPtr = std::unique_ptr<AVFilterGraph, TFilterGraphDeleter>;
 using TBsfPtr = std::unique_ptr<AVBSFContext, TBsfDeleter>;
-using TFilePtr = std::unique_ptr<FILE, TFileDeleter>;
 
 TFramePtr NewFrame();
 TPacketPtr NewPacket();

@@ -68,18 +68,18 @@ void TCustomFFmpeg::HandleDecodedAudio(TTranscodeRun& R, int AIstIndex, AVFrame*
     int Size = Got * Channels * SampleBytes;
     Ist.pts = Ist.next_pts;
     Ist.next_pts += int64_t(1000000 / SampleBytes) * Size / (int64_t(AFrame->sample_rate) * Channels);
-    if (Faudio_volume != 256) {
+    if (FAudioOut.Faudio_volume != 256) {
         auto* S = reinterpret_cast<int16_t*>(Out);
         for (int I = 0; I < Size / 2; ++I)
-            S[I] = int16_t(std::clamp((S[I] * Faudio_volume + 128) >> 8, -32768, 32767));
+            S[I] = int16_t(std::clamp((S[I] * FAudioOut.Faudio_volume + 128) >> 8, -32768, 32767));
     }
     RateEmulation(Ist);
     // Samples before the output's start go. A seek in the input lands on the
     // key frame before the time asked for; audio from there would come out
     // with times below zero, and the muxer would push every other stream
     // back by as much to start at zero.
-    if (Ist.pts < Fstart_time) {
-        const int64_t Skip = (Fstart_time - Ist.pts) * AFrame->sample_rate / 1000000;
+    if (Ist.pts < FMuxing.Fstart_time) {
+        const int64_t Skip = (FMuxing.Fstart_time - Ist.pts) * AFrame->sample_rate / 1000000;
         const int Bytes = int(std::min<int64_t>(Size, Skip * Channels * SampleBytes));
         Out += Bytes;
         Size -= Bytes;
@@ -134,22 +134,22 @@ bool TCustomFFmpeg::KeepAudioInStep(TAVOutputStream& AOst, TAVInputStream& AIst,
     AVCodecContext* Enc = AOst.enc;
     const int DecRate = AIst.to_s16_rate;
     const int FrameBytes = AIst.to_s16_layout.nb_channels * SampleBytes;
-    const double Ipts = double(AIst.pts - Fstart_time) / 1000000.0;
+    const double Ipts = double(AIst.pts - FMuxing.Fstart_time) / 1000000.0;
     // The samples waiting in the FIFO are counted in the encoder's own format.
     const int FifoSamples = ff::av_audio_fifo_size(AOst.fifo.get());
-    if (Faudio_sync_method == 0) {
+    if (FAudioOut.Faudio_sync_method == 0) {
         AOst.sync_opts = std::llrint(Enc->sample_rate * Ipts) - FifoSamples;
     } else {
         const double Delta = Enc->sample_rate * Ipts - double(AOst.sync_opts) - FifoSamples;
         const double IDelta = DecRate * Delta / Enc->sample_rate;
         int ByteDelta = int(IDelta) * FrameBytes;
         if (std::fabs(Delta) > 50 &&
-            (AIst.is_start || std::fabs(Delta) > Enc->sample_rate * double(Faudio_drift_threshold))) {
+            (AIst.is_start || std::fabs(Delta) > Enc->sample_rate * double(FAudioOut.Faudio_drift_threshold))) {
             if (ByteDelta < 0) {
                 ByteDelta = std::max(ByteDelta, -ASize);
                 ASize += ByteDelta;
                 ABuf -= ByteDelta;
-                if (Fverbose > 2)
+                if (FMuxing.Fverbose > 2)
                     JobLog(this, llVerbose, platform::Format("discarding %d audio samples", int(-Delta)));
                 if (ASize == 0)
                     return false;
@@ -160,12 +160,12 @@ bool TCustomFFmpeg::KeepAudioInStep(TAVOutputStream& AOst, TAVInputStream& AIst,
                 ABuf = AOst.silence_buf.data();
                 ASize += ByteDelta;
                 AIst.is_start = 0;
-                if (Fverbose > 2)
+                if (FMuxing.Fverbose > 2)
                     JobLog(this, llVerbose, platform::Format("adding %d audio samples of silence", int(Delta)));
             }
-        } else if (std::fabs(Delta) > 50 && Faudio_sync_method > 1) {
-            const int Comp = std::clamp(int(Delta), -Faudio_sync_method, Faudio_sync_method);
-            if (Fverbose > 2)
+        } else if (std::fabs(Delta) > 50 && FAudioOut.Faudio_sync_method > 1) {
+            const int Comp = std::clamp(int(Delta), -FAudioOut.Faudio_sync_method, FAudioOut.Faudio_sync_method);
+            if (FMuxing.Fverbose > 2)
                 JobLog(this, llVerbose,
                        platform::Format("compensating audio timestamp drift:%f compensation:%d in:%d", Delta, Comp,
                                         Enc->sample_rate));

@@ -74,7 +74,7 @@ void TCustomFFmpeg::AddVideoHook(const std::string& AValue)
         argv[i] = words[i].data();
     if (AddFrameHook(int(words.size()), argv) != 0)
         throw FFmpegException("Failed to add video hook function: " + AValue);
-    Fusing_vhook = true;
+    FHooks.Fusing_vhook = true;
 }
 
 } // namespace engine

@@ -17,9 +17,9 @@ void TCustomFFmpeg::PreprocessPicture(TAVInputStream& AIst, AVFrame* AFrame)
     }
     // A job nobody gave picture hooks cannot do what these settings ask;
     // converting without it would hand the user a silently different file.
-    if (Fdo_deinterlace || FOnCustomHook || Fusing_vhook)
+    if (FVideoOut.Fdo_deinterlace || FEvents.FOnCustomHook || FHooks.Fusing_vhook)
         throw FFmpegException("Deinterlacing and picture hooks are not available in this job");
-    ++FHookFrameNumber;
+    ++FHooks.FHookFrameNumber;
 }
 
 void TCustomFFmpeg::RunPostHooks(TAVOutputStream& AOst, AVFrame* AFrame)

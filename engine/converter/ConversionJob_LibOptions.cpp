@@ -73,17 +73,17 @@ bool TCustomFFmpeg::SetLibraryOption(const std::string& AName, const std::string
     // "b" has always been the video bit rate ("ab" the audio one); the
     // libraries' "b" serves every media type now, so it goes to video only.
     const std::string Name = ToAnsi(AName);
-    return SetGenericOption(FOptions, Name == "b" ? "vb" : Name, ToAnsi(AValue));
+    return SetGenericOption(FMuxing.FOptions, Name == "b" ? "vb" : Name, ToAnsi(AValue));
 }
 
 void TCustomFFmpeg::ApplyRecordedCodecOptions(AVCodecContext* AContext, AVMediaType AType)
 {
-    ApplyRecordedOptions(FOptions, AContext, CodecOptionsOf(FOptions, AType), MediaTypeFlag(AType));
+    ApplyRecordedOptions(FMuxing.FOptions, AContext, CodecOptionsOf(FMuxing.FOptions, AType), MediaTypeFlag(AType));
 }
 
 void TCustomFFmpeg::ApplyRecordedFormatOptions(AVFormatContext* AContext, bool AEncoding)
 {
-    ApplyRecordedOptions(FOptions, AContext, FOptions.format_opts,
+    ApplyRecordedOptions(FMuxing.FOptions, AContext, FMuxing.FOptions.format_opts,
                          AEncoding ? AV_OPT_FLAG_ENCODING_PARAM : AV_OPT_FLAG_DECODING_PARAM);
 }
 
@@ -92,28 +92,29 @@ void TCustomFFmpeg::SetOutputFormatOptions(AVFormatContext* AOc)
     // The muxer's private options exist from the context's making on, so
     // they are set there like the generic ones.
     ApplyRecordedFormatOptions(AOc, true);
-    if (!ff::av_dict_get(FOptions.format_opts, "preload", nullptr, 0) &&
+    if (!ff::av_dict_get(FMuxing.FOptions.format_opts, "preload", nullptr, 0) &&
         ff::av_opt_find(AOc, "preload", nullptr, AV_OPT_FLAG_ENCODING_PARAM, AV_OPT_SEARCH_CHILDREN))
-        ff::av_opt_set_int(AOc, "preload", int64_t(Fmux_preload * 1000000), AV_OPT_SEARCH_CHILDREN);
+        ff::av_opt_set_int(AOc, "preload", int64_t(FMuxing.Fmux_preload * 1000000), AV_OPT_SEARCH_CHILDREN);
 }
 
 int64_t TCustomFFmpeg::RecordedBitrate(AVMediaType AType)
 {
     // The codec options know "ab" as the audio bit rate by that name.
     if (AType == AVMEDIA_TYPE_AUDIO)
-        return RecordedCodecInt(CodecOptionsOf(FOptions, AType), "ab", 128000);
-    return RecordedCodecInt(CodecOptionsOf(FOptions, AType), "b", 200000);
+        return RecordedCodecInt(CodecOptionsOf(FMuxing.FOptions, AType), "ab", 128000);
+    return RecordedCodecInt(CodecOptionsOf(FMuxing.FOptions, AType), "b", 200000);
 }
 
 int TCustomFFmpeg::RecordedStrictness(AVMediaType AType)
 {
-    return int(RecordedCodecInt(CodecOptionsOf(FOptions, AType), "strict", FF_COMPLIANCE_NORMAL));
+    return int(RecordedCodecInt(CodecOptionsOf(FMuxing.FOptions, AType), "strict", FF_COMPLIANCE_NORMAL));
 }
 
 uint32_t TCustomFFmpeg::RecordedScalerFlags()
 {
     return uint32_t(RecordedInt(
-        FOptions.sws_opts, "sws_flags", Fsws_flags, [] { return static_cast<void*>(ff::sws_alloc_context()); },
+        FMuxing.FOptions.sws_opts, "sws_flags", FVideoOut.Fsws_flags,
+        [] { return static_cast<void*>(ff::sws_alloc_context()); },
         [](void* P) { ff::sws_freeContext(static_cast<SwsContext*>(P)); }));
 }
 

@@ -41,7 +41,7 @@ int TCustomFFmpeg::ChooseInputFile(TTranscodeRun& R, int ACurrent)
     double MinOut = 1e100, MinIn = 1e100;
     for (size_t I = 0; I < R.ost.size(); ++I) {
         TAVOutputStream& Ost = *R.ost[I];
-        if (FJoinMode) {
+        if (FFiles.FJoinMode) {
             if (int(I) / R.segment != ACurrent)
                 continue;
         } else {
@@ -52,20 +52,20 @@ int TCustomFFmpeg::ChooseInputFile(TTranscodeRun& R, int ACurrent)
                 const double InTime = double(Src.pts);
                 if (InTime < MinIn) {
                     MinIn = InTime;
-                    if (Finput_sync)
+                    if (FMuxing.Finput_sync)
                         Choice = Src.file_index;
                 }
                 if (Ost.end_time < MinOut) {
                     MinOut = Ost.end_time;
-                    if (!Finput_sync)
+                    if (!FMuxing.Finput_sync)
                         Choice = Src.file_index;
                 }
             }
         }
-        if (Ost.frame_number >= Fmax_frames[MaxFramesIndex(Ost.enc->codec_type)])
+        if (Ost.frame_number >= FMuxing.Fmax_frames[MaxFramesIndex(Ost.enc->codec_type)])
             return -1;
     }
-    return FJoinMode ? ACurrent : Choice;
+    return FFiles.FJoinMode ? ACurrent : Choice;
 }
 
 void TCustomFFmpeg::AdjustPacketTimes(TTranscodeRun& R, TAVInputStream& AIst, AVPacket* APkt)
@@ -73,10 +73,10 @@ void TCustomFFmpeg::AdjustPacketTimes(TTranscodeRun& R, TAVInputStream& AIst, AV
     const int F = AIst.file_index;
     const AVRational Tb = AIst.st->time_base;
     if (APkt->dts != AV_NOPTS_VALUE)
-        APkt->dts += ff::av_rescale_q(Finput_files_ts_offset[F], AV_TIME_BASE_Q, Tb);
+        APkt->dts += ff::av_rescale_q(FFiles.Finput_files_ts_offset[F], AV_TIME_BASE_Q, Tb);
     if (APkt->pts != AV_NOPTS_VALUE)
-        APkt->pts += ff::av_rescale_q(Finput_files_ts_offset[F], AV_TIME_BASE_Q, Tb);
-    const auto& Scales = Finput_files_ts_scale[F];
+        APkt->pts += ff::av_rescale_q(FFiles.Finput_files_ts_offset[F], AV_TIME_BASE_Q, Tb);
+    const auto& Scales = FFiles.Finput_files_ts_scale[F];
     const double Scale = APkt->stream_index < int(Scales.size()) ? Scales[APkt->stream_index] : 0.0;
     if (Scale != 0) {
         if (APkt->pts != AV_NOPTS_VALUE)
@@ -85,15 +85,16 @@ void TCustomFFmpeg::AdjustPacketTimes(TTranscodeRun& R, TAVInputStream& AIst, AV
             APkt->dts = std::llrint(double(APkt->dts) * Scale);
     }
     if (APkt->dts == AV_NOPTS_VALUE || AIst.next_pts == AV_NOPTS_VALUE ||
-        !(Finput_files[F]->iformat->flags & AVFMT_TS_DISCONT) || Fcopy_ts)
+        !(FFiles.Finput_files[F]->iformat->flags & AVFMT_TS_DISCONT) || FMuxing.Fcopy_ts)
         return;
     const int64_t PktDts = ff::av_rescale_q(APkt->dts, Tb, AV_TIME_BASE_Q);
     const int64_t Delta = PktDts - AIst.next_pts;
-    if (std::fabs(double(Delta)) > Fdts_delta_threshold * 1e6 || PktDts + 1 < AIst.pts) {
-        Finput_files_ts_offset[F] -= Delta;
-        if (Fverbose >= 3)
+    if (std::fabs(double(Delta)) > FMuxing.Fdts_delta_threshold * 1e6 || PktDts + 1 < AIst.pts) {
+        FFiles.Finput_files_ts_offset[F] -= Delta;
+        if (FMuxing.Fverbose >= 3)
             JobLog(this, llVerbose,
-                   platform::Format("timestamp discontinuity %d, new offset= %d", Delta, Finput_files_ts_offset[F]));
+                   platform::Format("timestamp discontinuity %d, new offset= %d", Delta,
+                                    FFiles.Finput_files_ts_offset[F]));
         APkt->dts -= ff::av_rescale_q(Delta, AV_TIME_BASE_Q, Tb);
         if (APkt->pts != AV_NOPTS_VALUE)
             APkt->pts -= ff::av_rescale_q(Delta, AV_TIME_BASE_Q, Tb);
@@ -102,8 +103,8 @@ void TCustomFFmpeg::AdjustPacketTimes(TTranscodeRun& R, TAVInputStream& AIst, AV
 
 void TCustomFFmpeg::RunLoop(TTranscodeRun& R)
 {
-    Ftimer_start = ff::av_gettime();
-    int64_t LastReport = Ftimer_start;
+    FCounters.Ftimer_start = ff::av_gettime();
+    int64_t LastReport = FCounters.Ftimer_start;
     int Current = 0;
     ClearNoPacketFlags(R);
     TPacketPtr Pkt = NewPacket();
@@ -112,15 +113,16 @@ void TCustomFFmpeg::RunLoop(TTranscodeRun& R)
             break;
         const int FileIndex = ChooseInputFile(R, Current);
         if (FileIndex < 0) {
-            if (FJoinMode || R.no_packet_count == 0)
+            if (FFiles.FJoinMode || R.no_packet_count == 0)
                 break;
             ClearNoPacketFlags(R);
             platform::Sleep(10);
             continue;
         }
-        if (Flimit_filesize != 0 && Foutput_files[0]->pb && ff::avio_seek(Foutput_files[0]->pb, 0, SEEK_CUR) > Flimit_filesize)
+        if (FMuxing.Flimit_filesize != 0 && FFiles.Foutput_files[0]->pb &&
+            ff::avio_seek(FFiles.Foutput_files[0]->pb, 0, SEEK_CUR) > FMuxing.Flimit_filesize)
             break;
-        const int Err = ff::av_read_frame(Finput_files[FileIndex], Pkt.get());
+        const int Err = ff::av_read_frame(FFiles.Finput_files[FileIndex], Pkt.get());
         if (Err == AVERROR(EAGAIN)) {
             R.no_packet[FileIndex] = true;
             ++R.no_packet_count;
@@ -128,22 +130,23 @@ void TCustomFFmpeg::RunLoop(TTranscodeRun& R)
         }
         if (Err < 0) {
             R.files[FileIndex].eof_reached = 1;
-            if (FJoinMode) {
+            if (FFiles.FJoinMode) {
                 if (!SwitchJoinFile(R, Current))
                     break;
                 continue;
             }
-            if (Fopt_shortest)
+            if (FMuxing.Fopt_shortest)
                 break;
             continue;
         }
         ClearNoPacketFlags(R);
-        if (Fdo_pkt_dump)
-            ff::av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, Pkt.get(), Fdo_hex_dump, Finput_files[FileIndex]->streams[Pkt->stream_index]);
+        if (FMuxing.Fdo_pkt_dump)
+            ff::av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, Pkt.get(), FMuxing.Fdo_hex_dump,
+                                 FFiles.Finput_files[FileIndex]->streams[Pkt->stream_index]);
         HandlePacket(R, FileIndex, Pkt.get());
         ff::av_packet_unref(Pkt.get());
         const int64_t Now = ff::av_gettime();
-        if (Now - LastReport > ReportInterval) {
+        if (Now - LastReport > FEvents.ReportInterval) {
             LastReport = Now;
             ReportProgress(R, FileIndex, false);
         }
@@ -159,17 +162,18 @@ void TCustomFFmpeg::HandlePacket(TTranscodeRun& R, int AFileIndex, AVPacket* APk
     if (Ist.discard)
         return;
     AdjustPacketTimes(R, Ist, APkt);
-    if (Frecording_time != INT64_MAX && APkt->pts != AV_NOPTS_VALUE &&
-        ff::av_compare_ts(APkt->pts, Ist.st->time_base, Frecording_time + Fstart_time, AV_TIME_BASE_Q) >= 0) {
+    if (FMuxing.Frecording_time != INT64_MAX && APkt->pts != AV_NOPTS_VALUE &&
+        ff::av_compare_ts(APkt->pts, Ist.st->time_base, FMuxing.Frecording_time + FMuxing.Fstart_time,
+                          AV_TIME_BASE_Q) >= 0) {
         Ist.is_past_recording_time = 1;
         return;
     }
     if (ProcessInputPacket(R, IstIndex, APkt) < 0) {
         const std::string Msg = platform::Format("Error while decoding stream #%d.%d (%s)", Ist.file_index, Ist.index,
                                                  MediaTypeName(Ist.st->codecpar->codec_type));
-        if (Fexit_on_error)
+        if (FMuxing.Fexit_on_error)
             throw FFmpegException(Msg);
-        if (Fverbose >= 0)
+        if (FMuxing.Fverbose >= 0)
             JobLog(this, llVerbose, Msg);
     }
 }
@@ -177,7 +181,7 @@ void TCustomFFmpeg::HandlePacket(TTranscodeRun& R, int AFileIndex, AVPacket* APk
 bool TCustomFFmpeg::SwitchJoinFile(TTranscodeRun& R, int& ACurrent)
 {
     const int S = R.segment;
-    const int Last = Fnb_input_files - 1;
+    const int Last = FFiles.Fnb_input_files - 1;
     // The encoders run on across the files of a join, so that the output is
     // one stream: only the last file's end drains them.
     for (size_t I = 0; I < R.ist.size(); ++I)
@@ -204,7 +208,7 @@ bool TCustomFFmpeg::SwitchJoinFile(TTranscodeRun& R, int& ACurrent)
         EndTime = std::max(EndTime, R.ost[N]->end_time);
         R.ost[N]->show_fps = 0;
     }
-    Finput_files_ts_offset[ACurrent + 1] += std::llrint(EndTime * 1000000);
+    FFiles.Finput_files_ts_offset[ACurrent + 1] += std::llrint(EndTime * 1000000);
     ++ACurrent;
     return true;
 }
@@ -223,15 +227,15 @@ void TCustomFFmpeg::EndRun(TTranscodeRun& R)
 // only a job that ran to its end puts a replaced file in place.
 void TCustomFFmpeg::FinishOutputs(TTranscodeRun& R)
 {
-    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    const int Count = FFiles.FJoinMode ? 1 : FFiles.Fnb_output_files;
     for (int J = 0; J < Count; ++J) {
-        const int Err = ff::av_write_trailer(Foutput_files[J]);
+        const int Err = ff::av_write_trailer(FFiles.Foutput_files[J]);
         if (Err < 0)
             throw FFmpegException(AVErrorText(FOutputTargets[size_t(J)].FileName(), Err));
     }
     ReportProgress(R, -1, true);
     for (int J = 0; J < Count; ++J) {
-        AVFormatContext* Oc = Foutput_files[J];
+        AVFormatContext* Oc = FFiles.Foutput_files[J];
         TOutputTarget& Target = FOutputTargets[size_t(J)];
         if (Oc->pb && !(Oc->oformat->flags & AVFMT_NOFILE)) {
             const int Err = CloseURL(&Oc->pb);

@@ -80,7 +80,7 @@ AVRational AspectFraction(int AWidth, int AHeight, float AAspect)
 
 void TCustomFFmpeg::ParseRcOverride(AVCodecContext* AEnc)
 {
-    const std::string& Text = Fvideo_rc_override_string;
+    const std::string& Text = FVideoOut.Fvideo_rc_override_string;
     if (Text.empty())
         return;
     std::vector<RcOverride> Overrides;
@@ -116,7 +116,9 @@ namespace {
 // The pending values of one stream type, and their reset once a stream of
 // that type has been made, whatever happened.
 struct TPendingStream {
-    TCustomFFmpeg& J;
+    TJobVideoOutput& Video;
+    TJobAudioOutput& Audio;
+    TJobSubtitleOutput& Subtitle;
     AVMediaType Type;
     std::string& CodecName;
     std::string& Language;
@@ -124,13 +126,14 @@ struct TPendingStream {
     std::string& Bsf;
     uint32_t Tag;
 
-    TPendingStream(TCustomFFmpeg& AJob, AVMediaType AType)
-        : J(AJob), Type(AType),
-          CodecName(Pick(AJob.Fvideo_codec_name, AJob.Faudio_codec_name, AJob.Fsubtitle_codec_name)),
-          Language(Pick(AJob.Fvideo_language, AJob.Faudio_language, AJob.Fsubtitle_language)),
-          StreamCopy(Pick(AJob.Fvideo_stream_copy, AJob.Faudio_stream_copy, AJob.Fsubtitle_stream_copy)),
-          Bsf(Pick(AJob.Fvideo_bitstream_filters, AJob.Faudio_bitstream_filters, AJob.Fsubtitle_bitstream_filters)),
-          Tag(Pick(AJob.Fvideo_codec_tag, AJob.Faudio_codec_tag, AJob.Fsubtitle_codec_tag))
+    TPendingStream(TJobVideoOutput& AVideo, TJobAudioOutput& AAudio, TJobSubtitleOutput& ASubtitle, AVMediaType AType)
+        : Video(AVideo), Audio(AAudio), Subtitle(ASubtitle), Type(AType),
+          CodecName(Pick(AVideo.Fvideo_codec_name, AAudio.Faudio_codec_name, ASubtitle.Fsubtitle_codec_name)),
+          Language(Pick(AVideo.Fvideo_language, AAudio.Faudio_language, ASubtitle.Fsubtitle_language)),
+          StreamCopy(Pick(AVideo.Fvideo_stream_copy, AAudio.Faudio_stream_copy, ASubtitle.Fsubtitle_stream_copy)),
+          Bsf(Pick(AVideo.Fvideo_bitstream_filters, AAudio.Faudio_bitstream_filters,
+                   ASubtitle.Fsubtitle_bitstream_filters)),
+          Tag(Pick(AVideo.Fvideo_codec_tag, AAudio.Faudio_codec_tag, ASubtitle.Fsubtitle_codec_tag))
     {
     }
     ~TPendingStream()
@@ -139,12 +142,12 @@ struct TPendingStream {
         Language.clear();
         StreamCopy = 0;
         if (Type == AVMEDIA_TYPE_VIDEO) {
-            J.Fvideo_disable = false;
-            J.Fframe_pix_fmt = -1;
+            Video.Fvideo_disable = false;
+            Video.Fframe_pix_fmt = -1;
         } else if (Type == AVMEDIA_TYPE_AUDIO) {
-            J.Faudio_disable = false;
+            Audio.Faudio_disable = false;
         } else {
-            J.Fsubtitle_disable = false;
+            Subtitle.Fsubtitle_disable = false;
         }
     }
     template <typename T>
@@ -178,9 +181,9 @@ const AVCodec* TCustomFFmpeg::ChooseEncoder(const AVFormatContext* AOc, AVMediaT
     const AVCodec* Codec = nullptr;
     if (!LookUpCodec(AName, AType, Id, RecordedStrictness(AType), true, &Codec))
         throw FFmpegException(FLastErrMsg);
-    if (Fnb_ocodecs >= int(Foutput_codecs.size()))
-        Foutput_codecs.resize(Fnb_ocodecs + 1, nullptr);
-    Foutput_codecs[Fnb_ocodecs] = Codec;
+    if (FFiles.Fnb_ocodecs >= int(FFiles.Foutput_codecs.size()))
+        FFiles.Foutput_codecs.resize(FFiles.Fnb_ocodecs + 1, nullptr);
+    FFiles.Foutput_codecs[FFiles.Fnb_ocodecs] = Codec;
     return Codec;
 }
 
@@ -205,12 +208,12 @@ bool TCustomFFmpeg::NeedsAmrNbStandIn(const AVFormatContext* AOc, const std::str
 
 void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType AType)
 {
-    TPendingStream Pending(*this, AType);
+    TPendingStream Pending(FVideoOut, FAudioOut, FSubtitleOut, AType);
     const int N = int(AOc->nb_streams);
     AVStream* St = ff::avformat_new_stream(AOc, nullptr);
     if (!St)
         throw FFmpegException("Could not alloc stream");
-    St->id = N < int(Fstreamid_map.size()) ? Fstreamid_map[N] : 0;
+    St->id = N < int(FFiles.Fstreamid_map.size()) ? FFiles.Fstreamid_map[N] : 0;
 
     auto Setup = std::make_unique<TOutputStreamSetup>();
     Setup->StreamCopy = Pending.StreamCopy != 0;
@@ -227,7 +230,7 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
     else if (Setup->AmrNbStandIn)
         Enc->codec_id = AV_CODEC_ID_AMR_NB;
     if (!Pending.Bsf.empty()) {
-        auto& Row = Fbitstream_filters[AFileIndex];
+        auto& Row = FFiles.Fbitstream_filters[AFileIndex];
         if (int(Row.size()) <= N)
             Row.resize(N + 1);
         Row[N] = Pending.Bsf;
@@ -235,14 +238,14 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
     }
     if (Pending.Tag)
         Enc->codec_tag = Pending.Tag;
-    SetHeaderFlags(Enc, AOc, AType, Fvideo_global_header);
+    SetHeaderFlags(Enc, AOc, AType, FVideoOut.Fvideo_global_header);
     if (AType == AVMEDIA_TYPE_VIDEO)
         SetUpVideoStream(St, Setup.get());
     else if (AType == AVMEDIA_TYPE_AUDIO)
         SetUpAudioStream(St, Setup.get());
     else if (!Setup->StreamCopy)
         ApplyRecordedCodecOptions(Enc, AType);
-    ++Fnb_ocodecs;
+    ++FFiles.Fnb_ocodecs;
     if (!Pending.Language.empty())
         ff::av_dict_set(&St->metadata, "language", ToAnsi(Pending.Language).c_str(), 0);
     // Every setting is checked by now; what the encoder keeps privately is
@@ -257,33 +260,35 @@ void TCustomFFmpeg::NewStream(AVFormatContext* AOc, int AFileIndex, AVMediaType 
 void TCustomFFmpeg::SetUpVideoStream(AVStream* ASt, TOutputStreamSetup* ASetup)
 {
     AVCodecContext* Enc = ASetup->Enc.get();
-    const AVRational Sar = AspectFraction(Fframe_width, Fframe_height, Fframe_aspect_ratio);
+    const AVRational Sar =
+        AspectFraction(FVideoOut.Fframe_width, FVideoOut.Fframe_height, FVideoOut.Fframe_aspect_ratio);
     if (ASetup->StreamCopy) {
         ASt->sample_aspect_ratio = Sar;
         Enc->sample_aspect_ratio = Sar;
         return;
     }
-    AVRational Fps = Fframe_rate.num ? Fframe_rate : AVRational{25, 1};
+    AVRational Fps = FVideoOut.Fframe_rate.num ? FVideoOut.Fframe_rate : AVRational{25, 1};
     ApplyRecordedCodecOptions(Enc, AVMEDIA_TYPE_VIDEO);
     const AVCodec* Codec = ASetup->Codec;
-    if (Codec && Codec->supported_framerates && !Fforce_fps)
+    if (Codec && Codec->supported_framerates && !FVideoOut.Fforce_fps)
         Fps = Codec->supported_framerates[ff::av_find_nearest_q_idx(Fps, Codec->supported_framerates)];
     Enc->time_base = AVRational{Fps.den, Fps.num};
     Enc->framerate = Fps;
-    Enc->width = Fframe_width;
-    Enc->height = Fframe_height;
+    Enc->width = FVideoOut.Fframe_width;
+    Enc->height = FVideoOut.Fframe_height;
     Enc->sample_aspect_ratio = Sar;
     ASt->sample_aspect_ratio = Sar;
-    Enc->pix_fmt = AVPixelFormat(Fframe_pix_fmt);
+    Enc->pix_fmt = AVPixelFormat(FVideoOut.Fframe_pix_fmt);
     ChoosePixelFormat(Enc, Codec);
-    if (Fintra_only)
+    if (FVideoOut.Fintra_only)
         Enc->gop_size = 0;
-    if (Fvideo_qscale != 0 || Fsame_quality) {
+    if (FVideoOut.Fvideo_qscale != 0 || FVideoOut.Fsame_quality) {
         Enc->flags |= AV_CODEC_FLAG_QSCALE;
-        ASetup->Quality = FF_QP2LAMBDA * Fvideo_qscale;
+        ASetup->Quality = FF_QP2LAMBDA * FVideoOut.Fvideo_qscale;
         Enc->global_quality = int(ASetup->Quality);
     }
-    for (auto [Matrix, Target] : {std::pair{&Fintra_matrix, &Enc->intra_matrix}, std::pair{&Finter_matrix, &Enc->inter_matrix}})
+    for (auto [Matrix, Target] : {std::pair{&FVideoOut.Fintra_matrix, &Enc->intra_matrix},
+                                  std::pair{&FVideoOut.Finter_matrix, &Enc->inter_matrix}})
         if (!Matrix->empty()) {
             *Target = static_cast<uint16_t*>(ff::av_malloc(64 * sizeof(uint16_t)));
             if (*Target)
@@ -292,12 +297,12 @@ void TCustomFFmpeg::SetUpVideoStream(AVStream* ASt, TOutputStreamSetup* ASetup)
     ParseRcOverride(Enc);
     if (Enc->rc_initial_buffer_occupancy == 0)
         Enc->rc_initial_buffer_occupancy = Enc->rc_buffer_size * 3 / 4;
-    Enc->intra_dc_precision = Fintra_dc_precision - 8;
-    if (Fdo_psnr)
+    Enc->intra_dc_precision = FVideoOut.Fintra_dc_precision - 8;
+    if (FVideoOut.Fdo_psnr)
         Enc->flags |= AV_CODEC_FLAG_PSNR;
-    if (Fdo_pass == 1)
+    if (FMuxing.Fdo_pass == 1)
         Enc->flags |= AV_CODEC_FLAG_PASS1;
-    else if (Fdo_pass == 2)
+    else if (FMuxing.Fdo_pass == 2)
         Enc->flags |= AV_CODEC_FLAG_PASS2;
 }
 
@@ -305,22 +310,23 @@ void TCustomFFmpeg::SetUpAudioStream(AVStream*, TOutputStreamSetup* ASetup)
 {
     AVCodecContext* Enc = ASetup->Enc.get();
     AVChannelLayout Layout = {};
-    if (Fchannel_layout && __builtin_popcountll(uint64_t(Fchannel_layout)) == Faudio_channels)
-        ff::av_channel_layout_from_mask(&Layout, uint64_t(Fchannel_layout));
+    if (FAudioOut.Fchannel_layout &&
+        __builtin_popcountll(uint64_t(FAudioOut.Fchannel_layout)) == FAudioOut.Faudio_channels)
+        ff::av_channel_layout_from_mask(&Layout, uint64_t(FAudioOut.Fchannel_layout));
     else
-        ff::av_channel_layout_default(&Layout, Faudio_channels);
+        ff::av_channel_layout_default(&Layout, FAudioOut.Faudio_channels);
     ff::av_channel_layout_copy(&Enc->ch_layout, &Layout);
     ff::av_channel_layout_uninit(&Layout);
-    Enc->sample_rate = Faudio_sample_rate;
+    Enc->sample_rate = FAudioOut.Faudio_sample_rate;
     if (ASetup->StreamCopy)
         return;
     ApplyRecordedCodecOptions(Enc, AVMEDIA_TYPE_AUDIO);
-    if (Faudio_qscale > -99999) {
+    if (FAudioOut.Faudio_qscale > -99999) {
         Enc->flags |= AV_CODEC_FLAG_QSCALE;
-        ASetup->Quality = FF_QP2LAMBDA * Faudio_qscale;
+        ASetup->Quality = FF_QP2LAMBDA * FAudioOut.Faudio_qscale;
         Enc->global_quality = int(ASetup->Quality);
     }
-    Enc->sample_fmt = AVSampleFormat(Faudio_sample_fmt);
+    Enc->sample_fmt = AVSampleFormat(FAudioOut.Faudio_sample_fmt);
     ChooseSampleFormat(Enc, ASetup->Codec);
     ChooseSampleRate(Enc, ASetup->Codec);
     if (ASetup->AmrNbStandIn)

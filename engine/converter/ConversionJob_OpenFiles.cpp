@@ -94,22 +94,22 @@ bool TCustomFFmpeg::LookUpCodec(const std::string& AName, AVMediaType AType, AVC
 
 void TCustomFFmpeg::ReleasePendingCodecNames()
 {
-    Fvideo_codec_name.clear();
-    Faudio_codec_name.clear();
-    Fsubtitle_codec_name.clear();
-    Fvideo_channel = 0;
+    FVideoOut.Fvideo_codec_name.clear();
+    FAudioOut.Faudio_codec_name.clear();
+    FSubtitleOut.Fsubtitle_codec_name.clear();
+    FVideoOut.Fvideo_channel = 0;
 }
 
 bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
 {
     const AVInputFormat* Fmt = nullptr;
-    if (!Flast_asked_format.empty()) {
-        Fmt = ff::av_find_input_format(Flast_asked_format.c_str());
+    if (!FMuxing.Flast_asked_format.empty()) {
+        Fmt = ff::av_find_input_format(FMuxing.Flast_asked_format.c_str());
         if (!Fmt)
-            throw FFmpegException(platform::Format("Unknown input format: \"%s\"", Flast_asked_format));
-        Flast_asked_format.clear();
+            throw FFmpegException(platform::Format("Unknown input format: \"%s\"", FMuxing.Flast_asked_format));
+        FMuxing.Flast_asked_format.clear();
     }
-    if (Fnb_input_files >= FMaxFiles)
+    if (FFiles.Fnb_input_files >= FMaxFiles)
         throw FFmpegException(platform::Format("Too many input files (at most %d)", FMaxFiles));
     // The codec names asked for belong to this file, opened or not.
     struct TReleaseNames {
@@ -126,8 +126,8 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     ApplyRecordedFormatOptions(Ic.Ctx, false);
 
     const std::pair<const std::string*, AVMediaType> Names[] = {
-        {&Fvideo_codec_name, AVMEDIA_TYPE_VIDEO}, {&Faudio_codec_name, AVMEDIA_TYPE_AUDIO},
-        {&Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE}};
+        {&FVideoOut.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO}, {&FAudioOut.Faudio_codec_name, AVMEDIA_TYPE_AUDIO},
+        {&FSubtitleOut.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE}};
     AVCodecID Ids[3];
     const AVCodec* Decoders[3];
     for (int I = 0; I < 3; ++I)
@@ -138,7 +138,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     Ic.Ctx->audio_codec_id = Ids[1];
     Ic.Ctx->subtitle_codec_id = Ids[2];
     Ic.Ctx->flags |= AVFMT_FLAG_NONBLOCK;
-    if (Fpgmyuv_compatibility_hack)
+    if (FVideoOut.Fpgmyuv_compatibility_hack)
         Ic.Ctx->video_codec_id = AV_CODEC_ID_PGMYUV;
 
     const std::string Url = FileNameToURL(AFileName);
@@ -155,7 +155,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
         platform::TLockGuard Lock(CodecLock());
         Err = ff::avformat_find_stream_info(Ic.Ctx, nullptr);
     }
-    if (Err < 0 && Fverbose >= 0) {
+    if (Err < 0 && FMuxing.Fverbose >= 0) {
         FLastErrMsg = platform::Format("%s: could not find codec parameters", AFileName);
         JobLog(this, llVerbose, FLastErrMsg);
         return false;
@@ -163,56 +163,59 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName)
     const int64_t Timestamp = SeekToStart(Ic.Ctx, AFileName);
     for (unsigned I = 0; I < Ic.Ctx->nb_streams; ++I)
         TakeInputStream(Ic.Ctx->streams[I], Decoders);
-    if (Ic.Ctx->duration > FTotalOutputDuration)
-        FTotalOutputDuration = Ic.Ctx->duration;
-    Finput_files_ts_offset[Fnb_input_files] = Fcopy_ts ? Finput_ts_offset : Finput_ts_offset - Timestamp;
-    if (Fverbose >= 0)
-        ff::av_dump_format(Ic.Ctx, Fnb_input_files, Url.c_str(), 0);
-    Finput_files[Fnb_input_files++] = Ic.Release();
+    if (Ic.Ctx->duration > FFiles.FTotalOutputDuration)
+        FFiles.FTotalOutputDuration = Ic.Ctx->duration;
+    FFiles.Finput_files_ts_offset[FFiles.Fnb_input_files] =
+        FMuxing.Fcopy_ts ? FMuxing.Finput_ts_offset : FMuxing.Finput_ts_offset - Timestamp;
+    if (FMuxing.Fverbose >= 0)
+        ff::av_dump_format(Ic.Ctx, FFiles.Fnb_input_files, Url.c_str(), 0);
+    FFiles.Finput_files[FFiles.Fnb_input_files++] = Ic.Release();
     return true;
 }
 
 // What a raw input cannot tell by itself.
 void TCustomFFmpeg::SetRawInputParams(AVDictionary*& AParams)
 {
-    if (Fframe_rate.num && Fframe_rate.den)
-        ff::av_dict_set(&AParams, "framerate", platform::Format("%d/%d", Fframe_rate.num, Fframe_rate.den).c_str(), 0);
-    ff::av_dict_set_int(&AParams, "sample_rate", Faudio_sample_rate, 0);
-    ff::av_dict_set_int(&AParams, "channels", Faudio_channels, 0);
-    if (Fframe_width && Fframe_height)
-        ff::av_dict_set(&AParams, "video_size", platform::Format("%dx%d", Fframe_width, Fframe_height).c_str(), 0);
-    if (Fframe_pix_fmt >= 0)
-        ff::av_dict_set(&AParams, "pixel_format", ff::av_get_pix_fmt_name(AVPixelFormat(Fframe_pix_fmt)), 0);
-    if (!Fvideo_standard.empty())
-        ff::av_dict_set(&AParams, "standard", Fvideo_standard.c_str(), 0);
+    if (FVideoOut.Fframe_rate.num && FVideoOut.Fframe_rate.den)
+        ff::av_dict_set(&AParams, "framerate",
+                        platform::Format("%d/%d", FVideoOut.Fframe_rate.num, FVideoOut.Fframe_rate.den).c_str(), 0);
+    ff::av_dict_set_int(&AParams, "sample_rate", FAudioOut.Faudio_sample_rate, 0);
+    ff::av_dict_set_int(&AParams, "channels", FAudioOut.Faudio_channels, 0);
+    if (FVideoOut.Fframe_width && FVideoOut.Fframe_height)
+        ff::av_dict_set(&AParams, "video_size",
+                        platform::Format("%dx%d", FVideoOut.Fframe_width, FVideoOut.Fframe_height).c_str(), 0);
+    if (FVideoOut.Fframe_pix_fmt >= 0)
+        ff::av_dict_set(&AParams, "pixel_format", ff::av_get_pix_fmt_name(AVPixelFormat(FVideoOut.Fframe_pix_fmt)), 0);
+    if (!FVideoOut.Fvideo_standard.empty())
+        ff::av_dict_set(&AParams, "standard", FVideoOut.Fvideo_standard.c_str(), 0);
 }
 
 // Seeks to the start time asked for (which the file then uses up); answers
 // the file's time that becomes the output's zero.
 int64_t TCustomFFmpeg::SeekToStart(AVFormatContext* AIc, const std::string& AFileName)
 {
-    int64_t Timestamp = Fstart_time;
+    int64_t Timestamp = FMuxing.Fstart_time;
     if (AIc->start_time != AV_NOPTS_VALUE)
         Timestamp += AIc->start_time;
-    if (Fstart_time != 0) {
-        if (ff::av_seek_frame(AIc, -1, Timestamp, AVSEEK_FLAG_BACKWARD) < 0 && Fverbose > 0)
+    if (FMuxing.Fstart_time != 0) {
+        if (ff::av_seek_frame(AIc, -1, Timestamp, AVSEEK_FLAG_BACKWARD) < 0 && FMuxing.Fverbose > 0)
             JobLog(this, llVerbose,
                    platform::FormatC("%s: could not seek to position %0.3f", AFileName.c_str(), Timestamp / 1000000.0));
-        Fstart_time = 0;
+        FMuxing.Fstart_time = 0;
     }
     return Timestamp;
 }
 
 bool TCustomFFmpeg::SelectProgram(AVFormatContext* AIc)
 {
-    if (Fopt_programid == 0)
+    if (FMuxing.Fopt_programid == 0)
         return true;
     for (unsigned I = 0; I < AIc->nb_streams; ++I)
         AIc->streams[I]->discard = AVDISCARD_ALL;
     bool Found = false;
     for (unsigned I = 0; I < AIc->nb_programs; ++I) {
         AVProgram* P = AIc->programs[I];
-        if (P->id != Fopt_programid) {
+        if (P->id != FMuxing.Fopt_programid) {
             P->discard = AVDISCARD_ALL;
             continue;
         }
@@ -224,7 +227,7 @@ bool TCustomFFmpeg::SelectProgram(AVFormatContext* AIc)
         FLastErrMsg = "Specified program id not found";
         return false;
     }
-    Fopt_programid = 0;
+    FMuxing.Fopt_programid = 0;
     return true;
 }
 
@@ -234,36 +237,38 @@ void TCustomFFmpeg::TakeInputStream(AVStream* ASt, const AVCodec* const ADecoder
     const AVCodec* Forced = nullptr;
     switch (Par->codec_type) {
     case AVMEDIA_TYPE_AUDIO:
-        Fchannel_layout = Par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? int64_t(Par->ch_layout.u.mask) : 0;
-        Faudio_channels = Par->ch_layout.nb_channels;
-        Faudio_sample_rate = Par->sample_rate;
-        Faudio_sample_fmt = Par->format;
+        FAudioOut.Fchannel_layout =
+            Par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? int64_t(Par->ch_layout.u.mask) : 0;
+        FAudioOut.Faudio_channels = Par->ch_layout.nb_channels;
+        FAudioOut.Faudio_sample_rate = Par->sample_rate;
+        FAudioOut.Faudio_sample_fmt = Par->format;
         Forced = ADecoders[1];
-        if (Faudio_disable)
+        if (FAudioOut.Faudio_disable)
             ASt->discard = AVDISCARD_ALL;
         break;
     case AVMEDIA_TYPE_VIDEO: {
-        Fframe_height = Par->height;
-        Fframe_width = Par->width;
+        FVideoOut.Fframe_height = Par->height;
+        FVideoOut.Fframe_width = Par->width;
         AVRational Sar = ASt->sample_aspect_ratio.num ? ASt->sample_aspect_ratio : Par->sample_aspect_ratio;
         const double A = Sar.num && Sar.den ? av_q2d(Sar) : 0.0;
-        if (Fframe_width * Fframe_height != 0)
-            Fframe_aspect_ratio = float(A != 0 ? A * Fframe_width / Fframe_height : double(Fframe_width) / Fframe_height);
+        if (FVideoOut.Fframe_width * FVideoOut.Fframe_height != 0)
+            FVideoOut.Fframe_aspect_ratio = float(A != 0 ? A * FVideoOut.Fframe_width / FVideoOut.Fframe_height
+                                                         : double(FVideoOut.Fframe_width) / FVideoOut.Fframe_height);
         else
-            Fframe_aspect_ratio = A != 0 ? float(A) : 4.0f / 3.0f;
-        Fframe_pix_fmt = Par->format < 0 ? 0 : Par->format;
+            FVideoOut.Fframe_aspect_ratio = A != 0 ? float(A) : 4.0f / 3.0f;
+        FVideoOut.Fframe_pix_fmt = Par->format < 0 ? 0 : Par->format;
         if (ASt->r_frame_rate.num && ASt->r_frame_rate.den)
-            Fframe_rate = ASt->r_frame_rate;
+            FVideoOut.Fframe_rate = ASt->r_frame_rate;
         Forced = ADecoders[0];
-        if (Fvideo_disable)
+        if (FVideoOut.Fvideo_disable)
             ASt->discard = AVDISCARD_ALL;
-        else if (Fvideo_discard)
-            ASt->discard = AVDiscard(Fvideo_discard);
+        else if (FVideoOut.Fvideo_discard)
+            ASt->discard = AVDiscard(FVideoOut.Fvideo_discard);
         break;
     }
     case AVMEDIA_TYPE_SUBTITLE:
         Forced = ADecoders[2];
-        if (Fsubtitle_disable)
+        if (FSubtitleOut.Fsubtitle_disable)
             ASt->discard = AVDISCARD_ALL;
         break;
     case AVMEDIA_TYPE_DATA:
@@ -274,21 +279,22 @@ void TCustomFFmpeg::TakeInputStream(AVStream* ASt, const AVCodec* const ADecoder
     default:
         throw FFmpegException("invalid codec_type");
     }
-    if (Fnb_icodecs >= int(Finput_codecs.size()))
-        Finput_codecs.resize(Fnb_icodecs + 1, nullptr);
-    Finput_codecs[Fnb_icodecs++] = Forced;
+    if (FFiles.Fnb_icodecs >= int(FFiles.Finput_codecs.size()))
+        FFiles.Finput_codecs.resize(FFiles.Fnb_icodecs + 1, nullptr);
+    FFiles.Finput_codecs[FFiles.Fnb_icodecs++] = Forced;
 }
 
 void TCustomFFmpeg::CheckInputMedia(bool AFirstOnly, bool& AHasVideo, bool& AHasAudio, bool& AHasSubtitle)
 {
     AHasVideo = AHasAudio = AHasSubtitle = false;
-    for (int I = 0; I < Fnb_input_files && (!AFirstOnly || I == 0); ++I)
-        for (unsigned S = 0; S < Finput_files[I]->nb_streams; ++S)
-            switch (Finput_files[I]->streams[S]->codecpar->codec_type) {
+    for (int I = 0; I < FFiles.Fnb_input_files && (!AFirstOnly || I == 0); ++I)
+        for (unsigned S = 0; S < FFiles.Finput_files[I]->nb_streams; ++S)
+            switch (FFiles.Finput_files[I]->streams[S]->codecpar->codec_type) {
             // A cover picture of a sound file is no video: one picture makes
             // no stream that a video encoder or muxer takes.
             case AVMEDIA_TYPE_VIDEO:
-                AHasVideo = AHasVideo || !(Finput_files[I]->streams[S]->disposition & AV_DISPOSITION_ATTACHED_PIC);
+                AHasVideo =
+                    AHasVideo || !(FFiles.Finput_files[I]->streams[S]->disposition & AV_DISPOSITION_ATTACHED_PIC);
                 break;
             case AVMEDIA_TYPE_AUDIO: AHasAudio = true; break;
             case AVMEDIA_TYPE_SUBTITLE: AHasSubtitle = true; break;
@@ -301,25 +307,25 @@ void TCustomFFmpeg::CheckInputMedia(bool AFirstOnly, bool& AHasVideo, bool& AHas
 
 int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
 {
-    if (FJoinMode) {
+    if (FFiles.FJoinMode) {
         FLastErrMsg = "Cannot join more than one output file.";
         return -1;
     }
-    if (Fnb_output_files >= FMaxFiles) {
+    if (FFiles.Fnb_output_files >= FMaxFiles) {
         FLastErrMsg = platform::Format("Too many output files (at most %d)", FMaxFiles);
         return -1;
     }
-    FEnableFilter = !Fvfilters.empty();
+    FVideoOut.FEnableFilter = !FVideoOut.Fvfilters.empty();
     const std::string Url = FileNameToURL(AFileName);
     const AVOutputFormat* Fmt = nullptr;
-    if (!Flast_asked_format.empty()) {
-        Fmt = ff::av_guess_format(Flast_asked_format.c_str(), nullptr, nullptr);
+    if (!FMuxing.Flast_asked_format.empty()) {
+        Fmt = ff::av_guess_format(FMuxing.Flast_asked_format.c_str(), nullptr, nullptr);
         if (!Fmt) {
             FLastErrMsg = platform::Format("Requested output format '%s' is not a suitable output format",
-                                           Flast_asked_format);
+                                           FMuxing.Flast_asked_format);
             return -1;
         }
-        Flast_asked_format.clear();
+        FMuxing.Flast_asked_format.clear();
     } else {
         Fmt = ff::av_guess_format(nullptr, Url.c_str(), nullptr);
         if (!Fmt) {
@@ -331,25 +337,25 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
     Oc.Input = false;
     if (ff::avformat_alloc_output_context2(&Oc.Ctx, Fmt, nullptr, Url.c_str()) < 0 || !Oc.Ctx)
         throw FFmpegException("avformat_alloc_context failed");
-    const int FileIndex = Fnb_output_files;
+    const int FileIndex = FFiles.Fnb_output_files;
     ConverterState().OutputSetups.resize(FMaxFiles);
     ConverterState().OutputSetups[FileIndex].clear();
     if (!AddOutputStreams(Oc.Ctx, FileIndex, AJoin))
         return -1;
-    if (Frecording_timestamp) {
+    if (FMuxing.Frecording_timestamp) {
         // The muxers read this tag as an ISO 8601 date; a bare count of
         // seconds is not understood and the file would carry no time.
-        const time_t Stamp = time_t(Frecording_timestamp);
+        const time_t Stamp = time_t(FMuxing.Frecording_timestamp);
         struct tm Utc {};
         char Text[32];
         if (gmtime_r(&Stamp, &Utc) && strftime(Text, sizeof Text, "%Y-%m-%dT%H:%M:%S.000000Z", &Utc))
             ff::av_dict_set(&Oc.Ctx->metadata, "creation_time", Text, 0);
     }
-    for (auto It = Fmetadata.rbegin(); It != Fmetadata.rend(); ++It)
+    for (auto It = FMuxing.Fmetadata.rbegin(); It != FMuxing.Fmetadata.rend(); ++It)
         // Older muxers took "author"; this generation writes "artist".
         ff::av_dict_set(&Oc.Ctx->metadata, It->key == "author" ? "artist" : It->key.c_str(), It->value.c_str(), 0);
-    Fmetadata.clear();
-    Fmetadata_count = 0;
+    FMuxing.Fmetadata.clear();
+    FMuxing.Fmetadata_count = 0;
 
     if ((Fmt->flags & AVFMT_NEEDNUMBER) && !ff::av_filename_number_test(Url.c_str())) {
         FLastErrMsg = AFileName + ": Number syntax expected in filename";
@@ -366,14 +372,14 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
             return -1;
         }
     }
-    Oc.Ctx->max_delay = int(Fmux_max_delay * 1000000);
+    Oc.Ctx->max_delay = int(FMuxing.Fmux_max_delay * 1000000);
     SetOutputFormatOptions(Oc.Ctx);
-    std::fill(Fstreamid_map.begin(), Fstreamid_map.end(), 0);
-    FOutputTargets[size_t(Fnb_output_files)] = TOutputTarget(AFileName);
-    Foutput_files[Fnb_output_files++] = Oc.Release();
-    if (AJoin && Fnb_input_files > 1)
+    std::fill(FFiles.Fstreamid_map.begin(), FFiles.Fstreamid_map.end(), 0);
+    FOutputTargets[size_t(FFiles.Fnb_output_files)] = TOutputTarget(AFileName);
+    FFiles.Foutput_files[FFiles.Fnb_output_files++] = Oc.Release();
+    if (AJoin && FFiles.Fnb_input_files > 1)
         SetUpJoin();
-    return Fnb_output_files;
+    return FFiles.Fnb_output_files;
 }
 
 bool TCustomFFmpeg::RefuseOutputOverInput(const std::string& AFileName)
@@ -390,10 +396,13 @@ bool TCustomFFmpeg::RefuseOutputOverInput(const std::string& AFileName)
 bool TCustomFFmpeg::AddOutputStreams(AVFormatContext* AOc, int AFileIndex, bool AJoin)
 {
     const AVOutputFormat* Fmt = AOc->oformat;
-    bool UseVideo = Fmt->video_codec != AV_CODEC_ID_NONE || Fvideo_stream_copy || !Fvideo_codec_name.empty();
-    bool UseAudio = Fmt->audio_codec != AV_CODEC_ID_NONE || Faudio_stream_copy || !Faudio_codec_name.empty();
-    bool UseSubtitle = Fmt->subtitle_codec != AV_CODEC_ID_NONE || Fsubtitle_stream_copy || !Fsubtitle_codec_name.empty();
-    if (Fnb_input_files > 0) {
+    bool UseVideo =
+        Fmt->video_codec != AV_CODEC_ID_NONE || FVideoOut.Fvideo_stream_copy || !FVideoOut.Fvideo_codec_name.empty();
+    bool UseAudio =
+        Fmt->audio_codec != AV_CODEC_ID_NONE || FAudioOut.Faudio_stream_copy || !FAudioOut.Faudio_codec_name.empty();
+    bool UseSubtitle = Fmt->subtitle_codec != AV_CODEC_ID_NONE || FSubtitleOut.Fsubtitle_stream_copy ||
+        !FSubtitleOut.Fsubtitle_codec_name.empty();
+    if (FFiles.Fnb_input_files > 0) {
         bool HasVideo, HasAudio, HasSubtitle;
         try {
             CheckInputMedia(AJoin, HasVideo, HasAudio, HasSubtitle);
@@ -405,9 +414,9 @@ bool TCustomFFmpeg::AddOutputStreams(AVFormatContext* AOc, int AFileIndex, bool 
         UseAudio = UseAudio && HasAudio;
         UseSubtitle = UseSubtitle && HasSubtitle;
     }
-    UseVideo = UseVideo && !Fvideo_disable;
-    UseAudio = UseAudio && !Faudio_disable;
-    UseSubtitle = UseSubtitle && !Fsubtitle_disable;
+    UseVideo = UseVideo && !FVideoOut.Fvideo_disable;
+    UseAudio = UseAudio && !FAudioOut.Faudio_disable;
+    UseSubtitle = UseSubtitle && !FSubtitleOut.Fsubtitle_disable;
     const std::pair<bool, AVMediaType> Kinds[] = {
         {UseVideo, AVMEDIA_TYPE_VIDEO}, {UseAudio, AVMEDIA_TYPE_AUDIO}, {UseSubtitle, AVMEDIA_TYPE_SUBTITLE}};
     for (const auto& [Use, Type] : Kinds) {
@@ -429,15 +438,15 @@ bool TCustomFFmpeg::AddOutputStreams(AVFormatContext* AOc, int AFileIndex, bool 
 
 void TCustomFFmpeg::SetUpJoin()
 {
-    FJoinMode = true;
+    FFiles.FJoinMode = true;
     int64_t Total = 0;
-    for (int I = 0; I < Fnb_input_files; ++I)
-        if (Finput_files[I]->duration != AV_NOPTS_VALUE)
-            Total += Finput_files[I]->duration;
-    FTotalOutputDuration = Total == 0 ? -1 : Total;
-    for (int I = 1; I < Fnb_input_files && Fnb_output_files < FMaxFiles; ++I) {
-        Foutput_files[Fnb_output_files] = Foutput_files[Fnb_output_files - 1];
-        ++Fnb_output_files;
+    for (int I = 0; I < FFiles.Fnb_input_files; ++I)
+        if (FFiles.Finput_files[I]->duration != AV_NOPTS_VALUE)
+            Total += FFiles.Finput_files[I]->duration;
+    FFiles.FTotalOutputDuration = Total == 0 ? -1 : Total;
+    for (int I = 1; I < FFiles.Fnb_input_files && FFiles.Fnb_output_files < FMaxFiles; ++I) {
+        FFiles.Foutput_files[FFiles.Fnb_output_files] = FFiles.Foutput_files[FFiles.Fnb_output_files - 1];
+        ++FFiles.Fnb_output_files;
     }
 }
 
@@ -447,9 +456,9 @@ void TCustomFFmpeg::AddSubtitleStream() { AddStreamToLastOutput(AVMEDIA_TYPE_SUB
 
 void TCustomFFmpeg::AddStreamToLastOutput(AVMediaType AType)
 {
-    if (Fnb_output_files <= 0)
+    if (FFiles.Fnb_output_files <= 0)
         throw FFmpegException("At least one output file must be specified");
-    NewStream(Foutput_files[Fnb_output_files - 1], Fnb_output_files - 1, AType);
+    NewStream(FFiles.Foutput_files[FFiles.Fnb_output_files - 1], FFiles.Fnb_output_files - 1, AType);
 }
 
 } // namespace engine

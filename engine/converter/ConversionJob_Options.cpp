@@ -17,6 +17,11 @@ namespace {
 
 using THandler = void (*)(TCustomFFmpeg& J, const std::string& N, const std::string& V);
 
+struct TOptionEntry {
+    const char* Name;
+    THandler Handler;
+};
+
 bool SwitchValue(const std::string& V) { return V != "0"; }
 
 void Ignore(TCustomFFmpeg& J, const std::string& N, const std::string&)
@@ -45,75 +50,9 @@ void SkipOne(const char*& P)
         ++P;
 }
 
-void AddStreamMap(TCustomFFmpeg& J, const std::string&, const std::string& V)
-{
-    const std::string Text = ToAnsi(V);
-    const char* P = Text.c_str();
-    TAVStreamMap M;
-    M.file_index = ReadCInt(P);
-    SkipOne(P);
-    M.stream_index = ReadCInt(P);
-    if (*P) {
-        ++P;
-        M.sync_file_index = ReadCInt(P);
-        SkipOne(P);
-        M.sync_stream_index = ReadCInt(P);
-    } else {
-        M.sync_file_index = M.file_index;
-        M.sync_stream_index = M.stream_index;
-    }
-    if (J.Fnb_stream_maps >= int(J.Fstream_maps.size()))
-        J.Fstream_maps.resize(J.Fnb_stream_maps + 1);
-    J.Fstream_maps[J.Fnb_stream_maps++] = M;
-}
 
-void AddMetaDataMap(TCustomFFmpeg& J, const std::string&, const std::string& V)
-{
-    const std::string Text = ToAnsi(V);
-    const char* P = Text.c_str();
-    TAVMetaDataMap M;
-    M.out_file = ReadCInt(P);
-    SkipOne(P);
-    M.in_file = ReadCInt(P);
-    if (J.Fnb_meta_data_maps >= int(J.Fmeta_data_maps.size()))
-        J.Fmeta_data_maps.resize(J.Fnb_meta_data_maps + 1);
-    J.Fmeta_data_maps[J.Fnb_meta_data_maps++] = M;
-}
 
-void SetInputTsScale(TCustomFFmpeg& J, const std::string&, const std::string& V)
-{
-    const std::string Text = ToAnsi(V);
-    const char* P = Text.c_str();
-    const int Index = ReadCInt(P);
-    SkipOne(P);
-    const double Scale = std::strtod(P, nullptr);
-    if (Index < 0 || Index >= MAX_STREAMS)
-        throw FFmpegException(platform::Format("stream index over MAX_STREAMS(%d)", MAX_STREAMS));
-    if (J.Fnb_input_files >= int(J.Finput_files_ts_scale.size()))
-        throw FFmpegException("Too many input files");
-    auto& Row = J.Finput_files_ts_scale[J.Fnb_input_files];
-    if (int(Row.size()) <= Index)
-        Row.resize(Index + 1, 0.0);
-    Row[Index] = Scale;
-}
 
-void SetStreamId(TCustomFFmpeg& J, const std::string& N, const std::string& V)
-{
-    if (N.empty() || V.empty())
-        return;
-    const size_t Colon = V.find(':');
-    if (Colon == std::string::npos || Colon == 0 || Colon + 1 == V.size())
-        throw FFmpegException(platform::Format(
-            "Invalid value \"%s\" for option \"%s\", required syntax is \"index:value\"", V, N));
-    const int Index = platform::StrToInt(V.substr(0, Colon));
-    const int Value = platform::StrToInt(V.substr(Colon + 1));
-    // The map follows the streams of the next output file, however many.
-    if (Index < 0 || Index > 65535)
-        throw FFmpegException(platform::Format("Invalid stream index %d for option \"%s\"", Index, N));
-    if (Index >= int(J.Fstreamid_map.size()))
-        J.Fstreamid_map.resize(Index + 1, 0);
-    J.Fstreamid_map[Index] = Value;
-}
 
 int64_t ParseTimeOption(const std::string& N, const std::string& V, bool ADuration)
 {
@@ -143,30 +82,7 @@ void ParseMatrix(std::vector<uint16_t>& AMatrix, const std::string& V)
     }
 }
 
-void SetVStats(TCustomFFmpeg& J, const std::string&, const std::string&)
-{
-    time_t Now = time(nullptr);
-    struct tm Local;
-    localtime_r(&Now, &Local);
-    char Stamp[16];
-    strftime(Stamp, sizeof(Stamp), "%H%M%S", &Local);
-    J.Fvstats_filename = platform::Format(
-        "%svstats_%s.log", platform::IncludeTrailingPathDelimiter(platform::ExtractFilePath(platform::GetExeFileName())),
-        std::string(Stamp));
-}
 
-void AddBitstreamFilter(TCustomFFmpeg& J, const std::string& N, const std::string& V)
-{
-    if (N.empty() || V.empty() || V[0] == '=')
-        return;
-    const std::string Name = ToAnsi(V.substr(0, V.find('=')));
-    if (!ff::av_bsf_get_by_name(Name.c_str()))
-        throw FFmpegException(platform::Format("Unknown bitstream filter %s", platform::Trim(V)));
-    std::string& Chain = N[0] == 'v'   ? J.Fvideo_bitstream_filters
-                         : N[0] == 'a' ? J.Faudio_bitstream_filters
-                                       : J.Fsubtitle_bitstream_filters;
-    Chain += (Chain.empty() ? "" : ",") + Name;
-}
 
 void AddMetadataOption(TCustomFFmpeg& J, const std::string&, const std::string& V)
 {
@@ -191,115 +107,6 @@ void LogFormatList(TCustomFFmpeg& J, bool APixel)
     }
 }
 
-#define H(body) [](TCustomFFmpeg& J, const std::string& N, const std::string& V) { body; }
-#define INT(field) H(J.field = platform::StrToInt(V))
-#define FLT(field) H(J.field = float(platform::StrToFloat(V)))
-#define SWITCH(field) H(J.field = SwitchValue(V))
-
-struct TOptionEntry {
-    const char* Name;
-    THandler Handler;
-};
-
-// Every option name the converter handles itself, in the order they are
-// tested; any other name goes to the libraries' option dictionaries.
-// clang-format off
-const TOptionEntry OptionTable[] = {
-    {"L", Ignore}, {"h", Ignore}, {"version", Ignore}, {"formats", Ignore}, {"codecs", Ignore},
-    {"bsfs", Ignore}, {"protocols", Ignore}, {"filters", Ignore},
-    {"loglevel", H(J.SetLogLevelOption(V))},
-    {"f", H(J.SetFormat(V))},
-    {"i", Ignore}, {"y", Ignore},
-    {"map", AddStreamMap},
-    {"map_meta_data", AddMetaDataMap},
-    {"t", H(J.SetRecordingTime(ParseTimeOption(N, V, true)))},
-    {"fs", H(J.Flimit_filesize = platform::StrToInt64(V))},
-    {"ss", H(J.Fstart_time = ParseTimeOption(N, V, true))},
-    {"itsoffset", H(J.Finput_ts_offset = ParseTimeOption(N, V, true))},
-    {"itsscale", SetInputTsScale},
-    {"timestamp", H(J.Frecording_timestamp = std::llround(double(ParseTimeOption(N, V, false)) / 1000000.0))},
-    {"metadata", AddMetadataOption},
-    {"dframes", INT(Fmax_frames[2])},
-    {"benchmark", Ignore},
-    {"timelimit", H(JobLog(&J, llWarning, "Warning: -timelimit not implemented on Windows"))},
-    {"dump", SWITCH(Fdo_pkt_dump)}, {"hex", SWITCH(Fdo_hex_dump)}, {"re", SWITCH(Frate_emu)},
-    {"loop_input", SWITCH(Floop_input)},
-    {"loop_output", INT(Floop_output)},
-    {"v", H(J.SetVerbose(platform::StrToInt(V)))},
-    {"target", H(J.SetTargetOption(V))},
-    {"threads", H(throw FFmpegException("TODO: option - " + N))},
-    {"vsync", INT(Fvideo_sync_method)}, {"async", INT(Faudio_sync_method)},
-    {"adrift_threshold", FLT(Faudio_drift_threshold)},
-    {"vglobal", INT(Fvideo_global_header)},
-    {"copyts", H(J.Fcopy_ts = true)},
-    {"shortest", SWITCH(Fopt_shortest)},
-    {"dts_delta_threshold", FLT(Fdts_delta_threshold)},
-    {"programid", INT(Fopt_programid)},
-    {"xerror", H(J.Fexit_on_error = true)},
-    {"copyinkf", INT(Fcopy_initial_nonkeyframes)},
-    {"b", H(J.SetBitrate(N, V))}, {"vb", H(J.SetBitrate(N, V))},
-    {"vframes", INT(Fmax_frames[0])},
-    {"r", H(J.SetFrameRate(V))}, {"s", H(J.SetFrameSize(V))}, {"aspect", H(J.SetAspectRatio(V))},
-    {"pix_fmt", H(J.SetPixelFormat(V))},
-    {"croptop", H(J.SetCropTop(platform::StrToInt(V)))},
-    {"cropbottom", H(J.SetCropBottom(platform::StrToInt(V)))},
-    {"cropleft", H(J.SetCropLeft(platform::StrToInt(V)))},
-    {"cropright", H(J.SetCropRight(platform::StrToInt(V)))},
-    {"padtop", RefusePad}, {"padbottom", RefusePad}, {"padleft", RefusePad}, {"padright", RefusePad},
-    {"padcolor", RefusePad},
-    {"intra", SWITCH(Fintra_only)}, {"vn", SWITCH(Fvideo_disable)},
-    {"vdt", INT(Fvideo_discard)},
-    {"qscale", H(J.SetVideoQScale(platform::StrToFloat(V)))},
-    {"rc_override", H(J.Fvideo_rc_override_string = ToAnsi(V))},
-    {"vcodec", H(J.SetVideoCodec(V))},
-    {"me_threshold", INT(Fme_threshold)},
-    {"sameq", SWITCH(Fsame_quality)},
-    {"pass", H(J.SetPass(platform::StrToInt(V)))},
-    {"passlogfile", H(J.Fpass_logfilename_prefix = ToAnsi(V))},
-    {"deinterlace", SWITCH(Fdo_deinterlace)}, {"psnr", SWITCH(Fdo_psnr)},
-    {"vstats", SetVStats},
-    {"vstats_file", H(J.Fvstats_filename = ToAnsi(V))},
-    {"vhook", H(J.AddVideoHook(V))},
-    {"vfilters", H(J.SetVideoFilters(V))}, {"vf", H(J.SetVideoFilters(V))},
-    {"intra_matrix", H(ParseMatrix(J.Fintra_matrix, V))},
-    {"inter_matrix", H(ParseMatrix(J.Finter_matrix, V))},
-    {"top", INT(Ftop_field_first)}, {"dc", INT(Fintra_dc_precision)},
-    {"vtag", H(J.SetVideoTag(V))},
-    {"newvideo", H(J.AddVideoStream())},
-    {"vlang", H(J.Fvideo_language = V)},
-    {"qphist", SWITCH(Fqp_hist)}, {"force_fps", SWITCH(Fforce_fps)},
-    {"streamid", SetStreamId},
-    {"ab", H(J.SetBitrate(N, V))},
-    {"aframes", INT(Fmax_frames[1])},
-    {"aq", FLT(Faudio_qscale)},
-    {"ar", H(J.SetAudioSampleRate(platform::StrToInt(V)))},
-    {"ac", H(J.SetAudioChannels(platform::StrToInt(V)))},
-    {"an", SWITCH(Faudio_disable)},
-    {"acodec", H(J.SetAudioCodec(V))},
-    {"atag", H(J.SetAudioTag(V))},
-    {"vol", INT(Faudio_volume)},
-    {"newaudio", H(J.AddAudioStream())},
-    {"alang", H(J.Faudio_language = V)},
-    {"sample_fmt", H(J.SetSampleFormat(V))},
-    {"sn", SWITCH(Fsubtitle_disable)},
-    {"scodec", H(J.SetSubtitleCodec(V))},
-    {"newsubtitle", H(J.AddSubtitleStream())},
-    {"slang", H(J.Fsubtitle_language = V)},
-    {"stag", H(J.SetSubtitleTag(V))},
-    {"vc", INT(Fvideo_channel)},
-    {"tvstd", H(J.Fvideo_standard = ToAnsi(V))},
-    {"isync", SWITCH(Finput_sync)},
-    {"muxdelay", FLT(Fmux_max_delay)}, {"muxpreload", FLT(Fmux_preload)},
-    {"absf", AddBitstreamFilter}, {"vbsf", AddBitstreamFilter}, {"sbsf", AddBitstreamFilter},
-    {"apre", H(J.ApplyPreset(N, V))}, {"vpre", H(J.ApplyPreset(N, V))}, {"spre", H(J.ApplyPreset(N, V))},
-    {"fpre", H(J.ApplyPreset(N, V))},
-};
-// clang-format on
-
-#undef H
-#undef INT
-#undef FLT
-#undef SWITCH
 
 uint32_t TagOf(const std::string& AValue, const char* AKind)
 {
@@ -331,9 +138,218 @@ void SetIfPositive(T& AField, T AValue)
 
 } // namespace
 
+// The handlers that write the job's option state themselves, and the table
+// of every option the converter handles.
+struct TCustomFFmpeg::TOptionHandlers {
+    static void AddStreamMap(TCustomFFmpeg& J, const std::string&, const std::string& V)
+    {
+        const std::string Text = ToAnsi(V);
+        const char* P = Text.c_str();
+        TAVStreamMap M;
+        M.file_index = ReadCInt(P);
+        SkipOne(P);
+        M.stream_index = ReadCInt(P);
+        if (*P) {
+            ++P;
+            M.sync_file_index = ReadCInt(P);
+            SkipOne(P);
+            M.sync_stream_index = ReadCInt(P);
+        } else {
+            M.sync_file_index = M.file_index;
+            M.sync_stream_index = M.stream_index;
+        }
+        if (J.FFiles.Fnb_stream_maps >= int(J.FFiles.Fstream_maps.size()))
+            J.FFiles.Fstream_maps.resize(J.FFiles.Fnb_stream_maps + 1);
+        J.FFiles.Fstream_maps[J.FFiles.Fnb_stream_maps++] = M;
+    }
+
+    static void AddMetaDataMap(TCustomFFmpeg& J, const std::string&, const std::string& V)
+    {
+        const std::string Text = ToAnsi(V);
+        const char* P = Text.c_str();
+        TAVMetaDataMap M;
+        M.out_file = ReadCInt(P);
+        SkipOne(P);
+        M.in_file = ReadCInt(P);
+        if (J.FFiles.Fnb_meta_data_maps >= int(J.FFiles.Fmeta_data_maps.size()))
+            J.FFiles.Fmeta_data_maps.resize(J.FFiles.Fnb_meta_data_maps + 1);
+        J.FFiles.Fmeta_data_maps[J.FFiles.Fnb_meta_data_maps++] = M;
+    }
+
+    static void SetInputTsScale(TCustomFFmpeg& J, const std::string&, const std::string& V)
+    {
+        const std::string Text = ToAnsi(V);
+        const char* P = Text.c_str();
+        const int Index = ReadCInt(P);
+        SkipOne(P);
+        const double Scale = std::strtod(P, nullptr);
+        if (Index < 0 || Index >= MAX_STREAMS)
+            throw FFmpegException(platform::Format("stream index over MAX_STREAMS(%d)", MAX_STREAMS));
+        if (J.FFiles.Fnb_input_files >= int(J.FFiles.Finput_files_ts_scale.size()))
+            throw FFmpegException("Too many input files");
+        auto& Row = J.FFiles.Finput_files_ts_scale[J.FFiles.Fnb_input_files];
+        if (int(Row.size()) <= Index)
+            Row.resize(Index + 1, 0.0);
+        Row[Index] = Scale;
+    }
+
+    static void SetStreamId(TCustomFFmpeg& J, const std::string& N, const std::string& V)
+    {
+        if (N.empty() || V.empty())
+            return;
+        const size_t Colon = V.find(':');
+        if (Colon == std::string::npos || Colon == 0 || Colon + 1 == V.size())
+            throw FFmpegException(platform::Format(
+                "Invalid value \"%s\" for option \"%s\", required syntax is \"index:value\"", V, N));
+        const int Index = platform::StrToInt(V.substr(0, Colon));
+        const int Value = platform::StrToInt(V.substr(Colon + 1));
+        // The map follows the streams of the next output file, however many.
+        if (Index < 0 || Index > 65535)
+            throw FFmpegException(platform::Format("Invalid stream index %d for option \"%s\"", Index, N));
+        if (Index >= int(J.FFiles.Fstreamid_map.size()))
+            J.FFiles.Fstreamid_map.resize(Index + 1, 0);
+        J.FFiles.Fstreamid_map[Index] = Value;
+    }
+
+    static void SetVStats(TCustomFFmpeg& J, const std::string&, const std::string&)
+    {
+        time_t Now = time(nullptr);
+        struct tm Local;
+        localtime_r(&Now, &Local);
+        char Stamp[16];
+        strftime(Stamp, sizeof(Stamp), "%H%M%S", &Local);
+        J.FVideoOut.Fvstats_filename = platform::Format(
+            "%svstats_%s.log",
+            platform::IncludeTrailingPathDelimiter(platform::ExtractFilePath(platform::GetExeFileName())),
+            std::string(Stamp));
+    }
+
+    static void AddBitstreamFilter(TCustomFFmpeg& J, const std::string& N, const std::string& V)
+    {
+        if (N.empty() || V.empty() || V[0] == '=')
+            return;
+        const std::string Name = ToAnsi(V.substr(0, V.find('=')));
+        if (!ff::av_bsf_get_by_name(Name.c_str()))
+            throw FFmpegException(platform::Format("Unknown bitstream filter %s", platform::Trim(V)));
+        std::string& Chain = N[0] == 'v'   ? J.FVideoOut.Fvideo_bitstream_filters
+                             : N[0] == 'a' ? J.FAudioOut.Faudio_bitstream_filters
+                                           : J.FSubtitleOut.Fsubtitle_bitstream_filters;
+        Chain += (Chain.empty() ? "" : ",") + Name;
+    }
+
+#define H(body) [](TCustomFFmpeg& J, const std::string& N, const std::string& V) { body; }
+#define INT(field) H(J.field = platform::StrToInt(V))
+#define FLT(field) H(J.field = float(platform::StrToFloat(V)))
+#define SWITCH(field) H(J.field = SwitchValue(V))
+
+    static std::span<const TOptionEntry> Table()
+    {
+        // Every option name the converter handles itself, in the order they are
+        // tested; any other name goes to the libraries' option dictionaries.
+        // clang-format off
+        static const TOptionEntry OptionTable[] = {
+            {"L", Ignore}, {"h", Ignore}, {"version", Ignore}, {"formats", Ignore}, {"codecs", Ignore},
+            {"bsfs", Ignore}, {"protocols", Ignore}, {"filters", Ignore},
+            {"loglevel", H(J.SetLogLevelOption(V))},
+            {"f", H(J.SetFormat(V))},
+            {"i", Ignore}, {"y", Ignore},
+            {"map", AddStreamMap},
+            {"map_meta_data", AddMetaDataMap},
+            {"t", H(J.SetRecordingTime(ParseTimeOption(N, V, true)))},
+            {"fs", H(J.FMuxing.Flimit_filesize = platform::StrToInt64(V))},
+            {"ss", H(J.FMuxing.Fstart_time = ParseTimeOption(N, V, true))},
+            {"itsoffset", H(J.FMuxing.Finput_ts_offset = ParseTimeOption(N, V, true))},
+            {"itsscale", SetInputTsScale},
+            {"timestamp", H(J.FMuxing.Frecording_timestamp = std::llround(double(ParseTimeOption(N, V, false)) / 1000000.0))},
+            {"metadata", AddMetadataOption},
+            {"dframes", INT(FMuxing.Fmax_frames[2])},
+            {"benchmark", Ignore},
+            {"timelimit", H(JobLog(&J, llWarning, "Warning: -timelimit not implemented on Windows"))},
+            {"dump", SWITCH(FMuxing.Fdo_pkt_dump)}, {"hex", SWITCH(FMuxing.Fdo_hex_dump)}, {"re", SWITCH(FMuxing.Frate_emu)},
+            {"loop_input", SWITCH(FMuxing.Floop_input)},
+            {"loop_output", INT(FMuxing.Floop_output)},
+            {"v", H(J.SetVerbose(platform::StrToInt(V)))},
+            {"target", H(J.SetTargetOption(V))},
+            {"threads", H(throw FFmpegException("TODO: option - " + N))},
+            {"vsync", INT(FVideoOut.Fvideo_sync_method)}, {"async", INT(FAudioOut.Faudio_sync_method)},
+            {"adrift_threshold", FLT(FAudioOut.Faudio_drift_threshold)},
+            {"vglobal", INT(FVideoOut.Fvideo_global_header)},
+            {"copyts", H(J.FMuxing.Fcopy_ts = true)},
+            {"shortest", SWITCH(FMuxing.Fopt_shortest)},
+            {"dts_delta_threshold", FLT(FMuxing.Fdts_delta_threshold)},
+            {"programid", INT(FMuxing.Fopt_programid)},
+            {"xerror", H(J.FMuxing.Fexit_on_error = true)},
+            {"copyinkf", INT(FMuxing.Fcopy_initial_nonkeyframes)},
+            {"b", H(J.SetBitrate(N, V))}, {"vb", H(J.SetBitrate(N, V))},
+            {"vframes", INT(FMuxing.Fmax_frames[0])},
+            {"r", H(J.SetFrameRate(V))}, {"s", H(J.SetFrameSize(V))}, {"aspect", H(J.SetAspectRatio(V))},
+            {"pix_fmt", H(J.SetPixelFormat(V))},
+            {"croptop", H(J.SetCropTop(platform::StrToInt(V)))},
+            {"cropbottom", H(J.SetCropBottom(platform::StrToInt(V)))},
+            {"cropleft", H(J.SetCropLeft(platform::StrToInt(V)))},
+            {"cropright", H(J.SetCropRight(platform::StrToInt(V)))},
+            {"padtop", RefusePad}, {"padbottom", RefusePad}, {"padleft", RefusePad}, {"padright", RefusePad},
+            {"padcolor", RefusePad},
+            {"intra", SWITCH(FVideoOut.Fintra_only)}, {"vn", SWITCH(FVideoOut.Fvideo_disable)},
+            {"vdt", INT(FVideoOut.Fvideo_discard)},
+            {"qscale", H(J.SetVideoQScale(platform::StrToFloat(V)))},
+            {"rc_override", H(J.FVideoOut.Fvideo_rc_override_string = ToAnsi(V))},
+            {"vcodec", H(J.SetVideoCodec(V))},
+            {"me_threshold", INT(FVideoOut.Fme_threshold)},
+            {"sameq", SWITCH(FVideoOut.Fsame_quality)},
+            {"pass", H(J.SetPass(platform::StrToInt(V)))},
+            {"passlogfile", H(J.FMuxing.Fpass_logfilename_prefix = ToAnsi(V))},
+            {"deinterlace", SWITCH(FVideoOut.Fdo_deinterlace)}, {"psnr", SWITCH(FVideoOut.Fdo_psnr)},
+            {"vstats", SetVStats},
+            {"vstats_file", H(J.FVideoOut.Fvstats_filename = ToAnsi(V))},
+            {"vhook", H(J.AddVideoHook(V))},
+            {"vfilters", H(J.SetVideoFilters(V))}, {"vf", H(J.SetVideoFilters(V))},
+            {"intra_matrix", H(ParseMatrix(J.FVideoOut.Fintra_matrix, V))},
+            {"inter_matrix", H(ParseMatrix(J.FVideoOut.Finter_matrix, V))},
+            {"top", INT(FVideoOut.Ftop_field_first)}, {"dc", INT(FVideoOut.Fintra_dc_precision)},
+            {"vtag", H(J.SetVideoTag(V))},
+            {"newvideo", H(J.AddVideoStream())},
+            {"vlang", H(J.FVideoOut.Fvideo_language = V)},
+            {"qphist", SWITCH(FVideoOut.Fqp_hist)}, {"force_fps", SWITCH(FVideoOut.Fforce_fps)},
+            {"streamid", SetStreamId},
+            {"ab", H(J.SetBitrate(N, V))},
+            {"aframes", INT(FMuxing.Fmax_frames[1])},
+            {"aq", FLT(FAudioOut.Faudio_qscale)},
+            {"ar", H(J.SetAudioSampleRate(platform::StrToInt(V)))},
+            {"ac", H(J.SetAudioChannels(platform::StrToInt(V)))},
+            {"an", SWITCH(FAudioOut.Faudio_disable)},
+            {"acodec", H(J.SetAudioCodec(V))},
+            {"atag", H(J.SetAudioTag(V))},
+            {"vol", INT(FAudioOut.Faudio_volume)},
+            {"newaudio", H(J.AddAudioStream())},
+            {"alang", H(J.FAudioOut.Faudio_language = V)},
+            {"sample_fmt", H(J.SetSampleFormat(V))},
+            {"sn", SWITCH(FSubtitleOut.Fsubtitle_disable)},
+            {"scodec", H(J.SetSubtitleCodec(V))},
+            {"newsubtitle", H(J.AddSubtitleStream())},
+            {"slang", H(J.FSubtitleOut.Fsubtitle_language = V)},
+            {"stag", H(J.SetSubtitleTag(V))},
+            {"vc", INT(FVideoOut.Fvideo_channel)},
+            {"tvstd", H(J.FVideoOut.Fvideo_standard = ToAnsi(V))},
+            {"isync", SWITCH(FMuxing.Finput_sync)},
+            {"muxdelay", FLT(FMuxing.Fmux_max_delay)}, {"muxpreload", FLT(FMuxing.Fmux_preload)},
+            {"absf", AddBitstreamFilter}, {"vbsf", AddBitstreamFilter}, {"sbsf", AddBitstreamFilter},
+            {"apre", H(J.ApplyPreset(N, V))}, {"vpre", H(J.ApplyPreset(N, V))}, {"spre", H(J.ApplyPreset(N, V))},
+            {"fpre", H(J.ApplyPreset(N, V))},
+        };
+        // clang-format on
+        return OptionTable;
+    }
+#undef H
+#undef INT
+#undef FLT
+#undef SWITCH
+};
+
+
 void TCustomFFmpeg::DispatchOption(const std::string& AName, const std::string& AValue)
 {
-    for (const TOptionEntry& E : OptionTable)
+    for (const TOptionEntry& E : TOptionHandlers::Table())
         if (AName == E.Name) {
             E.Handler(*this, AName, AValue);
             return;
@@ -350,51 +366,51 @@ void TCustomFFmpeg::SetRecordingTime(int64_t AValue)
 {
     if (AValue == AV_NOPTS_VALUE)
         return;
-    Frecording_time = AValue;
-    FTotalOutputDuration = AValue;
+    FMuxing.Frecording_time = AValue;
+    FFiles.FTotalOutputDuration = AValue;
 }
 
 void TCustomFFmpeg::SetStartTime(int64_t AValue)
 {
     if (AValue != AV_NOPTS_VALUE)
-        Fstart_time = AValue;
+        FMuxing.Fstart_time = AValue;
 }
 
 void TCustomFFmpeg::SetProgramId(int AValue)
 {
     if (AValue >= 0)
-        Fopt_programid = AValue;
+        FMuxing.Fopt_programid = AValue;
 }
 
 void TCustomFFmpeg::SetAudioVolume(int AValue)
 {
     if (AValue >= 0)
-        Faudio_volume = AValue;
+        FAudioOut.Faudio_volume = AValue;
 }
 
-void TCustomFFmpeg::SetAudioSyncMethod(int AValue) { Faudio_sync_method = AValue; }
-void TCustomFFmpeg::SetVideoSyncMethod(int AValue) { Fvideo_sync_method = AValue; }
+void TCustomFFmpeg::SetAudioSyncMethod(int AValue) { FAudioOut.Faudio_sync_method = AValue; }
+void TCustomFFmpeg::SetVideoSyncMethod(int AValue) { FVideoOut.Fvideo_sync_method = AValue; }
 
-void TCustomFFmpeg::SetMuxMaxDelay(float AValue) { SetIfPositive(Fmux_max_delay, AValue); }
+void TCustomFFmpeg::SetMuxMaxDelay(float AValue) { SetIfPositive(FMuxing.Fmux_max_delay, AValue); }
 
-void TCustomFFmpeg::SetMuxPreload(float AValue) { SetIfPositive(Fmux_preload, AValue); }
+void TCustomFFmpeg::SetMuxPreload(float AValue) { SetIfPositive(FMuxing.Fmux_preload, AValue); }
 
-void TCustomFFmpeg::SetVerbose(int AValue) { Fverbose = AValue; }
+void TCustomFFmpeg::SetVerbose(int AValue) { FMuxing.Fverbose = AValue; }
 
 void TCustomFFmpeg::AddMetadata(const std::string& AKey, const std::string& AValue)
 {
-    Fmetadata.push_back({AKey, AValue});
-    Fmetadata_count = int(Fmetadata.size());
+    FMuxing.Fmetadata.push_back({AKey, AValue});
+    FMuxing.Fmetadata_count = int(FMuxing.Fmetadata.size());
 }
 
 void TCustomFFmpeg::SetFormat(const std::string& AValue)
 {
     if (AValue.empty())
         return;
-    Flast_asked_format = ToAnsi(AValue);
-    if (Flast_asked_format == "pgmyuv") {
-        Fpgmyuv_compatibility_hack = 1;
-        Flast_asked_format = "image2";
+    FMuxing.Flast_asked_format = ToAnsi(AValue);
+    if (FMuxing.Flast_asked_format == "pgmyuv") {
+        FVideoOut.Fpgmyuv_compatibility_hack = 1;
+        FMuxing.Flast_asked_format = "image2";
         JobLog(this, llInfo, "pgmyuv format is deprecated, use image2");
     }
 }
@@ -403,7 +419,7 @@ void TCustomFFmpeg::SetFrameRate(const std::string& AValue)
 {
     if (AValue.empty())
         return;
-    if (ff::av_parse_video_rate(&Fframe_rate, ToAnsi(AValue).c_str()) < 0)
+    if (ff::av_parse_video_rate(&FVideoOut.Fframe_rate, ToAnsi(AValue).c_str()) < 0)
         throw FFmpegException("Incorrect frame rate");
 }
 
@@ -411,7 +427,7 @@ void TCustomFFmpeg::SetFrameSize(const std::string& AValue)
 {
     if (AValue.empty())
         return;
-    if (ff::av_parse_video_size(&Fframe_width, &Fframe_height, ToAnsi(AValue).c_str()) < 0)
+    if (ff::av_parse_video_size(&FVideoOut.Fframe_width, &FVideoOut.Fframe_height, ToAnsi(AValue).c_str()) < 0)
         throw FFmpegException("Incorrect frame size");
 }
 
@@ -431,7 +447,7 @@ void TCustomFFmpeg::SetAspectRatio(const std::string& AValue)
     }
     if (Ratio == 0)
         throw FFmpegException("Incorrect aspect ratio specification.");
-    Fframe_aspect_ratio = float(Ratio);
+    FVideoOut.Fframe_aspect_ratio = float(Ratio);
 }
 
 void TCustomFFmpeg::SetPixelFormat(const std::string& AValue)
@@ -440,8 +456,8 @@ void TCustomFFmpeg::SetPixelFormat(const std::string& AValue)
         LogFormatList(*this, true);
         return;
     }
-    Fframe_pix_fmt = ff::av_get_pix_fmt(ToAnsi(AValue).c_str());
-    if (Fframe_pix_fmt == AV_PIX_FMT_NONE)
+    FVideoOut.Fframe_pix_fmt = ff::av_get_pix_fmt(ToAnsi(AValue).c_str());
+    if (FVideoOut.Fframe_pix_fmt == AV_PIX_FMT_NONE)
         throw FFmpegException(platform::Format("Unknown pixel format requested: %s", AValue));
 }
 
@@ -451,46 +467,46 @@ void TCustomFFmpeg::SetSampleFormat(const std::string& AValue)
         LogFormatList(*this, false);
         return;
     }
-    Faudio_sample_fmt = ff::av_get_sample_fmt(ToAnsi(AValue).c_str());
+    FAudioOut.Faudio_sample_fmt = ff::av_get_sample_fmt(ToAnsi(AValue).c_str());
 }
 
 void TCustomFFmpeg::SetCrop(int AValue, int& ABand, bool AVertical)
 {
     if (AValue <= 0)
         return;
-    int& Size = AVertical ? Fframe_height : Fframe_width;
+    int& Size = AVertical ? FVideoOut.Fframe_height : FVideoOut.Fframe_width;
     if (AValue >= Size)
         throw FFmpegException(std::string(AVertical ? "Vertical" : "Horizontal") +
                               " crop dimensions are outside the range of the original image.\n"
                               "Remember to crop first and scale second.");
     static const char* const Names[2][2] = {{"CropLeft", "CropRight"}, {"CropTop", "CropBottom"}};
-    const bool Second = &ABand == &Fframe_bottomBand || &ABand == &Fframe_rightBand;
+    const bool Second = &ABand == &FVideoOut.Fframe_bottomBand || &ABand == &FVideoOut.Fframe_rightBand;
     JobLog(this, llWarning, std::string(Names[AVertical][Second]) + " is deprecated in favor of the crop avfilter");
     ABand = AValue;
     Size -= AValue;
 }
 
-void TCustomFFmpeg::SetCropTop(int AValue) { SetCrop(AValue, Fframe_topBand, true); }
-void TCustomFFmpeg::SetCropBottom(int AValue) { SetCrop(AValue, Fframe_bottomBand, true); }
-void TCustomFFmpeg::SetCropLeft(int AValue) { SetCrop(AValue, Fframe_leftBand, false); }
-void TCustomFFmpeg::SetCropRight(int AValue) { SetCrop(AValue, Fframe_rightBand, false); }
+void TCustomFFmpeg::SetCropTop(int AValue) { SetCrop(AValue, FVideoOut.Fframe_topBand, true); }
+void TCustomFFmpeg::SetCropBottom(int AValue) { SetCrop(AValue, FVideoOut.Fframe_bottomBand, true); }
+void TCustomFFmpeg::SetCropLeft(int AValue) { SetCrop(AValue, FVideoOut.Fframe_leftBand, false); }
+void TCustomFFmpeg::SetCropRight(int AValue) { SetCrop(AValue, FVideoOut.Fframe_rightBand, false); }
 
 void TCustomFFmpeg::SetVideoQScale(double AValue)
 {
     if (AValue <= 0 || AValue > 255)
         throw FFmpegException("qscale must be > 0.0 and <= 255");
-    Fvideo_qscale = float(AValue);
+    FVideoOut.Fvideo_qscale = float(AValue);
 }
 
-void TCustomFFmpeg::SetAudioSampleRate(int AValue) { SetIfPositive(Faudio_sample_rate, AValue); }
+void TCustomFFmpeg::SetAudioSampleRate(int AValue) { SetIfPositive(FAudioOut.Faudio_sample_rate, AValue); }
 
-void TCustomFFmpeg::SetAudioChannels(int AValue) { SetIfPositive(Faudio_channels, AValue); }
+void TCustomFFmpeg::SetAudioChannels(int AValue) { SetIfPositive(FAudioOut.Faudio_channels, AValue); }
 
 void TCustomFFmpeg::SetPass(int AValue)
 {
     if (AValue != 1 && AValue != 2)
         throw FFmpegException("pass number can be only 1 or 2");
-    Fdo_pass = AValue;
+    FMuxing.Fdo_pass = AValue;
 }
 
 bool TCustomFFmpeg::SetBitrate(const std::string& AName, const std::string& AValue)
@@ -506,35 +522,41 @@ bool TCustomFFmpeg::SetBitrate(const std::string& AName, const std::string& AVal
     return true;
 }
 
-void TCustomFFmpeg::SetVideoCodec(const std::string& AValue) { SetCodec(AValue, Fvideo_stream_copy, Fvideo_codec_name); }
-void TCustomFFmpeg::SetAudioCodec(const std::string& AValue) { SetCodec(AValue, Faudio_stream_copy, Faudio_codec_name); }
+void TCustomFFmpeg::SetVideoCodec(const std::string& AValue)
+{
+    SetCodec(AValue, FVideoOut.Fvideo_stream_copy, FVideoOut.Fvideo_codec_name);
+}
+void TCustomFFmpeg::SetAudioCodec(const std::string& AValue)
+{
+    SetCodec(AValue, FAudioOut.Faudio_stream_copy, FAudioOut.Faudio_codec_name);
+}
 void TCustomFFmpeg::SetSubtitleCodec(const std::string& AValue)
 {
-    SetCodec(AValue, Fsubtitle_stream_copy, Fsubtitle_codec_name);
+    SetCodec(AValue, FSubtitleOut.Fsubtitle_stream_copy, FSubtitleOut.Fsubtitle_codec_name);
 }
 
 void TCustomFFmpeg::SetVideoTag(const std::string& AValue)
 {
     if (!AValue.empty())
-        Fvideo_codec_tag = TagOf(AValue, "video");
+        FVideoOut.Fvideo_codec_tag = TagOf(AValue, "video");
 }
 
 void TCustomFFmpeg::SetAudioTag(const std::string& AValue)
 {
     if (!AValue.empty())
-        Faudio_codec_tag = TagOf(AValue, "audio");
+        FAudioOut.Faudio_codec_tag = TagOf(AValue, "audio");
 }
 
 void TCustomFFmpeg::SetSubtitleTag(const std::string& AValue)
 {
     if (!AValue.empty())
-        Fsubtitle_codec_tag = TagOf(AValue, "subtitle");
+        FSubtitleOut.Fsubtitle_codec_tag = TagOf(AValue, "subtitle");
 }
 
 void TCustomFFmpeg::SetVideoFilters(const std::string& AValue)
 {
     if (!AValue.empty())
-        Fvfilters = AValue;
+        FVideoOut.Fvfilters = AValue;
 }
 
 } // namespace engine

@@ -18,7 +18,7 @@ void TCustomFFmpeg::PrepareOutputStreams(TTranscodeRun& R)
     for (size_t N = 0; N < R.ost.size(); ++N) {
         TAVOutputStream& Ost = *R.ost[N];
         TAVInputStream& Ist = *R.ist[Ost.source_index];
-        if (FJoinMode && int(N) >= R.segment) {
+        if (FFiles.FJoinMode && int(N) >= R.segment) {
             Ist.decoding_needed = R.ist[R.ost[N % R.segment]->source_index]->decoding_needed;
             Ost.encoding_needed = R.ost[N % R.segment]->encoding_needed;
             continue;
@@ -39,13 +39,13 @@ void TCustomFFmpeg::SetUpStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst)
     const AVCodecParameters* In = AIst.st->codecpar;
     switch (In->codec_type) {
     case AVMEDIA_TYPE_AUDIO:
-        if (Faudio_volume != 256)
+        if (FAudioOut.Faudio_volume != 256)
             throw FFmpegException("-acodec copy and -vol are incompatible (frames are not decoded)");
         break;
     case AVMEDIA_TYPE_VIDEO:
-        if (FOnCustomHook)
+        if (FEvents.FOnCustomHook)
             throw FFmpegException("-vcodec copy and CustomHook are incompatible (frames are not decoded)");
-        if (Fusing_vhook)
+        if (FHooks.Fusing_vhook)
             throw FFmpegException("-vcodec copy and -vhook are incompatible (frames are not decoded)");
         if (PostHooks() != 0)
             throw FFmpegException("-vcodec copy and PostHooks are incompatible (frames are not decoded)");
@@ -57,7 +57,7 @@ void TCustomFFmpeg::SetUpStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst)
     if (ff::avcodec_parameters_copy(AOst.st->codecpar, In) < 0)
         throw FFmpegException("av_mallocz fail");
     AVCodecParameters* Out = AOst.st->codecpar;
-    const AVCodecTag* const* Tags = Foutput_files[AOst.file_index]->oformat->codec_tag;
+    const AVCodecTag* const* Tags = FFiles.Foutput_files[AOst.file_index]->oformat->codec_tag;
     if (Tag)
         Out->codec_tag = Tag;
     else if (Tags && ff::av_codec_get_id(Tags, In->codec_tag) != In->codec_id &&
@@ -78,12 +78,13 @@ void TCustomFFmpeg::SetUpEncoding(int AIndex, TAVOutputStream& AOst, TAVInputStr
     const AVCodecParameters* In = AIst.st->codecpar;
     switch (Enc->codec_type) {
     case AVMEDIA_TYPE_AUDIO:
-        AOst.audio_resample = Enc->sample_rate != In->sample_rate || Faudio_sync_method > 1;
+        AOst.audio_resample = Enc->sample_rate != In->sample_rate || FAudioOut.Faudio_sync_method > 1;
         break;
     case AVMEDIA_TYPE_VIDEO: {
         if (Enc->pix_fmt == AV_PIX_FMT_NONE)
             throw FFmpegException("Video pixel format is unknown, stream cannot be encoded");
-        const int T = Fframe_topBand, B = Fframe_bottomBand, L = Fframe_leftBand, Rt = Fframe_rightBand;
+        const int T = FVideoOut.Fframe_topBand, B = FVideoOut.Fframe_bottomBand, L = FVideoOut.Fframe_leftBand,
+                  Rt = FVideoOut.Fframe_rightBand;
         AOst.video_crop = T + B + L + Rt != 0;
         AOst.topBand = AOst.original_topBand = T;
         AOst.bottomBand = AOst.original_bottomBand = B;
@@ -96,10 +97,10 @@ void TCustomFFmpeg::SetUpEncoding(int AIndex, TAVOutputStream& AOst, TAVInputStr
         AOst.resample_pix_fmt = In->format;
         AOst.video_resample = AOst.resample_width != Enc->width || AOst.resample_height != Enc->height ||
                               In->format != Enc->pix_fmt;
-        if (AOst.video_resample && !FEnableFilter)
+        if (AOst.video_resample && !FVideoOut.FEnableFilter)
             CreateScaler(AOst, AOst.resample_width, AOst.resample_height, In->format);
         FLastErrMsg.clear();
-        if (FEnableFilter && ConfigureVideoFilters(AIst, AOst) != 0) {
+        if (FVideoOut.FEnableFilter && ConfigureVideoFilters(AIst, AOst) != 0) {
             FLastErrMsg = FLastErrMsg.empty() ? "Error opening filters!" : "Error opening filters: " + FLastErrMsg;
             throw FFmpegException(FLastErrMsg);
         }
@@ -121,8 +122,9 @@ void TCustomFFmpeg::SetUpEncoding(int AIndex, TAVOutputStream& AOst, TAVInputStr
 
 void TCustomFFmpeg::OpenPassLogFile(int AIndex, TAVOutputStream& AOst)
 {
-    std::string Name = (Fpass_logfilename_prefix.empty() ? std::string("ffmpeg2pass") : Fpass_logfilename_prefix) + "-" +
-                       std::to_string(AIndex) + ".log";
+    std::string Name =
+        (FMuxing.Fpass_logfilename_prefix.empty() ? std::string("ffmpeg2pass") : FMuxing.Fpass_logfilename_prefix) +
+        "-" + std::to_string(AIndex) + ".log";
     if (Name.size() >= 1024)
         Name.resize(1023);
     if (AOst.enc->flags & AV_CODEC_FLAG_PASS1) {
@@ -149,8 +151,8 @@ void TCustomFFmpeg::WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt)
 {
     APkt->stream_index = AOst.index;
     TBitstreamFilterChain& Chain = AOst.setup->Filters;
-    if (Chain.Names.empty() && AOst.file_index < int(Fbitstream_filters.size()) &&
-        AOst.index < int(Fbitstream_filters[AOst.file_index].size()))
+    if (Chain.Names.empty() && AOst.file_index < int(FFiles.Fbitstream_filters.size()) &&
+        AOst.index < int(FFiles.Fbitstream_filters[AOst.file_index].size()))
         CreateBitstreamFilters(AOst);
     for (TBsfPtr& Bsf : Chain.Contexts) {
         int Err = ff::av_bsf_send_packet(Bsf.get(), APkt);
@@ -163,7 +165,7 @@ void TCustomFFmpeg::WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt)
                 platform::Format("%s failed for stream %d, codec %s", std::string(Bsf->filter->name), APkt->stream_index,
                                  AOst.setup->StreamCopy ? std::string("copy") : std::string(ff::avcodec_get_name(AOst.enc->codec_id))),
                 Err);
-            if (Fexit_on_error)
+            if (FMuxing.Fexit_on_error)
                 throw FFmpegException(Msg);
             JobLog(this, llError, Msg);
         }
@@ -172,8 +174,8 @@ void TCustomFFmpeg::WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt)
         const int64_t End = APkt->pts + std::max<int64_t>(APkt->duration, 0);
         AOst.end_time = std::max(AOst.end_time, End * av_q2d(AOst.st->time_base));
     }
-    const int Err = ff::av_interleaved_write_frame(Foutput_files[AOst.file_index], APkt);
-    TOutputTarget& Target = FOutputTargets[size_t(FJoinMode ? 0 : AOst.file_index)];
+    const int Err = ff::av_interleaved_write_frame(FFiles.Foutput_files[AOst.file_index], APkt);
+    TOutputTarget& Target = FOutputTargets[size_t(FFiles.FJoinMode ? 0 : AOst.file_index)];
     if (Err < 0)
         throw FFmpegException(AVErrorText(Target.FileName().empty() ? "av_interleaved_write_frame()" : Target.FileName(), Err));
     Target.CountPacket();
@@ -182,7 +184,7 @@ void TCustomFFmpeg::WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt)
 void TCustomFFmpeg::CreateBitstreamFilters(TAVOutputStream& AOst)
 {
     TBitstreamFilterChain& Chain = AOst.setup->Filters;
-    const std::string& Text = Fbitstream_filters[AOst.file_index][AOst.index];
+    const std::string& Text = FFiles.Fbitstream_filters[AOst.file_index][AOst.index];
     size_t Start = 0;
     while (Start < Text.size()) {
         size_t End = Text.find(',', Start);
@@ -219,8 +221,8 @@ void TCustomFFmpeg::WriteEncodedPacket(TAVOutputStream& AOst, AVPacket* APkt)
             AOst.last_error[I] = E;
         }
     }
-    (AOst.enc->codec_type == AVMEDIA_TYPE_VIDEO ? Fvideo_size : Faudio_size) += APkt->size;
-    if (AOst.enc->codec_type == AVMEDIA_TYPE_VIDEO && !Fvstats_filename.empty() && APkt->size > 0)
+    (AOst.enc->codec_type == AVMEDIA_TYPE_VIDEO ? FCounters.Fvideo_size : FCounters.Faudio_size) += APkt->size;
+    if (AOst.enc->codec_type == AVMEDIA_TYPE_VIDEO && !FVideoOut.Fvstats_filename.empty() && APkt->size > 0)
         WriteVideoStats(AOst, APkt);
     if (AOst.logfile && AOst.enc->stats_out)
         std::fprintf(AOst.logfile.get(), "%s", AOst.enc->stats_out);
@@ -252,13 +254,13 @@ int TCustomFFmpeg::ReceivePackets(TAVOutputStream& AOst)
 
 void TCustomFFmpeg::DoStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst, const AVPacket* APkt)
 {
-    const int64_t StartOffset = ff::av_rescale_q(Fstart_time, AV_TIME_BASE_Q, AOst.st->time_base);
-    if (AOst.frame_number == 0 && !(APkt->flags & AV_PKT_FLAG_KEY) && !Fcopy_initial_nonkeyframes)
+    const int64_t StartOffset = ff::av_rescale_q(FMuxing.Fstart_time, AV_TIME_BASE_Q, AOst.st->time_base);
+    if (AOst.frame_number == 0 && !(APkt->flags & AV_PKT_FLAG_KEY) && !FMuxing.Fcopy_initial_nonkeyframes)
         return;
     if (AIst.st->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
-        Faudio_size += APkt->size;
+        FCounters.Faudio_size += APkt->size;
     else if (AIst.st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
-        Fvideo_size += APkt->size;
+        FCounters.Fvideo_size += APkt->size;
         ++AOst.sync_opts;
     }
     TPacketPtr Out = NewPacket();
@@ -298,7 +300,7 @@ int TCustomFFmpeg::ProcessInputPacket(TTranscodeRun& R, int AIstIndex, const AVP
             return 0;
         Ist.pts = Ist.next_pts;
         AdvanceCopyClock(Ist, APkt);
-        if (Fstart_time == 0 || Ist.pts >= Fstart_time)
+        if (FMuxing.Fstart_time == 0 || Ist.pts >= FMuxing.Fstart_time)
             for (auto& Ost : R.ost)
                 if (Ost->source_index == AIstIndex && !Ost->encoding_needed)
                     DoStreamCopy(*Ost, Ist, APkt);
@@ -351,7 +353,8 @@ int TCustomFFmpeg::DecodeFrames(TTranscodeRun& R, int AIstIndex, const AVPacket*
         if (Err < 0)
             return -1;
         Damaged = Damaged || Frame->decode_error_flags != 0 || (Frame->flags & AV_FRAME_FLAG_CORRUPT);
-        if (++Decoded > 1 && APkt && ((!Ist.showed_multi_packet_warning && Fverbose > 0) || Fverbose > 1)) {
+        if (++Decoded > 1 && APkt &&
+            ((!Ist.showed_multi_packet_warning && FMuxing.Fverbose > 0) || FMuxing.Fverbose > 1)) {
             JobLog(this, llError, platform::Format("Multiple frames in a packet from stream %d", APkt->stream_index));
             Ist.showed_multi_packet_warning = 1;
         }
@@ -366,7 +369,7 @@ int TCustomFFmpeg::DecodeFrames(TTranscodeRun& R, int AIstIndex, const AVPacket*
 
 void TCustomFFmpeg::RateEmulation(TAVInputStream& AIst)
 {
-    if (!Frate_emu)
+    if (!FMuxing.Frate_emu)
         return;
     const int64_t Now = ff::av_gettime() - AIst.start;
     if (AIst.pts - Now > 1000)
@@ -375,7 +378,7 @@ void TCustomFFmpeg::RateEmulation(TAVInputStream& AIst)
 
 void TCustomFFmpeg::ReportProgress(TTranscodeRun& R, int AFileIndex, bool ALast)
 {
-    AVIOContext* Pb = Foutput_files[0]->pb;
+    AVIOContext* Pb = FFiles.Foutput_files[0]->pb;
     int64_t TotalSize = 0;
     if (Pb) {
         TotalSize = ff::avio_size(Pb);
@@ -395,7 +398,7 @@ void TCustomFFmpeg::ReportProgress(TTranscodeRun& R, int AFileIndex, bool ALast)
         if (VideoSeen && IsVideo)
             Text += platform::FormatC("q=%2.1f ", StreamQ);
         if (!VideoSeen && IsVideo && Ost.show_fps == 1) {
-            const float T = float(ff::av_gettime() - Ftimer_start) / 1000000.0f;
+            const float T = float(ff::av_gettime() - FCounters.Ftimer_start) / 1000000.0f;
             Frame = Ost.frame_number;
             if (Frame < 1)
                 return;
@@ -404,7 +407,7 @@ void TCustomFFmpeg::ReportProgress(TTranscodeRun& R, int AFileIndex, bool ALast)
             Text += platform::FormatC("frame=%5d fps=%3d q=%3.1f ", Frame, Fps, Q);
             if (ALast)
                 Text += "L";
-            if (Fqp_hist)
+            if (FVideoOut.Fqp_hist)
                 Text += QpHistogramText(Ost);
             if (Ost.enc->flags & AV_CODEC_FLAG_PSNR)
                 Text += PsnrText(Ost, Frame, ALast);
@@ -416,29 +419,30 @@ void TCustomFFmpeg::ReportProgress(TTranscodeRun& R, int AFileIndex, bool ALast)
     if (ReportTime >= 1e10)
         ReportTime = 0;
     const double Time = std::max(ReportTime, 0.01);
-    if (!(FOnProgress || Fverbose > 0 || ALast))
+    if (!(FEvents.FOnProgress || FMuxing.Fverbose > 0 || ALast))
         return;
     const double Bitrate = TotalSize * 8 / Time / 1000;
     Text += platform::FormatC("size=%8.0fkB time=%0.2f bitrate=%6.1fkbits/s", TotalSize / 1024.0, ReportTime, Bitrate);
-    if (Fnb_frames_dup || Fnb_frames_drop) {
-        Text += platform::FormatC(" dup=%d drop=%d", Fnb_frames_dup, Fnb_frames_drop);
-        if (FShowDupOrDrop && Fverbose >= 0 && FOnProgress) {
-            FShowDupOrDrop = false;
+    if (FCounters.Fnb_frames_dup || FCounters.Fnb_frames_drop) {
+        Text += platform::FormatC(" dup=%d drop=%d", FCounters.Fnb_frames_dup, FCounters.Fnb_frames_drop);
+        if (FCounters.FShowDupOrDrop && FMuxing.Fverbose >= 0 && FEvents.FOnProgress) {
+            FCounters.FShowDupOrDrop = false;
             JobLog(this, llVerbose, Text);
         }
     }
-    if (FOnProgress)
-        FOnProgress(this, AFileIndex, Frame, Fps, Q, float(Bitrate), TotalSize, int64_t(ReportTime * 1000000),
-                    FTotalOutputDuration);
-    else if (Fverbose >= 0)
+    if (FEvents.FOnProgress)
+        FEvents.FOnProgress(this, AFileIndex, Frame, Fps, Q, float(Bitrate), TotalSize, int64_t(ReportTime * 1000000),
+                    FFiles.FTotalOutputDuration);
+    else if (FMuxing.Fverbose >= 0)
         JobLog(this, llVerbose, Text);
-    if (ALast && Fverbose >= 0) {
-        const double Raw = double(Faudio_size + Fvideo_size + Fextra_size);
+    if (ALast && FMuxing.Fverbose >= 0) {
+        const double Raw = double(FCounters.Faudio_size + FCounters.Fvideo_size + FCounters.Fextra_size);
         // Nothing written: no overhead to speak of.
         const double Overhead = Raw > 0 ? 100.0 * (TotalSize - Raw) / Raw : 0.0;
         JobLog(this, llVerbose,
                platform::Format("video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%",
-                                Fvideo_size / 1024.0, Faudio_size / 1024.0, Fextra_size / 1024.0, Overhead) +
+                                FCounters.Fvideo_size / 1024.0, FCounters.Faudio_size / 1024.0,
+                                FCounters.Fextra_size / 1024.0, Overhead) +
                    "\r\n");
     }
 }

@@ -28,11 +28,11 @@ TTargetNorm NormOfRate(int64_t ARate)
 
 TTargetNorm TCustomFFmpeg::GuessTargetNorm(const std::string& ADefaultNorm)
 {
-    if (Fframe_rate.den == 0)
+    if (FVideoOut.Fframe_rate.den == 0)
         throw FFmpegException("frame_rate is invalid.");
-    TTargetNorm Norm = NormOfRate(std::llround(double(Fframe_rate.num) * 1000.0 / Fframe_rate.den));
-    for (int I = 0; Norm == tnUnknown && I < Fnb_input_files; ++I) {
-        AVFormatContext* Ic = Finput_files[I];
+    TTargetNorm Norm = NormOfRate(std::llround(double(FVideoOut.Fframe_rate.num) * 1000.0 / FVideoOut.Fframe_rate.den));
+    for (int I = 0; Norm == tnUnknown && I < FFiles.Fnb_input_files; ++I) {
+        AVFormatContext* Ic = FFiles.Finput_files[I];
         for (unsigned S = 0; Norm == tnUnknown && S < Ic->nb_streams; ++S) {
             AVStream* St = Ic->streams[S];
             if (St->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
@@ -45,7 +45,7 @@ TTargetNorm TCustomFFmpeg::GuessTargetNorm(const std::string& ADefaultNorm)
     }
     if (Norm == tnUnknown)
         Norm = ADefaultNorm == "film" ? tnFILM : ADefaultNorm == "ntsc" ? tnNTSC : tnPAL;
-    if (Fverbose > 0)
+    if (FMuxing.Fverbose > 0)
         JobLog(this, llVerbose, platform::Format("Assuming %s for target.", Norm == tnPAL ? "PAL" : "NTSC"));
     return Norm;
 }
@@ -74,15 +74,15 @@ void TCustomFFmpeg::ApplyTarget(const std::string& AType, const std::string& ANo
         case tsPixelFormat: SetPixelFormat(Value); break;
         case tsFrameRate: SetFrameRate(TargetFrameRates[Norm]); break;
         case tsLibrary: SetLibraryOption(S.Key, Value); break;
-        case tsSampleRate: Faudio_sample_rate = platform::StrToInt(Value); break;
-        case tsChannels: Faudio_channels = platform::StrToInt(Value); break;
+        case tsSampleRate: FAudioOut.Faudio_sample_rate = platform::StrToInt(Value); break;
+        case tsChannels: FAudioOut.Faudio_channels = platform::StrToInt(Value); break;
         case tsChannelsNoMono:
-            if (Faudio_channels == 1)
-                Faudio_channels = 2;
+            if (FAudioOut.Faudio_channels == 1)
+                FAudioOut.Faudio_channels = 2;
             break;
-        case tsMuxPreload: Fmux_preload = float(platform::StrToFloat(Value)); break;
+        case tsMuxPreload: FMuxing.Fmux_preload = float(platform::StrToFloat(Value)); break;
         case tsAspect:
-            if (Fframe_aspect_ratio == 0) {
+            if (FVideoOut.Fframe_aspect_ratio == 0) {
                 JobLog(this, llInfo, "Assuming " + Value + " for aspect ratio");
                 SetAspectRatio(Value);
             }
@@ -140,12 +140,12 @@ void TCustomFFmpeg::ApplyPreset(const std::string& AName, const std::string& AVa
         Text = FindBuiltinPreset(AValue);
         if (Text.empty()) {
             std::string Codec;
-            if (AName[0] == 'v' && !Fvideo_codec_name.empty())
-                Codec = Fvideo_codec_name;
-            else if (AName[0] == 'a' && !Faudio_codec_name.empty())
-                Codec = Faudio_codec_name;
-            else if (!Fsubtitle_codec_name.empty())
-                Codec = Fsubtitle_codec_name;
+            if (AName[0] == 'v' && !FVideoOut.Fvideo_codec_name.empty())
+                Codec = FVideoOut.Fvideo_codec_name;
+            else if (AName[0] == 'a' && !FAudioOut.Faudio_codec_name.empty())
+                Codec = FAudioOut.Faudio_codec_name;
+            else if (!FSubtitleOut.Fsubtitle_codec_name.empty())
+                Codec = FSubtitleOut.Fsubtitle_codec_name;
             if (!Codec.empty()) {
                 PresetName = Codec + "-" + AValue;
                 Text = FindBuiltinPreset(PresetName);

@@ -49,16 +49,16 @@ void TCustomFFmpeg::ApplyOutputFields(const TOutputOptions& O)
     if (O.MuxRate > 0) SetLibraryOptionInt("muxrate", O.MuxRate);
     if (O.MuxDelay > 0) SetMuxMaxDelay(O.MuxDelay);
     if (O.MuxPreload > 0) SetMuxPreload(O.MuxPreload);
-    if (O.DisableAudio) Faudio_disable = true;
+    if (O.DisableAudio) FAudioOut.Faudio_disable = true;
     if (O.AudioVolume >= 0) SetAudioVolume(O.AudioVolume);
     if (O.AudioChannels > 0) SetAudioChannels(O.AudioChannels);
     if (O.AudioSampleRate > 0) SetAudioSampleRate(O.AudioSampleRate);
     if (O.AudioBitrate > 0) SetLibraryOptionInt("ab", O.AudioBitrate);
     if (O.AudioBitRateTolerance > 0) SetLibraryOptionInt("abt", O.AudioBitRateTolerance);
-    Faudio_language = O.AudioLanguage;
+    FAudioOut.Faudio_language = O.AudioLanguage;
     SetAudioSyncMethod(O.AudioSyncMethod);
     if (!O.AudioTag.empty()) SetAudioTag(O.AudioTag);
-    if (O.DisableVideo) Fvideo_disable = true;
+    if (O.DisableVideo) FVideoOut.Fvideo_disable = true;
     if (!O.FrameRate.empty()) SetFrameRate(O.FrameRate);
     if (!O.FrameAspectRatio.empty()) SetAspectRatio(O.FrameAspectRatio);
     if (O.CropTop > 0) SetCropTop(O.CropTop);
@@ -73,15 +73,15 @@ void TCustomFFmpeg::ApplyOutputFields(const TOutputOptions& O)
     if (O.VideoBufSize > 0) SetLibraryOptionInt("bufsize", O.VideoBufSize);
     SetVideoSyncMethod(O.VideoSyncMethod);
     if (!O.VideoTag.empty()) SetVideoTag(O.VideoTag);
-    Fvideo_language = O.VideoLanguage;
-    if (O.DisableSubtitle) Fsubtitle_disable = true;
-    Fsubtitle_language = O.SubtitleLanguage;
-    Finput_sync = O.InputSync;
-    if (O.CopyTimestamp) Fcopy_ts = true;
+    FVideoOut.Fvideo_language = O.VideoLanguage;
+    if (O.DisableSubtitle) FSubtitleOut.Fsubtitle_disable = true;
+    FSubtitleOut.Fsubtitle_language = O.SubtitleLanguage;
+    FMuxing.Finput_sync = O.InputSync;
+    if (O.CopyTimestamp) FMuxing.Fcopy_ts = true;
     if (O.TimeStart != AV_NOPTS_VALUE) SetStartTime(O.TimeStart);
     if (O.TimeLength != AV_NOPTS_VALUE) SetRecordingTime(O.TimeLength);
-    if (O.Info.TimeStamp == 0.0) Frecording_timestamp = int64_t(time(nullptr));
-    else if (O.Info.TimeStamp > 0.0) Frecording_timestamp = LocalDateTimeToUnixTime(O.Info.TimeStamp);
+    if (O.Info.TimeStamp == 0.0) FMuxing.Frecording_timestamp = int64_t(time(nullptr));
+    else if (O.Info.TimeStamp > 0.0) FMuxing.Frecording_timestamp = LocalDateTimeToUnixTime(O.Info.TimeStamp);
     if (O.Info.Year > 0) AddMetadata("year", std::to_string(O.Info.Year));
     if (O.Info.Track > 0) AddMetadata("track", std::to_string(O.Info.Track));
     const std::pair<const char*, const std::string*> Texts[] = {
@@ -142,7 +142,7 @@ bool TCustomFFmpeg::ApplyOutputRecord(const std::string& AFileName, const TOutpu
         if (O.VideoFilters.empty())
             SetVideoFilters(Defaults.Default("vf"));
         if (O.CustomHook)
-            FOnCustomHook = ACustomHook;
+            FEvents.FOnCustomHook = ACustomHook;
         Join = O.Join;
     }
     if (OpenOutputFile(AFileName, Join) < 0)

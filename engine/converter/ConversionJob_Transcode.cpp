@@ -25,17 +25,17 @@ std::string TypeName(const AVCodecContext* C) { return MediaTypeName(C->codec_ty
 
 void TCustomFFmpeg::BuildInputTables(TTranscodeRun& R)
 {
-    for (int I = 0; I < Fnb_input_files; ++I) {
+    for (int I = 0; I < FFiles.Fnb_input_files; ++I) {
         TAVInputFile F;
         F.ist_index = int(R.ist.size());
-        F.nb_streams = int(Finput_files[I]->nb_streams);
+        F.nb_streams = int(FFiles.Finput_files[I]->nb_streams);
         R.files.push_back(F);
         for (int K = 0; K < F.nb_streams; ++K) {
             auto Ist = std::make_unique<TAVInputStream>();
-            Ist->st = Finput_files[I]->streams[K];
+            Ist->st = FFiles.Finput_files[I]->streams[K];
             Ist->file_index = I;
             Ist->index = K;
-            if (Frate_emu)
+            if (FMuxing.Frate_emu)
                 Ist->start = ff::av_gettime();
             R.ist.push_back(std::move(Ist));
         }
@@ -45,35 +45,35 @@ void TCustomFFmpeg::BuildInputTables(TTranscodeRun& R)
 void TCustomFFmpeg::BuildOutputTable(TTranscodeRun& R)
 {
     int Total = 0;
-    for (int I = 0; I < Fnb_output_files; ++I) {
-        if (Foutput_files[I]->nb_streams == 0) {
-            ff::av_dump_format(Foutput_files[I], I, Foutput_files[I]->url, 1);
+    for (int I = 0; I < FFiles.Fnb_output_files; ++I) {
+        if (FFiles.Foutput_files[I]->nb_streams == 0) {
+            ff::av_dump_format(FFiles.Foutput_files[I], I, FFiles.Foutput_files[I]->url, 1);
             throw FFmpegException(platform::Format("Output file #%d does not contain any stream", I));
         }
-        Total += int(Foutput_files[I]->nb_streams);
+        Total += int(FFiles.Foutput_files[I]->nb_streams);
     }
-    R.segment = int(Foutput_files[0]->nb_streams);
-    if (Fnb_stream_maps > 0 && Fnb_stream_maps != Total)
+    R.segment = int(FFiles.Foutput_files[0]->nb_streams);
+    if (FFiles.Fnb_stream_maps > 0 && FFiles.Fnb_stream_maps != Total)
         throw FFmpegException("Number of stream maps must match number of output streams");
-    for (int I = 0; I < Fnb_stream_maps; ++I) {
-        const TAVStreamMap& M = Fstream_maps[I];
-        if (M.file_index < 0 || M.file_index >= Fnb_input_files || M.stream_index < 0 ||
+    for (int I = 0; I < FFiles.Fnb_stream_maps; ++I) {
+        const TAVStreamMap& M = FFiles.Fstream_maps[I];
+        if (M.file_index < 0 || M.file_index >= FFiles.Fnb_input_files || M.stream_index < 0 ||
             M.stream_index >= R.files[M.file_index].nb_streams)
             throw FFmpegException(platform::Format("Could not find input stream #%d.%d", M.file_index, M.stream_index));
-        if (M.sync_file_index < 0 || M.sync_file_index >= Fnb_input_files || M.sync_stream_index < 0 ||
+        if (M.sync_file_index < 0 || M.sync_file_index >= FFiles.Fnb_input_files || M.sync_stream_index < 0 ||
             M.sync_stream_index >= R.files[M.sync_file_index].nb_streams)
             throw FFmpegException(
                 platform::Format("Could not find sync stream #%d.%d", M.sync_file_index, M.sync_stream_index));
     }
     auto& Setups = ConverterState().OutputSetups;
-    for (int J = 0; J < Fnb_output_files; ++J) {
+    for (int J = 0; J < FFiles.Fnb_output_files; ++J) {
         // Join entries share the streams of entry 0.
-        const int SetupFile = FJoinMode ? 0 : J;
-        for (unsigned K = 0; K < Foutput_files[J]->nb_streams; ++K) {
+        const int SetupFile = FFiles.FJoinMode ? 0 : J;
+        for (unsigned K = 0; K < FFiles.Foutput_files[J]->nb_streams; ++K) {
             auto Ost = std::make_unique<TAVOutputStream>();
             Ost->file_index = J;
             Ost->index = int(K);
-            Ost->st = Foutput_files[J]->streams[K];
+            Ost->st = FFiles.Foutput_files[J]->streams[K];
             if (SetupFile >= int(Setups.size()) || K >= Setups[SetupFile].size() || !Setups[SetupFile][K])
                 throw FFmpegException(platform::Format("Output file #%d does not contain any stream", J));
             Ost->setup = Setups[SetupFile][K].get();
@@ -86,9 +86,9 @@ void TCustomFFmpeg::BuildOutputTable(TTranscodeRun& R)
 
 bool TCustomFFmpeg::InProgram(const TAVInputStream& AIst)
 {
-    AVFormatContext* Ic = Finput_files[AIst.file_index];
+    AVFormatContext* Ic = FFiles.Finput_files[AIst.file_index];
     for (unsigned P = 0; P < Ic->nb_programs; ++P) {
-        if (Ic->programs[P]->id != Fopt_programid)
+        if (Ic->programs[P]->id != FMuxing.Fopt_programid)
             continue;
         for (unsigned S = 0; S < Ic->programs[P]->nb_stream_indexes; ++S)
             if (int(Ic->programs[P]->stream_index[S]) == AIst.index)
@@ -111,12 +111,13 @@ void TCustomFFmpeg::SelectSources(TTranscodeRun& R)
     for (size_t N = 0; N < R.ost.size(); ++N) {
         TAVOutputStream& Ost = *R.ost[N];
         const AVMediaType Type = Ost.enc->codec_type;
-        if (Fnb_stream_maps > 0) {
-            const TAVStreamMap& M = Fstream_maps[N];
+        if (FFiles.Fnb_stream_maps > 0) {
+            const TAVStreamMap& M = FFiles.Fstream_maps[N];
             Ost.source_index = R.files[M.file_index].ist_index + M.stream_index;
             TAVInputStream& Src = *R.ist[Ost.source_index];
             if (Src.st->codecpar->codec_type != Type) {
-                ff::av_dump_format(Foutput_files[Ost.file_index], Ost.file_index, Foutput_files[Ost.file_index]->url, 1);
+                ff::av_dump_format(FFiles.Foutput_files[Ost.file_index], Ost.file_index,
+                                   FFiles.Foutput_files[Ost.file_index]->url, 1);
                 throw FFmpegException(platform::Format(
                     "Codec type mismatch for mapping #%d.%d (%s) -> #%d.%d (%s)", M.file_index, M.stream_index,
                     MediaTypeName(Src.st->codecpar->codec_type), Ost.file_index, Ost.index, MediaTypeName(Type)));
@@ -128,18 +129,19 @@ void TCustomFFmpeg::SelectSources(TTranscodeRun& R)
             for (size_t I = 0; I < R.ist.size(); ++I) {
                 TAVInputStream& Ist = *R.ist[I];
                 if (Ist.discard && Ist.st->discard != AVDISCARD_ALL && Ist.st->codecpar->codec_type == Type &&
-                    (!FJoinMode || Ist.file_index == Ost.file_index) && (!Fopt_programid || InProgram(Ist)) &&
-                    StreamWeight(Ist.st) > Best) {
+                    (!FFiles.FJoinMode || Ist.file_index == Ost.file_index) &&
+                    (!FMuxing.Fopt_programid || InProgram(Ist)) && StreamWeight(Ist.st) > Best) {
                     Best = StreamWeight(Ist.st);
                     Found = int(I);
                 }
             }
-            if (Found < 0 && !Fopt_programid && !FJoinMode)
+            if (Found < 0 && !FMuxing.Fopt_programid && !FFiles.FJoinMode)
                 for (size_t I = 0; I < R.ist.size(); ++I)
                     if (R.ist[I]->st->codecpar->codec_type == Type && R.ist[I]->st->discard != AVDISCARD_ALL)
                         Found = int(I);
             if (Found < 0) {
-                ff::av_dump_format(Foutput_files[Ost.file_index], Ost.file_index, Foutput_files[Ost.file_index]->url, 1);
+                ff::av_dump_format(FFiles.Foutput_files[Ost.file_index], Ost.file_index,
+                                   FFiles.Foutput_files[Ost.file_index]->url, 1);
                 throw FFmpegException(platform::Format("Could not find input stream matching output stream #%d.%d (%s)",
                                                        Ost.file_index, Ost.index, MediaTypeName(Type)));
             }
@@ -168,7 +170,7 @@ void CopySubtitleHeader(AVCodecContext* AEnc, const AVCodecContext* ADec)
 
 void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
 {
-    const size_t Count = FJoinMode ? size_t(R.segment) : R.ost.size();
+    const size_t Count = FFiles.FJoinMode ? size_t(R.segment) : R.ost.size();
     for (size_t N = 0; N < Count; ++N) {
         TAVOutputStream& Ost = *R.ost[N];
         if (!Ost.encoding_needed)
@@ -207,7 +209,7 @@ void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
             JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
-        Fextra_size += Ost.enc->extradata_size;
+        FCounters.Fextra_size += Ost.enc->extradata_size;
         ff::avcodec_parameters_from_context(Ost.st->codecpar, Ost.enc);
         Ost.st->time_base = Ost.enc->time_base;
         if (Ost.enc->codec_type == AVMEDIA_TYPE_AUDIO)
@@ -224,8 +226,8 @@ void TCustomFFmpeg::OpenDecoders(TTranscodeRun& R)
         TAVInputStream& Ist = *R.ist[N];
         if (!Ist.decoding_needed)
             continue;
-        const AVCodec* Codec = N < Finput_codecs.size() && Finput_codecs[N]
-                                   ? Finput_codecs[N]
+        const AVCodec* Codec = N < FFiles.Finput_codecs.size() && FFiles.Finput_codecs[N]
+                                   ? FFiles.Finput_codecs[N]
                                    : ff::avcodec_find_decoder(Ist.st->codecpar->codec_id);
         const std::string Type = MediaTypeName(Ist.st->codecpar->codec_type);
         if (!Codec) {
@@ -272,31 +274,34 @@ void TCustomFFmpeg::InitTimestamps(TTranscodeRun& R)
 
 void TCustomFFmpeg::CopyMetadataMaps(TTranscodeRun& R)
 {
-    for (int I = 0; I < Fnb_meta_data_maps; ++I) {
-        const TAVMetaDataMap& M = Fmeta_data_maps[I];
+    for (int I = 0; I < FFiles.Fnb_meta_data_maps; ++I) {
+        const TAVMetaDataMap& M = FFiles.Fmeta_data_maps[I];
         std::string Msg;
-        if (M.out_file < 0 || M.out_file >= Fnb_output_files)
+        if (M.out_file < 0 || M.out_file >= FFiles.Fnb_output_files)
             Msg = platform::Format("Invalid output file index %d map_meta_data(%d,%d)", M.out_file, M.out_file, M.in_file);
-        else if (M.in_file < 0 || M.in_file >= Fnb_input_files)
+        else if (M.in_file < 0 || M.in_file >= FFiles.Fnb_input_files)
             Msg = platform::Format("Invalid input file index %d map_meta_data(%d,%d)", M.in_file, M.out_file, M.in_file);
         if (!Msg.empty()) {
             ListStreamMapping(R);
             JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
-        ff::av_dict_copy(&Foutput_files[M.out_file]->metadata, Finput_files[M.in_file]->metadata, AV_DICT_DONT_OVERWRITE);
+        ff::av_dict_copy(&FFiles.Foutput_files[M.out_file]->metadata, FFiles.Finput_files[M.in_file]->metadata,
+                         AV_DICT_DONT_OVERWRITE);
     }
 }
 
 void TCustomFFmpeg::CopyChapters(int AIn, int AOut)
 {
-    AVFormatContext* Is = Finput_files[AIn];
-    AVFormatContext* Os = Foutput_files[AOut];
+    AVFormatContext* Is = FFiles.Finput_files[AIn];
+    AVFormatContext* Os = FFiles.Foutput_files[AOut];
     for (unsigned I = 0; I < Is->nb_chapters; ++I) {
         const AVChapter* In = Is->chapters[I];
-        const int64_t TsOff = ff::av_rescale_q(Fstart_time - Finput_files_ts_offset[AIn], AV_TIME_BASE_Q, In->time_base);
-        const int64_t Rt =
-            Frecording_time == INT64_MAX ? INT64_MAX : ff::av_rescale_q(Frecording_time, AV_TIME_BASE_Q, In->time_base);
+        const int64_t TsOff =
+            ff::av_rescale_q(FMuxing.Fstart_time - FFiles.Finput_files_ts_offset[AIn], AV_TIME_BASE_Q, In->time_base);
+        const int64_t Rt = FMuxing.Frecording_time == INT64_MAX
+            ? INT64_MAX
+            : ff::av_rescale_q(FMuxing.Frecording_time, AV_TIME_BASE_Q, In->time_base);
         if (In->end < TsOff)
             continue;
         if (Rt != INT64_MAX && In->start > Rt + TsOff)
@@ -323,9 +328,9 @@ void TCustomFFmpeg::CopyChapters(int AIn, int AOut)
 
 void TCustomFFmpeg::OpenOutputTargets()
 {
-    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    const int Count = FFiles.FJoinMode ? 1 : FFiles.Fnb_output_files;
     for (int J = 0; J < Count; ++J) {
-        AVFormatContext* Oc = Foutput_files[J];
+        AVFormatContext* Oc = FFiles.Foutput_files[J];
         if (Oc->oformat->flags & AVFMT_NOFILE)
             continue;
         TOutputTarget& Target = FOutputTargets[size_t(J)];
@@ -340,13 +345,13 @@ void TCustomFFmpeg::OpenOutputTargets()
 void TCustomFFmpeg::WriteHeaders(TTranscodeRun& R)
 {
     OpenOutputTargets();
-    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    const int Count = FFiles.FJoinMode ? 1 : FFiles.Fnb_output_files;
     bool AllRtp = true;
     for (int J = 0; J < Count; ++J) {
-        const int Err = ff::avformat_write_header(Foutput_files[J], nullptr);
+        const int Err = ff::avformat_write_header(FFiles.Foutput_files[J], nullptr);
         // A file that cannot be written is told as such, not as bad codec
         // parameters.
-        const AVIOContext* Pb = Foutput_files[J]->pb;
+        const AVIOContext* Pb = FFiles.Foutput_files[J]->pb;
         if (Err < 0 && Pb && Pb->error < 0)
             throw FFmpegException(AVErrorText(FOutputTargets[size_t(J)].FileName(), Pb->error));
         if (Err < 0) {
@@ -356,28 +361,28 @@ void TCustomFFmpeg::WriteHeaders(TTranscodeRun& R)
             JobLog(this, llError, Msg);
             throw FFmpegException(Msg);
         }
-        AllRtp = AllRtp && std::string(Foutput_files[J]->oformat->name) == "rtp";
+        AllRtp = AllRtp && std::string(FFiles.Foutput_files[J]->oformat->name) == "rtp";
     }
     if (AllRtp) {
         char Sdp[2048];
-        ff::av_sdp_create(Foutput_files.data(), Count, Sdp, sizeof(Sdp));
+        ff::av_sdp_create(FFiles.Foutput_files.data(), Count, Sdp, sizeof(Sdp));
         JobLog(this, llInfo, "SDP:\r\n" + platform::Trim(Sdp));
     }
 }
 
 void TCustomFFmpeg::ListStreamMapping(TTranscodeRun& R)
 {
-    const int Count = FJoinMode ? 1 : Fnb_output_files;
+    const int Count = FFiles.FJoinMode ? 1 : FFiles.Fnb_output_files;
     for (int J = 0; J < Count; ++J)
-        ff::av_dump_format(Foutput_files[J], J, Foutput_files[J]->url, 1);
-    if (Fverbose < 0)
+        ff::av_dump_format(FFiles.Foutput_files[J], J, FFiles.Foutput_files[J]->url, 1);
+    if (FMuxing.Fverbose < 0)
         return;
     JobLog(this, llVerbose, "Stream mapping:");
     for (auto& Ost : R.ost) {
         const TAVInputStream& Src = *R.ist[Ost->source_index];
         JobLog(this, llVerbose,
                platform::Format("  Stream #%d.%d -> #%d.%d (%s)", Src.file_index, Src.index,
-                                FJoinMode ? 0 : Ost->file_index, Ost->index, TypeName(Ost->enc)));
+                                FFiles.FJoinMode ? 0 : Ost->file_index, Ost->index, TypeName(Ost->enc)));
         if (Ost->sync_ist && Ost->sync_ist != &Src)
             JobLog(this, llVerbose,
                    platform::Format(" [sync #%d.%d (%s)]", Ost->sync_ist->file_index, Ost->sync_ist->index,
@@ -423,9 +428,9 @@ void TCustomFFmpeg::Transcode()
         OpenEncoders(R);
         InitTimestamps(R);
         CopyMetadataMaps(R);
-        for (int I = 0; I < Fnb_input_files; ++I)
-            if (Finput_files[I]->nb_chapters)
-                for (int J = 0; J < (FJoinMode ? 1 : Fnb_output_files); ++J)
+        for (int I = 0; I < FFiles.Fnb_input_files; ++I)
+            if (FFiles.Finput_files[I]->nb_chapters)
+                for (int J = 0; J < (FFiles.FJoinMode ? 1 : FFiles.Fnb_output_files); ++J)
                     CopyChapters(I, J);
         WriteHeaders(R);
         ListStreamMapping(R);

@@ -35,9 +35,9 @@ void TCustomFFmpeg::CreateScaler(TAVOutputStream& AOst, int AWidth, int AHeight,
         if (ff::av_frame_get_buffer(AOst.pict_tmp.get(), 0) < 0)
             throw FFmpegException("Cannot allocate temp picture, check pix fmt");
     }
-    Fsws_flags = RecordedScalerFlags();
+    FVideoOut.Fsws_flags = RecordedScalerFlags();
     AOst.img_resample_ctx.reset(ff::sws_getContext(AWidth, AHeight, AVPixelFormat(AFormat), Enc->width, Enc->height,
-                                                   Enc->pix_fmt, int(Fsws_flags), nullptr, nullptr, nullptr));
+                                                   Enc->pix_fmt, int(FVideoOut.Fsws_flags), nullptr, nullptr, nullptr));
     if (!AOst.img_resample_ctx)
         throw FFmpegException("Cannot get resampling context");
     Enc->bits_per_raw_sample = 0;
@@ -64,13 +64,13 @@ int TCustomFFmpeg::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& 
                            sizeof(Formats[0]), AV_OPT_SEARCH_CHILDREN) < 0)
         return -1;
     std::string Chain;
-    const int CropW = Dec->width - (Fframe_leftBand + Fframe_rightBand);
-    const int CropH = Dec->height - (Fframe_topBand + Fframe_bottomBand);
+    const int CropW = Dec->width - (FVideoOut.Fframe_leftBand + FVideoOut.Fframe_rightBand);
+    const int CropH = Dec->height - (FVideoOut.Fframe_topBand + FVideoOut.Fframe_bottomBand);
     if (AOst.video_crop)
         Chain += platform::FormatC("crop=%d:%d:%d:%d,", CropW, CropH, AOst.leftBand, AOst.topBand);
     if (Enc->width != CropW || Enc->height != CropH)
         Chain += platform::FormatC("scale=%d:%d,", Enc->width, Enc->height);
-    Chain += Fvfilters.empty() ? "null" : ToAnsi(Fvfilters);
+    Chain += FVideoOut.Fvfilters.empty() ? "null" : ToAnsi(FVideoOut.Fvfilters);
     const std::string ScaleOpts = platform::FormatC("flags=0x%X", RecordedScalerFlags());
     G->scale_sws_opts = ff::av_strdup(ScaleOpts.c_str());
     AVFilterInOut* Outputs = ff::avfilter_inout_alloc();
@@ -106,7 +106,7 @@ void TCustomFFmpeg::HandleDecodedVideo(TTranscodeRun& R, int AIstIndex, AVFrame*
         Ist.next_pts = Ist.pts + ff::av_rescale_q(1 + AFrame->repeat_pict, av_inv_q(Rate), AV_TIME_BASE_Q);
     Ist.quality = float(AFrame->quality);
     RateEmulation(Ist);
-    if (Fstart_time != 0 && Ist.pts < Fstart_time)
+    if (FMuxing.Fstart_time != 0 && Ist.pts < FMuxing.Fstart_time)
         return;
     PreprocessPicture(Ist, AFrame);
     for (auto& OstPtr : R.ost) {
@@ -137,10 +137,11 @@ void TCustomFFmpeg::HandleDecodedVideo(TTranscodeRun& R, int AIstIndex, AVFrame*
 int TCustomFFmpeg::VideoFrameCount(TAVOutputStream& AOst, double ASyncIpts)
 {
     int NbFrames = 1;
-    if (Fvideo_sync_method != 0) {
+    if (FVideoOut.Fvideo_sync_method != 0) {
         const double VDelta = ASyncIpts - double(AOst.sync_opts);
-        const bool Variable = Fvideo_sync_method == 2 ||
-                              (Fvideo_sync_method < 0 && (Foutput_files[AOst.file_index]->oformat->flags & AVFMT_VARIABLE_FPS));
+        const bool Variable = FVideoOut.Fvideo_sync_method == 2 ||
+            (FVideoOut.Fvideo_sync_method < 0 &&
+             (FFiles.Foutput_files[AOst.file_index]->oformat->flags & AVFMT_VARIABLE_FPS));
         if (VDelta < -1.1)
             NbFrames = 0;
         else if (Variable) {
@@ -152,20 +153,20 @@ int TCustomFFmpeg::VideoFrameCount(TAVOutputStream& AOst, double ASyncIpts)
             NbFrames = int(std::llrint(VDelta));
         }
         if (NbFrames == 0) {
-            ++Fnb_frames_drop;
-            FShowDupOrDrop = true;
-            if (Fverbose > 2)
+            ++FCounters.Fnb_frames_drop;
+            FCounters.FShowDupOrDrop = true;
+            if (FMuxing.Fverbose > 2)
                 JobLog(this, llVerbose, "*** drop!");
         } else if (NbFrames > 1) {
-            Fnb_frames_dup += NbFrames - 1;
-            FShowDupOrDrop = true;
-            if (Fverbose > 2)
+            FCounters.Fnb_frames_dup += NbFrames - 1;
+            FCounters.FShowDupOrDrop = true;
+            if (FMuxing.Fverbose > 2)
                 JobLog(this, llVerbose, platform::Format("*** %d dup!", NbFrames - 1));
         }
     } else {
         AOst.sync_opts = std::llrint(ASyncIpts);
     }
-    return std::min(NbFrames, Fmax_frames[0] - AOst.frame_number);
+    return std::min(NbFrames, FMuxing.Fmax_frames[0] - AOst.frame_number);
 }
 
 // The picture as the encoder takes it: cropped and scaled here unless a
@@ -184,7 +185,7 @@ AVFrame* TCustomFFmpeg::FormatPicture(TAVOutputStream& AOst, TAVInputStream& AIs
         AView->crop_left = AOst.leftBand;
         AView->crop_right = AOst.rightBand;
         if (ff::av_frame_apply_cropping(AView, AV_FRAME_CROP_UNALIGNED) < 0) {
-            if (Fexit_on_error)
+            if (FMuxing.Fexit_on_error)
                 throw FFmpegException("error cropping picture");
             JobLog(this, llError, "error cropping picture");
             return nullptr;
@@ -226,7 +227,7 @@ AVFrame* TCustomFFmpeg::FormatPicture(TAVOutputStream& AOst, TAVInputStream& AIs
 int TCustomFFmpeg::OutputVideo(TAVOutputStream& AOst, TAVInputStream& AIst, AVFrame* AIn)
 {
     AVCodecContext* Enc = AOst.enc;
-    const double SyncIpts = (double(AIst.pts - Fstart_time) / 1000000.0) / av_q2d(Enc->time_base);
+    const double SyncIpts = (double(AIst.pts - FMuxing.Fstart_time) / 1000000.0) / av_q2d(Enc->time_base);
     const int NbFrames = VideoFrameCount(AOst, SyncIpts);
     if (NbFrames <= 0)
         return 0;
@@ -243,9 +244,10 @@ int TCustomFFmpeg::OutputVideo(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
             throw FFmpegException("Video encoding failed");
         Frame->interlaced_frame = AIn->interlaced_frame;
         if (Enc->flags & (AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME))
-            Frame->top_field_first = Ftop_field_first == -1 ? AIn->top_field_first : Ftop_field_first;
-        Frame->quality = int(std::nearbyint(Fsame_quality ? AIst.quality : AOst.setup->Quality));
-        if (Fme_threshold == 0)
+            Frame->top_field_first =
+                FVideoOut.Ftop_field_first == -1 ? AIn->top_field_first : FVideoOut.Ftop_field_first;
+        Frame->quality = int(std::nearbyint(FVideoOut.Fsame_quality ? AIst.quality : AOst.setup->Quality));
+        if (FVideoOut.Fme_threshold == 0)
             Frame->pict_type = AV_PICTURE_TYPE_NONE;
         Frame->pts = AOst.sync_opts;
         Frame->sample_aspect_ratio = Enc->sample_aspect_ratio;
@@ -275,7 +277,7 @@ int TCustomFFmpeg::DecodeSubtitle(TTranscodeRun& R, int AIstIndex, const AVPacke
         ~TFree() { ff::avsubtitle_free(S); }
     } Free{&Sub};
     Ist.pts = Ist.next_pts;
-    if (Fstart_time != 0 && Ist.pts < Fstart_time)
+    if (FMuxing.Fstart_time != 0 && Ist.pts < FMuxing.Fstart_time)
         return 0;
     for (auto& Ost : R.ost)
         if (Ost->source_index == AIstIndex && Ost->encoding_needed)
@@ -286,7 +288,7 @@ int TCustomFFmpeg::DecodeSubtitle(TTranscodeRun& R, int AIstIndex, const AVPacke
 void TCustomFFmpeg::OutputSubtitle(TAVOutputStream& AOst, TAVInputStream& AIst, AVSubtitle* ASub, int64_t APts)
 {
     if (APts == AV_NOPTS_VALUE) {
-        if (Fexit_on_error)
+        if (FMuxing.Fexit_on_error)
             throw FFmpegException("Subtitle packets must have a pts");
         JobLog(this, llError, "Subtitle packets must have a pts");
         return;
@@ -320,13 +322,13 @@ void TCustomFFmpeg::OutputSubtitle(TAVOutputStream& AOst, TAVInputStream& AIst, 
 // stays open until the job's clean-up.
 void TCustomFFmpeg::WriteVideoStats(TAVOutputStream& AOst, const AVPacket* APkt)
 {
-    if (!Fvstats_file) {
-        Fvstats_file = std::fopen(Fvstats_filename.c_str(), "w");
-        if (!Fvstats_file)
-            throw FFmpegException("fopen fail: " + Fvstats_filename);
+    if (!FVideoOut.Fvstats_file) {
+        FVideoOut.Fvstats_file.reset(std::fopen(FVideoOut.Fvstats_filename.c_str(), "w"));
+        if (!FVideoOut.Fvstats_file)
+            throw FFmpegException("fopen fail: " + FVideoOut.Fvstats_filename);
     }
     const AVCodecContext* Enc = AOst.enc;
-    FILE* F = Fvstats_file;
+    FILE* F = FVideoOut.Fvstats_file.get();
     std::fprintf(F, "frame= %5d q= %2.1f ", AOst.frame_number, double(std::max<int64_t>(AOst.last_quality, 0)) / FF_QP2LAMBDA);
     if (Enc->flags & AV_CODEC_FLAG_PSNR)
         std::fprintf(F, "PSNR= %6.2f ",
@@ -336,9 +338,9 @@ void TCustomFFmpeg::WriteVideoStats(TAVOutputStream& AOst, const AVPacket* APkt)
     const int64_t Pts = APkt->pts != AV_NOPTS_VALUE ? APkt->pts : AOst.sync_opts;
     const double T = std::max(double(Pts) * Tick, 0.01);
     const double Bitrate = Tick > 0 ? APkt->size * 8 / Tick / 1000 : 0;
-    const double Average = double(Fvideo_size) * 8 / T / 1000;
-    std::fprintf(F, "s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s ", Fvideo_size / 1024.0, T,
-                 Bitrate, Average);
+    const double Average = double(FCounters.Fvideo_size) * 8 / T / 1000;
+    std::fprintf(F, "s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s ",
+                 FCounters.Fvideo_size / 1024.0, T, Bitrate, Average);
     std::fprintf(F, "type= %c\n", AOst.last_pict_type);
 }
 

@@ -69,7 +69,7 @@ TFramePtr NewWorkFrame(const AVFrame* AFrame)
 // plain copy when deinterlacing is off or cannot handle the picture.
 void FillWorkFrame(TCustomFFmpeg& AJob, AVFrame* AWork, const AVFrame* AFrame)
 {
-    if (AJob.Fdo_deinterlace) {
+    if (AJob.VideoOutput().Fdo_deinterlace) {
         if (DeinterlacePicture(PictureOf(AWork), PictureOf(AFrame), AVPixelFormat(AFrame->format), AFrame->width,
                                AFrame->height) >= 0)
             return;
@@ -108,8 +108,10 @@ bool RGBPictureToPicture(TRGBConvertContext& C, const TAVPicture& APicture, AVPi
 
 void PreprocessPicture(TCustomFFmpeg& AJob, AVFrame* AFrame, int64_t APTS)
 {
-    ++AJob.FHookFrameNumber;
-    if (!AJob.Fdo_deinterlace && !AJob.FOnCustomHook && !AJob.Fusing_vhook)
+    TJobHookState& hooks = AJob.HookState();
+    const bool customHook = bool(AJob.Events().FOnCustomHook);
+    ++hooks.FHookFrameNumber;
+    if (!AJob.VideoOutput().Fdo_deinterlace && !customHook && !hooks.Fusing_vhook)
         return;
     TFramePtr work = NewWorkFrame(AFrame);
     if (!work) {
@@ -119,11 +121,11 @@ void PreprocessPicture(TCustomFFmpeg& AJob, AVFrame* AFrame, int64_t APTS)
     FillWorkFrame(AJob, work.get(), AFrame);
     const TAVPicture picture = PictureOf(work.get());
     const AVPixelFormat pixFmt = AVPixelFormat(AFrame->format);
-    if (AJob.FOnCustomHook) {
+    if (customHook) {
         RunCustomHook(AJob, picture, pixFmt, AFrame->width, AFrame->height, APTS);
-    } else if (AJob.Fusing_vhook) {
+    } else if (hooks.Fusing_vhook) {
         TAVPicture hooked = picture;
-        ProcessFrameHooks(AJob.FFirstHook.get(), &hooked, pixFmt, AFrame->width, AFrame->height, APTS);
+        ProcessFrameHooks(hooks.FFirstHook.get(), &hooked, pixFmt, AFrame->width, AFrame->height, APTS);
     }
     // From here on the encoder (or the filter graph) reads the worked copy.
     ff::av_frame_copy_props(work.get(), AFrame);
@@ -134,7 +136,8 @@ void PreprocessPicture(TCustomFFmpeg& AJob, AVFrame* AFrame, int64_t APTS)
 void RunCustomHook(TCustomFFmpeg& AJob, const TAVPicture& APicture, AVPixelFormat APixFmt, int AWidth, int AHeight,
                    int64_t APTS)
 {
-    TRGBConvertContext& C = ConvertContext(AJob.FHookContext.Context);
+    TJobHookState& hooks = AJob.HookState();
+    TRGBConvertContext& C = ConvertContext(hooks.FHookContext.Context);
     bool stopHook = false;
     if (!PictureToBitmap(C, APicture.data, APicture.linesize, APixFmt, AWidth, AHeight)) {
         LogError(AJob, "Cannot initialize the toRGB conversion context");
@@ -142,7 +145,7 @@ void RunCustomHook(TCustomFFmpeg& AJob, const TAVPicture& APicture, AVPixelForma
     } else {
         bool update = true;
         try {
-            AJob.FOnCustomHook(&AJob, C.Bitmap, AJob.FHookFrameNumber, APTS, update, stopHook);
+            AJob.Events().FOnCustomHook(&AJob, C.Bitmap, hooks.FHookFrameNumber, APTS, update, stopHook);
         } catch (const std::exception& E) {
             LogError(AJob, std::string("Error occurs OnCustomHook: ") + E.what());
             update = false;
@@ -156,8 +159,8 @@ void RunCustomHook(TCustomFFmpeg& AJob, const TAVPicture& APicture, AVPixelForma
         }
     }
     if (stopHook) {
-        AJob.FOnCustomHook = nullptr;
-        AJob.Fusing_vhook = false;
+        AJob.SetCustomHook(nullptr);
+        hooks.Fusing_vhook = false;
     }
 }
 
@@ -177,7 +180,7 @@ struct TPreviewJob {
 // AKeep so that it is freed after the lock is let go.
 void SwitchOff(TCustomFFmpeg& AJob, TPostHook AKind, std::shared_ptr<TPreviewer>& AKeep)
 {
-    AKeep = AJob.FPostContext.Previewer;
+    AKeep = AJob.HookState().FPostContext.Previewer;
     AJob.SetPostHooks(AJob.PostHooks() & ~TPostHooks(AKind));
 }
 
@@ -187,15 +190,15 @@ bool PreparePreview(TCustomFFmpeg& AJob, const AVFrame* AFrame, const AVCodecCon
                     TPreviewJob& APreview, std::shared_ptr<TPreviewer>& AKeep)
 {
     const TPostHooks hooks = AJob.PostHooks();
-    if ((hooks & phBitmap) && AJob.FOnPreviewBitmap)
+    if ((hooks & phBitmap) && AJob.Events().FOnPreviewBitmap)
         APreview.Kind = phBitmap;
     else if (hooks & phPreview)
         APreview.Kind = phPreview;
     else
         return false;
-    TPostHookContext& post = AJob.FPostContext;
+    TPostHookContext& post = AJob.HookState().FPostContext;
     post.preview_cur_time = ff::av_gettime();
-    if (post.preview_cur_time - post.preview_last_time <= AJob.PreviewInterval)
+    if (post.preview_cur_time - post.preview_last_time <= AJob.Events().PreviewInterval)
         return false;
     post.preview_last_time = post.preview_cur_time;
     TRGBConvertContext& C = ConvertContext(post.Context);
@@ -206,7 +209,7 @@ bool PreparePreview(TCustomFFmpeg& AJob, const AVFrame* AFrame, const AVCodecCon
     }
     APreview.Context = post.Context;
     if (APreview.Kind == phBitmap) {
-        APreview.Handler = AJob.FOnPreviewBitmap;
+        APreview.Handler = AJob.Events().FOnPreviewBitmap;
     } else {
         if (!post.Previewer)
             post.Previewer = std::make_shared<TPreviewer>();
@@ -232,10 +235,10 @@ void RunPostHooks(TCustomFFmpeg& AJob, const AVFrame* AFrame, const AVCodecConte
         APTS == AV_NOPTS_VALUE ? APTS : ff::av_rescale_q(APTS, AEncoder->time_base, AVRational{1, AV_TIME_BASE});
     TFrameBitmap* bitmap = preview.Context->Bitmap;
     if (preview.Kind == phBitmap) {
-        preview.Handler(&AJob, bitmap, AJob.FHookFrameNumber, pts);
+        preview.Handler(&AJob, bitmap, AJob.HookState().FHookFrameNumber, pts);
         return;
     }
-    if (preview.Previewer->PaintFrame(bitmap, AJob.FHookFrameNumber, pts))
+    if (preview.Previewer->PaintFrame(bitmap, AJob.HookState().FHookFrameNumber, pts))
         return;
     platform::TLockGuard guard(FFmpegUnitLock());
     SwitchOff(AJob, phPreview, keep);
@@ -247,7 +250,7 @@ class TJobPictureHooks final : public TPictureHooks {
 public:
     int AddFrameHook(TCustomFFmpeg& AJob, int argc, std::span<char* const> argv) override
     {
-        return engine::AddFrameHook(AJob.FFirstHook, argc, argv);
+        return engine::AddFrameHook(AJob.HookState().FFirstHook, argc, argv);
     }
     void PreprocessPicture(TCustomFFmpeg& AJob, AVFrame* AFrame, int64_t APTS) override
     {

@@ -59,11 +59,11 @@ public:
                 if (!AJob.WaitWhilePaused())
                     return;
                 ++AStats.Steps;
-                if (AJob.FOnProgress)
-                    AJob.FOnProgress(&AJob, 0, i, 25, 2.0f, 128.0f, i * 1000, i * 40000, B.Steps * 40000);
-                if (B.Hook && AJob.FOnCustomHook) {
+                if (AJob.Events().FOnProgress)
+                    AJob.Events().FOnProgress(&AJob, 0, i, 25, 2.0f, 128.0f, i * 1000, i * 40000, B.Steps * 40000);
+                if (B.Hook && AJob.Events().FOnCustomHook) {
                     bool update = true, stopHook = false;
-                    AJob.FOnCustomHook(&AJob, nullptr, i, i * 40000, update, stopHook);
+                    AJob.Events().FOnCustomHook(&AJob, nullptr, i, i * 40000, update, stopHook);
                 }
                 std::this_thread::sleep_for(std::chrono::microseconds(300));
             }
@@ -80,7 +80,7 @@ public:
             FLastErrMsg = AFileName + ": No such file or directory";
             return false;
         }
-        ++Fnb_input_files;
+        ++FilesToEnter().Fnb_input_files;
         return true;
     }
 
@@ -90,13 +90,13 @@ public:
         if (AOptions) {
             LastOutputRecord = *AOptions;
             if (AOptions->CustomHook)
-                FOnCustomHook = ACustomHook;
+                SetCustomHook(ACustomHook);
         }
         if (AFileName.rfind("bad", 0) == 0) {
             FLastErrMsg = "Unknown format";
             return false;
         }
-        ++Fnb_output_files;
+        ++FilesToEnter().Fnb_output_files;
         return true;
     }
 
@@ -375,7 +375,7 @@ TEST_F(FFConverterTest, SequentialRunHappensInsideStartOnTheCallingThread)
         for (int i = 0; i < tasks; ++i)
             EXPECT_EQ(rec.Records[size_t(i)].TaskIndex, i); // in list order
         EXPECT_EQ(threads, std::set<uint64_t>{CurrentThreadId()});
-        EXPECT_EQ(c.Made[0]->ReportInterval, 500000);
+        EXPECT_EQ(c.Made[0]->Events().ReportInterval, 500000);
     }
 }
 

@@ -22,9 +22,19 @@ protected:
     }
     static void TearDownTestSuite() { Dir.reset(); }
     FFmpegTargetsTest() : TJobOptionsTest(llVerbose) {}
-    std::string Video(const char* AKey) const { return Recorded(Job.FOptions.codec_opts[AVMEDIA_TYPE_VIDEO], AKey); }
-    std::string Size() const { return std::to_string(Job.Fframe_width) + "x" + std::to_string(Job.Fframe_height); }
-    std::string Rate() const { return std::to_string(Job.Fframe_rate.num) + "/" + std::to_string(Job.Fframe_rate.den); }
+    std::string Video(const char* AKey) const
+    {
+        return Recorded(Job.Muxing().FOptions.codec_opts[AVMEDIA_TYPE_VIDEO], AKey);
+    }
+    std::string Size() const
+    {
+        return std::to_string(Job.VideoOutput().Fframe_width) + "x" + std::to_string(Job.VideoOutput().Fframe_height);
+    }
+    std::string Rate() const
+    {
+        return std::to_string(Job.VideoOutput().Fframe_rate.num) + "/" +
+            std::to_string(Job.VideoOutput().Fframe_rate.den);
+    }
 
     static std::unique_ptr<TTempDir> Dir;
 };
@@ -36,22 +46,22 @@ std::unique_ptr<TTempDir> FFmpegTargetsTest::Dir;
 TEST_F(FFmpegTargetsTest, PalDvdSetsItsValuesWithoutGuessing)
 {
     ASSERT_EQ(Dispatch("target", " pal-dvd "), "");
-    EXPECT_EQ(Job.Fvideo_codec_name, "mpeg2video");
-    EXPECT_EQ(Job.Faudio_codec_name, "ac3");
-    EXPECT_EQ(Job.Flast_asked_format, "dvd");
+    EXPECT_EQ(Job.VideoOutput().Fvideo_codec_name, "mpeg2video");
+    EXPECT_EQ(Job.AudioOutput().Faudio_codec_name, "ac3");
+    EXPECT_EQ(Job.Muxing().Flast_asked_format, "dvd");
     EXPECT_EQ(Size(), "720x576");
     EXPECT_EQ(Rate(), "25/1");
     EXPECT_EQ(Video("g"), "15");
     EXPECT_EQ(Video("b"), "6000000");
     EXPECT_EQ(Video("maxrate"), "9000000");
     EXPECT_EQ(Video("bufsize"), "1835008");
-    EXPECT_EQ(Recorded(Job.FOptions.codec_opts[AVMEDIA_TYPE_AUDIO], "ab"), "448000");
-    EXPECT_EQ(Recorded(Job.FOptions.format_opts, "packetsize"), "2048");
-    EXPECT_EQ(Recorded(Job.FOptions.format_opts, "muxrate"), "10080000");
-    EXPECT_EQ(Job.Faudio_sample_rate, 48000);
-    EXPECT_EQ(Job.Faudio_channels, 2);
+    EXPECT_EQ(Recorded(Job.Muxing().FOptions.codec_opts[AVMEDIA_TYPE_AUDIO], "ab"), "448000");
+    EXPECT_EQ(Recorded(Job.Muxing().FOptions.format_opts, "packetsize"), "2048");
+    EXPECT_EQ(Recorded(Job.Muxing().FOptions.format_opts, "muxrate"), "10080000");
+    EXPECT_EQ(Job.AudioOutput().Faudio_sample_rate, 48000);
+    EXPECT_EQ(Job.AudioOutput().Faudio_channels, 2);
     EXPECT_TRUE(Logged("Assuming 16:9 for aspect ratio"));
-    EXPECT_FLOAT_EQ(Job.Fframe_aspect_ratio, 16.0f / 9.0f);
+    EXPECT_FLOAT_EQ(Job.VideoOutput().Fframe_aspect_ratio, 16.0f / 9.0f);
     EXPECT_FALSE(Logged("Assuming PAL for target."));
 }
 
@@ -89,23 +99,23 @@ TEST_F(FFmpegTargetsTest, OtherTargetsAndRefusals)
 {
     ASSERT_EQ(Dispatch("target", "film-dv"), "");
     EXPECT_EQ(Size(), "720x480");
-    EXPECT_EQ(Job.Fframe_pix_fmt, AV_PIX_FMT_YUV411P);
+    EXPECT_EQ(Job.VideoOutput().Fframe_pix_fmt, AV_PIX_FMT_YUV411P);
     EXPECT_EQ(Rate(), "24000/1001");
-    EXPECT_EQ(Job.Flast_asked_format, "dv");
+    EXPECT_EQ(Job.Muxing().Flast_asked_format, "dv");
 
     Job.ResetJob();
     ASSERT_EQ(Dispatch("target", "pal-dv50"), "");
-    EXPECT_EQ(Job.Fframe_pix_fmt, AV_PIX_FMT_YUV422P);
+    EXPECT_EQ(Job.VideoOutput().Fframe_pix_fmt, AV_PIX_FMT_YUV422P);
 
     Job.ResetJob();
     ASSERT_EQ(Dispatch("ac", "1"), "");
     ASSERT_EQ(Dispatch("target", "ntsc-svcd"), "");
-    EXPECT_EQ(Job.Faudio_channels, 2);
+    EXPECT_EQ(Job.AudioOutput().Faudio_channels, 2);
     EXPECT_EQ(Video("scan_offset"), "1");
     Job.ResetJob();
     ASSERT_EQ(Dispatch("ac", "6"), "");
     ASSERT_EQ(Dispatch("target", "pal-svcd"), "");
-    EXPECT_EQ(Job.Faudio_channels, 6);
+    EXPECT_EQ(Job.AudioOutput().Faudio_channels, 6);
 
     Job.ResetJob();
     EXPECT_EQ(Dispatch("target", "pal-dv25"), "Unknown target type");
@@ -131,7 +141,7 @@ TEST_F(FFmpegTargetsTest, PresetsByNameAndFromFiles)
     WriteFile(Good, "\r\n  g=33 \r\n\r\nacodec=mp2\n");
     EXPECT_EQ(Dispatch("fpre", Good), "");
     EXPECT_EQ(Video("g"), "33");
-    EXPECT_EQ(Job.Faudio_codec_name, "mp2");
+    EXPECT_EQ(Job.AudioOutput().Faudio_codec_name, "mp2");
     const std::string NoValue = Dir->File("novalue.ffpreset");
     WriteFile(NoValue, "g=1\nbf\n");
     EXPECT_EQ(Dispatch("fpre", NoValue), NoValue + ": Invalid syntax: \"bf\"");

@@ -177,7 +177,7 @@ TEST_F(FFmpegTaskOptionsTest, InputLinesMayNameCodecs)
     const std::string Raw = Dir->File("tone.raw");
     ASSERT_TRUE(MakeMedia(Raw, "-f lavfi -i sine=duration=0.5 -ac 1 -ar 8000 -f s16le"));
     Job.ApplyExtOptions("f=s16le\nar=8000\nac=1\nnewaudio=\nacodec=pcm_s16le", true);
-    EXPECT_EQ(Job.Faudio_codec_name, "pcm_s16le");
+    EXPECT_EQ(Job.AudioOutput().Faudio_codec_name, "pcm_s16le");
     ASSERT_TRUE(Job.OpenInputFile(Raw)) << Job.LastErrMsg();
     Out.AudioCodec = "pcm_s16le";
     ASSERT_TRUE(Job.ApplyOutputRecord(Dir->File("raw.wav"), &Out, nullptr)) << Job.LastErrMsg();

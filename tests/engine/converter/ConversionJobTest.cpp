@@ -17,20 +17,28 @@ using platform::TThreadPriority;
 
 namespace {
 
+void SetOnTerminate(TCustomFFmpeg& AJob, platform::TNotifyEvent AHandler)
+{
+    TJobEvents events = AJob.Events();
+    events.FOnTerminate = std::move(AHandler);
+    AJob.SetEvents(std::move(events));
+}
+
 // A job with inputs and outputs counted but no files behind them.
 class TTestJob : public TCustomFFmpeg {
 public:
     explicit TTestJob(int AMaxFiles = 2, int AInputs = 1, int AOutputs = 1) : TCustomFFmpeg(AMaxFiles)
     {
-        Fnb_input_files = AInputs;
-        Fnb_output_files = AOutputs;
-        FOnTerminate = [this](platform::TObject* Sender) {
+        FilesToEnter().Fnb_input_files = AInputs;
+        FilesToEnter().Fnb_output_files = AOutputs;
+        SetOnTerminate(*this, [this](platform::TObject* Sender) {
             EXPECT_EQ(Sender, this);
             TerminateThread = platform::CurrentThreadId();
             ++Terminations;
             Ended.SetEvent();
-        };
+        });
     }
+    using TCustomFFmpeg::FilesToEnter;
 
     std::atomic<int> Terminations{0};
     std::atomic<uint64_t> TerminateThread{0};
@@ -66,53 +74,52 @@ TEST_F(FFmpegJobTest, MaxFilesOutsideOneTo512IsRefused)
     for (int files : {1, 512}) {
         TCustomFFmpeg job(files);
         EXPECT_EQ(job.MaxFiles(), files);
-        EXPECT_EQ(job.Finput_files.size(), size_t(files));
-        EXPECT_EQ(job.Finput_codecs.size(), size_t(files) * 20);
-        EXPECT_EQ(job.Fstream_maps.size(), size_t(files) * 20);
-        EXPECT_EQ(job.Finput_files_ts_scale[size_t(files) - 1].size(), 20u);
+        EXPECT_EQ(job.Files().Finput_files.size(), size_t(files));
+        EXPECT_EQ(job.Files().Finput_codecs.size(), size_t(files) * 20);
+        EXPECT_EQ(job.Files().Fstream_maps.size(), size_t(files) * 20);
+        EXPECT_EQ(job.Files().Finput_files_ts_scale[size_t(files) - 1].size(), 20u);
     }
 }
 
 TEST_F(FFmpegJobTest, DefaultsAfterCreate)
 {
     TCustomFFmpeg job(3);
-    EXPECT_EQ(job.Fframe_pix_fmt, -1);
-    EXPECT_EQ(job.Fmax_frames[3], INT32_MAX);
-    EXPECT_EQ(job.Fintra_dc_precision, 8);
-    EXPECT_EQ(job.Faudio_sample_rate, 44100);
-    EXPECT_FLOAT_EQ(job.Faudio_qscale, -99999.0f);
-    EXPECT_EQ(job.Faudio_channels, 2);
-    EXPECT_FLOAT_EQ(job.Fmux_preload, 0.5f);
-    EXPECT_FLOAT_EQ(job.Fmux_max_delay, 0.7f);
-    EXPECT_EQ(job.Frecording_time, INT64_MAX);
-    EXPECT_EQ(job.Fvideo_sync_method, -1);
-    EXPECT_FLOAT_EQ(job.Faudio_drift_threshold, 0.1f);
-    EXPECT_EQ(job.Faudio_volume, 256);
-    EXPECT_FLOAT_EQ(job.Fdts_delta_threshold, 10.0f);
-    EXPECT_EQ(job.Fsws_flags, 4u);
-    EXPECT_EQ(job.Fbit_buffer_size, 262144);
-    EXPECT_EQ(job.FTotalOutputDuration, -1);
-    EXPECT_EQ(job.ReportInterval, 500000);
-    EXPECT_EQ(job.PreviewInterval, 100000);
-    EXPECT_EQ(job.Fstreamid_map.size(), 20u);
+    EXPECT_EQ(job.VideoOutput().Fframe_pix_fmt, -1);
+    EXPECT_EQ(job.Muxing().Fmax_frames[3], INT32_MAX);
+    EXPECT_EQ(job.VideoOutput().Fintra_dc_precision, 8);
+    EXPECT_EQ(job.AudioOutput().Faudio_sample_rate, 44100);
+    EXPECT_FLOAT_EQ(job.AudioOutput().Faudio_qscale, -99999.0f);
+    EXPECT_EQ(job.AudioOutput().Faudio_channels, 2);
+    EXPECT_FLOAT_EQ(job.Muxing().Fmux_preload, 0.5f);
+    EXPECT_FLOAT_EQ(job.Muxing().Fmux_max_delay, 0.7f);
+    EXPECT_EQ(job.Muxing().Frecording_time, INT64_MAX);
+    EXPECT_EQ(job.VideoOutput().Fvideo_sync_method, -1);
+    EXPECT_FLOAT_EQ(job.AudioOutput().Faudio_drift_threshold, 0.1f);
+    EXPECT_EQ(job.AudioOutput().Faudio_volume, 256);
+    EXPECT_FLOAT_EQ(job.Muxing().Fdts_delta_threshold, 10.0f);
+    EXPECT_EQ(job.VideoOutput().Fsws_flags, 4u);
+    EXPECT_EQ(job.Files().FTotalOutputDuration, -1);
+    EXPECT_EQ(job.Events().ReportInterval, 500000);
+    EXPECT_EQ(job.Events().PreviewInterval, 100000);
+    EXPECT_EQ(job.Files().Fstreamid_map.size(), 20u);
     EXPECT_FALSE(job.Finished());
     EXPECT_FALSE(job.FatalException());
 }
 
 TEST_F(FFmpegJobTest, ResetJobPutsBackDefaultsAndFlags)
 {
-    TCustomFFmpeg job(1);
-    job.Faudio_volume = 10;
-    job.Fvfilters = "scale=2:2";
-    job.FJoinMode = true;
+    TTestJob job(1, 0, 0);
+    job.SetAudioVolume(10);
+    job.SetVideoFilters("scale=2:2");
+    job.FilesToEnter().FJoinMode = true;
     job.ResetJob();
     if (!GlobalLoader().Loaded(ConverterLibraries))
         GTEST_SKIP() << "converter libraries not loaded";
-    EXPECT_EQ(job.Faudio_volume, 256);
-    EXPECT_TRUE(job.Fvfilters.empty());
-    EXPECT_FALSE(job.FJoinMode);
+    EXPECT_EQ(job.AudioOutput().Faudio_volume, 256);
+    EXPECT_TRUE(job.VideoOutput().Fvfilters.empty());
+    EXPECT_FALSE(job.Files().FJoinMode);
     // The scaler options hold the job's scaler flags.
-    EXPECT_NE(job.FOptions.sws_opts, nullptr);
+    EXPECT_NE(job.Muxing().FOptions.sws_opts, nullptr);
 }
 
 TEST_F(FFmpegJobTest, StartWithoutFilesFailsAndReportsAtOnce)
@@ -323,7 +330,7 @@ TEST_F(FFmpegJobTest, CancelWaitingOnTheGuiThreadServesTheReport)
 {
     TTestJob job;
     std::atomic<bool> served{false};
-    job.FOnTerminate = [&](platform::TObject*) { platform::Synchronize([&] { served = true; }); };
+    SetOnTerminate(job, [&](platform::TObject*) { platform::Synchronize([&] { served = true; }); });
     job.Cancel(true);
     EXPECT_TRUE(served);
 }
@@ -333,9 +340,8 @@ TEST_F(FFmpegJobTest, DestroyingARunningJobStopsAndWaitsForIt)
     std::atomic<int> steps{0};
     std::atomic<int> terminations{0};
     {
-        TCustomFFmpeg job(1);
-        job.Fnb_input_files = job.Fnb_output_files = 1;
-        job.FOnTerminate = [&](platform::TObject*) { ++terminations; };
+        TTestJob job(1, 1, 1);
+        SetOnTerminate(job, [&](platform::TObject*) { ++terminations; });
         job.SetTranscodeStep(LoopingStep(steps));
         job.StartConvert(true, TThreadPriority::tpNormal)->Start();
         while (steps < 1)
@@ -345,10 +351,10 @@ TEST_F(FFmpegJobTest, DestroyingARunningJobStopsAndWaitsForIt)
     {
         // A job whose cancel report is still running is not freed under it.
         TCustomFFmpeg job(1);
-        job.FOnTerminate = [&](platform::TObject*) {
+        SetOnTerminate(job, [&](platform::TObject*) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
             ++terminations;
-        };
+        });
         job.Cancel(false);
     }
     EXPECT_EQ(terminations, 2);
@@ -380,10 +386,11 @@ TEST_F(FFmpegJobTest, PostHooksChangeUnderTheUnitLock)
     TCustomFFmpeg job(1);
     job.SetPostHooksLocked(phPreview | phBitmap);
     EXPECT_EQ(job.PostHooks(), TPostHooks(phPreview | phBitmap));
-    job.FPostContext.Previewer = std::shared_ptr<TPreviewer>(reinterpret_cast<TPreviewer*>(&job), [](TPreviewer*) {});
+    job.HookState().FPostContext.Previewer =
+        std::shared_ptr<TPreviewer>(reinterpret_cast<TPreviewer*>(&job), [](TPreviewer*) {});
     job.SetPostHooksLocked(phBitmap);
     EXPECT_EQ(job.PostHooks(), TPostHooks(phBitmap));
-    EXPECT_EQ(job.FPostContext.Previewer, nullptr);
+    EXPECT_EQ(job.HookState().FPostContext.Previewer, nullptr);
 }
 
 TEST(ReadOptionLines, CutsLinesAndPairs)

@@ -29,10 +29,12 @@ TEST(JobHooksConvert, CustomHookAndHookLibraryDrawIntoConvertedFrames)
         Job.ResetJob();
         int previews = 0;
         if (variant == 0)
-            Job.FOnCustomHook = [](platform::TObject*, TFrameBitmap* B, int, int64_t, bool&, bool&) {
+            Job.SetCustomHook([](platform::TObject*, TFrameBitmap* B, int, int64_t, bool&, bool&) {
                 for (int y = 8; y < 24; ++y) std::memset(B->ScanLine(y) + 8 * 3, 0xFF, 16 * 3);
-            };
-        Job.FOnPreviewBitmap = [&](platform::TObject*, TFrameBitmap*, int, int64_t) { ++previews; };
+            });
+        TJobEvents events = Job.Events();
+        events.FOnPreviewBitmap = [&](platform::TObject*, TFrameBitmap*, int, int64_t) { ++previews; };
+        Job.SetEvents(std::move(events));
         Job.SetPostHooks(phBitmap);
         ASSERT_TRUE(Job.OpenInputFile(Clip)) << Job.LastErrMsg();
         if (variant == 1)

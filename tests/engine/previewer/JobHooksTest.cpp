@@ -23,6 +23,20 @@ using namespace engine;
 
 namespace {
 
+void SetPreviewHandler(TCustomFFmpeg& AJob, TCustomFFmpeg::TPreviewBitmapEvent AHandler)
+{
+    TJobEvents events = AJob.Events();
+    events.FOnPreviewBitmap = std::move(AHandler);
+    AJob.SetEvents(std::move(events));
+}
+
+void SetPreviewInterval(TCustomFFmpeg& AJob, int64_t AInterval)
+{
+    TJobEvents events = AJob.Events();
+    events.PreviewInterval = AInterval;
+    AJob.SetEvents(std::move(events));
+}
+
 struct TFrameDeleter {
     void operator()(AVFrame* AFrame) const { ff::av_frame_free(&AFrame); }
 };
@@ -100,7 +114,7 @@ TEST_F(JobHooksTest, WithNothingOnThePictureIsOnlyCounted)
     PreprocessPicture(*Job, frame.get(), 0);
     PreprocessPicture(*Job, frame.get(), 40000);
     EXPECT_EQ(frame->data[0], planes);
-    EXPECT_EQ(Job->FHookFrameNumber, 2);
+    EXPECT_EQ(Job->HookState().FHookFrameNumber, 2);
 }
 
 // The handler's drawing reaches the picture the encoder reads; the
@@ -111,7 +125,7 @@ TEST_F(JobHooksTest, CustomHookDrawsIntoTheConvertedPicture)
     TFramePtr decoders(ff::av_frame_clone(frame.get()));
     const TLuma decoded = Luma(frame.get());
     int calls = 0;
-    Job->FOnCustomHook = [&](platform::TObject* Sender, TFrameBitmap* ABitmap, int AFrameNumber, int64_t APTS,
+    Job->SetCustomHook([&](platform::TObject* Sender, TFrameBitmap* ABitmap, int AFrameNumber, int64_t APTS,
                              bool& AUpdate, bool& AStopHook) {
         ++calls;
         EXPECT_EQ(Sender, Job.get());
@@ -122,7 +136,7 @@ TEST_F(JobHooksTest, CustomHookDrawsIntoTheConvertedPicture)
         EXPECT_TRUE(AUpdate);
         EXPECT_FALSE(AStopHook);
         DrawWhiteSquare(ABitmap, 4, 4, 8);
-    };
+    });
     PreprocessPicture(*Job, frame.get(), 40000);
     EXPECT_EQ(calls, 1);
     const TLuma hooked = Luma(frame.get());
@@ -153,9 +167,9 @@ TEST_F(JobHooksTest, HandlerAnswersDecideWhatIsWrittenBackAndWhetherItRunsAgain)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         Lines.clear();
-        Job->Fusing_vhook = true;
+        Job->HookState().Fusing_vhook = true;
         int calls = 0;
-        Job->FOnCustomHook = [&](platform::TObject*, TFrameBitmap* ABitmap, int, int64_t, bool& AUpdate,
+        Job->SetCustomHook([&](platform::TObject*, TFrameBitmap* ABitmap, int, int64_t, bool& AUpdate,
                                  bool& AStopHook) {
             ++calls;
             DrawWhiteSquare(ABitmap, 4, 4, 8);
@@ -163,7 +177,7 @@ TEST_F(JobHooksTest, HandlerAnswersDecideWhatIsWrittenBackAndWhetherItRunsAgain)
             AStopHook = c.Stop;
             if (c.Raise)
                 throw platform::Exception("brush broke");
-        };
+        });
         TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
         const TLuma decoded = Luma(frame.get());
         PreprocessPicture(*Job, frame.get(), 0);
@@ -173,8 +187,8 @@ TEST_F(JobHooksTest, HandlerAnswersDecideWhatIsWrittenBackAndWhetherItRunsAgain)
         TFramePtr next = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
         PreprocessPicture(*Job, next.get(), 40000);
         EXPECT_EQ(calls, c.CalledAgain ? 2 : 1);
-        EXPECT_EQ(bool(Job->FOnCustomHook), c.CalledAgain);
-        EXPECT_EQ(Job->Fusing_vhook, c.CalledAgain) << "a stopped custom hook takes the hook chain with it";
+        EXPECT_EQ(bool(Job->Events().FOnCustomHook), c.CalledAgain);
+        EXPECT_EQ(Job->HookState().Fusing_vhook, c.CalledAgain) << "a stopped custom hook takes the hook chain with it";
         if (c.Logged) {
             ASSERT_EQ(Lines.size(), 2u);
             EXPECT_EQ(Lines[0], c.Logged);
@@ -202,8 +216,8 @@ TEST_F(JobHooksTest, UnconvertiblePicturesSwitchTheHooksOff)
         SCOPED_TRACE(c.Logged);
         Lines.clear();
         bool called = false;
-        Job->Fusing_vhook = true;
-        Job->FOnCustomHook = [&](platform::TObject*, TFrameBitmap*, int, int64_t, bool&, bool&) { called = true; };
+        Job->HookState().Fusing_vhook = true;
+        Job->SetCustomHook([&](platform::TObject*, TFrameBitmap*, int, int64_t, bool&, bool&) { called = true; });
         std::vector<uint8_t> plane(16 * 16), palette(1024);
         TAVPicture picture;
         picture.data[0] = plane.data();
@@ -212,8 +226,8 @@ TEST_F(JobHooksTest, UnconvertiblePicturesSwitchTheHooksOff)
         picture.linesize[1] = 4;
         RunCustomHook(*Job, picture, c.PixFmt, 16, 16, 0);
         EXPECT_EQ(called, c.HandlerCalled);
-        EXPECT_FALSE(Job->FOnCustomHook);
-        EXPECT_FALSE(Job->Fusing_vhook);
+        EXPECT_FALSE(Job->Events().FOnCustomHook);
+        EXPECT_FALSE(Job->HookState().Fusing_vhook);
         ASSERT_EQ(Lines.size(), 1u);
         EXPECT_EQ(Lines[0], c.Logged);
     }
@@ -227,11 +241,11 @@ TEST_F(JobHooksTest, HookChainRunsOnTheCopyUnlessACustomHookIsSet)
     std::vector<char*> argv(64);
     for (size_t i = 0; i < texts.size(); ++i)
         argv[i] = texts[i].data();
-    ASSERT_EQ(AddFrameHook(Job->FFirstHook, int(texts.size()), argv), 0);
+    ASSERT_EQ(AddFrameHook(Job->HookState().FFirstHook, int(texts.size()), argv), 0);
     auto* processCalls = static_cast<int*>(platform::GetProcAddress(platform::LoadLibrary(INVERT_HOOK),
                                                                     "hook_process_calls"));
     *processCalls = 0;
-    Job->Fusing_vhook = true;
+    Job->HookState().Fusing_vhook = true;
 
     TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
     TFramePtr decoders(ff::av_frame_clone(frame.get()));
@@ -244,9 +258,9 @@ TEST_F(JobHooksTest, HookChainRunsOnTheCopyUnlessACustomHookIsSet)
     EXPECT_EQ(Luma(decoders.get()), decoded);
     EXPECT_EQ(*processCalls, 1);
 
-    Job->FOnCustomHook = [](platform::TObject*, TFrameBitmap*, int, int64_t, bool& AUpdate, bool&) {
+    Job->SetCustomHook([](platform::TObject*, TFrameBitmap*, int, int64_t, bool& AUpdate, bool&) {
         AUpdate = false;
-    };
+    });
     TFramePtr next = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
     PreprocessPicture(*Job, next.get(), 0);
     EXPECT_EQ(*processCalls, 1);
@@ -254,7 +268,7 @@ TEST_F(JobHooksTest, HookChainRunsOnTheCopyUnlessACustomHookIsSet)
 
 TEST_F(JobHooksTest, DeinterlacingReplacesThePictureEvenWithoutHooks)
 {
-    Job->Fdo_deinterlace = true;
+    Job->DispatchOption("deinterlace", "1");
     TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
     TFramePtr expected = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
     TAVPicture picture;
@@ -274,10 +288,10 @@ TEST_F(JobHooksTest, DeinterlacingReplacesThePictureEvenWithoutHooks)
 
 TEST_F(JobHooksTest, PictureTheDeinterlacerRefusesStillReachesTheHooks)
 {
-    Job->Fdo_deinterlace = true;
-    Job->FOnCustomHook = [](platform::TObject*, TFrameBitmap* ABitmap, int, int64_t, bool&, bool&) {
+    Job->DispatchOption("deinterlace", "1");
+    Job->SetCustomHook([](platform::TObject*, TFrameBitmap* ABitmap, int, int64_t, bool&, bool&) {
         DrawWhiteSquare(ABitmap, 4, 4, 8);
-    };
+    });
     TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 18, 18);
     TFramePtr decoders(ff::av_frame_clone(frame.get()));
     const TLuma decoded = Luma(frame.get());
@@ -309,13 +323,13 @@ TEST_F(JobHooksTest, PreviewEventComesFirstAndAtMostOncePerInterval)
         int64_t PTS;
     };
     std::vector<TCall> calls;
-    Job->FOnPreviewBitmap = [&](platform::TObject* Sender, TFrameBitmap* ABitmap, int AFrameNumber, int64_t APTS) {
+    SetPreviewHandler(*Job, [&](platform::TObject* Sender, TFrameBitmap* ABitmap, int AFrameNumber, int64_t APTS) {
         EXPECT_EQ(Sender, Job.get());
         calls.push_back({ABitmap->Width(), AFrameNumber, APTS});
-    };
+    });
     Job->SetPostHooks(phBitmap | phPreview);
-    Job->FHookFrameNumber = 7;
-    Job->PreviewInterval = 3600LL * 1000000;
+    Job->HookState().FHookFrameNumber = 7;
+    SetPreviewInterval(*Job, 3600LL * 1000000);
     TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
     TEncoder encoder(AV_PIX_FMT_YUV420P, 16, 16);
     RunPostHooks(*Job, frame.get(), &encoder.Context, 50);
@@ -324,8 +338,8 @@ TEST_F(JobHooksTest, PreviewEventComesFirstAndAtMostOncePerInterval)
     EXPECT_EQ(calls[0].Width, 16);
     EXPECT_EQ(calls[0].FrameNumber, 7);
     EXPECT_EQ(calls[0].PTS, 2000000);
-    EXPECT_EQ(Job->FPostContext.Previewer, nullptr) << "the event is served, not the window";
-    Job->PreviewInterval = -1;
+    EXPECT_EQ(Job->HookState().FPostContext.Previewer, nullptr) << "the event is served, not the window";
+    SetPreviewInterval(*Job, -1);
     RunPostHooks(*Job, frame.get(), &encoder.Context, AV_NOPTS_VALUE);
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].PTS, AV_NOPTS_VALUE);
@@ -334,7 +348,7 @@ TEST_F(JobHooksTest, PreviewEventComesFirstAndAtMostOncePerInterval)
 TEST_F(JobHooksTest, PreviewThatCannotBeConvertedIsSwitchedOff)
 {
     bool called = false;
-    Job->FOnPreviewBitmap = [&](platform::TObject*, TFrameBitmap*, int, int64_t) { called = true; };
+    SetPreviewHandler(*Job, [&](platform::TObject*, TFrameBitmap*, int, int64_t) { called = true; });
     Job->SetPostHooks(phBitmap);
     TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
     TEncoder encoder(AV_PIX_FMT_VDPAU, 16, 16);
@@ -350,18 +364,18 @@ TEST_F(JobHooksTest, PreviewThatCannotBeConvertedIsSwitchedOff)
 TEST_F(JobHooksTest, PreviewWindowShowsPicturesUntilTheUserClosesIt)
 {
     Job->SetPostHooks(phBitmap | phPreview);
-    Job->PreviewInterval = -1;
+    SetPreviewInterval(*Job, -1);
     TFramePtr frame = MakeFrame(AV_PIX_FMT_YUV420P, 16, 16);
     TEncoder encoder(AV_PIX_FMT_YUV420P, 16, 16);
     RunPostHooks(*Job, frame.get(), &encoder.Context, 25);
-    ASSERT_NE(Job->FPostContext.Previewer, nullptr);
-    platform::HWND wnd = Job->FPostContext.Previewer->FormHandle();
+    ASSERT_NE(Job->HookState().FPostContext.Previewer, nullptr);
+    platform::HWND wnd = Job->HookState().FPostContext.Previewer->FormHandle();
     ASSERT_TRUE(platform::IsWindow(wnd));
     EXPECT_EQ(platform::GetWindowText(wnd), "00:00:01.000");
     platform::SendMessage(wnd, platform::WM_CLOSE);
     RunPostHooks(*Job, frame.get(), &encoder.Context, 50);
     EXPECT_EQ(Job->PostHooks(), TPostHooks(phBitmap));
-    EXPECT_EQ(Job->FPostContext.Previewer, nullptr);
+    EXPECT_EQ(Job->HookState().FPostContext.Previewer, nullptr);
     EXPECT_FALSE(platform::IsWindow(wnd));
 }
 
@@ -384,10 +398,10 @@ void PreviewOnWorker(TCustomFFmpeg& AJob)
 TEST_F(JobHooksTest, SwitchingThePreviewWhileItIsShownDoesNotDeadlock)
 {
     Job->SetPostHooks(phBitmap);
-    Job->PreviewInterval = -1;
-    Job->FOnPreviewBitmap = [&](platform::TObject*, TFrameBitmap*, int, int64_t) {
+    SetPreviewInterval(*Job, -1);
+    SetPreviewHandler(*Job, [&](platform::TObject*, TFrameBitmap*, int, int64_t) {
         platform::Synchronize([&] { Job->SetPostHooksLocked(0); });
-    };
+    });
     PreviewOnWorker(*Job);
     EXPECT_EQ(Job->PostHooks(), 0u);
 }
@@ -395,10 +409,10 @@ TEST_F(JobHooksTest, SwitchingThePreviewWhileItIsShownDoesNotDeadlock)
 TEST_F(JobHooksTest, WindowPreviewFromTheWorkerIsFreedWhenTheGuiSwitchesItOff)
 {
     Job->SetPostHooks(phPreview);
-    Job->PreviewInterval = -1;
+    SetPreviewInterval(*Job, -1);
     PreviewOnWorker(*Job);
-    ASSERT_NE(Job->FPostContext.Previewer, nullptr);
-    platform::HWND wnd = Job->FPostContext.Previewer->FormHandle();
+    ASSERT_NE(Job->HookState().FPostContext.Previewer, nullptr);
+    platform::HWND wnd = Job->HookState().FPostContext.Previewer->FormHandle();
     EXPECT_TRUE(platform::IsWindowVisible(wnd));
     Job->SetPostHooksLocked(0);
     EXPECT_FALSE(platform::IsWindow(wnd));
