@@ -50,6 +50,14 @@ void SkipOne(const char*& P)
         ++P;
 }
 
+// Reads two integers with one character between them ("0:1", "0.1").
+void ReadIntPair(const char*& P, int& AFirst, int& ASecond)
+{
+    AFirst = ReadCInt(P);
+    SkipOne(P);
+    ASecond = ReadCInt(P);
+}
+
 
 
 
@@ -136,6 +144,16 @@ void SetIfPositive(T& AField, T AValue)
         AField = AValue;
 }
 
+// Puts AItem after the first ACount entries of ATable, growing the table when
+// they fill it.
+template <typename T>
+void AppendCounted(std::vector<T>& ATable, int& ACount, const T& AItem)
+{
+    if (ACount >= int(ATable.size()))
+        ATable.resize(size_t(ACount) + 1);
+    ATable[size_t(ACount++)] = AItem;
+}
+
 } // namespace
 
 // The handlers that write the job's option state themselves, and the table
@@ -146,21 +164,15 @@ struct TCustomFFmpeg::TOptionHandlers {
         const std::string Text = ToAnsi(V);
         const char* P = Text.c_str();
         TAVStreamMap M;
-        M.file_index = ReadCInt(P);
-        SkipOne(P);
-        M.stream_index = ReadCInt(P);
+        ReadIntPair(P, M.file_index, M.stream_index);
         if (*P) {
             ++P;
-            M.sync_file_index = ReadCInt(P);
-            SkipOne(P);
-            M.sync_stream_index = ReadCInt(P);
+            ReadIntPair(P, M.sync_file_index, M.sync_stream_index);
         } else {
             M.sync_file_index = M.file_index;
             M.sync_stream_index = M.stream_index;
         }
-        if (J.FFiles.Fnb_stream_maps >= int(J.FFiles.Fstream_maps.size()))
-            J.FFiles.Fstream_maps.resize(J.FFiles.Fnb_stream_maps + 1);
-        J.FFiles.Fstream_maps[J.FFiles.Fnb_stream_maps++] = M;
+        AppendCounted(J.FFiles.Fstream_maps, J.FFiles.Fnb_stream_maps, M);
     }
 
     static void AddMetaDataMap(TCustomFFmpeg& J, const std::string&, const std::string& V)
@@ -168,12 +180,8 @@ struct TCustomFFmpeg::TOptionHandlers {
         const std::string Text = ToAnsi(V);
         const char* P = Text.c_str();
         TAVMetaDataMap M;
-        M.out_file = ReadCInt(P);
-        SkipOne(P);
-        M.in_file = ReadCInt(P);
-        if (J.FFiles.Fnb_meta_data_maps >= int(J.FFiles.Fmeta_data_maps.size()))
-            J.FFiles.Fmeta_data_maps.resize(J.FFiles.Fnb_meta_data_maps + 1);
-        J.FFiles.Fmeta_data_maps[J.FFiles.Fnb_meta_data_maps++] = M;
+        ReadIntPair(P, M.out_file, M.in_file);
+        AppendCounted(J.FFiles.Fmeta_data_maps, J.FFiles.Fnb_meta_data_maps, M);
     }
 
     static void SetInputTsScale(TCustomFFmpeg& J, const std::string&, const std::string& V)
