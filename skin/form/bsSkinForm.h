@@ -329,6 +329,17 @@ public:
     void UpDateFormNC();
     bool GetFormActive() const;
     bool UseAutoInActiveImage() const;
+    // While the ribbon's application menu is open it continues into the
+    // caption strip: its caption picture covers the strip's left end, the
+    // caption buttons and quick buttons there are hidden and the caption
+    // text starts right of it. Never under a full layered border, which
+    // draws its own caption.
+    bool HasAppMenuCaption();
+    void DrawAppMenuCaption(platform::TCanvas* Cnvs, const TRect& R);
+    // Where the menu's caption picture ends on the frame, 0 without a menu.
+    int GetAppMenuCaptionOffset();
+    // The menu's caption picture covers a frame object at R.
+    bool CoveredByAppMenuCaption(const TRect& R);
 
     // ---- skin changes
     void ChangeSkinData();

@@ -88,13 +88,17 @@ void TbsSkinCaptionObject::RePaintCaption()
     Parent->UpDateFormNC();
 }
 
-// The right edge follows the caption's stretching; a text frame moves the
-// text inside it.
+// The text starts right of the quick buttons, or right of the application
+// menu's caption while that covers the strip's left end; the right edge
+// follows the caption's stretching; a text frame moves the text inside it.
 TRect TbsSkinCaptionObject::TextRect() const
 {
     TRect t = TextRct;
     if (!IsNullRect(TextRct)) {
-        t.Left += Parent->QuickButtonsWidth();
+        if (Parent->HasAppMenuCaption())
+            t.Left = Parent->GetAppMenuCaptionOffset() - ObjectRect.Left;
+        else
+            t.Left += Parent->QuickButtonsWidth();
         t.Right = TextRct.Right + RectWidth(ObjectRect) - RectWidth(SkinRect);
     }
     if (!IsNullRect(FrameRect)) {
@@ -245,6 +249,11 @@ void TbsSkinCaptionObject::TestActiveQuickButton(int X, int Y)
 {
     if (!HasQuickButtons())
         return;
+    // Hidden under the application menu's caption.
+    if (Parent->HasAppMenuCaption()) {
+        ActiveQuickButton = -1;
+        return;
+    }
     TbsQuickButtonItems* items = Parent->QuickButtons();
     OldActiveQuickButton = ActiveQuickButton;
     ActiveQuickButton = -1;
@@ -349,7 +358,8 @@ void TbsSkinCaptionObject::Draw(TCanvas* Cnvs, bool)
 {
     if (!HasSkin())
         return;
-    DrawQuickButtons(Cnvs);
+    if (!Parent->HasAppMenuCaption())
+        DrawQuickButtons(Cnvs);
     SetCaptionFont(Cnvs, Active ? ActiveFontColor : FontColor);
     TBitmap b;
     if (EnableAnimation() && CurrentFrame >= 1 && CurrentFrame <= FrameCount) {

@@ -320,7 +320,8 @@ void TbsSkinForm::ScreenToFrame(TPoint& P) const
 // On the caption: in the caption object, or without one in the caption
 // strip. An object before the caption in the list that covers the point
 // takes it, as it does in the objects' own hit test, so that buttons
-// standing on the caption stay clickable.
+// standing on the caption stay clickable (unless the application menu's
+// caption hides them). The quick buttons are no caption while they show.
 bool TbsSkinForm::PtInCaption(const TPoint& P)
 {
     if (!HasSkin())
@@ -332,8 +333,10 @@ bool TbsSkinForm::PtInCaption(const TPoint& P)
         if (!PtInRect(o->ObjectRect, P))
             continue;
         if (caption)
-            return P.X >= o->ObjectRect.Left + QuickButtonsWidth() + (QuickButtonsWidth() > 0 ? 2 : 0);
-        if (o->Enabled && o->Visible)
+            return HasAppMenuCaption() ||
+                   P.X >= o->ObjectRect.Left + QuickButtonsWidth() + (QuickButtonsWidth() > 0 ? 2 : 0);
+        const auto* button = dynamic_cast<TbsSkinStdButtonObject*>(o.get());
+        if (o->Enabled && o->Visible && !(button && button->CoveredByAppMenuCaption()))
             return false;
     }
     return !any && PtInRect(NewCaptionRect, P);

@@ -150,6 +150,8 @@ public:
     bool InRestoreState() const;
     // The system-menu button showing the form's icon.
     bool IconCase() const;
+    // The ribbon's application menu draws its caption over the button.
+    bool CoveredByAppMenuCaption() const;
 
     bool InObjectArea(int X, int Y) override;
     void ShowLayer() override;

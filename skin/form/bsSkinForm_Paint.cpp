@@ -2,6 +2,7 @@
 // client background.
 
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsRibbon.h"
 
 #include "skin/core/bseffects_EffectBmp.h"
 #include "skin/core/bsUtils_SkinImage.h"
@@ -62,6 +63,28 @@ bool TbsSkinForm::UseAutoInActiveImage() const
     return HasSkin() && FSD->AutoRenderingInActiveImage;
 }
 
+bool TbsSkinForm::HasAppMenuCaption()
+{
+    TbsAppMenu* menu = FSkinRibbon ? FSkinRibbon->AppMenu() : nullptr;
+    return menu && menu->Visible() && menu->CanDrawAppMenuCaption() && !FullBorderFrame();
+}
+
+void TbsSkinForm::DrawAppMenuCaption(TCanvas* Cnvs, const TRect& R)
+{
+    if (FSkinRibbon && FSkinRibbon->AppMenu())
+        FSkinRibbon->AppMenu()->DrawAppMenuCaption(Cnvs, R);
+}
+
+int TbsSkinForm::GetAppMenuCaptionOffset()
+{
+    return FSkinRibbon && FSkinRibbon->AppMenu() ? FSkinRibbon->AppMenu()->GetAppMenuCaptionOffset() : 0;
+}
+
+bool TbsSkinForm::CoveredByAppMenuCaption(const TRect& R)
+{
+    return R.Left < GetAppMenuCaptionOffset() && HasAppMenuCaption();
+}
+
 void TbsSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
 {
     TakeFormSize();
@@ -91,6 +114,8 @@ void TbsSkinForm::PaintNCSkin(HDC ADC, bool AUseExternalDC)
             o->ObjectRect = saved;
         }
     }
+    if (HasAppMenuCaption())
+        DrawAppMenuCaption(top.Canvas(), TRect{0, 0, FSkinRibbon->AppMenu()->ItemWidth(), top.Height()});
     TFrameCanvas frame(FForm->Handle(), ADC, AUseExternalDC);
     if (!frame.DC())
         return;

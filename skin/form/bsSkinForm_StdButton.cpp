@@ -158,8 +158,18 @@ bool TbsSkinStdButtonObject::IconCase() const
     return Command == cmSysMenu && Parent->ShowIcon && SkinRectInAPicture;
 }
 
+bool TbsSkinStdButtonObject::CoveredByAppMenuCaption() const
+{
+    return FSkinSupport && Parent->CoveredByAppMenuCaption(ObjectRect);
+}
+
+// A button the application menu's caption covers is out of sight, so it
+// takes no clicks either: a press on the menu's caption must not close or
+// minimise the form.
 bool TbsSkinStdButtonObject::InObjectArea(int X, int Y)
 {
+    if (CoveredByAppMenuCaption())
+        return false;
     return IconCase() || TbsSkinButtonObject::InObjectArea(X, Y);
 }
 
@@ -186,7 +196,7 @@ void TbsSkinStdButtonObject::Draw(TCanvas* Cnvs, bool UpDate)
         DefaultDraw(Cnvs);
         return;
     }
-    if (!HasSkin())
+    if (!HasSkin() || CoveredByAppMenuCaption())
         return;
     if (IconCase()) {
         FMorphKf = 0;

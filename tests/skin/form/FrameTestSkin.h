@@ -83,6 +83,26 @@ inline uint32_t QuickMaskPixel(int X, int Y)
     return X == 0 || Y == 0 || X == 15 || Y == 15 ? Rgb(255, 255, 255) : Rgb(128, 128, 128);
 }
 
+// The frame skin with an "appmenu" record over the buttons picture for a
+// ribbon's application menu; AExtra adds to the record.
+inline std::string SkinIniWithAppMenu(const std::string& AExtra, const std::string& ALayerFrame = "")
+{
+    std::string ini = SkinIni(LeftText, ALayerFrame);
+    const std::string list = "[SKINCONTROLS]\r\ncount=1\r\n0=officequickbutton:button\r\n";
+    ini.replace(ini.find(list), list.size(),
+                "[SKINCONTROLS]\r\ncount=2\r\n0=officequickbutton:button\r\n1=appmenu:appmenu\r\n");
+    return ini +
+           "[appmenu]\r\npictureindex=0\r\nskinrect=0,0,48,16\r\nclientrect=3,3,45,13\r\n"
+           "lefttoppoint=3,3\r\nrighttoppoint=45,3\r\nleftbottompoint=3,13\r\nrightbottompoint=45,13\r\n"
+           "itemrect=16,0,32,16\r\npageitemrect=32,0,48,16\r\npageitemactiverect=48,0,64,16\r\n" +
+           AExtra;
+}
+
+// The menu's caption picture (the restore look, magenta) stretched over the
+// strip from x 4 and y 2 on.
+constexpr uint32_t AppMenuCaptionColor = RestoreColor;
+inline const std::string AppMenuCaption = "captionrect=80,0,96,16\r\ncaptionleftoffset=4\r\ncaptiontopoffset=2\r\n";
+
 // The pictures beside skin.ini in ADir.
 inline void WriteSkinPictures(const testsupport::TTempDir& ADir)
 {

@@ -2,11 +2,13 @@
 // controls overflow into scroll buttons, caption buttons), first without a
 // skin and then with a small skin made by the test; the pointer (through
 // XTEST) opens the application menu from the application button and a key
-// press of Escape closes it. Screenshots of each state are saved.
+// press of Escape closes it. Screenshots of each state are saved. A form
+// with a skinned frame shows the open menu's caption in its caption strip.
 
 // Before the X headers, whose macros would clash with it.
 #include <gtest/gtest.h>
 
+#include "../FrameTestSkin.h"
 #include "../RibbonTestSupport.h"
 
 #include "platform/core/SysUtils.h"
@@ -82,18 +84,42 @@ struct TRibbonWindow {
     }
 };
 
-TEST(RibbonOnX11, TheApplicationButtonOpensTheMenuAndEscapeClosesIt)
-{
-    if (GetEnvironmentVariable("DISPLAY").empty())
-        GTEST_SKIP() << "no X display";
-    ASSERT_TRUE(InstallX11Backend());
-    auto* x = dynamic_cast<TX11Backend*>(&Backend());
-    ASSERT_NE(x, nullptr);
-    Display* d = static_cast<Display*>(x->XDisplay());
-    int event = 0, error = 0, major = 0, minor = 0;
-    if (!XTestQueryExtension(d, &event, &error, &major, &minor))
-        GTEST_SKIP() << "the display has no XTEST";
+// The X backend on the display, with XTEST to move the pointer and press
+// keys; skipped without a display or XTEST.
+struct RibbonOnX11 : ::testing::Test {
+    TX11Backend* x = nullptr;
+    Display* d = nullptr;
 
+    void SetUp() override
+    {
+        if (GetEnvironmentVariable("DISPLAY").empty())
+            GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(InstallX11Backend());
+        x = dynamic_cast<TX11Backend*>(&Backend());
+        ASSERT_NE(x, nullptr);
+        d = static_cast<Display*>(x->XDisplay());
+        int event = 0, error = 0, major = 0, minor = 0;
+        if (!XTestQueryExtension(d, &event, &error, &major, &minor))
+            GTEST_SKIP() << "the display has no XTEST";
+    }
+    bool Mapped(TForm* AForm)
+    {
+        const Window xid = x->XWindowOf(AForm->Handle());
+        return PumpUntil([&] {
+            XWindowAttributes a;
+            return XGetWindowAttributes(d, xid, &a) && a.map_state == IsViewable;
+        });
+    }
+    void PressEscape()
+    {
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Escape), True, CurrentTime);
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Escape), False, CurrentTime);
+        XFlush(d);
+    }
+};
+
+TEST_F(RibbonOnX11, TheApplicationButtonOpensTheMenuAndEscapeClosesIt)
+{
     skintest::TSkinFolder folder(ribbontest::RibbonSkinIni());
     skin::TbsSkinData data(nullptr);
     ASSERT_TRUE(data.LoadFromFile(folder.Ini).Ok());
@@ -105,11 +131,7 @@ TEST(RibbonOnX11, TheApplicationButtonOpensTheMenuAndEscapeClosesIt)
             w.Menu->SetSkinData(&data);
         }
         const std::string look = skinned ? "skinned" : "default";
-        const Window xid = x->XWindowOf(w.Form->Handle());
-        ASSERT_TRUE(PumpUntil([&] {
-            XWindowAttributes a;
-            return XGetWindowAttributes(d, xid, &a) && a.map_state == IsViewable;
-        }));
+        ASSERT_TRUE(Mapped(w.Form.get()));
         Pause(150);
         EXPECT_TRUE(w.Ribbon->ActivePage()->Buttons[1].Visible);
         EXPECT_TRUE(SaveScreen(d, Rect(30, 20, 570, 360), "x11_ribbon_" + look + ".png"));
@@ -120,12 +142,58 @@ TEST(RibbonOnX11, TheApplicationButtonOpensTheMenuAndEscapeClosesIt)
         Pause(100);
         EXPECT_TRUE(SaveScreen(d, Rect(30, 20, 570, 360), "x11_ribbon_appmenu_" + look + ".png"));
 
-        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Escape), True, CurrentTime);
-        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Escape), False, CurrentTime);
-        XFlush(d);
+        PressEscape();
         EXPECT_TRUE(PumpUntil([&] { return !w.Menu->Visible(); }));
         EXPECT_TRUE(w.Chosen.empty());
     }
+}
+
+TEST_F(RibbonOnX11, TheOpenMenuDrawsItsCaptionIntoTheSkinnedCaptionStrip)
+{
+    testsupport::TTempDir dir;
+    frametest::WriteSkinPictures(dir);
+    testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIniWithAppMenu(frametest::AppMenuCaption));
+    skin::TbsSkinData data(nullptr);
+    ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+
+    TRibbonWindow w;
+    w.Form->Hide();
+    w.Form->SetBorderStyle(bsSizeable);
+    w.Form->SetCaption("转换器");
+    auto* skinForm = skin::FindSkinFormComponent(w.Form.get());
+    ASSERT_NE(skinForm, nullptr);
+    skinForm->SetSkinData(&data);
+    w.Menu->SetSkinData(&data);
+    w.Menu->SetItemWidth(160);
+    w.Form->Show();
+    ASSERT_TRUE(Mapped(w.Form.get()));
+    Pause(150);
+    // The strip's pixel at (60, 15) of the frame: the frame's own dark top
+    // while the menu is closed, the menu's caption picture while it is open.
+    const TPoint probe = Point(w.Form->Left() + 60, w.Form->Top() + 15);
+    const auto screenPixel = [&] {
+        Application()->ProcessMessages();
+        XSync(d, False);
+        XImage* image = XGetImage(d, DefaultRootWindow(d), probe.X, probe.Y, 1, 1, AllPlanes, ZPixmap);
+        if (!image)
+            return uint32_t(0);
+        const uint32_t p = uint32_t(XGetPixel(image, 0, 0)) & 0xFFFFFF;
+        XDestroyImage(image);
+        return p;
+    };
+    const TRect shot = Rect(w.Form->Left() - 10, w.Form->Top() - 10, w.Form->Left() + 530, w.Form->Top() + 330);
+    EXPECT_TRUE(SaveScreen(d, shot, "x11_ribbon_framed.png"));
+    EXPECT_EQ(screenPixel(), frametest::TopColor);
+
+    ClickPointer(d, w.Ribbon->AppButton()->ClientToScreen(Point(20, 12)));
+    ASSERT_TRUE(PumpUntil([&] { return w.Menu->Visible(); }));
+    Pause(150);
+    EXPECT_TRUE(PumpUntil([&] { return screenPixel() == frametest::AppMenuCaptionColor; }));
+    EXPECT_TRUE(SaveScreen(d, shot, "x11_ribbon_framed_appmenu.png"));
+
+    PressEscape();
+    EXPECT_TRUE(PumpUntil([&] { return !w.Menu->Visible(); }));
+    EXPECT_TRUE(PumpUntil([&] { return screenPixel() == frametest::TopColor; }));
 }
 
 } // namespace
