@@ -128,8 +128,6 @@ public:
     bool QuickButtonsShowHint = false;
     // The caption's divider before the quick buttons on the window frame.
     bool QuickButtonsShowDivider = true;
-    // Width of the quick-button strip on the caption, 0 without one.
-    int QuickButtonsWidth() const;
 
     TbsActivateCustomObjectEvent OnActivateCustomObject;
     TbsObjectPaintEvent OnPaintEvent;

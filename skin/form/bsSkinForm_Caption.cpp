@@ -98,7 +98,7 @@ TRect TbsSkinCaptionObject::TextRect() const
         if (Parent->HasAppMenuCaption())
             t.Left = Parent->GetAppMenuCaptionOffset() - ObjectRect.Left;
         else
-            t.Left += Parent->QuickButtonsWidth();
+            t.Left += QuickButtonsWidth();
         t.Right = TextRct.Right + RectWidth(ObjectRect) - RectWidth(SkinRect);
     }
     if (!IsNullRect(FrameRect)) {

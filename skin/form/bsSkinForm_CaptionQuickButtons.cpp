@@ -94,6 +94,22 @@ TRect TbsSkinCaptionObject::DividerPiece() const
     return Active || IsNullRect(InActiveDividerRect) ? DividerRect : InActiveDividerRect;
 }
 
+TRect TbsSkinCaptionObject::FrameDividerPiece() const
+{
+    return Parent->QuickButtonsShowDivider && ActivePicture ? DividerPiece() : TRect{};
+}
+
+// The text starts where the strip ends, so the title never runs under the
+// last button and the caption's drag area begins just after it.
+int TbsSkinCaptionObject::QuickButtonsWidth() const
+{
+    if (!HasQuickButtons())
+        return 0;
+    const int buttons = Parent->QuickButtons()->Count() * (Parent->QuickImageList->Width() + 8);
+    const TRect divider = FrameDividerPiece();
+    return IsNullRect(divider) ? buttons + 5 : RectWidth(divider) + 6 + buttons;
+}
+
 void TbsSkinCaptionObject::LayOutQuickButtons(int X) const
 {
     const int iw = Parent->QuickImageList->Width(), ih = Parent->QuickImageList->Height();
@@ -116,8 +132,8 @@ void TbsSkinCaptionObject::DrawQuickButtons(TCanvas* C) const
         return;
     TCustomImageList* images = Parent->QuickImageList;
     int x = ObjectRect.Left;
-    const TRect divider = DividerPiece();
-    if (!IsNullRect(divider) && Parent->QuickButtonsShowDivider && ActivePicture) {
+    const TRect divider = FrameDividerPiece();
+    if (!IsNullRect(divider)) {
         DrawPicturePiece(C, ObjectRect.Left + 3, ObjectRect.Top + RectHeight(ObjectRect) / 2 - RectHeight(divider) / 2,
                          ActivePicture, divider, DividerTransparent, DividerTransparentColor);
         x += RectWidth(divider) + 6;

@@ -328,13 +328,14 @@ bool TbsSkinForm::PtInCaption(const TPoint& P)
         return PtInRect(GetDefCaptionRect(), P);
     bool any = false;
     for (auto& o : ObjectList) {
-        const bool caption = dynamic_cast<TbsSkinCaptionObject*>(o.get()) != nullptr;
+        auto* caption = dynamic_cast<TbsSkinCaptionObject*>(o.get());
         any = any || caption;
         if (!PtInRect(o->ObjectRect, P))
             continue;
-        if (caption)
-            return HasAppMenuCaption() ||
-                   P.X >= o->ObjectRect.Left + QuickButtonsWidth() + (QuickButtonsWidth() > 0 ? 2 : 0);
+        if (caption) {
+            const int strip = caption->QuickButtonsWidth();
+            return HasAppMenuCaption() || P.X >= o->ObjectRect.Left + strip + (strip > 0 ? 2 : 0);
+        }
         const auto* button = dynamic_cast<TbsSkinStdButtonObject*>(o.get());
         if (o->Enabled && o->Visible && !(button && button->CoveredByAppMenuCaption()))
             return false;

@@ -261,6 +261,10 @@ public:
     int QuickButtonAlphaMaskPictureIndex = -1;
 
     bool EnableAnimation() const;
+    // Where the title starts on the window frame, from the object's left:
+    // past the quick-button strip (hidden items keep their share) and its
+    // divider; 0 without quick buttons.
+    int QuickButtonsWidth() const;
     // The caption text: the form's, with a maximized MDI child's appended.
     std::string CaptionText() const;
     // The text rectangle relative to the object.
@@ -298,6 +302,8 @@ private:
     void LayOutQuickButtons(int X) const;
     // The divider piece for the caption's state; empty for none.
     TRect DividerPiece() const;
+    // The divider the window frame shows before the strip; empty for none.
+    TRect FrameDividerPiece() const;
     bool HasQuickButtons() const;
     TRect AnimationFrameRect() const;
 };

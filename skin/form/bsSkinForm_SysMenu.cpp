@@ -168,13 +168,6 @@ void TbsSkinForm::PopupSystemMenu(int X, int Y)
     PopupObjectMenu(GetSystemMenuItems(), Rect(X, Y, X, Y), false);
 }
 
-int TbsSkinForm::QuickButtonsWidth() const
-{
-    if (!QuickImageList || FQuickButtons->Count() == 0)
-        return 0;
-    return FQuickButtons->Count() * (QuickImageList->Width() + 8) + 5;
-}
-
 // Under the system-menu button (Alt+Space), not at the cursor.
 void TbsSkinForm::PopupSystemMenuAtButton()
 {
