@@ -230,15 +230,11 @@ void TCustomFFmpeg::Cleanup()
     FVideoOut.Fintra_matrix.clear();
     FVideoOut.Finter_matrix.clear();
     FVideoOut.Fvstats_file.reset();
-    FVideoOut.Fvstats_filename.clear();
-    FVideoOut.Fvideo_codec_name.clear();
-    FAudioOut.Faudio_codec_name.clear();
-    FSubtitleOut.Fsubtitle_codec_name.clear();
-    FVideoOut.Fvideo_standard.clear();
-    FVideoOut.Fvideo_rc_override_string.clear();
-    FVideoOut.Fvideo_language.clear();
-    FAudioOut.Faudio_language.clear();
-    FSubtitleOut.Fsubtitle_language.clear();
+    for (std::string* Text : {&FVideoOut.Fvstats_filename, &FVideoOut.Fvideo_codec_name, &FAudioOut.Faudio_codec_name,
+                              &FSubtitleOut.Fsubtitle_codec_name, &FVideoOut.Fvideo_standard,
+                              &FVideoOut.Fvideo_rc_override_string, &FVideoOut.Fvideo_language,
+                              &FAudioOut.Faudio_language, &FSubtitleOut.Fsubtitle_language})
+        Text->clear();
     FSubtitleOut.Fsubtitle_codec_tag = 0;
     FHooks.FFirstHook.reset();
     FHooks.FHookContext.Context.reset();
