@@ -42,6 +42,9 @@ public:
     // Opens the menu beside the screen rectangle R for ACtrl, which is sent
     // SKN_MENUCLOSED when the menu closes.
     virtual void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp) = 0;
+    // Runs the usable item (submenus searched) whose shortcut is the key
+    // with these shift keys; false when no item takes it.
+    virtual bool IsShortCut(uint16_t AKey, platform::TShiftState AShift) = 0;
 };
 
 class IbsSkinImagesMenu {

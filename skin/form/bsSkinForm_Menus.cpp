@@ -179,7 +179,7 @@ void TbsSkinForm::CloseMenusOnMessage(UINT)
 
 // The form's shortcuts: the component's own handler first, then the
 // accelerators of the menu bar (Alt + letter) and the shortcuts of the main
-// menu the bar shows.
+// menu the bar shows, the ribbon's, and those of the user's system menu.
 void TbsSkinForm::FormShortCut(TMessage& Msg, bool& Handled)
 {
     if (OnShortCut) {
@@ -208,19 +208,22 @@ void TbsSkinForm::FormShortCut(TMessage& Msg, bool& Handled)
         FInShortCut = mainMenu->IsShortCut(key, shift);
         Handled = FInShortCut;
     }
-    // The user's system menu keeps its own shortcuts.
-    if (!Handled && SystemMenu && key != 0 && SystemMenu->IsShortCut(key, shift))
-        Handled = true;
-    // Alt + a tab's accelerator shows that tab of the ribbon.
-    if (!Handled && FSkinRibbon && (shift & ssAlt) && key != 0)
-        for (int i = 0; i < FSkinRibbon->Tabs()->Count(); ++i) {
+    // The ribbon: the shortcuts of the application button's menu, then
+    // Alt + a tab's accelerator shows that tab.
+    if (!Handled && FSkinRibbon && key != 0) {
+        if (IbsSkinPopupMenu* appMenu = FSkinRibbon->AppButtonPopupMenu(); appMenu && appMenu->IsShortCut(key, shift))
+            Handled = true;
+        for (int i = 0; !Handled && (shift & ssAlt) && i < FSkinRibbon->Tabs()->Count(); ++i) {
             TbsRibbonPage* page = FSkinRibbon->Tabs()->Items(i)->Page();
             if (page && IsAccel(key, page->Caption())) {
                 FSkinRibbon->SetActivePage(page);
                 Handled = true;
-                return;
             }
         }
+    }
+    // The user's system menu keeps its own shortcuts.
+    if (!Handled && SystemMenu && key != 0 && SystemMenu->IsShortCut(key, shift))
+        Handled = true;
 }
 
 // The menu part of the window procedure: closes menus on the messages that

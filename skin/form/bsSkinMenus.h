@@ -274,6 +274,10 @@ public:
     void PopupFromRect2(TControl* ACtrl, const TRect& R, bool APopupUp) override;
     void Popup2(TControl* ACtrl, int X, int Y);
     TComponent* MenuComponent() override { return this; }
+    bool IsShortCut(uint16_t AKey, platform::TShiftState AShift) override
+    {
+        return platform::TPopupMenu::IsShortCut(AKey, AShift);
+    }
 
 protected:
     void Notification(TComponent* AComponent, platform::TOperation AOperation) override;

@@ -56,6 +56,7 @@ public:
         Place = R;
         Up = APopupUp;
     }
+    bool IsShortCut(uint16_t, TShiftState) override { return false; }
     int Opened = 0;
     TControl* For = nullptr;
     TRect Place;

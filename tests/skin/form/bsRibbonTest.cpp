@@ -1,9 +1,12 @@
 // The ribbon on a headless form: tab layout (natural widths, squeezing with
 // dividers), caption and MDI button places, the page area with and without
-// a skin, selecting and hiding tabs, keys, mouse on tabs and buttons, and
-// the painted tab row and frame, default and skinned.
+// a skin, selecting and hiding tabs, keys, mouse on tabs and buttons, the
+// shortcut keys of the application button's menu, and the painted tab row
+// and frame, default and skinned.
 
 #include "RibbonTestSupport.h"
+
+#include "skin/form/bsSkinMenus.h"
 
 #include "platform/controls/ImgList.h"
 
@@ -192,6 +195,138 @@ TEST_F(RibbonTest, KeysMoveBetweenVisibleTabsAndLeftOfTheFirstFocusesTheAppButto
     Key(VK_LEFT, true);
     EXPECT_EQ(Ribbon->TabIndex(), 1);
     EXPECT_TRUE(Ribbon->Focused());
+}
+
+// The application button's popup menu: Open Ctrl+O, a disabled Save
+// Ctrl+S, a hidden Reload F5, Rename F2, Quit Ctrl+Alt+Q, a submenu Export
+// with PNG Ctrl+Shift+P, a disabled submenu Old with BMP Ctrl+B, and a
+// hidden submenu Tools with Trim Ctrl+T.
+struct AppButtonShortCutTest : RibbonTest {
+    skin::TbsSkinPopupMenu* Menu = nullptr;
+    std::vector<std::string> Chosen;
+
+    void SetUp() override
+    {
+        RibbonTest::SetUp();
+        AddTabs({"&Alpha", "&Beta"});
+        Menu = new skin::TbsSkinPopupMenu(Form.get());
+        TMenuItem* root = Menu->Items();
+        Item(root, "Open", TShortCut('O' | scCtrl));
+        Item(root, "Save", TShortCut('S' | scCtrl))->Enabled = false;
+        Item(root, "Reload", TShortCut(VK_F5))->Visible = false;
+        Item(root, "Rename", TShortCut(VK_F2));
+        Item(root, "Quit", TShortCut('Q' | scCtrl | scAlt));
+        Item(Item(root, "Export", scNone), "PNG", TShortCut('P' | scCtrl | scShift));
+        TMenuItem* old = Item(root, "Old", scNone);
+        old->Enabled = false;
+        Item(old, "BMP", TShortCut('B' | scCtrl));
+        TMenuItem* tools = Item(root, "Tools", scNone);
+        tools->Visible = false;
+        Item(tools, "Trim", TShortCut('T' | scCtrl));
+        Ribbon->SetAppButtonPopupMenu(Menu);
+        ShowAndPaint();
+        Ribbon->SetFocus();
+        Pump();
+    }
+    TMenuItem* Item(TMenuItem* AParent, const std::string& ACaption, TShortCut AShortCut)
+    {
+        auto* item = new TMenuItem(Menu);
+        item->Caption = ACaption;
+        item->ShortCut = AShortCut;
+        item->OnClick = [this, ACaption](TObject*) { Chosen.push_back(ACaption); };
+        AParent->Add(item);
+        return item;
+    }
+    // The key pressed and released with the shift keys held.
+    void Press(int AKey, TShiftState AShift)
+    {
+        const std::pair<TShiftState, int> mods[] = {{ssCtrl, VK_CONTROL}, {ssShift, VK_SHIFT}, {ssAlt, VK_MENU}};
+        for (const auto& [s, k] : mods)
+            if (AShift & s)
+                Key(k, true);
+        Key(AKey, true);
+        Key(AKey, false);
+        for (const auto& [s, k] : mods)
+            if (AShift & s)
+                Key(k, false);
+    }
+};
+
+TEST_F(AppButtonShortCutTest, KeysRunTheUsableItemWithThatShortcut)
+{
+    struct TCase {
+        int Key;
+        TShiftState Shift;
+        const char* Runs;   // "" for nothing
+    };
+    const TCase cases[] = {
+        {'O', ssCtrl, "Open"},
+        {'O', 0, ""},                        // the shift keys must match exactly
+        {'O', ssCtrl | ssShift, ""},
+        {'O', ssAlt, ""},
+        {'S', ssCtrl, ""},                   // disabled
+        {VK_F5, 0, ""},                      // hidden
+        {VK_F2, 0, "Rename"},
+        {VK_F2, ssShift, ""},
+        {'Q', ssCtrl | ssAlt, "Quit"},
+        {'Q', ssCtrl, ""},
+        {'P', ssCtrl | ssShift, "PNG"},      // in a submenu
+        {'P', ssCtrl, ""},
+        {'B', ssCtrl, ""},                   // its submenu is disabled
+        {'T', ssCtrl, ""},                   // its submenu is hidden
+    };
+    for (const TCase& c : cases) {
+        Chosen.clear();
+        Press(c.Key, c.Shift);
+        const std::vector<std::string> expected =
+            *c.Runs ? std::vector<std::string>{c.Runs} : std::vector<std::string>{};
+        EXPECT_EQ(Chosen, expected) << "key " << c.Key << " shift " << c.Shift;
+    }
+}
+
+TEST_F(AppButtonShortCutTest, TheMenuAnswersWhetherItTookTheKey)
+{
+    skin::IbsSkinPopupMenu* menu = Ribbon->AppButtonPopupMenu();
+    ASSERT_EQ(menu, static_cast<skin::IbsSkinPopupMenu*>(Menu));
+    EXPECT_TRUE(menu->IsShortCut('P', ssCtrl | ssShift));
+    EXPECT_FALSE(menu->IsShortCut('S', ssCtrl));
+    EXPECT_FALSE(menu->IsShortCut(0, ssCtrl));
+    EXPECT_EQ(Chosen, std::vector<std::string>{"PNG"});
+    // An item re-enabled takes its key again; one with no shortcut never
+    // answers a bare key.
+    Menu->Items()->Items(1)->Enabled = true;
+    EXPECT_TRUE(menu->IsShortCut('S', ssCtrl));
+    EXPECT_FALSE(menu->IsShortCut('E', 0));
+    EXPECT_EQ(Chosen, (std::vector<std::string>{"PNG", "Save"}));
+}
+
+TEST_F(AppButtonShortCutTest, AMenuShortcutComesBeforeATabsAcceleratorAndTheSystemMenu)
+{
+    // Alt+B is both the Beta tab's accelerator and, here, an item's
+    // shortcut: the item wins. Alt+A still shows the Alpha tab.
+    Item(Menu->Items(), "Back", TShortCut('B' | scAlt));
+    TPopupMenu system(nullptr);
+    auto* sysItem = new TMenuItem(&system);
+    sysItem->ShortCut = TShortCut(VK_F2);
+    sysItem->OnClick = [this](TObject*) { Chosen.push_back("system"); };
+    system.Items()->Add(sysItem);
+    SkinForm->SystemMenu = &system;
+    Ribbon->SetTabIndex(0);
+    Press('B', ssAlt);
+    EXPECT_EQ(Chosen, std::vector<std::string>{"Back"});
+    EXPECT_EQ(Ribbon->TabIndex(), 0);
+    Ribbon->SetTabIndex(1);
+    Press('A', ssAlt);
+    EXPECT_EQ(Ribbon->TabIndex(), 0);
+    Chosen.clear();
+    Press(VK_F2, 0);
+    EXPECT_EQ(Chosen, std::vector<std::string>{"Rename"});
+    // Without the ribbon's menu the system menu has the key.
+    Ribbon->SetAppButtonPopupMenu(nullptr);
+    Chosen.clear();
+    Press(VK_F2, 0);
+    EXPECT_EQ(Chosen, std::vector<std::string>{"system"});
+    SkinForm->SystemMenu = nullptr;
 }
 
 TEST_F(RibbonTest, AClickOnATabSelectsItAndFocusesTheRibbon)
