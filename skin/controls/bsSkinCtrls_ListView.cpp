@@ -124,38 +124,39 @@ void TbsSkinCustomListView::UpDateScrollBars()
     FinishViewScrollBars(this, FVScrollBar, FHScrollBar, changed, FInCheckScrollBars);
 }
 
-void TbsSkinCustomListView::OnVScrollBarChange(TObject* Sender)
+void TbsSkinCustomListView::ScrollFromBar(TObject* Sender, TbsSkinScrollBar* ABar, int& AOldPos, const std::function<void(int)>& AScroll)
 {
-    if (Sender != FVScrollBar || !FVScrollBar)
+    if (Sender != ABar || !ABar)
         return;
     FromSB = true;
     if (IsEditing() && Selected())
         Selected()->CancelEdit();
-    int dy = FVScrollBar->Position() - FOldVScrollBarPos;
-    if ((ViewStyle() == vsList || ViewStyle() == vsReport) && Items()->Count() > 0)
-        dy *= ItemRect(0, drBounds).Height();
-    Scroll(0, dy);
-    FOldVScrollBarPos = FVScrollBar->Position();
+    AScroll(ABar->Position() - AOldPos);
+    AOldPos = ABar->Position();
     FromSB = false;
+}
+
+void TbsSkinCustomListView::OnVScrollBarChange(TObject* Sender)
+{
+    ScrollFromBar(Sender, FVScrollBar, FOldVScrollBarPos, [this](int ADelta) {
+        // Rows in the list and report views, pixels in the icon views.
+        if ((ViewStyle() == vsList || ViewStyle() == vsReport) && Items()->Count() > 0)
+            ADelta *= ItemRect(0, drBounds).Height();
+        Scroll(0, ADelta);
+    });
 }
 
 void TbsSkinCustomListView::OnHScrollBarChange(TObject* Sender)
 {
-    if (Sender != FHScrollBar || !FHScrollBar)
-        return;
-    FromSB = true;
-    if (IsEditing() && Selected())
-        Selected()->CancelEdit();
-    int delta = FHScrollBar->Position() - FOldHScrollBarPos;
-    if (ViewStyle() == vsList) {
+    ScrollFromBar(Sender, FHScrollBar, FOldHScrollBarPos, [this](int ADelta) {
+        if (ViewStyle() != vsList) {
+            Scroll(ADelta, 0);
+            return;
+        }
         // One column a message.
-        for (int i = 0; i < std::abs(delta); ++i)
-            SendMessage(Handle(), WM_HSCROLL, delta < 0 ? SB_LINELEFT : SB_LINERIGHT, 0);
-    } else {
-        Scroll(delta, 0);
-    }
-    FOldHScrollBarPos = FHScrollBar->Position();
-    FromSB = false;
+        for (int i = 0; i < std::abs(ADelta); ++i)
+            SendMessage(Handle(), WM_HSCROLL, ADelta < 0 ? SB_LINELEFT : SB_LINERIGHT, 0);
+    });
 }
 
 // ---- window procedure
@@ -285,34 +286,22 @@ TRect TbsSkinCustomListView::GetHeaderSectionRect(int AIndex)
 
 void TbsSkinCustomListView::GetHeaderSkinData()
 {
-    FHIndex = (!FSD || FSD->Empty()) ? -1 : FSD->GetControlIndex(HeaderSkinDataName);
-    if (FHIndex == -1 && FSD && !FSD->Empty())
-        FHIndex = FSD->GetControlIndex("resizetoolbutton");
+    FHIndex = SkinRecordIndex(HeaderSkinDataName);
+    if (FHIndex == -1)
+        FHIndex = SkinRecordIndex("resizetoolbutton");
     if (FHIndex == -1)
         return;
-    auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(FSD->CtrlList[size_t(FHIndex)].get());
-    if (!rec) {
-        HPicture = nullptr;
+    // A record of another kind gives no picture: the sections stay unpainted.
+    TbsDataSkinControl& any = *FSD->CtrlList[size_t(FHIndex)];
+    FHeaderLayout.ReadLayout(*FSD, any);
+    auto* rec = dynamic_cast<TbsDataSkinButtonControl*>(&any);
+    if (!rec)
         return;
-    }
-    HLTPt = rec->LTPoint;
-    HRTPt = rec->RTPoint;
-    HLBPt = rec->LBPoint;
-    HRBPt = rec->RBPoint;
-    HSkinRect = rec->SkinRect;
-    HClRect = rec->ClRect;
-    HActiveSkinRect = rec->ActiveSkinRect.IsEmpty() ? HSkinRect : rec->ActiveSkinRect;
+    HActiveSkinRect = rec->ActiveSkinRect.IsEmpty() ? rec->SkinRect : rec->ActiveSkinRect;
     HDownSkinRect = rec->DownSkinRect.IsEmpty() ? HActiveSkinRect : rec->DownSkinRect;
     HFontColor = rec->FontColor;
     HActiveFontColor = rec->ActiveFontColor;
     HDownFontColor = rec->DownFontColor;
-    HStretchEffect = rec->StretchEffect;
-    HLeftStretch = rec->LeftStretch;
-    HTopStretch = rec->TopStretch;
-    HRightStretch = rec->RightStretch;
-    HBottomStretch = rec->BottomStretch;
-    HStretchType = rec->StretchType;
-    HPicture = ActivePicture(*FSD, rec->PictureIndex);
 }
 
 void TbsSkinCustomListView::PaintHeader(HDC ADC)
@@ -364,23 +353,8 @@ void TbsSkinCustomListView::DrawHeaderSection(TCanvas* Cnvs, TListColumn* Column
         bc->Font()->SetColor(clBtnText);
     } else {
         bc->SetFont(Font());
-        TRect s = Pressed ? HDownSkinRect : HSkinRect;
-        if (HPicture) {
-            if (HLBPt == TPoint{}) {
-                TBitmap strip;
-                CreateHSkinImage(HLTPt.X, s.Width() - HRTPt.X, &strip, HPicture, s, b.Width(), HSkinRect.Height(), HStretchEffect);
-                bc->StretchDraw(all, &strip);
-            } else {
-                int dx = b.Width() - HSkinRect.Width(), dy = b.Height() - HSkinRect.Height();
-                TRect cl = HClRect;
-                cl.Right += dx;
-                cl.Bottom += dy;
-                CreateSkinImage(HLTPt, HRTPt, HLBPt, HRBPt, HClRect, HLTPt, Point(HRTPt.X + dx, HRTPt.Y),
-                                Point(HLBPt.X, HLBPt.Y + dy), Point(HRBPt.X + dx, HRBPt.Y + dy), cl, &b, HPicture, s,
-                                b.Width(), b.Height(), true, HLeftStretch, HTopStretch, HRightStretch, HBottomStretch,
-                                HStretchEffect, HStretchType);
-            }
-        }
+        if (FHeaderLayout.Picture)
+            DrawHeaderPicture(&b, Pressed ? HDownSkinRect : FHeaderLayout.SkinRect, false);
         bc->Font()->SetColor(Pressed ? HDownFontColor : HFontColor);
     }
     if (OnDrawHeaderSection) {
@@ -430,25 +404,34 @@ void TbsSkinCustomListView::DrawHeaderRest(TCanvas* Cnvs, TRect E)
         Frame3D(Cnvs, r, clBtnShadow, clBtnShadow, 1);
         return;
     }
-    if (!HPicture)
+    if (!FHeaderLayout.Picture)
         return;
     TBitmap b;
     b.SetSize(E.Width(), E.Height());
-    if (HLBPt == TPoint{}) {
-        TBitmap strip;
-        CreateHSkinImageLeft(HLTPt.X, HSkinRect.Width() - HRTPt.X, &strip, HPicture, HSkinRect, E.Width(), HSkinRect.Height(), HStretchEffect);
-        b.Canvas()->StretchDraw(Rect(0, 0, E.Width(), E.Height()), &strip);
-    } else {
-        int dx = E.Width() - HSkinRect.Width(), dy = E.Height() - HSkinRect.Height();
-        TRect cl = HClRect;
-        cl.Right += dx;
-        cl.Bottom += dy;
-        CreateSkinImageNoRight(HLTPt, HRTPt, HLBPt, HRBPt, HClRect, HLTPt, Point(HRTPt.X + dx, HRTPt.Y),
-                               Point(HLBPt.X, HLBPt.Y + dy), Point(HRBPt.X + dx, HRBPt.Y + dy), cl, &b, HPicture,
-                               HSkinRect, E.Width(), E.Height(), true, HLeftStretch, HTopStretch, HRightStretch,
-                               HBottomStretch, HStretchEffect, HStretchType);
-    }
+    DrawHeaderPicture(&b, FHeaderLayout.SkinRect, true);
     Cnvs->Draw(E.Left, E.Top, &b);
+}
+
+void TbsSkinCustomListView::DrawHeaderPicture(TBitmap* B, const TRect& ASrc, bool ARest)
+{
+    const TbsSkinLayout& h = FHeaderLayout;
+    const int w = B->Width(), ht = B->Height();
+    if (h.LBPt == TPoint{}) {
+        // No bottom corners: a horizontal strip of the record's height, stretched over B.
+        TBitmap strip;
+        auto strips = ARest ? CreateHSkinImageLeft : CreateHSkinImage;
+        strips(h.LTPt.X, ASrc.Width() - h.RTPt.X, &strip, h.Picture, ASrc, w, h.SkinRect.Height(), h.StretchEffect);
+        B->Canvas()->StretchDraw(Rect(0, 0, w, ht), &strip);
+        return;
+    }
+    const int dx = w - h.SkinRect.Width(), dy = ht - h.SkinRect.Height();
+    TRect cl = h.ClRect;
+    cl.Right += dx;
+    cl.Bottom += dy;
+    auto nine = ARest ? CreateSkinImageNoRight : CreateSkinImage;
+    nine(h.LTPt, h.RTPt, h.LBPt, h.RBPt, h.ClRect, h.LTPt, Point(h.RTPt.X + dx, h.RTPt.Y), Point(h.LBPt.X, h.LBPt.Y + dy),
+         Point(h.RBPt.X + dx, h.RBPt.Y + dy), cl, B, h.Picture, ASrc, w, ht, true, h.LeftStretch, h.TopStretch,
+         h.RightStretch, h.BottomStretch, h.StretchEffect, h.StretchType);
 }
 
 } // namespace skin

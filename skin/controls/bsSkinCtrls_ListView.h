@@ -9,6 +9,7 @@
 
 #include "platform/controls/ComCtrls.h"
 
+#include <functional>
 #include <string>
 
 namespace skin {
@@ -50,6 +51,9 @@ protected:
     void OnHScrollBarChange(TObject* Sender) override;
 
 private:
+    // A move of ABar applied by AScroll(the bar's move since AOldPos) while
+    // FromSB holds; an edit in progress is cancelled first.
+    void ScrollFromBar(TObject* Sender, TbsSkinScrollBar* ABar, int& AOldPos, const std::function<void(int)>& AScroll);
     void SubclassHeader(HWND AHeader);
     void ReleaseHeader();
     platform::LRESULT HeaderWndProc(HWND AWnd, platform::UINT AMsg, platform::WPARAM W, platform::LPARAM L);
@@ -58,6 +62,9 @@ private:
     void PaintHeader(platform::HDC ADC);
     void DrawHeaderSection(TCanvas* Cnvs, TListColumn* Column, TRect R, bool Pressed);
     void DrawHeaderRest(TCanvas* Cnvs, TRect E);
+    // The header record's piece ASrc fitted to the whole of B; the rest
+    // right of the last section (ARest) has no right end.
+    void DrawHeaderPicture(TBitmap* B, const TRect& ASrc, bool ARest);
     void SkinCustomDrawItem(TCustomListView* Sender, TListItem* Item, platform::TCustomDrawState State, bool& DefaultDraw);
     void DrawSkinSubItems(TCanvas* C, TListItem* Item, const TRect& BR, int AOffsetX, platform::TCustomDrawState State, bool AOddFont);
 
@@ -71,14 +78,12 @@ private:
     int FActiveSection = -1;
     bool FHeaderDown = false;
     bool FDevDown = false;
-    // Copies of the header record, made at every header paint.
+    // Copies of the header record, made at every header paint: its
+    // geometry and picture, and what a button record adds.
     int FHIndex = -1;
-    TPoint HLTPt, HRTPt, HLBPt, HRBPt;
-    TRect HSkinRect, HClRect, HActiveSkinRect, HDownSkinRect;
-    TbsPicture* HPicture = nullptr;   // an active picture of the model, not owned
+    TbsSkinLayout FHeaderLayout;
+    TRect HActiveSkinRect, HDownSkinRect;
     TColor HFontColor = 0, HActiveFontColor = 0, HDownFontColor = 0;
-    bool HStretchEffect = false, HLeftStretch = false, HTopStretch = false, HRightStretch = false, HBottomStretch = false;
-    TbsStretchType HStretchType = bsstFull;
 };
 
 class TbsSkinListView : public TbsSkinCustomListView {

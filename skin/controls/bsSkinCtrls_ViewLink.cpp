@@ -110,7 +110,7 @@ template <class TView, class TRecord>
 void TbsSkinViewLink<TView, TRecord>::ChangeSkinData()
 {
     TFont* font = this->Font();
-    FIndex = (!FSD || FSD->Empty()) ? -1 : FSD->GetControlIndex(SkinDataName);
+    FIndex = SkinRecordIndex(SkinDataName);
     if (FIndex == -1) {
         this->SetColor(FDefaultColor);
         font->Assign(&FDefaultFont);

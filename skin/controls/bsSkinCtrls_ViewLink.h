@@ -66,14 +66,17 @@ protected:
     // A move of an attached bar, to be applied to the view.
     virtual void OnVScrollBarChange(TObject* Sender) = 0;
     virtual void OnHScrollBarChange(TObject* Sender) = 0;
-    // The model's record AName when it is of kind T; nil without a model, a
-    // skin, a record of that name or with a record of another kind.
+    // The index of the model's record AName; -1 without a model, a skin or
+    // a record of that name.
+    int SkinRecordIndex(const std::string& AName) const
+    {
+        return (!FSD || FSD->Empty()) ? -1 : FSD->GetControlIndex(AName);
+    }
+    // The model's record AName when it is of kind T, else nil.
     template <class T>
     T* FindSkinRecord(const std::string& AName) const
     {
-        if (!FSD || FSD->Empty())
-            return nullptr;
-        int i = FSD->GetControlIndex(AName);
+        int i = SkinRecordIndex(AName);
         return i == -1 ? nullptr : dynamic_cast<T*>(FSD->CtrlList[size_t(i)].get());
     }
 

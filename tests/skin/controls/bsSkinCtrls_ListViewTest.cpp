@@ -182,3 +182,21 @@ TEST_F(TSkinListViewFixture, SkinnedRowsDrawSubItemImagesBeforeTheirTexts)
         EXPECT_NE(PixelOf(View, b0.Left + 80 + x, b0.Top + 2), Rgb(255, 0, 0));
     View->SetSmallImages(nullptr);
 }
+
+TEST_F(TSkinListViewFixture, AHeaderRecordWithoutBottomCornersIsAStretchedStrip)
+{
+    // "hbar" has only its top corner points: a strip with fixed ends 3 pixels wide.
+    View->HeaderSkinDataName = "hbar";
+    platform::InvalidateRect(Header()->Handle(), nullptr, true);
+    Pump();
+    int h = Header()->Height();
+    EXPECT_EQ(PixelOf(Header(), 0, h / 2), NormalEdge);
+    EXPECT_EQ(PixelOf(Header(), 3, h / 2), NormalFill);
+    EXPECT_EQ(PixelOf(Header(), 76, h / 2), NormalFill);
+    EXPECT_EQ(PixelOf(Header(), 79, h / 2), NormalEdge);   // the section's right end
+    EXPECT_EQ(PixelOf(Header(), 40, 0), NormalEdge);
+    // The rest right of the last column (from 140) has its left end and no right end.
+    EXPECT_EQ(PixelOf(Header(), 140, h / 2), NormalEdge);
+    EXPECT_EQ(PixelOf(Header(), 200, h / 2), NormalFill);
+    EXPECT_EQ(PixelOf(Header(), 239, h / 2), NormalFill);
+}

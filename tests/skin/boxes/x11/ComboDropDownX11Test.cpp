@@ -66,6 +66,18 @@ struct ComboDropDownOnX11 : ::testing::Test {
         form->SetBorderStyle(bsNone);
         form->SetBounds(60, 40, 320, 120);
     }
+    // The pointer moved over item AIndex of a dropped-down list, once the
+    // list follows it and has painted; answers where the pointer is.
+    TPoint Hover(skin::TbsPopupListBox* APopup, int AIndex)
+    {
+        const TRect item = APopup->ListBox->ItemRect(AIndex);
+        const TPoint at = APopup->ListBox->ClientToScreen(Point(20, item.Top + item.Height() / 2));
+        x.Move(APopup->Handle(), at);
+        EXPECT_TRUE(PumpUntil([&] { return APopup->ItemIndex() == AIndex; }));
+        for (int i = 0; i < 5; ++i)
+            Application()->ProcessMessages();
+        return at;
+    }
 };
 
 } // namespace
@@ -105,12 +117,7 @@ TEST_F(ComboDropDownOnX11, AClickDropsTheListAndAClickOnAnItemPicksIt)
     skin::TbsPopupListBox* popup = combo->ListBox();
     TRect around = Rect(50, 30, 400, 40 + 120 + popup->Height() + 20);
     // Hover over the sixth item, then show what the display shows.
-    const TRect item = popup->ListBox->ItemRect(5);
-    const TPoint at = popup->ListBox->ClientToScreen(Point(20, item.Top + item.Height() / 2));
-    x.Move(popup->Handle(), at);
-    ASSERT_TRUE(PumpUntil([&] { return popup->ItemIndex() == 5; }));
-    for (int i = 0; i < 5; ++i)
-        Application()->ProcessMessages();
+    const TPoint at = Hover(popup, 5);
     ASSERT_TRUE(testsupport::SaveScreen(x.D, around, "combo-dropped-down.png"));
     EXPECT_EQ(combo->Text(), "640x480");   // the face keeps the item until the choice
 
@@ -155,12 +162,7 @@ TEST_F(ComboDropDownOnX11, TheListCaptionShowsAndItsCheckButtonTakesTheHoveredIt
     ASSERT_TRUE(PumpUntil([&] { return combo->IsPopupVisible() && x.Viewable(combo->ListBox()->Handle()); }));
     skin::TbsPopupListBox* popup = combo->ListBox();
     EXPECT_EQ(popup->Height(), popup->CalcHeight(5));
-    const TRect item = popup->ListBox->ItemRect(3);
-    const TPoint at = popup->ListBox->ClientToScreen(Point(20, item.Top + item.Height() / 2));
-    x.Move(popup->Handle(), at);
-    ASSERT_TRUE(PumpUntil([&] { return popup->ItemIndex() == 3; }));
-    for (int i = 0; i < 5; ++i)
-        Application()->ProcessMessages();
+    Hover(popup, 3);
     ASSERT_TRUE(testsupport::SaveScreen(x.D, Rect(50, 30, 300, 40 + 40 + popup->Height() + 20), "combo-list-caption.png"));
     EXPECT_EQ(combo->Text(), "44100 Hz");
 
