@@ -122,6 +122,28 @@ TEST_F(FFmpegJobTest, ResetJobPutsBackDefaultsAndFlags)
     EXPECT_NE(job.Muxing().FOptions.sws_opts, nullptr);
 }
 
+TEST_F(FFmpegJobTest, ResetJobDropsEveryPendingChoiceButKeepsTheEvents)
+{
+    TTestJob job(1, 0, 0);
+    job.AddMetadata("title", "x");
+    job.DispatchOption("map", "0:1");
+    job.SetVideoCodec("copy");
+    job.SetAudioSampleRate(22050);
+    job.HookState().FHookFrameNumber = 5;
+    job.SetReportInterval(7);
+    job.ResetJob();
+    if (!GlobalLoader().Loaded(ConverterLibraries))
+        GTEST_SKIP() << "converter libraries not loaded";
+    EXPECT_TRUE(job.Muxing().Fmetadata.empty());
+    EXPECT_EQ(job.Muxing().Fmetadata_count, 0);
+    EXPECT_EQ(job.Files().Fnb_stream_maps, 0);
+    EXPECT_EQ(job.VideoOutput().Fvideo_stream_copy, 0);
+    EXPECT_EQ(job.AudioOutput().Faudio_sample_rate, 44100);
+    EXPECT_EQ(job.HookState().FHookFrameNumber, 0);
+    EXPECT_EQ(job.Events().ReportInterval, 7);
+    EXPECT_TRUE(job.Events().FOnTerminate) << "the caller's handlers survive a reset";
+}
+
 TEST_F(FFmpegJobTest, StartWithoutFilesFailsAndReportsAtOnce)
 {
     struct TCase {
