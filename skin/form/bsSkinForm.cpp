@@ -84,6 +84,8 @@ TbsSkinForm::TbsSkinForm(TComponent* AOwner)
 TbsSkinForm::~TbsSkinForm()
 {
     UnhookAppMessages();
+    if (const auto* hook = Application()->OnRestore.target<TbsAppRestoreHook>(); hook && hook->Owner == this)
+        Application()->OnRestore = nullptr;
     if (FTrayIcon)
         FTrayIcon->ReleaseFormDefaults(FSysTrayMenu);
     // An open menu ends while the component can still hear of it.
@@ -189,6 +191,31 @@ void TbsSkinForm::SetSkinnableForm(bool AValue)
     ChangeSkinDataOfControls(FForm, nullptr);
     if (FForm->HandleAllocated())
         FForm->RecreateWnd();
+}
+
+void TbsSkinForm::SetFormStyle(TFormStyle FS)
+{
+    if (FS != fsNormal && FS != fsStayOnTop)
+        return;
+    FForm->SetFormStyle(FS);
+    // The border's windows and the shadow were made in the band of the old
+    // style: they are made again in the new one.
+    if (FBorderLayer->FVisible)
+        FBorderLayer->Hide();
+    SyncLayerBorder(true);
+    ChangeSkinDataOfControls(FForm, nullptr);
+}
+
+void TbsSkinForm::SetFormBorderStyle(TFormBorderStyle BS)
+{
+    FForm->SetBorderStyle(BS);
+    // Without a border the form has no frame, region or layered border;
+    // with one again it gets them back at its present size.
+    CreateFrameRgn(true);
+    if (FForm->HandleAllocated())
+        RefreshFormSize();
+    SyncLayerBorder(true);
+    ChangeSkinDataOfControls(FForm, nullptr);
 }
 
 bool TbsSkinForm::GetFormActive() const

@@ -12,6 +12,7 @@
 #include "skin/form/bsSkinPopupControl.h"
 #include "skin/form/bsSkinForm_Objects.h"
 #include "skin/form/bsSkinForm_QuickButtons.h"
+#include "skin/form/bsSkinForm_Shadow.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Forms.h"
@@ -67,6 +68,15 @@ using TbsObjectMouseEvent =
 using TbsObjectMouseMoveEvent = std::function<void(const std::string& IDName, int X, int Y, const TRect& R)>;
 using TbsActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
 
+class TbsSkinForm;
+
+// The application's restore handler that a main form's component installs;
+// the component takes it back when it goes, and only when it is its own.
+struct TbsAppRestoreHook {
+    TbsSkinForm* Owner;
+    void operator()(platform::TObject* Sender) const;
+};
+
 class TbsSkinForm : public platform::TComponent {
 public:
     // AOwner must be a form; anything else raises EConvertError.
@@ -78,6 +88,11 @@ public:
     void SetSkinData(TbsSkinData* AValue);
     bool SkinnableForm() const { return FSkinnableForm; }
     void SetSkinnableForm(bool AValue);
+    // Run-time changes of the form's style (normal or stay-on-top; the
+    // multiple-document styles are not changed here) and border style;
+    // every skinned control of the form takes its skin again.
+    void SetFormStyle(platform::TFormStyle FS);
+    void SetFormBorderStyle(platform::TFormBorderStyle BS);
     // A non-empty skin is applied to the frame.
     bool SkinSupport() const { return FSkinSupport; }
 
@@ -223,6 +238,21 @@ public:
     void RollDownForm();
     void MinimizeToTray();
     void RestoreFromTray();
+    // The main form, brought back with the application, shows the other
+    // forms again so that their layered borders come back in their places
+    // above whatever covered them, then itself.
+    void CheckAppLayeredBorders();
+    // Another visible form of the application that has a border to bring
+    // back: not the main form, not stay-on-top, not a document.
+    bool HasOtherVisibleForms() const;
+    // The application's restore handler that the main form installs when
+    // the application has none.
+    void AppRestore(platform::TObject* Sender);
+    // A drop shadow along the form's right and bottom edges; with
+    // AHideFormBefore the form is hidden while it changes.
+    void EnableShadow(bool AShowShadow, bool AHideFormBefore);
+    bool HaveShadow() const { return FHaveShadow; }
+    TbsFormShadow* Shadow() const { return FShadow; }
     // The menu an icon without one of its own opens: Restore, Close.
     TbsSkinPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
     void CreateTrayMenu();
@@ -501,6 +531,13 @@ private:
     TbsSkinPopupMenu* FSysTrayMenu = nullptr;
     TbsRibbon* FSkinRibbon = nullptr;
     bool FUseRibbon = false;
+    bool FHaveShadow = false;
+    TbsFormShadow* FShadow = nullptr;   // owned, made when first asked for
+    // The shadow follows the form as its layered border does.
+    void SyncShadow();
+    std::vector<platform::TCustomForm*> OtherVisibleForms() const;
+    // Puts the border's windows above the form again.
+    void RaiseLayerBorder();
     TbsFormLayerBorder* FBorderLayer = nullptr;
     std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
     TbsClientInActivePanel* FInActivePanel = nullptr;

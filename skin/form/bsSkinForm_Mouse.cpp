@@ -130,6 +130,8 @@ void TbsSkinForm::HideClientInActiveEffect()
 void TbsSkinForm::WMShowWindow(TMessage& M)
 {
     if (M.WParam) {
+        if (IsMainForm() && !Application()->OnRestore)
+            Application()->OnRestore = TbsAppRestoreHook{this};
         if (FStartShow && PositionInMonitor == bspDefault)
             FStartShow = false;
         else if (FStartShow && FWindowState == wsNormal) {

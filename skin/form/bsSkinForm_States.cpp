@@ -12,6 +12,7 @@
 #include "platform/ui/Input.h"
 #include "platform/ui/Window.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace skin {
@@ -40,6 +41,7 @@ bool TbsSkinForm::FullBorderShown() const
 // maximized form and one minimized into the frame's own slot.
 void TbsSkinForm::SyncLayerBorder(bool AResized)
 {
+    SyncShadow();
     const bool state = FWindowState == wsNormal || FBorderLayer->FullBorder();
     const bool want = CanShowLayeredBorders() && FBorderLayer->FData && FForm->HandleAllocated() &&
                       IsWindowVisible(FForm->Handle()) && !IsIconic(FForm->Handle()) && state;
@@ -364,6 +366,83 @@ void TbsSkinForm::RestoreFromTray()
         FTrayIcon->SetIconVisible(false);
     if (OnRestoreFromTray)
         OnRestoreFromTray(this);
+    CheckAppLayeredBorders();
+}
+
+std::vector<TCustomForm*> TbsSkinForm::OtherVisibleForms() const
+{
+    // The border windows are controls, not forms: they are never listed.
+    std::vector<TCustomForm*> forms;
+    TCustomForm* main = Application()->MainForm();
+    for (int i = 0; i < Screen()->FormCount(); ++i) {
+        TCustomForm* f = Screen()->Forms(i);
+        if (f != main && f->Visible() && f->FormStyle() != fsStayOnTop && f->FormStyle() != fsMDIChild)
+            forms.push_back(f);
+    }
+    return forms;
+}
+
+bool TbsSkinForm::HasOtherVisibleForms() const
+{
+    return !OtherVisibleForms().empty();
+}
+
+// Each border window goes right above the form, below whatever the form
+// holds above itself (the forms it owns).
+void TbsSkinForm::RaiseLayerBorder()
+{
+    if (!FBorderLayer->FVisible || !FForm->HandleAllocated())
+        return;
+    const bool onTop = FForm->FormStyle() == fsStayOnTop;
+    for (auto& w : FBorderLayer->Windows) {
+        if (!w || !w->Visible())
+            continue;
+        const HWND above = GetWindow(FForm->Handle(), GW_HWNDPREV);
+        if (above == w->Handle())
+            continue;
+        SetWindowPos(w->Handle(), above ? above : onTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void TbsSkinForm::CheckAppLayeredBorders()
+{
+    if (!IsMainForm() || !FSD || !FSD->ShowLayeredBorders() || !CanShowLayeredBorders())
+        return;
+    std::vector<TCustomForm*> forms = OtherVisibleForms();
+    if (forms.empty())
+        return;
+    // The lowest form first: each one shown comes to the front, so the forms
+    // keep their order among themselves.
+    auto place = [](TCustomForm* F) {
+        int i = 0;
+        if (F->HandleAllocated())
+            for (HWND h = GetWindow(F->Handle(), GW_HWNDFIRST); h && h != F->Handle(); h = GetWindow(h, GW_HWNDNEXT))
+                ++i;
+        return i;
+    };
+    std::stable_sort(forms.begin(), forms.end(), [&](TCustomForm* A, TCustomForm* B) { return place(A) > place(B); });
+    // Showing a form brings it to the front and its border back around it.
+    // The border's windows are not owned by the form: once every form
+    // stands where it comes (the main form lifts the forms it owns with
+    // it), each form's border is put right above it.
+    if (FForm->Visible())
+        forms.push_back(FForm);
+    for (TCustomForm* f : forms)
+        f->Show();
+    for (TCustomForm* f : forms)
+        if (TbsSkinForm* c = FindSkinFormComponent(f))
+            c->RaiseLayerBorder();
+}
+
+void TbsSkinForm::AppRestore(TObject*)
+{
+    CheckAppLayeredBorders();
+}
+
+void TbsAppRestoreHook::operator()(TObject* Sender) const
+{
+    Owner->AppRestore(Sender);
 }
 
 // Near an edge (within MagneticSize) the form snaps to it and stays there
