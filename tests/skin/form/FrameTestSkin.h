@@ -76,6 +76,13 @@ inline const std::string LayerFrame =
 
 const std::string LeftText = "alignment=taleftjustify\r\n";
 
+// Caption keys for the quick-button strip's dividers, cut from the button
+// looks: the active one half restore look (keyed out) and half minimize
+// look, the inactive one the roll-up look.
+const std::string QuickButtonDividers =
+    "activepictureindex=0\r\ndividerrect=94,0,98,16\r\ninactivedividerrect=112,0,116,16\r\n"
+    "dividertransparent=1\r\ndividertransparentcolor=13107400\r\n";
+
 // The quick button frames' alpha mask: an opaque one-pixel rim round a
 // half-seen inside.
 inline uint32_t QuickMaskPixel(int X, int Y)

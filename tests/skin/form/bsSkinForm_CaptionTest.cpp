@@ -22,16 +22,11 @@ using namespace frametest;
 
 constexpr uint32_t ImageColor = Rgb(0, 255, 0);
 
-// Dividers cut from the button looks: the active one half restore look
-// (keyed out) and half minimize look, the inactive one the roll-up look.
-const std::string Dividers = "activepictureindex=0\r\ndividerrect=94,0,98,16\r\ninactivedividerrect=112,0,116,16\r\n"
-                             "dividertransparent=1\r\ndividertransparentcolor=13107400\r\n";
-
 // Three quick buttons of 12 x 12 green images, the middle one hidden.
 struct CaptionQuickButtonsTest : SkinnedFormFixture {
     TCustomImageList Images{nullptr};
 
-    std::string StartIni() override { return SkinIni(LeftText + Dividers); }
+    std::string StartIni() override { return SkinIni(LeftText + QuickButtonDividers); }
     void SetUp() override
     {
         SkinnedFormFixture::SetUp();
@@ -78,11 +73,11 @@ TEST_F(CaptionQuickButtonsTest, TheDividerMovesTheButtonsTheTitleAndTheDragAreaA
         int TextLeft;         // the title's left edge, from the object's left
         uint32_t Divider[4];  // columns 7..10 at the caption's middle: divider or first image
     } cases[] = {
-        {"active divider, keyed left half", true, true, Dividers, Rect(14, 7, 30, 23), Rect(34, 7, 50, 23), 74,
+        {"active divider, keyed left half", true, true, QuickButtonDividers, Rect(14, 7, 30, 23), Rect(34, 7, 50, 23), 74,
          {TopColor, TopColor, MinColor, MinColor}},
-        {"inactive divider", false, true, Dividers, Rect(14, 7, 30, 23), Rect(34, 7, 50, 23), 74,
+        {"inactive divider", false, true, QuickButtonDividers, Rect(14, 7, 30, 23), Rect(34, 7, 50, 23), 74,
          {RollUpColor, RollUpColor, RollUpColor, RollUpColor}},
-        {"divider turned off", true, false, Dividers, Rect(4, 7, 20, 23), Rect(24, 7, 40, 23), 69,
+        {"divider turned off", true, false, QuickButtonDividers, Rect(4, 7, 20, 23), Rect(24, 7, 40, 23), 69,
          {ImageColor, ImageColor, ImageColor, ImageColor}},
         {"skin without a divider", true, true, "", Rect(4, 7, 20, 23), Rect(24, 7, 40, 23), 69,
          {ImageColor, ImageColor, ImageColor, ImageColor}},
@@ -143,7 +138,7 @@ TEST_F(CaptionQuickButtonsTest, HotAndPressedFramesComeFromTheSkinsQuickButtonRe
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        std::string ini = SkinIni(LeftText + Dividers);
+        std::string ini = SkinIni(LeftText + QuickButtonDividers);
         const std::string office = "officequickbutton";
         for (size_t at = ini.find(office); at != std::string::npos; at = ini.find(office, at + 1))
             ini.replace(at, office.size(), c.Record);
