@@ -8,13 +8,10 @@
 
 #include "skin/form/bsSkinForm.h"
 
-#include "../FrameTestSkin.h"
-
 #include "platform/controls/ImgList.h"
-#include "platform/x11/X11Backend.h"
 
+#include "FrameSkinOnX11.h"
 #include "X11PointerSupport.h"
-#include "support/XDisplayTestSupport.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -55,16 +52,10 @@ uint32_t WindowPixel(Display* D, Window W, int X, int Y)
 
 TEST(CaptionQuickButtonsOnX11, TheButtonUnderThePointerShowsTheSkinsHotFrame)
 {
-    TX11Backend* x = testsupport::InstallTestX11Backend();
-    if (!x)
+    frametest::TFrameSkinOnX11 display;
+    if (!display.Start(frametest::LeftText + frametest::QuickButtonDividers))
         GTEST_SKIP() << "no X display";
-    Display* d = static_cast<Display*>(x->XDisplay());
-
-    testsupport::TTempDir dir;
-    frametest::WriteSkinPictures(dir);
-    testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText + frametest::QuickButtonDividers));
-    skin::TbsSkinData data(nullptr);
-    ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+    Display* d = display.D;
 
     TCustomImageList images(nullptr);
     images.SetSize(16, 16);
@@ -75,12 +66,12 @@ TEST(CaptionQuickButtonsOnX11, TheButtonUnderThePointerShowsTheSkinsHotFrame)
     form->SetBounds(60, 60, 300, 120);
     form->SetCaption("ZarveloMP3格式转换器");
     auto* frame = new skin::TbsSkinForm(form.get());
-    frame->SetSkinData(&data);
+    frame->SetSkinData(&display.Data);
     frame->QuickImageList = &images;
     for (int i = 0; i < 3; ++i)
         frame->QuickButtons()->Add()->SetImageIndex(i);
     form->Show();
-    const Window w = x->XWindowOf(form->Handle());
+    const Window w = display.X->XWindowOf(form->Handle());
     ASSERT_TRUE(PumpUntil([&] { return testsupport::Viewable(d, w); }));
     form->Invalidate();
     Application()->ProcessMessages();

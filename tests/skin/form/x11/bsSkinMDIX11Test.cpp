@@ -14,7 +14,7 @@
 #include "skin/form/bsSkinMenus.h"
 
 #include "../FrameScreenshot.h"
-#include "../FrameTestSkin.h"
+#include "FrameSkinOnX11.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/core/SysUtils.h"
@@ -89,16 +89,12 @@ std::vector<TForm*> AddThreeDocuments(TForm* AMain, skin::TbsSkinData* ASkin)
 
 TEST(MDIOnX11, ThreeTiledDocumentsWithTheirTabsThenOneMaximised)
 {
-    TX11Backend* x = testsupport::InstallTestX11Backend();
-    if (!x)
+    frametest::TFrameSkinOnX11 display;
+    if (!display.Start())
         GTEST_SKIP() << "no X display";
-    Display* d = static_cast<Display*>(x->XDisplay());
-
-    testsupport::TTempDir dir;
-    frametest::WriteSkinPictures(dir);
-    testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText));
-    skin::TbsSkinData data(nullptr);
-    ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+    TX11Backend* x = display.X;
+    Display* d = display.D;
+    skin::TbsSkinData& data = display.Data;
 
     skin::TbsSkinForm* mainSkin = nullptr;
     skin::TbsSkinMDITabsBar* bar = nullptr;
