@@ -128,7 +128,7 @@ void TbsSkinCustomComboBox::DrawItem(TBitmap* AFace, int I, const std::string& A
         k->Brush()->SetColor(focused ? clHighlight : FDefaultColor);
         k->Font()->SetColor(focused ? clHighlightText : DefaultFont()->Color());
         k->FillRect(Rect(0, 0, b.Width(), b.Height()));
-        CBItem.State = focused ? odFocused : 0;
+        CBItem.State = focused ? TOwnerDrawState(odFocused) : 0;
         t = Rect(2, 0, b.Width() - 2, b.Height());
     } else {
         const TRect piece = focused ? FocusItemRect : (hot && !IsSkinEmpty(ActiveItemRect)) ? ActiveItemRect : SItemRect;

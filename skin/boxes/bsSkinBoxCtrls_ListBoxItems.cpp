@@ -30,7 +30,7 @@ TOwnerDrawState TbsListBox::GetItemState(int Index)
 {
     if (Index == FItemIndex)
         return Focused() ? odSelected | odFocused : odSelected;
-    return SelCount() > 0 && Selected(Index) ? odSelected : 0;
+    return SelCount() > 0 && Selected(Index) ? TOwnerDrawState(odSelected) : 0;
 }
 
 void TbsListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)

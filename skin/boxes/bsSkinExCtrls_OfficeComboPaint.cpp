@@ -174,7 +174,7 @@ void TbsSkinCustomOfficeComboBox::DrawDefaultItem(TCanvas* C)
     k->Brush()->SetColor(focused ? clHighlight : FDefaultColor);
     k->Font()->SetColor(focused ? clHighlightText : DefaultFont()->Color());
     k->FillRect(Rect(0, 0, b.Width(), b.Height()));
-    CBItem.State = focused ? odFocused : 0;
+    CBItem.State = focused ? TOwnerDrawState(odFocused) : 0;
     const TRect tr = Rect(2, 0, b.Width() - 2, b.Height());
     const int i = ShownIndex();
     if (i >= 0 && i < FListBox->Items()->Count()) {

@@ -192,7 +192,7 @@ void TbsSkinOfficeListBox::SkinDrawHeaderItem(int Index, TCanvas* C)
     bc->Font()->SetStyle(rec->FontStyle);
     bc->Font()->SetColor(rec->FontColor);
     bc->Brush()->SetStyle(bsClear);
-    WideDrawText(bc, item->Caption(), t, DT_SINGLELINE | DT_VCENTER | (FHeaderLeftAlignment ? 0 : DT_CENTER));
+    WideDrawText(bc, item->Caption(), t, DT_SINGLELINE | DT_VCENTER | (FHeaderLeftAlignment ? DT_LEFT : DT_CENTER));
     C->Draw(item->ItemRect.Left, item->ItemRect.Top, &b);
 }
 
@@ -216,7 +216,7 @@ void TbsSkinOfficeListBox::DefaultDrawItem(int Index, TCanvas* C)
     C->Brush()->SetStyle(bsClear);
     TRect r = Shrunk(item->ItemRect, 2);
     if (item->Header()) {
-        WideDrawText(C, item->Caption(), r, DT_SINGLELINE | DT_VCENTER | (FHeaderLeftAlignment ? 0 : DT_CENTER));
+        WideDrawText(C, item->Caption(), r, DT_SINGLELINE | DT_VCENTER | (FHeaderLeftAlignment ? DT_LEFT : DT_CENTER));
     } else {
         if (OnDrawItem)
             OnDrawItem(C, Index, item->ItemRect);

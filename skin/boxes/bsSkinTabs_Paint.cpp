@@ -3,6 +3,7 @@
 #include "skin/boxes/bsSkinTabs.h"
 
 #include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/controls/bsSkinCtrls_Helpers.h"
 #include "skin/core/bseffects_EffectBmp.h"
 #include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_SkinImage.h"
@@ -212,11 +213,11 @@ void TbsSkinPageControl::DrawTab(int APage, TRect R, TCanvas* C, bool AMouseIn, 
     TColor textColor = Font()->Color();
     if (!skinned) {
         if (AMouseIn && !ASelected) {
-            bc->Brush()->SetColor(TColor(0xF3D4C1));
+            bc->Brush()->SetColor(HotFillColor);
             bc->FillRect(br);
         } else if (ASelected) {
-            Frame3D(bc, br, TColor(0xB76B3B), TColor(0xB76B3B), 1);
-            bc->Brush()->SetColor(TColor(focused ? 0xE4BCA2 : 0xF3D4C1));
+            Frame3D(bc, br, HotFrameColor, HotFrameColor, 1);
+            bc->Brush()->SetColor(focused ? DownFillColor : HotFillColor);
             bc->FillRect(br);
         } else {
             bc->Brush()->SetColor(clBtnFace);

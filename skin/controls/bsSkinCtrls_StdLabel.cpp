@@ -88,7 +88,7 @@ void TbsSkinStdLabel::DrawLabelText(TCanvas* C, const std::string& AText, TRect&
             text = "& ";
     }
     static const UINT ellipsis[] = {0, platform::DT_END_ELLIPSIS, platform::DT_PATH_ELLIPSIS};
-    const UINT flags = AFlags | (ShowAccelChar ? 0 : platform::DT_NOPREFIX) | ellipsis[FEllipsType];
+    const UINT flags = AFlags | (ShowAccelChar ? 0u : UINT(platform::DT_NOPREFIX)) | ellipsis[FEllipsType];
 
     TFont* font = C->Font();
     if (FIndex == -1) {

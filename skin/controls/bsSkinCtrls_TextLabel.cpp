@@ -176,7 +176,7 @@ void TbsSkinTextLabel::Paint()
     TCanvas* c = Canvas();
     c->Brush()->SetStyle(platform::bsClear);
     TRect r = ClientRect();
-    const platform::UINT flags = (FWordWrap ? DT_WORDBREAK : 0) | DT_EXPANDTABS | AlignmentFlag(FAlignment);
+    const platform::UINT flags = (FWordWrap ? platform::UINT(DT_WORDBREAK) : 0u) | DT_EXPANDTABS | AlignmentFlag(FAlignment);
     if (FLayout != platform::tlTop) {
         TRect m = r;
         DoDrawText(c, m, flags | DT_CALCRECT);
@@ -197,7 +197,7 @@ void TbsSkinTextLabel::AdjustBounds()
     measure.SetSize(1, 1);
     TCanvas* c = measure.Canvas();
     TRect r = ClientRect();
-    DoDrawText(c, r, (FWordWrap ? DT_WORDBREAK : 0) | DT_EXPANDTABS | DT_CALCRECT);
+    DoDrawText(c, r, (FWordWrap ? platform::UINT(DT_WORDBREAK) : 0u) | DT_EXPANDTABS | DT_CALCRECT);
     r.Bottom -= c->TextHeight("A");
     int x = Left();
     if (FAlignment == platform::taRightJustify)

@@ -5,6 +5,7 @@
 
 #include "skin/form/bsSkinForm.h"
 
+#include "skin/controls/bsSkinCtrls_Helpers.h"
 #include "skin/core/bsUtils_Glyphs.h"
 #include "skin/core/bsUtils_Probes.h"
 #include "skin/core/bsUtils_Text.h"
@@ -17,9 +18,6 @@ using namespace platform;
 
 namespace {
 
-constexpr TColor BuiltInFrame = 0xB76B3B;    // RGB(59, 107, 183)
-constexpr TColor BuiltInDownFill = 0xE4BCA2; // RGB(162, 188, 228)
-constexpr TColor BuiltInHotFill = 0xF3D4C1;  // RGB(193, 212, 243)
 
 // The command's state is in effect: a click would undo it.
 bool CommandStateHolds(TbsSkinForm* AForm, TbsStdCommand ACommand, bool AMainFormMinimizes)
@@ -240,9 +238,9 @@ void TbsSkinStdButtonObject::DefaultDraw(TCanvas* Cnvs)
     TCanvas* c = b.Canvas();
     const TRect r{0, 0, w, h};
     if (FMouseIn) {
-        c->Brush()->SetColor(FDown ? BuiltInDownFill : BuiltInHotFill);
+        c->Brush()->SetColor(FDown ? DownFillColor : HotFillColor);
         c->FillRect(r);
-        c->Brush()->SetColor(BuiltInFrame);
+        c->Brush()->SetColor(HotFrameColor);
         c->FrameRect(r);
     } else {
         c->Brush()->SetColor(clBtnFace);

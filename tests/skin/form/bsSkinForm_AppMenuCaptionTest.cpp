@@ -143,8 +143,9 @@ TEST_F(AppMenuCaptionTest, NoCaptionWithoutACaptionPictureOrUnderAFullLayeredBor
         LoadIni(c.Ini);
         Application()->ProcessMessages();
         EXPECT_EQ(SkinForm->HasAppMenuCaption(), c.Shown) << c.Name;
-        if (!SkinForm->FullBorderShown())
+        if (!SkinForm->FullBorderShown()) {
             EXPECT_EQ(Pixel(60, 15) == AppMenuCaptionColor, c.Shown) << c.Name;
+        }
     }
     // A ribbon without a menu, or none at all: no caption and offset 0.
     Ribbon->SetAppMenu(nullptr);

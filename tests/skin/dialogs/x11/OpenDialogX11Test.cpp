@@ -9,6 +9,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/x11/X11Backend.h"
 #include "support/TestSupport.h"
+#include "support/XDisplayTestSupport.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -26,30 +27,11 @@ struct TDisplay {
     Display* D = nullptr;
 };
 
-void SendButton(const TDisplay& AD, Window W, TPoint AScreen, TPoint AInWindow)
-{
-    for (int type : {ButtonPress, ButtonRelease}) {
-        XEvent e{};
-        e.xbutton.type = type;
-        e.xbutton.display = AD.D;
-        e.xbutton.window = W;
-        e.xbutton.root = DefaultRootWindow(AD.D);
-        e.xbutton.x = AInWindow.X;
-        e.xbutton.y = AInWindow.Y;
-        e.xbutton.x_root = AScreen.X;
-        e.xbutton.y_root = AScreen.Y;
-        e.xbutton.button = Button1;
-        e.xbutton.same_screen = True;
-        XSendEvent(AD.D, W, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-    }
-    XFlush(AD.D);
-}
-
 void ClickOn(const TDisplay& AD, TCustomForm* AForm, TControl* AControl, TPoint AAt)
 {
     const TPoint screen = AControl->ClientToScreen(AAt);
     const TPoint inForm = Point(screen.X - AForm->Left(), screen.Y - AForm->Top());
-    SendButton(AD, AD.X->XWindowOf(AForm->Handle()), screen, inForm);
+    testsupport::SendClick(AD.D, AD.X->XWindowOf(AForm->Handle()), screen, inForm);
 }
 
 void SendKey(const TDisplay& AD, TCustomForm* AForm, KeySym ASym)
@@ -100,9 +82,7 @@ private:
 // Input reaches a window only once the server shows it.
 bool Viewable(const TDisplay& AD, TCustomForm* AForm)
 {
-    XWindowAttributes a;
-    const Window w = AD.X->XWindowOf(AForm->Handle());
-    return w && XGetWindowAttributes(AD.D, w, &a) && a.map_state == IsViewable;
+    return testsupport::Viewable(AD.D, AD.X->XWindowOf(AForm->Handle()));
 }
 
 int RowOf(TbsOpenDlgForm* F, const std::string& AName)
