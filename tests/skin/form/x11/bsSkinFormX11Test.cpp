@@ -305,3 +305,64 @@ TEST_F(FullBorderOnX11, QuickButtonsOnItsCaptionAnswerThePointer)
     EXPECT_EQ(form->BoundsRect(), Rect(100, 100, 300, 220));
     frame->QuickImageList = nullptr;
 }
+
+// A skinned form with a drop shadow over a white form on the display: the
+// shadow darkens a band along its right and bottom edges (opaque where no
+// compositing manager runs), and goes with the switch.
+TEST(SkinFormOnX11, TheDropShadowDarkensABandAlongTheRightAndBottomEdges)
+{
+    if (GetEnvironmentVariable("DISPLAY").empty())
+        GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(InstallX11Backend());
+    auto* x = dynamic_cast<TX11Backend*>(&Backend());
+    ASSERT_NE(x, nullptr);
+    Display* d = static_cast<Display*>(x->XDisplay());
+
+    testsupport::TTempDir dir;
+    frametest::WriteSkinPictures(dir);
+    testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText));
+    skin::TbsSkinData data(nullptr);
+    ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+
+    std::unique_ptr<TForm> back(new TForm(nullptr));
+    back->SetBorderStyle(bsNone);
+    back->SetColor(clWhite);
+    back->SetBounds(20, 20, 320, 220);
+    back->Show();
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(bsSizeable);
+    form->SetBounds(60, 50, 200, 120);
+    form->SetCaption("选项");
+    auto* frame = new skin::TbsSkinForm(form.get());
+    frame->SetSkinData(&data);
+    form->Show();
+    frame->EnableShadow(true, false);
+    ASSERT_NE(frame->Shadow(), nullptr);
+    const Window formX = x->XWindowOf(form->Handle()), shadowX = x->XWindowOf(frame->Shadow()->Window()->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(d, formX) && Viewable(d, shadowX); }));
+    form->Invalidate();
+    Application()->ProcessMessages();
+    XSync(d, False);
+    SaveXWindow(d, DefaultRootWindow(d), 360, 260, "frame_x11_shadow.png");
+
+    auto grey = [&](int X, int Y) {
+        XImage* i = XGetImage(d, DefaultRootWindow(d), X, Y, 1, 1, AllPlanes, ZPixmap);
+        const uint32_t p = uint32_t(XGetPixel(i, 0, 0));
+        XDestroyImage(i);
+        return int((p >> 16) & 0xFF) + int((p >> 8) & 0xFF) + int(p & 0xFF);
+    };
+    const int s = skin::TbsFormShadow::Size;
+    const int white = grey(300, 100);
+    ASSERT_EQ(white, 3 * 255);
+    // Form (60, 50)-(260, 170): the band right of it and below it.
+    EXPECT_LT(grey(260 + 1, 110), white);
+    EXPECT_LT(grey(160, 170 + 1), white);
+    EXPECT_EQ(grey(260 + s + 1, 110), white);
+    EXPECT_EQ(grey(160, 170 + s + 1), white);
+
+    frame->EnableShadow(false, false);
+    ASSERT_TRUE(PumpUntil([&] { return !Viewable(d, shadowX); }));
+    Application()->ProcessMessages();
+    XSync(d, False);
+    EXPECT_EQ(grey(260 + 1, 110), white);
+}
