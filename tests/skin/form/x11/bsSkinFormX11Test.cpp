@@ -62,20 +62,33 @@ void SaveXWindow(Display* D, Window W, int AWidth, int AHeight, const std::strin
 
 } // namespace
 
-TEST(SkinFormOnX11, CaptionButtonsCloseAFormAndMinimizeTheMainForm)
-{
-    if (GetEnvironmentVariable("DISPLAY").empty())
-        GTEST_SKIP() << "no X display";
-    ASSERT_TRUE(InstallX11Backend());
-    auto* x = dynamic_cast<TX11Backend*>(&Backend());
-    ASSERT_NE(x, nullptr);
-    Display* d = static_cast<Display*>(x->XDisplay());
-
+// The X display and the test skin, with a layered border of ALayerFrame.
+struct SkinFormOnX11 : ::testing::Test {
+    TX11Backend* x = nullptr;
+    Display* d = nullptr;
     testsupport::TTempDir dir;
-    frametest::WriteSkinPictures(dir);
-    testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText, frametest::LayerFrame));
-    skin::TbsSkinData data(nullptr);
-    ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+    skin::TbsSkinData data{nullptr};
+
+    void SetUp() override
+    {
+        if (GetEnvironmentVariable("DISPLAY").empty())
+            GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(InstallX11Backend());
+        x = dynamic_cast<TX11Backend*>(&Backend());
+        ASSERT_NE(x, nullptr);
+        d = static_cast<Display*>(x->XDisplay());
+        frametest::WriteSkinPictures(dir);
+    }
+    void LoadSkin(const std::string& ALayerFrame)
+    {
+        testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText, ALayerFrame));
+        ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+    }
+};
+
+TEST_F(SkinFormOnX11, CaptionButtonsCloseAFormAndMinimizeTheMainForm)
+{
+    LoadSkin(frametest::LayerFrame);
 
     TForm* main = nullptr;
     Application()->CreateForm(main);
@@ -129,26 +142,17 @@ TEST(SkinFormOnX11, CaptionButtonsCloseAFormAndMinimizeTheMainForm)
 
 // A sizeable 200 x 120 form at (100, 100) in the test skin with a layered
 // border that draws the whole frame, on the X display.
-struct FullBorderOnX11 : ::testing::Test {
-    TX11Backend* x = nullptr;
-    Display* d = nullptr;
-    testsupport::TTempDir dir;
-    skin::TbsSkinData data{nullptr};
+struct FullBorderOnX11 : SkinFormOnX11 {
     std::unique_ptr<TForm> form;
     skin::TbsSkinForm* frame = nullptr;
 
     void SetUp() override
     {
-        if (GetEnvironmentVariable("DISPLAY").empty())
-            GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(InstallX11Backend());
-        x = dynamic_cast<TX11Backend*>(&Backend());
-        ASSERT_NE(x, nullptr);
-        d = static_cast<Display*>(x->XDisplay());
-        frametest::WriteSkinPictures(dir);
+        SkinFormOnX11::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         frametest::WriteFullBorderMask(dir);
-        testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText, frametest::FullLayerFrame));
-        ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+        LoadSkin(frametest::FullLayerFrame);
     }
     void TearDown() override { form.reset(); }
     Window BorderX(skin::TbsFormLayerBorderType AType)
@@ -309,20 +313,9 @@ TEST_F(FullBorderOnX11, QuickButtonsOnItsCaptionAnswerThePointer)
 // A skinned form with a drop shadow over a white form on the display: the
 // shadow darkens a band along its right and bottom edges (opaque where no
 // compositing manager runs), and goes with the switch.
-TEST(SkinFormOnX11, TheDropShadowDarkensABandAlongTheRightAndBottomEdges)
+TEST_F(SkinFormOnX11, TheDropShadowDarkensABandAlongTheRightAndBottomEdges)
 {
-    if (GetEnvironmentVariable("DISPLAY").empty())
-        GTEST_SKIP() << "no X display";
-    ASSERT_TRUE(InstallX11Backend());
-    auto* x = dynamic_cast<TX11Backend*>(&Backend());
-    ASSERT_NE(x, nullptr);
-    Display* d = static_cast<Display*>(x->XDisplay());
-
-    testsupport::TTempDir dir;
-    frametest::WriteSkinPictures(dir);
-    testsupport::WriteFile(dir.File("skin.ini"), frametest::SkinIni(frametest::LeftText));
-    skin::TbsSkinData data(nullptr);
-    ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+    LoadSkin("");
 
     std::unique_ptr<TForm> back(new TForm(nullptr));
     back->SetBorderStyle(bsNone);
