@@ -179,7 +179,8 @@ void TbsSkinForm::CloseMenusOnMessage(UINT)
 
 // The form's shortcuts: the component's own handler first, then the
 // accelerators of the menu bar (Alt + letter) and the shortcuts of the main
-// menu the bar shows, the ribbon's, and those of the user's system menu.
+// menu the bar shows and of a document's menu merged into it, the ribbon's,
+// and those of the user's system menu.
 void TbsSkinForm::FormShortCut(TMessage& Msg, bool& Handled)
 {
     if (OnShortCut) {
@@ -207,6 +208,18 @@ void TbsSkinForm::FormShortCut(TMessage& Msg, bool& Handled)
         }
         FInShortCut = mainMenu->IsShortCut(key, shift);
         Handled = FInShortCut;
+    }
+    // A maximised or merged document's menu shown in the bar keeps its own
+    // shortcuts, which the frame's main menu does not hold.
+    if (!Handled && FMainMenuBar && FMainMenuBar->ChildMenuIn) {
+        if (TMainMenu* childMenu = FMainMenuBar->GetChildMainMenu()) {
+            if ((shift & ssAlt) && MenuBarAccel(key)) {
+                Handled = true;
+                return;
+            }
+            FInShortCut = childMenu->IsShortCut(key, shift);
+            Handled = FInShortCut;
+        }
     }
     // The ribbon: the shortcuts of the application button's menu, then
     // Alt + a tab's accelerator shows that tab.

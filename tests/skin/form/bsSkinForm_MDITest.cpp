@@ -152,8 +152,9 @@ TEST(SkinFormMDI, TheBarsDocumentButtonsFollowTheDocumentComponentsIcons)
         // A rebuild of the bar keeps them so.
         bar->UpDateItems();
         for (int i = 0; i < 4; ++i)
-            if (auto* b = dynamic_cast<skin::TbsSkinMainMenuBarButton*>(bar->Object(i)); b->Command == skin::cmMinimize)
+            if (auto* b = dynamic_cast<skin::TbsSkinMainMenuBarButton*>(bar->Object(i)); b->Command == skin::cmMinimize) {
                 EXPECT_EQ(b->Enabled, c.Minimize) << c.Name;
+            }
     }
 }
 
@@ -172,6 +173,58 @@ TEST(SkinFormMDI, MinimisedDocumentsTakeSlotsAlongTheBottom)
     EXPECT_EQ(m.Main->ActiveMDIChild(), m.Docs[2]);
     m.MainSkin->RestoreAll();
     EXPECT_EQ(m.Docs[0]->BoundsRect(), Bounds(10, 10, 200, 150));
+}
+
+TEST(SkinFormMDI, TheShortcutsOfADocumentsMenuInTheBarRunItsItems)
+{
+    TMdiSkinForms m(600, 400);
+    std::vector<std::string> ran;
+    auto item = [&ran](TComponent* AOwner, TMenuItem* AParent, const std::string& ACaption, TShortCut AShortCut) {
+        auto* i = new TMenuItem(AOwner);
+        i->Caption = ACaption;
+        i->ShortCut = AShortCut;
+        i->OnClick = [&ran, ACaption](TObject*) { ran.push_back(ACaption); };
+        AParent->Add(i);
+        return i;
+    };
+    auto* menu = new skin::TbsSkinMainMenu(m.Main);
+    item(m.Main, item(m.Main, menu->Items(), "&File", scNone), "Open", TShortCut(VK_F2));
+    auto* bar = new skin::TbsSkinMainMenuBar(m.Main);
+    bar->SetParent(m.Main);
+    bar->SetAlign(alTop);
+    bar->SetSkinForm(m.MainSkin);
+    m.MainSkin->SetMainMenuBar(bar);
+    bar->SetMainMenu(menu);
+    m.AddMany(2);
+    auto* docMenu = new TMainMenu(m.Docs[1]);
+    item(m.Docs[1], item(m.Docs[1], docMenu->Items(), "&Edit", scNone), "Find", TShortCut(VK_F5));
+    // The bar takes a document's menu when the document is activated.
+    m.Docs[0]->Show();
+    m.Docs[1]->Show();
+    Application()->ProcessMessages();
+    TMdiSkinForms::SkinOf(m.Docs[1])->SetWindowState(wsMaximized);
+    ASSERT_TRUE(bar->ChildMenuIn);
+    auto press = [&m](int AKey) {
+        TMessage msg{};
+        msg.Msg = WM_KEYDOWN;
+        msg.WParam = WPARAM(AKey);
+        bool handled = false;
+        m.Main->OnShortCut(msg, handled);
+        return handled;
+    };
+    EXPECT_TRUE(press(VK_F5));
+    EXPECT_TRUE(press(VK_F2));
+    EXPECT_FALSE(press(VK_F4));
+    EXPECT_EQ(ran, (std::vector<std::string>{"Find", "Open"}));
+    // Another document without a menu of its own leaves only the frame's.
+    ran.clear();
+    TMdiSkinForms::SkinOf(m.Docs[1])->SetWindowState(wsNormal);
+    m.Docs[0]->Show();
+    Application()->ProcessMessages();
+    ASSERT_EQ(m.Main->ActiveMDIChild(), m.Docs[0]);
+    EXPECT_FALSE(press(VK_F5));
+    EXPECT_TRUE(press(VK_F2));
+    EXPECT_EQ(ran, std::vector<std::string>{"Open"});
 }
 
 TEST(SkinFormMDI, TheWindowMenuListsTheDocuments)
