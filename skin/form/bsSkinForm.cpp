@@ -208,13 +208,9 @@ void TbsSkinForm::SetFormStyle(TFormStyle FS)
 
 void TbsSkinForm::SetFormBorderStyle(TFormBorderStyle BS)
 {
+    // The form's new window goes through the frame's size and region
+    // calculation and shows or hides the layered border as it is shown.
     FForm->SetBorderStyle(BS);
-    // Without a border the form has no frame, region or layered border;
-    // with one again it gets them back at its present size.
-    CreateFrameRgn(true);
-    if (FForm->HandleAllocated())
-        RefreshFormSize();
-    SyncLayerBorder(true);
     ChangeSkinDataOfControls(FForm, nullptr);
 }
 
