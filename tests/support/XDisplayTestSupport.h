@@ -13,6 +13,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -80,6 +82,26 @@ inline platform::TX11Backend* InstallTestX11Backend()
         return nullptr;
     return dynamic_cast<platform::TX11Backend*>(&platform::Backend());
 }
+
+// A test on the display DISPLAY names, with the X11 presenter installed
+// there (x) and its display (d). Skipped without a display; a display the
+// presenter cannot start on fails the test.
+struct TXDisplayTest : ::testing::Test {
+    platform::TX11Backend* x = nullptr;
+    Display* d = nullptr;
+
+    void SetUp() override
+    {
+        if (platform::GetEnvironmentVariable("DISPLAY").empty())
+            GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(platform::InstallX11Backend());
+        x = dynamic_cast<platform::TX11Backend*>(&platform::Backend());
+        ASSERT_NE(x, nullptr);
+        d = static_cast<Display*>(x->XDisplay());
+    }
+    // Whether the set-up above ended the test: skipped or failed.
+    bool SetUpEnded() const { return IsSkipped() || HasFatalFailure(); }
+};
 
 // A pointer event of AType for the X window W at AInWindow (AScreen on the
 // screen); motion and button events share the fields filled here.

@@ -14,14 +14,10 @@ using namespace platform;
 using testsupport::PumpUntil;
 using testsupport::SendClick;
 
-TEST(ViewsOnX11, AHeaderAndATabTakeClicksFromTheDisplay)
+using ViewsOnX11 = testsupport::TXDisplayTest;
+
+TEST_F(ViewsOnX11, AHeaderAndATabTakeClicksFromTheDisplay)
 {
-    if (GetEnvironmentVariable("DISPLAY").empty())
-        GTEST_SKIP() << "no X display";
-    ASSERT_TRUE(InstallX11Backend());
-    auto* x = dynamic_cast<TX11Backend*>(&Backend());
-    ASSERT_NE(x, nullptr);
-    Display* d = static_cast<Display*>(x->XDisplay());
 
     std::unique_ptr<TForm> form(new TForm(nullptr));
     form->SetBorderStyle(bsNone);

@@ -9,6 +9,18 @@ using namespace mditest;
 
 namespace {
 
+// The frame's skinned menu bar, at its top, showing AMenu.
+skin::TbsSkinMainMenuBar* AddMenuBar(TMdiSkinForms& M, TMainMenu* AMenu)
+{
+    auto* bar = new skin::TbsSkinMainMenuBar(M.Main);
+    bar->SetParent(M.Main);
+    bar->SetAlign(alTop);
+    bar->SetSkinForm(M.MainSkin);
+    M.MainSkin->SetMainMenuBar(bar);
+    bar->SetMainMenu(AMenu);
+    return bar;
+}
+
 struct TArrangeCase {
     const char* Name;
     int Width, Height, Count;
@@ -75,12 +87,7 @@ TEST(SkinFormMDI, MaximisingOneMaximisesAllAndMergesIntoTheFrame)
     auto* file = new TMenuItem(m.Main);
     file->Caption = "File";
     menu->Items()->Add(file);
-    auto* bar = new skin::TbsSkinMainMenuBar(m.Main);
-    bar->SetParent(m.Main);
-    bar->SetAlign(alTop);
-    bar->SetSkinForm(m.MainSkin);
-    m.MainSkin->SetMainMenuBar(bar);
-    bar->SetMainMenu(menu);
+    auto* bar = AddMenuBar(m, menu);
     m.AddMany(3);
     const int top = bar->Height();
     TMdiSkinForms::SkinOf(m.Docs[1])->SetWindowState(wsMaximized);
@@ -134,11 +141,7 @@ TEST(SkinFormMDI, TheBarsDocumentButtonsFollowTheDocumentComponentsIcons)
     for (const TCase& c : cases) {
         TMdiSkinForms m(600, 400);
         auto* menu = new skin::TbsSkinMainMenu(m.Main);
-        auto* bar = new skin::TbsSkinMainMenuBar(m.Main);
-        bar->SetParent(m.Main);
-        bar->SetSkinForm(m.MainSkin);
-        m.MainSkin->SetMainMenuBar(bar);
-        bar->SetMainMenu(menu);
+        auto* bar = AddMenuBar(m, menu);
         TForm* doc = m.Add("Doc");
         TMdiSkinForms::SkinOf(doc)->SetBorderIcons(c.Icons);
         TMdiSkinForms::SkinOf(doc)->SetWindowState(wsMaximized);
@@ -189,12 +192,7 @@ TEST(SkinFormMDI, TheShortcutsOfADocumentsMenuInTheBarRunItsItems)
     };
     auto* menu = new skin::TbsSkinMainMenu(m.Main);
     item(m.Main, item(m.Main, menu->Items(), "&File", scNone), "Open", TShortCut(VK_F2));
-    auto* bar = new skin::TbsSkinMainMenuBar(m.Main);
-    bar->SetParent(m.Main);
-    bar->SetAlign(alTop);
-    bar->SetSkinForm(m.MainSkin);
-    m.MainSkin->SetMainMenuBar(bar);
-    bar->SetMainMenu(menu);
+    auto* bar = AddMenuBar(m, menu);
     m.AddMany(2);
     auto* docMenu = new TMainMenu(m.Docs[1]);
     item(m.Docs[1], item(m.Docs[1], docMenu->Items(), "&Edit", scNone), "Find", TShortCut(VK_F5));

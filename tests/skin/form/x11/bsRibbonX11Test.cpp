@@ -86,18 +86,12 @@ struct TRibbonWindow {
 
 // The X backend on the display, with XTEST to move the pointer and press
 // keys; skipped without a display or XTEST.
-struct RibbonOnX11 : ::testing::Test {
-    TX11Backend* x = nullptr;
-    Display* d = nullptr;
-
+struct RibbonOnX11 : testsupport::TXDisplayTest {
     void SetUp() override
     {
-        if (GetEnvironmentVariable("DISPLAY").empty())
-            GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(InstallX11Backend());
-        x = dynamic_cast<TX11Backend*>(&Backend());
-        ASSERT_NE(x, nullptr);
-        d = static_cast<Display*>(x->XDisplay());
+        TXDisplayTest::SetUp();
+        if (SetUpEnded())
+            return;
         int event = 0, error = 0, major = 0, minor = 0;
         if (!XTestQueryExtension(d, &event, &error, &major, &minor))
             GTEST_SKIP() << "the display has no XTEST";

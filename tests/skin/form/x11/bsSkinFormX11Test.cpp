@@ -63,20 +63,15 @@ void SaveXWindow(Display* D, Window W, int AWidth, int AHeight, const std::strin
 } // namespace
 
 // The X display and the test skin, with a layered border of ALayerFrame.
-struct SkinFormOnX11 : ::testing::Test {
-    TX11Backend* x = nullptr;
-    Display* d = nullptr;
+struct SkinFormOnX11 : testsupport::TXDisplayTest {
     testsupport::TTempDir dir;
     skin::TbsSkinData data{nullptr};
 
     void SetUp() override
     {
-        if (GetEnvironmentVariable("DISPLAY").empty())
-            GTEST_SKIP() << "no X display";
-        ASSERT_TRUE(InstallX11Backend());
-        x = dynamic_cast<TX11Backend*>(&Backend());
-        ASSERT_NE(x, nullptr);
-        d = static_cast<Display*>(x->XDisplay());
+        TXDisplayTest::SetUp();
+        if (SetUpEnded())
+            return;
         frametest::WriteSkinPictures(dir);
     }
     void LoadSkin(const std::string& ALayerFrame)
