@@ -80,9 +80,9 @@ TForm1::TForm1(TComponent* AOwner, std::unique_ptr<IConversionEngine> AEngine, s
     FWorkflow->Commands().OnChange = [this] { ApplyCommandStates(); };
     FMessages = std::make_unique<skin::TbsSkinMessage>(nullptr);
     FLogger = new engine::TFFLogger(this);
-    FLogger->OnLog = [this](TObject*, uint32_t AThreadID, engine::TLogLevel ALevel, const std::string& AMsg) {
+    FLogger->SetOnLog([this](TObject*, uint32_t AThreadID, engine::TLogLevel ALevel, const std::string& AMsg) {
         FLog->Lines()->Add(LogLine(AThreadID, ALevel, AMsg));
-    };
+    });
     CreateControls();
     ApplySkin();
     OnCloseQuery = [this](TObject*, bool& ACanClose) { FormCloseQuery(ACanClose); };
@@ -630,7 +630,7 @@ void TForm1::FormCloseQuery(bool& ACanClose)
 {
     ACanClose = true;
     FPreview->Detach();
-    FLogger->OnLog = nullptr;
+    FLogger->SetOnLog(nullptr);
     FWorkflow->Close();
 }
 

@@ -228,14 +228,14 @@ bool TFFLogger::Passes(TLogLevel ALogLevel) const
 
 void TFFLogger::Log(platform::TObject* Sender, TLogLevel ALogLevel, const std::string& ALogMsg)
 {
-    if (!OnLog || !Passes(ALogLevel))
+    if (!Passes(ALogLevel) || !HasOnLog())
         return;
     Deliver(TLogInfo{Sender, ThreadID(), ALogLevel, ALogMsg});
 }
 
 void TFFLogger::LogLine(uint32_t AThreadID, int AAVLevel, const std::string& ALine)
 {
-    if (!OnLog)
+    if (!HasOnLog())
         return;
     Deliver(TLogInfo{this, AThreadID, AVToLogLevel(AAVLevel), ALine});
 }
@@ -257,8 +257,22 @@ void TFFLogger::Deliver(const TLogInfo& AInfo)
 
 void TFFLogger::DoLogEvent(const TLogInfo& AInfo)
 {
-    if (OnLog)
-        OnLog(AInfo.Sender, AInfo.ThreadID, AInfo.LogLevel, AInfo.LogMsg);
+    if (const std::shared_ptr<const TLogEvent> handler = Handler())
+        (*handler)(AInfo.Sender, AInfo.ThreadID, AInfo.LogLevel, AInfo.LogMsg);
+}
+
+void TFFLogger::SetOnLog(TLogEvent AValue)
+{
+    auto handler = AValue ? std::make_shared<const TLogEvent>(std::move(AValue)) : nullptr;
+    std::lock_guard<std::mutex> lock(FHandlerLock);
+    FOnLog.swap(handler);
+    // The old handler goes when the lock is released and no call holds it.
+}
+
+std::shared_ptr<const TLogEvent> TFFLogger::Handler() const
+{
+    std::lock_guard<std::mutex> lock(FHandlerLock);
+    return FOnLog;
 }
 
 void AVLogCallback(void* AContext, int ALevel, const char* AFormat, va_list AArgs)

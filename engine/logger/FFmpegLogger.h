@@ -2,7 +2,7 @@
 // The engine's one logger. FFmpeg's messages arrive through a log callback
 // in pieces, from many threads; they are collected per thread and handed on
 // as whole lines. The engine's own messages arrive through Log. Every line
-// reaches OnLog with its sender, thread id and level, on the GUI thread
+// reaches the OnLog handler with its sender, thread id and level, on the GUI thread
 // unless TriggerEventInMainThread is off.
 
 #include "engine/base/FFBaseComponent.h"
@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -70,7 +71,11 @@ public:
     void SetLogLevel(TLogLevel AValue);
     bool TriggerEventInMainThread() const { return FTriggerEventInMainThread; }
     void SetTriggerEventInMainThread(bool AValue) { FTriggerEventInMainThread = AValue; }
-    TLogEvent OnLog;
+    // The receiver of every line. It may be set or cleared while other
+    // threads log: each line goes to the handler set when it is delivered,
+    // and a replaced handler lives on until a call already in it returns.
+    void SetOnLog(TLogEvent AValue);
+    bool HasOnLog() const { return Handler() != nullptr; }
 
     // Hands FFmpeg the engine's log callback and level; avutil must be bound.
     void InstallAVLogCallback(const TAVLogBinding& ABinding);
@@ -93,7 +98,10 @@ private:
     void ApplyAVLogLevel();
     void Deliver(const TLogInfo& AInfo);
     void DoLogEvent(const TLogInfo& AInfo);
+    std::shared_ptr<const TLogEvent> Handler() const;
 
+    mutable std::mutex FHandlerLock;
+    std::shared_ptr<const TLogEvent> FOnLog;   // under FHandlerLock
     std::atomic<bool> FTriggerEventInMainThread{true};
     std::atomic<TLogLevel> FLogLevel{llInfo};
     uint64_t FSerial = 0;

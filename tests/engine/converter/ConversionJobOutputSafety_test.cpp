@@ -198,8 +198,9 @@ TEST_F(FFmpegOutputSafetyTest, AFullDiskIsAFailure)
         EXPECT_FALSE(Ends[0].Finished);
         EXPECT_TRUE(Ends[0].Exception);
         EXPECT_EQ(Ends[0].ExceptionMsg, Output + ": No space left on device");
-        if (Existing)
+        if (Existing) {
             EXPECT_EQ(ReadFile(Output), "precious");
+        }
         std::vector<std::string> Files;
         for (const auto& Entry : fs::directory_iterator(Mount))
             Files.push_back(Entry.path().filename().string());

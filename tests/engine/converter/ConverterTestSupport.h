@@ -73,13 +73,13 @@ protected:
         ASSERT_TRUE(engine::GlobalLoader().Load(engine::ConverterLibraries)) << engine::GlobalLoader().LastErrMsg();
         Job.ResetJob();
         engine::GetFFLogger()->SetLogLevel(FLogLevel);
-        engine::GetFFLogger()->OnLog = [this](platform::TObject*, uint32_t, engine::TLogLevel, const std::string& AMsg) {
+        engine::GetFFLogger()->SetOnLog([this](platform::TObject*, uint32_t, engine::TLogLevel, const std::string& AMsg) {
             Lines.push_back(AMsg);
-        };
+        });
     }
     void TearDown() override
     {
-        engine::GetFFLogger()->OnLog = nullptr;
+        engine::GetFFLogger()->SetOnLog(nullptr);
         engine::GetFFLogger()->SetLogLevel(engine::llInfo);
     }
     // Runs the option and answers the message it raised, empty when none.

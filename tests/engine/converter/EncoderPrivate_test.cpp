@@ -60,8 +60,9 @@ TEST_F(EncoderPrivateTest, SettingsSurviveTheReleaseAndDefaultsStayDefaults)
         ASSERT_NE(Enc, nullptr);
         const std::string Default = *C.Name ? PrivateOption(Enc.get(), C.Name) : "";
         const std::string OtherDefault = PrivateOption(Enc.get(), C.Other);
-        if (*C.Name)
+        if (*C.Name) {
             ASSERT_GE(ff::av_opt_set(Enc->priv_data, C.Name, C.Value, 0), 0);
+        }
         const std::string Set = *C.Name ? PrivateOption(Enc.get(), C.Name) : "";
         TEncoderPrivate Private;
         ASSERT_TRUE(Private.Release(Enc.get()));

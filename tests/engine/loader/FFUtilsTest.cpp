@@ -153,9 +153,9 @@ TEST_F(FFUtilsTest, SetGenericOptionRefusals)
     TFFLogger* logger = GetFFLogger();
     logger->SetTriggerEventInMainThread(true);
     std::vector<std::string> lines;
-    logger->OnLog = [&](platform::TObject*, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
+    logger->SetOnLog([&](platform::TObject*, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
         lines.push_back(std::to_string(int(ALevel)) + ":" + AMsg);
-    };
+    });
     TFFOptions o;
     AllocFFOptions(o, 0);
     const struct {
@@ -180,7 +180,7 @@ TEST_F(FFUtilsTest, SetGenericOptionRefusals)
     }
     EXPECT_TRUE(o.opt_names.empty());
     FreeFFOptions(o);
-    logger->OnLog = nullptr;
+    logger->SetOnLog(nullptr);
 }
 
 TEST_F(FFUtilsTest, DebugOptionRaisesTheLogLevel)

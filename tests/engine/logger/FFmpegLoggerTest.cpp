@@ -35,14 +35,14 @@ protected:
         Logger = GetFFLogger();
         Logger->SetLogLevel(llInfo);
         Logger->SetTriggerEventInMainThread(true);
-        Logger->OnLog = [this](platform::TObject* Sender, uint32_t ATid, TLogLevel ALevel, const std::string& AMsg) {
+        Logger->SetOnLog([this](platform::TObject* Sender, uint32_t ATid, TLogLevel ALevel, const std::string& AMsg) {
             EXPECT_EQ(Sender, Logger);
             Lines.push_back({ATid, ALevel, AMsg, platform::IsMainThread()});
-        };
+        });
     }
     void TearDown() override
     {
-        Logger->OnLog = nullptr;
+        Logger->SetOnLog(nullptr);
         Logger->SetLogLevel(llInfo);
         GlobalLogList().Clear();
         GlobalLoader().Unload(avUtil);
@@ -54,7 +54,16 @@ const char* TesterName(void*)
     return "tester";
 }
 
-const AVClass TesterClass = {"Tester", TesterName, nullptr, LIBAVUTIL_VERSION_INT};
+AVClass MakeTesterClass()
+{
+    AVClass c{};
+    c.class_name = "Tester";
+    c.item_name = TesterName;
+    c.version = LIBAVUTIL_VERSION_INT;
+    return c;
+}
+
+const AVClass TesterClass = MakeTesterClass();
 struct TTester {
     const AVClass* Class = &TesterClass;
 } Tester;
@@ -160,6 +169,40 @@ TEST_F(FFmpegLoggerTest, WithoutTheGuiThreadLinesArriveOnTheLoggingThread)
     EXPECT_FALSE(Lines[0].OnMainThread);
 }
 
+// The handler is set and cleared on the GUI thread while other threads log
+// straight to it: every line reaches one handler whole, none after the
+// last one is cleared.
+TEST_F(FFmpegLoggerTest, TheHandlerChangesSafelyWhileOtherThreadsLog)
+{
+    Logger->SetTriggerEventInMainThread(false);
+    std::atomic<int> first{0}, second{0};
+    std::atomic<bool> stop{false};
+    auto counter = [](std::atomic<int>& ACount) {
+        return [&ACount](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) {
+            if (AMsg == "line")
+                ++ACount;
+        };
+    };
+    std::vector<std::thread> workers;
+    for (int t = 0; t < 2; ++t)
+        workers.emplace_back([&] {
+            while (!stop)
+                ff::av_log(nullptr, AV_LOG_ERROR, "line\n");
+        });
+    for (int i = 0; i < 200; ++i) {
+        Logger->SetOnLog(counter(i % 2 ? second : first));
+        std::this_thread::yield();
+    }
+    Logger->SetOnLog(nullptr);
+    stop = true;
+    for (std::thread& w : workers)
+        w.join();
+    const int total = first + second;
+    ff::av_log(nullptr, AV_LOG_ERROR, "line\n");
+    EXPECT_EQ(first + second, total);
+    EXPECT_FALSE(Logger->HasOnLog());
+}
+
 TEST_F(FFmpegLoggerTest, EngineMessagesPassByLevel)
 {
     const struct {
@@ -175,14 +218,15 @@ TEST_F(FFmpegLoggerTest, EngineMessagesPassByLevel)
     for (const auto& c : cases) {
         Lines.clear();
         Logger->SetLogLevel(c.LoggerLevel);
-        Logger->OnLog = [&](platform::TObject* S, uint32_t ATid, TLogLevel ALevel, const std::string& AMsg) {
+        Logger->SetOnLog([&](platform::TObject* S, uint32_t ATid, TLogLevel ALevel, const std::string& AMsg) {
             EXPECT_EQ(S, &sender);
             Lines.push_back({ATid, ALevel, AMsg, platform::IsMainThread()});
-        };
+        });
         Logger->Log(&sender, c.Message, "%s=%d", "n", 7);
         EXPECT_EQ(Lines.size(), c.Passes ? 1u : 0u) << c.LoggerLevel << " " << c.Message;
-        if (c.Passes)
+        if (c.Passes) {
             EXPECT_EQ(Lines[0], (TLine{Me, c.Message, "n=7", true}));
+        }
     }
 }
 

@@ -221,7 +221,7 @@ TEST_F(PlayerTest, AFailedSeekLeavesPlaybackGoingOn)
                                 testsupport::ShellQuote(fifo));
     });
     std::vector<std::string> log;
-    GetFFLogger()->OnLog = [&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) { log.push_back(AMsg); };
+    GetFFLogger()->SetOnLog([&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) { log.push_back(AMsg); });
     ASSERT_TRUE(Player->Open(fifo, 0, false)) << Player->LastErrMsg();
     ASSERT_TRUE(WaitFor([&] { return !Positions.empty(); }));
     Player->Seek(int64_t(100000), TSeekFlags{}, true);
@@ -234,7 +234,7 @@ TEST_F(PlayerTest, AFailedSeekLeavesPlaybackGoingOn)
     EXPECT_TRUE(WaitFor([&] { return SawState(psEnd); }));
     EXPECT_GT(Positions.size(), before);
     Player->Stop(true);
-    GetFFLogger()->OnLog = nullptr;
+    GetFFLogger()->SetOnLog(nullptr);
     writer.join();
 }
 
@@ -255,9 +255,9 @@ TEST_F(PlayerTest, TheSilentAudioFallbackLeavesTheDriverSettingAlone)
 {
     setenv("SDL_AUDIODRIVER", "nonesuch", 1);
     std::string Errors;
-    GetFFLogger()->OnLog = [&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) { Errors += AMsg + "\n"; };
+    GetFFLogger()->SetOnLog([&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) { Errors += AMsg + "\n"; });
     ASSERT_TRUE(Player->Open(Media->File("tone.wav"), 0, false)) << Player->LastErrMsg() << Errors;
-    GetFFLogger()->OnLog = nullptr;
+    GetFFLogger()->SetOnLog(nullptr);
     Player->Stop(true);
     const char* After = getenv("SDL_AUDIODRIVER");
     ASSERT_NE(After, nullptr);

@@ -78,15 +78,15 @@ protected:
     {
         ASSERT_TRUE(GlobalLoader().Load(avUtil)) << GlobalLoader().LastErrMsg();
         GetFFLogger()->SetTriggerEventInMainThread(false);
-        GetFFLogger()->OnLog = [this](platform::TObject*, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
+        GetFFLogger()->SetOnLog([this](platform::TObject*, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
             if (ALevel == llError)
                 Lines.push_back(AMsg);
-        };
+        });
     }
     void TearDown() override
     {
         ReleaseFrameHooks(Chain);
-        GetFFLogger()->OnLog = nullptr;
+        GetFFLogger()->SetOnLog(nullptr);
         GetFFLogger()->SetTriggerEventInMainThread(true);
         GlobalLoader().Unload(avUtil);
     }

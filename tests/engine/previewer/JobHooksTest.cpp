@@ -89,17 +89,17 @@ protected:
     {
         ASSERT_TRUE(GlobalLoader().Load(ConverterLibraries)) << GlobalLoader().LastErrMsg();
         GetFFLogger()->SetTriggerEventInMainThread(false);
-        GetFFLogger()->OnLog = [this](platform::TObject* Sender, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
+        GetFFLogger()->SetOnLog([this](platform::TObject* Sender, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
             std::lock_guard<std::mutex> guard(LinesLock);
             if (Sender == Job.get() && ALevel == llError)
                 Lines.push_back(AMsg);
-        };
+        });
         Job = std::make_unique<TCustomFFmpeg>(1);
     }
     void TearDown() override
     {
         Job.reset();
-        GetFFLogger()->OnLog = nullptr;
+        GetFFLogger()->SetOnLog(nullptr);
         GetFFLogger()->SetTriggerEventInMainThread(true);
         GlobalLoader().Unload(ConverterLibraries);
         while (platform::ProcessOneMessage()) {

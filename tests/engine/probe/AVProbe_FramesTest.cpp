@@ -171,13 +171,13 @@ TEST_F(ProbeFrames, DecodeLogsEachPictureAtDebugLevel)
 {
     std::vector<std::string> lines;
     GetFFLogger()->SetLogLevel(llDebug);
-    GetFFLogger()->OnLog = [&](platform::TObject* ASender, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
+    GetFFLogger()->SetOnLog([&](platform::TObject* ASender, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
         if (ASender == &Probe && ALevel == llDebug)
             lines.push_back(AMsg);
-    };
+    });
     Load(mdFastMp4);
     const bool decoded = Probe.Decode();
-    GetFFLogger()->OnLog = nullptr;
+    GetFFLogger()->SetOnLog(nullptr);
     GetFFLogger()->SetLogLevel(llInfo);
     ASSERT_TRUE(decoded);
     ASSERT_FALSE(lines.empty());

@@ -54,11 +54,11 @@ TEST_F(ProbeInfo, NewProbeHasNoFile)
 TEST_F(ProbeInfo, UnknownForcedFormatIsNotLogged)
 {
     std::vector<std::string> logged;
-    GetFFLogger()->OnLog = [&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) {
+    GetFFLogger()->SetOnLog([&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) {
         logged.push_back(AMsg);
-    };
+    });
     EXPECT_FALSE(Probe.LoadFile(Media(mdVideoMp4), "no_such_format"));
-    GetFFLogger()->OnLog = nullptr;
+    GetFFLogger()->SetOnLog(nullptr);
     EXPECT_EQ(Probe.LastErrMsg(), "Unknown input format: no_such_format");
     EXPECT_TRUE(logged.empty());
     EXPECT_EQ(Probe.StreamCount(), -1);
