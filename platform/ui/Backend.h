@@ -35,6 +35,12 @@ public:
     // The pointer goes to the program while top-level AWnd (a popup) is
     // shown, wherever it is pressed; 0 gives it back.
     virtual void GrabPointer(HWND AWnd) {}
+    // The drop shadow of AWnd (DropShadow.h): shown at AScreenBounds while
+    // AVisible, hidden otherwise; WindowRestacked follows when it appears or
+    // goes, and it is freed with its window.
+    virtual void WindowShadow(HWND AWnd, const TRect& AScreenBounds, bool AVisible) {}
+    // A compositing manager blends windows' alpha onto the screen.
+    virtual bool HasCompositor() { return false; }
     // The part ADirty (window coordinates) of the window's back buffer is new.
     virtual void Present(HWND AWnd, const TRect& ADirty) {}
 

@@ -93,6 +93,25 @@ bool THeadlessBackend::NotifyIconRect(HWND AWnd, UINT AId, TRect& ARect)
     return false;
 }
 
+void THeadlessBackend::WindowShadow(HWND AWnd, const TRect& AScreenBounds, bool AVisible)
+{
+    auto it = FShadows.find(AWnd);
+    if (it == FShadows.end()) {
+        if (!AVisible)
+            return;
+        it = FShadows.emplace(AWnd, TShadow{}).first;
+    }
+    it->second.Visible = AVisible;
+    if (AVisible)
+        it->second.Bounds = AScreenBounds;
+}
+
+const THeadlessBackend::TShadow* THeadlessBackend::Shadow(HWND AWnd) const
+{
+    auto it = FShadows.find(AWnd);
+    return it == FShadows.end() ? nullptr : &it->second;
+}
+
 void THeadlessBackend::SetNotifyAreaPresent(bool AValue)
 {
     if (AValue == FNotifyArea)

@@ -27,6 +27,10 @@ public:
     void WaitEvents(uint32_t ATimeoutMs) override;
     void Wake() override;
 
+    void WindowDestroyed(HWND AWnd) override { FShadows.erase(AWnd); }
+    void WindowShadow(HWND AWnd, const TRect& AScreenBounds, bool AVisible) override;
+    bool HasCompositor() override { return FCompositor; }
+
     bool NotifyIconAdd(const TNotifyIconData& AData) override;
     bool NotifyIconModify(const TNotifyIconData& AData) override;
     bool NotifyIconDelete(HWND AWnd, UINT AId) override;
@@ -43,6 +47,16 @@ public:
     // The mouse over an icon, as the area reports it (NotifyIcon.h).
     void NotifyIconMouse(HWND AWnd, UINT AId, UINT AMouseMsg);
     TCursorShape CursorShape() const { return FCursor; }
+    // Whether a compositing manager runs (none at first).
+    void SetCompositorPresent(bool AValue) { FCompositor = AValue; }
+    // The drop shadow the presenter holds for AWnd, nil when it has none: it
+    // is made on the first show and kept, hidden or not, until the window goes.
+    struct TShadow {
+        TRect Bounds;
+        bool Visible = false;
+    };
+    const TShadow* Shadow(HWND AWnd) const;
+    int ShadowCount() const { return int(FShadows.size()); }
 
 private:
     std::mutex FLock;
@@ -56,6 +70,8 @@ private:
     TRect FWorkArea = Rect(0, 0, 1920, 1040);
     bool FNotifyArea = true;
     std::map<std::pair<HWND, UINT>, TNotifyIconData> FIcons;   // GUI thread
+    bool FCompositor = false;
+    std::map<HWND, TShadow> FShadows;   // GUI thread
 };
 
 } // namespace platform

@@ -426,6 +426,11 @@ intptr_t SetClassLong(HWND AWnd, int AIndex, intptr_t AValue)
             data->Class = cls;
     WS().Classes[ClassKey(cls->ClassName)] = cls;
     w->Class = cls;
+    // Asking for a drop shadow, or no longer, takes effect at once.
+    if ((DWORD(old) ^ cls->Style) & CS_DROPSHADOW)
+        for (auto& [h, data] : WS().Windows)
+            if (data->Class == cls)
+                SyncDropShadow(data.get());
     return old;
 }
 

@@ -211,6 +211,7 @@ bool SetWindowPos(HWND AWnd, HWND AInsertAfter, int X, int Y, int CX, int CY, UI
             Backend().WindowRestacked();
         if (visible != wasVisible)
             Backend().WindowShown(AWnd, visible);
+        SyncDropShadow(w);
     }
     if (moved || sized || visible != wasVisible || !(wp.flags & SWP_NOZORDER))
         SyncNativeChildren(TopLevelOf(w));

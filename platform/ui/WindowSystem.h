@@ -47,6 +47,8 @@ struct TWindowData {
     uint8_t LayeredAlpha = 255;
     DWORD LayeredFlags = 0;
     uintptr_t NativeChild = 0;
+    bool ShadowShown = false;       // the presenter shows its drop shadow (DropShadow.h)
+    TRect ShadowBounds;             // screen coordinates, while shown
     bool IsTopLevel() const { return !(Style & WS_CHILD); }
     TWindowData() = default;
     TWindowData(const TWindowData&) = delete;
@@ -85,6 +87,9 @@ void ForgetPaint(HWND AWnd);
 void InvalidateWindowArea(TWindowData* W, bool AChildren);   // whole window, frame and client
 void InvalidateParentArea(TWindowData* W, const TRect& AInParent);
 void SyncNativeChildren(TWindowData* ATop);
+// Shows, moves or hides a top-level window's drop shadow as its class, state
+// and bounds now ask.
+void SyncDropShadow(TWindowData* W);
 // The frame DefWindowProc gives a style: insets of the client area.
 TRect FrameInsets(DWORD AStyle, DWORD AExStyle);
 void RunMoveSizeLoop(HWND AWnd, WPARAM ACommand);

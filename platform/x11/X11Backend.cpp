@@ -4,6 +4,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gfx/Gdi.h"
+#include "platform/ui/DropShadow.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
@@ -90,6 +91,12 @@ struct TTopWindow {
     bool Argb = false;
     GC ArgbGC = nullptr;
     TRect Bounds;
+    // The drop shadow's own window (0 until first shown): 32-bit, never
+    // managed, shaped to its band and transparent to the pointer.
+    Window ShadowXid = 0;
+    GC ShadowGC = nullptr;
+    bool ShadowMapped = false;
+    TRect ShadowBounds;
 };
 
 } // namespace
@@ -132,6 +139,11 @@ struct TX11Backend::TImpl {
         return it == ByXid.end() ? nullptr : it->second;
     }
     void HandleEvent(XEvent& E);
+    void MakeShadowWindow(TTopWindow& T, const TRect& ABounds);
+    void ShapeShadow(const TTopWindow& T);
+    void PaintShadow(const TTopWindow& T);
+    void FreeShadow(TTopWindow& T);
+    bool PaintShadowOf(Window AXid);
     void FollowTopMost(HWND AWnd, TTopWindow& T);
     void HandleKey(XKeyEvent& E, bool ADown);
     void AnswerSelection(const XSelectionRequestEvent& R);
@@ -194,6 +206,7 @@ TX11Backend::~TX11Backend()
             XDestroyIC(t.InputContext);
         if (t.ArgbGC)
             XFreeGC(F->Dpy, t.ArgbGC);
+        F->FreeShadow(t);
         XDestroyWindow(F->Dpy, t.Xid);
     }
     for (auto& [shape, c] : F->Cursors)
@@ -267,6 +280,7 @@ void TX11Backend::WindowDestroyed(HWND AWnd)
         XDestroyIC(it->second.InputContext);
     if (it->second.ArgbGC)
         XFreeGC(F->Dpy, it->second.ArgbGC);
+    F->FreeShadow(it->second);
     XDestroyWindow(F->Dpy, it->second.Xid);
     F->ByXid.erase(it->second.Xid);
     F->Tops.erase(it);
@@ -346,12 +360,135 @@ void TX11Backend::WindowRestacked()
     for (auto& [h, t] : F->Tops)
         F->FollowTopMost(h, t);
     std::vector<Window> order;
-    for (HWND h : GetChildWindows(nullptr))
-        if (auto it = F->Tops.find(h); it != F->Tops.end() && it->second.Mapped)
-            order.push_back(it->second.Xid);
+    for (const TPresentedLayer& l : PresentedStacking()) {
+        auto it = F->Tops.find(l.Wnd);
+        if (it == F->Tops.end())
+            continue;
+        if (l.Shadow ? it->second.ShadowMapped : it->second.Mapped)
+            order.push_back(l.Shadow ? it->second.ShadowXid : it->second.Xid);
+    }
     if (order.size() > 1)
         XRestackWindows(F->Dpy, order.data(), int(order.size()));
     XFlush(F->Dpy);
+}
+
+bool TX11Backend::HasCompositor() { return F->ArgbVis && F->HasCompositor(); }
+
+// Shown while a compositing manager blends it (the window system asks for
+// a shadow only then); moving it costs no drawing, only a new size repaints
+// its band.
+void TX11Backend::WindowShadow(HWND AWnd, const TRect& AScreenBounds, bool AVisible)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end())
+        return;
+    TTopWindow& t = it->second;
+    if (!AVisible) {
+        if (t.ShadowMapped)
+            XUnmapWindow(F->Dpy, t.ShadowXid);
+        t.ShadowMapped = false;
+        XFlush(F->Dpy);
+        return;
+    }
+    if (!t.ShadowXid) {
+        if (!F->ArgbVis)
+            return;
+        F->MakeShadowWindow(t, AScreenBounds);
+    }
+    const bool sized = AScreenBounds.Width() != t.ShadowBounds.Width() || AScreenBounds.Height() != t.ShadowBounds.Height();
+    t.ShadowBounds = AScreenBounds;
+    XMoveResizeWindow(F->Dpy, t.ShadowXid, AScreenBounds.Left, AScreenBounds.Top, unsigned(AScreenBounds.Width()),
+                      unsigned(AScreenBounds.Height()));
+    if (sized)
+        F->ShapeShadow(t);
+    const bool mapping = !t.ShadowMapped;
+    if (mapping) {
+        XMapWindow(F->Dpy, t.ShadowXid);
+        t.ShadowMapped = true;
+    }
+    // A window's pixels live only while it is mapped.
+    if (sized || mapping)
+        F->PaintShadow(t);
+    XFlush(F->Dpy);
+}
+
+void TX11Backend::TImpl::MakeShadowWindow(TTopWindow& T, const TRect& ABounds)
+{
+    XSetWindowAttributes a{};
+    a.override_redirect = True;
+    a.background_pixel = 0;   // transparent wherever the band is not drawn yet
+    a.border_pixel = 0;
+    a.colormap = ArgbMap;
+    a.event_mask = ExposureMask;
+    T.ShadowXid = XCreateWindow(Dpy, Root, ABounds.Left, ABounds.Top, unsigned(ABounds.Width()), unsigned(ABounds.Height()), 0,
+                                32, InputOutput, ArgbVis, CWOverrideRedirect | CWBackPixel | CWBorderPixel | CWColormap | CWEventMask,
+                                &a);
+    T.ShadowGC = XCreateGC(Dpy, T.ShadowXid, 0, nullptr);
+    // Clicks fall through to whatever lies beneath.
+    if (HasShape)
+        XShapeCombineRectangles(Dpy, T.ShadowXid, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+    T.ShadowBounds = TRect{};
+}
+
+// Only the band shows: the rest lies under the window casting the shadow.
+void TX11Backend::TImpl::ShapeShadow(const TTopWindow& T)
+{
+    if (!HasShape)
+        return;
+    TRect right, bottom;
+    DropShadowBands(T.ShadowBounds.Width(), T.ShadowBounds.Height(), right, bottom);
+    XRectangle bands[2];
+    int n = 0;
+    for (const TRect& r : {right, bottom})
+        if (!r.IsEmpty())
+            bands[n++] = XRectangle{short(r.Left), short(r.Top), (unsigned short)r.Width(), (unsigned short)r.Height()};
+    XShapeCombineRectangles(Dpy, T.ShadowXid, ShapeBounding, 0, 0, bands, n, ShapeSet, Unsorted);
+}
+
+void TX11Backend::TImpl::PaintShadow(const TTopWindow& T)
+{
+    const int w = T.ShadowBounds.Width(), h = T.ShadowBounds.Height();
+    TRect right, bottom;
+    DropShadowBands(w, h, right, bottom);
+    std::vector<uint32_t> pixels;
+    for (const TRect& r : {right, bottom}) {
+        if (r.IsEmpty())
+            continue;
+        pixels.resize(size_t(r.Width()) * size_t(r.Height()));
+        for (int y = 0; y < r.Height(); ++y)
+            for (int x = 0; x < r.Width(); ++x)
+                pixels[size_t(y) * size_t(r.Width()) + size_t(x)] = uint32_t(DropShadowAlpha(r.Left + x, r.Top + y, w, h)) << 24;
+        XImage* image = XCreateImage(Dpy, ArgbVis, 32, ZPixmap, 0, reinterpret_cast<char*>(pixels.data()), unsigned(r.Width()),
+                                     unsigned(r.Height()), 32, r.Width() * 4);
+        if (!image)
+            continue;
+        XPutImage(Dpy, T.ShadowXid, T.ShadowGC, image, 0, 0, r.Left, r.Top, unsigned(r.Width()), unsigned(r.Height()));
+        image->data = nullptr;
+        XDestroyImage(image);
+    }
+}
+
+// A shadow window the display asks to draw again; false for other windows.
+bool TX11Backend::TImpl::PaintShadowOf(Window AXid)
+{
+    for (auto& [h, t] : Tops)
+        if (t.ShadowXid && t.ShadowXid == AXid) {
+            if (t.ShadowMapped)
+                PaintShadow(t);
+            return true;
+        }
+    return false;
+}
+
+void TX11Backend::TImpl::FreeShadow(TTopWindow& T)
+{
+    if (!T.ShadowXid)
+        return;
+    XFreeGC(Dpy, T.ShadowGC);
+    XDestroyWindow(Dpy, T.ShadowXid);
+    T.ShadowXid = 0;
+    T.ShadowGC = nullptr;
+    T.ShadowMapped = false;
 }
 
 void TX11Backend::WindowRegionChanged(HWND AWnd)
@@ -731,6 +868,8 @@ void TX11Backend::TImpl::HandleEvent(XEvent& E)
         return;
     switch (E.type) {
     case Expose:
+        if (PaintShadowOf(E.xexpose.window))
+            break;
         if (HWND h = HwndOf(E.xexpose.window)) {
             TRect r = Bounds(E.xexpose.x, E.xexpose.y, E.xexpose.width, E.xexpose.height);
             // The buffer holds the picture already: the screen gets it again.
@@ -840,6 +979,12 @@ unsigned long TX11Backend::XWindowOf(HWND AWnd) const
 {
     auto it = F->Tops.find(AWnd);
     return it == F->Tops.end() ? 0 : it->second.Xid;
+}
+
+unsigned long TX11Backend::XShadowWindowOf(HWND AWnd) const
+{
+    auto it = F->Tops.find(AWnd);
+    return it == F->Tops.end() ? 0 : it->second.ShadowXid;
 }
 
 void* TX11Backend::XDisplay() const { return F->Dpy; }

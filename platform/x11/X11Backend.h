@@ -28,6 +28,8 @@ public:
     void WindowAlphaChanged(HWND AWnd) override;
     void WindowActivated(HWND AWnd) override;
     void WindowStateChanged(HWND AWnd) override;
+    void WindowShadow(HWND AWnd, const TRect& AScreenBounds, bool AVisible) override;
+    bool HasCompositor() override;
     void GrabPointer(HWND AWnd) override;
     void Present(HWND AWnd, const TRect& ADirty) override;
 
@@ -58,6 +60,8 @@ public:
     bool HasAlphaChannel(HWND AWnd) const;
     // The X window showing AWnd (0 for none), and the display connection.
     unsigned long XWindowOf(HWND AWnd) const;
+    // The X window showing AWnd's drop shadow, 0 while it has had none.
+    unsigned long XShadowWindowOf(HWND AWnd) const;
     void* XDisplay() const;
 
 private:

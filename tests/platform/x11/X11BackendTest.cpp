@@ -4,6 +4,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/core/SysUtils.h"
+#include "platform/ui/DropShadow.h"
 #include "platform/ui/Input.h"
 #include "platform/x11/X11Backend.h"
 #include "support/XDisplayTestSupport.h"
@@ -13,6 +14,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -180,4 +182,148 @@ TEST(X11Backend, AFormShowsItsPixelsOnTheDisplayAndTakesClicks)
         XWindowAttributes attrs;
         return XGetWindowAttributes(d, xid, &attrs) && attrs.map_state != IsViewable;
     }));
+}
+
+namespace {
+
+// Stands in for a compositing manager: holds the selection a manager owns
+// while it runs (nothing blends the windows; their alpha stays readable).
+class TCompositorStandIn {
+public:
+    TCompositorStandIn() : FDisplay(XOpenDisplay(nullptr))
+    {
+        if (!FDisplay)
+            return;
+        const std::string selection = "_NET_WM_CM_S" + std::to_string(DefaultScreen(FDisplay));
+        Window owner = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 1, 1, 0, 0, 0);
+        XSetSelectionOwner(FDisplay, XInternAtom(FDisplay, selection.c_str(), False), owner, CurrentTime);
+        XSync(FDisplay, False);
+    }
+    ~TCompositorStandIn()
+    {
+        if (FDisplay)
+            XCloseDisplay(FDisplay);
+    }
+    bool Running() const { return FDisplay != nullptr; }
+
+private:
+    Display* FDisplay;
+};
+
+// Where the X window lies on the screen and how large it is.
+TRect XBounds(Display* d, Window w)
+{
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(d, w, &a))
+        return TRect{};
+    Window child = 0;
+    int x = 0, y = 0;
+    XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+    return Bounds(x, y, a.width, a.height);
+}
+
+// The root's children from the bottom up.
+std::vector<Window> XStacking(Display* d)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    std::vector<Window> order(children, children + count);
+    if (children)
+        XFree(children);
+    return order;
+}
+
+} // namespace
+
+// A popup whose class asks for a shadow gets a 32-bit companion window
+// holding a soft alpha band, a few pixels down and right, stacked just
+// below it, following it and freed with it.
+TEST(X11Backend, APopupCastsATranslucentShadowWhileACompositorRuns)
+{
+    TX11Backend* x = testsupport::InstallTestX11Backend();
+    if (!x)
+        GTEST_SKIP() << "no X display";
+    Display* d = static_cast<Display*>(x->XDisplay());
+    TWndClass cls;
+    cls.ClassName = "X11TestShadowPopup";
+    cls.Style = CS_DROPSHADOW | CS_SAVEBITS;
+    cls.Background = 0xFFFFFF;
+    RegisterClass(cls);
+    auto popup = [&](const TRect& R) {
+        HWND h = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, cls.ClassName, "", WS_POPUP, R.Left, R.Top, R.Width(),
+                                R.Height(), nullptr);
+        SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        return h;
+    };
+    const int s = DropShadowSize, w = 120, h = 90;
+
+    // No compositing manager: no shadow, not even an opaque one.
+    if (!x->HasCompositor()) {
+        HWND bare = popup(Bounds(100, 80, w, h));
+        XSync(d, False);
+        EXPECT_EQ(x->XShadowWindowOf(bare), 0u);
+        DestroyWindow(bare);
+    }
+
+    TCompositorStandIn manager;
+    ASSERT_TRUE(manager.Running());
+    if (!x->HasCompositor())
+        GTEST_SKIP() << "no visual with alpha";
+    HWND menu = popup(Bounds(100, 80, w, h));
+    const Window menuX = x->XWindowOf(menu), shadowX = x->XShadowWindowOf(menu);
+    ASSERT_NE(shadowX, 0u);
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::Viewable(d, shadowX); }));
+    XWindowAttributes a;
+    ASSERT_TRUE(XGetWindowAttributes(d, shadowX, &a));
+    EXPECT_EQ(a.depth, 32);
+    EXPECT_TRUE(a.override_redirect);
+    EXPECT_EQ(XBounds(d, shadowX), Bounds(100 + s, 80 + s, w, h));
+    auto below = [&] {
+        const std::vector<Window> order = XStacking(d);
+        auto at = std::find(order.begin(), order.end(), menuX);
+        return at != order.begin() && at != order.end() && *(at - 1) == shadowX;
+    };
+    EXPECT_TRUE(below());
+
+    // The band's alpha: darkest next to the popup's right edge, fading out;
+    // black, so the premultiplied colour is nothing.
+    XSync(d, False);
+    XImage* image = XGetImage(d, shadowX, 0, 0, unsigned(w), unsigned(h), AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    const uint32_t edge = uint32_t(XGetPixel(image, w - s, h / 2));
+    EXPECT_EQ(edge >> 24, uint32_t(DropShadowEdgeAlpha));
+    EXPECT_EQ(edge & 0xFFFFFF, 0u);
+    EXPECT_EQ(uint32_t(XGetPixel(image, w - 1, h / 2)) >> 24, uint32_t(DropShadowAlpha(w - 1, h / 2, w, h)));
+    EXPECT_EQ(uint32_t(XGetPixel(image, w / 2, h - s)) >> 24, uint32_t(DropShadowEdgeAlpha));
+    XDestroyImage(image);
+    // Only the band shows, and the pointer passes through it.
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(d, shadowX, ShapeInput, &count, &ordering);
+    if (rects)
+        XFree(rects);
+    EXPECT_EQ(count, 0);
+    rects = XShapeGetRectangles(d, shadowX, ShapeBounding, &count, &ordering);
+    int area = 0;
+    for (int i = 0; i < count; ++i)
+        area += rects[i].width * rects[i].height;
+    if (rects)
+        XFree(rects);
+    EXPECT_EQ(area, s * h + (w - s) * s);
+
+    // It follows its popup; another popup above keeps it just below its own.
+    MoveWindow(menu, 300, 200, 80, 60);
+    XSync(d, False);
+    EXPECT_EQ(XBounds(d, shadowX), Bounds(300 + s, 200 + s, 80, 60));
+    HWND sub = popup(Bounds(350, 220, 60, 40));
+    XSync(d, False);
+    EXPECT_TRUE(below());
+    const std::vector<Window> order = XStacking(d);
+    EXPECT_LT(std::find(order.begin(), order.end(), menuX), std::find(order.begin(), order.end(), x->XShadowWindowOf(sub)));
+    ShowWindow(menu, SW_HIDE);
+    EXPECT_TRUE(PumpUntil([&] { return !testsupport::Viewable(d, shadowX); }));
+    DestroyWindow(sub);
+    DestroyWindow(menu);
+    XSync(d, False);
+    EXPECT_FALSE(XGetWindowAttributes(d, shadowX, &a));   // freed with it
 }
