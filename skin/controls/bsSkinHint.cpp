@@ -49,6 +49,9 @@ void TbsSkinHintWindow::CreateParams(TCreateParams& P)
     P.Style &= ~WS_BORDER;
     if (IsXPOrLater())
         P.WindowClass.Style |= CS_DROPSHADOW;
+    // Not the plain hint's class, which casts no shadow: the class style is
+    // the first registrant's.
+    P.WinClassName = "TbsSkinHintWindow";
 }
 
 void TbsSkinHintWindow::Dispatch(TMessage& M)

@@ -9,8 +9,6 @@
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
 
-#include <algorithm>
-
 namespace skin {
 
 using namespace platform;
@@ -46,28 +44,10 @@ TbsFormShadow::~TbsFormShadow()
 
 void TbsFormShadow::Paint(TbsBitmap& B, int AWidth, int AHeight)
 {
-    const int s = Size;
     B.SetSize(AWidth, AHeight);
-    B.Clear(0);
-    // Alpha falls off away from the form's edge, and rises over the first
-    // pixels of each band so that its ends under the corners are soft.
-    auto alpha = [s](int ADepth, int AAlong) {
-        const int fall = EdgeAlpha * (s - ADepth) / s;
-        return std::min(fall, fall * (AAlong + 1) / s);
-    };
     for (int y = 0; y < AHeight; ++y)
-        for (int x = 0; x < AWidth; ++x) {
-            const int dx = x - (AWidth - s), dy = y - (AHeight - s);
-            int a = 0;
-            if (dx >= 0 && dy >= 0)
-                a = alpha(std::max(dx, dy), s);
-            else if (dx >= 0)
-                a = alpha(dx, y);
-            else if (dy >= 0)
-                a = alpha(dy, x);
-            // Black, so the premultiplied colour is nothing but the alpha.
-            *B.GetPixelPtr(x, y) = TbsColor(a) << 24;
-        }
+        for (int x = 0; x < AWidth; ++x)
+            *B.GetPixelPtr(x, y) = TbsColor(DropShadowAlpha(x, y, AWidth, AHeight)) << 24;
 }
 
 void TbsFormShadow::Sync(TCustomForm* AForm, bool AShow)

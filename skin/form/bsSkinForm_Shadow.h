@@ -2,14 +2,15 @@
 // The drop shadow of a skinned form: one click-through, never-activated
 // layered window of the form's size, offset down and to the right and
 // stacked just below the form, showing a soft dark band along the form's
-// right and bottom edges. The window system draws no shadow of its own for
-// an application's windows, and a window-class flag would give every form
-// of the class a shadow, so each form that asks for one carries its own.
-// Where the display has no compositing manager the band shows opaque.
+// right and bottom edges, the picture the window system gives the shadows of
+// popups. A window-class flag would give every form of the class a shadow,
+// so each form that asks for one carries its own; and unlike a popup's, it
+// shows where the display has no compositing manager, with an opaque band.
 
 #include "skin/core/bsUtils_Layer.h"
 
 #include "platform/controls/Forms.h"
+#include "platform/ui/DropShadow.h"
 
 #include <memory>
 
@@ -19,8 +20,8 @@ class TbsFormShadow : public platform::TComponent {
 public:
     // How far the shadow reaches beyond the form's right and bottom edges,
     // and its alpha next to them.
-    static constexpr int Size = 5;
-    static constexpr int EdgeAlpha = 110;
+    static constexpr int Size = platform::DropShadowSize;
+    static constexpr int EdgeAlpha = platform::DropShadowEdgeAlpha;
 
     explicit TbsFormShadow(platform::TComponent* AOwner);
     ~TbsFormShadow() override;

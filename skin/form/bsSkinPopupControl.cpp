@@ -26,6 +26,9 @@ void TbsSkinPopupControl::CreateParams(TCreateParams& P)
     P.WindowClass.Style |= CS_SAVEBITS;
     if (IsXPOrLater())
         P.WindowClass.Style |= CS_DROPSHADOW;
+    // A window class of their own: the class style is the first registrant's,
+    // and the popups' shadow would be lost under the controls' shared class.
+    P.WinClassName = "TbsSkinPopupControl";
 }
 
 void TbsSkinPopupControl::WndProc(TMessage& M)

@@ -103,6 +103,33 @@ struct TXDisplayTest : ::testing::Test {
     bool SetUpEnded() const { return IsSkipped() || HasFatalFailure(); }
 };
 
+// Stands in for a compositing manager: holds the selection a manager owns
+// while it runs, on a connection of its own. Nothing blends the windows, so
+// their alpha stays readable.
+class TCompositorStandIn {
+public:
+    TCompositorStandIn() : FDisplay(XOpenDisplay(nullptr))
+    {
+        if (!FDisplay)
+            return;
+        const std::string selection = "_NET_WM_CM_S" + std::to_string(DefaultScreen(FDisplay));
+        Window owner = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 1, 1, 0, 0, 0);
+        XSetSelectionOwner(FDisplay, XInternAtom(FDisplay, selection.c_str(), False), owner, CurrentTime);
+        XSync(FDisplay, False);
+    }
+    ~TCompositorStandIn()
+    {
+        if (FDisplay)
+            XCloseDisplay(FDisplay);
+    }
+    TCompositorStandIn(const TCompositorStandIn&) = delete;
+    TCompositorStandIn& operator=(const TCompositorStandIn&) = delete;
+    bool Running() const { return FDisplay != nullptr; }
+
+private:
+    Display* FDisplay;
+};
+
 // A pointer event of AType for the X window W at AInWindow (AScreen on the
 // screen); motion and button events share the fields filled here.
 inline XEvent PointerEvent(Display* D, Window W, int AType, platform::TPoint AScreen, platform::TPoint AInWindow)

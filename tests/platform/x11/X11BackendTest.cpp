@@ -186,30 +186,6 @@ TEST(X11Backend, AFormShowsItsPixelsOnTheDisplayAndTakesClicks)
 
 namespace {
 
-// Stands in for a compositing manager: holds the selection a manager owns
-// while it runs (nothing blends the windows; their alpha stays readable).
-class TCompositorStandIn {
-public:
-    TCompositorStandIn() : FDisplay(XOpenDisplay(nullptr))
-    {
-        if (!FDisplay)
-            return;
-        const std::string selection = "_NET_WM_CM_S" + std::to_string(DefaultScreen(FDisplay));
-        Window owner = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 1, 1, 0, 0, 0);
-        XSetSelectionOwner(FDisplay, XInternAtom(FDisplay, selection.c_str(), False), owner, CurrentTime);
-        XSync(FDisplay, False);
-    }
-    ~TCompositorStandIn()
-    {
-        if (FDisplay)
-            XCloseDisplay(FDisplay);
-    }
-    bool Running() const { return FDisplay != nullptr; }
-
-private:
-    Display* FDisplay;
-};
-
 // Where the X window lies on the screen and how large it is.
 TRect XBounds(Display* d, Window w)
 {
@@ -266,7 +242,7 @@ TEST(X11Backend, APopupCastsATranslucentShadowWhileACompositorRuns)
         DestroyWindow(bare);
     }
 
-    TCompositorStandIn manager;
+    testsupport::TCompositorStandIn manager;
     ASSERT_TRUE(manager.Running());
     if (!x->HasCompositor())
         GTEST_SKIP() << "no visual with alpha";

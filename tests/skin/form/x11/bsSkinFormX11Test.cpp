@@ -227,17 +227,10 @@ TEST_F(FullBorderOnX11, IsShownAndDraggingItSizesTheForm)
 // see-through pixels reach the screen with alpha 0, the rest opaque.
 TEST_F(FullBorderOnX11, WithACompositorKeepsItsAlpha)
 {
-    Display* manager = XOpenDisplay(nullptr);
-    ASSERT_NE(manager, nullptr);
-    XVisualInfo argb{};
-    if (!XMatchVisualInfo(manager, DefaultScreen(manager), 32, TrueColor, &argb)) {
-        XCloseDisplay(manager);
+    testsupport::TCompositorStandIn manager;
+    ASSERT_TRUE(manager.Running());
+    if (!x->HasCompositor())
         GTEST_SKIP() << "no visual with alpha";
-    }
-    const std::string selection = "_NET_WM_CM_S" + std::to_string(DefaultScreen(manager));
-    Window owner = XCreateSimpleWindow(manager, DefaultRootWindow(manager), 0, 0, 1, 1, 0, 0, 0);
-    XSetSelectionOwner(manager, XInternAtom(manager, selection.c_str(), False), owner, CurrentTime);
-    XSync(manager, False);
     ShowForm("Frame");
     const HWND top = frame->BorderLayer()->Windows[skin::bsflTop]->Handle();
     const Window topX = x->XWindowOf(top);
@@ -254,7 +247,6 @@ TEST_F(FullBorderOnX11, WithACompositorKeepsItsAlpha)
     EXPECT_EQ(uint32_t(XGetPixel(image, 120, 20)) >> 24, 0u);
     XDestroyImage(image);
     form.reset();
-    XCloseDisplay(manager);
 }
 
 // Quick buttons after a divider on the full border's caption: the one under
