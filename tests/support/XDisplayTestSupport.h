@@ -19,6 +19,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace testsupport {
 
@@ -72,6 +73,28 @@ inline bool Viewable(Display* D, Window W)
 {
     XWindowAttributes a;
     return W && XGetWindowAttributes(D, W, &a) && a.map_state == IsViewable;
+}
+
+// The root's children from the bottom up.
+inline std::vector<Window> XStacking(Display* D)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(D, DefaultRootWindow(D), &root, &parent, &children, &count);
+    std::vector<Window> order(children, children + count);
+    if (children)
+        XFree(children);
+    return order;
+}
+
+// Whether ALower lies right under AUpper among the root's children.
+inline bool StackedJustBelow(Display* D, Window ALower, Window AUpper)
+{
+    const std::vector<Window> order = XStacking(D);
+    for (size_t i = 1; i < order.size(); ++i)
+        if (order[i] == AUpper)
+            return order[i - 1] == ALower;
+    return false;
 }
 
 // The X11 presenter on the display DISPLAY names; nil when there is none,

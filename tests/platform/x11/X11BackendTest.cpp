@@ -198,18 +198,6 @@ TRect XBounds(Display* d, Window w)
     return Bounds(x, y, a.width, a.height);
 }
 
-// The root's children from the bottom up.
-std::vector<Window> XStacking(Display* d)
-{
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
-    std::vector<Window> order(children, children + count);
-    if (children)
-        XFree(children);
-    return order;
-}
-
 } // namespace
 
 // A popup whose class asks for a shadow gets a 32-bit companion window
@@ -255,12 +243,7 @@ TEST(X11Backend, APopupCastsATranslucentShadowWhileACompositorRuns)
     EXPECT_EQ(a.depth, 32);
     EXPECT_TRUE(a.override_redirect);
     EXPECT_EQ(XBounds(d, shadowX), Bounds(100 + s, 80 + s, w, h));
-    auto below = [&] {
-        const std::vector<Window> order = XStacking(d);
-        auto at = std::find(order.begin(), order.end(), menuX);
-        return at != order.begin() && at != order.end() && *(at - 1) == shadowX;
-    };
-    EXPECT_TRUE(below());
+    EXPECT_TRUE(testsupport::StackedJustBelow(d, shadowX, menuX));
 
     // The band's alpha: darkest next to the popup's right edge, fading out;
     // black, so the premultiplied colour is nothing.
@@ -293,8 +276,8 @@ TEST(X11Backend, APopupCastsATranslucentShadowWhileACompositorRuns)
     EXPECT_EQ(XBounds(d, shadowX), Bounds(300 + s, 200 + s, 80, 60));
     HWND sub = popup(Bounds(350, 220, 60, 40));
     XSync(d, False);
-    EXPECT_TRUE(below());
-    const std::vector<Window> order = XStacking(d);
+    EXPECT_TRUE(testsupport::StackedJustBelow(d, shadowX, menuX));
+    const std::vector<Window> order = testsupport::XStacking(d);
     EXPECT_LT(std::find(order.begin(), order.end(), menuX), std::find(order.begin(), order.end(), x->XShadowWindowOf(sub)));
     ShowWindow(menu, SW_HIDE);
     EXPECT_TRUE(PumpUntil([&] { return !testsupport::Viewable(d, shadowX); }));

@@ -121,16 +121,7 @@ TEST(SkinnedMenuOnX11, AnOpenMenuCastsADropShadowWhileACompositorRuns)
     ASSERT_TRUE(XGetWindowAttributes(d, shadowX, &a));
     EXPECT_EQ(a.depth, 32);
     EXPECT_EQ(Bounds(a.x, a.y, a.width, a.height), DropShadowBounds(menuRect));
-    // Just below the menu on the display.
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
-    std::vector<Window> order(children, children + count);
-    if (children)
-        XFree(children);
-    auto at = std::find(order.begin(), order.end(), popupX);
-    ASSERT_TRUE(at != order.begin() && at != order.end());
-    EXPECT_EQ(*(at - 1), shadowX);
+    EXPECT_TRUE(testsupport::StackedJustBelow(d, shadowX, popupX));
 
     form->Invalidate();
     testsupport::Pause(100);
