@@ -203,12 +203,10 @@ TRect XBounds(Display* d, Window w)
 // A popup whose class asks for a shadow gets a 32-bit companion window
 // holding a soft alpha band, a few pixels down and right, stacked just
 // below it, following it and freed with it.
-TEST(X11Backend, APopupCastsATranslucentShadowWhileACompositorRuns)
+using PopupShadowOnX11 = testsupport::TXDisplayTest;
+
+TEST_F(PopupShadowOnX11, APopupCastsATranslucentShadowWhileACompositorRuns)
 {
-    TX11Backend* x = testsupport::InstallTestX11Backend();
-    if (!x)
-        GTEST_SKIP() << "no X display";
-    Display* d = static_cast<Display*>(x->XDisplay());
     TWndClass cls;
     cls.ClassName = "X11TestShadowPopup";
     cls.Style = CS_DROPSHADOW | CS_SAVEBITS;

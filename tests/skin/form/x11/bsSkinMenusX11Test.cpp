@@ -78,12 +78,10 @@ std::vector<uint32_t> SaveComposedScreen(Display* D, const TRect& R, Window ASha
 
 } // namespace
 
-TEST(SkinnedMenuOnX11, AnOpenMenuCastsADropShadowWhileACompositorRuns)
+using SkinnedMenuOnX11 = testsupport::TXDisplayTest;
+
+TEST_F(SkinnedMenuOnX11, AnOpenMenuCastsADropShadowWhileACompositorRuns)
 {
-    TX11Backend* x = testsupport::InstallTestX11Backend();
-    if (!x)
-        GTEST_SKIP() << "no X display";
-    Display* d = static_cast<Display*>(x->XDisplay());
     testsupport::TCompositorStandIn manager;
     ASSERT_TRUE(manager.Running());
     if (!x->HasCompositor())
