@@ -3,6 +3,9 @@
 #include "skin/controls/bsSkinHint.h"
 #include "skin/core/bsUtils_Probes.h"
 
+#include "platform/ui/DropShadow.h"
+#include "platform/ui/HeadlessBackend.h"
+
 using namespace skintest;
 using skin::TbsSkinHint;
 using skin::TbsSkinHintWindow;
@@ -61,6 +64,27 @@ TEST_F(Hint, SeparatorsBecomeLineBreaks)
     H->ActivateHint(Point(50, 50), "first@second@third");
     EXPECT_EQ(H->HintWindow()->Text(), "first\n\rsecond\n\rthird");
     EXPECT_TRUE(H->IsVisible());
+}
+
+// The skinned hint's window class asks for the window system's shadow,
+// though a plain hint window made the plain hints' class (without it) first.
+TEST_F(Hint, AShownHintCastsTheWindowSystemsShadowWhereACompositorRuns)
+{
+    auto* display = dynamic_cast<THeadlessBackend*>(&Backend());
+    ASSERT_NE(display, nullptr);
+    THintWindow plain(nullptr);
+    plain.HandleNeeded();
+    display->SetCompositorPresent(true);
+    H->ActivateHint(Point(50, 60), "Hello hint");
+    const HWND hint = H->HintWindow()->Handle();
+    EXPECT_FALSE(GetClassLong(plain.Handle(), GCL_STYLE) & CS_DROPSHADOW);
+    const THeadlessBackend::TShadow* shadow = display->Shadow(hint);
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_TRUE(shadow->Visible);
+    EXPECT_EQ(shadow->Bounds, DropShadowBounds(H->HintWindow()->BoundsRect()));
+    H->HideHint();
+    EXPECT_FALSE(display->Shadow(hint) && display->Shadow(hint)->Visible);
+    display->SetCompositorPresent(false);
 }
 
 TEST_F(Hint, WithoutASkinTheHintFitsItsTextInInfoColours)

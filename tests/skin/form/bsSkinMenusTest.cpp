@@ -4,6 +4,9 @@
 
 #include "MenuTestSupport.h"
 
+#include "platform/ui/DropShadow.h"
+#include "platform/ui/HeadlessBackend.h"
+
 namespace {
 
 using namespace menutest;
@@ -168,6 +171,30 @@ TEST_F(PopupMenuTest, AChosenCommandEndsTheChainInOrder)
     // Esc ends the chain without telling the form's window; the form still leaves menu mode.
     EXPECT_EQ(log, (std::vector<std::string>{"opener closed", "menu closed", "form closed"}));
     Menu->SetSkinData(nullptr);
+}
+
+// The menu's window class asks for the window system's shadow, though the
+// form's controls made the controls' shared class (without it) first.
+TEST_F(PopupMenuTest, AnOpenMenuCastsTheWindowSystemsShadowWhereACompositorRuns)
+{
+    auto* display = dynamic_cast<THeadlessBackend*>(&Backend());
+    ASSERT_NE(display, nullptr);
+    display->SetCompositorPresent(true);
+    Open();
+    const HWND popup = Manager()->PopupWindow(0)->Handle();
+    EXPECT_TRUE(GetClassLong(popup, GCL_STYLE) & CS_DROPSHADOW);
+    EXPECT_FALSE(GetClassLong(Edit->Handle(), GCL_STYLE) & CS_DROPSHADOW);
+    const THeadlessBackend::TShadow* shadow = display->Shadow(popup);
+    ASSERT_NE(shadow, nullptr);
+    TRect r;
+    GetWindowRect(popup, r);
+    EXPECT_TRUE(shadow->Visible);
+    EXPECT_EQ(shadow->Bounds, DropShadowBounds(r));
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Manager()->Visible());
+    shadow = display->Shadow(popup);
+    EXPECT_TRUE(!shadow || !shadow->Visible);
+    display->SetCompositorPresent(false);
 }
 
 TEST_F(PopupMenuTest, APressOutsideTheProgramClosesTheMenu)
