@@ -66,15 +66,20 @@ void TbsFormShadow::Sync(TCustomForm* AForm, bool AShow)
         const HWND h = FWindow->Handle();
         SetWindowLong(h, GWL_EXSTYLE, GetWindowLong(h, GWL_EXSTYLE) | WS_EX_LAYERED);
     }
+    // A move only moves the window: the picture is made and handed over
+    // again only when the size changes or the window comes back.
+    bool repaint = !FWindow->Visible();
     if (!FPicture || FPicture->Width() != r.Width() || FPicture->Height() != r.Height()) {
         FPicture = std::make_unique<TbsBitmap>();
         Paint(*FPicture, r.Width(), r.Height());
+        repaint = true;
     }
     FWindow->SetBounds(r.Left + Size, r.Top + Size, r.Width(), r.Height());
     // Shown first: a display shows only what reaches a mapped window.
     if (!FWindow->Visible())
         FWindow->SetVisible(true);
-    TbsLayerManager::UpdateLayeredBitmap(*FPicture, 255, FWindow);
+    if (repaint)
+        TbsLayerManager::UpdateLayeredBitmap(*FPicture, 255, FWindow);
     // Just below the form, in the form's band: a stay-on-top form's shadow
     // stays on top with it.
     const HWND h = FWindow->Handle();

@@ -201,6 +201,16 @@ TEST_F(StatesTest, TheShadowLiesBelowAndRightOfTheFormAndFollowsIt)
     form->SetBounds(150, 130, 260, 150);
     Pump();
     check(Rect(150, 130, 410, 280));
+    // A move keeps the picture it was given for that size.
+    form->SetBounds(160, 140, 260, 150);
+    Pump();
+    check(Rect(160, 140, 420, 290));
+    p = GetWindowSurface(shadow()->Handle());
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(alpha(260 - s, 150 / 2), uint32_t(e));
+    EXPECT_EQ(alpha(260 - s - 1, 150 / 2), 0u);
+    form->SetBounds(150, 130, 260, 150);
+    Pump();
     TForm* cover = NewForm(Rect(120, 120, 320, 240), false);
     ASSERT_LT(ZIndex(cover->Handle()), ZIndex(form->Handle()));
     form->Show();   // to the front again, its shadow with it
