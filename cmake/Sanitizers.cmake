@@ -1,3 +1,9 @@
+# Build type "Check", for the sanitizer run of the whole suite: -O1 with
+# line tables only. Reports still name file and line, inlined calls
+# included; no NDEBUG, as in Debug.
+set(CMAKE_C_FLAGS_CHECK "-O1 -g1")
+set(CMAKE_CXX_FLAGS_CHECK "-O1 -g1")
+
 if(ZARVELO_FUZZ)
   # libFuzzer builds (clang only): coverage for the fuzzer everywhere, the
   # fuzzer's own main only in the fuzz targets.

@@ -371,9 +371,14 @@ const TKeyRow KeyTable[] = {
     {2414, 2414, {R1, 4}, {V1, 2}, {F1, 9}, {A1, 10}, {S1, 4}, {M1, 0}, false},
 };
 
-const char* const ComboNames[PresetCount] = {
-    "bsSkinComboBox1", "bsSkinComboBox2", "bsSkinComboBox3",
-    "bsSkinComboBox4", "bsSkinComboBox9", "bsSkinComboBox10"};
+// Each preset's combo name and the caption beside its list, by TPreset.
+struct TPresetControl {
+    const char* ComboName;
+    const char* Label;
+};
+const TPresetControl PresetControls[PresetCount] = {
+    {"bsSkinComboBox1", "视频分辨率："}, {"bsSkinComboBox2", "视频比特率："}, {"bsSkinComboBox3", "音频比特率："},
+    {"bsSkinComboBox4", "视频缩放："},   {"bsSkinComboBox9", "视频帧率："},   {"bsSkinComboBox10", "音频采样率："}};
 
 TPresetPick ToPick(const TListPick& APick)
 {
@@ -384,7 +389,12 @@ TPresetPick ToPick(const TListPick& APick)
 
 const char* PresetComboName(TPreset APreset)
 {
-    return ComboNames[PresetIndex(APreset)];
+    return PresetControls[PresetIndex(APreset)].ComboName;
+}
+
+const char* PresetLabel(TPreset APreset)
+{
+    return PresetControls[PresetIndex(APreset)].Label;
 }
 
 std::optional<TPresetChoices> FindPresetChoices(int AKey)

@@ -34,6 +34,8 @@ inline int PresetIndex(TPreset APreset) { return int(APreset); }
 
 // Name of the main window's combo that holds a preset list ("bsSkinComboBox1").
 const char* PresetComboName(TPreset APreset);
+// The caption beside a preset list, the same in every window ("视频分辨率：").
+const char* PresetLabel(TPreset APreset);
 
 // One list with its default entry.
 struct TPresetPick {

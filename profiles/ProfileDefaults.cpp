@@ -177,7 +177,7 @@ bool IsFree(const std::string& AName, const std::string& AInputFile, const TOutp
         return false;
     // Two rows never write one file, even when files on disk may be
     // overwritten.
-    if (ANaming.Taken && ANaming.Taken->count(AName) != 0)
+    if (ANaming.Taken && ANaming.Taken->count(OutputPathKey(AName)) != 0)
         return false;
     return ANaming.Overwrite || !platform::FileExists(AName);
 }
@@ -188,6 +188,16 @@ std::string InFolder(const std::string& AFolder, const std::string& AName)
 }
 
 } // namespace
+
+std::string OutputPathKey(const std::string& APath)
+{
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(APath, error);
+    if (error)
+        return APath;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return (error ? path.lexically_normal() : resolved).string();
+}
 
 void ApplyProfileValues(TOutputFields& AFields, const TProfileDefaults& ARow)
 {

@@ -53,10 +53,16 @@ void ApplyProfileValues(TOutputFields& AFields, const TProfileDefaults& ARow);
 struct TOutputNaming {
     std::string Folder;     // the output folder as the user chose it
     bool Overwrite = false; // an existing output file may be overwritten
-    // Output names that other rows of the file list will already produce;
-    // they count as taken whether or not files on disk may be overwritten.
+    // Files the file list already reads or writes, as OutputPathKey gives
+    // them; they count as taken whether or not files on disk may be
+    // overwritten.
     const std::set<std::string>* Taken = nullptr;
 };
+
+// The form of a path under which two spellings of one file compare equal:
+// absolute, without "." and "..", with the links of its existing part
+// resolved.
+std::string OutputPathKey(const std::string& APath);
 
 // Output folder + "/" + the input's file name with its extension replaced
 // by AExt (appended when it has none). A taken name, or unless overwriting

@@ -16,9 +16,12 @@ PACKAGES=(
   zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev libpixman-1-dev
   libfreetype-dev libfontconfig-dev fonts-wqy-microhei fonts-dejavu-core
   # display
-  libx11-dev libxext-dev libxtst-dev xvfb xauth
+  libx11-dev libxext-dev libxtst-dev xvfb xauth x11-utils
   # test media and independent checks
   ffmpeg
+  # the program tests run it under a real window manager, and with a
+  # compositing manager for its translucent popup shadows
+  openbox xcompmgr
   # desktop integration at run time: opening files and folders, file types
   xdg-utils shared-mime-info
 )

@@ -26,7 +26,7 @@ bash scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite build/release
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
-bash scripts/build.sh build/asan -DCMAKE_BUILD_TYPE=Debug -DZARVELO_SANITIZE=address
+bash scripts/build.sh build/asan -DCMAKE_BUILD_TYPE=Check -DZARVELO_SANITIZE=address
 run_suite build/asan
 
 echo "== ThreadSanitizer (concurrency tests)"

@@ -82,6 +82,10 @@ TSkinChoosers::TSkinChoosers(TComponent* AOwner, skin::TbsSkinData* ASkinData)
         dialog->CheckFileExists = true;
         dialog->MultiSelection = AMany;
         dialog->FilterIndex = 1;
+        dialog->ToolButtonsTransparent = true;
+        dialog->LVHeaderSkinDataName = "resizebutton";
+        dialog->DefaultFont()->SetName("Arial");
+        dialog->DefaultFont()->SetHeight(14);
         dialog->SetSkinData(ASkinData);
         dialog->SetCtrlSkinData(ASkinData);
         return dialog;

@@ -17,6 +17,7 @@
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/PngImage.h"
 #include "platform/shell/ShellExecute.h"
+#include "platform/ui/Input.h"
 #include "platform/ui/Window.h"
 
 #include <cstring>
@@ -151,6 +152,13 @@ void TPreviewPane::CreateControls()
         FPlayer->Pause();
     };
     FSlider->OnMouseUp = [this](TObject*, TMouseButtonKind, TShiftState, int, int) { SliderReleased(); };
+    // A step by the keys moves the knob too: playback goes there, playing
+    // or paused as it was (a drag's change is the release's to seek).
+    FSlider->OnChanged = [this](TObject*) {
+        if (!FSliderHeld)
+            FPlayer->Seek(TimeOfSliderValue(FSlider->Value(), FSlider->MaxValue(), FDuration), engine::TSeekFlags{},
+                          false);
+    };
 
     const struct {
         const char* Name;
@@ -187,11 +195,12 @@ void TPreviewPane::CreateControls()
             break;
         case TGlyph::Snapshot: button->OnClick = [this](TObject*) { SnapshotClick(); }; break;
         default:
+            FSettings = button;
             button->OnClick = [this](TObject*) { FollowPictureType(); };
-            button->OnMouseDown = [this, button](TObject*, TMouseButtonKind AButton, TShiftState, int, int) {
+            button->OnMouseDown = [this](TObject*, TMouseButtonKind AButton, TShiftState, int, int) {
                 if (AButton != mbLeft)
                     return;
-                const TPoint at = button->ClientToScreen(TPoint{0, button->Height()});
+                const TPoint at = GetCursorPos();
                 FSnapshotMenu->Popup(at.X, at.Y);
             };
             break;
@@ -206,6 +215,7 @@ void TPreviewPane::CreateControls()
     fullScreen->SetVisible(false);
     fullScreen->SetParent(FGroup);
     CreateSnapshotMenu();
+    FSettings->SetPopupMenu(FSnapshotMenu);
 }
 
 void TPreviewPane::CreateSnapshotMenu()
@@ -221,7 +231,7 @@ void TPreviewPane::CreateSnapshotMenu()
         return item;
     };
     add(FSnapshotMenu->Items(), "MenuItem1", "打开快照目录", [this](TObject*) {
-        ShellOpen(FOptionFile.ReadSnapshotFolder());
+        ShellOpenFolder(FOptionFile.ReadSnapshotFolder());
     });
     add(FSnapshotMenu->Items(), "MenuItem2", "设置快照目录", [this](TObject*) {
         const std::string folder = FForm.Choosers->ChooseFolder("选择输出目录", FOptionFile.ReadSnapshotFolder());
@@ -286,8 +296,7 @@ void TPreviewPane::Detach()
 {
     if (!FPlayer)
         return;
-    FPlayer->OnPosition = nullptr;
-    FPlayer->OnState = nullptr;
+    FPlayer->ClearEventHandlers();
     FPlayer->OnFileOpen = nullptr;
     FPlayer->Stop(true);
 }

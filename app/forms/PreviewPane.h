@@ -78,6 +78,7 @@ private:
     skin::TbsSkinSlider* FSlider = nullptr;
     skin::TbsSkinButton* FMuteOn = nullptr;
     skin::TbsSkinButton* FMuteOff = nullptr;
+    skin::TbsSkinButton* FSettings = nullptr;   // "设置": the snapshot menu
     platform::TPopupMenu* FSnapshotMenu = nullptr;
     platform::TMenuItem* FTypeItems[4] = {};
     std::string FFileName;

@@ -1,7 +1,8 @@
 #include "app/forms/Program.h"
 
+#include "app/forms/ProgramPictures.h"
 #include "app/forms/Unit1.h"
-#include "app/forms/SkinAssign.h"
+#include "app/forms/Unit2.h"
 #include "app/forms/Unit5.h"
 #include "app/forms/SettingsDialogParts.h"
 #include "app/forms/Unit6.h"
@@ -9,6 +10,8 @@
 
 
 #include "platform/controls/Forms.h"
+#include "platform/core/CloseSignals.h"
+#include "platform/core/MainThread.h"
 #include "platform/core/SysUtils.h"
 #include "platform/x11/X11Backend.h"
 
@@ -18,30 +21,44 @@ namespace app {
 
 using namespace platform;
 
-TForm1* CreateProgramForms()
+TProgramDialogs CreateProgramDialogs(TForm1& AForm1)
 {
-    TApplication* application = Application();
-    application->Title = ProgramTitle;
-    application->HelpFile = "help.chm";
-
-    TForm1* form1 = nullptr;
-    application->CreateForm(form1);
-    form1->FormCreate();
+    TProgramDialogs dialogs;
+    TForm1* form1 = &AForm1;
+    dialogs.Form2 = new TForm2(form1);
+    dialogs.Form2->SkinWith(form1->SkinData());
+    form1->SetAboutBox(dialogs.Form2);
     auto* form5 = new TForm5(form1, form1->OptionFile());
+    dialogs.Form5 = form5;
     form5->SkinWith(form1->SkinData(), form1->SkinData2());
     form5->OnPreviewChanged = [form1](bool AOn) { form1->Engine().SetPreview(AOn); };
     form5->Button1Click();
     form1->SetOptionsDialog(form5);
     // Created and filled, never shown: its lists clear the no-video flag.
-    auto* form6 = new TForm6(form1, form1->Workflow());
-    SkinDialog(*form6, form1->SkinData());
-    form6->FormCreate();
+    dialogs.Form6 = new TForm6(form1, form1->Workflow());
+    SkinDialog(*dialogs.Form6, form1->SkinData());
+    dialogs.Form6->FormCreate();
     auto* form7 = new TForm7(form1, form1->Workflow(), form1->CategoryImages(), form1->ProfileImages());
+    dialogs.Form7 = form7;
     SkinDialog(*form7, form1->SkinData());
     form7->OnFocusFileList = [form1] { form1->FileList()->SetFocus(); };
     form7->FormCreate();
     form1->ShowOutputSettings = [form7] { form7->Open(); };
     form1->Workflow().SetOptions(form5->Options());
+    return dialogs;
+}
+
+TForm1* CreateProgramForms()
+{
+    TApplication* application = Application();
+    application->Title = ProgramTitle;
+    application->HelpFile = "help.chm";
+    application->SetDesktopIcon(MakeLogo(48, 48).get());
+
+    TForm1* form1 = nullptr;
+    application->CreateForm(form1);
+    form1->FormCreate();
+    CreateProgramDialogs(*form1);
     return form1;
 }
 
@@ -52,8 +69,35 @@ int RunProgram()
                      GetEnvironmentVariable("DISPLAY").empty() ? "not set" : "not reachable");
         return 2;
     }
-    CreateProgramForms()->Show();
+    // A termination signal closes the main window the way its close button
+    // does: the run is stopped and the loop ends. One that comes while the
+    // forms are made waits for the loop; a repeated one arrives while the
+    // close waits for the run and has nothing to add.
+    bool closeRequested = false;
+    TCloseSignals signals([&closeRequested](int) {
+        if (closeRequested)
+            return;
+        closeRequested = true;
+        if (TCustomForm* main = Application()->MainForm())
+            main->Close();
+        else
+            Application()->Terminate();
+    });
+    TForm1* form1 = CreateProgramForms();
+    form1->Show();
+    form1->ShowStartupProblem();
+    form1->Workflow().ReportSettingsProblems();
     Application()->Run();
+    // Nobody serves the workers' calls into the GUI thread any more: they
+    // return at once, so the conversion run that the close stopped ends
+    // whole, its threads joined. Then the forms go, the dialogs before the
+    // main window they are owned by, so that nothing is left for the
+    // process's exit handlers.
+    EndMainThreadCalls();
+    form1->Workflow().Close();
+    // A late termination signal finds no main window and ends nothing more.
+    Application()->SetMainForm(nullptr);
+    delete form1;
     return 0;
 }
 

@@ -5,6 +5,22 @@
 namespace app {
 
 class TForm1;
+class TForm2;
+class TForm5;
+class TForm6;
+class TForm7;
+
+// The forms made after the main window, in their order, all owned by it.
+struct TProgramDialogs {
+    TForm2* Form2 = nullptr; // the about box
+    TForm5* Form5 = nullptr; // the options
+    TForm6* Form6 = nullptr; // the legacy settings, never shown
+    TForm7* Form7 = nullptr; // the output settings
+};
+
+// Creates the about box and the three settings dialogs after the main
+// window's creation handler has run, skinned by its models and wired to it.
+TProgramDialogs CreateProgramDialogs(TForm1& AForm1);
 
 // Creates the application's forms in their order on the display already
 // installed and answers the main window, not yet shown.

@@ -30,11 +30,12 @@ void SetUpSettingsDialog(TForm& AForm, const char* AName, const char* ACaption, 
     SetUpDialog(AForm, TDialogFrame{AName, ACaption, AClientWidth, AClientHeight});
 }
 
-void SkinDialog(TForm& AForm, skin::TbsSkinData* ASkinData)
+skin::TbsSkinForm* SkinDialog(TForm& AForm, skin::TbsSkinData* ASkinData)
 {
     skin::TbsSkinForm* frame = SkinFormWith(AForm, ASkinData);
     frame->HideCaptionButtons = true;
     frame->SetBorderIcons(0);
+    return frame;
 }
 
 skin::TbsSkinButton* NewDialogButton(TForm& AForm, const char* AName, const char* ACaption, int ALeft, int ATop,

@@ -15,6 +15,7 @@
 namespace skin {
 class TbsSkinButton;
 class TbsSkinData;
+class TbsSkinForm;
 class TbsSkinComboBox;
 class TbsSkinOfficeComboBox;
 } // namespace skin
@@ -36,8 +37,8 @@ void SetUpDialog(platform::TForm& AForm, const TDialogFrame& AFrame);
 void SetUpSettingsDialog(platform::TForm& AForm, const char* AName, const char* ACaption, int AClientWidth,
                          int AClientHeight);
 // The program's skin on one of its dialogs, whose frame shows no caption
-// buttons.
-void SkinDialog(platform::TForm& AForm, skin::TbsSkinData* ASkinData);
+// buttons; answers the frame.
+skin::TbsSkinForm* SkinDialog(platform::TForm& AForm, skin::TbsSkinData* ASkinData);
 // A push button AWidth x 25 at (ALeft, ATop) that runs AClick.
 skin::TbsSkinButton* NewDialogButton(platform::TForm& AForm, const char* AName, const char* ACaption, int ALeft,
                                      int ATop, std::function<void()> AClick, int AWidth = 69);

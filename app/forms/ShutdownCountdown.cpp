@@ -2,6 +2,7 @@
 
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/dialogs/bsMessages.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/core/SysUtils.h"
@@ -15,31 +16,25 @@ std::string ShutdownCountdownText(int ASecondsLeft)
     return "转换工作已经完成，计算机将在 " + IntToStr(ASecondsLeft) + " 秒后自动关闭。\n如果不想关闭计算机，请点击“取消”。";
 }
 
-bool RunShutdownCountdown(TCustomForm* AOwner, int ASeconds)
+bool RunShutdownCountdown(skin::TbsSkinData* ASkinData, int ASeconds)
 {
-    std::unique_ptr<TForm> box(new TForm(nullptr));
-    box->SetBorderStyle(bsDialog);
-    box->SetCaption("提示");
-    box->SetClientSize(380, 110);
-    box->Position = AOwner ? poOwnerFormCenter : poScreenCenter;
-    auto* text = new skin::TbsSkinStdLabel(box.get());
-    text->SetBounds(16, 16, 350, 40);
-    text->SetCaption(ShutdownCountdownText(ASeconds));
-    text->SetParent(box.get());
-    auto* cancel = new skin::TbsSkinButton(box.get());
-    cancel->SetCaption("取消");
-    cancel->UseSkinSize = false;
-    cancel->SetBounds(290, 72, 75, 25);
-    cancel->ModalResult = mrCancel;
-    cancel->Cancel = true;
-    cancel->SetParent(box.get());
+    skin::TbsMessageLook look;
+    look.SkinData = ASkinData;
+    look.CtrlSkinData = ASkinData;
+    skin::TbsMessageFormPtr box = skin::CreateSkinMessageDialog2(
+        ShutdownCountdownText(ASeconds), "提示", mtInformation, TMsgDlgButtons{mbCancel}, skin::MsgCentreX,
+        skin::MsgCentreX, look);
+    // The text names the button: it reads so whatever the skin's strings say.
+    if (auto* cancel = dynamic_cast<skin::TbsSkinButton*>(box->FindComponent("Cancel")))
+        cancel->SetCaption("取消");
     int left = ASeconds;
     bool ranOut = false;
     auto* timer = new TTimer(box.get());
+    timer->SetName("CountdownTimer");
     timer->SetInterval(1000);
     timer->SetOnTimer([&](TObject*) {
         if (--left > 0) {
-            text->SetCaption(ShutdownCountdownText(left));
+            box->Message->SetCaption(ShutdownCountdownText(left));
             return;
         }
         ranOut = true;

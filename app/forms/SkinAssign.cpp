@@ -2,8 +2,14 @@
 
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 #include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
+#include "skin/boxes/bsSkinTabs.h"
 #include "skin/controls/bsSkinCtrls_Base.h"
+#include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/controls/bsSkinCtrls_ListView.h"
+#include "skin/controls/bsSkinCtrls_Splitter.h"
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/controls/bsSkinCtrls_TextLabel.h"
+#include "skin/controls/bsSkinCtrls_TreeView.h"
 #include "skin/form/bsSkinForm.h"
 #include "skin/form/bsSkinMainMenu.h"
 #include "skin/form/bsSkinMenus.h"
@@ -12,25 +18,34 @@ namespace app {
 
 using namespace platform;
 
+namespace {
+
+// The skinned kinds carry no common setter of their model, so each is
+// tried in turn.
+template <class T>
+bool SetSkinDataAs(TComponent* AComponent, skin::TbsSkinData* AData)
+{
+    auto* component = dynamic_cast<T*>(AComponent);
+    if (component)
+        component->SetSkinData(AData);
+    return component != nullptr;
+}
+
+template <class... TKinds>
+bool SetSkinDataOfKinds(TComponent* AComponent, skin::TbsSkinData* AData)
+{
+    return (SetSkinDataAs<TKinds>(AComponent, AData) || ...);
+}
+
+} // namespace
+
 bool SetComponentSkinData(TComponent* AComponent, skin::TbsSkinData* AData)
 {
-    if (auto* windowed = dynamic_cast<skin::TbsSkinLink<TCustomControl>*>(AComponent))
-        windowed->SetSkinData(AData);
-    else if (auto* graphic = dynamic_cast<skin::TbsSkinLink<TGraphicControl>*>(AComponent))
-        graphic->SetSkinData(AData);
-    else if (auto* edit = dynamic_cast<skin::TbsSkinCustomEdit*>(AComponent))
-        edit->SetSkinData(AData);
-    else if (auto* label = dynamic_cast<skin::TbsSkinStdLabel*>(AComponent))
-        label->SetSkinData(AData);
-    else if (auto* link = dynamic_cast<skin::TbsSkinLinkLabel*>(AComponent))
-        link->SetSkinData(AData);
-    else if (auto* menu = dynamic_cast<skin::TbsSkinMainMenu*>(AComponent))
-        menu->SetSkinData(AData);
-    else if (auto* popup = dynamic_cast<skin::TbsSkinPopupMenu*>(AComponent))
-        popup->SetSkinData(AData);
-    else
-        return false;
-    return true;
+    return SetSkinDataOfKinds<skin::TbsSkinLink<TCustomControl>, skin::TbsSkinLink<TGraphicControl>,
+                              skin::TbsSkinCustomEdit, skin::TbsSkinStdLabel, skin::TbsSkinTextLabel,
+                              skin::TbsSkinLinkLabel, skin::TbsSkinBevel, skin::TbsSkinSplitter,
+                              skin::TbsSkinPageControl, skin::TbsSkinCustomListView, skin::TbsSkinCustomTreeView,
+                              skin::TbsSkinMainMenu, skin::TbsSkinPopupMenu>(AComponent, AData);
 }
 
 void SetSkinDataOf(TComponent& AOwner, skin::TbsSkinData* AData)

@@ -10,12 +10,13 @@ class TbsSkinForm;
 
 namespace app {
 
-// Every skinned control, label, edit, combo and menu owned by AOwner reads its
-// look from AData from now on.
+// Every skinned component owned by AOwner (controls, labels, bevels,
+// splitters, page controls, list and tree views, edits, combos and menus)
+// reads its look from AData from now on.
 void SetSkinDataOf(platform::TComponent& AOwner, skin::TbsSkinData* AData);
 
-// AComponent reads its look from AData from now on when it is a skinned
-// control, label, edit, combo or menu; answers whether it is one.
+// AComponent reads its look from AData from now on when it is one of those
+// skinned kinds; answers whether it is one.
 bool SetComponentSkinData(platform::TComponent* AComponent, skin::TbsSkinData* AData);
 
 // Gives a form a skinned frame and its controls and menus their look from

@@ -4,8 +4,11 @@ namespace app {
 
 using namespace platform;
 
-TTaskListView::TTaskListView(TComponent* AOwner, TTaskList& ARows) : TCustomListView(AOwner), FRows(ARows)
+TTaskListView::TTaskListView(TComponent* AOwner, TTaskList& ARows) : TbsSkinListView(AOwner), FRows(ARows)
 {
+    // The skin draws the header from the tool buttons' record; the rows
+    // keep the platform's drawing.
+    HeaderSkinDataName = "resizetoolbutton";
     SetViewStyle(vsReport);
     SetRowSelect(true);
     SetGridLines(true);

@@ -1,18 +1,19 @@
 #pragma once
-// The file list of the main window: a report-style list whose rows are the
-// workflow's task rows, fetched as they are shown. Progress only marks a
+// The file list of the main window: a skinned report-style list whose rows
+// are the workflow's task rows, fetched as they are shown; its header and
+// its two external scroll bars are drawn by the skin. Progress only marks a
 // row; the list repaints marked rows together at its next paint, so many
 // progress records cost one repaint.
 
 #include "app/workflow/TaskRows.h"
 
-#include "platform/controls/ComCtrls.h"
+#include "skin/controls/bsSkinCtrls_ListView.h"
 
 #include <functional>
 
 namespace app {
 
-class TTaskListView : public platform::TCustomListView {
+class TTaskListView : public skin::TbsSkinListView {
 public:
     TTaskListView(platform::TComponent* AOwner, TTaskList& ARows);
 

@@ -11,24 +11,33 @@
 
 #include "engine/logger/FFmpegLogger.h"
 #include "engine/player/FFPlay.h"
+#include "profiles/PresetLists.h"
 #include "profiles/ProfileCatalogue.h"
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 #include "skin/core/bsPngImageList.h"
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsTrayIcon.h"
 #include "skin/form/bsSkinMainMenu.h"
 #include "skin/form/bsSkinMenus.h"
+#include "skin/controls/bsSkinHint.h"
 #include "skins/DefaultSkin.h"
+#include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinHint.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_ScrollBar.h"
 #include "skin/controls/bsSkinCtrls_Slider.h"
 #include "skin/controls/bsSkinCtrls_SpeedButton.h"
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/controls/bsSkinCtrls_TextLabel.h"
 #include "skin/controls/bsSkinCtrls_ToolBar.h"
 #include "skin/dialogs/bsMessages.h"
 
 #include "platform/core/SysUtils.h"
+
+#include <utility>
 
 namespace app {
 
@@ -47,6 +56,11 @@ const TGlyph CommandGlyphs[CommandCount] = {TGlyph::Add,    TGlyph::Start,  TGly
                                             TGlyph::Resume, TGlyph::Remove, TGlyph::Rename, TGlyph::Clear};
 const char* const PrimaryNames[CommandCount] = {"btnAdd",    "btnStart",  "btnStop", "btnPause",
                                                 "btnResume", "btnRemove", "",        "btnClear"};
+
+// The captions beside the preset lists, by TPreset.
+const char* const PresetLabelNames[profiles::PresetCount] = {"bsSkinTextLabel3", "bsSkinTextLabel4",
+                                                            "bsSkinTextLabel5", "bsSkinTextLabel6",
+                                                            "bsSkinTextLabel7", "bsSkinTextLabel8"};
 
 // The controls the second skin model draws: the tool bar's buttons, start,
 // stop and pause, and the skin chooser's button (the preset lists too).
@@ -79,6 +93,12 @@ TForm1::TForm1(TComponent* AOwner, std::unique_ptr<IConversionEngine> AEngine, s
     FWorkflow->OnLog = [this](const std::string& ALine) { FLog->Lines()->Add(ALine); };
     FWorkflow->Commands().OnChange = [this] { ApplyCommandStates(); };
     FMessages = std::make_unique<skin::TbsSkinMessage>(nullptr);
+    FOptionFile.OnProblem = [this](const std::string& AProblem) {
+        if (!FStarting)
+            ShowHint(AProblem);
+        else if (FStartupProblem.empty())
+            FStartupProblem = AProblem;
+    };
     FLogger = new engine::TFFLogger(this);
     FLogger->SetOnLog([this](TObject*, uint32_t AThreadID, engine::TLogLevel ALevel, const std::string& AMsg) {
         FLog->Lines()->Add(LogLine(AThreadID, ALevel, AMsg));
@@ -169,6 +189,14 @@ void TForm1::CreateMenus()
     FMenuBar = new skin::TbsSkinMainMenuBar(this);
     FMenuBar->SetName("bsSkinMainMenuBar1");
     FMenuBar->SetBounds(0, 0, 827, 22);
+    FMenuBar->SetAlign(alTop);
+    FMenuBar->ScrollMenu = true;
+    FMenuBar->UseSkinSize = true;
+    FMenuBar->UseSkinFont = true;
+    FMenuBar->ToolBarMode = false;
+    FMenuBar->DefItemFont()->SetName("Arial");
+    FMenuBar->DefItemFont()->SetHeight(14);
+    FMenuBar->DefItemFont()->SetColor(clBtnText);
     FMenuBar->SetParent(this);
     FMenuBar->SetMainMenu(FMainMenu);
 }
@@ -180,10 +208,23 @@ void TForm1::CreateControls()
 
     FToolBar = new skin::TbsSkinToolBar(this);
     FToolBar->SetName("bsSkinToolBar2");
+    FToolBar->SetSkinDataName("resizetoolpanel");
     FToolBar->SetBounds(0, 22, 827, 69);
+    FToolBar->SetAlign(alTop);
+    // Buttons that do not fit scroll in when the pointer rests on an arrow.
+    FToolBar->CanScroll = true;
+    FToolBar->HotScroll = true;
+    FToolBar->SetScrollOffset(30);
+    FToolBar->SetScrollTimerInterval(50);
+    FToolBar->AdjustControls = true;
+    FToolBar->SetShowCaptions(true);
+    FToolBar->SetFlat(true);
     FToolBar->SetParent(this);
     FAddButton = new skin::TbsSkinMenuSpeedButton(this);
     FAddButton->SetName("bsSkinMenuSpeedButton1");
+    FAddButton->SetSkinDataName("resizetoolbutton");
+    FAddButton->SetFlat(true);
+    FAddButton->SetTransparent(true);
     FAddButton->SetCaption("添加");
     FAddButton->SetBounds(8, 4, 72, 60);
     FAddButton->SetLayout(skin::blGlyphTop);
@@ -209,6 +250,12 @@ void TForm1::CreateControls()
     options->SetLayout(skin::blGlyphTop);
     static std::unique_ptr<TBitmap> optionsGlyph = MakeGlyph(TGlyph::Options, 32);
     options->SetGlyph(optionsGlyph.get());
+    // A thin divider after the commands.
+    auto* divider = new skin::TbsSkinBevel(this);
+    divider->SetName("bsSkinBevel1");
+    divider->SetDividerMode(true);
+    divider->SetBounds(314, 0, 25, 70);
+    divider->SetParent(FToolBar);
 
     // The file list with its row buttons, and the picture over it while empty.
     FFilePanel = new TbsSkinPanel(this);
@@ -222,6 +269,7 @@ void TForm1::CreateControls()
     FTaskList->OnUserSelect = [this](int AIndex) { FWorkflow->SelectRow(AIndex); };
     FTaskList->OnListClick = [this] { FWorkflow->ListClicked(); };
     FTaskList->OnListDblClick = [this] { RenameClick(false); };
+    CreateListScrollBars();
     const struct {
         const char* Name;
         const char* Hint;
@@ -231,7 +279,7 @@ void TForm1::CreateControls()
                       {"bsSkinButton3", "上移", 53, TGlyph::MoveUp},
                       {"bsSkinButton21", "重命名", 93, TGlyph::Rename}};
     for (const auto& b : rowButtons) {
-        TbsSkinButton* button = NewButton(FFilePanel, b.Name, "", TRect{b.Left, 220, b.Left + 34, 252}, [this, b] {
+        TbsSkinButton* button = NewButton(FFilePanel, b.Name, "", TRect{b.Left, 233, b.Left + 34, 257}, [this, b] {
             if (b.Glyph == TGlyph::MoveDown)
                 MoveDownClick();
             else if (b.Glyph == TGlyph::MoveUp)
@@ -277,20 +325,50 @@ void TForm1::CreateControls()
     CreateRunButtons();
 }
 
+// The file list's skinned bars: the vertical one along its right edge, the
+// horizontal one under it; the list shows them only while it can scroll.
+void TForm1::CreateListScrollBars()
+{
+    const struct {
+        const char* Name;
+        TScrollBarKind Kind;
+        const char* SkinDataName;
+        TRect Bounds;
+    } bars[] = {{"bsSkinScrollBar1", sbHorizontal, "hscrollbar", TRect{13, 212, 475, 231}},
+                {"bsSkinScrollBar2", sbVertical, "vscrollbar", TRect{536, 10, 555, 212}}};
+    for (const auto& b : bars) {
+        auto* bar = new skin::TbsSkinScrollBar(this);
+        bar->SetName(b.Name);
+        bar->SetKind(b.Kind);
+        bar->SetSkinDataName(b.SkinDataName);
+        // A bar keeps the skin's thickness across and any length along.
+        bar->SetDefaultHeight(b.Kind == sbHorizontal ? 19 : 0);
+        bar->SetDefaultWidth(b.Kind == sbVertical ? 19 : 0);
+        bar->SetBounds(b.Bounds.Left, b.Bounds.Top, b.Bounds.Width(), b.Bounds.Height());
+        bar->SetVisible(false);
+        bar->SetParent(FFilePanel);
+        if (b.Kind == sbHorizontal)
+            FTaskList->SetHScrollBar(bar);
+        else
+            FTaskList->SetVScrollBar(bar);
+    }
+}
+
 void TForm1::CreateOutputPanel()
 {
     FOutputPanel = new TbsSkinPanel(this);
     FOutputPanel->SetName("bsSkinPanel2");
     FOutputPanel->SetBounds(3, 367, 572, 109);
     FOutputPanel->SetParent(this);
-    auto label = [this](const char* AText, int ATop) {
-        auto* l = new skin::TbsSkinStdLabel(this);
-        l->SetCaption(AText);
+    auto label = [this](const char* AName, const char* AText, int ATop) {
+        auto* l = new skin::TbsSkinTextLabel(this);
+        l->SetName(AName);
+        l->Lines()->Add(AText);
         l->SetBounds(12, ATop, 64, 18);
         l->SetParent(FOutputPanel);
     };
-    label("输出格式：", 21);
-    label("输出目录：", 68);
+    label("bsSkinTextLabel1", "输出格式：", 21);
+    label("bsSkinTextLabel2", "输出目录：", 68);
     // Both lists show their items' pictures, so they are as tall as one.
     FCategoryImages = NewCategoryImages(this);
     FProfileImages = NewProfileImages(this);
@@ -384,7 +462,7 @@ void TForm1::CreateHiddenPanels()
     // Panel1: the primary buttons of the commands.
     auto* panel1 = new TPanel(this);
     panel1->SetName("Panel1");
-    panel1->SetBounds(HiddenLeft, 10, 300, 200);
+    panel1->SetBounds(HiddenLeft, 10, 460, 200);
     panel1->SetParent(this);
     for (int i = 0; i < CommandCount; ++i) {
         if (!*PrimaryNames[i])
@@ -401,24 +479,27 @@ void TForm1::CreateHiddenPanels()
     FThreadMode->SetChecked(true);
     FThreadMode->SetBounds(8, 72, 120, 20);
     FThreadMode->SetParent(panel1);
-    // The developer's own ways to the help file and the options dialog, and
-    // two buttons without a routine: the adds and row selection click
-    // "播放视频" to no effect, and Button19 is never shown.
+    // The developer's own ways to the help file and the options dialog; two
+    // buttons without a routine: the adds and row selection click "播放视频"
+    // to no effect, and Button19 is never shown; and the catalogue's steps
+    // that code runs by clicking their buttons.
     const struct {
         const char* Name;
         const char* Caption;
-        int Left;
+        int Left, Top, Width;
         void (TForm1::*Click)();
         bool Visible;
-    } developer[] = {{"Button1", "help", 8, &TForm1::Button1Click, true},
-                     {"Button26", "Button26", 80, &TForm1::OptionsClick, true},
-                     {"Button9", "播放视频", 152, nullptr, true},
-                     {"Button19", "Button19", 224, nullptr, false}};
-    for (const auto& d : developer) {
+    } routines[] = {{"Button1", "help", 8, 100, 68, &TForm1::Button1Click, true},
+                    {"Button26", "Button26", 80, 100, 68, &TForm1::OptionsClick, true},
+                    {"Button9", "播放视频", 152, 100, 68, nullptr, true},
+                    {"Button19", "Button19", 224, 100, 68, nullptr, false},
+                    {"Button18", "根据combox添加预设选项", 300, 8, 150, &TForm1::Button18Click, true},
+                    {"Button13", "确认预置选项数据", 300, 38, 150, &TForm1::Button13Click, true}};
+    for (const auto& d : routines) {
         auto* button = new TButton(this);
         button->SetName(d.Name);
         button->SetCaption(d.Caption);
-        button->SetBounds(d.Left, 100, 68, 25);
+        button->SetBounds(d.Left, d.Top, d.Width, 25);
         button->SetVisible(d.Visible);
         button->SetParent(panel1);
         if (d.Click)
@@ -439,13 +520,19 @@ void TForm1::CreateHiddenPanels()
     auto* presets = new TbsSkinPanel(this);
     presets->SetName("bsSkinPanel4");
     presets->SetCaption("预置选项");
-    presets->SetBounds(HiddenLeft, 220, 300, 200);
+    presets->SetBounds(HiddenLeft, 220, 480, 200);
     presets->SetParent(this);
     for (profiles::TPreset p : profiles::AllPresets) {
-        auto* combo = new skin::TbsSkinComboBox(this);
         const int i = profiles::PresetIndex(p);
+        const int left = 8 + (i % 2) * 235, top = 24 + (i / 2) * 30;
+        auto* label = new skin::TbsSkinTextLabel(this);
+        label->SetName(PresetLabelNames[i]);
+        label->Lines()->Add(profiles::PresetLabel(p));
+        label->SetBounds(left, top + 3, 80, 18);
+        label->SetParent(presets);
+        auto* combo = new skin::TbsSkinComboBox(this);
         combo->SetName(profiles::PresetComboName(p));
-        combo->SetBounds(8 + (i % 2) * 145, 24 + (i / 2) * 30, 140, 24);
+        combo->SetBounds(left + 82, top, 140, 24);
         combo->SetParent(presets);
         combo->OnChange = [this, p, combo](TObject*) {
             if (!FFollowing)
@@ -575,9 +662,16 @@ void TForm1::ApplySkin()
     FSkinData->SetSkinIndex(1);
     FSkinData->SetSkinList(FSkinList);
     skin::TbsSkinForm* frame = SkinFormWith(*this, FSkinData);
-    frame->SetMenusSkinData(FSkinData);
-    frame->SetMainMenuBar(FMenuBar);
+    frame->SetName("bsSkinForm1");
+    SetUpMainFrame(*frame);
     FMenuBar->SetSkinForm(frame);
+    // Every hint of the program is drawn from the skin.
+    auto* hint = new skin::TbsSkinHint(this);
+    hint->SetName("bsSkinHint1");
+    hint->SetSkinData(FSkinData);
+    hint->DefaultFont()->SetName("MS Sans Serif");
+    hint->DefaultFont()->SetHeight(-11);
+    frame->SetSkinHint(hint);
     FMessages->SetSkinData(FSkinData);
     Choosers = std::make_unique<TSkinChoosers>(this, FSkinData);
     FMessages->SetCtrlSkinData(FSkinData);
@@ -594,6 +688,36 @@ void TForm1::ApplySkin()
         SetComponentSkinData(FindComponent(name), FSkinData2);
     for (skin::TbsSkinComboBox* combo : FPresets)
         combo->SetSkinData(FSkinData2);
+}
+
+// The frame's own settings: only the minimize button, Arial captions and
+// menu items while a skin gives no font, the menu bar and a tray icon.
+void TForm1::SetUpMainFrame(skin::TbsSkinForm& AFrame)
+{
+    AFrame.SetBorderIcons(biMinimize);
+    const struct {
+        TFont* Font;
+        TColor Color;
+    } captions[] = {{AFrame.DefCaptionFont(), clBtnText}, {AFrame.DefInActiveCaptionFont(), clBtnShadow}};
+    for (const auto& c : captions) {
+        c.Font->SetName("Arial");
+        c.Font->SetHeight(14);
+        c.Font->SetStyle(TFontStyles{fsBold});
+        c.Font->SetColor(c.Color);
+    }
+    AFrame.SkinMenu()->DefaultMenuItemHeight = 20;
+    TFont* itemFont = AFrame.SkinMenu()->DefaultMenuItemFont();
+    itemFont->SetName("Arial");
+    itemFont->SetHeight(14);
+    AFrame.SetMainMenuBar(FMenuBar);
+    // The window never goes to the notification area: its icon stays out
+    // of it and deaf to the mouse.
+    auto* tray = new skin::TbsTrayIcon(this);
+    tray->SetName("bsTrayIcon1");
+    tray->Enabled = false;
+    tray->SetAnimateTimerInterval(0);
+    tray->SetIconVisible(false);
+    AFrame.SetTrayIcon(tray);
 }
 
 void TForm1::FillRenderTargets()
@@ -624,6 +748,13 @@ void TForm1::FormCreate()
     FillRenderTargets();
     FollowChoice();
     RowsChanged();
+}
+
+void TForm1::ShowStartupProblem()
+{
+    FStarting = false;
+    if (!FStartupProblem.empty())
+        ShowHint(std::exchange(FStartupProblem, std::string()));
 }
 
 void TForm1::FormCloseQuery(bool& ACanClose)

@@ -40,11 +40,13 @@ class TbsSkinComboBox;
 class TbsSkinMainMenuBar;
 class TbsSkinPopupMenu;
 class TbsSkinData;
+class TbsSkinForm;
 class TbsCompressedSkinList;
 } // namespace skin
 
 namespace app {
 
+class TForm2;
 class TForm5;
 class TPreviewPane;
 class TTaskListView;
@@ -59,6 +61,10 @@ public:
 
     // The start-up handler: settings, filters, profile list, render targets.
     void FormCreate();
+    // A problem with option.ini met while the forms were created waits
+    // until the main window shows: this shows the first one in a "提示"
+    // box. From now on each problem is shown when it happens.
+    void ShowStartupProblem();
     // Stops every task (waiting) with the events detached, so a closing
     // window changes no row and runs no after-finish action.
     void FormCloseQuery(bool& ACanClose);
@@ -66,7 +72,9 @@ public:
     TConverterWorkflow& Workflow() { return *FWorkflow; }
     TOptionFile& OptionFile() { return FOptionFile; }
     IConversionEngine& Engine() { return *FEngine; }
-    void SetOptionsDialog(TForm5* AForm5) { FForm5 = AForm5; }
+    // The options dialog whose controls are the conversion options.
+    void SetOptionsDialog(TForm5* AForm5);
+    void SetAboutBox(TForm2* AForm2) { FForm2 = AForm2; }
     TPreviewPane* Preview() { return FPreview.get(); }
 
     // ---- commands (what the hidden primary buttons and their twins run)
@@ -101,6 +109,8 @@ public:
     void Button3Click();    // the stored skin applied
     void Button4Click();    // the skin index stored
     void Button2Click();    // profile list of the current category
+    void Button18Click();   // preset lists of the current profile
+    void Button13Click();   // preset texts into the output fields
     void Button22Click();   // profile controls off
     void Button23Click();   // profile controls on
     void Button20Click();   // open the output folder
@@ -172,6 +182,7 @@ private:
     void CreateControls();
     void CreateMenus();
     void CreateHiddenPanels();
+    void CreateListScrollBars();
     void CreateOutputPanel();
     void CreateRunButtons();
     void CreatePlayerSettings(platform::TWinControl* APanel);
@@ -179,6 +190,7 @@ private:
     void ApplyCommandStates();
     void FollowChoice();
     void ApplySkin();
+    void SetUpMainFrame(skin::TbsSkinForm& AFrame);
     void ShowMessage(const std::string& ACaption, const std::string& AText, platform::TMsgDlgType AType);
     skin::TbsSkinButton* NewButton(platform::TWinControl* AParent, const std::string& AName, const std::string& ACaption,
                                    const platform::TRect& ABounds, std::function<void()> AClick);
@@ -189,8 +201,11 @@ private:
     TOptionFile FOptionFile;
     std::unique_ptr<TConverterWorkflow> FWorkflow;
     engine::TFFLogger* FLogger = nullptr;
+    TForm2* FForm2 = nullptr;
     TForm5* FForm5 = nullptr;
     bool FFollowing = false; // the lists are being set from the workflow
+    bool FStarting = true;   // problems with option.ini wait for the window
+    std::string FStartupProblem;
     int FRenameRow = -1;
 
     platform::TMainMenu* FMainMenu = nullptr;

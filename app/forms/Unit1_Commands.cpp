@@ -130,7 +130,7 @@ bool TForm1::ConfirmShutdown()
 {
     if (ConfirmShutdownHook)
         return ConfirmShutdownHook();
-    return RunShutdownCountdown(this, 60);
+    return RunShutdownCountdown(FSkinData, 60);
 }
 
 namespace {
@@ -210,8 +210,12 @@ TWinControl* TForm1::FileList()
 
 // -- commands ----------------------------------------------------------------
 
+// The media libraries are loaded before a chooser opens: without them no
+// file could be added, so no chooser is shown (the log says why).
 void TForm1::btnAddClick()
 {
+    if (!FWorkflow->PrepareAdd())
+        return;
     const std::string file = Choosers->ChooseFile(MediaFileFilter());
     if (!file.empty())
         FWorkflow->AddFile(file);
@@ -221,6 +225,8 @@ void TForm1::btnAddClick()
 
 void TForm1::Button8Click()
 {
+    if (!FWorkflow->PrepareAdd())
+        return;
     const std::vector<std::string> files = Choosers->ChooseFiles(MediaFileFilter());
     if (!files.empty())
         FWorkflow->AddFiles(files);
@@ -228,6 +234,8 @@ void TForm1::Button8Click()
 
 void TForm1::Button12Click()
 {
+    if (!FWorkflow->PrepareAdd())
+        return;
     const std::string folder = Choosers->ChooseFolder("选择目录", FWorkflow->OutputFolder());
     if (!folder.empty())
         FWorkflow->AddFolder(folder);
@@ -298,11 +306,23 @@ void TForm1::edtExit()
     const std::string text = FRenameEdit->GetText();
     if (text.empty())
         return; // the edit stays open on an empty name
-    // A refused name leaves the edit open for another try.
-    if (!FWorkflow->FinishRename(FRenameRow, text))
-        return;
+    // A refused name was told in a box and the row keeps its name; the edit
+    // goes with it rather than standing over the row, unfocused, showing
+    // the refused text.
+    FWorkflow->FinishRename(FRenameRow, text);
     FRenameEdit->SetVisible(false);
     FRenameRow = -1;
+}
+
+void TForm1::SetOptionsDialog(TForm5* AForm5)
+{
+    FForm5 = AForm5;
+    // The dialog's controls are the options: each use (a name derived, a
+    // run started or ended) reads them as they are at that moment.
+    if (AForm5)
+        FWorkflow->OptionsSource = [AForm5] { return AForm5->Options(); };
+    else
+        FWorkflow->OptionsSource = nullptr;
 }
 
 void TForm1::OptionsClick()
@@ -313,9 +333,8 @@ void TForm1::OptionsClick()
 
 void TForm1::AboutClick()
 {
-    TForm2 about(this);
-    SkinDialog(about, FSkinData);
-    about.ShowModal();
+    if (FForm2)
+        FForm2->ShowModal();
 }
 
 void TForm1::BrowseOutputFolderClick()
@@ -407,6 +426,17 @@ void TForm1::Button4Click()
 void TForm1::Button2Click()
 {
     FWorkflow->SetCategory(FWorkflow->CategoryIndex());
+}
+
+void TForm1::Button18Click()
+{
+    FWorkflow->FillPresetLists();
+    FollowChoice();
+}
+
+void TForm1::Button13Click()
+{
+    FWorkflow->ApplyShownPresets();
 }
 
 void TForm1::Button22Click()

@@ -2,10 +2,12 @@
 
 #include "app/forms/ProgramPictures.h"
 #include "app/forms/SettingsDialogParts.h"
+#include "app/workflow/ProgramFiles.h"
 
 #include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/form/bsSkinForm.h"
 
 #include "platform/controls/ExtCtrls.h"
 #include "platform/core/SysUtils.h"
@@ -52,13 +54,29 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
         l->SetName(AName);
         l->SetCaption(ACaption);
         l->URL = AUrl;
+        // Centred in a box of its own size rather than fitted to its text.
+        l->SetAutoSize(false);
+        l->Alignment = taCenter;
         l->SetBounds(ALeft, 145, 153, 33);
         l->SetParent(this);
     };
-    link("bsSkinLinkLabel1", "本程序的帮助页", ExtractFilePath(GetExeFileName()) + "help/index.html", 19);
+    link("bsSkinLinkLabel1", "本程序的帮助页", ProgramDataFolder() + "help/index.html", 19);
     link("bsSkinLinkLabel2", "写信给我们", "mailto:?subject=ZarveloMP3%E6%A0%BC%E5%BC%8F%E8%BD%AC%E6%8D%A2%E5%99%A8", 186);
 
     NewDialogButton(*this, "bsSkinButton1", "确定", 252, 184, [this] { SetModalResult(mrOk); }, 72);
+}
+
+void TForm2::SkinWith(skin::TbsSkinData* ASkinData)
+{
+    skin::TbsSkinForm* frame = SkinDialog(*this, ASkinData);
+    frame->PositionInMonitor = skin::bspDesktopCenter;
+    frame->ShowIcon = true;
+    frame->Magnetic = true;
+    frame->MagneticSize = 10;
+    // The frame keeps this client size through every change of skin.
+    frame->ClientWidth = 350;
+    frame->ClientHeight = 230;
+    SetClientSize(frame->ClientWidth, frame->ClientHeight);
 }
 
 } // namespace app

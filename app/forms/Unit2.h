@@ -4,11 +4,20 @@
 
 #include "platform/controls/Forms.h"
 
+namespace skin {
+class TbsSkinData;
+}
+
 namespace app {
 
 class TForm2 : public platform::TForm {
 public:
     explicit TForm2(platform::TComponent* AOwner);
+
+    // The box's frame and controls drawn by ASkinData: centred on the
+    // desktop at its first show, with its icon, clinging to screen edges
+    // within 10 pixels, without caption buttons.
+    void SkinWith(skin::TbsSkinData* ASkinData);
 };
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "app/forms/SettingsDialogParts.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
+#include "skin/boxes/bsSkinTabs.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
@@ -19,24 +20,21 @@ TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FO
 {
     SetUpDialog(*this, TDialogFrame{"Form5", "选项", 526, 464, bsDialog, "宋体", -12});
 
-    const char* const tabs[] = {"CPU", "常规"};
-    for (int i = 0; i < 2; ++i) {
-        auto* tab = new skin::TbsSkinButton(this);
-        tab->SetCaption(tabs[i]);
-        tab->UseSkinSize = false;
-        tab->SetBounds(33 + i * 82, 23, 80, 24);
-        tab->SetParent(this);
-        tab->SetGroupIndex(1);
-        tab->OnClick = [this, i](TObject*) { ShowPage(i); };
-        FTabs[size_t(i)] = tab;
-        auto* page = new skin::TbsSkinPanel(this);
-        page->SetBounds(33, 47, 471, 354);
-        page->SetParent(this);
-        FPages[size_t(i)] = page;
+    FPages = new skin::TbsSkinPageControl(this);
+    FPages->SetName("bsSkinPageControl1");
+    FPages->SkinDataName = "tab";
+    FPages->SetBounds(33, 23, 471, 378);
+    FPages->SetParent(this);
+    const char* const tabs[][2] = {{"bsSkinTabSheet1", "CPU"}, {"bsSkinTabSheet2", "常规"}};
+    std::array<skin::TbsSkinTabSheet*, 2> sheets{};
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        sheets[i] = new skin::TbsSkinTabSheet(this);
+        sheets[i]->SetName(tabs[i][0]);
+        sheets[i]->SetCaption(tabs[i][1]);
+        sheets[i]->SetPageControl(FPages);
     }
-    FPages[0]->SetName("bsSkinPageControl1");
 
-    auto group = [this](skin::TbsSkinPanel* APage, const char* ACaption, int ATop, int AHeight) {
+    auto group = [this](TWinControl* APage, const char* ACaption, int ATop, int AHeight) {
         auto* g = new skin::TbsSkinPanel(this);
         g->SetSkinDataName("groupbox");
         g->SetCaptionMode(true);
@@ -45,12 +43,12 @@ TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FO
         g->SetParent(APage);
         return g;
     };
-    auto* cpu = group(FPages[0], "转换时CPU利用方式", 16, 150);
+    auto* cpu = group(sheets[0], "转换时CPU利用方式", 16, 150);
     const char* const priorities[] = {"系统空闲时进行", "最低优先级进行", "较低优先级进行", "正常优先级进行"};
     for (int i = 0; i < 4; ++i)
         FPriority[size_t(i)] = NewBox(cpu, ("bsSkinCheckRadioBox" + IntToStr(9 + i)).c_str(), priorities[i], 24,
                                       30 + i * 28, true);
-    auto* params = group(FPages[0], "转换参数", 180, 150);
+    auto* params = group(sheets[0], "转换参数", 180, 150);
     auto* label = new skin::TbsSkinStdLabel(this);
     label->SetCaption("同时进行转换的文件个数");
     label->SetBounds(24, 36, 160, 18);
@@ -74,10 +72,10 @@ TForm5::TForm5(TComponent* AOwner, TOptionFile& AOptionFile) : TForm(AOwner), FO
             OnPreviewChanged(FPreview->Checked());
     };
 
-    auto* exists = group(FPages[1], "如果输出文件存在时", 16, 100);
+    auto* exists = group(sheets[1], "如果输出文件存在时", 16, 100);
     FOverwrite[0] = NewBox(exists, "bsSkinCheckRadioBox3", "直接覆盖输出文件", 24, 30, true);
     FOverwrite[1] = NewBox(exists, "bsSkinCheckRadioBox6", "自动重命名输出文件", 24, 58, true);
-    auto* done = group(FPages[1], "转换工作完成后", 130, 150);
+    auto* done = group(sheets[1], "转换工作完成后", 130, 150);
     const char* const actions[] = {"自动打开输出文件夹", "自动关闭计算机", " 播放提示音乐", "不进行任何操作"};
     const char* const actionNames[] = {"bsSkinCheckRadioBox1", "bsSkinCheckRadioBox2", "bsSkinCheckRadioBox4",
                                        "bsSkinCheckRadioBox5"};
@@ -121,10 +119,12 @@ void TForm5::SkinWith(skin::TbsSkinData* ASkinData, skin::TbsSkinData* ARadioSki
 
 void TForm5::ShowPage(int AIndex)
 {
-    for (int i = 0; i < 2; ++i) {
-        FPages[size_t(i)]->SetVisible(i == AIndex);
-        FTabs[size_t(i)]->SetDown(i == AIndex);
-    }
+    FPages->SetActivePageIndex(AIndex);
+}
+
+int TForm5::ShownPage() const
+{
+    return FPages->ActivePageIndex();
 }
 
 TConversionOptions TForm5::Options() const

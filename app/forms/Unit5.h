@@ -17,6 +17,7 @@ class TbsSkinData;
 class TbsSkinCheckRadioBox;
 class TbsSkinButton;
 class TbsSkinPanel;
+class TbsSkinPageControl;
 class TbsSkinComboBox;
 } // namespace skin
 
@@ -55,15 +56,16 @@ public:
     skin::TbsSkinCheckRadioBox* PriorityRadio(TRunPriority APriority) { return FPriority[size_t(APriority)]; }
     skin::TbsSkinCheckRadioBox* AfterDoneRadio(TAfterDone AAction) { return FAfterDone[size_t(AAction)]; }
     skin::TbsSkinCheckRadioBox* OverwriteRadio(bool AOverwrite) { return FOverwrite[AOverwrite ? 0 : 1]; }
+    // The page shown: 0 "CPU", 1 "常规".
     void ShowPage(int AIndex);
+    int ShownPage() const;
 
 private:
     skin::TbsSkinCheckRadioBox* NewBox(platform::TWinControl* AParent, const char* AName, const char* ACaption,
                                        int ALeft, int ATop, bool ARadio);
 
     TOptionFile& FOptionFile;
-    std::array<skin::TbsSkinPanel*, 2> FPages{};
-    std::array<skin::TbsSkinButton*, 2> FTabs{};
+    skin::TbsSkinPageControl* FPages = nullptr; // "CPU", then "常规"
     std::array<skin::TbsSkinCheckRadioBox*, 4> FPriority{};
     std::array<skin::TbsSkinCheckRadioBox*, 4> FAfterDone{};
     std::array<skin::TbsSkinCheckRadioBox*, 2> FOverwrite{}; // overwrite, rename

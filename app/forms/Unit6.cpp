@@ -15,6 +15,7 @@
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/StdCtrls.h"
 #include "profiles/LegacyProfileList.h"
+#include "profiles/PresetLists.h"
 
 namespace app {
 
@@ -27,19 +28,18 @@ struct TPresetPlace {
     TPreset Preset;
     const char* Name;
     int Left, Top, Width;
-    const char* Label;
     int LabelLeft, LabelTop;
     const char* LabelName;
 };
 
 // In tab order.
 const TPresetPlace PresetPlaces[] = {
-    {TPreset::Resolution, "bsSkinComboBox1", 16, 43, 289, "视频分辨率：", 19, 24, "bsSkinTextLabel3"},
-    {TPreset::VideoBitrate, "bsSkinComboBox2", 342, 43, 251, "视频比特率：", 342, 24, "bsSkinTextLabel2"},
-    {TPreset::FrameRate, "bsSkinComboBox9", 14, 88, 291, "视频帧率：", 16, 69, "bsSkinTextLabel6"},
-    {TPreset::AudioBitrate, "bsSkinComboBox3", 16, 133, 289, "音频比特率：", 16, 114, "bsSkinTextLabel4"},
-    {TPreset::SampleRate, "bsSkinComboBox10", 342, 133, 251, "音频采样率：", 342, 114, "bsSkinTextLabel7"},
-    {TPreset::VideoMode, "bsSkinComboBox4", 342, 88, 251, "视频缩放：", 342, 69, "bsSkinTextLabel9"},
+    {TPreset::Resolution, "bsSkinComboBox1", 16, 43, 289, 19, 24, "bsSkinTextLabel3"},
+    {TPreset::VideoBitrate, "bsSkinComboBox2", 342, 43, 251, 342, 24, "bsSkinTextLabel2"},
+    {TPreset::FrameRate, "bsSkinComboBox9", 14, 88, 291, 16, 69, "bsSkinTextLabel6"},
+    {TPreset::AudioBitrate, "bsSkinComboBox3", 16, 133, 289, 16, 114, "bsSkinTextLabel4"},
+    {TPreset::SampleRate, "bsSkinComboBox10", 342, 133, 251, 342, 114, "bsSkinTextLabel7"},
+    {TPreset::VideoMode, "bsSkinComboBox4", 342, 88, 251, 342, 69, "bsSkinTextLabel9"},
 };
 
 } // namespace
@@ -181,7 +181,8 @@ void TForm6::CreatePresetPage(TWinControl* APage)
     for (const TPresetPlace& place : PresetPlaces) {
         auto* combo = NewPresetCombo(*this, APage, place.Name,
                                      TRect{place.Left, place.Top, place.Left + place.Width, place.Top + 20},
-                                     place.Label, TPoint{place.LabelLeft, place.LabelTop}, place.LabelName);
+                                     profiles::PresetLabel(place.Preset), TPoint{place.LabelLeft, place.LabelTop},
+                                     place.LabelName);
         FPresets[size_t(place.Preset)] = combo;
     }
 }

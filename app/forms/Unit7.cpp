@@ -7,6 +7,7 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 
+#include "profiles/PresetLists.h"
 #include "profiles/ProfileCatalogue.h"
 
 namespace app {
@@ -17,23 +18,22 @@ using profiles::TPreset;
 namespace {
 
 // Where each preset list stands: its group (0 video, 1 audio), name, place
-// and label.
+// and its label's place.
 struct TPresetPlace {
     TPreset Preset;
     int Group;
     const char* Name;
     int Left, Top;
-    const char* Label;
     int LabelLeft, LabelTop;
 };
 
 const TPresetPlace PresetPlaces[] = {
-    {TPreset::Resolution, 0, "bsSkinComboBox1", 15, 66, "视频分辨率：", 15, 38},
-    {TPreset::VideoBitrate, 0, "bsSkinComboBox2", 264, 66, "视频比特率：", 259, 38},
-    {TPreset::VideoMode, 0, "bsSkinComboBox4", 15, 119, "视频缩放：", 15, 96},
-    {TPreset::FrameRate, 0, "bsSkinComboBox9", 264, 119, "视频帧率：", 259, 96},
-    {TPreset::AudioBitrate, 1, "bsSkinComboBox3", 15, 56, "音频比特率：", 15, 32},
-    {TPreset::SampleRate, 1, "bsSkinComboBox10", 264, 57, "音频采样率：", 259, 32},
+    {TPreset::Resolution, 0, "bsSkinComboBox1", 15, 66, 15, 38},
+    {TPreset::VideoBitrate, 0, "bsSkinComboBox2", 264, 66, 259, 38},
+    {TPreset::VideoMode, 0, "bsSkinComboBox4", 15, 119, 15, 96},
+    {TPreset::FrameRate, 0, "bsSkinComboBox9", 264, 119, 259, 96},
+    {TPreset::AudioBitrate, 1, "bsSkinComboBox3", 15, 56, 15, 32},
+    {TPreset::SampleRate, 1, "bsSkinComboBox10", 264, 57, 259, 32},
 };
 
 // The order in which opening and OK copy the preset indexes.
@@ -94,7 +94,8 @@ void TForm7::CreatePresetGroups()
     }
     for (const TPresetPlace& place : PresetPlaces) {
         auto* combo = NewPresetCombo(*this, groups[size_t(place.Group)], place.Name,
-                                     TRect{place.Left, place.Top, place.Left + 176, place.Top + 20}, place.Label,
+                                     TRect{place.Left, place.Top, place.Left + 176, place.Top + 20},
+                                     profiles::PresetLabel(place.Preset),
                                      TPoint{place.LabelLeft, place.LabelTop});
         const TPreset preset = place.Preset;
         combo->OnChange = [this, preset](TObject*) { PresetChange(preset); };

@@ -26,9 +26,10 @@ TConverterEngine::~TConverterEngine()
 {
     OnProgress = nullptr;
     OnTerminate = nullptr;
-    FConverter->OnProgress = nullptr;
-    FConverter->OnTerminate = nullptr;
-    FConverter->Stop(true);
+    // The component stops its run and joins its workers and delivery
+    // threads before it goes; they read its events until then, so they are
+    // left in place rather than cleared under their feet.
+    FConverter.reset();
 }
 
 bool TConverterEngine::LibrariesLoaded() const

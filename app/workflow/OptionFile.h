@@ -6,10 +6,25 @@
 // the next time it is read. A value that is empty, "Error", not a number
 // where a number belongs, or outside its range counts as missing.
 //
-// No cache: each operation opens the file by name, so edits made outside
-// the program between two accesses are seen.
+// The file is read into memory once and written back whole after an
+// operation that changed it, through a temporary file renamed into place.
+// Before each operation a cheap look at the file's stamp tells whether it
+// was edited outside the program; then it is read again.
+//
+// A file that cannot be read or written never stops the program: the
+// operations carry on with what memory holds (the defaults, at first) and
+// say what failed through OnProblem. A file that could not be read is
+// never written over, so nothing in it is lost.
 
+#include "platform/core/WholeFiles.h"
+
+#include <functional>
+#include <memory>
 #include <string>
+
+namespace platform {
+class TMemIniFile;
+}
 
 namespace app {
 
@@ -48,9 +63,20 @@ std::string DefaultSnapshotFolder();
 class TOptionFile {
 public:
     explicit TOptionFile(std::string AFileName);
+    ~TOptionFile();
+    TOptionFile(const TOptionFile&) = delete;
+    TOptionFile& operator=(const TOptionFile&) = delete;
 
     const std::string& FileName() const { return FFileName; }
-    bool Exists() const;
+    // The file was there when last read, or has been written since.
+    bool Exists();
+
+    // Called with a message naming the file and the reason ("Unable to
+    // write to ...: Permission denied") when an operation could not read or
+    // write it. A default written back by a read reports a failure only
+    // when it differs from the last one reported; a value the user chose
+    // reports every failure.
+    std::function<void(const std::string&)> OnProblem;
 
     // The output folder; the default folder when missing (written back).
     // The folder is created with its parents either way.
@@ -61,14 +87,14 @@ public:
     // The skin index among ASkinCount skins; a missing, non-numeric or
     // out-of-range value gives 0, written back.
     int ReadSkinIndex(int ASkinCount);
-    void WriteSkinIndex(int AIndex);
+    bool WriteSkinIndex(int AIndex);
 
     // The snapshot folder (created), default written back when missing.
     std::string ReadSnapshotFolder();
     bool WriteSnapshotFolder(const std::string& AFolder);
     // The picture type; anything but the four values gives BMP, written back.
     TPictureType ReadPictureType();
-    void WritePictureType(TPictureType AType);
+    bool WritePictureType(TPictureType AType);
 
     // The conversion options, key by key in the order Thread_Count,
     // After_Done, Thread_Priority, Overwrite_File, Show_Preview; each
@@ -76,16 +102,39 @@ public:
     // not exist yet gets all five defaults.
     TConversionOptions ReadOptions();
     // Thread_Count is written only with AThreadCount (the dialog's
-    // multithread switch is on).
-    void WriteOptions(const TConversionOptions& AOptions, bool AThreadCount = true);
+    // multithread switch is on). The Write operations answer false when the
+    // file could not be written; the values stay in force for this run.
+    bool WriteOptions(const TConversionOptions& AOptions, bool AThreadCount = true);
 
 private:
+    // Reads the file again when it may have changed since it was last read.
+    void Refresh();
+    // Writes memory back when an operation changed it; false on failure.
+    bool Flush(bool AChosen);
+    void Report(const std::string& AProblem, bool AChosen);
+
+    // Memory holds values: read from the file, or chosen and not yet saved.
+    // Otherwise the readers take the path of a first start.
+    bool Known() const;
     std::string Read(const char* ASection, const char* AKey) const;
     void Write(const char* ASection, const char* AKey, const std::string& AValue);
     // The stored integer when it is a whole number in AMin..AMax.
     bool ReadInRange(const char* ASection, const char* AKey, int AMin, int AMax, int& AValue) const;
+    // The stored folder when it is an absolute path; anything else counts
+    // as missing and ADefault is written back. The folder is created.
+    std::string ReadFolder(const char* ASection, const char* AKey, const std::string& ADefault);
+    // Stores an existing folder; false for any other or a failed write.
+    bool WriteFolder(const char* ASection, const char* AKey, const std::string& AFolder);
 
     std::string FFileName;
+    std::unique_ptr<platform::TMemIniFile> FIni;
+    platform::TFileStamp FStamp;
+    size_t FContentHash = 0;
+    bool FOnDisk = false;        // the file held what memory was read from
+    bool FChanged = false;       // memory differs from the file
+    std::string FUnreadable;     // why the file could not be read; empty when it could
+    std::string FReadProblem;    // the failed read of the running operation
+    std::string FLastReported;
 };
 
 } // namespace app

@@ -1,6 +1,7 @@
 #include "app/workflow/TaskRows.h"
 
 #include "platform/core/SysUtils.h"
+#include "profiles/ProfileDefaults.h"
 
 #include <charconv>
 #include <cmath>
@@ -42,25 +43,6 @@ std::string ProgressText(int64_t ACurrent, int64_t ATotal)
     if (ATotal <= 0)
         return "N/A";
     return platform::IntToStr(ACurrent * 100 / ATotal) + "%";
-}
-
-void WriteRecordSubItems(TTaskRow& ARow)
-{
-    const engine::TOutputOptions& o = ARow.Output;
-    ARow.Sub(siVideoCodec) = o.VideoCodec;
-    ARow.Sub(siAudioCodec) = o.AudioCodec;
-    ARow.Sub(siAudioChannels) = platform::IntToStr(o.AudioChannels);
-    ARow.Sub(siVideoTag) = o.VideoTag;
-    ARow.Sub(siFileExt).clear();
-    ARow.Sub(siFrameSize) = o.FrameSize;
-    ARow.Sub(siVideoBitrate) = platform::IntToStr(o.VideoBitrate);
-    ARow.Sub(siFrameRate) = o.FrameRate;
-    ARow.Sub(siAudioBitrate) = platform::IntToStr(o.AudioBitrate);
-    ARow.Sub(siSampleRate) = platform::IntToStr(o.AudioSampleRate);
-    ARow.Sub(siAspect) = o.FrameAspectRatio;
-    ARow.Sub(siDisableVideo).clear();
-    ARow.Sub(siTargetType).clear();
-    ARow.Sub(siNormType).clear();
 }
 
 namespace {
@@ -150,12 +132,26 @@ void TTaskList::Clear()
     FItemIndex = -1;
 }
 
-std::set<std::string> TTaskList::OutputPaths(const std::string& AFolder, int AExcept) const
+void TTaskList::TaskRemoved(int ANumber)
+{
+    if (ANumber < 1)
+        return; // a row without a task: no task moved
+    for (TTaskRow& row : FRows) {
+        std::string& text = row.Sub(siTaskNumber);
+        const int n = platform::StrToIntDef(text, 0);
+        if (n > ANumber)
+            text = platform::IntToStr(n - 1);
+    }
+}
+
+std::set<std::string> TTaskList::TakenPaths(const std::string& AFolder, int AExcept) const
 {
     std::set<std::string> paths;
-    for (int i = 0; i < Count(); ++i)
+    for (int i = 0; i < Count(); ++i) {
         if (i != AExcept)
-            paths.insert(RowOutputPath(AFolder, FRows[size_t(i)]));
+            paths.insert(OutputPathKey(RowOutputPath(AFolder, FRows[size_t(i)])));
+        paths.insert(OutputPathKey(FRows[size_t(i)].Caption));
+    }
     return paths;
 }
 

@@ -54,8 +54,6 @@ std::string MegabytesText(int64_t ABytes);
 // Whole percentage of a task's progress, or "N/A" without a total.
 std::string ProgressText(int64_t ACurrent, int64_t ATotal);
 
-// The sub-items 10..20 an add writes from the output record.
-void WriteRecordSubItems(TTaskRow& ARow);
 // The rebuild at Start: the row's texts over its own output record (the
 // fields a row does not carry keep the record's values).
 void ApplyRowToRecord(const TTaskRow& ARow, engine::TOutputOptions& AOptions);
@@ -83,8 +81,14 @@ public:
     void Exchange(int AIndex1, int AIndex2);
     void Clear();
 
-    // Output files the rows will write (in AFolder), except row AExcept's.
-    std::set<std::string> OutputPaths(const std::string& AFolder, int AExcept = -1) const;
+    // The engine's task ANumber - 1 is gone: the rows' task numbers above
+    // it move down one, so each row's number stays its task index + 1.
+    void TaskRemoved(int ANumber);
+
+    // The files the list already claims, as profiles::OutputPathKey gives
+    // them: every row's output in AFolder but row AExcept's, and every
+    // row's source (a conversion never writes over another one's input).
+    std::set<std::string> TakenPaths(const std::string& AFolder, int AExcept = -1) const;
 
 private:
     std::vector<TTaskRow> FRows;

@@ -1,9 +1,14 @@
 #include "app/workflow/Workflow.h"
 
+#include "app/workflow/OutputFolder.h"
+#include "app/workflow/ProgramFiles.h"
+
 #include "profiles/ProfileCatalogue.h"
 #include "profiles/ProfileDefaults.h"
 #include "profiles/PresetTexts.h"
 #include "platform/core/SysUtils.h"
+
+#include <utility>
 
 namespace app {
 
@@ -12,7 +17,7 @@ using namespace profiles;
 TConverterWorkflow::TConverterWorkflow(IConversionEngine& AEngine, TOptionFile& AOptionFile, IWorkflowView& AView)
     : FEngine(AEngine), FOptionFile(AOptionFile), FView(AView)
 {
-    ProgramFolder = platform::ExtractFilePath(platform::GetExeFileName());
+    ProgramFolder = ProgramDataFolder();
     ResetOutputFields(FFields);
     FEngine.OnProgress = [this](const engine::TProgressInfo& AInfo) { Progress(AInfo); };
     FEngine.OnTerminate = [this](const engine::TTerminateInfo& AInfo) { Terminate(AInfo); };
@@ -34,13 +39,30 @@ void TConverterWorkflow::AddLogLine(const std::string& ALine)
 void TConverterWorkflow::LoadSettings()
 {
     FOutputFolder = FOptionFile.ReadOutPath();
+    // Told once the window shows rather than by the first add that fails
+    // on it.
+    FSettingsProblem = OutputFolderProblem(FOutputFolder);
+    if (!FSettingsProblem.empty())
+        AddLogLine(FSettingsProblem);
     SetCategory(FCategory);
+}
+
+void TConverterWorkflow::ReportSettingsProblems()
+{
+    const std::string problem = std::exchange(FSettingsProblem, std::string());
+    if (!problem.empty())
+        FView.ShowHint(problem);
 }
 
 bool TConverterWorkflow::ChooseOutputFolder(const std::string& AFolder)
 {
-    if (AFolder.empty() || !platform::DirectoryExists(AFolder))
+    // A path that names nothing leaves the folder as it was, unasked.
+    if (AFolder.empty() || (!platform::DirectoryExists(AFolder) && !platform::FileExists(AFolder)))
         return false;
+    if (const std::string problem = OutputFolderProblem(AFolder); !problem.empty()) {
+        FView.ShowHint(problem);
+        return false;
+    }
     FOutputFolder = AFolder;
     FOptionFile.WriteOutPath(AFolder);
     return true;
@@ -91,7 +113,7 @@ bool TConverterWorkflow::PresetEnabled(TPreset APreset) const
 
 TOutputNaming TConverterWorkflow::Naming(const std::set<std::string>* ATaken) const
 {
-    return TOutputNaming{FOutputFolder, FOptions.Overwrite, ATaken};
+    return TOutputNaming{FOutputFolder, Options().Overwrite, ATaken};
 }
 
 void TConverterWorkflow::FillPresetLists()
@@ -141,39 +163,96 @@ void TConverterWorkflow::SetPreset(TPreset APreset, int AIndex)
     if (!FPresetLists || AIndex < 0 || AIndex >= int(FPresetLists->Pick(APreset).Texts.size()))
         return;
     FPresetIndexes[size_t(APreset)] = AIndex;
-    ApplyPresetToSelectedRow(APreset);
+    ApplyPresetToSelectedRow();
     FView.ChoiceChanged();
 }
 
-void TConverterWorkflow::ApplyPresetToSelectedRow(TPreset APreset)
+void TConverterWorkflow::ApplyPresetToSelectedRow()
 {
     TTaskRow* row = FRows.Selected();
     if (!row)
         return;
+    const int index = FRows.ItemIndex();
     try {
-        const TRowEdit edit =
-            ApplyPresetChange(FFields, APreset, PresetIndex(APreset), PresetText(APreset), row->Sub(siPresetCode));
-        row->Sub(edit.SubItem) = edit.Text;
+        // A preset leaves the extension, and so the row's name, as it is.
+        LoadChoiceFields(index);
+        FFields.Video_OutPutFileName = RowOutputPath(FOutputFolder, *row);
+        WriteFieldsIntoRow(*row);
+        row->Sub(siPresetCode) = ShownPresetCode();
     } catch (const std::exception& E) {
         AddLogLine(E.what());
     }
-    FView.RowChanged(FRows.ItemIndex());
+    FView.RowChanged(index);
 }
 
-std::string TConverterWorkflow::FreeRowName(int ARow, const std::string& AName) const
+void TConverterWorkflow::LoadChoiceFields(int ARow)
 {
-    const std::set<std::string> taken = FRows.OutputPaths(FOutputFolder, ARow);
-    const std::string folder = platform::IncludeTrailingPathDelimiter(FOutputFolder);
-    const std::string ext = platform::ExtractFileExt(AName);
-    const std::string base = AName.substr(0, AName.size() - ext.size());
-    std::string name = AName;
-    for (int n = 1; taken.count(folder + name) != 0; ++n)
-        name = base + "_" + platform::IntToStr(n) + ext;
-    return name;
+    const std::optional<int> key = CatalogueKey(FCategory, FProfile);
+    if (!key)
+        throw EProfileError("No output profile is chosen.");
+    const std::set<std::string> taken = FRows.TakenPaths(FOutputFolder, ARow);
+    FFields.Video_AddFileName = ARow >= 0 ? FRows.Row(ARow).Caption : FFields.Video_AddFileName;
+    ApplyProfileDefaults(FFields, *key, Naming(&taken));
+    // The presets shown win over the profile's own values, so the row
+    // converts with what the lists say.
+    ApplyShownPresets();
 }
 
-// The catalogue's row update: the profile's values and the presets shown
-// into the selected row, its output name with the profile's extension.
+void TConverterWorkflow::WriteFieldsIntoRow(TTaskRow& ARow) const
+{
+    engine::TOutputOptions record;
+    engine::InitOutputOptions(record);
+    OutputFieldsToOptions(FFields, record);
+    record.FileName = ARow.Output.FileName;
+    ARow.Output = std::move(record);
+    const auto values = ProfileRowSubItems(FFields);
+    for (int i = 0; i < ProfileRowSubItemCount; ++i)
+        ARow.Sub(siVideoCodec + i) = values[size_t(i)];
+}
+
+void TConverterWorkflow::SetRowOutput(int ARow, const std::string& APath)
+{
+    TTaskRow& row = FRows.Row(ARow);
+    const std::string before = RowOutputPath(FOutputFolder, row);
+    row.Sub(siOutputFileName) = platform::ExtractFileName(APath);
+    row.Output.FileName = RowOutputPath(FOutputFolder, row);
+    if (row.Output.FileName != before)
+        RenewRowTask(ARow);
+}
+
+void TConverterWorkflow::RenewRowTask(int ARow)
+{
+    TTaskRow& row = FRows.Row(ARow);
+    const int number = platform::StrToIntDef(row.Sub(siTaskNumber), 0);
+    try {
+        if (number >= 1) {
+            FEngine.RemoveTask(number - 1);
+            FRows.TaskRemoved(number);
+        }
+        row.Sub(siTaskNumber) = "0";
+        engine::TInputOptions input;
+        engine::InitInputOptions(input);
+        const int task = FEngine.AddTask(row.Caption, input);
+        if (task < 0) {
+            AddLogLine("***File open error: " + FEngine.LastError());
+            return;
+        }
+        engine::TOutputOptions output = row.Output;
+        if (!FEngine.SetOutputFile(task, row.Output.FileName, output)) {
+            AddLogLine("***Cannot do convert, error: " + FEngine.LastError());
+            FEngine.RemoveTask(task);
+            return;
+        }
+        row.Sub(siTaskNumber) = platform::IntToStr(task + 1);
+    } catch (const std::exception& E) {
+        // Start builds every task afresh and reports what it cannot build.
+        AddLogLine(E.what());
+    }
+}
+
+// The catalogue's row update on a change of category or profile: the
+// profile's values and the presets shown into the selected row, and an
+// output name derived afresh from its source.
 void TConverterWorkflow::ApplyChoiceToSelectedRow()
 {
     TTaskRow* row = FRows.Selected();
@@ -182,26 +261,20 @@ void TConverterWorkflow::ApplyChoiceToSelectedRow()
         return;
     const int index = FRows.ItemIndex();
     try {
-        const std::set<std::string> taken = FRows.OutputPaths(FOutputFolder, index);
-        FFields.Video_AddFileName = row->Caption;
-        ApplyProfileDefaults(FFields, *key, Naming(&taken));
-        // The presets shown win over the profile's own values, so the row
-        // converts with what the lists say.
-        ApplyShownPresets();
-        const auto values = ProfileRowSubItems(FFields);
-        for (int i = 0; i < ProfileRowSubItemCount; ++i)
-            row->Sub(siVideoCodec + i) = values[size_t(i)];
+        LoadChoiceFields(index);
+        WriteFieldsIntoRow(*row);
+        row->Sub(siProfileCode) = RowProfileCodeText(FCategory, FProfile);
+        row->Sub(siPresetCode) = ShownPresetCode();
+        SetRowOutput(index, FFields.Video_OutPutFileName);
     } catch (const std::exception& E) {
         AddLogLine(E.what());
     }
-    row->Sub(siOutputFileName) =
-        FreeRowName(index, RowOutputNameForExtension(row->Sub(siOutputFileName), ProfileExtension()));
-    row->Output.FileName = RowOutputPath(FOutputFolder, *row);
-    row->Sub(siProfileCode) = RowProfileCodeText(FCategory, FProfile);
-    row->Sub(siPresetCode) = ShownPresetCode();
     FView.RowChanged(index);
 }
 
+// Selecting a row puts its choice back into the lists and the output
+// fields; the row itself already holds what that choice makes, so it is
+// not rewritten (a name the user gave it stays).
 void TConverterWorkflow::SelectRow(int AIndex)
 {
     FRows.SetItemIndex(AIndex);
@@ -221,7 +294,8 @@ void TConverterWorkflow::SelectRow(int AIndex)
                 if (FPresetLists && i >= 0 && i < int(FPresetLists->Pick(p).Texts.size()))
                     FPresetIndexes[size_t(p)] = i;
             }
-            ApplyChoiceToSelectedRow();
+            LoadChoiceFields(AIndex);
+            FFields.Video_OutPutFileName = RowOutputPath(FOutputFolder, *row);
         }
         FPreviewFileName = row->Caption;
         FView.ChoiceChanged();

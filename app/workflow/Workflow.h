@@ -59,12 +59,20 @@ public:
     // Reads the output folder; the options dialog's values come in through
     // SetOptions (the dialog owns them).
     void LoadSettings();
+    // An output folder read that cannot take files, told in a "提示" box
+    // (once; the window calls this when it shows).
+    void ReportSettingsProblems();
     const std::string& OutputFolder() const { return FOutputFolder; }
     // A chosen folder; false (nothing changes) when it does not exist.
     bool ChooseOutputFolder(const std::string& AFolder);
-    const TConversionOptions& Options() const { return FOptions; }
+    // The options as they are now: the options dialog's controls when it
+    // is connected (it owns them and they change while the program runs),
+    // else the last ones set.
+    TConversionOptions Options() const { return OptionsSource ? OptionsSource() : FOptions; }
     void SetOptions(const TConversionOptions& AOptions);
-    // The folder of sounds/ring001.wav; the program's folder by default.
+    std::function<TConversionOptions()> OptionsSource;
+    // The folder of sounds/ring001.wav and help/; by default where the
+    // program's shipped files are (ProgramDataFolder).
     std::string ProgramFolder;
 
     // -- output choice ----------------------------------------------------
@@ -83,6 +91,13 @@ public:
     void SetCategory(int AIndex);
     void SetProfile(int AIndex);
     void SetPreset(profiles::TPreset APreset, int AIndex);
+    // The catalogue's single steps, which the window's hidden buttons run.
+    // The preset lists: the catalogue key and a cleared video flag into the
+    // output fields, and the current profile's lists with their default
+    // entries chosen; the selected row is left alone.
+    void FillPresetLists();
+    // The six preset texts shown into the output fields.
+    void ApplyShownPresets();
 
     // -- the list ---------------------------------------------------------
     TTaskList& Rows() { return FRows; }
@@ -96,7 +111,11 @@ public:
     // Selecting a row restores its choice into the lists and previews it.
     void SelectRow(int AIndex);
 
-    // Adding. The chooser already ran; these take its result.
+    // Adding. Before a chooser opens: the output fields reset and the media
+    // libraries loaded; false (the log says why) when they cannot be.
+    bool PrepareAdd();
+    // The chooser already ran; these take its result. An add that cannot
+    // be made says so in a "提示" box naming the file and the reason.
     void AddFile(const std::string& AFileName);
     void AddFiles(const std::vector<std::string>& AFileNames);
     void AddFolder(const std::string& AFolder);
@@ -173,26 +192,42 @@ public:
 
 private:
     profiles::TOutputNaming Naming(const std::set<std::string>* ATaken) const;
-    void FillPresetLists();
-    // The six shown preset texts into the output fields; their list indexes
-    // as a row's preset code.
-    void ApplyShownPresets();
+    // The lists' chosen indexes as a row's preset code.
     std::string ShownPresetCode() const;
-    void ApplyPresetToSelectedRow(profiles::TPreset APreset);
+    void ApplyPresetToSelectedRow();
     void ApplyChoiceToSelectedRow();
-    std::string FreeRowName(int ARow, const std::string& AName) const;
+    // The output fields of the lists' choice for row ARow's source (the
+    // file being added when -1): the profile's defaults with a free output
+    // name, then the presets shown.
+    void LoadChoiceFields(int ARow);
+    // The output fields into a row: its value sub-items, and its record
+    // built afresh from the reset values, so nothing of a choice the row
+    // had before stays behind. The output name is left alone.
+    void WriteFieldsIntoRow(TTaskRow& ARow) const;
+    // A row's new output file; its engine task follows it.
+    void SetRowOutput(int ARow, const std::string& APath);
+    // The engine checks a task's output against the other tasks' outputs,
+    // so a row whose name changed gets a task under its new name.
+    void RenewRowTask(int ARow);
     // The per-file procedure; false when the handler must end.
     enum class TAddResult { Added, Skipped, Stop };
-    TAddResult AddOne(const std::string& AFileName);
+    TAddResult AddOne(const std::string& AFileName, std::string& AReason);
+    // False, with a box naming AWhat, when the output folder cannot take
+    // files.
+    bool OutputFolderReady(const std::string& AWhat);
+    void ReportRefusals(const std::vector<std::string>& ARefusals);
     bool EnsureLibraries();
     void SelectLast();
     void RunAfterFinish();
+    // The row whose source is APath, or -1.
+    int RowReading(const std::string& APath) const;
 
     IConversionEngine& FEngine;
     TOptionFile& FOptionFile;
     IWorkflowView& FView;
     TConversionOptions FOptions;
     std::string FOutputFolder;
+    std::string FSettingsProblem;
 
     int FCategory = 0;
     int FProfile = 0;

@@ -2,6 +2,8 @@
 // probed, gets a task, and becomes a row that owns its task's records.
 #include "app/workflow/Workflow.h"
 
+#include "app/workflow/OutputFolder.h"
+
 #include "profiles/ProfileCatalogue.h"
 #include "profiles/ProfileDefaults.h"
 #include "profiles/PresetTexts.h"
@@ -16,6 +18,11 @@ using namespace profiles;
 namespace {
 
 const char* const EmptyFolderText = "在该目录没有发现可以用的视频或音频文件！";
+
+std::string AddRefusedText(const std::string& AWhat, const std::string& AReason)
+{
+    return "无法添加“" + AWhat + "”：" + AReason;
+}
 
 // The files (no folders) directly in AFolder, in the order the file system
 // lists them.
@@ -48,13 +55,14 @@ void TConverterWorkflow::SelectLast()
         SelectRow(FRows.Count() - 1);
 }
 
-TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFileName)
+TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFileName, std::string& AReason)
 {
     TProbeResult probe;
     if (!FEngine.Probe(AFileName, probe)) {
         AddLogLine("");
         AddLogLine("***File load error: " + FEngine.LastError());
         AddLogLine("");
+        AReason = "不是可以转换的视频或音频文件（" + FEngine.LastError() + "）。";
         return TAddResult::Skipped;
     }
     FView.FileProbed();
@@ -67,24 +75,20 @@ TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFi
         AddLogLine("");
         AddLogLine("***File open error: " + FEngine.LastError());
         AddLogLine("");
+        AReason = "无法打开（" + FEngine.LastError() + "）。";
         return TAddResult::Stop;
     }
     AddLogLine("");
     AddLogLine(FEngine.TaskInfoText(task));
     FPreviewFileName = AFileName;
 
-    // The new row's defaults only: the selected row keeps its choice.
-    engine::InitOutputOptions(row.Output);
+    // The new row gets its whole record from the choice shown; the selected
+    // row keeps its own.
     bool ready = false;
     std::string error;
     try {
-        const std::optional<int> key = CatalogueKey(FCategory, FProfile);
-        if (!key)
-            throw EProfileError("No output profile is chosen.");
-        const std::set<std::string> taken = FRows.OutputPaths(FOutputFolder);
-        ApplyProfileDefaults(FFields, *key, Naming(&taken));
-        ApplyShownPresets();
-        OutputFieldsToOptions(FFields, row.Output);
+        LoadChoiceFields(-1);
+        WriteFieldsIntoRow(row);
         ready = FEngine.SetOutputFile(task, FFields.Video_OutPutFileName, row.Output);
         if (!ready)
             error = FEngine.LastError();
@@ -96,6 +100,7 @@ TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFi
         AddLogLine("");
         AddLogLine("***Cannot do convert, error: " + error);
         AddLogLine("");
+        AReason = "无法设置输出文件“" + FFields.Video_OutPutFileName + "”（" + error + "）。";
         return TAddResult::Stop;
     }
     if (row.Output.FileName.empty())
@@ -110,7 +115,6 @@ TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFi
     row.Sub(siTaskNumber) = platform::IntToStr(task + 1);
     row.Sub(siProfileCode) = RowProfileCodeText(FCategory, FProfile);
     row.Sub(siPresetCode) = ShownPresetCode();
-    WriteRecordSubItems(row);
     FRows.Append(std::move(row));
     FCommands.FileAdded();
     AddLogLine("");
@@ -120,40 +124,80 @@ TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFi
     return TAddResult::Added;
 }
 
-void TConverterWorkflow::AddFile(const std::string& AFileName)
+bool TConverterWorkflow::PrepareAdd()
 {
     ResetOutputFields(FFields);
-    if (!EnsureLibraries() || AFileName.empty() || !platform::FileExists(AFileName))
+    return EnsureLibraries();
+}
+
+bool TConverterWorkflow::OutputFolderReady(const std::string& AWhat)
+{
+    const std::string problem = OutputFolderProblem(FOutputFolder);
+    if (problem.empty())
+        return true;
+    AddLogLine(problem);
+    FView.ShowHint(AddRefusedText(AWhat, problem));
+    return false;
+}
+
+void TConverterWorkflow::ReportRefusals(const std::vector<std::string>& ARefusals)
+{
+    if (ARefusals.empty())
         return;
-    if (AddOne(AFileName) == TAddResult::Added)
+    std::string text;
+    for (const std::string& line : ARefusals)
+        text += (text.empty() ? "" : "\n") + line;
+    FView.ShowHint(text);
+}
+
+void TConverterWorkflow::AddFile(const std::string& AFileName)
+{
+    if (!PrepareAdd() || AFileName.empty() || !platform::FileExists(AFileName) || !OutputFolderReady(AFileName))
+        return;
+    std::string reason;
+    if (AddOne(AFileName, reason) == TAddResult::Added)
         SelectLast();
+    else
+        FView.ShowHint(AddRefusedText(AFileName, reason));
 }
 
 void TConverterWorkflow::AddFiles(const std::vector<std::string>& AFileNames)
 {
-    ResetOutputFields(FFields);
-    if (!EnsureLibraries())
+    if (!PrepareAdd() || AFileNames.empty() || !OutputFolderReady(AFileNames.back()))
         return;
+    std::vector<std::string> refusals;
     // From the last to the first, as the several-files command always did.
-    for (auto name = AFileNames.rbegin(); name != AFileNames.rend(); ++name) {
-        if (!platform::FileExists(*name) || AddOne(*name) == TAddResult::Stop)
-            return;
+    bool complete = true;
+    for (auto name = AFileNames.rbegin(); name != AFileNames.rend() && complete; ++name) {
+        std::string reason = "文件不存在。";
+        const TAddResult result = platform::FileExists(*name) ? AddOne(*name, reason) : TAddResult::Stop;
+        if (result != TAddResult::Added)
+            refusals.push_back(AddRefusedText(*name, reason));
+        complete = result != TAddResult::Stop;
         FView.KeepResponsive();
     }
-    SelectLast();
+    if (complete)
+        SelectLast();
+    ReportRefusals(refusals);
 }
 
 void TConverterWorkflow::AddFolder(const std::string& AFolder)
 {
     const int before = FRows.Count();
-    ResetOutputFields(FFields);
-    if (!EnsureLibraries() || AFolder.empty() || !platform::DirectoryExists(AFolder))
+    if (!PrepareAdd() || AFolder.empty() || !platform::DirectoryExists(AFolder) || !OutputFolderReady(AFolder))
         return;
     const std::vector<std::string> names = FolderFiles(AFolder);
     FView.FolderListed(names);
+    std::vector<std::string> refusals;
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
-        if (!platform::FileExists(*name) || AddOne(*name) == TAddResult::Stop)
+        std::string reason = "文件不存在。";
+        // Files that are no media are what a folder commonly holds besides
+        // media; only the log lists them.
+        const TAddResult result = platform::FileExists(*name) ? AddOne(*name, reason) : TAddResult::Stop;
+        if (result == TAddResult::Stop) {
+            ReportRefusals({AddRefusedText(*name, reason)});
             return;
+        }
         FView.KeepResponsive();
     }
     SelectLast();

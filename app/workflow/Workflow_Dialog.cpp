@@ -29,7 +29,14 @@ void TConverterWorkflow::RestoreDialogState(const TDialogState& AState)
 {
     FFields = AState.Fields;
     if (AState.RowCopy && AState.Row >= 0 && AState.Row < FRows.Count()) {
-        FRows.Row(AState.Row) = *AState.RowCopy;
+        TTaskRow& row = FRows.Row(AState.Row);
+        // The engine's task list moved on since the copy was taken.
+        const std::string number = row.Sub(siTaskNumber);
+        const std::string path = RowOutputPath(FOutputFolder, row);
+        row = *AState.RowCopy;
+        row.Sub(siTaskNumber) = number;
+        if (RowOutputPath(FOutputFolder, row) != path)
+            RenewRowTask(AState.Row);
         FView.RowChanged(AState.Row);
     }
 }
@@ -47,18 +54,16 @@ void TConverterWorkflow::DialogProfileChanged(int ACategory, int AProfile,
         return;
     const int index = FRows.ItemIndex();
     try {
-        const std::set<std::string> taken = FRows.OutputPaths(FOutputFolder, index);
+        const std::set<std::string> taken = FRows.TakenPaths(FOutputFolder, index);
         FFields.Video_AddFileName = row->Caption;
         const TOutputDialogRowEdits edits = ApplyOutputDialogProfileChange(
             FFields, ACategory, AProfile, AShownTexts, row->Sub(siOutputFileName), Naming(&taken));
         // The row converts with what the dialog shows: its value sub-items
-        // follow the presets, as the output fields do.
-        const auto values = ProfileRowSubItems(FFields);
-        for (int i = 0; i < ProfileRowSubItemCount; ++i)
-            row->Sub(siVideoCodec + i) = values[size_t(i)];
-        row->Sub(siOutputFileName) = FreeRowName(index, edits.OutputFileName);
-        row->Output.FileName = RowOutputPath(FOutputFolder, *row);
+        // and its record follow the presets, as the output fields do; its
+        // name is derived afresh from its source.
+        WriteFieldsIntoRow(*row);
         row->Sub(siProfileCode) = edits.ProfileCode;
+        SetRowOutput(index, FFields.Video_OutPutFileName);
     } catch (const std::exception& E) {
         AddLogLine(E.what());
     }
@@ -72,6 +77,7 @@ void TConverterWorkflow::DialogPresetChanged(TPreset APreset, int AIndex, const 
         return;
     try {
         const TRowEdit edit = ApplyDialogPresetChange(FFields, APreset, AIndex, AShownText, row->Sub(siPresetCode));
+        WriteFieldsIntoRow(*row);
         row->Sub(edit.SubItem) = edit.Text;
     } catch (const std::exception& E) {
         AddLogLine(E.what());

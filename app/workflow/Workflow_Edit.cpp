@@ -2,6 +2,7 @@
 #include "app/workflow/Workflow.h"
 
 #include "profiles/ProfileCatalogue.h"
+#include "profiles/ProfileDefaults.h"
 #include "platform/core/SysUtils.h"
 
 namespace app {
@@ -13,7 +14,7 @@ namespace {
 const char* const NothingToRemoveText = "请先选择您需要删除的项目！";
 const char* const NothingToRenameText = "请先选中您需要重命名的项目！";
 const char* const BadNameText = "输出文件名无效：不能含有“/”或控制字符，不能是“.”或“..”，且不能超过255字节。";
-const char* const TakenNameText = "列表中的另一个文件已经使用这个输出文件名，请换一个名字。";
+const char* const TakenNameText = "列表中的另一个文件已经使用这个文件名（作为输出或源文件），请换一个名字。";
 
 // A name the file system takes as one plain file name in the folder.
 bool IsValidFileName(const std::string& AName)
@@ -57,12 +58,7 @@ void TConverterWorkflow::RemoveSelected()
         }
     }
     FRows.Delete(index);
-    for (int i = 0; i < FRows.Count(); ++i) {
-        std::string& text = FRows.Row(i).Sub(siTaskNumber);
-        const int n = platform::StrToIntDef(text, 0);
-        if (n > number)
-            text = platform::IntToStr(n - 1);
-    }
+    FRows.TaskRemoved(number);
     FCommands.RowsLeft(FRows.Count());
     FView.RowsChanged();
     if (!FRows.Empty())
@@ -111,12 +107,11 @@ bool TConverterWorkflow::FinishRename(int ARow, const std::string& AText)
         return false;
     }
     const std::string path = platform::IncludeTrailingPathDelimiter(FOutputFolder) + name;
-    if (FRows.OutputPaths(FOutputFolder, ARow).count(path) != 0) {
+    if (FRows.TakenPaths(FOutputFolder, ARow).count(OutputPathKey(path)) != 0) {
         FView.ShowHint(TakenNameText);
         return false;
     }
-    row.Sub(siOutputFileName) = name;
-    row.Output.FileName = path;
+    SetRowOutput(ARow, path);
     FView.RowChanged(ARow);
     return true;
 }

@@ -26,9 +26,19 @@ platform::TThreadPriority ThreadPriorityOf(TRunPriority APriority)
 
 } // namespace
 
+int TConverterWorkflow::RowReading(const std::string& APath) const
+{
+    const std::string key = OutputPathKey(APath);
+    for (int i = 0; i < FRows.Count(); ++i)
+        if (OutputPathKey(FRows.Row(i).Caption) == key)
+            return i;
+    return -1;
+}
+
 void TConverterWorkflow::Start()
 {
-    FEngine.SetThreadPriority(ThreadPriorityOf(FOptions.Priority));
+    const TConversionOptions options = Options();
+    FEngine.SetThreadPriority(ThreadPriorityOf(options.Priority));
     try {
         FEngine.ClearTasks();
     } catch (const std::exception& E) {
@@ -36,7 +46,8 @@ void TConverterWorkflow::Start()
         return;
     }
     FTaskRows.clear();
-    std::set<std::string> taken;
+    std::set<std::string> claimed; // the outputs of this run's tasks so far
+    std::vector<std::string> refusals;
     for (int i = 0; i < FRows.Count(); ++i) {
         TTaskRow& row = FRows.Row(i);
         row.Input.FileName = row.Caption;
@@ -44,13 +55,24 @@ void TConverterWorkflow::Start()
         std::string path = RowOutputPath(FOutputFolder, row);
         // A file that appeared since the name was chosen is not overwritten
         // unless the user said so; the row shows the new name.
-        if (!FOptions.Overwrite && (platform::FileExists(path) || taken.count(path) != 0)) {
-            const std::set<std::string> others = FRows.OutputPaths(FOutputFolder, i);
-            taken.insert(others.begin(), others.end());
+        if (!options.Overwrite && (platform::FileExists(path) || claimed.count(OutputPathKey(path)) != 0)) {
+            std::set<std::string> taken = FRows.TakenPaths(FOutputFolder, i);
+            taken.insert(claimed.begin(), claimed.end());
             path = MakeOutputFileName(path, platform::ExtractFileExt(path), Naming(&taken));
             row.Sub(siOutputFileName) = platform::ExtractFileName(path);
         }
-        taken.insert(path);
+        // Overwriting never reaches a file that a row of the list reads:
+        // its conversion would be lost and the other one would read a file
+        // being written.
+        if (const int reader = RowReading(path); reader >= 0) {
+            row.Sub(siProgress) = "N/A";
+            AddLogLine("***Cannot do convert, error: " + path + " is the input of row " +
+                       platform::IntToStr(reader + 1));
+            refusals.push_back("“" + row.Caption + "”的输出文件“" + path + "”是列表中“" +
+                               FRows.Row(reader).Caption + "”的源文件，这个文件不会转换。");
+            continue;
+        }
+        claimed.insert(OutputPathKey(path));
         const int task = FEngine.AddTask(row.Caption, row.Input);
         if (task < 0) {
             row.Sub(siProgress) = "N/A";
@@ -69,7 +91,8 @@ void TConverterWorkflow::Start()
     FRunning = true;
     FStopped = false;
     FView.RowsChanged();
-    FEngine.Start(FOptions.ThreadCount);
+    FEngine.Start(options.ThreadCount);
+    ReportRefusals(refusals);
 }
 
 void TConverterWorkflow::Pause()
@@ -130,13 +153,19 @@ void TConverterWorkflow::Terminate(const engine::TTerminateInfo& AInfo)
             FView.RowChanged(found->second);
         }
     }
-    if (AInfo.Exception)
-        FView.ShowTaskError(AInfo.ExceptionMsg);
+    if (AInfo.Exception) {
+        // With several files the engine's text alone does not tell which
+        // one failed.
+        const auto found = FTaskRows.find(AInfo.TaskIndex);
+        const bool known = found != FTaskRows.end() && found->second < FRows.Count();
+        FView.ShowTaskError(known ? FRows.Row(found->second).Caption + "\n" + AInfo.ExceptionMsg : AInfo.ExceptionMsg);
+    }
 }
 
 void TConverterWorkflow::RunAfterFinish()
 {
-    switch (FOptions.AfterDone) {
+    // Read now: a choice made while the run went on counts for it.
+    switch (Options().AfterDone) {
     case TAfterDone::OpenFolder: OpenOutputFolder(); break;
     case TAfterDone::Shutdown: ShutDown(); break;
     case TAfterDone::PlaySound: PlayFinishSound(); break;
@@ -147,7 +176,7 @@ void TConverterWorkflow::RunAfterFinish()
 void TConverterWorkflow::OpenOutputFolder()
 {
     // The desktop's answer is not ours to report.
-    platform::ShellOpen(FOutputFolder);
+    platform::ShellOpenFolder(FOutputFolder);
 }
 
 void TConverterWorkflow::ShutDown()

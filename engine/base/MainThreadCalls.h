@@ -7,7 +7,8 @@
 namespace engine {
 
 // Runs AMethod on the GUI thread and waits for it; on the GUI thread it runs
-// at once.
+// at once. Once the program's message loop is over it does not run: an
+// event that nobody can show any more is dropped, and the worker goes on.
 void CallInMainThread(const std::function<void()>& AMethod);
 // Handles one waiting synchronised call or window message; false when there
 // was none.

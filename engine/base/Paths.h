@@ -14,5 +14,10 @@ void GetExeFileName(TPathFileName& AFileName);
 void GetExePath(TPathFileName& APath);
 // -1 when the file is missing (a folder counts as missing).
 int64_t FileSizeByName(const TPathFileName& AFileName);
+// The absolute path a name leads to, whether the file exists or not: its
+// folder resolved (links, "." and ".."), and its last component followed
+// while it is a symbolic link, dangling ones too: the file that opening the
+// name for writing would create or replace.
+TPathFileName ResolvedPath(const TPathFileName& AFileName);
 
 } // namespace engine

@@ -18,7 +18,8 @@ using platform::TLockGuard;
 // --- TFFmpeg --------------------------------------------------------------
 
 TFFmpeg::TFFmpeg(int AMaxFiles)
-    : TCustomFFmpeg(AMaxFiles), FAVProbes(size_t(AMaxFiles))
+    : TCustomFFmpeg(AMaxFiles), FAVProbes(size_t(AMaxFiles)), FInputOptions(size_t(AMaxFiles)),
+      FOutputOptions(size_t(AMaxFiles))
 {
     SetPictureHooks(&JobPictureHooks());
 }
@@ -49,6 +50,70 @@ TAVProbe* TFFmpeg::GetAVProbe(int AFileIndex)
 TAVProbe* TFFmpeg::AVProbe(int AFileIndex) const
 {
     return FAVProbes.at(size_t(AFileIndex)).get();
+}
+
+namespace {
+
+template <typename T>
+void StoreRecord(std::vector<std::unique_ptr<T>>& AList, int AIndex, const T& ARecord)
+{
+    auto& stored = AList.at(size_t(AIndex));
+    if (!stored)
+        stored = std::make_unique<T>();
+    *stored = ARecord;
+}
+
+// The task's copy names the file its record went with; the caller's own
+// record is left as it was, since callers reuse one record for many files.
+template <typename T>
+void StoreNamedRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, const T& ARecord,
+                      void (TFFmpeg::*AStore)(int, const T&))
+{
+    T copy = ARecord;
+    if (copy.FileName.empty())
+        copy.FileName = AFileName;
+    (ATask.*AStore)(AIndex, copy);
+}
+
+void StoreInputRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, const TInputOptions& ARecord)
+{
+    StoreNamedRecord(ATask, AIndex, AFileName, ARecord, &TFFmpeg::SetInputOptions);
+}
+
+void StoreOutputRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, const TOutputOptions& ARecord)
+{
+    StoreNamedRecord(ATask, AIndex, AFileName, ARecord, &TFFmpeg::SetOutputOptions);
+}
+
+} // namespace
+
+const TInputOptions* TFFmpeg::InputOptions(int AFileIndex) const { return FInputOptions.at(size_t(AFileIndex)).get(); }
+
+const TOutputOptions* TFFmpeg::OutputOptions(int AFileIndex) const
+{
+    return FOutputOptions.at(size_t(AFileIndex)).get();
+}
+
+void TFFmpeg::SetInputOptions(int AFileIndex, const TInputOptions& AOptions)
+{
+    StoreRecord(FInputOptions, AFileIndex, AOptions);
+}
+
+void TFFmpeg::SetOutputOptions(int AFileIndex, const TOutputOptions& AOptions)
+{
+    StoreRecord(FOutputOptions, AFileIndex, AOptions);
+}
+
+void TFFmpeg::ResetInputOptions(int AFileIndex)
+{
+    if (auto& stored = FInputOptions.at(size_t(AFileIndex)))
+        InitInputOptions(*stored);
+}
+
+void TFFmpeg::ResetOutputOptions(int AFileIndex)
+{
+    if (auto& stored = FOutputOptions.at(size_t(AFileIndex)))
+        InitOutputOptions(*stored);
 }
 
 // --- TFFmpegList ----------------------------------------------------------
@@ -160,7 +225,12 @@ void TCustomFFConverter::EndRun()
 
 void TCustomFFConverter::WaitForRunEnd()
 {
+    // Between one task's record and the next task's end the counters can
+    // read zero while a worker is still about to hand the final record
+    // over: a started run is over only once that record is on its way.
     platform::WaitUntilServing([this] {
+        if (FWorking && !FTerminated)
+            return false;
         std::lock_guard<std::mutex> guard(FDeliveryLock);
         return FDeliveries == 0 && FDeliveryThreads == 0;
     });
@@ -248,6 +318,7 @@ bool TCustomFFConverter::OpenInput(TFFmpeg& ATask, const std::string& AFileName,
 {
     const int n = ATask.nb_input_files();
     if (AOptions) {
+        StoreInputRecord(ATask, n, AFileName, *AOptions);
         ATask.ApplyExtOptions(AOptions->ExtOptions, true);
         ATask.SetFormat(AOptions->FileFormat);
         ATask.SetStartTime(AOptions->TimeStart);
@@ -255,6 +326,7 @@ bool TCustomFFConverter::OpenInput(TFFmpeg& ATask, const std::string& AFileName,
     }
     if (!ATask.OpenInputFile(AFileName)) {
         FLastErrMsg = ATask.LastErrMsg();
+        ATask.ResetInputOptions(n);
         return false;
     }
     ATask.GetAVProbe(n)->SetFileHandle(ATask.Files().Finput_files[size_t(n)]);
@@ -340,8 +412,15 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
         FLastErrMsg = Format("max output files %d reached", task->MaxFiles());
         return false;
     }
-    if (OutputTaken(AFileName))
+    const int n = task->nb_output_files();
+    if (AOptions)
+        StoreOutputRecord(*task, n, AFileName, *AOptions);
+    else
+        task->ResetOutputOptions(n);
+    if (OutputTaken(AFileName)) {
+        task->ResetOutputOptions(n);
         return false;
+    }
     try {
         const TCustomFFmpeg::TCustomHookEvent hook = [this](platform::TObject* Sender, TFrameBitmap* ABitmap,
                                                             int AFrameNumber, int64_t APTS, bool& AUpdate,
@@ -351,11 +430,11 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
         if (task->ApplyOutputRecord(AFileName, AOptions, hook))
             return true;
         FLastErrMsg = task->LastErrMsg();
-        return false;
     } catch (const std::exception& E) {
         FLastErrMsg = E.what();
-        return false;
     }
+    task->ResetOutputOptions(n);
+    return false;
 }
 
 // Two outputs on one file would lose one result or mix both; devices such
@@ -444,6 +523,7 @@ void TCustomFFConverter::Start(int AThreadCount)
         FCompleteTasks = 0;
         FCurrentTask = 0;
         FPendingTasks = TasksCount();
+        FRunPaused = false;
         FFinalDone = false;
         FTerminated = false;
         FThreadMode = threadMode;
@@ -488,17 +568,35 @@ void TCustomFFConverter::StartNextTask()
         task = FFFmpegList.GetItem(FCurrentTask++);
     }
     task->SetReportInterval(int64_t(FProgressInterval) * 1000);
-    if (platform::TThread* worker = task->StartConvert(FThreadMode, FThreadPriority))
-        worker->Start();
+    platform::TThread* worker = task->StartConvert(FThreadMode, FThreadPriority);
+    if (!worker)
+        return;
+    // A pause of the run holds the tasks it starts later too. Under the
+    // run lock a Pause or Resume either came before (seen here) or comes
+    // after, and then finds this task's worker and pauses or resumes it.
+    {
+        std::lock_guard<std::mutex> guard(FRunLock);
+        if (FRunPaused)
+            task->Pause();
+    }
+    worker->Start();
 }
 
 void TCustomFFConverter::Pause()
 {
+    {
+        std::lock_guard<std::mutex> guard(FRunLock);
+        FRunPaused = true;
+    }
     FFFmpegList.PauseAll();
 }
 
 void TCustomFFConverter::Resume()
 {
+    {
+        std::lock_guard<std::mutex> guard(FRunLock);
+        FRunPaused = false;
+    }
     FFFmpegList.ResumeAll();
 }
 

@@ -84,11 +84,23 @@ public:
     // nullptr when input AFileIndex has no probe.
     TAVProbe* AVProbe(int AFileIndex) const;
 
+    // The task's own copies of the option records its files were given;
+    // nullptr for a file that was never given one. Setting makes the copy
+    // when absent; resetting puts an existing copy back to the defaults.
+    const TInputOptions* InputOptions(int AFileIndex) const;
+    const TOutputOptions* OutputOptions(int AFileIndex) const;
+    void SetInputOptions(int AFileIndex, const TInputOptions& AOptions);
+    void SetOutputOptions(int AFileIndex, const TOutputOptions& AOptions);
+    void ResetInputOptions(int AFileIndex);
+    void ResetOutputOptions(int AFileIndex);
+
 protected:
     void InputsClosing() override;
 
 private:
     std::vector<std::unique_ptr<TAVProbe>> FAVProbes;
+    std::vector<std::unique_ptr<TInputOptions>> FInputOptions;
+    std::vector<std::unique_ptr<TOutputOptions>> FOutputOptions;
 };
 
 // The task list; it owns its tasks.
@@ -244,6 +256,7 @@ private:
     int FCompleteTasks = 0;
     int FCurrentTask = -1;
     int FPendingTasks = 0;
+    bool FRunPaused = false; // Pause until Resume: holds tasks started meanwhile
     bool FFinalDone = false;
     std::atomic<bool> FTerminated{false};
     std::atomic<bool> FThreadMode{false};

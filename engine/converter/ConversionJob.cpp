@@ -77,7 +77,7 @@ TJobFiles::TJobFiles(int AMaxFiles)
 TCustomFFmpeg::TCustomFFmpeg(int AMaxFiles) : FMaxFiles(AMaxFiles)
 {
     ZASSERT(AMaxFiles >= MIN_MAX_FILES && AMaxFiles <= MAX_MAX_FILES);
-    FOutputTargets.assign(size_t(AMaxFiles), TOutputTarget());
+    FOutputTargets.resize(size_t(AMaxFiles));
     InitDefaults();
 }
 
@@ -193,9 +193,9 @@ std::vector<std::string> TCustomFFmpeg::InputFileNames() const
 
 // --- Clean-up -------------------------------------------------------------
 
-// Closes one output entry that the run did not finish: a replacement in the
-// making goes and the old file stays; an output the job created and left
-// empty is no result and goes too; a file with data stays.
+// Closes one output entry. One that the run did not finish (a failure, or
+// a job that never ran) leaves nothing the job made: a replacement in the
+// making goes and the old file stays; a file the job created goes too.
 void TCustomFFmpeg::CloseOutputFile(AVFormatContext* AContext, TOutputTarget& ATarget)
 {
     if (AContext->oformat && !(AContext->oformat->flags & AVFMT_NOFILE) && AContext->pb)
@@ -212,7 +212,8 @@ void TCustomFFmpeg::CloseFiles()
         if (FFiles.Foutput_files[size_t(i)])
             CloseOutputFile(FFiles.Foutput_files[size_t(i)], FOutputTargets[size_t(i)]);
     std::fill(FFiles.Foutput_files.begin(), FFiles.Foutput_files.end(), nullptr);
-    std::fill(FOutputTargets.begin(), FOutputTargets.end(), TOutputTarget());
+    for (TOutputTarget& Target : FOutputTargets)
+        Target = TOutputTarget();
     FFiles.Fnb_output_files = 0;
     InputsClosing();
     for (int i = 0; i < FFiles.Fnb_input_files; ++i)

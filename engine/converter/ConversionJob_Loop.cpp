@@ -245,8 +245,11 @@ void TCustomFFmpeg::FinishOutputs(TTranscodeRun& R)
         if (!Broken() && Target.Packets() == 0)
             throw FFmpegException(platform::Format("%s: nothing was written to the output file", Target.FileName()));
     }
-    if (Broken())
+    if (Broken()) {
+        for (int J = 0; J < Count; ++J)
+            FOutputTargets[size_t(J)].Keep();
         return;
+    }
     for (int J = 0; J < Count; ++J) {
         const int Err = FOutputTargets[size_t(J)].Commit();
         if (Err < 0)

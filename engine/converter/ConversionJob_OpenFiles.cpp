@@ -257,8 +257,18 @@ void TCustomFFmpeg::TakeInputStream(AVStream* ASt, const AVCodec* const ADecoder
         else
             FVideoOut.Fframe_aspect_ratio = A != 0 ? float(A) : 4.0f / 3.0f;
         FVideoOut.Fframe_pix_fmt = Par->format < 0 ? 0 : Par->format;
-        if (ASt->r_frame_rate.num && ASt->r_frame_rate.den)
+        if (ASt->r_frame_rate.num && ASt->r_frame_rate.den) {
+            // The stream's average rate stands for the rate its codec
+            // declares; the container's real rate is the one used.
+            const AVRational Avg = ASt->avg_frame_rate;
+            if (Avg.num && Avg.den && av_cmp_q(Avg, ASt->r_frame_rate) != 0 && FMuxing.Fverbose >= 0)
+                JobLog(this, llInfo,
+                       platform::Format("Seems stream %d codec frame rate differs from container frame rate: "
+                                        "%2.2f (%d/%d) -> %2.2f (%d/%d)",
+                                        ASt->index, av_q2d(Avg), Avg.num, Avg.den, av_q2d(ASt->r_frame_rate),
+                                        ASt->r_frame_rate.num, ASt->r_frame_rate.den));
             FVideoOut.Fframe_rate = ASt->r_frame_rate;
+        }
         Forced = ADecoders[0];
         if (FVideoOut.Fvideo_disable)
             ASt->discard = AVDISCARD_ALL;
@@ -337,6 +347,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin)
     Oc.Input = false;
     if (ff::avformat_alloc_output_context2(&Oc.Ctx, Fmt, nullptr, Url.c_str()) < 0 || !Oc.Ctx)
         throw FFmpegException("avformat_alloc_context failed");
+    KeepToLocalFiles(Oc.Ctx);
     const int FileIndex = FFiles.Fnb_output_files;
     ConverterState().OutputSetups.resize(FMaxFiles);
     ConverterState().OutputSetups[FileIndex].clear();

@@ -13,6 +13,13 @@
 
 namespace engine {
 
+namespace {
+
+// Errors a decoder may answer one after another before it counts as stuck.
+constexpr int MaxDecodeErrorsInARow = 64;
+
+} // namespace
+
 void TCustomFFmpeg::PrepareOutputStreams(TTranscodeRun& R)
 {
     for (size_t N = 0; N < R.ost.size(); ++N) {
@@ -313,12 +320,15 @@ int TCustomFFmpeg::ProcessInputPacket(TTranscodeRun& R, int AIstIndex, const AVP
     case AVMEDIA_TYPE_SUBTITLE: Result = DecodeSubtitle(R, AIstIndex, APkt); break;
     default: return -1;
     }
-    if (Result < 0 || APkt)
+    if (APkt)
         return Result;
+    // The end of the input drains the encoders whatever its last frames
+    // were like: a damaged last picture (a file cut off mid-frame) must not
+    // cost the pictures the encoder still holds.
     for (auto& Ost : R.ost)
         if (Ost->source_index == AIstIndex && Ost->encoding_needed)
             FlushEncoder(*Ost);
-    return 0;
+    return Result;
 }
 
 void TCustomFFmpeg::FlushEncoder(TAVOutputStream& AOst)
@@ -346,12 +356,20 @@ int TCustomFFmpeg::DecodeFrames(TTranscodeRun& R, int AIstIndex, const AVPacket*
     // Decoders of this library generation hide damage in the data and flag
     // the picture; such a picture is used, and counts as a decoding error.
     bool Damaged = false;
-    while (true) {
+    // A threaded decoder tells a bad packet's error when its turn to give a
+    // frame comes, often while draining: the frames behind it are still
+    // good and are taken. A decoder that answers nothing but errors is
+    // given up on.
+    for (int Errors = 0; Errors < MaxDecodeErrorsInARow;) {
         const int Err = ff::avcodec_receive_frame(Ist.dec.get(), Frame.get());
         if (Err == AVERROR(EAGAIN) || Err == AVERROR_EOF)
             break;
-        if (Err < 0)
-            return -1;
+        if (Err < 0) {
+            Damaged = true;
+            ++Errors;
+            continue;
+        }
+        Errors = 0;
         Damaged = Damaged || Frame->decode_error_flags != 0 || (Frame->flags & AV_FRAME_FLAG_CORRUPT);
         if (++Decoded > 1 && APkt &&
             ((!Ist.showed_multi_packet_warning && FMuxing.Fverbose > 0) || FMuxing.Fverbose > 1)) {

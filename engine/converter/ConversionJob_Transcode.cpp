@@ -334,9 +334,7 @@ void TCustomFFmpeg::OpenOutputTargets()
         if (Oc->oformat->flags & AVFMT_NOFILE)
             continue;
         TOutputTarget& Target = FOutputTargets[size_t(J)];
-        int Err = Target.Prepare();
-        if (Err >= 0)
-            Err = OpenURL(&Oc->pb, FileNameToURL(Target.WriteName()), AVIO_FLAG_WRITE);
+        const int Err = Target.Open(&Oc->pb);
         if (Err < 0)
             throw FFmpegException(AVErrorText(Target.FileName(), Err));
     }

@@ -19,6 +19,16 @@ void* BindExport(const char* AKind, const TPathFileName& ALibName, platform::TLi
     return p;
 }
 
+// The library folder goes in front of the search path once, so that
+// programs the process starts find the same libraries.
+void AddToSearchPath(const std::string& ADir)
+{
+    const std::string path = platform::GetEnvironmentVariable("PATH");
+    if (platform::LowerCase(path).find(platform::LowerCase(ADir)) != std::string::npos)
+        return;
+    platform::SetEnvironmentVariable("PATH", path.empty() ? ADir : ADir + ":" + path);
+}
+
 } // namespace
 
 platform::TLibHandle LoadLibraryWithPath(const TPathFileName& ADir, const TPathFileName& AFileName,
@@ -26,12 +36,16 @@ platform::TLibHandle LoadLibraryWithPath(const TPathFileName& ADir, const TPathF
 {
     // dlopen searches neither the current folder nor PATH for the libraries
     // a library imports; the loader loads the folder's libraries in
-    // dependency order instead, so nothing process-wide is changed here.
+    // dependency order instead. The current folder stays as it is: other
+    // threads may be resolving relative names.
     std::string path = AFileName;
     if (!ADir.empty()) {
-        const std::string full = platform::IncludeTrailingPathDelimiter(ADir) + AFileName;
-        if (platform::FileExists(full))
+        const std::string dir = platform::IncludeTrailingPathDelimiter(ADir);
+        const std::string full = dir + AFileName;
+        if (platform::FileExists(full)) {
+            AddToSearchPath(dir);
             path = full;
+        }
     }
     platform::TLibHandle h = platform::LoadLibrary(path, &AErrorText);
     if (h) {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,9 +15,11 @@ namespace {
 
 constexpr const char* UnicodePrefix = "unicode:utf8:";
 constexpr size_t UnicodePrefixLength = 13;
-// Protocols whose URLs are handed on as they stand.
+// Names that FileNameToURL leaves in the code page whatever they hold.
 constexpr const char* PassedProtocols = ":unicode:stream:gopher:http:pipe:rtp:tcp:udp:";
 constexpr int IOBufferSize = 32768;
+// How long an opened pipe waits for its writer before it counts as empty.
+constexpr int PipeWriterWaitMs = 5000;
 
 bool IsValidUtf8(const std::string& S)
 {
@@ -44,21 +47,21 @@ std::string UnicodeURLFileName(const std::string& AURL)
     return second == std::string::npos ? std::string() : AURL.substr(second + 1);
 }
 
-struct TUnicodeFile {
+struct TLocalFile {
     int Fd = -1;
 };
 
-int UnicodeRead(void* AOpaque, uint8_t* ABuf, int ASize)
+int LocalRead(void* AOpaque, uint8_t* ABuf, int ASize)
 {
-    const ssize_t n = ::read(static_cast<TUnicodeFile*>(AOpaque)->Fd, ABuf, size_t(ASize));
+    const ssize_t n = ::read(static_cast<TLocalFile*>(AOpaque)->Fd, ABuf, size_t(ASize));
     if (n < 0)
         return AVERROR(errno);
     return n == 0 ? AVERROR_EOF : int(n);
 }
 
-int UnicodeWrite(void* AOpaque, uint8_t* ABuf, int ASize)
+int LocalWrite(void* AOpaque, uint8_t* ABuf, int ASize)
 {
-    const int fd = static_cast<TUnicodeFile*>(AOpaque)->Fd;
+    const int fd = static_cast<TLocalFile*>(AOpaque)->Fd;
     int done = 0;
     while (done < ASize) {
         const ssize_t n = ::write(fd, ABuf + done, size_t(ASize - done));
@@ -71,9 +74,9 @@ int UnicodeWrite(void* AOpaque, uint8_t* ABuf, int ASize)
     return done;
 }
 
-int64_t UnicodeSeek(void* AOpaque, int64_t APos, int AWhence)
+int64_t LocalSeek(void* AOpaque, int64_t APos, int AWhence)
 {
-    const int fd = static_cast<TUnicodeFile*>(AOpaque)->Fd;
+    const int fd = static_cast<TLocalFile*>(AOpaque)->Fd;
     if (AWhence & AVSEEK_SIZE) {
         struct stat st {};
         return ::fstat(fd, &st) == 0 ? int64_t(st.st_size) : AVERROR(errno);
@@ -82,37 +85,82 @@ int64_t UnicodeSeek(void* AOpaque, int64_t APos, int AWhence)
     return r < 0 ? AVERROR(errno) : int64_t(r);
 }
 
-bool IsUnicodeContext(const AVIOContext* APb)
+bool IsLocalFileContext(const AVIOContext* APb)
 {
-    return APb && APb->read_packet == UnicodeRead;
+    return APb && APb->read_packet == LocalRead;
 }
 
-int OpenUnicodeFile(AVIOContext** APb, const std::string& AURL, int AFlags)
+// Every further file a format context opens by itself (the pieces of a
+// playlist, numbered pictures) is a local file as well: its URL is read as
+// a file name and never reaches a protocol.
+int LocalIOOpen(AVFormatContext*, AVIOContext** APb, const char* AURL, int AFlags, AVDictionary**)
 {
+    return OpenURL(APb, AURL ? AURL : "", AFlags);
+}
+
+int LocalIOClose(AVFormatContext*, AVIOContext* APb)
+{
+    return CloseURL(&APb);
+}
+
+} // namespace
+
+int OpenFileIO(AVIOContext** APb, const std::string& AFileName, int AFlags)
+{
+    *APb = nullptr;
+    if (AFileName.empty())
+        return AVERROR(ENOENT);
     int mode = O_RDONLY;
     if ((AFlags & AVIO_FLAG_READ_WRITE) == AVIO_FLAG_READ_WRITE)
         mode = O_RDWR | O_CREAT | O_TRUNC;
     else if (AFlags & AVIO_FLAG_WRITE)
         mode = O_WRONLY | O_CREAT | O_TRUNC;
-    const std::string name = UnicodeURLFileName(AURL);
-    const int fd = name.empty() ? -1 : ::open(name.c_str(), mode | O_CLOEXEC, 0666);
+    // Not blocking while opening: a pipe without its other end would hold
+    // the caller (the GUI thread, for a probe) for ever.
+    const int fd = ::open(AFileName.c_str(), mode | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0)
-        return AVERROR(ENOENT);
-    auto* file = new TUnicodeFile{fd};
-    auto* buffer = static_cast<unsigned char*>(ff::av_malloc(IOBufferSize));
-    *APb = buffer ? ff::avio_alloc_context(buffer, IOBufferSize, (AFlags & AVIO_FLAG_WRITE) ? 1 : 0, file,
-                                           UnicodeRead, UnicodeWrite, UnicodeSeek)
-                  : nullptr;
-    if (!*APb) {
-        ff::av_free(buffer);
+        return AVERROR(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
         ::close(fd);
-        delete file;
-        return AVERROR(ENOMEM);
+        return AVERROR(error);
     }
-    return 0;
+    // A pipe read before its writer came would read its end at once: give
+    // the writer a moment to come, without waiting for it for ever.
+    if (S_ISFIFO(st.st_mode) && !(AFlags & AVIO_FLAG_WRITE)) {
+        pollfd writer{fd, POLLIN, 0};
+        if (::poll(&writer, 1, PipeWriterWaitMs) <= 0) {
+            ::close(fd);
+            return AVERROR(ETIMEDOUT);
+        }
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const int r = OpenDescriptorIO(APb, fd, (AFlags & AVIO_FLAG_WRITE) != 0);
+    if (r < 0)
+        ::close(fd);
+    return r;
 }
 
-} // namespace
+int OpenDescriptorIO(AVIOContext** APb, int AFd, bool AWrite)
+{
+    auto* buffer = static_cast<unsigned char*>(ff::av_malloc(IOBufferSize));
+    auto* file = new TLocalFile{AFd};
+    *APb = buffer ? ff::avio_alloc_context(buffer, IOBufferSize, AWrite ? 1 : 0, file, LocalRead, LocalWrite,
+                                           LocalSeek)
+                  : nullptr;
+    if (*APb)
+        return 0;
+    ff::av_free(buffer);
+    delete file;
+    return AVERROR(ENOMEM);
+}
+
+void KeepToLocalFiles(AVFormatContext* ACtx)
+{
+    ACtx->io_open = LocalIOOpen;
+    ACtx->io_close2 = LocalIOClose;
+}
 
 bool NeedsUnicodeProtocol(const std::string& AFileName)
 {
@@ -149,10 +197,9 @@ std::string URLToFileName(const std::string& AURL)
 
 int OpenURL(AVIOContext** APb, const std::string& AURL, int AFlags)
 {
-    *APb = nullptr;
-    if (IsUnicodeURL(AURL))
-        return OpenUnicodeFile(APb, AURL, AFlags);
-    return ff::avio_open(APb, AURL.c_str(), AFlags);
+    // A unicode URL that is no valid UTF-8 names no file.
+    const int r = OpenFileIO(APb, URLToFileName(AURL), AFlags);
+    return r < 0 && IsUnicodeURL(AURL) ? AVERROR(ENOENT) : r;
 }
 
 int CloseURL(AVIOContext** APb)
@@ -165,12 +212,12 @@ int CloseURL(AVIOContext** APb)
     if (pb->write_flag)
         ff::avio_flush(pb);
     int error = pb->write_flag ? pb->error : 0;
-    if (!IsUnicodeContext(pb)) {
+    if (!IsLocalFileContext(pb)) {
         const int closed = ff::avio_closep(APb);
         return error < 0 ? error : closed;
     }
-    auto* file = static_cast<TUnicodeFile*>(pb->opaque);
-    if (::close(file->Fd) != 0 && error >= 0)
+    auto* file = static_cast<TLocalFile*>(pb->opaque);
+    if (file->Fd >= 0 && ::close(file->Fd) != 0 && error >= 0)
         error = AVERROR(errno);
     delete file;
     ff::av_freep(&pb->buffer); // avio may have replaced the buffer it was given
@@ -181,12 +228,14 @@ int CloseURL(AVIOContext** APb)
 int OpenInputURL(AVFormatContext** ACtx, const std::string& AURL, const AVInputFormat* AFormat,
                  AVDictionary** AOptions)
 {
-    if (!IsUnicodeURL(AURL))
-        return ff::avformat_open_input(ACtx, AURL.c_str(), AFormat, AOptions);
     AVIOContext* pb = nullptr;
     int r = OpenURL(&pb, AURL, AVIO_FLAG_READ);
-    if (r < 0)
+    if (r < 0) {
+        if (*ACtx)
+            ff::avformat_free_context(*ACtx);
+        *ACtx = nullptr;
         return r;
+    }
     if (!*ACtx)
         *ACtx = ff::avformat_alloc_context();
     if (!*ACtx) {
@@ -195,6 +244,7 @@ int OpenInputURL(AVFormatContext** ACtx, const std::string& AURL, const AVInputF
     }
     (*ACtx)->pb = pb;
     (*ACtx)->flags |= AVFMT_FLAG_CUSTOM_IO;
+    KeepToLocalFiles(*ACtx);
     // On failure FFmpeg frees the format context but leaves a custom I/O
     // context to its owner.
     r = ff::avformat_open_input(ACtx, AURL.c_str(), AFormat, AOptions);
@@ -207,7 +257,7 @@ void CloseInputURL(AVFormatContext** ACtx)
 {
     if (!*ACtx)
         return;
-    AVIOContext* pb = IsUnicodeContext((*ACtx)->pb) ? (*ACtx)->pb : nullptr;
+    AVIOContext* pb = IsLocalFileContext((*ACtx)->pb) ? (*ACtx)->pb : nullptr;
     ff::avformat_close_input(ACtx);
     if (pb)
         CloseURL(&pb);

@@ -46,6 +46,8 @@ TVideoState::~TVideoState()
     for (auto& vp : pictq)
         if (vp.bmp)
             sdl::SDL_FreeYUVOverlay(vp.bmp);
+    if (shown.bmp)
+        sdl::SDL_FreeYUVOverlay(shown.bmp);
     for (auto& sp : subpq)
         ff::avsubtitle_free(&sp.sub);
     if (rdft)
@@ -63,19 +65,9 @@ TCustomPlayer::TCustomPlayer(platform::TComponent* AOwner) : TFFBaseComponent(AO
 
 TCustomPlayer::~TCustomPlayer()
 {
-    {
-        std::lock_guard<std::mutex> guard(FHandlerLock);
-        OnPosition = nullptr;
-        OnState = nullptr;
-        OnHook = nullptr;
-    }
+    ClearEventHandlers();
     Stop(true);
-    if (FEventThread)
-        FEventThread->WaitFor();
-    if (FPlayThread)
-        FPlayThread->WaitFor();
-    FEventThread.reset();
-    FPlayThread.reset();
+    EndPlaybackThreads();
     delete FAVProbe;
     if (ff::sws_freeContext) {
         ResetRGBConvertContext(FRGBContext);
@@ -86,6 +78,14 @@ TCustomPlayer::~TCustomPlayer()
         delete FRGBContext.Bitmap;
         delete FHookContext.Bitmap;
     }
+}
+
+void TCustomPlayer::ClearEventHandlers()
+{
+    std::lock_guard<std::mutex> guard(FHandlerLock);
+    OnPosition = nullptr;
+    OnState = nullptr;
+    OnHook = nullptr;
 }
 
 TPositionEvent TCustomPlayer::PositionHandler() const
@@ -183,6 +183,8 @@ bool TCustomPlayer::InitSDLForWindow(unsigned long AScreenHandle)
             ff::av_log(nullptr, AV_LOG_DEBUG, "using video driver: %s\n", buf);
         unsetenv("SDL_WINDOWID");
     }
+    if (ok && AScreenHandle != 0)
+        HookScreenWindow(AScreenHandle);
     if (!ok) {
         ReportError(platform::Format("Could not initialize SDL with ScreenHandle(%u): %s", int64_t(AScreenHandle),
                                      std::string(sdl::SDL_GetError())),
@@ -199,15 +201,14 @@ bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHand
         ReportError("libav or libsdl not loaded.", true);
         return false;
     }
-    Stop(true);
+    const uint64_t request = ++FRequests;
+    CancelPendingOpen();
+    StopPlayback(true);
     // One file's events never reach the next: the previous delivery thread
     // has ended (it ends with the stop state) before the ring is reused.
-    if (FEventThread)
-        FEventThread->WaitFor();
-    FEventThread.reset();
-    if (FPlayThread)
-        FPlayThread->WaitFor();
-    FPlayThread.reset();
+    EndPlaybackThreads();
+    if (Superseded(request, AFileName))
+        return false;
     FPlayEvent.Clear();
 
     if (platform::Utf8ToUtf16(AFileName).size() >= MAX_FILENAME_LENGTH) {
@@ -243,7 +244,10 @@ bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHand
     // A stop that comes before the play thread runs must find a file that
     // is still playing, not the signal of the last one.
     FStopEvent.ResetEvent();
-    if (!StreamOpen(AFileName, Ffile_iformat, APaused)) {
+    if (!StreamOpen(AFileName, Ffile_iformat, APaused, request)) {
+        // A newer open that came meanwhile owns SDL and the stop signal.
+        if (Superseded(request, AFileName))
+            return false;
         FStopEvent.SetEvent();
         QuitSDL();
         return false;
@@ -254,14 +258,17 @@ bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHand
         CallInMainThread([this] { DoFileOpen(); });
     else
         DoFileOpen();
-    FEventThread = std::make_unique<platform::TAnonymousThread>([this] { EventThreadExecute(); });
+    const uint64_t generation = ++FEventGeneration;
+    FEventThread =
+        std::make_unique<platform::TAnonymousThread>([this, generation] { EventThreadExecute(generation); });
     FEventThread->Start();
     FPlayThread = std::make_unique<platform::TAnonymousThread>([this] { PlayThreadExecute(); });
     FPlayThread->Start();
     return true;
 }
 
-bool TCustomPlayer::StreamOpen(const std::string& AFileName, const AVInputFormat* AFormat, bool APaused)
+bool TCustomPlayer::StreamOpen(const std::string& AFileName, const AVInputFormat* AFormat, bool APaused,
+                               uint64_t ARequest)
 {
     ZASSERT(FVideoState == nullptr);
     auto* is = new (std::nothrow) TVideoState;
@@ -283,7 +290,18 @@ bool TCustomPlayer::StreamOpen(const std::string& AFileName, const AVInputFormat
     is->av_sync_type = av_sync_type;
     is->parse_tid = std::make_unique<platform::TAnonymousThread>([this, is] { ReaderThread(is); });
     is->parse_tid->Start();
+    FOpening = is;
     platform::WaitUntilServing([is] { return is->Opened != 0; });
+    if (FOpening == is)
+        FOpening = nullptr;
+    if (ARequest != FRequests) {
+        // Abandoned for a newer request, which may have opened its file
+        // meanwhile: only this file's own threads and memory go.
+        is->abort_request = 1;
+        is->parse_tid->WaitFor();
+        delete is;
+        return false;
+    }
     if (is->Opened > 0) {
         FVideoState = is;
         if (is->video_stream < 0 && !Fdisplay_disable)
@@ -309,15 +327,19 @@ void TCustomPlayer::StreamClose(TVideoState* is)
         is->refresh_tid->WaitFor();
 }
 
-void TCustomPlayer::CloseVideoState()
+void TCustomPlayer::CloseStream()
 {
-    TVideoState* is = FVideoState;
-    if (is) {
+    if (TVideoState* is = FVideoState) {
         StreamClose(is);
         FVideoState = nullptr;
         delete is;
         ResetPlaybackSettings();
     }
+}
+
+void TCustomPlayer::CloseVideoState()
+{
+    CloseStream();
     if (FSDLStarted)
         QuitSDL();
     FSDLStarted = false;
@@ -362,15 +384,74 @@ void TCustomPlayer::QuitSDL()
 
 void TCustomPlayer::Stop(bool AWaitForStop)
 {
+    if (AWaitForStop) {
+        ++FRequests;
+        CancelPendingOpen();
+    }
+    StopPlayback(AWaitForStop);
+}
+
+void TCustomPlayer::CancelPendingOpen()
+{
+    if (TVideoState* pending = FOpening) {
+        pending->abort_request = 1;
+        pending->parse_tid->WaitFor();
+    }
+}
+
+bool TCustomPlayer::Superseded(uint64_t ARequest, const std::string& AFileName)
+{
+    if (ARequest == FRequests)
+        return false;
+    ReportError(platform::Format("%s: not opened, another file was opened or playback stopped meanwhile.", AFileName),
+                true);
+    return true;
+}
+
+void TCustomPlayer::EndPlaybackThreads()
+{
+    // Taken out first: a nested open while this waits starts threads of
+    // its own, which are not this call's to join.
+    std::unique_ptr<platform::TThread> play = std::move(FPlayThread);
+    std::unique_ptr<platform::TThread> events = std::move(FEventThread);
+    std::vector<std::unique_ptr<platform::TThread>> retired = std::move(FRetiredThreads);
+    FRetiredThreads.clear();
+    if (events)
+        retired.push_back(std::move(events));
+    if (play)
+        play->WaitFor();
+    if (FDelivering > 0) {
+        // A handler runs for a delivery thread, which waits for it: that
+        // thread cannot end before this returns.
+        ++FEventGeneration;
+        FPlayEvent.Event().SetEvent();
+        for (auto& thread : retired)
+            FRetiredThreads.push_back(std::move(thread));
+        return;
+    }
+    for (auto& thread : retired)
+        thread->WaitFor();
+}
+
+void TCustomPlayer::StopPlayback(bool AWaitForStop)
+{
+    // The play thread closes the stream and SDL (with its event queue)
+    // under the data lock: both are touched here only while it is held,
+    // serving the GUI thread's calls meanwhile as the play thread may wait
+    // for one of them.
+    platform::WaitUntilServing([this] { return FDataLock.Acquire(0); });
+    bool asked = false;
     if (TVideoState* is = FVideoState) {
         if (is->paused) {
             StreamPause(is);
             Fstep = false;
         }
         PushQuitEvent(is);
-        if (AWaitForStop)
-            WaitForStop();
+        asked = true;
     }
+    FDataLock.Release();
+    if (asked && AWaitForStop)
+        WaitForStop();
     if (AWaitForStop && FSDLStarted && !FVideoState) {
         // The play thread has left its loop; SDL can go.
         if (FPlayThread)
@@ -378,6 +459,7 @@ void TCustomPlayer::Stop(bool AWaitForStop)
         QuitSDL();
         FSDLStarted = false;
     }
+    UnhookScreenWindow();
 }
 
 void TCustomPlayer::WaitForStop()
@@ -396,8 +478,11 @@ void TCustomPlayer::WaitForStop()
         }
         // The reader can hang in a read: force the close after about a
         // second in that case, and after about two in any case.
+        // SDL stays up: the play thread may be inside SDL's event wait,
+        // and it ends SDL itself when it wakes and finds no file.
         if ((rounds > 10 && is->Reading) || rounds > 20) {
-            CloseVideoState();
+            CloseStream();
+            PushQuitEvent(nullptr);
             FDataLock.Release();
             break;
         }

@@ -12,11 +12,13 @@
 #include "engine/loader/FFUtils.h"
 #include "engine/player/FFPlay_State.h"
 #include "platform/core/SyncObjs.h"
+#include "platform/ui/Window.h"
 
 #include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace engine {
 
@@ -57,6 +59,8 @@ public:
     void Push(const TPlayEventItem& AItem);
     TPlayEventItem Pop();
     void Clear();
+    // Drops the undelivered entries of AKind, keeping the others in order.
+    void Discard(int AKind);
     platform::TEvent& Event() { return FEvent; }
 
 private:
@@ -166,6 +170,9 @@ public:
     TPositionEvent OnPosition;
     TPlayStateEvent OnState;
     THookEvent OnHook;
+    // Clears OnPosition, OnState and OnHook while playback threads may be
+    // looking at them.
+    void ClearEventHandlers();
     // Copies of the handlers, taken under the lock, for the playback threads.
     TPositionEvent PositionHandler() const;
     TPlayStateEvent StateHandler() const;
@@ -189,12 +196,18 @@ public:
     void VideoRefresh(TVideoState* is, bool AAdvance);
     int RefreshThread(TVideoState* is);
     int VideoThread(TVideoState* is);
+    bool ShowPicture(TVideoState* is, AVFrame* AFrame, double ASeconds);
     int SubtitleThread(TVideoState* is);
     void AllocPicture(TVideoState* is);
     int VideoOpen(TVideoState* is, bool AForce);
     void VideoDisplay(TVideoState* is);
     void VideoImageDisplay(TVideoState* is);
     void VideoAudioDisplay(TVideoState* is);
+    // Keeps a copy of the picture about to be shown, then shows the copy.
+    void KeepShownPicture(TVideoState* is, const TVideoPicture& vp);
+    void ShowKeptPicture(TVideoState* is);
+    // The window was uncovered or resized: what it showed, again.
+    void ShowAgain(TVideoState* is);
     void SetState(TPlayState AState);
     void UpdatePosition();
     void DoFileOpen();
@@ -205,7 +218,9 @@ public:
     void ReportError(const std::string& AMessage, bool ASetLastErrMsg);
     void EventLoop();
     void PlayThreadExecute();
-    void EventThreadExecute();
+    void EventThreadExecute(uint64_t AGeneration);
+    // Ends the open file and SDL; on the play thread, or on the caller's
+    // while the play thread cannot take an event.
     void CloseVideoState();
 
     // Settings the playback threads read.
@@ -230,8 +245,19 @@ public:
     TPlayEvent FPlayEvent;
 
 private:
-    bool StreamOpen(const std::string& AFileName, const AVInputFormat* AFormat, bool APaused);
+    bool StreamOpen(const std::string& AFileName, const AVInputFormat* AFormat, bool APaused, uint64_t ARequest);
     void StreamClose(TVideoState* is);
+    // Frees the state of the open file, leaving SDL to the play thread.
+    void CloseStream();
+    void StopPlayback(bool AWaitForStop);
+    // The control operations wait serving the caller's messages, so another
+    // open or stop can come while one waits: the latest request wins, and
+    // an open still reading its file is abandoned.
+    void CancelPendingOpen();
+    bool Superseded(uint64_t ARequest, const std::string& AFileName);
+    // Joins the play thread and the delivery threads; a delivery thread that
+    // waits for the handler calling this is told to end and joined later.
+    void EndPlaybackThreads();
     void ResetPlaybackSettings();
     void WaitForStop();
     void SelectStream(int AType, int AValue);
@@ -242,6 +268,11 @@ private:
     void UseSilentAudioDriver();
     bool OpenAudioDevice(SDL_AudioSpec* AWanted);
     void PushUserEvent(int AType, TVideoState* is);
+    // The host window (the caller's window the picture lives in): its
+    // messages stand in for the events SDL takes none of when embedded.
+    void HookScreenWindow(unsigned long AScreenHandle);
+    void UnhookScreenWindow();
+    friend platform::LRESULT ScreenWndProc(platform::HWND, platform::UINT, platform::WPARAM, platform::LPARAM);
 
     const AVInputFormat* Ffile_iformat = nullptr;
     std::string Finput_filename;
@@ -267,6 +298,12 @@ private:
     std::recursive_mutex FPositionLock;
     std::unique_ptr<platform::TThread> FPlayThread;
     std::unique_ptr<platform::TThread> FEventThread;
+    std::vector<std::unique_ptr<platform::TThread>> FRetiredThreads;
+    // A delivery thread ends as soon as its generation is not the current one.
+    std::atomic<uint64_t> FEventGeneration{0};
+    std::atomic<int> FDelivering{0}; // handlers running for the delivery thread
+    uint64_t FRequests = 0;           // opens and stops asked for, on the caller's thread
+    TVideoState* FOpening = nullptr;  // a file whose reader is opening it
 
     friend class TPlayThread;
     friend class TEventThread;

@@ -45,6 +45,22 @@ bool MakeConverter(TCustomPlayer* APlayer, TVideoState* is, const AVFrame* AFram
     return true;
 }
 
+// After a seek the demuxer starts at the key frame before the target: how
+// many of the ANumber samples that begin at the audio clock lie before it.
+// The clock moves past them, and the target is done with once reached.
+int SamplesBeforeSeekTarget(TVideoState* is, int ANumber)
+{
+    const double target = is->audio_seek_target;
+    if (std::isnan(target) || ANumber <= 0)
+        return 0;
+    const double start = is->audio_clock;
+    const int skip = std::clamp(int(std::lround((target - start) * is->audio_sample_rate)), 0, ANumber);
+    is->audio_clock = start + double(skip) / is->audio_sample_rate;
+    if (skip < ANumber)
+        is->audio_seek_target = std::nan("");
+    return skip;
+}
+
 bool SameSource(TVideoState* is, const AVFrame* AFrame)
 {
     return is->reformat_ctx && AFrame->format == is->audio_src_fmt && AFrame->sample_rate == is->audio_src_rate &&
@@ -93,10 +109,13 @@ int TCustomPlayer::AudioDecodeFrame(TVideoState* is, double& APts)
                 ReportError("av_audio_convert() failed", false);
                 continue;
             }
-            if (n == 0)
+            const int skip = SamplesBeforeSeekTarget(is, n);
+            if (skip == n)
                 continue;
+            if (skip > 0)
+                memmove(is->audio_buf2, is->audio_buf2 + skip * bytesPerFrame, size_t(n - skip) * bytesPerFrame);
             is->audio_buf = is->audio_buf2;
-            const int size = n * bytesPerFrame;
+            const int size = (n - skip) * bytesPerFrame;
             APts = is->audio_clock;
             is->audio_clock = is->audio_clock + double(size) / (double(bytesPerFrame) * is->audio_sample_rate);
             return size;
@@ -108,6 +127,7 @@ int TCustomPlayer::AudioDecodeFrame(TVideoState* is, double& APts)
             return -1;
         if (flush) {
             ff::avcodec_flush_buffers(dec);
+            is->audio_seek_target = double(is->seek_target);
             continue;
         }
         if (is->audio_pkt->pts != AV_NOPTS_VALUE)

@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace engine {
 
@@ -76,8 +77,6 @@ void TCustomPlayer::VideoImageDisplay(TVideoState* is)
     TVideoPicture& vp = is->pictq[is->pictq_rindex];
     if (!vp.bmp)
         return;
-    const double aspect = PictureAspect(FAspectRatio, is->width, is->height, vp.sample_aspect_ratio.num,
-                                        vp.sample_aspect_ratio.den, vp.width, vp.height);
     if (is->subtitle_stream >= 0) {
         std::unique_lock<std::mutex> lock(is->subpq_mutex);
         if (is->subpq_size > 0) {
@@ -98,10 +97,60 @@ void TCustomPlayer::VideoImageDisplay(TVideoState* is)
             }
         }
     }
+    KeepShownPicture(is, vp);
+    ShowKeptPicture(is);
+}
+
+void TCustomPlayer::KeepShownPicture(TVideoState* is, const TVideoPicture& vp)
+{
+    TVideoPicture& kept = is->shown;
+    if (kept.bmp && (kept.bmp->w != vp.bmp->w || kept.bmp->h != vp.bmp->h)) {
+        sdl::SDL_FreeYUVOverlay(kept.bmp);
+        kept.bmp = nullptr;
+    }
+    if (!kept.bmp)
+        kept.bmp = sdl::SDL_CreateYUVOverlay(vp.bmp->w, vp.bmp->h, SDL_YV12_OVERLAY, Fscreen);
+    if (!kept.bmp)
+        return;
+    kept.pts = vp.pts;
+    kept.width = vp.width;
+    kept.height = vp.height;
+    kept.sample_aspect_ratio = vp.sample_aspect_ratio;
+    sdl::SDL_LockYUVOverlay(vp.bmp);
+    sdl::SDL_LockYUVOverlay(kept.bmp);
+    // YV12: a full-size luma plane, then two chroma planes of half the size.
+    for (int p = 0; p < 3; ++p) {
+        const int rows = p == 0 ? vp.bmp->h : (vp.bmp->h + 1) / 2;
+        const int bytes = std::min<int>(vp.bmp->pitches[p], kept.bmp->pitches[p]);
+        for (int y = 0; y < rows; ++y)
+            memcpy(kept.bmp->pixels[p] + ptrdiff_t(y) * kept.bmp->pitches[p],
+                   vp.bmp->pixels[p] + ptrdiff_t(y) * vp.bmp->pitches[p], size_t(bytes));
+    }
+    sdl::SDL_UnlockYUVOverlay(kept.bmp);
+    sdl::SDL_UnlockYUVOverlay(vp.bmp);
+}
+
+void TCustomPlayer::ShowKeptPicture(TVideoState* is)
+{
+    const TVideoPicture& kept = is->shown;
+    if (!kept.bmp || !Fscreen)
+        return;
+    const double aspect = PictureAspect(FAspectRatio, is->width, is->height, kept.sample_aspect_ratio.num,
+                                        kept.sample_aspect_ratio.den, kept.width, kept.height);
     const TDisplayRect place = FitPicture(aspect, is->width, is->height);
     SDL_Rect rect{int16_t(is->xleft + place.x), int16_t(is->ytop + place.y), uint16_t(std::max(place.w, 0)),
                   uint16_t(std::max(place.h, 0))};
-    sdl::SDL_DisplayYUVOverlay(vp.bmp, &rect);
+    sdl::SDL_DisplayYUVOverlay(kept.bmp, &rect);
+}
+
+void TCustomPlayer::ShowAgain(TVideoState* is)
+{
+    if (!Fscreen)
+        return;
+    if (is->audio_stream >= 0 && is->show_audio)
+        VideoAudioDisplay(is);
+    else if (is->video_stream >= 0)
+        ShowKeptPicture(is);
 }
 
 void TCustomPlayer::VideoAudioDisplay(TVideoState* is)

@@ -48,6 +48,20 @@ TPlayEventItem TPlayEvent::Pop()
     return item;
 }
 
+void TPlayEvent::Discard(int AKind)
+{
+    std::lock_guard<std::mutex> guard(FLock);
+    int kept = FHeader;
+    for (int i = FHeader; i != FTailer; i = (i + 1) % Capacity)
+        if (FEvents[i].Kind != AKind) {
+            FEvents[kept] = FEvents[i];
+            kept = (kept + 1) % Capacity;
+        }
+    FTailer = kept;
+    if (FHeader == FTailer)
+        FEvent.ResetEvent();
+}
+
 void TPlayEvent::Clear()
 {
     std::lock_guard<std::mutex> guard(FLock);
@@ -86,6 +100,11 @@ void TCustomPlayer::UpdatePosition()
     } else {
         return;
     }
+    // The picture a seek lands on may begin before the target: until
+    // playback passes the target, the position is the place asked for.
+    const double target = is->seek_target;
+    if (!std::isnan(target))
+        pts = std::max(pts, int64_t(std::nearbyint(target * 1000000)) - is->StartTime);
     FCurrentPTS = pts;
     if (is->Duration > 0 && pts >= is->Duration) {
         pts = is->Duration;
@@ -96,7 +115,9 @@ void TCustomPlayer::UpdatePosition()
     // frame or two back: while playing on, the position only moves forward;
     // a real jump back (a seek, a loop) is reported.
     constexpr int64_t ClockJitter = 500000;
-    if (FLastPTS == AV_NOPTS_VALUE || pts > FLastPTS + 10000 || pts < FLastPTS - ClockJitter) {
+    // Until a seek shows its first picture the clocks still tell where
+    // playback was: the caller hears of the new place, not the old one.
+    if (!FSeeking && (FLastPTS == AV_NOPTS_VALUE || pts > FLastPTS + 10000 || pts < FLastPTS - ClockJitter)) {
         FLastPTS = pts;
         if (PositionHandler())
             FPlayEvent.Push(TPlayEventItem{1, pts});
@@ -195,34 +216,35 @@ void TCustomPlayer::EventLoop()
 {
     for (;;) {
         SDL_Event event;
-        if (!sdl::SDL_WaitEvent(&event))
-            continue;
+        // SDL answers no event only when its queue is gone: nothing could
+        // ever wake this loop again.
+        const bool got = sdl::SDL_WaitEvent(&event) != 0;
         FDataLock.Acquire();
         struct TRelease {
             platform::TMutex& Lock;
             ~TRelease() { Lock.Release(); }
         } release{FDataLock};
         TVideoState* is = FVideoState;
-        if (!is)
-            return; // closed by force meanwhile
+        if (!is || !got) {
+            // Closed by force meanwhile, which left SDL to this thread.
+            CloseVideoState();
+            return;
+        }
         switch (event.type) {
         case SDL_QUIT:
         case PLAYER_QUIT_EVENT:
             CloseVideoState();
             return;
         case SDL_VIDEORESIZE:
-            Fscreen = sdl::SDL_SetVideoMode(event.resize.w, event.resize.h, 0,
-                                            SDL_HWSURFACE | SDL_RESIZABLE | SDL_ASYNCBLIT | SDL_HWACCEL);
-            Fscreen_width = is->width = event.resize.w;
-            Fscreen_height = is->height = event.resize.h;
-            if (is->paused)
-                VideoRefresh(is, false);
+            // The surface follows the window; the picture on show is fitted
+            // to the new size at once, playing or paused.
+            Fscreen_width = event.resize.w;
+            Fscreen_height = event.resize.h;
+            if (Fscreen && VideoOpen(is, true) == 0)
+                ShowAgain(is);
             break;
         case SDL_VIDEOEXPOSE:
-            if (is->paused)
-                VideoRefresh(is, false);
-            else
-                VideoDisplay(is);
+            ShowAgain(is);
             break;
         case PLAYER_ALLOC_EVENT:
             VideoOpen(is, false);
@@ -233,8 +255,8 @@ void TCustomPlayer::EventLoop()
             is->refresh = 0;
             break;
         case PLAYER_RELAYOUT_EVENT:
-            VideoOpen(is, true);
-            VideoDisplay(is);
+            if (VideoOpen(is, true) == 0)
+                ShowAgain(is);
             break;
         default:
             break;
@@ -255,16 +277,20 @@ void TCustomPlayer::PlayThreadExecute()
     FStopEvent.SetEvent();
 }
 
-void TCustomPlayer::EventThreadExecute()
+void TCustomPlayer::EventThreadExecute(uint64_t AGeneration)
 {
     for (;;) {
+        // A newer file's delivery thread has taken over.
+        if (FEventGeneration != AGeneration)
+            return;
         const TPlayEventItem item = FPlayEvent.Pop();
         // The stop state ends the thread whatever its handler does.
         const bool end = item.Kind == 3 || (item.Kind == 2 && TPlayState(item.Value) == psStop);
         // The handler is looked at where it runs: the owner may clear it
         // (while being destroyed) between the push and the delivery.
         std::function<void()> call;
-        if (item.Kind == 1)
+        // A position taken before a seek that is still under way is stale.
+        if (item.Kind == 1 && !FSeeking)
             call = [this, item] {
                 if (const TPositionEvent handler = PositionHandler())
                     handler(this, item.Value);
@@ -275,6 +301,16 @@ void TCustomPlayer::EventThreadExecute()
                     handler(this, TPlayState(item.Value));
             };
         if (call) {
+            call = [this, call] {
+                // The handler may stop or reopen the player, which must not
+                // wait for this thread meanwhile.
+                ++FDelivering;
+                struct TDone {
+                    std::atomic<int>& Count;
+                    ~TDone() { --Count; }
+                } done{FDelivering};
+                call();
+            };
             try {
                 if (TriggerEventInMainThread)
                     CallInMainThread(call);

@@ -174,6 +174,8 @@ int TCustomPlayer::ReaderThread(TVideoState* is)
                 is->seek_paused = 0;
                 FSeeking = false;
             } else {
+                // Set before the flush packets, which hand it to the decoders.
+                is->seek_target = (is->seek_flags & AVSEEK_FLAG_BYTE) ? std::nan("") : double(target) / 1000000.0;
                 if (is->audio_stream >= 0) {
                     is->audioq.Flush();
                     is->audioq.PutFlush();
@@ -299,6 +301,8 @@ void TCustomPlayer::StreamSeek(TVideoState* is, TSeekFlags AFlags, bool AWait, i
         std::lock_guard<std::recursive_mutex> guard(FPositionLock);
         FLastPTS = AV_NOPTS_VALUE;
     }
+    // Positions from before the seek are no news to the caller any more.
+    FPlayEvent.Discard(1);
     is->seek_req = 1;
     if (!AWait)
         return;

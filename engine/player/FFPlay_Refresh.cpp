@@ -87,16 +87,19 @@ void TCustomPlayer::VideoRefresh(TVideoState* is, bool AAdvance)
 {
     bool announce = true;
     if (is->video_stream >= 0) {
-        bool dropping = false;
         for (;;) {
-            if (is->seek_done)
-                dropping = true;
             int queued;
             double due, nextDue;
+            // Pictures from before a seek are passed over: all of them while
+            // the seek has not landed, then those older than its first one.
+            // Read with the queue, which the first picture joins only after
+            // the seek is marked landed.
+            bool dropping;
             TVideoPicture& vp = is->pictq[is->pictq_rindex];
             {
                 std::lock_guard<std::mutex> guard(is->pictq_mutex);
                 queued = is->pictq_size;
+                dropping = queued > 0 && (is->seek_done || vp.seek_serial != is->seek_serial);
                 due = vp.target_clock;
                 nextDue = is->pictq[(is->pictq_rindex + 1) % VIDEO_PICTURE_QUEUE_SIZE].target_clock;
             }

@@ -19,6 +19,7 @@ extern "C" {
 #include "platform/core/Threads.h"
 
 #include <atomic>
+#include <cmath>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -57,6 +58,7 @@ struct TVideoPicture {
     int allocated = 0;
     int pix_fmt = -1;
     AVRational sample_aspect_ratio{0, 1};
+    unsigned seek_serial = 0;    // the landed seek it was decoded after
 };
 
 struct TSubPicture {
@@ -83,6 +85,17 @@ struct TVideoState {
     int seek_flags = 0;
     int64_t seek_pos = 0;
     int64_t seek_rel = 0;
+    // Where the last time seek asked to land, in seconds of the container's
+    // time: the demuxer lands on the key frame before it, and the decoders
+    // pass over what lies between (NaN: a byte seek, nothing to pass over).
+    std::atomic<double> seek_target{std::nan("")};
+    // Each decoder's copy, taken at the seek's flush packet and dropped at
+    // the first picture or sample at or past it.
+    std::atomic<double> video_seek_target{std::nan("")}, audio_seek_target{std::nan("")};
+    // The video thread's last picture passed over on the way to the target:
+    // shown when the input ends before the target is reached.
+    AVFrame* passed_picture = nullptr;
+    double passed_seconds = 0;
     std::atomic<int> read_pause_return{0}; // the reader's, read when the pause is toggled
     AVFormatContext* ic = nullptr;
 
@@ -155,6 +168,10 @@ struct TVideoState {
     int pictq_size = 0, pictq_rindex = 0, pictq_windex = 0;
     std::mutex pictq_mutex;
     std::condition_variable pictq_cond;
+    // A copy of the picture last put on screen: its slot in the queue is
+    // refilled as soon as it has been shown, and a window that is uncovered
+    // needs that picture again (display thread only).
+    TVideoPicture shown;
 
     char16_t filename[MAX_FILENAME_LENGTH] = {};
     std::string FileNameUtf8;
@@ -183,6 +200,9 @@ struct TVideoState {
     bool IsDevice = false;
     std::atomic<int> ErrorEOF{0}, EventEOF{0}, ReachEOF{0}, Reading{0};
     std::atomic<int> open_paused{0}, seek_paused{0}, seek_done{0}, seek_flushed{0};
+    // Counts the seeks that have landed: a queued picture of an older count
+    // was decoded before the latest seek and is never shown.
+    std::atomic<unsigned> seek_serial{0};
 };
 
 } // namespace engine

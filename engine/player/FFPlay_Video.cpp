@@ -20,6 +20,7 @@ extern "C" {
 }
 
 #include <climits>
+#include <cmath>
 
 namespace engine {
 
@@ -116,9 +117,10 @@ static void VideoDrained(TCustomPlayer* APlayer, TVideoState* is)
         APlayer->UpdatePosition();
 }
 
-// 1: a picture to show (its time in APts); 0: nothing to show; -1: aborted.
+// 1: a picture to show (its time in APts); 0: nothing to show, with
+// ADrained set when the decoder has given its last picture; -1: aborted.
 static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFrame, int64_t& APts, AVPacket* APacket,
-                         bool& APending)
+                         bool& APending, bool& ADrained)
 {
     AVCodecContext* dec = is->video_dec;
     for (;;) {
@@ -127,8 +129,7 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
             if (r == 0)
                 break;
             APending = false;
-            if (r == AVERROR_EOF)
-                VideoDrained(APlayer, is);
+            ADrained = r == AVERROR_EOF;
             return 0;
         }
         bool flush = false;
@@ -149,6 +150,9 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
             is->frame_timer = double(ff::av_gettime()) / 1000000.0;
             is->skip_frames = 1;
             is->skip_frames_index = 0;
+            is->video_seek_target = double(is->seek_target);
+            if (is->passed_picture)
+                ff::av_frame_unref(is->passed_picture);
             is->seek_flushed = 1;
             return 0;
         }
@@ -159,7 +163,7 @@ static int GetVideoFrame(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFram
         if (r < 0 && r != AVERROR(EAGAIN) && r != AVERROR_EOF)
             return 0;
         if (r == AVERROR_EOF) {
-            VideoDrained(APlayer, is);
+            ADrained = true;
             return 0;
         }
         APending = true;
@@ -247,6 +251,7 @@ static int QueuePicture(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFrame
         is->pictq_windex = (is->pictq_windex + 1) % VIDEO_PICTURE_QUEUE_SIZE;
         std::lock_guard<std::mutex> guard(is->pictq_mutex);
         vp.target_clock = APlayer->ComputeTargetTime(is, APts);
+        vp.seek_serial = is->seek_serial;
         ++is->pictq_size;
     }
     return 0;
@@ -281,19 +286,79 @@ void TCustomPlayer::AllocPicture(TVideoState* is)
     is->pictq_cond.notify_all();
 }
 
+namespace {
+
+// How long a filtered picture stays on screen, in seconds.
+double PictureDuration(const TVideoState* is, const AVFrame* AFrame, AVRational ATimeBase)
+{
+    if (AFrame->pkt_duration > 0)
+        return double(AFrame->pkt_duration) * av_q2d(ATimeBase);
+    const AVRational rate = is->video_st->avg_frame_rate;
+    return rate.num > 0 && rate.den > 0 ? av_q2d(av_inv_q(rate)) : 0.04;
+}
+
+} // namespace
+
+// Queues one filtered picture and does what its showing starts; false when
+// the video queue was aborted.
+bool TCustomPlayer::ShowPicture(TVideoState* is, AVFrame* AFrame, double ASeconds)
+{
+    // Only the first picture after a seek's flush ends that seek: one that
+    // left the decoder before it must not end a seek just being asked for.
+    const bool landed = is->seek_done && is->seek_flushed;
+    if (landed) {
+        ++is->seek_serial;
+        is->seek_done = 0;
+        is->seek_paused = 0;
+    }
+    const int r = OutputPicture(this, is, AFrame, ASeconds, AFrame->pkt_pos);
+    ff::av_frame_unref(AFrame);
+    if (r < 0)
+        return false;
+    // A picture decoded before a seek's flush is not what the
+    // seek's waiter waits for.
+    if (!is->seek_done)
+        FPictEvent.SetEvent();
+    is->EventEOF = 0;
+    if (landed && FSeeking && !is->seek_req)
+        FSeeking = false;
+    if (is->open_paused) {
+        if (is->open_paused < 2) {
+            ++is->open_paused;
+        } else {
+            is->open_paused = 0;
+            SetState(psPause);
+        }
+    }
+    if (Fstep && FVideoState == is)
+        StreamPause(is);
+    return true;
+}
+
 int TCustomPlayer::VideoThread(TVideoState* is)
 {
     AVFrame* frame = ff::av_frame_alloc();
     AVFrame* filtered = ff::av_frame_alloc();
+    AVFrame*& passed = is->passed_picture;
+    passed = ff::av_frame_alloc();
     AVPacket* pkt = ff::av_packet_alloc();
     bool pending = false;
-    while (frame && filtered && pkt) {
+    while (frame && filtered && passed && pkt) {
         while (is->paused && !is->videoq.abort_request() && !is->seek_paused && !is->open_paused)
             platform::Sleep(10);
         int64_t pts = 0;
-        const int got = GetVideoFrame(this, is, frame, pts, pkt, pending);
+        bool drained = false;
+        const int got = GetVideoFrame(this, is, frame, pts, pkt, pending, drained);
         if (got < 0)
             break;
+        if (drained) {
+            if (passed->buf[0]) {
+                is->video_seek_target = std::nan("");
+                if (!ShowPicture(is, passed, is->passed_seconds))
+                    break;
+            }
+            VideoDrained(this, is);
+        }
         if (got == 0)
             continue;
         frame->pts = pts;
@@ -309,35 +374,24 @@ int TCustomPlayer::VideoThread(TVideoState* is)
             break;
         bool aborted = false;
         while (ff::av_buffersink_get_frame(is->out_video_filter, filtered) >= 0) {
-            if (is->seek_done && is->seek_flushed) {
-                is->seek_done = 0;
-                is->seek_paused = 0;
-            }
             const AVRational tb = ff::av_buffersink_get_time_base(is->out_video_filter);
             const double seconds = filtered->pts == AV_NOPTS_VALUE ? 0 : double(filtered->pts) * av_q2d(tb);
-            const int r = OutputPicture(this, is, filtered, seconds, filtered->pkt_pos);
-            ff::av_frame_unref(filtered);
-            if (r < 0) {
+            // Pictures that end before the seek's target are passed over; the
+            // one on screen at the target is the first shown.
+            const double target = is->video_seek_target;
+            if (!std::isnan(target) && filtered->pts != AV_NOPTS_VALUE &&
+                seconds + PictureDuration(is, filtered, tb) <= target + 1e-6) {
+                ff::av_frame_unref(passed);
+                ff::av_frame_move_ref(passed, filtered);
+                is->passed_seconds = seconds;
+                continue;
+            }
+            is->video_seek_target = std::nan("");
+            ff::av_frame_unref(passed);
+            if (!ShowPicture(is, filtered, seconds)) {
                 aborted = true;
                 break;
             }
-            // A picture decoded before a seek's flush is not what the
-            // seek's waiter waits for.
-            if (!is->seek_done)
-                FPictEvent.SetEvent();
-            is->EventEOF = 0;
-            if (FSeeking && !is->seek_req)
-                FSeeking = false;
-            if (is->open_paused) {
-                if (is->open_paused < 2) {
-                    ++is->open_paused;
-                } else {
-                    is->open_paused = 0;
-                    SetState(psPause);
-                }
-            }
-            if (Fstep && FVideoState == is)
-                StreamPause(is);
         }
         if (aborted)
             break;
@@ -345,6 +399,7 @@ int TCustomPlayer::VideoThread(TVideoState* is)
     DestroyGraph(is);
     ff::av_frame_free(&frame);
     ff::av_frame_free(&filtered);
+    ff::av_frame_free(&passed);
     ff::av_packet_free(&pkt);
     return 0;
 }

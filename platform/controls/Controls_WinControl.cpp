@@ -5,6 +5,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/UiGeometry.h"
 
 #include <algorithm>
 #include <cstring>
@@ -746,6 +747,25 @@ std::vector<TWinControl*> TWinControl::TabOrderList()
     return out;
 }
 
+namespace {
+
+// A control placed wholly outside the client area of the window it stands
+// on can never be seen there; the keyboard passes it by as it would a
+// hidden one.
+bool OutOfSight(TWinControl* AControl)
+{
+    TRect r = AControl->BoundsRect();
+    TWinControl* root = AControl;
+    for (TWinControl* p = AControl->Parent(); p; p = p->Parent()) {
+        root = p;
+        if (p->Parent())
+            r = OffsetRect(r, p->Left(), p->Top());
+    }
+    return root != AControl && IntersectRect(r, Rect(0, 0, root->ClientWidth(), root->ClientHeight())).IsEmpty();
+}
+
+} // namespace
+
 TWinControl* TWinControl::FindNextControl(TWinControl* ACurrent, bool AGoForward, bool ACheckTabStop, bool ACheckParent)
 {
     std::vector<TWinControl*> list = TabOrderList();
@@ -764,7 +784,7 @@ TWinControl* TWinControl::FindNextControl(TWinControl* ACurrent, bool AGoForward
         TWinControl* c = list[size_t(i)];
         if (c == ACurrent)
             break;
-        if ((!ACheckTabStop || c->FTabStop) && (!ACheckParent || c->FParent == this) && c->CanFocus())
+        if ((!ACheckTabStop || (c->FTabStop && !OutOfSight(c))) && (!ACheckParent || c->FParent == this) && c->CanFocus())
             return c;
     }
     return nullptr;

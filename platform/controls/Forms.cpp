@@ -14,11 +14,14 @@ namespace platform {
 
 namespace {
 
-// ShowHint comes from the parents while ParentShowHint is set.
+// ShowHint comes from the parents while ParentShowHint is set. Turning
+// ShowHint on makes it the control's own setting (where it is a property,
+// setting it clears ParentShowHint), so a control with ShowHint shows its
+// hint whatever its parents say.
 bool WantsHint(TControl* AControl)
 {
     TControl* c = AControl;
-    while (c && c->ParentShowHint && c->Parent())
+    while (c && !c->ShowHint && c->ParentShowHint && c->Parent())
         c = c->Parent();
     return c && c->ShowHint && !AControl->Hint.empty();
 }
@@ -108,6 +111,8 @@ void TCustomForm::CreateParams(TCreateParams& P)
     }
     if (FBorderStyle != bsNone && (BorderIcons & biSystemMenu))
         P.Style |= WS_SYSMENU;
+    if (FBorderStyle != bsNone && (BorderIcons & biMinimize))
+        P.Style |= WS_MINIMIZEBOX;
     if (FBorderStyle != bsNone && (BorderIcons & biMaximize))
         P.Style |= WS_MAXIMIZEBOX;
     if (FFormStyle == fsStayOnTop)
@@ -561,6 +566,16 @@ void TCustomForm::Dispatch(TMessage& M)
     case CM_ACTIVATE:
     case CM_DEACTIVATE: break;
     case WM_MDIACTIVATE: WMMDIActivate(M); break;
+    case WM_SYSCOMMAND:
+        // The main form minimises and restores the whole application, so
+        // its other forms go and come back with it.
+        if (Application()->MainForm() == this && (M.WParam & 0xFFF0) == SC_MINIMIZE)
+            Application()->Minimize();
+        else if (Application()->MainForm() == this && (M.WParam & 0xFFF0) == SC_RESTORE && IsIconic(FHandle))
+            Application()->Restore();
+        else
+            TWinControl::Dispatch(M);
+        break;
     case WM_ACTIVATEAPP: {
         TNotifyEvent& event = M.WParam ? Application()->OnActivate : Application()->OnDeactivate;
         if (event)
@@ -681,6 +696,28 @@ void TApplication::Run()
         HandleMessage();
 }
 
+void TApplication::SetDesktopIcon(TBitmap* APicture)
+{
+    std::vector<uint32_t> argb;
+    int width = 0, height = 0;
+    if (APicture && !APicture->Empty()) {
+        TBitmap copy;
+        copy.Assign(APicture);
+        copy.SetPixelFormat(pf32bit);
+        width = copy.Width();
+        height = copy.Height();
+        // A transparent picture's key colour is see-through, the rest opaque.
+        const COLORREF key = ColorToRGB(APicture->TransparentColor());
+        const uint32_t keyRgb = (key & 0xFF) << 16 | (key & 0xFF00) | (key >> 16 & 0xFF);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const uint32_t rgb = reinterpret_cast<const uint32_t*>(copy.ScanLine(y))[x] & 0xFFFFFF;
+                argb.push_back(APicture->Transparent() && rgb == keyRgb ? 0 : rgb | 0xFF000000u);
+            }
+    }
+    Backend().ProgramIconChanged(width, height, argb.empty() ? nullptr : argb.data());
+}
+
 bool TApplication::HelpContext(int AContext, const std::string& AHelpFile)
 {
     const std::string& file = AHelpFile.empty() ? HelpFile : AHelpFile;
@@ -712,6 +749,13 @@ bool TApplication::IsKeyMsg(TMsg& AMsg)
 
 bool TApplication::ProcessMessage()
 {
+    // A wait that pumped messages inside a handler (a stop that waits for
+    // its workers) may have taken the WM_QUIT meant for this loop.
+    if (QuitReceived()) {
+        ResetQuit();
+        FTerminated = true;
+        return true;
+    }
     TMsg msg;
     if (!PeekMessage(msg, PM_REMOVE)) {
         // The pointer may have left every window: no message tells that.

@@ -218,6 +218,9 @@ public:
     // Topic AContext of AHelpFile, or of HelpFile when that is empty.
     bool HelpContext(int AContext, const std::string& AHelpFile = std::string());
     TBitmap* Icon() { return &FIcon; }
+    // The picture a desktop shows for the program's windows (task bar,
+    // switcher), apart from Icon, which the forms' captions draw.
+    void SetDesktopIcon(TBitmap* APicture);
     TCustomForm* MainForm() const { return FMainForm; }
     bool Terminated() const { return FTerminated; }
     bool ShowMainForm = true;
@@ -271,12 +274,13 @@ public:
     void ForgetControl(TControl* AControl);
     // The texts of exceptions nobody handled, last first (for tests and logs).
     std::string LastExceptionMessage;
+    // For a main form made otherwise than by CreateForm (a test's own).
+    void SetMainForm(TCustomForm* AForm) { FMainForm = AForm; }
 
 private:
     friend class TCustomForm;
     bool IsKeyMsg(TMsg& AMsg);
     void Idle(const TMsg& AMsg);
-    void SetMainForm(TCustomForm* AForm) { FMainForm = AForm; }
 
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;

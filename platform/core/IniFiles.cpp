@@ -3,6 +3,7 @@
 #include "platform/core/CodePage.h"
 #include "platform/core/SysUtils.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -49,6 +50,16 @@ bool TryIniInteger(std::string_view AText, int& AValue)
     return true;
 }
 
+// Trim without a copy: characters up to the blank are dropped at both ends.
+std::string_view TrimView(std::string_view S)
+{
+    while (!S.empty() && (unsigned char)S.front() <= ' ')
+        S.remove_prefix(1);
+    while (!S.empty() && (unsigned char)S.back() <= ' ')
+        S.remove_suffix(1);
+    return S;
+}
+
 } // namespace
 
 // Files may be UTF-8 (with or without a byte order mark) or in the system's
@@ -57,7 +68,11 @@ std::string FileTextToUtf8(std::string AText)
 {
     if (AText.rfind("\xEF\xBB\xBF", 0) == 0)
         AText.erase(0, 3);
-    return IsValidUtf8(AText) ? AText : AnsiToUtf8(AText);
+    // Returned by move: a copy of a file of many megabytes costs as much as
+    // reading it.
+    if (IsValidUtf8(AText))
+        return AText;
+    return AnsiToUtf8(AText);
 }
 
 // ---------------------------------------------------------------- TCustomIniFile
@@ -215,23 +230,41 @@ void TMemIniFile::Clear()
 
 std::string TMemIniFile::Text() const
 {
-    std::string text;
+    size_t size = 0;
     for (const auto& s : FSections) {
-        text += "[" + s->Name + "]\r\n";
+        size += s->Name.size() + 6;
         for (const auto& e : s->Entries)
-            text += e.Key + "=" + e.Value + "\r\n";
-        text += "\r\n";
+            size += e.Key.size() + e.Value.size() + 3;
+    }
+    std::string text;
+    text.reserve(size);
+    for (const auto& s : FSections) {
+        text.append("[").append(s->Name).append("]\r\n");
+        for (const auto& e : s->Entries)
+            text.append(e.Key).append("=").append(e.Value).append("\r\n");
+        text.append("\r\n");
     }
     return text;
 }
 
 // Lines outside any section, comments (";") and lines without "=" carry no
-// value and are dropped. A section named twice is one section.
+// value and are dropped. A section named twice is one section. Lines end at
+// CR LF, LF or CR, as a string list splits them; the text is read in place,
+// so a file of many megabytes is read in one pass.
 void TMemIniFile::SetText(std::string_view AText)
 {
-    TStringList lines;
-    lines.SetText(AText);
-    SetStrings(lines);
+    Clear();
+    TSection* current = nullptr;
+    size_t start = 0;
+    while (start < AText.size()) {
+        const size_t end = std::min(AText.find_first_of("\r\n", start), AText.size());
+        ReadLine(AText.substr(start, end - start), current);
+        start = end;
+        if (start < AText.size() && AText[start] == '\r')
+            ++start;
+        if (start < AText.size() && AText[start] == '\n')
+            ++start;
+    }
 }
 
 void TMemIniFile::GetStrings(TStringList& AList) const
@@ -243,19 +276,23 @@ void TMemIniFile::SetStrings(const TStringList& AList)
 {
     Clear();
     TSection* current = nullptr;
-    for (int i = 0; i < AList.Count(); ++i) {
-        const std::string line = Trim(AList[i]);
-        if (line.empty() || line[0] == ';')
-            continue;
-        if (line.front() == '[' && line.back() == ']') {
-            current = &SectionFor(Trim(std::string_view(line).substr(1, line.size() - 2)));
-            continue;
-        }
-        const size_t eq = line.find('=');
-        if (!current || eq == std::string::npos)
-            continue;
-        current->Add(TrimRight(std::string_view(line).substr(0, eq)), TrimLeft(std::string_view(line).substr(eq + 1)));
+    for (int i = 0; i < AList.Count(); ++i)
+        ReadLine(AList[i], current);
+}
+
+void TMemIniFile::ReadLine(std::string_view ALine, TSection*& ACurrent)
+{
+    const std::string_view line = TrimView(ALine);
+    if (line.empty() || line[0] == ';')
+        return;
+    if (line.front() == '[' && line.back() == ']') {
+        ACurrent = &SectionFor(TrimView(line.substr(1, line.size() - 2)));
+        return;
     }
+    const size_t eq = line.find('=');
+    if (!ACurrent || eq == std::string_view::npos)
+        return;
+    ACurrent->Add(TrimView(line.substr(0, eq)), TrimView(line.substr(eq + 1)));
 }
 
 void TMemIniFile::UpdateFile()

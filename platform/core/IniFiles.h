@@ -97,6 +97,9 @@ private:
     struct TSection;
     TSection* FindSection(std::string_view AName) const;
     TSection& SectionFor(std::string_view AName);
+    // One line of INI text: a section header starts ACurrent, a key line
+    // goes into it.
+    void ReadLine(std::string_view ALine, TSection*& ACurrent);
 
     std::vector<std::unique_ptr<TSection>> FSections;
     std::unordered_map<std::string, TSection*> FSectionIndex;

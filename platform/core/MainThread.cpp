@@ -17,6 +17,7 @@ namespace {
 struct TSyncCall {
     TThreadMethod Method;
     bool Waiting = false;       // Synchronize: the caller waits for Done
+    bool Taken = false;         // the GUI thread has taken it to run
     bool Done = false;
     std::exception_ptr Error;
 };
@@ -26,14 +27,18 @@ struct TSyncQueue {
     std::condition_variable Arrived;   // GUI thread waits for calls
     std::condition_variable Finished;  // callers wait for their call
     std::deque<std::shared_ptr<TSyncCall>> Calls;
+    bool Ended = false;                // the GUI thread serves no more calls
     std::function<void()> Wake;
     std::function<bool()> ProcessOne;
 };
 
+// Never destroyed: a thread the program could not join (a library's, a
+// detached helper's) may still reach it while the exit handlers run, and
+// destroying a condition variable with a waiter blocks for ever.
 TSyncQueue& Queue_()
 {
-    static TSyncQueue q;
-    return q;
+    static TSyncQueue* q = new TSyncQueue;
+    return *q;
 }
 
 std::atomic<uint64_t> GMainThreadId{0};
@@ -43,18 +48,22 @@ struct TMainThreadInit {
     TMainThreadInit() { GMainThreadId = CurrentThreadId(); }
 } GMainThreadInit;
 
-void Post(const std::shared_ptr<TSyncCall>& ACall)
+// False when the GUI thread serves no more calls.
+bool Post(const std::shared_ptr<TSyncCall>& ACall)
 {
     TSyncQueue& q = Queue_();
     std::function<void()> wake;
     {
         std::lock_guard<std::mutex> guard(q.Lock);
+        if (q.Ended)
+            return false;
         q.Calls.push_back(ACall);
         wake = q.Wake;
     }
     q.Arrived.notify_all();
     if (wake)
         wake();
+    return true;
 }
 
 } // namespace
@@ -69,21 +78,27 @@ uint64_t MainThreadID() { return GMainThreadId; }
 bool IsMainThread() { return CurrentThreadId() == GMainThreadId; }
 void SetMainThread() { GMainThreadId = CurrentThreadId(); }
 
-void Synchronize(const TThreadMethod& AMethod)
+bool Synchronize(const TThreadMethod& AMethod)
 {
     if (IsMainThread()) {
         AMethod();
-        return;
+        return true;
     }
     auto call = std::make_shared<TSyncCall>();
     call->Method = AMethod;
     call->Waiting = true;
-    Post(call);
+    if (!Post(call))
+        return false;
     TSyncQueue& q = Queue_();
     std::unique_lock<std::mutex> lock(q.Lock);
-    q.Finished.wait(lock, [&] { return call->Done; });
+    // A call the GUI thread has taken is waited for even after the end: it
+    // may use the caller's locals.
+    q.Finished.wait(lock, [&] { return call->Done || (q.Ended && !call->Taken); });
+    if (!call->Done)
+        return false;
     if (call->Error)
         std::rethrow_exception(call->Error);
+    return true;
 }
 
 void Queue(const TThreadMethod& AMethod)
@@ -95,6 +110,31 @@ void Queue(const TThreadMethod& AMethod)
     auto call = std::make_shared<TSyncCall>();
     call->Method = AMethod;
     Post(call);
+}
+
+void EndMainThreadCalls()
+{
+    TSyncQueue& q = Queue_();
+    {
+        std::lock_guard<std::mutex> guard(q.Lock);
+        q.Ended = true;
+        q.Calls.clear();
+    }
+    q.Finished.notify_all();
+}
+
+void ResumeMainThreadCalls()
+{
+    TSyncQueue& q = Queue_();
+    std::lock_guard<std::mutex> guard(q.Lock);
+    q.Ended = false;
+}
+
+bool MainThreadCallsEnded()
+{
+    TSyncQueue& q = Queue_();
+    std::lock_guard<std::mutex> guard(q.Lock);
+    return q.Ended;
 }
 
 void RemoveQueuedEvents()
@@ -110,9 +150,11 @@ bool CheckSynchronize(uint32_t ATimeoutMs)
     if (!IsMainThread())
         return false;
     TSyncQueue& q = Queue_();
-    std::deque<std::shared_ptr<TSyncCall>> calls;
+    size_t due = 0;
     {
         std::unique_lock<std::mutex> lock(q.Lock);
+        if (q.Ended)
+            return false;
         if (q.Calls.empty() && ATimeoutMs > 0) {
             auto ready = [&] { return !q.Calls.empty(); };
             if (ATimeoutMs == INFINITE)
@@ -120,9 +162,23 @@ bool CheckSynchronize(uint32_t ATimeoutMs)
             else
                 q.Arrived.wait_for(lock, std::chrono::milliseconds(ATimeoutMs), ready);
         }
-        calls.swap(q.Calls);
+        due = q.Calls.size();
     }
-    for (auto& call : calls) {
+    // One call at a time: a call that waits serving (a player stopping
+    // its threads) must find the calls after it still queued, or a thread
+    // that waits for one of them could never end.
+    bool ran = false;
+    for (; due > 0; --due) {
+        std::shared_ptr<TSyncCall> call;
+        {
+            std::lock_guard<std::mutex> guard(q.Lock);
+            if (q.Ended || q.Calls.empty())
+                break;
+            call = q.Calls.front();
+            q.Calls.pop_front();
+            call->Taken = true;
+        }
+        ran = true;
         try {
             call->Method();
         } catch (...) {
@@ -132,13 +188,14 @@ bool CheckSynchronize(uint32_t ATimeoutMs)
                 call->Error = std::current_exception();
         }
         if (call->Waiting) {
-            std::lock_guard<std::mutex> guard(q.Lock);
-            call->Done = true;
+            {
+                std::lock_guard<std::mutex> guard(q.Lock);
+                call->Done = true;
+            }
+            q.Finished.notify_all();
         }
     }
-    if (!calls.empty())
-        q.Finished.notify_all();
-    return !calls.empty();
+    return ran;
 }
 
 void SetWakeMainThread(std::function<void()> AWake)
@@ -176,7 +233,8 @@ bool WaitUntilServing(const std::function<bool()>& ADone, uint32_t ATimeoutMs)
 {
     using clock = std::chrono::steady_clock;
     const auto deadline = clock::now() + std::chrono::milliseconds(ATimeoutMs);
-    const bool serve = IsMainThread();
+    // After the loop the GUI thread serves nobody: its waits are plain.
+    const bool serve = IsMainThread() && !MainThreadCallsEnded();
     while (!ADone()) {
         if (ATimeoutMs != INFINITE && clock::now() >= deadline)
             return false;
@@ -192,7 +250,7 @@ bool WaitUntilServing(const std::function<bool()>& ADone, uint32_t ATimeoutMs)
 
 TWaitResult WaitServing(TEvent& AEvent, uint32_t ATimeoutMs)
 {
-    if (!IsMainThread())
+    if (!IsMainThread() || MainThreadCallsEnded())
         return AEvent.WaitFor(ATimeoutMs);
     bool signaled = false;
     WaitUntilServing([&] { return signaled = (AEvent.WaitFor(0) == TWaitResult::wrSignaled); }, ATimeoutMs);

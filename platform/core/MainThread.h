@@ -6,6 +6,11 @@
 // its message loop (CheckSynchronize), and every wait it performs for another
 // thread goes through WaitServing, so a worker that waits for the GUI thread
 // can never deadlock with a GUI thread that waits for the worker.
+//
+// When the program's message loop is over, EndMainThreadCalls says so: from
+// then on nobody serves the calls, so Synchronize answers false at once
+// instead of waiting for ever, and the GUI thread can join its workers and
+// free what they use without serving them.
 
 #include "platform/core/SyncObjs.h"
 
@@ -24,13 +29,24 @@ bool IsMainThread();
 void SetMainThread();
 
 // Runs AMethod on the GUI thread and waits for it; an exception it raises
-// is raised again in the caller. On the GUI thread it runs at once.
-void Synchronize(const TThreadMethod& AMethod);
+// is raised again in the caller. On the GUI thread it runs at once. Answers
+// false, without running AMethod, once the GUI thread's calls have ended,
+// also to a caller that was already waiting.
+bool Synchronize(const TThreadMethod& AMethod);
 // Runs AMethod on the GUI thread later, without waiting. On the GUI thread
-// it runs at once.
+// it runs at once. Dropped once the GUI thread's calls have ended.
 void Queue(const TThreadMethod& AMethod);
 // Drops queued calls that have not run yet (a closing program).
 void RemoveQueuedEvents();
+
+// On the GUI thread, after its message loop: no call from another thread
+// runs any more. Waiting Synchronize callers return false (a call already
+// running finishes first), queued calls are dropped, and the GUI thread's
+// own waits stop serving.
+void EndMainThreadCalls();
+// A new message loop serves calls again (tests run several in one process).
+void ResumeMainThreadCalls();
+bool MainThreadCallsEnded();
 
 // On the GUI thread: runs every waiting call. When none is waiting, waits up
 // to ATimeoutMs for one. True when at least one call ran.

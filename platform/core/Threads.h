@@ -51,7 +51,7 @@ public:
 protected:
     virtual void Execute() = 0;
     virtual void DoTerminate();
-    void Synchronize(const TThreadMethod& AMethod) { platform::Synchronize(AMethod); }
+    bool Synchronize(const TThreadMethod& AMethod) { return platform::Synchronize(AMethod); }
     void Queue(const TThreadMethod& AMethod) { platform::Queue(AMethod); }
 
 private:

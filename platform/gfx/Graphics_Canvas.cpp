@@ -22,6 +22,10 @@ HDC TCanvas::Handle()
 {
     if (FHandle == nullptr)
         CreateHandle();
+    // Whoever draws on the device context itself draws with the canvas's
+    // font, pen and brush, as the canvas's own text and shapes do.
+    if (FHandle != nullptr)
+        RequiredState(csHandleValid | csFontValid | csPenValid | csBrushValid);
     return FHandle;
 }
 

@@ -231,4 +231,19 @@ bool ShellOpen(const std::string& ATarget, const std::string& ADirectory, std::s
     return true;
 }
 
+bool ShellOpenFolder(const std::string& AFolder, std::string* AError)
+{
+    struct stat st {};
+    const char* problem = nullptr;
+    if (AFolder.empty() || AFolder[0] != '/')
+        problem = "not an absolute folder path";
+    else if (stat(AFolder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        problem = "no such folder";
+    if (!problem)
+        return ShellOpen(AFolder, std::string(), AError);
+    if (AError)
+        *AError = Format("Cannot open \"%s\": %s", AFolder, problem);
+    return false;
+}
+
 } // namespace platform

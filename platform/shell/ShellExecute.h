@@ -58,4 +58,10 @@ std::string FindProgram(const std::string& AProgram);
 bool ShellOpen(const std::string& ATarget, const std::string& ADirectory = std::string(),
                std::string* AError = nullptr);
 
+// Opens a folder with the desktop's file manager. Only the absolute path of
+// an existing folder is handed over: a stored value that reads as an option
+// ("--help"), an address or a relative name answers false with the reason
+// in AError and starts nothing.
+bool ShellOpenFolder(const std::string& AFolder, std::string* AError = nullptr);
+
 } // namespace platform

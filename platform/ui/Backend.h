@@ -32,6 +32,9 @@ public:
     virtual void WindowActivated(HWND AWnd) {}
     // Minimised, maximised or restored (IsIconic / IsZoomed tell which).
     virtual void WindowStateChanged(HWND AWnd) {}
+    // What the style offers the desktop changed: the minimise and maximise
+    // boxes, the system menu or the sizing frame.
+    virtual void WindowStyleChanged(HWND AWnd) {}
     // The pointer goes to the program while top-level AWnd (a popup) is
     // shown, wherever it is pressed; 0 gives it back.
     virtual void GrabPointer(HWND AWnd) {}
@@ -39,6 +42,9 @@ public:
     // AVisible, hidden otherwise; WindowRestacked follows when it appears or
     // goes, and it is freed with its window.
     virtual void WindowShadow(HWND AWnd, const TRect& AScreenBounds, bool AVisible) {}
+    // The picture a desktop shows for every window of the program (task
+    // bar, switcher): AWidth x AHeight pixels of 0xAARRGGBB, not premultiplied.
+    virtual void ProgramIconChanged(int AWidth, int AHeight, const uint32_t* AArgb) {}
     // A compositing manager blends windows' alpha onto the screen.
     virtual bool HasCompositor() { return false; }
     // The part ADirty (window coordinates) of the window's back buffer is new.

@@ -210,6 +210,9 @@ LRESULT DefWindowProc(HWND AWnd, UINT AMsg, WPARAM W, LPARAM L)
         auto* cs = reinterpret_cast<TCreateStruct*>(L);
         if (cs)
             w->Text = cs->name;
+        // The presenter learnt of the window before it had its text.
+        if (w->IsTopLevel() && !w->Text.empty())
+            Backend().WindowTextChanged(AWnd);
         return 1;
     }
     case WM_NCCALCSIZE:

@@ -12,7 +12,7 @@ namespace platform {
 namespace detail {
 namespace {
 
-enum class TInputKind { ikMove, ikButton, ikWheel, ikKey, ikText, ikDeactivate };
+enum class TInputKind { ikMove, ikButton, ikWheel, ikKey, ikText, ikDeactivate, ikWindowState };
 
 struct TInputEvent {
     TInputKind Kind;
@@ -21,6 +21,7 @@ struct TInputEvent {
     bool Down = false;
     int Value = 0;   // wheel delta or virtual key
     std::u16string Text;
+    HWND Wnd = nullptr;   // the window the desktop minimised (Down) or restored
 };
 
 struct TInputQueue {
@@ -262,6 +263,14 @@ bool NextInputMessage(TMsg& AMsg)
         case TInputKind::ikDeactivate:
             Activate(nullptr, false);
             break;
+        case TInputKind::ikWindowState:
+            // The window hears it as the system command its own caption
+            // buttons would give, so its frame and its application follow.
+            if (IsWindow(e.Wnd) && IsIconic(e.Wnd) != e.Down) {
+                MakeMsg(AMsg, e.Wnd, WM_SYSCOMMAND, e.Down ? SC_MINIMIZE : SC_RESTORE, 0, GCursor);
+                return true;
+            }
+            break;
         }
     }
     return false;
@@ -317,6 +326,14 @@ void InjectText(const std::string& AText)
 }
 
 void InjectDeactivate() { Push(Event(TInputKind::ikDeactivate)); }
+
+void InjectWindowState(HWND AWnd, bool AIconic)
+{
+    TInputEvent e = Event(TInputKind::ikWindowState);
+    e.Wnd = AWnd;
+    e.Down = AIconic;
+    Push(std::move(e));
+}
 
 bool AltPressedAlone() { return GAltAlone; }
 

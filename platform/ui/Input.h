@@ -22,6 +22,9 @@ void InjectKey(int AVirtualKey, bool ADown, const std::string& AText = std::stri
 void InjectText(const std::string& AText);
 // The presenter's windows lost the keyboard to another program.
 void InjectDeactivate();
+// The desktop minimised (AIconic) or restored top-level AWnd behind the
+// program's back; nothing happens when the window is in that state already.
+void InjectWindowState(HWND AWnd, bool AIconic);
 
 // Key state as of the message being handled (sign bit: down; bit 0: toggled)
 // and as of now.

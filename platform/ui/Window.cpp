@@ -382,10 +382,15 @@ intptr_t SetWindowLong(HWND AWnd, int AIndex, intptr_t AValue)
         return 0;
     intptr_t old = GetWindowLong(AWnd, AIndex);
     switch (AIndex) {
-    case GWL_STYLE:
+    case GWL_STYLE: {
         // Visibility and the child bit change only through their own functions.
+        const DWORD offered = WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU | WS_THICKFRAME;
+        const DWORD before = w->Style;
         w->Style = (DWORD(AValue) & ~(WS_VISIBLE | WS_CHILD)) | (w->Style & (WS_VISIBLE | WS_CHILD));
+        if (w->IsTopLevel() && ((before ^ w->Style) & offered))
+            Backend().WindowStyleChanged(AWnd);
         break;
+    }
     case GWL_EXSTYLE: {
         bool wasLayered = w->ExStyle & WS_EX_LAYERED;
         w->ExStyle = DWORD(AValue);
@@ -748,6 +753,16 @@ uintptr_t GetNativeChildWindow(HWND AWnd)
             Backend().MoveNativeChild(w->NativeChild, client, IsVisibleChain(w));
     }
     return w->NativeChild;
+}
+
+HWND WindowOfNativeChild(uintptr_t AId)
+{
+    if (AId == 0)
+        return nullptr;
+    for (const auto& [handle, w] : WS().Windows)
+        if (w->NativeChild == AId)
+            return handle;
+    return nullptr;
 }
 
 void ReleaseNativeChildWindow(HWND AWnd)

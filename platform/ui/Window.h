@@ -281,5 +281,7 @@ bool MessageBeep(UINT AType);
 // native windows (headless).
 uintptr_t GetNativeChildWindow(HWND AWnd);
 void ReleaseNativeChildWindow(HWND AWnd);
+// The window a native child window was made for; nullptr for any other id.
+HWND WindowOfNativeChild(uintptr_t AId);
 
 } // namespace platform

@@ -9,6 +9,7 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/x11/X11NotifyArea.h"
+#include "platform/x11/X11WindowIdentity.h"
 #include "platform/ui/UiGeometry.h"
 
 #include <X11/Xatom.h>
@@ -97,6 +98,13 @@ struct TTopWindow {
     GC ShadowGC = nullptr;
     bool ShadowMapped = false;
     TRect ShadowBounds;
+    // Minimised as far as the desktop has told (or been asked); and while
+    // a request of the program's own has not yet come back from the
+    // window manager, what it asked for: reports of the old state that were
+    // on their way before it are not followed.
+    bool DesktopIconic = false;
+    bool Asking = false;
+    bool AskedIconic = false;
 };
 
 } // namespace
@@ -105,6 +113,9 @@ struct TX11Backend::TImpl {
     Display* Dpy = nullptr;
     int ScreenNo = 0;
     Window Root = 0;
+    // The root window's size, followed as the screen is resized (Xlib's own
+    // record of it is only brought up to date by the resize extension).
+    int ScreenWidth = 0, ScreenHeight = 0;
     Visual* Vis = nullptr;
     int Depth = 24;
     int WakeFd = -1;
@@ -121,9 +132,11 @@ struct TX11Backend::TImpl {
     std::map<TCursorShape, Cursor> Cursors;
     TCursorShape CurrentCursor = TCursorShape::crDefault;
     std::string Clipboard;
+    std::vector<unsigned long> Icon; // the program's picture as _NET_WM_ICON holds it
     bool OwnsClipboard = false;
-    Atom AtomDelete = 0, AtomProtocols = 0, AtomClipboard = 0, AtomUtf8 = 0, AtomTargets = 0, AtomNetName = 0,
-         AtomOpacity = 0, AtomWorkArea = 0, AtomMotifHints = 0, AtomTransfer = 0, AtomState = 0, AtomAbove = 0;
+    Atom AtomDelete = 0, AtomProtocols = 0, AtomClipboard = 0, AtomUtf8 = 0, AtomTargets = 0,
+         AtomOpacity = 0, AtomWorkArea = 0, AtomMotifHints = 0, AtomTransfer = 0, AtomState = 0, AtomAbove = 0,
+         AtomWmState = 0, AtomChangeState = 0, AtomActiveWindow = 0;
 
     Atom A(const char* AName) { return XInternAtom(Dpy, AName, False); }
     // A compositing manager owns the screen's selection for as long as it
@@ -145,8 +158,14 @@ struct TX11Backend::TImpl {
     void FreeShadow(TTopWindow& T);
     bool PaintShadowOf(Window AXid);
     void FollowTopMost(HWND AWnd, TTopWindow& T);
+    void OfferFunctions(HWND AWnd, const TTopWindow& T);
     void HandleKey(XKeyEvent& E, bool ADown);
     void AnswerSelection(const XSelectionRequestEvent& R);
+    bool IconicOnDesktop(Window AXid);
+    void DesktopShows(Window AXid, bool AIconic);
+    void FollowDesktop(XEvent& E);
+    void ScreenResized(int AWidth, int AHeight);
+    void AnswerForWindowManager(const XClientMessageEvent& E);
     bool HasWindowManager()
     {
         Atom type = 0;
@@ -187,16 +206,25 @@ TX11Backend::TX11Backend(const std::string& ADisplayName) : F(std::make_unique<T
     F->AtomClipboard = F->A("CLIPBOARD");
     F->AtomUtf8 = F->A("UTF8_STRING");
     F->AtomTargets = F->A("TARGETS");
-    F->AtomNetName = F->A("_NET_WM_NAME");
     F->AtomOpacity = F->A("_NET_WM_WINDOW_OPACITY");
     F->AtomWorkArea = F->A("_NET_WORKAREA");
     F->AtomMotifHints = F->A("_MOTIF_WM_HINTS");
     F->AtomTransfer = F->A("ZARVELO_CLIPBOARD");
     F->AtomState = F->A("_NET_WM_STATE");
     F->AtomAbove = F->A("_NET_WM_STATE_ABOVE");
+    F->AtomWmState = F->A("WM_STATE");
+    F->AtomChangeState = F->A("WM_CHANGE_STATE");
+    F->AtomActiveWindow = F->A("_NET_ACTIVE_WINDOW");
     F->Utility = XCreateSimpleWindow(F->Dpy, F->Root, -10, -10, 1, 1, 0, 0, 0);
     XSelectInput(F->Dpy, F->Utility, PropertyChangeMask);
     F->Tray = std::make_unique<TX11NotifyArea>(F->Dpy, F->ScreenNo);
+    // Requests to minimise or bring back a window travel to the root window;
+    // without a window manager the program answers those about its own.
+    XWindowAttributes root{};
+    XGetWindowAttributes(F->Dpy, F->Root, &root);
+    XSelectInput(F->Dpy, F->Root, root.your_event_mask | SubstructureNotifyMask | StructureNotifyMask);
+    F->ScreenWidth = DisplayWidth(F->Dpy, F->ScreenNo);
+    F->ScreenHeight = DisplayHeight(F->Dpy, F->ScreenNo);
 }
 
 TX11Backend::~TX11Backend()
@@ -235,7 +263,8 @@ void TX11Backend::WindowCreated(HWND AWnd)
     a.override_redirect = t.OverrideRedirect;
     a.background_pixmap = None;
     a.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
-                   LeaveWindowMask | KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask;
+                   LeaveWindowMask | KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask |
+                   PropertyChangeMask;
     t.Bounds = r;
     // A layered window keeps its per-pixel alpha where a compositing
     // manager blends it; elsewhere it is cut to its visible pixels.
@@ -251,17 +280,13 @@ void TX11Backend::WindowCreated(HWND AWnd)
     if (t.Argb)
         t.ArgbGC = XCreateGC(F->Dpy, t.Xid, 0, nullptr);
     XSetWMProtocols(F->Dpy, t.Xid, &F->AtomDelete, 1);
-    // No decorations: the program draws its own frames.
-    long hints[5] = {2, 0, 0, 0, 0};
-    XChangeProperty(F->Dpy, t.Xid, F->AtomMotifHints, F->AtomMotifHints, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(hints), 5);
-    XSizeHints size{};
-    size.flags = USPosition | PPosition;
-    size.x = r.Left;
-    size.y = r.Top;
-    XSetWMNormalHints(F->Dpy, t.Xid, &size);
-    if (HWND owner = GetWindow(AWnd, GW_OWNER); owner && F->Tops.count(owner))
+    F->OfferFunctions(AWnd, t);
+    const HWND owner = GetWindow(AWnd, GW_OWNER);
+    if (owner && F->Tops.count(owner))
         XSetTransientForHint(F->Dpy, t.Xid, F->Tops[owner].Xid);
+    SetX11WindowIdentity(F->Dpy, t.Xid, X11WindowKindOf(GetClassName(AWnd), t.OverrideRedirect, owner != nullptr));
+    if (!t.OverrideRedirect)
+        SetX11WindowIcon(F->Dpy, t.Xid, F->Icon);
     if (F->InputMethod)
         t.InputContext = XCreateIC(F->InputMethod, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, t.Xid,
                                    XNFocusWindow, t.Xid, nullptr);
@@ -310,10 +335,42 @@ void TX11Backend::WindowMoved(HWND AWnd, const TRect& AScreenBounds)
     auto it = F->Tops.find(AWnd);
     if (it == F->Tops.end())
         return;
+    const bool sized = AScreenBounds.Width() != it->second.Bounds.Width() || AScreenBounds.Height() != it->second.Bounds.Height();
     it->second.Bounds = AScreenBounds;
+    if (sized)
+        F->OfferFunctions(AWnd, it->second);
     XMoveResizeWindow(F->Dpy, it->second.Xid, AScreenBounds.Left, AScreenBounds.Top,
                       unsigned(std::max(1, AScreenBounds.Width())), unsigned(std::max(1, AScreenBounds.Height())));
     XFlush(F->Dpy);
+}
+
+void TX11Backend::WindowStyleChanged(HWND AWnd)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end())
+        return;
+    F->OfferFunctions(AWnd, it->second);
+    XFlush(F->Dpy);
+}
+
+// Tells the window manager what it may do to a window: never decorate it
+// (the program draws its own frames); close it; minimise it when the
+// window's style has a minimise box. Sizes and places belong to the program
+// (its frames size, maximise and drag themselves), so the manager may not
+// move, size or maximise it, and the size hints pin the current size.
+void TX11Backend::TImpl::OfferFunctions(HWND AWnd, const TTopWindow& T)
+{
+    enum : long { kFunctions = 1, kDecorations = 2, kMinimize = 8, kClose = 32 };
+    const DWORD style = DWORD(GetWindowLong(AWnd, GWL_STYLE));
+    long hints[5] = {kFunctions | kDecorations, kClose | ((style & WS_MINIMIZEBOX) ? kMinimize : 0), 0, 0, 0};
+    XChangeProperty(Dpy, T.Xid, AtomMotifHints, AtomMotifHints, 32, PropModeReplace, reinterpret_cast<unsigned char*>(hints), 5);
+    XSizeHints size{};
+    size.flags = USPosition | PPosition | PMinSize | PMaxSize;
+    size.x = T.Bounds.Left;
+    size.y = T.Bounds.Top;
+    size.min_width = size.max_width = std::max(1, T.Bounds.Width());
+    size.min_height = size.max_height = std::max(1, T.Bounds.Height());
+    XSetWMNormalHints(Dpy, T.Xid, &size);
 }
 
 // A stay-on-top window asks the window manager to keep it above the other
@@ -377,6 +434,15 @@ bool TX11Backend::HasCompositor() { return F->ArgbVis && F->HasCompositor(); }
 // Shown while a compositing manager blends it (the window system asks for
 // a shadow only then); moving it costs no drawing, only a new size repaints
 // its band.
+void TX11Backend::ProgramIconChanged(int AWidth, int AHeight, const uint32_t* AArgb)
+{
+    F->Icon = X11IconData(AWidth, AHeight, AArgb);
+    for (const auto& [h, t] : F->Tops)
+        if (!t.OverrideRedirect)
+            SetX11WindowIcon(F->Dpy, t.Xid, F->Icon);
+    XFlush(F->Dpy);
+}
+
 void TX11Backend::WindowShadow(HWND AWnd, const TRect& AScreenBounds, bool AVisible)
 {
     auto it = F->Tops.find(AWnd);
@@ -520,10 +586,7 @@ void TX11Backend::WindowTextChanged(HWND AWnd)
     auto it = F->Tops.find(AWnd);
     if (it == F->Tops.end())
         return;
-    std::string title = GetWindowText(AWnd);
-    XChangeProperty(F->Dpy, it->second.Xid, F->AtomNetName, F->AtomUtf8, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
-    Xutf8SetWMProperties(F->Dpy, it->second.Xid, title.c_str(), title.c_str(), nullptr, 0, nullptr, nullptr, nullptr);
+    SetX11WindowTitle(F->Dpy, it->second.Xid, GetWindowText(AWnd));
 }
 
 void TX11Backend::WindowAlphaChanged(HWND AWnd)
@@ -557,16 +620,123 @@ void TX11Backend::WindowStateChanged(HWND AWnd)
     auto it = F->Tops.find(AWnd);
     if (it == F->Tops.end() || !it->second.Mapped)
         return;
-    if (IsIconic(AWnd)) {
+    TTopWindow& t = it->second;
+    const bool iconic = IsIconic(AWnd);
+    // The desktop shows it so already (it told the window so).
+    if (iconic == t.DesktopIconic)
+        return;
+    t.DesktopIconic = iconic;
+    t.Asking = true;
+    t.AskedIconic = iconic;
+    if (iconic) {
         // Without a window manager nobody iconifies: the window just goes.
         if (F->HasWindowManager())
-            XIconifyWindow(F->Dpy, it->second.Xid, F->ScreenNo);
+            XIconifyWindow(F->Dpy, t.Xid, F->ScreenNo);
         else
-            XUnmapWindow(F->Dpy, it->second.Xid);
+            XUnmapWindow(F->Dpy, t.Xid);
     } else {
-        XMapRaised(F->Dpy, it->second.Xid);
+        XMapRaised(F->Dpy, t.Xid);
+        // The window took the activation while it was still unmapped.
+        if (GetActiveWindow() == AWnd)
+            WindowActivated(AWnd);
     }
     XFlush(F->Dpy);
+}
+
+// The window manager keeps the ICCCM state of every window it manages.
+bool TX11Backend::TImpl::IconicOnDesktop(Window AXid)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool iconic = XGetWindowProperty(Dpy, AXid, AtomWmState, 0, 2, False, AtomWmState, &type, &format, &count, &after,
+                                     &data) == Success &&
+                  data && format == 32 && count >= 1 && reinterpret_cast<long*>(data)[0] == IconicState;
+    if (data)
+        XFree(data);
+    return iconic;
+}
+
+// The desktop minimised or restored a window: the window system follows,
+// unless the report is older than a request of the program's own that the
+// window manager has not answered yet.
+void TX11Backend::TImpl::DesktopShows(Window AXid, bool AIconic)
+{
+    HWND h = HwndOf(AXid);
+    if (!h)
+        return;
+    TTopWindow& t = Tops[h];
+    if (t.Asking) {
+        if (AIconic != t.AskedIconic)
+            return;
+        t.Asking = false;
+    }
+    t.DesktopIconic = AIconic;
+    InjectWindowState(h, AIconic);
+}
+
+// Map, unmap and state changes of the program's windows that the window
+// manager (or another program) made; a press on a window proves it is
+// shown, whatever was asked before.
+void TX11Backend::TImpl::FollowDesktop(XEvent& E)
+{
+    switch (E.type) {
+    case MapNotify:
+        if (E.xmap.event == E.xmap.window)
+            DesktopShows(E.xmap.window, false);
+        break;
+    case UnmapNotify:
+        if (E.xunmap.event != E.xunmap.window)
+            break;
+        // Unmapped but not iconic is hidden (or another desktop shown):
+        // no state of the window's own.
+        if (HWND h = HwndOf(E.xunmap.window); h && Tops[h].Asking && Tops[h].AskedIconic)
+            DesktopShows(E.xunmap.window, true);
+        else if (IconicOnDesktop(E.xunmap.window))
+            DesktopShows(E.xunmap.window, true);
+        break;
+    case PropertyNotify:
+        if (E.xproperty.atom == AtomWmState)
+            DesktopShows(E.xproperty.window, IconicOnDesktop(E.xproperty.window));
+        break;
+    case FocusIn:
+        if (E.xfocus.mode == NotifyNormal)
+            DesktopShows(E.xfocus.window, false);
+        break;
+    case ButtonPress:
+        if (HWND h = HwndOf(E.xbutton.window)) {
+            Tops[h].Asking = false;
+            DesktopShows(E.xbutton.window, false);
+        }
+        break;
+    default: break;
+    }
+}
+
+// The screen took another size: every top-level window hears of it, with
+// the colour depth and the new size, as after a change of display mode.
+void TX11Backend::TImpl::ScreenResized(int AWidth, int AHeight)
+{
+    if (AWidth <= 0 || AHeight <= 0 || (AWidth == ScreenWidth && AHeight == ScreenHeight))
+        return;
+    ScreenWidth = AWidth;
+    ScreenHeight = AHeight;
+    for (const auto& [h, t] : Tops)
+        PostMessage(h, WM_DISPLAYCHANGE, WPARAM(Depth), MAKELPARAM(AWidth, AHeight));
+}
+
+// Without a window manager the program is asked directly: iconify
+// (WM_CHANGE_STATE) and bring back (_NET_ACTIVE_WINDOW) one of its windows.
+void TX11Backend::TImpl::AnswerForWindowManager(const XClientMessageEvent& E)
+{
+    HWND h = HwndOf(E.window);
+    if (!h || (E.message_type != AtomChangeState && E.message_type != AtomActiveWindow) || HasWindowManager())
+        return;
+    if (E.message_type == AtomChangeState && E.data.l[0] == IconicState)
+        InjectWindowState(h, true);
+    else if (E.message_type == AtomActiveWindow)
+        InjectWindowState(h, false);
 }
 
 // Only a popup that sits over everything (override-redirect) takes the
@@ -715,7 +885,7 @@ void TX11Backend::SetCursorPos(TPoint P)
 
 TRect TX11Backend::ScreenRect()
 {
-    return Rect(0, 0, DisplayWidth(F->Dpy, F->ScreenNo), DisplayHeight(F->Dpy, F->ScreenNo));
+    return Rect(0, 0, F->ScreenWidth, F->ScreenHeight);
 }
 
 TRect TX11Backend::WorkArea()
@@ -787,6 +957,10 @@ uintptr_t TX11Backend::CreateNativeChild(HWND ATopLevel, const TRect& AInTopLeve
     Window w = XCreateSimpleWindow(F->Dpy, it->second.Xid, AInTopLevel.Left, AInTopLevel.Top,
                                    unsigned(std::max(1, AInTopLevel.Width())), unsigned(std::max(1, AInTopLevel.Height())), 0,
                                    0, BlackPixel(F->Dpy, F->ScreenNo));
+    // A library embedded in the window takes none of its events: the program
+    // hears when its picture is wiped and clicks on it, like any window of
+    // its own.
+    XSelectInput(F->Dpy, w, ExposureMask | ButtonPressMask | ButtonReleaseMask);
     XFlush(F->Dpy);
     return uintptr_t(w);
 }
@@ -866,10 +1040,18 @@ void TX11Backend::TImpl::HandleEvent(XEvent& E)
 {
     if (Tray->HandleEvent(E))
         return;
+    FollowDesktop(E);
     switch (E.type) {
     case Expose:
         if (PaintShadowOf(E.xexpose.window))
             break;
+        // The server cleared part of an embedded window to black: the window
+        // it belongs to paints, and its owner draws the picture again.
+        if (HWND h = WindowOfNativeChild(E.xexpose.window)) {
+            if (E.xexpose.count == 0)
+                InvalidateRect(h, nullptr, false);
+            break;
+        }
         if (HWND h = HwndOf(E.xexpose.window)) {
             TRect r = Bounds(E.xexpose.x, E.xexpose.y, E.xexpose.width, E.xexpose.height);
             // The buffer holds the picture already: the screen gets it again.
@@ -911,8 +1093,10 @@ void TX11Backend::TImpl::HandleEvent(XEvent& E)
         Window focus = 0;
         int revert = 0;
         XGetInputFocus(Dpy, &focus, &revert);
+        // A minimised window is activated by its restore, which the desktop
+        // state has queued already.
         if (HWND h = HwndOf(E.xfocus.window);
-            h && E.xfocus.mode == NotifyNormal && focus == E.xfocus.window && GetActiveWindow() != h)
+            h && E.xfocus.mode == NotifyNormal && focus == E.xfocus.window && GetActiveWindow() != h && !IsIconic(h))
             SetActiveWindow(h);
         break;
     }
@@ -930,6 +1114,11 @@ void TX11Backend::TImpl::HandleEvent(XEvent& E)
         if (E.xclient.message_type == AtomProtocols && Atom(E.xclient.data.l[0]) == AtomDelete)
             if (HWND h = HwndOf(E.xclient.window))
                 PostMessage(h, WM_CLOSE);
+        AnswerForWindowManager(E.xclient);
+        break;
+    case ConfigureNotify:
+        if (E.xconfigure.window == Root)
+            ScreenResized(E.xconfigure.width, E.xconfigure.height);
         break;
     case SelectionRequest: AnswerSelection(E.xselectionrequest); break;
     case SelectionClear: OwnsClipboard = false; break;

@@ -28,7 +28,9 @@ public:
     void WindowAlphaChanged(HWND AWnd) override;
     void WindowActivated(HWND AWnd) override;
     void WindowStateChanged(HWND AWnd) override;
+    void WindowStyleChanged(HWND AWnd) override;
     void WindowShadow(HWND AWnd, const TRect& AScreenBounds, bool AVisible) override;
+    void ProgramIconChanged(int AWidth, int AHeight, const uint32_t* AArgb) override;
     bool HasCompositor() override;
     void GrabPointer(HWND AWnd) override;
     void Present(HWND AWnd, const TRect& ADirty) override;

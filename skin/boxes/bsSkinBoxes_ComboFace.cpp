@@ -101,10 +101,20 @@ void TbsSkinComboFace::WMWindowPosChanged(TMessage& M)
         CloseUp(false);
 }
 
+void TbsSkinComboFace::WMEraseBkgnd(TMessage& M)
+{
+    if (!FromWMPaint && M.WParam)
+        PaintWindow(reinterpret_cast<platform::HDC>(M.WParam));
+    M.Result = 1;
+}
+
 void TbsSkinComboFace::CMWantSpecialKey(TMessage& M)
 {
     TbsSkinCustomControl::CMWantSpecialKey(M);
-    if (IsArrowKey(M.WParam))
+    // While the list is open, Enter and Escape close it; the dialog's
+    // default and cancel buttons never see them.
+    const bool closesList = (M.WParam == VK_ESCAPE || M.WParam == VK_RETURN) && IsPopupVisible();
+    if (IsArrowKey(M.WParam) || closesList)
         M.Result = 1;
 }
 

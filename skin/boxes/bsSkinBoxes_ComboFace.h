@@ -62,6 +62,9 @@ public:
     void UpdateSkinRegion() override;
     void WMWindowPosChanged(TMessage& M) override;
     void CMWantSpecialKey(TMessage& M) override;
+    // A background erase outside a paint paints the whole face into the
+    // erase context, so a caller copying the control gets its look.
+    void WMEraseBkgnd(TMessage& M) override;
 
 protected:
     void MouseUp(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;

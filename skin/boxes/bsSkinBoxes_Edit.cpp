@@ -136,9 +136,25 @@ TbsEditMenuMaker& SysPopupMenuMaker()
     return maker;
 }
 
+TbsEditStringsFinder& SysPopupMenuStrings()
+{
+    static TbsEditStringsFinder finder;
+    return finder;
+}
+
 } // namespace
 
 void TbsCustomEdit::SetSysPopupMenuMaker(TbsEditMenuMaker AMaker) { SysPopupMenuMaker() = std::move(AMaker); }
+
+void TbsCustomEdit::SetSysPopupMenuStrings(TbsEditStringsFinder AFinder) { SysPopupMenuStrings() = std::move(AFinder); }
+
+TbsResourceStrData* TbsCustomEdit::MenuStrings()
+{
+    if (SysPopupMenuStrings())
+        if (TbsResourceStrData* strings = SysPopupMenuStrings()(this))
+            return strings;
+    return GetResourceStrData();
+}
 
 void TbsCustomEdit::CreateSysPopupMenu()
 {
@@ -147,7 +163,7 @@ void TbsCustomEdit::CreateSysPopupMenu()
     FRetiredPopupMenu = std::move(FSysPopupMenu);
     TPopupMenu* menu = SysPopupMenuMaker() ? SysPopupMenuMaker()(this) : nullptr;
     FSysPopupMenu.reset(menu ? menu : new TPopupMenu(nullptr));
-    TbsResourceStrData* strings = GetResourceStrData();
+    TbsResourceStrData* strings = MenuStrings();
     const bool selection = SelLength() > 0;
     const bool allSelected = SelStart() == 0 && SelLength() == int(FBuffer.size());
     struct TItem {

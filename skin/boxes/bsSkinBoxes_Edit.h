@@ -25,6 +25,9 @@ class TbsCustomEdit;
 // Makes the menu an edit shows when it has no popup menu of its own. The
 // skinned menus install theirs; without one the edit uses a platform menu.
 using TbsEditMenuMaker = std::function<platform::TPopupMenu*(TbsCustomEdit* AEdit)>;
+// Finds the string table of the edit's form, whose captions the edit's menu
+// shows; the skin form component installs one.
+using TbsEditStringsFinder = std::function<TbsResourceStrData*(TbsCustomEdit* AEdit)>;
 
 class TbsCustomEdit : public platform::TCustomMaskEdit {
 public:
@@ -47,6 +50,7 @@ public:
     platform::TPopupMenu* SysPopupMenu() const { return FSysPopupMenu.get(); }
 
     static void SetSysPopupMenuMaker(TbsEditMenuMaker AMaker);
+    static void SetSysPopupMenuStrings(TbsEditStringsFinder AFinder);
 
     // The left mouse button went down in the edit and has not come up.
     bool MouseDownInside() const { return FDown; }
@@ -63,8 +67,10 @@ public:
 protected:
     // Builds a fresh context menu with the string table's captions.
     void CreateSysPopupMenu();
-    // The string table the menu captions come from; nil: the built-in texts.
+    // The string table the menu captions come from: the form's, else the
+    // edit's own; nil: the built-in texts.
     virtual TbsResourceStrData* GetResourceStrData() { return nullptr; }
+    TbsResourceStrData* MenuStrings();
     void Change() override;
     void PaintBackground(platform::TCanvas* ACanvas, const platform::TRect& AClient) override;
     bool StopDraw() const { return FStopDraw; }

@@ -653,6 +653,24 @@ void TbsSkinCustomEdit::Dispatch(TMessage& M)
         FMouseIn = false;
         TbsCustomEdit::Dispatch(M);
         break;
+    // A parent copying its children's looks asks for the frame: whole, or
+    // around the edit area that the edit paints itself.
+    case SKN_PAINTTODC:
+        M.Result = 0;
+        if (M.WParam) {
+            PaintFrameOn(reinterpret_cast<HDC>(M.WParam), false);
+            M.Result = SKN_PAINTTODC_ANSWER;
+        }
+        break;
+    case SKN_PAINTFRAMETODC:
+        if (M.LParam != SKN_PAINT_KEY) {
+            TbsCustomEdit::Dispatch(M);
+            break;
+        }
+        if (M.WParam)
+            PaintFrameOn(reinterpret_cast<HDC>(M.WParam), true);
+        M.Result = SKN_PAINT_KEY;
+        break;
     default: TbsCustomEdit::Dispatch(M); break;
     }
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <fstream>
 #include <set>
 
@@ -21,6 +22,17 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const RequiredSections[] = {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"};
+
+// Sections of the skin itself. A record's section is named after the
+// record, and storing a record erases its section first: a record of such a
+// name would read the skin's own keys and wipe them when stored.
+bool IsReservedSectionName(const std::string& AName)
+{
+    static const char* const Others[] = {"POPUPWINDOW", "LAYERFRAME", "HINTWINDOW", "SKINCOLORS"};
+    const auto same = [&](const char* ASection) { return platform::SameText(AName, ASection); };
+    return std::any_of(std::begin(RequiredSections), std::end(RequiredSections), same) ||
+           std::any_of(std::begin(Others), std::end(Others), same);
+}
 
 // Skins made on other systems may name files with "\" and in another letter
 // case than the files have on disk.
@@ -104,6 +116,8 @@ void ReadSkinList(const TCustomIniFile& AIniFile, const std::string& ASection,
     for (int i = 0; i < count; ++i) {
         std::string name, kind;
         TbsSkinData::SplitSkinListEntry(AIniFile.ReadString(ASection, IntToStr(i), ""), name, kind);
+        if (IsReservedSectionName(name))
+            continue;
         auto record = ACreate(kind, name);
         if (!record)
             continue;

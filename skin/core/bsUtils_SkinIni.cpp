@@ -3,6 +3,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/SysUtils.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -60,10 +61,14 @@ std::vector<std::string> SkinNumberParts(std::string_view AText)
 int SkinNumber(const std::vector<std::string>& AParts, size_t AIndex, std::string_view AText)
 {
     const std::string part = AIndex < AParts.size() ? AParts[AIndex] : std::string();
+    // Leading zeros add nothing to the value: only the significant digits
+    // count against the 32-bit range.
+    const size_t first = std::min(part.find_first_not_of('0'), part.empty() ? 0 : part.size() - 1);
+    const std::string digits = part.substr(first);
     int64_t value = 0;
-    bool ok = !part.empty() && part.size() <= 10;
+    bool ok = !digits.empty() && digits.size() <= 10;
     if (ok) {
-        value = platform::StrToInt64(part);
+        value = platform::StrToInt64(digits);
         ok = value <= INT32_MAX;
     }
     if (!ok)

@@ -103,6 +103,9 @@ void TbsSelectSkinDlgForm::Build(TbsSkinData* ACtrlSkinData)
     PreviewButton = AddButton(PreviewForm, PreviewForm, CaptionOf(ACtrlSkinData, PreviewButtonCaption), 20, 20, 100);
     PreviewButton->SetSkinData(PreviewSkinData);
     PreviewBSF = new TbsSkinForm(PreviewForm);
+    // The sample is never activated (it takes no input) yet shows the
+    // skin's active frame.
+    PreviewBSF->PreviewMode = true;
     PreviewBSF->SetSkinData(PreviewSkinData);
 
     OpenButton = AddButton(this, this, CaptionOf(ACtrlSkinData, OkCaption), 260, 200, 70);

@@ -5,6 +5,7 @@
 
 #include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/controls/bsSkinCtrls_StatusBar.h"
 #include "skin/form/bsSkinMainMenu.h"
 #include "skin/form/bsSkinMenus.h"
 #include "skin/form/bsRibbon.h"
@@ -122,6 +123,10 @@ void TbsSkinForm::Notification(TComponent* AComponent, TOperation AOperation)
         FMSD = nullptr;
     if (AComponent == FMainMenuBar)
         FMainMenuBar = nullptr;
+    if (AComponent == FMainMenu)
+        FMainMenu = nullptr;
+    if (AComponent == static_cast<TComponent*>(FStatusBar))
+        FStatusBar = nullptr;
     if (AComponent == FSkinHint)
         FSkinHint = nullptr;
     if (AComponent == reinterpret_cast<TComponent*>(FMDITabsBar))
@@ -162,7 +167,26 @@ void TbsSkinForm::SetBorderIcons(TbsBorderIcons AValue)
 {
     FBorderIcons = AValue;
     UpdateCaptionButtons();
+    OfferBorderIcons();
     UpDateFormNC();
+}
+
+// The form shows no boxes of the window system's (its BorderIcons are
+// empty), yet the desktop should offer the same as the frame's buttons: the
+// window's style says which boxes the frame has.
+void TbsSkinForm::OfferBorderIcons()
+{
+    if (!FSkinnableForm || !FForm->HandleAllocated())
+        return;
+    const HWND h = FForm->Handle();
+    const DWORD style = DWORD(GetWindowLong(h, GWL_STYLE));
+    DWORD boxes = style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    if (FBorderIcons & biMinimize)
+        boxes |= WS_MINIMIZEBOX;
+    if (FBorderIcons & biMaximize)
+        boxes |= WS_MAXIMIZEBOX;
+    if (boxes != style)
+        SetWindowLong(h, GWL_STYLE, intptr_t(boxes));
 }
 
 void TbsSkinForm::SetSkinData(TbsSkinData* AValue)
@@ -240,9 +264,10 @@ void TbsSkinForm::ChangeSkinData()
         FBorderLayer->InitFrame(FSD, FForm);
     } else
         ClearObjects();
-    if (FSkinnableForm)
+    if (FSkinnableForm) {
         FForm->BorderIcons = 0;
-    else
+        OfferBorderIcons();
+    } else
         // The window system's own frame shows the icons the frame would.
         FForm->BorderIcons = (HideCaptionButtons ? TBorderIcons{} : TBorderIcons{biSystemMenu}) | (FBorderIcons & (biMinimize | biMaximize));
     const int minW = GetMinWidth(), minH = GetMinHeight();
@@ -394,6 +419,12 @@ void TbsSkinForm::FrameWndProc(TMessage& M)
 {
     try {
         if (HandleSkinMessage(M)) {
+            OldWindowProc(M);
+            return;
+        }
+        if (M.Msg == WM_DISPLAYCHANGE) {
+            if (FForm->BorderStyle() != bsNone)
+                FitIntoMaxSize();
             OldWindowProc(M);
             return;
         }

@@ -35,6 +35,7 @@ class TbsSkinHint;
 class TbsSkinPopupMenu;
 class TbsSkinMDITabsBar;
 class TbsSkinScrollBar;
+class TbsSkinStatusBar;
 
 // The caption buttons a skinned frame can show: the form's own three and
 // two of the frame's.
@@ -155,6 +156,7 @@ public:
     void CreateDefaultObjects();
     void ClearObjects();
     void UpdateCaptionButtons();
+    void OfferBorderIcons();
     void UpdateObjectHints();
     void CalcObjectRects();
     // Hover at a frame point: enter and leave, hints.
@@ -228,6 +230,9 @@ public:
     int OldHeight = 0;
     platform::TNotifyEvent OnMinimize, OnMaximize, OnRestore, OnChangeRollUpState;
     platform::TNotifyEvent OnMinimizeToTray, OnRestoreFromTray;
+    // The form's status bar, whose size grip is hidden while maximized.
+    TbsSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TbsSkinStatusBar* AValue);
 
     void ChangeWindowState(platform::TWindowState AValue);
     void DoMinimize();
@@ -314,6 +319,8 @@ public:
     void CreateDefaultSystemMenu();
     void UpdateSystemMenuItems();
     void PopupSystemMenu(int X, int Y);
+    // The system menu beside the screen rectangle R.
+    void PopupSystemMenuAtRect(const TRect& R);
     void ReleaseMenuObjects();
     void PopupSystemMenuAtButton();
 
@@ -344,6 +351,8 @@ public:
     void CreateFrameRgn(bool AUpdate);
     void UpdateFrame(bool AUpdate);
     void RefreshFormSize();
+    // Shrinks a form larger than its maximum size (after a screen change).
+    void FitIntoMaxSize();
     // The window region now set (owned), nil for none.
     platform::HRGN FrameRgn() const { return FRgn; }
 
@@ -372,6 +381,9 @@ public:
     // ---- skin changes
     void ChangeSkinData();
 
+    // The version of the skin engine.
+    static std::string GetProductVersion() { return "10.10"; }
+
     // ---- menus: every skinned menu of the form opens through SkinMenu;
     // while one is open (InMenu) or the menu bar is in keyboard mode
     // (InMainMenu) the application's messages pass through AppMessage.
@@ -381,6 +393,36 @@ public:
     void SetMenusSkinData(TbsSkinData* AValue);
     TbsSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar; }
     void SetMainMenuBar(TbsSkinMainMenuBar* AValue);
+    // The form's main menu whose shortcuts the form runs when no menu bar
+    // shows one.
+    platform::TMainMenu* MainMenu() const { return FMainMenu; }
+    void SetMainMenu(platform::TMainMenu* AValue);
+    // Settings of the form's menus, handed on to its menu manager.
+    int MaxMenuItemsInWindow() const;
+    // A negative count is ignored.
+    void SetMaxMenuItemsInWindow(int AValue);
+    bool MenusAlphaBlend() const { return FMenusAlphaBlend; }
+    void SetMenusAlphaBlend(bool AValue);
+    bool MenusAlphaBlendAnimation() const { return FMenusAlphaBlendAnimation; }
+    void SetMenusAlphaBlendAnimation(bool AValue);
+    uint8_t MenusAlphaBlendValue() const { return FMenusAlphaBlendValue; }
+    void SetMenusAlphaBlendValue(uint8_t AValue);
+    bool UseSkinFontInMenu() const;
+    void SetUseSkinFontInMenu(bool AValue);
+    bool UseSkinSizeInMenu() const;
+    void SetUseSkinSizeInMenu(bool AValue);
+    int DefMenuItemHeight() const;
+    // Only a height above 0 is taken.
+    void SetDefMenuItemHeight(int AValue);
+    platform::TFont* DefMenuItemFont() const;
+    void SetDefMenuItemFont(platform::TFont* AValue);
+    // Popups of any menu through the form's menu manager, in the skin of
+    // its menus: at a screen point, or beside a screen rectangle.
+    void PopupSkinMenu(platform::TMenu* AMenu, const TPoint& P);
+    void PopupSkinMenu1(platform::TMenu* AMenu, const TRect& R, bool APopupUp);
+    // A context menu: its OnPopup runs first, a menu still open closes, and
+    // it opens in the form's own skin.
+    void DoPopupMenu(platform::TPopupMenu* AMenu, int X, int Y);
     bool InMenu = false;
     bool InMainMenu = false;
     platform::TNotifyEvent OnSkinMenuOpen;
@@ -514,6 +556,12 @@ private:
     TbsSkinMenu* FSkinMenu = nullptr;
     TbsSkinData* FMSD = nullptr;
     TbsSkinMainMenuBar* FMainMenuBar = nullptr;
+    platform::TMainMenu* FMainMenu = nullptr;
+    bool FMenusAlphaBlend = false, FMenusAlphaBlendAnimation = false;
+    uint8_t FMenusAlphaBlendValue = 200;
+    // The system menu through the menu manager it belongs to: a document's
+    // opens through its main form's.
+    void PopupSystemMenuFrom(const TRect& R);
     bool FInShortCut = false;
     TbsAppMessageHook FAppHook;
     void CreateMenuManager();
@@ -525,6 +573,8 @@ private:
     TbsLayerManager* FMenuLayerManager = nullptr;
     platform::TPopupMenu* FSysMenu = nullptr;
     TbsFormTrayIcon* FTrayIcon = nullptr;
+    TbsSkinStatusBar* FStatusBar = nullptr;
+    void ShowStatusBarGrip(bool AValue);
     // The component behind FTrayIcon, compared when it goes (its interface
     // is gone by then).
     platform::TComponent* FTrayComponent = nullptr;
@@ -578,5 +628,8 @@ TbsSkinForm* FindSkinFormComponent(platform::TCustomForm* AForm);
 // the one its skin component holds maximised, or one the window system has
 // maximised.
 platform::TCustomForm* MaximizedMDIChildForm();
+// The skin form component of the main form's active document, nil when
+// there is none.
+TbsSkinForm* FindActiveMDIChildSkinForm();
 
 } // namespace skin

@@ -12,6 +12,7 @@
 #include "platform/ui/UiGeometry.h"
 #include "platform/ui/Window.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace skin {
@@ -496,8 +497,11 @@ void TbsSkinForm::CreateFrameRgn(bool AUpdate)
     if (HasSkin() && FullBorderFrame()) {
         // Rolled up, or minimized into the frame's slot, the window is as
         // high as the border says (nothing of it when it says nothing).
+        // A border that names no height keeps one pixel row: an empty
+        // region would take the window off the screen altogether.
         const bool rolled = FRollUpState || (FWindowState == wsMinimized && !IsMainForm() && !MinimizeDefault);
-        SetRegion(CreateRectRgn(0, 0, FFormWidth, rolled ? FBorderLayer->FData->RollUpFormHeight : FFormHeight));
+        const int rolledHeight = std::max(1, FBorderLayer->FData->RollUpFormHeight);
+        SetRegion(CreateRectRgn(0, 0, FFormWidth, rolled ? rolledHeight : FFormHeight));
         return;
     }
     if (!HasSkin() || !HasMask()) {
@@ -536,8 +540,24 @@ void TbsSkinForm::UpdateFrame(bool AUpdate)
     CreateFrameRgn(AUpdate);
     if (!FRgn && FSkinnableForm && FForm->BorderStyle() != bsNone && FForm->HandleAllocated())
         SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
-    if (FSD->StretchEffect)
+    if (FSD->StretchEffect) {
         FForm->Invalidate();
+        // The stretched background moved under the children that copy it.
+        for (int i = 0; i < FForm->ControlCount(); ++i)
+            if (auto* w = dynamic_cast<TWinControl*>(FForm->Controls(i)); w && w->HandleAllocated())
+                SendMessage(w->Handle(), SKN_PARENTBGCHANGED, 0, 0);
+    }
+}
+
+// After the screen changed, a form larger than it may now be is shrunk
+// to fit, in place.
+void TbsSkinForm::FitIntoMaxSize()
+{
+    const int w = FForm->Width(), h = FForm->Height();
+    const int maxW = GetMaxWidth(), maxH = GetMaxHeight();
+    if (w <= maxW && h <= maxH)
+        return;
+    FForm->SetBounds(FForm->Left(), FForm->Top(), std::min(w, maxW), std::min(h, maxH));
 }
 
 // Width - 1 then + 1 (the other way round at the minimum width) puts the

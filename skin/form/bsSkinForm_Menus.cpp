@@ -4,6 +4,7 @@
 // form's shortcuts reaching its main menu.
 
 #include "skin/form/bsSkinForm.h"
+#include "skin/controls/bsSkinHint.h"
 #include "skin/form/bsRibbon.h"
 
 #include "skin/form/bsSkinMainMenu.h"
@@ -28,6 +29,7 @@ TbsSkinForm* FindSkinFormComponent(TCustomForm* AForm)
 void TbsSkinForm::CreateMenuManager()
 {
     FSkinMenu = new TbsSkinMenu(this, FForm);
+    FSkinMenu->AlphaBlendValue = FMenusAlphaBlendValue;
     // Plain popup menus of the program open as skinned ones.
     SetPopupMenuPresenter(PresentPopupMenu);
     FForm->OnShortCut = [this](TMessage& M, bool& Handled) { FormShortCut(M, Handled); };
@@ -167,14 +169,28 @@ void TbsSkinForm::MenuKeyDown(int Key)
     }
 }
 
-void TbsSkinForm::CloseMenusOnMessage(UINT)
+TbsSkinForm* FindActiveMDIChildSkinForm()
 {
+    TCustomForm* main = Application()->MainForm();
+    TCustomForm* child = main ? main->ActiveMDIChild() : nullptr;
+    return child ? FindSkinFormComponent(child) : nullptr;
+}
+
+// A press or a move anywhere ends the object's hint and any menu; on a main
+// form whose own menus are closed, the active document's menus close.
+void TbsSkinForm::CloseMenusOnMessage(UINT AMsg)
+{
+    if (ShowObjectHint && FSkinHint)
+        FSkinHint->HideHint();
     if (InMainMenu && !InMenu)
         ExitMainMenuMode();
     else if (FSkinMenu->Visible())
         FSkinMenu->Hide();
     else if (InMenu)
         SkinMenuClose();
+    else if (FForm->FormStyle() == fsMDIForm && FForm->Visible())
+        if (TbsSkinForm* child = FindActiveMDIChildSkinForm(); child && child != this)
+            child->CloseMenusOnMessage(AMsg);
 }
 
 // The form's shortcuts: the component's own handler first, then the
@@ -200,7 +216,7 @@ void TbsSkinForm::FormShortCut(TMessage& Msg, bool& Handled)
         FInShortCut = false;
         Handled = false;
     }
-    TMenu* mainMenu = FMainMenuBar ? FMainMenuBar->MainMenu() : nullptr;
+    TMenu* mainMenu = FMainMenuBar && FMainMenuBar->MainMenu() ? FMainMenuBar->MainMenu() : FMainMenu;
     if (mainMenu) {
         if ((shift & ssAlt) && key != VK_F4 && MenuBarAccel(key)) {
             Handled = true;

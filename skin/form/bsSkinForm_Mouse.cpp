@@ -130,6 +130,7 @@ void TbsSkinForm::HideClientInActiveEffect()
 void TbsSkinForm::WMShowWindow(TMessage& M)
 {
     if (M.WParam) {
+        OfferBorderIcons();
         if (IsMainForm() && !Application()->OnRestore)
             Application()->OnRestore = TbsAppRestoreHook{this};
         if (FStartShow && PositionInMonitor == bspDefault)

@@ -6,6 +6,8 @@
 
 #include "skin/form/bsSkinForm.h"
 
+#include "skin/controls/bsSkinCtrls_StatusBar.h"
+
 #include "skin/core/bsUtils_Probes.h"
 #include "skin/core/bsUtils_Text.h"
 
@@ -235,6 +237,7 @@ void TbsSkinForm::DoMaximize()
         if (old.Width() == a.Width() && old.Height() == a.Height() && FForm->HandleAllocated())
             RefreshFormSize();
         SendToMainForm(SKN_CHILDMAXIMIZED);
+        ShowStatusBarGrip(false);
         if (OnMaximize)
             OnMaximize(this);
         return;
@@ -253,6 +256,7 @@ void TbsSkinForm::DoMaximize()
         r = InnerBounds(*FBorderLayer, r);
     SetFormBounds(r);
     SyncLayerBorder(false);
+    ShowStatusBarGrip(false);
     if (OnMaximize)
         OnMaximize(this);
 }
@@ -283,8 +287,23 @@ void TbsSkinForm::DoRestore()
         SendToMainForm(SKN_CHILDRESTORED);
         SendToMainForm(SKN_RESTOREALL);
     }
+    ShowStatusBarGrip(true);
     if (OnRestore)
         OnRestore(this);
+}
+
+void TbsSkinForm::SetStatusBar(TbsSkinStatusBar* AValue)
+{
+    FStatusBar = AValue;
+    if (FStatusBar)
+        FStatusBar->FreeNotification(this);
+}
+
+// A maximized form cannot be sized: its status bar shows no size grip.
+void TbsSkinForm::ShowStatusBarGrip(bool AValue)
+{
+    if (FStatusBar && FStatusBar->SizeGrip())
+        FStatusBar->SetShowGrip(AValue);
 }
 
 void TbsSkinForm::SetRollUpState(bool AValue)
@@ -451,7 +470,11 @@ void TbsSkinForm::MagneticMove(int& ALeft, int& ATop, int AWidth, int AHeight)
 {
     const int m = MagneticSize;
     TRect a;
-    GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, a);
+    // A document snaps to the edges of its client window, in whose
+    // coordinates it moves; any other form to its monitor's work area.
+    HWND client = FForm->FormStyle() == fsMDIChild && FForm->HandleAllocated() ? GetParent(FForm->Handle()) : nullptr;
+    if (!client || !GetClientRect(client, a))
+        GetMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, a);
     const TPoint cursor = GetCursorPos();
     // A border with sizing edges counts as part of the form.
     const bool outer = CanShowLayeredBorders() && FBorderLayer->FVisible && FBorderLayer->FData &&

@@ -163,9 +163,22 @@ TMenuItem* TbsSkinForm::GetSystemMenuItems()
     return FSysMenu->Items();
 }
 
-void TbsSkinForm::PopupSystemMenu(int X, int Y)
+void TbsSkinForm::PopupSystemMenu(int X, int Y) { PopupSystemMenuFrom(Rect(X, Y, X, Y)); }
+
+void TbsSkinForm::PopupSystemMenuAtRect(const TRect& R) { PopupSystemMenuFrom(R); }
+
+// A document's menu opens through its main form's manager; that component
+// also opens and closes the menu mode, so that the keyboard hook ends with
+// the menu. Without a skinned main form nothing opens.
+void TbsSkinForm::PopupSystemMenuFrom(const TRect& R)
 {
-    PopupObjectMenu(GetSystemMenuItems(), Rect(X, Y, X, Y), false);
+    TbsSkinForm* owner = this;
+    if (FForm->FormStyle() == fsMDIChild) {
+        owner = MainFormComponent();
+        if (!owner)
+            return;
+    }
+    owner->PopupObjectMenu(GetSystemMenuItems(), R, false);
 }
 
 // Under the system-menu button (Alt+Space), not at the cursor.
@@ -178,10 +191,36 @@ void TbsSkinForm::PopupSystemMenuAtButton()
         else if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get()))
             command = a->Command;
         if (command == cmSysMenu && o->Enabled) {
-            PopupObjectMenu(GetSystemMenuItems(), o->ObjectScreenRect(), false);
+            PopupSystemMenuAtRect(o->ObjectScreenRect());
             return;
         }
     }
+}
+
+void TbsSkinForm::PopupSkinMenu(TMenu* AMenu, const TPoint& P) { PopupSkinMenu1(AMenu, Rect(P.X, P.Y, P.X, P.Y), false); }
+
+void TbsSkinForm::PopupSkinMenu1(TMenu* AMenu, const TRect& R, bool APopupUp)
+{
+    if (!AMenu || AMenu->Items()->Count() == 0)
+        return;
+    SkinMenuOpen();
+    FSkinMenu->Popup(nullptr, FMSD ? FMSD : FSD, 0, R, AMenu->Items(), APopupUp);
+}
+
+// Context menus of the form's own drawing keep the form's skin even where
+// the menus have one of their own.
+void TbsSkinForm::DoPopupMenu(TPopupMenu* AMenu, int X, int Y)
+{
+    if (!AMenu)
+        return;
+    if (AMenu->OnPopup)
+        AMenu->OnPopup(this);
+    if (FSkinMenu->Visible())
+        SkinMenuClose();
+    if (AMenu->Items()->Count() == 0)
+        return;
+    SkinMenuOpen();
+    FSkinMenu->Popup(nullptr, FSD, 0, Rect(X, Y, X, Y), AMenu->Items(), false);
 }
 
 // A skinned popup menu opens through its own form; any other menu through

@@ -329,6 +329,12 @@ const bool GEditMenusInstalled = [] {
             form->FreeNotification(menu);
         return menu;
     });
+    // The captions come from the string table of the skin the edit's form
+    // is dressed in.
+    TbsCustomEdit::SetSysPopupMenuStrings([](TbsCustomEdit* AEdit) -> TbsResourceStrData* {
+        TbsSkinForm* component = FindSkinFormComponent(AEdit->ParentForm());
+        return component && component->SkinData() ? component->SkinData()->ResourceStrData() : nullptr;
+    });
     return true;
 }();
 

@@ -466,10 +466,23 @@ bool TbsTrayIcon::AppWindowProc(UINT AMsg, WPARAM W)
 void TbsTrayIcon::OwnerWindowProc(TMessage& M)
 {
     if (M.Msg == WM_ACTIVATE && (LOWORD(M.WParam) == WA_ACTIVE || LOWORD(M.WParam) == WA_CLICKACTIVE)) {
-        if (TWinControl* active = Screen()->ActiveControl()) {
-            TWinControl* w = active->Parent() ? active->Parent() : active;
-            if (w->HandleAllocated() && w->Handle() != reinterpret_cast<HWND>(M.LParam) && active->HandleAllocated())
-                SetFocus(active->Handle());
+        if (FRestoringFocus)
+            return;
+        // The activated owner gets its focused control back. The screen's
+        // active control may still be one of a window just closed (a modal
+        // dialog): focusing that would activate the dialog, deactivate and
+        // reactivate the owner, and run here again without end. Only a
+        // control inside the owner that lacks the focus is given it.
+        TWinControl* active = Screen()->ActiveControl();
+        TWinControl* owner = OwnerControl();
+        if (!active || !owner || !active->HandleAllocated() || !owner->HandleAllocated() ||
+            GetAncestor(active->Handle(), GA_ROOT) != owner->Handle() || GetFocus() == active->Handle())
+            return;
+        TWinControl* w = active->Parent() ? active->Parent() : active;
+        if (w->HandleAllocated() && w->Handle() != reinterpret_cast<HWND>(M.LParam)) {
+            FRestoringFocus = true;
+            SetFocus(active->Handle());
+            FRestoringFocus = false;
         }
     } else if (M.Msg == WM_SHOWWINDOW && M.WParam == 1 && M.LParam == 0) {
         if (TWinControl* owner = OwnerControl(); owner && owner->HandleAllocated())

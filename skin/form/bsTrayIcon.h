@@ -163,6 +163,8 @@ private:
     platform::HWND FWindowHandle = nullptr;
     platform::TNotifyIconData IconData;
     std::shared_ptr<THookSlot> FHookSlot;
+    // The owner hook is giving its focus back (activation it causes is its own).
+    bool FRestoringFocus = false;
     // OnDblClick is the one a skin form gave.
     bool FFormDblClick = false;
 

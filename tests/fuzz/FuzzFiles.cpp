@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 namespace fuzz {
 
@@ -57,6 +59,21 @@ void TScratchFolder::Clear() const
     std::error_code Error;
     for (const auto& Entry : fs::directory_iterator(FPath, Error))
         fs::remove_all(Entry.path(), Error);
+}
+
+std::string ReadFileText(const std::string& AFileName)
+{
+    std::ifstream In(AFileName, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+}
+
+const TScratchFolder& EmptyScratchHome()
+{
+    static const TScratchFolder Folder;
+    static const bool HomeSet = setenv("HOME", Folder.Path().c_str(), 1) == 0;
+    (void)HomeSet;
+    Folder.Clear();
+    return Folder;
 }
 
 } // namespace fuzz

@@ -32,4 +32,11 @@ private:
     std::string FPath;
 };
 
+// The whole content of a file; empty when it cannot be read.
+std::string ReadFileText(const std::string& AFileName);
+
+// A scratch folder that is HOME as well, where the program makes its
+// default folders; emptied for each input.
+const TScratchFolder& EmptyScratchHome();
+
 } // namespace fuzz

@@ -3,6 +3,7 @@
 // ffmpeg program: small valid inputs from which the fuzzer mutates.
 
 #include "fuzz/FuzzFiles.h"
+#include "fuzz/FuzzSeedsApp.h"
 #include "platform/core/IniFiles.h"
 #include "platform/core/Streams.h"
 #include "platform/gfx/ImageCodecs.h"
@@ -220,5 +221,6 @@ int main(int argc, char** argv)
     SkinSeeds();
     TextSeeds();
     MediaSeeds();
+    fuzz::WriteAppSeeds(Seed);
     return 0;
 }

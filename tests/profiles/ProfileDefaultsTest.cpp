@@ -212,6 +212,10 @@ TEST(ProfileDefaultsTest, NamesOtherRowsWillProduceCountAsTaken)
     // may not.
     EXPECT_EQ(MakeOutputFileName("/a/clip.avi", ".mp4", TOutputNaming{out, true, &taken}), out + "/clip_1.mp4");
     EXPECT_EQ(MakeOutputFileName("/a/new.avi", ".mp4", TOutputNaming{out, true, &taken}), out + "/new.mp4");
+    // Taken names are compared as files, however the folder is spelled.
+    const std::set<std::string> keys = {OutputPathKey(out + "/clip.mp4"), OutputPathKey(out + "/clip_2.mp4")};
+    EXPECT_EQ(MakeOutputFileName("/a/clip.avi", ".mp4", TOutputNaming{out + "/sub/..", true, &keys}),
+              out + "/sub/../clip_1.mp4");
 
     TOutputFields f;
     f.Video_AddFileName = "/b/clip.mkv";

@@ -52,4 +52,17 @@ std::string ShellQuote(const std::string& AText);
 // Answers false when ffmpeg failed.
 bool MakeMedia(const std::string& AOutput, const std::string& AArguments);
 
+// Makes a clip whose every picture is a flat grey that tells its time, so a
+// test reads which moment a picture or snapshot shows. H.264 with one key
+// frame only, as encoders make it for short clips, so a seek must decode its
+// way from the start to land anywhere else. At most 10 seconds; ARate
+// pictures a second; with a tone when asked.
+bool MakeTimeCodedClip(const std::string& AOutput, double ASeconds, int ARate, bool AWithSound);
+// The time in seconds that a picture of such a clip shows, from the red (or
+// any) component of its full-range RGB colour.
+double TimeOfTimeCodedColour(int AComponent);
+// The time a 24-bit BMP picture (a snapshot) of such a clip shows, read in
+// its middle; negative when the file is no such picture.
+double TimeOfTimeCodedBmp(const std::string& AFileName);
+
 } // namespace testsupport

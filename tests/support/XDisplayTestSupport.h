@@ -8,6 +8,7 @@
 #include "platform/gfx/PngImage.h"
 #include "platform/ui/Backend.h"
 #include "platform/x11/X11Backend.h"
+#include "support/XScreenPng.h"
 #include "platform/ui/Window.h"
 
 #include <X11/Xlib.h>
@@ -45,27 +46,6 @@ inline void Pause(int AMs)
         platform::Application()->ProcessMessages();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-}
-
-// What the display shows in R (inside the screen), saved as a PNG in the
-// test's folder; false when the display would not give it.
-inline bool SaveScreen(Display* D, const platform::TRect& R, const std::string& AFileName)
-{
-    using namespace platform;
-    XImage* image = XGetImage(D, DefaultRootWindow(D), R.Left, R.Top, unsigned(R.Width()), unsigned(R.Height()), AllPlanes, ZPixmap);
-    if (!image)
-        return false;
-    TBitmap b;
-    b.SetPixelFormat(pf32bit);
-    b.SetSize(R.Width(), R.Height());
-    for (int y = 0; y < R.Height(); ++y)
-        for (int x = 0; x < R.Width(); ++x)
-            reinterpret_cast<uint32_t*>(b.ScanLine(y))[x] = uint32_t(XGetPixel(image, x, y)) | 0xFF000000u;
-    XDestroyImage(image);
-    TPngImage png;
-    png.Assign(&b);
-    png.SaveToFile(AFileName);
-    return true;
 }
 
 // Whether the X window W is mapped and all its ancestors too (0: not).

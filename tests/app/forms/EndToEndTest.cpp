@@ -1,7 +1,9 @@
 // The program on the real engine: two generated clips added through the
 // add command, their profiles picked through the category and profile
 // lists, converted to "100%" and checked with ffprobe; one profile of every
-// category converted the same way; and a run paused, stopped and closed.
+// category converted the same way; rows switched between categories and
+// several videos added under an audio profile convert to what their rows
+// show; and a run paused, stopped and closed.
 #include "FormsTestSupport.h"
 
 #include "app/forms/TaskListView.h"
@@ -143,4 +145,48 @@ TEST_F(EndToEndTest, APausedRunStopsAndCloses)
     EXPECT_TRUE(canClose);
     EXPECT_NE(Progress(0), "100%");
     EXPECT_TRUE(Actions.empty());
+}
+
+TEST_F(EndToEndTest, RowsSwitchedBetweenCategoriesConvertToTheirLastChoice)
+{
+    struct TCase {
+        const char* Name;
+        std::vector<int> Categories; // the first is the add's
+        std::string Codecs;          // what ffprobe finds in the output
+    };
+    const TCase cases[] = {
+        {"XboX to MPG", {9, 11}, "mpeg1video\nmp2\n"},
+        {"through five categories to SWF", {1, 9, 6, 0, 11, 12}, "mp3\nflv1\n"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Form1->btnClearClick();
+        Choose(c.Categories.front(), 0);
+        Add(Media.File("bars.mkv"));
+        ASSERT_EQ(Form1->Workflow().Rows().Count(), 1) << Form1->Log()->GetText();
+        for (size_t i = 1; i < c.Categories.size(); ++i)
+            Choose(c.Categories[i], 0);
+        Form1->btnStartClick();
+        ASSERT_TRUE(WaitForRunEnd());
+        EXPECT_EQ(Progress(0), "100%") << (Boxes.empty() ? Form1->Log()->GetText() : Boxes.back());
+        EXPECT_EQ(Probe(Output(0), "stream=codec_name"), c.Codecs) << Output(0);
+        Boxes.clear();
+    }
+}
+
+TEST_F(EndToEndTest, SeveralVideosAddedUnderAnAudioProfileGiveAudioOnly)
+{
+    ASSERT_TRUE(testsupport::MakeMedia(Media.File("more.mkv"),
+                                       "-f lavfi -i testsrc=size=320x240:rate=25:duration=2 -f lavfi "
+                                       "-i sine=frequency=550:duration=2 -c:v mpeg4 -c:a pcm_s16le -shortest"));
+    Choose(0, 0); // MP3
+    Choosers->Answers.push_back({Media.File("bars.mkv"), Media.File("more.mkv")});
+    Form1->Button8Click();
+    ASSERT_EQ(Form1->Workflow().Rows().Count(), 2) << Form1->Log()->GetText();
+    Form1->btnStartClick();
+    ASSERT_TRUE(WaitForRunEnd());
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(Progress(row), "100%") << row;
+        EXPECT_EQ(Probe(Output(row), "stream=codec_type"), "audio\n") << Output(row);
+    }
 }

@@ -1,11 +1,22 @@
 #pragma once
 // The main window on the test's own folders, with a recording engine or
-// the real one, answering its boxes and choosers for the user, and saving
+// the real one, and the dialogs start-up makes after it, answering its boxes and choosers for the user, and saving
 // what it shows as PNG pictures in the build folder.
 
 #include "app/forms/Unit1.h"
+#include "app/forms/Program.h"
+#include "app/forms/Unit2.h"
 #include "app/forms/Unit5.h"
+#include "app/forms/Unit6.h"
+#include "app/forms/Unit7.h"
 #include "app/workflow/WorkflowFakes.h"
+
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/boxes/bsSkinTabs.h"
+#include "skin/controls/bsSkinCtrls_Bevel.h"
+#include "skin/controls/bsSkinCtrls_ListView.h"
+#include "skin/controls/bsSkinCtrls_StdLabel.h"
+#include "skin/controls/bsSkinCtrls_TextLabel.h"
 
 #include "platform/controls/Forms.h"
 #include "platform/core/SysUtils.h"
@@ -15,8 +26,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <typeinfo>
 #include <deque>
+#include <vector>
 
 namespace formstest {
 
@@ -86,6 +100,90 @@ inline void ExpectPlaces(platform::TComponent& AOwner, std::initializer_list<TCo
     }
 }
 
+// The record name a skinned component reads its look by; empty for a
+// component of no skinned kind.
+inline std::string SkinDataNameOf(platform::TComponent* AComponent)
+{
+    if (auto* c = dynamic_cast<skin::TbsSkinLink<platform::TCustomControl>*>(AComponent))
+        return c->SkinDataName();
+    if (auto* c = dynamic_cast<skin::TbsSkinLink<platform::TGraphicControl>*>(AComponent))
+        return c->SkinDataName();
+    if (auto* c = dynamic_cast<skin::TbsSkinPageControl*>(AComponent))
+        return c->SkinDataName;
+    if (auto* c = dynamic_cast<skin::TbsSkinCustomListView*>(AComponent))
+        return c->SkinDataName;
+    if (auto* c = dynamic_cast<skin::TbsSkinTextLabel*>(AComponent))
+        return c->SkinDataName;
+    if (auto* c = dynamic_cast<skin::TbsSkinStdLabel*>(AComponent))
+        return c->SkinDataName;
+    if (auto* c = dynamic_cast<skin::TbsSkinBevel*>(AComponent))
+        return c->SkinDataName();
+    if (auto* c = dynamic_cast<skin::TbsSkinCustomEdit*>(AComponent))
+        return c->SkinDataName();
+    return "";
+}
+
+// What the Parts fix of one component of a form: its kind, parent and
+// place, whether it shows, its caption, the skin record it reads and which
+// of the main window's two models draws it (1 or 2), its hint and its own
+// font. A Bounds.Right of 0 checks only the place, Unplaced none; a null
+// text and a model or font height of 0 are not checked.
+constexpr int Unplaced = -10000;
+constexpr platform::TRect Anywhere{Unplaced, 0, 0, 0};
+struct TFormRow {
+    const char* Name;
+    const std::type_info& Type;
+    const char* Parent;
+    platform::TRect Bounds;
+    bool Visible = true;
+    const char* Caption = nullptr;
+    const char* SkinDataName = nullptr;
+    int Model = 0;
+    const char* Hint = nullptr;
+    const char* FontName = nullptr;
+    int FontHeight = 0;
+};
+
+// Compares every row with the component of its name that AForm owns; the
+// models are those of AMain.
+inline void ExpectFormRows(platform::TComponent& AForm, app::TForm1& AMain, std::initializer_list<TFormRow> ARows)
+{
+    for (const TFormRow& r : ARows) {
+        platform::TComponent* component = AForm.FindComponent(r.Name);
+        ASSERT_NE(component, nullptr) << r.Name;
+        EXPECT_EQ(std::string(typeid(*component).name()), r.Type.name()) << r.Name;
+        if (auto* control = dynamic_cast<platform::TControl*>(component)) {
+            ASSERT_NE(control->Parent(), nullptr) << r.Name;
+            EXPECT_EQ(control->Parent()->Name(), r.Parent) << r.Name;
+            if (r.Bounds.Left == Unplaced) {
+            } else if (r.Bounds.Right == 0) {
+                EXPECT_EQ(control->BoundsRect().TopLeft(), r.Bounds.TopLeft()) << r.Name;
+            } else {
+                EXPECT_EQ(control->BoundsRect(), r.Bounds) << r.Name;
+            }
+            EXPECT_EQ(control->Visible(), r.Visible) << r.Name;
+            if (r.Caption) {
+                EXPECT_EQ(control->Caption(), r.Caption) << r.Name;
+            }
+            if (r.Hint) {
+                EXPECT_EQ(control->Hint, r.Hint) << r.Name;
+            }
+            if (r.FontName) {
+                EXPECT_EQ(control->Font()->Name(), r.FontName) << r.Name;
+                EXPECT_EQ(control->Font()->Height(), r.FontHeight) << r.Name;
+            }
+        }
+        if (r.SkinDataName) {
+            EXPECT_EQ(SkinDataNameOf(component), r.SkinDataName) << r.Name;
+        }
+        if (r.Model) {
+            auto* skinned = dynamic_cast<skin::IbsSkinnedControl*>(component);
+            ASSERT_NE(skinned, nullptr) << r.Name;
+            EXPECT_EQ(skinned->SkinData(), r.Model == 1 ? AMain.SkinData() : AMain.SkinData2()) << r.Name;
+        }
+    }
+}
+
 // Saves a window's back buffer as a PNG file.
 inline void SaveScreenshot(platform::HWND AWnd, const std::string& AFileName)
 {
@@ -105,22 +203,30 @@ inline void SaveScreenshot(platform::HWND AWnd, const std::string& AFileName)
     png.SaveToFile(AFileName);
 }
 
+// The pixels of AControl's area in its window's back buffer (0xRRGGBB), row
+// by row; what lies outside the buffer is left out.
+inline std::vector<uint32_t> ControlPixels(platform::HWND AWindow, platform::TControl* AControl)
+{
+    std::vector<uint32_t> pixels;
+    const platform::TPixelSurface* s = platform::GetWindowSurface(AWindow);
+    if (!s)
+        return pixels;
+    platform::TRect window;
+    platform::GetWindowRect(AWindow, window);
+    const platform::TPoint at = AControl->ClientToScreen(platform::TPoint{0, 0});
+    for (int y = at.Y - window.Top; y < at.Y - window.Top + AControl->Height() && y < s->Height; ++y)
+        for (int x = at.X - window.Left; x < at.X - window.Left + AControl->Width() && x < s->Width; ++x)
+            if (x >= 0 && y >= 0)
+                pixels.push_back(reinterpret_cast<const uint32_t*>(s->Row(y))[x] & 0xFFFFFF);
+    return pixels;
+}
+
 // How many pixels of AControl's area in its window's back buffer have the
 // colour ARgb (0xRRGGBB).
 inline int CountPixels(platform::HWND AWindow, platform::TControl* AControl, uint32_t ARgb)
 {
-    const platform::TPixelSurface* s = platform::GetWindowSurface(AWindow);
-    if (!s)
-        return 0;
-    platform::TRect window;
-    platform::GetWindowRect(AWindow, window);
-    const platform::TPoint at = AControl->ClientToScreen(platform::TPoint{0, 0});
-    int count = 0;
-    for (int y = at.Y - window.Top; y < at.Y - window.Top + AControl->Height() && y < s->Height; ++y)
-        for (int x = at.X - window.Left; x < at.X - window.Left + AControl->Width() && x < s->Width; ++x)
-            if (x >= 0 && y >= 0)
-                count += (reinterpret_cast<const uint32_t*>(s->Row(y))[x] & 0xFFFFFF) == ARgb;
-    return count;
+    const std::vector<uint32_t> pixels = ControlPixels(AWindow, AControl);
+    return int(std::count(pixels.begin(), pixels.end(), ARgb));
 }
 
 class TMainWindowFixture : public ::testing::Test {
@@ -134,7 +240,10 @@ protected:
     }
     void TearDown() override
     {
+        Form2 = nullptr;
         Form5 = nullptr;
+        Form6 = nullptr;
+        Form7 = nullptr;
         Form1.reset();
         platform::SetSystemActions(std::move(FOldActions));
         platform::SetLauncher(std::move(FOldLauncher));
@@ -157,13 +266,13 @@ protected:
         Form1->Choosers = std::move(choosers);
         Form1->Workflow().ProgramFolder = Home.Path();
         Form1->FormCreate();
-        Form5 = new app::TForm5(Form1.get(), Form1->OptionFile());
-        Form5->SkinWith(Form1->SkinData(), Form1->SkinData2());
-        Form5->OnPreviewChanged = [this](bool AOn) { Form1->Engine().SetPreview(AOn); };
-        Form5->Button1Click();
-        Form1->SetOptionsDialog(Form5);
-        Form1->Workflow().SetOptions(Form5->Options());
+        const app::TProgramDialogs dialogs = app::CreateProgramDialogs(*Form1);
+        Form2 = dialogs.Form2;
+        Form5 = dialogs.Form5;
+        Form6 = dialogs.Form6;
+        Form7 = dialogs.Form7;
         Form1->Show();
+        Form1->ShowStartupProblem();
         platform::Application()->ProcessMessages();
     }
 
@@ -182,7 +291,11 @@ protected:
     testsupport::TTempDir Home;
     testsupport::TTempDir Media;
     std::unique_ptr<app::TForm1> Form1;
+    // The forms start-up makes after the main window, owned by it.
+    app::TForm2* Form2 = nullptr;
     app::TForm5* Form5 = nullptr;
+    app::TForm6* Form6 = nullptr;
+    app::TForm7* Form7 = nullptr;
     TQueuedChoosers* Choosers = nullptr;
     std::vector<std::string> Boxes;
     std::vector<std::string> Actions;

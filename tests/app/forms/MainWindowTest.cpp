@@ -4,6 +4,9 @@
 #include "FormsTestSupport.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 
 #include "app/forms/ShutdownCountdown.h"
 #include "app/forms/SkinAssign.h"
@@ -21,8 +24,10 @@
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
+#include "skin/controls/bsSkinCtrls_ScrollBar.h"
 #include "skin/controls/bsSkinCtrls_Slider.h"
 #include "skin/core/bsSkinData_StoredList.h"
+#include "skin/dialogs/bsMessages.h"
 #include "skin/dialogs/bsSelectSkinDialog.h"
 
 #include "../../skin/dialogs/DialogsTestSupport.h"
@@ -119,9 +124,13 @@ TEST_F(MainWindowTest, EveryVisibleControlLiesAtItsPlace)
         {"bsSkinToolBar2", "Form1", {0, 22, 827, 91}, true, ""},
         {"bsSkinPanel1", "Form1", {5, 99, 575, 359}, true, "", ""},
         {"lvFiles", "bsSkinPanel1", {13, 10, 536, 212}, true, "", ""},
-        {"bsSkinButton4", "bsSkinPanel1", {13, 220, 47, 252}, true, "", "下移"},
-        {"bsSkinButton3", "bsSkinPanel1", {53, 220, 87, 252}, true, "", "上移"},
-        {"bsSkinButton21", "bsSkinPanel1", {93, 220, 127, 252}, true, "", "重命名"},
+        // The bars take the skin's thickness; the shown columns are wider
+        // than the list from the start.
+        {"bsSkinScrollBar1", "bsSkinPanel1", {13, 212, 475, 228}, true, ""},
+        {"bsSkinScrollBar2", "bsSkinPanel1", {536, 10, 552, 212}, false, ""},
+        {"bsSkinButton4", "bsSkinPanel1", {13, 233, 47, 257}, true, "", "下移"},
+        {"bsSkinButton3", "bsSkinPanel1", {53, 233, 87, 257}, true, "", "上移"},
+        {"bsSkinButton21", "bsSkinPanel1", {93, 233, 127, 257}, true, "", "重命名"},
         {"bsSkinPanel5", "Form1", {5, 99, 575, 359}, true, "", ""},
         {"bsSkinPanel3", "Form1", {584, 99, 810, 360}, true, "视频预览", ""},
         {"Panel6", "Form1", {591, 131, 801, 266}, true, "", ""},
@@ -386,6 +395,53 @@ TEST_F(MainWindowTest, ChoosingAProfileThroughTheListsRewritesTheSelectedRow)
     EXPECT_TRUE(Form1->PresetCombo(profiles::TPreset::Resolution)->Enabled());
 }
 
+// The catalogue's two hidden steps: Button13 reads the texts the preset
+// lists show into the output fields, Button18 refills the lists of the
+// current profile with their default entries and looks its key up afresh.
+TEST_F(MainWindowTest, TheHiddenPresetButtonsReadTheListsAndRefillThem)
+{
+    using profiles::TPreset;
+    const struct {
+        const char* What;
+        int Category;
+        TPreset Preset;
+        int Chosen;
+        int Key;
+        int DefaultIndex;
+        std::string FrameSize, SampleRate;
+        int VideoBitrate, AudioBitrate;
+    } cases[] = {
+        {"a video profile, another resolution", 1, TPreset::Resolution, 4, 100, 0, "320*240", "44100", 816000, 128000},
+        {"an audio profile, another sample rate", 0, TPreset::SampleRate, 2, 200, 4, "", "22050", -1000, 128000},
+    };
+    auto* readTexts = dynamic_cast<TButton*>(Form1->FindComponent("Button13"));
+    auto* refill = dynamic_cast<TButton*>(Form1->FindComponent("Button18"));
+    ASSERT_TRUE(readTexts && refill);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        Form1->CategoryCombo()->SetItemIndex(c.Category);
+        skin::TbsSkinComboBox* list = Form1->PresetCombo(c.Preset);
+        list->SetItemIndex(c.Chosen);
+        // Without a selected row a choice reaches no output field until
+        // Button13 reads the lists.
+        EXPECT_NE(Form1->Workflow().Fields().Video_AudioSampleRate, c.SampleRate);
+        readTexts->Click();
+        const profiles::TOutputFields& fields = Form1->Workflow().Fields();
+        EXPECT_EQ(fields.Video_FrameSize, c.FrameSize);
+        EXPECT_EQ(fields.Video_AudioSampleRate, c.SampleRate);
+        EXPECT_EQ(fields.Video_VideoBitrate, c.VideoBitrate);
+        EXPECT_EQ(fields.Video_AudioBitrate, c.AudioBitrate);
+
+        refill->Click();
+        EXPECT_EQ(list->ItemIndex(), c.DefaultIndex);
+        EXPECT_EQ(Form1->Workflow().PresetIndex(c.Preset), c.DefaultIndex);
+        EXPECT_EQ(fields.All_Trant_Number, c.Key);
+        EXPECT_FALSE(fields.Video_DisableVideo);
+        // The refill leaves the fields to the next read of the lists.
+        EXPECT_EQ(fields.Video_AudioSampleRate, c.SampleRate);
+    }
+}
+
 TEST_F(MainWindowTest, TheHiddenMultithreadSwitchGatesTheThreadCount)
 {
     skin::TbsSkinCheckRadioBox* box = Form5->MultiThreadBox();
@@ -445,6 +501,44 @@ TEST_F(MainWindowTest, TheOptionsDialogReachesStartAndCancelUndoes)
     EXPECT_EQ(ShutdownQuestions, 0);
 }
 
+TEST_F(MainWindowTest, TheOptionsDialogsChoicesCountWhereTheyAreRead)
+{
+    ForceDirectories(Form1->Workflow().OutputFolder());
+    testsupport::WriteFile(Form1->Workflow().OutputFolder() + "/tone.mp3", "an earlier result");
+    AddFile("tone.wav");
+    EXPECT_EQ(Form1->Workflow().Rows().Row(0).Sub(profiles::siOutputFileName), "tone_1.mp3");
+    // Chosen in the dialog (OK or not), it reaches the next add.
+    Form5->OverwriteRadio(true)->SetChecked(true);
+    Form5->OverwriteRadio(false)->SetChecked(false);
+    ForceDirectories(Media.File("again"));
+    Choosers->Answers.push_back({Source("again/tone.wav")});
+    Form1->btnAddClick();
+    EXPECT_EQ(Form1->Workflow().Rows().Row(1).Sub(profiles::siOutputFileName), "tone.mp3");
+
+    // An after-finish choice changed while a run goes on counts for it.
+    Form5->AfterDoneRadio(TAfterDone::OpenFolder)->SetChecked(false);
+    Form5->AfterDoneRadio(TAfterDone::Nothing)->SetChecked(true);
+    Form1->btnStartClick();
+    Form5->AfterDoneRadio(TAfterDone::Nothing)->SetChecked(false);
+    Form5->AfterDoneRadio(TAfterDone::OpenFolder)->SetChecked(true);
+    Engine->EndRun();
+    EXPECT_EQ(Actions, std::vector<std::string>{"xdg-open " + Form1->Workflow().OutputFolder()});
+}
+
+TEST_F(MainWindowTest, WithoutTheLibrariesNoChooserOpens)
+{
+    Engine->LoadFails = true;
+    Choosers->Answers.push_back({Source("a.wav")});
+    Choosers->Answers.push_back({Source("b.wav")});
+    Choosers->Answers.push_back({Media.Path()});
+    Form1->btnAddClick();
+    Form1->Button8Click();
+    Form1->Button12Click();
+    EXPECT_EQ(Choosers->Answers.size(), 3u) << "a chooser opened";
+    EXPECT_TRUE(Form1->Workflow().Rows().Empty());
+    EXPECT_EQ(Form1->Workflow().Log().back(), "libavcodec.so.59: cannot open shared object file");
+}
+
 TEST_F(MainWindowTest, RenamingInPlace)
 {
     AddFile("one.wav");
@@ -456,6 +550,10 @@ TEST_F(MainWindowTest, RenamingInPlace)
     Form1->edtExit();
     EXPECT_EQ(Boxes.size(), 1u); // taken by the other row
     EXPECT_EQ(Form1->Workflow().Rows().Row(1).Sub(profiles::siOutputFileName), "two.mp3");
+    // The refused text does not stay over the row in an edit nobody types in.
+    EXPECT_FALSE(Form1->RenameEdit()->Visible());
+    Form1->RenameClick(true);
+    EXPECT_EQ(Form1->RenameEdit()->GetText(), "two");
     Form1->RenameEdit()->SetText("song");
     Form1->edtExit();
     EXPECT_FALSE(Form1->RenameEdit()->Visible());
@@ -639,4 +737,146 @@ TEST(ShutdownCountdownTest, RunsOutWithoutAnAnswerAndSaysHowLongIsLeft)
 {
     EXPECT_EQ(ShutdownCountdownText(60), "转换工作已经完成，计算机将在 60 秒后自动关闭。\n如果不想关闭计算机，请点击“取消”。");
     EXPECT_TRUE(RunShutdownCountdown(nullptr, 1));
+}
+
+// The box is the skin's "提示" message box: each second's tick lowers the
+// count it shows, Cancel answers no, the last tick answers yes.
+TEST_F(MainWindowTest, TheShutdownBoxIsTheSkinsMessageBoxCountingDown)
+{
+    const struct {
+        const char* What;
+        int Ticks;
+        bool Cancel;
+        int SecondsShown;
+        bool Shutdown;
+    } cases[] = {
+        {"cancel at once", 0, true, 60, false},
+        {"cancel after a second", 1, true, 59, false},
+        {"the time runs out", 60, false, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        std::string caption, text, button;
+        skin::TbsSkinData* frameSkin = nullptr;
+        dialogtest::TWhenModal act([&](TCustomForm* F) {
+            auto* box = dynamic_cast<skin::TbsMessageForm*>(F);
+            ASSERT_NE(box, nullptr);
+            caption = box->Caption();
+            frameSkin = box->BSF->SkinData();
+            auto* timer = dynamic_cast<TTimer*>(box->FindComponent("CountdownTimer"));
+            ASSERT_NE(timer, nullptr);
+            // What the box shows once it has painted what is pending, as the
+            // message loop does after each tick.
+            auto shown = [&] {
+                RedrawWindow(F->Handle(), nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                return ControlPixels(F->Handle(), box->Message);
+            };
+            const std::vector<uint32_t> before = shown();
+            for (int i = 0; i < c.Ticks; ++i)
+                timer->OnTimer()(timer);
+            text = box->Message->Caption();
+            if (c.Ticks > 0) {
+                EXPECT_NE(shown(), before) << "the new count is not on the screen";
+            }
+            auto* cancel = dynamic_cast<skin::TbsSkinButton*>(box->FindComponent("Cancel"));
+            ASSERT_NE(cancel, nullptr);
+            button = cancel->Caption();
+            if (c.Ticks == 1)
+                SaveScreenshot(F->Handle(), PictureFile("shutdown-countdown.png"));
+            if (c.Cancel)
+                dialogtest::Click(cancel);
+        });
+        EXPECT_EQ(RunShutdownCountdown(Form1->SkinData(), 60), c.Shutdown);
+        ASSERT_TRUE(act.Done());
+        EXPECT_EQ(caption, "提示");
+        EXPECT_EQ(frameSkin, Form1->SkinData());
+        EXPECT_EQ(text, ShutdownCountdownText(c.SecondsShown));
+        EXPECT_EQ(button, "取消");
+    }
+}
+
+// The file list is the skin's list view: its header drawn from the tool
+// buttons' record, its rows in the platform's report style, and the two
+// skinned bars beside it showing only while the rows can scroll that way.
+TEST_F(MainWindowTest, TheFileListIsTheSkinsListViewWithItsBars)
+{
+    TTaskListView* list = Form1->TaskList();
+    EXPECT_EQ(list->HeaderSkinDataName, "resizetoolbutton");
+    EXPECT_FALSE(list->DrawSkin());
+    EXPECT_FALSE(list->DrawSkinLines());
+    EXPECT_EQ(list->SkinData(), Form1->SkinData());
+    EXPECT_NE(list->SkinIndex(), -1);
+    EXPECT_NE(list->HeaderHandle(), nullptr) << "the skin paints the header";
+    skin::TbsSkinScrollBar* h = list->HScrollBar();
+    skin::TbsSkinScrollBar* v = list->VScrollBar();
+    ASSERT_NE(h, nullptr);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(h->Kind(), sbHorizontal);
+    EXPECT_EQ(v->Kind(), sbVertical);
+    EXPECT_FALSE(v->Visible()) << "nothing to scroll down to yet";
+
+    for (int i = 0; i < 14; ++i)
+        AddFile("file" + IntToStr(i) + ".wav");
+    Form1->SetClientSize(827, 489);
+    Application()->ProcessMessages();
+    EXPECT_TRUE(v->Visible()) << "14 rows do not fit";
+    EXPECT_TRUE(h->Visible()) << "the shown columns are wider than the list";
+    EXPECT_EQ(v->Max() - v->Min() + 1, 14);
+    // Moving the bar scrolls the rows.
+    v->SetPosition(0);
+    EXPECT_EQ(list->TopIndex(), 0);
+    const int last = v->Max() - v->PageSize() + 1;
+    ASSERT_GT(last, 0);
+    v->SetPosition(last);
+    EXPECT_EQ(list->TopIndex(), last);
+    Application()->ProcessMessages();
+    SaveScreenshot(Form1->Handle(), PictureFile("main-window-with-rows.png"));
+
+    // The wheel scrolls the rows, and the bar follows at the next paint.
+    v->SetPosition(0);
+    SendMessage(list->Handle(), WM_MOUSEWHEEL, WPARAM(uint16_t(int16_t(-WHEEL_DELTA))) << 16, 0);
+    Application()->ProcessMessages();
+    EXPECT_GT(list->TopIndex(), 0);
+    EXPECT_EQ(v->Position(), list->TopIndex());
+    SendMessage(list->Handle(), WM_MOUSEWHEEL, WPARAM(uint16_t(int16_t(WHEEL_DELTA))) << 16, 0);
+    Application()->ProcessMessages();
+    EXPECT_EQ(list->TopIndex(), 0);
+    EXPECT_EQ(v->Position(), 0);
+}
+
+TEST_F(TMainWindowFixture, AnUnusableOptionFileNeverStopsTheProgramAndIsNamedInOneBox)
+{
+    const std::string name = Home.File("option.ini");
+    const struct {
+        const char* What;
+        std::function<void()> Make;
+        const char* Reason;
+    } cases[] = {
+        {"a folder", [&] { ForceDirectories(name); }, "Is a directory"},
+        {"read-only with missing keys",
+         [&] {
+             std::filesystem::remove(name);
+             testsupport::WriteFile(name, "[Options]\r\nAfter_Done=3\r\n");
+             chmod(name.c_str(), 0444);
+         },
+         "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        Form5 = nullptr;
+        Form1.reset();
+        c.Make();
+        Boxes.clear();
+        Create(std::make_unique<apptest::TFakeEngine>());
+        const std::string problem = "提示: Unable to write to " + name + ": " + c.Reason;
+        EXPECT_EQ(Boxes, std::vector<std::string>{problem});
+        EXPECT_EQ(Form1->OutputFolderEdit()->Text(), Home.Path() + "/Zarvelo视频软件/输出");
+
+        // A choice that cannot be stored says so and stays in force.
+        Form5->Opening();
+        Form5->ThreadCount()->SetItemIndex(2);
+        Form5->OkClick();
+        EXPECT_EQ(Boxes, (std::vector<std::string>{problem, problem}));
+        EXPECT_EQ(Form5->Options().ThreadCount, 3);
+    }
 }

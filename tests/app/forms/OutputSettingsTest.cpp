@@ -26,9 +26,6 @@ protected:
     {
         TMainWindowFixture::SetUp();
         Create(std::make_unique<apptest::TFakeEngine>());
-        Form7 = new TForm7(Form1.get(), Form1->Workflow(), Form1->CategoryImages(), Form1->ProfileImages());
-        SkinDialog(*Form7, Form1->SkinData());
-        Form7->FormCreate();
     }
 
     void AddFile(const std::string& AName)
@@ -46,8 +43,6 @@ protected:
     }
 
     const TTaskRow& Row() { return Form1->Workflow().Rows().Row(0); }
-
-    TForm7* Form7 = nullptr;
 };
 
 } // namespace
@@ -104,7 +99,7 @@ TEST_F(OutputSettingsTest, APresetChangeWritesItsDigitsAndValueIntoTheSelectedRo
     EXPECT_EQ(Row().Sub(profiles::siAudioBitrate), IntToStr(StrToInt(Trim(kbps)) * 1000));
 }
 
-TEST_F(OutputSettingsTest, AProfileChangeRenamesTheRowAndKeepsItsFreeNumber)
+TEST_F(OutputSettingsTest, AProfileChangeNamesTheRowAfterItsSource)
 {
     AddFile("song.wav");
     AddFile("song.wav"); // the second row's name gets "_1"
@@ -115,11 +110,19 @@ TEST_F(OutputSettingsTest, AProfileChangeRenamesTheRowAndKeepsItsFreeNumber)
     ASSERT_GE(flac, 0);
     Form7->ProfileCombo()->SetItemIndex(flac);
     const TTaskRow& row = Form1->Workflow().Rows().Row(1);
-    EXPECT_EQ(row.Sub(profiles::siOutputFileName), "song_1.flac");
+    // The name comes from the source, not from the row's earlier name: no
+    // other row writes "song.flac", so the "_1" goes.
+    EXPECT_EQ(row.Sub(profiles::siOutputFileName), "song.flac");
     EXPECT_EQ(row.Sub(profiles::siProfileCode), IntToStr(100 + flac));
     // The row converts with what the dialog shows.
     EXPECT_EQ(row.Sub(profiles::siAudioBitrate),
               IntToStr(Form1->Workflow().Fields().Video_AudioBitrate));
+    EXPECT_TRUE(row.Output.DisableVideo);
+    // The first row changed the same way finds its name taken.
+    Form1->Workflow().SelectRow(0);
+    Form7->Opening();
+    Form7->ProfileCombo()->SetItemIndex(flac);
+    EXPECT_EQ(Form1->Workflow().Rows().Row(0).Sub(profiles::siOutputFileName), "song_1.flac");
 }
 
 TEST_F(OutputSettingsTest, CancelPutsTheRowAndTheFieldsBack)

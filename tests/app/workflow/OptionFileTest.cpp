@@ -6,7 +6,10 @@
 #include "platform/core/SysUtils.h"
 #include "support/TestSupport.h"
 
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace app;
 using testsupport::ReadFile;
@@ -139,4 +142,109 @@ TEST_F(OptionFileTest, SkinIndexAndPictureTypeHeal)
     }
     file.WritePictureType(TPictureType::PNG);
     EXPECT_EQ(file.ReadPictureType(), TPictureType::PNG);
+}
+
+TEST_F(OptionFileTest, FolderValuesThatAreNoAbsolutePathsCountAsMissing)
+{
+    TOptionFile file(Dir.File("option.ini"));
+    const std::string out = Home.Path() + "/Zarvelo视频软件/输出";
+    const std::string shots = Home.Path() + "/Zarvelo视频软件/快照";
+    // Handed to the desktop later, an option or an address would be run.
+    for (const char* bad : {"--help", "-x", "https://example.org/", "file:///tmp", "relative/folder", "C:\\输出"}) {
+        SCOPED_TRACE(bad);
+        WriteFile(file.FileName(), std::string("[OutPath]\r\nOutPath=") + bad + "\r\n[SnapShot]\r\nDir=" + bad + "\r\n");
+        EXPECT_EQ(file.ReadOutPath(), out);
+        EXPECT_EQ(file.ReadSnapshotFolder(), shots);
+        EXPECT_EQ(Value("OutPath", "OutPath"), out);
+        EXPECT_EQ(Value("SnapShot", "Dir"), shots);
+    }
+}
+
+TEST_F(OptionFileTest, EditsMadeOutsideBetweenTwoReadsAreSeen)
+{
+    TOptionFile file(Dir.File("option.ini"));
+    // Same size and written within one clock tick: only the content differs.
+    for (const char* stored : {"1", "0", "2", "3"}) {
+        WriteFile(file.FileName(), std::string("[Options]\r\nAfter_Done=") + stored + "\r\n");
+        EXPECT_EQ(int(file.ReadOptions().AfterDone), stored[0] - '0');
+    }
+    platform::DeleteFile(file.FileName());
+    EXPECT_FALSE(file.Exists());
+    EXPECT_EQ(file.ReadOptions(), TConversionOptions{});
+    EXPECT_EQ(Value("Options", "After_Done"), "0");
+}
+
+namespace {
+
+// A settings file that cannot be used, made by the test.
+struct TUnusableCase {
+    const char* Name;
+    std::function<void(const std::string& AFile)> Make;
+    const char* Problem;   // the message, after the file's name
+    TAfterDone Stored;     // what the file holds, or the default
+};
+
+} // namespace
+
+TEST_F(OptionFileTest, AnUnusableFileGivesDefaultsAndSaysWhyOnce)
+{
+    const TUnusableCase cases[] = {
+        {"a folder", [](const std::string& F) { platform::ForceDirectories(F); }, ": Is a directory",
+         TAfterDone::OpenFolder},
+        {"read-only with missing keys",
+         [](const std::string& F) {
+             WriteFile(F, "[Options]\r\nAfter_Done=2\r\n");
+             chmod(F.c_str(), 0444);
+         },
+         ": Permission denied", TAfterDone::PlaySound},
+        {"below a plain file", nullptr, ": Not a directory", TAfterDone::OpenFolder},
+    };
+    for (const TUnusableCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTempDir dir;
+        std::string name = dir.File("option.ini");
+        if (c.Make)
+            c.Make(name);
+        else {
+            WriteFile(dir.File("plain"), "");
+            name = dir.File("plain/option.ini");
+        }
+        TOptionFile file(name);
+        std::vector<std::string> problems;
+        file.OnProblem = [&](const std::string& AProblem) { problems.push_back(AProblem); };
+
+        // Start-up: every read works from memory; the failure is told once.
+        EXPECT_EQ(file.ReadOutPath(), Home.Path() + "/Zarvelo视频软件/输出");
+        EXPECT_EQ(file.ReadSkinIndex(1), 0);
+        EXPECT_EQ(file.ReadOptions().AfterDone, c.Stored);
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_EQ(problems[0], "Unable to write to " + name + c.Problem);
+
+        // A choice of the user that cannot be stored says so each time and
+        // stays in force for this run.
+        TConversionOptions chosen;
+        chosen.ThreadCount = 4;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            EXPECT_FALSE(file.WriteOptions(chosen));
+            EXPECT_EQ(problems.size(), size_t(2 + attempt));
+        }
+        EXPECT_EQ(file.ReadOptions(), chosen);
+        EXPECT_EQ(problems.size(), 3u);
+    }
+}
+
+TEST_F(OptionFileTest, AWriteIsWholeAndLeavesNoTemporaryFile)
+{
+    TOptionFile file(Dir.File("option.ini"));
+    WriteFile(file.FileName(), "; kept apart\r\n[Mine]\r\nKey=Value\r\n");
+    chmod(file.FileName().c_str(), 0600);
+    EXPECT_TRUE(file.WriteSkinIndex(0));
+    EXPECT_EQ(ReadFile(file.FileName()), "[Mine]\r\nKey=Value\r\n\r\n[Skin]\r\nSetSkin=0\r\n\r\n");
+    struct stat st {};
+    stat(file.FileName().c_str(), &st);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Dir.Path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
 }

@@ -7,10 +7,44 @@
 #include "platform/shell/SystemActions.h"
 
 #include <set>
+#include <type_traits>
 #include <string>
 #include <vector>
 
 namespace apptest {
+
+// Every value of an output record a conversion uses, as one text to compare
+// (the file name and the caller's own fields left out).
+inline std::string RecordText(const engine::TOutputOptions& O)
+{
+    std::string t;
+    auto add = [&t](const char* AName, const auto& AValue) {
+        t += AName;
+        t += '=';
+        if constexpr (std::is_convertible_v<decltype(AValue), std::string>)
+            t += AValue;
+        else
+            t += std::to_string(AValue);
+        t += ' ';
+    };
+    add("ext", O.FileExt), add("f", O.FileFormat), add("packetsize", O.PacketSize), add("muxrate", O.MuxRate);
+    add("muxdelay", O.MuxDelay), add("muxpreload", O.MuxPreload), add("acodec", O.AudioCodec);
+    add("apre", O.AudioPreset), add("an", int(O.DisableAudio)), add("vol", O.AudioVolume), add("ac", O.AudioChannels);
+    add("ar", O.AudioSampleRate), add("ab", O.AudioBitrate), add("abt", O.AudioBitRateTolerance);
+    add("alang", O.AudioLanguage), add("async", O.AudioSyncMethod), add("atag", O.AudioTag);
+    add("vcodec", O.VideoCodec), add("vpre", O.VideoPreset), add("vn", int(O.DisableVideo)), add("r", O.FrameRate);
+    add("s", O.FrameSize), add("aspect", O.FrameAspectRatio), add("croptop", O.CropTop);
+    add("cropbottom", O.CropBottom), add("cropleft", O.CropLeft), add("cropright", O.CropRight);
+    add("g", O.GroupPictureSize), add("b", O.VideoBitrate), add("maxrate", O.VideoMaxRate);
+    add("minrate", O.VideoMinRate), add("bt", O.VideoBitRateTolerance), add("bufsize", O.VideoBufSize);
+    add("vsync", O.VideoSyncMethod), add("vtag", O.VideoTag), add("vf", O.VideoFilters);
+    add("vlang", O.VideoLanguage), add("scodec", O.SubtitleCodec), add("spre", O.SubtitlePreset);
+    add("sn", int(O.DisableSubtitle)), add("slang", O.SubtitleLanguage), add("isync", int(O.InputSync));
+    add("copyts", int(O.CopyTimestamp)), add("ss", O.TimeStart), add("t", O.TimeLength);
+    add("target", int(O.TargetType)), add("norm", int(O.NormType)), add("normdefault", int(O.NormDefault));
+    add("hook", int(O.CustomHook)), add("join", int(O.Join)), add("extopts", O.ExtOptions);
+    return t;
+}
 
 struct TRecordedOutput {
     int Task;
@@ -28,6 +62,8 @@ public:
     int64_t FileSize = 1572864;
     std::vector<std::string> Calls;
     std::vector<std::string> Tasks; // the task list as the engine holds it
+    std::vector<std::string> TaskOutputs; // each task's output file, as the engine holds it
+    std::set<std::string> RefusedOutputs; // output files SetOutputFile refuses
     std::vector<TRecordedOutput> Outputs;
     int StartedWith = -1;
     platform::TThreadPriority Priority = platform::TThreadPriority::tpNormal;
@@ -67,12 +103,24 @@ public:
         if (AOptions.FileName.empty())
             AOptions.FileName = AFileName;
         Tasks.push_back(AFileName);
+        TaskOutputs.emplace_back();
         return int(Tasks.size()) - 1;
     }
     std::string TaskInfoText(int ATaskIndex) override { return "Input #0 of task " + std::to_string(ATaskIndex); }
     bool SetOutputFile(int ATaskIndex, const std::string& AFileName, engine::TOutputOptions& AOptions) override
     {
         Calls.push_back("SetOutputFile " + std::to_string(ATaskIndex) + " " + AFileName);
+        if (RefusedOutputs.count(AFileName)) {
+            Error = "Unable to find a suitable output format for '" + AFileName + "'";
+            return false;
+        }
+        // The component refuses a second task on one output file.
+        for (size_t t = 0; t < TaskOutputs.size(); ++t)
+            if (TaskOutputs[t] == AFileName) {
+                Error = AFileName + ": task " + std::to_string(t) + " already writes this output file";
+                return false;
+            }
+        TaskOutputs.at(size_t(ATaskIndex)) = AFileName;
         if (AOptions.FileName.empty())
             AOptions.FileName = AFileName;
         Outputs.push_back({ATaskIndex, AFileName, AOptions});
@@ -82,6 +130,7 @@ public:
     {
         Calls.push_back("RemoveTask " + std::to_string(ATaskIndex));
         Tasks.erase(Tasks.begin() + ATaskIndex);
+        TaskOutputs.erase(TaskOutputs.begin() + ATaskIndex);
     }
     void ClearTasks() override
     {
@@ -89,6 +138,7 @@ public:
         if (Working)
             throw std::runtime_error("Cannot ClearTasks while working.");
         Tasks.clear();
+        TaskOutputs.clear();
         Outputs.clear();
     }
     void SetThreadPriority(platform::TThreadPriority APriority) override { Priority = APriority; }

@@ -2,7 +2,7 @@
 // lays out, names that never collide, the records following their rows,
 // the rebuild at Start, progress and ends on the right rows, the actions
 // after a run, and the commands' states.
-#include "WorkflowFakes.h"
+#include "WorkflowFixture.h"
 
 #include "platform/core/SysUtils.h"
 #include "profiles/PresetTexts.h"
@@ -18,49 +18,7 @@ using testsupport::WriteFile;
 
 namespace {
 
-class WorkflowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        FOldHome = platform::GetEnvironmentVariable("HOME");
-        platform::SetEnvironmentVariable("HOME", Home.Path());
-        FOldActions = platform::SetSystemActions(std::make_unique<TFakeSystemActions>(&Actions));
-        FOldLauncher = platform::SetLauncher(std::make_unique<TFakeLauncher>(&Actions));
-        Flow.ProgramFolder = Home.Path();
-        Flow.LoadSettings();
-        Out = Flow.OutputFolder();
-    }
-    void TearDown() override
-    {
-        platform::SetSystemActions(std::move(FOldActions));
-        platform::SetLauncher(std::move(FOldLauncher));
-        platform::SetEnvironmentVariable("HOME", FOldHome);
-    }
-
-    // A source file (its content does not matter to the fake engine).
-    std::string Source(const std::string& AName)
-    {
-        const std::string path = Media.File(AName);
-        platform::ForceDirectories(platform::ExtractFileDir(path));
-        WriteFile(path, "media");
-        return path;
-    }
-    const std::string& Sub(int ARow, int ASubItem) { return Flow.Rows().Row(ARow).Sub(ASubItem); }
-
-    TTempDir Home;
-    TTempDir Media;
-    TOptionFile Options{Home.File("option.ini")};
-    TFakeEngine Engine;
-    TFakeView View;
-    std::vector<std::string> Actions;
-    TConverterWorkflow Flow{Engine, Options, View};
-    std::string Out;
-
-private:
-    std::string FOldHome;
-    std::unique_ptr<platform::ISystemActions> FOldActions;
-    std::unique_ptr<platform::ILauncher> FOldLauncher;
-};
+class WorkflowTest : public TWorkflowFixture {};
 
 } // namespace
 
@@ -258,7 +216,8 @@ TEST_F(WorkflowTest, ProgressAndEndsLandOnTheirRows)
     EXPECT_EQ(Sub(2, siProgress), "100%");
     Engine.OnTerminate(engine::TTerminateInfo{0, false, true, "Error while opening encoder"});
     EXPECT_EQ(Sub(0, siProgress), "");
-    EXPECT_EQ(View.TaskErrors, std::vector<std::string>{"Error while opening encoder"});
+    // The box says which file failed, first, and the engine's text below.
+    EXPECT_EQ(View.TaskErrors, std::vector<std::string>{Media.File("a.wav") + "\nError while opening encoder"});
     // A record of a task the run does not have changes nothing.
     Engine.OnTerminate(engine::TTerminateInfo{7, true, false, ""});
     Engine.EndRun();

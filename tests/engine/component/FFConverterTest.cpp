@@ -249,6 +249,63 @@ TEST_F(FFConverterTest, TheCallersRecordsStayAsTheyWereAndTheArgumentIsOpened)
     EXPECT_EQ(c.Made[0]->nb_output_files(), 2);
 }
 
+// Each task keeps its own copy of every file's record, named after the file
+// it went with when the caller left the name empty; a refused file's copy
+// goes back to the defaults.
+TEST_F(FFConverterTest, TasksKeepNamedCopiesOfTheirRecords)
+{
+    TTestConverter c;
+    TInputOptions in;
+    InitInputOptions(in);
+    in.ProgramID = 7;
+    ASSERT_EQ(c.AddTask("a.wav", &in), 0) << c.LastErrMsg();
+    in.FileName = "named.wav";
+    ASSERT_TRUE(c.AddInputFile(0, "b.wav", &in)) << c.LastErrMsg();
+    in.ProgramID = 9;
+    EXPECT_FALSE(c.AddInputFile(0, "missing.wav", &in));
+    TOutputOptions out;
+    InitOutputOptions(out);
+    out.TimeStart = 1000;
+    ASSERT_TRUE(c.SetOutputFile(0, "x.mp3", &out));
+    EXPECT_FALSE(c.SetOutputFile(0, "bad.xyz", &out));
+    ASSERT_TRUE(c.SetOutputFile(0, "y.mp3", static_cast<TOutputOptions*>(nullptr)));
+
+    TFFmpeg* task = c.Made[0];
+    TInputOptions defaultsIn;
+    InitInputOptions(defaultsIn);
+    TOutputOptions defaultsOut;
+    InitOutputOptions(defaultsOut);
+    struct InputCase {
+        int Index;
+        bool Stored;
+        std::string FileName;
+        int ProgramID;
+    };
+    for (const InputCase& k : {InputCase{0, true, "a.wav", 7}, InputCase{1, true, "named.wav", 7},
+                               InputCase{2, true, defaultsIn.FileName, defaultsIn.ProgramID},
+                               InputCase{3, false, "", 0}}) {
+        SCOPED_TRACE(k.Index);
+        const TInputOptions* stored = task->InputOptions(k.Index);
+        ASSERT_EQ(stored != nullptr, k.Stored);
+        if (stored) {
+            EXPECT_EQ(stored->FileName, k.FileName);
+            EXPECT_EQ(stored->ProgramID, k.ProgramID);
+        }
+    }
+    ASSERT_NE(task->OutputOptions(0), nullptr);
+    EXPECT_EQ(task->OutputOptions(0)->FileName, "x.mp3");
+    EXPECT_EQ(task->OutputOptions(0)->TimeStart, 1000);
+    // The refused output's copy went back to the defaults, and the output
+    // given no record has none.
+    ASSERT_NE(task->OutputOptions(1), nullptr);
+    EXPECT_EQ(task->OutputOptions(1)->FileName, defaultsOut.FileName);
+    EXPECT_EQ(task->OutputOptions(1)->TimeStart, defaultsOut.TimeStart);
+    EXPECT_EQ(task->nb_output_files(), 2);
+    EXPECT_EQ(task->OutputOptions(2), nullptr);
+    // The caller's records are its own.
+    EXPECT_EQ(out.FileName, "");
+}
+
 TEST_F(FFConverterTest, TextOverloadsReadTheirSpecialLines)
 {
     TTestConverter c;
@@ -547,6 +604,41 @@ TEST_F(FFConverterTest, PauseAndResumeWhileSeveralTasksRun)
     ExpectCompleteRecords(rec, 4, true);
 }
 
+// Pause pressed while tasks end and the next ones start: every task of the
+// run is held, those started after the pause too. Each running task may
+// finish the step it had begun, no more, until Resume.
+TEST_F(FFConverterTest, PauseHoldsTasksThatStartAfterIt)
+{
+    constexpr int Threads = 2;
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        TTestConverter c;
+        c.Behaviours.assign(6, TBehaviour{2});
+        TRecorder rec;
+        rec.Attach(c);
+        AddTasks(c, 6);
+        std::atomic<bool> paused{false};
+        std::atomic<int> stepsWhilePaused{0};
+        c.OnProgress = [&](platform::TObject*, PProgressInfo) {
+            if (paused)
+                ++stepsWhilePaused;
+        };
+        c.SetTriggerEventInMainThread(false);
+        c.Start(Threads);
+        // Pause at different moments around the first task ends.
+        platform::WaitUntilServing([&] { return c.Stats.Started >= 1 + round % 4 || rec.FinalSeen; });
+        c.Pause();
+        paused = true;
+        // Long enough for a task that escaped the pause to show itself.
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        EXPECT_LE(stepsWhilePaused.load(), Threads);
+        paused = false;
+        c.Resume();
+        rec.WaitFinal();
+        ExpectCompleteRecords(rec, 6, true);
+    }
+}
+
 TEST_F(FFConverterTest, ProgressArrivesOnTheGuiThreadWhenAsked)
 {
     for (bool mainThread : {true, false}) {
@@ -615,7 +707,10 @@ TEST_F(FFConverterTest, ARaisingTerminateHandlerStillClosesTheRun)
         c.Start(threads);
         platform::WaitUntilServing([&] { return final.load(); });
         EXPECT_EQ(calls, 4);
-        EXPECT_TRUE(c.Terminated());
+        // With worker threads the final record is handed to a thread of its
+        // own, and the run counts as ended once it was handed over: the
+        // handler may run before that.
+        EXPECT_TRUE(platform::WaitUntilServing([&] { return c.Terminated(); }, 10000));
     }
 }
 
@@ -678,4 +773,39 @@ TEST_F(FFConverterTest, PreviewSwitchesReachEveryTask)
     AddTasks(c, 1);
     for (auto* task : c.Made)
         EXPECT_EQ(task->PostHooks(), TPostHooks(phBitmap));
+}
+
+// The program's close: each terminate record is handed to the GUI thread,
+// which stops the run (or not) and leaves its loop while records and
+// progress may still be on their way to it. Once the GUI thread's calls have
+// ended, freeing the component joins every worker and delivery thread
+// without serving any of them.
+TEST_F(FFConverterTest, FreedAfterTheLoopEndedWhileEventsWaitForTheGuiThread)
+{
+    enum class TStopFirst { None, NoWait, Wait };
+    for (const TStopFirst stopFirst : {TStopFirst::None, TStopFirst::NoWait, TStopFirst::Wait}) {
+        for (int round = 0; round < 3; ++round) {
+            std::atomic<int> handled{0}, refused{0}, progress{0};
+            auto c = std::make_unique<TTestConverter>();
+            c->Behaviours.assign(6, TBehaviour{0, "", true});
+            c->OnProgress = [&](platform::TObject*, PProgressInfo) { ++progress; };
+            c->OnTerminate = [&](platform::TObject*, const TTerminateInfo&) {
+                if (platform::Synchronize([&] { ++handled; }))
+                    return;
+                ++refused;
+            };
+            AddTasks(*c, 6);
+            c->Start(3);
+            platform::WaitUntilServing([&] { return c->Stats.Started == 3 && progress > 3; });
+            if (stopFirst != TStopFirst::None)
+                c->Stop(stopFirst == TStopFirst::Wait);
+            platform::EndMainThreadCalls();
+            c.reset();
+            platform::ResumeMainThreadCalls();
+            EXPECT_EQ(handled + refused, 7) << int(stopFirst);
+            if (stopFirst == TStopFirst::None) {
+                EXPECT_EQ(handled, 0);
+            }
+        }
+    }
 }

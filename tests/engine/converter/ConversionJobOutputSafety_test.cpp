@@ -3,12 +3,15 @@
 // output, two tasks never share one output, a full disk is a failure, and
 // the clean-up removes nothing the job did not make.
 #include "ConverterTestSupport.h"
+#include "engine/converter/OutputTarget.h"
 #include "platform/core/SysUtils.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -166,7 +169,10 @@ TEST_F(FFmpegOutputSafetyTest, TwoTasksNeverShareAnOutput)
     const std::string Output = Work.File("one.mp3");
     fs::create_directory(Work.File("sub"));
     AddTaskFiles(Input("tone.wav"), Output);
-    for (const std::string& Spelling : {Output, Work.File("sub/../one.mp3")}) {
+    // A link to the output, which does not exist yet: writing it would
+    // create the output.
+    ASSERT_EQ(::symlink(Output.c_str(), Work.File("link.mp3").c_str()), 0);
+    for (const std::string& Spelling : {Output, Work.File("sub/../one.mp3"), Work.File("link.mp3")}) {
         TInputOptions In;
         const int Second = Converter.AddTask(Input("clip.mkv"), &In);
         EXPECT_FALSE(Converter.SetOutputFile(Second, Spelling, ""));
@@ -204,9 +210,9 @@ TEST_F(FFmpegOutputSafetyTest, AFullDiskIsAFailure)
         std::vector<std::string> Files;
         for (const auto& Entry : fs::directory_iterator(Mount))
             Files.push_back(Entry.path().filename().string());
-        // A file the task created stays with what it held, as a stopped
-        // task's does; a replacement in the making goes.
-        EXPECT_EQ(Files, std::vector<std::string>{"big.wav"});
+        // A failed task leaves nothing it made: neither a file it created
+        // nor a replacement in the making.
+        EXPECT_EQ(Files, Existing ? std::vector<std::string>{"big.wav"} : std::vector<std::string>{});
     }
 }
 
@@ -222,4 +228,92 @@ TEST_F(FFmpegOutputSafetyTest, TheCleanUpRemovesOnlyFilesTheJobMade)
     struct stat St {};
     ASSERT_EQ(::stat(Node.c_str(), &St), 0);
     EXPECT_TRUE(S_ISCHR(St.st_mode));
+}
+
+// The output's folder removed or moved while the task writes: the task
+// fails naming its output, and nothing it wrote is left in the moved folder
+// (an existing output there stays as it was).
+TEST_F(FFmpegOutputSafetyTest, AnOutputFolderThatGoesDuringTheRunFailsTheTask)
+{
+    for (const bool Existing : {false, true})
+        for (const bool Removed : {true, false}) {
+            SCOPED_TRACE(std::string(Existing ? "replacing" : "new") + (Removed ? ", removed" : ", moved"));
+            Converter.ClearTasks();
+            fs::remove_all(Work.File("moved"));
+            fs::create_directory(Work.File("out"));
+            const std::string Output = Work.File("out/clip.mp4");
+            if (Existing)
+                WriteFile(Output, "precious");
+            TInputOptions In;
+            In.ExtOptions = "re=1";
+            const int Index = Converter.AddTask(Input("clip.mkv"), &In);
+            ASSERT_TRUE(Converter.SetOutputFile(Index, Output, "vcodec=mpeg4")) << Converter.LastErrMsg();
+            bool Gone = false;
+            Converter.OnProgress = [&](platform::TObject*, PProgressInfo) {
+                if (!Gone && Removed)
+                    fs::remove_all(Work.File("out"));
+                else if (!Gone)
+                    fs::rename(Work.File("out"), Work.File("moved"));
+                Gone = true;
+            };
+            Run(1);
+            ASSERT_TRUE(Gone);
+            EXPECT_FALSE(Ends[0].Finished);
+            EXPECT_TRUE(Ends[0].Exception);
+            EXPECT_EQ(Ends[0].ExceptionMsg, Output + ": No such file or directory");
+            EXPECT_FALSE(fs::exists(Work.File("out")));
+            if (!Removed) {
+                std::vector<std::string> Files;
+                for (const auto& Entry : fs::directory_iterator(Work.File("moved")))
+                    Files.push_back(Entry.path().filename().string());
+                EXPECT_EQ(Files, Existing ? std::vector<std::string>{"clip.mp4"} : std::vector<std::string>{});
+                if (Existing)
+                    EXPECT_EQ(ReadFile(Work.File("moved/clip.mp4")), "precious");
+            }
+        }
+}
+
+// A replacement in the making has no name in the folder, so no temporary
+// file can outlive the process, whatever ends it.
+TEST_F(FFmpegOutputSafetyTest, AReplacementInTheMakingHasNoName)
+{
+    const std::string Old = Work.File("old.mp4");
+    WriteFile(Old, "precious");
+    TInputOptions In;
+    In.ExtOptions = "re=1";
+    const int Index = Converter.AddTask(Input("clip.mkv"), &In);
+    ASSERT_TRUE(Converter.SetOutputFile(Index, Old, "vcodec=mpeg4")) << Converter.LastErrMsg();
+    std::vector<std::vector<std::string>> Seen;
+    Converter.OnProgress = [&](platform::TObject*, PProgressInfo) { Seen.push_back(Leftovers({"old.mp4"})); };
+    Run(1);
+    ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+    ASSERT_FALSE(Seen.empty());
+    for (const auto& Files : Seen)
+        EXPECT_EQ(Files, std::vector<std::string>{});
+    EXPECT_EQ(Probe(Old, "stream=codec_name"), "mpeg4\naac");
+}
+
+// Where a file system has no unnamed files, the hidden temporaries of a
+// replacement that no living writer holds go before the next one; a
+// writer's own, other outputs' and the user's files stay.
+TEST_F(FFmpegOutputSafetyTest, StaleTemporariesOfAnOutputGo)
+{
+    const char* const Stale[] = {".a.mp4.Xy12Zq.partial", ".a.mp4.000000.partial"};
+    const char* const Kept[] = {".a.mp4.backup", ".b.mp4.Xy12Zq.partial", ".a.mp4.Xy12Zq.partial.old", "a.mp4"};
+    for (const char* Name : Stale)
+        WriteFile(Work.File(Name), "left by a writer that died");
+    for (const char* Name : Kept)
+        WriteFile(Work.File(Name), "someone's");
+    WriteFile(Work.File(".a.mp4.Living.partial"), "being written");
+    const int Held = ::open(Work.File(".a.mp4.Living.partial").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(Held, LOCK_EX), 0);
+    const int Folder = ::open(Work.Path().c_str(), O_RDONLY | O_DIRECTORY);
+    EXPECT_EQ(RemoveStaleTemporaries(Folder, "a.mp4"), 2);
+    ::close(Folder);
+    ::close(Held);
+    for (const char* Name : Stale)
+        EXPECT_FALSE(fs::exists(Work.File(Name))) << Name;
+    for (const char* Name : Kept)
+        EXPECT_EQ(ReadFile(Work.File(Name)), "someone's") << Name;
+    EXPECT_TRUE(fs::exists(Work.File(".a.mp4.Living.partial")));
 }

@@ -65,10 +65,11 @@ TEST_F(FFmpegRunTest, StartTimeAndLength)
     ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
     // The picture stream starts within a frame of the sound (it started
     // more than two frames late while the sound kept its lead-in).
-    const std::string Starts = Probe(Dir->File("late.mkv"), "stream=start_time");
+    const TProbedFile Late = ProbeFile(Dir->File("late.mkv"), "start_time");
+    const std::string& Starts = Late.Streams;
     EXPECT_LT(std::atof(Starts.c_str()), 0.02) << Starts;
     EXPECT_EQ(Starts.substr(Starts.find('\n') + 1), "0.000000");
-    EXPECT_NEAR(ProbeDuration(Dir->File("late.mkv")), 0.4, 0.05);
+    EXPECT_NEAR(Late.Duration, 0.4, 0.05);
 }
 
 // With the input read at its own pace, a stop after the first progress

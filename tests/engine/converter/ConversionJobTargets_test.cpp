@@ -19,6 +19,11 @@ protected:
         ASSERT_TRUE(MakeMedia(Dir->File("film.mkv"), "-f lavfi -i testsrc=size=64x48:rate=24000/1001:duration=0.2"));
         ASSERT_TRUE(MakeMedia(Dir->File("thirty.mkv"), "-f lavfi -i testsrc=size=64x48:rate=30:duration=0.2"));
         ASSERT_TRUE(MakeMedia(Dir->File("clip.mkv"), "-f lavfi -i testsrc=size=64x48:rate=25:duration=0.2 -c:v ffv1"));
+        // Frames at 25 per second with a half-second gap: the average rate
+        // falls below the container's real one.
+        ASSERT_TRUE(MakeMedia(Dir->File("gap.mp4"), "-f lavfi -i testsrc=size=64x48:rate=25:duration=1 "
+                                                    "-vf 'setpts=N/25/TB+gte(N\\,12)*0.5/TB' -fps_mode passthrough "
+                                                    "-c:v mpeg4"));
     }
     static void TearDownTestSuite() { Dir.reset(); }
     FFmpegTargetsTest() : TJobOptionsTest(llVerbose) {}
@@ -177,5 +182,29 @@ TEST_F(FFmpegTargetsTest, EveryBuiltinPresetEncodes)
                        ShellQuote(Out),
                    &Frames);
         EXPECT_EQ(Frames, "h264,5\n");
+    }
+}
+
+TEST_F(FFmpegTargetsTest, AnInputWhoseAverageRateDiffersFromItsRealRateIsLogged)
+{
+    struct Case {
+        const char* Input;
+        bool Logged;
+    };
+    const std::string line =
+        "Seems stream 0 codec frame rate differs from container frame rate: 16.89 (625/37) -> 25.00 (25/1)";
+    for (const Case& C : {Case{"gap.mp4", true}, Case{"clip.mkv", false}}) {
+        SCOPED_TRACE(C.Input);
+        Lines.clear();
+        TCustomFFmpeg Task(1);
+        Task.ResetJob();
+        ASSERT_TRUE(Task.OpenInputFile(Dir->File(C.Input))) << Task.LastErrMsg();
+        platform::CheckSynchronize();
+        EXPECT_EQ(Logged(line), C.Logged);
+        EXPECT_EQ(Task.VideoOutput().Fframe_rate.num, 25);
+        EXPECT_EQ(Task.VideoOutput().Fframe_rate.den, 1);
+        EXPECT_EQ(std::count_if(Lines.begin(), Lines.end(),
+                                [](const std::string& L) { return L.rfind("Seems stream", 0) == 0; }),
+                  C.Logged ? 1 : 0);
     }
 }

@@ -182,8 +182,9 @@ TEST_F(FFmpegTaskOptionsTest, InputLinesMayNameCodecs)
     Out.AudioCodec = "pcm_s16le";
     ASSERT_TRUE(Job.ApplyOutputRecord(Dir->File("raw.wav"), &Out, nullptr)) << Job.LastErrMsg();
     EXPECT_EQ(RunJob(Job), "");
-    EXPECT_EQ(Probe(Dir->File("raw.wav"), "stream=codec_name,sample_rate,channels"), "pcm_s16le,8000,1");
-    EXPECT_NEAR(ProbeDuration(Dir->File("raw.wav")), 0.5, 0.02);
+    const TProbedFile Probed = ProbeFile(Dir->File("raw.wav"), "codec_name,sample_rate,channels");
+    EXPECT_EQ(Probed.Streams, "pcm_s16le,8000,1");
+    EXPECT_NEAR(Probed.Duration, 0.5, 0.02);
 }
 
 TEST_F(FFmpegTaskOptionsTest, InputsThatCannotBeOpened)

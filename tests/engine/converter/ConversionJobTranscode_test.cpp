@@ -126,9 +126,10 @@ TEST_F(TranscodeTest, RepresentativeTargets)
         ASSERT_GT(Job.OpenOutputFile(Out, false), 0) << Job.LastErrMsg();
         EXPECT_EQ(RunJob(Job), "");
         EXPECT_TRUE(Job.Finished());
-        EXPECT_EQ(Probe(Out, "stream=codec_name,width,height,sample_rate,channels"), C.Streams);
-        EXPECT_EQ(Probe(Out, "format=format_name"), C.Format);
-        EXPECT_NEAR(ProbeDuration(Out), 1.0, C.Tolerance);
+        const TProbedFile Probed = ProbeFile(Out, "codec_name,width,height,sample_rate,channels");
+        EXPECT_EQ(Probed.Streams, C.Streams);
+        EXPECT_EQ(Probed.Format, C.Format);
+        EXPECT_NEAR(Probed.Duration, 1.0, C.Tolerance);
     }
     // The encoded subtitles keep their text and times (the MP4 muxer moves
     // every stream by the copied pictures' first time, 11 ms).
@@ -207,8 +208,9 @@ TEST_F(TranscodeTest, VideoFilters)
             Job.DispatchOption(N, V);
         ASSERT_GT(Job.OpenOutputFile(Dir->File("filtered.avi"), false), 0) << Job.LastErrMsg();
         EXPECT_EQ(RunJob(Job), "");
-        EXPECT_EQ(Probe(Dir->File("filtered.avi"), "stream=codec_name,width,height"), Streams);
-        EXPECT_NEAR(ProbeDuration(Dir->File("filtered.avi")), 1.0, 0.05);
+        const TProbedFile Probed = ProbeFile(Dir->File("filtered.avi"), "codec_name,width,height");
+        EXPECT_EQ(Probed.Streams, Streams);
+        EXPECT_NEAR(Probed.Duration, 1.0, 0.05);
     }
     TCustomFFmpeg Job(1);
     Job.ResetJob();
@@ -240,9 +242,10 @@ TEST_F(TranscodeTest, JoinedInputs)
         Clips.DispatchOption(N, V);
     ASSERT_GT(Clips.OpenOutputFile(Dir->File("joined.avi"), true), 0) << Clips.LastErrMsg();
     EXPECT_EQ(RunJob(Clips), "");
-    EXPECT_EQ(Probe(Dir->File("joined.avi"), "stream=codec_name"), "mpeg4\nmp2");
+    const TProbedFile Joined = ProbeFile(Dir->File("joined.avi"), "codec_name");
+    EXPECT_EQ(Joined.Streams, "mpeg4\nmp2");
     EXPECT_EQ(Probe(Dir->File("joined.avi"), "stream=nb_frames").substr(0, 3), "50\n");
-    EXPECT_NEAR(ProbeDuration(Dir->File("joined.avi")), 2.0, 0.1);
+    EXPECT_NEAR(Joined.Duration, 2.0, 0.1);
 }
 
 // A picture size that changes mid-stream makes a new scaler; the output
@@ -329,8 +332,9 @@ TEST_F(TranscodeTest, ACoverPictureIsNoVideo)
         SCOPED_TRACE(Name);
         const std::string Out = Dir->File(Name);
         EXPECT_EQ(Convert(Song, Out, Options), "");
-        EXPECT_EQ(Probe(Out, "stream=codec_type"), "audio");
-        EXPECT_NEAR(ProbeDuration(Out), 1.0, 0.1);
+        const TProbedFile Probed = ProbeFile(Out, "codec_type");
+        EXPECT_EQ(Probed.Streams, "audio");
+        EXPECT_NEAR(Probed.Duration, 1.0, 0.1);
     }
 }
 
@@ -361,9 +365,9 @@ TEST_F(TranscodeTest, AmrNbOutput)
         SCOPED_TRACE(Name);
         const std::string Out = Dir->File(Name);
         ASSERT_EQ(Convert(Dir->File("tone.wav"), Out, Options), "");
-        const std::string Audio = Probe(Out, "stream=codec_name,sample_rate,channels");
-        EXPECT_EQ(Audio, "amr_nb,8000,1");
-        EXPECT_NEAR(ProbeDuration(Out), 1.0, 0.05);
+        const TProbedFile Probed = ProbeFile(Out, "codec_name,sample_rate,channels");
+        EXPECT_EQ(Probed.Streams, "amr_nb,8000,1");
+        EXPECT_NEAR(Probed.Duration, 1.0, 0.05);
         // Every frame decodes: 50 frames of 20 ms.
         EXPECT_EQ(DecodedFrames(Out, "a"), 50);
     }

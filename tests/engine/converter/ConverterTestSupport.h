@@ -17,36 +17,91 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace convertertest {
 
-// ffprobe's values of AEntries (e.g. "stream=codec_name"), one line per
-// section, values separated by commas; trailing commas and line breaks cut.
-inline std::string Probe(const std::string& AFile, const std::string& AEntries)
+// One section of ffprobe's answer: its name ("stream", "format") and its
+// fields in ffprobe's order, "N/A" where the section has no such value.
+struct TProbeLine {
+    std::string Section;
+    std::vector<std::pair<std::string, std::string>> Fields; // key ("tag:title" for tags), value
+
+    // The value of a key; empty when the section has none.
+    std::string Value(const std::string& AKey) const
+    {
+        for (const auto& [Key, Text] : Fields)
+            if (Key == AKey)
+                return Text;
+        return std::string();
+    }
+    // The values separated by commas, without the "N/A" ones and trailing
+    // empty ones.
+    std::string Values() const
+    {
+        std::string Text;
+        for (const auto& Field : Fields)
+            if (Field.second != "N/A")
+                Text += (Text.empty() ? "" : ",") + Field.second;
+        while (!Text.empty() && Text.back() == ',')
+            Text.pop_back();
+        return Text;
+    }
+};
+
+// ffprobe's sections for AEntries (e.g. "stream=codec_name:format=duration"),
+// one line per section in ffprobe's order.
+inline std::vector<TProbeLine> ProbeLines(const std::string& AFile, const std::string& AEntries)
 {
+    // One line per section: its name, then key=value fields separated by
+    // '|', with '|', '\\' and line breaks escaped by a backslash. A field
+    // without a key marks a nested section (such as side data) and is passed.
     std::string Out;
-    testsupport::RunCommand("ffprobe -v error -show_entries " + AEntries + " -of csv=p=0 " +
+    testsupport::RunCommand("ffprobe -v error -show_entries " + AEntries + " -of 'compact=p=1:nk=0' " +
                                 testsupport::ShellQuote(AFile),
                             &Out);
-    // Fields a section does not have ("N/A") and quotes around names with
-    // commas go, so that the text compares plainly.
-    std::string Text;
+    std::vector<TProbeLine> Lines;
     size_t Start = 0;
     while (Start < Out.size()) {
         size_t End = Out.find('\n', Start);
         if (End == std::string::npos)
             End = Out.size();
-        std::string Line = Out.substr(Start, End - Start);
+        const std::string Line = Out.substr(Start, End - Start);
         Start = End + 1;
-        for (size_t P; (P = Line.find(",N/A")) != std::string::npos;)
-            Line.erase(P, 4);
-        while (!Line.empty() && (Line.back() == ',' || Line.back() == '\r'))
-            Line.pop_back();
-        if (Line.size() >= 2 && Line.front() == '"' && Line.back() == '"')
-            Line = Line.substr(1, Line.size() - 2);
-        if (!Line.empty())
-            Text += (Text.empty() ? "" : "\n") + Line;
+        std::vector<std::string> Fields(1);
+        for (size_t I = 0; I < Line.size(); ++I) {
+            if (Line[I] == '|') {
+                Fields.emplace_back();
+            } else if (Line[I] == '\\' && I + 1 < Line.size()) {
+                const char Escaped = Line[++I];
+                Fields.back() += Escaped == 'n' ? '\n' : Escaped == 'r' ? '\r' : Escaped == 't' ? '\t' : Escaped;
+            } else if (Line[I] != '\r') {
+                Fields.back() += Line[I];
+            }
+        }
+        if (Fields.front().empty())
+            continue;
+        TProbeLine Probed;
+        Probed.Section = Fields.front();
+        for (size_t I = 1; I < Fields.size(); ++I) {
+            const size_t Equals = Fields[I].find('=');
+            if (Equals != std::string::npos)
+                Probed.Fields.emplace_back(Fields[I].substr(0, Equals), Fields[I].substr(Equals + 1));
+        }
+        Lines.push_back(std::move(Probed));
+    }
+    return Lines;
+}
+
+// The values of AEntries, one line per section that has any.
+inline std::string Probe(const std::string& AFile, const std::string& AEntries)
+{
+    std::string Text;
+    for (const TProbeLine& Line : ProbeLines(AFile, AEntries)) {
+        const std::string Values = Line.Values();
+        if (!Values.empty())
+            Text += (Text.empty() ? "" : "\n") + Values;
     }
     return Text;
 }
@@ -54,6 +109,32 @@ inline std::string Probe(const std::string& AFile, const std::string& AEntries)
 inline double ProbeDuration(const std::string& AFile)
 {
     return std::atof(Probe(AFile, "format=duration").c_str());
+}
+
+// What one run of ffprobe tells of a written file: the values of
+// AStreamEntries per stream (as Probe gives them), the container's format
+// name and its duration (-1 when it tells none).
+struct TProbedFile {
+    std::string Streams;
+    std::string Format;
+    double Duration = -1;
+};
+
+inline TProbedFile ProbeFile(const std::string& AFile, const std::string& AStreamEntries)
+{
+    TProbedFile Probed;
+    for (const TProbeLine& Line : ProbeLines(AFile, "stream=" + AStreamEntries + ":format=format_name,duration")) {
+        const std::string Values = Line.Values();
+        if (Line.Section == "stream" && !Values.empty())
+            Probed.Streams += (Probed.Streams.empty() ? "" : "\n") + Values;
+        if (Line.Section == "format") {
+            Probed.Format = Line.Value("format_name");
+            const std::string Duration = Line.Value("duration");
+            if (!Duration.empty() && Duration != "N/A")
+                Probed.Duration = std::atof(Duration.c_str());
+        }
+    }
+    return Probed;
 }
 
 // Runs the job inside the call; its fatal message, empty when it ended well.

@@ -10,6 +10,7 @@
 #include "engine/loader/SwScaleStubs.h"
 #include "engine/loader/libsdl.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/SysUtils.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -162,4 +163,22 @@ TEST_F(FFmpegLoaderTest, CodecLockIsOneProcessWideLock)
 {
     EXPECT_EQ(&CodecLock(), &CodecLock());
     EXPECT_EQ(&GlobalLoader(), &GlobalLoader());
+}
+
+// A folder that holds a library goes in front of the search path, once;
+// a folder the libraries are not in leaves the path alone.
+TEST_F(FFmpegLoaderTest, TheLibraryFolderGoesInFrontOfTheSearchPathOnce)
+{
+    const std::string before = platform::GetEnvironmentVariable("PATH");
+    testsupport::TTempDir empty, holding;
+    testsupport::WriteFile(holding.File("libavdevice.so.59"), "not a library\n");
+    L.SetLibraryPath(empty.Path());
+    EXPECT_TRUE(L.Load(avDevice)) << L.LastErrMsg();
+    L.Unload(avDevice);
+    EXPECT_EQ(platform::GetEnvironmentVariable("PATH"), before);
+    L.SetLibraryPath(holding.Path());
+    for (int i = 0; i < 2; ++i)
+        EXPECT_FALSE(L.Load(avDevice));
+    EXPECT_EQ(platform::GetEnvironmentVariable("PATH"), holding.Path() + "/:" + before);
+    platform::SetEnvironmentVariable("PATH", before);
 }

@@ -10,7 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 using namespace engine;
 
@@ -151,4 +155,32 @@ TEST_F(UnicodeProtocolTest, SizeOfAFileBeyondFourGiB)
     EXPECT_EQ(ff::avio_size(pb), size);
     EXPECT_EQ(ff::avio_seek(pb, size - 1, SEEK_SET), size - 1);
     CloseURL(&pb);
+}
+
+// A named pipe whose writer comes after the reader opened it: the reader
+// gets what is written, not an empty input.
+TEST_F(UnicodeProtocolTest, APipeIsReadOnceItsWriterComes)
+{
+    testsupport::TTempDir dir;
+    const std::string fifo = dir.File("管道");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    AVIOContext* pb = nullptr;
+    std::thread writer([&] {
+        // Late on purpose, so the reader is there first in most runs.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        // Not waiting for a reader: one that has given up already is none.
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) {
+            (void)!::write(fd, "hello", 5);
+            ::close(fd);
+        }
+    });
+    const int opened = OpenFileIO(&pb, fifo, AVIO_FLAG_READ);
+    unsigned char buffer[16] = {};
+    const int got = opened == 0 ? ff::avio_read(pb, buffer, sizeof buffer) : opened;
+    if (pb)
+        CloseURL(&pb);
+    writer.join();
+    ASSERT_EQ(opened, 0);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), size_t(std::max(got, 0))), "hello");
 }

@@ -1,4 +1,4 @@
-#include "engine/player/FFPlay.h"
+#include "engine/player/PlayerFixture.h"
 
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/logger/FFmpegLogger.h"
@@ -10,6 +10,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <thread>
 
@@ -18,7 +20,7 @@ using namespace engine;
 namespace {
 
 // One second of picture: red for half a second, then blue; with a tone.
-class PlayerTest : public ::testing::Test {
+class PlayerTest : public playertest::TPlayerFixture {
 protected:
     static void SetUpTestSuite()
     {
@@ -39,27 +41,14 @@ protected:
 
     void SetUp() override
     {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        Player = std::make_unique<TCustomPlayer>(nullptr);
-        ASSERT_TRUE(Player->LoadAVLib("")) << Player->LastErrMsg();
-        Player->OnState = [this](platform::TObject*, TPlayState AState) { States.push_back(AState); };
-        Player->OnPosition = [this](platform::TObject*, int64_t APTS) { Positions.push_back(APTS); };
-    }
-
-    void TearDown() override
-    {
-        Player.reset();
-        GlobalLoader().Unload(PlayerLibraries);
+        TPlayerFixture::SetUp();
+        if (!HasFatalFailure())
+            Player->OnPosition = [this](platform::TObject*, int64_t APTS) { Positions.push_back(APTS); };
     }
 
     bool WaitFor(const std::function<bool()>& ADone, uint32_t AMs = 10000)
     {
         return platform::WaitUntilServing(ADone, AMs);
-    }
-    bool SawState(TPlayState AState) const
-    {
-        return std::find(States.begin(), States.end(), AState) != States.end();
     }
     // Mean blue minus mean red of a picture: > 0 blue, < 0 red.
     static int BlueMinusRed(const TFrameBitmap* ABitmap)
@@ -73,8 +62,6 @@ protected:
     }
 
     static testsupport::TTempDir* Media;
-    std::unique_ptr<TCustomPlayer> Player;
-    std::vector<TPlayState> States;
     std::vector<int64_t> Positions;
 };
 
@@ -162,6 +149,49 @@ TEST_F(PlayerTest, SeeksForwardsAndBackwardsShowThePictureThere)
     EXPECT_LT(pts, 500000);
 }
 
+// The time the current picture shows, read from its grey; -1 without one.
+double ShownTime(TCustomPlayer& APlayer)
+{
+    const TFrameBitmap* frame = APlayer.CurrentFrame();
+    if (frame->Width() <= 0)
+        return -1;
+    return testsupport::TimeOfTimeCodedColour(frame->ScanLine(frame->Height() / 2)[3 * (frame->Width() / 2) + 2]);
+}
+
+// A clip with one key frame: the demuxer lands at its start whatever the
+// target, and the player passes over the pictures and sound before it.
+TEST_F(PlayerTest, ASeekLandsOnItsTargetAlsoFarFromAKeyFrame)
+{
+    ASSERT_TRUE(testsupport::MakeTimeCodedClip(Media->File("timed.mkv"), 10, 25, true));
+    ASSERT_TRUE(Player->Open(Media->File("timed.mkv"), 0, true)) << Player->LastErrMsg();
+    ASSERT_TRUE(WaitFor([&] { return SawState(psPause); }));
+    EXPECT_NEAR(ShownTime(*Player), 0, 0.1);
+
+    // Paused, the picture at the target is shown and the player stays paused.
+    const struct {
+        int64_t Target;
+        double Shown;
+    } paused[] = {{8000000, 8.0}, {2500000, 2.5}, {9990000, 9.96}, {20000000, 9.96}, {0, 0.0}};
+    for (const auto& c : paused) {
+        Player->Seek(c.Target, TSeekFlags{}, true);
+        ASSERT_TRUE(WaitFor([&] { return !Player->Seeking(); })) << c.Target;
+        EXPECT_NEAR(ShownTime(*Player), c.Shown, 0.1) << c.Target;
+        EXPECT_TRUE(Player->Paused()) << c.Target;
+    }
+
+    // Playing, no position before the target is reported after the seek,
+    // and the sound goes on from the target too.
+    Player->Resume();
+    const size_t fromSeek = Positions.size();
+    Player->Seek(int64_t(8000000), TSeekFlags{}, true);
+    EXPECT_GE(ShownTime(*Player), 7.9);
+    ASSERT_TRUE(WaitFor([&] { return Positions.size() > fromSeek + 3; }));
+    for (size_t i = fromSeek; i < Positions.size(); ++i)
+        EXPECT_GE(Positions[i], 7900000) << i;
+    EXPECT_TRUE(WaitFor([&] { return Player->GetAudioClock(Player->FVideoState) >= 7.8; }, 5000))
+        << Player->GetAudioClock(Player->FVideoState);
+}
+
 TEST_F(PlayerTest, TheHookDrawsIntoTheShownPicture)
 {
     Player->Hook = true;
@@ -220,22 +250,48 @@ TEST_F(PlayerTest, AFailedSeekLeavesPlaybackGoingOn)
         testsupport::RunCommand("cat " + testsupport::ShellQuote(Media->File("av.ts")) + " > " +
                                 testsupport::ShellQuote(fifo));
     });
-    std::vector<std::string> log;
-    GetFFLogger()->SetOnLog([&](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) { log.push_back(AMsg); });
+    // Whatever way the test leaves, the writer is let go and joined: a
+    // reader that opens and closes the pipe ends a writer still waiting.
+    struct TWriterEnd {
+        std::thread& Writer;
+        const std::string& Fifo;
+        ~TWriterEnd()
+        {
+            const int fd = ::open(Fifo.c_str(), O_RDONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            Writer.join();
+        }
+    } writerEnd{writer, fifo};
+    // The reader's thread logs while this one reads the lines.
+    struct TLogLines {
+        std::mutex Lock;
+        std::vector<std::string> Lines;
+        TLogLines()
+        {
+            GetFFLogger()->SetOnLog([this](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) {
+                std::lock_guard<std::mutex> guard(Lock);
+                Lines.push_back(AMsg);
+            });
+        }
+        ~TLogLines() { GetFFLogger()->SetOnLog(nullptr); }
+        bool Has(const std::string& AText)
+        {
+            std::lock_guard<std::mutex> guard(Lock);
+            return std::any_of(Lines.begin(), Lines.end(),
+                               [&](const std::string& AMsg) { return AMsg.find(AText) != std::string::npos; });
+        }
+    } log;
     ASSERT_TRUE(Player->Open(fifo, 0, false)) << Player->LastErrMsg();
     ASSERT_TRUE(WaitFor([&] { return !Positions.empty(); }));
     Player->Seek(int64_t(100000), TSeekFlags{}, true);
-    EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& AMsg) {
-        return AMsg.find("error while seeking") != std::string::npos;
-    }));
+    EXPECT_TRUE(log.Has("error while seeking"));
     EXPECT_FALSE(Player->Seeking());
     // Pictures still show: the position keeps moving and the end comes.
     const size_t before = Positions.size();
     EXPECT_TRUE(WaitFor([&] { return SawState(psEnd); }));
     EXPECT_GT(Positions.size(), before);
     Player->Stop(true);
-    GetFFLogger()->SetOnLog(nullptr);
-    writer.join();
 }
 
 // The play time and repeat setting change while the player's threads read

@@ -61,3 +61,26 @@ TEST(PlayEventRing, ItsEventIsSetWhileEntriesRemain)
     ring.Pop();
     EXPECT_FALSE(ring.Event().IsSignaled());
 }
+
+TEST(PlayEventRing, DiscardingAKindKeepsTheOthersInOrder)
+{
+    TPlayEvent ring;
+    // Wrapped round the end of the ring.
+    for (int i = 0; i < 7; ++i)
+        ring.Push({i % 2 ? 1 : 2, i});
+    Drain(ring);
+    ring.Push({1, 10});
+    ring.Push({2, psPause});
+    ring.Push({1, 11});
+    ring.Push({2, psResume});
+    ring.Push({1, 12});
+    ring.Discard(1);
+    const auto items = Drain(ring);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].Value, psPause);
+    EXPECT_EQ(items[1].Value, psResume);
+    ring.Push({1, 13});
+    ring.Discard(1);
+    EXPECT_EQ(ring.Event().WaitFor(0), platform::TWaitResult::wrTimeout);
+    EXPECT_TRUE(Drain(ring).empty());
+}

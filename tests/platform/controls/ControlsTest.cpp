@@ -300,3 +300,42 @@ TEST(Controls, PaintToDrawsAControlWithItsChildrenIntoAForeignDC)
     EXPECT_EQ(px(55, 55), 0x00FF00u);
     EXPECT_EQ(px(85, 85), 0xFFFFFFu);
 }
+
+// Tab passes by controls placed wholly outside the form's client area (on
+// their own or inside a panel that lies there); a control that shows only
+// in part is still a stop, and code can still focus one out of sight.
+TEST(Controls, TabPassesByControlsOutOfTheFormsSight)
+{
+    std::unique_ptr<TForm> form(MakeForm(300, 200));
+    auto make = [&](TWinControl* AParent, const TRect& R) {
+        auto* c = new TSolid(form.get(), clRed);
+        c->SetBoundsRect(R);
+        c->SetTabStop(true);
+        c->SetParent(AParent);
+        return c;
+    };
+    auto* offPanel = new TSolid(form.get(), clBlue);
+    offPanel->SetBounds(400, 10, 100, 100);
+    offPanel->SetParent(form.get());
+    TSolid* first = make(form.get(), Rect(10, 10, 60, 30));
+    TSolid* right = make(form.get(), Rect(320, 40, 370, 60));
+    TSolid* inPanel = make(offPanel, Rect(5, 5, 50, 25));
+    TSolid* partly = make(form.get(), Rect(280, 70, 330, 90));
+    TSolid* below = make(form.get(), Rect(10, 260, 60, 280));
+    TSolid* last = make(form.get(), Rect(10, 100, 60, 120));
+    form->Show();
+    Pump();
+    EXPECT_EQ(form->ActiveControl(), first);
+    std::vector<TSolid*> stops;
+    for (int i = 0; i < 4; ++i) {
+        InjectKey(VK_TAB, true);
+        InjectKey(VK_TAB, false);
+        Pump();
+        for (TSolid* c : {first, right, inPanel, partly, below, last})
+            if (c->Focused())
+                stops.push_back(c);
+    }
+    EXPECT_EQ(stops, (std::vector<TSolid*>{partly, last, first, partly}));
+    right->SetFocus();
+    EXPECT_TRUE(right->Focused());
+}

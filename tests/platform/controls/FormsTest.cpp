@@ -179,3 +179,37 @@ TEST(Forms, TimersRunFromTheLoop)
     Pump();
     EXPECT_EQ(ticks, 2);
 }
+
+// The main form's minimise and restore commands (its caption buttons, or
+// the desktop) take the application's other shown forms along.
+TEST(Forms, TheMainFormMinimisesAndRestoresTheApplication)
+{
+    struct TMainForm : TForm {
+        explicit TMainForm(TComponent* O) : TForm(O) {}
+    };
+    TMainForm* main = nullptr;
+    TMainForm* other = nullptr;
+    Application()->CreateForm(main);
+    Application()->CreateForm(other);
+    ASSERT_EQ(Application()->MainForm(), main);
+    main->Show();
+    other->Show();
+    int restored = 0;
+    Application()->OnRestore = [&](TObject*) { ++restored; };
+    const struct {
+        WPARAM Command;
+        TForm* To;
+        bool MainIconic, OtherIconic;
+        int Restored;
+    } steps[] = {{SC_MINIMIZE, main, true, true, 0}, {SC_RESTORE, main, false, false, 1}, {SC_MINIMIZE, other, false, true, 1},
+                 {SC_RESTORE, other, false, false, 1}};
+    for (const auto& step : steps) {
+        SendMessage(step.To->Handle(), WM_SYSCOMMAND, step.Command, 0);
+        EXPECT_EQ(IsIconic(main->Handle()), step.MainIconic) << step.Command;
+        EXPECT_EQ(IsIconic(other->Handle()), step.OtherIconic) << step.Command;
+        EXPECT_EQ(restored, step.Restored) << step.Command;
+    }
+    Application()->OnRestore = nullptr;
+    delete other;
+    delete main;
+}

@@ -58,6 +58,39 @@ TEST(Forms, HintsShowAfterThePauseAndGoAfterTheirTime)
     Pump();
 }
 
+TEST(Forms, AHintShowsWhenTheControlOrTheParentItFollowsAsksForIt)
+{
+    const struct {
+        bool Own, Follows, Parents, Shown;
+    } cases[] = {
+        {true, true, false, true},   // turned on for the control alone
+        {false, true, true, true},   // follows a parent that shows hints
+        {false, true, false, false},
+        {false, false, true, false}, // its own setting, off
+    };
+    for (const auto& k : cases) {
+        TFakeClock clock;
+        std::unique_ptr<TForm> form(MakeForm(300, 200, 0, 0));
+        form->ShowHint = k.Parents;
+        auto* c = new TSolid(form.get(), clRed);
+        c->SetBounds(10, 10, 50, 50);
+        c->Hint = "播放";
+        c->ShowHint = k.Own;
+        c->ParentShowHint = k.Follows;
+        c->SetParent(form.get());
+        form->Show();
+        Pump();
+        InjectMouseMove(Point(20, 20));
+        Pump();
+        clock.Now += Application()->HintPause;
+        Pump();
+        const THintWindow* hint = Application()->HintWindow();
+        EXPECT_EQ(hint && hint->HintShowing(), k.Shown) << k.Own << k.Follows << k.Parents;
+        InjectMouseMove(Point(500, 500));
+        Pump();
+    }
+}
+
 TEST(Forms, MenuShortcutsContextMenusAndCancelMode)
 {
     std::unique_ptr<TForm> form(MakeForm(300, 200, 0, 0));

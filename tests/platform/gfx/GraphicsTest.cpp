@@ -1,6 +1,7 @@
 // The class library's bitmaps, canvas, fonts and colours.
 #include <gtest/gtest.h>
 
+#include "platform/gfx/Gdi.h"
 #include "platform/gfx/Graphics.h"
 
 using namespace platform;
@@ -79,6 +80,34 @@ TEST(Graphics, CanvasDrawsIntoBitmap)
     EXPECT_EQ(C->Pixels(5, 0), TColor(clBlack));
     EXPECT_GT(C->TextWidth("abc"), 10);
     EXPECT_EQ(C->ClipRect(), Rect(0, 0, 6, 4));
+}
+
+// Code that draws on the device context itself (DrawText on Handle()) uses
+// the canvas's font, pen and brush, before and after they change.
+TEST(Graphics, CanvasHandleCarriesItsFontPenAndBrush)
+{
+    TBitmap B;
+    B.SetPixelFormat(pf32bit);
+    B.SetSize(40, 20);
+    TCanvas* C = B.Canvas();
+    for (int height : {-30, 12}) {
+        SCOPED_TRACE(height);
+        C->Font()->SetName("Arial");
+        C->Font()->SetHeight(height);
+        C->Font()->SetColor(height < 0 ? clRed : clBlue);
+        C->Pen()->SetColor(height < 0 ? clLime : clNavy);
+        C->Brush()->SetColor(height < 0 ? clYellow : clGray);
+        const HDC dc = C->Handle();
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), HGDIOBJ(C->Font()->Handle()));
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), HGDIOBJ(C->Pen()->Handle()));
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), HGDIOBJ(C->Brush()->Handle()));
+        EXPECT_EQ(GetTextColor(dc), ColorToRGB(C->Font()->Color()));
+        SIZE drawn{};
+        GetTextExtentPoint32(dc, "CPU", &drawn);
+        const TSize measured = C->TextExtent("CPU");
+        EXPECT_EQ(drawn.cx, measured.cx);
+        EXPECT_EQ(drawn.cy, measured.cy);
+    }
 }
 
 TEST(Graphics, TransparentDrawWithAutoAndFixedKey)

@@ -102,3 +102,22 @@ TEST(FindProgram, LooksOnPathAndChecksExecutables)
     EXPECT_EQ(FindProgram(dir.File("tool")), dir.File("tool"));
     EXPECT_EQ(FindProgram(""), "");
 }
+
+TEST(ShellOpenFolder, HandsOverOnlyAbsolutePathsOfExistingFolders)
+{
+    testsupport::TTempDir dir;
+    testsupport::WriteFile(dir.File("a.txt"), "x");
+    TLauncherScope launcher;
+    std::string error;
+    EXPECT_TRUE(ShellOpenFolder(dir.Path(), &error)) << error;
+    ASSERT_EQ(launcher.Log.size(), 1u);
+    EXPECT_EQ(launcher.Log[0].Command.Argv, (std::vector<std::string>{"xdg-open", dir.Path()}));
+
+    const std::string refused[] = {"--help", "-v", "https://example.org/", "file:///tmp", "tmp", "",
+                                   dir.File("a.txt"), dir.File("missing")};
+    for (const std::string& folder : refused) {
+        EXPECT_FALSE(ShellOpenFolder(folder, &error)) << folder;
+        EXPECT_NE(error.find("Cannot open \"" + folder + "\""), std::string::npos) << error;
+    }
+    EXPECT_EQ(launcher.Log.size(), 1u);
+}

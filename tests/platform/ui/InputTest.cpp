@@ -196,3 +196,38 @@ TEST(Input, CursorAndClipboardThroughThePresenter)
     SetClipboardText("剪贴板");
     EXPECT_EQ(GetClipboardText(), "剪贴板");
 }
+
+// The desktop minimising or restoring a window arrives as the system
+// command its caption buttons would give, only when the state differs; a
+// restored window takes clicks again.
+TEST(Input, TheDesktopsMinimiseAndRestoreArriveAsSystemCommands)
+{
+    TRecorder rec;
+    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    ShowWindow(top, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(top));
+    const struct {
+        bool Iconic;
+        std::vector<WPARAM> Commands;
+    } steps[] = {{true, {}}, {false, {SC_RESTORE}}, {false, {}}, {true, {SC_MINIMIZE}}, {false, {SC_RESTORE}}};
+    for (const auto& step : steps) {
+        rec.Take();
+        InjectWindowState(top, step.Iconic);
+        rec.Pump();
+        std::vector<WPARAM> commands;
+        for (const TEntry& e : rec.Take())
+            if (e.Msg == WM_SYSCOMMAND)
+                commands.push_back(e.W);
+        EXPECT_EQ(commands, step.Commands) << step.Iconic;
+        EXPECT_EQ(IsIconic(top), step.Iconic);
+    }
+    Click(Point(50, 50));
+    rec.Pump();
+    const std::vector<TEntry> log = rec.Take();
+    EXPECT_NE(std::find(log.begin(), log.end(), TEntry{"top", WM_LBUTTONDOWN, MK_LBUTTON}), log.end());
+    // A window gone before its turn hears nothing, and nothing breaks.
+    HWND gone = rec.Make("gone", WS_POPUP | WS_VISIBLE, Bounds(200, 0, 50, 50));
+    InjectWindowState(gone, true);
+    DestroyWindow(gone);
+    rec.Pump();
+}

@@ -284,3 +284,212 @@ TEST_F(PopupShadowOnX11, APopupCastsATranslucentShadowWhileACompositorRuns)
     XSync(d, False);
     EXPECT_FALSE(XGetWindowAttributes(d, shadowX, &a));   // freed with it
 }
+
+namespace {
+
+// Another program on the display, asking the window manager (the root
+// window) for something about window W, as pagers and task bars do.
+void AskRoot(Display* AOther, Window W, const char* AType, long AValue)
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = W;
+    e.xclient.message_type = XInternAtom(AOther, AType, False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = AValue;
+    XSendEvent(AOther, DefaultRootWindow(AOther), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(AOther);
+}
+
+// What a window manager writes when it iconifies or restores W.
+void MarkWmState(Display* AOther, Window W, long AState)
+{
+    const Atom wmState = XInternAtom(AOther, "WM_STATE", False);
+    long value[2] = {AState, 0};
+    XChangeProperty(AOther, W, wmState, wmState, 32, PropModeReplace, reinterpret_cast<unsigned char*>(value), 2);
+    XFlush(AOther);
+}
+
+} // namespace
+
+// However the desktop minimises or restores a form (a request to the root
+// window, another program mapping it, a window manager's state), the window
+// system follows, and the restored form takes clicks again.
+using DesktopStateOnX11 = testsupport::TXDisplayTest;
+
+TEST_F(DesktopStateOnX11, AFormFollowsTheDesktopMinimisingAndRestoringIt)
+{
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(60, 40, 200, 120);
+    auto* button = new TButton(form.get());
+    button->SetBounds(10, 10, 90, 30);
+    button->SetParent(form.get());
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    const Window xid = x->XWindowOf(form->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::Viewable(d, xid); }));
+    Display* other = XOpenDisplay(DisplayString(d));
+    ASSERT_NE(other, nullptr);
+
+    const struct {
+        const char* What;
+        std::function<void()> Do;
+        bool Iconic;
+    } steps[] = {
+        {"minimised by the program", [&] { form->SetWindowState(wsMinimized); }, true},
+        {"brought back from a task bar", [&] { AskRoot(other, xid, "_NET_ACTIVE_WINDOW", 1); }, false},
+        {"iconified from a task bar", [&] { AskRoot(other, xid, "WM_CHANGE_STATE", IconicState); }, true},
+        {"mapped by another program", [&] { XMapWindow(other, xid); XFlush(other); }, false},
+        {"marked iconic by a window manager", [&] { MarkWmState(other, xid, IconicState); }, true},
+        {"marked normal by a window manager", [&] { MarkWmState(other, xid, NormalState); }, false},
+    };
+    for (const auto& step : steps) {
+        step.Do();
+        EXPECT_TRUE(PumpUntil([&] { return IsIconic(form->Handle()) == step.Iconic; })) << step.What;
+        if (step.Iconic)
+            continue;
+        ASSERT_TRUE(PumpUntil([&] { return testsupport::Viewable(d, xid); })) << step.What;
+        const int before = clicks;
+        const TPoint center = button->ClientToScreen(Point(45, 15));
+        SendClick(d, xid, center, Point(center.X - 60, center.Y - 40));
+        EXPECT_TRUE(PumpUntil([&] { return clicks == before + 1; })) << step.What;
+    }
+    XCloseDisplay(other);
+}
+
+namespace {
+
+// The _MOTIF_WM_HINTS flags and functions of W, and its size hints.
+struct TOffered {
+    long Flags = 0, Functions = 0;
+    XSizeHints Size{};
+};
+
+TOffered OfferedBy(Display* d, Window w)
+{
+    TOffered o;
+    const Atom motif = XInternAtom(d, "_MOTIF_WM_HINTS", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, motif, 0, 5, False, motif, &type, &format, &count, &after, &data) == Success && data &&
+        count >= 2) {
+        o.Flags = reinterpret_cast<long*>(data)[0];
+        o.Functions = reinterpret_cast<long*>(data)[1];
+    }
+    if (data)
+        XFree(data);
+    long supplied = 0;
+    XGetWMNormalHints(d, w, &o.Size, &supplied);
+    return o;
+}
+
+} // namespace
+
+// The window manager may close a window and, when its style has a minimise
+// box, minimise it; it may not move, size or maximise it, and the size
+// hints pin the size the program gave it.
+using OfferedFunctionsOnX11 = testsupport::TXDisplayTest;
+
+TEST_F(OfferedFunctionsOnX11, TheWindowManagerIsOfferedTheMinimiseBoxAndTheFixedSize)
+{
+    constexpr long kFunctions = 1, kDecorations = 2, kMinimize = 8, kClose = 32;
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBorderStyle(bsSingle);
+    form->BorderIcons = biSystemMenu;
+    form->SetBounds(70, 50, 240, 130);
+    form->Show();
+    const Window xid = x->XWindowOf(form->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::Viewable(d, xid); }));
+    const HWND h = form->Handle();
+    const DWORD style = DWORD(GetWindowLong(h, GWL_STYLE));
+    const struct {
+        DWORD Style;
+        TRect Bounds;
+        long Functions;
+    } steps[] = {
+        {style, Bounds(70, 50, 240, 130), kClose},
+        {style | WS_MINIMIZEBOX, Bounds(70, 50, 240, 130), kClose | kMinimize},
+        {style | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME, Bounds(90, 60, 300, 150), kClose | kMinimize},
+        {style, Bounds(90, 60, 260, 140), kClose},
+    };
+    for (const auto& step : steps) {
+        SetWindowLong(h, GWL_STYLE, intptr_t(step.Style));
+        form->SetBoundsRect(step.Bounds);
+        XSync(d, False);
+        const TOffered o = OfferedBy(d, xid);
+        EXPECT_EQ(o.Flags, kFunctions | kDecorations);
+        EXPECT_EQ(o.Functions, step.Functions) << std::hex << step.Style;
+        EXPECT_TRUE((o.Size.flags & PMinSize) && (o.Size.flags & PMaxSize));
+        EXPECT_EQ(o.Size.min_width, step.Bounds.Width());
+        EXPECT_EQ(o.Size.max_width, step.Bounds.Width());
+        EXPECT_EQ(o.Size.min_height, step.Bounds.Height());
+        EXPECT_EQ(o.Size.max_height, step.Bounds.Height());
+    }
+}
+
+namespace {
+
+// A form that keeps what the display-mode messages it gets say.
+class TDisplayWatcher : public TForm {
+public:
+    using TForm::TForm;
+    std::vector<std::pair<WPARAM, LPARAM>> Changes;
+
+protected:
+    void WndProc(TMessage& AMessage) override
+    {
+        if (AMessage.Msg == WM_DISPLAYCHANGE)
+            Changes.emplace_back(AMessage.WParam, AMessage.LParam);
+        TForm::WndProc(AMessage);
+    }
+};
+
+// What the X server tells the root window's clients when the screen is
+// resized.
+void ReportRootSize(Display* d, int AWidth, int AHeight)
+{
+    XEvent e{};
+    e.xconfigure.type = ConfigureNotify;
+    e.xconfigure.display = d;
+    e.xconfigure.event = DefaultRootWindow(d);
+    e.xconfigure.window = DefaultRootWindow(d);
+    e.xconfigure.width = AWidth;
+    e.xconfigure.height = AHeight;
+    XSendEvent(d, DefaultRootWindow(d), False, StructureNotifyMask, &e);
+    XFlush(d);
+}
+
+} // namespace
+
+// A resized screen reaches every top-level window as a change of display
+// mode with the new size, and the screen's rectangle follows; a report of
+// the size it already has changes nothing.
+using X11DisplayChange = testsupport::TXDisplayTest;
+
+TEST_F(X11DisplayChange, AResizedScreenIsToldToTheWindowsAsADisplayChange)
+{
+    const TRect screen = x->ScreenRect();
+
+    std::unique_ptr<TDisplayWatcher> form(new TDisplayWatcher(nullptr));
+    form->SetBounds(40, 30, 200, 120);
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return testsupport::Viewable(d, x->XWindowOf(form->Handle())); }));
+
+    ReportRootSize(d, 800, 600);
+    ASSERT_TRUE(PumpUntil([&] { return form->Changes.size() == 1; }));
+    EXPECT_EQ(form->Changes[0].second, MAKELPARAM(800, 600));
+    EXPECT_GT(form->Changes[0].first, 0u); // the colour depth
+    EXPECT_EQ(x->ScreenRect(), Rect(0, 0, 800, 600));
+
+    ReportRootSize(d, 800, 600);
+    ReportRootSize(d, screen.Width(), screen.Height());
+    ASSERT_TRUE(PumpUntil([&] { return form->Changes.size() >= 2; }));
+    Application()->ProcessMessages();
+    EXPECT_EQ(form->Changes.size(), 2u);
+    EXPECT_EQ(form->Changes.back().second, MAKELPARAM(screen.Width(), screen.Height()));
+    EXPECT_EQ(x->ScreenRect(), screen);
+}

@@ -6,6 +6,8 @@
 
 #include "skin/boxes/BoxesTestSupport.h"
 
+#include <array>
+
 namespace {
 
 using namespace skintest;
@@ -28,22 +30,29 @@ struct SkinnedFacesTest : TBoxesFixture {
         TBoxesFixture::SetUp();
         LoadSkin();
     }
+    struct TFace {
+        TControl* Control;
+        int W, H;
+    };
+    // A combo box 120 x 24 at (10, 10) and an office combo 120 x 41 at
+    // (10, 50), both in the test skin.
+    std::array<TFace, 2> AddComboFaces()
+    {
+        auto* combo = Add(new skin::TbsSkinComboBox(Form.get()), Rect(10, 10, 130, 34));
+        combo->SetUseSkinSize(false);
+        combo->SetSkinData(Data);
+        auto* office = Add(new skin::TbsSkinOfficeComboBox(Form.get()), Rect(10, 50, 130, 91));
+        office->SetSkinData(Data);
+        return {TFace{combo, 120, 24}, TFace{office, 120, 41}};
+    }
 };
 
 TEST_F(SkinnedFacesTest, TheComboFacesStretchTheNormalPieceAndTheHotOneUnderTheMouse)
 {
-    auto* combo = Add(new skin::TbsSkinComboBox(Form.get()), Rect(10, 10, 130, 34));
-    combo->SetUseSkinSize(false);
-    combo->SetSkinData(Data);
-    auto* office = Add(new skin::TbsSkinOfficeComboBox(Form.get()), Rect(10, 50, 130, 91));
-    office->SetSkinData(Data);
+    const auto faces = AddComboFaces();
     auto* other = Add(new TButton(Form.get()), Rect(150, 10, 200, 30));
     ShowAndPaint();
     other->SetFocus();   // a focused combo shows its hot face too
-    struct {
-        TControl* Control;
-        int W, H;
-    } const faces[] = {{combo, 120, 24}, {office, 120, 41}};
     for (const auto& f : faces) {
         SCOPED_TRACE(f.W * 1000 + f.H);
         EXPECT_EQ(PixelOf(f.Control, 0, 0), NormalEdge);
@@ -54,6 +63,28 @@ TEST_F(SkinnedFacesTest, TheComboFacesStretchTheNormalPieceAndTheHotOneUnderTheM
         EXPECT_EQ(PixelOf(f.Control, f.W - 1, 0), HotEdge);
         Mouse(f.Control, 200, 150);
         EXPECT_EQ(PixelOf(f.Control, 0, 0), NormalEdge);
+    }
+}
+
+// A background erase into a context of the caller's paints the whole face
+// there, as it shows on the form.
+TEST_F(SkinnedFacesTest, AnEraseIntoAContextPaintsTheWholeFace)
+{
+    const auto faces = AddComboFaces();
+    ShowAndPaint();
+    for (const auto& f : faces) {
+        SCOPED_TRACE(f.W * 1000 + f.H);
+        TBitmap b;
+        b.SetPixelFormat(pf32bit);
+        b.SetSize(f.W, f.H);
+        b.Canvas()->Brush()->SetColor(clFuchsia);
+        b.Canvas()->FillRect(Rect(0, 0, f.W, f.H));
+        f.Control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0);
+        for (const TPoint p : {Point(0, 0), Point(1, f.H / 2), Point(f.W - 1, f.H - 1)}) {
+            const COLORREF c = ColorToRGB(b.Canvas()->Pixels(p.X, p.Y));
+            EXPECT_EQ(Rgb(GetRValue(c), GetGValue(c), GetBValue(c)), PixelOf(f.Control, p.X, p.Y)) << p.X << "," << p.Y;
+            EXPECT_NE(Rgb(GetRValue(c), GetGValue(c), GetBValue(c)), Rgb(255, 0, 255));
+        }
     }
 }
 

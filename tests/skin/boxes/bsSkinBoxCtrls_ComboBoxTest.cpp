@@ -151,6 +151,39 @@ TEST_F(ComboBoxTest, DropDownChooseAndCancelByMouseAndKeys)
     EXPECT_EQ(Log, "DH[b]C1U");
 }
 
+// Enter and Escape pressed while the list is open close only the list; with
+// the list closed they reach the dialog's default and cancel buttons.
+TEST_F(ComboBoxTest, EnterAndEscapeCloseOnlyTheOpenListNotTheDialog)
+{
+    auto* combo = NewCombo({"a", "b", "c"});
+    auto* ok = Add(new TButton(Form.get()), Rect(150, 10, 250, 40));
+    auto* cancel = Add(new TButton(Form.get()), Rect(150, 50, 250, 80));
+    ok->SetDefault(true);
+    cancel->Cancel = true;
+    std::string pressed;
+    ok->OnClick = [&](TObject*) { pressed += "ok "; };
+    cancel->OnClick = [&](TObject*) { pressed += "cancel "; };
+    ShowAndPaint();
+    combo->SetItemIndex(0);
+    combo->SetFocus();
+    const struct {
+        bool Open;
+        uint16_t Key;
+        const char* Pressed;
+    } steps[] = {{true, VK_ESCAPE, ""}, {false, VK_ESCAPE, "cancel "}, {true, VK_RETURN, ""}, {false, VK_RETURN, "ok "}};
+    for (const auto& step : steps) {
+        pressed.clear();
+        if (step.Open)
+            KeyTo(combo, VK_DOWN, true);
+        ASSERT_EQ(combo->IsPopupVisible(), step.Open);
+        InjectKey(step.Key, true);
+        InjectKey(step.Key, false);
+        Pump();
+        EXPECT_FALSE(combo->IsPopupVisible()) << step.Key;
+        EXPECT_EQ(pressed, step.Pressed) << step.Key << " " << step.Open;
+    }
+}
+
 TEST_F(ComboBoxTest, TheListClosesOnAClickElsewhereAndWhenTheFormMoves)
 {
     auto* combo = NewCombo({"a", "b"});

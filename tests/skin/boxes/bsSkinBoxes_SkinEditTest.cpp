@@ -188,3 +188,46 @@ TEST_F(SkinEditTest, DisabledEditDrawsItsTextGrey)
 }
 
 } // namespace
+
+namespace {
+
+// A parent copying the edit's look gets its frame in a context of its own:
+// the whole frame, or the frame around the edit area, which stays as it was.
+TEST_F(SkinEditTest, TheFramePaintsIntoAGivenContext)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
+    ShowAndPaint();
+    const int w = edit->Width(), h = edit->Height();
+    struct Case {
+        const char* Name;
+        UINT Msg;
+        LPARAM Key;
+        LRESULT Answer;
+        bool EditAreaPainted;
+    };
+    const Case cases[] = {
+        {"the whole frame", SKN_PAINTTODC, 0, SKN_PAINTTODC_ANSWER, true},
+        {"around the edit area", SKN_PAINTFRAMETODC, SKN_PAINT_KEY, SKN_PAINT_KEY, false},
+    };
+    const uint32_t unpainted = Rgb(255, 0, 255);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBitmap b;
+        b.SetPixelFormat(pf32bit);
+        b.SetSize(w, h);
+        b.Canvas()->Brush()->SetColor(clFuchsia);
+        b.Canvas()->FillRect(Rect(0, 0, w, h));
+        EXPECT_EQ(edit->Perform(c.Msg, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), c.Key), c.Answer);
+        auto at = [&b](int X, int Y) {
+            const COLORREF p = ColorToRGB(b.Canvas()->Pixels(X, Y));
+            return Rgb(GetRValue(p), GetGValue(p), GetBValue(p));
+        };
+        EXPECT_EQ(at(0, 0), RgbOf(clBtnShadow));
+        EXPECT_EQ(at(0, h / 2), RgbOf(clBtnShadow));
+        EXPECT_EQ(at(w / 2, h / 2) != unpainted, c.EditAreaPainted);
+    }
+    // Without a context nothing is painted and nothing is answered.
+    EXPECT_EQ(edit->Perform(SKN_PAINTTODC, 0, 0), 0);
+}
+
+} // namespace

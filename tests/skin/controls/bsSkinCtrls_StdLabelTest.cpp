@@ -146,3 +146,18 @@ TEST_F(SkinStdLabel, PaintSkinToDrawsTheTextIntoAnotherCanvas)
     EXPECT_GT(red, 0);
     EXPECT_EQ(redLeft, 0);
 }
+
+// A caption set while the label shows is on the screen at the next paint,
+// with no call to repaint it.
+TEST_F(SkinStdLabel, ANewCaptionIsPaintedWithoutAskingForIt)
+{
+    LoadSkin();
+    Label->SetSkinData(Data);
+    ShowAndPaint();
+    const int four = Count(Red);
+    ASSERT_GT(four, 0);
+    Label->SetCaption("H");
+    EXPECT_LT(Count(Red), four);
+    Label->SetCaption("HHHHHHHH");
+    EXPECT_GT(Count(Red), four);
+}

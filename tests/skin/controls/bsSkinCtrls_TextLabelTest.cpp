@@ -155,3 +155,19 @@ TEST_F(SkinTextLabel, WordWrapBreaksTheTextAtTheLabelsWidth)
     EXPECT_GE(l->Height(), 3 * line);
     EXPECT_LE(l->Width(), 60);
 }
+
+// Lines changed while the label shows are on the screen at the next paint,
+// with no call to repaint them.
+TEST_F(SkinTextLabel, NewLinesArePaintedWithoutAskingForThem)
+{
+    auto* l = NewLabel(Bounds(10, 10, 200, 100), {"Mm"});
+    LoadSkin();
+    l->SetSkinData(Data);
+    ShowAndPaint();
+    const int oneLine = RowsWith(l, Rgb(255, 0, 0)).second;
+    ASSERT_NE(oneLine, -1);
+    l->Lines()->Add("Mm");
+    EXPECT_GT(RowsWith(l, Rgb(255, 0, 0)).second, oneLine);
+    l->Lines()->Clear();
+    EXPECT_EQ(RowsWith(l, Rgb(255, 0, 0)).first, -1);
+}

@@ -473,3 +473,33 @@ TEST(SkinModelAlone, SplitSkinListEntry)
         EXPECT_EQ(kind, c.Kind) << c.Text;
     }
 }
+
+// A record's section is named after it and storing a record erases its
+// section first: a record named like one of the skin's own sections is left
+// out, so the skin's pictures, lists and windows survive a store.
+TEST_F(SkinModel, ARecordNamedLikeASectionOfTheSkinIsLeftOut)
+{
+    for (const char* reserved : {"pictures", "SKINCONTROLS", "SkinObjects", "version", "FORMINFO", "popupwindow",
+                                 "LayerFrame", "hintwindow", "skincolors"}) {
+        SCOPED_TRACE(reserved);
+        std::string text = SkinIni;
+        const std::string list = "[SKINCONTROLS]\r\ncount=6\r\n0=button:button\r\n1=nothing\r\n";
+        const size_t at = text.find(list);
+        ASSERT_NE(at, std::string::npos);
+        text.replace(at, list.size(), "[SKINCONTROLS]\r\ncount=6\r\n0=button:button\r\n1=" + std::string(reserved) +
+                                          ":panel\r\n");
+        TSkinFolder folder(text);
+        TbsSkinData first(nullptr);
+        ASSERT_TRUE(first.LoadFromFile(folder.Ini).Ok());
+        EXPECT_EQ(first.GetControlIndex(reserved), -1);
+        const size_t controls = first.CtrlList.size();
+
+        const std::string stored = folder.Dir.File("stored.ini");
+        ASSERT_TRUE(first.StoreToDisk(stored).Ok());
+        TbsSkinData second(nullptr);
+        ASSERT_TRUE(second.LoadFromFile(stored).Ok());
+        EXPECT_EQ(second.FActivePictures.size(), 2u);
+        EXPECT_EQ(second.FActivePicturesNames.CommaText(), first.FActivePicturesNames.CommaText());
+        EXPECT_EQ(second.CtrlList.size(), controls);
+    }
+}

@@ -45,6 +45,8 @@ TEST(SkinIniValues, RectanglesAndPointsTable)
         {"2147483647,0,0,0", false, TRect{2147483647, 0, 0, 0}},
         {"2147483648,0,0,0", false, std::nullopt},
         {"99999999999999999999,0,0,0", false, std::nullopt},
+        {"000000000005,0000000000000,1,2", false, TRect{5, 0, 1, 2}},
+        {"0002147483648,0,0,0", false, std::nullopt},
         {"-2,-3", true, TRect{2, 3, 0, 0}},
         {"7", true, std::nullopt},
         {"1,2,3", true, TRect{1, 2, 0, 0}},

@@ -65,6 +65,10 @@ TEST_F(SkinChooserTest, OkReportsTheStartingSkinWhenNothingWasPicked)
         for (int i = 0; i < f->SkinsListBox->Items()->Count(); ++i)
             lines.push_back(f->SkinsListBox->Items()->Strings(i));
         previewSkinned = !f->PreviewSkinData->Empty();
+        // The sample takes no input and is never the active window, yet
+        // its frame is drawn as an active one.
+        EXPECT_FALSE(f->PreviewForm->Active());
+        EXPECT_TRUE(f->PreviewBSF->GetFormActive());
         client = TSize{f->ClientWidth(), f->ClientHeight()};
         dialogtest::SaveScreenshot(F, "skin_chooser.png");
         dialogtest::Click(f->OpenButton);

@@ -15,6 +15,7 @@
 
 #include "platform/controls/ImgList.h"
 #include "platform/controls/Menus.h"
+#include "platform/gfx/Gdi.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Messages.h"
@@ -111,6 +112,21 @@ TEST_F(LayerBorderTest, WindowsStandAroundTheFormInEachState)
         EXPECT_EQ(Bounds(skin::bsflLeft), c.Left);
         EXPECT_EQ(Bounds(skin::bsflRight), c.Right);
     }
+    // Rolled up under a border that names no roll-up height, the form
+    // keeps one row of its window: an empty region would drop it from the
+    // screen.
+    SkinForm->SetRollUpState(true);
+    Application()->ProcessMessages();
+    RECT box{};
+    ASSERT_NE(SkinForm->FrameRgn(), nullptr);
+    GetRgnBox(SkinForm->FrameRgn(), &box);
+    EXPECT_EQ(box.Height(), 1);
+    EXPECT_EQ(box.Width(), Form->Width());
+    SkinForm->SetRollUpState(false);
+    Application()->ProcessMessages();
+    GetRgnBox(SkinForm->FrameRgn(), &box);
+    EXPECT_EQ(box.Height(), Form->Height());
+
     // The form's window is all client area, without a frame of its own.
     EXPECT_EQ(Form->ClientWidth(), Form->Width());
     EXPECT_EQ(Form->ClientHeight(), Form->Height());

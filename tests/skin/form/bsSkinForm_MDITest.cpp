@@ -311,3 +311,37 @@ TEST(SkinFormMDI, TheRibbonShowsTheDocumentButtonsWhileADocumentIsMaximised)
     TMdiSkinForms::SkinOf(m.Docs[0])->SetWindowState(wsNormal);
     EXPECT_EQ(ribbon->MDIButtons()->Count(), 0);
 }
+
+// A dragged document snaps to the edges of its main form's client window,
+// not to the screen's.
+TEST(SkinFormMDI, AMagneticDocumentSnapsToTheClientWindowsEdges)
+{
+    mditest::TMdiSkinForms forms(500, 400);
+    platform::TRect client;
+    ASSERT_TRUE(platform::GetClientRect(platform::GetParent(forms.Add("First")->Handle()), client));
+    struct Case {
+        const char* Name;
+        const char* Doc;
+        platform::TRect Dragged, Expected;
+    };
+    const Case cases[] = {
+        {"near the left and top", "Left", platform::Rect(3, 2, 123, 92), platform::Rect(0, 0, 120, 90)},
+        {"near the right and bottom", "Right",
+         platform::Rect(client.Right - 118, client.Bottom - 93, client.Right + 2, client.Bottom - 3),
+         platform::Rect(client.Right - 120, client.Bottom - 90, client.Right, client.Bottom)},
+        {"in the middle", "Middle", platform::Rect(100, 100, 220, 190), platform::Rect(100, 100, 220, 190)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        // Each drag starts fresh: a document that snapped stays snapped
+        // while the cursor holds still.
+        platform::TForm* doc = forms.Add(c.Doc, platform::Bounds(40, 40, 120, 90));
+        skin::FindSkinFormComponent(doc)->Magnetic = true;
+        platform::SetCursorPos(platform::Point(300, 300));
+        platform::SendMessage(doc->Handle(), platform::WM_ENTERSIZEMOVE);
+        platform::TRect r = c.Dragged;
+        platform::SendMessage(doc->Handle(), platform::WM_MOVING, 0, reinterpret_cast<platform::LPARAM>(&r));
+        EXPECT_EQ(r, c.Expected);
+        platform::SendMessage(doc->Handle(), platform::WM_EXITSIZEMOVE);
+    }
+}

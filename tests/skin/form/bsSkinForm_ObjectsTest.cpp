@@ -202,6 +202,40 @@ TEST_F(FrameObjectsTest, MaximizedFormCannotBeDraggedAndDoubleClickOnTheCaptionR
     EXPECT_TRUE(SkinForm->RollUpState());
 }
 
+// The border icons decide what a double click on the caption does, and the
+// window's style tells the desktop the same boxes the frame has.
+TEST_F(FrameObjectsTest, BorderIconsDecideTheCaptionDoubleClickAndWhatTheDesktopOffers)
+{
+    const skin::TbsBorderIcons all = biSystemMenu | biMinimize | biMaximize | skin::biRollUp;
+    const struct {
+        skin::TbsBorderIcons Icons;
+        TFormBorderStyle Style;
+        TWindowState State;
+        bool RolledUp, MinimizeBox, MaximizeBox;
+    } cases[] = {
+        {biMinimize, bsSingle, wsNormal, false, true, false},
+        {biMinimize, bsSizeable, wsNormal, false, true, false},
+        {0, bsSingle, wsNormal, false, false, false},
+        {all, bsSingle, wsNormal, true, true, true},
+        {all, bsSizeable, wsMaximized, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SkinForm->SetRollUpState(false);
+        SkinForm->SetWindowState(wsNormal);
+        Form->SetBorderStyle(c.Style);
+        SkinForm->SetBorderIcons(c.Icons);
+        const TRect before = Form->BoundsRect();
+        SendMessage(Form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(Form->Left() + 40, Form->Top() + 14));
+        EXPECT_EQ(SkinForm->WindowState(), c.State) << c.Icons << " " << int(c.Style);
+        EXPECT_EQ(SkinForm->RollUpState(), c.RolledUp) << c.Icons << " " << int(c.Style);
+        if (c.State == wsNormal && !c.RolledUp)
+            EXPECT_EQ(Form->BoundsRect(), before) << c.Icons << " " << int(c.Style);
+        const DWORD style = DWORD(GetWindowLong(Form->Handle(), GWL_STYLE));
+        EXPECT_EQ(bool(style & WS_MINIMIZEBOX), c.MinimizeBox) << c.Icons;
+        EXPECT_EQ(bool(style & WS_MAXIMIZEBOX), c.MaximizeBox) << c.Icons;
+    }
+}
+
 TEST_F(FrameObjectsTest, MagneticEdgesSnapAndLetGo)
 {
     SkinForm->Magnetic = true;

@@ -515,3 +515,51 @@ TEST_F(TTrayFixture, BitmapToIconMakesASixteenPixelIconWithTheMaskColourClear)
     EXPECT_EQ(reinterpret_cast<uint32_t*>(icon.ScanLine(8))[8], 0xFFFF0000u);
     EXPECT_FALSE(TbsTrayIcon::BitmapToIcon(nullptr, &icon, clFuchsia));
 }
+
+// The main window carries its icon disabled and hidden; a modal dialog with
+// a focused control of its own closes and the main form takes the activation
+// and its own control's focus back, however often the dialog comes.
+TEST_F(TTrayFixture, AModalDialogClosesOverAFormWithTheIcon)
+{
+    Tray->Enabled = false;
+    Tray->SetIconVisible(false);
+    SkinForm->SetTrayIcon(Tray);
+    auto* mainEdit = new TEdit(Form);
+    mainEdit->SetParent(Form);
+    mainEdit->SetBounds(10, 10, 120, 22);
+    Pump();
+    mainEdit->SetFocus();
+    ASSERT_EQ(GetFocus(), mainEdit->Handle());
+
+    TForm* dialog = nullptr;
+    Application()->CreateForm(dialog);
+    std::unique_ptr<TForm> owned(dialog);
+    dialog->SetBorderStyle(bsNone);
+    dialog->SetBounds(150, 150, 200, 120);
+    new skin::TbsSkinForm(dialog);
+    auto* dialogEdit = new TEdit(dialog);
+    dialogEdit->SetParent(dialog);
+    dialogEdit->SetBounds(10, 10, 120, 22);
+    dialog->SetActiveControl(dialogEdit);
+    HWND focusedInside = nullptr;
+    dialog->OnShow = [&](TObject*) { PostMessage(dialog->Handle(), WM_USER); };
+    TWndMethod old = dialog->WindowProc;
+    dialog->WindowProc = [&, old](TMessage& M) {
+        if (M.Msg == WM_USER) {
+            focusedInside = GetFocus();
+            dialog->SetModalResult(mrOk);
+        }
+        old(M);
+    };
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        focusedInside = nullptr;
+        EXPECT_EQ(dialog->ShowModal(), mrOk);
+        Pump();
+        EXPECT_EQ(focusedInside, dialogEdit->Handle());
+        EXPECT_FALSE(dialog->Visible());
+        EXPECT_EQ(GetActiveWindow(), Form->Handle());
+        EXPECT_EQ(GetFocus(), mainEdit->Handle());
+    }
+    EXPECT_EQ(Icon(), nullptr) << "the disabled icon stays out of the area";
+}

@@ -10,6 +10,11 @@
 #include "platform/core/MainThread.h"
 #include "platform/x11/X11Backend.h"
 #include "skin/controls/bsSkinCtrls_Slider.h"
+#include "skin/controls/bsSkinHint.h"
+#include "support/XDisplayTestSupport.h"
+
+#include <chrono>
+#include <cmath>
 
 using namespace app;
 using namespace formstest;
@@ -95,4 +100,148 @@ TEST_F(PreviewOnDisplayTest, AClipPlaysIntoThePaneAndSnapshotsAreNamedAfterIt)
     bool canClose = false;
     Form1->FormCloseQuery(canClose);
     EXPECT_TRUE(canClose);
+}
+
+// Resting the pointer on each of the pane's buttons shows its hint in the
+// skin's hint window.
+TEST_F(PreviewOnDisplayTest, ThePanesButtonsShowTheirHintsSkinned)
+{
+    TX11Backend* x = testsupport::InstallTestX11Backend();
+    if (!x)
+        GTEST_SKIP() << "no X display";
+    Display* d = static_cast<Display*>(x->XDisplay());
+    Create(nullptr);
+    Application()->SetMainForm(Form1.get());
+    const Window window = Window(x->XWindowOf(Form1->Handle()));
+    const struct {
+        const char* Button;
+        const char* Hint;
+    } buttons[] = {{"bsSkinButton13", "播放"}, {"bsSkinButton14", "暂停"}, {"bsSkinButton15", "停止"},
+                   {"bsSkinButton16", "静音"}, {"bsSkinButton22", "快照"}, {"bsSkinButton23", "设置"}};
+    for (const auto& b : buttons) {
+        auto* button = dynamic_cast<TControl*>(Form1->FindComponent(b.Button));
+        ASSERT_NE(button, nullptr) << b.Button;
+        const TPoint at = button->ClientToScreen(TPoint{15, 15});
+        TRect frame;
+        GetWindowRect(Form1->Handle(), frame);
+        testsupport::SendMotion(d, window, at, TPoint{at.X - frame.Left, at.Y - frame.Top});
+        auto hint = [] { return dynamic_cast<skin::TbsSkinHintWindow*>(Application()->HintWindow()); };
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return hint() && hint()->HintShowing() && hint()->Caption() == b.Hint; }))
+            << b.Button;
+        EXPECT_NE(hint()->FSD, nullptr) << b.Button; // drawn from the skin
+        EXPECT_TRUE(testsupport::Viewable(d, Window(x->XWindowOf(hint()->Handle())))) << b.Button;
+        if (b.Button == buttons[0].Button) {
+            testsupport::Pause(100);
+            const TRect shown = hint()->BoundsRect();
+            EXPECT_TRUE(testsupport::SaveScreen(d, TRect{shown.Left - 40, shown.Top - 40, shown.Right + 40, shown.Bottom + 10},
+                                                PictureFile("preview-play-hint.png")));
+        }
+    }
+    Application()->SetMainForm(nullptr);
+}
+
+// The slider seeks where it is left: dragged with the mouse while playing
+// (playback goes on from there), stepped by the keys while paused (the
+// picture there shows, still paused). The clip's pictures tell their time.
+TEST_F(PreviewOnDisplayTest, TheSliderSeeksWhereTheMouseOrTheKeysLeaveIt)
+{
+    TX11Backend* x = testsupport::InstallTestX11Backend();
+    if (!x)
+        GTEST_SKIP() << "no X display";
+    Display* d = static_cast<Display*>(x->XDisplay());
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_TRUE(testsupport::MakeTimeCodedClip(Media.File("timed.mkv"), 10, 4, true));
+    Create(nullptr);
+    TPreviewPane* pane = Form1->Preview();
+    Choosers->Answers.push_back({Media.File("timed.mkv")});
+    Form1->btnAddClick();
+    ASSERT_TRUE(WaitUntilServing([&] { return pane->Duration() > 0 && pane->Player()->Paused(); }, 10000));
+    ASSERT_TRUE(WaitUntilServing([&] { return pane->Player()->CurrentFrame()->Width() > 0; }, 10000));
+    auto snapshotTime = [&] { return testsupport::TimeOfTimeCodedBmp(pane->SnapshotClick()); };
+    // The red of the picture on the screen, read in the middle of the pane.
+    auto screenRed = [&] {
+        const TPoint middle = pane->Screen()->ClientToScreen(TPoint{pane->Screen()->Width() / 2, pane->Screen()->Height() / 2});
+        XImage* image = XGetImage(d, DefaultRootWindow(d), middle.X, middle.Y, 1, 1, AllPlanes, ZPixmap);
+        if (!image)
+            return -1;
+        const unsigned long pixel = XGetPixel(image, 0, 0);
+        XDestroyImage(image);
+        return int((pixel >> 16) & 0xff);
+    };
+    // The display shows the clip's video range as it stands (16 for the
+    // first picture) where the snapshot widens it to full range.
+    int firstRed = -1;
+    ASSERT_TRUE(WaitUntilServing([&] { return (firstRed = screenRed()) > 0; }, 10000));
+    auto screenTime = [&] {
+        return testsupport::TimeOfTimeCodedColour(int(std::lround((screenRed() - firstRed) * 255.0 / 219.0)));
+    };
+    EXPECT_NEAR(snapshotTime(), 0, 0.3);
+
+    // Press on the knob, move to 80 % of the ruler, release.
+    pane->PlayClick();
+    skin::TbsSkinSlider* slider = pane->Slider();
+    const Window window = Window(x->XWindowOf(Form1->Handle()));
+    TRect frame;
+    GetWindowRect(Form1->Handle(), frame);
+    auto inWindow = [&](TPoint AScreen) { return TPoint{AScreen.X - frame.Left, AScreen.Y - frame.Top}; };
+    auto send = [&](int AType, TPoint AScreen) {
+        XWarpPointer(d, None, DefaultRootWindow(d), 0, 0, 0, 0, AScreen.X, AScreen.Y);
+        XEvent e = testsupport::PointerEvent(d, window, AType, AScreen, inWindow(AScreen));
+        XSendEvent(d, window, True, AType == MotionNotify ? PointerMotionMask : AType == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+        // The round trip brings the event back into the program's queue,
+        // however slow the machine, before the loop runs.
+        XSync(d, False);
+        testsupport::Pause(50);
+    };
+    const TRect thumb = slider->ThumbRect();
+    const TPoint grab = slider->ClientToScreen(TPoint{(thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2});
+    send(ButtonPress, grab);
+    slider->SetValue(slider->MaxValue());
+    const int travel = slider->ThumbRect().Left;
+    slider->SetValue(0);
+    // 175 of 218: 80 % of the ruler, 8 s.
+    const int base = 6; // the ruler's first place for the knob
+    const TPoint to{grab.X - thumb.Left + base + (travel - base) * 175 / slider->MaxValue(), grab.Y};
+    send(MotionNotify, to);
+    // Held, the knob stays under the mouse whatever playback reports.
+    int held = -1;
+    EXPECT_TRUE(WaitUntilServing([&] { return std::abs((held = slider->Value()) - 175) <= 2; }, 5000)) << held;
+    send(ButtonRelease, to);
+    const auto released = std::chrono::steady_clock::now();
+    EXPECT_FALSE(pane->Player()->Paused());
+    ASSERT_TRUE(WaitUntilServing([&] { return !pane->Player()->Seeking(); }, 10000));
+    // The knob follows playback from there (the truncating divisions from
+    // knob to time and back may lose a step).
+    EXPECT_GE(slider->Value(), held - 1);
+    // Paused at once, before a busy machine plays the last 2 s to the end.
+    pane->PauseClick();
+    // Playback went on from the seek until the pause.
+    const double sinceRelease = std::chrono::duration<double>(std::chrono::steady_clock::now() - released).count();
+    // The snapshot is the picture on show or the one due next.
+    const double picture = 0.25; // the clip's 4 pictures a second
+    double played = 0;
+    EXPECT_TRUE(WaitUntilServing([&] { return (played = snapshotTime()) >= 7.5; }, 10000)) << played;
+    EXPECT_LE(played, 8.5 + sinceRelease + picture);
+
+    // Paused, each key moves the picture to the knob's place and it stays paused.
+    slider->SetFocus();
+    slider->Perform(WM_KEYDOWN, VK_HOME, 0);
+    EXPECT_TRUE(WaitUntilServing([&] { return snapshotTime() < 0.3; }, 10000));
+    EXPECT_TRUE(WaitUntilServing([&] { return screenTime() < 0.3; }, 10000)) << screenTime();
+    EXPECT_TRUE(pane->Player()->Paused());
+    // Ten steps of 5. Between steps the knob follows the picture shown,
+    // which lies up to a frame before the knob's time, so a step may give
+    // back what the picture lacks: about 50 of 218, 2.29 s.
+    for (int i = 0; i < 10; ++i) {
+        slider->Perform(WM_KEYDOWN, VK_RIGHT, 0);
+        ASSERT_TRUE(WaitUntilServing([&] { return !pane->Player()->Seeking(); }, 10000)) << i;
+    }
+    auto knobTime = [&] { return slider->Value() * 10.0 / slider->MaxValue(); };
+    EXPECT_TRUE(WaitUntilServing([&] { const double t = snapshotTime(); return t > knobTime() - picture - 0.1 && t < knobTime() + 0.1; }, 10000))
+        << snapshotTime() << " at the knob's " << knobTime();
+    EXPECT_TRUE(WaitUntilServing([&] { return std::abs(screenTime() - snapshotTime()) < 0.3; }, 10000))
+        << screenTime() << " on the screen, " << snapshotTime() << " in the snapshot";
+    EXPECT_GE(knobTime(), 1.9);
+    EXPECT_LE(slider->Value(), 50);
+    EXPECT_TRUE(pane->Player()->Paused());
 }

@@ -1,0 +1,282 @@
+// The preview pane seen from outside: a clip whose pictures tell their
+// time by their grey is added through the open dialog; the slider's knob is
+// dragged with the mouse, playing and paused, and the pane's snapshot
+// button saves the picture on show; the picture comes back whole after a
+// dialog covered it and after the window was minimised; "播放" shows its
+// hint in the skinned hint window.
+
+#include "program/ProgramDesktop.h"
+#include "program/ProgramPopups.h"
+
+#include "support/TestSupport.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <unistd.h>
+
+namespace programtest {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double kClipSeconds = 10;
+
+// A point of the main window's client area on the screen.
+platform::TPoint OnScreen(TProgramSession& S, platform::TPoint AInClient)
+{
+    const TWin main = S.Refresh(S.Main());
+    return platform::Point(main.Bounds.Left + MainForm.ClientInWindow.X + AInClient.X,
+                           main.Bounds.Top + MainForm.ClientInWindow.Y + AInClient.Y);
+}
+
+platform::TPoint Middle(const platform::TRect& R) { return platform::Point((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); }
+
+// The moment the pane's picture shows, read from its grey in the middle
+// of the picture; negative when the screen would not give it.
+double ShownTime(TProgramSession& S)
+{
+    const platform::TPoint at = OnScreen(S, Middle(Controls::PreviewScreen.Bounds));
+    const TScreenImage shown = S.Grab(platform::Bounds(at.X, at.Y, 1, 1));
+    return shown.Pixels.empty() ? -1 : testsupport::TimeOfTimeCodedColour(int((shown.At(0, 0) >> 16) & 0xFF));
+}
+
+// Where the knob shows on the screen: the middle of the blue of its ring
+// along the slider (it moves while the clip plays); x negative when not found.
+platform::TPoint FindKnob(TProgramSession& S)
+{
+    const TKnobSpot& k = Controls::PreviewKnob;
+    const platform::TRect& slider = k.Slider->Bounds;
+    const int y = (k.AtFirst.Top + k.AtFirst.Bottom) / 2;
+    const platform::TPoint from = OnScreen(S, platform::Point(slider.Left, y));
+    const TScreenImage row = S.Grab(platform::Bounds(from.X, from.Y, slider.Width(), 1));
+    int first = -1, last = -1;
+    for (int x = 0; x < row.Width; ++x) {
+        const uint32_t p = row.At(x, 0);
+        const int r = int(p >> 16) & 0xFF, b = int(p & 0xFF);
+        if (b > r + 80) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    if (first < 0 || last - first > k.AtFirst.Width())
+        return platform::Point(-1, -1);
+    return platform::Point(from.X + (first + last) / 2, from.Y);
+}
+
+// Presses on the knob where it shows, drags it to the slider's place
+// APlace and releases it there.
+::testing::AssertionResult DragKnob(TProgramSession& S, int APlace)
+{
+    const TKnobSpot& k = Controls::PreviewKnob;
+    platform::TPoint grab;
+    if (auto found = S.WaitFor("the knob shows", [&] { return (grab = FindKnob(S)).X >= 0; }); !found)
+        return found;
+    const int grabLeft = grab.X - k.AtFirst.Width() / 2;
+    const int targetLeft = OnScreen(S, platform::Point(k.AtFirst.Left + int(std::lround(double(APlace) * k.Travel / k.Places)), 0)).X;
+    S.DragScreen(grab, platform::Point(grab.X + targetLeft - grabLeft, grab.Y));
+    return ::testing::AssertionSuccess();
+}
+
+// The seconds of slider place APlace, as the pane seeks there.
+double TimeOfPlace(int APlace) { return kClipSeconds * APlace / Controls::PreviewKnob.Places; }
+
+// After a release at APlace the pane plays on from there: it shows a
+// moment from half a second before the place's time to 1.5 s after it.
+::testing::AssertionResult WaitPlaysOnFrom(TProgramSession& S, int APlace)
+{
+    const double from = TimeOfPlace(APlace);
+    return S.WaitFor("the pane plays on from " + std::to_string(from) + " s", [&] {
+        const double t = ShownTime(S);
+        return t >= from - 0.5 && t < from + 1.5;
+    });
+}
+
+std::string SnapshotFolder(TProgramSession& S) { return S.Home() + "/Zarvelo视频软件/快照"; }
+
+// Clicks "快照" and answers the moment the saved picture shows (negative
+// when no snapshot came).
+double Snapshot(TProgramSession& S, const std::string& AFile)
+{
+    std::remove(AFile.c_str());
+    EXPECT_TRUE(S.Click(Controls::PreviewSnapshot));
+    double time = -1;
+    EXPECT_TRUE(S.WaitFor("the snapshot " + AFile + " is saved", [&] {
+        time = testsupport::TimeOfTimeCodedBmp(AFile);
+        return time >= 0;
+    }));
+    return time;
+}
+
+// The picture stands still: the same moment on several reads in a row,
+// longer apart than the clip's pictures last.
+bool StandsStill(TProgramSession& S, double& ATime)
+{
+    const double first = ShownTime(S);
+    for (int i = 0; i < 4; ++i) {
+        usleep(120 * 1000);
+        if (std::abs(ShownTime(S) - first) > 0.05)
+            return false;
+    }
+    ATime = first;
+    return true;
+}
+
+// Starts the program and adds the clip through "添加" and the open dialog;
+// the pane opens it paused on its first picture.
+::testing::AssertionResult StartWithClip(TProgramSession& S)
+{
+    if (!testsupport::MakeTimeCodedClip(S.Media("timed.mkv"), kClipSeconds, 4, true))
+        return ::testing::AssertionFailure() << "ffmpeg could not make the clip";
+    if (auto started = S.Start(); !started)
+        return started;
+    if (auto clicked = S.Click(Controls::Add); !clicked)
+        return clicked;
+    if (auto picked = S.PickFile(S.Media("timed.mkv")); !picked)
+        return picked;
+    return S.WaitText(Controls::FileList, "timed.mp3", 1, 10, "the row shows");
+}
+
+class Preview : public ::testing::TestWithParam<TDesk> {};
+
+TEST_P(Preview, TheKnobDraggedPlayingOrPausedSeeksAndTheSnapshotSavesThePictureThere)
+{
+    TProgramSession s(GetParam());
+    ASSERT_TRUE(StartWithClip(s));
+    s.Shot("added");
+    ASSERT_TRUE(s.Click(Controls::PreviewPlay));
+    ASSERT_TRUE(s.WaitFor("the pane plays the clip", [&] { return ShownTime(s) > 0.4; }));
+    s.Shot("playing");
+
+    // Playing: 175 of 218 places, 80 % of the ruler, 8.03 s; it plays on
+    // from there.
+    ASSERT_TRUE(DragKnob(s, 175));
+    const auto released = Clock::now();
+    s.Shot("dragged to 80 %");
+    ASSERT_TRUE(WaitPlaysOnFrom(s, 175));
+    const double played = Snapshot(s, SnapshotFolder(s) + "/timed_1.bmp");
+    const double since = std::chrono::duration<double>(Clock::now() - released).count();
+    s.Shot("snapshot while playing");
+    EXPECT_GE(played, 7.5);
+    // Playback goes on while the snapshot is taken.
+    EXPECT_LE(played, 8.5 + since);
+
+    // Paused, the knob dragged to 65 of 218 places (30 % of the ruler,
+    // 2.98 s): the release seeks there and plays on; paused again, the
+    // picture stands still and the snapshot saves that very picture.
+    ASSERT_TRUE(s.Click(Controls::PreviewPause));
+    double shown = -1;
+    ASSERT_TRUE(s.WaitFor("the pane stands still", [&] { return StandsStill(s, shown); }));
+    s.Shot("paused");
+    ASSERT_TRUE(DragKnob(s, 65));
+    const auto released2 = Clock::now();
+    s.Shot("dragged to 30 % while paused");
+    ASSERT_TRUE(WaitPlaysOnFrom(s, 65));
+    ASSERT_TRUE(s.Click(Controls::PreviewPause));
+    ASSERT_TRUE(s.WaitFor("the pane stands still again", [&] { return StandsStill(s, shown); }));
+    const double since2 = std::chrono::duration<double>(Clock::now() - released2).count();
+    const double still = Snapshot(s, SnapshotFolder(s) + "/timed_2.bmp");
+    s.Shot("snapshot while paused");
+    EXPECT_GE(still, 2.5);
+    EXPECT_LE(still, 3.5 + since2);
+    // The screen's conversion shows the same grey a few levels lighter than
+    // the snapshot's: the two readings of one picture lie less than a
+    // picture's time (0.25 s) apart.
+    EXPECT_NEAR(still, shown, 0.24) << "the snapshot is not the picture on show";
+    ASSERT_TRUE(s.Quit());
+}
+
+// The picture of the pane, paused: every sampled point of it shows about
+// the grey AColour (red component) of its middle; false names none.
+bool PictureWhole(TProgramSession& S, int AColour)
+{
+    // The clip's 4:3 picture fits the pane's height, centred across.
+    const platform::TRect& screen = Controls::PreviewScreen.Bounds;
+    const int pictureWidth = screen.Height() * 4 / 3;
+    const platform::TRect picture = platform::Bounds(screen.Left + (screen.Width() - pictureWidth) / 2, screen.Top,
+                                                     pictureWidth, screen.Height());
+    const platform::TPoint at = OnScreen(S, platform::Point(picture.Left, picture.Top));
+    const TScreenImage shown = S.Grab(platform::Bounds(at.X, at.Y, picture.Width(), picture.Height()));
+    if (shown.Pixels.empty())
+        return false;
+    for (int y = 6; y < shown.Height - 6; y += 12)
+        for (int x = 6; x < shown.Width - 6; x += 12)
+            if (std::abs(int((shown.At(x, y) >> 16) & 0xFF) - AColour) > 24)
+                return false;
+    return true;
+}
+
+TEST_P(Preview, APausedPictureComesBackWholeAfterADialogAndAfterMinimising)
+{
+    TProgramSession s(GetParam());
+    ASSERT_TRUE(StartWithClip(s));
+    // A light picture: the one of about 8 s, paused.
+    ASSERT_TRUE(s.Click(Controls::PreviewPlay));
+    ASSERT_TRUE(DragKnob(s, 175));
+    ASSERT_TRUE(WaitPlaysOnFrom(s, 175));
+    ASSERT_TRUE(s.Click(Controls::PreviewPause));
+    double paused = -1;
+    ASSERT_TRUE(s.WaitFor("the pane stands still", [&] { return StandsStill(s, paused); }));
+    const platform::TPoint middle = OnScreen(s, Middle(Controls::PreviewScreen.Bounds));
+    const int grey = int((s.Grab(platform::Bounds(middle.X, middle.Y, 1, 1)).At(0, 0) >> 16) & 0xFF);
+    ASSERT_GT(grey, 100);
+    ASSERT_TRUE(s.WaitFor("the picture is whole", [&] { return PictureWhole(s, grey); }));
+    s.Shot("paused at 8 s");
+
+    // The options dialog opens over the picture and closes.
+    ASSERT_TRUE(s.Click(Controls::Options));
+    TWin options;
+    ASSERT_TRUE(s.WaitWindow("选项", options));
+    const platform::TRect& pane = Controls::PreviewScreen.Bounds;
+    const platform::TPoint paneOnScreen = OnScreen(s, platform::Point(pane.Left, pane.Top));
+    EXPECT_LT(options.Bounds.Left, paneOnScreen.X + pane.Width()) << "the dialog does not cover the picture";
+    EXPECT_GT(options.Bounds.Right, paneOnScreen.X) << "the dialog does not cover the picture";
+    s.Shot("the options dialog covers the picture");
+    ASSERT_TRUE(s.Click(Controls::OptionsCancel));
+    ASSERT_TRUE(s.WaitWindowGone("选项"));
+    EXPECT_TRUE(s.WaitFor("the picture is whole after the dialog", [&] { return PictureWhole(s, grey); }));
+    s.Shot("after the dialog");
+
+    // Minimised by its button and brought back as a task bar does.
+    const TWin main = s.Main();
+    s.ClickAt(main, kMinimizeButton);
+    ASSERT_TRUE(s.WaitFor("the main window is minimised", [&] { return !s.Refresh(main).Viewable; }));
+    AskToActivate(s.XDisplay(), main.Id);
+    ASSERT_TRUE(s.WaitFor("the main window comes back", [&] { return s.Refresh(main).Viewable; }));
+    EXPECT_TRUE(s.WaitFor("the picture is whole after minimising", [&] { return PictureWhole(s, grey); }));
+    s.Shot("restored");
+    double after = -1;
+    EXPECT_TRUE(s.WaitFor("the pane is still paused", [&] { return StandsStill(s, after); }));
+    EXPECT_NEAR(after, paused, 0.05);
+    ASSERT_TRUE(s.Quit());
+}
+
+// Resting the pointer on "播放" shows the program's skinned hint window
+// with that text, next to the button.
+TEST_P(Preview, ThePlayButtonShowsItsHint)
+{
+    TProgramSession s(GetParam());
+    ASSERT_TRUE(s.Start());
+    const platform::TPoint play = OnScreen(s, Middle(Controls::PreviewPlay.Bounds));
+    s.PointAt(play);
+    TWin hint;
+    std::vector<platform::TPoint> found;
+    ASSERT_TRUE(s.WaitFor("the hint \"播放\" shows", [&] {
+        if (!FindHint(s, hint))
+            return false;
+        found = FindTextIn(s.Grab(hint.Bounds), "播放", HintFont.Name, HintFont.Height);
+        return !found.empty();
+    }));
+    s.Shot("hint");
+    EXPECT_EQ(found.size(), 1u);
+    // Beside the pointer, not somewhere else on the screen.
+    EXPECT_LT(std::abs(hint.Bounds.Left - play.X), 60);
+    EXPECT_LT(std::abs(hint.Bounds.Top - play.Y), 60);
+    ASSERT_TRUE(s.Quit());
+}
+
+INSTANTIATE_TEST_SUITE_P(Desks, Preview, ::testing::Values(TDesk::Bare, TDesk::Openbox), DeskParamName);
+
+} // namespace
+} // namespace programtest
