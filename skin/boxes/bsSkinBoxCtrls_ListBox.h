@@ -46,6 +46,7 @@ public:
     void PaintBackground(TCanvas* C, const TRect& R);
 
 protected:
+    void CreateWnd() override;
     void Paint() override;
     void MouseDown(platform::TMouseButtonKind AButton, platform::TShiftState AShift, int X, int Y) override;
     void MouseMove(platform::TShiftState AShift, int X, int Y) override;
@@ -209,6 +210,8 @@ public:
     virtual void ListBoxKeyPress(char16_t& Key);
     virtual void ListBoxEnter() {}
     virtual void ListBoxExit() {}
+    // Runs once the inner list box has its window.
+    virtual void ListBoxCreateWnd() {}
     virtual void ListBoxWndProc(TMessage& Message, bool& CallDefault) { CallDefault = true; }
 
 protected:

@@ -104,6 +104,13 @@ void TbsListBox::Dispatch(TMessage& M)
     TCustomListBox::Dispatch(M);
 }
 
+void TbsListBox::CreateWnd()
+{
+    TCustomListBox::CreateWnd();
+    if (SkinListBox)
+        SkinListBox->ListBoxCreateWnd();
+}
+
 void TbsListBox::Click()
 {
     if (SkinListBox)

@@ -96,6 +96,23 @@ TEST_F(ListBoxTest, InputReachesTheListBoxEventsWithTheListBoxAsSender)
     EXPECT_EQ(PixelOf(list, 0, 0), SysRgb(clBtnShadow));
 }
 
+// A descendant hears when the inner list gets its window: the first time
+// and again whenever the window is made anew.
+TEST_F(ListBoxTest, ADescendantHearsWhenTheInnerListHasItsWindow)
+{
+    struct TWatchedList : TbsSkinListBox {
+        using TbsSkinListBox::TbsSkinListBox;
+        std::vector<bool> Calls; // whether the inner window existed at each call
+        void ListBoxCreateWnd() override { Calls.push_back(ListBox->HandleAllocated()); }
+    };
+    auto* list = Add(new TWatchedList(Form.get()), Rect(10, 10, 130, 130));
+    EXPECT_TRUE(list->Calls.empty());
+    ShowAndPaint();
+    EXPECT_EQ(list->Calls, std::vector<bool>({true}));
+    list->ListBox->RecreateWnd();
+    EXPECT_EQ(list->Calls, std::vector<bool>({true, true}));
+}
+
 constexpr uint32_t ButtonFrame = Rgb(59, 107, 183), HotButton = Rgb(193, 212, 243), DownButton = Rgb(162, 188, 228);
 
 TEST_F(ListBoxTest, ThePlainCaptionStripPlacesItsButtonsByItsHeight)
