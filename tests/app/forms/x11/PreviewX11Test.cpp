@@ -31,7 +31,7 @@ TEST_F(PreviewOnDisplayTest, AClipPlaysIntoThePaneAndSnapshotsAreNamedAfterIt)
     if (GetEnvironmentVariable("DISPLAY").empty() || !InstallX11Backend())
         GTEST_SKIP() << "no X display";
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (!testsupport::MakeMedia(Media.File("bars.mkv"), "-f lavfi -i testsrc=size=160x120:rate=10:duration=2 -c:v mpeg4"))
+    if (!testsupport::MakeMedia(Media.File("bars.mkv"), "-f lavfi -i testsrc=size=160x120:rate=10:duration=5 -c:v mpeg4"))
         GTEST_SKIP() << "ffmpeg cannot make the clip";
     Create(nullptr);
     TPreviewPane* pane = Form1->Preview();
@@ -68,6 +68,8 @@ TEST_F(PreviewOnDisplayTest, AClipPlaysIntoThePaneAndSnapshotsAreNamedAfterIt)
     EXPECT_EQ(pane->CaptureClick(), "");
 
     // While it plays, the window stays on top if the developer box says so.
+    // (The clip lasts long enough that a busy machine cannot play it to
+    // its end, which rewinds and pauses, before the loop looks.)
     Form1->StayOnTopBox()->SetChecked(true);
     pane->PlayClick();
     EXPECT_TRUE(WaitUntilServing([&] { return Form1->FormStyle() == fsStayOnTop; }, 10000));
