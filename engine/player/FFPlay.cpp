@@ -610,15 +610,18 @@ TFrameBitmap* TCustomPlayer::CurrentFrame(int64_t& APTS)
     // The overlay belongs to the display thread, which holds this lock
     // while it draws.
     FDataLock.Acquire();
-    // The picture due next, or the one on show when none is queued.
-    int slot = is->pictq_rindex;
+    // The picture due next, or the one on show when none is queued; the
+    // queue's indexes and times change under its lock.
+    int slot;
+    double pts;
     {
         std::lock_guard<std::mutex> guard(is->pictq_mutex);
-        if (is->pictq_size == 0)
-            slot = (slot + VIDEO_PICTURE_QUEUE_SIZE - 1) % VIDEO_PICTURE_QUEUE_SIZE;
+        slot = is->pictq_size == 0 ? (is->pictq_rindex + VIDEO_PICTURE_QUEUE_SIZE - 1) % VIDEO_PICTURE_QUEUE_SIZE
+                                   : is->pictq_rindex;
+        pts = is->pictq[slot].pts;
     }
     const TVideoPicture& vp = is->pictq[slot];
-    APTS = int64_t(std::nearbyint(vp.pts * 1000000)) - is->StartTime;
+    APTS = int64_t(std::nearbyint(pts * 1000000)) - is->StartTime;
     if (vp.bmp) {
         sdl::SDL_LockYUVOverlay(vp.bmp);
         const uint8_t* planes[4] = {vp.bmp->pixels[0], vp.bmp->pixels[2], vp.bmp->pixels[1], nullptr};

@@ -25,9 +25,9 @@ void FreeSubPicture(TSubPicture& ASlot)
 // Releases the picture slot at the read index.
 void ReleasePicture(TVideoState* is)
 {
+    std::lock_guard<std::mutex> guard(is->pictq_mutex);
     if (++is->pictq_rindex == VIDEO_PICTURE_QUEUE_SIZE)
         is->pictq_rindex = 0;
-    std::lock_guard<std::mutex> guard(is->pictq_mutex);
     --is->pictq_size;
     is->pictq_cond.notify_all();
 }

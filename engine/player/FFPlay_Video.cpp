@@ -246,10 +246,10 @@ static int QueuePicture(TCustomPlayer* APlayer, TVideoState* is, AVFrame* AFrame
         ff::av_image_copy(dst, dstLines, src, srcLines, AV_PIX_FMT_YUV420P, vp.width, vp.height);
         APlayer->DoHook(dst, dstLines, vp.width, vp.height, APts);
         sdl::SDL_UnlockYUVOverlay(vp.bmp);
-        vp.pts = APts;
-        vp.pos = APos;
         is->pictq_windex = (is->pictq_windex + 1) % VIDEO_PICTURE_QUEUE_SIZE;
         std::lock_guard<std::mutex> guard(is->pictq_mutex);
+        vp.pts = APts;
+        vp.pos = APos;
         vp.target_clock = APlayer->ComputeTargetTime(is, APts);
         vp.seek_serial = is->seek_serial;
         ++is->pictq_size;
