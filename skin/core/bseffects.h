@@ -184,6 +184,10 @@ void BlurBitmap(TbsBitmap& ABitmap, int ARadius);
 // Alpha of ABitmap := (R + G + B) div 3 of ASrc, over the common size.
 void AlphaFromGrayBitmap(TbsBitmap& ABitmap, const TbsBitmap& ASrc);
 void AlphaFromGrayBitmapPremul(TbsBitmap& ABitmap, const TbsBitmap& ASrc);
+// APiece (premultiplied) laid over the image at (X, Y), alpha included:
+// where the piece is opaque the image becomes so, where it is clear the
+// image keeps its own colour and alpha.
+void ComposeOver(TbsBitmap& AImage, int X, int Y, const TbsBitmap& APiece);
 
 } // namespace skin
 

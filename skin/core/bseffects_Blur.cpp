@@ -1,4 +1,5 @@
-// Whole-bitmap blur and alpha taken from a grey mask.
+// Whole-bitmap blur, alpha taken from a grey mask, and premultiplied
+// pieces laid over an image.
 
 #include <algorithm>
 #include <vector>
@@ -69,6 +70,29 @@ void AlphaFromGrayBitmap(TbsBitmap& ABitmap, const TbsBitmap& ASrc)
             TbsColor P = S[X];
             TbsColor Grey = (((P >> 16) & 0xFF) + ((P >> 8) & 0xFF) + (P & 0xFF)) / 3;
             D[X] = (D[X] & 0x00FFFFFF) | (Grey << 24);
+        }
+    }
+}
+
+void ComposeOver(TbsBitmap& AImage, int X, int Y, const TbsBitmap& APiece)
+{
+    for (int y = 0; y < APiece.Height(); ++y) {
+        const int ty = Y + y;
+        if (ty < 0 || ty >= AImage.Height())
+            continue;
+        for (int x = 0; x < APiece.Width(); ++x) {
+            const int tx = X + x;
+            if (tx < 0 || tx >= AImage.Width())
+                continue;
+            const TbsColor s = *APiece.GetPixelPtr(x, y);
+            TbsColor& d = *AImage.GetPixelPtr(tx, ty);
+            const uint32_t through = 255 - (s >> 24);
+            TbsColor out = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                const uint32_t c = ((s >> shift) & 0xFF) + (((d >> shift) & 0xFF) * through + 127) / 255;
+                out |= std::min<uint32_t>(c, 255) << shift;
+            }
+            d = out;
         }
     }
 }

@@ -183,6 +183,9 @@ public:
     void DrawSkinObject(TbsActiveSkinObject* AObject);
     void DrawFormIcon(platform::TCanvas* ACanvas, int X, int Y);
     static void GetSmallIconSize(int& W, int& H);
+    // Whether the icon brings transparency of its own: drawn at the small
+    // icon size over fully transparent pixels, some pixel is not.
+    bool CheckIconAlpha();
     // The caption text, with a maximized MDI child's caption appended.
     std::string CaptionText() const;
     TbsLayerManager* LayerManager() const { return FLayerManager; }
@@ -273,6 +276,9 @@ public:
     // A sample frame (the skin chooser's): always painted active, without a
     // layered border and without hover.
     bool PreviewMode = false;
+    // Set for a full layered border when it is made: the system-menu button
+    // then draws the icon with its own transparency.
+    bool IsAlphaIcon = false;
     bool CanShowLayeredBorders() const;
     TbsFormLayerBorder* BorderLayer() const { return FBorderLayer; }
     // Shows, hides, sizes or moves the border after the window changed.

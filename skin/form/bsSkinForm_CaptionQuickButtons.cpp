@@ -52,32 +52,6 @@ bool QuickButtonFrame(TbsSkinData* SD, const TbsQuickButtonItem& AItem, TbsDataS
     return true;
 }
 
-// APiece (premultiplied) laid over the image at (X, Y), alpha included:
-// where the piece is opaque the image becomes so, where it is clear the
-// image keeps its own colour and alpha.
-void ComposeOver(TbsBitmap& AImage, int X, int Y, const TbsBitmap& APiece)
-{
-    for (int y = 0; y < APiece.Height(); ++y) {
-        const int ty = Y + y;
-        if (ty < 0 || ty >= AImage.Height())
-            continue;
-        for (int x = 0; x < APiece.Width(); ++x) {
-            const int tx = X + x;
-            if (tx < 0 || tx >= AImage.Width())
-                continue;
-            const TbsColor s = *APiece.GetPixelPtr(x, y);
-            TbsColor& d = *AImage.GetPixelPtr(tx, ty);
-            const uint32_t through = 255 - (s >> 24);
-            TbsColor out = 0;
-            for (int shift = 0; shift < 32; shift += 8) {
-                const uint32_t c = ((s >> shift) & 0xFF) + (((d >> shift) & 0xFF) * through + 127) / 255;
-                out |= std::min<uint32_t>(c, 255) << shift;
-            }
-            d = out;
-        }
-    }
-}
-
 // ADraw for every item that shows an image, in strip order.
 template <class F>
 void ForEachShownItem(TbsQuickButtonItems* AItems, F ADraw)

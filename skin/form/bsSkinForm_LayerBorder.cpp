@@ -108,6 +108,8 @@ void TbsFormLayerBorder::InitFrame(TbsSkinData* ASkinData, TCustomForm* AForm)
     FData = FSD->LayerFrame.get();
     FCurrentAlphaBlendValue = FData->AlphaBlendValue;
     FCurrentInActiveAlphaBlendValue = FData->InActiveAlphaBlendValue;
+    if (FData->FullBorder)
+        BSF->IsAlphaIcon = BSF->CheckIconAlpha();
     if (!IsNullRect(FData->BorderRect)) {
         LeftSize = FData->ClRect.Left - FData->BorderRect.Left;
         TopSize = FData->ClRect.Top - FData->BorderRect.Top;

@@ -220,6 +220,21 @@ void TbsSkinForm::DrawFormIcon(TCanvas* ACanvas, int X, int Y)
     ACanvas->StretchDraw(Rect(X, Y, X + w, Y + h), icon);
 }
 
+bool TbsSkinForm::CheckIconAlpha()
+{
+    int w, h;
+    GetSmallIconSize(w, h);
+    TbsBitmap icon;
+    icon.SetSize(w, h);
+    icon.Clear(0);
+    DrawFormIcon(icon.Canvas(), 0, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (*icon.GetPixelPtr(x, y) >> 24)
+                return true;
+    return false;
+}
+
 std::string TbsSkinForm::CaptionText() const
 {
     if (FForm->FormStyle() == fsMDIForm && FMDIChildMaximized)

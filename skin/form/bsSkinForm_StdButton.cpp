@@ -111,14 +111,18 @@ void TbsSkinStdButtonObject::DrawAlpha(TCanvas*, TbsBitmap& ABitMap)
     if (!HasSkin() || !IsLayeredWindowsAvailable())
         return;
     if (IconCase()) {
-        // The icon keeps its own transparency; one without alpha is drawn
-        // over the colour key, which then becomes see-through.
+        // An icon with its own alpha keeps its transparency; one without is
+        // drawn over the colour key, which then becomes see-through.
         int w, h;
         TbsSkinForm::GetSmallIconSize(w, h);
         TbsBitmap icon;
         icon.SetSize(w, h);
-        icon.Clear(0x007F007F);
+        icon.Clear(Parent->IsAlphaIcon ? 0 : 0x007F007F);
         Parent->DrawFormIcon(icon.Canvas(), 0, 0);
+        if (Parent->IsAlphaIcon) {
+            ComposeOver(ABitMap, ObjectRect.Left, ObjectRect.Top, icon);
+            return;
+        }
         icon.SetAlpha(255);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)

@@ -271,6 +271,54 @@ TEST_F(LayerBorderTest, TopStripCarriesCaptionAndButtonsKeepingItsAlpha)
     EXPECT_FALSE(Border()->FVisible);
 }
 
+// A system-menu button with the form's icon on the full border's caption.
+struct LayerIconTest : LayerBorderTest {
+    std::string StartIni() override
+    {
+        std::string ini = LayerBorderTest::StartIni();
+        const std::string objects = "count=5\r\n0=closebutton:stdbutton\r\n";
+        ini.replace(ini.find(objects), objects.size(), "count=6\r\n5=sysmenubutton:stdbutton\r\n0=closebutton:stdbutton\r\n");
+        return ini + frametest::Button("sysmenubutton", "cmsysmenu", 7, "");
+    }
+    // A 16 x 16 icon: its left third opaque red, the middle half seen, the
+    // right clear (premultiplied), in the given pixel format.
+    void SetIcon(TPixelFormat AFormat)
+    {
+        std::vector<uint32_t> pixels(16 * 16);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                pixels[size_t(y * 16 + x)] = x < 5 ? 0xFFFF0000u : x < 11 ? 0x80800000u : 0u;
+        Form->Icon()->SetPixels32(16, 16, pixels.data(), AFormat);
+        SkinForm->ShowIcon = true;
+        LoadIni(StartIni()); // the border is made anew with the icon
+        Application()->ProcessMessages();
+    }
+    // The alpha of the top strip at the icon's column AX.
+    uint8_t IconAlpha(int AX)
+    {
+        const TRect r = Object("sysmenubutton")->ObjectRect;
+        return uint8_t(TopPixel(r.Left + AX, r.Top + 8) >> 24);
+    }
+};
+
+// An icon with alpha of its own keeps it on the see-through caption strip;
+// one without is opaque where it has pixels.
+TEST_F(LayerIconTest, TheIconsOwnAlphaIsKeptOnTheFullBorder)
+{
+    SetIcon(pf32bit);
+    ASSERT_NE(Object("sysmenubutton"), nullptr);
+    EXPECT_TRUE(SkinForm->IsAlphaIcon);
+    EXPECT_EQ(IconAlpha(2), 255);
+    EXPECT_NEAR(IconAlpha(8), 128, 2);
+    EXPECT_EQ(IconAlpha(14), 0);
+
+    SetIcon(pf24bit);
+    EXPECT_FALSE(SkinForm->IsAlphaIcon);
+    EXPECT_EQ(IconAlpha(2), 255);
+    EXPECT_EQ(IconAlpha(8), 255);
+    EXPECT_EQ(IconAlpha(14), 255);
+}
+
 // Two quick buttons after a divider on the full border's caption, the
 // second with a menu. Their
 // 12 x 12 image is opaque pink in its left third, half seen in the middle
