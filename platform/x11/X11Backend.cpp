@@ -362,7 +362,7 @@ void TX11Backend::TImpl::OfferFunctions(HWND AWnd, const TTopWindow& T)
 {
     enum : long { kFunctions = 1, kDecorations = 2, kMinimize = 8, kClose = 32 };
     const DWORD style = DWORD(GetWindowLong(AWnd, GWL_STYLE));
-    long hints[5] = {kFunctions | kDecorations, kClose | ((style & WS_MINIMIZEBOX) ? kMinimize : 0), 0, 0, 0};
+    long hints[5] = {kFunctions | kDecorations, kClose | ((style & WS_MINIMIZEBOX) ? long(kMinimize) : 0L), 0, 0, 0};
     XChangeProperty(Dpy, T.Xid, AtomMotifHints, AtomMotifHints, 32, PropModeReplace, reinterpret_cast<unsigned char*>(hints), 5);
     XSizeHints size{};
     size.flags = USPosition | PPosition | PMinSize | PMaxSize;

@@ -94,12 +94,15 @@ TEST_P(CloseDuringRun, EndsWithStatusZeroAndKeepsWhatWasWritten)
         ASSERT_TRUE(s.WaitText(Controls::FileList, "long.mp3", 1, 10, "both rows show"));
 
         ASSERT_TRUE(s.Click(Controls::Start));
-        if (moment != TMoment::Starting)
+        if (moment != TMoment::Starting) {
             ASSERT_TRUE(s.WaitText(Controls::FileList, "100%", 1, 30, "the short file is converted"));
-        if (moment == TMoment::MidFile || moment == TMoment::Paused)
+        }
+        if (moment == TMoment::MidFile || moment == TMoment::Paused) {
             ASSERT_TRUE(s.WaitFor("the long output grows", [&] { return SizeOf(longOut) > 100000; }, 30));
-        if (moment == TMoment::Paused)
+        }
+        if (moment == TMoment::Paused) {
             ASSERT_TRUE(s.Click(Controls::Pause));
+        }
         s.Shot(MomentNames[int(moment)]);
 
         ASSERT_TRUE(RequestClose(s, by));

@@ -229,8 +229,9 @@ TEST(DefaultSkinLint, EveryPictureIndexAndPieceLiesInItsPicture)
         EXPECT_EQ(c->MaskPictureIndex, -1) << c->IDName << ": the skin has no masks";
         const TbsSkinKeys keys = c->Keys();
         for (const TbsSkinKey& k : keys.Items()) {
-            if (k.Form == TbsSkinKeyForm::Integer && k.Name.ends_with("pictureindex") && k.Name != "pictureindex")
+            if (k.Form == TbsSkinKeyForm::Integer && k.Name.ends_with("pictureindex") && k.Name != "pictureindex") {
                 EXPECT_EQ(*static_cast<int*>(k.Field), -1) << c->IDName << " " << k.Name;
+            }
             if (k.Form != TbsSkinKeyForm::Rect)
                 continue;
             const TRect r = *static_cast<TRect*>(k.Field);
@@ -251,8 +252,9 @@ TEST(DefaultSkinLint, EveryPictureIndexAndPieceLiesInItsPicture)
     }
     for (const auto& o : s.Data.ObjectList) {
         // Only the caption is drawn from the frame picture alone.
-        if (o->IDName != "caption")
+        if (o->IDName != "caption") {
             EXPECT_GE(o->ActivePictureIndex, 0) << o->IDName;
+        }
         EXPECT_LT(o->ActivePictureIndex, count) << o->IDName;
         EXPECT_EQ(o->GlowLayerPictureIndex, -1) << o->IDName;
         const TbsSkinKeys keys = o->Keys();

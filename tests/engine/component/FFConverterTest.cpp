@@ -28,6 +28,14 @@ struct TBehaviour {
     bool Hook = false;           // calls the custom hook once per step
 };
 
+// A task that runs ASteps steps and succeeds.
+TBehaviour Steps(int ASteps)
+{
+    TBehaviour b;
+    b.Steps = ASteps;
+    return b;
+}
+
 // Counts how many tasks run at the same time.
 struct TConcurrency {
     std::atomic<int> Running{0};
@@ -174,8 +182,9 @@ void ExpectCompleteRecords(TRecorder& ARecorder, int ATasks, bool AFinished)
     for (size_t i = 0; i + 1 < ARecorder.Records.size(); ++i) {
         const TTerminateInfo& r = ARecorder.Records[i];
         EXPECT_TRUE(seen.insert(r.TaskIndex).second) << "task " << r.TaskIndex << " reported twice";
-        if (AFinished)
+        if (AFinished) {
             EXPECT_TRUE(r.Finished) << "task " << r.TaskIndex;
+        }
     }
     EXPECT_EQ(seen.size(), size_t(ATasks));
 }
@@ -443,7 +452,7 @@ TEST_P(FFConverterThreadsTest, EveryTaskOnceAtMostNAtATimeFinalLast)
     const int threads = GetParam();
     for (int round = 0; round < 4; ++round) {
         TTestConverter c;
-        c.Behaviours.assign(11, TBehaviour{3 + round});
+        c.Behaviours.assign(11, Steps(3 + round));
         TRecorder rec;
         rec.Attach(c);
         AddTasks(c, 11);
@@ -530,7 +539,7 @@ TEST_F(FFConverterTest, StopMidRunReportsEveryTaskThenTheFinalRecord)
 TEST_F(FFConverterTest, StopDuringTheLastTask)
 {
     TTestConverter c;
-    c.Behaviours = {TBehaviour{2}, TBehaviour{2}, TBehaviour{0, "", true}};
+    c.Behaviours = {Steps(2), Steps(2), TBehaviour{0, "", true}};
     TRecorder rec;
     rec.Attach(c);
     AddTasks(c, 3);
@@ -552,7 +561,7 @@ TEST_F(FFConverterTest, StopFromAProgressHandlerInASequentialRun)
 {
     TTestConverter c;
     c.Behaviours.assign(4, TBehaviour{0, "", true});
-    c.Behaviours[0] = TBehaviour{2};
+    c.Behaviours[0] = Steps(2);
     TRecorder rec;
     rec.Attach(c);
     c.OnProgress = [&](platform::TObject*, PProgressInfo AInfo) {
@@ -587,7 +596,7 @@ TEST_F(FFConverterTest, StopWaitingOnTheGuiThreadWhileWorkersDeliverProgressTher
 TEST_F(FFConverterTest, PauseAndResumeWhileSeveralTasksRun)
 {
     TTestConverter c;
-    c.Behaviours.assign(4, TBehaviour{150});
+    c.Behaviours.assign(4, Steps(150));
     TRecorder rec;
     rec.Attach(c);
     AddTasks(c, 4);
@@ -613,7 +622,7 @@ TEST_F(FFConverterTest, PauseHoldsTasksThatStartAfterIt)
     for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE(round);
         TTestConverter c;
-        c.Behaviours.assign(6, TBehaviour{2});
+        c.Behaviours.assign(6, Steps(2));
         TRecorder rec;
         rec.Attach(c);
         AddTasks(c, 6);

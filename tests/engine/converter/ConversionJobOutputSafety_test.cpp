@@ -267,8 +267,9 @@ TEST_F(FFmpegOutputSafetyTest, AnOutputFolderThatGoesDuringTheRunFailsTheTask)
                 for (const auto& Entry : fs::directory_iterator(Work.File("moved")))
                     Files.push_back(Entry.path().filename().string());
                 EXPECT_EQ(Files, Existing ? std::vector<std::string>{"clip.mp4"} : std::vector<std::string>{});
-                if (Existing)
+                if (Existing) {
                     EXPECT_EQ(ReadFile(Work.File("moved/clip.mp4")), "precious");
+                }
             }
         }
 }

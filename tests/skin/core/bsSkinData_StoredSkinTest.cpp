@@ -333,8 +333,9 @@ TEST_F(StoredSkin, Containers)
         EXPECT_EQ(status.Code, c.Code);
         EXPECT_NE(status.Message.find(c.MessagePart), std::string::npos) << status.Message;
         EXPECT_EQ(stored.Empty(), c.Empty);
-        if (!c.Empty)
+        if (!c.Empty) {
             EXPECT_EQ(Bytes(stored.CompressedStream()), zlib);
+        }
 
         const std::string file = Dir.File("container.zsk");
         WriteFile(file, c.Container);

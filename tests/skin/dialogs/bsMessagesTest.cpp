@@ -77,8 +77,9 @@ TEST_F(MessageFormTest, ButtonRowsAreCentredWithTheirDefaultAndCancelButtons)
         const int wanted = std::max(label->Left() + label->Width(), rowWidth) + 40;
         // The frame's smallest outer width is 120.
         EXPECT_EQ(f->ClientWidth(), std::max(wanted, 120 - (f->Width() - f->ClientWidth())));
-        if (n == 12)
+        if (n == 12) {
             EXPECT_EQ(f->ClientWidth(), 990);
+        }
 
         const std::vector<TbsSkinButton*> buttons = Buttons(f.get());
         ASSERT_EQ(int(buttons.size()), n);

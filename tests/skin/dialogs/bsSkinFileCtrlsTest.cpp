@@ -270,8 +270,9 @@ public:
     TOrdinaryUser() : FSwitched(geteuid() == 0 && seteuid(65534) == 0) {}
     ~TOrdinaryUser()
     {
-        if (FSwitched)
+        if (FSwitched) {
             EXPECT_EQ(seteuid(0), 0);
+        }
     }
 
 private:

@@ -172,8 +172,9 @@ TEST_F(OpenDialogTest, SavingOverAFileAsksFirst)
         const bool ok = save.Execute();
         EXPECT_EQ(ok, std::string(answer) == "OK");
         EXPECT_EQ(stillOpen, !ok);
-        if (ok)
+        if (ok) {
             EXPECT_EQ(save.FileName(), Dir.File("song.mp3"));
+        }
     }
 }
 

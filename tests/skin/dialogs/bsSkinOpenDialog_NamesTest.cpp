@@ -75,8 +75,9 @@ TEST(OpenDialogNames, TheOkButtonDecidesByModeNameAndSelection)
         in.FilterExt = c.FilterExt;
         const TbsOkDecision d = DecideOk(in);
         EXPECT_EQ(d.Action, c.Action) << c.What;
-        if (c.Action != A::Stay)
+        if (c.Action != A::Stay) {
             EXPECT_EQ(d.FileName, dir.File(c.FileName)) << c.What;
+        }
     }
     // A typed full path stands on its own.
     TbsOkInput in;

@@ -97,8 +97,9 @@ TEST_F(TMenuFixture, PopupsOpenInTheSkinOfTheFormsMenusAndContextMenusInTheForms
         EXPECT_TRUE(SkinForm->InMenu);
         EXPECT_EQ(Manager()->SkinData, c.Skin);
         EXPECT_EQ(int(popupSenders.size()), c.Fired);
-        if (c.Fired)
+        if (c.Fired) {
             EXPECT_EQ(popupSenders[0], SkinForm);
+        }
         // Keys go to the menu, not to the focused edit.
         Key('Z');
         EXPECT_EQ(Edit->Text(), "");

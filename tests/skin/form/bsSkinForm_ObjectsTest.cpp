@@ -228,8 +228,9 @@ TEST_F(FrameObjectsTest, BorderIconsDecideTheCaptionDoubleClickAndWhatTheDesktop
         SendMessage(Form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(Form->Left() + 40, Form->Top() + 14));
         EXPECT_EQ(SkinForm->WindowState(), c.State) << c.Icons << " " << int(c.Style);
         EXPECT_EQ(SkinForm->RollUpState(), c.RolledUp) << c.Icons << " " << int(c.Style);
-        if (c.State == wsNormal && !c.RolledUp)
+        if (c.State == wsNormal && !c.RolledUp) {
             EXPECT_EQ(Form->BoundsRect(), before) << c.Icons << " " << int(c.Style);
+        }
         const DWORD style = DWORD(GetWindowLong(Form->Handle(), GWL_STYLE));
         EXPECT_EQ(bool(style & WS_MINIMIZEBOX), c.MinimizeBox) << c.Icons;
         EXPECT_EQ(bool(style & WS_MAXIMIZEBOX), c.MaximizeBox) << c.Icons;

@@ -148,8 +148,9 @@ TEST_F(SkinnedMenuOnX11, AnOpenMenuCastsADropShadowWhileACompositorRuns)
     for (const auto& px : pixels) {
         const uint32_t under = ShownPixel(form->Handle(), px.At);
         EXPECT_EQ(seenAt(px.At), Darkened(under, px.Alpha)) << px.At.X << "," << px.At.Y;
-        if (px.Alpha)
+        if (px.Alpha) {
             EXPECT_NE(seenAt(px.At), under);
+        }
     }
 
     // Closed, the menu takes its shadow with it.
