@@ -1,38 +1,37 @@
 #include "program/ProgramMedia.h"
 
-#include "support/TestSupport.h"
+#include "support/ProbeLines.h"
 
 #include <cstdlib>
-#include <sstream>
 
 namespace programtest {
 
-using testsupport::RunCommand;
-using testsupport::ShellQuote;
+using testsupport::ProbeLines;
+using testsupport::TProbeLine;
 
 std::vector<std::string> Streams(const std::string& AFile)
 {
-    std::string out;
+    std::vector<TProbeLine> lines;
     std::vector<std::string> streams;
-    if (RunCommand("ffprobe -v error -show_entries stream=codec_type,codec_name -of csv=p=0 " + ShellQuote(AFile), &out) != 0)
+    if (!ProbeLines(AFile, "stream=codec_type,codec_name", lines))
         return streams;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);) {
-        // "codec_name,codec_type"
-        const size_t comma = line.find(',');
-        if (comma != std::string::npos)
-            streams.push_back(line.substr(comma + 1) + ":" + line.substr(0, comma));
-    }
+    for (const TProbeLine& line : lines)
+        if (line.Section == "stream")
+            streams.push_back(line.Value("codec_type") + ":" + line.Value("codec_name"));
     return streams;
 }
 
 double Duration(const std::string& AFile)
 {
-    std::string out;
-    if (RunCommand("ffprobe -v error -show_entries format=duration -of csv=p=0 " + ShellQuote(AFile), &out) != 0 ||
-        out.empty())
+    std::vector<TProbeLine> lines;
+    if (!ProbeLines(AFile, "format=duration", lines))
         return -1;
-    return std::atof(out.c_str());
+    for (const TProbeLine& line : lines) {
+        const std::string duration = line.Value("duration");
+        if (line.Section == "format" && !duration.empty() && duration != "N/A")
+            return std::atof(duration.c_str());
+    }
+    return -1;
 }
 
 } // namespace programtest

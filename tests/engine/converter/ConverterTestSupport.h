@@ -8,6 +8,7 @@
 #include "engine/loader/FFmpegLoader.h"
 #include "engine/logger/FFmpegLogger.h"
 #include "platform/core/MainThread.h"
+#include "support/ProbeLines.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,77 +23,8 @@
 
 namespace convertertest {
 
-// One section of ffprobe's answer: its name ("stream", "format") and its
-// fields in ffprobe's order, "N/A" where the section has no such value.
-struct TProbeLine {
-    std::string Section;
-    std::vector<std::pair<std::string, std::string>> Fields; // key ("tag:title" for tags), value
-
-    // The value of a key; empty when the section has none.
-    std::string Value(const std::string& AKey) const
-    {
-        for (const auto& [Key, Text] : Fields)
-            if (Key == AKey)
-                return Text;
-        return std::string();
-    }
-    // The values separated by commas, without the "N/A" ones and trailing
-    // empty ones.
-    std::string Values() const
-    {
-        std::string Text;
-        for (const auto& Field : Fields)
-            if (Field.second != "N/A")
-                Text += (Text.empty() ? "" : ",") + Field.second;
-        while (!Text.empty() && Text.back() == ',')
-            Text.pop_back();
-        return Text;
-    }
-};
-
-// ffprobe's sections for AEntries (e.g. "stream=codec_name:format=duration"),
-// one line per section in ffprobe's order.
-inline std::vector<TProbeLine> ProbeLines(const std::string& AFile, const std::string& AEntries)
-{
-    // One line per section: its name, then key=value fields separated by
-    // '|', with '|', '\\' and line breaks escaped by a backslash. A field
-    // without a key marks a nested section (such as side data) and is passed.
-    std::string Out;
-    testsupport::RunCommand("ffprobe -v error -show_entries " + AEntries + " -of 'compact=p=1:nk=0' " +
-                                testsupport::ShellQuote(AFile),
-                            &Out);
-    std::vector<TProbeLine> Lines;
-    size_t Start = 0;
-    while (Start < Out.size()) {
-        size_t End = Out.find('\n', Start);
-        if (End == std::string::npos)
-            End = Out.size();
-        const std::string Line = Out.substr(Start, End - Start);
-        Start = End + 1;
-        std::vector<std::string> Fields(1);
-        for (size_t I = 0; I < Line.size(); ++I) {
-            if (Line[I] == '|') {
-                Fields.emplace_back();
-            } else if (Line[I] == '\\' && I + 1 < Line.size()) {
-                const char Escaped = Line[++I];
-                Fields.back() += Escaped == 'n' ? '\n' : Escaped == 'r' ? '\r' : Escaped == 't' ? '\t' : Escaped;
-            } else if (Line[I] != '\r') {
-                Fields.back() += Line[I];
-            }
-        }
-        if (Fields.front().empty())
-            continue;
-        TProbeLine Probed;
-        Probed.Section = Fields.front();
-        for (size_t I = 1; I < Fields.size(); ++I) {
-            const size_t Equals = Fields[I].find('=');
-            if (Equals != std::string::npos)
-                Probed.Fields.emplace_back(Fields[I].substr(0, Equals), Fields[I].substr(Equals + 1));
-        }
-        Lines.push_back(std::move(Probed));
-    }
-    return Lines;
-}
+using testsupport::ProbeLines;
+using testsupport::TProbeLine;
 
 // The values of AEntries, one line per section that has any.
 inline std::string Probe(const std::string& AFile, const std::string& AEntries)
