@@ -1,7 +1,7 @@
 // The preview pane seen from outside: a clip whose pictures tell their
 // time by their grey is added through the open dialog; the slider's knob is
-// dragged with the mouse, playing and paused, and the pane's snapshot
-// button saves the picture on show; the picture comes back whole after a
+// dragged with the mouse, playing and paused, and stepped by the keys
+// while paused; the pane's snapshot button saves the picture on show; the picture comes back whole after a
 // dialog covered it and after the window was minimised; "播放" shows its
 // hint in the skinned hint window.
 
@@ -184,6 +184,33 @@ TEST_P(Preview, TheKnobDraggedPlayingOrPausedSeeksAndTheSnapshotSavesThePictureT
     // the snapshot's: the two readings of one picture lie less than a
     // picture's time (0.25 s) apart.
     EXPECT_NEAR(still, shown, 0.24) << "the snapshot is not the picture on show";
+
+    // Still paused, the keys move the knob and the picture follows without
+    // playing. Shift+Tab goes back from "快照" past the four buttons before
+    // it to the slider; Home goes to the start, then ten steps of 5 places
+    // to 50 of 218, 2.29 s (the knob follows the picture shown, which may
+    // lie a picture before the step's time). The screen shows the clip's
+    // video range as it stands, the start as the grey of about 0.6 s.
+    auto focusSlider = [&] {
+        for (int i = 0; i < 5; ++i)
+            s.Key("Tab", {"Shift_L"});
+    };
+    focusSlider();
+    s.Shot("the slider focused");
+    s.Key("Home");
+    ASSERT_TRUE(s.WaitFor("the pane shows the start, standing still",
+                          [&] { return StandsStill(s, shown) && shown < 1.0; }));
+    s.Shot("home key while paused");
+    EXPECT_LT(Snapshot(s, SnapshotFolder(s) + "/timed_3.bmp"), 0.3);
+    focusSlider();
+    for (int i = 0; i < 10; ++i)
+        s.Key("Right");
+    ASSERT_TRUE(s.WaitFor("the pane shows about 2.3 s, standing still",
+                          [&] { return StandsStill(s, shown) && shown > 1.5; }));
+    s.Shot("ten right keys while paused");
+    const double stepped = Snapshot(s, SnapshotFolder(s) + "/timed_4.bmp");
+    EXPECT_GE(stepped, 1.6);
+    EXPECT_LE(stepped, 2.4);
     ASSERT_TRUE(s.Quit());
 }
 
