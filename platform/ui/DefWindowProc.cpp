@@ -327,6 +327,9 @@ LRESULT DefWindowProc(HWND AWnd, UINT AMsg, WPARAM W, LPARAM L)
     case WM_SYSKEYDOWN:
         if (W == WPARAM(VK_F10) && GetKeyState(VK_SHIFT) < 0)
             Send(AWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(AWnd), MAKELPARAM(-1, -1));
+        // Alt+F4 asks the window the focus lies in to close.
+        else if (W == WPARAM(VK_F4) && (L & (LPARAM(1) << 29)))
+            Send(GetAncestor(AWnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_SYSKEYUP:
         if ((W == WPARAM(VK_MENU) && AltPressedAlone()) || W == WPARAM(VK_F10))

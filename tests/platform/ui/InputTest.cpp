@@ -172,6 +172,29 @@ TEST(Input, KeysGoToTheFocusAndKeyStateFollows)
     EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
 }
 
+// Unhandled, Alt+F4 climbs to the focused window's top-level as a close
+// request; F4 alone asks nothing.
+TEST(Input, AltF4AsksTheFocusedWindowsTopLevelToClose)
+{
+    TRecorder rec;
+    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    HWND e = rec.Make("e", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
+    SetFocus(e);
+    rec.Take();
+    InjectKey(VK_F4, true);
+    InjectKey(VK_F4, false);
+    InjectKey(VK_MENU, true);
+    InjectKey(VK_F4, true);
+    InjectKey(VK_F4, false);
+    InjectKey(VK_MENU, false);
+    rec.Pump();
+    std::vector<TEntry> log = rec.Take();
+    std::erase_if(log, [](const TEntry& x) { return x.Msg != WM_SYSCOMMAND && x.Msg != WM_CLOSE; });
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0], (TEntry{"top", WM_SYSCOMMAND, SC_CLOSE}));
+    EXPECT_EQ(log[1], (TEntry{"top", WM_CLOSE, 0}));
+}
+
 TEST(Input, WheelGoesToTheFocusAndClimbsUnhandled)
 {
     TRecorder rec;
