@@ -1,7 +1,11 @@
-// The converter's program: everything happens in RunProgram.
+// The converter's program: everything happens in RunProgram. The command
+// line names files to add, as a file manager hands them over.
 #include "app/forms/Program.h"
 
-int main()
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
 {
-    return app::RunProgram();
+    return app::RunProgram(std::vector<std::string>(argv + 1, argv + argc));
 }

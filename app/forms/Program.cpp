@@ -62,7 +62,7 @@ TForm1* CreateProgramForms()
     return form1;
 }
 
-int RunProgram()
+int RunProgram(const std::vector<std::string>& AFiles)
 {
     if (GetEnvironmentVariable("DISPLAY").empty() || !InstallX11Backend()) {
         std::fprintf(stderr, "zarvelo: no X display to show the converter on (DISPLAY is %s).\n",
@@ -87,6 +87,7 @@ int RunProgram()
     form1->Show();
     form1->ShowStartupProblem();
     form1->Workflow().ReportSettingsProblems();
+    form1->AddHandedFiles(AFiles);
     Application()->Run();
     // Nobody serves the workers' calls into the GUI thread any more: they
     // return at once, so the conversion run that the close stopped ends

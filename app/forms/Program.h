@@ -2,6 +2,9 @@
 // The program's start-up: the display, the application object and its
 // forms in their order, then the message loop.
 
+#include <string>
+#include <vector>
+
 namespace app {
 
 class TForm1;
@@ -27,7 +30,9 @@ TProgramDialogs CreateProgramDialogs(TForm1& AForm1);
 TForm1* CreateProgramForms();
 
 // Runs the converter; answers the process's exit status. Without a display
-// it says so in one line on standard error and answers 2.
-int RunProgram();
+// it says so in one line on standard error and answers 2. AFiles (a file
+// manager's "open with") are added once the window shows, as the
+// several-files command adds what its dialog chose.
+int RunProgram(const std::vector<std::string>& AFiles = {});
 
 } // namespace app

@@ -118,6 +118,9 @@ public:
     // be made says so in a "提示" box naming the file and the reason.
     void AddFile(const std::string& AFileName);
     void AddFiles(const std::vector<std::string>& AFileNames);
+    // Files the program was started with: relative names count from the
+    // current folder, and missing ones are told while the rest are added.
+    void AddHandedFiles(const std::vector<std::string>& AFileNames);
     void AddFolder(const std::string& AFolder);
 
     // Editing.
@@ -212,6 +215,9 @@ private:
     // The per-file procedure; false when the handler must end.
     enum class TAddResult { Added, Skipped, Stop };
     TAddResult AddOne(const std::string& AFileName, std::string& AReason);
+    // Adds AFileNames as the several-files command does and tells
+    // ARefusals with its own.
+    void AddFileList(const std::vector<std::string>& AFileNames, std::vector<std::string> ARefusals);
     // False, with a box naming AWhat, when the output folder cannot take
     // files.
     bool OutputFolderReady(const std::string& AWhat);

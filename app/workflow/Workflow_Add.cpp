@@ -163,9 +163,35 @@ void TConverterWorkflow::AddFile(const std::string& AFileName)
 
 void TConverterWorkflow::AddFiles(const std::vector<std::string>& AFileNames)
 {
-    if (!PrepareAdd() || AFileNames.empty() || !OutputFolderReady(AFileNames.back()))
+    AddFileList(AFileNames, {});
+}
+
+void TConverterWorkflow::AddHandedFiles(const std::vector<std::string>& AFileNames)
+{
+    // Names a desktop handed over may have gone meanwhile: those are told,
+    // the others added.
+    std::vector<std::string> present, refusals;
+    for (const std::string& name : AFileNames) {
+        const std::string file = platform::ExpandFileName(name);
+        if (platform::FileExists(file))
+            present.push_back(file);
+        else
+            refusals.push_back(AddRefusedText(file, "文件不存在。"));
+    }
+    AddFileList(present, std::move(refusals));
+}
+
+void TConverterWorkflow::AddFileList(const std::vector<std::string>& AFileNames, std::vector<std::string> ARefusals)
+{
+    if (!PrepareAdd())
         return;
-    std::vector<std::string> refusals;
+    if (AFileNames.empty()) {
+        ReportRefusals(ARefusals);
+        return;
+    }
+    if (!OutputFolderReady(AFileNames.back()))
+        return;
+    std::vector<std::string>& refusals = ARefusals;
     // From the last to the first, as the several-files command always did.
     bool complete = true;
     for (auto name = AFileNames.rbegin(); name != AFileNames.rend() && complete; ++name) {

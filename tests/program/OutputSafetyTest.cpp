@@ -95,6 +95,23 @@ TEST_P(OutputSafety, AnOutputFolderThatIsAFileIsToldAndAddsNothing)
     ASSERT_TRUE(s.Quit());
 }
 
+// Files handed over on the command line, as a file manager's "open with"
+// does, are added as the several-files command adds them; one that is not
+// there is named in a "提示" box.
+TEST_P(OutputSafety, FilesOnTheCommandLineAreAddedAndAMissingOneIsTold)
+{
+    TProgramSession s(GetParam());
+    s.MakeTone("first.wav", 1);
+    s.MakeTone("second.wav", 1);
+    ASSERT_TRUE(s.Start({s.Media("first.wav"), s.Media("gone.wav"), s.Media("second.wav")}));
+    ASSERT_TRUE(AcknowledgeHint(s, "the missing file told"));
+    ASSERT_TRUE(s.WaitText(Controls::FileList, "first.mp3", 1, 10, "the first row shows"));
+    ASSERT_TRUE(s.WaitText(Controls::FileList, "second.mp3", 1, 10, "the second row shows"));
+    EXPECT_TRUE(s.FindText(Controls::FileList, "gone.mp3").empty());
+    s.Shot("added from the command line");
+    ASSERT_TRUE(s.Quit());
+}
+
 INSTANTIATE_TEST_SUITE_P(Desks, OutputSafety, ::testing::Values(TDesk::Bare, TDesk::Openbox), DeskParamName);
 
 } // namespace

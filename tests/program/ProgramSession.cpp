@@ -168,7 +168,7 @@ void TProgramSession::MakeBars(const std::string& AName, double ASeconds)
     return WaitFor("start xcompmgr", [&] { return XGetSelectionOwner(FDpy, manager) != None && Alive(FCompositor); }, 10);
 }
 
-::testing::AssertionResult TProgramSession::Start()
+::testing::AssertionResult TProgramSession::Start(const std::vector<std::string>& AArguments)
 {
     if (!FDpy) {
         if (auto started = StartDisplay(); !started)
@@ -184,7 +184,9 @@ void TProgramSession::MakeBars(const std::string& AName, double ASeconds)
     std::vector<std::string> env = SessionEnvironment(FDisplayName, FHome);
     env.push_back("SDL_AUDIODRIVER=dummy");
     FExitStatus = -1;
-    FProgram = Spawn({FProgramFolder + "/zarvelo"}, env, FProgramFolder, LogFile());
+    std::vector<std::string> command{FProgramFolder + "/zarvelo"};
+    command.insert(command.end(), AArguments.begin(), AArguments.end());
+    FProgram = Spawn(command, env, FProgramFolder, LogFile());
     if (!FProgram)
         return ::testing::AssertionFailure() << "step \"start the program\": cannot start " << FProgramFolder << "/zarvelo";
     if (auto shown = WaitWindow(MainForm.Title, FMain, 20); !shown)

@@ -79,10 +79,10 @@ public:
     void MakeTone(const std::string& AName, double ASeconds);
     void MakeBars(const std::string& AName, double ASeconds);
 
-    // The display, the window manager (if any), then the program, until
-    // its main window shows. Start again after Quit for a second run on
-    // the same folders.
-    ::testing::AssertionResult Start();
+    // The display, the window manager (if any), then the program with
+    // AArguments on its command line, until its main window shows. Start
+    // again after Quit for a second run on the same folders.
+    ::testing::AssertionResult Start(const std::vector<std::string>& AArguments = {});
     // Asks the main window to close as the window manager would and waits
     // for the process to end with status 0 and no sanitizer report.
     ::testing::AssertionResult Quit(int ASeconds = 10);

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <unistd.h>
 
 using namespace app;
 using namespace apptest;
@@ -135,6 +137,26 @@ TEST_F(RowRecordsTest, EveryRowOfASeveralFilesOrFolderAddHasItsProfilesFlags)
         Engine.EndRun();
         Flow.Clear();
     }
+}
+
+// Files the program was started with: a relative name counts from the
+// current folder, a missing one is told by name and the others are added,
+// from the last to the first as the several-files command adds.
+TEST_F(RowRecordsTest, FilesHandedAtStartAreAddedAndMissingOnesTold)
+{
+    const std::string first = Source("first.wav");
+    Source("second.wav");
+    char* here = getcwd(nullptr, 0);
+    ASSERT_EQ(chdir(Media.Path().c_str()), 0);
+    Flow.AddHandedFiles({first, "gone.wav", "second.wav"});
+    ASSERT_EQ(chdir(here), 0);
+    free(here);
+    ASSERT_EQ(Flow.Rows().Count(), 2);
+    EXPECT_EQ(Flow.Rows().Row(0).Caption, Media.File("second.wav"));
+    EXPECT_EQ(Flow.Rows().Row(1).Caption, first);
+    ASSERT_EQ(View.Hints.size(), 1u);
+    EXPECT_NE(View.Hints[0].find(Media.File("gone.wav")), std::string::npos) << View.Hints[0];
+    EXPECT_NE(View.Hints[0].find("文件不存在"), std::string::npos) << View.Hints[0];
 }
 
 TEST_F(RowRecordsTest, OutputNamesComeFromTheSourceAndNeverBlockAnAdd)
