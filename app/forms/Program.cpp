@@ -87,7 +87,7 @@ int RunProgram(const std::vector<std::string>& AFiles)
     form1->Show();
     form1->ShowStartupProblem();
     form1->Workflow().ReportSettingsProblems();
-    form1->AddHandedFiles(AFiles);
+    form1->Workflow().AddHandedFiles(AFiles);
     Application()->Run();
     // Nobody serves the workers' calls into the GUI thread any more: they
     // return at once, so the conversion run that the close stopped ends

@@ -65,8 +65,6 @@ public:
     // until the main window shows: this shows the first one in a "提示"
     // box. From now on each problem is shown when it happens.
     void ShowStartupProblem();
-    // Adds the files the program was started with.
-    void AddHandedFiles(const std::vector<std::string>& AFiles);
     // Stops every task (waiting) with the events detached, so a closing
     // window changes no row and runs no after-finish action.
     void FormCloseQuery(bool& ACanClose);

@@ -232,12 +232,6 @@ void TForm1::Button8Click()
         FWorkflow->AddFiles(files);
 }
 
-void TForm1::AddHandedFiles(const std::vector<std::string>& AFiles)
-{
-    if (!AFiles.empty())
-        FWorkflow->AddHandedFiles(AFiles);
-}
-
 void TForm1::Button12Click()
 {
     if (!FWorkflow->PrepareAdd())

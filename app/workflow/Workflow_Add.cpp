@@ -168,6 +168,9 @@ void TConverterWorkflow::AddFiles(const std::vector<std::string>& AFileNames)
 
 void TConverterWorkflow::AddHandedFiles(const std::vector<std::string>& AFileNames)
 {
+    // Nothing handed over: start-up stays as it was.
+    if (AFileNames.empty())
+        return;
     // Names a desktop handed over may have gone meanwhile: those are told,
     // the others added.
     std::vector<std::string> present, refusals;

@@ -14,6 +14,16 @@ void Click(TPoint P, TMouseButton B = TMouseButton::mbLeft)
     InjectMouseButton(B, false, P);
 }
 
+// A shown top-level window "top" with a focused child "e"; the log empty.
+HWND FocusedChild(TRecorder& ARec)
+{
+    HWND top = ARec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
+    HWND e = ARec.Make("e", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
+    SetFocus(e);
+    ARec.Take();
+    return e;
+}
+
 } // namespace
 
 TEST(Input, ClickOnAnInactiveWindowActivatesThenDelivers)
@@ -150,10 +160,7 @@ TEST(Input, MouseLeaveIsPostedOnceWhenTracked)
 TEST(Input, KeysGoToTheFocusAndKeyStateFollows)
 {
     TRecorder rec;
-    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
-    HWND e = rec.Make("e", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
-    SetFocus(e);
-    rec.Take();
+    const HWND e = FocusedChild(rec);
     std::vector<int16_t> states;
     rec.Handlers[{e, WM_KEYDOWN}] = [&](WPARAM, LPARAM) -> LRESULT { states.push_back(GetKeyState(VK_SHIFT)); return 0; };
     InjectKey(VK_SHIFT, true);
@@ -177,10 +184,7 @@ TEST(Input, KeysGoToTheFocusAndKeyStateFollows)
 TEST(Input, AltF4AsksTheFocusedWindowsTopLevelToClose)
 {
     TRecorder rec;
-    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
-    HWND e = rec.Make("e", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
-    SetFocus(e);
-    rec.Take();
+    FocusedChild(rec);
     InjectKey(VK_F4, true);
     InjectKey(VK_F4, false);
     InjectKey(VK_MENU, true);
@@ -198,10 +202,7 @@ TEST(Input, AltF4AsksTheFocusedWindowsTopLevelToClose)
 TEST(Input, WheelGoesToTheFocusAndClimbsUnhandled)
 {
     TRecorder rec;
-    HWND top = rec.Make("top", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 100));
-    HWND e = rec.Make("e", WS_CHILD | WS_VISIBLE, Bounds(0, 0, 50, 50), top);
-    SetFocus(e);
-    rec.Take();
+    FocusedChild(rec);
     InjectMouseWheel(-120, Point(80, 80));
     rec.Pump();
     std::vector<TEntry> log = rec.Take();
