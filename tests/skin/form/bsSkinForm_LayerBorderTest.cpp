@@ -311,6 +311,7 @@ TEST_F(LayerIconTest, TheIconsOwnAlphaIsKeptOnTheFullBorder)
     EXPECT_EQ(IconAlpha(2), 255);
     EXPECT_NEAR(IconAlpha(8), 128, 2);
     EXPECT_EQ(IconAlpha(14), 0);
+    frametest::SaveWindowPng(Window(skin::bsflTop)->Handle(), "layer_full_top_alpha_icon.png");
 
     SetIcon(pf24bit);
     EXPECT_FALSE(SkinForm->IsAlphaIcon);
