@@ -25,7 +25,7 @@ TProgramDialogs CreateProgramDialogs(TForm1& AForm1)
 {
     TProgramDialogs dialogs;
     TForm1* form1 = &AForm1;
-    dialogs.Form2 = new TForm2(form1);
+    dialogs.Form2 = new TForm2(form1, form1->HelpPage());
     dialogs.Form2->SkinWith(form1->SkinData());
     form1->SetAboutBox(dialogs.Form2);
     auto* form5 = new TForm5(form1, form1->OptionFile());
@@ -36,7 +36,7 @@ TProgramDialogs CreateProgramDialogs(TForm1& AForm1)
     form1->SetOptionsDialog(form5);
     // Created and filled, never shown: its lists clear the no-video flag.
     dialogs.Form6 = new TForm6(form1, form1->Workflow());
-    SkinDialog(*dialogs.Form6, form1->SkinData());
+    dialogs.Form6->SkinWith(form1->SkinData());
     dialogs.Form6->FormCreate();
     auto* form7 = new TForm7(form1, form1->Workflow(), form1->CategoryImages(), form1->ProfileImages());
     dialogs.Form7 = form7;

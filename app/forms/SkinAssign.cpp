@@ -63,4 +63,22 @@ skin::TbsSkinForm* SkinFormWith(TCustomForm& AForm, skin::TbsSkinData* AData)
     return frame;
 }
 
+void SetArialFrameFonts(skin::TbsSkinForm& AFrame)
+{
+    const struct {
+        TFont* Font;
+        TColor Color;
+    } captions[] = {{AFrame.DefCaptionFont(), clBtnText}, {AFrame.DefInActiveCaptionFont(), clBtnShadow}};
+    for (const auto& c : captions) {
+        c.Font->SetName("Arial");
+        c.Font->SetHeight(14);
+        c.Font->SetStyle(TFontStyles{fsBold});
+        c.Font->SetColor(c.Color);
+    }
+    AFrame.SkinMenu()->DefaultMenuItemHeight = 20;
+    TFont* itemFont = AFrame.SkinMenu()->DefaultMenuItemFont();
+    itemFont->SetName("Arial");
+    itemFont->SetHeight(14);
+}
+
 } // namespace app

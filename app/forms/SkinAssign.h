@@ -23,4 +23,9 @@ bool SetComponentSkinData(platform::TComponent* AComponent, skin::TbsSkinData* A
 // AData; answers the frame.
 skin::TbsSkinForm* SkinFormWith(platform::TCustomForm& AForm, skin::TbsSkinData* AData);
 
+// The fonts a frame falls back on while its skin gives none, as the main
+// window and the legacy dialog are designed: bold Arial 14 captions (grey
+// while inactive) and Arial 14 menu items 20 pixels high.
+void SetArialFrameFonts(skin::TbsSkinForm& AFrame);
+
 } // namespace app

@@ -93,6 +93,11 @@ TForm1::TForm1(TComponent* AOwner, std::unique_ptr<IConversionEngine> AEngine, s
     FWorkflow->OnLog = [this](const std::string& ALine) { FLog->Lines()->Add(ALine); };
     FWorkflow->Commands().OnChange = [this] { ApplyCommandStates(); };
     FMessages = std::make_unique<skin::TbsSkinMessage>(nullptr);
+    FMessages->SetName("bsSkinMessage1");
+    for (TFont* font : {FMessages->DefaultFont(), FMessages->DefaultButtonFont()}) {
+        font->SetName("Arial");
+        font->SetHeight(14);
+    }
     FOptionFile.OnProblem = [this](const std::string& AProblem) {
         if (!FStarting)
             ShowHint(AProblem);
@@ -695,20 +700,7 @@ void TForm1::ApplySkin()
 void TForm1::SetUpMainFrame(skin::TbsSkinForm& AFrame)
 {
     AFrame.SetBorderIcons(biMinimize);
-    const struct {
-        TFont* Font;
-        TColor Color;
-    } captions[] = {{AFrame.DefCaptionFont(), clBtnText}, {AFrame.DefInActiveCaptionFont(), clBtnShadow}};
-    for (const auto& c : captions) {
-        c.Font->SetName("Arial");
-        c.Font->SetHeight(14);
-        c.Font->SetStyle(TFontStyles{fsBold});
-        c.Font->SetColor(c.Color);
-    }
-    AFrame.SkinMenu()->DefaultMenuItemHeight = 20;
-    TFont* itemFont = AFrame.SkinMenu()->DefaultMenuItemFont();
-    itemFont->SetName("Arial");
-    itemFont->SetHeight(14);
+    SetArialFrameFonts(AFrame);
     AFrame.SetMainMenuBar(FMenuBar);
     // The window never goes to the notification area: its icon stays out
     // of it and deaf to the mouse.

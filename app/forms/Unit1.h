@@ -96,6 +96,8 @@ public:
     void BrowseOutputFolderClick();
     void OpenOutputFolderClick();
     void HelpClick();       // F1 and "帮助系统"
+    // The program's help page, which help and the home page open.
+    std::string HelpPage() const;
     void HomePageClick();
     void MailClick();
     void bsSkinButton9Click(); // the skin chooser ("皮肤", off-screen)
@@ -127,6 +129,8 @@ public:
     skin::TbsSkinOfficeComboBox* CategoryCombo() { return FCategory; }
     skin::TbsSkinOfficeComboBox* ProfileCombo() { return FProfile; }
     skin::TbsSkinData* SkinData() { return FSkinData; }
+    // bsSkinMessage1: the "提示" boxes of the main window.
+    skin::TbsSkinMessage* Messages() { return FMessages.get(); }
     // The second model: the tool-bar buttons, start, stop and pause, the
     // preset lists, the skin chooser's button and the options dialog's radios.
     skin::TbsSkinData* SkinData2() { return FSkinData2; }

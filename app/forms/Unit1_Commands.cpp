@@ -8,6 +8,7 @@
 #include "app/forms/ShutdownCountdown.h"
 #include "app/forms/SkinAssign.h"
 #include "app/forms/TaskListView.h"
+#include "app/workflow/ProgramFiles.h"
 #include "app/forms/Unit2.h"
 #include "app/forms/Unit5.h"
 
@@ -364,9 +365,14 @@ void TForm1::bsSkinButton9Click()
     Button4Click();
 }
 
+std::string TForm1::HelpPage() const
+{
+    return HelpPageIn(FWorkflow->ProgramFolder);
+}
+
 void TForm1::HelpClick()
 {
-    ShellOpen(IncludeTrailingPathDelimiter(FWorkflow->ProgramFolder) + "help/index.html");
+    ShellOpen(HelpPage());
 }
 
 void TForm1::Button1Click()
@@ -391,7 +397,7 @@ void TForm1::HomePageClick()
 
 void TForm1::MailClick()
 {
-    ShellOpen("mailto:?subject=ZarveloMP3%E6%A0%BC%E5%BC%8F%E8%BD%AC%E6%8D%A2%E5%99%A8");
+    ShellOpen(ContactMailLink);
 }
 
 } // namespace app

@@ -16,7 +16,7 @@ namespace app {
 
 using namespace platform;
 
-TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
+TForm2::TForm2(TComponent* AOwner, const std::string& AHelpPage) : TForm(AOwner)
 {
     SetUpDialog(*this, TDialogFrame{"Form2", "关于", 368, 238, bsDialog, "宋体", -12});
 
@@ -33,7 +33,8 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
         auto* l = new skin::TbsSkinStdLabel(this);
         l->SetName(AName);
         l->SetCaption(AText);
-        l->SetBounds(ALeft, ATop, 220, AHeight + 8);
+        l->SetLeft(ALeft);
+        l->SetTop(ATop);
         // The title and version keep their own faces over the skin's font.
         l->UseSkinFont = false;
         TFont* font = l->DefaultFont();
@@ -42,6 +43,8 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
         if (ABold)
             font->SetStyle(TFontStyles{fsBold});
         l->Font()->Assign(font);
+        // Each label is as wide as its text in its own face, so none is cut.
+        l->AdjustBounds();
         l->SetParent(this);
     };
     label("bsSkinStdLabel3", "ZarveloMP3格式转换器", 144, 14, "黑体", 20, false);
@@ -54,16 +57,23 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
         l->SetName(AName);
         l->SetCaption(ACaption);
         l->URL = AUrl;
-        // Centred in a box of its own size rather than fitted to its text.
+        // Centred in a box of its own size rather than fitted to its text;
+        // underlined, it glows under the hand pointer.
         l->SetAutoSize(false);
         l->Alignment = taCenter;
+        l->SetUseUnderLine(true);
+        l->GlowEffect = true;
+        l->Cursor = crHandPoint;
         l->SetBounds(ALeft, 145, 153, 33);
         l->SetParent(this);
     };
-    link("bsSkinLinkLabel1", "本程序的帮助页", ProgramDataFolder() + "help/index.html", 19);
-    link("bsSkinLinkLabel2", "写信给我们", "mailto:?subject=ZarveloMP3%E6%A0%BC%E5%BC%8F%E8%BD%AC%E6%8D%A2%E5%99%A8", 186);
+    link("bsSkinLinkLabel1", "本程序的帮助页", AHelpPage, 19);
+    link("bsSkinLinkLabel2", "写信给我们", ContactMailLink, 186);
 
-    NewDialogButton(*this, "bsSkinButton1", "确定", 252, 184, [this] { SetModalResult(mrOk); }, 72);
+    // Return and Escape both close the box, as its only button does.
+    skin::TbsSkinButton* ok = NewDialogButton(*this, "bsSkinButton1", "确定", 252, 184, [this] { SetModalResult(mrOk); }, 72);
+    ok->SetDefault(true);
+    ok->Cancel = true;
 }
 
 void TForm2::SkinWith(skin::TbsSkinData* ASkinData)
@@ -74,8 +84,8 @@ void TForm2::SkinWith(skin::TbsSkinData* ASkinData)
     frame->Magnetic = true;
     frame->MagneticSize = 10;
     // The frame keeps this client size through every change of skin.
-    frame->ClientWidth = 350;
-    frame->ClientHeight = 230;
+    frame->ClientWidth = 368;
+    frame->ClientHeight = 238;
     SetClientSize(frame->ClientWidth, frame->ClientHeight);
 }
 

@@ -4,6 +4,8 @@
 
 #include "platform/controls/Forms.h"
 
+#include <string>
+
 namespace skin {
 class TbsSkinData;
 }
@@ -12,7 +14,9 @@ namespace app {
 
 class TForm2 : public platform::TForm {
 public:
-    explicit TForm2(platform::TComponent* AOwner);
+    // AHelpPage is what the first link opens (the program's own pages stand
+    // for its home page); the second writes to us.
+    TForm2(platform::TComponent* AOwner, const std::string& AHelpPage);
 
     // The box's frame and controls drawn by ASkinData: centred on the
     // desktop at its first show, with its icon, clinging to screen edges

@@ -3,6 +3,7 @@
 #include "app/forms/OutputPictures.h"
 #include "app/forms/ProgramPictures.h"
 #include "app/forms/SettingsDialogParts.h"
+#include "app/forms/SkinAssign.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_OfficeCombo.h"
@@ -10,6 +11,7 @@
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_TextLabel.h"
+#include "skin/form/bsSkinForm.h"
 
 #include "engine/component/FFConverter.h"
 #include "platform/controls/ExtCtrls.h"
@@ -83,7 +85,7 @@ TForm6::TForm6(TComponent* AOwner, TConverterWorkflow& AWorkflow) : TForm(AOwner
     FProfile->SetListBoxHeaderHeight(20);
     FProfile->OnClick = [this](TObject*) { bsSkinOfficeComboBox1Click(); };
     // A settings button the panel never shows.
-    auto* settings = new skin::TbsSkinButton(this);
+    auto* settings = FSettingsButton = new skin::TbsSkinButton(this);
     settings->SetName("bsSkinButton1");
     settings->SetCaption("设置");
     settings->SetSkinDataName("resizebutton");
@@ -185,6 +187,19 @@ void TForm6::CreatePresetPage(TWinControl* APage)
                                      place.LabelName);
         FPresets[size_t(place.Preset)] = combo;
     }
+}
+
+void TForm6::SkinWith(skin::TbsSkinData* ASkinData)
+{
+    skin::TbsSkinForm* frame = SkinFormWith(*this, ASkinData);
+    frame->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | skin::biRollUp);
+    frame->ShowIcon = false;
+    frame->UseDefaultSysMenu = true;
+    frame->Magnetic = false;
+    frame->MagneticSize = 5;
+    frame->SetAlphaBlend(false);
+    SetArialFrameFonts(*frame);
+    FSettingsButton->SetSkinData(nullptr);
 }
 
 void TForm6::FormCreate()

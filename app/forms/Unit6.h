@@ -16,7 +16,9 @@ namespace engine {
 class TFFConverter;
 }
 namespace skin {
+class TbsSkinButton;
 class TbsSkinComboBox;
+class TbsSkinData;
 class TbsSkinOfficeComboBox;
 } // namespace skin
 
@@ -26,6 +28,11 @@ class TForm6 : public platform::TForm {
 public:
     TForm6(platform::TComponent* AOwner, TConverterWorkflow& AWorkflow);
 
+    // The dialog's frame and controls drawn by ASkinData. Its frame keeps
+    // the caption buttons and system menu it was designed with (system
+    // menu, minimise, maximise, roll-up), no icon, no edge clinging, Arial
+    // captions and menus; the panel's hidden settings button keeps no skin.
+    void SkinWith(skin::TbsSkinData* ASkinData);
     // The start-up handler: the first category's profiles and lists.
     void FormCreate();
     void bsSkinButton2Click(); // OK
@@ -52,6 +59,7 @@ private:
     skin::TbsSkinOfficeComboBox* FProfile = nullptr;  // bsSkinOfficeComboBox1
     std::array<skin::TbsSkinComboBox*, profiles::PresetCount> FPresets{};
     engine::TFFConverter* FConverter = nullptr;       // FFConv, never run
+    skin::TbsSkinButton* FSettingsButton = nullptr;   // bsSkinButton1, never shown
 };
 
 } // namespace app

@@ -10,6 +10,8 @@
 #include "profiles/PresetLists.h"
 #include "profiles/ProfileCatalogue.h"
 
+#include <iterator>
+
 namespace app {
 
 using namespace platform;
@@ -71,6 +73,19 @@ TForm7::TForm7(TComponent* AOwner, TConverterWorkflow& AWorkflow, TCustomImageLi
     CreatePresetGroups();
     NewDialogButton(*this, "bsSkinButton2", "确定", 323, 371, [this] { bsSkinButton2Click(); });
     NewDialogButton(*this, "bsSkinButton3", "取消", 419, 371, [this] { bsSkinButton3Click(); })->Cancel = true;
+    SetDesignedTabOrder();
+}
+
+// The dialog's own Tab order, not its reading order: the video presets,
+// Cancel, OK, the audio presets, then the profile and the category. With
+// an audio-only profile the video presets are off, so Cancel takes the
+// focus when the dialog opens.
+void TForm7::SetDesignedTabOrder()
+{
+    const char* const order[] = {"bsSkinPanel4", "bsSkinButton3", "bsSkinButton2",
+                                 "bsSkinPanel1", "bsSkinOfficeComboBox1", "bsSkinOfficeComboBox2"};
+    for (int i = 0; i < int(std::size(order)); ++i)
+        dynamic_cast<TWinControl*>(FindComponent(order[i]))->SetTabOrder(i);
 }
 
 void TForm7::CreatePresetGroups()

@@ -62,6 +62,7 @@ public:
 
 private:
     void CreatePresetGroups();
+    void SetDesignedTabOrder();
     void FocusFileList();
 
     TConverterWorkflow& FWorkflow;

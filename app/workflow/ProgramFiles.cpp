@@ -14,6 +14,11 @@ std::string ProgramDataFolderOf(const std::string& AExeFileName)
     return platform::DirectoryExists(installed) ? installed : folder;
 }
 
+std::string HelpPageIn(const std::string& ADataFolder)
+{
+    return platform::IncludeTrailingPathDelimiter(ADataFolder) + "help/index.html";
+}
+
 std::string ProgramDataFolder()
 {
     return ProgramDataFolderOf(platform::GetExeFileName());

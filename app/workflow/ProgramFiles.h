@@ -15,4 +15,11 @@ std::string ProgramDataFolder();
 // The same for a program at AExeFileName.
 std::string ProgramDataFolderOf(const std::string& AExeFileName);
 
+// The program's own help page in a data folder (one ending in "/").
+std::string HelpPageIn(const std::string& ADataFolder);
+// Where the help menu and the about box send mail: a new message titled
+// with the program's name, addressed to no one.
+inline constexpr const char* ContactMailLink =
+    "mailto:?subject=ZarveloMP3%E6%A0%BC%E5%BC%8F%E8%BD%AC%E6%8D%A2%E5%99%A8";
+
 } // namespace app

@@ -303,12 +303,17 @@ void TbsSkinForm::ChangeSkinData()
     SyncLayerBorder(true);
     RestoreLayerBounds();
     FOldFullBorder = -1;
-    if (!FRollUpState) {
-        if (ClientWidth > 0)
-            FForm->SetClientSize(ClientWidth, FForm->ClientHeight());
-        if (ClientHeight > 0)
-            FForm->SetClientSize(FForm->ClientWidth(), ClientHeight);
-    }
+    ApplyClientSize();
+}
+
+void TbsSkinForm::ApplyClientSize()
+{
+    if (FRollUpState)
+        return;
+    if (ClientWidth > 0)
+        FForm->SetClientSize(ClientWidth, FForm->ClientHeight());
+    if (ClientHeight > 0)
+        FForm->SetClientSize(FForm->ClientWidth(), ClientHeight);
 }
 
 void TbsSkinForm::UpDateFormNC()

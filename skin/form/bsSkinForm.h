@@ -357,6 +357,8 @@ public:
     void CreateFrameRgn(bool AUpdate);
     void UpdateFrame(bool AUpdate);
     void RefreshFormSize();
+    // The form's client size set to ClientWidth and ClientHeight where given.
+    void ApplyClientSize();
     // Shrinks a form larger than its maximum size (after a screen change).
     void FitIntoMaxSize();
     // The window region now set (owned), nil for none.

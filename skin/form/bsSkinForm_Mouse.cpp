@@ -140,8 +140,12 @@ void TbsSkinForm::WMShowWindow(TMessage& M)
             ApplyPositionInMonitor();
         }
         StartFadeIn();
-        if (FForm->FormStyle() != fsMDIForm && FForm->HandleAllocated())
+        if (FForm->FormStyle() != fsMDIForm && FForm->HandleAllocated()) {
             RefreshFormSize();
+            // The skinned frame's borders hold from the first show on; the
+            // client keeps its size inside them.
+            ApplyClientSize();
+        }
     } else {
         HideGlowLayers();
         FBorderLayer->Hide();

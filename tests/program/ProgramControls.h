@@ -40,6 +40,7 @@ struct TKnobSpot {
 inline constexpr TFormSpot MainForm{"Form1", "ZarveloMP3格式转换器", {4, 30}};
 inline constexpr TFormSpot OptionsForm{"Form5", "选项", {4, 30}};
 inline constexpr TFormSpot OutputSettingsForm{"Form7", "选项设置", {4, 30}};
+inline constexpr TFormSpot AboutForm{"Form2", "关于", {4, 30}};
 
 namespace Controls {
 inline constexpr TControlSpot MenuBar{&MainForm, "bsSkinMainMenuBar1", {0, 0, 827, 22}};
@@ -82,6 +83,10 @@ inline constexpr TControlSpot OptionsCancel{&OptionsForm, "bsSkinButton1", {423,
 // The output settings dialog.
 inline constexpr TControlSpot SettingsProfile{&OutputSettingsForm, "bsSkinOfficeComboBox1", {164, 17, 492, 68}};
 
+// The about box: its title, as wide as its text in its own face, and its button.
+inline constexpr TControlSpot AboutTitle{&AboutForm, "bsSkinStdLabel3", {144, 14, 352, 38}, "黑体", -20};
+inline constexpr TControlSpot AboutOk{&AboutForm, "bsSkinButton1", {252, 184, 324, 209}};
+
 // Every entry, for the form test that keeps them true.
 inline constexpr const TControlSpot* All[] = {&MenuBar, &Add, &Remove, &Clear, &Options, &FileList, &Category, &Profile,
                                               &OutputSettings, &OutputFolder, &Browse, &OpenFolder, &Start, &Pause,
@@ -89,7 +94,7 @@ inline constexpr const TControlSpot* All[] = {&MenuBar, &Add, &Remove, &Clear, &
                                               &PreviewPause, &PreviewStop, &PreviewMute, &PreviewUnmute,
                                               &PreviewSnapshot, &PreviewSettings, &OverwriteOutput,
                                               &RenameOutput, &OpenFolderWhenDone, &NothingWhenDone, &OptionsOk,
-                                              &OptionsCancel, &SettingsProfile};
+                                              &OptionsCancel, &SettingsProfile, &AboutTitle, &AboutOk};
 
 inline constexpr TKnobSpot PreviewKnob{&PreviewSlider, {593, 278, 609, 294}, 190, 218};
 } // namespace Controls

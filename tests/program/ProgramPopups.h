@@ -10,6 +10,10 @@ namespace programtest {
 inline constexpr platform::TPoint FileMenuInWindow{MainForm.ClientInWindow.X + Controls::MenuBar.Bounds.Left + 18,
                                                    MainForm.ClientInWindow.Y + Controls::MenuBar.Bounds.Top + 10};
 
+// The menu bar's last item, "帮助".
+inline constexpr platform::TPoint HelpMenuInWindow{MainForm.ClientInWindow.X + Controls::MenuBar.Bounds.Left + 121,
+                                                   MainForm.ClientInWindow.Y + Controls::MenuBar.Bounds.Top + 10};
+
 // A viewable popup of the program taller than a hint, or null.
 inline bool FindPopup(TProgramSession& S, TWin& APopup)
 {

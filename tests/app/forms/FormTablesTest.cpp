@@ -2,8 +2,11 @@
 // for its components: kind, parent, place, caption, skin record, skin model,
 // hint and font; and its frame: border icons, fonts, placement.
 #include "FormsTestSupport.h"
+#include "support/SamePicture.h"
 
+#include "app/forms/ProgramPictures.h"
 #include "app/forms/TaskListView.h"
+#include "app/workflow/ProgramFiles.h"
 
 #include "skin/boxes/bsSkinBoxCtrls_ComboBox.h"
 #include "skin/boxes/bsSkinExCtrls_LinkLabel.h"
@@ -15,6 +18,7 @@
 #include "skin/controls/bsSkinCtrls_SpeedButton.h"
 #include "skin/controls/bsSkinCtrls_ToolBar.h"
 #include "skin/controls/bsSkinHint.h"
+#include "skin/dialogs/bsMessages.h"
 #include "skin/dialogs/bsSkinOpenDialog.h"
 #include "skin/form/bsSkinForm.h"
 #include "skin/form/bsSkinMainMenu.h"
@@ -23,10 +27,12 @@
 
 #include "platform/controls/ExtCtrls.h"
 
+
 using namespace app;
 using namespace formstest;
 using namespace platform;
 using namespace skin;
+using testsupport::SamePicture;
 
 namespace {
 
@@ -44,6 +50,19 @@ protected:
             if (auto* frame = dynamic_cast<TbsSkinForm*>(AForm.Components(i)))
                 return frame;
         return nullptr;
+    }
+
+    // The names of AForm's controls that Tab visits from the start, in order.
+    static std::vector<std::string> TabWalk(TCustomForm& AForm)
+    {
+        std::vector<std::string> names;
+        TWinControl* first = AForm.FindNextControl(nullptr, true, true, false);
+        for (TWinControl* c = first; c; c = AForm.FindNextControl(c, true, true, false)) {
+            names.push_back(c->Name());
+            if (names.size() > 50 || AForm.FindNextControl(c, true, true, false) == first)
+                break;
+        }
+        return names;
     }
 };
 
@@ -130,6 +149,35 @@ TEST_F(FormTablesTest, MainWindow)
     EXPECT_TRUE(add->Transparent());
     EXPECT_TRUE(dynamic_cast<TbsSkinBevel*>(Form1->FindComponent("bsSkinBevel1"))->DividerMode());
 
+    // The tool bar's pictures stand above their captions: 添加 and 选项 in
+    // colour, 删除 and 清空 greyed while the list is empty.
+    const struct {
+        const char* Name;
+        TGlyph Glyph;
+        bool On;
+    } pictures[] = {{"bsSkinButton7", TGlyph::Remove, false},
+                    {"bsSkinButton8", TGlyph::Clear, false},
+                    {"bsSkinButton19", TGlyph::Options, true}};
+    for (const auto& p : pictures) {
+        SCOPED_TRACE(p.Name);
+        auto* button = dynamic_cast<TbsSkinButton*>(Form1->FindComponent(p.Name));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Layout(), blGlyphTop);
+        EXPECT_TRUE(SamePicture(*button->Glyph(), *MakeGlyph(p.Glyph, 32, p.On)));
+    }
+    EXPECT_EQ(add->Layout(), blGlyphTop);
+    EXPECT_TRUE(SamePicture(*add->Glyph(), *MakeGlyph(TGlyph::Add, 32)));
+
+    // The "提示" boxes write in Arial 14, text and buttons, in the main skin.
+    TbsSkinMessage* messages = Form1->Messages();
+    EXPECT_EQ(messages->Name(), "bsSkinMessage1");
+    for (TFont* font : {messages->DefaultFont(), messages->DefaultButtonFont()}) {
+        EXPECT_EQ(font->Name(), "Arial");
+        EXPECT_EQ(font->Height(), 14);
+    }
+    EXPECT_EQ(messages->SkinData(), Form1->SkinData());
+    EXPECT_EQ(messages->CtrlSkinData(), Form1->SkinData());
+
     // The frame: the minimize button only, Arial captions and menu items,
     // the menu bar and the hint component.
     TbsSkinForm* frame = FrameOf(*Form1);
@@ -207,10 +255,35 @@ TEST_F(FormTablesTest, AboutBox)
     EXPECT_TRUE(frame->ShowIcon);
     EXPECT_TRUE(frame->Magnetic);
     EXPECT_EQ(frame->MagneticSize, 10);
-    EXPECT_EQ(frame->ClientWidth, 350);
-    EXPECT_EQ(frame->ClientHeight, 230);
-    EXPECT_EQ(Form2->ClientWidth(), 350);
-    EXPECT_EQ(Form2->ClientHeight(), 230);
+    EXPECT_EQ(frame->ClientWidth, 368);
+    EXPECT_EQ(frame->ClientHeight, 238);
+    EXPECT_EQ(Form2->ClientWidth(), 368);
+    EXPECT_EQ(Form2->ClientHeight(), 238);
+    // The title stands whole inside the box, with room to its border.
+    EXPECT_LE(dynamic_cast<TControl*>(Form2->FindComponent("bsSkinStdLabel3"))->BoundsRect().Right + 8,
+              Form2->ClientWidth());
+
+    // The two links: centred in their boxes, underlined, glowing under the
+    // hand pointer; the first opens the help page, the second a new mail.
+    const struct {
+        const char* Name;
+        std::string Url;
+    } links[] = {{"bsSkinLinkLabel1", Form1->HelpPage()}, {"bsSkinLinkLabel2", ContactMailLink}};
+    for (const auto& l : links) {
+        SCOPED_TRACE(l.Name);
+        auto* link = dynamic_cast<TbsSkinLinkLabel*>(Form2->FindComponent(l.Name));
+        ASSERT_NE(link, nullptr);
+        EXPECT_EQ(link->Alignment, taCenter);
+        EXPECT_FALSE(link->AutoSize());
+        EXPECT_TRUE(link->UseUnderLine());
+        EXPECT_TRUE(link->GlowEffect);
+        EXPECT_EQ(link->Cursor, crHandPoint);
+        EXPECT_EQ(link->URL, l.Url);
+    }
+    // Its one button answers both Return and Escape.
+    auto* ok = dynamic_cast<TbsSkinButton*>(Form2->FindComponent("bsSkinButton1"));
+    EXPECT_TRUE(ok->Default());
+    EXPECT_TRUE(ok->Cancel);
 }
 
 TEST_F(FormTablesTest, OptionsDialog)
@@ -274,6 +347,43 @@ TEST_F(FormTablesTest, OutputSettingsDialog)
         }
     EXPECT_EQ(captions, 6);
     EXPECT_EQ(FrameOf(*Form7)->BorderIcons(), TbsBorderIcons(0));
+
+    // Tab order: the video group, Cancel, OK, the audio group, the profile,
+    // the category; inside the groups their lists in reading order.
+    const std::vector<std::string> order = {"bsSkinPanel4", "bsSkinButton3", "bsSkinButton2",
+                                            "bsSkinPanel1", "bsSkinOfficeComboBox1", "bsSkinOfficeComboBox2"};
+    for (size_t i = 0; i < order.size(); ++i)
+        EXPECT_EQ(dynamic_cast<TWinControl*>(Form7->FindComponent(order[i]))->TabOrder(), int(i)) << order[i];
+    const struct {
+        const char* Group;
+        std::vector<std::string> Lists;
+    } groups[] = {{"bsSkinPanel4", {"bsSkinComboBox1", "bsSkinComboBox2", "bsSkinComboBox4", "bsSkinComboBox9"}},
+                  {"bsSkinPanel1", {"bsSkinComboBox3", "bsSkinComboBox10"}}};
+    for (const auto& g : groups)
+        for (size_t i = 0; i < g.Lists.size(); ++i)
+            EXPECT_EQ(dynamic_cast<TWinControl*>(Form7->FindComponent(g.Lists[i]))->TabOrder(), int(i)) << g.Lists[i];
+}
+
+// Shown, the output settings dialog walks its Tab order; opened on an audio
+// profile it gives the first focus to Cancel, the first control on.
+TEST_F(FormTablesTest, OutputSettingsDialogFocus)
+{
+    Form7->Opening();
+    Form7->Show();
+    Application()->ProcessMessages();
+    ASSERT_NE(Form7->ActiveControl(), nullptr);
+    EXPECT_EQ(Form7->ActiveControl()->Name(), "bsSkinButton3");
+    // With the first category's audio profile the video lists are off, so
+    // the walk starts at Cancel; a video profile starts it at the resolution.
+    EXPECT_EQ(TabWalk(*Form7), (std::vector<std::string>{"bsSkinButton3", "bsSkinButton2", "bsSkinComboBox3",
+                                                          "bsSkinComboBox10", "bsSkinOfficeComboBox1",
+                                                          "bsSkinOfficeComboBox2"}));
+    Form7->CategoryCombo()->SetItemIndex(1);
+    EXPECT_EQ(TabWalk(*Form7), (std::vector<std::string>{
+                                   "bsSkinComboBox1", "bsSkinComboBox2", "bsSkinComboBox4", "bsSkinComboBox9",
+                                   "bsSkinButton3", "bsSkinButton2", "bsSkinComboBox3", "bsSkinComboBox10",
+                                   "bsSkinOfficeComboBox1", "bsSkinOfficeComboBox2"}));
+    Form7->Hide();
 }
 
 TEST_F(FormTablesTest, LegacySettingsDialog)
@@ -281,7 +391,7 @@ TEST_F(FormTablesTest, LegacySettingsDialog)
     ExpectFormRows(*Form6, *Form1, {
         {"bsSkinPanel2", typeid(TbsSkinPanel), "Form6", {157, 20, 782, 129}, true, nullptr, nullptr, 1},
         {"bsSkinTextLabel5", typeid(TbsSkinTextLabel), "bsSkinPanel2", {17, 48, 0, 0}, true, nullptr, "stdlabel", 1},
-        {"bsSkinButton1", typeid(TbsSkinButton), "bsSkinPanel2", {621, 139, 676, 190}, false, "设置", "resizebutton", 1},
+        {"bsSkinButton1", typeid(TbsSkinButton), "bsSkinPanel2", {621, 139, 676, 190}, false, "设置", "resizebutton", NoModel},
         {"bsSkinPageControl1", typeid(TbsSkinPageControl), "Form6", {38, 175, 663, 397}, true, nullptr, "tab", 1},
         {"bsSkinTabSheet1", typeid(TbsSkinTabSheet), "bsSkinPageControl1", Anywhere, true, "标准参数设置"},
         {"bsSkinTabSheet2", typeid(TbsSkinTabSheet), "bsSkinPageControl1", Anywhere, false, "剪辑设置"},
@@ -292,5 +402,37 @@ TEST_F(FormTablesTest, LegacySettingsDialog)
     });
     EXPECT_EQ(Form6->Caption(), "设置选项");
     EXPECT_FALSE(Form6->Visible());
-    EXPECT_EQ(FrameOf(*Form6)->SkinData(), Form1->SkinData());
+    EXPECT_EQ(Form6->BorderStyle(), bsSingle);
+    EXPECT_EQ(Form6->BorderIcons, TBorderIcons(0));
+    EXPECT_EQ(Form6->Position, poMainFormCenter);
+    EXPECT_EQ(Form6->ClientWidth(), 1078);
+    EXPECT_EQ(Form6->ClientHeight(), 474);
+    EXPECT_EQ(Form6->Font()->Name(), "Tahoma");
+    EXPECT_EQ(Form6->Font()->Height(), -11);
+
+    // Its frame keeps the caption buttons and system menu it was designed
+    // with, no icon, no clinging to edges, no blending, Arial captions and menus.
+    TbsSkinForm* frame = FrameOf(*Form6);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->SkinData(), Form1->SkinData());
+    EXPECT_EQ(frame->BorderIcons(), TbsBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp));
+    EXPECT_FALSE(frame->HideCaptionButtons);
+    EXPECT_FALSE(frame->ShowIcon);
+    EXPECT_TRUE(frame->UseDefaultSysMenu);
+    EXPECT_FALSE(frame->Magnetic);
+    EXPECT_EQ(frame->MagneticSize, 5);
+    EXPECT_FALSE(frame->AlphaBlend());
+    const struct {
+        TFont* Font;
+        TColor Color;
+    } captions[] = {{frame->DefCaptionFont(), clBtnText}, {frame->DefInActiveCaptionFont(), clBtnShadow}};
+    for (const auto& c : captions) {
+        EXPECT_EQ(c.Font->Name(), "Arial");
+        EXPECT_EQ(c.Font->Height(), 14);
+        EXPECT_TRUE(c.Font->Style().Contains(fsBold));
+        EXPECT_EQ(c.Font->Color(), c.Color);
+    }
+    EXPECT_EQ(frame->SkinMenu()->DefaultMenuItemFont()->Name(), "Arial");
+    EXPECT_EQ(frame->SkinMenu()->DefaultMenuItemFont()->Height(), 14);
+    EXPECT_EQ(frame->SkinMenu()->DefaultMenuItemHeight, 20);
 }

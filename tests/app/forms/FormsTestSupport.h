@@ -127,8 +127,10 @@ inline std::string SkinDataNameOf(platform::TComponent* AComponent)
 // place, whether it shows, its caption, the skin record it reads and which
 // of the main window's two models draws it (1 or 2), its hint and its own
 // font. A Bounds.Right of 0 checks only the place, Unplaced none; a null
-// text and a model or font height of 0 are not checked.
+// text and a model or font height of 0 are not checked; NoModel: a skinned
+// control without a skin model.
 constexpr int Unplaced = -10000;
+constexpr int NoModel = -1;
 constexpr platform::TRect Anywhere{Unplaced, 0, 0, 0};
 struct TFormRow {
     const char* Name;
@@ -179,7 +181,10 @@ inline void ExpectFormRows(platform::TComponent& AForm, app::TForm1& AMain, std:
         if (r.Model) {
             auto* skinned = dynamic_cast<skin::IbsSkinnedControl*>(component);
             ASSERT_NE(skinned, nullptr) << r.Name;
-            EXPECT_EQ(skinned->SkinData(), r.Model == 1 ? AMain.SkinData() : AMain.SkinData2()) << r.Name;
+            EXPECT_EQ(skinned->SkinData(), r.Model == NoModel ? nullptr
+                                           : r.Model == 1     ? AMain.SkinData()
+                                                              : AMain.SkinData2())
+                << r.Name;
         }
     }
 }

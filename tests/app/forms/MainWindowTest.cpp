@@ -710,11 +710,12 @@ TEST_F(MainWindowTest, TheDialogsLook)
     SaveScreenshot(Form5->Handle(), PictureFile("options-dialog-cpu.png"));
     Form5->Hide();
 
-    TForm2 about(Form1.get());
-    SkinDialog(about, Form1->SkinData());
+    TForm2 about(Form1.get(), Form1->HelpPage());
+    about.SkinWith(Form1->SkinData());
     about.Show();
-    about.SetClientSize(368, 238);
     Application()->ProcessMessages();
+    EXPECT_EQ(about.ClientWidth(), 368);
+    EXPECT_EQ(about.ClientHeight(), 238);
     EXPECT_EQ(about.Caption(), "关于");
     SaveScreenshot(about.Handle(), PictureFile("about-box.png"));
 }

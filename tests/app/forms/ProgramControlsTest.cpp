@@ -25,6 +25,8 @@ protected:
             return Form5;
         if (AName == "Form7")
             return Form7;
+        if (AName == "Form2")
+            return Form2;
         return nullptr;
     }
 };
@@ -34,6 +36,7 @@ TEST_F(ProgramControlsTest, TheTableOfControlsMatchesTheForms)
     Create(std::make_unique<apptest::TFakeEngine>());
     Form5->Show();
     Form7->Show();
+    Form2->Show();
     Application()->ProcessMessages();
     for (const programtest::TControlSpot* spot : programtest::Controls::All) {
         const programtest::TFormSpot& spotForm = *spot->Form;

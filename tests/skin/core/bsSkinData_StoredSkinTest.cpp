@@ -1,6 +1,7 @@
 #include "skin/core/bsSkinData_StoredSkin.h"
 
 #include "SkinTestSupport.h"
+#include "support/SamePicture.h"
 #include "support/TestSupport.h"
 
 #include "platform/core/IniFiles.h"
@@ -21,6 +22,7 @@ using skintest::TSkinFolder;
 using skintest::Unzlib;
 using skintest::Zlib;
 using testsupport::ReadFile;
+using testsupport::SamePicture;
 using testsupport::TTempDir;
 using testsupport::WriteFile;
 
@@ -76,17 +78,6 @@ void StoreZlib(TbsCompressedStoredSkin& AStored, const std::string& AZlib)
     AStored.ReadCompressedData(data);
 }
 
-bool SamePicture(platform::TBitmap& A, platform::TBitmap& B)
-{
-    if (A.Empty() || B.Empty())
-        return A.Empty() == B.Empty();
-    if (A.Width() != B.Width() || A.Height() != B.Height() || A.PixelFormat() != B.PixelFormat())
-        return false;
-    for (int y = 0; y < A.Height(); ++y)
-        if (std::memcmp(A.ScanLine(y), B.ScanLine(y), size_t(A.RowBytes())) != 0)
-            return false;
-    return true;
-}
 
 std::string IniText(TbsSkinData& AData)
 {
