@@ -113,13 +113,18 @@ TLogLevel AVToLogLevel(int AAVLevel)
 void TLogList::Append(uint32_t AThreadID, const std::string& AText, std::vector<std::string>& ALines)
 {
     std::lock_guard<std::mutex> guard(FLock);
-    std::string& pending = FItems[AThreadID];
+    auto it = FItems.try_emplace(AThreadID).first;
+    std::string& pending = it->second;
     pending += AText;
     size_t p;
     while ((p = pending.find('\n')) != std::string::npos) {
         ALines.push_back(pending.substr(0, p));
         pending.erase(0, p + 1);
     }
+    // Threads come and go with every conversion: only unfinished lines
+    // keep an entry.
+    if (pending.empty())
+        FItems.erase(it);
 }
 
 bool TLogList::AtLineStart(uint32_t AThreadID)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 using namespace engine;
@@ -25,7 +26,11 @@ struct TLine {
 class FFmpegLoggerTest : public ::testing::Test {
 protected:
     TFFLogger* Logger = nullptr;
-    std::vector<TLine> Lines; // touched on the GUI thread only, unless a test says otherwise
+    // Filled by the fixture's handler. A test that lets lines arrive on
+    // logging threads installs its own handler or reads Lines only once
+    // those threads are joined; the lock keeps the record whole either way.
+    std::mutex LinesLock;
+    std::vector<TLine> Lines;
     const uint32_t Me = uint32_t(platform::CurrentThreadId());
 
     void SetUp() override
@@ -37,6 +42,7 @@ protected:
         Logger->SetTriggerEventInMainThread(true);
         Logger->SetOnLog([this](platform::TObject* Sender, uint32_t ATid, TLogLevel ALevel, const std::string& AMsg) {
             EXPECT_EQ(Sender, Logger);
+            std::lock_guard<std::mutex> guard(LinesLock);
             Lines.push_back({ATid, ALevel, AMsg, platform::IsMainThread()});
         });
     }
@@ -146,7 +152,9 @@ TEST_F(FFmpegLoggerTest, ThreadsKeepTheirOwnPiecesAndLinesReachTheGuiThreadWhole
             }
             ++finished;
         });
-    EXPECT_TRUE(platform::WaitUntilServing([&] { return finished.load() == Threads; }, 20000));
+    // The lines are queued for the GUI thread before a worker counts itself
+    // finished: wait for the lines themselves, not for the workers.
+    EXPECT_TRUE(platform::WaitUntilServing([&] { return Lines.size() == size_t(Threads * Rounds); }, 20000));
     for (std::thread& w : workers)
         w.join();
     ASSERT_EQ(Lines.size(), size_t(Threads * Rounds));
@@ -169,37 +177,67 @@ TEST_F(FFmpegLoggerTest, WithoutTheGuiThreadLinesArriveOnTheLoggingThread)
     EXPECT_FALSE(Lines[0].OnMainThread);
 }
 
-// The handler is set and cleared on the GUI thread while other threads log
-// straight to it: every line reaches one handler whole, none after the
-// last one is cleared.
+// The handler is replaced and cleared while other threads are delivering
+// lines through it. Every replacement waits until both workers have reached
+// the new handler, so the swaps really overlap with deliveries however the
+// threads are scheduled (on one core, or slowed down by a sanitizer).
 TEST_F(FFmpegLoggerTest, TheHandlerChangesSafelyWhileOtherThreadsLog)
 {
+    constexpr int Workers = 2, Swaps = 200;
     Logger->SetTriggerEventInMainThread(false);
-    std::atomic<int> first{0}, second{0};
-    std::atomic<bool> stop{false};
-    auto counter = [](std::atomic<int>& ACount) {
-        return [&ACount](platform::TObject*, uint32_t, TLogLevel, const std::string& AMsg) {
-            if (AMsg == "line")
-                ++ACount;
+    struct TCounter {
+        std::atomic<int> Lines{0};
+        std::atomic<uint32_t> SeenBy{0}; // one bit per worker
+    };
+    std::vector<TCounter> counters(Swaps);
+    auto countInto = [](TCounter& ACounter, const std::vector<uint32_t>& AIds) {
+        return [&ACounter, &AIds](platform::TObject*, uint32_t ATid, TLogLevel, const std::string& AMsg) {
+            if (AMsg != "line")
+                return;
+            ++ACounter.Lines;
+            for (size_t w = 0; w < AIds.size(); ++w)
+                if (AIds[w] == ATid)
+                    ACounter.SeenBy |= 1u << w;
         };
     };
+    std::vector<uint32_t> ids(Workers);
+    // Each worker writes its own id before the start barrier below; the
+    // handlers read them only after it.
+    std::atomic<int> started{0};
+    std::atomic<bool> stop{false};
+    Logger->SetOnLog(countInto(counters[0], ids));
     std::vector<std::thread> workers;
-    for (int t = 0; t < 2; ++t)
-        workers.emplace_back([&] {
+    for (int w = 0; w < Workers; ++w)
+        workers.emplace_back([&, w] {
+            ids[size_t(w)] = uint32_t(platform::CurrentThreadId());
+            ++started;
+            while (started.load() < Workers)
+                std::this_thread::yield();
             while (!stop)
                 ff::av_log(nullptr, AV_LOG_ERROR, "line\n");
         });
-    for (int i = 0; i < 200; ++i) {
-        Logger->SetOnLog(counter(i % 2 ? second : first));
-        std::this_thread::yield();
+    const uint32_t all = (1u << Workers) - 1;
+    bool overlapped = true;
+    for (int i = 0; i < Swaps && overlapped; ++i) {
+        if (i > 0)
+            Logger->SetOnLog(countInto(counters[size_t(i)], ids));
+        overlapped = platform::WaitUntilServing([&] { return counters[size_t(i)].SeenBy.load() == all; }, 20000);
     }
     Logger->SetOnLog(nullptr);
     stop = true;
     for (std::thread& w : workers)
         w.join();
-    const int total = first + second;
+    EXPECT_TRUE(overlapped) << "the workers stopped reaching the handler";
+    auto counted = [&] {
+        int n = 0;
+        for (const TCounter& c : counters)
+            n += c.Lines;
+        return n;
+    };
+    // Once cleared, no handler hears a line.
+    const int before = counted();
     ff::av_log(nullptr, AV_LOG_ERROR, "line\n");
-    EXPECT_EQ(first + second, total);
+    EXPECT_EQ(counted(), before);
     EXPECT_FALSE(Logger->HasOnLog());
 }
 
