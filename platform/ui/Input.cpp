@@ -187,6 +187,28 @@ bool MouseMessage(const TInputEvent& E, TMsg& AMsg)
     return true;
 }
 
+// The wheel scrolls what lies under the pointer, as desktops do, whichever
+// window has the keys: the window that holds the mouse, else the one the
+// pointer is over (a window unhandled climbs to its parent). A window
+// behind a modal one hears nothing.
+bool WheelMessage(const TInputEvent& E, TMsg& AMsg)
+{
+    GCursor = E.Pt;
+    auto& ws = WS();
+    HWND target = ws.Capture;
+    if (!target) {
+        target = WindowFromPoint(E.Pt);
+        // A part of a window that lets the mouse through passes the wheel on too.
+        if (target && Send(target, WM_NCHITTEST, 0, MAKELPARAM(E.Pt.X, E.Pt.Y)) == HTTRANSPARENT)
+            target = GetAncestor(target, GA_PARENT);
+        if (!target || !IsWindow(target) || !IsWindowEnabled(GetAncestor(target, GA_ROOT)))
+            return false;
+    }
+    MakeMsg(AMsg, target, WM_MOUSEWHEEL, (MouseKeyFlags() & 0xFFFF) | (WPARAM(uint16_t(int16_t(E.Value))) << 16),
+            MAKELPARAM(E.Pt.X, E.Pt.Y), E.Pt);
+    return true;
+}
+
 // Alt pressed and released with no other key between opens the menu bar;
 // Alt+letter does not.
 bool GAltAlone = false;
@@ -239,15 +261,10 @@ bool NextInputMessage(TMsg& AMsg)
             if (MouseMessage(e, AMsg))
                 return true;
             break;
-        case TInputKind::ikWheel: {
-            GCursor = e.Pt;
-            HWND target = WS().Focus ? WS().Focus : WS().Active;
-            if (!target)
-                break;
-            MakeMsg(AMsg, target, WM_MOUSEWHEEL, (MouseKeyFlags() & 0xFFFF) | (WPARAM(uint16_t(int16_t(e.Value))) << 16),
-                    MAKELPARAM(e.Pt.X, e.Pt.Y), e.Pt);
-            return true;
-        }
+        case TInputKind::ikWheel:
+            if (WheelMessage(e, AMsg))
+                return true;
+            break;
         case TInputKind::ikKey:
             if (KeyMessage(e, AMsg))
                 return true;

@@ -112,6 +112,9 @@ public:
     void ClickScreen(platform::TPoint AOnScreen);
     // Moves the pointer there and leaves it.
     void PointAt(platform::TPoint AOnScreen);
+    // Turns the mouse wheel ANotches notches with the pointer at AOnScreen:
+    // towards the user (the view moves down) for positive ones.
+    void Wheel(platform::TPoint AOnScreen, int ANotches);
     // Presses the left button at AFrom, moves in small steps to ATo and
     // releases it there.
     void DragScreen(platform::TPoint AFrom, platform::TPoint ATo);

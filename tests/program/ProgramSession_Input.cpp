@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace programtest {
@@ -88,6 +89,20 @@ void TProgramSession::ClickScreen(platform::TPoint AOnScreen)
 void TProgramSession::PointAt(platform::TPoint AOnScreen)
 {
     XTestFakeMotionEvent(FDpy, -1, AOnScreen.X, AOnScreen.Y, CurrentTime);
+    Settle(FDpy);
+}
+
+void TProgramSession::Wheel(platform::TPoint AOnScreen, int ANotches)
+{
+    XTestFakeMotionEvent(FDpy, -1, AOnScreen.X, AOnScreen.Y, CurrentTime);
+    Settle(FDpy, 60);
+    // X reports the wheel as buttons 4 (away) and 5 (towards the user).
+    const unsigned button = ANotches > 0 ? 5 : 4;
+    for (int i = 0; i < std::abs(ANotches); ++i) {
+        XTestFakeButtonEvent(FDpy, button, True, CurrentTime);
+        XTestFakeButtonEvent(FDpy, button, False, CurrentTime);
+        Settle(FDpy, 20);
+    }
     Settle(FDpy);
 }
 

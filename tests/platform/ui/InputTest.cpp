@@ -199,17 +199,49 @@ TEST(Input, AltF4AsksTheFocusedWindowsTopLevelToClose)
     EXPECT_EQ(log[1], (TEntry{"top", WM_CLOSE, 0}));
 }
 
-TEST(Input, WheelGoesToTheFocusAndClimbsUnhandled)
+// The wheel goes to what lies under the pointer, whichever window has the
+// keys, and climbs unhandled; a window holding the mouse takes it wherever
+// the pointer is; a window behind a modal one, or no window, hears nothing.
+TEST(Input, WheelGoesToTheWindowUnderThePointerAndClimbsUnhandled)
 {
-    TRecorder rec;
-    FocusedChild(rec);
-    InjectMouseWheel(-120, Point(80, 80));
-    rec.Pump();
-    std::vector<TEntry> log = rec.Take();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].Wnd, "e");
-    EXPECT_EQ(log[1].Wnd, "top");
-    EXPECT_EQ(int16_t(HIWORD(log[0].W)), -120);
+    const struct {
+        const char* What;
+        TPoint At;
+        bool CaptureByFocus;
+        bool DisableOther;
+        std::vector<std::string> Heard;
+    } cases[] = {
+        {"over the focused child", Point(20, 20), false, false, {"e", "top"}},
+        {"over a sibling of the focused child", Point(70, 70), false, false, {"list", "top"}},
+        {"over another window", Point(220, 20), false, false, {"other"}},
+        {"held by the focused child", Point(70, 70), true, false, {"e", "top"}},
+        {"over a window behind a modal one", Point(220, 20), false, true, {}},
+        {"over no window", Point(150, 150), false, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TRecorder rec;
+        HWND other = rec.Make("other", WS_POPUP | WS_VISIBLE, Bounds(200, 0, 100, 100));
+        const HWND e = FocusedChild(rec);
+        rec.Make("list", WS_CHILD | WS_VISIBLE, Bounds(60, 60, 30, 30), GetAncestor(e, GA_PARENT));
+        if (c.CaptureByFocus)
+            SetCapture(e);
+        if (c.DisableOther)
+            EnableWindow(other, false);
+        rec.Take();
+        InjectMouseWheel(-120, c.At);
+        rec.Pump();
+        if (c.CaptureByFocus)
+            ReleaseCapture();
+        std::vector<TEntry> log = rec.Take();
+        std::erase_if(log, [](const TEntry& x) { return x.Msg != WM_MOUSEWHEEL; });
+        std::vector<std::string> heard;
+        for (const TEntry& x : log) {
+            heard.push_back(x.Wnd);
+            EXPECT_EQ(int16_t(HIWORD(x.W)), -120);
+        }
+        EXPECT_EQ(heard, c.Heard);
+    }
 }
 
 TEST(Input, CursorAndClipboardThroughThePresenter)
