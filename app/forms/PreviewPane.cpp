@@ -145,6 +145,11 @@ void TPreviewPane::CreateControls()
     FSlider = new skin::TbsSkinSlider(&FForm);
     FSlider->SetName("bsSkinSlider1");
     FSlider->SetBounds(3, 173, 218, 31);
+    FSlider->SetSkinDataName("slider");
+    // A seek bar: no ticks, the group's background under it, the skin's knob.
+    FSlider->SetOptions(skin::SliderOption(skin::soShowFocus) | skin::SliderOption(skin::soSmooth));
+    FSlider->SetTransparent(true);
+    FSlider->UseSkinThumb = true;
     FSlider->SetParent(FGroup);
     FSlider->SetMaxValue(SliderLength);
     FSlider->OnMouseDown = [this](TObject*, TMouseButtonKind, TShiftState, int, int) {

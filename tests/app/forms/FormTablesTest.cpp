@@ -15,6 +15,7 @@
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/controls/bsSkinCtrls_Slider.h"
 #include "skin/controls/bsSkinCtrls_SpeedButton.h"
 #include "skin/controls/bsSkinCtrls_ToolBar.h"
 #include "skin/controls/bsSkinHint.h"
@@ -86,7 +87,17 @@ TEST_F(FormTablesTest, MainWindow)
         {"bsSkinButton3", typeid(TbsSkinButton), "bsSkinPanel1", {53, 233, 87, 257}, true, nullptr, nullptr, 1, "上移"},
         {"bsSkinButton21", typeid(TbsSkinButton), "bsSkinPanel1", {93, 233, 127, 257}, true, nullptr, nullptr, 1, "重命名"},
         {"bsSkinPanel5", typeid(TbsSkinPanel), "Form1", {5, 99, 575, 359}, true, nullptr, nullptr, 1},
-        {"bsSkinPanel3", typeid(TbsSkinPanel), "Form1", {584, 99, 810, 360}, true, "视频预览", nullptr, 1},
+        {"bsSkinPanel3", typeid(TbsSkinPanel), "Form1", {584, 99, 810, 360}, true, "视频预览", "groupbox", 1},
+        {"Panel6", typeid(TPanel), "Form1", {591, 131, 801, 266}, true},
+        {"Image18", typeid(TImage), "Panel6", {0, 0, 210, 135}, true},
+        {"bsSkinSlider1", typeid(TbsSkinSlider), "bsSkinPanel3", {3, 173, 221, 204}, true, nullptr, "slider", 1},
+        {"bsSkinButton13", typeid(TbsSkinButton), "bsSkinPanel3", {8, 204, 38, 234}, true, nullptr, "resizetoolbutton", 1, "播放"},
+        {"bsSkinButton14", typeid(TbsSkinButton), "bsSkinPanel3", {45, 204, 75, 234}, true, nullptr, "resizetoolbutton", 1, "暂停"},
+        {"bsSkinButton15", typeid(TbsSkinButton), "bsSkinPanel3", {79, 204, 109, 234}, true, nullptr, "resizetoolbutton", 1, "停止"},
+        {"bsSkinButton16", typeid(TbsSkinButton), "bsSkinPanel3", {115, 204, 145, 234}, true, nullptr, "resizetoolbutton", 1, "静音"},
+        {"bsSkinButton20", typeid(TbsSkinButton), "bsSkinPanel3", {115, 204, 145, 234}, false, nullptr, "resizetoolbutton", 1, "静音"},
+        {"bsSkinButton22", typeid(TbsSkinButton), "bsSkinPanel3", {151, 204, 181, 234}, true, nullptr, "resizetoolbutton", 1, "快照"},
+        {"bsSkinButton23", typeid(TbsSkinButton), "bsSkinPanel3", {187, 204, 217, 234}, true, nullptr, "resizetoolbutton", 1, "设置"},
         {"bsSkinPanel2", typeid(TbsSkinPanel), "Form1", {3, 367, 575, 476}, true, nullptr, nullptr, 1},
         {"bsSkinTextLabel1", typeid(TbsSkinTextLabel), "bsSkinPanel2", {12, 21, 0, 0}, true, nullptr, "stdlabel", 1},
         {"bsSkinTextLabel2", typeid(TbsSkinTextLabel), "bsSkinPanel2", {12, 68, 0, 0}, true, nullptr, "stdlabel", 1},
@@ -135,6 +146,17 @@ TEST_F(FormTablesTest, MainWindow)
         EXPECT_LT(label->Top(), list->BoundsRect().Bottom) << c.Label;
         EXPECT_GT(label->BoundsRect().Bottom, list->Top()) << c.Label;
     }
+
+    // The seek slider: no ticks, see-through, the skin's knob.
+    auto* slider = dynamic_cast<TbsSkinSlider*>(Form1->FindComponent("bsSkinSlider1"));
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->Options(), TbsSliderOptions(SliderOption(soShowFocus) | SliderOption(soSmooth)));
+    EXPECT_TRUE(slider->Transparent());
+    EXPECT_TRUE(slider->UseSkinThumb);
+    EXPECT_EQ(slider->Orientation(), soHorizontal);
+    for (const char* name : {"bsSkinButton13", "bsSkinButton14", "bsSkinButton15", "bsSkinButton16", "bsSkinButton20",
+                             "bsSkinButton22", "bsSkinButton23"})
+        EXPECT_TRUE(dynamic_cast<TControl*>(Form1->FindComponent(name))->ShowHint) << name;
 
     // The tool bar scrolls what does not fit; the add button is flat.
     auto* bar = dynamic_cast<TbsSkinToolBar*>(Form1->FindComponent("bsSkinToolBar2"));
