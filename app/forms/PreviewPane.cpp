@@ -157,12 +157,11 @@ void TPreviewPane::CreateControls()
         FPlayer->Pause();
     };
     FSlider->OnMouseUp = [this](TObject*, TMouseButtonKind, TShiftState, int, int) { SliderReleased(); };
-    // A step by the keys moves the knob too: playback goes there, playing
-    // or paused as it was (a drag's change is the release's to seek).
+    // A step by the keys moves the knob too: playback goes there and plays
+    // on, as after a drag (whose change is the release's to seek).
     FSlider->OnChanged = [this](TObject*) {
         if (!FSliderHeld)
-            FPlayer->Seek(TimeOfSliderValue(FSlider->Value(), FSlider->MaxValue(), FDuration), engine::TSeekFlags{},
-                          false);
+            SeekToSlider();
     };
 
     const struct {
@@ -340,10 +339,16 @@ void TPreviewPane::MuteClick(bool AMute)
 
 void TPreviewPane::SliderReleased()
 {
+    SeekToSlider();
+    FSliderHeld = false;
+}
+
+// Playback always goes on after a seek, also when it was paused before.
+void TPreviewPane::SeekToSlider()
+{
     FPlayer->Pause();
     FPlayer->Seek(TimeOfSliderValue(FSlider->Value(), FSlider->MaxValue(), FDuration), engine::TSeekFlags{}, false);
     FPlayer->Resume();
-    FSliderHeld = false;
 }
 
 std::string TPreviewPane::SnapshotClick()

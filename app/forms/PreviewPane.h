@@ -65,6 +65,8 @@ private:
     void CreateControls();
     void CreateSnapshotMenu();
     bool EnsureLibraries();
+    // Seeks to the knob's place and plays on from there.
+    void SeekToSlider();
     void Log(const std::string& ALine);
     bool SaveFrame(platform::TBitmap& APicture, const std::string& AFileName);
 

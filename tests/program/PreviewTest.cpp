@@ -33,12 +33,17 @@ platform::TPoint OnScreen(TProgramSession& S, platform::TPoint AInClient)
 platform::TPoint Middle(const platform::TRect& R) { return platform::Point((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); }
 
 // The moment the pane's picture shows, read from its grey in the middle
-// of the picture; negative when the screen would not give it.
+// of the picture; negative when the screen would not give it. The screen
+// shows the clip's video range as it stands (16 for black), where the
+// time code counts in full range.
 double ShownTime(TProgramSession& S)
 {
     const platform::TPoint at = OnScreen(S, Middle(Controls::PreviewScreen.Bounds));
     const TScreenImage shown = S.Grab(platform::Bounds(at.X, at.Y, 1, 1));
-    return shown.Pixels.empty() ? -1 : testsupport::TimeOfTimeCodedColour(int((shown.At(0, 0) >> 16) & 0xFF));
+    if (shown.Pixels.empty())
+        return -1;
+    const int red = int((shown.At(0, 0) >> 16) & 0xFF);
+    return testsupport::TimeOfTimeCodedColour(int(std::lround((red - 16) * 255.0 / 219.0)));
 }
 
 // Where the knob shows on the screen: the middle of the blue of its ring
@@ -181,37 +186,81 @@ TEST_P(Preview, TheKnobDraggedPlayingOrPausedSeeksAndTheSnapshotSavesThePictureT
     s.Shot("snapshot while paused");
     EXPECT_GE(still, 2.5);
     EXPECT_LE(still, 3.5 + since2 + 0.25);
-    // The screen's conversion shows the same grey a few levels lighter than
-    // the snapshot's: the two readings of one picture lie less than a
-    // picture's time (0.25 s) apart.
+    // The two readings of one picture lie less than a picture's time
+    // (0.25 s) apart.
     EXPECT_NEAR(still, shown, 0.24) << "the snapshot is not the picture on show";
 
-    // Still paused, the keys move the knob and the picture follows without
-    // playing. Shift+Tab goes back from "快照" past the four buttons before
-    // it to the slider; Home goes to the start, then ten steps of 5 places
-    // to 50 of 218, 2.29 s (the knob follows the picture shown, which may
-    // lie a picture before the step's time). The screen shows the clip's
-    // video range as it stands, the start as the grey of about 0.6 s.
-    auto focusSlider = [&] {
+    ASSERT_TRUE(s.Quit());
+}
+
+// The seconds the pane shows once it plays on: a moment after AFrom and
+// later readings later still.
+::testing::AssertionResult WaitPlaysOnAfter(TProgramSession& S, double AFrom, const std::string& AStep)
+{
+    double first = -1;
+    return S.WaitFor(AStep, [&] {
+        const double t = ShownTime(S);
+        if (first < 0 && t >= AFrom)
+            first = t;
+        return first >= 0 && t > first + 0.4;
+    });
+}
+
+// Every seek goes on playing: a click on the track beside the knob moves
+// it one page, and the keys step it, while paused, and the picture plays
+// on from there.
+TEST_P(Preview, AClickOnTheTrackAndTheKeysSeekAndPlayOn)
+{
+    TProgramSession s(GetParam());
+    ASSERT_TRUE(StartWithClip(s));
+    double shown = -1;
+    ASSERT_TRUE(s.WaitFor("the pane shows the start, standing still", [&] { return StandsStill(s, shown) && shown < 1.0; }));
+    s.Shot("opened paused");
+
+    // Paused at the start, a click on the track halfway along: one page on
+    // (5 of 218 places, 0.23 s), and it plays from there.
+    const TKnobSpot& k = Controls::PreviewKnob;
+    const platform::TRect& knob = k.AtFirst;
+    s.ClickScreen(OnScreen(s, platform::Point(knob.Left + k.Travel / 2, (knob.Top + knob.Bottom) / 2)));
+    ASSERT_TRUE(WaitPlaysOnAfter(s, 0.1, "the click on the track plays on"));
+    s.Shot("clicked the track while paused");
+    ASSERT_TRUE(s.Click(Controls::PreviewPause));
+    ASSERT_TRUE(s.WaitFor("the pane stands still", [&] { return StandsStill(s, shown); }));
+
+    // The keys: a snapshot leaves the focus on "快照", and Shift+Tab goes
+    // back from there past the four buttons before it to the slider. Home
+    // seeks to the start and plays on.
+    auto focusSlider = [&](const std::string& ASnapshot) {
+        EXPECT_GE(Snapshot(s, SnapshotFolder(s) + "/" + ASnapshot), 0);
         for (int i = 0; i < 5; ++i)
             s.Key("Tab", {"Shift_L"});
     };
-    focusSlider();
+    focusSlider("timed_1.bmp");
     s.Shot("the slider focused");
     s.Key("Home");
-    ASSERT_TRUE(s.WaitFor("the pane shows the start, standing still",
-                          [&] { return StandsStill(s, shown) && shown < 1.0; }));
+    ASSERT_TRUE(s.WaitFor("the pane plays from the start", [&] {
+        const double t = ShownTime(s);
+        return t >= 0 && t < 0.3;
+    }));
+    ASSERT_TRUE(WaitPlaysOnAfter(s, 0, "the home key plays on"));
     s.Shot("home key while paused");
-    EXPECT_LT(Snapshot(s, SnapshotFolder(s) + "/timed_3.bmp"), 0.3);
-    focusSlider();
+    ASSERT_TRUE(s.Click(Controls::PreviewPause));
+    double paused = -1;
+    ASSERT_TRUE(s.WaitFor("the pane stands still again", [&] { return StandsStill(s, paused); }));
+
+    // Ten steps of 5 places, 2.29 s on from the paused picture (the knob
+    // may lie a picture behind it), and it plays on from there.
+    focusSlider("timed_2.bmp");
+    const auto stepped = Clock::now();
     for (int i = 0; i < 10; ++i)
         s.Key("Right");
-    ASSERT_TRUE(s.WaitFor("the pane shows about 2.3 s, standing still",
-                          [&] { return StandsStill(s, shown) && shown > 1.5; }));
+    ASSERT_TRUE(WaitPlaysOnAfter(s, paused + 1.8, "ten right keys play on from about 2.3 s later"));
     s.Shot("ten right keys while paused");
-    const double stepped = Snapshot(s, SnapshotFolder(s) + "/timed_4.bmp");
-    EXPECT_GE(stepped, 1.6);
-    EXPECT_LE(stepped, 2.4);
+    ASSERT_TRUE(s.Click(Controls::PreviewPause));
+    ASSERT_TRUE(s.WaitFor("the pane stands still at last", [&] { return StandsStill(s, shown); }));
+    const double since = std::chrono::duration<double>(Clock::now() - stepped).count();
+    EXPECT_GE(shown, paused + 1.8);
+    EXPECT_LE(shown, paused + 2.3 + 0.25 + since);
     ASSERT_TRUE(s.Quit());
 }
 
