@@ -20,8 +20,8 @@ PACKAGES=(
   # test media and independent checks
   ffmpeg
   # the program tests run it under a real window manager, and with a
-  # compositing manager for its translucent popup shadows
-  openbox xcompmgr
+  # compositing manager for its translucent popup shadows (two of them)
+  openbox xcompmgr picom
   # desktop integration at run time: opening files and folders, file types
   xdg-utils shared-mime-info
 )

@@ -50,6 +50,7 @@ std::string DeskName(TDesk ADesk)
     case TDesk::Bare: return "bare";
     case TDesk::Openbox: return "openbox";
     case TDesk::OpenboxCompositor: return "openbox_compositor";
+    case TDesk::OpenboxPicom: return "openbox_picom";
     }
     return "?";
 }
@@ -159,13 +160,19 @@ void TProgramSession::MakeBars(const std::string& AName, double ASeconds)
 
 ::testing::AssertionResult TProgramSession::StartCompositor()
 {
-    // Without -c: the compositor casts no shadows of its own, so any shadow
-    // on the screen is the program's.
-    FCompositor = Spawn({"xcompmgr"}, SessionEnvironment(FDisplayName, FHome), FHome, FShotFolder + "/xcompmgr.log");
+    // Both cast no shadows of their own, so any shadow on the screen is the
+    // program's; picom with its defaults (no settings file of the user's):
+    // the xrender backend, no fading.
+    const bool picom = FDesk == TDesk::OpenboxPicom;
+    const std::vector<std::string> command =
+        picom ? std::vector<std::string>{"picom", "--config", "/dev/null"}
+              : std::vector<std::string>{"xcompmgr"};
+    const std::string name = command.front();
+    FCompositor = Spawn(command, SessionEnvironment(FDisplayName, FHome), FHome, FShotFolder + "/" + name + ".log");
     if (!FCompositor)
-        return ::testing::AssertionFailure() << "step \"start xcompmgr\": cannot start xcompmgr";
+        return ::testing::AssertionFailure() << "step \"start " << name << "\": cannot start " << name;
     const Atom manager = XInternAtom(FDpy, "_NET_WM_CM_S0", False);
-    return WaitFor("start xcompmgr", [&] { return XGetSelectionOwner(FDpy, manager) != None && Alive(FCompositor); }, 10);
+    return WaitFor("start " + name, [&] { return XGetSelectionOwner(FDpy, manager) != None && Alive(FCompositor); }, 10);
 }
 
 ::testing::AssertionResult TProgramSession::Start(const std::vector<std::string>& AArguments)
@@ -176,7 +183,7 @@ void TProgramSession::MakeBars(const std::string& AName, double ASeconds)
         if (FDesk != TDesk::Bare)
             if (auto started = StartWindowManager(); !started)
                 return started;
-        if (FDesk == TDesk::OpenboxCompositor)
+        if (FDesk == TDesk::OpenboxCompositor || FDesk == TDesk::OpenboxPicom)
             if (auto started = StartCompositor(); !started)
                 return started;
     }

@@ -38,8 +38,9 @@ typedef struct _XDisplay Display;
 namespace programtest {
 
 // No window manager; openbox; openbox with a compositing manager, which
-// blends the program's translucent windows (its popups' shadows) onto the screen.
-enum class TDesk { Bare, Openbox, OpenboxCompositor };
+// blends the program's translucent windows (its popups' shadows) onto the
+// screen: xcompmgr, or picom as full desktops run it.
+enum class TDesk { Bare, Openbox, OpenboxCompositor, OpenboxPicom };
 std::string DeskName(TDesk ADesk);
 inline void PrintTo(TDesk ADesk, std::ostream* AOut) { *AOut << DeskName(ADesk); }
 

@@ -1,6 +1,7 @@
-// Under a compositing manager the program's popup menus cast a shadow of
-// their own: a narrow translucent band right of and below the menu, darker
-// than what lies beneath, never solid black, fading outwards.
+// Under a compositing manager (xcompmgr, picom) the program's popup menus
+// and drop-down lists cast a shadow of their own: a narrow translucent band
+// right of and below the popup, darker than what lies beneath, never solid
+// black, fading outwards.
 
 #include "program/ProgramPopups.h"
 
@@ -63,16 +64,29 @@ void ExpectShadowBand(const std::vector<int>& ADarker, const std::vector<int>& A
     EXPECT_LE(std::abs(ADarker[kReach - 1]), 2) << "the shadow reaches too far";
 }
 
+// What the screen shows once the compositor has drawn the main window and
+// the picture stands still: what lies beneath a popup before it opens.
+::testing::AssertionResult ScreenAtRest(TProgramSession& S, const platform::TRect& AScreen, TScreenImage& AShown)
+{
+    const TWin main = S.Main();
+    const TPoint middle{(main.Bounds.Left + main.Bounds.Right) / 2, (main.Bounds.Top + main.Bounds.Bottom) / 2};
+    return S.WaitFor("the screen shows the main window and stands still", [&] {
+        const TScreenImage earlier = S.Grab(AScreen);
+        AShown = S.Grab(AScreen);
+        return !AShown.Pixels.empty() && AShown.Pixels == earlier.Pixels && Brightness(AShown.At(middle.X, middle.Y)) > 3 * 128;
+    });
+}
+
 class Shadow : public ::testing::TestWithParam<TDesk> {};
 
 TEST_P(Shadow, AMenuCastsATranslucentShadowFadingOutwards)
 {
     TProgramSession s(GetParam());
     ASSERT_TRUE(s.Start());
-    const TWin main = s.Main();
     const platform::TRect screen = platform::Bounds(0, 0, DisplayWidth(s.XDisplay(), 0), DisplayHeight(s.XDisplay(), 0));
-    const TScreenImage before = s.Grab(screen);
-    s.ClickAt(main, FileMenuInWindow);
+    TScreenImage before;
+    ASSERT_TRUE(ScreenAtRest(s, screen, before));
+    s.ClickAt(s.Main(), FileMenuInWindow);
     TWin menu;
     ASSERT_TRUE(s.WaitFor("a click opens the file menu", [&] { return FindPopup(s, menu); }));
     const platform::TRect& m = menu.Bounds;
@@ -92,7 +106,35 @@ TEST_P(Shadow, AMenuCastsATranslucentShadowFadingOutwards)
     ASSERT_TRUE(s.Quit());
 }
 
-INSTANTIATE_TEST_SUITE_P(Desks, Shadow, ::testing::Values(TDesk::OpenboxCompositor), DeskParamName);
+// The category list drops up over the file panel; its right side shows the
+// whole band (below it lies the list's own box, which takes the focus).
+TEST_P(Shadow, ADropDownListCastsTheSameShadow)
+{
+    TProgramSession s(GetParam());
+    ASSERT_TRUE(s.Start());
+    const platform::TRect screen = platform::Bounds(0, 0, DisplayWidth(s.XDisplay(), 0), DisplayHeight(s.XDisplay(), 0));
+    TScreenImage before;
+    ASSERT_TRUE(ScreenAtRest(s, screen, before));
+    ASSERT_TRUE(s.Click(Controls::Category));
+    TWin list;
+    ASSERT_TRUE(s.WaitFor("a click drops the category list", [&] { return FindPopup(s, list); }));
+    const platform::TRect& l = list.Bounds;
+    const TPoint right{l.Right, (l.Top + l.Bottom) / 2};
+    ASSERT_LT(l.Right + kReach, screen.Right);
+    TScreenImage after;
+    ASSERT_TRUE(s.WaitFor("the list's shadow shows", [&] {
+        after = s.Grab(screen);
+        return Darkening(before, after, right, {1, 0})[0] > 6;
+    }));
+    s.Shot("drop-down list with its shadow");
+    ExpectShadowBand(Darkening(before, after, right, {1, 0}), Line(after, right, {1, 0}), "right of the list");
+    EXPECT_GT(Line(after, TPoint{(l.Left + l.Right) / 2, l.Bottom}, {0, 1})[0], 3 * 24) << "the shadow below the list is solid black";
+    s.Key("Escape");
+    ASSERT_TRUE(s.WaitFor("Escape closes the list", [&] { return !PopupShown(s); }));
+    ASSERT_TRUE(s.Quit());
+}
+
+INSTANTIATE_TEST_SUITE_P(Desks, Shadow, ::testing::Values(TDesk::OpenboxCompositor, TDesk::OpenboxPicom), DeskParamName);
 
 } // namespace
 } // namespace programtest
