@@ -96,13 +96,6 @@ template class TbsSkinLink<TGraphicControl>;
 
 // ---------------------------------------------------------------- geometry
 
-TbsPicture* ActivePicture(TbsSkinData& AData, int AIndex)
-{
-    if (AIndex < 0 || size_t(AIndex) >= AData.FActivePictures.size())
-        return nullptr;
-    return AData.FActivePictures[size_t(AIndex)].get();
-}
-
 TbsDataSkinButtonControl* CreateResizedButtonImage(TbsSkinData* AData, const std::string& ARecord, TBitmap* B, int W,
                                                    int H, bool AHot, bool APressed, TRect* ACl)
 {

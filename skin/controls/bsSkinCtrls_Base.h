@@ -115,9 +115,6 @@ struct TbsSkinLayout {
     void DrawPicture(TBitmap* B, TBitmap* SB, const TRect& R, int W, int H, bool ADrawNineSlice) const;
 };
 
-// The active picture AIndex of the model, nil when there is none.
-TbsPicture* ActivePicture(TbsSkinData& AData, int AIndex);
-
 // The button record ARecord of AData (a resizable button) as a nine-slice
 // image of W x H into B, pressed, hot or normal (an empty state picture falls
 // back to the hot one, then the normal one). ACl, when given, becomes the

@@ -124,6 +124,13 @@ int TbsSkinData::GetControlIndex(const std::string& AIDName) const
     return -1;
 }
 
+TbsPicture* ActivePicture(TbsSkinData& AData, int AIndex)
+{
+    if (AIndex < 0 || size_t(AIndex) >= AData.FActivePictures.size())
+        return nullptr;
+    return AData.FActivePictures[size_t(AIndex)].get();
+}
+
 // ---------------------------------------------------------------- messages
 
 void TbsSkinData::SendSkinDataMessage(unsigned AMsg)
@@ -165,6 +172,7 @@ void TbsSkinData::ClearObjects()
     CtrlList.clear();
     LayerFrame->PictureIndex = -1;
     LayerFrame->InActivePictureIndex = -1;
+    LayerFrame->InitAlphaImages(*this);
     PopupWindow->WindowPictureIndex = -1;
     HintWindow->WindowPictureIndex = -1;
     FActivePictures.clear();

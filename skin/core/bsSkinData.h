@@ -250,4 +250,7 @@ private:
     bool FChangeSkinDataProcess = false;
 };
 
+// The active picture AIndex of the model, nil when there is none.
+TbsPicture* ActivePicture(TbsSkinData& AData, int AIndex);
+
 } // namespace skin

@@ -210,6 +210,7 @@ void TbsSkinData::ReadSkinIni(const TCustomIniFile& AIniFile, const std::string&
     ReadFormInfo(AIniFile);
     PopupWindow->LoadFromFile(AIniFile);
     LayerFrame->LoadFromFile(AIniFile);
+    LayerFrame->InitAlphaImages(*this);
     HintWindow->LoadFromFile(AIniFile);
     FSkinColors->LoadFromFile(AIniFile);
     ReadSkinObjects(AIniFile);

@@ -1,5 +1,7 @@
 #include "skin/core/bsSkinData_Windows.h"
 
+#include "skin/core/bsSkinData.h"
+
 namespace skin {
 
 namespace {
@@ -83,6 +85,35 @@ void TbsDataSkinLayerFrame::DescribeKeys(TbsSkinKeys& K)
     K.Integer("topoffset", TopOffset);
     K.Integer("widthoffset", WidthOffset);
     K.Integer("heightoffset", HeightOffset);
+}
+
+namespace {
+
+// The frame picture APicture with the grey of the mask picture AMask as its
+// alpha, pixel by pixel; null unless both pictures exist.
+std::unique_ptr<TbsBitmap> FrameWithAlpha(TbsSkinData& ASkinData, int APicture, int AMask)
+{
+    TbsPicture* picture = ActivePicture(ASkinData, APicture);
+    TbsPicture* mask = ActivePicture(ASkinData, AMask);
+    if (!picture || !mask)
+        return nullptr;
+    auto frame = std::make_unique<TbsBitmap>();
+    frame->Assign(picture);
+    TbsBitmap grey;
+    grey.Assign(mask);
+    // A mask smaller than the frame leaves the pixels it does not cover
+    // as the picture had them.
+    AlphaFromGrayBitmap(*frame, grey);
+    frame->CheckingAlphaBlend();
+    return frame;
+}
+
+} // namespace
+
+void TbsDataSkinLayerFrame::InitAlphaImages(TbsSkinData& ASkinData)
+{
+    FSourceBitmap = FrameWithAlpha(ASkinData, PictureIndex, MaskPictureIndex);
+    FSourceInActiveBitMap = FrameWithAlpha(ASkinData, InActivePictureIndex, InActiveMaskPictureIndex);
 }
 
 void TbsSkinColors::DescribeKeys(TbsSkinKeys& K)

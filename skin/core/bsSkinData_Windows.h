@@ -4,8 +4,13 @@
 // model creates them with itself and keeps them for its whole life.
 
 #include "skin/core/bsSkinData_Keys.h"
+#include "skin/core/bseffects.h"
+
+#include <memory>
 
 namespace skin {
+
+class TbsSkinData;
 
 // The nine-slice window image that popup menus and hints share, drawn from
 // an active picture.
@@ -53,6 +58,11 @@ protected:
 // use when PictureIndex is not -1.
 class TbsDataSkinLayerFrame : public TbsSkinRecord {
 public:
+    // Rebuilds the two frame pictures with their alpha from the model's
+    // active pictures. A frame needs both its picture and its mask; when
+    // either index is -1 or past the list, that frame has no picture.
+    void InitAlphaImages(TbsSkinData& ASkinData);
+
     int PictureIndex = -1;
     int MaskPictureIndex = -1;
     int InActivePictureIndex = -1;
@@ -80,6 +90,10 @@ public:
     int TopOffset = 0;
     int WidthOffset = 0;
     int HeightOffset = 0;
+    // The active and the inactive frame with the mask's grey as alpha, not
+    // premultiplied; null until InitAlphaImages built them.
+    std::unique_ptr<TbsBitmap> FSourceBitmap;
+    std::unique_ptr<TbsBitmap> FSourceInActiveBitMap;
 
 protected:
     std::string SectionName() const override { return "LAYERFRAME"; }

@@ -52,21 +52,6 @@ void TileDown(TbsBitmap& ADest, const TRect& D, const TbsBitmap& ASource, const 
     }
 }
 
-std::unique_ptr<TbsBitmap> LayerPicture(TbsSkinData& ASD, int APicture, int AMask)
-{
-    TbsPicture* picture = ActivePicture(ASD, APicture);
-    if (!picture)
-        return nullptr;
-    auto b = std::make_unique<TbsBitmap>();
-    if (TbsPicture* mask = ActivePicture(ASD, AMask))
-        TbsLayerManager::MakeLayerBitmap(picture, mask, *b);
-    else {
-        b->Assign(picture);
-        b->SetAlpha(255);
-    }
-    return b;
-}
-
 // Round half to even, as the alpha scaling of the record asks.
 int ScaleAlpha(int AValue, int AFormAlpha)
 {
@@ -96,14 +81,11 @@ void TbsFormLayerBorder::InitFrame(TbsSkinData* ASkinData, TCustomForm* AForm)
     FSD = ASkinData;
     FForm = AForm;
     FData = nullptr;
-    FSource.reset();
-    FInActiveSource.reset();
     LeftSize = TopSize = RightSize = BottomSize = 0;
     OldActiveObject = ActiveObject = MouseCaptureObject = -1;
-    if (!FSD || FSD->Empty() || !FSD->LayerFrame || FSD->LayerFrame->PictureIndex == -1)
-        return;
-    BuildSources();
-    if (!FSource)
+    // A frame whose picture or mask is missing has no picture to cut.
+    if (!FSD || FSD->Empty() || !FSD->LayerFrame || FSD->LayerFrame->PictureIndex == -1 ||
+        !FSD->LayerFrame->FSourceBitmap)
         return;
     FData = FSD->LayerFrame.get();
     FCurrentAlphaBlendValue = FData->AlphaBlendValue;
@@ -127,28 +109,18 @@ void TbsFormLayerBorder::InitFrame(TbsSkinData* ASkinData, TCustomForm* AForm)
     }
 }
 
-void TbsFormLayerBorder::BuildSources()
+TbsBitmap* TbsFormLayerBorder::Source() const
 {
-    const TbsDataSkinLayerFrame& d = *FSD->LayerFrame;
-    FSource = LayerPicture(*FSD, d.PictureIndex, d.MaskPictureIndex);
-    FInActiveSource = LayerPicture(*FSD, d.InActivePictureIndex, d.InActiveMaskPictureIndex);
-}
-
-TbsBitmap* TbsFormLayerBorder::Source()
-{
-    return !FActive && FInActiveSource ? FInActiveSource.get() : FSource.get();
-}
-
-const TbsBitmap* TbsFormLayerBorder::Source() const
-{
-    return !FActive && FInActiveSource ? FInActiveSource.get() : FSource.get();
+    if (!FData)
+        return nullptr;
+    return !FActive && FData->FSourceInActiveBitMap ? FData->FSourceInActiveBitMap.get() : FData->FSourceBitmap.get();
 }
 
 TRect TbsFormLayerBorder::LayerRect(int ALeft, int ATop, int AWidth, int AHeight) const
 {
-    if (!FData || !FSource)
+    if (!FData)
         return TRect{};
-    const int picW = FSource->Width(), picH = FSource->Height();
+    const int picW = FData->FSourceBitmap->Width(), picH = FData->FSourceBitmap->Height();
     const int x = ALeft + FData->LeftOffset - FData->ClRect.Left;
     const int y = ATop + FData->TopOffset - FData->ClRect.Top;
     const int w = AWidth + FData->WidthOffset + picW - RectWidth(FData->ClRect);
@@ -176,8 +148,13 @@ void TbsFormLayerBorder::CreateBorderImages(int AWidth, int AHeight)
     CopyStretched(top, TRect{0, 0, d.LTPoint.X, topH}, p, TRect{0, 0, d.LTPoint.X, topH});
     CopyStretched(top, TRect{w - rightW, 0, w, topH}, p, TRect{d.RTPoint.X, 0, picW, topH});
     CopyStretched(top, TRect{d.LTPoint.X, 0, w - rightW, topH}, p, TRect{d.LTPoint.X, 0, d.RTPoint.X, topH});
-    if (d.FullBorder)
+    if (d.FullBorder) {
+        // The skin's frame is not premultiplied; the caption buttons blend
+        // premultiplied pictures over the strip, so its see-through pixels
+        // must not carry colour first.
+        top.CheckRGBA();
         DrawObjects();
+    }
     // A form lower than both strips shows the lowest rows of the bottom one.
     int bh = picH - IntMin(d.LBPoint.Y, d.RBPoint.Y);
     if (topH + bh > h)
@@ -427,7 +404,7 @@ void TbsFormLayerBorder::SetActive(bool AValue, bool AUpdate)
     }
     if (!FVisible)
         return;
-    if (FullBorder() || FInActiveSource)
+    if (FullBorder() || (FData && FData->FSourceInActiveBitMap))
         SetBoundsWithForm();
     if (AUpdate)
         SetAlphaBlend2();

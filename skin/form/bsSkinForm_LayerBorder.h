@@ -149,17 +149,13 @@ public:
     TPoint TopOrigin() const;
 
 private:
-    // The 32-bit picture of the active (or inactive) form: the picture with
-    // its mask's grey as alpha.
-    TbsBitmap* Source();
-    const TbsBitmap* Source() const;
-    void BuildSources();
+    // The skin's 32-bit frame picture of the active (or inactive) form.
+    TbsBitmap* Source() const;
     void PutImages(bool AMove, int X, int Y);
     // New strips at the size, put on the windows (moved there with AMove).
     void Rebuild(bool AMove, int X, int Y, int AWidth, int AHeight);
     void DrawObjects();
     void RetireWindows();
-    std::unique_ptr<TbsBitmap> FSource, FInActiveSource;
     std::vector<std::unique_ptr<TbsFormLayerWindow>> FRetired;
 };
 

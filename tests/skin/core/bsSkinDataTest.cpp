@@ -323,6 +323,78 @@ TEST_F(SkinModel, FrameGeometryWithAMask)
     }
 }
 
+// The layer frame's pictures carry the grey of their masks as alpha; a frame
+// without a usable mask has no picture, yet still counts as in use.
+TEST_F(SkinModel, LayerFrameTakesItsAlphaFromItsMask)
+{
+    std::string ini = SkinIni;
+    const std::string pictures = "activepicturescount=2\r\n0=controls.bmp\r\n1=Sub\\More.BMP\r\n";
+    ini.replace(ini.find(pictures), pictures.size(),
+                "activepicturescount=5\r\n0=controls.bmp\r\n1=Sub\\More.BMP\r\n2=layer.bmp\r\n3=layermask.bmp\r\n"
+                "4=layerinactive.bmp\r\n");
+    enum TExpect { None, Masked, MaskedTopLeft };
+    struct TCase {
+        const char* Name;
+        const char* Section;
+        TExpect Active, InActive;
+    } cases[] = {
+        {"both frames masked",
+         "pictureindex=2\r\nmaskpictureindex=3\r\ninactivepictureindex=4\r\ninactivemaskpictureindex=3\r\n", Masked,
+         Masked},
+        {"no inactive frame", "pictureindex=2\r\nmaskpictureindex=3\r\n", Masked, None},
+        {"mask index -1", "pictureindex=2\r\nmaskpictureindex=-1\r\ninactivepictureindex=4\r\n"
+                          "inactivemaskpictureindex=3\r\n", None, Masked},
+        {"mask past the list", "pictureindex=2\r\nmaskpictureindex=5\r\n", None, None},
+        {"picture past the list", "pictureindex=9\r\nmaskpictureindex=3\r\n", None, None},
+        {"mask smaller than the frame", "pictureindex=2\r\nmaskpictureindex=1\r\n", MaskedTopLeft, None},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSkinFolder folder(ini + "[LAYERFRAME]\r\n" + c.Section);
+        WriteFile(folder.Dir.File("layer.bmp"), BmpFile(20, 10, 0x10, true));
+        WriteFile(folder.Dir.File("layermask.bmp"), BmpFile(20, 10, 0x40));
+        WriteFile(folder.Dir.File("layerinactive.bmp"), BmpFile(20, 10, 0x90, true));
+        const TbsSkinStatus status = Data->LoadFromFile(folder.Ini);
+        ASSERT_TRUE(status.Ok()) << status.Message;
+        const TbsDataSkinLayerFrame& layer = *Data->LayerFrame;
+        EXPECT_NE(layer.PictureIndex, -1) << "the frame counts as in use as read";
+        const std::pair<const TbsBitmap*, int> frames[] = {{layer.FSourceBitmap.get(), 2},
+                                                           {layer.FSourceInActiveBitMap.get(), 4}};
+        const TExpect expected[] = {c.Active, c.InActive};
+        for (int f = 0; f < 2; ++f) {
+            const TbsBitmap* frame = frames[f].first;
+            if (expected[f] == None) {
+                EXPECT_EQ(frame, nullptr) << "frame " << f;
+                continue;
+            }
+            ASSERT_NE(frame, nullptr) << "frame " << f;
+            TbsBitmap picture;
+            picture.Assign(Data->FActivePictures[size_t(frames[f].second)].get());
+            TbsBitmap smallMask;
+            smallMask.Assign(Data->FActivePictures[1].get());
+            ASSERT_EQ(frame->Width(), 20);
+            ASSERT_EQ(frame->Height(), 10);
+            EXPECT_TRUE(frame->AlphaBlend);
+            for (int y = 0; y < 10; ++y)
+                for (int x = 0; x < 20; ++x) {
+                    const TbsColor p = *frame->GetPixelPtr(x, y);
+                    const TbsColor source = *picture.GetPixelPtr(x, y);
+                    ASSERT_EQ(p & 0xFFFFFF, source & 0xFFFFFF) << "colours are not premultiplied at " << x << "," << y;
+                    int alpha = 0x40;
+                    if (expected[f] == MaskedTopLeft) {
+                        const TbsColor m = x < 4 && y < 4 ? *smallMask.GetPixelPtr(x, y) : 0xFFFFFFFF;
+                        alpha = x < 4 && y < 4 ? int(((m >> 16 & 0xFF) + (m >> 8 & 0xFF) + (m & 0xFF)) / 3) : 255;
+                    }
+                    ASSERT_EQ(int(p >> 24), alpha) << "at " << x << "," << y;
+                }
+        }
+    }
+    Data->ClearSkin();
+    EXPECT_EQ(Data->LayerFrame->PictureIndex, -1);
+    EXPECT_EQ(Data->LayerFrame->FSourceBitmap, nullptr) << "a clear drops the frame pictures";
+    EXPECT_EQ(Data->LayerFrame->FSourceInActiveBitMap, nullptr);
+}
+
 TEST_F(SkinModel, SaveAndReadAgain)
 {
     TSkinFolder folder;
