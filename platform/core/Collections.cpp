@@ -57,6 +57,18 @@ TCollectionItem* TCollection::Add()
     return item;
 }
 
+// The new item joins at the end, as every item does, and is then moved to
+// its place, so that it sees the list as Add would have shown it.
+TCollectionItem* TCollection::Insert(int AIndex)
+{
+    if (AIndex < 0 || AIndex > Count())
+        throw EListError("List index out of bounds (" + std::to_string(AIndex) + ")");
+    TCollectionItem* item = FItemFactory(this);
+    std::rotate(FItems.begin() + AIndex, FItems.end() - 1, FItems.end());
+    Update(item);
+    return item;
+}
+
 void TCollection::Delete(int AIndex)
 {
     delete Items(AIndex);

@@ -53,6 +53,10 @@ public:
     // Raises EListError "List index out of bounds (<index>)" outside 0 .. Count - 1.
     TCollectionItem* Items(int AIndex) const;
     TCollectionItem* Add();
+    // A new item at AIndex (0 .. Count; Count appends); the items from
+    // AIndex on move one place down. Raises EListError outside that range,
+    // before any item is made.
+    TCollectionItem* Insert(int AIndex);
     void Delete(int AIndex);
     void Clear();
     // From another collection: the items are replaced by new ones, each
@@ -85,6 +89,7 @@ public:
     }
     TItem* Items(int AIndex) const { return static_cast<TItem*>(TCollection::Items(AIndex)); }
     TItem* Add() { return static_cast<TItem*>(TCollection::Add()); }
+    TItem* Insert(int AIndex) { return static_cast<TItem*>(TCollection::Insert(AIndex)); }
     TObject* GetOwner() const override { return FOwner; }
 
 private:

@@ -60,6 +60,13 @@ TbsSkinOfficeItem* TbsSkinOfficeItems::Add()
     return item;
 }
 
+TbsSkinOfficeItem* TbsSkinOfficeItems::Insert(int AIndex)
+{
+    auto* item = static_cast<TbsSkinOfficeItem*>(TCollection::Insert(AIndex));
+    OfficeListBox->Repaint();
+    return item;
+}
+
 void TbsSkinOfficeItems::Delete(int AIndex)
 {
     TCollection::Delete(AIndex);

@@ -71,6 +71,8 @@ public:
     TbsSkinOfficeItem* Items(int AIndex) const { return static_cast<TbsSkinOfficeItem*>(TCollection::Items(AIndex)); }
     TbsSkinOfficeItem* operator[](int AIndex) const { return Items(AIndex); }
     TbsSkinOfficeItem* Add();
+    // A new item at AIndex (0 .. Count); the list repaints.
+    TbsSkinOfficeItem* Insert(int AIndex);
     void Delete(int AIndex);
     void Clear();
     platform::TObject* GetOwner() const override;

@@ -68,6 +68,37 @@ TEST(Collections, ItemsJoinAndLeaveTheirCollection)
     EXPECT_EQ(loose.Index(), -1);
 }
 
+TEST(Collections, InsertPlacesANewItemAndMovesTheRestDown)
+{
+    TCollection items(NamedItems());
+    std::vector<TCollectionItem*> updates;
+    items.OnUpdate = [&](TCollectionItem* AItem) { updates.push_back(AItem); };
+    items.Add();
+    items.Add();
+    struct TCase {
+        int Index;
+        std::vector<std::string> Names;
+    } cases[] = {
+        {0, {"item2", "item0", "item1"}},
+        {2, {"item2", "item0", "item3", "item1"}},
+        {4, {"item2", "item0", "item3", "item1", "item4"}},
+    };
+    for (const TCase& c : cases) {
+        updates.clear();
+        TCollectionItem* item = items.Insert(c.Index);
+        EXPECT_EQ(item->Index(), c.Index);
+        EXPECT_EQ(updates, (std::vector<TCollectionItem*>{item}));
+        std::vector<std::string> names;
+        for (int i = 0; i < items.Count(); ++i)
+            names.push_back(At(items, i)->Name);
+        EXPECT_EQ(names, c.Names) << "insert at " << c.Index;
+    }
+    for (int bad : {-1, 6}) {
+        EXPECT_THROW(items.Insert(bad), EListError) << bad;
+        EXPECT_EQ(items.Count(), 5) << "nothing made for index " << bad;
+    }
+}
+
 TEST(Collections, AssignReplacesTheItems)
 {
     TCollection source(NamedItems()), dest(NamedItems());

@@ -150,4 +150,32 @@ TEST_F(OfficeListTest, UnskinnedItemsFillTheirRowsByState)
     EXPECT_EQ(PixelOf(list, 140, 50), SysRgb(clWindow));        // a plain row
 }
 
+TEST_F(OfficeListTest, InsertedItemsTakeTheirPlaceInTheLayout)
+{
+    auto* list = NewList(3);
+    list->SetItemHeight(50);
+    list->SetShowItemTitles(false);
+    ShowAndPaint();
+    EXPECT_EQ(list->ScrollBar, nullptr);   // 150 of 160
+    auto* header = list->Items()->Insert(0);
+    header->SetHeader(true);
+    header->SetCaption("group");
+    ASSERT_EQ(list->Items()->Count(), 4);
+    EXPECT_EQ(list->Items()->Items(0), header);
+    EXPECT_EQ(list->Items()->Items(1)->Caption(), "item 0");
+    EXPECT_EQ(list->Items()->Items(3)->Caption(), "item 2");
+    ASSERT_NE(list->ScrollBar, nullptr) << "20 + 150 of 160";
+    EXPECT_EQ(list->ScrollBar->Max(), 170);
+    list->CalcItemRects();
+    EXPECT_EQ(list->Items()->Items(0)->ItemRect.Top, 2);
+    EXPECT_EQ(list->Items()->Items(0)->ItemRect.Bottom, 22);
+    EXPECT_EQ(list->Items()->Items(1)->ItemRect.Top, 22);
+    EXPECT_EQ(PixelOf(list, 100, 5), SysRgb(clBtnShadow)) << "the header row is drawn first";
+    auto* last = list->Items()->Insert(4);
+    EXPECT_EQ(last->Index(), 4);
+    EXPECT_THROW(list->Items()->Insert(6), EListError);
+    EXPECT_THROW(list->Items()->Insert(-1), EListError);
+    EXPECT_EQ(list->Items()->Count(), 5);
+}
+
 } // namespace
