@@ -11,7 +11,8 @@ namespace skinpaint {
 TPainter FramePicture();    // the form frame (the skin's frame picture)
 TPainter CaptionButtons();  // caption button states
 TPainter ButtonPicture();   // push, tool, small and header buttons
-TPainter MarkPicture();     // check and radio marks, scroll bars, sliders, tree glyphs
+TPainter MarkPicture();     // check and radio marks, sliders, tree glyphs
+TPainter ScrollPicture();   // scroll bars
 TPainter BoxPicture();      // edits, lists, combos, menus, tabs, panels, bars
 TPainter PopupPicture();    // the popup menu window
 TPainter HintPicture();     // the hint window

@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         const std::pair<const char*, TPainter (*)()> pictures[] = {
             {"frame.bmp", FramePicture}, {"caption.bmp", CaptionButtons}, {"buttons.bmp", ButtonPicture},
             {"marks.bmp", MarkPicture},  {"boxes.bmp", BoxPicture},       {"popup.bmp", PopupPicture},
-            {"hint.bmp", HintPicture},
+            {"hint.bmp", HintPicture},   {"scroll.bmp", ScrollPicture},
         };
         for (const auto& [name, draw] : pictures)
             draw().Save(folder + "/" + name);

@@ -5,15 +5,7 @@
 //    disabled checked 60, disabled unchecked 75, grayed 90, hot grayed 105;
 //  - radio buttons in row y 15, the first six of the same columns;
 //  - the face behind a framed check or radio box, 120,0,160,20;
-//  - vertical scroll bar 0,30,16,110: top button 16 high, track, bottom
-//    button 16 high; its button states at x 16: hot top y 30, pressed top
-//    46, hot bottom 62, pressed bottom 78; thumbs 16 x 30 at y 30: normal
-//    x 32, hot 48, pressed 64;
-//  - horizontal scroll bar 0,110,80,126 (left button, track, right
-//    button); button states in row y 126: hot left x 0, pressed left 16, hot
-//    right 32, pressed right 48; thumbs 30 x 16 at x 80: normal y 110, hot
-//    126, pressed 142;
-//  - the same bar with a 16-pixel corner box, 0,158,96,174;
+//  - (the scroll bars are scroll.bmp's: SkinPictures_Scroll.cpp);
 //  - slider: horizontal ruler 0,180,40,188 and thumbs 40,174,72,190
 //    (normal left half, pressed or disabled right half); vertical ruler
 //    110,30,118,70 and thumbs 118,30,150,46;
@@ -71,52 +63,6 @@ void Marks(TPainter& P)
     RadioBox(P, 75, disUnchecked, false);
 }
 
-// A scroll button: the track colour, a hover or pressed square, a chevron.
-void ScrollButton(TPainter& P, const TBox& B, TDirection D, TRgb AFill, TRgb AGlyph)
-{
-    P.Fill(B, Track);
-    if (AFill != Track)
-        P.RoundRect(B.Inset(1), 2, AFill, AFill, 0);
-    Chevron(P, B, D, 3.5, AGlyph);
-}
-
-// A thumb: a rounded bar across the track, 8 pixels thick.
-void ScrollThumb(TPainter& P, const TBox& B, bool AVertical, TRgb AColor)
-{
-    P.Fill(B, Track);
-    const TBox bar = AVertical ? TBox{B.Left + 4, B.Top + 2, B.Right - 4, B.Bottom - 2}
-                               : TBox{B.Left + 2, B.Top + 4, B.Right - 2, B.Bottom - 4};
-    P.RoundRect(bar, 4, AColor, AColor, 0);
-}
-
-void ScrollBars(TPainter& P)
-{
-    // Vertical: the up-pointing button at the top lowers the position.
-    ScrollButton(P, {0, 30, 16, 46}, TDirection::Up, Track, Glyph);
-    P.Fill({0, 46, 16, 94}, Track);
-    ScrollButton(P, {0, 94, 16, 110}, TDirection::Down, Track, Glyph);
-    ScrollButton(P, {16, 30, 32, 46}, TDirection::Up, Divider, Text);
-    ScrollButton(P, {16, 46, 32, 62}, TDirection::Up, Thumb, Text);
-    ScrollButton(P, {16, 62, 32, 78}, TDirection::Down, Divider, Text);
-    ScrollButton(P, {16, 78, 32, 94}, TDirection::Down, Thumb, Text);
-    const TRgb thumbs[3] = {Thumb, ThumbHot, ThumbDown};
-    for (int i = 0; i < 3; ++i) {
-        ScrollThumb(P, {32 + 16 * i, 30, 48 + 16 * i, 60}, true, thumbs[i]);
-        ScrollThumb(P, {80, 110 + 16 * i, 110, 126 + 16 * i}, false, thumbs[i]);
-    }
-    // Horizontal, then the same with the corner box of a list showing both.
-    for (int y : {110, 158}) {
-        ScrollButton(P, {0, y, 16, y + 16}, TDirection::Left, Track, Glyph);
-        P.Fill({16, y, 64, y + 16}, Track);
-        ScrollButton(P, {64, y, 80, y + 16}, TDirection::Right, Track, Glyph);
-    }
-    P.Fill({80, 158, 96, 174}, Face);
-    ScrollButton(P, {0, 126, 16, 142}, TDirection::Left, Divider, Text);
-    ScrollButton(P, {16, 126, 32, 142}, TDirection::Left, Thumb, Text);
-    ScrollButton(P, {32, 126, 48, 142}, TDirection::Right, Divider, Text);
-    ScrollButton(P, {48, 126, 64, 142}, TDirection::Right, Thumb, Text);
-}
-
 void SliderThumb(TPainter& P, double CX, double CY, TRgb ARing)
 {
     P.Disk(CX, CY, 7, ARing);
@@ -149,7 +95,6 @@ TPainter MarkPicture()
     p.Fill({0, 0, 160, 30}, Face);
     Marks(p);
     p.KeyOut({0, 0, 120, 30}, Face);
-    ScrollBars(p);
     p.Fill({0, 174, 72, 190}, Face);
     p.Fill({110, 30, 150, 70}, Face);
     Slider(p);

@@ -216,7 +216,7 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     files->SetItemIndex(1);
     auto* hbar = s.Add<TbsSkinScrollBar>(f, Rect(12, 260, 330, 276));
     hbar->SetRange(0, 100, 30, 20);
-    auto* vbar = s.Add<TbsSkinScrollBar>(f, Rect(312, 282, 328, 360), "", "vscrollbar");
+    auto* vbar = s.Add<TbsSkinScrollBar>(f, Rect(312, 282, 331, 360), "", "vscrollbar");
     vbar->SetKind(sbVertical);
     vbar->SetRange(0, 100, 10, 30);
     auto* hint = new TbsSkinHint(f);
@@ -377,7 +377,7 @@ TEST(DefaultSkinShowcase, AFormWithEveryControlInTheProgramsSkin)
     EXPECT_EQ(spin->BoundsRect(), Rect(256, 194, 288, 214));
     EXPECT_EQ(vspin->BoundsRect(), Rect(294, 194, 310, 218));
     EXPECT_EQ(s.PixelOf(vspin, 3, 3), Window);
-    EXPECT_EQ(vbar->BoundsRect(), Rect(312, 282, 328, 360));
+    EXPECT_EQ(vbar->BoundsRect(), Rect(312, 282, 331, 360));
     (void)link;
     // The tree view: white, with the skin's chevrons.
     EXPECT_EQ(s.PixelOf(tree, tree->Width() - 5, tree->Height() - 5), Window);

@@ -126,8 +126,8 @@ TEST_F(MainWindowTest, EveryVisibleControlLiesAtItsPlace)
         {"lvFiles", "bsSkinPanel1", {13, 10, 536, 212}, true, "", ""},
         // The bars take the skin's thickness; the shown columns are wider
         // than the list from the start.
-        {"bsSkinScrollBar1", "bsSkinPanel1", {13, 212, 475, 228}, true, ""},
-        {"bsSkinScrollBar2", "bsSkinPanel1", {536, 10, 552, 212}, false, ""},
+        {"bsSkinScrollBar1", "bsSkinPanel1", {13, 212, 475, 231}, true, ""},
+        {"bsSkinScrollBar2", "bsSkinPanel1", {536, 10, 555, 212}, false, ""},
         {"bsSkinButton4", "bsSkinPanel1", {13, 233, 47, 257}, true, "", "下移"},
         {"bsSkinButton3", "bsSkinPanel1", {53, 233, 87, 257}, true, "", "上移"},
         {"bsSkinButton21", "bsSkinPanel1", {93, 233, 127, 257}, true, "", "重命名"},
