@@ -547,11 +547,8 @@ void TCustomPlayer::ToggleAudioDisplay()
         return;
     is->show_audio = (is->show_audio + 1) % 3;
     // Before the first display there is no surface to clear.
-    if (Fscreen) {
-        SDL_Rect rect{int16_t(is->xleft), int16_t(is->ytop), uint16_t(is->width), uint16_t(is->height)};
-        sdl::SDL_FillRect(Fscreen, &rect, sdl::SDL_MapRGB(Fscreen->format, 0, 0, 0));
-        sdl::SDL_UpdateRect(Fscreen, is->xleft, is->ytop, uint32_t(is->width), uint32_t(is->height));
-    }
+    if (Fscreen)
+        ClearScreen(is);
 }
 
 void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd)

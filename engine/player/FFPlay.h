@@ -200,6 +200,8 @@ public:
     int SubtitleThread(TVideoState* is);
     void AllocPicture(TVideoState* is);
     int VideoOpen(TVideoState* is, bool AForce);
+    // Fills the whole screen surface black and puts it on screen.
+    void ClearScreen(TVideoState* is);
     void VideoDisplay(TVideoState* is);
     void VideoImageDisplay(TVideoState* is);
     void VideoAudioDisplay(TVideoState* is);

@@ -59,7 +59,17 @@ int TCustomPlayer::VideoOpen(TVideoState* is, bool AForce)
         sdl::SDL_WM_SetCaption("DOVozori", "DOVozori");
     is->width = Fscreen->w;
     is->height = Fscreen->h;
+    // The window keeps what an earlier surface (another file's, another
+    // size's) put there until this one draws over all of it.
+    ClearScreen(is);
+    is->shown_place = TDisplayRect{};
     return 0;
+}
+
+void TCustomPlayer::ClearScreen(TVideoState* is)
+{
+    FillRect(Fscreen, is->xleft, is->ytop, is->width, is->height, sdl::SDL_MapRGB(Fscreen->format, 0, 0, 0));
+    sdl::SDL_UpdateRect(Fscreen, is->xleft, is->ytop, uint32_t(is->width), uint32_t(is->height));
 }
 
 void TCustomPlayer::VideoDisplay(TVideoState* is)
@@ -138,6 +148,11 @@ void TCustomPlayer::ShowKeptPicture(TVideoState* is)
     const double aspect = PictureAspect(FAspectRatio, is->width, is->height, kept.sample_aspect_ratio.num,
                                         kept.sample_aspect_ratio.den, kept.width, kept.height);
     const TDisplayRect place = FitPicture(aspect, is->width, is->height);
+    // A picture of another shape leaves bands where the last one was:
+    // black them before it shows.
+    if (is->shown_place.w > 0 && !(is->shown_place == place))
+        ClearScreen(is);
+    is->shown_place = place;
     SDL_Rect rect{int16_t(is->xleft + place.x), int16_t(is->ytop + place.y), uint16_t(std::max(place.w, 0)),
                   uint16_t(std::max(place.h, 0))};
     sdl::SDL_DisplayYUVOverlay(kept.bmp, &rect);

@@ -27,6 +27,7 @@ void BlendSubtitleRect(TYUVPicture& APicture, const TPaletteRect& ARect, int AIm
 
 struct TDisplayRect {
     int x, y, w, h;
+    bool operator==(const TDisplayRect&) const = default;
 };
 
 // The largest even-sized rectangle of the given aspect (width / height)

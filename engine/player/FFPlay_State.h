@@ -4,6 +4,7 @@
 // several threads touch are atomics; everything else belongs to one thread
 // at a time as noted.
 
+#include "engine/player/FFPlay_Pixels.h"
 #include "engine/player/FFPlay_Queue.h"
 
 extern "C" {
@@ -177,6 +178,9 @@ struct TVideoState {
     std::string FileNameUtf8;
     int width = 0, height = 0;
     int xleft = 0, ytop = 0;
+    // Where the picture went last on the screen surface; empty while the
+    // surface is all black (display thread only).
+    TDisplayRect shown_place{};
 
     int64_t faulty_pts = 0, faulty_dts = 0;
     int64_t last_dts_for_fault_detection = 0, last_pts_for_fault_detection = 0;

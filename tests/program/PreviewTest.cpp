@@ -1,9 +1,11 @@
 // The preview pane seen from outside: a clip whose pictures tell their
 // time by their grey is added through the open dialog; the slider's knob is
-// dragged with the mouse, playing and paused, and stepped by the keys
-// while paused; the pane's snapshot button saves the picture on show; the picture comes back whole after a
-// dialog covered it and after the window was minimised; "播放" shows its
-// hint in the skinned hint window.
+// dragged with the mouse, playing and paused, its track clicked and its
+// knob stepped by the keys while paused, each seek playing on; the pane's
+// snapshot button saves the picture on show; files of other shapes leave
+// nothing of each other in their black bands; the picture comes back whole
+// after a dialog covered it and after the window was minimised; "播放"
+// shows its hint in the skinned hint window.
 
 #include "program/ProgramDesktop.h"
 #include "program/ProgramPopups.h"
@@ -261,6 +263,80 @@ TEST_P(Preview, AClickOnTheTrackAndTheKeysSeekAndPlayOn)
     const double since = std::chrono::duration<double>(Clock::now() - stepped).count();
     EXPECT_GE(shown, paused + 1.8);
     EXPECT_LE(shown, paused + 2.3 + 0.25 + since);
+    ASSERT_TRUE(s.Quit());
+}
+
+// How many pixels of a rectangle of the pane (in its own coordinates) are
+// lit, any channel above the dark of a black band; -1 when the screen
+// would not give them.
+int LitPixels(TProgramSession& S, const platform::TRect& AInPane)
+{
+    const platform::TRect& pane = Controls::PreviewScreen.Bounds;
+    const platform::TPoint at = OnScreen(S, platform::Point(pane.Left + AInPane.Left, pane.Top + AInPane.Top));
+    const TScreenImage shown = S.Grab(platform::Bounds(at.X, at.Y, AInPane.Width(), AInPane.Height()));
+    if (shown.Pixels.empty())
+        return -1;
+    int lit = 0;
+    for (uint32_t p : shown.Pixels)
+        lit += ((p >> 16) & 0xFF) > 40 || ((p >> 8) & 0xFF) > 40 || (p & 0xFF) > 40;
+    return lit;
+}
+
+// The colour of a point of the pane (in its own coordinates), 0xRRGGBB.
+uint32_t PaneColour(TProgramSession& S, platform::TPoint AInPane)
+{
+    const platform::TRect& pane = Controls::PreviewScreen.Bounds;
+    const platform::TPoint at = OnScreen(S, platform::Point(pane.Left + AInPane.X, pane.Top + AInPane.Y));
+    const TScreenImage shown = S.Grab(platform::Bounds(at.X, at.Y, 1, 1));
+    return shown.Pixels.empty() ? 0 : shown.At(0, 0) & 0xFFFFFF;
+}
+
+// Adds a file through "添加" and the open dialog; its row shows AOutput.
+::testing::AssertionResult AddFile(TProgramSession& S, const std::string& AName, const std::string& AOutput)
+{
+    if (auto clicked = S.Click(Controls::Add); !clicked)
+        return clicked;
+    if (auto picked = S.PickFile(S.Media(AName)); !picked)
+        return picked;
+    return S.WaitText(Controls::FileList, AOutput, 1, 10, "the row of " + AName + " shows");
+}
+
+// A new file's picture of another shape leaves nothing of the picture
+// before it in its black bands: 4:3 colour bars with their counter, then a
+// white 16:9 clip (bands above and below), then a blue 176 x 144 phone clip
+// (bands left and right: its pixels are 12:11 wide, a 4:3 picture).
+TEST_P(Preview, ANewFilesPictureLeavesNothingOfTheOldOneInItsBands)
+{
+    TProgramSession s(GetParam());
+    s.MakeBars("bars.mkv", 5);
+    ASSERT_TRUE(testsupport::MakeMedia(s.Media("wide.mkv"), "-f lavfi -i color=c=white:s=320x180:r=10:d=5"));
+    ASSERT_TRUE(testsupport::MakeMedia(s.Media("phone.3gp"), "-f lavfi -i color=c=blue:s=176x144:r=10:d=5 -c:v h263"));
+    ASSERT_TRUE(s.Start());
+    // The pane is 210 x 135: the 4:3 picture fills its height, 180 wide;
+    // the 16:9 one its width, 118 high.
+    ASSERT_TRUE(AddFile(s, "bars.mkv", "bars.mp3"));
+    ASSERT_TRUE(s.WaitFor("the bars show", [&] { return LitPixels(s, platform::Rect(20, 2, 190, 6)) > 500; }));
+    s.Shot("4 to 3 bars");
+
+    ASSERT_TRUE(AddFile(s, "wide.mkv", "wide.mp3"));
+    ASSERT_TRUE(s.WaitFor("the white clip shows across the pane", [&] {
+        const uint32_t p = PaneColour(s, platform::Point(4, 67));
+        return (p & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && ((p >> 16) & 0xFF) > 200;
+    }));
+    EXPECT_TRUE(s.WaitFor("the bands above and below the wide clip are black", [&] {
+        return LitPixels(s, platform::Rect(0, 0, 210, 7)) == 0 && LitPixels(s, platform::Rect(0, 128, 210, 135)) == 0;
+    }));
+    s.Shot("16 to 9 clip");
+
+    ASSERT_TRUE(AddFile(s, "phone.3gp", "phone.mp3"));
+    ASSERT_TRUE(s.WaitFor("the blue clip shows over the pane's height", [&] {
+        const uint32_t p = PaneColour(s, platform::Point(105, 2));
+        return (p & 0xFF) > 150 && ((p >> 16) & 0xFF) < 80;
+    }));
+    EXPECT_TRUE(s.WaitFor("the bands left and right of the phone clip are black", [&] {
+        return LitPixels(s, platform::Rect(0, 0, 14, 135)) == 0 && LitPixels(s, platform::Rect(196, 0, 210, 135)) == 0;
+    }));
+    s.Shot("176 x 144 clip");
     ASSERT_TRUE(s.Quit());
 }
 

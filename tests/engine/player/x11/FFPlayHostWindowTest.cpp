@@ -1,5 +1,6 @@
 // The window the player draws into: uncovering it shows the picture again,
-// a new size refits the picture, and clicks on the picture reach the window.
+// a new size refits the picture, the next file's picture of another shape
+// stands between black bands, and clicks on the picture reach the window.
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,23 @@ TEST_F(PlayerHostWindow, ANewSizeOfTheWindowRefitsThePausedPicture)
     EXPECT_TRUE(WaitUntilServing([&] { return Black(0, 0, 240, 180) < 0.01; }, 5000))
         << "black share of the bottom band: " << Black(0, 120, 240, 60)
         << ", of the right band: " << Black(160, 0, 80, 180);
+}
+
+TEST_F(PlayerHostWindow, TheNextFilesPictureOfAnotherShapeStandsBetweenBlackBands)
+{
+    // 16:9 in the 4:3 window: the full width, 90 high in the middle; the
+    // grey picture that filled the window before stays nowhere above or
+    // below it.
+    ASSERT_TRUE(testsupport::MakeMedia(Media.File("wide.mkv"), "-f lavfi -i color=white:s=320x180:r=25:d=2 -c:v mpeg4"));
+    Player->OnFileOpen = [](TObject*, int64_t, int, int, int& AScreenWidth, int& AScreenHeight) {
+        AScreenWidth = 160;
+        AScreenHeight = 120;
+    };
+    ASSERT_TRUE(Player->Open(Media.File("wide.mkv"), Child, true)) << Player->LastErrMsg();
+    EXPECT_TRUE(WaitUntilServing([&] {
+        return Black(0, 15, 160, 90) < 0.01 && Black(0, 0, 160, 15) > 0.99 && Black(0, 105, 160, 15) > 0.99;
+    }, 10000)) << "black share of the picture: " << Black(0, 15, 160, 90) << ", of the top band: " << Black(0, 0, 160, 15)
+               << ", of the bottom band: " << Black(0, 105, 160, 15);
 }
 
 TEST_F(PlayerHostWindow, AClickOnThePictureReachesTheWindowAndFocusesIt)
