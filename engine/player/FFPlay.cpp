@@ -244,6 +244,11 @@ bool TCustomPlayer::Open(const std::string& AFileName, unsigned long AScreenHand
     // A stop that comes before the play thread runs must find a file that
     // is still playing, not the signal of the last one.
     FStopEvent.ResetEvent();
+    {
+        std::lock_guard<std::mutex> guard(FAnnounceLock);
+        FPlayAnnounced = false;
+        FPauseOwed = false;
+    }
     if (!StreamOpen(AFileName, Ffile_iformat, APaused, request)) {
         // A newer open that came meanwhile owns SDL and the stop signal.
         if (Superseded(request, AFileName))

@@ -211,6 +211,11 @@ public:
     // The window was uncovered or resized: what it showed, again.
     void ShowAgain(TVideoState* is);
     void SetState(TPlayState AState);
+    // A file opened paused announces its pause from the video thread, which
+    // may get there before the play thread has announced the play: the
+    // pause then waits for it, so listeners always hear play first.
+    void AnnouncePlay();
+    void AnnounceOpenPaused();
     void UpdatePosition();
     void DoFileOpen();
     bool DoHook(uint8_t* const AData[4], const int ALineSize[4], int AWidth, int AHeight, double APts);
@@ -289,6 +294,9 @@ private:
     TAVProbe* FAVProbe = nullptr;
     unsigned long FScreenHandle = 0;
     std::atomic<TPlayState> FState{psStop};
+    std::mutex FAnnounceLock;
+    bool FPlayAnnounced = false; // under FAnnounceLock
+    bool FPauseOwed = false;     // under FAnnounceLock
     std::atomic<float> FAspectRatio{0};
     TShowAudio FShowAudio = saWave;
     TRGBConvertContext FRGBContext;  // CurrentFrame's picture

@@ -80,6 +80,26 @@ void TCustomPlayer::SetState(TPlayState AState)
         FPlayEvent.Push(TPlayEventItem{3, 0});
 }
 
+void TCustomPlayer::AnnouncePlay()
+{
+    std::lock_guard<std::mutex> guard(FAnnounceLock);
+    SetState(psPlay);
+    FPlayAnnounced = true;
+    if (FPauseOwed) {
+        FPauseOwed = false;
+        SetState(psPause);
+    }
+}
+
+void TCustomPlayer::AnnounceOpenPaused()
+{
+    std::lock_guard<std::mutex> guard(FAnnounceLock);
+    if (FPlayAnnounced)
+        SetState(psPause);
+    else
+        FPauseOwed = true;
+}
+
 void TCustomPlayer::UpdatePosition()
 {
     // The display and the video decoder (at the end of the input) both
@@ -266,7 +286,7 @@ void TCustomPlayer::EventLoop()
 
 void TCustomPlayer::PlayThreadExecute()
 {
-    SetState(psPlay);
+    AnnouncePlay();
     try {
         EventLoop();
     } catch (const std::exception& e) {

@@ -327,7 +327,7 @@ bool TCustomPlayer::ShowPicture(TVideoState* is, AVFrame* AFrame, double ASecond
             ++is->open_paused;
         } else {
             is->open_paused = 0;
-            SetState(psPause);
+            AnnounceOpenPaused();
         }
     }
     if (Fstep && FVideoState == is)
