@@ -5,6 +5,7 @@
 #include "platform/gfx/Graphics.h"
 #include "platform/gfx/PngImage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -80,6 +81,31 @@ void Rounded(TCanvas* C, const TGrid& G, double L, double T, double R, double B,
     C->RoundRect(G(L), G(T), G(R), G(B), G(ACorner), G(ACorner));
 }
 
+// The largest height up to AMost (and no less than 4) at which AText fits
+// AWidth; the canvas's font is left at it. A text's width grows with the
+// height in proportion but for each letter's rounding, so the width at
+// AMost gives the height and its neighbours settle the rounding: a few
+// sizes are made, not every size between.
+int FitHeight(TCanvas* C, const char* AText, int AMost, int AWidth)
+{
+    constexpr int Least = 4;
+    auto fits = [&](int AHeight) {
+        C->Font()->SetHeight(-AHeight);
+        return C->TextWidth(AText) <= AWidth;
+    };
+    C->Font()->SetHeight(-AMost);
+    const int widest = C->TextWidth(AText);
+    if (widest <= AWidth || AMost <= Least)
+        return AMost;
+    int height = std::clamp(AMost * AWidth / std::max(1, widest), Least, AMost - 1);
+    while (height > Least && !fits(height))
+        --height;
+    while (height + 1 < AMost && fits(height + 1))
+        ++height;
+    C->Font()->SetHeight(-height);
+    return height;
+}
+
 // Letters as large as fit the tile's width, centred.
 void Letters(TCanvas* C, const TGrid& G, const char* AText)
 {
@@ -87,12 +113,7 @@ void Letters(TCanvas* C, const TGrid& G, const char* AText)
     C->Font()->SetName("Arial");
     C->Font()->SetStyle(TFontStyles{fsBold});
     C->Font()->SetColor(White);
-    int height = G(strlen(AText) <= 2 ? 9 : 6.5);
-    C->Font()->SetHeight(-height);
-    while (height > 4 && C->TextWidth(AText) > G(13)) {
-        --height;
-        C->Font()->SetHeight(-height);
-    }
+    FitHeight(C, AText, G(strlen(AText) <= 2 ? 9 : 6.5), G(13));
     const TSize extent = C->TextExtent(AText);
     C->TextOut((G.S - extent.cx) / 2, (G.S - extent.cy) / 2, AText);
 }

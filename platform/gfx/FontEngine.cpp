@@ -1,4 +1,5 @@
-// FreeType faces found through fontconfig, sized and cached per logical font.
+// Logical fonts over the shared FreeType faces, with their glyphs rendered
+// once and kept.
 
 #include "platform/gfx/FontEngine.h"
 
@@ -6,11 +7,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BITMAP_H
 #include FT_OUTLINE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -19,106 +20,6 @@
 namespace platform {
 
 namespace {
-
-// Face names used by the program's forms and skins, and what stands for
-// them here. The first installed candidate wins; fontconfig's own choice
-// for the name comes after them.
-struct TFaceMapping {
-    const char* Names[8];
-    const char* Candidates[4];
-};
-const TFaceMapping FaceMappings[] = {
-    {{"宋体", "SimSun", "新宋体", "NSimSun", "黑体", "SimHei", "微软雅黑", "Microsoft YaHei"},
-     {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback", nullptr}},
-    {{"Tahoma", "MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2", "Arial", "Verdana",
-      "Segoe UI"},
-     {"DejaVu Sans", "Liberation Sans", nullptr, nullptr}},
-    {{"System", "Arial Black", nullptr}, {"DejaVu Sans", nullptr, nullptr, nullptr}},
-    {{"Courier New", "Courier", "Lucida Console", "Fixedsys", "Terminal", nullptr},
-     {"DejaVu Sans Mono", "Liberation Mono", nullptr, nullptr}},
-    {{"Times New Roman", "Times", "Georgia", nullptr}, {"DejaVu Serif", "Liberation Serif", nullptr, nullptr}},
-};
-
-FT_Library Library()
-{
-    static FT_Library L = [] {
-        FT_Library R = nullptr;
-        FT_Init_FreeType(&R);
-        return R;
-    }();
-    return L;
-}
-
-// Fontconfig keeps caches that only FcFini releases.
-void InitFontconfig()
-{
-    static bool Done = [] {
-        FcInit();
-        std::atexit([] { FcFini(); });
-        return true;
-    }();
-    (void)Done;
-}
-
-bool FamilyInstalled(const char* AFamily)
-{
-    InitFontconfig();
-    FcPattern* P = FcNameParse(reinterpret_cast<const FcChar8*>(AFamily));
-    FcObjectSet* Os = FcObjectSetBuild(FC_FAMILY, nullptr);
-    FcFontSet* Set = FcFontList(nullptr, P, Os);
-    bool Found = Set != nullptr && Set->nfont > 0;
-    if (Set)
-        FcFontSetDestroy(Set);
-    FcObjectSetDestroy(Os);
-    FcPatternDestroy(P);
-    return Found;
-}
-
-struct TFaceFile {
-    std::string Path;
-    int Index = 0;
-    std::string Family;
-    bool Bold = false;
-    bool Italic = false;
-};
-
-TFaceFile MatchFace(const std::string& AFamily, const char* ALang, bool ABold, bool AItalic)
-{
-    InitFontconfig();
-    FcPattern* P = FcPatternCreate();
-    if (!AFamily.empty())
-        FcPatternAddString(P, FC_FAMILY, reinterpret_cast<const FcChar8*>(AFamily.c_str()));
-    FcPatternAddString(P, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-    if (ALang != nullptr)
-        FcPatternAddString(P, FC_LANG, reinterpret_cast<const FcChar8*>(ALang));
-    FcPatternAddInteger(P, FC_WEIGHT, ABold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(P, FC_SLANT, AItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, P, FcMatchPattern);
-    FcDefaultSubstitute(P);
-    FcResult Result;
-    FcPattern* M = FcFontMatch(nullptr, P, &Result);
-    TFaceFile F;
-    if (M != nullptr) {
-        FcChar8* S = nullptr;
-        if (FcPatternGetString(M, FC_FILE, 0, &S) == FcResultMatch)
-            F.Path = reinterpret_cast<const char*>(S);
-        if (FcPatternGetString(M, FC_FAMILY, 0, &S) == FcResultMatch)
-            F.Family = reinterpret_cast<const char*>(S);
-        FcPatternGetInteger(M, FC_INDEX, 0, &F.Index);
-        int W = 0, Sl = 0;
-        FcPatternGetInteger(M, FC_WEIGHT, 0, &W);
-        FcPatternGetInteger(M, FC_SLANT, 0, &Sl);
-        // fontconfig reports a face without a bold style as bold when it
-        // asks for synthetic emboldening; that face still has to be widened.
-        FcBool Embolden = FcFalse;
-        FcPatternGetBool(M, FC_EMBOLDEN, 0, &Embolden);
-        F.Bold = W >= FC_WEIGHT_DEMIBOLD && !Embolden;
-        F.Italic = Sl != FC_SLANT_ROMAN;
-        FcPatternDestroy(M);
-    }
-    FcPatternDestroy(P);
-    return F;
-}
 
 int Round(double V) { return int(std::lround(V)); }
 
@@ -147,13 +48,6 @@ public:
         StrikeOut = AFont.lfStrikeOut != 0;
         SetupMetrics(AFont);
     }
-    ~TFreeTypeFont() override
-    {
-        if (FFallback)
-            FT_Done_Face(FFallback);
-        if (FPrimary)
-            FT_Done_Face(FPrimary);
-    }
 
     const TGlyph& Glyph(char32_t ACh) override
     {
@@ -164,14 +58,6 @@ public:
     }
 
 private:
-    static FT_Face OpenFace(const TFaceFile& AFile)
-    {
-        FT_Face F = nullptr;
-        if (AFile.Path.empty() || FT_New_Face(Library(), AFile.Path.c_str(), AFile.Index, &F) != 0)
-            return nullptr;
-        return F;
-    }
-
     void SetupMetrics(const LOGFONT& AFont)
     {
         TEXTMETRIC& M = Metrics;
@@ -196,9 +82,9 @@ private:
             Ppem = 16;
         Ppem = std::min(Ppem, 2048);
         FPpem = Ppem;
-        FT_Set_Pixel_Sizes(FPrimary, 0, FT_UInt(Ppem));
+        FPrimarySize = FaceSize(FPrimary, Ppem);
         if (FFallback)
-            FT_Set_Pixel_Sizes(FFallback, 0, FT_UInt(Ppem));
+            FFallbackSize = FaceSize(FFallback, Ppem);
         double Scale = Ppem / Upem;
         M.tmAscent = Round(Asc * Scale);
         M.tmDescent = Round(Desc * Scale);
@@ -236,7 +122,12 @@ private:
                 Index = I;
             }
         }
-        if (Face == nullptr || FT_Load_Glyph(Face, Index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0)
+        if (Face == nullptr)
+            return G;
+        // The face is shared with the fonts of other sizes.
+        const TFaceSize& Size = Face == FPrimary ? FPrimarySize : FFallbackSize;
+        if (Size == nullptr || FT_Activate_Size(Size.get()) != 0 ||
+            FT_Load_Glyph(Face, Index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0)
             return G;
         FT_GlyphSlot Slot = Face->glyph;
         const bool SynthBold = Face == FPrimary ? FSynthBold : FSynthBoldFallback;
@@ -257,7 +148,7 @@ private:
         // Faces with embedded bitmaps for small sizes come as bitmaps: widen
         // those by one pixel, as the outlines are widened above.
         if (SynthBold && EmbeddedBitmap && FT_GlyphSlot_Own_Bitmap(Slot) == 0)
-            FT_Bitmap_Embolden(Library(), &Slot->bitmap, 64, 0);
+            FT_Bitmap_Embolden(FreeTypeLibrary(), &Slot->bitmap, 64, 0);
         const FT_Bitmap& B = Slot->bitmap;
         G.Left = Slot->bitmap_left;
         G.Top = Slot->bitmap_top;
@@ -278,6 +169,8 @@ private:
 
     FT_Face FPrimary = nullptr;
     FT_Face FFallback = nullptr;
+    TFaceSize FPrimarySize;
+    TFaceSize FFallbackSize;
     bool FSynthBold = false;
     bool FSynthBoldFallback = false;
     bool FSynthItalic = false;
@@ -297,17 +190,6 @@ std::mutex& FontEngineLock()
 {
     static std::mutex M;
     return M;
-}
-
-std::string MapFaceName(std::string_view AFaceName)
-{
-    for (const TFaceMapping& M : FaceMappings)
-        for (const char* N : M.Names)
-            if (N != nullptr && SameText(N, AFaceName))
-                for (const char* C : M.Candidates)
-                    if (C != nullptr && FamilyInstalled(C))
-                        return C;
-    return std::string(AFaceName);
 }
 
 TSizedFont& GetSizedFont(const LOGFONT& AFont)

@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/gfx/FontFaces.h"
 #include "platform/gfx/GdiTypes.h"
 
 namespace platform {
@@ -44,9 +45,6 @@ public:
 // hold FontEngineLock() while they use it.
 TSizedFont& GetSizedFont(const LOGFONT& AFont);
 std::mutex& FontEngineLock();
-
-// The installed family that stands for a platform face name.
-std::string MapFaceName(std::string_view AFaceName);
 
 // UTF-8 to code points; malformed bytes become U+FFFD.
 std::u32string DecodeUtf8(std::string_view AText);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 using namespace app;
@@ -49,6 +51,29 @@ TEST(OutputPicturesTest, EveryCategoryHasASmoothTileOfItsOwn)
     for (int n : {-1, 16, 20, 99})
         EXPECT_EQ(DrawCategoryPicture(n).Pixels, DrawCategoryPicture(17).Pixels) << n;
     EXPECT_EQ(DrawCategoryPicture(5, 64).Width, 64);
+}
+
+TEST(OutputPicturesTest, LettersAreAsLargeAsFitTheTile)
+{
+    // The letter tiles' white letters fill 13 of the tile's 16 units across
+    // (the longer names at a smaller size), and never pass them.
+    for (int n : {2, 6, 10, 14, 15}) {
+        const TImageData p = DrawCategoryPicture(n, 64);
+        int left = p.Width, right = -1;
+        for (int y = 0; y < p.Height; ++y)
+            for (int x = 0; x < p.Width; ++x) {
+                const uint32_t v = p.At(x, y);
+                if ((v >> 16 & 0xFF) > 200 && (v >> 8 & 0xFF) > 200 && (v & 0xFF) > 200) {
+                    left = std::min(left, x);
+                    right = std::max(right, x + 1);
+                }
+            }
+        const int units13 = 64 * 13 / 16;
+        EXPECT_LE(right - left, units13) << n;
+        EXPECT_GE(right - left, units13 * 8 / 10) << n;
+        // Centred.
+        EXPECT_LE(std::abs(left - (p.Width - right)), 3) << n;
+    }
 }
 
 TEST(OutputPicturesTest, TheProfileListsAlternateBetweenTwoPictures)

@@ -198,6 +198,39 @@ TEST(GdiText, ExpandTabs)
     EXPECT_GE(R.Right, 8 * M.tmAveCharWidth + Bw.cx);
 }
 
+TEST(GdiText, AFontFileIsOpenedOnceForAllItsSizes)
+{
+    const char* const Faces[] = {"Tahoma", "Arial", "宋体"};
+    // The first font of each face opens its file and the CJK fallback's.
+    for (const char* Face : Faces) {
+        TTextBitmap B(40, 20, Face, -13);
+        TextOut(B.DC, 0, 0, "A格");
+    }
+    const int Opened = OpenedFontFiles();
+    EXPECT_GE(Opened, 2);
+    for (int Height = 5; Height < 40; ++Height)
+        for (const char* Face : Faces) {
+            TTextBitmap B(40, 20, Face, -Height);
+            TextOut(B.DC, 0, 0, "A格");
+        }
+    EXPECT_EQ(OpenedFontFiles(), Opened);
+}
+
+TEST(GdiText, FontsSharingAFileKeepTheirOwnSizes)
+{
+    // Each glyph is rendered for the small font right after the large one
+    // used the same file: it must still come out small.
+    TTextBitmap Small(4, 4, "Tahoma", -10), Large(4, 4, "Tahoma", -30);
+    for (const char* Text : {"VJKY", "格式"}) {
+        SIZE L, S;
+        GetTextExtentPoint32(Large.DC, Text, &L);
+        GetTextExtentPoint32(Small.DC, Text, &S);
+        EXPECT_GT(S.cx, 0) << Text;
+        EXPECT_GT(L.cx, S.cx * 2) << Text;
+        EXPECT_LT(L.cx, S.cx * 4) << Text;
+    }
+}
+
 } // namespace
 
 // The ink a text leaves on white: the sum of its darkness.
