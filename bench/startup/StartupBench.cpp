@@ -3,11 +3,13 @@
 // mapped and to the last picture put into that window before it goes quiet.
 // A trivial X client (bench_x_floor) painting a window of the same size is
 // timed the same way as the floor under which no program can start.
-//   bench_startup [runs]            (10 runs unless told)
-// Each run gets a fresh process; one start before the runs fills the
-// caches and writes the settings, as a user's earlier start would have.
-// Figures are wall-clock and depend on the machine's load: the load average
-// is printed beside them.
+//   bench_startup [runs [other-build...]]     (10 runs unless told)
+// Other builds of the program (paths to their zarvelo) are timed beside
+// this one, run for run in turn, so a busy machine weighs on each alike.
+// Each run gets a fresh process; one start of each program before the runs
+// fills the caches and writes its settings, as a user's earlier start
+// would have. Figures are wall-clock and depend on the machine's load: the
+// load average is printed beside them.
 #include "XRequestRecorder.h"
 
 #include "program/ProgramProcesses.h"
@@ -132,7 +134,7 @@ TFigures FiguresOf(std::vector<double> AValues)
     return {AValues.front(), median, AValues.back()};
 }
 
-void PrintRow(const char* AName, const std::vector<TStart>& AStarts)
+void PrintRow(const std::string& AName, const std::vector<TStart>& AStarts)
 {
     std::vector<double> mapped, painted, cpu;
     for (const TStart& s : AStarts) {
@@ -141,13 +143,32 @@ void PrintRow(const char* AName, const std::vector<TStart>& AStarts)
         cpu.push_back(s.CpuMs);
     }
     const TFigures m = FiguresOf(mapped), p = FiguresOf(painted), c = FiguresOf(cpu);
-    std::printf("%-10s %7.1f / %6.1f / %6.1f    %7.1f / %6.1f / %6.1f    %7.1f / %6.1f / %6.1f\n", AName, m.Min, m.Median,
-                m.Max, p.Min, p.Median, p.Max, c.Min, c.Median, c.Max);
+    std::printf("%-12s %7.1f / %6.1f / %6.1f    %7.1f / %6.1f / %6.1f    %7.1f / %6.1f / %6.1f\n", AName.c_str(), m.Min,
+                m.Median, m.Max, p.Min, p.Median, p.Max, c.Min, c.Median, c.Max);
+}
+
+// A program to time and where it runs: a copy of its folder, as the
+// program scenarios run it, since its settings are written beside it.
+struct TSubject {
+    std::string Name;
+    std::vector<std::string> Command;
+    std::string Folder;
+    std::vector<TStart> Starts;
+    std::string Built; // where it was copied from
+};
+
+TSubject CopyProgram(const std::string& AName, const fs::path& ABuilt, const std::string& AFolder)
+{
+    fs::create_directories(AFolder);
+    fs::copy_file(ABuilt, AFolder + "/zarvelo");
+    for (const char* part : {"help", "sounds"})
+        if (fs::exists(ABuilt.parent_path() / part))
+            fs::copy(ABuilt.parent_path() / part, AFolder + "/" + part, fs::copy_options::recursive);
+    return {AName, {AFolder + "/zarvelo"}, AFolder, {}, ABuilt.string()};
 }
 
 // The runs on display ADisplay; false after printing what failed.
-bool Measure(int ARuns, const std::string& ADisplay, const std::string& ARoot, const std::string& AFolder,
-             const std::string& AHome)
+bool Measure(int ARuns, const std::string& ADisplay, const std::string& ARoot, std::vector<TSubject>& APrograms)
 {
     TXRequestRecorder recorder;
     std::string error;
@@ -155,31 +176,36 @@ bool Measure(int ARuns, const std::string& ADisplay, const std::string& ARoot, c
         std::fprintf(stderr, "bench_startup: %s\n", error.c_str());
         return false;
     }
-    std::vector<std::string> env = programtest::SessionEnvironment(ADisplay, AHome);
+    const std::string home = ARoot + "/home";
+    fs::create_directories(home + "/.config");
+    std::vector<std::string> env = programtest::SessionEnvironment(ADisplay, home);
     env.push_back("SDL_AUDIODRIVER=dummy");
     const std::string log = ARoot + "/program.log";
-    const std::vector<std::string> program{AFolder + "/zarvelo"};
-    std::vector<TStart> programStarts, floorStarts;
     TStart s;
-    bool ok = TimeStart(recorder, program, env, AFolder, log, s, error);
+    bool ok = true;
+    for (TSubject& p : APrograms)
+        ok = ok && TimeStart(recorder, p.Command, env, p.Folder, log, s, error);
     for (int i = 0; ok && i < ARuns; ++i)
-        if ((ok = TimeStart(recorder, program, env, AFolder, log, s, error)))
-            programStarts.push_back(s);
-    const std::vector<std::string> floor{ZARVELO_X_FLOOR, std::to_string(s.Width), std::to_string(s.Height)};
+        for (TSubject& p : APrograms)
+            if ((ok = ok && TimeStart(recorder, p.Command, env, p.Folder, log, s, error)))
+                p.Starts.push_back(s);
+    TSubject floor{"X floor", {ZARVELO_X_FLOOR, std::to_string(s.Width), std::to_string(s.Height)}, ARoot, {}, ""};
     for (int i = 0; ok && i < ARuns; ++i)
-        if ((ok = TimeStart(recorder, floor, env, ARoot, log, s, error)))
-            floorStarts.push_back(s);
+        if ((ok = TimeStart(recorder, floor.Command, env, floor.Folder, log, s, error)))
+            floor.Starts.push_back(s);
     if (!ok) {
         std::fprintf(stderr, "bench_startup: %s\n", error.c_str());
         return false;
     }
     std::printf("start-up on a private Xvfb, %d starts each (min / median / max, ms); load average %s\n", ARuns,
                 LoadAverage().c_str());
-    std::printf("%-10s %-29s    %-29s    %s\n", "", "start to mapped", "start to painted", "CPU time when quiet");
-    PrintRow("zarvelo", programStarts);
-    PrintRow("X floor", floorStarts);
-    std::printf("main window %d x %d; the floor client puts one image of that size\n", programStarts.front().Width,
-                programStarts.front().Height);
+    std::printf("%-12s %-29s    %-29s    %s\n", "", "start to mapped", "start to painted", "CPU time when quiet");
+    for (const TSubject& p : APrograms)
+        PrintRow(p.Name, p.Starts);
+    PrintRow(floor.Name, floor.Starts);
+    std::printf("main window %d x %d; the floor client puts one image of that size\n", s.Width, s.Height);
+    for (const TSubject& p : APrograms)
+        std::printf("%s: %s\n", p.Name.c_str(), p.Built.c_str());
     return true;
 }
 
@@ -193,16 +219,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_startup: cannot make a temporary folder\n");
         return 1;
     }
-    const std::string root = pattern, folder = root + "/app", home = root + "/home";
-    // A copy of the program's folder, as the program scenarios run it: its
-    // settings are written beside it.
-    const fs::path built = ZARVELO_PROGRAM;
-    fs::create_directories(home + "/.config");
-    fs::create_directories(folder);
-    fs::copy_file(built, folder + "/zarvelo");
-    for (const char* part : {"help", "sounds"})
-        if (fs::exists(built.parent_path() / part))
-            fs::copy(built.parent_path() / part, folder + "/" + part, fs::copy_options::recursive);
+    const std::string root = pattern;
+    std::vector<TSubject> programs{CopyProgram("zarvelo", ZARVELO_PROGRAM, root + "/app")};
+    for (int i = 2; i < argc; ++i)
+        programs.push_back(CopyProgram("other " + std::to_string(i - 1), argv[i], root + "/other" + std::to_string(i - 1)));
 
     int number = 0;
     std::string error;
@@ -211,7 +231,7 @@ int main(int argc, char** argv)
     if (!xvfb)
         std::fprintf(stderr, "bench_startup: %s\n", error.c_str());
     else
-        ok = Measure(runs, ":" + std::to_string(number), root, folder, home);
+        ok = Measure(runs, ":" + std::to_string(number), root, programs);
     EndProcessGroup(xvfb, 5);
     std::error_code ignored;
     fs::remove_all(root, ignored);

@@ -3,7 +3,6 @@
 #include "platform/ui/WindowSystem.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <set>
 
@@ -200,33 +199,6 @@ HRGN VisibleRegion(TWindowData* W, bool AClientOnly, bool AClipChildren)
         DeleteObject(inside);
     }
     return rgn;
-}
-
-void ResizeBackBuffer(TWindowData* ATop)
-{
-    const int w = std::max(0, ATop->Rect.Width()), h = std::max(0, ATop->Rect.Height());
-    std::vector<uint32_t> buffer(size_t(w) * size_t(h), 0);
-    // Keep what was there, so a growing window shows no hole until it paints.
-    if (!ATop->Buffer.empty() && ATop->HasBufferSize) {
-        int cw = std::min(w, ATop->BufferWidth), ch = std::min(h, ATop->BufferHeight);
-        for (int y = 0; y < ch; ++y)
-            std::memcpy(&buffer[size_t(y) * size_t(w)], &ATop->Buffer[size_t(y) * size_t(ATop->BufferWidth)], size_t(cw) * 4);
-    }
-    ATop->Buffer.swap(buffer);
-    ATop->BufferWidth = w;
-    ATop->BufferHeight = h;
-    ATop->HasBufferSize = true;
-}
-
-TPixelSurface SurfaceOf(TWindowData* ATop)
-{
-    TPixelSurface s;
-    s.Bits = reinterpret_cast<uint8_t*>(ATop->Buffer.data());
-    s.Width = ATop->BufferWidth;
-    s.Height = ATop->BufferHeight;
-    s.Stride = intptr_t(ATop->BufferWidth) * 4;
-    s.BitCount = 32;
-    return s;
 }
 
 void ForgetPaint(HWND AWnd)
@@ -462,17 +434,18 @@ bool UpdateLayeredWindow(HWND AWnd, HDC ADest, const TPoint* APosition, const TS
         if (!(w = Find(AWnd)))
             return false;
     }
+    const TPixelSurface surface = SurfaceOf(w);
     if (ASource) {
         TPoint src = ASourcePoint ? *ASourcePoint : TPoint{};
-        HDC dc = CreateSurfaceDC(SurfaceOf(w), TPoint{}, Rect(0, 0, w->BufferWidth, w->BufferHeight));
-        BitBlt(dc, 0, 0, w->BufferWidth, w->BufferHeight, ASource, src.X, src.Y, SRCCOPY);
+        HDC dc = CreateSurfaceDC(surface, TPoint{}, Rect(0, 0, surface.Width, surface.Height));
+        BitBlt(dc, 0, 0, surface.Width, surface.Height, ASource, src.X, src.Y, SRCCOPY);
         DeleteDC(dc);
     }
     w->PerPixelAlpha = (AFlags & ULW_ALPHA) != 0;
     w->LayeredAlpha = ABlend ? ABlend->SourceConstantAlpha : 255;
     w->LayeredFlags = LWA_ALPHA;
     Backend().WindowAlphaChanged(AWnd);
-    AddPresentDirty(AWnd, Rect(0, 0, w->BufferWidth, w->BufferHeight));
+    AddPresentDirty(AWnd, Rect(0, 0, surface.Width, surface.Height));
     return true;
 }
 

@@ -34,7 +34,7 @@ struct TWindowData {
     std::vector<uint32_t> Buffer;   // top-level windows: the back buffer, one pixel per window pixel
     int BufferWidth = 0;
     int BufferHeight = 0;
-    bool HasBufferSize = false;
+    bool BufferMade = false;        // at the first drawing (SurfaceOf)
     bool PerPixelAlpha = false;     // the buffer's alpha bytes shape the window (layered windows)
     bool EraseNeeded = false;
     bool NCPaintNeeded = false;
@@ -101,6 +101,7 @@ void RgnAddRect(HRGN& ARegion, const TRect& R);
 // the window (AClientOnly: its client area) cut by its ancestors, their and
 // its regions, siblings above that clip, and (AClipChildren) its children.
 HRGN VisibleRegion(TWindowData* W, bool AClientOnly, bool AClipChildren);
+// The back buffer follows its window's size once made; SurfaceOf makes it.
 void ResizeBackBuffer(TWindowData* ATop);
 TPixelSurface SurfaceOf(TWindowData* ATop);
 // The first window, in tree order, that waits for WM_PAINT.

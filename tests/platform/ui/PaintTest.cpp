@@ -279,3 +279,53 @@ TEST(Paint, LayeredWindowsShowTheirOwnPicture)
     HWND plain = rec.Make("plain", WS_POPUP, Bounds(0, 0, 4, 4));
     EXPECT_FALSE(UpdateLayeredWindow(plain, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA));
 }
+
+TEST(Paint, TheBackBufferKeepsWhatWasDrawnAcrossSizes)
+{
+    // A 10 x 10 window drawn with a pattern, then sized without repainting:
+    // what it had in every size on the way is kept, the rest is clear.
+    struct TCase {
+        const char* What;
+        std::vector<TSize> Sizes;
+    };
+    const TCase cases[] = {
+        {"narrower", {{6, 10}}},
+        {"wider", {{14, 10}}},
+        {"shorter", {{10, 4}}},
+        {"taller", {{10, 16}}},
+        {"narrower, then back", {{6, 10}, {10, 10}}},
+        {"shorter, then back", {{10, 4}, {10, 10}}},
+        {"smaller, then larger than ever", {{4, 3}, {40, 30}}},
+        {"wider and shorter, then narrower and taller", {{16, 5}, {7, 12}}},
+        {"nothing, then back", {{0, 0}, {10, 10}}},
+    };
+    auto pattern = [](int X, int Y) { return uint32_t(X * 20) << 16 | uint32_t(Y * 20) << 8 | 7u; };
+    for (const TCase& c : cases) {
+        TRecorder rec;
+        HWND w = rec.Make("w", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 10, 10));
+        rec.Handlers[{w, WM_PAINT}] = [](WPARAM, LPARAM) -> LRESULT { return 0; };
+        rec.Handlers[{w, WM_ERASEBKGND}] = [](WPARAM, LPARAM) -> LRESULT { return 1; };
+        rec.Pump();
+        HDC dc = GetWindowDC(w);
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x) {
+                const uint32_t p = pattern(x, y);
+                SetPixelV(dc, x, y, RGB(p >> 16, p >> 8 & 0xFF, p & 0xFF));
+            }
+        ReleaseDC(w, dc);
+        int keptW = 10, keptH = 10;
+        for (const TSize& s : c.Sizes) {
+            SetWindowPos(w, nullptr, 0, 0, s.cx, s.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOMOVE);
+            keptW = std::min(keptW, int(s.cx));
+            keptH = std::min(keptH, int(s.cy));
+        }
+        const TPixelSurface* s = GetWindowSurface(w);
+        ASSERT_EQ(s->Width, int(c.Sizes.back().cx)) << c.What;
+        ASSERT_EQ(s->Height, int(c.Sizes.back().cy)) << c.What;
+        int wrong = 0;
+        for (int y = 0; y < s->Height; ++y)
+            for (int x = 0; x < s->Width; ++x)
+                wrong += Pixel(w, x, y) != (x < keptW && y < keptH ? pattern(x, y) : 0u);
+        EXPECT_EQ(wrong, 0) << c.What;
+    }
+}
