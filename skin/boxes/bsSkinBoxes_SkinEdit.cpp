@@ -266,6 +266,8 @@ void TbsSkinCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         AHeight = CalcHeight();
     else if (changed)
         AHeight = (UseSkinFont && Skinned()) ? SkinRect.Height() : CalcHeight();
+    if (Align() != alNone)
+        CentreOnToolBar(Parent(), AHeight, ATop);
     TbsCustomEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
     RepaintFrame();
 }
@@ -376,7 +378,7 @@ void TbsSkinCustomEdit::DrawEditImages(TCanvas* ACanvas)
     draw(RightButton, FRightImageIndex, RightImageHotIndex, RightImageDownIndex);
 }
 
-void TbsSkinCustomEdit::PaintFrame(TCanvas* ACanvas)
+void TbsSkinCustomEdit::PaintFrame(TCanvas* ACanvas, bool AAtRest)
 {
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0)
@@ -386,13 +388,13 @@ void TbsSkinCustomEdit::PaintFrame(TCanvas* ACanvas)
     TBitmap b;
     b.SetSize(w, h);
     TCanvas* c = b.Canvas();
-    const bool hot = ShowsActive();
+    const bool hot = !AAtRest && ShowsActive();
     if (!Skinned() || !Picture) {
-        const int bw = FButtonMode ? w - FButtonRect.Left - 1 : 0;
+        const int bw = FButtonMode ? w - FButtonRect.Left - (AAtRest ? 0 : 1) : 0;
         const TRect r = Rect(0, 0, w - bw, h);
         c->Brush()->SetColor(clBtnShadow);
         c->FrameRect(r);
-        c->Brush()->SetColor(Color());
+        c->Brush()->SetColor(AAtRest ? clBtnFace : Color());
         c->FrameRect(Rect(1, 1, r.Right - 1, r.Bottom - 1));
         c->Brush()->SetColor(FDefaultColor);
         c->FillRect(Rect(2, 2, r.Right - 2, r.Bottom - 2));
@@ -466,20 +468,57 @@ void TbsSkinCustomEdit::PaintDisabledText(TCanvas* ACanvas)
         font.SetColor(Skinned() ? DisabledFontColor : clGrayText);
     }
     ACanvas->Font()->Assign(&font);
-    const std::string text = GetText();
-    const TRect r = Rect(0, 0, FEditRect.Width(), FEditRect.Height());
-    const int tw = ACanvas->TextWidth(text);
-    int x = r.Left + 2;
+    DrawAlignedText(ACanvas, Rect(0, 0, FEditRect.Width(), FEditRect.Height()), GetText());
+}
+
+void TbsSkinCustomEdit::DrawAlignedText(TCanvas* ACanvas, const TRect& R, const std::string& AText)
+{
+    const int tw = ACanvas->TextWidth(AText);
+    int x = R.Left + 2;
     if (FAlignment == taRightJustify)
-        x = r.Right - tw - 1;
+        x = R.Right - tw - 1;
     else if (FAlignment == taCenter)
-        x = r.Left + 2 + r.Width() / 2 - tw / 2 - 1;
+        x = R.Left + 2 + R.Width() / 2 - tw / 2 - 1;
     ACanvas->Brush()->SetStyle(bsClear);
     HDC dc = ACanvas->Handle();
     const int saved = SaveDC(dc);
-    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
-    ACanvas->TextOut(x, r.Top, text);
+    IntersectClipRect(dc, R.Left, R.Top, R.Right, R.Bottom);
+    ACanvas->TextOut(x, R.Top, AText);
     RestoreDC(dc, saved);
+}
+
+void TbsSkinCustomEdit::PaintSkinTo(TCanvas* C, int X, const std::string& AText, int Y)
+{
+    const int w = Width(), h = Height();
+    if (w <= 0 || h <= 0)
+        return;
+    TBitmap b;
+    b.SetSize(w, h);
+    TCanvas* c = b.Canvas();
+    GetSkinData();
+    if (UseSkinFont || !Skinned())
+        PaintFrame(c, true);
+    else
+        PaintStretchedFrame(c);
+    TRect r = FEditRect;
+    if (FImages) {
+        if (FLeftImageIndex >= 0)
+            r.Left += FImages->Width() + 2;
+        if (FRightImageIndex >= 0)
+            r.Right -= FImages->Width() + 2;
+    }
+    if (Skinned() && UseSkinFont) {
+        c->Font()->SetName(FontName);
+        c->Font()->SetStyle(FontStyle);
+        c->Font()->SetHeight(FontHeight);
+        c->Font()->SetColor(FontColor);
+    } else {
+        c->Font()->Assign(FDefaultFont.get());
+    }
+    TbsResourceStrData* strings = FSD ? FSD->ResourceStrData() : nullptr;
+    c->Font()->SetCharset(strings ? strings->CharSet : FDefaultFont->Charset());
+    DrawAlignedText(c, r, AText);
+    C->Draw(X, Y, &b);
 }
 
 void TbsSkinCustomEdit::PaintFrameOn(HDC ADC, bool AExcludeEdit)

@@ -85,7 +85,13 @@ public:
     TRect ButtonBounds() const { return FButtonRect; }
     bool MouseIn() const { return FMouseIn; }
 
+    // Centred in a tool bar that adjusts its controls, when aligned.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // The edit's whole look showing AText instead of its own text, painted
+    // onto C at (X, Y): the frame (a skinned one without its hover picture)
+    // and the button as the frame painting draws them, then AText in the
+    // text area between the image areas.
+    void PaintSkinTo(TCanvas* C, int X, const std::string& AText, int Y);
     void PaintBuffered() override;
     void RepaintFrame();
     void AdjustHeight();
@@ -116,10 +122,15 @@ protected:
     void UpdateImageRects();
     void DrawEditImages(TCanvas* ACanvas);
     void PaintEditBackground(TCanvas* ACanvas);
-    void PaintFrame(TCanvas* ACanvas);
+    // AAtRest: the look PaintSkinTo shows: the frame without its hover
+    // picture, and an unskinned button beside the frame rather than under
+    // its right edge.
+    void PaintFrame(TCanvas* ACanvas, bool AAtRest = false);
     void PaintStretchedFrame(TCanvas* ACanvas);
     void DrawStretchedButton(TCanvas* ACanvas, const TRect& R);
     void PaintDisabledText(TCanvas* ACanvas);
+    // AText in R by the alignment, clipped to R, over what is there.
+    void DrawAlignedText(TCanvas* ACanvas, const TRect& R, const std::string& AText);
     void PaintFrameOn(platform::HDC ADC, bool AExcludeEdit);
     bool NeedsMouseTracking() const;
     void DoMouseEnter();

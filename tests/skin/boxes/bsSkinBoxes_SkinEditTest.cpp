@@ -3,6 +3,9 @@
 #include "skin/boxes/bsSkinBoxes_SkinEdit.h"
 
 #include "skin/boxes/BoxesTestSupport.h"
+#include "skin/controls/bsSkinCtrls_ToolBar.h"
+
+#include "platform/gfx/PngImage.h"
 
 namespace {
 
@@ -14,8 +17,18 @@ constexpr const char* EditRecord =
     "leftbottompoint=3,17\r\nrightbottompoint=27,17\r\nclientrect=3,3,27,17\r\nactiveskinrect=30,0,60,20\r\n"
     "fontname=Tahoma\r\nfontheight=11\r\nfontcolor=0\r\nactivefontcolor=255\r\ndisabledfontcolor=8421504\r\n";
 
+// One opaque green 8 x 8 image.
+struct TGreenImages : TCustomImageList {
+    TGreenImages() : TCustomImageList(nullptr)
+    {
+        SetSize(8, 8);
+        AddPixels(std::vector<uint32_t>(64, 0xFF00FF00));
+    }
+};
+
 struct SkinEditTest : TBoxesFixture {
     TSkinFolder EditFolder{SkinIni("edit:edit", EditRecord)};
+    TGreenImages GreenImages;
     TbsSkinEdit* NewEdit(TRect ABounds, bool ASkinned)
     {
         auto* edit = Add(new TbsSkinEdit(Form.get()), ABounds);
@@ -146,11 +159,8 @@ TEST_F(SkinEditTest, SkinnedEditWithoutSkinFontStretchesItsFrame)
 
 TEST_F(SkinEditTest, LeftImageNarrowsTheTextAndClicksWithoutMovingTheCaret)
 {
-    TCustomImageList images(nullptr);
-    images.SetSize(8, 8);
-    images.AddPixels(std::vector<uint32_t>(64, 0xFF00FF00));
     auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
-    edit->SetImages(&images);
+    edit->SetImages(&GreenImages);
     edit->SetLeftImageIndex(0);
     int clicks = 0;
     edit->OnLeftButtonClick = [&](TObject*) { ++clicks; };
@@ -228,6 +238,123 @@ TEST_F(SkinEditTest, TheFramePaintsIntoAGivenContext)
     }
     // Without a context nothing is painted and nothing is answered.
     EXPECT_EQ(edit->Perform(SKN_PAINTTODC, 0, 0), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The edit's look with another text, painted into a 32-bit picture at an
+// offset, fuchsia where nothing was painted.
+struct TSkinPicture {
+    TBitmap B;
+    TSkinPicture(skin::TbsSkinCustomEdit* AEdit, const std::string& AText, int X, int Y)
+    {
+        B.SetPixelFormat(pf32bit);
+        B.SetSize(AEdit->Width() + 2 * X, AEdit->Height() + 2 * Y);
+        B.Canvas()->Brush()->SetColor(clFuchsia);
+        B.Canvas()->FillRect(Rect(0, 0, B.Width(), B.Height()));
+        AEdit->PaintSkinTo(B.Canvas(), X, AText, Y);
+    }
+    uint32_t At(int X, int Y)
+    {
+        const COLORREF p = ColorToRGB(B.Canvas()->Pixels(X, Y));
+        return Rgb(GetRValue(p), GetGValue(p), GetBValue(p));
+    }
+    // Columns [AFrom, ATo) of rows [ATop, ABottom) holding a pixel unlike ABackground.
+    std::vector<int> InkColumns(int AFrom, int ATo, int ATop, int ABottom, uint32_t ABackground)
+    {
+        std::vector<int> columns;
+        for (int x = AFrom; x < ATo; ++x)
+            for (int y = ATop; y < ABottom; ++y)
+                if (At(x, y) != ABackground) {
+                    columns.push_back(x);
+                    break;
+                }
+        return columns;
+    }
+    void Save(const std::string& AName)
+    {
+        platform::TPngImage png;
+        png.Assign(&B);
+        png.SaveToFile(AName);
+    }
+};
+
+// Unskinned, the picture is the frame with a button-face inner line, the
+// button beside the frame in the state the window shows, and the given text
+// in the default font.
+TEST_F(SkinEditTest, PaintSkinToDrawsTheBuiltInLookAtRestWithTheGivenText)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), false);
+    edit->SetButtonMode(true);
+    edit->SetText("own");
+    ShowAndPaint();
+    const int w = edit->Width(), h = edit->Height();
+    MouseAt(edit, w - h / 2, h / 2);
+    ASSERT_EQ(WindowPixel(edit, w - h / 2, h / 2), Rgb(0xC1, 0xD4, 0xF3)) << "the window shows the hot button";
+    TSkinPicture p(edit, "WWW", 5, 3);
+    p.Save("skin_edit_paint_skin_to_plain.png");
+    EXPECT_EQ(p.At(4, 2), Rgb(255, 0, 255)) << "nothing left of and above the offset";
+    EXPECT_EQ(p.At(5, 3), RgbOf(clBtnShadow));
+    EXPECT_EQ(p.At(6, 3 + h / 2), RgbOf(clBtnFace)) << "the inner frame line";
+    EXPECT_EQ(p.At(5 + w - h - 1, 3 + h / 2), RgbOf(clBtnShadow)) << "the frame ends where the button begins";
+    EXPECT_EQ(p.At(5 + w - h / 2, 3 + h / 2), Rgb(0xC1, 0xD4, 0xF3)) << "the hot button";
+    EXPECT_EQ(p.At(5 + w - h, 3 + h / 2), Rgb(0x3B, 0x6B, 0xB7)) << "the hot button's frame";
+    const std::vector<int> ink = p.InkColumns(5 + 2, 5 + w - h - 2, 3 + 2, 3 + h - 2, Rgb(255, 255, 255));
+    ASSERT_FALSE(ink.empty()) << "the given text is drawn";
+    EXPECT_GE(ink.front(), 5 + 2 + 2) << "left-justified two pixels into the text area";
+    EXPECT_LT(ink.back(), 5 + w / 2) << "three letters, not the edit's own text at the far end";
+}
+
+// Skinned with the skin font, the picture takes the record's normal picture
+// and font colour even while the edit is focused and hot; the text keeps
+// clear of a right image and stands right-justified.
+TEST_F(SkinEditTest, PaintSkinToDrawsTheSkinnedLookAtRestBesideTheImages)
+{
+    auto* edit = NewEdit(Rect(10, 10, 110, 30), true);
+    edit->SetImages(&GreenImages);
+    edit->SetRightImageIndex(0);
+    edit->SetAlignment(taRightJustify);
+    ShowAndPaint();
+    edit->SetFocus();
+    MouseAt(edit, 50, 10);
+    ASSERT_EQ(WindowPixel(edit, 0, 0), HotEdge);
+    ASSERT_EQ(edit->Font()->Color(), TColor(255));
+    TSkinPicture p(edit, "W", 0, 0);
+    p.Save("skin_edit_paint_skin_to_skinned.png");
+    EXPECT_EQ(p.At(0, 0), NormalEdge);
+    EXPECT_EQ(p.At(99, 19), NormalEdge);
+    const TRect e = edit->EditRect();
+    const std::vector<int> ink = p.InkColumns(e.Left, e.Right, e.Top, e.Bottom, NormalFill);
+    ASSERT_FALSE(ink.empty());
+    EXPECT_LT(ink.back(), e.Right - (8 + 2)) << "the text ends before the image area";
+    EXPECT_GT(ink.front(), e.Right - (8 + 2) - 20) << "right-justified";
+    for (int x : ink)
+        for (int y = e.Top; y < e.Bottom; ++y) {
+            const uint32_t c = p.At(x, y);
+            EXPECT_LE(c >> 16, 0xFFu * ((c >> 8) & 0xFF) / 0x78 + 1) << "no red ink of the active font colour at " << x;
+        }
+}
+
+// On a tool bar that adjusts its controls an aligned edit stands in the
+// middle of the bar; without the adjustment it keeps the top it is given.
+TEST_F(SkinEditTest, AnAlignedEditCentresItselfOnAToolBar)
+{
+    auto* bar = Add(new skin::TbsSkinToolBar(Form.get()), Rect(0, 0, 300, 40));
+    auto* edit = new TbsSkinEdit(Form.get());
+    edit->SetParent(bar);
+    edit->SetAlign(alTop);
+    ShowAndPaint();
+    TRect r;
+    bar->GetSkinClientRect(r);
+    const int h = edit->Height();
+    EXPECT_EQ(h, edit->CalcHeight());
+    EXPECT_EQ(edit->Top(), r.Top + r.Height() / 2 - h / 2);
+    EXPECT_GT(edit->Top(), 0);
+    bar->AdjustControls = false;
+    edit->SetBounds(edit->Left(), 0, edit->Width(), h);
+    EXPECT_EQ(edit->Top(), 0);
 }
 
 } // namespace
