@@ -27,25 +27,6 @@ std::string MakeUniqueName(TComponent* AForm, const std::string& APattern)
     }
 }
 
-namespace {
-
-// The skin form component of a maximised MDI child, nil when none.
-TbsSkinForm* FindMaximizedMDIChild()
-{
-    platform::TScreen* screen = platform::Screen();
-    for (int i = 0; i < screen->FormCount(); ++i) {
-        platform::TCustomForm* f = screen->Forms(i);
-        if (f->FormStyle() != platform::fsMDIChild)
-            continue;
-        TbsSkinForm* sf = FindSkinFormComponent(f);
-        if (sf && sf->WindowState() == platform::wsMaximized)
-            return sf;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 // ---------------------------------------------------------------- pages and tabs
 
 TbsRibbonPage::TbsRibbonPage(TComponent* AOwner) : TbsRibbonCustomPage(AOwner)
@@ -909,7 +890,7 @@ void TbsRibbon::MDIChildMaximize()
 
 void TbsRibbon::MDIChildRestore()
 {
-    if (FMDIButtons->Count() > 0 && !FindMaximizedMDIChild()) {
+    if (FMDIButtons->Count() > 0 && !FindMaximizedMDIChildSkinForm()) {
         FMDIButtons->Clear();
         Invalidate();
     }
@@ -917,20 +898,19 @@ void TbsRibbon::MDIChildRestore()
 
 void TbsRibbon::CloseMDIChild(TObject*)
 {
-    if (TbsSkinForm* sf = FindMaximizedMDIChild())
-        if (auto* f = dynamic_cast<platform::TCustomForm*>(sf->Owner()))
-            f->Close();
+    if (TbsSkinForm* sf = FindMaximizedMDIChildSkinForm())
+        sf->Form()->Close();
 }
 
 void TbsRibbon::RestoreMDIChild(TObject*)
 {
-    if (TbsSkinForm* sf = FindMaximizedMDIChild())
+    if (TbsSkinForm* sf = FindMaximizedMDIChildSkinForm())
         sf->SetWindowState(platform::wsNormal);
 }
 
 void TbsRibbon::MinimizeMDIChild(TObject*)
 {
-    if (TbsSkinForm* sf = FindMaximizedMDIChild())
+    if (TbsSkinForm* sf = FindMaximizedMDIChildSkinForm())
         sf->SetWindowState(platform::wsMinimized);
 }
 

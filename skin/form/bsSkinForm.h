@@ -632,10 +632,10 @@ private:
 
 // The first skin form component among a form's components, or nil.
 TbsSkinForm* FindSkinFormComponent(platform::TCustomForm* AForm);
-// The maximised document of the application's main form, nil when none:
-// the one its skin component holds maximised, or one the window system has
-// maximised.
-platform::TCustomForm* MaximizedMDIChildForm();
+// The skin form component of the first document of the application's main
+// form, in document order, whose component is maximised; nil when there is
+// none (documents without a component are passed over).
+TbsSkinForm* FindMaximizedMDIChildSkinForm();
 // The skin form component of the main form's active document, nil when
 // there is none.
 TbsSkinForm* FindActiveMDIChildSkinForm();

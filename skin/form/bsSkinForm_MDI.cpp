@@ -45,20 +45,6 @@ TMenuItem* FindChildItem(TMenuItem* AMenu, const std::string& AChildName)
 
 // ---- helpers
 
-TCustomForm* MaximizedMDIChildForm()
-{
-    TCustomForm* main = Application()->MainForm();
-    if (!main || main->FormStyle() != fsMDIForm)
-        return nullptr;
-    if (TbsSkinForm* comp = FindSkinFormComponent(main))
-        if (TCustomForm* f = comp->FindMaximizedMDIChild())
-            return f;
-    for (int i = 0; i < main->MDIChildCount(); ++i)
-        if (TCustomForm* f = main->MDIChildren(i); f && f->WindowState() == wsMaximized)
-            return f;
-    return nullptr;
-}
-
 TbsSkinForm* TbsSkinForm::MainFormComponent() const
 {
     TCustomForm* main = Application()->MainForm();

@@ -169,6 +169,17 @@ void TbsSkinForm::MenuKeyDown(int Key)
     }
 }
 
+TbsSkinForm* FindMaximizedMDIChildSkinForm()
+{
+    TCustomForm* main = Application()->MainForm();
+    if (!main)
+        return nullptr;
+    for (int i = 0; i < main->MDIChildCount(); ++i)
+        if (TbsSkinForm* comp = FindSkinFormComponent(main->MDIChildren(i)); comp && comp->WindowState() == wsMaximized)
+            return comp;
+    return nullptr;
+}
+
 TbsSkinForm* FindActiveMDIChildSkinForm()
 {
     TCustomForm* main = Application()->MainForm();

@@ -44,7 +44,10 @@ void TbsQuickButtonItem::Assign(TPersistent* ASource)
 
 TbsQuickButtonItems::TbsQuickButtonItems(TbsSkinForm* ABSF) : TOwnedCollection(ABSF), BSF(ABSF)
 {
-    OnUpdate = [this](TCollectionItem*) { BSF->UpDateFormNC(); };
+    OnUpdate = [this](TCollectionItem*) {
+        if (!BSF->IsLoading() && !BSF->IsDesigning())
+            BSF->UpDateFormNC();
+    };
 }
 
 } // namespace skin

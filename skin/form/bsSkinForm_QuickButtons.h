@@ -41,7 +41,8 @@ private:
     bool FVisible = true;
 };
 
-// Every change repaints the form's frame.
+// Every change (an added, inserted, changed or deleted item) repaints the
+// form's frame, except while the form loads.
 class TbsQuickButtonItems : public platform::TOwnedCollection<TbsQuickButtonItem> {
 public:
     explicit TbsQuickButtonItems(TbsSkinForm* ABSF);

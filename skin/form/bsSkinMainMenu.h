@@ -240,7 +240,6 @@ private:
     void AddMDIButton(const std::string& AName, TbsStdCommand ACommand, bool AExplicit);
     void DeleteMDIButtons();
     void UpdateMDIButtons(platform::TBorderIcons Icons);
-    static TbsSkinForm* MaximizedChildComponent();
     void ReleaseSysMenuButton();
     void DrawMarker(TCanvas* C);
     void CreateToolBarModeImage(TBitmap* B);

@@ -252,7 +252,7 @@ void TbsSkinMainMenuBar::CreateMenu()
     }
     if (FMDIChildMax) {
         CreateMDIButtons();
-        if (TbsSkinForm* comp = MaximizedChildComponent())
+        if (TbsSkinForm* comp = FindMaximizedMDIChildSkinForm())
             UpdateMDIButtons(comp->BorderIcons());
     }
 }
@@ -761,15 +761,6 @@ void TbsSkinMainMenuBar::DeleteMDIButtons()
     }
 }
 
-// The buttons follow the icons of the maximised document's skin component:
-// the form's own border icons are cleared while the component draws its
-// frame, and would leave the system menu and minimise buttons disabled.
-TbsSkinForm* TbsSkinMainMenuBar::MaximizedChildComponent()
-{
-    TCustomForm* child = MaximizedMDIChildForm();
-    return child ? FindSkinFormComponent(child) : nullptr;
-}
-
 void TbsSkinMainMenuBar::UpdateMDIButtons(TBorderIcons Icons)
 {
     for (int i = 0; i < ButtonsCount; ++i) {
@@ -785,19 +776,19 @@ void TbsSkinMainMenuBar::MDIChildMaximize()
     FMDIChildMax = true;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     CreateMDIButtons();
-    if (TbsSkinForm* comp = MaximizedChildComponent())
+    if (TbsSkinForm* comp = FindMaximizedMDIChildSkinForm())
         UpdateMDIButtons(comp->BorderIcons());
     Repaint();
 }
 
 void TbsSkinMainMenuBar::MDIChildRestore()
 {
-    TCustomForm* child = MaximizedMDIChildForm();
-    if (!child && FMDIChildMax) {
+    TbsSkinForm* comp = FindMaximizedMDIChildSkinForm();
+    if (!comp && FMDIChildMax) {
         FMDIChildMax = false;
         DeleteMDIButtons();
         Repaint();
-    } else if (TbsSkinForm* comp = MaximizedChildComponent()) {
+    } else if (comp) {
         UpdateMDIButtons(comp->BorderIcons());
     }
 }

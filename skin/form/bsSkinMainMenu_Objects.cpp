@@ -213,33 +213,26 @@ void TbsSkinMainMenuBarButton::MouseUp(int, int, TMouseButtonKind Button)
 void TbsSkinMainMenuBarButton::DblClick()
 {
     // A double click on the system-menu button closes the child.
-    TCustomForm* child = MaximizedMDIChildForm();
+    TbsSkinForm* child = FindMaximizedMDIChildSkinForm();
     if (Command != cmSysMenu || !child || !Parent->SkinForm())
         return;
     Parent->SkinForm()->SkinMenu()->Hide();
     Parent->SkinForm()->SkinMenuClose();
-    child->Close();
+    child->Form()->Close();
 }
 
 void TbsSkinMainMenuBarButton::DoCommand()
 {
-    TCustomForm* child = MaximizedMDIChildForm();
-    if (!child)
+    TbsSkinForm* comp = FindMaximizedMDIChildSkinForm();
+    if (!comp)
         return;
-    TbsSkinForm* comp = FindSkinFormComponent(child);
-    auto setState = [&](TWindowState AState) {
-        if (comp)
-            comp->SetWindowState(AState);
-        else
-            child->SetWindowState(AState);
-    };
     switch (Command) {
-    case cmClose: child->Close(); break;
-    case cmMaximize: setState(wsNormal); break;
-    case cmMinimize: setState(wsMinimized); break;
+    case cmClose: comp->Form()->Close(); break;
+    case cmMaximize: comp->SetWindowState(wsNormal); break;
+    case cmMinimize: comp->SetWindowState(wsMinimized); break;
     case cmSysMenu: {
         TbsSkinForm* form = Parent->SkinForm();
-        if (!form || !comp)
+        if (!form)
             break;
         Parent->Repaint();
         const TPoint o = Parent->ClientToScreen(Point(0, 0));

@@ -122,6 +122,36 @@ TEST_F(CaptionQuickButtonsTest, ALongTitleStaysRightOfTheStrip)
     EXPECT_GT(inside, 0);
 }
 
+// A button inserted before the others takes the first place of the strip
+// and the frame shows it at once; the others move one place on. A button
+// without an image keeps its place.
+TEST_F(CaptionQuickButtonsTest, AnInsertedButtonTakesItsPlaceInTheStrip)
+{
+    TCustomImageList red(nullptr);
+    red.SetSize(12, 12);
+    red.AddPixels(std::vector<uint32_t>(144, 0xFFFF0000u));
+    red.AddPixels(std::vector<uint32_t>(144, 0xFF000000u | ImageColor));
+    SkinForm->QuickImageList = &red;
+    SkinForm->UpDateFormNC();
+    ASSERT_EQ(Pixel(14 + 6, 15), Rgb(255, 0, 0));
+    skin::TbsQuickButtonItem* first = SkinForm->QuickButtons()->Insert(0);
+    Application()->ProcessMessages();
+    EXPECT_NE(Pixel(14 + 6, 15), Rgb(255, 0, 0)) << "the insert alone repaints: an empty first place";
+    EXPECT_EQ(Pixel(54 + 6, 15), Rgb(255, 0, 0)) << "the last button moved on";
+    first->SetImageIndex(1);
+    Application()->ProcessMessages();
+    ASSERT_EQ(SkinForm->QuickButtons()->Count(), 4);
+    EXPECT_EQ(Item(0), first);
+    EXPECT_EQ(Item(0)->ItemRect, Rect(14, 7, 30, 23));
+    EXPECT_EQ(Item(1)->ItemRect, Rect(34, 7, 50, 23));
+    EXPECT_EQ(Item(3)->ItemRect, Rect(54, 7, 70, 23)) << "the hidden button keeps no place";
+    EXPECT_EQ(Pixel(14 + 6, 15), ImageColor) << "the new button";
+    EXPECT_EQ(Pixel(34 + 6, 15), Rgb(255, 0, 0)) << "the former first";
+    EXPECT_THROW(SkinForm->QuickButtons()->Insert(5), EListError);
+    EXPECT_EQ(SkinForm->QuickButtons()->Count(), 4);
+    SkinForm->QuickImageList = &Images;
+}
+
 // The frame behind a hot button comes from "officequickbutton", else from
 // "resizetoolbutton"; a skin with neither draws the image alone. A button
 // without an image draws nothing, hot or not, but keeps its place.

@@ -124,6 +124,30 @@ TEST(SkinFormMDI, MaximisingOneMaximisesAllAndMergesIntoTheFrame)
     EXPECT_EQ(TMdiSkinForms::SkinOf(late)->WindowState(), wsMaximized);
 }
 
+// The maximised document's component is the first one, active document
+// first, whose component holds it maximised; a document without a
+// component is passed over.
+TEST(SkinFormMDI, TheMaximisedDocumentsComponentIsFoundInDocumentOrder)
+{
+    TMdiSkinForms m(600, 400);
+    TForm* doc0 = m.Add("Doc0");
+    auto* plain = new TForm(m.Main);
+    plain->SetName("Plain");
+    plain->SetFormStyle(fsMDIChild);
+    plain->SetBounds(30, 30, 200, 150);
+    plain->Show();
+    TMdiSkinForms::Pump();
+    ASSERT_EQ(m.Main->MDIChildren(0), plain) << "the last shown is active and leads";
+    EXPECT_EQ(skin::FindMaximizedMDIChildSkinForm(), nullptr) << "nothing maximised yet";
+    TMdiSkinForms::SkinOf(doc0)->SetWindowState(wsMaximized);
+    EXPECT_EQ(skin::FindMaximizedMDIChildSkinForm(), TMdiSkinForms::SkinOf(doc0)) << "the active plain document is passed over";
+    TForm* doc1 = m.Add("Doc1");
+    ASSERT_EQ(TMdiSkinForms::SkinOf(doc1)->WindowState(), wsMaximized);
+    EXPECT_EQ(skin::FindMaximizedMDIChildSkinForm(), TMdiSkinForms::SkinOf(doc1)) << "the new active document leads";
+    TMdiSkinForms::SkinOf(doc1)->SetWindowState(wsNormal);
+    EXPECT_EQ(skin::FindMaximizedMDIChildSkinForm(), nullptr) << "restoring one restores them all";
+}
+
 // The bar's buttons follow the icons of the maximised document's skin
 // component, not those of its form, which the component clears.
 TEST(SkinFormMDI, TheBarsDocumentButtonsFollowTheDocumentComponentsIcons)
