@@ -29,6 +29,9 @@ public:
     virtual void WindowRegionChanged(HWND AWnd) {}
     virtual void WindowTextChanged(HWND AWnd) {}
     virtual void WindowAlphaChanged(HWND AWnd) {}
+    // The window asks for blur behind (part of) itself or no longer does
+    // (GetWindowBlurBehind tells which).
+    virtual void WindowBlurChanged(HWND AWnd) {}
     virtual void WindowActivated(HWND AWnd) {}
     // Minimised, maximised or restored (IsIconic / IsZoomed tell which).
     virtual void WindowStateChanged(HWND AWnd) {}

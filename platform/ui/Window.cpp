@@ -14,6 +14,8 @@ TWindowData::~TWindowData()
 {
     if (Region)
         DeleteObject(Region);
+    if (BlurRegion)
+        DeleteObject(BlurRegion);
     if (Update)
         DeleteObject(Update);
 }
@@ -660,6 +662,40 @@ int GetWindowRgn(HWND AWnd, HRGN ARegion)
     if (!w || !w->Region || !ARegion)
         return ERROR;
     return CombineRgn(ARegion, w->Region, nullptr, RGN_COPY);
+}
+
+bool SetWindowBlurBehind(HWND AWnd, bool AEnable, HRGN ARegion)
+{
+    TWindowData* w = Find(AWnd);
+    if (!w || !w->IsTopLevel())
+        return false;
+    if (w->BlurRegion)
+        DeleteObject(w->BlurRegion);
+    w->BlurRegion = nullptr;
+    w->BlurBehind = AEnable;
+    if (AEnable && ARegion) {
+        w->BlurRegion = CreateRectRgn(0, 0, 0, 0);
+        CombineRgn(w->BlurRegion, ARegion, nullptr, RGN_COPY);
+    }
+    Backend().WindowBlurChanged(AWnd);
+    return true;
+}
+
+bool GetWindowBlurBehind(HWND AWnd, HRGN ARegion)
+{
+    TWindowData* w = Find(AWnd);
+    if (!w || !w->BlurBehind)
+        return false;
+    if (ARegion) {
+        if (w->BlurRegion)
+            CombineRgn(ARegion, w->BlurRegion, nullptr, RGN_COPY);
+        else {
+            HRGN all = CreateRectRgn(0, 0, w->Rect.Width(), w->Rect.Height());
+            CombineRgn(ARegion, all, nullptr, RGN_COPY);
+            DeleteObject(all);
+        }
+    }
+    return true;
 }
 
 bool GetRestoreBounds(HWND AWnd, TRect& ARect)

@@ -223,6 +223,14 @@ bool BringWindowToTop(HWND AWnd);
 bool SetWindowRgn(HWND AWnd, HRGN ARegion, bool ARedraw);
 // Copies the window's region into ARegion; ERROR when it has none.
 int GetWindowRgn(HWND AWnd, HRGN ARegion);
+// Asks the desktop to blur what lies behind the part ARegion (window
+// coordinates; the caller keeps it, nil: the whole window) of a top-level
+// window, or no longer to. A compositing manager that knows the request
+// blurs; elsewhere nothing shows of it.
+bool SetWindowBlurBehind(HWND AWnd, bool AEnable, HRGN ARegion);
+// Whether the window asks for blur; its part is copied into ARegion when
+// given (a window asking for all of itself copies its rectangle).
+bool GetWindowBlurBehind(HWND AWnd, HRGN ARegion);
 // The rectangle a maximised window takes and the one it returns to.
 bool GetRestoreBounds(HWND AWnd, TRect& ARect);
 

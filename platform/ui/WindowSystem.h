@@ -30,6 +30,8 @@ struct TWindowData {
     std::string Text;
     std::map<std::string, intptr_t> Props;
     HRGN Region = nullptr;          // window coordinates; owned once given
+    bool BlurBehind = false;        // the desktop is asked to blur behind BlurRegion
+    HRGN BlurRegion = nullptr;      // window coordinates, owned; nil: the whole window
     HRGN Update = nullptr;          // client coordinates; owned
     std::vector<uint32_t> Buffer;   // top-level windows: the back buffer, one pixel per window pixel
     int BufferWidth = 0;

@@ -32,6 +32,19 @@
 namespace platform {
 namespace {
 
+// The rectangles a region is made of.
+std::vector<TRect> RegionRects(HRGN ARegion)
+{
+    const DWORD size = GetRegionData(ARegion, 0, nullptr);
+    if (size == 0)
+        return {};
+    std::vector<char> buffer(size);
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    GetRegionData(ARegion, size, data);
+    const TRect* rects = reinterpret_cast<const TRect*>(data->Buffer);
+    return std::vector<TRect>(rects, rects + data->rdh.nCount);
+}
+
 // X key symbols and the virtual keys they are.
 struct TKeyMap {
     KeySym Sym;
@@ -566,15 +579,9 @@ void TX11Backend::WindowRegionChanged(HWND AWnd)
     if (GetWindowRgn(AWnd, region) == ERROR) {
         XShapeCombineMask(F->Dpy, it->second.Xid, ShapeBounding, 0, 0, None, ShapeSet);
     } else {
-        DWORD size = GetRegionData(region, 0, nullptr);
-        std::vector<char> buffer(size);
-        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-        GetRegionData(region, size, data);
-        const TRect* rects = reinterpret_cast<const TRect*>(data->Buffer);
         std::vector<XRectangle> xr;
-        for (DWORD i = 0; i < data->rdh.nCount; ++i)
-            xr.push_back(XRectangle{short(rects[i].Left), short(rects[i].Top), (unsigned short)rects[i].Width(),
-                                    (unsigned short)rects[i].Height()});
+        for (const TRect& r : RegionRects(region))
+            xr.push_back(XRectangle{short(r.Left), short(r.Top), (unsigned short)r.Width(), (unsigned short)r.Height()});
         XShapeCombineRectangles(F->Dpy, it->second.Xid, ShapeBounding, 0, 0, xr.data(), int(xr.size()), ShapeSet, Unsorted);
     }
     DeleteObject(region);
@@ -602,6 +609,32 @@ void TX11Backend::WindowAlphaChanged(HWND AWnd)
         XChangeProperty(F->Dpy, it->second.Xid, F->AtomOpacity, XA_CARDINAL, 32, PropModeReplace,
                         reinterpret_cast<unsigned char*>(&value), 1);
     }
+    XFlush(F->Dpy);
+}
+
+// The blur request travels as the window property that compositing
+// managers with a blur effect read: rectangles (x, y, width, height) in
+// window coordinates, and no property for no blur.
+void TX11Backend::WindowBlurChanged(HWND AWnd)
+{
+    auto it = F->Tops.find(AWnd);
+    if (it == F->Tops.end())
+        return;
+    const Atom atom = F->A("_KDE_NET_WM_BLUR_BEHIND_REGION");
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    std::vector<unsigned long> values;
+    if (GetWindowBlurBehind(AWnd, region))
+        for (const TRect& r : RegionRects(region))
+            for (int v : {r.Left, r.Top, r.Width(), r.Height()})
+                values.push_back((unsigned long)v);
+    // An empty property asks for the whole window: an empty part asks for
+    // nothing and has none.
+    if (values.empty())
+        XDeleteProperty(F->Dpy, it->second.Xid, atom);
+    else
+        XChangeProperty(F->Dpy, it->second.Xid, atom, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(values.data()), int(values.size()));
+    DeleteObject(region);
     XFlush(F->Dpy);
 }
 

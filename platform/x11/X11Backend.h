@@ -26,6 +26,7 @@ public:
     void WindowRegionChanged(HWND AWnd) override;
     void WindowTextChanged(HWND AWnd) override;
     void WindowAlphaChanged(HWND AWnd) override;
+    void WindowBlurChanged(HWND AWnd) override;
     void WindowActivated(HWND AWnd) override;
     void WindowStateChanged(HWND AWnd) override;
     void WindowStyleChanged(HWND AWnd) override;

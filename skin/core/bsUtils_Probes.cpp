@@ -1,5 +1,6 @@
 #include "skin/core/bsUtils_Probes.h"
 
+#include "platform/ui/Backend.h"
 #include "platform/ui/Paint.h"
 
 namespace skin {
@@ -10,10 +11,19 @@ TbsPlatformEntries DetectPlatformEntries()
 {
     TbsPlatformEntries E;
     E.MonitorCount = [] { return 1; };
-    // The window layer has both layered-window calls; it has no monitor
-    // list (one screen) and no compositor, so those stay empty.
+    // The window layer has both layered-window calls and blur behind
+    // windows; it has no monitor list (one screen) and no transitions, so
+    // those stay empty. Composition is the compositing manager's.
     E.SetLayeredWindowAttributes = platform::SetLayeredWindowAttributes;
     E.UpdateLayeredWindow = platform::UpdateLayeredWindow;
+    E.DwmIsCompositionEnabled = [](bool* AEnabled) {
+        *AEnabled = Backend().HasCompositor();
+        return true;
+    };
+    E.DwmEnableBlurBehindWindow = platform::SetWindowBlurBehind;
+    // The window layer's move and size loop moves the window itself at
+    // every step.
+    E.DragFullWindows = [] { return true; };
     return E;
 }
 
@@ -69,6 +79,11 @@ bool IsDwmCompositionEnabled()
     bool Enabled = false;
     return PlatformEntries().DwmIsCompositionEnabled && PlatformEntries().DwmIsCompositionEnabled(&Enabled) &&
            Enabled;
+}
+
+bool IsFullDrag()
+{
+    return PlatformEntries().DragFullWindows && PlatformEntries().DragFullWindows();
 }
 
 void SetDwmTransitions(HWND Wnd, bool Enable)

@@ -5,9 +5,10 @@
 // quiet no-op with a neutral answer.
 //
 // On this platform: layered windows exist (constant and per-pixel alpha),
-// there is one screen, and there is no compositor interface, so the
-// system answers as the generation 5.1 desktop did: layered windows and
-// drop shadows yes, composition, blur behind and transitions no.
+// there is one screen, windows always move and size whole while dragged,
+// and composition is on while a compositing manager runs, which may blur
+// behind windows when asked; there are no window transitions to switch
+// off. The version answers as the generation 5.1 desktop did.
 
 #include <functional>
 
@@ -40,6 +41,8 @@ struct TbsPlatformEntries {
     std::function<bool(bool*)> DwmIsCompositionEnabled;
     std::function<bool(platform::HWND, platform::DWORD, const void*, platform::DWORD)> DwmSetWindowAttribute;
     std::function<bool(platform::HWND, bool AEnable, platform::HRGN ARegion)> DwmEnableBlurBehindWindow;
+    // Whether a dragged window moves and sizes whole rather than as an outline.
+    std::function<bool()> DragFullWindows;
 };
 
 // The entries in use (tests replace them to see a facility missing).
@@ -65,6 +68,8 @@ bool IsMultiMonitor();
 void GetPrimaryMonitorRect(bool WorkArea, platform::TRect& R);
 void GetMonitorRect(platform::HWND Wnd, bool WorkArea, platform::TRect& R);
 bool IsDwmCompositionEnabled();
+// A window being dragged moves and sizes whole (not as an outline).
+bool IsFullDrag();
 void SetDwmTransitions(platform::HWND Wnd, bool Enable);
 void EnableBlurBehind(platform::HWND Wnd, bool Enable, platform::HRGN Rgn);
 

@@ -11,6 +11,7 @@
 #include "skin/form/bsRibbon.h"
 #include "skin/controls/bsSkinHint.h"
 #include "skin/core/bsUtils_Layer.h"
+#include "skin/core/bsUtils_Probes.h"
 
 #include "platform/core/Exceptions.h"
 #include "platform/gfx/Gdi.h"
@@ -208,13 +209,47 @@ void TbsSkinForm::SetUseRibbon(bool AValue)
         SetSkinnableForm(false);
 }
 
+// The frame changes hands between the component and the window system. A
+// maximized form changes restored and hidden, and is maximized again by
+// whoever keeps the frame now. A main form with documents keeps its frame.
 void TbsSkinForm::SetSkinnableForm(bool AValue)
 {
+    FFormActive = GetFormActive();
+    const bool mdiMain = FForm->FormStyle() == fsMDIForm;
+    if (mdiMain && FForm->MDIChildCount() > 0)
+        return;
+    const bool wasVisible = FForm->Visible();
+    bool maximizeAgain = false;
+    if (FWindowState == wsMaximized && FSkinnableForm) {
+        if (!mdiMain)
+            FForm->Hide();
+        SetWindowState(wsNormal);
+        maximizeAgain = true;
+    } else if (FForm->WindowState() == wsMaximized && !FSkinnableForm) {
+        FForm->SetWindowState(wsNormal);
+        if (!mdiMain)
+            FForm->Hide();
+        maximizeAgain = true;
+    }
     FSkinnableForm = AValue && !FUseRibbon;
     ChangeSkinData();
     ChangeSkinDataOfControls(FForm, nullptr);
+    // The frame's messages reach the component again, whoever took the
+    // window procedure over meanwhile; the new window is measured and
+    // framed by the new keeper of the frame.
+    FForm->WindowProc = [this](TMessage& M) { NewWndProc(M); };
     if (FForm->HandleAllocated())
         FForm->RecreateWnd();
+    if (mdiMain && FForm->HandleAllocated())
+        SubclassMDIClient(true);
+    if (maximizeAgain) {
+        if (FSkinnableForm)
+            SetWindowState(wsMaximized);
+        else
+            FForm->SetWindowState(wsMaximized);
+        if (!mdiMain && wasVisible)
+            FForm->Show();
+    }
 }
 
 void TbsSkinForm::SetFormStyle(TFormStyle FS)
@@ -362,6 +397,28 @@ bool TbsSkinForm::HandleSkinMessage(TMessage& M)
             ChangeSkinData();
         RestoreLayerBounds();
         return true;
+    case SKN_AEROBLURCHANGE:
+        // The border's windows ask for blur, or stop, as they are made.
+        if (CanShowLayeredBorders() && FBorderLayer->FVisible) {
+            FBorderLayer->Hide();
+            FBorderLayer->ShowWithForm();
+        }
+        return true;
+    case SKN_SMARTEFFECTSBEGIN:
+        // Another program animates the window: the layered border keeps
+        // out of its way until it is done.
+        FSmartEffectsShow = true;
+        return true;
+    case SKN_SMARTEFFECTSEND:
+        if (!FSmartEffectsShow)
+            return true;
+        FSmartEffectsShow = false;
+        if ((FForm->Visible() || FForm->Tag == -10000) && CanShowLayeredBorders()) {
+            Application()->ProcessMessages();
+            FBorderLayer->FActive = true;
+            FBorderLayer->ShowWithFormAnimation();
+        }
+        return true;
     case SKN_UISTRINGSCHANGE:
         UpdateObjectHints();
         return true;
@@ -425,6 +482,10 @@ void TbsSkinForm::FrameWndProc(TMessage& M)
     try {
         if (HandleSkinMessage(M)) {
             OldWindowProc(M);
+            return;
+        }
+        if (M.Msg == SKN_SMARTEFFECTSQUERY) {
+            M.Result = FSkinnableForm || !IsVistaOrLater() ? SKN_SMARTEFFECTS_ALLOWED : SKN_SMARTEFFECTS_DENIED;
             return;
         }
         if (M.Msg == WM_DISPLAYCHANGE) {
@@ -521,6 +582,7 @@ void TbsSkinForm::FrameWndProc(TMessage& M)
             MouseTimer->SetEnabled(false);
             ActiveObject = MouseCaptureObject = -1;
             FSizeMove = true;
+            FFullDrag = IsFullDrag();
             OldWindowProc(M);
             return;
         case WM_EXITSIZEMOVE:
@@ -541,6 +603,12 @@ void TbsSkinForm::FrameWndProc(TMessage& M)
             if (pos && !(pos->flags & SWP_NOMOVE)) {
                 FFormLeft = pos->x;
                 FFormTop = pos->y;
+                // Where the border last moved with the form, for a size
+                // that follows without a move.
+                if (!FSizing && !FBorderLayerChangeSize) {
+                    FOldFormLeft = FFormLeft;
+                    FOldFormTop = FFormTop;
+                }
             }
             OldWindowProc(M);
             if (pos)

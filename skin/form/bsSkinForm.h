@@ -316,6 +316,9 @@ public:
     bool AlphaBlendAnimation = false;
     // The alphas of the fade-in steps to ATarget.
     static std::vector<int> FadeInSteps(int ATarget);
+    // Runs the fade-in steps to ATarget, more than 5 ms apart, the first at
+    // once; AApply takes each alpha and answers false to stop.
+    static void FadeIn(int ATarget, const std::function<bool(int AAlpha)>& AApply);
 
     // ---- system menu: the built-in one, or the user's SystemMenu with the
     // standard items added.
@@ -452,6 +455,7 @@ public:
     bool IsLastPopupLeaf() const;
     // The first step of the window procedure: the messages that close menus.
     void CloseMenusOnMessage(platform::UINT AMsg);
+    void CancelChildModes();
     // The form's shortcut handler; OnShortCut runs first.
     platform::TShortCutEvent OnShortCut;
     void FormShortCut(platform::TMessage& Msg, bool& Handled);
@@ -517,7 +521,8 @@ private:
     // the message is done) and after the frame's own.
     bool MDIMessage(platform::TMessage& M);
     void MDIAfterMessage(platform::TMessage& M);
-    void SubclassMDIClient();
+    // AAgain: the client is subclassed anew even when it already is.
+    void SubclassMDIClient(bool AAgain = false);
     void NewClientWndProc(platform::TMessage& M);
     platform::LRESULT SendToMainForm(platform::UINT AMsg, platform::WPARAM W = 0);
     TbsSkinForm* MainFormComponent() const;
@@ -610,6 +615,10 @@ private:
     bool FRollUpState = false, MaxRollUpState = false, FRollUpBeforeMaximize = false;
     bool FStartShow = true;
     bool FSizeMove = false, FSizing = false;
+    // Windows are dragged whole: the frame follows every step of a size.
+    bool FFullDrag = false;
+    // Between SKN_SMARTEFFECTSBEGIN and SKN_SMARTEFFECTSEND.
+    bool FSmartEffectsShow = false;
     bool HMagnetized = false, VMagnetized = false, HMagnetized2 = false, VMagnetized2 = false;
     TPoint FOnMouseDownCoord{-1, -1};
     // Outer bounds saved over a skin change; -1 nothing saved, 0 the
@@ -617,6 +626,8 @@ private:
     TRect FOldFormBounds;
     int FOldFullBorder = -1;
     int FFormLeft = 0, FFormTop = 0;
+    // The position at the layered border's last move with the form.
+    int FOldFormLeft = 0, FOldFormTop = 0;
 
     bool FShowMDIScrollBars = true;
     TbsSkinScrollBar* FMDIHScrollBar = nullptr;

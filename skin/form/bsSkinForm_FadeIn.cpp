@@ -39,6 +39,19 @@ std::vector<int> TbsSkinForm::FadeInSteps(int ATarget)
     return steps;
 }
 
+// The steps are more than 5 ms apart; the thread sleeps between them
+// rather than spinning.
+void TbsSkinForm::FadeIn(int ATarget, const std::function<bool(int AAlpha)>& AApply)
+{
+    const std::vector<int> steps = FadeInSteps(ATarget);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (i > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(6));
+        if (!AApply(steps[i]))
+            return;
+    }
+}
+
 bool TbsSkinForm::FadesIn() const
 {
     return IsLayeredWindowsAvailable() && (FAlphaBlend || AlphaBlendAnimation || (FSD && FSD->AnimationForAllWindows));
@@ -85,15 +98,17 @@ bool TbsSkinForm::FadeInTick(uintptr_t AId)
     const int target = animate && !FAlphaBlend ? 255 : FAlphaBlendValue;
     if (animate) {
         Application()->ProcessMessages();
-        // Steps more than 5 ms apart; the thread sleeps between them
-        // rather than spinning.
-        for (int alpha : FadeInSteps(target)) {
-            if (!FForm->HandleAllocated())
-                return true;
-            SetLayeredAlpha(FForm->Handle(), uint8_t(alpha));
-            FBorderLayer->CheckFormAlpha(alpha, true);
-            std::this_thread::sleep_for(std::chrono::milliseconds(6));
-        }
+        bool gone = false;
+        FadeIn(target, [this, &gone](int AAlpha) {
+            gone = !FForm->HandleAllocated();
+            if (gone)
+                return false;
+            SetLayeredAlpha(FForm->Handle(), uint8_t(AAlpha));
+            FBorderLayer->CheckFormAlpha(AAlpha, true);
+            return true;
+        });
+        if (gone)
+            return true;
     } else if (target < 255) {
         SetLayeredAlpha(FForm->Handle(), uint8_t(target));
         FBorderLayer->CheckFormAlpha(target, true);

@@ -74,6 +74,8 @@ TbsFormLayerBorder::~TbsFormLayerBorder()
     for (auto& w : Windows)
         w.reset();
     FRetired.clear();
+    DeleteMaskRegions();
+    DeleteBlurRegions();
 }
 
 void TbsFormLayerBorder::InitFrame(TbsSkinData* ASkinData, TCustomForm* AForm)
@@ -83,11 +85,16 @@ void TbsFormLayerBorder::InitFrame(TbsSkinData* ASkinData, TCustomForm* AForm)
     FData = nullptr;
     LeftSize = TopSize = RightSize = BottomSize = 0;
     OldActiveObject = ActiveObject = MouseCaptureObject = -1;
+    DeleteMaskRegions();
+    DeleteBlurRegions();
     // A frame whose picture or mask is missing has no picture to cut.
     if (!FSD || FSD->Empty() || !FSD->LayerFrame || FSD->LayerFrame->PictureIndex == -1 ||
         !FSD->LayerFrame->FSourceBitmap)
         return;
     FData = FSD->LayerFrame.get();
+    // Composition is what the desktop needs to blur; the newest generation
+    // of the desktop this skin format knows never blurred.
+    FIsAeroEnabled = IsDwmCompositionEnabled() && !IsWindows8();
     FCurrentAlphaBlendValue = FData->AlphaBlendValue;
     FCurrentInActiveAlphaBlendValue = FData->InActiveAlphaBlendValue;
     if (FData->FullBorder)
@@ -107,6 +114,7 @@ void TbsFormLayerBorder::InitFrame(TbsSkinData* ASkinData, TCustomForm* AForm)
         HitBottomRightX = b.Right - FData->HitTestRBPoint.X;
         HitBottomRightY = b.Bottom - FData->HitTestRBPoint.Y;
     }
+    CreateMaskRegions();
 }
 
 TbsBitmap* TbsFormLayerBorder::Source() const
@@ -185,6 +193,8 @@ void TbsFormLayerBorder::CreateBorderImages(int AWidth, int AHeight)
     for (auto& image : Images)
         if (!image->Empty())
             image->CheckRGBA();
+    if (BlurEnabled())
+        CreateBlurRegions();
 }
 
 TPoint TbsFormLayerBorder::StripPosition(TbsFormLayerBorderType AType, int X, int Y, int AWidth, int AHeight) const
@@ -225,6 +235,8 @@ void TbsFormLayerBorder::PutImages(bool AMove, int X, int Y)
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         TbsLayerManager::UpdateLayeredBitmap(image, alpha, window);
+        HRGN blur = BlurEnabled() ? BlurRegion(TbsFormLayerBorderType(i)) : nullptr;
+        EnableBlurBehind(window->Handle(), blur != nullptr, blur);
     }
 }
 
@@ -327,6 +339,25 @@ void TbsFormLayerBorder::ShowWithForm()
 {
     const TRect r = LayerRect(FForm->Left(), FForm->Top(), FForm->Width(), FForm->Height());
     Show(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TbsFormLayerBorder::ShowWithFormAnimation()
+{
+    if (!FData)
+        return;
+    const int target = FCurrentAlphaBlendValue;
+    FCurrentAlphaBlendValue = 0;
+    ShowWithForm();
+    Application()->ProcessMessages();
+    // The messages may have hidden the border again.
+    TbsSkinForm::FadeIn(target, [this](int AAlpha) {
+        if (!FVisible)
+            return false;
+        FCurrentAlphaBlendValue = AAlpha;
+        SetAlphaBlend();
+        return true;
+    });
+    FCurrentAlphaBlendValue = target;
 }
 
 void TbsFormLayerBorder::SetBoundsWithForm()

@@ -9,7 +9,8 @@
 // alpha, show the inactive picture and alpha while it is inactive, and
 // size or move the form when the user drags them.
 // Where the display has no compositing manager the windows are cut to
-// their visible pixels and show them opaque.
+// their visible pixels and show them opaque; where one runs, a skin with a
+// blur mask asks it to blur the desktop behind the glass of the strips.
 
 #include "skin/core/bsSkinData.h"
 #include "skin/core/bsUtils_Layer.h"
@@ -83,6 +84,8 @@ public:
     platform::TTimer* MouseTimer = nullptr;
     platform::TCustomForm* FForm = nullptr;
     TbsSkinData* FSD = nullptr;
+    // The desktop can blur behind windows (a compositing manager runs).
+    bool FIsAeroEnabled = false;
     // The layer frame record, nil when the skin has none.
     TbsDataSkinLayerFrame* FData = nullptr;
     bool FVisible = false;
@@ -120,6 +123,8 @@ public:
     void Draw(platform::TCanvas* C, int X, int Y, int AWidth, int AHeight);
     void MoveTo(int X, int Y);
     void ShowWithForm();
+    // Shown transparent, then faded in to the record's alpha.
+    void ShowWithFormAnimation();
     void SetBoundsWithForm();
     void SetBoundsWithForm2(int AWidth, int AHeight);
     void SetBoundsWithForm3(int ALeft, int ATop, int AWidth, int AHeight);
@@ -132,6 +137,21 @@ public:
     void SetAlphaBlend();
     void SetAlphaBlend2();
     void CreateBorderImages(int AWidth, int AHeight);
+    // The strips ask for blur behind their glass: the desktop can blur, the
+    // skin allows it and the form is not translucent itself.
+    bool BlurEnabled() const;
+    // The black pixels of the blur mask's four corners, each where its
+    // corner lies in the strip it belongs to.
+    void CreateMaskRegions();
+    // The glass of each strip at the current size: the band between the
+    // mask's outer and inner edges, with the corners' shapes.
+    void CreateBlurRegions();
+    // The blur mask's corners: top-left, top-right, bottom-left,
+    // bottom-right; and the blur region of each strip. Owned, nil for none.
+    platform::HRGN DataRgn1 = nullptr, DataRgn2 = nullptr, DataRgn3 = nullptr, DataRgn4 = nullptr;
+    platform::HRGN TopRgn = nullptr, BottomRgn = nullptr, RightRgn = nullptr, LeftRgn = nullptr;
+    // The blur region of a strip's window.
+    platform::HRGN BlurRegion(TbsFormLayerBorderType AType) const;
     // Where each strip stands for a layer rectangle.
     TPoint StripPosition(TbsFormLayerBorderType AType, int X, int Y, int AWidth, int AHeight) const;
 
@@ -156,6 +176,8 @@ private:
     void Rebuild(bool AMove, int X, int Y, int AWidth, int AHeight);
     void DrawObjects();
     void RetireWindows();
+    void DeleteMaskRegions();
+    void DeleteBlurRegions();
     std::vector<std::unique_ptr<TbsFormLayerWindow>> FRetired;
 };
 

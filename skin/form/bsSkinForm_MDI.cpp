@@ -575,13 +575,16 @@ void TbsSkinForm::PaintMDIClient(HDC DC)
         PaintBG2(DC);
 }
 
-void TbsSkinForm::SubclassMDIClient()
+void TbsSkinForm::SubclassMDIClient(bool AAgain)
 {
     HWND client = FForm->ClientHandle();
-    if (!client || client == FClientSubclassed)
+    if (!client || (client == FClientSubclassed && !AAgain))
         return;
+    // Subclassed again, the client keeps the procedure it had before the
+    // component came, never the component's own.
+    const bool again = client == FClientSubclassed;
     FClientSubclassed = client;
-    FPrevClientProc = SetWindowProc(client, [this](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    TWndProc previous = SetWindowProc(client, [this](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
         TMessage M;
         M.Msg = m;
         M.WParam = w;
@@ -589,6 +592,8 @@ void TbsSkinForm::SubclassMDIClient()
         NewClientWndProc(M);
         return M.Result;
     });
+    if (!again)
+        FPrevClientProc = previous;
     RefreshFormSize();
 }
 

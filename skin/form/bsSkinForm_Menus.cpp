@@ -4,6 +4,8 @@
 // form's shortcuts reaching its main menu.
 
 #include "skin/form/bsSkinForm.h"
+#include "skin/boxes/bsSkinBoxes_SkinEdit.h"
+#include "skin/controls/bsSkinCtrls_Base.h"
 #include "skin/controls/bsSkinHint.h"
 #include "skin/form/bsRibbon.h"
 
@@ -202,6 +204,22 @@ void TbsSkinForm::CloseMenusOnMessage(UINT AMsg)
     else if (FForm->FormStyle() == fsMDIForm && FForm->Visible())
         if (TbsSkinForm* child = FindActiveMDIChildSkinForm(); child && child != this)
             child->CloseMenusOnMessage(AMsg);
+    CancelChildModes();
+}
+
+// On a multiple-document main form the skinned controls it owns end what
+// they were doing with the mouse (a held button, an open list).
+void TbsSkinForm::CancelChildModes()
+{
+    if (ComponentState() != 0 || FForm->FormStyle() != fsMDIForm || !FForm->Visible())
+        return;
+    for (int i = 0; i < FForm->ComponentCount(); ++i) {
+        auto* control = dynamic_cast<TControl*>(FForm->Components(i));
+        const bool skinned =
+            dynamic_cast<TbsSkinControl*>(control) || dynamic_cast<TbsSkinCustomEdit*>(control);
+        if (skinned && control->Visible() && control->Enabled())
+            control->Perform(CM_CANCELMODE, 0, 0);
+    }
 }
 
 // The form's shortcuts: the component's own handler first, then the

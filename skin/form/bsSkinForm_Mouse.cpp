@@ -9,6 +9,8 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/Window.h"
 
+#include <algorithm>
+
 namespace skin {
 
 using namespace platform;
@@ -146,6 +148,10 @@ void TbsSkinForm::WMShowWindow(TMessage& M)
             // client keeps its size inside them.
             ApplyClientSize();
         }
+        // The frame shows its menus through the skinned menu bar, never as
+        // the window system's own bar.
+        if (FForm->Menu())
+            FForm->SetMenu(nullptr);
     } else {
         HideGlowLayers();
         FBorderLayer->Hide();
@@ -169,11 +175,34 @@ void TbsSkinForm::WMMoving(TMessage& M)
     OldWindowProc(M);
 }
 
+// While the window is dragged whole, the frame (region, caption, border)
+// is laid out for the new size before the window takes it, so no step
+// shows the old frame stretched.
 void TbsSkinForm::WMSizing(TMessage& M)
 {
     FSizing = true;
     HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
     OldWindowProc(M);
+    const auto* r = reinterpret_cast<const TRect*>(M.LParam);
+    if (!FSizeMove || !FFullDrag || !r)
+        return;
+    FBorderLayerChangeSize = false;
+    FFormWidth = std::max(r->Width(), GetMinWidth());
+    FFormHeight = std::max(r->Height(), GetMinHeight());
+    if (!FSkinSupport) {
+        CreateFrameRgn(true);
+        return;
+    }
+    if (FForm->Width() < GetMinWidth() || FForm->Height() < GetMinHeight() ||
+        (FForm->Width() == FFormWidth && FForm->Height() == FFormHeight))
+        return;
+    // A size from the left or top moves the window too; the border follows
+    // that move instead.
+    if (CanShowLayeredBorders() && FFormLeft == FOldFormLeft && FFormTop == FOldFormTop)
+        FBorderLayer->SetBoundsWithForm3(FFormLeft, FFormTop, FFormWidth, FFormHeight);
+    FOldFormLeft = FFormLeft;
+    FOldFormTop = FFormTop;
+    UpdateFrame(true);
 }
 
 } // namespace skin

@@ -9,6 +9,7 @@
 #include "skin/core/bsUtils_Text.h"
 #include "skin/controls/bsSkinCtrls_Base.h"
 
+#include "platform/controls/SystemIcons.h"
 #include "platform/gfx/Gdi.h"
 #include "platform/ui/Paint.h"
 
@@ -209,12 +210,13 @@ void TbsSkinForm::DrawSkinObject(TbsActiveSkinObject* AObject)
     AObject->Draw(frame.Canvas(), true);
 }
 
-// The form's icon, else the application's, at the small icon size.
+// The form's icon, else the application's, else the window system's
+// application icon, at the small icon size.
 void TbsSkinForm::DrawFormIcon(TCanvas* ACanvas, int X, int Y)
 {
-    TBitmap* icon = FForm->Icon()->Empty() ? Application()->Icon() : FForm->Icon();
-    if (icon->Empty())
-        return;
+    TBitmap* icon = !FForm->Icon()->Empty()          ? FForm->Icon()
+                    : !Application()->Icon()->Empty() ? Application()->Icon()
+                                                      : SystemApplicationIcon();
     int w, h;
     GetSmallIconSize(w, h);
     ACanvas->StretchDraw(Rect(X, Y, X + w, Y + h), icon);

@@ -24,7 +24,7 @@ using namespace platform;
 bool TbsSkinForm::CanShowLayeredBorders() const
 {
     return HasSkin() && FSD->ShowLayeredBorders() && FSD->LayerFrame && FSD->LayerFrame->PictureIndex != -1 &&
-           IsLayeredWindowsAvailable() && FSkinnableForm && !AlwaysDisableLayeredFrames && !PreviewMode &&
+           IsLayeredWindowsAvailable() && FSkinnableForm && !AlwaysDisableLayeredFrames && !PreviewMode && !FSmartEffectsShow &&
            FForm->BorderStyle() != bsNone && FForm->FormStyle() != fsMDIChild;
 }
 

@@ -1,6 +1,7 @@
 #include "skin/core/bsUtils_Layer.h"
 #include "skin/core/bsUtils_Probes.h"
 
+#include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
 
@@ -59,11 +60,17 @@ TEST(PlatformProbes, VersionTable)
         EXPECT_EQ(IsWindows7(C.V), C.Seven) << C.V.Major << "." << C.V.Minor;
         EXPECT_EQ(IsWindows8(C.V), C.Eight) << C.V.Major << "." << C.V.Minor;
     }
-    // This platform: layered windows without a compositor.
+    // This platform: layered windows, composition while a compositing
+    // manager runs, windows dragged whole.
     EXPECT_TRUE(IsLayeredWindowsAvailable());
     EXPECT_FALSE(IsVistaOrLater());
-    EXPECT_FALSE(IsDwmCompositionEnabled());
     EXPECT_FALSE(IsMultiMonitor());
+    EXPECT_TRUE(IsFullDrag());
+    auto& headless = static_cast<platform::THeadlessBackend&>(platform::Backend());
+    EXPECT_FALSE(IsDwmCompositionEnabled());
+    headless.SetCompositorPresent(true);
+    EXPECT_TRUE(IsDwmCompositionEnabled());
+    headless.SetCompositorPresent(false);
 }
 
 TEST(PlatformProbes, MonitorsAndMissingCompositor)

@@ -143,4 +143,24 @@ inline void WriteFullBorderMask(const testsupport::TTempDir& ADir)
                            }));
 }
 
+// The full border's skin with a blur mask: black inside the sizing edges
+// and outside the form, so the glass is the 6-pixel band round the form and
+// the 26-pixel one above it. Writes the mask into ADir.
+inline std::string WithBlurMask(const testsupport::TTempDir& ADir, std::string AIni)
+{
+    testsupport::WriteFile(ADir.File("blurmask.bmp"), skintest::BmpFile(140, 80, [](int X, int Y) {
+                               const bool edge = X >= 4 && X < 136 && Y >= 4 && Y < 76;
+                               const bool form = X >= 10 && X < 130 && Y >= 30 && Y < 70;
+                               return edge && !form ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
+                           }));
+    const auto replace = [&AIni](const std::string& AOld, const std::string& ANew) {
+        AIni.replace(AIni.find(AOld), AOld.size(), ANew);
+    };
+    replace("activepicturescount=4\r\n", "activepicturescount=5\r\n");
+    replace("3=quickmask.bmp\r\n", "3=quickmask.bmp\r\n4=blurmask.bmp\r\n");
+    replace("fullborder=1\r\n", "fullborder=1\r\nblurmaskpictureindex=4\r\nintersectblurmaskrect=4,4,136,76\r\n"
+                                "excludeblurmaskrect=10,30,130,70\r\n");
+    return AIni;
+}
+
 } // namespace frametest

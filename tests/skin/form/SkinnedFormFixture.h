@@ -16,6 +16,19 @@
 
 namespace frametest {
 
+// A control of kind TBase that counts the messages AMsg it receives.
+template <class TBase, platform::UINT AMsg>
+struct TMessageCounter : TBase {
+    using TBase::TBase;
+    int Count = 0;
+    void WndProc(platform::TMessage& M) override
+    {
+        if (M.Msg == AMsg)
+            ++Count;
+        TBase::WndProc(M);
+    }
+};
+
 inline platform::THeadlessBackend& Headless() { return static_cast<platform::THeadlessBackend&>(platform::Backend()); }
 
 struct SkinnedFormFixture : ::testing::Test {

@@ -11,17 +11,7 @@ using namespace platform;
 using namespace frametest;
 
 // A child window that counts the parent-background messages it receives.
-class TBackgroundListener : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    int Changes = 0;
-    void WndProc(TMessage& M) override
-    {
-        if (M.Msg == SKN_PARENTBGCHANGED)
-            ++Changes;
-        TCustomControl::WndProc(M);
-    }
-};
+using TBackgroundListener = TMessageCounter<TCustomControl, SKN_PARENTBGCHANGED>;
 
 struct FrameBackgroundTest : SkinnedFormFixture {};
 
@@ -43,10 +33,10 @@ TEST_F(FrameBackgroundTest, AStretchedBackgroundTellsTheChildrenAfterEveryResize
         child->SetParent(Form.get());
         child->HandleNeeded();
         Application()->ProcessMessages();
-        child->Changes = 0;
+        child->Count = 0;
         Form->SetBounds(100, 100, 260, 150);
         Application()->ProcessMessages();
-        EXPECT_EQ(child->Changes > 0, c.Told);
+        EXPECT_EQ(child->Count > 0, c.Told);
         Form->SetBounds(100, 100, 200, 120);
     }
 }

@@ -14,8 +14,12 @@
 #include "platform/core/SysUtils.h"
 #include "platform/ui/Input.h"
 #include "platform/x11/X11Backend.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Paint.h"
+#include "skin/core/bsUtils_Probes.h"
 #include "support/XDisplayTestSupport.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -246,6 +250,71 @@ TEST_F(FullBorderOnX11, WithACompositorKeepsItsAlpha)
     EXPECT_EQ(uint32_t(XGetPixel(image, 5, 5)) & 0xFFFFFF, uint32_t(frametest::LayerColor));
     EXPECT_EQ(uint32_t(XGetPixel(image, 120, 20)) >> 24, 0u);
     XDestroyImage(image);
+    form.reset();
+}
+
+// A cardinal-list property of the X window W; empty when it has none.
+static std::vector<long> CardinalProperty(Display* D, Window W, const char* AName)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(D, W, XInternAtom(D, AName, False), 0, 256, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 32)
+        values.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+    if (data)
+        XFree(data);
+    return values;
+}
+
+// Under a compositing manager the border asks it to blur behind the glass
+// of its strips, and after another program's window animation it comes
+// back fading in through the windows' opacity.
+TEST_F(FullBorderOnX11, UnderACompositorItsGlassIsBlurredAndItFadesInAfterSmartEffects)
+{
+    testsupport::TCompositorStandIn manager;
+    ASSERT_TRUE(manager.Running());
+    if (!x->HasCompositor())
+        GTEST_SKIP() << "no visual with alpha";
+    testsupport::WriteFile(dir.File("skin.ini"),
+                           frametest::WithBlurMask(dir, frametest::SkinIni(frametest::LeftText, frametest::FullLayerFrame)));
+    ASSERT_TRUE(data.LoadFromFile(dir.File("skin.ini")).Ok());
+    ShowForm("Frame");
+    EXPECT_EQ(CardinalProperty(d, BorderX(skin::bsflTop), "_KDE_NET_WM_BLUR_BEHIND_REGION"),
+              (std::vector<long>{4, 4, 212, 26}));
+    EXPECT_EQ(CardinalProperty(d, BorderX(skin::bsflLeft), "_KDE_NET_WM_BLUR_BEHIND_REGION"),
+              (std::vector<long>{4, 0, 6, 120}));
+
+    SendMessage(form->Handle(), SKN_SMARTEFFECTSBEGIN, 0, 0);
+    skin::TbsPlatformEntries saved = skin::PlatformEntries();
+    std::vector<long> opacities;
+    skin::PlatformEntries().UpdateLayeredWindow = [&](HWND W, HDC Dc, const TPoint* P, const TSize* S, HDC Src,
+                                                      const TPoint* SP, COLORREF K, const BLENDFUNCTION* B, DWORD F) {
+        const bool done = saved.UpdateLayeredWindow(W, Dc, P, S, Src, SP, K, B, F);
+        if (frame->BorderLayer()->Windows[skin::bsflTop] && W == frame->BorderLayer()->Windows[skin::bsflTop]->Handle()) {
+            const std::vector<long> o = CardinalProperty(d, x->XWindowOf(W), "_NET_WM_WINDOW_OPACITY");
+            const long value = o.empty() ? -1 : long(uint32_t(o[0]));
+            if (opacities.empty() || opacities.back() != value)
+                opacities.push_back(value);
+        }
+        return done;
+    };
+    SendMessage(form->Handle(), SKN_SMARTEFFECTSEND, 0, 0);
+    skin::PlatformEntries() = saved;
+    // From transparent in steps of 17, opaque (no property) at the end.
+    std::vector<long> expected{0};
+    for (int a : skin::TbsSkinForm::FadeInSteps(255))
+        expected.push_back(a == 255 ? -1 : long(uint32_t(a) * 0x01010101u));
+    EXPECT_EQ(opacities, expected);
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(d, BorderX(skin::bsflTop)); }));
+    EXPECT_EQ(CardinalProperty(d, BorderX(skin::bsflTop), "_KDE_NET_WM_BLUR_BEHIND_REGION"),
+              (std::vector<long>{4, 4, 212, 26}));
+    Application()->ProcessMessages();
+    XSync(d, False);
+    SaveXWindow(d, DefaultRootWindow(d), 340, 260, "frame_x11_full_border_after_smart_effects.png");
     form.reset();
 }
 
