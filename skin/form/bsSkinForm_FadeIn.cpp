@@ -86,6 +86,10 @@ void TbsSkinForm::StartFadeIn()
         return;
     SetLayeredStyle(FForm->Handle(), true);
     SetLayeredAlpha(FForm->Handle(), 0);
+    // The layered border starts as transparent as the form and fades in
+    // with it.
+    if (CanShowLayeredBorders())
+        FBorderLayer->CheckFormAlpha(0, FBorderLayer->FVisible);
     SetTimer(FForm->Handle(), FadeInTimer, 1);
 }
 

@@ -104,6 +104,23 @@ TEST_F(FullBorderForm, BorderKeepsAwayDuringSmartEffectsAndFadesInAfterThem)
     EXPECT_TRUE(puts.empty());
 }
 
+// A form that fades in on show takes its border along from transparent.
+TEST_F(FullBorderForm, TheBorderFadesInWithTheForm)
+{
+    Form->Hide();
+    SkinForm->AlphaBlendAnimation = true;
+    Form->Show();
+    Application()->ProcessMessages();
+    ASSERT_TRUE(Border()->FVisible);
+    EXPECT_EQ(Border()->FCurrentAlphaBlendValue, 0);
+    uint8_t alpha = 255;
+    ASSERT_TRUE(GetLayeredWindowAttributes(Border()->Windows[skin::bsflTop]->Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 0);
+    SendMessage(Form->Handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(Border()->FCurrentAlphaBlendValue, 255);
+    EXPECT_FALSE(GetWindowLong(Form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
 // A full border whose skin has a blur mask, with a compositing manager.
 struct BlurredBorderForm : FullBorderForm {
     std::string StartIni() override { return WithBlurMask(Dir, FullBorderForm::StartIni()); }
