@@ -80,24 +80,25 @@ void TCustomTreeView::SetBorderStyle(TFormBorderStyle AValue)
         RecreateWnd();
 }
 
-void TCustomTreeView::SetImages(TCustomImageList* AValue)
+void TCustomTreeView::ChangeImageList(TCustomImageList*& AList, TCustomImageList* AValue)
 {
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = AValue;
+    TCustomImageList* old = AList;
+    AList = AValue;
+    if (old && old != FImages && old != FShownImages && old != FStateImages)
+        old->RemoveFreeNotification(this);
     if (AValue)
         AValue->FreeNotification(this);
-    FRowHeight = 0;
-    NodesChanged();
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* AValue)
+{
+    ChangeImageList(FImages, AValue);
+    Perform(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(AValue));
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* AValue)
 {
-    if (FStateImages)
-        FStateImages->RemoveFreeNotification(this);
-    FStateImages = AValue;
-    if (AValue)
-        AValue->FreeNotification(this);
+    ChangeImageList(FStateImages, AValue);
     // The state column moves the node images and texts: rows and ranges change.
     FRowHeight = 0;
     NodesChanged();
@@ -110,6 +111,10 @@ void TCustomTreeView::Notification(TComponent* AComponent, TOperation AOperation
         return;
     if (AComponent == FImages)
         FImages = nullptr;
+    if (AComponent == FShownImages) {
+        FShownImages = nullptr;
+        FRowHeight = 0;
+    }
     if (AComponent == FStateImages)
         FStateImages = nullptr;
     if (AComponent == FEditor) {
@@ -131,8 +136,8 @@ int TCustomTreeView::RowHeight()
 {
     if (FRowHeight == 0) {
         int h = std::max(16, FontLineHeight(&FFont) + 3);
-        if (FImages)
-            h = std::max(h, FImages->Height() + 1);
+        if (FShownImages)
+            h = std::max(h, FShownImages->Height() + 1);
         if (FStateImages)
             h = std::max(h, FStateImages->Height() + 1);
         FRowHeight = h;
@@ -183,7 +188,7 @@ int TCustomTreeView::ImagesWidth() const
 {
     // Every node keeps room for a state image once a state list is set, so
     // the node images and texts stay in one column.
-    return (FStateImages ? FStateImages->Width() : 0) + (FImages ? FImages->Width() + 3 : 0);
+    return (FStateImages ? FStateImages->Width() : 0) + (FShownImages ? FShownImages->Width() + 3 : 0);
 }
 
 int TCustomTreeView::ContentWidth()
@@ -455,6 +460,15 @@ void TCustomTreeView::GetSelectedIndex(TTreeNode* ANode)
         OnGetSelectedIndex(this, ANode);
 }
 
+int TCustomTreeView::AskImageIndex(TTreeNode* ANode)
+{
+    if (ANode == FSelected)
+        GetSelectedIndex(ANode);
+    else
+        GetImageIndex(ANode);
+    return ANode == FSelected && ANode->SelectedIndex >= 0 ? ANode->SelectedIndex : ANode->ImageIndex;
+}
+
 // ---- selection
 
 void TCustomTreeView::SetSelected(TTreeNode* ANode)
@@ -621,15 +635,18 @@ void TCustomTreeView::Dispatch(TMessage& M)
     case TVM_GETCOUNT: M.Result = FNodes.Count(); return;
     case TVM_GETVISIBLECOUNT: M.Result = VisibleCount(); return;
     case TVM_GETIMAGELIST:
-        M.Result = reinterpret_cast<LRESULT>(M.WParam == TVSIL_STATE ? FStateImages : FImages);
+        M.Result = reinterpret_cast<LRESULT>(M.WParam == TVSIL_STATE ? FStateImages : FShownImages);
         return;
     case TVM_SETIMAGELIST: {
         auto* list = reinterpret_cast<TCustomImageList*>(M.LParam);
-        M.Result = reinterpret_cast<LRESULT>(M.WParam == TVSIL_STATE ? FStateImages : FImages);
-        if (M.WParam == TVSIL_STATE)
+        M.Result = reinterpret_cast<LRESULT>(M.WParam == TVSIL_STATE ? FStateImages : FShownImages);
+        if (M.WParam == TVSIL_STATE) {
             SetStateImages(list);
-        else
-            SetImages(list);
+            return;
+        }
+        ChangeImageList(FShownImages, list);
+        FRowHeight = 0;
+        NodesChanged();
         return;
     }
     default: TCustomControl::Dispatch(M);
@@ -773,14 +790,10 @@ void TCustomTreeView::DrawNodeDefault(TTreeNode* ANode, const TRect& ARow)
                                FEnabled);
         x += FStateImages->Width();
     }
-    if (FImages) {
-        if (ANode == FSelected)
-            GetSelectedIndex(ANode);
-        else
-            GetImageIndex(ANode);
-        int index = ANode == FSelected && ANode->SelectedIndex >= 0 ? ANode->SelectedIndex : ANode->ImageIndex;
-        if (index >= 0 && index < FImages->Count())
-            FImages->Draw(c, x, ARow.Top + (ARow.Height() - FImages->Height()) / 2, index, FEnabled);
+    if (FShownImages) {
+        const int index = AskImageIndex(ANode);
+        if (index >= 0 && index < FShownImages->Count())
+            FShownImages->Draw(c, x, ARow.Top + (ARow.Height() - FShownImages->Height()) / 2, index, FEnabled);
     }
     TRect text = NodeRect(ANode, true);
     bool focused = Focused();

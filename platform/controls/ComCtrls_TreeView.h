@@ -184,8 +184,12 @@ public:
     bool RightClickSelect = false;
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle AValue);
+    // The caller's image list; writing it asks the window to show it by a
+    // set-image-list request, which a descendant may answer otherwise.
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* AValue);
+    // The list the window shows the node images from.
+    TCustomImageList* ShownImages() const { return FShownImages; }
     TCustomImageList* StateImages() const { return FStateImages; }
     void SetStateImages(TCustomImageList* AValue);
     void FullExpand();
@@ -252,6 +256,9 @@ protected:
     virtual void Edit(TTreeNode* ANode, const std::string* ANewText);
     virtual void GetImageIndex(TTreeNode* ANode);
     virtual void GetSelectedIndex(TTreeNode* ANode);
+    // The image index the row of ANode shows, its selected one when it is
+    // selected (and has one), after asking GetImageIndex or GetSelectedIndex.
+    int AskImageIndex(TTreeNode* ANode);
     // Draws one row (custom drawing first).
     virtual void DrawNode(TTreeNode* ANode, const TRect& ARow);
     void DrawNodeDefault(TTreeNode* ANode, const TRect& ARow);
@@ -268,6 +275,9 @@ private:
     int ContentWidth();
     // Room taken by the state and node images before a node's text.
     int ImagesWidth() const;
+    // Points AList at AValue, keeping the free notification while any of
+    // the three lists still names the old one.
+    void ChangeImageList(TCustomImageList*& AList, TCustomImageList* AValue);
     void InvalidateNode(TTreeNode* ANode);
     void SelectByUser(TTreeNode* ANode);
 
@@ -283,6 +293,7 @@ private:
     bool FHideSelection = true;
     TFormBorderStyle FBorderStyle = bsSingle;
     TCustomImageList* FImages = nullptr;
+    TCustomImageList* FShownImages = nullptr;
     TCustomImageList* FStateImages = nullptr;
     int FRowHeight = 0;
     TEdit* FEditor = nullptr;

@@ -139,7 +139,7 @@ void TbsSkinCustomTreeView::SkinCustomDrawItem(TTreeNode* Node, unsigned State, 
     r.Left += (ShowRoot() ? Node->Level() : Node->Level() - 1) * Indent();
     DrawNodeLinesAndButton(r, Node);
     r.Left += Indent() + FButtonSize;
-    DrawNodeImage(r, Node->Selected() && Node->SelectedIndex >= 0 ? Node->SelectedIndex : Node->ImageIndex);
+    DrawNodeImage(r, AskImageIndex(Node));
     bool focused = Focused();
     if (!(State & cdsSelected)) {
         c->SetFont(Font());
@@ -246,7 +246,7 @@ void TbsSkinCustomTreeView::DrawNodeLinesAndButton(TRect R, TTreeNode* Node)
 
 void TbsSkinCustomTreeView::DrawNodeImage(TRect R, int Index)
 {
-    TCustomImageList* images = Images();
+    TCustomImageList* images = ShownImages();
     if (!images || Index < 0 || Index >= images->Count())
         return;
     int yc = R.Top + R.Height() / 2;

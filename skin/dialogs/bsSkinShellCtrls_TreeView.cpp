@@ -20,7 +20,7 @@ TbsCustomShellTreeView::TbsCustomShellTreeView(TComponent* AOwner) : TbsSkinCust
 {
     SetShowRoot(false);
     RightClickSelect = true;
-    SetImages(ShellSmallImages());
+    RequestImageList();
 }
 
 TbsCustomShellTreeView::~TbsCustomShellTreeView()
@@ -39,6 +39,8 @@ void TbsCustomShellTreeView::CreateWnd()
 {
     TbsSkinCustomTreeView::CreateWnd();
     FreeNodeFolders();
+    if (!Images())
+        RequestImageList();
     BuildRootNode();
     if (!FPath.empty())
         SetPath(FPath);
@@ -52,10 +54,59 @@ void TbsCustomShellTreeView::DestroyWnd()
 
 void TbsCustomShellTreeView::Notification(TComponent* AComponent, TOperation AOperation)
 {
+    const bool imagesGone = AOperation == opRemove && AComponent && AComponent == Images();
     TbsSkinCustomTreeView::Notification(AComponent, AOperation);
     if (AOperation != opRemove)
         return;
     FParts.Forget(AComponent, {&FListView, &FComboBox});
+    // The caller's list is gone: the shell icons take its place.
+    if (imagesGone)
+        RequestImageList();
+}
+
+// ---------------------------------------------------------------- images
+
+void TbsCustomShellTreeView::RequestImageList()
+{
+    TCustomImageList* list = Images() ? Images() : FUseShellImages ? ShellSmallImages() : nullptr;
+    WithFlag(FImageListChanging,
+             [&] { Perform(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list)); });
+}
+
+void TbsCustomShellTreeView::WndProc(TMessage& M)
+{
+    if (M.Msg == TVM_SETIMAGELIST && M.WParam == TVSIL_NORMAL && !FImageListChanging) {
+        M.Result = reinterpret_cast<LRESULT>(ShownImages());
+        RequestImageList();
+        return;
+    }
+    TbsSkinCustomTreeView::WndProc(M);
+}
+
+void TbsCustomShellTreeView::SetUseShellImages(bool AValue)
+{
+    FUseShellImages = AValue;
+    RequestImageList();
+}
+
+void TbsCustomShellTreeView::SetShellIndexes(TTreeNode* ANode, const TbsShellFolder& AFolder)
+{
+    if (!FUseShellImages || Images())
+        return;
+    ANode->ImageIndex = ShellSmallImages()->Prepare(SystemIconIndex(AFolder.AbsoluteID(), false, false));
+    ANode->SelectedIndex = ShellSmallImages()->Prepare(SystemIconIndex(AFolder.AbsoluteID(), false, true));
+}
+
+void TbsCustomShellTreeView::GetImageIndex(TTreeNode* ANode)
+{
+    if (Images())
+        TbsSkinCustomTreeView::GetImageIndex(ANode);
+}
+
+void TbsCustomShellTreeView::GetSelectedIndex(TTreeNode* ANode)
+{
+    if (Images())
+        TbsSkinCustomTreeView::GetSelectedIndex(ANode);
 }
 
 void TbsCustomShellTreeView::FreeNodeFolders()
@@ -92,8 +143,7 @@ void TbsCustomShellTreeView::BuildRootNode()
         FreeNodeFolders();
         auto* folder = new TbsShellFolder(nullptr, FRootFolder->AbsoluteID(), FRootFolder->ShellFolder());
         TTreeNode* node = Items()->AddObject(nullptr, folder->DisplayName(), folder);
-        node->ImageIndex = ShellSmallImages()->Prepare(SystemIconIndex(folder->AbsoluteID(), false, false));
-        node->SelectedIndex = ShellSmallImages()->Prepare(SystemIconIndex(folder->AbsoluteID(), false, true));
+        SetShellIndexes(node, *folder);
         node->SetHasChildren(folder->SubFolders());
         node->Expand(false);
         SetSelected(node);
@@ -132,8 +182,7 @@ void TbsCustomShellTreeView::InitFolderNode(TTreeNode* ANode, TbsShellFolder* AF
 {
     ANode->Data = AFolder;
     ANode->SetText(AFolder->DisplayName());
-    ANode->ImageIndex = ShellSmallImages()->Prepare(SystemIconIndex(AFolder->AbsoluteID(), false, false));
-    ANode->SelectedIndex = ShellSmallImages()->Prepare(SystemIconIndex(AFolder->AbsoluteID(), false, true));
+    SetShellIndexes(ANode, *AFolder);
     if (ANode->SelectedIndex == 0)
         ANode->SelectedIndex = ANode->ImageIndex;
     bool children = AFolder->SubFolders();

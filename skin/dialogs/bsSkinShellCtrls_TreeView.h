@@ -34,6 +34,12 @@ public:
     TShellObjectTypes ObjectTypes() const { return FObjectTypes; }
     virtual void SetObjectTypes(TShellObjectTypes AValue);
     bool AutoContextMenus = true;
+    // On (the default) and without an Images list of the caller's, nodes
+    // show the folders' shell icons. With a list of the caller's, the nodes
+    // get no shell indexes and OnGetImageIndex and OnGetSelectedIndex give
+    // them; off and without a list, nodes show no images.
+    bool UseShellImages() const { return FUseShellImages; }
+    void SetUseShellImages(bool AValue);
     bool AutoRefresh() const { return FAutoRefresh; }
     void SetAutoRefresh(bool AValue);
     IbsShellLinkedView* ShellListView() const { return FListView; }
@@ -61,6 +67,9 @@ public:
     bool IsFolderTree() const override { return true; }
 
     void WMContextMenu(platform::TMessage& M) override;
+    // A request to show an image list is answered by the view's own choice:
+    // the caller's Images, else the shell icons when UseShellImages is on.
+    void WndProc(platform::TMessage& M) override;
 
 protected:
     void CreateWnd() override;
@@ -70,12 +79,19 @@ protected:
     bool CanExpand(platform::TTreeNode* ANode) override;
     void Delete(platform::TTreeNode* ANode) override;
     void Edit(platform::TTreeNode* ANode, const std::string* ANewText) override;
+    // The image-index events are asked only for a list of the caller's.
+    void GetImageIndex(platform::TTreeNode* ANode) override;
+    void GetSelectedIndex(platform::TTreeNode* ANode) override;
 
 private:
     static TbsShellFolder* FolderOf(platform::TTreeNode* ANode);
     void BuildRootNode();
     void ReloadRoot();
     void InitFolderNode(platform::TTreeNode* ANode, TbsShellFolder* AFolder);
+    // The folder's shell icons, when the nodes show shell icons.
+    void SetShellIndexes(platform::TTreeNode* ANode, const TbsShellFolder& AFolder);
+    // Asks the window to show the list the view chooses.
+    void RequestImageList();
     void FillNode(platform::TTreeNode* ANode);
     void SortChildren(platform::TTreeNode* ANode);
     void FreeNodeFolders();
@@ -88,6 +104,8 @@ private:
     TShellObjectTypes FObjectTypes = otFolders;
     bool FUpdating = false;
     bool FAutoRefresh = false;
+    bool FUseShellImages = true;
+    bool FImageListChanging = false;
     IbsShellLinkedView* FListView = nullptr;
     IbsShellLinkedView* FComboBox = nullptr;
     TbsShellViewParts FParts{this};   // change notifier and item menu

@@ -195,6 +195,30 @@ std::unique_ptr<TImageList> SolidImages(int W, int H, const std::vector<uint32_t
 }
 } // namespace
 
+// Writing Images asks the window to show the list; the window may be told
+// to show another one, which the rows then take their images and room from
+// while Images stays the caller's.
+TEST_F(TTreeFixture, TheWindowShowsTheListItIsAskedToShow)
+{
+    auto mine = SolidImages(16, 16, {0x0000FF});
+    auto other = SolidImages(20, 20, {0x00FF00});
+    const int plainLeft = Tree->Items()->Item(0)->DisplayRect(true).Left;
+    Tree->SetImages(mine.get());
+    EXPECT_EQ(Tree->ShownImages(), mine.get());
+    EXPECT_EQ(reinterpret_cast<TImageList*>(SendMessage(Tree->Handle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0)), mine.get());
+    EXPECT_EQ(Tree->Items()->Item(0)->DisplayRect(true).Left, plainLeft + 16 + 3);
+    EXPECT_EQ(reinterpret_cast<TImageList*>(
+                  SendMessage(Tree->Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(other.get()))),
+              mine.get());
+    EXPECT_EQ(Tree->Images(), mine.get());
+    EXPECT_EQ(Tree->ShownImages(), other.get());
+    EXPECT_EQ(Tree->Items()->Item(0)->DisplayRect(true).Left, plainLeft + 20 + 3);
+    other.reset();
+    EXPECT_EQ(Tree->ShownImages(), nullptr) << "a freed list is shown no more";
+    EXPECT_EQ(Tree->Images(), mine.get());
+    EXPECT_EQ(Tree->Items()->Item(0)->DisplayRect(true).Left, plainLeft);
+}
+
 TEST_F(TTreeFixture, StateImagesStandBeforeTheNodeImageAndMoveTheText)
 {
     auto states = SolidImages(10, 20, {0xFF0000, 0x00FF00});

@@ -3,6 +3,7 @@
 // paths, reading again, and the dialog's answers, tool bar and sizes.
 
 #include "skin/dialogs/bsSkinSelectDirectoryDialog.h"
+#include "skin/dialogs/bsSkinShellCtrls_Images.h"
 
 #include "../controls/SkinControlsTestSupport.h"
 #include "DialogsTestSupport.h"
@@ -31,6 +32,7 @@ struct ShellTreeTest : skintest::TSkinFixture {
         Tree->SetRoot(Dir.Path());
         ShowAndPaint();
     }
+    static TbsShellFolder* FolderOfNode(TTreeNode* ANode) { return static_cast<TbsShellFolder*>(ANode->Data); }
     static TNames Children(TTreeNode* ANode)
     {
         TNames names;
@@ -71,6 +73,70 @@ TEST_F(ShellTreeTest, TheOwnerMayKeepFoldersOut)
     Tree->SetRoot("rfDesktop");
     Tree->SetRoot(Dir.Path());
     EXPECT_EQ(Children(Tree->Items()->GetFirstNode()), (TNames{"a", "files"}));
+}
+
+// Where the node images come from: the shell icons by default, the
+// caller's list with the indexes its events give (and no shell indexes),
+// or nothing when the shell icons are turned off. The nodes made after a
+// change follow it; the caller's list gone, the shell icons come back.
+TEST_F(ShellTreeTest, UseShellImagesDecidesWhereTheNodeImagesComeFrom)
+{
+    int asked = 0;
+    Tree->OnGetImageIndex = [&](TObject*, TTreeNode* N) { ++asked, N->ImageIndex = 1; };
+    Tree->OnGetSelectedIndex = [&](TObject*, TTreeNode* N) { ++asked, N->SelectedIndex = 0; };
+    auto mine = std::make_unique<TImageList>(nullptr);
+    mine->SetSize(16, 16);
+    mine->AddPixels(std::vector<uint32_t>(256, 0xFFFF0000u));
+    mine->AddPixels(std::vector<uint32_t>(256, 0xFF0000FFu));
+    // The middle of the image before a node's text.
+    auto imageInk = [&](TTreeNode* N) {
+        const TRect text = N->DisplayRect(true);
+        return PixelOf(Tree, text.Left - 3 - 8, (text.Top + text.Bottom) / 2);
+    };
+    auto rebuild = [&] {
+        Tree->SetRoot("rfDesktop");
+        Tree->SetRoot(Dir.Path());
+        ShowAndPaint();
+        return Tree->Items()->GetFirstNode();
+    };
+    struct TCase {
+        const char* Name;
+        std::function<void()> Change;
+        bool ShellList, CallersList, ShellIndexes, EventsAsked;
+        uint32_t Ink;   // of the first child, not selected; 0: any shell icon
+    } cases[] = {
+        {"shell icons by default", [] {}, true, false, true, false, 0},
+        {"the caller's list", [&] { Tree->SetImages(mine.get()); }, false, true, false, true, 0x0000FF},
+        {"the caller's list dropped", [&] { Tree->SetImages(nullptr); }, true, false, true, false, 0},
+        {"shell icons off", [&] { Tree->SetUseShellImages(false); }, false, false, false, false, 0},
+        {"the caller's list while off", [&] { Tree->SetImages(mine.get()); }, false, true, false, true, 0x0000FF},
+        {"the caller's list freed", [&] { Tree->SetUseShellImages(true), mine.reset(); }, true, false, true, false, 0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        c.Change();
+        asked = 0;
+        TTreeNode* root = rebuild();
+        ASSERT_NE(root, nullptr);
+        ASSERT_EQ(Children(root), (TNames{"a", "b", "files"}));
+        EXPECT_EQ(Tree->ShownImages() == ShellSmallImages(), c.ShellList);
+        EXPECT_EQ(Tree->ShownImages() != nullptr && Tree->ShownImages() == Tree->Images(), c.CallersList);
+        if (!c.ShellList && !c.CallersList)
+            EXPECT_EQ(Tree->ShownImages(), nullptr);
+        TTreeNode* first = root->Item(0);
+        if (c.ShellIndexes)
+            EXPECT_EQ(first->ImageIndex,
+                      ShellSmallImages()->Prepare(SystemIconIndex(FolderOfNode(first)->AbsoluteID(), false, false)));
+        else if (!c.EventsAsked)
+            EXPECT_EQ(first->ImageIndex, -1) << "no shell index";
+        EXPECT_EQ(asked > 0, c.EventsAsked);
+        if (c.Ink)
+            EXPECT_EQ(imageInk(first), c.Ink);
+        else if (c.ShellList)
+            EXPECT_NE(imageInk(first), PixelOf(Tree, first->DisplayRect(false).Right - 5, first->DisplayRect(false).Top + 2))
+                << "a shell icon before the text";
+    }
+    dialogtest::SaveScreenshot(Form.get(), "shell_tree_shell_images.png");
 }
 
 struct SelectDirectoryTest : ShellTreeTest {
