@@ -1,7 +1,8 @@
 // The preview pane seen from outside: a clip whose pictures tell their
 // time by their grey is added through the open dialog; the slider's knob is
-// dragged with the mouse, playing and paused, its track clicked and its
-// knob stepped by the keys while paused, each seek playing on; the pane's
+// dragged with the mouse, playing and paused, and twenty times while
+// playing on a machine whose processors are all busy; its track clicked and
+// its knob stepped by the keys while paused, each seek playing on; the pane's
 // snapshot button saves the picture on show; files of other shapes leave
 // nothing of each other in their black bands; the picture comes back whole
 // after a dialog covered it and after the window was minimised; "播放"
@@ -9,6 +10,7 @@
 
 #include "program/ProgramDesktop.h"
 #include "program/ProgramPopups.h"
+#include "program/ProgramProcesses.h"
 
 #include "support/TestSupport.h"
 
@@ -73,8 +75,8 @@ platform::TPoint FindKnob(TProgramSession& S)
 }
 
 // Presses on the knob where it shows, drags it to the slider's place
-// APlace and releases it there.
-::testing::AssertionResult DragKnob(TProgramSession& S, int APlace)
+// APlace in ASteps moves AStepMs apart and releases it there.
+::testing::AssertionResult DragKnob(TProgramSession& S, int APlace, int ASteps = 8, int AStepMs = 20)
 {
     const TKnobSpot& k = Controls::PreviewKnob;
     platform::TPoint grab;
@@ -82,7 +84,7 @@ platform::TPoint FindKnob(TProgramSession& S)
         return found;
     const int grabLeft = grab.X - k.AtFirst.Width() / 2;
     const int targetLeft = OnScreen(S, platform::Point(k.AtFirst.Left + int(std::lround(double(APlace) * k.Travel / k.Places)), 0)).X;
-    S.DragScreen(grab, platform::Point(grab.X + targetLeft - grabLeft, grab.Y));
+    S.DragScreen(grab, platform::Point(grab.X + targetLeft - grabLeft, grab.Y), ASteps, AStepMs);
     return ::testing::AssertionSuccess();
 }
 
@@ -206,6 +208,58 @@ TEST_P(Preview, TheKnobDraggedPlayingOrPausedSeeksAndTheSnapshotSavesThePictureT
             first = t;
         return first >= 0 && t > first + 0.4;
     });
+}
+
+// Whether a reading of the pane proves that it went on from the drag's
+// place AFrom, released ASinceRelease seconds before, rather than from
+// APlaying, the moment read ASinceReading seconds before when the knob was
+// about to be pressed: the reading lies where playback from AFrom can be
+// by then and playback from APlaying cannot. (A busy machine may take its
+// time over any reading.)
+bool ProvesSeek(double AShown, double AFrom, double ASinceRelease, double APlaying, double ASinceReading)
+{
+    const bool fromDrag = AShown >= AFrom - 0.5 && AShown <= AFrom + ASinceRelease + 0.5;
+    const bool fromBefore = AShown >= APlaying - 0.5 && AShown <= APlaying + ASinceReading + 0.5;
+    return fromDrag && !fromBefore;
+}
+
+// Dragged while the file plays, on a machine whose every processor is busy
+// with other work: each of twenty drags, quick or slow, seeks where it is
+// released and plays on from there. The knob is found where the screen
+// shows it right before the press, as a user looks before pressing.
+TEST_P(Preview, EveryDragWhilePlayingSeeksOnABusyMachine)
+{
+    TProgramSession s(GetParam());
+    ASSERT_TRUE(StartWithClip(s));
+    ASSERT_TRUE(s.Click(Controls::PreviewPlay));
+    ASSERT_TRUE(s.WaitFor("the pane plays the clip", [&] { return ShownTime(s) > 0.4; }));
+    TProcessorLoad load;
+    ASSERT_GT(load.Count(), 0u) << "no process to load the processors";
+    int seeked = 0;
+    for (int i = 0; i < 20; ++i) {
+        // From 3 moves 80 ms apart to 19 moves 110 ms apart: 0.3 to 2 s.
+        const int steps = 3 + (i % 5) * 4, stepMs = 80 + (i % 4) * 10;
+        // Far from where it plays, so the two can be told apart: to 1.4 to
+        // 1.9 s or to 6.2 to 6.9 s (places 30 to 41, 135 to 150 of 218),
+        // never close to the end, which would rewind and pause.
+        const double playing = ShownTime(s);
+        const auto read = Clock::now();
+        const int place = playing < 4.2 ? 135 + (i * 7) % 16 : 30 + (i * 5) % 12;
+        ASSERT_TRUE(DragKnob(s, place, steps, stepMs)) << "drag " << i;
+        const auto released = Clock::now();
+        const double from = TimeOfPlace(place);
+        const bool proven = s.WaitFor("drag " + std::to_string(i) + " plays on from " + std::to_string(from) + " s", [&] {
+            const double shown = ShownTime(s);
+            auto since = [](Clock::time_point AThen) { return std::chrono::duration<double>(Clock::now() - AThen).count(); };
+            return ProvesSeek(shown, from, since(released), playing, since(read));
+        }, 15);
+        seeked += proven;
+        EXPECT_TRUE(proven) << "drag " << i << " from " << playing << " s to place " << place << " in " << steps
+                            << " moves " << stepMs << " ms apart did not seek";
+    }
+    s.Shot("after twenty drags");
+    EXPECT_EQ(seeked, 20);
+    ASSERT_TRUE(s.Quit());
 }
 
 // Every seek goes on playing: a click on the track beside the knob moves

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -169,6 +170,20 @@ void EndProcessGroup(pid_t APid, int ASeconds)
     kill(-APid, SIGKILL);
     int status = 0;
     waitpid(APid, &status, 0);
+}
+
+TProcessorLoad::TProcessorLoad()
+{
+    const unsigned processors = std::max(1u, std::thread::hardware_concurrency());
+    for (unsigned i = 0; i < processors; ++i)
+        if (const pid_t spinner = Spawn({"sh", "-c", "while :; do :; done"}, {}, "/", "/dev/null"))
+            FSpinners.push_back(spinner);
+}
+
+TProcessorLoad::~TProcessorLoad()
+{
+    for (pid_t spinner : FSpinners)
+        EndProcessGroup(spinner, 1);
 }
 
 } // namespace programtest

@@ -28,6 +28,19 @@ std::vector<std::string> SessionEnvironment(const std::string& ADisplay, const s
 bool Ended(pid_t APid, int& AStatus);
 bool Alive(pid_t APid);
 
+// Processes that keep every processor of the machine busy while it lives.
+class TProcessorLoad {
+public:
+    TProcessorLoad();
+    ~TProcessorLoad();
+    TProcessorLoad(const TProcessorLoad&) = delete;
+    TProcessorLoad& operator=(const TProcessorLoad&) = delete;
+    size_t Count() const { return FSpinners.size(); }
+
+private:
+    std::vector<pid_t> FSpinners;
+};
+
 // SIGTERM to APid's process group, SIGKILL to what is left of it after
 // ASeconds, and reaps APid.
 void EndProcessGroup(pid_t APid, int ASeconds);

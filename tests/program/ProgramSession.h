@@ -119,6 +119,8 @@ public:
     // Presses the left button at AFrom, moves in small steps to ATo and
     // releases it there.
     void DragScreen(platform::TPoint AFrom, platform::TPoint ATo);
+    // The same in ASteps moves AStepMs apart.
+    void DragScreen(platform::TPoint AFrom, platform::TPoint ATo, int ASteps, int AStepMs);
     // Types UTF-8 text (characters without a key get a spare key for the moment).
     void Type(const std::string& AText);
     // Presses and releases a key named as X names it ("Return", "Escape",

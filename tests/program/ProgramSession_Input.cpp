@@ -106,17 +106,18 @@ void TProgramSession::Wheel(platform::TPoint AOnScreen, int ANotches)
     Settle(FDpy);
 }
 
-void TProgramSession::DragScreen(platform::TPoint AFrom, platform::TPoint ATo)
+void TProgramSession::DragScreen(platform::TPoint AFrom, platform::TPoint ATo) { DragScreen(AFrom, ATo, 8, 20); }
+
+void TProgramSession::DragScreen(platform::TPoint AFrom, platform::TPoint ATo, int ASteps, int AStepMs)
 {
     XTestFakeMotionEvent(FDpy, -1, AFrom.X, AFrom.Y, CurrentTime);
     Settle(FDpy, 60);
     XTestFakeButtonEvent(FDpy, 1, True, CurrentTime);
     Settle(FDpy, 40);
-    constexpr int steps = 8;
-    for (int i = 1; i <= steps; ++i) {
-        XTestFakeMotionEvent(FDpy, -1, AFrom.X + (ATo.X - AFrom.X) * i / steps, AFrom.Y + (ATo.Y - AFrom.Y) * i / steps,
-                             CurrentTime);
-        Settle(FDpy, 20);
+    for (int i = 1; i <= ASteps; ++i) {
+        XTestFakeMotionEvent(FDpy, -1, AFrom.X + (ATo.X - AFrom.X) * i / ASteps,
+                             AFrom.Y + (ATo.Y - AFrom.Y) * i / ASteps, CurrentTime);
+        Settle(FDpy, AStepMs);
     }
     Settle(FDpy, 40);
     XTestFakeButtonEvent(FDpy, 1, False, CurrentTime);
