@@ -8,10 +8,12 @@
 // TEXT holds the task's option lines ("name=value", separated by ";").
 // --threads runs that many tasks at once (default 1). --queue-only adds the
 // tasks, prints the resident memory they hold and ends without running.
-// The exit status is 0 only when every task finished.
+// The exit status is 0 only when every task finished. Warnings and errors
+// of the engine and the libraries go to standard error as they come.
 
 #include "engine/component/FFConverter.h"
 #include "engine/loader/FFmpegLoader.h"
+#include "engine/logger/FFmpegLogger.h"
 #include "platform/core/MainThread.h"
 
 #include <atomic>
@@ -70,6 +72,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", GlobalLoader().LastErrMsg().c_str());
         return 1;
     }
+
+    GetFFLogger()->SetTriggerEventInMainThread(false);
+    GetFFLogger()->SetLogLevel(llWarning);
+    GetFFLogger()->SetOnLog([](platform::TObject*, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
+        // A task's own verbosity may open the logger wider.
+        if (ALevel <= llWarning)
+            std::fprintf(stderr, "%s\n", AMsg.c_str());
+    });
 
     int Failed = 0;
     {

@@ -338,6 +338,8 @@ int TCustomFFConverter::AddTask(const std::string& AFileName, TInputOptions* AOp
     CheckWorking("AddTask");
     // Outside the error handling: a CustomMaxFiles outside 1..512 raises.
     std::unique_ptr<TFFmpeg> task = NewTask(FCustomMaxFiles);
+    if (InputTaken(AFileName))
+        return -1;
     try {
         task->ResetJob();
         task->SetVerbose(FVerbose);
@@ -390,6 +392,8 @@ bool TCustomFFConverter::AddInputFile(int ATaskIndex, const std::string& AFileNa
         FLastErrMsg = Format("max input files %d reached", task->MaxFiles());
         return false;
     }
+    if (InputTaken(AFileName))
+        return false;
     try {
         return OpenInput(*task, AFileName, AOptions);
     } catch (const std::exception& E) {
@@ -417,7 +421,7 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
         StoreOutputRecord(*task, n, AFileName, *AOptions);
     else
         task->ResetOutputOptions(n);
-    if (OutputTaken(AFileName)) {
+    if (OutputTaken(ATaskIndex, AFileName)) {
         task->ResetOutputOptions(n);
         return false;
     }
@@ -437,23 +441,81 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
     return false;
 }
 
-// Two outputs on one file would lose one result or mix both; devices such
-// as the null device may be shared.
-bool TCustomFFConverter::OutputTaken(const std::string& AFileName)
+int TCustomFFConverter::TaskWithFile(const std::string& AFileName, bool AOutputs, int AExcept,
+                                     std::string& AName) const
 {
+    // Devices such as the null device may be shared.
     if (IsSpecialFile(AFileName))
-        return false;
+        return -1;
     for (int t = 0; t < FFFmpegList.Count(); ++t) {
-        const TFFmpeg* other = FFFmpegList.GetItem(t);
-        for (int i = 0; i < other->nb_output_files(); ++i) {
-            const std::string name = other->OutputFileName(i);
-            if (!name.empty() && SameFile(name, AFileName)) {
-                FLastErrMsg = Format("%s: task %d already writes this output file", AFileName, t);
-                return true;
-            }
+        if (t == AExcept)
+            continue;
+        const TFFmpeg* task = FFFmpegList.GetItem(t);
+        std::vector<std::string> names = task->InputFileNames();
+        if (AOutputs) {
+            names.clear();
+            for (int i = 0; i < task->nb_output_files(); ++i)
+                names.push_back(task->OutputFileName(i));
         }
+        for (const std::string& name : names)
+            if (!name.empty() && SameFile(name, AFileName)) {
+                AName = name;
+                return t;
+            }
+    }
+    return -1;
+}
+
+// Two outputs on one file would lose one result or mix both; an output on
+// another task's input would destroy that input, or feed it half-written
+// data when both run at once. (The task's own inputs are the job's to
+// refuse.)
+bool TCustomFFConverter::OutputTaken(int ATaskIndex, const std::string& AFileName)
+{
+    std::string name;
+    int t = TaskWithFile(AFileName, true, -1, name);
+    if (t >= 0) {
+        FLastErrMsg = Format("%s: task %d already writes this output file", AFileName, t);
+        return true;
+    }
+    t = TaskWithFile(AFileName, false, ATaskIndex, name);
+    if (t >= 0) {
+        FLastErrMsg = Format("%s: the output file is the input file %s of task %d; it would be destroyed", AFileName,
+                             name, t);
+        return true;
     }
     return false;
+}
+
+bool TCustomFFConverter::InputTaken(const std::string& AFileName)
+{
+    std::string name;
+    const int t = TaskWithFile(AFileName, true, -1, name);
+    if (t < 0)
+        return false;
+    FLastErrMsg = Format("%s: the input file is the output file %s of task %d; it would be destroyed", AFileName,
+                         name, t);
+    return true;
+}
+
+// Names may have come to lead elsewhere since the tasks were built (a link
+// changed, a file moved in): a task whose output is now another task's
+// input fails at its start instead of destroying that input.
+void TCustomFFConverter::RefuseTasksOverInputs()
+{
+    for (int t = 0; t < FFFmpegList.Count(); ++t) {
+        TFFmpeg* task = FFFmpegList.GetItem(t);
+        std::string refusal;
+        for (int i = 0; i < task->nb_output_files() && refusal.empty(); ++i) {
+            const std::string output = task->OutputFileName(i);
+            std::string input;
+            const int other = output.empty() ? -1 : TaskWithFile(output, false, t, input);
+            if (other >= 0)
+                refusal = Format("%s: the output file is the input file %s of task %d; it would be destroyed", output,
+                                 input, other);
+        }
+        task->RefuseStart(refusal);
+    }
 }
 
 bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileName, const std::string& AExtOptions)
@@ -517,6 +579,7 @@ TAVProbe* TCustomFFConverter::GetTaskAVProbe(int ATaskIndex, int AFileIndex) con
 void TCustomFFConverter::Start(int AThreadCount)
 {
     CheckWorking("StartTask");
+    RefuseTasksOverInputs();
     const bool threadMode = AThreadCount > 0;
     {
         std::lock_guard<std::mutex> guard(FRunLock);

@@ -214,7 +214,14 @@ private:
     class TDoTerminateThread;
 
     void CheckWorking(const char* AOperation) const;
-    bool OutputTaken(const std::string& AFileName);
+    // The first task but AExcept that reads (AOutputs false) or writes
+    // (true) the file AFileName names, however the names are spelled: its
+    // index, and in AName the file's name as that task has it; -1 when
+    // none does.
+    int TaskWithFile(const std::string& AFileName, bool AOutputs, int AExcept, std::string& AName) const;
+    bool OutputTaken(int ATaskIndex, const std::string& AFileName);
+    bool InputTaken(const std::string& AFileName);
+    void RefuseTasksOverInputs();
     bool OpenInput(TFFmpeg& ATask, const std::string& AFileName, TInputOptions* AOptions);
     void StartNextTask();
     void DoFinalTerminate();

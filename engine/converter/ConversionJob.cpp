@@ -174,6 +174,7 @@ void TCustomFFmpeg::ResetJob()
     FFinished = false;
     FTerminated = false;
     FReporting = false;
+    FStartRefusal.clear();
     AllocFFOptions(FMuxing.FOptions, int(FVideoOut.Fsws_flags));
 }
 
@@ -342,10 +343,10 @@ platform::TThread* TCustomFFmpeg::StartConvert(bool AUseThread, platform::TThrea
             return nullptr;
         FConverting = true;
     }
-    const char* missing = FFiles.Fnb_output_files <= 0 ? "At least one output file must be specified"
-                          : FFiles.Fnb_input_files == 0 ? "At least one input file must be specified"
-                                                  : nullptr;
-    if (missing) {
+    const std::string missing = FFiles.Fnb_output_files <= 0 ? "At least one output file must be specified"
+                                : FFiles.Fnb_input_files == 0 ? "At least one input file must be specified"
+                                                              : FStartRefusal;
+    if (!missing.empty()) {
         try {
             Cleanup();
         } catch (...) {

@@ -115,6 +115,10 @@ public:
     // that cannot start (no output, no input) reports its end before the
     // call returns and answers nullptr; so does a job that already ran.
     platform::TThread* StartConvert(bool AUseThread, platform::TThreadPriority APriority);
+    // Makes the next StartConvert fail at once with AMessage, as a job with
+    // no output does: its owner found the task unsafe to run. Empty lifts
+    // it.
+    void RefuseStart(const std::string& AMessage) { FStartRefusal = AMessage; }
     // The job body: the transcode, then the closing steps and the end report.
     void DoConvert();
     // Asks the run to end at its next check; AWaitFor waits for the worker
@@ -299,6 +303,7 @@ private:
     int ChooseInputFile(TTranscodeRun& R, int ACurrent);
     void AdjustPacketTimes(TTranscodeRun& R, TAVInputStream& AIst, AVPacket* APkt);
     void RunLoop(TTranscodeRun& R);
+    void WarnOfEarlyEnd(const TTranscodeRun& R, int AFileIndex, int AErr);
     void HandlePacket(TTranscodeRun& R, int AFileIndex, AVPacket* APkt);
     bool SwitchJoinFile(TTranscodeRun& R, int& ACurrent);
     void EndRun(TTranscodeRun& R);
@@ -312,6 +317,8 @@ private:
     void WriteOutputPacket(TAVOutputStream& AOst, AVPacket* APkt);
     void CreateBitstreamFilters(TAVOutputStream& AOst);
     void WriteEncodedPacket(TAVOutputStream& AOst, AVPacket* APkt);
+    // One frame (nullptr: the end) into the encoder; false when refused.
+    bool SendFrame(TAVOutputStream& AOst, const AVFrame* AFrame);
     int ReceivePackets(TAVOutputStream& AOst);
     void FlushEncoder(TAVOutputStream& AOst);
     void ReportProgress(TTranscodeRun& R, int AFileIndex, bool ALast);
@@ -423,6 +430,7 @@ private:
     std::vector<TOutputTarget> FOutputTargets;
     mutable std::mutex FStateLock;
     bool FReporting = false;                 // a cancel report was started
+    std::string FStartRefusal;               // see RefuseStart
     std::unique_ptr<platform::TThread> FThread;       // the worker, kept until the job goes
     std::unique_ptr<platform::TThread> FReportThread; // the cancel report, idem
     platform::TEvent FStopEvent{true, true};  // unsignalled while a worker runs the job

@@ -77,6 +77,12 @@ struct TConverterState {
 
 struct TAVInputFile {
     int eof_reached = 0;
+    // The latest time a packet read from the file reaches (its time plus
+    // its duration, in microseconds of the file's own clock), and whether
+    // the last packet read came cut short: what tells, when reading stops,
+    // whether the file ended before its end.
+    int64_t end_read = AV_NOPTS_VALUE;
+    bool last_packet_cut = false;
     int ist_index = 0;
     int buffer_size = 0;
     int nb_streams = 0;
@@ -113,6 +119,7 @@ struct TAVOutputStream {
     AVStream* st = nullptr;
     TOutputStreamSetup* setup = nullptr;
     AVCodecContext* enc = nullptr; // the setup's encoder context
+    bool shared_tables = false;    // see SharedEncoderTables.h
     int encoding_needed = 0;
     int frame_number = 0;
     TAVInputStream* sync_ist = nullptr;

@@ -66,8 +66,12 @@ void TCustomFFmpeg::HandleDecodedAudio(TTranscodeRun& R, int AIstIndex, AVFrame*
     if (Got <= 0)
         return;
     int Size = Got * Channels * SampleBytes;
-    Ist.pts = Ist.next_pts;
-    Ist.next_pts += int64_t(1000000 / SampleBytes) * Size / (int64_t(AFrame->sample_rate) * Channels);
+    // The samples' own time: a decoder working on several packets at once
+    // gives its first samples only after it has taken several packets, when
+    // the input clock already stands at the latest packet's time.
+    const int64_t Ts = AFrame->best_effort_timestamp;
+    Ist.pts = Ts != AV_NOPTS_VALUE ? ff::av_rescale_q(Ts, Ist.st->time_base, AV_TIME_BASE_Q) : Ist.next_pts;
+    Ist.next_pts = Ist.pts + int64_t(1000000 / SampleBytes) * Size / (int64_t(AFrame->sample_rate) * Channels);
     if (FAudioOut.Faudio_volume != 256) {
         auto* S = reinterpret_cast<int16_t*>(Out);
         for (int I = 0; I < Size / 2; ++I)
@@ -209,7 +213,7 @@ void TCustomFFmpeg::EncodeAudioFrames(TAVOutputStream& AOst, bool ALast)
         AOst.next_audio_pts += Samples;
         AOst.sync_opts += Samples;
         ++AOst.frame_number;
-        if (ff::avcodec_send_frame(Enc, Frame.get()) < 0)
+        if (!SendFrame(AOst, Frame.get()))
             throw FFmpegException("Audio encoding failed");
         ReceivePackets(AOst);
         if (Short)

@@ -17,6 +17,22 @@ namespace engine {
 
 namespace {
 
+// Beyond this much shortfall a file counts as cut off: less can be a last
+// packet's rounding or a stream that ends a little before the others.
+constexpr int64_t EarlyEndTolerance = 500000; // µs
+
+void NoteEndRead(TAVInputFile& AFile, const AVFormatContext* AIc, const AVPacket* APkt)
+{
+    AFile.last_packet_cut = (APkt->flags & AV_PKT_FLAG_CORRUPT) != 0;
+    const int64_t Ts = APkt->pts != AV_NOPTS_VALUE ? APkt->pts : APkt->dts;
+    if (Ts == AV_NOPTS_VALUE || APkt->stream_index >= int(AIc->nb_streams))
+        return;
+    const int64_t End = ff::av_rescale_q(Ts + std::max<int64_t>(APkt->duration, 0),
+                                         AIc->streams[APkt->stream_index]->time_base, AV_TIME_BASE_Q);
+    if (AFile.end_read == AV_NOPTS_VALUE || End > AFile.end_read)
+        AFile.end_read = End;
+}
+
 void ClearNoPacketFlags(TTranscodeRun& R)
 {
     std::fill(R.no_packet.begin(), R.no_packet.end(), false);
@@ -129,6 +145,8 @@ void TCustomFFmpeg::RunLoop(TTranscodeRun& R)
             continue;
         }
         if (Err < 0) {
+            if (!R.files[FileIndex].eof_reached)
+                WarnOfEarlyEnd(R, FileIndex, Err);
             R.files[FileIndex].eof_reached = 1;
             if (FFiles.FJoinMode) {
                 if (!SwitchJoinFile(R, Current))
@@ -140,6 +158,7 @@ void TCustomFFmpeg::RunLoop(TTranscodeRun& R)
             continue;
         }
         ClearNoPacketFlags(R);
+        NoteEndRead(R.files[FileIndex], FFiles.Finput_files[FileIndex], Pkt.get());
         if (FMuxing.Fdo_pkt_dump)
             ff::av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, Pkt.get(), FMuxing.Fdo_hex_dump,
                                  FFiles.Finput_files[FileIndex]->streams[Pkt->stream_index]);
@@ -151,6 +170,33 @@ void TCustomFFmpeg::RunLoop(TTranscodeRun& R)
             ReportProgress(R, FileIndex, false);
         }
     }
+}
+
+// A file whose last packet comes cut short, or that stops giving packets
+// well before the length its header claims, was cut off (an interrupted
+// download or copy) or is damaged past that point. What was read is
+// converted; the user is told the output is shorter than the input. A
+// length guessed from the bit rate is too rough to judge by.
+void TCustomFFmpeg::WarnOfEarlyEnd(const TTranscodeRun& R, int AFileIndex, int AErr)
+{
+    const AVFormatContext* Ic = FFiles.Finput_files[AFileIndex];
+    const TAVInputFile& File = R.files[AFileIndex];
+    const int64_t Start = Ic->start_time == AV_NOPTS_VALUE ? 0 : Ic->start_time;
+    const int64_t Read = File.end_read == AV_NOPTS_VALUE ? 0 : std::max<int64_t>(File.end_read - Start, 0);
+    const bool Claimed = Ic->duration != AV_NOPTS_VALUE && Ic->duration > 0 &&
+        Ic->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE;
+    const bool Short = Claimed && Ic->duration - Read > EarlyEndTolerance;
+    if (!Short && !File.last_packet_cut)
+        return;
+    const std::vector<std::string> Names = InputFileNames();
+    const std::string Name = AFileIndex < int(Names.size()) ? Names[size_t(AFileIndex)] : std::string();
+    std::string Msg = platform::Format("%s: the input ended early, after %s", Name, TimeToText(Read));
+    if (Claimed)
+        Msg += " of " + TimeToText(Ic->duration);
+    Msg += "; the output holds only what could be read";
+    if (AErr != AVERROR_EOF)
+        Msg += " (" + AVErrorText("reading stopped", AErr) + ")";
+    JobLog(this, llWarning, Msg);
 }
 
 void TCustomFFmpeg::HandlePacket(TTranscodeRun& R, int AFileIndex, AVPacket* APkt)

@@ -5,6 +5,7 @@
 
 #include "engine/converter/ConversionJobInternal.h"
 #include "engine/converter/ConversionJobStreams.h"
+#include "engine/converter/SharedEncoderTables.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"
@@ -242,12 +243,22 @@ void TCustomFFmpeg::WriteEncodedPacket(TAVOutputStream& AOst, AVPacket* APkt)
     WriteOutputPacket(AOst, APkt);
 }
 
+bool TCustomFFmpeg::SendFrame(TAVOutputStream& AOst, const AVFrame* AFrame)
+{
+    const TSharedTablesUse Use(AOst.shared_tables);
+    return ff::avcodec_send_frame(AOst.enc, AFrame) >= 0;
+}
+
 int TCustomFFmpeg::ReceivePackets(TAVOutputStream& AOst)
 {
     TPacketPtr Pkt = NewPacket();
     int Written = 0;
     while (true) {
-        const int Err = ff::avcodec_receive_packet(AOst.enc, Pkt.get());
+        int Err;
+        {
+            const TSharedTablesUse Use(AOst.shared_tables);
+            Err = ff::avcodec_receive_packet(AOst.enc, Pkt.get());
+        }
         if (Err == AVERROR(EAGAIN) || Err == AVERROR_EOF)
             return Written;
         if (Err < 0)
@@ -341,7 +352,7 @@ void TCustomFFmpeg::FlushEncoder(TAVOutputStream& AOst)
         return;
     if (AOst.enc->codec_type == AVMEDIA_TYPE_AUDIO)
         EncodeAudioFrames(AOst, true);
-    if (ff::avcodec_send_frame(AOst.enc, nullptr) < 0)
+    if (!SendFrame(AOst, nullptr))
         return; // drained already
     ReceivePackets(AOst);
 }

@@ -1,11 +1,15 @@
 // The transcode: set-up of the run's streams and codecs, the packet loop and
 // the end of the run.
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 #include <cstring>
 
 #include "engine/converter/ConversionJobInternal.h"
 #include "engine/converter/ConversionJobStreams.h"
+#include "engine/converter/SharedEncoderTables.h"
 #include "engine/loader/AVCodecStubs.h"
 #include "engine/loader/AVFormatStubs.h"
 #include "engine/loader/AVUtilStubs.h"
@@ -192,6 +196,8 @@ void TCustomFFmpeg::OpenEncoders(TTranscodeRun& R)
             CopySubtitleHeader(Ost.enc, R.ist[size_t(Ost.source_index)]->dec.get());
         int Err;
         {
+            Ost.shared_tables = UsesSharedEncoderTables(Codec);
+            const TSharedTablesSetUp SetUp(Ost.shared_tables);
             platform::TLockGuard Lock(CodecLock());
             Ost.codec_id = Ost.enc->codec_id;
             if (Ost.enc->codec_type != AVMEDIA_TYPE_SUBTITLE)
@@ -291,39 +297,99 @@ void TCustomFFmpeg::CopyMetadataMaps(TTranscodeRun& R)
     }
 }
 
+namespace {
+
+struct TChapterFree {
+    void operator()(AVChapter* AChapter) const
+    {
+        ff::av_dict_free(&AChapter->metadata);
+        ff::av_free(AChapter);
+    }
+};
+using TChapterPtr = std::unique_ptr<AVChapter, TChapterFree>;
+
+TChapterPtr NewChapter(int64_t AId, AVRational ATimeBase, int64_t AStart, int64_t AEnd)
+{
+    TChapterPtr Chapter(static_cast<AVChapter*>(ff::av_mallocz(sizeof(AVChapter))));
+    if (!Chapter)
+        throw FFmpegException("av_mallocz fail");
+    Chapter->id = AId;
+    Chapter->time_base = ATimeBase;
+    Chapter->start = AStart;
+    Chapter->end = AEnd;
+    return Chapter;
+}
+
+// QuickTime and its kin keep chapters as a text track: one sample after the
+// other from the start, so a gap before or between chapters would move the
+// later ones forward.
+bool ChaptersAsATrack(const AVOutputFormat* AFormat)
+{
+    for (const char* Name : {"mov", "mp4", "ipod", "psp", "3gp", "3g2", "ismv", "f4v"})
+        if (std::strcmp(AFormat->name, Name) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// The chapters of input AIn that fall in the part converted, cut to it, go
+// to output AOut all together or not at all. Muxers that write chapters as
+// a track of their own need them in time order, apart and each with a
+// title: a chapter they skip (an untitled cue point of a WAV file) leaves
+// the file pointing at a chapter track that is not there, and the file
+// reads as damaged. Chapters past the input's end mark nothing converted.
 void TCustomFFmpeg::CopyChapters(int AIn, int AOut)
 {
     AVFormatContext* Is = FFiles.Finput_files[AIn];
     AVFormatContext* Os = FFiles.Foutput_files[AOut];
+    std::vector<TChapterPtr> Chapters;
     for (unsigned I = 0; I < Is->nb_chapters; ++I) {
         const AVChapter* In = Is->chapters[I];
         const int64_t TsOff =
             ff::av_rescale_q(FMuxing.Fstart_time - FFiles.Finput_files_ts_offset[AIn], AV_TIME_BASE_Q, In->time_base);
-        const int64_t Rt = FMuxing.Frecording_time == INT64_MAX
+        int64_t Rt = FMuxing.Frecording_time == INT64_MAX
             ? INT64_MAX
             : ff::av_rescale_q(FMuxing.Frecording_time, AV_TIME_BASE_Q, In->time_base);
-        if (In->end < TsOff)
-            continue;
-        if (Rt != INT64_MAX && In->start > Rt + TsOff)
-            break;
-        auto* Out = static_cast<AVChapter*>(ff::av_mallocz(sizeof(AVChapter)));
-        if (!Out)
-            throw FFmpegException("av_mallocz fail");
-        Out->id = In->id;
-        Out->time_base = In->time_base;
-        Out->start = std::max<int64_t>(0, In->start - TsOff);
-        Out->end = std::min(Rt, In->end - TsOff);
-        ff::av_dict_copy(&Out->metadata, In->metadata, 0);
-        auto* List = static_cast<AVChapter**>(
-            ff::av_realloc_array(Os->chapters, Os->nb_chapters + 1, sizeof(AVChapter*)));
-        if (!List) {
-            ff::av_dict_free(&Out->metadata);
-            ff::av_free(Out);
-            throw FFmpegException("av_realloc fail");
+        if (Is->duration > 0) {
+            const int64_t InputEnd = ff::av_rescale_q(
+                (Is->start_time == AV_NOPTS_VALUE ? 0 : Is->start_time) + Is->duration, AV_TIME_BASE_Q, In->time_base);
+            Rt = std::min(Rt, InputEnd - TsOff);
         }
-        Os->chapters = List;
-        Os->chapters[Os->nb_chapters++] = Out;
+        if (In->end < TsOff || In->start - TsOff >= Rt)
+            continue;
+        TChapterPtr Out =
+            NewChapter(In->id, In->time_base, std::max<int64_t>(0, In->start - TsOff), std::min(Rt, In->end - TsOff));
+        ff::av_dict_copy(&Out->metadata, In->metadata, 0);
+        if (!ff::av_dict_get(Out->metadata, "title", nullptr, 0))
+            ff::av_dict_set(&Out->metadata, "title", "", 0);
+        Chapters.push_back(std::move(Out));
     }
+    std::stable_sort(Chapters.begin(), Chapters.end(), [](const TChapterPtr& A, const TChapterPtr& B) {
+        return ff::av_compare_ts(A->start, A->time_base, B->start, B->time_base) < 0;
+    });
+    if (Chapters.empty())
+        return;
+    const bool Track = ChaptersAsATrack(Os->oformat);
+    // Each chapter ends where the next begins at the latest; on a track, at
+    // the earliest too.
+    for (size_t I = 0; I + 1 < Chapters.size(); ++I) {
+        const int64_t NextStart = ff::av_rescale_q(Chapters[I + 1]->start, Chapters[I + 1]->time_base,
+                                                   Chapters[I]->time_base);
+        Chapters[I]->end = Track ? NextStart : std::max(Chapters[I]->start, std::min(Chapters[I]->end, NextStart));
+    }
+    if (Track && Chapters.front()->start > 0) {
+        TChapterPtr Lead = NewChapter(0, Chapters.front()->time_base, 0, Chapters.front()->start);
+        ff::av_dict_set(&Lead->metadata, "title", "", 0);
+        Chapters.insert(Chapters.begin(), std::move(Lead));
+    }
+    auto* List = static_cast<AVChapter**>(
+        ff::av_realloc_array(Os->chapters, Os->nb_chapters + Chapters.size(), sizeof(AVChapter*)));
+    if (!List)
+        throw FFmpegException("av_realloc fail");
+    Os->chapters = List;
+    for (TChapterPtr& Chapter : Chapters)
+        Os->chapters[Os->nb_chapters++] = Chapter.release();
 }
 
 void TCustomFFmpeg::OpenOutputTargets()

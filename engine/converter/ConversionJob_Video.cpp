@@ -251,7 +251,7 @@ int TCustomFFmpeg::OutputVideo(TAVOutputStream& AOst, TAVInputStream& AIst, AVFr
             Frame->pict_type = AV_PICTURE_TYPE_NONE;
         Frame->pts = AOst.sync_opts;
         Frame->sample_aspect_ratio = Enc->sample_aspect_ratio;
-        if (ff::avcodec_send_frame(Enc, Frame.get()) < 0)
+        if (!SendFrame(AOst, Frame.get()))
             throw FFmpegException("Video encoding failed");
         FrameSize = ReceivePackets(AOst);
         RunPostHooks(AOst, Frame.get());

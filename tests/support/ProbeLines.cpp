@@ -101,4 +101,14 @@ std::vector<TProbeLine> ProbeLines(const std::string& AFile, const std::string& 
     return lines;
 }
 
+std::string DecodeErrors(const std::string& AFile)
+{
+    std::string out;
+    const int status =
+        RunCommand("ffmpeg -nostdin -v error -i " + ShellQuote(AFile) + " -f null - 2>&1", &out);
+    if (status != 0 && out.empty())
+        out = "ffmpeg failed with status " + std::to_string(status) + "\n";
+    return out;
+}
+
 } // namespace testsupport

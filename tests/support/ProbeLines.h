@@ -28,4 +28,11 @@ bool ProbeLines(const std::string& AFile, const std::string& AEntries, std::vect
                 std::string* AErrors = nullptr);
 std::vector<TProbeLine> ProbeLines(const std::string& AFile, const std::string& AEntries);
 
+// Decodes a file to the end (its video and audio as ffmpeg picks them)
+// with Debian's ffmpeg, as a player reads it: what ffmpeg complained of, a
+// line each (damaged data, timestamps out of order, a missing track);
+// empty when the file reads clean. A file ffmpeg cannot read at all gives
+// its complaint too.
+std::string DecodeErrors(const std::string& AFile);
+
 } // namespace testsupport

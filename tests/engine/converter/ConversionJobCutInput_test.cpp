@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 using namespace engine;
 using namespace testsupport;
@@ -117,4 +119,68 @@ TEST_F(FFmpegCutInputTest, ACutInputKeepsWhatItHolds)
             EXPECT_NEAR(Got.at(Kind), Expected.at(Kind), 0.1);
         }
     }
+}
+
+// A cut input converts what it holds and the task ends well, but the log
+// says which file ended early and how far it reached; a whole file, or one
+// that lost only its index, gives no such warning. The output reads clean.
+TEST_F(FFmpegCutInputTest, ACutInputIsToldByName)
+{
+    std::mutex LinesLock;
+    std::vector<std::pair<TLogLevel, std::string>> Lines;
+    GetFFLogger()->SetTriggerEventInMainThread(false);
+    GetFFLogger()->SetOnLog([&](platform::TObject*, uint32_t, TLogLevel ALevel, const std::string& AMsg) {
+        std::lock_guard<std::mutex> Guard(LinesLock);
+        Lines.emplace_back(ALevel, AMsg);
+    });
+    const struct {
+        const char* Name;
+        const char* Whole;
+        TCut Cut;
+        double Fraction;
+        bool Early;
+    } Cases[] = {
+        {"MP4 cut inside its data", "whole.mp4", TCut::InsideAFrame, 0.6, true},
+        {"AVI cut inside a frame half-way", "whole.avi", TCut::InsideAFrame, 0.5, true},
+        {"AVI cut inside its index", "whole.avi", TCut::InsideTheIndex, 0, false},
+        {"whole MP4", "whole.mp4", TCut::InsideAFrame, 1.0, false},
+        {"whole Matroska", "whole.mkv", TCut::InsideAFrame, 1.0, false},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        const std::string Whole = ReadFile(Media->File(C.Whole));
+        const std::string Input = Work.File(std::string("cut-") + C.Whole);
+        WriteFile(Input, C.Fraction >= 1.0 ? Whole : Whole.substr(0, CutPoint(Whole, C.Cut, C.Fraction)));
+        const std::string Output = Work.File("out.mp4");
+        Converter.ClearTasks();
+        {
+            std::lock_guard<std::mutex> Guard(LinesLock);
+            Lines.clear();
+        }
+        AddTaskFiles(Input, Output, "vcodec=libx264\nacodec=aac");
+        Run(1);
+        EXPECT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+        EXPECT_EQ(DecodeErrors(Output), "");
+        std::vector<std::string> Warnings;
+        {
+            std::lock_guard<std::mutex> Guard(LinesLock);
+            for (const auto& [Level, Text] : Lines)
+                if (Text.find("ended early") != std::string::npos) {
+                    EXPECT_EQ(Level, llWarning) << Text;
+                    Warnings.push_back(Text);
+                }
+        }
+        if (!C.Early) {
+            EXPECT_EQ(Warnings, std::vector<std::string>{});
+            continue;
+        }
+        ASSERT_EQ(Warnings.size(), 1u);
+        EXPECT_EQ(Warnings[0].rfind(Input + ": the input ended early, after 00:00:0", 0), 0u) << Warnings[0];
+        if (std::string(C.Whole) == "whole.mp4") { // its header tells the whole length
+            EXPECT_NE(Warnings[0].find(" of 00:00:04."), std::string::npos) << Warnings[0];
+        }
+        EXPECT_LT(ProbeDuration(Output), 3.5);
+    }
+    GetFFLogger()->SetOnLog(nullptr);
+    GetFFLogger()->SetTriggerEventInMainThread(true);
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -182,6 +183,119 @@ TEST_F(FFmpegOutputSafetyTest, TwoTasksNeverShareAnOutput)
     Run(2);
     ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
     EXPECT_NEAR(ProbeDuration(Output), 1.0, 0.05);
+}
+
+// One task's output on another task's input, however either is spelled, is
+// refused when the task is built: the input would be replaced before (or
+// while) its own task reads it, and both would report success. What is
+// left of the list runs, every input stays whole and every output reads
+// clean to the end.
+TEST_F(FFmpegOutputSafetyTest, ATaskNeverWritesAnotherTasksInput)
+{
+    const std::string Tone = ReadFile(Input("tone.wav"));
+    const std::string A = Work.File("a.wav"), X = Work.File("x.wav"), S = Work.File("s.wav"), T = Work.File("t.wav");
+    const std::string LinkToX = Work.File("link-to-x.wav");
+    fs::create_directory(Work.File("sub"));
+    for (const std::string& Name : {A, X, S, T})
+        WriteFile(Name, Tone);
+    ASSERT_EQ(::symlink(X.c_str(), LinkToX.c_str()), 0);
+    const std::string Mp3 = Work.File("y.mp3");
+    const auto Refused = [](const std::string& AName, const char* AIs, const std::string& AOther, int ATask) {
+        return AName + ": the " + AIs + " file is the " + (std::string(AIs) == "input" ? "output" : "input") +
+            " file " + AOther + " of task " + std::to_string(ATask) + "; it would be destroyed";
+    };
+    const struct {
+        const char* Name;
+        // Builds the list; answers the refused step's message, empty when
+        // nothing was refused.
+        std::function<std::string()> Build;
+        std::string Message;
+    } Cases[] = {
+        {"a.wav -> x.wav, then x.wav -> y.mp3",
+         [&] {
+             AddTaskFiles(A, X, "acodec=pcm_s16le");
+             return Converter.AddTask(X, static_cast<TInputOptions*>(nullptr)) < 0 ? Converter.LastErrMsg() : "";
+         },
+         Refused(X, "input", X, 0)},
+        {"x.wav -> y.mp3, then a.wav -> x.wav through a link",
+         [&] {
+             AddTaskFiles(X, Mp3);
+             TInputOptions In;
+             const int Second = Converter.AddTask(A, &In);
+             const std::string Message =
+                 Converter.SetOutputFile(Second, LinkToX, "acodec=pcm_s16le") ? "" : Converter.LastErrMsg();
+             Converter.RemoveTask(Second);
+             return Message;
+         },
+         Refused(LinkToX, "output", X, 0)},
+        {"s.wav -> t.wav, then t.wav -> s.wav (a swap)",
+         [&] {
+             AddTaskFiles(S, T, "acodec=pcm_s16le");
+             return Converter.AddTask(Work.File("sub/../t.wav"), static_cast<TInputOptions*>(nullptr)) < 0
+                 ? Converter.LastErrMsg()
+                 : "";
+         },
+         Refused(Work.File("sub/../t.wav"), "input", T, 0)},
+        {"a second input that the first task writes",
+         [&] {
+             const int First = AddTaskFiles(A, X, "acodec=pcm_s16le");
+             return Converter.AddInputFile(First, LinkToX, static_cast<TInputOptions*>(nullptr))
+                 ? ""
+                 : Converter.LastErrMsg();
+         },
+         Refused(LinkToX, "input", X, 0)},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Converter.ClearTasks();
+        EXPECT_EQ(C.Build(), C.Message);
+        ASSERT_EQ(Converter.TasksCount(), 1);
+        Run(1);
+        ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+        for (const std::string& Name : {A, S})
+            EXPECT_EQ(ReadFile(Name), Tone) << Name;
+        for (const std::string& Written : {X, Mp3, T})
+            if (fs::exists(Written)) {
+                EXPECT_NEAR(ProbeDuration(Written), 1.0, 0.05) << Written;
+                EXPECT_EQ(DecodeErrors(Written), "") << Written;
+            }
+        for (const std::string& Name : {X, S, T})
+            WriteFile(Name, Tone);
+        fs::remove(Mp3);
+    }
+}
+
+// A name that comes to lead to another task's input after the list was
+// built (a link pointed elsewhere) fails that task at the start, naming
+// both files; the reading task converts its input, which stays whole.
+TEST_F(FFmpegOutputSafetyTest, ALinkTurnedOntoAnInputFailsItsWriterAtTheStart)
+{
+    const std::string Tone = ReadFile(Input("tone.wav"));
+    const std::string Source = Work.File("source.wav"), Elsewhere = Work.File("elsewhere.wav");
+    const std::string Link = Work.File("link.wav"), Mp3 = Work.File("out.mp3");
+    WriteFile(Source, Tone);
+    ASSERT_EQ(::symlink(Elsewhere.c_str(), Link.c_str()), 0);
+    for (const int Threads : {0, 2}) {
+        SCOPED_TRACE(Threads);
+        Converter.ClearTasks();
+        fs::remove(Link);
+        ASSERT_EQ(::symlink(Elsewhere.c_str(), Link.c_str()), 0);
+        AddTaskFiles(Source, Mp3);
+        AddTaskFiles(Input("tone.wav"), Link, "acodec=pcm_s16le");
+        fs::remove(Link);
+        ASSERT_EQ(::symlink(Source.c_str(), Link.c_str()), 0);
+        Run(Threads);
+        ASSERT_EQ(Ends.size(), 2u);
+        EXPECT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
+        EXPECT_FALSE(Ends[1].Finished);
+        EXPECT_TRUE(Ends[1].Exception);
+        EXPECT_EQ(Ends[1].ExceptionMsg,
+                  Link + ": the output file is the input file " + Source + " of task 0; it would be destroyed");
+        EXPECT_EQ(ReadFile(Source), Tone);
+        EXPECT_FALSE(fs::exists(Elsewhere));
+        EXPECT_EQ(DecodeErrors(Mp3), "");
+        EXPECT_NEAR(ProbeDuration(Mp3), 1.0, 0.05);
+    }
 }
 
 // A full disk fails the task with the system's words and the file's name;

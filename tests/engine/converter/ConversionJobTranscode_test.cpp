@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <dlfcn.h>
 #include <memory>
 
 using namespace engine;
@@ -336,6 +337,63 @@ TEST_F(TranscodeTest, ACoverPictureIsNoVideo)
         EXPECT_EQ(Probed.Streams, "audio");
         EXPECT_NEAR(Probed.Duration, 1.0, 0.1);
     }
+}
+
+namespace {
+
+// Makes the codec library count ACount processors while it lives, so that
+// decoders that work on several packets at once do so on any machine.
+class TForcedProcessorCount {
+public:
+    explicit TForcedProcessorCount(int ACount)
+    {
+        if (void* Lib = dlopen("libavutil.so.57", RTLD_NOW | RTLD_NOLOAD))
+            FForce = reinterpret_cast<void (*)(int)>(dlsym(Lib, "av_cpu_force_count"));
+        if (FForce)
+            FForce(ACount);
+    }
+    ~TForcedProcessorCount()
+    {
+        if (FForce)
+            FForce(0);
+    }
+    bool Forced() const { return FForce != nullptr; }
+
+private:
+    void (*FForce)(int) = nullptr;
+};
+
+} // namespace
+
+// A tagged FLAC file, with a cover picture or without, keeps its length in
+// every container: a decoder that holds several packets before it gives its
+// first samples does not push the sound later, and the encoder's priming is
+// cut off by the container instead of lengthening it.
+TEST_F(TranscodeTest, AudioKeepsItsLengthWhateverTheDecoderHolds)
+{
+    const std::string Tagged = Dir->File("tagged.flac"), Covered = Dir->File("covered.flac");
+    ASSERT_TRUE(MakeMedia(Tagged, "-f lavfi -i sine=duration=3 -c:a flac -metadata title=Song -metadata artist=Band"));
+    ASSERT_TRUE(MakeMedia(Covered, "-f lavfi -i sine=duration=3 -f lavfi -i color=c=red:size=64x64:duration=0.04 "
+                                   "-map 0 -map 1 -frames:v 1 -c:a flac -c:v png -disposition:v attached_pic "
+                                   "-metadata title=Song -metadata artist=Band"));
+    const TForcedProcessorCount Processors(4);
+    ASSERT_TRUE(Processors.Forced());
+    const std::pair<const char*, TOptions> Outputs[] = {
+        {"song.m4a", {{"acodec", "aac"}}},
+        {"song.mp4", {{"vcodec", "mpeg4"}, {"acodec", "libmp3lame"}}},
+        {"song.mov", {{"vcodec", "mpeg4"}, {"acodec", "aac"}}},
+    };
+    for (const std::string& Input : {Tagged, Covered})
+        for (const auto& [Name, Options] : Outputs) {
+            SCOPED_TRACE(Input + " -> " + Name);
+            const std::string Out = Dir->File(Name);
+            EXPECT_EQ(Convert(Input, Out, Options), "");
+            const TProbedFile Probed = ProbeFile(Out, "codec_type,start_time,duration");
+            // One audio frame at most: 1152 samples of MP3 at 44.1 kHz.
+            EXPECT_NEAR(Probed.Duration, 3.0, 0.027);
+            EXPECT_EQ(Probed.Streams.rfind("audio,0.000000,", 0), 0u) << Probed.Streams;
+            EXPECT_EQ(DecodeErrors(Out), "");
+        }
 }
 
 // The video statistics file gets one line per encoded picture.

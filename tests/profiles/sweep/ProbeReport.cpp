@@ -43,6 +43,7 @@ TProbeReport ProbeFile(const std::string& AFileName)
             report.Streams.emplace_back(line.Fields.begin(), line.Fields.end());
         }
     }
+    report.DecodeErrors = testsupport::DecodeErrors(AFileName);
     return report;
 }
 

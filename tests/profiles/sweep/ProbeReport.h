@@ -16,6 +16,9 @@ struct TProbeReport {
     std::string Format;
     double Duration = -1; // seconds; -1 when not reported (SWF files tell none)
     std::vector<TProbeStream> Streams;
+    // What Debian's ffmpeg complained of while decoding the whole file;
+    // empty when it reads clean.
+    std::string DecodeErrors;
 
     // The first stream of a codec_type ("video", "audio"), or nullptr.
     const TProbeStream* FirstStream(const std::string& AType) const;
@@ -24,6 +27,7 @@ struct TProbeReport {
 // Value of a stream key; empty when absent.
 std::string StreamValue(const TProbeStream& AStream, const std::string& AKey);
 
+// ffprobe's answer, then a full decode of the file.
 TProbeReport ProbeFile(const std::string& AFileName);
 
 // Probes the files on AThreads threads at once, answering in file order; an

@@ -3,7 +3,8 @@
 // the main window adds a file, the conversion component runs the tasks on
 // several threads, and Debian's ffprobe must find in each output the
 // container, codecs, frame size and rates that the profile's tables ask
-// for. Profiles that cannot convert yet must fail with their clear message.
+// for, and Debian's ffmpeg must decode each to its end without a complaint.
+// Profiles that cannot convert yet must fail with their clear message.
 #include "bench/profiles/ProfileSweep.h"
 
 #include "ProbeReport.h"
@@ -91,6 +92,8 @@ void CheckResult(const TSweepResult& AResult, const TExpectedOutput& AExpected, 
     }
     ASSERT_TRUE(AResult.Ok) << AResult.Error;
     ASSERT_TRUE(AReport.Ok) << AReport.Error;
+    // A player reads the whole output without a complaint.
+    EXPECT_EQ(AReport.DecodeErrors, "");
     EXPECT_EQ(AReport.Format, AExpected.Format);
     if (AReport.Duration >= 0) {
         EXPECT_GT(AReport.Duration, 0.5);
