@@ -5,12 +5,14 @@
 # event, or a race that needs an unlucky schedule, shows up here long before
 # CI meets it by chance.
 #
-#   scripts/stress-tests.sh [-b build-dir] [-n runs] [-j lanes] [-r regex]
+#   scripts/stress-tests.sh [-b build-dir] [-n runs] [-j lanes] [-s shards] [-r regex]
 #
 #   -b  build tree whose tests/ binaries run (default build/release)
 #   -n  runs of each binary (default 20)
 #   -j  lanes: binaries run side by side, each pinned to a processor of its
 #       own (default 1)
+#   -s  split each binary's tests into this many shards, each a work item of
+#       its own for the lanes (default 1; the program scenarios take minutes)
 #   -r  only binaries whose name matches this extended regex
 #
 # Failed runs keep their output in <build-dir>/stress/; the summary lists
@@ -21,12 +23,14 @@ cd "$(dirname "$0")/.."
 build=build/release
 runs=20
 lanes=1
+shards=1
 regex=.
-while getopts "b:n:j:r:" opt; do
+while getopts "b:n:j:s:r:" opt; do
   case $opt in
     b) build=$OPTARG ;;
     n) runs=$OPTARG ;;
     j) lanes=$OPTARG ;;
+    s) shards=$OPTARG ;;
     r) regex=$OPTARG ;;
     *) exit 2 ;;
   esac
@@ -64,30 +68,40 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp}
 
-# One lane: a display of its own, then every binary of its share in turn.
+# Work items: "binary shard".
+items=()
+for bin in "${binaries[@]}"; do
+  for ((k = 0; k < shards; k++)); do items+=("$bin $k"); done
+done
+
+# One lane: a display of its own, then every item of its share in turn.
 lane() {
   local cpu=$1
   shift
   unset DISPLAY
   source scripts/xvfb.sh
-  local bin name i
-  for bin in "$@"; do
+  local item bin shard name log i
+  for item in "$@"; do
+    read -r bin shard <<<"$item"
     name=$(basename "$bin")
     for ((i = 1; i <= runs; i++)); do
-      if ! (cd "$(dirname "$bin")" && taskset -c "$cpu" "./$name") >"$out/$name.$i.log" 2>&1; then
-        echo "$name run $i" >>"$out/failed"
+      log="$out/$name.shard$shard.$i.log"
+      if ! (cd "$(dirname "$bin")" && GTEST_TOTAL_SHARDS=$shards GTEST_SHARD_INDEX=$shard \
+        taskset -c "$cpu" "./$name") >"$log" 2>&1; then
+        echo "$name shard $shard run $i" >>"$out/failed"
       else
-        rm -f "$out/$name.$i.log"
+        rm -f "$log"
       fi
     done
-    echo "lane $cpu: $name done ($runs runs)"
+    echo "lane $cpu: $name shard $shard done ($runs runs)"
   done
 }
 
 lane_pids=()
 for ((l = 0; l < lanes; l++)); do
   share=()
-  for ((k = l; k < ${#binaries[@]}; k += lanes)); do share+=("${binaries[k]}"); done
+  for ((k = l; k < ${#items[@]}; k += lanes)); do share+=("${items[k]}"); done
+  ((${#share[@]})) || continue
   lane "$l" "${share[@]}" &
   lane_pids+=($!)
   sleep 1 # each lane picks its display number in turn
