@@ -135,6 +135,11 @@ void TProgramSession::MakeBars(const std::string& AName, double ASeconds)
     if (!FDpy)
         return ::testing::AssertionFailure() << "step \"start Xvfb\": " << error;
     XSetErrorHandler(IgnoreXErrors);
+    // A loaded machine can hold the server up between a synthetic key's press
+    // and its release for longer than the repeat delay: the key would then be
+    // typed twice. Nobody holds a key here, so the private server repeats none.
+    XAutoRepeatOff(FDpy);
+    XSync(FDpy, False);
     return ::testing::AssertionSuccess();
 }
 
