@@ -236,6 +236,9 @@ public:
     int Fwanted_stream[7];
     std::atomic<bool> Fstep{false};
     std::atomic<bool> FSeeking{false};
+    // Seeks asked for so far: a position taken before the latest one is
+    // not delivered.
+    std::atomic<uint64_t> FSeekRequests{0};
     // Set by the thread that opens the audio, read once SDL is done.
     std::atomic<bool> FAudioDriverReplaced{false}; // the silent audio fallback is in use
     std::optional<std::string> FAudioDriverBefore; // the setting it replaced

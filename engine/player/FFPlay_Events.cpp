@@ -309,9 +309,13 @@ void TCustomPlayer::EventThreadExecute(uint64_t AGeneration)
         // The handler is looked at where it runs: the owner may clear it
         // (while being destroyed) between the push and the delivery.
         std::function<void()> call;
-        // A position taken before a seek that is still under way is stale.
+        // A position taken before a seek that is still under way is stale,
+        // also when the seek is asked for while it waits for the caller's
+        // thread.
         if (item.Kind == 1 && !FSeeking)
-            call = [this, item] {
+            call = [this, item, seeks = FSeekRequests.load()] {
+                if (seeks != FSeekRequests)
+                    return;
                 if (const TPositionEvent handler = PositionHandler())
                     handler(this, item.Value);
             };

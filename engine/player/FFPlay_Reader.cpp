@@ -290,6 +290,7 @@ void TCustomPlayer::StreamSeek(TVideoState* is, TSeekFlags AFlags, bool AWait, i
     if (is->seek_req)
         return;
     FSeeking = true;
+    ++FSeekRequests;
     is->seek_paused = int(is->paused);
     is->seek_pos = APos;
     is->seek_rel = ARel;

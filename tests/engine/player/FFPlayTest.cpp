@@ -192,6 +192,23 @@ TEST_F(PlayerTest, ASeekLandsOnItsTargetAlsoFarFromAKeyFrame)
         << Player->GetAudioClock(Player->FVideoState);
 }
 
+// A position taken before a seek may already wait for the caller's thread
+// when the seek is asked for: it is not delivered after it, so a seek bar
+// never jumps back to where playback was.
+TEST_F(PlayerTest, APositionWaitingWhenASeekIsAskedForIsNotDelivered)
+{
+    ASSERT_TRUE(testsupport::MakeTimeCodedClip(Media->File("timed.mkv"), 10, 25, true));
+    ASSERT_TRUE(Player->Open(Media->File("timed.mkv"), 0, false)) << Player->LastErrMsg();
+    ASSERT_TRUE(WaitFor([&] { return !Positions.empty(); }));
+    // Not serving for a while: the next position waits for this thread.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const size_t fromSeek = Positions.size();
+    Player->Seek(int64_t(8000000), TSeekFlags{}, false);
+    ASSERT_TRUE(WaitFor([&] { return !Player->Seeking() && Positions.size() > fromSeek + 3; }));
+    for (size_t i = fromSeek; i < Positions.size(); ++i)
+        EXPECT_GE(Positions[i], 7900000) << i;
+}
+
 TEST_F(PlayerTest, TheHookDrawsIntoTheShownPicture)
 {
     Player->Hook = true;
