@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/core/Format.h"
+#include "platform/core/SysUtils.h"
 #include "profiles/DialogPresetTexts.h"
 #include "profiles/LegacyProfileList.h"
 
@@ -23,13 +23,6 @@ const TProfileDefaults LegacyDefaultsRows[] = {
     {704, ".3gp", ".3gp",  "mpeg4", "", "176*144", "12", "",  128000, "libamr_nb", "1", "8000",  10200,  "", "", false},
 };
 
-std::string NoDefaultsMessage(int AKey)
-{
-    if (const TLegacyProfile* profile = FindLegacyProfile(AKey))
-        return platform::Format("The output profile \"%s\" has no output settings.", profile->Title);
-    return platform::Format("Output profile %d is not in the catalogue.", AKey);
-}
-
 } // namespace
 
 const TProfileDefaults* FindLegacyProfileDefaults(int AKey)
@@ -41,27 +34,36 @@ const TProfileDefaults* FindLegacyProfileDefaults(int AKey)
     return row != std::end(LegacyDefaultsRows) ? row : FindProfileDefaults(AKey);
 }
 
+int LegacyDefaultsKey(int ACategoryIndex, int AProfileIndex)
+{
+    return (ACategoryIndex + 1) * 100 + AProfileIndex;
+}
+
 void ApplyLegacyProfileDefaults(TOutputFields& AFields, int AKey, const TOutputNaming& ANaming)
 {
-    // A key without defaults would leave the fields of the previous profile
-    // under a name made for no profile; refuse it before anything changes.
-    const TProfileDefaults* row = FindLegacyProfileDefaults(AKey);
-    if (!row)
-        throw EProfileError(NoDefaultsMessage(AKey));
-    std::string outputName = MakeOutputFileName(AFields.Video_AddFileName, row->Ext, ANaming);
-    ApplyProfileValues(AFields, *row);
+    // Both names are made before anything changes: a refused name leaves
+    // the fields as they were.
+    if (const TProfileDefaults* row = FindLegacyProfileDefaults(AKey)) {
+        std::string outputName = MakeOutputFileName(AFields.Video_AddFileName, row->Ext, ANaming);
+        ApplyProfileValues(AFields, *row);
+        AFields.Video_OutPutFileName = std::move(outputName);
+        return;
+    }
+    // Without defaults the previous profile's values stay; the name they
+    // came with moves into the folder shown and is made free. No name yet
+    // stays no name rather than becoming the bare folder.
+    std::string outputName = AFields.Video_OutPutFileName;
+    if (!outputName.empty())
+        outputName = FreeOutputFileName(platform::ExtractFileName(outputName), AFields.Video_AddFileName, ANaming);
+    AFields.Video_DisableVideo = false;
     AFields.Video_OutPutFileName = std::move(outputName);
 }
 
 void ApplyLegacyDialogOk(TOutputFields& AFields, int ACategoryIndex, int AProfileIndex,
                          const std::array<std::string, PresetCount>& AShownTexts, const TOutputNaming& ANaming)
 {
-    const std::optional<int> key = LegacyCatalogueKey(ACategoryIndex, AProfileIndex);
-    if (!key)
-        throw EProfileError(platform::Format("There is no output profile at position %d of category %d.",
-                                             AProfileIndex, ACategoryIndex));
     TOutputFields fields = AFields;
-    ApplyLegacyProfileDefaults(fields, *key, ANaming);
+    ApplyLegacyProfileDefaults(fields, LegacyDefaultsKey(ACategoryIndex, AProfileIndex), ANaming);
     ApplyDialogPresetTexts(fields, AShownTexts);
     AFields = std::move(fields);
 }

@@ -19,19 +19,23 @@ namespace profiles {
 // the catalogue has no defaults for, have none.
 const TProfileDefaults* FindLegacyProfileDefaults(int AKey);
 
+// The key of a category and profile position, as the dialog forms it from
+// its two lists' indexes, whether or not the list holds that profile.
+int LegacyDefaultsKey(int ACategoryIndex, int AProfileIndex);
+
 // Writes the legacy defaults of AKey and the output file name for
 // Video_AddFileName (MakeOutputFileName with ANaming). The fields the table
 // does not hold (filters, volume, time stamps, format, start and length,
-// All_Trant_Number) keep what they had. Raises EProfileError, and changes
-// nothing, for a key without defaults or when no output name can be made.
+// All_Trant_Number) keep what they had. A key without defaults clears
+// Video_DisableVideo and makes the output name already there free in the
+// folder (FreeOutputFileName); everything else keeps its value. Raises
+// EProfileError, and changes nothing, when no output name can be made.
 void ApplyLegacyProfileDefaults(TOutputFields& AFields, int AKey, const TOutputNaming& ANaming);
 
 // The dialog's OK: the defaults of the chosen category and profile index,
 // then the dialog's shown preset texts (ApplyDialogPresetTexts). Raises
-// EProfileError for a choice the list does not hold or that has no
-// defaults, EProfileError or EConvertError when no output name can be made
-// or a text does not convert; the fields are left as they were on any
-// failure.
+// EProfileError when no output name can be made, EConvertError when a text
+// does not convert; the fields are left as they were on any failure.
 void ApplyLegacyDialogOk(TOutputFields& AFields, int ACategoryIndex, int AProfileIndex,
                          const std::array<std::string, PresetCount>& AShownTexts, const TOutputNaming& ANaming);
 

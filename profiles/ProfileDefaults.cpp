@@ -229,18 +229,23 @@ std::span<const TProfileDefaults> AllProfileDefaults()
     return DefaultsTable;
 }
 
-std::string MakeOutputFileName(const std::string& AInputFile, const std::string& AExt, const TOutputNaming& ANaming)
+std::string FreeOutputFileName(const std::string& AName, const std::string& AInputFile, const TOutputNaming& ANaming)
 {
     if (ANaming.Folder.empty())
         throw EProfileError("No output folder is chosen for \"" + AInputFile + "\".");
-    const std::string name = platform::ChangeFileExt(platform::ExtractFileName(AInputFile), AExt);
-    const std::string ext = platform::ExtractFileExt(name);
-    const std::string base = InFolder(ANaming.Folder, name.substr(0, name.size() - ext.size()));
+    const std::string ext = platform::ExtractFileExt(AName);
+    const std::string base = InFolder(ANaming.Folder, AName.substr(0, AName.size() - ext.size()));
     std::string result = base + ext;
     // Unbounded like the user's folder: some number is always free.
     for (int64_t n = 1; !IsFree(result, AInputFile, ANaming); ++n)
         result = base + "_" + platform::IntToStr(n) + ext;
     return result;
+}
+
+std::string MakeOutputFileName(const std::string& AInputFile, const std::string& AExt, const TOutputNaming& ANaming)
+{
+    return FreeOutputFileName(platform::ChangeFileExt(platform::ExtractFileName(AInputFile), AExt), AInputFile,
+                              ANaming);
 }
 
 void ApplyProfileDefaults(TOutputFields& AFields, int AKey, const TOutputNaming& ANaming)

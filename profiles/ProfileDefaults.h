@@ -71,6 +71,9 @@ std::string OutputPathKey(const std::string& APath);
 // the result, overwriting or not. Raises EProfileError when no folder is
 // given, rather than aiming at the file system's root.
 std::string MakeOutputFileName(const std::string& AInputFile, const std::string& AExt, const TOutputNaming& ANaming);
+// The same for a file name AName ("clip.mp4") in the output folder, made
+// free by the same rules for the input AInputFile.
+std::string FreeOutputFileName(const std::string& AName, const std::string& AInputFile, const TOutputNaming& ANaming);
 
 // Resets the fields and writes the defaults of the profile with catalogue
 // key AKey: All_Trant_Number, every value of the table, and

@@ -26,7 +26,8 @@ public:
     virtual bool LoadLibraries() = 0;
     // False with LastError when the file cannot be opened as media.
     virtual bool Probe(const std::string& AFileName, TProbeResult& AResult) = 0;
-    // The new task's index, or -1 with LastError.
+    // The new task's index, or -1 with LastError. A record with an empty
+    // FileName gets the file's name written into it (SetOutputFile too).
     virtual int AddTask(const std::string& AFileName, engine::TInputOptions& AOptions) = 0;
     // The probe report of a task's first input.
     virtual std::string TaskInfoText(int ATaskIndex) = 0;

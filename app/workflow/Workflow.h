@@ -42,8 +42,8 @@ public:
     virtual void StopPreview() = 0;
     // Lets the window paint between files of a long add.
     virtual void KeepResponsive() = 0;
-    // The names a folder scan found, in the file system's order, before any
-    // of them is added (the window lists them).
+    // The names a folder scan found, in name order, before any of them is
+    // added (the window lists them).
     virtual void FolderListed(const std::vector<std::string>& ANames) { (void)ANames; }
     // A probed file is about to become a row (the window resets its add
     // progress).
@@ -188,8 +188,10 @@ public:
     // Its OK: the legacy profile's defaults, then its shown preset texts,
     // into the output fields; a failure leaves them as they were.
     void LegacyDialogOk(int ACategory, int AProfile, const std::array<std::string, profiles::PresetCount>& AShownTexts);
-    // Its single steps: the legacy profile's defaults alone (a failure is
-    // logged and changes nothing), and the reset of the output fields.
+    // Its single steps: the legacy profile's defaults alone (a profile
+    // without defaults only clears the video flag and frees the output name
+    // already there; a name that cannot be made is logged and changes
+    // nothing), and the reset of the output fields.
     void LegacyProfileDefaults(int ACategory, int AProfile);
     void ResetFields();
 

@@ -9,6 +9,7 @@
 #include "profiles/PresetTexts.h"
 #include "platform/core/SysUtils.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace app {
@@ -24,18 +25,25 @@ std::string AddRefusedText(const std::string& AWhat, const std::string& AReason)
     return "无法添加“" + AWhat + "”：" + AReason;
 }
 
-// The files (no folders) directly in AFolder, in the order the file system
-// lists them.
+// The files (no folders) directly in AFolder, in the order a file manager
+// shows them (CompareLogicalText; names equal to it by their bytes), so the
+// rows of a folder come in an order the user can foresee.
 std::vector<std::string> FolderFiles(const std::string& AFolder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    const std::string folder = platform::IncludeTrailingPathDelimiter(AFolder);
     for (const auto& entry : std::filesystem::directory_iterator(AFolder, error)) {
         std::error_code typeError;
         if (!entry.is_directory(typeError))
-            names.push_back(folder + entry.path().filename().string());
+            names.push_back(entry.path().filename().string());
     }
+    std::sort(names.begin(), names.end(), [](const std::string& A, const std::string& B) {
+        const int order = platform::CompareLogicalText(A, B);
+        return order != 0 ? order < 0 : A < B;
+    });
+    const std::string folder = platform::IncludeTrailingPathDelimiter(AFolder);
+    for (std::string& name : names)
+        name = folder + name;
     return names;
 }
 
@@ -103,11 +111,6 @@ TConverterWorkflow::TAddResult TConverterWorkflow::AddOne(const std::string& AFi
         AReason = "无法设置输出文件“" + FFields.Video_OutPutFileName + "”（" + error + "）。";
         return TAddResult::Stop;
     }
-    if (row.Output.FileName.empty())
-        row.Output.FileName = FFields.Video_OutPutFileName;
-    if (row.Input.FileName.empty())
-        row.Input.FileName = AFileName;
-
     row.Caption = row.Input.FileName;
     row.Sub(siDuration) = probe.Duration > 0 ? SecToDate(int32_t(probe.Duration / 1000000)) : "N/A";
     row.Sub(siSourceSize) = MegabytesText(probe.FileSize);

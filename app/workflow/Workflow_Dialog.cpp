@@ -112,14 +112,9 @@ void TConverterWorkflow::LegacyDialogOk(int ACategory, int AProfile,
 void TConverterWorkflow::LegacyProfileDefaults(int ACategory, int AProfile)
 {
     // The OK path with the shown texts left out: defaults only, all or none.
-    const std::optional<int> key = profiles::LegacyCatalogueKey(ACategory, AProfile);
-    if (!key) {
-        AddLogLine(platform::Format("There is no output profile at position %d of category %d.", AProfile, ACategory));
-        return;
-    }
     profiles::TOutputFields fields = FFields;
     try {
-        ApplyLegacyProfileDefaults(fields, *key, Naming(nullptr));
+        ApplyLegacyProfileDefaults(fields, LegacyDefaultsKey(ACategory, AProfile), Naming(nullptr));
     } catch (const std::exception& E) {
         AddLogLine(E.what());
         return;

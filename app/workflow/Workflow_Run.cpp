@@ -73,6 +73,8 @@ void TConverterWorkflow::Start()
             continue;
         }
         claimed.insert(OutputPathKey(path));
+        // The row's records name what this run reads and writes.
+        row.Output.FileName = path;
         const int task = FEngine.AddTask(row.Caption, row.Input);
         if (task < 0) {
             row.Sub(siProgress) = "N/A";

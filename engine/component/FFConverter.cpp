@@ -63,24 +63,23 @@ void StoreRecord(std::vector<std::unique_ptr<T>>& AList, int AIndex, const T& AR
     *stored = ARecord;
 }
 
-// The task's copy names the file its record went with; the caller's own
-// record is left as it was, since callers reuse one record for many files.
+// A record left unnamed takes the file it went with, in the caller's record
+// as in the task's copy.
 template <typename T>
-void StoreNamedRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, const T& ARecord,
+void StoreNamedRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, T& ARecord,
                       void (TFFmpeg::*AStore)(int, const T&))
 {
-    T copy = ARecord;
-    if (copy.FileName.empty())
-        copy.FileName = AFileName;
-    (ATask.*AStore)(AIndex, copy);
+    if (ARecord.FileName.empty())
+        ARecord.FileName = AFileName;
+    (ATask.*AStore)(AIndex, ARecord);
 }
 
-void StoreInputRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, const TInputOptions& ARecord)
+void StoreInputRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, TInputOptions& ARecord)
 {
     StoreNamedRecord(ATask, AIndex, AFileName, ARecord, &TFFmpeg::SetInputOptions);
 }
 
-void StoreOutputRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, const TOutputOptions& ARecord)
+void StoreOutputRecord(TFFmpeg& ATask, int AIndex, const std::string& AFileName, TOutputOptions& ARecord)
 {
     StoreNamedRecord(ATask, AIndex, AFileName, ARecord, &TFFmpeg::SetOutputOptions);
 }

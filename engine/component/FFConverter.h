@@ -137,7 +137,10 @@ public:
     void UnloadAVLib();
 
     // Building tasks. Refused with "Cannot %s while working." from Start
-    // until ClearTasks.
+    // until ClearTasks. A record whose FileName is empty gets the file name
+    // written into it; the file opened is always AFileName. The task keeps
+    // a copy: a caller may reuse its record, but then names each file's
+    // record itself or empties FileName before the next call.
     int AddTask(const std::string& AFileName, TInputOptions* AOptions);
     int AddTask(const std::string& AFileName, const std::string& AExtOptions);
     int AddTask(platform::TStream* AStream, const std::string& APrivateData, TInputOptions* AOptions);

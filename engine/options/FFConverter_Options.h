@@ -47,7 +47,7 @@ struct TStreamInfo {
 };
 
 struct TOutputOptions {
-    std::string FileName;
+    std::string FileName;            // empty: filled in from the file name given to the component
     std::string FileExt;             // the caller's choice; never read by the engine
     std::string FileFormat;          // empty: guessed from the file name
     int PacketSize = -1;

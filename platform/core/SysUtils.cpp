@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +49,39 @@ int CompareText(std::string_view A, std::string_view B)
             return int(a) - int(b);
     }
     return int(A.size()) - int(B.size());
+}
+
+int CompareLogicalText(std::string_view A, std::string_view B)
+{
+    const auto isDigit = [](char C) { return C >= '0' && C <= '9'; };
+    // A run of digits without its leading zeros.
+    const auto number = [&](std::string_view S, size_t& AAt) {
+        const size_t begin = AAt;
+        while (AAt < S.size() && isDigit(S[AAt]))
+            ++AAt;
+        std::string_view digits = S.substr(begin, AAt - begin);
+        digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+        return digits;
+    };
+    size_t i = 0, j = 0;
+    while (i < A.size() && j < B.size()) {
+        if (isDigit(A[i]) && isDigit(B[j])) {
+            const std::string_view numA = number(A, i), numB = number(B, j);
+            if (numA.size() != numB.size())
+                return numA.size() < numB.size() ? -1 : 1;
+            if (const int c = numA.compare(numB))
+                return c < 0 ? -1 : 1;
+            continue;
+        }
+        const int a = tolower((unsigned char)A[i]), b = tolower((unsigned char)B[j]);
+        if (a != b)
+            return a < b ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    if (A.size() - i != B.size() - j)
+        return (A.size() - i) < (B.size() - j) ? -1 : 1;
+    return 0;
 }
 
 bool SameText(std::string_view A, std::string_view B)

@@ -15,6 +15,9 @@ std::string UpperCase(std::string_view S);
 std::string LowerCase(std::string_view S);
 int CompareText(std::string_view A, std::string_view B); // <0, 0, >0 ignoring ASCII case
 bool SameText(std::string_view A, std::string_view B);
+// As a file manager orders names: ASCII case ignored, runs of digits by
+// their value ("t9" before "t10"); -1, 0 or 1.
+int CompareLogicalText(std::string_view A, std::string_view B);
 std::string Trim(std::string_view S);      // drops characters <= ' ' at both ends
 std::string TrimLeft(std::string_view S);
 std::string TrimRight(std::string_view S);

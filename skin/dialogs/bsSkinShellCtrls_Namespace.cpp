@@ -98,37 +98,6 @@ std::string AnchorName(const std::string& APath)
     return platform::ExtractFileName(APath);
 }
 
-// Names without regard to ASCII case, runs of digits by their value.
-int LogicalCompare(const std::string& A, const std::string& B)
-{
-    size_t i = 0, j = 0;
-    while (i < A.size() && j < B.size()) {
-        if (isdigit((unsigned char)A[i]) && isdigit((unsigned char)B[j])) {
-            size_t endA = i, endB = j;
-            while (endA < A.size() && isdigit((unsigned char)A[endA])) ++endA;
-            while (endB < B.size() && isdigit((unsigned char)B[endB])) ++endB;
-            std::string numA = A.substr(i, endA - i), numB = B.substr(j, endB - j);
-            numA.erase(0, std::min(numA.find_first_not_of('0'), numA.size()));
-            numB.erase(0, std::min(numB.find_first_not_of('0'), numB.size()));
-            if (numA.size() != numB.size())
-                return numA.size() < numB.size() ? -1 : 1;
-            if (int c = numA.compare(numB))
-                return c < 0 ? -1 : 1;
-            i = endA;
-            j = endB;
-            continue;
-        }
-        const int a = tolower((unsigned char)A[i]), b = tolower((unsigned char)B[j]);
-        if (a != b)
-            return a < b ? -1 : 1;
-        ++i;
-        ++j;
-    }
-    if (A.size() - i != B.size() - j)
-        return (A.size() - i) < (B.size() - j) ? -1 : 1;
-    return 0;
-}
-
 std::string DateText(time_t ATime)
 {
     tm local {};
@@ -309,7 +278,7 @@ int TShellFolder::CompareIDs(int, PCItemIDList A, PCItemIDList B)
         TStrRet nameA, nameB;
         GetDisplayNameOf(A, SHGDN_INFOLDER, nameA);
         GetDisplayNameOf(B, SHGDN_INFOLDER, nameB);
-        if (int c = LogicalCompare(nameA.Text, nameB.Text))
+        if (int c = platform::CompareLogicalText(nameA.Text, nameB.Text))
             return c;
     }
     if (a.Kind != TKind::Invalid && b.Kind != TKind::Invalid)
@@ -524,7 +493,7 @@ const TSpecialLocation SpecialLocations[] = {
 
 } // namespace
 
-int ShellNameCompare(const std::string& A, const std::string& B) { return LogicalCompare(A, B); }
+int ShellNameCompare(const std::string& A, const std::string& B) { return platform::CompareLogicalText(A, B); }
 
 IShellFolderPtr SHGetDesktopFolder()
 {

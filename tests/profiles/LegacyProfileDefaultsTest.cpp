@@ -9,6 +9,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/SysUtils.h"
+#include "profiles/DialogPresetTexts.h"
 #include "profiles/LegacyPresetLists.h"
 #include "profiles/LegacyProfileList.h"
 #include "support/TestSupport.h"
@@ -153,36 +154,58 @@ TEST(LegacyProfileDefaultsTest, FieldsOutsideTheTableKeepTheirValues)
     EXPECT_EQ(f.All_Trant_Number, 42);
 }
 
-struct TRefusalCase {
-    int Key;
-    const char* Folder;
-    const char* Message;
-};
-
-TEST(LegacyProfileDefaultsTest, RefusalsChangeNothing)
+// A key without defaults (a profile of the "HD视频" or "Flash视频" lists, a
+// position past a list, a category past the last) keeps every value of the
+// previous profile but the no-video flag, and makes the name already there
+// free in the folder shown.
+TEST(LegacyProfileDefaultsTest, KeysWithoutDefaultsClearTheVideoFlagAndFreeTheName)
 {
-    const TRefusalCase cases[] = {
-        {300, "/out", "The output profile \"高清AVI视频格式(*.avi)\" has no output settings."},
-        {1203, "/out", "The output profile \"SWF动画视频FLASH动画音频格式(*.swf)\" has no output settings."},
-        {1300, "/out", "Output profile 1300 is not in the catalogue."},
-        {115, "/out", "Output profile 115 is not in the catalogue."},
-        {100, "", "No output folder is chosen for \"/in/clip.avi\"."},
+    TTempDir dir;
+    WriteFile(dir.File("clip.avi"), "x");
+    struct TCase {
+        int Key;
+        std::string OutputBefore;
+        std::string Expected;
     };
-    for (const TRefusalCase& c : cases) {
+    const TCase cases[] = {
+        {300, "/old/clip.avi", dir.File("clip_1.avi")},
+        {1203, "/old/song.mp3", dir.File("song.mp3")},
+        {1300, dir.File("clip.avi"), dir.File("clip_1.avi")},
+        {115, "/old/noext", dir.File("noext")},
+        {99, "", ""}, // no name yet stays none, never the bare folder
+    };
+    for (const TCase& c : cases) {
         SCOPED_TRACE(c.Key);
         TOutputFields f;
-        f.Video_AddFileName = "/in/clip.avi";
+        f.Video_AddFileName = "/in/clip.wmv";
         f.Video_VideoCodec = "wmv2";
+        f.Video_AudioBitrate = 64000;
         f.Video_DisableVideo = true;
+        f.Video_OutPutFileName = c.OutputBefore;
+        TOutputFields expected = f;
+        expected.Video_DisableVideo = false;
+        expected.Video_OutPutFileName = c.Expected;
+        ApplyLegacyProfileDefaults(f, c.Key, TOutputNaming{dir.Path()});
+        EXPECT_EQ(f, expected);
+    }
+}
+
+TEST(LegacyProfileDefaultsTest, NoFolderChangesNothing)
+{
+    for (int key : {100, 300}) {
+        SCOPED_TRACE(key);
+        TOutputFields f;
+        f.Video_AddFileName = "/in/clip.avi";
+        f.Video_OutPutFileName = "/old/clip.avi";
+        f.Video_DisableVideo = true;
+        const TOutputFields before = f;
         try {
-            ApplyLegacyProfileDefaults(f, c.Key, TOutputNaming{c.Folder});
+            ApplyLegacyProfileDefaults(f, key, TOutputNaming{""});
             ADD_FAILURE() << "no refusal";
         } catch (const EProfileError& e) {
-            EXPECT_EQ(e.Message(), c.Message);
+            EXPECT_EQ(e.Message(), "No output folder is chosen for \"/in/clip.avi\".");
         }
-        EXPECT_EQ(f.Video_VideoCodec, "wmv2");
-        EXPECT_TRUE(f.Video_DisableVideo);
-        EXPECT_EQ(f.Video_OutPutFileName, "");
+        EXPECT_EQ(f, before);
     }
 }
 
@@ -237,19 +260,32 @@ TEST(LegacyProfileDefaultsTest, OkWritesTheDefaultsThenThePresetTexts)
     EXPECT_FALSE(f.Video_DisableVideo);
 }
 
-TEST(LegacyProfileDefaultsTest, OkRefusalsChangeNothing)
+// OK on a choice without defaults: the flag cleared and the name freed,
+// then the shown texts; a text that does not convert changes nothing.
+TEST(LegacyProfileDefaultsTest, OkOnChoicesWithoutDefaultsAndItsRefusals)
 {
     TOutputFields f;
     f.Video_AddFileName = "/in/clip.avi";
     f.Video_VideoCodec = "wmv2";
+    f.Video_OutPutFileName = "/old/clip.wmv";
+    f.Video_DisableVideo = true;
     auto texts = FindLegacyPresetChoices(100)->DefaultTexts();
-    EXPECT_THROW(ApplyLegacyDialogOk(f, 0, 15, texts, TOutputNaming{"/out"}), EProfileError);
-    EXPECT_THROW(ApplyLegacyDialogOk(f, 12, 0, texts, TOutputNaming{"/out"}), EProfileError);
-    EXPECT_THROW(ApplyLegacyDialogOk(f, 2, 0, texts, TOutputNaming{"/out"}), EProfileError);
+    for (const auto& [category, profile] : {std::pair{0, 15}, std::pair{12, 0}, std::pair{2, 0}, std::pair{0, -1}}) {
+        SCOPED_TRACE(testing::Message() << category << "/" << profile);
+        TOutputFields expected = f;
+        expected.Video_DisableVideo = false;
+        expected.Video_OutPutFileName = "/out/clip.wmv";
+        ApplyDialogPresetTexts(expected, texts);
+        TOutputFields g = f;
+        ApplyLegacyDialogOk(g, category, profile, texts, TOutputNaming{"/out"});
+        EXPECT_EQ(g, expected);
+        EXPECT_EQ(g.Video_VideoCodec, "wmv2");
+    }
     texts[PresetIndex(TPreset::VideoBitrate)] = "8.5 kbps";
     EXPECT_THROW(ApplyLegacyDialogOk(f, 0, 0, texts, TOutputNaming{"/out"}), platform::EConvertError);
     EXPECT_EQ(f.Video_VideoCodec, "wmv2");
-    EXPECT_EQ(f.Video_OutPutFileName, "");
+    EXPECT_EQ(f.Video_OutPutFileName, "/old/clip.wmv");
+    EXPECT_TRUE(f.Video_DisableVideo);
 }
 
 } // namespace

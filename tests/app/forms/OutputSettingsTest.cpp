@@ -247,14 +247,20 @@ TEST_F(OutputSettingsTest, TheLegacyDialogsStepButtonsRunItsSteps)
     for (const char* name : {"Button7", "Button11"})
         EXPECT_FALSE(dynamic_cast<TButton*>(form6->FindComponent(name))->OnClick) << name;
 
-    // A profile without output settings: its defaults change nothing and
-    // say why in the log.
+    // A profile without output settings: the no-video flag is cleared and
+    // the name already there kept free; the rest stays and nothing is told.
     form6->CategoryCombo()->SetItemIndex(2);
     form6->ProfileCombo()->SetItemIndex(1);
-    const profiles::TOutputFields unchanged = Form1->Workflow().Fields();
+    Form1->Workflow().LegacyDialogOk(1, 0, {"该格式无视频", "无视频", "128 kbps", "无视频", "无视频", "44100"});
+    const profiles::TOutputFields audioOnly = Form1->Workflow().Fields();
+    ASSERT_TRUE(audioOnly.Video_DisableVideo);
+    ASSERT_FALSE(audioOnly.Video_OutPutFileName.empty());
+    const size_t logLines = Form1->Workflow().Log().size();
     click("Button5");
-    EXPECT_EQ(Form1->Workflow().Fields(), unchanged);
-    EXPECT_EQ(Form1->Workflow().Log().back(), "The output profile \"高清AVI视频格式(*.avi)\" has no output settings.");
+    profiles::TOutputFields expected = audioOnly;
+    expected.Video_DisableVideo = false;
+    EXPECT_EQ(Form1->Workflow().Fields(), expected);
+    EXPECT_EQ(Form1->Workflow().Log().size(), logLines);
 
     // An audio profile: defaults, then the shown presets, step by step, end
     // where OK ends.

@@ -188,6 +188,8 @@ public:
     void PreviewFile(const std::string& AFileName) override { Previews.push_back(AFileName); }
     void StopPreview() override { ++PreviewStops; }
     void KeepResponsive() override {}
+    std::vector<std::string> FolderNames;
+    void FolderListed(const std::vector<std::string>& ANames) override { FolderNames = ANames; }
 };
 
 // Records shutdowns and sounds instead of doing them.

@@ -4,6 +4,7 @@
 // after a run, and the commands' states.
 #include "WorkflowFixture.h"
 
+#include "platform/core/Format.h"
 #include "platform/core/SysUtils.h"
 #include "profiles/PresetTexts.h"
 #include "support/TestSupport.h"
@@ -332,6 +333,30 @@ TEST_F(WorkflowTest, SeveralFilesAndFolders)
     Flow.AddFile(Source("D.wav"));
     EXPECT_EQ(Flow.Rows().Count(), 3);
     EXPECT_EQ(Flow.Log().back(), "libavcodec.so.59: cannot open shared object file");
+}
+
+// A folder's files are listed as a file manager shows them, whatever order
+// the file system keeps them in; the rows come from the last name to the
+// first.
+TEST_F(WorkflowTest, AFoldersFilesComeInNameOrder)
+{
+    std::vector<std::string> expected = {"A.wav", "b.wav", "clip9.wav", "Clip10.wav", "clip100.wav"};
+    for (int i = 0; i < 40; ++i)
+        expected.push_back(platform::Format("t%.3d.wav", i));
+    TTempDir folder;
+    // Made in a scrambled order, with a subfolder that is no row.
+    for (size_t i = 0; i < expected.size(); ++i)
+        WriteFile(folder.File(expected[(i * 17) % expected.size()]), "x");
+    platform::ForceDirectories(folder.File("sub"));
+    Flow.AddFolder(folder.Path());
+
+    std::vector<std::string> paths;
+    for (const std::string& name : expected)
+        paths.push_back(folder.File(name));
+    EXPECT_EQ(View.FolderNames, paths);
+    ASSERT_EQ(Flow.Rows().Count(), int(paths.size()));
+    for (int i = 0; i < Flow.Rows().Count(); ++i)
+        EXPECT_EQ(Flow.Rows().Row(i).Caption, paths[paths.size() - 1 - size_t(i)]) << i;
 }
 
 TEST_F(WorkflowTest, AtStartAFileThatAppearedIsNotOverwritten)

@@ -236,26 +236,34 @@ TEST_F(FFConverterTest, FailedOpeningLeavesTheListUnchanged)
     EXPECT_THROW(c.SetOutputFile(5, "x.mp3", static_cast<TOutputOptions*>(nullptr)), platform::Exception);
 }
 
-// The component reads the caller's records and never writes into them; the
-// file it opens is always the argument.
-TEST_F(FFConverterTest, TheCallersRecordsStayAsTheyWereAndTheArgumentIsOpened)
+// A caller's record left unnamed gets the file it went with written into
+// it; a named one keeps its name. The file opened is always the argument.
+TEST_F(FFConverterTest, UnnamedRecordsGetTheirFileNameAndTheArgumentIsOpened)
 {
     TTestConverter c;
     TInputOptions in;
     InitInputOptions(in);
     ASSERT_EQ(c.AddTask("a.wav", &in), 0) << c.LastErrMsg();
-    EXPECT_EQ(in.FileName, "");
+    EXPECT_EQ(in.FileName, "a.wav");
     in.FileName = "elsewhere.wav";
     ASSERT_TRUE(c.AddInputFile(0, "b.wav", &in)) << c.LastErrMsg();
+    EXPECT_EQ(in.FileName, "elsewhere.wav");
     EXPECT_EQ(c.Made[0]->OpenedInputs, (std::vector<std::string>{"a.wav", "b.wav"}));
+    EXPECT_EQ(c.Made[0]->InputOptions(1)->FileName, "elsewhere.wav");
     TOutputOptions out;
     InitOutputOptions(out);
     ASSERT_TRUE(c.SetOutputFile(0, "b.mp3", &out));
-    EXPECT_EQ(out.FileName, "");
+    EXPECT_EQ(out.FileName, "b.mp3");
     out.FileName = "other.mp3";
     ASSERT_TRUE(c.SetOutputFile(0, "c.mp3", &out));
     EXPECT_EQ(out.FileName, "other.mp3");
     EXPECT_EQ(c.Made[0]->nb_output_files(), 2);
+    // A refused file's record is named all the same: the name is written
+    // before the file is opened.
+    TInputOptions missing;
+    InitInputOptions(missing);
+    EXPECT_EQ(c.AddTask("missing.wav", &missing), -1);
+    EXPECT_EQ(missing.FileName, "missing.wav");
 }
 
 // Each task keeps its own copy of every file's record, named after the file
@@ -311,8 +319,9 @@ TEST_F(FFConverterTest, TasksKeepNamedCopiesOfTheirRecords)
     EXPECT_EQ(task->OutputOptions(1)->TimeStart, defaultsOut.TimeStart);
     EXPECT_EQ(task->nb_output_files(), 2);
     EXPECT_EQ(task->OutputOptions(2), nullptr);
-    // The caller's records are its own.
-    EXPECT_EQ(out.FileName, "");
+    // The caller's reused records were named by their first file.
+    EXPECT_EQ(in.FileName, "named.wav");
+    EXPECT_EQ(out.FileName, "x.mp3");
 }
 
 TEST_F(FFConverterTest, TextOverloadsReadTheirSpecialLines)

@@ -15,6 +15,24 @@ TEST(SysUtils, TextCompareIgnoresAsciiCase)
     EXPECT_EQ(Trim("  \t a b \r\n"), "a b");
 }
 
+TEST(SysUtils, LogicalCompareOrdersNamesAsAFileManagerDoes)
+{
+    const struct {
+        const char* A;
+        const char* B;
+        int Expected;
+    } cases[] = {
+        {"t9", "t10", -1},        {"t10", "t9", 1},        {"t000", "t135", -1},   {"T2", "t10", -1},
+        {"abc", "ABC", 0},        {"a01", "a1", 0},        {"a1b", "a1c", -1},     {"a", "a0", -1},
+        {"x.mp3", "x.MP3", 0},    {"song", "Song2", -1},   {"2", "10", -1},        {"b", "a9", 1},
+        {"", "", 0},              {"", "a", -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CompareLogicalText(c.A, c.B), c.Expected) << c.A << " / " << c.B;
+        EXPECT_EQ(CompareLogicalText(c.B, c.A), -c.Expected) << c.B << " / " << c.A;
+    }
+}
+
 TEST(SysUtils, IntegersParseDecimalAndHex)
 {
     struct Case {
