@@ -1,5 +1,7 @@
 #include "app/workflow/OptionFile.h"
 
+#include "app/workflow/ProgramFiles.h"
+
 #include "platform/core/IniFiles.h"
 #include "platform/core/SysUtils.h"
 
@@ -41,10 +43,12 @@ const char* PictureTypeExt(TPictureType AType)
     return PictureExts[int(AType)];
 }
 
-std::string DefaultOptionFileName()
+std::string OptionFileNameFor(const std::string& AExeFileName)
 {
-    const std::string programFolder = platform::ExtractFilePath(platform::GetExeFileName());
-    if (IsWritableFolder(programFolder))
+    // An installed program's folder is shared by every user of it (and by
+    // other programs in a per-user prefix): the settings are the user's.
+    const std::string programFolder = platform::ExtractFilePath(AExeFileName);
+    if (!IsInstalledProgram(AExeFileName) && IsWritableFolder(programFolder))
         return programFolder + "option.ini";
     std::string config = platform::GetEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.empty())
@@ -52,6 +56,11 @@ std::string DefaultOptionFileName()
     const std::string folder = platform::ExcludeTrailingPathDelimiter(config) + "/zarvelo";
     platform::ForceDirectories(folder);
     return folder + "/option.ini";
+}
+
+std::string DefaultOptionFileName()
+{
+    return OptionFileNameFor(platform::GetExeFileName());
 }
 
 std::string DefaultOutputFolder()

@@ -51,9 +51,13 @@ const char* PictureTypeText(TPictureType AType);
 // Lower-case file extension without the dot ("bmp").
 const char* PictureTypeExt(TPictureType AType);
 
-// Where the settings file lives: beside the program when its folder is
-// writable (an unpacked portable copy), else $XDG_CONFIG_HOME/zarvelo
-// (default ~/.config/zarvelo), created when missing.
+// Where the settings file of the program at AExeFileName lives: beside it
+// for a portable copy (not installed, see IsInstalledProgram) whose folder
+// is writable; for an installed program, writable folder or not, and for an
+// unwritable one in $XDG_CONFIG_HOME/zarvelo (default ~/.config/zarvelo),
+// created when missing.
+std::string OptionFileNameFor(const std::string& AExeFileName);
+// The same for this program.
 std::string DefaultOptionFileName();
 
 // The default output and snapshot folders under the home folder.

@@ -8,6 +8,9 @@
 
 namespace app {
 
+// Whether the program at AExeFileName is an installed one: the folder
+// above its own holds share/zarvelo.
+bool IsInstalledProgram(const std::string& AExeFileName);
 // The folder that holds help/ and sounds/, ending in "/": beside the
 // program when they are there, else the installed share folder when it
 // exists, else the program's own folder.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built program into a temporary prefix, checks what a desktop
 # needs is there, and starts the installed copy on a private display until
-# its main window shows; then asks it to close and expects status 0.
+# its main window shows; then asks it to close and expects status 0 and
+# its settings in the user's config folder.
 #   InstallTest.sh <build folder>
 set -euo pipefail
 build=$1
@@ -38,8 +39,8 @@ done
 export DISPLAY=:$n HOME=$root/home XDG_CONFIG_HOME=$root/home/.config
 for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$n ]] && break; sleep 0.1; done
 mkdir -p "$HOME"
-# Installed where the user cannot write: the settings go to the config folder.
-chmod a-w "$prefix/bin"
+# Installed in a prefix the user may write to, as ~/.local is: the settings
+# still go to the user's config folder, never beside the program.
 "$prefix/bin/zarvelo" >"$root/program.log" 2>&1 &
 program=$!
 shown=
@@ -55,4 +56,6 @@ for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
 wait "$program" || status=$?
 program=
 [[ $status == 0 ]] || fail "the installed program ended with status $status"
+[[ -s $XDG_CONFIG_HOME/zarvelo/option.ini ]] || fail "no settings in $XDG_CONFIG_HOME/zarvelo"
+[[ ! -e $prefix/bin/option.ini ]] || fail "the installed program wrote its settings into $prefix/bin"
 echo "installed, shown and closed"
