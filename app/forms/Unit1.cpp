@@ -236,8 +236,7 @@ void TForm1::CreateControls()
     FAddButton->SetParent(FToolBar);
     FOnGlyphs[size_t(TCommand::Add)] = MakeGlyph(TGlyph::Add, 32);
     FAddButton->SetGlyph(FOnGlyphs[size_t(TCommand::Add)].get());
-    FAddButton->OnClick = [this](TObject*) { btnAddClick(); };
-    FAddButton->SetTrackButtonMode(true);
+    // Any press drops the add menu: the button itself runs no command.
     FAddButton->SetSkinPopupMenu(FAddMenu);
     const struct {
         TCommand Command;

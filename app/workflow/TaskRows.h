@@ -53,6 +53,8 @@ std::string SecToDate(int32_t ASec);
 std::string MegabytesText(int64_t ABytes);
 // Whole percentage of a task's progress, or "N/A" without a total.
 std::string ProgressText(int64_t ACurrent, int64_t ATotal);
+// The progress text of a row whose conversion failed or could not start.
+inline constexpr const char* FailedProgressText = "失败";
 
 // The rebuild at Start: the row's texts over its own output record (the
 // fields a row does not carry keep the record's values).

@@ -247,7 +247,7 @@ private:
     TTaskList FRows;
     TCommandStates FCommands;
     std::vector<std::string> FLog;
-    std::map<int, int> FTaskRows; // task index -> row index of the current run
+    std::map<int, int> FTaskRows; // task index -> row index, for the tasks of the run not yet ended
     bool FRunning = false;
     bool FStopped = false;
     bool FClosing = false;

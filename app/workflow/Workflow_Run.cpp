@@ -64,12 +64,17 @@ void TConverterWorkflow::Start()
         // Overwriting never reaches a file that a row of the list reads:
         // its conversion would be lost and the other one would read a file
         // being written.
+        // A row that gets no task says so in its progress cell and in the
+        // box, by its file: a quiet mark would pass for a file not yet run.
+        const auto refuse = [&](const std::string& ALogLine, const std::string& AText) {
+            row.Sub(siProgress) = FailedProgressText;
+            AddLogLine(ALogLine);
+            refusals.push_back(AText);
+        };
         if (const int reader = RowReading(path); reader >= 0) {
-            row.Sub(siProgress) = "N/A";
-            AddLogLine("***Cannot do convert, error: " + path + " is the input of row " +
-                       platform::IntToStr(reader + 1));
-            refusals.push_back("“" + row.Caption + "”的输出文件“" + path + "”是列表中“" +
-                               FRows.Row(reader).Caption + "”的源文件，这个文件不会转换。");
+            refuse("***Cannot do convert, error: " + path + " is the input of row " + platform::IntToStr(reader + 1),
+                   "“" + row.Caption + "”的输出文件“" + path + "”是列表中“" + FRows.Row(reader).Caption +
+                       "”的源文件，这个文件不会转换。");
             continue;
         }
         claimed.insert(OutputPathKey(path));
@@ -77,13 +82,13 @@ void TConverterWorkflow::Start()
         row.Output.FileName = path;
         const int task = FEngine.AddTask(row.Caption, row.Input);
         if (task < 0) {
-            row.Sub(siProgress) = "N/A";
-            AddLogLine("***File open error: " + FEngine.LastError());
+            refuse("***File open error: " + FEngine.LastError(),
+                   "无法转换“" + row.Caption + "”：无法打开（" + FEngine.LastError() + "）。");
             continue;
         }
         if (!FEngine.SetOutputFile(task, path, row.Output)) {
-            row.Sub(siProgress) = "N/A";
-            AddLogLine("***Cannot do convert, error: " + FEngine.LastError());
+            refuse("***Cannot do convert, error: " + FEngine.LastError(),
+                   "无法转换“" + row.Caption + "”：无法设置输出文件“" + path + "”（" + FEngine.LastError() + "）。");
             FEngine.RemoveTask(task);
             continue;
         }
@@ -148,19 +153,27 @@ void TConverterWorkflow::Terminate(const engine::TTerminateInfo& AInfo)
         // A run the user stopped ends without its after-finish action.
         if (!FStopped)
             RunAfterFinish();
-    } else if (AInfo.Finished) {
-        const auto found = FTaskRows.find(AInfo.TaskIndex);
-        if (found != FTaskRows.end() && found->second < FRows.Count()) {
-            FRows.Row(found->second).Sub(siProgress) = "100%";
-            FView.RowChanged(found->second);
-        }
+        return;
+    }
+    const auto found = FTaskRows.find(AInfo.TaskIndex);
+    const bool known = found != FTaskRows.end() && found->second < FRows.Count();
+    if (known && (AInfo.Exception || AInfo.Finished)) {
+        // A failure shows as one, whatever the last progress record said
+        // (a file lost at its end had reached "100%" before).
+        FRows.Row(found->second).Sub(siProgress) = AInfo.Exception ? FailedProgressText : "100%";
+        FView.RowChanged(found->second);
+    }
+    // The row's cell keeps what its end says until the next run: a progress
+    // record still on its way changes nothing now.
+    std::string caption;
+    if (known) {
+        caption = FRows.Row(found->second).Caption;
+        FTaskRows.erase(found);
     }
     if (AInfo.Exception) {
         // With several files the engine's text alone does not tell which
         // one failed.
-        const auto found = FTaskRows.find(AInfo.TaskIndex);
-        const bool known = found != FTaskRows.end() && found->second < FRows.Count();
-        FView.ShowTaskError(known ? FRows.Row(found->second).Caption + "\n" + AInfo.ExceptionMsg : AInfo.ExceptionMsg);
+        FView.ShowTaskError(known ? caption + "\n" + AInfo.ExceptionMsg : AInfo.ExceptionMsg);
     }
 }
 

@@ -1035,10 +1035,17 @@ void TCustomListView::MouseUp(TMouseButtonKind AButton, TShiftState AShift, int 
 
 void TCustomListView::WMLButtonDblClk(TMessage& M)
 {
-    if (PtInRect(ViewRect(), Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam))))
-        TCustomControl::WMLButtonDblClk(M);
-    else
+    const int x = GET_X_LPARAM(M.LParam), y = GET_Y_LPARAM(M.LParam);
+    if (!PtInRect(ViewRect(), Point(x, y))) {
         TCustomControl::WMLButtonDown(M);
+        return;
+    }
+    // The list handles the press (focus, selection) before it reports the
+    // double click: a handler that hands the keyboard on, to an edit over
+    // the row, keeps it so.
+    MouseDown(mbLeft, KeysToShiftState(M.WParam) | ssDouble, x, y);
+    if (ControlStyle & csDoubleClicks)
+        DblClick();
 }
 
 void TCustomListView::WMSetFocus(TMessage& M)

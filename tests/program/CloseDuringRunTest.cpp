@@ -91,7 +91,7 @@ TEST_P(CloseDuringRun, EndsWithStatusZeroAndKeepsWhatWasWritten)
         fs::remove(longOut);
         ASSERT_TRUE(s.Start());
         for (const char* name : {"short.wav", "long.flac"}) {
-            ASSERT_TRUE(s.Click(Controls::Add));
+            ASSERT_TRUE(s.ChooseAdd());
             ASSERT_TRUE(s.PickFile(s.Media(name)));
         }
         ASSERT_TRUE(s.WaitText(Controls::FileList, "long.mp3", 1, 10, "both rows show"));

@@ -70,7 +70,7 @@ TEST_P(Keyboard, TabAlwaysLeavesTheFocusOnAControlInSight)
     ASSERT_TRUE(s.Start());
     // With a file in it the list shows: the empty list's picture lies over
     // the list and its buttons, which take the focus as well.
-    ASSERT_TRUE(s.Click(Controls::Add));
+    ASSERT_TRUE(s.ChooseAdd());
     ASSERT_TRUE(s.PickFile(s.Media("a.wav")));
     const TWin main = s.Main();
     ASSERT_TRUE(s.WaitFocused(main));
@@ -140,7 +140,7 @@ TEST_P(Keyboard, EscapeWithTheOpenDialogsFileTypeListOpenClosesOnlyTheList)
 {
     TProgramSession s(GetParam());
     ASSERT_TRUE(s.Start());
-    ASSERT_TRUE(s.Click(Controls::Add));
+    ASSERT_TRUE(s.ChooseAdd());
     TWin open;
     ASSERT_TRUE(s.WaitWindow("打开文件", open));
     // The file type box lies in the dialog's bottom panel, 80 pixels high,

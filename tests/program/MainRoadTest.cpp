@@ -22,7 +22,7 @@ TEST_P(MainRoad, AFileAddedThroughTheOpenDialogConvertsToAValidMp3)
     EXPECT_EQ(s.Main().IconWidth, 48);
     EXPECT_EQ(s.Main().IconHeight, 48);
 
-    ASSERT_TRUE(s.Click(Controls::Add));
+    ASSERT_TRUE(s.ChooseAdd());
     TWin open;
     ASSERT_TRUE(s.WaitWindow("打开文件", open));
     EXPECT_EQ(open.Type, "DIALOG");

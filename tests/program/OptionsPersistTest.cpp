@@ -46,7 +46,7 @@ TEST_P(OptionsPersist, OverwriteAndAfterDoneChosenInTheOptionsDialogHoldAfterARe
     testsupport::WriteFile(output, "an older file of the same name");
     ASSERT_TRUE(s.Start());
     EXPECT_EQ(testsupport::ReadFile(ini), stored) << "a restart changed option.ini";
-    ASSERT_TRUE(s.Click(Controls::Add));
+    ASSERT_TRUE(s.ChooseAdd());
     ASSERT_TRUE(s.PickFile(s.Media("tone.wav")));
     ASSERT_TRUE(s.WaitText(Controls::FileList, "tone.mp3", 1, 10, "the row shows"));
     ASSERT_TRUE(s.Click(Controls::Start));

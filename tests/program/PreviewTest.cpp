@@ -140,7 +140,7 @@ bool StandsStill(TProgramSession& S, double& ATime)
         return ::testing::AssertionFailure() << "ffmpeg could not make the clip";
     if (auto started = S.Start(); !started)
         return started;
-    if (auto clicked = S.Click(Controls::Add); !clicked)
+    if (auto clicked = S.ChooseAdd(); !clicked)
         return clicked;
     if (auto picked = S.PickFile(S.Media("timed.mkv")); !picked)
         return picked;

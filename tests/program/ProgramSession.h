@@ -5,7 +5,8 @@
 //   TProgramSession s(TDesk::Openbox);        // or TDesk::Bare: no window manager
 //   s.MakeTone("a.wav", 2);                   // media in s.Media()
 //   ASSERT_TRUE(s.Start());                   // Xvfb, openbox, the program, its main window
-//   ASSERT_TRUE(s.Click(Controls::Add));      // a control of the table in ProgramControls.h
+//   ASSERT_TRUE(s.Click(Controls::Start));    // a control of the table in ProgramControls.h
+//   ASSERT_TRUE(s.ChooseAdd());               // "添加" > "添加一个文件"
 //   TWin open;
 //   ASSERT_TRUE(s.WaitWindow("打开文件", open));  // by title, process id and mapping
 //   ASSERT_TRUE(s.PickFile(s.Media("a.wav"))); // types the path into the open dialog
@@ -111,6 +112,8 @@ public:
     // Clicks at a point of a window (window coordinates).
     void ClickAt(const TWin& AWin, platform::TPoint AInWindow);
     void ClickScreen(platform::TPoint AOnScreen);
+    // Two clicks at a point of a window, as quick as a user's double click.
+    void DoubleClickAt(const TWin& AWin, platform::TPoint AInWindow);
     // Moves the pointer there and leaves it.
     void PointAt(platform::TPoint AOnScreen);
     // Turns the mouse wheel ANotches notches with the pointer at AOnScreen:
@@ -130,6 +133,10 @@ public:
     // name field has the focus then), types the path, Enter, and waits for
     // the dialog to go.
     ::testing::AssertionResult PickFile(const std::string& APath, const std::string& ADialogTitle = "打开文件");
+    // "添加" drops its menu at any press: opens it and picks an entry
+    // (the menu is waited for; what the entry opens is not).
+    enum class TAddEntry { OneFile = 0, SeveralFiles = 1, Folder = 2 };
+    ::testing::AssertionResult ChooseAdd(TAddEntry AEntry = TAddEntry::OneFile);
 
     // ---- screen
     // Saves the screen as the next step's picture; answers the file.

@@ -1,5 +1,7 @@
 #include "program/ProgramSession.h"
 
+#include "program/ProgramPopups.h"
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -83,6 +85,18 @@ void TProgramSession::ClickScreen(platform::TPoint AOnScreen)
     XTestFakeButtonEvent(FDpy, 1, True, CurrentTime);
     Settle(FDpy, 40);
     XTestFakeButtonEvent(FDpy, 1, False, CurrentTime);
+    Settle(FDpy);
+}
+
+void TProgramSession::DoubleClickAt(const TWin& AWin, platform::TPoint AInWindow)
+{
+    const TWin now = Refresh(AWin);
+    XTestFakeMotionEvent(FDpy, -1, now.Bounds.Left + AInWindow.X, now.Bounds.Top + AInWindow.Y, CurrentTime);
+    Settle(FDpy, 60);
+    for (int i = 0; i < 2; ++i) {
+        XTestFakeButtonEvent(FDpy, 1, True, CurrentTime);
+        XTestFakeButtonEvent(FDpy, 1, False, CurrentTime);
+    }
     Settle(FDpy);
 }
 
@@ -194,6 +208,20 @@ void TProgramSession::Key(const std::string& AKeySym, const std::vector<std::str
     Shot("typed " + APath.substr(APath.rfind('/') + 1));
     Key("Return");
     return WaitWindowGone(ADialogTitle);
+}
+
+::testing::AssertionResult TProgramSession::ChooseAdd(TAddEntry AEntry)
+{
+    if (auto clicked = Click(Controls::Add); !clicked)
+        return clicked;
+    TWin menu;
+    if (auto shown = WaitFor("the add menu drops", [&] { return FindPopup(*this, menu); }); !shown)
+        return shown;
+    Shot("add menu");
+    // Its three entries share its height; the pointer picks one whatever
+    // window has the keyboard.
+    ClickAt(menu, platform::Point(menu.Bounds.Width() / 2, menu.Bounds.Height() * (2 * int(AEntry) + 1) / 6));
+    return WaitFor("the add menu closes", [this] { return !PopupShown(*this); });
 }
 
 } // namespace programtest

@@ -38,7 +38,7 @@ TEST_P(RunCommands, PauseResumeStopAndStartAgainConvertTheWholeFile)
     // Long enough to be caught running; a sine packs small as FLAC.
     ASSERT_TRUE(testsupport::MakeMedia(s.Media("long.flac"), "-f lavfi -i sine=frequency=440:duration=900 -c:a flac"));
     ASSERT_TRUE(s.Start());
-    ASSERT_TRUE(s.Click(Controls::Add));
+    ASSERT_TRUE(s.ChooseAdd());
     ASSERT_TRUE(s.PickFile(s.Media("long.flac")));
     ASSERT_TRUE(s.WaitText(Controls::FileList, "long.mp3", 1, 10, "the row shows"));
     const std::string output = s.DefaultOutputFolder() + "/long.mp3";

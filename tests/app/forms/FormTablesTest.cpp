@@ -159,7 +159,8 @@ TEST_F(FormTablesTest, MainWindow)
                              "bsSkinButton22", "bsSkinButton23"})
         EXPECT_TRUE(dynamic_cast<TControl*>(Form1->FindComponent(name))->ShowHint) << name;
 
-    // The tool bar scrolls what does not fit; the add button is flat.
+    // The tool bar scrolls what does not fit; the add button is flat and
+    // drops its menu.
     auto* bar = dynamic_cast<TbsSkinToolBar*>(Form1->FindComponent("bsSkinToolBar2"));
     EXPECT_EQ(bar->Align(), alTop);
     EXPECT_TRUE(bar->CanScroll && bar->HotScroll && bar->AdjustControls);
@@ -170,6 +171,12 @@ TEST_F(FormTablesTest, MainWindow)
     auto* add = dynamic_cast<TbsSkinMenuSpeedButton*>(Form1->FindComponent("bsSkinMenuSpeedButton1"));
     EXPECT_TRUE(add->Flat());
     EXPECT_TRUE(add->Transparent());
+    // Any press on it drops the add menu; it has no command of its own.
+    EXPECT_FALSE(add->TrackButtonMode());
+    EXPECT_EQ(dynamic_cast<TComponent*>(add->SkinPopupMenu()), Form1->FindComponent("bsSkinPopupMenu1"));
+    EXPECT_TRUE(add->CanMenuTrack(0, 0));
+    EXPECT_TRUE(add->CanMenuTrack(add->Width() / 2, add->Height() / 2));
+    EXPECT_FALSE(add->OnClick);
     EXPECT_TRUE(dynamic_cast<TbsSkinBevel*>(Form1->FindComponent("bsSkinBevel1"))->DividerMode());
 
     // The tool bar's pictures stand above their captions: 添加 and 选项 in

@@ -229,7 +229,7 @@ TEST_F(RowRecordsTest, OverwritingNeverReachesAFileTheListReads)
     EXPECT_EQ(Sub(0, siOutputFileName), "song.mp3");
     EXPECT_EQ(Sub(1, siOutputFileName), "song_1.mp3");
     Flow.Start();
-    EXPECT_EQ(Sub(0, siProgress), "N/A");
+    EXPECT_EQ(Sub(0, siProgress), "失败");
     ASSERT_EQ(Engine.Outputs.size(), 1u);
     EXPECT_EQ(Engine.Outputs[0].FileName, Media.File("song_1.mp3"));
     ASSERT_EQ(View.Hints.size(), 1u);

@@ -198,7 +198,11 @@ TEST_F(WorkflowTest, ProgressAndEndsLandOnTheirRows)
         Flow.AddFile(Source(name));
     Engine.UnopenableFiles.insert(Media.File("gone.wav"));
     Flow.Start();
-    EXPECT_EQ(Sub(1, siProgress), "N/A");
+    // A row without a task says it failed, and the box says which and why.
+    EXPECT_EQ(Sub(1, siProgress), "失败");
+    ASSERT_EQ(View.Hints.size(), 1u);
+    EXPECT_NE(View.Hints[0].find(Media.File("gone.wav")), std::string::npos) << View.Hints[0];
+    EXPECT_NE(View.Hints[0].find("No such file or directory"), std::string::npos) << View.Hints[0];
 
     engine::TProgressInfo p;
     p.TaskIndex = 1; // the third row: the second had no task
@@ -215,13 +219,26 @@ TEST_F(WorkflowTest, ProgressAndEndsLandOnTheirRows)
 
     Engine.OnTerminate(engine::TTerminateInfo{1, true, false, ""});
     EXPECT_EQ(Sub(2, siProgress), "100%");
+    // The first row's file reached its end and was then lost: the last
+    // progress said 100 %, the end says it failed.
+    p.TaskIndex = 0;
+    p.CurrentDuration = p.TotalDuration;
+    Engine.OnProgress(p);
+    EXPECT_EQ(Sub(0, siProgress), "100%");
     Engine.OnTerminate(engine::TTerminateInfo{0, false, true, "Error while opening encoder"});
-    EXPECT_EQ(Sub(0, siProgress), "");
+    EXPECT_EQ(Sub(0, siProgress), "失败");
     // The box says which file failed, first, and the engine's text below.
     EXPECT_EQ(View.TaskErrors, std::vector<std::string>{Media.File("a.wav") + "\nError while opening encoder"});
+    // A record still on its way after the end changes nothing.
+    p.CurrentDuration = p.TotalDuration / 2;
+    Engine.OnProgress(p);
+    EXPECT_EQ(Sub(0, siProgress), "失败");
     // A record of a task the run does not have changes nothing.
     Engine.OnTerminate(engine::TTerminateInfo{7, true, false, ""});
     Engine.EndRun();
+    EXPECT_EQ(Sub(0, siProgress), "失败");
+    EXPECT_EQ(Sub(1, siProgress), "失败");
+    EXPECT_EQ(Sub(2, siProgress), "100%");
     EXPECT_TRUE(Flow.Commands().On(TCommand::Clear));
     EXPECT_FALSE(Flow.Commands().On(TCommand::Start));
     EXPECT_FALSE(Flow.Commands().On(TCommand::Add));

@@ -119,6 +119,25 @@ TEST_F(TListViewFixture, SelectionOperationsFireTheirEventsInOrder)
     }
 }
 
+// The double click is reported after the list has handled the press: it
+// selects the row it lands on, and a handler that gives the keyboard to
+// another control (an edit over the row) leaves it there.
+TEST_F(TListViewFixture, ADoubleClickReportsAfterThePressIsHandled)
+{
+    auto* edit = new TEdit(Form.get());
+    edit->SetBounds(10, 230, 100, 10);
+    edit->SetParent(Form.get());
+    int selectedInHandler = -2;
+    View->OnDblClick = [&](TObject*) {
+        selectedInHandler = View->ItemIndex();
+        edit->SetFocus();
+    };
+    Click(ScreenOf(Cell(2, 1)));
+    Click(ScreenOf(Cell(2, 1)));
+    EXPECT_EQ(selectedInHandler, 2);
+    EXPECT_TRUE(edit->Focused()) << "the list took the keyboard back";
+}
+
 TEST_F(TListViewFixture, MouseAndKeysMoveTheSelection)
 {
     Click(ScreenOf(Cell(2, 1)));
