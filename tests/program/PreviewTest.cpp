@@ -348,7 +348,7 @@ uint32_t PaneColour(TProgramSession& S, platform::TPoint AInPane)
 // Adds a file through "添加" and the open dialog; its row shows AOutput.
 ::testing::AssertionResult AddFile(TProgramSession& S, const std::string& AName, const std::string& AOutput)
 {
-    if (auto clicked = S.Click(Controls::Add); !clicked)
+    if (auto clicked = S.ChooseAdd(); !clicked)
         return clicked;
     if (auto picked = S.PickFile(S.Media(AName)); !picked)
         return picked;
