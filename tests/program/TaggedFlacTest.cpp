@@ -5,6 +5,7 @@
 
 #include "program/ProgramMedia.h"
 #include "program/ProgramSession.h"
+#include "program/ProgramSteps.h"
 
 #include "support/ProbeLines.h"
 #include "support/TestSupport.h"
@@ -16,16 +17,6 @@ namespace {
 
 class TaggedFlac : public ::testing::TestWithParam<TDesk> {};
 
-// Picks the entry ASteps below the current one in a list, from the
-// keyboard, as a user who clicked it and closed it again would.
-void StepDown(TProgramSession& ASession, const TControlSpot& AList, int ASteps)
-{
-    ASSERT_TRUE(ASession.Click(AList));
-    ASession.Key("Escape");
-    for (int i = 0; i < ASteps; ++i)
-        ASession.Key("Down");
-}
-
 TEST_P(TaggedFlac, ConvertsToAnM4aOfItsOwnLength)
 {
     TProgramSession s(GetParam());
@@ -34,8 +25,8 @@ TEST_P(TaggedFlac, ConvertsToAnM4aOfItsOwnLength)
                                        "color=c=red:size=64x64:duration=0.04 -map 0 -map 1 -frames:v 1 -c:a flac "
                                        "-c:v png -disposition:v attached_pic -metadata title=Song -metadata artist=Band"));
     ASSERT_TRUE(s.Start());
-    StepDown(s, Controls::Profile, 4); // MP3 to M4A
-    ASSERT_TRUE(s.Click(Controls::Add));
+    MoveList(s, Controls::Profile, 4); // MP3 to M4A
+    ASSERT_TRUE(s.ChooseAdd());
     TWin open;
     ASSERT_TRUE(s.WaitWindow("打开文件", open));
     ASSERT_TRUE(s.PickFile(s.Media("song.flac")));
