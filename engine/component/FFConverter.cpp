@@ -337,8 +337,6 @@ int TCustomFFConverter::AddTask(const std::string& AFileName, TInputOptions* AOp
     CheckWorking("AddTask");
     // Outside the error handling: a CustomMaxFiles outside 1..512 raises.
     std::unique_ptr<TFFmpeg> task = NewTask(FCustomMaxFiles);
-    if (InputTaken(AFileName))
-        return -1;
     try {
         task->ResetJob();
         task->SetVerbose(FVerbose);
@@ -391,8 +389,6 @@ bool TCustomFFConverter::AddInputFile(int ATaskIndex, const std::string& AFileNa
         FLastErrMsg = Format("max input files %d reached", task->MaxFiles());
         return false;
     }
-    if (InputTaken(AFileName))
-        return false;
     try {
         return OpenInput(*task, AFileName, AOptions);
     } catch (const std::exception& E) {
@@ -486,20 +482,11 @@ bool TCustomFFConverter::OutputTaken(int ATaskIndex, const std::string& AFileNam
     return false;
 }
 
-bool TCustomFFConverter::InputTaken(const std::string& AFileName)
-{
-    std::string name;
-    const int t = TaskWithFile(AFileName, true, -1, name);
-    if (t < 0)
-        return false;
-    FLastErrMsg = Format("%s: the input file is the output file %s of task %d; it would be destroyed", AFileName,
-                         name, t);
-    return true;
-}
-
-// Names may have come to lead elsewhere since the tasks were built (a link
-// changed, a file moved in): a task whose output is now another task's
-// input fails at its start instead of destroying that input.
+// A task whose output is the input of a task of the list fails at its start
+// instead of destroying that input: inputs may be added after the output
+// that will replace them (a list of rows keeps every file it was given and
+// leaves the refusal to the run), and names may have come to lead
+// elsewhere since the tasks were built (a link changed, a file moved in).
 void TCustomFFConverter::RefuseTasksOverInputs()
 {
     for (int t = 0; t < FFFmpegList.Count(); ++t) {
@@ -508,7 +495,7 @@ void TCustomFFConverter::RefuseTasksOverInputs()
         for (int i = 0; i < task->nb_output_files() && refusal.empty(); ++i) {
             const std::string output = task->OutputFileName(i);
             std::string input;
-            const int other = output.empty() ? -1 : TaskWithFile(output, false, t, input);
+            const int other = output.empty() ? -1 : TaskWithFile(output, false, -1, input);
             if (other >= 0)
                 refusal = Format("%s: the output file is the input file %s of task %d; it would be destroyed", output,
                                  input, other);

@@ -223,7 +223,6 @@ private:
     // none does.
     int TaskWithFile(const std::string& AFileName, bool AOutputs, int AExcept, std::string& AName) const;
     bool OutputTaken(int ATaskIndex, const std::string& AFileName);
-    bool InputTaken(const std::string& AFileName);
     void RefuseTasksOverInputs();
     bool OpenInput(TFFmpeg& ATask, const std::string& AFileName, TInputOptions* AOptions);
     void StartNextTask();

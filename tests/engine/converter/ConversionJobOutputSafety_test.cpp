@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -185,84 +184,85 @@ TEST_F(FFmpegOutputSafetyTest, TwoTasksNeverShareAnOutput)
     EXPECT_NEAR(ProbeDuration(Output), 1.0, 0.05);
 }
 
-// One task's output on another task's input, however either is spelled, is
-// refused when the task is built: the input would be replaced before (or
-// while) its own task reads it, and both would report success. What is
-// left of the list runs, every input stays whole and every output reads
-// clean to the end.
-TEST_F(FFmpegOutputSafetyTest, ATaskNeverWritesAnotherTasksInput)
+// An output on the input of another task of the list, however either is
+// spelled, is refused when it is set: the input would be replaced before
+// (or while) its own task reads it, and both would report success. What is
+// left of the list runs, every input stays whole and the output reads clean.
+TEST_F(FFmpegOutputSafetyTest, AnOutputIsNeverAnotherTasksInput)
 {
     const std::string Tone = ReadFile(Input("tone.wav"));
     const std::string A = Work.File("a.wav"), X = Work.File("x.wav"), S = Work.File("s.wav"), T = Work.File("t.wav");
-    const std::string LinkToX = Work.File("link-to-x.wav");
+    const std::string LinkToX = Work.File("link-to-x.wav"), Mp3 = Work.File("y.mp3");
     fs::create_directory(Work.File("sub"));
     for (const std::string& Name : {A, X, S, T})
         WriteFile(Name, Tone);
     ASSERT_EQ(::symlink(X.c_str(), LinkToX.c_str()), 0);
-    const std::string Mp3 = Work.File("y.mp3");
-    const auto Refused = [](const std::string& AName, const char* AIs, const std::string& AOther, int ATask) {
-        return AName + ": the " + AIs + " file is the " + (std::string(AIs) == "input" ? "output" : "input") +
-            " file " + AOther + " of task " + std::to_string(ATask) + "; it would be destroyed";
-    };
     const struct {
         const char* Name;
-        // Builds the list; answers the refused step's message, empty when
-        // nothing was refused.
-        std::function<std::string()> Build;
-        std::string Message;
+        std::string FirstIn, FirstOut, SecondIn, SecondOut, Message;
     } Cases[] = {
-        {"a.wav -> x.wav, then x.wav -> y.mp3",
-         [&] {
-             AddTaskFiles(A, X, "acodec=pcm_s16le");
-             return Converter.AddTask(X, static_cast<TInputOptions*>(nullptr)) < 0 ? Converter.LastErrMsg() : "";
-         },
-         Refused(X, "input", X, 0)},
-        {"x.wav -> y.mp3, then a.wav -> x.wav through a link",
-         [&] {
-             AddTaskFiles(X, Mp3);
-             TInputOptions In;
-             const int Second = Converter.AddTask(A, &In);
-             const std::string Message =
-                 Converter.SetOutputFile(Second, LinkToX, "acodec=pcm_s16le") ? "" : Converter.LastErrMsg();
-             Converter.RemoveTask(Second);
-             return Message;
-         },
-         Refused(LinkToX, "output", X, 0)},
-        {"s.wav -> t.wav, then t.wav -> s.wav (a swap)",
-         [&] {
-             AddTaskFiles(S, T, "acodec=pcm_s16le");
-             return Converter.AddTask(Work.File("sub/../t.wav"), static_cast<TInputOptions*>(nullptr)) < 0
-                 ? Converter.LastErrMsg()
-                 : "";
-         },
-         Refused(Work.File("sub/../t.wav"), "input", T, 0)},
-        {"a second input that the first task writes",
-         [&] {
-             const int First = AddTaskFiles(A, X, "acodec=pcm_s16le");
-             return Converter.AddInputFile(First, LinkToX, static_cast<TInputOptions*>(nullptr))
-                 ? ""
-                 : Converter.LastErrMsg();
-         },
-         Refused(LinkToX, "input", X, 0)},
+        {"x.wav -> y.mp3, then a.wav -> x.wav through a link", X, Mp3, A, LinkToX,
+         LinkToX + ": the output file is the input file " + X + " of task 0; it would be destroyed"},
+        {"s.wav -> t.wav, then t.wav -> s.wav (a swap)", S, T, T, Work.File("sub/../s.wav"),
+         Work.File("sub/../s.wav") + ": the output file is the input file " + S + " of task 0; it would be destroyed"},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
         Converter.ClearTasks();
-        EXPECT_EQ(C.Build(), C.Message);
-        ASSERT_EQ(Converter.TasksCount(), 1);
+        AddTaskFiles(C.FirstIn, C.FirstOut, C.FirstOut == T ? "acodec=pcm_s16le" : "");
+        TInputOptions In;
+        const int Second = Converter.AddTask(C.SecondIn, &In);
+        ASSERT_GE(Second, 0) << Converter.LastErrMsg();
+        EXPECT_FALSE(Converter.SetOutputFile(Second, C.SecondOut, "acodec=pcm_s16le"));
+        EXPECT_EQ(Converter.LastErrMsg(), C.Message);
+        Converter.RemoveTask(Second);
         Run(1);
         ASSERT_TRUE(Ends[0].Finished) << Ends[0].ExceptionMsg;
-        for (const std::string& Name : {A, S})
+        for (const std::string& Name : {A, X, S})
             EXPECT_EQ(ReadFile(Name), Tone) << Name;
-        for (const std::string& Written : {X, Mp3, T})
-            if (fs::exists(Written)) {
-                EXPECT_NEAR(ProbeDuration(Written), 1.0, 0.05) << Written;
-                EXPECT_EQ(DecodeErrors(Written), "") << Written;
-            }
-        for (const std::string& Name : {X, S, T})
-            WriteFile(Name, Tone);
+        EXPECT_NEAR(ProbeDuration(C.FirstOut), 1.0, 0.05);
+        EXPECT_EQ(DecodeErrors(C.FirstOut), "");
+        WriteFile(T, Tone);
         fs::remove(Mp3);
     }
+}
+
+// An input added after the output that would replace it, to another task
+// or to the same one, fails the writing task at the start, naming both
+// files; the other task converts its input, which stays whole.
+TEST_F(FFmpegOutputSafetyTest, AnOutputOnAnInputAddedLaterFailsItsTaskAtTheStart)
+{
+    const std::string Tone = ReadFile(Input("tone.wav"));
+    const std::string A = Work.File("a.wav"), X = Work.File("x.wav"), LinkToX = Work.File("link-to-x.wav");
+    const std::string Mp3 = Work.File("y.mp3");
+    WriteFile(A, Tone);
+    WriteFile(X, Tone);
+    ASSERT_EQ(::symlink(X.c_str(), LinkToX.c_str()), 0);
+    for (const bool SameTask : {false, true})
+        for (const int Threads : {0, 2}) {
+            SCOPED_TRACE(std::string(SameTask ? "the same task" : "another task") + ", threads " +
+                         std::to_string(Threads));
+            Converter.ClearTasks();
+            AddTaskFiles(A, X, "acodec=pcm_s16le");
+            if (SameTask) {
+                ASSERT_TRUE(Converter.AddInputFile(0, LinkToX, static_cast<TInputOptions*>(nullptr)))
+                    << Converter.LastErrMsg();
+            } else {
+                AddTaskFiles(LinkToX, Mp3);
+            }
+            Run(Threads);
+            ASSERT_EQ(Ends.size(), SameTask ? 1u : 2u);
+            EXPECT_FALSE(Ends[0].Finished);
+            EXPECT_TRUE(Ends[0].Exception);
+            EXPECT_EQ(Ends[0].ExceptionMsg, X + ": the output file is the input file " + LinkToX + " of task " +
+                                                (SameTask ? "0" : "1") + "; it would be destroyed");
+            EXPECT_EQ(ReadFile(X), Tone);
+            if (!SameTask) {
+                EXPECT_TRUE(Ends[1].Finished) << Ends[1].ExceptionMsg;
+                EXPECT_NEAR(ProbeDuration(Mp3), 1.0, 0.05);
+                EXPECT_EQ(DecodeErrors(Mp3), "");
+            }
+        }
 }
 
 // A name that comes to lead to another task's input after the list was
