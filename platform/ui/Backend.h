@@ -36,7 +36,8 @@ public:
     // Minimised, maximised or restored (IsIconic / IsZoomed tell which).
     virtual void WindowStateChanged(HWND AWnd) {}
     // What the style offers the desktop changed: the minimise and maximise
-    // boxes, the system menu or the sizing frame.
+    // boxes, the system menu or the sizing frame; or whether the mouse
+    // passes through a layered window (WS_EX_TRANSPARENT).
     virtual void WindowStyleChanged(HWND AWnd) {}
     // The pointer goes to the program while top-level AWnd (a popup) is
     // shown, wherever it is pressed; 0 gives it back.

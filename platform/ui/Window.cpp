@@ -395,7 +395,10 @@ intptr_t SetWindowLong(HWND AWnd, int AIndex, intptr_t AValue)
     }
     case GWL_EXSTYLE: {
         bool wasLayered = w->ExStyle & WS_EX_LAYERED;
+        const DWORD before = w->ExStyle;
         w->ExStyle = DWORD(AValue);
+        if (w->IsTopLevel() && ((before ^ w->ExStyle) & WS_EX_TRANSPARENT))
+            Backend().WindowStyleChanged(AWnd);
         if (w->IsTopLevel() && wasLayered != bool(w->ExStyle & WS_EX_LAYERED)) {
             if (!(w->ExStyle & WS_EX_LAYERED)) {
                 w->LayeredAlpha = 255;

@@ -100,6 +100,7 @@ struct TTopWindow {
     bool Mapped = false;
     bool OverrideRedirect = false;
     bool KeptAbove = false; // _NET_WM_STATE_ABOVE asked for
+    bool ClickThrough = false; // its input shape is empty
     // Shown through a 32-bit visual with alpha to a compositing manager;
     // such a window draws with a GC of its own depth.
     bool Argb = false;
@@ -172,6 +173,7 @@ struct TX11Backend::TImpl {
     bool PaintShadowOf(Window AXid);
     void FollowTopMost(HWND AWnd, TTopWindow& T);
     void OfferFunctions(HWND AWnd, const TTopWindow& T);
+    void FollowClickThrough(HWND AWnd, TTopWindow& T);
     void HandleKey(XKeyEvent& E, bool ADown);
     void AnswerSelection(const XSelectionRequestEvent& R);
     bool IconicOnDesktop(Window AXid);
@@ -306,6 +308,7 @@ void TX11Backend::WindowCreated(HWND AWnd)
     F->ByXid[t.Xid] = AWnd;
     F->Tops[AWnd] = t;
     F->FollowTopMost(AWnd, F->Tops[AWnd]);
+    F->FollowClickThrough(AWnd, F->Tops[AWnd]);
     WindowTextChanged(AWnd);
 }
 
@@ -363,7 +366,27 @@ void TX11Backend::WindowStyleChanged(HWND AWnd)
     if (it == F->Tops.end())
         return;
     F->OfferFunctions(AWnd, it->second);
+    F->FollowClickThrough(AWnd, it->second);
     XFlush(F->Dpy);
+}
+
+// A layered window the mouse passes through (WS_EX_TRANSPARENT) takes no
+// pointer input on the display either: its input shape is empty, so presses
+// reach whatever lies below, another program's window included. Other
+// windows take input where they are shown.
+void TX11Backend::TImpl::FollowClickThrough(HWND AWnd, TTopWindow& T)
+{
+    if (!HasShape)
+        return;
+    const DWORD ex = DWORD(GetWindowLong(AWnd, GWL_EXSTYLE));
+    const bool through = (ex & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    if (through)
+        XShapeCombineRectangles(Dpy, T.Xid, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+    else if (T.ClickThrough)
+        // Input where the window shows again (a picture with its own
+        // alpha sets its input shape on its next presentation).
+        XShapeCombineMask(Dpy, T.Xid, ShapeInput, 0, 0, None, ShapeSet);
+    T.ClickThrough = through;
 }
 
 // Tells the window manager what it may do to a window: never decorate it
@@ -812,6 +835,7 @@ void TX11Backend::ShapeFromAlpha(HWND AWnd, const TPixelSurface& S)
     // still pass through where it is fully transparent.
     XShapeCombineRectangles(F->Dpy, it->second.Xid, it->second.Argb ? ShapeInput : ShapeBounding, 0, 0, runs.data(),
                             int(runs.size()), ShapeSet, YXBanded);
+    F->FollowClickThrough(AWnd, it->second);
 }
 
 void TX11Backend::Present(HWND AWnd, const TRect& ADirty)

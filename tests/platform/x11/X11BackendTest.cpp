@@ -152,6 +152,49 @@ TEST(X11Backend, AFormShowsItsPixelsOnTheDisplayAndTakesClicks)
         XFree(rects);
     EXPECT_GT(shapeCount, 0);
     EXPECT_EQ(right, 10);
+    // Made click-through it takes no pointer input on the display, also
+    // after a new picture; back, it takes input where it shows.
+    const auto inputRects = [&] {
+        XSync(d, False);
+        int n = 0, order = 0;
+        XRectangle* r = XShapeGetRectangles(d, x->XWindowOf(glow), ShapeInput, &n, &order);
+        if (r)
+            XFree(r);
+        return n;
+    };
+    EXPECT_GT(inputRects(), 0);
+    SetWindowLong(glow, GWL_EXSTYLE, GetWindowLong(glow, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+    EXPECT_EQ(inputRects(), 0);
+    ASSERT_TRUE(UpdateLayeredWindow(glow, nullptr, nullptr, nullptr, picture.Canvas()->Handle(), &origin, 0, &blend, ULW_ALPHA));
+    Application()->ProcessMessages();
+    EXPECT_EQ(inputRects(), 0);
+    SetWindowLong(glow, GWL_EXSTYLE, GetWindowLong(glow, GWL_EXSTYLE) & ~intptr_t(WS_EX_TRANSPARENT));
+    EXPECT_GT(inputRects(), 0);
+    // Blur behind a part of it is asked of a compositing manager by the
+    // part's rectangles, and asked no more.
+    const auto blurProperty = [&] {
+        XSync(d, False);
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::vector<long> values;
+        if (XGetWindowProperty(d, x->XWindowOf(glow), XInternAtom(d, "_KDE_NET_WM_BLUR_BEHIND_REGION", False), 0, 64, False,
+                               XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+            data)
+            values.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+        if (data)
+            XFree(data);
+        return values;
+    };
+    HRGN part = CreateRectRgn(2, 1, 8, 9);
+    ASSERT_TRUE(SetWindowBlurBehind(glow, true, part));
+    DeleteObject(part);
+    EXPECT_EQ(blurProperty(), (std::vector<long>{2, 1, 6, 8}));
+    SetWindowBlurBehind(glow, true, nullptr);
+    EXPECT_EQ(blurProperty(), (std::vector<long>{0, 0, 20, 10}));
+    SetWindowBlurBehind(glow, false, nullptr);
+    EXPECT_TRUE(blurProperty().empty());
     DestroyWindow(glow);
 
     // A stay-on-top form asks the window manager to keep it above the

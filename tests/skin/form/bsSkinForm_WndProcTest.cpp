@@ -109,8 +109,8 @@ TEST_F(FullBorderForm, TheBorderFadesInWithTheForm)
 {
     Form->Hide();
     SkinForm->AlphaBlendAnimation = true;
+    // Looked at before the fade's timer can run.
     Form->Show();
-    Application()->ProcessMessages();
     ASSERT_TRUE(Border()->FVisible);
     EXPECT_EQ(Border()->FCurrentAlphaBlendValue, 0);
     uint8_t alpha = 255;
