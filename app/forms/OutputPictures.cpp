@@ -201,7 +201,7 @@ template <class F> TImageData Paint(int ASize, F APaint)
 {
     const int big = ASize * Oversample;
     TBitmap bmp;
-    bmp.SetPixelFormat(pf24bit);
+    bmp.SetPixelFormat(pf32bit);
     bmp.SetSize(big, big);
     TCanvas* c = bmp.Canvas();
     Fill(c, Key);
@@ -213,13 +213,16 @@ template <class F> TImageData Paint(int ASize, F APaint)
     image.HasAlpha = true;
     image.SourceBitCount = 32;
     image.Pixels.assign(size_t(ASize) * size_t(ASize), 0);
+    std::vector<const uint8_t*> rows(static_cast<size_t>(big));
+    for (int y = 0; y < big; ++y)
+        rows[size_t(y)] = bmp.ScanLine(y);
     for (int y = 0; y < ASize; ++y)
         for (int x = 0; x < ASize; ++x) {
             int count = 0, r = 0, g = 0, b = 0;
             for (int sy = 0; sy < Oversample; ++sy) {
-                const uint8_t* row = bmp.ScanLine(y * Oversample + sy);
+                const uint8_t* row = rows[size_t(y * Oversample + sy)];
                 for (int sx = 0; sx < Oversample; ++sx) {
-                    const uint8_t* p = row + (x * Oversample + sx) * 3;
+                    const uint8_t* p = row + (x * Oversample + sx) * 4;
                     if ((uint32_t(p[2]) | uint32_t(p[1]) << 8 | uint32_t(p[0]) << 16) == key)
                         continue;
                     ++count;

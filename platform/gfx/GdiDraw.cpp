@@ -12,8 +12,17 @@ namespace {
 
 void RawSpan(const TPixelSurface& S, int Y, int X0, int X1, uint32_t P, int ARop2)
 {
-    if (S.BitCount == 32 && ARop2 == R2_COPYPEN) {
-        std::fill_n(reinterpret_cast<uint32_t*>(S.Row(Y)) + X0, X1 - X0, P);
+    if (ARop2 == R2_COPYPEN) {
+        if (S.BitCount == 32) {
+            std::fill_n(reinterpret_cast<uint32_t*>(S.Row(Y)) + X0, X1 - X0, P);
+        } else {
+            const uint8_t B = uint8_t(P), G = uint8_t(P >> 8), R = uint8_t(P >> 16);
+            for (uint8_t *At = S.Row(Y) + X0 * 3, *End = S.Row(Y) + X1 * 3; At < End; At += 3) {
+                At[0] = B;
+                At[1] = G;
+                At[2] = R;
+            }
+        }
         return;
     }
     for (int X = X0; X < X1; ++X)
