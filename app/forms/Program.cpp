@@ -13,6 +13,7 @@
 #include "platform/core/CloseSignals.h"
 #include "platform/core/MainThread.h"
 #include "platform/core/SysUtils.h"
+#include "platform/ui/Paint.h"
 #include "platform/x11/X11Backend.h"
 
 #include <cstdio>
@@ -48,7 +49,16 @@ TProgramDialogs CreateProgramDialogs(TForm1& AForm1)
     return dialogs;
 }
 
-TForm1* CreateProgramForms()
+TProgramDialogs ShowThenCreateDialogs(TForm1& AForm1)
+{
+    AForm1.Show();
+    // Nothing reaches the window before its loop runs, so the dialogs can
+    // be made once it is seen: input waits for the loop and finds them.
+    PaintWaitingWindows();
+    return CreateProgramDialogs(AForm1);
+}
+
+TForm1* ShowProgramForms()
 {
     TApplication* application = Application();
     application->Title = ProgramTitle;
@@ -58,7 +68,7 @@ TForm1* CreateProgramForms()
     TForm1* form1 = nullptr;
     application->CreateForm(form1);
     form1->FormCreate();
-    CreateProgramDialogs(*form1);
+    ShowThenCreateDialogs(*form1);
     return form1;
 }
 
@@ -83,8 +93,7 @@ int RunProgram(const std::vector<std::string>& AFiles)
         else
             Application()->Terminate();
     });
-    TForm1* form1 = CreateProgramForms();
-    form1->Show();
+    TForm1* form1 = ShowProgramForms();
     form1->ShowStartupProblem();
     form1->Workflow().ReportSettingsProblems();
     form1->Workflow().AddHandedFiles(AFiles);

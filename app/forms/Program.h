@@ -25,9 +25,15 @@ struct TProgramDialogs {
 // window's creation handler has run, skinned by its models and wired to it.
 TProgramDialogs CreateProgramDialogs(TForm1& AForm1);
 
+// Shows the main window (its creation handler has run) and paints it at
+// once, then creates the dialogs: they are not needed before the window
+// is seen, and the window is seen sooner without them.
+TProgramDialogs ShowThenCreateDialogs(TForm1& AForm1);
+
 // Creates the application's forms in their order on the display already
-// installed and answers the main window, not yet shown.
-TForm1* CreateProgramForms();
+// installed, the main window shown and painted before the dialogs are
+// made, and answers the main window.
+TForm1* ShowProgramForms();
 
 // Runs the converter; answers the process's exit status. Without a display
 // it says so in one line on standard error and answers 2. AFiles (a file

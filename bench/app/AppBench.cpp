@@ -57,8 +57,7 @@ int main()
     // 1. Start-up: display, forms in their order, first paint of the window.
     const auto start = TClock::now();
     InstallX11Backend();
-    app::TForm1* form1 = app::CreateProgramForms();
-    form1->Show();
+    app::TForm1* form1 = app::ShowProgramForms();
     Application()->ProcessMessages();
     const double startup = Ms(start);
     std::printf("start-up to the first painted main window: %.1f ms\n", startup);

@@ -2,7 +2,9 @@
 // on a private Xvfb, timed from the start of its process to its main window
 // mapped and to the last picture put into that window before it goes quiet.
 // A trivial X client (bench_x_floor) painting a window of the same size is
-// timed the same way as the floor under which no program can start.
+// timed the same way as the floor under which no program can start. "puts"
+// is the median count of pictures put into the main window until it went
+// quiet: a window drawn once shows no flicker on its way.
 //   bench_startup [runs [other-build...]]     (10 runs unless told)
 // Other builds of the program (paths to their zarvelo) are timed beside
 // this one, run for run in turn, so a busy machine weighs on each alike.
@@ -39,6 +41,7 @@ struct TStart {
     double MappedMs = 0;
     double PaintedMs = 0;
     double CpuMs = 0;     // the process's run time, all threads, when it went quiet
+    int Puts = 0;         // pictures put into the main window until then
     int Width = 0, Height = 0;
 };
 
@@ -100,13 +103,16 @@ bool TimeStart(TXRequestRecorder& ARecorder, const std::vector<std::string>& ACo
         if (!main)
             continue;
         TClock::time_point mapped{}, painted{}, lastPut{};
+        int puts = 0;
         for (const TRecordedRequest& r : ARecorder.Requests()) {
             if (r.Kind == TRecordedRequest::Map && r.Window == main && mapped == TClock::time_point{})
                 mapped = r.At;
             if (r.Kind == TRecordedRequest::PutImage) {
                 lastPut = r.At;
-                if (r.Window == main)
+                if (r.Window == main) {
                     painted = r.At;
+                    ++puts;
+                }
             }
         }
         if (painted == TClock::time_point{} || now - lastPut < Quiet)
@@ -114,6 +120,7 @@ bool TimeStart(TXRequestRecorder& ARecorder, const std::vector<std::string>& ACo
         AStart.MappedMs = Ms(mapped - start);
         AStart.PaintedMs = Ms(painted - start);
         AStart.CpuMs = CpuMs(pid);
+        AStart.Puts = puts;
         ARecorder.WindowSize(main, AStart.Width, AStart.Height);
         ok = true;
         break;
@@ -136,15 +143,16 @@ TFigures FiguresOf(std::vector<double> AValues)
 
 void PrintRow(const std::string& AName, const std::vector<TStart>& AStarts)
 {
-    std::vector<double> mapped, painted, cpu;
+    std::vector<double> mapped, painted, cpu, puts;
     for (const TStart& s : AStarts) {
         mapped.push_back(s.MappedMs);
         painted.push_back(s.PaintedMs);
         cpu.push_back(s.CpuMs);
+        puts.push_back(s.Puts);
     }
     const TFigures m = FiguresOf(mapped), p = FiguresOf(painted), c = FiguresOf(cpu);
-    std::printf("%-12s %7.1f / %6.1f / %6.1f    %7.1f / %6.1f / %6.1f    %7.1f / %6.1f / %6.1f\n", AName.c_str(), m.Min,
-                m.Median, m.Max, p.Min, p.Median, p.Max, c.Min, c.Median, c.Max);
+    std::printf("%-12s %7.1f / %6.1f / %6.1f    %7.1f / %6.1f / %6.1f    %7.1f / %6.1f / %6.1f    %4.0f\n", AName.c_str(),
+                m.Min, m.Median, m.Max, p.Min, p.Median, p.Max, c.Min, c.Median, c.Max, FiguresOf(puts).Median);
 }
 
 // A program to time and where it runs: a copy of its folder, as the
@@ -199,7 +207,8 @@ bool Measure(int ARuns, const std::string& ADisplay, const std::string& ARoot, s
     }
     std::printf("start-up on a private Xvfb, %d starts each (min / median / max, ms); load average %s\n", ARuns,
                 LoadAverage().c_str());
-    std::printf("%-12s %-29s    %-29s    %s\n", "", "start to mapped", "start to painted", "CPU time when quiet");
+    std::printf("%-12s %-29s    %-29s    %-29s    %s\n", "", "start to mapped", "start to painted", "CPU time when quiet",
+                "puts");
     for (const TSubject& p : APrograms)
         PrintRow(p.Name, p.Starts);
     PrintRow(floor.Name, floor.Starts);

@@ -1,5 +1,6 @@
 #include "platform/ui/Paint.h"
 
+#include "platform/ui/MessageLoop.h"
 #include "platform/ui/WindowSystem.h"
 
 #include <algorithm>
@@ -341,6 +342,13 @@ bool UpdateWindow(HWND AWnd)
     if ((w = Find(AWnd)) && NeedsPaint(w))
         ValidateRect(AWnd, nullptr);   // a procedure that does not paint must not be asked forever
     return true;
+}
+
+void PaintWaitingWindows()
+{
+    while (HWND h = NextWindowToPaint())
+        UpdateWindow(h);
+    FlushPresentation();
 }
 
 namespace {

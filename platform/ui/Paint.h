@@ -23,6 +23,10 @@ bool GetUpdateRect(HWND AWnd, TRect* ARect, bool AErase);
 HDC BeginPaint(HWND AWnd, TPaintStruct& APaint);
 bool EndPaint(HWND AWnd, const TPaintStruct& APaint);
 bool UpdateWindow(HWND AWnd);
+// Paints every window that waits for it and shows what was drawn, without
+// waiting for the message loop or taking input: for work that can come
+// after a window is first seen.
+void PaintWaitingWindows();
 
 constexpr UINT RDW_INVALIDATE = 0x0001;
 constexpr UINT RDW_INTERNALPAINT = 0x0002;

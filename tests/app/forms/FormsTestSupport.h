@@ -271,12 +271,11 @@ protected:
         Form1->Choosers = std::move(choosers);
         Form1->Workflow().ProgramFolder = Home.Path();
         Form1->FormCreate();
-        const app::TProgramDialogs dialogs = app::CreateProgramDialogs(*Form1);
+        const app::TProgramDialogs dialogs = app::ShowThenCreateDialogs(*Form1);
         Form2 = dialogs.Form2;
         Form5 = dialogs.Form5;
         Form6 = dialogs.Form6;
         Form7 = dialogs.Form7;
-        Form1->Show();
         Form1->ShowStartupProblem();
         platform::Application()->ProcessMessages();
     }
