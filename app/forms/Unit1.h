@@ -18,6 +18,7 @@
 #include "platform/controls/ImgList.h"
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -211,6 +212,9 @@ private:
     bool FStarting = true;   // problems with option.ini wait for the window
     std::string FStartupProblem;
     int FRenameRow = -1;
+    // Task failures that came while a failure box was open wait their turn.
+    std::deque<std::string> FPendingTaskErrors;
+    bool FShowingTaskError = false;
 
     platform::TMainMenu* FMainMenu = nullptr;
     skin::TbsSkinPopupMenu* FAddMenu = nullptr;

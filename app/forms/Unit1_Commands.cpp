@@ -124,7 +124,19 @@ void TForm1::ShowHint(const std::string& AText)
 
 void TForm1::ShowTaskError(const std::string& AText)
 {
-    ShowMessage(ProgramTitle, AText, mtWarning);
+    // The box keeps the messages flowing, so the next task's end may come
+    // while it is open: its box follows this one rather than opening over
+    // it, where the box a user answers would hide behind the one he sees.
+    FPendingTaskErrors.push_back(AText);
+    if (FShowingTaskError)
+        return;
+    FShowingTaskError = true;
+    while (!FPendingTaskErrors.empty()) {
+        const std::string text = std::move(FPendingTaskErrors.front());
+        FPendingTaskErrors.pop_front();
+        ShowMessage(ProgramTitle, text, mtWarning);
+    }
+    FShowingTaskError = false;
 }
 
 bool TForm1::ConfirmShutdown()

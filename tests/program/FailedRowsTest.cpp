@@ -29,7 +29,9 @@ bool FindFailureBox(TProgramSession& ASession, TWin& ABox)
     return found;
 }
 
-// Waits for a failure box and closes the topmost one by its keyboard.
+// Waits for a failure box and closes the topmost one with its OK button,
+// which stands in the middle of its bottom edge. The pointer reaches it
+// whichever box has the keyboard.
 ::testing::AssertionResult AcknowledgeFailure(TProgramSession& ASession, const std::string& AStep)
 {
     TWin box;
@@ -37,11 +39,7 @@ bool FindFailureBox(TProgramSession& ASession, TWin& ABox)
         !shown)
         return shown;
     ASession.Shot(AStep);
-    // A box that came while another had the keyboard has to be given it.
-    ASession.ClickAt(box, platform::Point(box.Bounds.Width() / 2, 10));
-    if (auto focused = ASession.WaitFocused(box); !focused)
-        return focused << " (" << AStep << ")";
-    ASession.Key("Return");
+    ASession.ClickAt(box, platform::Point(box.Bounds.Width() / 2, box.Bounds.Height() - 26));
     return ASession.WaitFor(AStep + ": the box closes", [&] {
         for (const TWin& w : ASession.Windows())
             if (w.Id == box.Id && w.Viewable)

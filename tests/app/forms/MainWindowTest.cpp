@@ -337,6 +337,30 @@ TEST_F(MainWindowTest, CaptureWithoutAPictureAsksNothingAndSavesNothing)
     EXPECT_FALSE(FileExists(Home.File("never.bmp")));
 }
 
+// A task that fails while another failure's box is open gets its box after
+// that one closes, never one over it.
+TEST_F(MainWindowTest, FailureBoxesComeOneAfterAnother)
+{
+    std::vector<std::string> shown;
+    int open = 0, mostOpen = 0;
+    Form1->MessageBoxHook = [&](const std::string& ACaption, const std::string& AText, platform::TMsgDlgType) {
+        mostOpen = std::max(mostOpen, ++open);
+        shown.push_back(ACaption + ": " + AText);
+        // The box keeps the messages flowing: two more tasks end meanwhile.
+        if (AText == "first") {
+            Form1->ShowTaskError("second");
+            Form1->ShowTaskError("third");
+        }
+        --open;
+    };
+    Form1->ShowTaskError("first");
+    EXPECT_EQ(shown, (std::vector<std::string>{"ZarveloMP3格式转换器: first", "ZarveloMP3格式转换器: second",
+                                               "ZarveloMP3格式转换器: third"}));
+    EXPECT_EQ(mostOpen, 1);
+    Form1->ShowTaskError("later");
+    EXPECT_EQ(shown.back(), "ZarveloMP3格式转换器: later");
+}
+
 TEST_F(MainWindowTest, TwinsAndMenusFollowTheCommands)
 {
     AddFile("song.wav");
