@@ -26,7 +26,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <iterator>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -153,6 +155,7 @@ struct TX11Backend::TImpl {
          AtomWmState = 0, AtomChangeState = 0, AtomActiveWindow = 0;
 
     Atom A(const char* AName) { return XInternAtom(Dpy, AName, False); }
+    void InternAtoms();
     // A compositing manager owns the screen's selection for as long as it
     // runs: only then does a window's alpha reach the screen.
     bool HasCompositor()
@@ -196,6 +199,42 @@ struct TX11Backend::TImpl {
     }
 };
 
+// Every atom the backend, its windows' identities and its notification
+// area ask for, looked up in one round trip instead of one each. Xlib keeps
+// the answers, so the lookups by name that follow cost no round trip.
+void TX11Backend::TImpl::InternAtoms()
+{
+    const struct {
+        const char* Name;
+        Atom* Into;
+    } kept[] = {
+        {"WM_DELETE_WINDOW", &AtomDelete},     {"WM_PROTOCOLS", &AtomProtocols},
+        {"CLIPBOARD", &AtomClipboard},         {"UTF8_STRING", &AtomUtf8},
+        {"TARGETS", &AtomTargets},             {"_NET_WM_WINDOW_OPACITY", &AtomOpacity},
+        {"_NET_WORKAREA", &AtomWorkArea},      {"_MOTIF_WM_HINTS", &AtomMotifHints},
+        {"ZARVELO_CLIPBOARD", &AtomTransfer},  {"_NET_WM_STATE", &AtomState},
+        {"_NET_WM_STATE_ABOVE", &AtomAbove},   {"WM_STATE", &AtomWmState},
+        {"WM_CHANGE_STATE", &AtomChangeState}, {"_NET_ACTIVE_WINDOW", &AtomActiveWindow},
+    };
+    const std::string compositor = "_NET_WM_CM_S" + std::to_string(ScreenNo);
+    const std::string tray = "_NET_SYSTEM_TRAY_S" + std::to_string(ScreenNo);
+    const char* const later[] = {
+        "_NET_SUPPORTING_WM_CHECK", "_NET_WM_PID", "_NET_WM_NAME", "_NET_WM_ICON", "_NET_WM_WINDOW_TYPE",
+        "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_DIALOG", "_NET_WM_WINDOW_TYPE_POPUP_MENU",
+        "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU", "_NET_WM_WINDOW_TYPE_TOOLTIP", "_NET_SYSTEM_TRAY_OPCODE",
+        "_XEMBED_INFO", "MANAGER", "_NET_SYSTEM_TRAY_VISUAL", compositor.c_str(), tray.c_str(),
+    };
+    std::vector<char*> names;
+    for (const auto& k : kept)
+        names.push_back(const_cast<char*>(k.Name));
+    for (const char* name : later)
+        names.push_back(const_cast<char*>(name));
+    std::vector<Atom> atoms(names.size(), None);
+    XInternAtoms(Dpy, names.data(), int(names.size()), False, atoms.data());
+    for (size_t i = 0; i < std::size(kept); ++i)
+        *kept[i].Into = atoms[i];
+}
+
 TX11Backend::TX11Backend(const std::string& ADisplayName) : F(std::make_unique<TImpl>())
 {
     F->Dpy = XOpenDisplay(ADisplayName.empty() ? nullptr : ADisplayName.c_str());
@@ -216,20 +255,7 @@ TX11Backend::TX11Backend(const std::string& ADisplayName) : F(std::make_unique<T
     F->WakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     XSetLocaleModifiers("");
     F->InputMethod = XOpenIM(F->Dpy, nullptr, nullptr, nullptr);
-    F->AtomDelete = F->A("WM_DELETE_WINDOW");
-    F->AtomProtocols = F->A("WM_PROTOCOLS");
-    F->AtomClipboard = F->A("CLIPBOARD");
-    F->AtomUtf8 = F->A("UTF8_STRING");
-    F->AtomTargets = F->A("TARGETS");
-    F->AtomOpacity = F->A("_NET_WM_WINDOW_OPACITY");
-    F->AtomWorkArea = F->A("_NET_WORKAREA");
-    F->AtomMotifHints = F->A("_MOTIF_WM_HINTS");
-    F->AtomTransfer = F->A("ZARVELO_CLIPBOARD");
-    F->AtomState = F->A("_NET_WM_STATE");
-    F->AtomAbove = F->A("_NET_WM_STATE_ABOVE");
-    F->AtomWmState = F->A("WM_STATE");
-    F->AtomChangeState = F->A("WM_CHANGE_STATE");
-    F->AtomActiveWindow = F->A("_NET_ACTIVE_WINDOW");
+    F->InternAtoms();
     F->Utility = XCreateSimpleWindow(F->Dpy, F->Root, -10, -10, 1, 1, 0, 0, 0);
     XSelectInput(F->Dpy, F->Utility, PropertyChangeMask);
     F->Tray = std::make_unique<TX11NotifyArea>(F->Dpy, F->ScreenNo);
